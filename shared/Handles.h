@@ -1,0 +1,81 @@
+#pragma once
+// Owning wrappers for the kernel objects the shared links use: each closes its handle in
+// its destructor, can be moved and cannot be copied.
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class CUniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    CUniqueHandle() = default;
+    explicit CUniqueHandle(Handle h) : m_h(h) {}
+    CUniqueHandle(const CUniqueHandle&) = delete;
+    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
+    CUniqueHandle(CUniqueHandle&& other) noexcept : m_h(std::exchange(other.m_h, Traits::Invalid())) {}
+    CUniqueHandle& operator=(CUniqueHandle&& other) noexcept
+    {
+        if (this != &other)
+            Reset(std::exchange(other.m_h, Traits::Invalid()));
+        return *this;
+    }
+    ~CUniqueHandle() { Reset(); }
+
+    Handle Get() const { return m_h; }
+    explicit operator bool() const { return m_h != Traits::Invalid(); }
+    Handle Release() { return std::exchange(m_h, Traits::Invalid()); }
+    void Reset(Handle h = Traits::Invalid())
+    {
+        if (m_h != Traits::Invalid())
+            Traits::Close(m_h);
+        m_h = h;
+    }
+    // For APIs that return the handle through an out parameter.
+    Handle* Receive()
+    {
+        Reset();
+        return &m_h;
+    }
+
+private:
+    Handle m_h = Traits::Invalid();
+};
+
+struct KernelHandleTraits {  // handles that are NULL when absent (mappings, processes, events)
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+
+struct FileHandleTraits {  // file handles: INVALID_HANDLE_VALUE when absent
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::CloseHandle(h); }
+};
+
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::RegCloseKey(h); }
+};
+
+struct MappedViewTraits {
+    using Handle = void*;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::UnmapViewOfFile(h); }
+};
+
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
+using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
+using CFileHandle = CUniqueHandle<FileHandleTraits>;
+using CRegKey = CUniqueHandle<RegKeyTraits>;
+using CMappedView = CUniqueHandle<MappedViewTraits>;
+using CModule = CUniqueHandle<ModuleTraits>;

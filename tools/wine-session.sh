@@ -1,0 +1,38 @@
+# Sourced by scripts that run many Windows programs in a row: one virtual display and one
+# persistent wineserver for the whole session, both stopped when the calling shell exits.
+#   source tools/wine-session.sh; wine_session_start BUILD_DIR
+
+wine_session_start() {
+  local build=$1
+  export TESSALY_BUILD_DIR=$(cd "$build" && pwd)
+  export WINEPREFIX=${WINEPREFIX:-$TESSALY_BUILD_DIR/wineprefix}
+  export WINEARCH=${WINEARCH:-win32}
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+  if [ -z "${DISPLAY:-}" ]; then
+    local n=90
+    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    WINE_SESSION_XVFB=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do
+      [ -e /tmp/.X11-unix/X$n ] && break
+      sleep 0.1
+    done
+  fi
+
+  local root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  # Creates the prefix if needed (wine-run.sh does it under a lock), then keeps one server.
+  "$root/tools/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
+  wineserver -p
+  trap wine_session_stop EXIT
+}
+
+wine_session_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINE_SESSION_XVFB:-}" ]; then
+    kill "$WINE_SESSION_XVFB" >/dev/null 2>&1 || true
+  fi
+}
