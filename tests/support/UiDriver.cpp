@@ -1,0 +1,307 @@
+#include "UiDriver.h"
+
+#include <cstring>
+
+namespace ui {
+
+namespace {
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+std::string MenuLabel(const char* raw)
+{
+    std::string label;
+    for (const char* p = raw; *p && *p != '\t'; ++p) {
+        if (*p != '&')
+            label += *p;
+    }
+    return label;
+}
+
+struct MenuItem {
+    HMENU menu = nullptr;
+    int position = -1;
+};
+
+MenuItem FindMenuItem(HWND frame, std::initializer_list<const char*> path)
+{
+    HMENU menu = ::GetMenu(frame);
+    MenuItem found;
+    std::size_t depth = 0;
+    for (const char* wanted : path) {
+        if (!menu)
+            return {};
+        const std::string target = MenuLabel(wanted);
+        const int count = ::GetMenuItemCount(menu);
+        int match = -1;
+        for (int i = 0; i < count && match < 0; ++i) {
+            char text[256] = {};
+            ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            if (MenuLabel(text) == target)
+                match = i;
+        }
+        if (match < 0)
+            return {};
+        found = {menu, match};
+        if (++depth < path.size())
+            menu = ::GetSubMenu(menu, match);
+    }
+    return found;
+}
+
+void SendKey(WORD vk, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (::GetTickCount() - start >= timeoutMs)
+            return false;
+        PumpMessages();
+        ::Sleep(pollMs);
+    }
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const char* caption, bool prefix)
+{
+    struct Query {
+        DWORD processId;
+        const char* className;
+        const char* caption;
+        bool prefix;
+        std::vector<HWND> found;
+    } query{processId, className, caption, prefix, {}};
+
+    ::EnumWindows(
+        [](HWND wnd, LPARAM param) __attribute__((stdcall)) -> BOOL {
+            auto& q = *reinterpret_cast<Query*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(wnd, &owner);
+            if (q.processId && owner != q.processId)
+                return TRUE;
+            if (!::IsWindowVisible(wnd))
+                return TRUE;
+            if (q.className && ClassOf(wnd) != q.className)
+                return TRUE;
+            if (q.caption) {
+                const std::string text = TextOf(wnd);
+                const bool match = q.prefix ? text.rfind(q.caption, 0) == 0 : text == q.caption;
+                if (!match)
+                    return TRUE;
+            }
+            q.found.push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HWND WaitForTopLevel(DWORD processId, const char* className, const char* caption, DWORD timeoutMs, bool prefix)
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            const auto windows = TopLevelWindows(processId, className, caption, prefix);
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND FindChild(HWND parent, const char* className, int id, const char* text)
+{
+    struct Query {
+        const char* className;
+        int id;
+        const char* text;
+        HWND found;
+    } query{className, id, text, nullptr};
+
+    ::EnumChildWindows(
+        parent,
+        [](HWND wnd, LPARAM param) __attribute__((stdcall)) -> BOOL {
+            auto& q = *reinterpret_cast<Query*>(param);
+            if (q.className && ::_stricmp(ClassOf(wnd).c_str(), q.className) != 0)
+                return TRUE;
+            if (q.id != -1 && ::GetDlgCtrlID(wnd) != q.id)
+                return TRUE;
+            if (q.text && TextOf(wnd) != q.text)
+                return TRUE;
+            q.found = wnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+std::vector<HWND> FindChildren(HWND parent, const char* className)
+{
+    struct Query {
+        const char* className;
+        std::vector<HWND> found;
+    } query{className, {}};
+    ::EnumChildWindows(
+        parent,
+        [](HWND wnd, LPARAM param) __attribute__((stdcall)) -> BOOL {
+            auto& q = *reinterpret_cast<Query*>(param);
+            if (!q.className || ::_stricmp(ClassOf(wnd).c_str(), q.className) == 0)
+                q.found.push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+std::string ClassOf(HWND wnd)
+{
+    char name[256] = {};
+    ::GetClassNameA(wnd, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND wnd)
+{
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return std::string();
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutA(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                               SMTO_ABORTIFHUNG, 5000, &copied))
+        return std::string();
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+bool IsEnabled(HWND wnd)
+{
+    return ::IsWindowEnabled(wnd) != FALSE;
+}
+
+bool IsChecked(HWND button)
+{
+    DWORD_PTR state = 0;
+    ::SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+bool Click(HWND button)
+{
+    return ::PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+void ClickAt(HWND wnd, int x, int y, bool doubleClick)
+{
+    POINT pt{x, y};
+    ::ClientToScreen(wnd, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    const int clicks = doubleClick ? 2 : 1;
+    for (int i = 0; i < clicks; ++i) {
+        INPUT inputs[2]{};
+        inputs[0].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].type = INPUT_MOUSE;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
+void PressKey(WORD virtualKey, bool ctrl, bool shift, bool alt)
+{
+    if (ctrl)
+        SendKey(VK_CONTROL, false);
+    if (shift)
+        SendKey(VK_SHIFT, false);
+    if (alt)
+        SendKey(VK_MENU, false);
+    SendKey(virtualKey, false);
+    SendKey(virtualKey, true);
+    if (alt)
+        SendKey(VK_MENU, true);
+    if (shift)
+        SendKey(VK_SHIFT, true);
+    if (ctrl)
+        SendKey(VK_CONTROL, true);
+}
+
+void TypeText(const std::string& text)
+{
+    for (unsigned char ch : text) {
+        INPUT inputs[2]{};
+        inputs[0].type = INPUT_KEYBOARD;
+        inputs[0].ki.wScan = ch;
+        inputs[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        inputs[1] = inputs[0];
+        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+    }
+}
+
+void PostText(HWND wnd, const std::string& text)
+{
+    for (unsigned char ch : text)
+        ::PostMessageA(wnd, WM_CHAR, ch, 1);
+}
+
+bool BringToFront(HWND wnd)
+{
+    return ::SetForegroundWindow(wnd) != FALSE;
+}
+
+UINT MenuCommandId(HWND frame, std::initializer_list<const char*> path)
+{
+    const MenuItem item = FindMenuItem(frame, path);
+    if (!item.menu)
+        return 0;
+    const UINT id = ::GetMenuItemID(item.menu, item.position);
+    return id == static_cast<UINT>(-1) ? 0 : id;
+}
+
+bool ChooseMenu(HWND frame, std::initializer_list<const char*> path)
+{
+    const UINT id = MenuCommandId(frame, path);
+    return id != 0 && PostCommand(frame, id);
+}
+
+bool IsMenuItemEnabled(HWND frame, std::initializer_list<const char*> path)
+{
+    const MenuItem item = FindMenuItem(frame, path);
+    if (!item.menu)
+        return false;
+    const UINT state = ::GetMenuState(item.menu, static_cast<UINT>(item.position), MF_BYPOSITION);
+    return (state & (MF_DISABLED | MF_GRAYED)) == 0;
+}
+
+bool IsMenuItemChecked(HWND frame, std::initializer_list<const char*> path)
+{
+    const MenuItem item = FindMenuItem(frame, path);
+    if (!item.menu)
+        return false;
+    return (::GetMenuState(item.menu, static_cast<UINT>(item.position), MF_BYPOSITION) & MF_CHECKED) != 0;
+}
+
+bool PostCommand(HWND wnd, UINT id)
+{
+    return ::PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE;
+}
+
+}  // namespace ui

@@ -1,0 +1,53 @@
+#pragma once
+// Drives windows of another process the way a user does: finds them by class, id and text,
+// reads their texts and states, clicks, types and chooses menu commands.
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// Polls until the condition holds, pumping this thread's messages meanwhile.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
+
+// Visible top-level windows of a process (0: any process) whose class and caption match
+// (null matches anything; the caption may be a prefix when prefix is true).
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className = nullptr,
+                                  const char* caption = nullptr, bool prefix = false);
+HWND WaitForTopLevel(DWORD processId, const char* className, const char* caption, DWORD timeoutMs,
+                     bool prefix = false);
+
+// A descendant with this class (null: any), control id (-1: any) and text (null: any).
+HWND FindChild(HWND parent, const char* className, int id = -1, const char* text = nullptr);
+std::vector<HWND> FindChildren(HWND parent, const char* className);
+
+std::string ClassOf(HWND wnd);
+std::string TextOf(HWND wnd);           // WM_GETTEXT, with a time-out
+bool IsEnabled(HWND wnd);
+bool IsChecked(HWND button);
+
+// A button press as the button itself reports it.
+bool Click(HWND button);
+// A left click at a point of the window's client area, through the input queue.
+void ClickAt(HWND wnd, int x, int y, bool doubleClick = false);
+// Keys through the input queue of the focused window.
+void PressKey(WORD virtualKey, bool ctrl = false, bool shift = false, bool alt = false);
+void TypeText(const std::string& text);
+// Characters posted straight to one window (no focus needed).
+void PostText(HWND wnd, const std::string& text);
+bool BringToFront(HWND wnd);
+
+// Menu items by the path of their texts, compared without '&' and without the shortcut
+// after a tab: {"&File", "Save &All"} or {"File", "Save All"}.
+UINT MenuCommandId(HWND frame, std::initializer_list<const char*> path);
+bool ChooseMenu(HWND frame, std::initializer_list<const char*> path);
+bool IsMenuItemEnabled(HWND frame, std::initializer_list<const char*> path);
+bool IsMenuItemChecked(HWND frame, std::initializer_list<const char*> path);
+// Posts WM_COMMAND with this id to the window, as a menu choice would.
+bool PostCommand(HWND wnd, UINT id);
+
+}  // namespace ui
