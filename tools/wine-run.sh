@@ -32,6 +32,16 @@ fi
 
 ensure_prefix
 
+# Outside a test session (tools/wine-session.sh), start Wine's services on /dev/null first:
+# they outlive the program and would keep its output pipe open.
+if [ -z "${TESSALY_WINE_SESSION:-}" ]; then
+  if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
+  else
+    wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
+  fi
+fi
+
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
 fi
