@@ -1,0 +1,131 @@
+#include "EditBuffer.h"
+
+#include <algorithm>
+
+#include "FileIO.h"
+
+namespace tessaly::editor {
+
+EditBuffer::EditBuffer(EditorSettings& settings) : settings_(settings) { doc_.AddListener(this); }
+
+EditBuffer::~EditBuffer() { doc_.RemoveListener(this); }
+
+const TextSource& EditBuffer::Text() const {
+    if (file_) return *file_;
+    return doc_.Text();
+}
+
+void EditBuffer::AddListener(BufferListener* listener) {
+    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) listeners_.push_back(listener);
+}
+
+void EditBuffer::RemoveListener(BufferListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+void EditBuffer::OnDocChange(const DocChange& change) {
+    const std::vector<BufferListener*> listeners = listeners_;
+    for (BufferListener* l : listeners) l->OnBufferChange(change);
+}
+
+void EditBuffer::NotifyReset() { OnDocChange({DocChange::Kind::Reset, 0, Text().Length()}); }
+
+void EditBuffer::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    doc_.SetReadOnly(readOnly);
+    if (!readOnly && file_) {
+        // An editable text must be in memory: read the shown file whole.
+        const std::string path = filePath_;
+        if (LoadIntoDocument(path) != 0) {
+            readOnly_ = true;
+            doc_.SetReadOnly(true);
+        }
+    }
+}
+
+void EditBuffer::DetectLineEnding() {
+    static const std::string kCrLf = "\r\n", kLf = "\n", kCr = "\r";
+    const TextSource& text = Text();
+    const std::string head = text.Text(0, std::min<Pos>(text.Length(), 64 * 1024));
+    const std::size_t at = head.find_first_of("\r\n");
+    if (at == std::string::npos) lineEnding_ = kCrLf;
+    else if (head[at] == '\n') lineEnding_ = kLf;
+    else if (at + 1 < head.size() && head[at + 1] == '\n') lineEnding_ = kCrLf;
+    else lineEnding_ = kCr;
+}
+
+int EditBuffer::LoadIntoDocument(const std::string& path) {
+    SharedReadFile in;
+    if (!in.Open(path)) return 1;
+    const Pos size = in.Size();
+    if (size < 0) return 2;
+    if (size > TextBuffer::kMaxLength) return 3;
+    TextBuffer fresh;
+    char* space = fresh.AppendSpace(size);
+    if (!space && size > 0) return 3;
+    Pos done = 0;
+    while (done < size) {
+        const std::size_t want = static_cast<std::size_t>(std::min<Pos>(size - done, 1 << 20));
+        const Pos got = in.ReadAt(done, space + done, want);
+        if (got < 0) return 4;
+        if (got == 0) break;  // the file became shorter meanwhile: keep what is there
+        done += got;
+    }
+    fresh.CommitAppended(0, done, size);
+    doc_.ReplaceText(std::move(fresh));
+    file_.reset();
+    filePath_ = path;
+    DetectLineEnding();
+    return 0;
+}
+
+int EditBuffer::ReadFile(const std::string& path) {
+    if (!readOnly_) {
+        const int result = LoadIntoDocument(path);
+        if (result == 0) NotifyReset();
+        return result;
+    }
+    auto file = std::make_unique<FileTextSource>();
+    if (!file->Open(path)) return 1;
+    file_ = std::move(file);
+    filePath_ = path;
+    doc_.ReplaceText(TextBuffer());
+    DetectLineEnding();
+    NotifyReset();
+    return 0;
+}
+
+bool EditBuffer::WriteText(const ChunkSink& sink) const {
+    if (!file_) {
+        const TextBuffer& text = doc_.Text();
+        return sink(text.Part1().data(), text.Part1().size()) && sink(text.Part2().data(), text.Part2().size());
+    }
+    // A file shown on demand is copied in pieces, never held whole.
+    std::vector<char> chunk(1 << 20);
+    for (Pos pos = 0; pos < file_->Length();) {
+        const Pos n = std::min<Pos>(static_cast<Pos>(chunk.size()), file_->Length() - pos);
+        file_->GetBytes(pos, n, chunk.data());
+        if (!sink(chunk.data(), static_cast<std::size_t>(n))) return false;
+        pos += n;
+    }
+    return true;
+}
+
+bool EditBuffer::SetText(std::string_view text) {
+    TextBuffer fresh;
+    if (!fresh.SetText(text)) return false;
+    doc_.ReplaceText(std::move(fresh));
+    file_.reset();
+    filePath_.clear();
+    DetectLineEnding();
+    NotifyReset();
+    return true;
+}
+
+bool EditBuffer::Refresh() {
+    if (!file_ || !file_->Update()) return false;
+    NotifyReset();
+    return true;
+}
+
+}  // namespace tessaly::editor

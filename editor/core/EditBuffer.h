@@ -1,0 +1,93 @@
+#pragma once
+// One text being edited or shown, whatever holds it: an in-memory document with undo
+// (configuration files, any text set by a program), or, when read-only, a file read on
+// demand (logs of any size). Views watch it through BufferListener.
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Document.h"
+#include "EditorSettings.h"
+#include "FileTextSource.h"
+
+namespace tessaly::editor {
+
+// A watcher of a buffer: told of every change, and of a whole new text (Kind::Reset).
+class BufferListener {
+public:
+    virtual void OnBufferChange(const DocChange& change) = 0;
+
+protected:
+    ~BufferListener() = default;
+};
+
+class EditBuffer : private DocListener {
+public:
+    // The settings are the owner's (the exported buffer's public fields).
+    explicit EditBuffer(EditorSettings& settings);
+    ~EditBuffer();
+    EditBuffer(const EditBuffer&) = delete;
+    EditBuffer& operator=(const EditBuffer&) = delete;
+
+    const TextSource& Text() const;
+    Document& Doc() { return doc_; }
+    const Document& Doc() const { return doc_; }
+    // The file behind a read-only text shown on demand; null for an in-memory text.
+    FileTextSource* File() { return file_.get(); }
+
+    EditorSettings& Settings() { return settings_; }
+    const EditorSettings& Settings() const { return settings_; }
+
+    bool IsReadOnly() const { return readOnly_; }
+    // Making a file-backed text editable reads it into memory first.
+    void SetReadOnly(bool readOnly);
+    bool CanEdit() const { return !readOnly_ && !file_; }
+
+    // The buffer's own colouring switch (a log viewer turns it off); colouring happens
+    // only while both this and the settings' switch are on.
+    bool SyntaxColoring() const { return syntaxColoring_; }
+    void SetSyntaxColoring(bool on) { syntaxColoring_ = on; }
+    bool ColoringActive() const { return syntaxColoring_ && settings_.m_bColoring != 0; }
+
+    // Reads a file: whole into memory when editable, on demand when read-only. Keeps the
+    // bytes exactly. 0 on success; on failure the text is as before.
+    int ReadFile(const std::string& path);
+    // Hands the text, exactly as held, to sink piece by piece (for saving: the shell
+    // writes the pieces to its temporary file). False when sink refused a piece.
+    using ChunkSink = std::function<bool(const char* data, std::size_t size)>;
+    bool WriteText(const ChunkSink& sink) const;
+    // The text as it is now was saved: the modified state is clean again.
+    void MarkSaved() { doc_.SetSavePoint(); }
+    // Sets the whole text, read-only or not; forgets the undo history.
+    bool SetText(std::string_view text);
+    // Picks up what was appended to a file-backed text; true when the text changed.
+    bool Refresh();
+
+    bool IsModified() const { return !file_ && doc_.IsModified(); }
+
+    // The line end that Enter inserts: the first one in the text, CR LF when there is none.
+    const std::string& LineEnding() const { return lineEnding_; }
+
+    void AddListener(BufferListener* listener);
+    void RemoveListener(BufferListener* listener);
+
+private:
+    void OnDocChange(const DocChange& change) override;
+    void NotifyReset();
+    void DetectLineEnding();
+    int LoadIntoDocument(const std::string& path);
+
+    EditorSettings& settings_;
+    Document doc_;
+    std::unique_ptr<FileTextSource> file_;
+    std::string filePath_;
+    bool readOnly_ = false;
+    bool syntaxColoring_ = true;
+    std::string lineEnding_ = "\r\n";
+    std::vector<BufferListener*> listeners_;
+};
+
+}  // namespace tessaly::editor

@@ -1,0 +1,133 @@
+#pragma once
+// One view's editing of a buffer: its caret and selection, the moves and edits that keys
+// and the mouse ask for, find and replace, and the answers to the standard edit-control
+// questions. Edits made through other sessions of the same buffer move this one's caret
+// and selection with the text.
+#include <string>
+#include <string_view>
+
+#include "EditBuffer.h"
+#include "TextSearch.h"
+
+namespace tessaly::editor {
+
+class EditSession : private BufferListener {
+public:
+    explicit EditSession(EditBuffer& buffer);
+    ~EditSession();
+    EditSession(const EditSession&) = delete;
+    EditSession& operator=(const EditSession&) = delete;
+
+    EditBuffer& Buffer() { return buffer_; }
+    const TextSource& Text() const { return buffer_.Text(); }
+
+    // Caret and selection: the selection runs between the anchor and the caret.
+    Pos Caret() const { return caret_; }
+    Pos Anchor() const { return anchor_; }
+    Pos SelStart() const { return std::min(caret_, anchor_); }
+    Pos SelEnd() const { return std::max(caret_, anchor_); }
+    bool HasSelection() const { return caret_ != anchor_; }
+    std::string SelectedText() const;
+    void SetSelection(Pos anchor, Pos caret);
+    // Moves the caret; with extend the anchor stays (Shift, or dragging the mouse).
+    void MoveTo(Pos pos, bool extend);
+
+    // Moves, as the keys ask for them; extend is Shift.
+    void CharLeft(bool extend);
+    void CharRight(bool extend);
+    void LineUp(bool extend) { MoveLines(-1, extend); }
+    void LineDown(bool extend) { MoveLines(1, extend); }
+    void PageUp(Pos linesPerPage, bool extend) { MoveLines(-std::max<Pos>(1, linesPerPage), extend); }
+    void PageDown(Pos linesPerPage, bool extend) { MoveLines(std::max<Pos>(1, linesPerPage), extend); }
+    // Home goes to the first non-blank character, or to the line's start when already there.
+    void Home(bool extend);
+    void End(bool extend);
+    void DocStart(bool extend) { MoveTo(0, extend); }
+    void DocEnd(bool extend) { MoveTo(Text().Length(), extend); }
+    void WordLeft(bool extend);
+    void WordRight(bool extend);
+    void SelectAll() { SetSelection(0, Text().Length()); }
+    // Double click: the word (or run of blanks, or of punctuation) at pos.
+    void SelectWordAt(Pos pos);
+
+    // Edits: false when the buffer refuses them (read-only) or there is nothing to do.
+    bool TypeChar(char c);
+    bool InsertText(std::string_view text);  // paste: replaces the selection
+    bool NewLine();                          // with the indentation of the line when m_bAutoIndent
+    bool Backspace();
+    bool DeleteChar();
+    bool DeleteSelection();
+    // Tab: indents the selected lines, or inserts a tab (or spaces to the next tab stop).
+    bool Tab();
+    // Shift+Tab: outdents the selected lines, or the caret's line.
+    bool BackTab();
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return buffer_.CanEdit() && buffer_.Doc().CanUndo(); }
+    bool CanRedo() const { return buffer_.CanEdit() && buffer_.Doc().CanRedo(); }
+    bool CanCut() const { return buffer_.CanEdit() && HasSelection(); }
+    bool CanCopy() const { return HasSelection(); }
+    bool CanPaste() const { return buffer_.CanEdit(); }
+
+    // Insert key: typing replaces the character under the caret.
+    bool Overwrite() const { return overwrite_; }
+    void SetOverwrite(bool on) { overwrite_ = on; }
+
+    // Drag and drop: puts text at pos; with moveSelection the selection (the dragged
+    // text, from this buffer) is removed in the same undo step. Selects the dropped text.
+    bool DropText(Pos pos, std::string_view text, bool moveSelection);
+
+    // Find selects the match; false when there is none (wrap: go on from the other end).
+    bool FindNext(const FindOptions& options, bool wrap = false);
+    // Replaces the selection when it is a match, then finds the next one.
+    bool Replace(const FindOptions& options, std::string_view with);
+    // Replaces every match in the text (one undo step); returns how many.
+    Pos ReplaceAll(const FindOptions& options, std::string_view with);
+
+    // The interface's own calls.
+    void GotoLine(Pos oneBasedLine);  // caret to the start of that line (clamped)
+    void TopOfFile() { MoveTo(0, false); }
+    void BottomOfFile() { MoveTo(Text().Length(), false); }
+    void BeginningOfLine() { MoveTo(SpanAt(caret_).start, false); }
+    // The word at the caret (letters, digits, underscore), or "".
+    std::string SelWord() const;
+
+    // Display columns, tabs expanded to the buffer's tab width.
+    Pos ColumnOf(Pos pos) const;
+    Pos PositionAtColumn(Pos lineStart, Pos column) const;
+
+    // The standard edit-control messages.
+    Pos EmLineFromChar(Pos ch) const;   // -1: the line of the selection start
+    Pos EmLineIndex(Pos line) const;    // -1: the caret's line; past the end: -1
+    Pos EmLineLength(Pos ch) const;     // -1: unselected characters on the selection's lines
+    Pos EmGetLineCount() const { return std::max<Pos>(1, Text().LineCount()); }
+    void EmSetSel(Pos start, Pos end);  // start -1 removes the selection; 0, -1 selects all
+    // WM_GETTEXT: copies at most max - 1 bytes and a NUL; returns the bytes copied.
+    Pos GetText(char* out, Pos max) const;
+
+    // A line's bounds: its start, its end before the line end, and the next line's start
+    // (-1 for the last line). Works beyond the indexed lines of a file being indexed.
+    struct LineSpan {
+        Pos start;
+        Pos end;
+        Pos next;
+    };
+    LineSpan SpanAt(Pos pos) const;
+
+private:
+    void OnBufferChange(const DocChange& change) override;
+    Pos Clamp(Pos pos) const;
+    void MoveLines(Pos delta, bool extend);
+    void Collapse(Pos pos);
+    bool ReplaceSelection(std::string_view text, UndoMerge merge);
+    bool ShiftLines(bool indent);
+    std::string IndentUnit(Pos column) const;
+
+    EditBuffer& buffer_;
+    Pos caret_ = 0;
+    Pos anchor_ = 0;
+    Pos desiredColumn_ = -1;  // kept while moving up and down
+    bool overwrite_ = false;
+};
+
+}  // namespace tessaly::editor

@@ -1,0 +1,70 @@
+// The Windows side of FileIO.h: kernel32's file calls only.
+#include <windows.h>
+
+#include "FileIO.h"
+
+namespace tessaly::editor {
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+std::wstring Widen(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+}  // namespace
+
+SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = kNone;
+    }
+    return *this;
+}
+
+bool SharedReadFile::Open(const std::string& path) {
+    Close();
+    const std::wstring w = Widen(path);
+    HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        CloseHandle(h);
+        return false;
+    }
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    return true;
+}
+
+void SharedReadFile::Close() {
+    if (handle_ != kNone) CloseHandle(AsHandle(handle_));
+    handle_ = kNone;
+}
+
+Pos SharedReadFile::Size() const {
+    LARGE_INTEGER size;
+    if (handle_ == kNone || !GetFileSizeEx(AsHandle(handle_), &size)) return -1;
+    return size.QuadPart;
+}
+
+Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
+    if (handle_ == kNone) return -1;
+    // The offset travels with the call, so readers need not share a file position.
+    OVERLAPPED ov = {};
+    ov.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    ov.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
+    DWORD got = 0;
+    if (!::ReadFile(AsHandle(handle_), out, static_cast<DWORD>(n), &got, &ov)) {
+        return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
+    }
+    return got;
+}
+
+}  // namespace tessaly::editor

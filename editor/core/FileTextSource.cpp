@@ -1,0 +1,231 @@
+#include "FileTextSource.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace tessaly::editor {
+
+FileTextSource::~FileTextSource() { Close(); }
+
+bool FileTextSource::Open(const std::string& path) {
+    Close();
+    if (!file_.Open(path)) return false;
+    const Pos size = file_.Size();
+    if (size < 0) {
+        file_.Close();
+        return false;
+    }
+    path_ = path;
+    Restart(size);
+    return true;
+}
+
+void FileTextSource::Close() {
+    StopIndexing();
+    file_.Close();
+    std::lock_guard<std::mutex> lock(mutex_);
+    index_.Clear();
+    indexed_ = 0;
+    complete_ = true;
+    size_ = 0;
+    std::lock_guard<std::mutex> cacheLock(cacheMutex_);
+    cache_.clear();
+}
+
+void FileTextSource::Restart(Pos newSize) {
+    StopIndexing();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        index_.Clear();
+        indexed_ = 0;
+        scanner_ = LineStartScanner(0);
+        size_ = newSize;
+    }
+    {
+        std::lock_guard<std::mutex> cacheLock(cacheMutex_);
+        cache_.clear();
+    }
+    StartIndexing(0, newSize);
+}
+
+void FileTextSource::StartIndexing(Pos from, Pos limit) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        complete_ = false;
+    }
+    stop_ = false;
+    worker_ = std::thread([this, from, limit] { IndexRange(from, limit); });
+}
+
+void FileTextSource::StopIndexing() {
+    stop_ = true;
+    if (worker_.joinable()) worker_.join();
+    stop_ = false;
+}
+
+void FileTextSource::IndexRange(Pos from, Pos limit) {
+    // A handle of its own: the reader's file position and cache stay the view's.
+    SharedReadFile file;
+    const bool opened = file.Open(path_);
+    std::vector<char> buf(kBlockSize);
+    std::vector<Pos> starts;
+    Pos offset = from;
+    while (opened && offset < limit && !stop_) {
+        const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), limit - offset));
+        const Pos got = file.ReadAt(offset, buf.data(), want);
+        if (got <= 0) break;  // the file was cut short meanwhile; Update() will see it
+        starts.clear();
+        {
+            // The scanner is the worker's while it runs; the lock only orders it with Update().
+            std::lock_guard<std::mutex> lock(mutex_);
+            scanner_.Feed(buf.data(), static_cast<std::size_t>(got), starts);
+            for (const Pos s : starts) index_.Append(s);
+            indexed_ = offset + got;
+        }
+        indexed_cv_.notify_all();
+        offset += got;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (stop_ && offset < limit) return;  // stopped: Update() may carry on from here
+        starts.clear();
+        scanner_.Finish(starts);
+        for (const Pos s : starts) index_.Append(s);
+        indexed_ = std::max(indexed_, offset);
+        complete_ = true;
+    }
+    indexed_cv_.notify_all();
+}
+
+bool FileTextSource::Update() {
+    if (!file_.IsOpen()) return false;
+    const Pos newSize = file_.Size();
+    if (newSize < 0 || newSize == size_) return false;
+    char lastByte = '\0';
+    if (size_ > 0) GetBytes(size_ - 1, 1, &lastByte);
+    if (newSize < size_ || lastByte == '\r') {
+        // Cut short (or a CR that may now be half of a CR LF): read it all anew.
+        Restart(newSize);
+        return true;
+    }
+    StopIndexing();
+    Pos from;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        from = indexed_;
+        size_ = newSize;
+    }
+    {
+        std::lock_guard<std::mutex> cacheLock(cacheMutex_);
+        cache_.clear();
+    }
+    StartIndexing(from, newSize);
+    return true;
+}
+
+Pos FileTextSource::LineCount() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return complete_ ? index_.Count() : index_.Count() - 1;
+}
+
+bool FileTextSource::IsIndexComplete() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return complete_;
+}
+
+Pos FileTextSource::LineStart(Pos line) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (line <= 0) return 0;
+    if (line >= index_.Count()) return complete_ ? size_ : index_.Last();
+    return index_.Start(line);
+}
+
+Pos FileTextSource::LineFromPosition(Pos pos) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const Pos line = index_.Find(pos);
+    const Pos known = complete_ ? index_.Count() : index_.Count() - 1;
+    return std::max<Pos>(0, std::min(line, known - 1));
+}
+
+bool FileTextSource::WaitForLine(Pos line, int timeoutMs) const {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return indexed_cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                [&] { return complete_ || line < index_.Count() - 1; });
+}
+
+bool FileTextSource::WaitForIndex(const std::function<bool(double)>& progress) const {
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (indexed_cv_.wait_for(lock, std::chrono::milliseconds(50), [&] { return complete_; })) return true;
+        }
+        if (progress && !progress(Progress())) return false;
+    }
+}
+
+double FileTextSource::Progress() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (complete_ || size_ <= 0) return 1.0;
+    return static_cast<double>(indexed_) / static_cast<double>(size_);
+}
+
+const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const {
+    ++tick_;
+    for (Block& b : cache_) {
+        if (b.offset == offset) {
+            b.lastUse = tick_;
+            return b;
+        }
+    }
+    Block* slot;
+    if (cache_.size() < kCacheBlocks) {
+        cache_.emplace_back();
+        slot = &cache_.back();
+    } else {
+        slot = &*std::min_element(cache_.begin(), cache_.end(),
+                                  [](const Block& a, const Block& b) { return a.lastUse < b.lastUse; });
+    }
+    slot->offset = offset;
+    slot->lastUse = tick_;
+    slot->data.resize(kBlockSize);
+    const Pos got = file_.ReadAt(offset, slot->data.data(), kBlockSize);
+    slot->data.resize(static_cast<std::size_t>(std::max<Pos>(got, 0)));
+    return *slot;
+}
+
+void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {
+    if (n <= 0) return;
+    if (static_cast<std::size_t>(n) >= 4 * kBlockSize) {
+        // Large reads (copying, saving) go straight to the file and leave the cache alone.
+        const Pos got = std::max<Pos>(file_.ReadAt(pos, out, static_cast<std::size_t>(n)), 0);
+        if (got < n) std::memset(out + got, ' ', static_cast<std::size_t>(n - got));
+        return;
+    }
+    std::lock_guard<std::mutex> lock(cacheMutex_);
+    while (n > 0) {
+        const Pos blockOffset = pos - pos % static_cast<Pos>(kBlockSize);
+        const Block& b = FetchBlock(blockOffset);
+        const Pos inBlock = pos - blockOffset;
+        const Pos take = std::min<Pos>(n, static_cast<Pos>(kBlockSize) - inBlock);
+        const Pos have = std::clamp<Pos>(static_cast<Pos>(b.data.size()) - inBlock, 0, take);
+        if (have > 0) std::memcpy(out, b.data.data() + inBlock, static_cast<std::size_t>(have));
+        if (have < take) std::memset(out + have, ' ', static_cast<std::size_t>(take - have));
+        out += take;
+        pos += take;
+        n -= take;
+    }
+}
+
+std::size_t FileTextSource::MemoryBytes() const {
+    std::size_t bytes;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        bytes = index_.MemoryBytes();
+    }
+    std::lock_guard<std::mutex> cacheLock(cacheMutex_);
+    for (const Block& b : cache_) bytes += b.data.capacity();
+    return bytes;
+}
+
+}  // namespace tessaly::editor

@@ -1,0 +1,88 @@
+#pragma once
+// A read-only text read from its file on demand, for logs of any size: the lines are
+// indexed by a background thread while the first ones can already be shown, and the
+// text is read in small blocks as it is needed. The file is never locked or mapped.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "FileIO.h"
+#include "LineEnds.h"
+#include "LineIndex.h"
+#include "TextSource.h"
+
+namespace tessaly::editor {
+
+class FileTextSource : public TextSource {
+public:
+    FileTextSource() = default;
+    ~FileTextSource() override;
+    FileTextSource(const FileTextSource&) = delete;
+    FileTextSource& operator=(const FileTextSource&) = delete;
+
+    // Opens the file and starts indexing it; false when it cannot be read.
+    bool Open(const std::string& path);
+    void Close();
+
+    Pos Length() const override { return size_; }
+    Pos LineCount() const override;
+    bool IsIndexComplete() const override;
+    Pos LineStart(Pos line) const override;
+    Pos LineFromPosition(Pos pos) const override;
+    // Bytes that vanished from the file since it was opened (it was truncated) read as blanks.
+    void GetBytes(Pos pos, Pos n, char* out) const override;
+
+    // Waits until the line is known (or the index is complete), at most timeoutMs.
+    bool WaitForLine(Pos line, int timeoutMs) const;
+    // Waits for the whole index, calling progress(fraction) now and then; progress
+    // returning false gives up, and so does this (false).
+    bool WaitForIndex(const std::function<bool(double)>& progress) const;
+    double Progress() const;
+
+    // Looks at the file again: appended bytes are indexed, a shorter file is read anew.
+    // True when the text changed.
+    bool Update();
+
+    // Memory held: the line index and the block cache.
+    std::size_t MemoryBytes() const;
+
+private:
+    struct Block {
+        Pos offset = -1;
+        std::vector<char> data;
+        std::uint64_t lastUse = 0;
+    };
+
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+    static constexpr std::size_t kCacheBlocks = 32;
+
+    void StartIndexing(Pos from, Pos limit);
+    void StopIndexing();
+    void IndexRange(Pos from, Pos limit);
+    void Restart(Pos newSize);
+    const Block& FetchBlock(Pos offset) const;
+
+    std::string path_;
+    SharedReadFile file_;
+    Pos size_ = 0;
+
+    mutable std::mutex mutex_;  // guards index_, indexed_, complete_, scanner_
+    mutable std::condition_variable indexed_cv_;
+    LineIndex index_;
+    Pos indexed_ = 0;
+    bool complete_ = true;
+    LineStartScanner scanner_;
+    std::thread worker_;
+    std::atomic<bool> stop_{false};
+
+    mutable std::mutex cacheMutex_;
+    mutable std::vector<Block> cache_;
+    mutable std::uint64_t tick_ = 0;
+};
+
+}  // namespace tessaly::editor

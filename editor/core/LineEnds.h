@@ -1,0 +1,41 @@
+#pragma once
+// Finding line ends fast: LF, CR LF and a lone CR each end a line.
+#include <cstddef>
+#include <vector>
+
+#include "EditorTypes.h"
+
+namespace tessaly::editor {
+
+// Turns a stream of bytes, fed in pieces, into line starts: the offset just after
+// each line end. A CR whose successor is not yet known is held back until the next
+// piece, or until Finish() says the stream ended.
+class LineStartScanner {
+public:
+    explicit LineStartScanner(Pos origin = 0) : next_(origin) {}
+
+    // Feeds the bytes that follow those fed so far; appends each line start found to out.
+    void Feed(const char* data, std::size_t size, std::vector<Pos>& out);
+
+    // The stream ended: a CR held back ends its line.
+    void Finish(std::vector<Pos>& out);
+
+    Pos Consumed() const { return next_; }
+
+private:
+    void OnEolByte(char c, Pos at, std::vector<Pos>& out);
+
+    Pos next_;           // offset of the next byte to be fed
+    Pos pendingCr_ = -1; // offset of a CR whose successor was not seen yet
+};
+
+// Finds the first CR or LF in [p, end); returns end when there is none.
+const char* FindEolByte(const char* p, const char* end) noexcept;
+
+// True when a line starts at offset `at`, given the bytes before and at it
+// (before is the byte at at-1; atEnd says there is no byte at `at`).
+inline bool IsLineStart(char before, char at, bool atEnd) {
+    return before == '\n' || (before == '\r' && (atEnd || at != '\n'));
+}
+
+}  // namespace tessaly::editor

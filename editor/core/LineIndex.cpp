@@ -1,0 +1,75 @@
+#include "LineIndex.h"
+
+#include <algorithm>
+
+namespace tessaly::editor {
+
+void LineIndex::Clear() {
+    blockStarts_.clear();
+    blockStarts_.push_back(0);
+    lengths_.clear();
+    longLines_.clear();
+    count_ = 1;
+    last_ = 0;
+}
+
+void LineIndex::Append(Pos start) {
+    const Pos length = start - last_;
+    if (length >= kLong) {
+        lengths_.push_back(kLong);
+        longLines_.emplace_back(count_ - 1, length);
+    } else {
+        lengths_.push_back(static_cast<std::uint16_t>(length));
+    }
+    if (count_ % kBlock == 0) blockStarts_.push_back(static_cast<std::uint64_t>(start));
+    ++count_;
+    last_ = start;
+}
+
+void LineIndex::RemoveLast() {
+    if (count_ <= 1) return;
+    --count_;
+    if (count_ % kBlock == 0) blockStarts_.pop_back();
+    if (lengths_.back() == kLong) longLines_.pop_back();
+    lengths_.pop_back();
+    last_ = Start(count_ - 1);
+}
+
+Pos LineIndex::Length(Pos index) const {
+    const std::uint16_t l = lengths_[static_cast<std::size_t>(index)];
+    if (l != kLong) return l;
+    const auto it = std::lower_bound(longLines_.begin(), longLines_.end(), std::make_pair(index, Pos(0)));
+    return it->second;
+}
+
+Pos LineIndex::Start(Pos index) const {
+    if (index <= 0) return 0;
+    if (index >= count_) return last_;
+    const Pos block = index / kBlock;
+    Pos start = static_cast<Pos>(blockStarts_[static_cast<std::size_t>(block)]);
+    for (Pos i = block * kBlock; i < index; ++i) start += Length(i);
+    return start;
+}
+
+Pos LineIndex::Find(Pos pos) const {
+    if (pos <= 0) return 0;
+    if (pos >= last_) return count_ - 1;
+    const auto it = std::upper_bound(blockStarts_.begin(), blockStarts_.end(), static_cast<std::uint64_t>(pos));
+    const Pos block = static_cast<Pos>(it - blockStarts_.begin()) - 1;
+    Pos index = block * kBlock;
+    Pos start = static_cast<Pos>(blockStarts_[static_cast<std::size_t>(block)]);
+    while (index + 1 < count_) {
+        const Pos next = start + Length(index);
+        if (next > pos) break;
+        start = next;
+        ++index;
+    }
+    return index;
+}
+
+std::size_t LineIndex::MemoryBytes() const {
+    return lengths_.size() * sizeof(std::uint16_t) + blockStarts_.size() * sizeof(std::uint64_t) +
+           longLines_.capacity() * sizeof(std::pair<Pos, Pos>);
+}
+
+}  // namespace tessaly::editor

@@ -1,0 +1,44 @@
+#pragma once
+// The line starts of a large file in about two bytes a line: the start of every 64th
+// line in full, the length of each line in 16 bits, and a side table for longer lines.
+#include <cstdint>
+#include <deque>
+#include <utility>
+#include <vector>
+
+#include "EditorTypes.h"
+
+namespace tessaly::editor {
+
+class LineIndex {
+public:
+    LineIndex() { Clear(); }
+
+    void Clear();
+    // Starts recorded, the implicit start 0 included.
+    Pos Count() const { return count_; }
+    Pos Last() const { return last_; }
+    // Records the next start; it must lie after Last().
+    void Append(Pos start);
+    // Drops the last recorded start (not start 0).
+    void RemoveLast();
+    Pos Start(Pos index) const;
+    // The index of the last start at or before pos.
+    Pos Find(Pos pos) const;
+
+    std::size_t MemoryBytes() const;
+
+private:
+    static constexpr Pos kBlock = 64;
+    static constexpr std::uint16_t kLong = 0xFFFF;
+
+    Pos Length(Pos index) const;
+
+    std::deque<std::uint64_t> blockStarts_;      // start of lines 0, 64, 128, ...
+    std::deque<std::uint16_t> lengths_;          // length of line i (start i+1 - start i), or kLong
+    std::vector<std::pair<Pos, Pos>> longLines_; // (line, length) for lengths of kLong or more
+    Pos count_ = 1;
+    Pos last_ = 0;
+};
+
+}  // namespace tessaly::editor

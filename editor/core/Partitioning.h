@@ -1,0 +1,98 @@
+#pragma once
+// The starts of consecutive partitions (here: lines) of a text, kept so that inserting
+// text, which shifts every later start, is cheap: the shift is applied lazily as a step
+// that moves along with the edits.
+#include <cstdint>
+
+#include "SplitVector.h"
+
+namespace tessaly::editor {
+
+class Partitioning {
+public:
+    Partitioning() {
+        body_.Insert(0, 0);  // start of partition 0
+        body_.Insert(1, 0);  // end of the last partition
+    }
+
+    std::int32_t Partitions() const { return static_cast<std::int32_t>(body_.Length() - 1); }
+
+    std::int32_t PositionFromPartition(std::int32_t partition) const {
+        std::int32_t pos = body_.ValueAt(partition);
+        if (partition > stepPartition_) pos += stepLength_;
+        return pos;
+    }
+
+    // The partition containing pos; a pos at a partition start belongs to that partition.
+    std::int32_t PartitionFromPosition(std::int32_t pos) const {
+        if (body_.Length() <= 1) return 0;
+        if (pos >= PositionFromPartition(Partitions())) return Partitions() - 1;
+        std::int32_t lower = 0;
+        std::int32_t upper = Partitions();
+        do {
+            const std::int32_t middle = (upper + lower + 1) / 2;
+            std::int32_t posMiddle = body_.ValueAt(middle);
+            if (middle > stepPartition_) posMiddle += stepLength_;
+            if (pos < posMiddle) upper = middle - 1;
+            else lower = middle;
+        } while (lower < upper);
+        return lower;
+    }
+
+    void InsertPartition(std::int32_t partition, std::int32_t pos) {
+        if (stepPartition_ < partition) ApplyStep(partition);
+        body_.Insert(partition, pos);
+        ++stepPartition_;
+    }
+
+    void RemovePartition(std::int32_t partition) {
+        if (partition > stepPartition_) ApplyStep(partition);
+        --stepPartition_;
+        body_.Delete(partition);
+    }
+
+    // delta bytes were inserted (or, negative, removed) inside partition: later starts move.
+    void InsertText(std::int32_t partition, std::int32_t delta) {
+        if (stepLength_ != 0) {
+            if (partition >= stepPartition_) {
+                ApplyStep(partition);
+                stepLength_ += delta;
+            } else if (partition >= stepPartition_ - body_.Length() / 10) {
+                BackStep(partition);
+                stepLength_ += delta;
+            } else {
+                ApplyStep(Partitions());
+                stepPartition_ = partition;
+                stepLength_ = delta;
+            }
+        } else {
+            stepPartition_ = partition;
+            stepLength_ = delta;
+        }
+    }
+
+    void Reserve(std::int32_t partitions) { body_.Reserve(partitions + 1); }
+
+    std::size_t MemoryBytes() const { return body_.Capacity() * sizeof(std::int32_t); }
+
+private:
+    void ApplyStep(std::int32_t partitionUpTo) {
+        if (stepLength_ != 0) body_.RangeAddDelta(stepPartition_ + 1, partitionUpTo - stepPartition_, stepLength_);
+        stepPartition_ = partitionUpTo;
+        if (stepPartition_ >= Partitions()) {
+            stepPartition_ = Partitions();
+            stepLength_ = 0;
+        }
+    }
+
+    void BackStep(std::int32_t partitionDownTo) {
+        if (stepLength_ != 0) body_.RangeAddDelta(partitionDownTo + 1, stepPartition_ - partitionDownTo, -stepLength_);
+        stepPartition_ = partitionDownTo;
+    }
+
+    SplitVector<std::int32_t> body_;
+    std::int32_t stepPartition_ = 0;  // starts after this one are stepLength_ short
+    std::int32_t stepLength_ = 0;
+};
+
+}  // namespace tessaly::editor

@@ -1,0 +1,141 @@
+#pragma once
+// A gap buffer: a vector with a movable gap, so that runs of insertions and deletions
+// at one place cost no more than moving the gap there once.
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+namespace tessaly::editor {
+
+template <typename T>
+class SplitVector {
+    static_assert(std::is_trivially_copyable_v<T>, "SplitVector holds plain values");
+
+public:
+    std::ptrdiff_t Length() const { return lengthBody_; }
+
+    T ValueAt(std::ptrdiff_t position) const {
+        return position < part1Length_ ? body_[position] : body_[gapLength_ + position];
+    }
+
+    void SetValueAt(std::ptrdiff_t position, T v) {
+        if (position < part1Length_) body_[position] = v;
+        else body_[gapLength_ + position] = v;
+    }
+
+    // Makes room for at least n elements in all, without moving the gap.
+    void Reserve(std::ptrdiff_t n) {
+        if (n > static_cast<std::ptrdiff_t>(body_.size())) {
+            GapTo(lengthBody_);
+            gapLength_ += n - static_cast<std::ptrdiff_t>(body_.size());
+            body_.resize(static_cast<std::size_t>(n));
+        }
+    }
+
+    void Insert(std::ptrdiff_t position, T v) {
+        RoomFor(1);
+        GapTo(position);
+        body_[part1Length_] = v;
+        ++lengthBody_;
+        ++part1Length_;
+        --gapLength_;
+    }
+
+    // Inserts n elements and returns where they are, for the caller to fill.
+    T* InsertSpace(std::ptrdiff_t position, std::ptrdiff_t n) {
+        RoomFor(n);
+        GapTo(position);
+        T* where = body_.data() + part1Length_;
+        lengthBody_ += n;
+        part1Length_ += n;
+        gapLength_ -= n;
+        return where;
+    }
+
+    void InsertFromArray(std::ptrdiff_t position, const T* s, std::ptrdiff_t n) {
+        if (n <= 0) return;
+        T* where = InsertSpace(position, n);
+        std::memcpy(where, s, static_cast<std::size_t>(n) * sizeof(T));
+    }
+
+    void DeleteRange(std::ptrdiff_t position, std::ptrdiff_t n) {
+        if (n <= 0) return;
+        if (position == 0 && n == lengthBody_) {
+            // Deleting everything keeps the storage but resets the gap.
+            gapLength_ = static_cast<std::ptrdiff_t>(body_.size());
+            lengthBody_ = 0;
+            part1Length_ = 0;
+            return;
+        }
+        GapTo(position);
+        lengthBody_ -= n;
+        gapLength_ += n;
+    }
+
+    void Delete(std::ptrdiff_t position) { DeleteRange(position, 1); }
+
+    // Copies n elements from position into out.
+    void GetRange(T* out, std::ptrdiff_t position, std::ptrdiff_t n) const {
+        std::ptrdiff_t range1 = 0;
+        if (position < part1Length_) {
+            range1 = std::min(n, part1Length_ - position);
+            std::memcpy(out, body_.data() + position, static_cast<std::size_t>(range1) * sizeof(T));
+        }
+        if (n > range1) {
+            std::memcpy(out + range1, body_.data() + gapLength_ + position + range1,
+                        static_cast<std::size_t>(n - range1) * sizeof(T));
+        }
+    }
+
+    // The elements before the gap and after it, as two contiguous runs.
+    const T* Part1() const { return body_.data(); }
+    std::ptrdiff_t Part1Length() const { return part1Length_; }
+    const T* Part2() const { return body_.data() + part1Length_ + gapLength_; }
+    std::ptrdiff_t Part2Length() const { return lengthBody_ - part1Length_; }
+
+    // A contiguous view of [position, position + n), moving the gap out of the way if needed.
+    const T* RangePointer(std::ptrdiff_t position, std::ptrdiff_t n) {
+        if (position < part1Length_ && position + n > part1Length_) GapTo(position);
+        return position < part1Length_ ? body_.data() + position : body_.data() + gapLength_ + position;
+    }
+
+    // Adds delta to the n elements from position (used by the stepped partitioning).
+    void RangeAddDelta(std::ptrdiff_t position, std::ptrdiff_t n, T delta) {
+        std::ptrdiff_t i = 0;
+        const std::ptrdiff_t range1 = std::clamp<std::ptrdiff_t>(part1Length_ - position, 0, n);
+        for (; i < range1; ++i) body_[position + i] += delta;
+        for (; i < n; ++i) body_[gapLength_ + position + i] += delta;
+    }
+
+    std::size_t Capacity() const { return body_.size(); }
+
+private:
+    void GapTo(std::ptrdiff_t position) {
+        if (position == part1Length_) return;
+        T* b = body_.data();
+        if (position < part1Length_) {
+            std::memmove(b + position + gapLength_, b + position,
+                         static_cast<std::size_t>(part1Length_ - position) * sizeof(T));
+        } else {
+            std::memmove(b + part1Length_, b + part1Length_ + gapLength_,
+                         static_cast<std::size_t>(position - part1Length_) * sizeof(T));
+        }
+        part1Length_ = position;
+    }
+
+    void RoomFor(std::ptrdiff_t n) {
+        if (gapLength_ >= n) return;
+        // Grow by an eighth of the size, at least enough and at least a little.
+        std::ptrdiff_t grow = std::max<std::ptrdiff_t>(lengthBody_ / 8, 16);
+        Reserve(static_cast<std::ptrdiff_t>(body_.size()) + std::max(n - gapLength_, grow));
+    }
+
+    std::vector<T> body_;
+    std::ptrdiff_t lengthBody_ = 0;
+    std::ptrdiff_t part1Length_ = 0;
+    std::ptrdiff_t gapLength_ = 0;
+};
+
+}  // namespace tessaly::editor

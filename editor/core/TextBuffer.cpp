@@ -1,0 +1,104 @@
+#include "TextBuffer.h"
+
+#include <vector>
+
+#include "LineEnds.h"
+
+namespace tessaly::editor {
+
+Pos TextBuffer::LineStart(Pos line) const {
+    if (line <= 0) return 0;
+    if (line >= LineCount()) return Length();
+    return lines_.PositionFromPartition(static_cast<std::int32_t>(line));
+}
+
+Pos TextBuffer::LineFromPosition(Pos pos) const {
+    if (pos <= 0) return 0;
+    return lines_.PartitionFromPosition(static_cast<std::int32_t>(std::min(pos, Length())));
+}
+
+void TextBuffer::GetBytes(Pos pos, Pos n, char* out) const {
+    if (n > 0) substance_.GetRange(out, static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n));
+}
+
+std::string_view TextBuffer::Range(Pos pos, Pos n) {
+    return {substance_.RangePointer(static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n)),
+            static_cast<std::size_t>(n)};
+}
+
+bool TextBuffer::StartsLine(Pos pos) const {
+    if (pos <= 0 || pos > Length()) return false;
+    return IsLineStart(CharAt(pos - 1), CharAt(pos), pos == Length());
+}
+
+void TextBuffer::AddLineStarts(std::int32_t line, Pos from, Pos to) {
+    // A line start at p depends on the bytes at p - 1 and p only; look at every candidate.
+    std::vector<Pos> starts;
+    if (StartsLine(from)) starts.push_back(from);
+    if (to > from) {
+        LineStartScanner scanner(from);
+        const std::string_view run = Range(from, to - from);
+        scanner.Feed(run.data(), run.size(), starts);
+        // A CR as the last byte: the scanner holds it back; the byte after it decides.
+        if (StartsLine(to) && (starts.empty() || starts.back() != to)) starts.push_back(to);
+    }
+    for (const Pos p : starts) lines_.InsertPartition(++line, static_cast<std::int32_t>(p));
+}
+
+bool TextBuffer::Insert(Pos pos, std::string_view text) {
+    if (pos < 0 || pos > Length()) return false;
+    const Pos n = static_cast<Pos>(text.size());
+    if (n == 0) return true;
+    if (n > kMaxLength - Length()) return false;
+    std::int32_t line = static_cast<std::int32_t>(LineFromPosition(pos));
+    // A line start exactly at pos may stop being one (a CR now followed by LF): re-decide it.
+    if (pos > 0 && LineStart(line) == pos) {
+        lines_.RemovePartition(line);
+        --line;
+    }
+    substance_.InsertFromArray(static_cast<std::ptrdiff_t>(pos), text.data(), static_cast<std::ptrdiff_t>(n));
+    lines_.InsertText(line, static_cast<std::int32_t>(n));
+    AddLineStarts(line, pos, pos + n);
+    return true;
+}
+
+bool TextBuffer::Delete(Pos pos, Pos n) {
+    if (pos < 0 || n < 0 || pos + n > Length()) return false;
+    if (n == 0) return true;
+    std::int32_t line = static_cast<std::int32_t>(LineFromPosition(pos));
+    // Starts in [pos, pos + n] depend on deleted bytes; drop them and re-decide pos afterwards.
+    std::int32_t first = line;
+    if (!(pos > 0 && LineStart(line) == pos)) ++first;
+    while (first < LineCount() && LineStart(first) <= pos + n) lines_.RemovePartition(first);
+    line = first - 1;
+    lines_.InsertText(line, static_cast<std::int32_t>(-n));
+    substance_.DeleteRange(static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n));
+    AddLineStarts(line, pos, pos);
+    return true;
+}
+
+bool TextBuffer::SetText(std::string_view text) {
+    if (static_cast<Pos>(text.size()) > kMaxLength) return false;
+    Delete(0, Length());
+    return Insert(0, text);
+}
+
+char* TextBuffer::AppendSpace(Pos n) {
+    if (n < 0 || n > kMaxLength - Length()) return nullptr;
+    substance_.Reserve(static_cast<std::ptrdiff_t>(Length() + n));
+    return substance_.InsertSpace(static_cast<std::ptrdiff_t>(Length()), static_cast<std::ptrdiff_t>(n));
+}
+
+void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved) {
+    if (reserved > n) substance_.DeleteRange(static_cast<std::ptrdiff_t>(start + n), static_cast<std::ptrdiff_t>(reserved - n));
+    // The appended bytes were counted into the last line; split them into lines now.
+    std::int32_t line = static_cast<std::int32_t>(LineCount() - 1);
+    if (start > 0 && LineStart(line) == start) {
+        lines_.RemovePartition(line);
+        --line;
+    }
+    lines_.InsertText(line, static_cast<std::int32_t>(n));
+    AddLineStarts(line, start, start + n);
+}
+
+}  // namespace tessaly::editor

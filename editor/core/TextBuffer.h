@@ -1,0 +1,58 @@
+#pragma once
+// The bytes of an editable text and the starts of its lines, kept in step on every edit.
+#include <cstdint>
+#include <string_view>
+
+#include "Partitioning.h"
+#include "SplitVector.h"
+#include "TextSource.h"
+
+namespace tessaly::editor {
+
+class TextBuffer : public TextSource {
+public:
+    // The largest text the buffer holds: positions are kept in 32 bits.
+    static constexpr Pos kMaxLength = 0x7FFF0000;
+
+    Pos Length() const override { return substance_.Length(); }
+    Pos LineCount() const override { return lines_.Partitions(); }
+    Pos LineStart(Pos line) const override;
+    Pos LineFromPosition(Pos pos) const override;
+    void GetBytes(Pos pos, Pos n, char* out) const override;
+
+    char CharAt(Pos pos) const {
+        return pos >= 0 && pos < Length() ? substance_.ValueAt(static_cast<std::ptrdiff_t>(pos)) : '\0';
+    }
+
+    // Both return false, changing nothing, when the range is outside the text or the
+    // result would be too long.
+    bool Insert(Pos pos, std::string_view text);
+    bool Delete(Pos pos, Pos n);
+
+    // Replaces everything; false when too long.
+    bool SetText(std::string_view text);
+
+    // Lets the caller fill the text directly (for reading a file): makes room for n bytes
+    // at the end and returns where they go (null when too long); CommitAppended then keeps
+    // the first `used` of them and indexes their lines.
+    char* AppendSpace(Pos n);
+    void CommitAppended(Pos start, Pos used, Pos reserved);
+
+    // The text as two contiguous runs (before and after the gap), for writing and searching.
+    std::string_view Part1() const { return {substance_.Part1(), static_cast<std::size_t>(substance_.Part1Length())}; }
+    std::string_view Part2() const { return {substance_.Part2(), static_cast<std::size_t>(substance_.Part2Length())}; }
+    // A contiguous view of a range, moving the gap if needed.
+    std::string_view Range(Pos pos, Pos n);
+
+    std::size_t MemoryBytes() const { return substance_.Capacity() + lines_.MemoryBytes(); }
+
+private:
+    // Indexes the line starts in [from, to] (at most those positions are line starts).
+    void AddLineStarts(std::int32_t line, Pos from, Pos to);
+    bool StartsLine(Pos pos) const;
+
+    SplitVector<char> substance_;
+    Partitioning lines_;
+};
+
+}  // namespace tessaly::editor

@@ -1,0 +1,29 @@
+#pragma once
+// Finding text, and finding line boundaries without a line index, over any TextSource.
+#include <string>
+
+#include "TextSource.h"
+
+namespace tessaly::editor {
+
+struct FindOptions {
+    std::string what;
+    bool matchCase = false;
+    bool wholeWord = false;
+    bool down = true;
+};
+
+// Down: the first match that starts at or after `from` and ends at or before `limit`.
+// Up: the last match that ends at or before `from` and starts at or after `limit`.
+// Returns the match's start, or -1.
+Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& options);
+
+// True when the text at [pos, pos + what.size()) is a match (used to replace a selection).
+bool MatchesAt(const TextSource& text, Pos pos, const FindOptions& options);
+
+// The start of the line holding pos, found by reading backwards (no index needed).
+Pos StartOfLineAt(const TextSource& text, Pos pos);
+// The start of the line after the one holding pos, or -1 when that is the last line.
+Pos StartOfNextLine(const TextSource& text, Pos pos);
+
+}  // namespace tessaly::editor

@@ -1,0 +1,37 @@
+#pragma once
+// Read access to a text as bytes and lines, whether it is held in memory or read on demand.
+#include <string>
+
+#include "EditorTypes.h"
+
+namespace tessaly::editor {
+
+class TextSource {
+public:
+    virtual ~TextSource() = default;
+
+    // Bytes of text.
+    virtual Pos Length() const = 0;
+    // Lines known: a text of n line ends has n + 1 lines (the last may be empty). A text
+    // still being indexed knows only its first lines, and says so in IsIndexComplete.
+    virtual Pos LineCount() const = 0;
+    virtual bool IsIndexComplete() const { return true; }
+    // Start of a line, for 0 <= line <= LineCount(); LineStart(LineCount()) is where the
+    // known lines end: Length() once the index is complete.
+    virtual Pos LineStart(Pos line) const = 0;
+    // The line containing pos, among the known lines.
+    virtual Pos LineFromPosition(Pos pos) const = 0;
+    // Copies the bytes of [pos, pos + n) into out; the range must lie inside the text.
+    virtual void GetBytes(Pos pos, Pos n, char* out) const = 0;
+
+    // Helpers built on the operations above.
+    std::string Text(Pos pos, Pos n) const;
+    char ByteAt(Pos pos) const;
+    // End of a line, before its line end.
+    Pos LineEnd(Pos line) const;
+    // Bytes of a line without its line end.
+    Pos LineLength(Pos line) const { return LineEnd(line) - LineStart(line); }
+    std::string LineText(Pos line) const { return Text(LineStart(line), LineLength(line)); }
+};
+
+}  // namespace tessaly::editor

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "EditBuffer.h"
+#include "EditSession.h"
+#include "EditorTestUtil.h"
+
+namespace tessaly::editor {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+std::string AllText(const EditBuffer& b) { return b.Text().Text(0, b.Text().Length()); }
+
+std::string Written(const EditBuffer& b) {
+    std::string out;
+    EXPECT_TRUE(b.WriteText([&](const char* data, std::size_t n) {
+        out.append(data, n);
+        return true;
+    }));
+    return out;
+}
+
+class EditBufferTest : public ::testing::Test {
+protected:
+    EditBufferTest() : buffer_(settings_) {}
+    EditorSettings settings_;
+    EditBuffer buffer_;
+    TempDir dir_;
+};
+
+TEST_F(EditBufferTest, ReadsAndWritesAnyBytesExactly) {
+    std::mt19937 rng(5);
+    std::string bytes;
+    for (int i = 0; i < 100000; ++i) bytes += static_cast<char>(rng() % 256);
+    bytes += std::string(3 << 20, 'L');  // a line of megabytes
+    bytes += "\r\rmixed\n\r\nends";      // and no final line end
+    const std::string path = dir_.File("in.conf");
+    WriteBytes(path, bytes);
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    EXPECT_FALSE(buffer_.IsModified());
+    EXPECT_EQ(AllText(buffer_), bytes);
+    EXPECT_EQ(Written(buffer_), bytes);
+    EXPECT_EQ(buffer_.Text().LineCount(), static_cast<Pos>(test::NaiveLineStarts(bytes).size()));
+}
+
+TEST_F(EditBufferTest, SavingCleansTheModifiedStateAndUndoDirtiesItAgain) {
+    const std::string path = dir_.File("httpd.conf");
+    WriteBytes(path, "Listen 80\r\n");
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    EditSession view(buffer_);
+    view.DocEnd(false);
+    ASSERT_TRUE(view.TypeChar('#'));
+    EXPECT_TRUE(buffer_.IsModified());
+    EXPECT_EQ(Written(buffer_), "Listen 80\r\n#");
+    buffer_.MarkSaved();
+    EXPECT_FALSE(buffer_.IsModified());
+    ASSERT_TRUE(view.Undo());
+    EXPECT_TRUE(buffer_.IsModified());
+    ASSERT_TRUE(view.Redo());
+    EXPECT_FALSE(buffer_.IsModified());
+    // A refusing sink is a failed save.
+    EXPECT_FALSE(buffer_.WriteText([](const char*, std::size_t) { return false; }));
+}
+
+TEST_F(EditBufferTest, AFailedReadKeepsTheText) {
+    ASSERT_TRUE(buffer_.SetText("kept"));
+    EXPECT_NE(buffer_.ReadFile(dir_.File("missing.conf")), 0);
+    EXPECT_NE(buffer_.ReadFile(dir_.Path().string()), 0);
+    buffer_.SetReadOnly(true);
+    EXPECT_NE(buffer_.ReadFile(dir_.File("missing.log")), 0);
+    EXPECT_EQ(AllText(buffer_), "kept");
+}
+
+TEST_F(EditBufferTest, EnterUsesTheFilesOwnLineEnd) {
+    const std::string path = dir_.File("unix.conf");
+    WriteBytes(path, "a\nb\n");
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    EXPECT_EQ(buffer_.LineEnding(), "\n");
+    WriteBytes(path, "a\rb");
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    EXPECT_EQ(buffer_.LineEnding(), "\r");
+    ASSERT_TRUE(buffer_.SetText("no line end"));
+    EXPECT_EQ(buffer_.LineEnding(), "\r\n");
+}
+
+TEST_F(EditBufferTest, AReadOnlyBufferShowsAFileOnDemand) {
+    const std::string path = dir_.File("access.log");
+    std::string text;
+    for (int i = 0; i < 5000; ++i) text += "line " + std::to_string(i) + "\n";
+    WriteBytes(path, text);
+    buffer_.SetReadOnly(true);
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    ASSERT_NE(buffer_.File(), nullptr);
+    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(buffer_.Text().LineCount(), 5001);
+    EditSession view(buffer_);
+    view.BottomOfFile();
+    view.BeginningOfLine();
+    EXPECT_EQ(view.Caret(), static_cast<Pos>(text.size()));  // the empty last line
+    view.LineUp(false);
+    EXPECT_EQ(view.SelWord(), "line");
+    EXPECT_FALSE(view.TypeChar('x'));
+    EXPECT_FALSE(buffer_.IsModified());
+    // Save As of a shown log copies it in pieces.
+    EXPECT_EQ(Written(buffer_), text);
+    // The log grows, and is emptied, while shown.
+    test::AppendBytes(path, "more\n");
+    EXPECT_TRUE(buffer_.Refresh());
+    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(buffer_.Text().LineCount(), 5002);
+    WriteBytes(path, "");
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    EXPECT_EQ(AllText(buffer_), "");
+    // Made editable, the text is read into memory and can change.
+    WriteBytes(path, "abc");
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    buffer_.SetReadOnly(false);
+    EXPECT_EQ(buffer_.File(), nullptr);
+    EXPECT_TRUE(view.TypeChar('x'));
+    EXPECT_EQ(AllText(buffer_), "xabc");
+}
+
+TEST_F(EditBufferTest, AProgramMaySetTheTextOfAReadOnlyBuffer) {
+    buffer_.SetReadOnly(true);
+    ASSERT_TRUE(buffer_.SetText("\n#Example configuration\n"));
+    EXPECT_EQ(AllText(buffer_), "\n#Example configuration\n");
+    EXPECT_FALSE(buffer_.IsModified());
+    EditSession view(buffer_);
+    EXPECT_FALSE(view.TypeChar('x'));
+}
+
+TEST_F(EditBufferTest, ColouringNeedsBothSwitches) {
+    EXPECT_TRUE(buffer_.ColoringActive());
+    buffer_.SetSyntaxColoring(false);
+    EXPECT_FALSE(buffer_.ColoringActive());
+    buffer_.SetSyntaxColoring(true);
+    settings_.m_bColoring = 0;
+    EXPECT_FALSE(buffer_.ColoringActive());
+}
+
+TEST(EditorSettings, DefaultsAreTheFormatPagesDefaults) {
+    const EditorSettings s;
+    EXPECT_EQ(s.m_clrKeyword, 0xFF0000u);
+    EXPECT_EQ(s.m_clrComment, 0x008000u);
+    EXPECT_EQ(s.m_clrConstant, 0x0000FFu);
+    EXPECT_EQ(s.m_clrNumber, 0x000080u);
+    EXPECT_EQ(s.m_clrText, 0x000000u);
+    EXPECT_EQ(s.m_clrBackground, 0xFFFFFFu);
+    EXPECT_EQ(s.m_clrQuote, 0x800000u);
+    EXPECT_EQ(s.m_clrSingleQuote, 0x800000u);
+    EXPECT_EQ(s.m_nTabWidth, 4);
+    EXPECT_EQ(s.m_bAutoIndent, 1);
+    EXPECT_EQ(s.m_bColoring, 1);
+    EXPECT_EQ(s.m_bKeepTabs, 1);
+    EXPECT_EQ(s.m_bShowTabs, 0);
+    EXPECT_EQ(s.m_strFontName, "Courier");
+    EXPECT_EQ(s.m_nFontSize, 10);
+    EXPECT_EQ(s.m_nFontWeight, 400);
+    EXPECT_EQ(s.m_nFontItalic, 0);
+    EXPECT_EQ(s.m_nFontCharSet, 0);
+    EXPECT_EQ(s.m_bCaseSensitive, 0);
+    EditorSettings damaged;
+    damaged.m_nTabWidth = 0;
+    EXPECT_EQ(damaged.TabWidth(), 1);
+    damaged.m_nTabWidth = 99;
+    EXPECT_EQ(damaged.TabWidth(), 31);
+}
+
+}  // namespace
+}  // namespace tessaly::editor

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "EditorTestUtil.h"
+#include "FileTextSource.h"
+#include "LineIndex.h"
+#include "TextSearch.h"
+
+namespace tessaly::editor {
+namespace {
+
+using test::NaiveLineStarts;
+using test::TempDir;
+
+std::vector<Pos> IndexedStarts(const FileTextSource& f) {
+    std::vector<Pos> starts;
+    for (Pos i = 0; i < f.LineCount(); ++i) starts.push_back(f.LineStart(i));
+    return starts;
+}
+
+TEST(LineIndex, KeepsStartsOfShortAndLongLines) {
+    LineIndex index;
+    std::vector<Pos> starts{0};
+    std::mt19937 rng(3);
+    Pos at = 0;
+    for (int i = 0; i < 1000; ++i) {
+        at += rng() % 20 == 0 ? 70000 + rng() % 100000 : rng() % 300 + 1;
+        index.Append(at);
+        starts.push_back(at);
+    }
+    ASSERT_EQ(index.Count(), static_cast<Pos>(starts.size()));
+    for (std::size_t i = 0; i < starts.size(); ++i) ASSERT_EQ(index.Start(static_cast<Pos>(i)), starts[i]);
+    for (int probe = 0; probe < 2000; ++probe) {
+        const Pos pos = static_cast<Pos>(rng() % static_cast<unsigned>(at + 10));
+        const Pos expected = std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1;
+        ASSERT_EQ(index.Find(pos), expected);
+    }
+    index.RemoveLast();
+    EXPECT_EQ(index.Last(), starts[starts.size() - 2]);
+}
+
+TEST(LineIndex, TakesAboutTwoBytesALine) {
+    LineIndex index;
+    for (Pos i = 1; i <= 1000000; ++i) index.Append(i * 150);
+    EXPECT_LT(index.MemoryBytes(), static_cast<std::size_t>(1000000 * 2.2));
+}
+
+TEST(FileTextSource, IndexesEveryKindOfLineEnd) {
+    TempDir dir;
+    std::mt19937 rng(11);
+    for (int round = 0; round < 5; ++round) {
+        std::string text = test::RandomText(rng, 5000);
+        // A CR just before a 64 KiB block boundary, and its LF just after it.
+        if (text.size() > 70000) text[65535] = '\r', text[65536] = '\n';
+        const std::string path = dir.File("log" + std::to_string(round) + ".txt");
+        test::WriteBytes(path, text);
+        FileTextSource f;
+        ASSERT_TRUE(f.Open(path));
+        ASSERT_TRUE(f.WaitForIndex(nullptr));
+        ASSERT_EQ(f.Length(), static_cast<Pos>(text.size()));
+        ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text));
+        EXPECT_EQ(f.Text(0, f.Length()), text);
+        // Reading around: line bounds without the index agree with the index.
+        for (int probe = 0; probe < 200; ++probe) {
+            const Pos pos = static_cast<Pos>(rng() % (text.size() + 1));
+            ASSERT_EQ(StartOfLineAt(f, pos), f.LineStart(f.LineFromPosition(pos))) << pos;
+        }
+    }
+}
+
+TEST(FileTextSource, LongLinesAndNoFinalLineEnd) {
+    TempDir dir;
+    std::string text(300000, 'x');
+    text += "\r\nshort\n";
+    text += std::string(100000, 'y');
+    const std::string path = dir.File("long.log");
+    test::WriteBytes(path, text);
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    ASSERT_EQ(f.LineCount(), 3);
+    EXPECT_EQ(f.LineLength(0), 300000);
+    EXPECT_EQ(f.LineText(1), "short");
+    EXPECT_EQ(f.LineLength(2), 100000);
+    EXPECT_EQ(f.LineFromPosition(static_cast<Pos>(text.size())), 2);
+}
+
+TEST(FileTextSource, EmptyFileHasOneEmptyLine) {
+    TempDir dir;
+    const std::string path = dir.File("empty.log");
+    test::WriteBytes(path, "");
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.Length(), 0);
+    EXPECT_EQ(f.LineCount(), 1);
+    EXPECT_EQ(f.LineEnd(0), 0);
+}
+
+TEST(FileTextSource, MissingFileOrFolderFailsToOpen) {
+    TempDir dir;
+    FileTextSource f;
+    EXPECT_FALSE(f.Open(dir.File("nothing-here.log")));
+    EXPECT_FALSE(f.Open(dir.Path().string()));
+}
+
+TEST(FileTextSource, PicksUpAppendedLines) {
+    TempDir dir;
+    const std::string path = dir.File("access.log");
+    test::WriteBytes(path, "one\ntwo\n");
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.LineCount(), 3);
+    // The server goes on writing while the file is shown: nothing is locked.
+    test::AppendBytes(path, "three\nfour");
+    EXPECT_TRUE(f.Update());
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.LineCount(), 4);
+    EXPECT_EQ(f.LineText(2), "three");
+    EXPECT_EQ(f.LineText(3), "four");
+    EXPECT_FALSE(f.Update());
+}
+
+TEST(FileTextSource, ATruncatedFileReadsAsBlanksThenAnew) {
+    TempDir dir;
+    const std::string path = dir.File("error.log");
+    test::WriteBytes(path, "first line\nsecond line\n");
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    test::WriteBytes(path, "");  // emptied while shown
+    EXPECT_EQ(f.LineText(1).find_first_not_of(' '), std::string::npos);
+    EXPECT_TRUE(f.Update());
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.Length(), 0);
+    EXPECT_EQ(f.LineCount(), 1);
+}
+
+TEST(FileTextSource, FirstLinesAreThereBeforeTheIndexIsComplete) {
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < 200000; ++i) text += "127.0.0.1 - - [10/Oct/2000:13:55:36 -0700] \"GET /index.html HTTP/1.0\" 200 2326\n";
+    const std::string path = dir.File("big.log");
+    test::WriteBytes(path, text);
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    ASSERT_TRUE(f.WaitForLine(50, 5000));
+    EXPECT_GE(f.LineCount(), 51);
+    EXPECT_EQ(f.LineText(50).substr(0, 9), "127.0.0.1");
+    // The end of the file needs no index: the last line's start is found by reading backwards.
+    const Pos lastStart = StartOfLineAt(f, f.Length() - 1);
+    EXPECT_EQ(lastStart, f.Length() - static_cast<Pos>(text.size() / 200000));
+    double last = 0;
+    ASSERT_TRUE(f.WaitForIndex([&](double p) {
+        EXPECT_GE(p, last);
+        last = p;
+        return true;
+    }));
+    EXPECT_EQ(f.LineCount(), 200001);
+    EXPECT_LT(f.MemoryBytes(), 200001u * 3u + 32u * 65536u + 4096u);
+}
+
+}  // namespace
+}  // namespace tessaly::editor
