@@ -56,7 +56,7 @@ void EditBuffer::DetectLineEnding() {
 
 int EditBuffer::LoadIntoDocument(const std::string& path) {
     SharedReadFile in;
-    if (!in.Open(path)) return 1;
+    if (!in.Open(path) || !in.Seek(0)) return 1;
     const Pos size = in.Size();
     if (size < 0) return 2;
     if (size > TextBuffer::kMaxLength) return 3;
@@ -66,7 +66,7 @@ int EditBuffer::LoadIntoDocument(const std::string& path) {
     Pos done = 0;
     while (done < size) {
         const std::size_t want = static_cast<std::size_t>(std::min<Pos>(size - done, 1 << 20));
-        const Pos got = in.ReadAt(done, space + done, want);
+        const Pos got = in.ReadNext(space + done, want);
         if (got < 0) return 4;
         if (got == 0) break;  // the file became shorter meanwhile: keep what is there
         done += got;

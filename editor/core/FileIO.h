@@ -28,7 +28,12 @@ public:
     // The current size, or -1.
     Pos Size() const;
     // Reads up to n bytes at offset; returns how many were read (0 past the end), or -1.
+    // For reading here and there; the file position is left undefined.
     Pos ReadAt(Pos offset, void* out, std::size_t n) const;
+    // Sequential reading from the file position, several times faster under Wine than
+    // reading at given offsets: Seek once, then ReadNext as ReadAt.
+    bool Seek(Pos offset);
+    Pos ReadNext(void* out, std::size_t n);
 
 private:
     static constexpr std::intptr_t kNone = -1;

@@ -51,4 +51,17 @@ Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
     }
 }
 
+bool SharedReadFile::Seek(Pos offset) {
+    return handle_ != kNone && ::lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) == offset;
+}
+
+Pos SharedReadFile::ReadNext(void* out, std::size_t n) {
+    if (handle_ == kNone) return -1;
+    for (;;) {
+        const ssize_t got = ::read(static_cast<int>(handle_), out, n);
+        if (got < 0 && errno == EINTR) continue;
+        return got;
+    }
+}
+
 }  // namespace tessaly::editor

@@ -67,4 +67,17 @@ Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
     return got;
 }
 
+bool SharedReadFile::Seek(Pos offset) {
+    LARGE_INTEGER to;
+    to.QuadPart = offset;
+    return handle_ != kNone && SetFilePointerEx(AsHandle(handle_), to, nullptr, FILE_BEGIN);
+}
+
+Pos SharedReadFile::ReadNext(void* out, std::size_t n) {
+    if (handle_ == kNone) return -1;
+    DWORD got = 0;
+    if (!::ReadFile(AsHandle(handle_), out, static_cast<DWORD>(n), &got, nullptr)) return -1;
+    return got;
+}
+
 }  // namespace tessaly::editor

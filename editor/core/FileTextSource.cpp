@@ -65,37 +65,46 @@ void FileTextSource::StopIndexing() {
 }
 
 void FileTextSource::IndexRange(Pos from, Pos limit) {
-    // A handle of its own: the reader's file position and cache stay the view's.
+    // A handle of its own, read sequentially: the view's reads go through the cache.
     SharedReadFile file;
-    const bool opened = file.Open(path_);
+    const bool opened = file.Open(path_) && file.Seek(from);
     std::vector<char> buf(kBlockSize);
     std::vector<Pos> starts;
     Pos offset = from;
+    // Lines are handed over in batches: each hand-over takes the lock and wakes waiters,
+    // which under Wine costs as much as indexing a block. The first block goes at once,
+    // for the first screen.
+    auto publish = [&](bool finished) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            for (const Pos s : starts) index_.Append(s);
+            indexed_ = offset;
+            complete_ = finished;
+        }
+        starts.clear();
+        indexed_cv_.notify_all();
+    };
+    Pos published = from;
+    bool first = true;
     while (opened && offset < limit && !stop_) {
         const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), limit - offset));
-        const Pos got = file.ReadAt(offset, buf.data(), want);
+        const Pos got = file.ReadNext(buf.data(), want);
         if (got <= 0) break;  // the file was cut short meanwhile; Update() will see it
-        starts.clear();
-        {
-            // The scanner is the worker's while it runs; the lock only orders it with Update().
-            std::lock_guard<std::mutex> lock(mutex_);
-            scanner_.Feed(buf.data(), static_cast<std::size_t>(got), starts);
-            for (const Pos s : starts) index_.Append(s);
-            indexed_ = offset + got;
-        }
-        indexed_cv_.notify_all();
+        // The scanner is the worker's while it runs: Update() stops the worker before touching it.
+        scanner_.Feed(buf.data(), static_cast<std::size_t>(got), starts);
         offset += got;
+        if (first || offset - published >= kPublishBytes) {
+            publish(false);
+            published = offset;
+            first = false;
+        }
     }
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (stop_ && offset < limit) return;  // stopped: Update() may carry on from here
-        starts.clear();
-        scanner_.Finish(starts);
-        for (const Pos s : starts) index_.Append(s);
-        indexed_ = std::max(indexed_, offset);
-        complete_ = true;
+    if (stop_ && offset < limit) {
+        publish(false);  // stopped: Update() carries on from here
+        return;
     }
-    indexed_cv_.notify_all();
+    scanner_.Finish(starts);
+    publish(true);
 }
 
 bool FileTextSource::Update() {
@@ -217,12 +226,13 @@ void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {
     }
 }
 
+std::size_t FileTextSource::IndexMemoryBytes() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return index_.MemoryBytes();
+}
+
 std::size_t FileTextSource::MemoryBytes() const {
-    std::size_t bytes;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        bytes = index_.MemoryBytes();
-    }
+    std::size_t bytes = IndexMemoryBytes();
     std::lock_guard<std::mutex> cacheLock(cacheMutex_);
     for (const Block& b : cache_) bytes += b.data.capacity();
     return bytes;

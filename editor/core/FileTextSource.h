@@ -48,8 +48,9 @@ public:
     // True when the text changed.
     bool Update();
 
-    // Memory held: the line index and the block cache.
+    // Memory held: the line index and the block cache; the index alone.
     std::size_t MemoryBytes() const;
+    std::size_t IndexMemoryBytes() const;
 
 private:
     struct Block {
@@ -60,6 +61,7 @@ private:
 
     static constexpr std::size_t kBlockSize = 64 * 1024;
     static constexpr std::size_t kCacheBlocks = 32;
+    static constexpr Pos kPublishBytes = 2 * 1024 * 1024;
 
     void StartIndexing(Pos from, Pos limit);
     void StopIndexing();
@@ -71,7 +73,7 @@ private:
     SharedReadFile file_;
     Pos size_ = 0;
 
-    mutable std::mutex mutex_;  // guards index_, indexed_, complete_, scanner_
+    mutable std::mutex mutex_;  // guards index_, indexed_, complete_
     mutable std::condition_variable indexed_cv_;
     LineIndex index_;
     Pos indexed_ = 0;

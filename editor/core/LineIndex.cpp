@@ -21,7 +21,7 @@ void LineIndex::Append(Pos start) {
     } else {
         lengths_.push_back(static_cast<std::uint16_t>(length));
     }
-    if (count_ % kBlock == 0) blockStarts_.push_back(static_cast<std::uint64_t>(start));
+    if (IsBlockStart(count_)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
     ++count_;
     last_ = start;
 }
@@ -29,7 +29,7 @@ void LineIndex::Append(Pos start) {
 void LineIndex::RemoveLast() {
     if (count_ <= 1) return;
     --count_;
-    if (count_ % kBlock == 0) blockStarts_.pop_back();
+    if (IsBlockStart(count_)) blockStarts_.pop_back();
     if (lengths_.back() == kLong) longLines_.pop_back();
     lengths_.pop_back();
     last_ = Start(count_ - 1);

@@ -33,6 +33,8 @@ private:
     static constexpr std::uint16_t kLong = 0xFFFF;
 
     Pos Length(Pos index) const;
+    // A mask, not a 64-bit division: on a 32-bit processor that is a library call a line.
+    static bool IsBlockStart(Pos index) { return (index & (kBlock - 1)) == 0; }
 
     std::deque<std::uint64_t> blockStarts_;      // start of lines 0, 64, 128, ...
     std::deque<std::uint16_t> lengths_;          // length of line i (start i+1 - start i), or kLong

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <type_traits>
-#include <vector>
+#include <utility>
 
 namespace tessaly::editor {
 
@@ -14,6 +15,21 @@ class SplitVector {
     static_assert(std::is_trivially_copyable_v<T>, "SplitVector holds plain values");
 
 public:
+    SplitVector() = default;
+    SplitVector(const SplitVector&) = delete;
+    SplitVector& operator=(const SplitVector&) = delete;
+    SplitVector(SplitVector&& other) noexcept { *this = std::move(other); }
+    SplitVector& operator=(SplitVector&& other) noexcept {
+        if (this != &other) {
+            body_ = std::move(other.body_);
+            capacity_ = std::exchange(other.capacity_, 0);
+            lengthBody_ = std::exchange(other.lengthBody_, 0);
+            part1Length_ = std::exchange(other.part1Length_, 0);
+            gapLength_ = std::exchange(other.gapLength_, 0);
+        }
+        return *this;
+    }
+
     std::ptrdiff_t Length() const { return lengthBody_; }
 
     T ValueAt(std::ptrdiff_t position) const {
@@ -25,13 +41,20 @@ public:
         else body_[gapLength_ + position] = v;
     }
 
-    // Makes room for at least n elements in all, without moving the gap.
+    // Makes room for at least n elements in all. New room is left uninitialised: filling
+    // a large text's room with zeros first would cost as much as reading it.
     void Reserve(std::ptrdiff_t n) {
-        if (n > static_cast<std::ptrdiff_t>(body_.size())) {
-            GapTo(lengthBody_);
-            gapLength_ += n - static_cast<std::ptrdiff_t>(body_.size());
-            body_.resize(static_cast<std::size_t>(n));
+        if (n <= capacity_) return;
+        std::unique_ptr<T[]> grown(new T[static_cast<std::size_t>(n)]);
+        if (part1Length_ > 0) std::memcpy(grown.get(), body_.get(), static_cast<std::size_t>(part1Length_) * sizeof(T));
+        const std::ptrdiff_t part2 = lengthBody_ - part1Length_;
+        if (part2 > 0) {
+            std::memcpy(grown.get() + n - part2, body_.get() + part1Length_ + gapLength_,
+                        static_cast<std::size_t>(part2) * sizeof(T));
         }
+        gapLength_ += n - capacity_;
+        capacity_ = n;
+        body_ = std::move(grown);
     }
 
     void Insert(std::ptrdiff_t position, T v) {
@@ -47,7 +70,7 @@ public:
     T* InsertSpace(std::ptrdiff_t position, std::ptrdiff_t n) {
         RoomFor(n);
         GapTo(position);
-        T* where = body_.data() + part1Length_;
+        T* where = body_.get() + part1Length_;
         lengthBody_ += n;
         part1Length_ += n;
         gapLength_ -= n;
@@ -64,7 +87,7 @@ public:
         if (n <= 0) return;
         if (position == 0 && n == lengthBody_) {
             // Deleting everything keeps the storage but resets the gap.
-            gapLength_ = static_cast<std::ptrdiff_t>(body_.size());
+            gapLength_ = capacity_;
             lengthBody_ = 0;
             part1Length_ = 0;
             return;
@@ -81,24 +104,24 @@ public:
         std::ptrdiff_t range1 = 0;
         if (position < part1Length_) {
             range1 = std::min(n, part1Length_ - position);
-            std::memcpy(out, body_.data() + position, static_cast<std::size_t>(range1) * sizeof(T));
+            std::memcpy(out, body_.get() + position, static_cast<std::size_t>(range1) * sizeof(T));
         }
         if (n > range1) {
-            std::memcpy(out + range1, body_.data() + gapLength_ + position + range1,
+            std::memcpy(out + range1, body_.get() + gapLength_ + position + range1,
                         static_cast<std::size_t>(n - range1) * sizeof(T));
         }
     }
 
     // The elements before the gap and after it, as two contiguous runs.
-    const T* Part1() const { return body_.data(); }
+    const T* Part1() const { return body_.get(); }
     std::ptrdiff_t Part1Length() const { return part1Length_; }
-    const T* Part2() const { return body_.data() + part1Length_ + gapLength_; }
+    const T* Part2() const { return body_.get() + part1Length_ + gapLength_; }
     std::ptrdiff_t Part2Length() const { return lengthBody_ - part1Length_; }
 
     // A contiguous view of [position, position + n), moving the gap out of the way if needed.
     const T* RangePointer(std::ptrdiff_t position, std::ptrdiff_t n) {
         if (position < part1Length_ && position + n > part1Length_) GapTo(position);
-        return position < part1Length_ ? body_.data() + position : body_.data() + gapLength_ + position;
+        return position < part1Length_ ? body_.get() + position : body_.get() + gapLength_ + position;
     }
 
     // Adds delta to the n elements from position (used by the stepped partitioning).
@@ -109,12 +132,12 @@ public:
         for (; i < n; ++i) body_[gapLength_ + position + i] += delta;
     }
 
-    std::size_t Capacity() const { return body_.size(); }
+    std::size_t Capacity() const { return static_cast<std::size_t>(capacity_); }
 
 private:
     void GapTo(std::ptrdiff_t position) {
         if (position == part1Length_) return;
-        T* b = body_.data();
+        T* b = body_.get();
         if (position < part1Length_) {
             std::memmove(b + position + gapLength_, b + position,
                          static_cast<std::size_t>(part1Length_ - position) * sizeof(T));
@@ -129,10 +152,11 @@ private:
         if (gapLength_ >= n) return;
         // Grow by an eighth of the size, at least enough and at least a little.
         std::ptrdiff_t grow = std::max<std::ptrdiff_t>(lengthBody_ / 8, 16);
-        Reserve(static_cast<std::ptrdiff_t>(body_.size()) + std::max(n - gapLength_, grow));
+        Reserve(capacity_ + std::max(n - gapLength_, grow));
     }
 
-    std::vector<T> body_;
+    std::unique_ptr<T[]> body_;
+    std::ptrdiff_t capacity_ = 0;
     std::ptrdiff_t lengthBody_ = 0;
     std::ptrdiff_t part1Length_ = 0;
     std::ptrdiff_t gapLength_ = 0;

@@ -42,6 +42,7 @@ void TextBuffer::AddLineStarts(std::int32_t line, Pos from, Pos to) {
         // A CR as the last byte: the scanner holds it back; the byte after it decides.
         if (StartsLine(to) && (starts.empty() || starts.back() != to)) starts.push_back(to);
     }
+    if (starts.size() > 1) lines_.Reserve(static_cast<std::int32_t>(LineCount() + static_cast<Pos>(starts.size())));
     for (const Pos p : starts) lines_.InsertPartition(++line, static_cast<std::int32_t>(p));
 }
 

@@ -1,0 +1,159 @@
+#pragma once
+// One editor window over a buffer: turns the window's messages into calls on its own
+// editing session (caret, selection, edits) and paints the buffer's visible lines. Several
+// windows may show one buffer; each repaints when any of them changes it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ConfLexer.h"
+#include "EditBuffer.h"
+#include "EditSession.h"
+#include "FindDialog.h"
+#include "GdiObjects.h"
+
+namespace tessaly::editor {
+
+class EditorWindow : private BufferListener {
+public:
+    // keywords may be null (nothing is coloured as a keyword).
+    EditorWindow(EditBuffer& buffer, const KeywordLookup* keywords);
+    ~EditorWindow();
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    // The window whose messages this object handles; it does not own it.
+    void Attach(HWND wnd);
+    void Detach();
+    HWND Window() const { return wnd_; }
+
+    // The message entry: true when handled, with the answer in result.
+    bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    EditSession& Session() { return session_; }
+    EditBuffer& Buffer() { return buffer_; }
+    void SetKeywords(const KeywordLookup* keywords);
+
+    // Re-reads font, colours and tab width from the buffer's settings and repaints.
+    void ApplySettings();
+    void Repaint();
+    HFONT CurrentFont() const { return font_.Get(); }
+
+    // Commands, each answering whether it did something.
+    bool Undo();
+    bool Redo();
+    bool Cut();
+    bool Copy();
+    bool Paste();
+    bool Clear();
+    void SelectAll();
+    // Finds the last searched text again (the selection or the word at the caret when
+    // nothing was searched yet); up when reverse.
+    bool FindNext(bool reverse = false);
+    void ShowFindDialog(bool replace);
+    bool CanUndo() const { return session_.CanUndo(); }
+    bool CanRedo() const { return session_.CanRedo(); }
+    bool CanCut() const { return session_.CanCut(); }
+    bool CanCopy() const { return session_.CanCopy(); }
+    bool CanPaste() const;
+    bool IsOverwrite() const { return session_.Overwrite(); }
+
+    void GotoLine(Pos oneBasedLine);
+    void TopOfFile();
+    void BottomOfFile();
+    void BeginningOfLine();
+
+    // The first visible line's start, and the line number when it is known without waiting.
+    Pos TopPosition() const { return topPos_; }
+    Pos FirstVisibleLine();
+    // Waits for a file's full line index, showing progress in the window; false when the
+    // text has none to wait for or the wait failed.
+    bool WaitForFullIndex();
+
+private:
+    // Messages, by concern.
+    void OnPaint();
+    void OnSize();
+    void OnSetFocus();
+    void OnKillFocus();
+    bool OnKeyDown(WPARAM key);
+    bool OnChar(WPARAM ch);
+    void OnLButtonDown(LPARAM lParam, WPARAM flags);
+    void OnLButtonDblClk(LPARAM lParam);
+    void OnMouseMove(LPARAM lParam, WPARAM flags);
+    void OnLButtonUp(LPARAM lParam);
+    void OnVScroll(WPARAM wParam);
+    void OnHScroll(WPARAM wParam);
+    void OnMouseWheel(WPARAM wParam);
+    void OnTimer(WPARAM id);
+    bool OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OnFindMessage(LPARAM lParam);
+
+    // Buffer changes from any view.
+    void OnBufferChange(const DocChange& change) override;
+
+    // Painting.
+    void PaintLine(HDC dc, int y, Pos lineStart, int width);
+    void PaintProgress(HDC dc, double fraction);
+    COLORREF StyleColour(Style style) const;
+
+    // Geometry: rows from the top of the client area, columns of the tab-expanded text.
+    int LinesPerPage() const;
+    int VisibleColumns() const;
+    Pos NextLineStart(Pos lineStart) const;
+    Pos PreviousLineStart(Pos lineStart) const;
+    // The row of the line holding pos; -1 above the window, LinesPerPage() + 1 below it.
+    int RowOf(Pos pos);
+    Pos LineStartAtRow(int row) const;
+    Pos PositionFromPoint(int x, int y) const;
+    POINT PointOfPosition(Pos pos);
+
+    // Scrolling.
+    void ScrollLines(Pos delta);
+    void ScrollTo(Pos lineStart);
+    void ScrollColumns(Pos delta);
+    void EnsureCaretVisible();
+    void UpdateScrollBars();
+    void UpdateIndexTimer();
+
+    // Caret and selection repaint after a move or an edit.
+    void UpdateCaret();
+    void InvalidateRows(int first, int last);
+    void InvalidateBetween(Pos a, Pos b);
+    // Runs a move of the session and repaints what changed.
+    void DoMove(const std::function<void()>& move);
+    // Runs an edit; beeps when the buffer refused it.
+    bool DoEdit(const std::function<bool()>& edit);
+    void AfterSelectionChange(Pos oldAnchor, Pos oldCaret);
+
+    bool ShiftDown() const { return ::GetKeyState(VK_SHIFT) < 0; }
+    bool CtrlDown() const { return ::GetKeyState(VK_CONTROL) < 0; }
+
+    EditBuffer& buffer_;
+    EditSession session_;
+    const KeywordLookup* keywords_;
+    HWND wnd_ = nullptr;
+    FindDialog find_;
+
+    Font font_;
+    int lineHeight_ = 16;
+    int charWidth_ = 8;
+    int ascent_ = 12;
+    static constexpr int kMargin = 2;
+
+    Pos topPos_ = 0;        // start of the first visible line
+    Pos firstColumn_ = 0;   // first visible column
+    Pos widestColumns_ = 0; // the widest line painted so far, for the horizontal bar
+    int scrollScale_ = 1;   // scroll-bar units per line (or per byte while indexing)
+    bool scrollByBytes_ = false;
+    int wheelDelta_ = 0;
+    bool hasFocus_ = false;
+    bool selecting_ = false;
+    bool indexTimer_ = false;
+    Pos lastLineCount_ = 0;
+    std::vector<StyleRun> runs_;  // reused while painting
+};
+
+}  // namespace tessaly::editor
