@@ -1,0 +1,70 @@
+#pragma once
+// Reads a server's conf/httpd.conf and every file it includes, the way the server itself
+// does at start: the files are built into one tree first (sections, includes), then each
+// directive is checked. Yields the virtual hosts and log files, and, when a directive list
+// is given, the first problem the server would report.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ConfPath.h"
+#include "DirectiveList.h"
+#include "ServerConfig.h"
+
+// The first problem found, in the two stages the server reports differently.
+struct ConfigProblem {
+    enum class Stage { None, Build, Walk };
+    Stage stage = Stage::None;
+    // Build: one line, "Syntax error on line N of FILE: ..." (nested through includes), or
+    // "Could not open configuration file ..." for the main file.
+    // Walk: the message of the directive at file:line.
+    std::string message;
+    std::string file;
+    int line = 0;
+};
+
+class CConfigReader {
+public:
+    // directives: null reads without checking directive names.
+    explicit CConfigReader(const std::string& serverFolder, const CDirectiveList* directives = nullptr);
+
+    // Reads conf/httpd.conf below the server folder. False when a problem was found; what
+    // was read until then stays available.
+    bool Read();
+    const ServerConfig& Config() const { return m_config; }
+    const ConfigProblem& Problem() const { return m_problem; }
+
+    static constexpr int kMaxIncludeDepth = 16;
+    static constexpr const char* kMainFile = "conf/httpd.conf";
+
+private:
+    struct Open {  // a section opened in the file being read
+        std::string name;  // as written, without '<'
+        int line;
+    };
+    struct Directive {
+        std::string name;  // "ServerName", "<VirtualHost", "</VirtualHost"
+        std::string args;
+        int line;
+    };
+
+    // The build error of this file, "" when none.
+    std::string ReadFile(const std::string& path, int depth);
+    std::string Handle(const Directive& d, const std::string& path, std::vector<Open>& open, int depth);
+    std::string OpenSection(const Directive& d, const std::string& path, std::vector<Open>& open);
+    std::string CloseSection(const Directive& d, const std::string& path, std::vector<Open>& open);
+    std::string Include(const Directive& d, bool optional, int depth);
+    void Apply(const Directive& d);
+    void WalkProblem(const std::string& path, int line, std::string message);
+
+    confpath::CPathResolver m_resolver;
+    const CDirectiveList* m_directives;
+    ServerConfig m_config;
+    ConfigProblem m_problem;
+    std::optional<VirtualHostInfo> m_host;  // the <VirtualHost> being read
+};
+
+// Splits directive arguments into words; quotes group words and are removed.
+std::vector<std::string> SplitArguments(std::string_view args);
