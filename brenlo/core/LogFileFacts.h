@@ -1,0 +1,19 @@
+#pragma once
+// What the log tree needs to know about a log file when it is filled: whether its status
+// could be read and how big it is. The Windows build asks the file system; tests feed
+// their own answers.
+
+#include <cstdint>
+#include <string>
+
+struct LogFileFacts {
+    bool exists = false;       // the file's status could be read
+    std::uint64_t size = 0;    // bytes; 0 when the file does not exist
+};
+
+// Answers questions about log files by their full path (backslashes as separators).
+class ILogFileFacts {
+public:
+    virtual ~ILogFileFacts() = default;
+    virtual LogFileFacts Query(const std::string& path) = 0;
+};
