@@ -1,0 +1,96 @@
+#include "ControlBar.h"
+
+#include "FrameWnd.h"
+#include "FwMessages.h"
+
+CControlBar::~CControlBar()
+{
+    if (m_pDockSite)
+        m_pDockSite->RemoveControlBar(this);
+}
+
+void CControlBar::JoinFrame(CWnd* parent)
+{
+    if (parent && parent->IsFrameWnd()) {
+        m_pDockSite = static_cast<CFrameWnd*>(parent);
+        m_pDockSite->AddControlBar(this);
+    }
+}
+
+void CControlBar::OnDestroy()
+{
+    if (m_pDockSite) {
+        m_pDockSite->RemoveControlBar(this);
+        m_pDockSite = nullptr;
+    }
+    CWnd::OnDestroy();
+}
+
+SIZE CControlBar::CalcFixedLayout(bool, bool horizontal)
+{
+    RECT r;
+    GetWindowRect(&r);
+    return horizontal ? SIZE{32767, r.bottom - r.top} : SIZE{r.right - r.left, 32767};
+}
+
+void CControlBar::Layout(RECT& remaining, HDWP& positions)
+{
+    if (!IsVisible())
+        return;
+    RECT place = remaining;
+    if (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) {
+        SIZE size = CalcFixedLayout(true, true);
+        if (m_dwStyle & CBRS_ALIGN_TOP) {
+            place.bottom = place.top + size.cy;
+            remaining.top = place.bottom;
+        } else {
+            place.top = place.bottom - size.cy;
+            remaining.bottom = place.top;
+        }
+    } else if (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) {
+        SIZE size = CalcFixedLayout(true, false);
+        if (m_dwStyle & CBRS_ALIGN_LEFT) {
+            place.right = place.left + size.cx;
+            remaining.left = place.right;
+        } else {
+            place.left = place.right - size.cx;
+            remaining.right = place.left;
+        }
+    } else {
+        return;
+    }
+    positions = ::DeferWindowPos(positions, m_hWnd, nullptr, place.left, place.top, place.right - place.left,
+                                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CControlBar::OnUpdateCmdUI(CFrameWnd*, bool) {}
+
+bool CControlBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (msg) {
+    case WM_IDLEUPDATECMDUI:
+        if (IsVisible()) {
+            CFrameWnd* target = m_pDockSite ? m_pDockSite : GetParentFrame();
+            if (target)
+                OnUpdateCmdUI(target->GetActiveFrame(), wParam != 0);
+        }
+        *result = 0;
+        return true;
+    // Commands and notifications of a bar's children go to its frame, once the child's own
+    // object has had them.
+    case WM_COMMAND:
+    case WM_NOTIFY: {
+        HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+        CWnd* child = FromHandlePermanent(from);
+        if (child && child != this && child->OnChildNotify(msg, wParam, lParam, result))
+            return true;
+        CFrameWnd* frame = m_pDockSite ? m_pDockSite : GetParentFrame();
+        if (!frame)
+            return false;
+        *result = frame->SendMessage(msg, wParam, lParam);
+        return true;
+    }
+    default:
+        return CWnd::OnWndMsg(msg, wParam, lParam, result);
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Inside editor.dll only: while one of these lives, the next window created on this thread
+// is attached to `wnd` (and subclassed) before it receives its first message.
+
+class CWnd;
+
+class CCreationHook {
+public:
+    explicit CCreationHook(CWnd* wnd);
+    ~CCreationHook();
+    CCreationHook(const CCreationHook&) = delete;
+    CCreationHook& operator=(const CCreationHook&) = delete;
+};

@@ -1,0 +1,47 @@
+#pragma once
+// CView: a window that shows a document inside a frame. Takes part in command routing
+// (the view, then its document), draws through OnDraw, and prints through the printing
+// hooks.
+
+#include <windows.h>
+
+#include "FwApi.h"
+#include "Wnd.h"
+
+class CDC;
+class CDocument;
+struct CCreateContext;
+struct CPrintInfo;
+
+class FWAPI CView : public CWnd {
+public:
+    CView() = default;
+    ~CView() override;
+
+    bool IsView() const override { return true; }
+    CDocument* GetDocument() const { return m_pDocument; }
+    CDocument* m_pDocument = nullptr;
+
+    bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui) override;
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    virtual void OnInitialUpdate();
+    virtual void OnUpdate(CView* sender, LPARAM hint);
+    virtual void OnDraw(CDC* dc);
+    virtual void OnActivateView(bool activate, CView* activated, CView* deactivated);
+    virtual void OnActivateFrame(UINT state, CFrameWnd* frame);
+
+    // Printing hooks, called by the framework's print and preview paths.
+    virtual bool OnPreparePrinting(CPrintInfo* info);
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    virtual void OnPrepareDC(CDC* dc, CPrintInfo* info);
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+
+protected:
+    bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    int OnCreate(CREATESTRUCTA* cs) override;
+    void OnPaint() override;
+    void OnDestroy() override;
+    void PostNcDestroy() override;
+};

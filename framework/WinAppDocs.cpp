@@ -1,0 +1,128 @@
+// The application's documents: its templates, opening by path (an open document is
+// activated instead of loaded twice), save all, close all and the File commands.
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include "DocTemplate.h"
+#include "Document.h"
+#include "FrameWnd.h"
+#include "View.h"
+#include "WinApp.h"
+#include "Wnd.h"
+
+namespace {
+std::string FullPath(const char* path)
+{
+    char full[MAX_PATH * 4];
+    DWORD length = ::GetFullPathNameA(path, sizeof(full), full, nullptr);
+    if (length == 0 || length >= sizeof(full))
+        return path;
+    return std::string(full, length);
+}
+
+HWND DialogOwner()
+{
+    HWND active = ::GetActiveWindow();
+    if (active)
+        return active;
+    CWnd* main = AfxGetMainWnd();
+    return main ? main->m_hWnd : nullptr;
+}
+}  // namespace
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate)
+{
+    m_templates.emplace_back(docTemplate);
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char* path)
+{
+    if (m_templates.empty())
+        return nullptr;
+    if (!path)
+        return m_templates.front()->OpenDocumentFile(nullptr);
+    std::string full = FullPath(path);
+    for (const auto& docTemplate : m_templates) {
+        if (CDocument* open = docTemplate->FindOpenDocument(full.c_str())) {
+            CView* view = open->GetFirstView();
+            if (CFrameWnd* frame = view ? view->GetParentFrame() : nullptr)
+                frame->ActivateFrame();
+            return open;
+        }
+    }
+    return m_templates.front()->OpenDocumentFile(full.c_str());
+}
+
+bool CWinApp::SaveAllModified()
+{
+    for (const auto& docTemplate : m_templates) {
+        if (!docTemplate->SaveAllModified())
+            return false;
+    }
+    return true;
+}
+
+void CWinApp::CloseAllDocuments(bool endSession)
+{
+    for (const auto& docTemplate : m_templates)
+        docTemplate->CloseAllDocuments(endSession);
+}
+
+std::size_t CWinApp::GetOpenDocumentCount() const
+{
+    std::size_t count = 0;
+    for (const auto& docTemplate : m_templates)
+        count += docTemplate->Documents().size();
+    return count;
+}
+
+bool CWinApp::DoPromptFileName(std::string& path, const char* title, bool open)
+{
+    char file[MAX_PATH * 4] = {};
+    path.copy(file, sizeof(file) - 1);
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = DialogOwner();
+    ofn.lpstrFilter = "All Files (*.*)\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof(file);
+    ofn.lpstrTitle = title;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING |
+                (open ? OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+    BOOL chosen = open ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
+    if (!chosen)
+        return false;
+    path = file;
+    return true;
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templates.empty())
+        m_templates.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    std::string path;
+    if (DoPromptFileName(path, "Open", true))
+        OpenDocumentFile(path.c_str());
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    PRINTDLGA setup{};
+    setup.lStructSize = sizeof(setup);
+    setup.hwndOwner = DialogOwner();
+    setup.Flags = PD_PRINTSETUP;
+    if (::PrintDlgA(&setup)) {
+        if (setup.hDevMode)
+            ::GlobalFree(setup.hDevMode);
+        if (setup.hDevNames)
+            ::GlobalFree(setup.hDevNames);
+        return;
+    }
+    if (::CommDlgExtendedError() != 0)
+        AfxMessageBox("No printer is installed. Install a printer to set up printing.", MB_OK | MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,175 @@
+// The single entry of every framework window: object lookup, the creation hook that
+// attaches a new window to its object before its first message, and the guard that keeps
+// exceptions inside.
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+
+#include "CreationHook.h"
+#include "ModuleState.h"
+#include "Wnd.h"
+
+namespace {
+const char kObjectProperty[] = "FwWndObject";
+
+struct CurrentMessage {
+    HWND hwnd;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+thread_local CurrentMessage t_message{};
+thread_local CWnd* t_pendingWnd = nullptr;
+thread_local HHOOK t_cbtHook = nullptr;
+thread_local int t_hookDepth = 0;
+
+void ReportEscapedException(const char* what)
+{
+    char text[300];
+    std::snprintf(text, sizeof(text), "framework: exception stopped at the window procedure: %s\n", what);
+    ::OutputDebugStringA(text);
+}
+}  // namespace
+
+class CWndAccess {
+public:
+    static void Attach(CWnd* wnd, HWND hwnd)
+    {
+        wnd->Attach(hwnd);
+        wnd->HookWindowProc();
+    }
+    static void AfterNcDestroy(CWnd* wnd) { wnd->AfterNcDestroy(); }
+};
+
+namespace {
+LRESULT CALLBACK FwCbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && t_pendingWnd) {
+        CWnd* wnd = t_pendingWnd;
+        t_pendingWnd = nullptr;
+        CWndAccess::Attach(wnd, reinterpret_cast<HWND>(wParam));
+    }
+    return ::CallNextHookEx(t_cbtHook, code, wParam, lParam);
+}
+}  // namespace
+
+CCreationHook::CCreationHook(CWnd* wnd)
+{
+    t_pendingWnd = wnd;
+    if (t_hookDepth++ == 0)
+        t_cbtHook = ::SetWindowsHookExA(WH_CBT, FwCbtHook, nullptr, ::GetCurrentThreadId());
+}
+
+CCreationHook::~CCreationHook()
+{
+    t_pendingWnd = nullptr;
+    if (--t_hookDepth == 0 && t_cbtHook) {
+        ::UnhookWindowsHookEx(t_cbtHook);
+        t_cbtHook = nullptr;
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd)
+{
+    return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
+}
+
+void CWnd::Attach(HWND hwnd)
+{
+    m_hWnd = hwnd;
+    ::SetPropA(hwnd, kObjectProperty, this);
+}
+
+void CWnd::HookWindowProc()
+{
+    auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC));
+    if (current != AfxWndProc) {
+        m_pfnSuper = current;
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc));
+    }
+}
+
+void CWnd::AfterNcDestroy()
+{
+    HWND hwnd = m_hWnd;
+    ::RemovePropA(hwnd, kObjectProperty);
+    if (m_pfnSuper && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == AfxWndProc)
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    m_pfnSuper = nullptr;
+    m_hWnd = nullptr;
+    m_bOwnsWindow = false;
+    PostNcDestroy();
+}
+
+LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+    if (!wnd)  // a framework class created without an object
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+
+    CurrentMessage saved = t_message;
+    t_message = {hwnd, msg, wParam, lParam};
+    LRESULT result = 0;
+    try {
+        result = wnd->WindowProc(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        ReportEscapedException(e.what());
+    } catch (...) {
+        ReportEscapedException("unknown");
+    }
+    if (msg == WM_NCDESTROY) {
+        try {
+            CWndAccess::AfterNcDestroy(wnd);
+        } catch (...) {
+            ReportEscapedException("while destroying");
+        }
+    }
+    t_message = saved;
+    return result;
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(t_message.msg, t_message.wParam, t_message.lParam);
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                    int cx, int cy, HWND parent, HMENU menuOrId, void* param)
+{
+    CREATESTRUCTA cs{};
+    cs.dwExStyle = exStyle;
+    cs.lpszClass = className ? className : AfxRegisterWndClass(CS_DBLCLKS);
+    cs.lpszName = windowName;
+    cs.style = style;
+    cs.x = x;
+    cs.y = y;
+    cs.cx = cx;
+    cs.cy = cy;
+    cs.hwndParent = parent;
+    cs.hMenu = menuOrId;
+    cs.hInstance = AfxGetFrameworkHandle();
+    cs.lpCreateParams = param;
+    if (!PreCreateWindow(cs))
+        return false;
+
+    HWND hwnd;
+    {
+        CCreationHook hook(this);
+        hwnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                 cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    }
+    if (!hwnd)
+        return false;  // the window is gone; AfterNcDestroy has detached it
+    m_bOwnsWindow = true;
+    return true;
+}
+
+// Dialogs are made through this as well, so that they are attached before WM_INITDIALOG.
+FWAPI HWND AfxCreateDialog(CWnd* wnd, HINSTANCE resources, const DLGTEMPLATE* dialogTemplate, HWND parent,
+                           DLGPROC proc)
+{
+    CCreationHook hook(wnd);
+    return ::CreateDialogIndirectParamA(resources, dialogTemplate, parent, proc, 0);
+}

@@ -1,0 +1,4 @@
+#pragma once
+// Resource ids shared by the module probe library and its host test program.
+
+#define IDS_PROBE_TEXT 100
