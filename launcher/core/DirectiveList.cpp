@@ -82,7 +82,7 @@ std::string ModuleFromHelpPath(std::string_view helpPath)
     page = page.substr(0, page.find_first_of(".#"));
     if (page.empty())
         return "core.c";
-    if (page == "mpm_common" || page == "mpm_winnt")
+    if (page == "mpm_common" || page == "mpm_winnt" || page == "event" || page == "prefork" || page == "worker")
         return "mpm_winnt.c";
     return std::string(page) + ".c";
 }
