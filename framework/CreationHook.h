@@ -2,6 +2,8 @@
 // Inside editor.dll only: while one of these lives, the next window created on this thread
 // is attached to `wnd` (and subclassed) before it receives its first message.
 
+#include <windows.h>
+
 class CWnd;
 
 class CCreationHook {
@@ -11,3 +13,6 @@ public:
     CCreationHook(const CCreationHook&) = delete;
     CCreationHook& operator=(const CCreationHook&) = delete;
 };
+
+// Creates a dialog from a template with `wnd` attached to it from its first message.
+HWND AfxCreateDialog(CWnd* wnd, HINSTANCE resources, const DLGTEMPLATE* dialogTemplate, HWND parent, DLGPROC proc);

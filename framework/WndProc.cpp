@@ -167,7 +167,7 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 }
 
 // Dialogs are made through this as well, so that they are attached before WM_INITDIALOG.
-FWAPI HWND AfxCreateDialog(CWnd* wnd, HINSTANCE resources, const DLGTEMPLATE* dialogTemplate, HWND parent,
+HWND AfxCreateDialog(CWnd* wnd, HINSTANCE resources, const DLGTEMPLATE* dialogTemplate, HWND parent,
                            DLGPROC proc)
 {
     CCreationHook hook(wnd);

@@ -48,3 +48,100 @@ inline bool MenuItemChecked(HMENU menu, UINT id)
 }
 
 }  // namespace fwtest
+
+#include <deque>
+#include <functional>
+
+namespace fwtest {
+
+// Steps run one after the other from a thread timer, so they also run inside modal loops
+// (dialogs, message boxes) that the test itself is blocked in. A step returns true when it
+// is done; false runs it again on the next tick (for waiting). After `timeoutMs` the
+// remaining steps are dropped and `timedOut` is set.
+class CScript {
+public:
+    explicit CScript(DWORD timeoutMs = 5000) : m_deadline(::GetTickCount() + timeoutMs)
+    {
+        Current() = this;
+        m_timer = ::SetTimer(nullptr, 0, 20, &CScript::Tick);
+    }
+    ~CScript()
+    {
+        ::KillTimer(nullptr, m_timer);
+        Current() = nullptr;
+    }
+    CScript(const CScript&) = delete;
+    CScript& operator=(const CScript&) = delete;
+
+    CScript& Then(std::function<bool()> step)
+    {
+        m_steps.push_back(std::move(step));
+        return *this;
+    }
+    bool Finished() const { return m_steps.empty(); }
+    bool timedOut = false;
+
+private:
+    static CScript*& Current()
+    {
+        static CScript* current = nullptr;
+        return current;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CScript* script = Current();
+        if (!script || script->m_steps.empty() || script->m_bRunning)
+            return;
+        if (static_cast<LONG>(::GetTickCount() - script->m_deadline) > 0) {
+            script->timedOut = true;
+            script->m_steps.clear();
+            return;
+        }
+        script->m_bRunning = true;  // a step may open a modal loop that ticks again
+        auto step = script->m_steps.front();
+        bool done = step();
+        script->m_bRunning = false;
+        if (done && !script->m_steps.empty())
+            script->m_steps.pop_front();
+    }
+
+    std::deque<std::function<bool()>> m_steps;
+    DWORD m_deadline;
+    UINT_PTR m_timer = 0;
+    bool m_bRunning = false;
+};
+
+struct CaptionSearch {
+    const char* caption;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchCaption(HWND wnd, LPARAM data)
+{
+    auto* search = reinterpret_cast<CaptionSearch*>(data);
+    char text[256] = {};
+    ::GetWindowTextA(wnd, text, sizeof(text));
+    if (::IsWindowVisible(wnd) && std::string(text) == search->caption) {
+        search->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible top-level window of this thread with this caption, or null.
+inline HWND FindThreadWindow(const char* caption)
+{
+    CaptionSearch search{caption, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The text of a message box's message.
+inline std::string MessageBoxText(HWND box)
+{
+    char text[512] = {};
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    return text;
+}
+
+}  // namespace fwtest
