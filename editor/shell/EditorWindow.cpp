@@ -9,14 +9,6 @@
 
 namespace tessaly::editor {
 
-namespace {
-
-// The timer that follows a file's background indexing (scroll bar, progress).
-constexpr UINT_PTR kIndexTimer = 1;
-constexpr UINT kIndexTimerMs = 250;
-
-}  // namespace
-
 EditorWindow::EditorWindow(EditBuffer& buffer, const KeywordLookup* keywords)
     : buffer_(buffer), session_(buffer), keywords_(keywords) {
     // After the session: a change moves the caret before this window repaints.

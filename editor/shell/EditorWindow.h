@@ -95,6 +95,7 @@ private:
     void OnBufferChange(const DocChange& change) override;
 
     // Painting.
+    void PaintWindow();
     void PaintLine(HDC dc, int y, Pos lineStart, int width);
     void PaintProgress(HDC dc, double fraction);
     COLORREF StyleColour(Style style) const;
@@ -142,6 +143,8 @@ private:
     int charWidth_ = 8;
     int ascent_ = 12;
     static constexpr int kMargin = 2;
+    // The timer that follows a file's background indexing (scroll bar, progress sign).
+    static constexpr UINT_PTR kIndexTimer = 1;
 
     Pos topPos_ = 0;        // start of the first visible line
     Pos firstColumn_ = 0;   // first visible column

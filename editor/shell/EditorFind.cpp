@@ -1,0 +1,62 @@
+// Find and replace through the platform's dialog, and Find Next (F3).
+#include <string>
+
+#include "EditorWindow.h"
+
+namespace tessaly::editor {
+
+void EditorWindow::ShowFindDialog(bool replace) {
+    std::string initial;
+    const Pos selected = session_.SelEnd() - session_.SelStart();
+    if (selected > 0 && selected < 256) {
+        initial = session_.SelectedText();
+        if (initial.find_first_of("\r\n") != std::string::npos) initial.clear();
+    }
+    if (initial.empty()) initial = session_.SelWord();
+    find_.Show(wnd_, replace, initial);
+}
+
+bool EditorWindow::FindNext(bool reverse) {
+    if (!find_.HasLastSearch()) {
+        FindOptions options;
+        options.what = session_.HasSelection() ? session_.SelectedText() : session_.SelWord();
+        if (options.what.empty() || options.what.size() > 255) {
+            ShowFindDialog(false);
+            return false;
+        }
+        find_.SetLastSearch(options);
+    }
+    FindOptions options = find_.LastSearch();
+    if (reverse) options.down = !options.down;
+    bool found = false;
+    DoMove([&] { found = session_.FindNext(options, true); });
+    if (!found) ::MessageBeep(MB_OK);
+    return found;
+}
+
+void EditorWindow::OnFindMessage(LPARAM lParam) {
+    const FindDialog::Request request = find_.Decode(lParam);
+    using Kind = FindDialog::Request::Kind;
+    switch (request.kind) {
+        case Kind::FindNext: {
+            bool found = false;
+            DoMove([&] { found = session_.FindNext(request.options); });
+            if (!found) {
+                const std::string message = "Cannot find \"" + request.options.what + "\".";
+                ::MessageBoxA(find_.Dialog() ? find_.Dialog() : wnd_, message.c_str(), "Find", MB_OK | MB_ICONINFORMATION);
+            }
+            break;
+        }
+        case Kind::Replace:
+            DoEdit([&] { return session_.Replace(request.options, request.replaceWith); });
+            break;
+        case Kind::ReplaceAll:
+            DoEdit([&] { return session_.ReplaceAll(request.options, request.replaceWith) > 0; });
+            break;
+        case Kind::Closed:
+        case Kind::None:
+            break;
+    }
+}
+
+}  // namespace tessaly::editor

@@ -1,0 +1,230 @@
+// Painting: only the rows the system asks for, each from the buffer's text of that line
+// as far as it is visible, coloured by the lexer's runs.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "CharClass.h"
+#include "EditorWindow.h"
+
+namespace tessaly::editor {
+
+namespace {
+
+class NoKeywords : public KeywordLookup {
+public:
+    bool IsDirective(std::string_view, bool) const override { return false; }
+    bool IsConstant(std::string_view, bool) const override { return false; }
+};
+
+// Halfway between two colours: how tab marks stand back from the text.
+COLORREF Blend(COLORREF a, COLORREF b) {
+    return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
+}
+
+// True when the line before the one starting at lineStart ends in a backslash.
+bool PreviousLineContinues(const TextSource& text, Pos lineStart) {
+    Pos p = lineStart;
+    if (p > 0 && text.ByteAt(p - 1) == '\n') --p;
+    if (p > 0 && text.ByteAt(p - 1) == '\r') --p;
+    return p > 0 && p < lineStart && text.ByteAt(p - 1) == '\\';
+}
+
+// One run of cells painted alike.
+struct Segment {
+    Pos column = 0;
+    std::string text;
+    COLORREF fore = 0;
+    COLORREF back = 0;
+};
+
+}  // namespace
+
+COLORREF EditorWindow::StyleColour(Style style) const {
+    const EditorSettings& s = buffer_.Settings();
+    switch (style) {
+        case Style::Comment: return s.m_clrComment;
+        case Style::Keyword: return s.m_clrKeyword;
+        case Style::Constant: return s.m_clrConstant;
+        case Style::Number: return s.m_clrNumber;
+        case Style::Quote: return s.m_clrQuote;
+        case Style::SingleQuote: return s.m_clrSingleQuote;
+        case Style::Text: break;
+    }
+    return s.m_clrText;
+}
+
+void EditorWindow::OnPaint() {
+    const Pos widest = widestColumns_;
+    PaintWindow();
+    // A wider line came into view: the horizontal bar learns of it.
+    if (widestColumns_ != widest) UpdateScrollBars();
+}
+
+void EditorWindow::PaintWindow() {
+    PaintDc paint(wnd_);
+    RECT client{};
+    ::GetClientRect(wnd_, &client);
+    const RECT area = paint.Area();
+    const int width = client.right;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+
+    // Drawn off screen first, so a repainted line never flickers.
+    MemoryDc mem(paint.Get());
+    Bitmap bitmap(::CreateCompatibleBitmap(paint.Get(), width, height));
+    if (!mem.Get() || !bitmap) return;
+    SelectGuard selectBitmap(mem.Get(), bitmap.Get());
+    SelectGuard selectFont(mem.Get(), font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
+    ::SetViewportOrgEx(mem.Get(), 0, -area.top, nullptr);
+
+    const TextSource& text = buffer_.Text();
+    const int firstRow = area.top / lineHeight_;
+    const int lastRow = (area.bottom - 1) / lineHeight_;
+    Pos lineStart = LineStartAtRow(firstRow);
+    bool pastEnd = false;
+    if (text.IsIndexComplete()) {
+        pastEnd = text.LineFromPosition(topPos_) + firstRow >= std::max<Pos>(1, text.LineCount());
+    }
+    const COLORREF background = buffer_.Settings().m_clrBackground;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = row * lineHeight_;
+        if (pastEnd) {
+            RECT rc{0, y, width, y + lineHeight_};
+            ::SetBkColor(mem.Get(), background);
+            ::ExtTextOutA(mem.Get(), 0, y, ETO_OPAQUE, &rc, "", 0, nullptr);
+            continue;
+        }
+        PaintLine(mem.Get(), y, lineStart, width);
+        lineStart = NextLineStart(lineStart);
+        pastEnd = lineStart < 0;
+    }
+    if (!text.IsIndexComplete() && buffer_.File()) PaintProgress(mem.Get(), buffer_.File()->Progress());
+    ::BitBlt(paint.Get(), 0, area.top, width, height, mem.Get(), 0, area.top, SRCCOPY);
+}
+
+void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
+    const TextSource& text = buffer_.Text();
+    const EditorSettings& settings = buffer_.Settings();
+    const EditSession::LineSpan span = session_.SpanAt(lineStart);
+    const Pos endColumn = firstColumn_ + VisibleColumns() + 1;
+    // Every byte takes at least one column: the visible part lies in the first endColumn bytes.
+    const Pos n = std::min(span.end - span.start, endColumn);
+    const std::string line = text.Text(span.start, n);
+
+    runs_.clear();
+    if (buffer_.ColoringActive()) {
+        static const NoKeywords kNone;
+        LexConfLine(line, PreviousLineContinues(text, span.start), keywords_ ? *keywords_ : kNone,
+                    settings.m_bCaseSensitive != 0, runs_);
+    }
+    const Pos selStart = session_.SelStart();
+    const Pos selEnd = session_.SelEnd();
+    const COLORREF selBack = ::GetSysColor(hasFocus_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    const COLORREF selFore = hasFocus_ ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : settings.m_clrText;
+    const Pos tabWidth = settings.TabWidth();
+
+    std::vector<Segment> segments;
+    std::vector<Pos> tabColumns;
+    std::size_t run = 0;
+    Pos column = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        while (run < runs_.size() && static_cast<std::size_t>(runs_[run].start + runs_[run].length) <= i) ++run;
+        const bool styled = run < runs_.size() && static_cast<std::size_t>(runs_[run].start) <= i;
+        const Pos pos = span.start + static_cast<Pos>(i);
+        const bool selected = pos >= selStart && pos < selEnd;
+        const COLORREF fore = selected ? selFore : StyleColour(styled ? runs_[run].style : Style::Text);
+        const COLORREF back = selected ? selBack : settings.m_clrBackground;
+        if (segments.empty() || segments.back().fore != fore || segments.back().back != back) {
+            segments.push_back({column, {}, fore, back});
+        }
+        const char c = line[i];
+        if (c == '\t') {
+            const Pos cells = tabWidth - column % tabWidth;
+            if (settings.m_bShowTabs) tabColumns.push_back(column);
+            segments.back().text.append(static_cast<std::size_t>(cells), ' ');
+            column += cells;
+        } else {
+            // Control bytes (NUL and the like) show as a dot; the text keeps them.
+            segments.back().text.push_back(static_cast<unsigned char>(c) < 0x20 ? '\xB7' : c);
+            ++column;
+        }
+        if (column >= endColumn) break;
+    }
+    if (n == span.end - span.start) widestColumns_ = std::max(widestColumns_, column);
+    else widestColumns_ = std::max(widestColumns_, endColumn);
+
+    std::vector<INT> advances(static_cast<std::size_t>(VisibleColumns() + 2), charWidth_);
+    int x = 0;
+    {
+        RECT margin{0, y, kMargin, y + lineHeight_};
+        ::SetBkColor(dc, settings.m_clrBackground);
+        ::ExtTextOutA(dc, 0, y, ETO_OPAQUE, &margin, "", 0, nullptr);
+        x = kMargin;
+    }
+    for (const Segment& seg : segments) {
+        const Pos segEnd = seg.column + static_cast<Pos>(seg.text.size());
+        if (segEnd <= firstColumn_) continue;
+        const Pos skip = std::max<Pos>(0, firstColumn_ - seg.column);
+        const Pos count = std::min<Pos>(static_cast<Pos>(seg.text.size()) - skip, endColumn - firstColumn_);
+        if (count <= 0) continue;
+        const int left = kMargin + static_cast<int>(seg.column + skip - firstColumn_) * charWidth_;
+        RECT rc{left, y, left + static_cast<int>(count) * charWidth_, y + lineHeight_};
+        ::SetTextColor(dc, seg.fore);
+        ::SetBkColor(dc, seg.back);
+        ::ExtTextOutA(dc, left, y, ETO_OPAQUE | ETO_CLIPPED, &rc, seg.text.data() + skip, static_cast<UINT>(count),
+                      advances.data());
+        x = rc.right;
+    }
+    // The line end: shown selected when the selection runs over it.
+    if (x < width) {
+        const bool endSelected = span.end >= selStart && span.end < selEnd;
+        RECT rest{x, y, width, y + lineHeight_};
+        ::SetBkColor(dc, settings.m_clrBackground);
+        ::ExtTextOutA(dc, x, y, ETO_OPAQUE, &rest, "", 0, nullptr);
+        if (endSelected && column >= firstColumn_) {
+            RECT cell{x, y, x + charWidth_, y + lineHeight_};
+            ::SetBkColor(dc, selBack);
+            ::ExtTextOutA(dc, x, y, ETO_OPAQUE, &cell, "", 0, nullptr);
+        }
+    }
+    if (!tabColumns.empty()) {
+        Pen pen(::CreatePen(PS_SOLID, 1, Blend(settings.m_clrText, settings.m_clrBackground)));
+        SelectGuard selectPen(dc, pen.Get());
+        const int mid = y + lineHeight_ / 2;
+        for (const Pos tabColumn : tabColumns) {
+            if (tabColumn < firstColumn_) continue;
+            const int left = kMargin + static_cast<int>(tabColumn - firstColumn_) * charWidth_ + 1;
+            const int right = left + std::max(3, charWidth_ - 2);
+            // A small arrow: a shaft and its head.
+            ::MoveToEx(dc, left, mid, nullptr);
+            ::LineTo(dc, right, mid);
+            ::MoveToEx(dc, right - 3, mid - 3, nullptr);
+            ::LineTo(dc, right, mid);
+            ::LineTo(dc, right - 4, mid + 4);
+        }
+    }
+}
+
+void EditorWindow::PaintProgress(HDC dc, double fraction) {
+    RECT client{};
+    ::GetClientRect(wnd_, &client);
+    char label[64];
+    std::snprintf(label, sizeof label, " Indexing lines: %d%% ", static_cast<int>(fraction * 100.0));
+    SIZE extent{};
+    ::GetTextExtentPoint32A(dc, label, static_cast<int>(std::strlen(label)), &extent);
+    RECT box{client.right - extent.cx - 4, 0, client.right, lineHeight_ + 4};
+    const int filled = box.left + static_cast<int>((box.right - box.left) * std::clamp(fraction, 0.0, 1.0));
+    RECT done{box.left, box.top, filled, box.bottom};
+    ::SetBkColor(dc, RGB(255, 255, 192));
+    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &box, "", 0, nullptr);
+    ::SetBkColor(dc, RGB(160, 208, 255));
+    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &done, "", 0, nullptr);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::TextOutA(dc, box.left + 2, 2, label, static_cast<int>(std::strlen(label)));
+    ::SetBkMode(dc, OPAQUE);
+    ::FrameRect(dc, &box, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+}
+
+}  // namespace tessaly::editor

@@ -1,0 +1,212 @@
+// Scrolling: the top line is kept as a byte position, so a huge file can be shown at any
+// place before its lines are counted. Scroll bars hold 32-bit ranges: line counts beyond
+// them are scaled, and while a file is still being indexed the bar measures bytes.
+#include <algorithm>
+
+#include "EditorWindow.h"
+#include "TextSearch.h"
+
+namespace tessaly::editor {
+
+namespace {
+
+constexpr Pos kMaxScrollRange = 0x3FFFFFFF;
+constexpr UINT kIndexTimerMs = 250;
+
+int ScaleFor(Pos units) { return static_cast<int>(units / kMaxScrollRange + 1); }
+
+}  // namespace
+
+void EditorWindow::ScrollTo(Pos lineStart) {
+    const TextSource& text = buffer_.Text();
+    lineStart = StartOfLineAt(text, std::clamp<Pos>(lineStart, 0, text.Length()));
+    if (lineStart == topPos_) return;
+    topPos_ = lineStart;
+    ::InvalidateRect(wnd_, nullptr, FALSE);
+    UpdateScrollBars();
+    UpdateCaret();
+}
+
+void EditorWindow::ScrollLines(Pos delta) {
+    const TextSource& text = buffer_.Text();
+    if (text.IsIndexComplete()) {
+        const Pos last = std::max<Pos>(0, text.LineCount() - 1);
+        const Pos line = std::clamp<Pos>(text.LineFromPosition(topPos_) + delta, 0, last);
+        ScrollTo(text.LineStart(line));
+        return;
+    }
+    Pos start = topPos_;
+    for (Pos i = 0; i < delta; ++i) {
+        const Pos next = NextLineStart(start);
+        if (next < 0) break;
+        start = next;
+    }
+    for (Pos i = 0; i < -delta; ++i) {
+        const Pos previous = PreviousLineStart(start);
+        if (previous < 0) break;
+        start = previous;
+    }
+    ScrollTo(start);
+}
+
+void EditorWindow::ScrollColumns(Pos delta) {
+    const Pos column = std::max<Pos>(0, firstColumn_ + delta);
+    if (column == firstColumn_) return;
+    firstColumn_ = column;
+    ::InvalidateRect(wnd_, nullptr, FALSE);
+    UpdateScrollBars();
+    UpdateCaret();
+}
+
+void EditorWindow::EnsureCaretVisible() {
+    if (!wnd_) return;
+    const Pos caret = session_.Caret();
+    const int page = LinesPerPage();
+    const int row = RowOf(caret);
+    if (row < 0) {
+        ScrollTo(session_.SpanAt(caret).start);
+    } else if (row >= page) {
+        // Put the caret's line on the last full row.
+        Pos start = session_.SpanAt(caret).start;
+        for (int i = 1; i < page; ++i) {
+            const Pos previous = PreviousLineStart(start);
+            if (previous < 0) break;
+            start = previous;
+        }
+        ScrollTo(start);
+    }
+    const Pos column = session_.ColumnOf(caret);
+    const int columns = std::max(1, VisibleColumns() - 1);
+    if (column < firstColumn_) ScrollColumns(column - firstColumn_ - std::min<Pos>(column, columns / 4));
+    else if (column >= firstColumn_ + columns) ScrollColumns(column - firstColumn_ - columns + 1 + columns / 4);
+}
+
+void EditorWindow::UpdateScrollBars() {
+    if (!wnd_) return;
+    const TextSource& text = buffer_.Text();
+    const int page = LinesPerPage();
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    scrollByBytes_ = !text.IsIndexComplete();
+    if (scrollByBytes_) {
+        // Lines are still being counted: the bar measures bytes, a page by the lines seen so far.
+        const Pos known = text.LineStart(text.LineCount());
+        const Pos perLine = text.LineCount() > 0 && known > 0 ? std::max<Pos>(1, known / text.LineCount()) : 80;
+        scrollScale_ = ScaleFor(text.Length());
+        si.nMax = static_cast<int>(text.Length() / scrollScale_);
+        si.nPage = static_cast<UINT>(std::max<Pos>(1, perLine * page / scrollScale_));
+        si.nPos = static_cast<int>(topPos_ / scrollScale_);
+    } else {
+        const Pos lines = std::max<Pos>(1, text.LineCount());
+        scrollScale_ = ScaleFor(lines);
+        si.nMax = static_cast<int>((lines - 1) / scrollScale_);
+        si.nPage = static_cast<UINT>(std::max(1, page / scrollScale_));
+        si.nPos = static_cast<int>(text.LineFromPosition(topPos_) / scrollScale_);
+    }
+    ::SetScrollInfo(wnd_, SB_VERT, &si, TRUE);
+
+    SCROLLINFO hi{};
+    hi.cbSize = sizeof hi;
+    hi.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    const int columns = VisibleColumns();
+    // Hidden while every line painted so far fits.
+    const Pos range = firstColumn_ > 0 ? std::max(widestColumns_ + 1, firstColumn_ + columns) : widestColumns_ + 1;
+    hi.nMax = static_cast<int>(std::min<Pos>(range - 1, kMaxScrollRange));
+    hi.nPage = static_cast<UINT>(columns);
+    hi.nPos = static_cast<int>(std::min<Pos>(firstColumn_, kMaxScrollRange));
+    ::SetScrollInfo(wnd_, SB_HORZ, &hi, TRUE);
+}
+
+void EditorWindow::OnVScroll(WPARAM wParam) {
+    const int page = LinesPerPage();
+    switch (LOWORD(wParam)) {
+        case SB_LINEUP: ScrollLines(-1); break;
+        case SB_LINEDOWN: ScrollLines(1); break;
+        case SB_PAGEUP: ScrollLines(-page); break;
+        case SB_PAGEDOWN: ScrollLines(page); break;
+        case SB_TOP: ScrollTo(0); break;
+        case SB_BOTTOM: ScrollTo(buffer_.Text().Length()); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            // The 32-bit track position: the message's own holds only 16 bits.
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_TRACKPOS;
+            ::GetScrollInfo(wnd_, SB_VERT, &si);
+            const Pos units = static_cast<Pos>(si.nTrackPos) * scrollScale_;
+            const TextSource& text = buffer_.Text();
+            if (scrollByBytes_) ScrollTo(units);
+            else ScrollTo(text.LineStart(std::clamp<Pos>(units, 0, std::max<Pos>(0, text.LineCount() - 1))));
+            break;
+        }
+        default: break;
+    }
+}
+
+void EditorWindow::OnHScroll(WPARAM wParam) {
+    const int columns = VisibleColumns();
+    switch (LOWORD(wParam)) {
+        case SB_LINELEFT: ScrollColumns(-1); break;
+        case SB_LINERIGHT: ScrollColumns(1); break;
+        case SB_PAGELEFT: ScrollColumns(-columns); break;
+        case SB_PAGERIGHT: ScrollColumns(columns); break;
+        case SB_LEFT: ScrollColumns(-firstColumn_); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_TRACKPOS;
+            ::GetScrollInfo(wnd_, SB_HORZ, &si);
+            ScrollColumns(si.nTrackPos - firstColumn_);
+            break;
+        }
+        default: break;
+    }
+}
+
+void EditorWindow::OnMouseWheel(WPARAM wParam) {
+    UINT linesPerNotch = 3;
+    ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
+    wheelDelta_ += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = wheelDelta_ / WHEEL_DELTA;
+    wheelDelta_ -= notches * WHEEL_DELTA;
+    if (notches == 0) return;
+    if (linesPerNotch == WHEEL_PAGESCROLL) ScrollLines(-static_cast<Pos>(notches) * LinesPerPage());
+    else ScrollLines(-static_cast<Pos>(notches) * linesPerNotch);
+}
+
+void EditorWindow::UpdateIndexTimer() {
+    const bool indexing = !buffer_.Text().IsIndexComplete();
+    if (indexing && !indexTimer_) {
+        indexTimer_ = ::SetTimer(wnd_, kIndexTimer, kIndexTimerMs, nullptr) != 0;
+    } else if (!indexing && indexTimer_) {
+        ::KillTimer(wnd_, kIndexTimer);
+        indexTimer_ = false;
+    }
+}
+
+void EditorWindow::OnTimer(WPARAM) {
+    UpdateIndexTimer();
+    UpdateScrollBars();
+    // The progress sign in the top right corner, or its removal once complete.
+    InvalidateRows(0, 1);
+}
+
+bool EditorWindow::WaitForFullIndex() {
+    FileTextSource* file = buffer_.File();
+    if (!file || file->IsIndexComplete() || !wnd_) return file != nullptr;
+    HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    const bool done = file->WaitForIndex([this](double fraction) {
+        WindowDc dc(wnd_);
+        SelectGuard selectFont(dc.Get(), font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
+        PaintProgress(dc.Get(), fraction);
+        return true;
+    });
+    ::SetCursor(previous);
+    UpdateIndexTimer();
+    Repaint();
+    return done;
+}
+
+}  // namespace tessaly::editor

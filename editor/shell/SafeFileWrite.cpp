@@ -1,0 +1,97 @@
+#include "SafeFileWrite.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "Handles.h"
+
+namespace tessaly::editor {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) return ".";
+    if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
+    return path.substr(0, slash);
+}
+
+std::wstring Wide(const std::string& s) {
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
+    std::wstring w(n > 0 ? static_cast<std::size_t>(n) : 1, L'\0');
+    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
+    w.resize(w.size() - 1);
+    return w;
+}
+
+// The temporary file, removed unless it was moved into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& folder) {
+        char name[MAX_PATH] = {};
+        if (::GetTempFileNameA(folder.c_str(), "tse", 0, name)) path_ = name;
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (!path_.empty() && !kept_) ::DeleteFileA(path_.c_str());
+    }
+    const std::string& Path() const { return path_; }
+    void Keep() { kept_ = true; }
+
+private:
+    std::string path_;
+    bool kept_ = false;
+};
+
+bool WriteAll(HANDLE file, const char* data, std::size_t size) {
+    while (size > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1 << 20));
+        DWORD written = 0;
+        if (!::WriteFile(file, data, chunk, &written, nullptr) || written != chunk) return false;
+        data += chunk;
+        size -= chunk;
+    }
+    return true;
+}
+
+}  // namespace
+
+WriteResult WriteBufferToFile(const EditBuffer& buffer, const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return WriteResult::TargetReadOnly;
+    if (exists) {
+        // Someone holding the target without sharing it would make the replacement fail
+        // halfway: find out before anything is written.
+        CFileHandle probe(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe) return WriteResult::TargetLocked;
+    }
+
+    TemporaryFile temporary(FolderOf(path));
+    if (temporary.Path().empty()) return WriteResult::NoTemporaryFile;
+    {
+        CFileHandle file(::CreateFileA(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return WriteResult::NoTemporaryFile;
+        const bool written = buffer.WriteText([&](const char* data, std::size_t size) { return WriteAll(file.Get(), data, size); });
+        if (!written || !::FlushFileBuffers(file.Get())) return WriteResult::WriteFailed;
+    }
+    if (exists) {
+        // Keeps the target's identity for whoever watches it; the attributes are put back too.
+        if (!::ReplaceFileW(Wide(path).c_str(), Wide(temporary.Path()).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                            nullptr, nullptr)) {
+            return WriteResult::ReplaceFailed;
+        }
+        ::SetFileAttributesA(path.c_str(), attributes);
+    } else if (!::MoveFileExA(temporary.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return WriteResult::ReplaceFailed;
+    }
+    temporary.Keep();
+    return WriteResult::Ok;
+}
+
+}  // namespace tessaly::editor

@@ -1,0 +1,186 @@
+#include "EditorHost.h"
+
+#include <algorithm>
+
+#include "GdiObjects.h"
+#include "TestPaths.h"
+#include "UiDriver.h"
+
+namespace shelltest {
+
+using tessaly::editor::Bitmap;
+using tessaly::editor::MemoryDc;
+using tessaly::editor::SelectGuard;
+using tessaly::editor::WindowDc;
+
+namespace {
+
+constexpr const char* kHostClass = "EditorShellTestHost";
+
+void RegisterHostClass() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kHostClass;
+    ::RegisterClassA(&wc);  // fails harmlessly when already registered
+    tessaly::editor::RegisterEditorClass(::GetModuleHandleA(nullptr));
+}
+
+// Lets the input queue and the editor's messages run until nothing is pending.
+void Settle() {
+    for (int quiet = 0, round = 0; quiet < 3 && round < 100; ++round) {
+        Pump(0);
+        quiet = ::GetQueueStatus(QS_ALLINPUT) == 0 ? quiet + 1 : 0;
+        ::Sleep(10);
+    }
+}
+
+}  // namespace
+
+EditorHost::EditorHost(int width, int height) {
+    RegisterHostClass();
+    host_ = OwnedWindow(::CreateWindowExA(0, kHostClass, "Editor shell test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                                          20, 20, width, height, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+    Pump(50);
+}
+
+HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTable* keywords, DWORD style) {
+    tessaly::editor::EditorCreateParams params;
+    params.buffer = buffer;
+    params.keywords = keywords;
+    HWND wnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, tessaly::editor::kEditorClassName, "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | style, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, host_.Get(), nullptr,
+                                 ::GetModuleHandleA(nullptr), &params);
+    editors_.emplace_back(wnd);
+    ::UpdateWindow(wnd);
+    return wnd;
+}
+
+bool EditorHost::Focus(HWND editor) {
+    ui::BringToFront(host_.Get());
+    ::SetFocus(editor);
+    return WaitFor([&] { return ::GetFocus() == editor; });
+}
+
+const KeywordTable& Keywords() {
+    static const KeywordTable table = [] {
+        KeywordTable t;
+        t.ReadScriptFile(testpaths::Join(testpaths::TestBinDir(), tessaly::editor::kKeywordScriptName));
+        return t;
+    }();
+    return table;
+}
+
+std::string Text(HWND editor) {
+    const LRESULT n = ::SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<std::size_t>(n) + 1, '\0');
+    const LRESULT got = ::SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+}
+
+std::pair<DWORD, DWORD> Selection(HWND editor) {
+    DWORD start = 0, end = 0;
+    ::SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+int LineCount(HWND editor) { return static_cast<int>(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0)); }
+int FirstVisibleLine(HWND editor) { return static_cast<int>(::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+bool IsModified(HWND editor) { return ::SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0; }
+
+void Pump(DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        if (ms) ::Sleep(5);
+    } while (::GetTickCount() - start < ms);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) { return ui::WaitUntil(condition, timeoutMs, 10); }
+
+void Press(HWND, WORD key, bool ctrl, bool shift) {
+    ui::PressKey(key, ctrl, shift);
+    Settle();
+}
+
+void Type(HWND, const std::string& text) {
+    ui::TypeText(text);
+    Settle();
+}
+
+SIZE CellSize(HWND editor) {
+    SIZE size{8, 16};
+    WindowDc dc(editor);
+    SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(editor, WM_GETFONT, 0, 0)));
+    TEXTMETRICA tm{};
+    ::GetTextMetricsA(dc.Get(), &tm);
+    ::GetTextExtentPoint32A(dc.Get(), "M", 1, &size);
+    size.cy = tm.tmHeight + tm.tmExternalLeading;
+    return size;
+}
+
+void ClickCell(HWND editor, int row, int column, bool shift, bool doubleClick) {
+    const SIZE cell = CellSize(editor);
+    // The left margin of two pixels, then a quarter into the cell: the caret goes before it.
+    const int x = 2 + column * cell.cx + cell.cx / 4;
+    const int y = row * cell.cy + cell.cy / 2;
+    if (shift) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = VK_SHIFT;
+        ::SendInput(1, &down, sizeof down);
+    }
+    ui::ClickAt(editor, x, y, doubleClick);
+    if (shift) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = VK_SHIFT;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(1, &up, sizeof up);
+    }
+    Settle();
+}
+
+ClientImage::ClientImage(HWND wnd) {
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT rc{};
+    ::GetClientRect(wnd, &rc);
+    WindowDc dc(wnd);
+    MemoryDc mem(dc.Get());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = rc.right;
+    info.bmiHeader.biHeight = -rc.bottom;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Bitmap bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits || !mem.Get()) return;
+    SelectGuard select(mem.Get(), bitmap.Get());
+    ::BitBlt(mem.Get(), 0, 0, rc.right, rc.bottom, dc.Get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+    width_ = rc.right;
+    height_ = rc.bottom;
+    const auto* bgra = static_cast<const BYTE*>(bits);
+    pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    for (std::size_t i = 0; i < pixels_.size(); ++i) pixels_[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
+}
+
+int ClientImage::Count(COLORREF colour, int top, int bottom) const {
+    int n = 0;
+    for (int y = std::max(0, top); y < std::min(bottom, height_); ++y) {
+        for (int x = 0; x < width_; ++x) n += At(x, y) == colour ? 1 : 0;
+    }
+    return n;
+}
+
+}  // namespace shelltest

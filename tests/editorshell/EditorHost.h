@@ -1,0 +1,97 @@
+#pragma once
+// A plain top-level window holding editor windows for the end-to-end tests, and the
+// helpers that drive them and read what they show: texts and selections through the
+// standard edit messages, pixels of the client area as the screen shows them.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "EditBuffer.h"
+#include "EditorControl.h"
+#include "EditorWindow.h"
+#include "Keywords.h"
+
+namespace shelltest {
+
+using tessaly::editor::EditBuffer;
+using tessaly::editor::EditorSettings;
+using tessaly::editor::EditorWindow;
+using tessaly::editor::KeywordTable;
+
+// A window this test created, destroyed with its owner.
+class OwnedWindow {
+public:
+    OwnedWindow() = default;
+    explicit OwnedWindow(HWND wnd) : wnd_(wnd) {}
+    OwnedWindow(const OwnedWindow&) = delete;
+    OwnedWindow& operator=(const OwnedWindow&) = delete;
+    OwnedWindow(OwnedWindow&& other) noexcept : wnd_(std::exchange(other.wnd_, nullptr)) {}
+    OwnedWindow& operator=(OwnedWindow&& other) noexcept {
+        std::swap(wnd_, other.wnd_);
+        return *this;
+    }
+    ~OwnedWindow() {
+        if (wnd_ && ::IsWindow(wnd_)) ::DestroyWindow(wnd_);
+    }
+    HWND Get() const { return wnd_; }
+
+private:
+    HWND wnd_ = nullptr;
+};
+
+class EditorHost {
+public:
+    EditorHost(int width = 700, int height = 420);
+    HWND Host() const { return host_.Get(); }
+    // A child editor window at rect over the buffer (null: its own buffer).
+    HWND AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTable* keywords = nullptr, DWORD style = 0);
+    // Brings the host forward and gives the editor the keyboard focus.
+    bool Focus(HWND editor);
+
+private:
+    std::vector<OwnedWindow> editors_;
+    OwnedWindow host_;
+};
+
+// The shipped keyword table (from the script beside the test program).
+const KeywordTable& Keywords();
+
+std::string Text(HWND editor);
+std::pair<DWORD, DWORD> Selection(HWND editor);
+int LineCount(HWND editor);
+int FirstVisibleLine(HWND editor);
+bool IsModified(HWND editor);
+
+// Pumps this thread's messages for a while.
+void Pump(DWORD ms);
+// Waits (pumping) until the condition holds; false after the time-out.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
+// Keys and typing through the input queue, waiting until the editor has had them.
+void Press(HWND editor, WORD key, bool ctrl = false, bool shift = false);
+void Type(HWND editor, const std::string& text);
+// Clicks at a character cell (zero-based row and column of the window's text grid).
+void ClickCell(HWND editor, int row, int column, bool shift = false, bool doubleClick = false);
+// The size of one character cell.
+SIZE CellSize(HWND editor);
+
+// The client area as the screen shows it.
+class ClientImage {
+public:
+    explicit ClientImage(HWND wnd);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    COLORREF At(int x, int y) const { return pixels_[static_cast<std::size_t>(y * width_ + x)]; }
+    // Pixels of exactly this colour in the rows [top, bottom).
+    int Count(COLORREF colour, int top, int bottom) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
+
+}  // namespace shelltest

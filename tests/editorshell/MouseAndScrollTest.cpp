@@ -1,0 +1,109 @@
+// The mouse and the scroll bars: clicks, Shift+click, double click and dragging select
+// text; the wheel and the scroll bar move the view.
+#include <gtest/gtest.h>
+
+#include "EditorHost.h"
+#include "UiDriver.h"
+
+namespace shelltest {
+namespace {
+
+// "Listen 80" (9 + CR LF), "ServerName example.org" (22 + CR LF), "DocumentRoot x".
+constexpr const char* kText = "Listen 80\r\nServerName example.org\r\nDocumentRoot x";
+
+class MouseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        editor_ = host_.AddEditor(nullptr, RECT{0, 0, 640, 360});
+        ASSERT_TRUE(editor_);
+        ::SetWindowTextA(editor_, kText);
+        ASSERT_TRUE(host_.Focus(editor_));
+    }
+
+    // Presses at one cell, moves to another and lets go.
+    void Drag(int row1, int col1, int row2, int col2) {
+        const SIZE cell = CellSize(editor_);
+        auto screen = [&](int row, int col) {
+            POINT pt{2 + col * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2};
+            ::ClientToScreen(editor_, &pt);
+            return pt;
+        };
+        const POINT from = screen(row1, col1);
+        const POINT to = screen(row2, col2);
+        ::SetCursorPos(from.x, from.y);
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        ::SendInput(1, &input, sizeof input);
+        Pump(50);
+        ::SetCursorPos((from.x + to.x) / 2, (from.y + to.y) / 2);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE;
+        ::SendInput(1, &input, sizeof input);
+        Pump(50);
+        ::SetCursorPos(to.x, to.y);
+        ::SendInput(1, &input, sizeof input);
+        Pump(50);
+        input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(1, &input, sizeof input);
+        Pump(100);
+    }
+
+    EditorHost host_;
+    HWND editor_ = nullptr;
+};
+
+TEST_F(MouseTest, ClickPlacesTheCaretAndShiftClickExtends) {
+    ClickCell(editor_, 1, 3);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{14}, DWORD{14}));
+    ClickCell(editor_, 2, 4, true);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{14}, DWORD{39}));
+    // A click past a line's end puts the caret at that end.
+    ClickCell(editor_, 0, 40);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{9}, DWORD{9}));
+}
+
+TEST_F(MouseTest, DoubleClickSelectsAWord) {
+    ClickCell(editor_, 1, 13, false, true);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{22}, DWORD{29}));  // "example"
+}
+
+TEST_F(MouseTest, DraggingSelects) {
+    Drag(0, 0, 1, 6);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{17}));
+}
+
+TEST(ScrollTest, WheelAndScrollBarMoveTheView) {
+    EditorHost host;
+    HWND editor = host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+    std::string text;
+    for (int i = 0; i < 500; ++i) text += "line " + std::to_string(i) + "\n";
+    ::SetWindowTextA(editor, text.c_str());
+    ASSERT_TRUE(host.Focus(editor));
+    EXPECT_EQ(FirstVisibleLine(editor), 0);
+    ::SendMessageA(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(FirstVisibleLine(editor), 3);
+    ::SendMessageA(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(FirstVisibleLine(editor), 0);
+
+    RECT client{};
+    ::GetClientRect(editor, &client);
+    const int rows = client.bottom / CellSize(editor).cy;
+    ::SendMessageA(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(FirstVisibleLine(editor), rows);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(::GetScrollInfo(editor, SB_VERT, &si));
+    EXPECT_EQ(si.nPos, rows);
+    EXPECT_EQ(si.nMax, 500);  // 501 lines: the last one is empty
+    EXPECT_EQ(static_cast<int>(si.nPage), rows);
+    ::SendMessageA(editor, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(FirstVisibleLine(editor), 500);
+    ::SendMessageA(editor, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(FirstVisibleLine(editor), 499);
+    // Scrolling leaves the caret where it was.
+    EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{0}));
+}
+
+}  // namespace
+}  // namespace shelltest
