@@ -94,6 +94,12 @@ void CLauncherApp::CreateControls()
     ::SendMessageA(m_notices, WM_SETFONT, font, TRUE);
 }
 
+void CLauncherApp::PressEditConfiguration()
+{
+    if (FileExists(Beside(kScrivelExe)))
+        ::PostMessageA(m_main.Get(), WM_COMMAND, IDC_EDIT_CONFIGURATION, 0);
+}
+
 int CLauncherApp::Run()
 {
     MSG msg;

@@ -22,6 +22,8 @@ public:
     // Creates the block and both windows; false when any of them cannot be made.
     bool Create(HINSTANCE instance, int showCommand);
     int Run();
+    // As if the user pressed "Edit configuration", once the message loop runs.
+    void PressEditConfiguration();
 
 private:
     static LRESULT CALLBACK MainProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,7 +5,10 @@
 #include "LauncherApp.h"
 #include "LauncherIds.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+#include <cstring>
+
+// "/edit" presses "Edit configuration" once the window is up (used by tools/run.sh).
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
     if (HWND running = ::FindWindowA(kMainClass, nullptr)) {
         ::SetForegroundWindow(running);
@@ -17,5 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
                       MB_OK | MB_ICONERROR);
         return 1;
     }
+    if (commandLine != nullptr && std::strstr(commandLine, "/edit") != nullptr)
+        app.PressEditConfiguration();
     return app.Run();
 }
