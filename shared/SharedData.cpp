@@ -1,18 +1,29 @@
 #include "SharedData.h"
 
+namespace {
+
+// Maps all of the block; on success the mapping and the view are handed to the caller.
+LauncherSharedData* MapBlock(CKernelHandle mapping, CKernelHandle& mappingOut, CMappedView& viewOut)
+{
+    if (!mapping)
+        return nullptr;
+    CMappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, kSharedDataSize));
+    if (!view)
+        return nullptr;
+    auto* data = static_cast<LauncherSharedData*>(view.Get());
+    mappingOut = std::move(mapping);
+    viewOut = std::move(view);
+    return data;
+}
+
+}  // namespace
+
 bool CSharedData::Open()
 {
     Close();
-    CKernelHandle mapping(::OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kSharedDataName));
-    if (!mapping)
-        return false;
-    CMappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, kSharedDataSize));
-    if (!view)
-        return false;
-    m_data = static_cast<LauncherSharedData*>(view.Get());
-    m_mapping = std::move(mapping);
-    m_view = std::move(view);
-    return true;
+    m_data = MapBlock(CKernelHandle(::OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kSharedDataName)), m_mapping,
+                      m_view);
+    return m_data != nullptr;
 }
 
 void CSharedData::Close()
@@ -52,17 +63,10 @@ HWND CSharedData::GetLauncherWnd() const
 bool CSharedDataOwner::Create()
 {
     Close();
-    CKernelHandle mapping(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                               static_cast<DWORD>(kSharedDataSize), kSharedDataName));
-    if (!mapping)
-        return false;
-    CMappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, kSharedDataSize));
-    if (!view)
-        return false;
-    m_data = static_cast<LauncherSharedData*>(view.Get());
-    m_mapping = std::move(mapping);
-    m_view = std::move(view);
-    return true;
+    m_data = MapBlock(CKernelHandle(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                         static_cast<DWORD>(kSharedDataSize), kSharedDataName)),
+                      m_mapping, m_view);
+    return m_data != nullptr;
 }
 
 void CSharedDataOwner::Close()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine and passes its exit code through.
 #   tools/wine-run.sh PROGRAM.exe [ARGS...]
+#   tools/wine-run.sh --prefix-only      (only makes sure the prefix exists)
 # The prefix lives in the build tree (made once, under a lock, so parallel tests share it).
 # With no DISPLAY, the program gets a virtual X display of its own.
 set -u
@@ -31,6 +32,9 @@ if [ $# -lt 1 ]; then
 fi
 
 ensure_prefix
+if [ "$1" = "--prefix-only" ]; then
+  exit 0
+fi
 
 # Outside a test session (tools/wine-session.sh), start Wine's services on /dev/null first:
 # they outlive the program and would keep its output pipe open.

@@ -24,22 +24,25 @@ wine_session_start() {
 
   local root
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-  # Creates the prefix if needed (wine-run.sh does it under a lock), then keeps one server.
-  "$root/tools/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
-  # The server that booted the prefix would exit by itself; replace it with a persistent one.
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  wineserver -p
-  # The first program of a server starts Wine's own services, which live as long as the
-  # server and keep whatever output they inherit open: start them here, on /dev/null, so
-  # that no test's output pipe stays open after the test ends.
-  wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
+  TESSALY_WINE_SESSION=1 "$root/tools/wine-run.sh" --prefix-only
+  # One persistent server for the session. When another session of the same prefix already
+  # has one, use it and leave it to its owner.
+  WINE_SESSION_OWNS_SERVER=
+  if wineserver -p >/dev/null 2>&1; then
+    WINE_SESSION_OWNS_SERVER=1
+    # The first program of a server starts Wine's own services, which live as long as the
+    # server and keep whatever output they inherit open: start them here, on /dev/null, so
+    # that no test's output pipe stays open after the test ends.
+    wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
+  fi
   export TESSALY_WINE_SESSION=1
   trap wine_session_stop EXIT
 }
 
 wine_session_stop() {
-  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${WINE_SESSION_OWNS_SERVER:-}" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
   if [ -n "${WINE_SESSION_XVFB:-}" ]; then
     kill "$WINE_SESSION_XVFB" >/dev/null 2>&1 || true
   fi
