@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   g++-mingw-w64-i686-posix
   g++ cmake ninja-build
   googletest
