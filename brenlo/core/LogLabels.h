@@ -32,3 +32,8 @@ using LeadByteTable = std::array<bool, 256>;
 // The key under which two texts are the same item when they differ only in letter case
 // (A to Z against a to z); keys also give the items their alphabetical order.
 std::string FoldCase(std::string_view text, const LeadByteTable* leadBytes = nullptr);
+
+// The same as comparing, testing or hashing FoldCase of the texts, without making the keys.
+int FoldCompare(std::string_view a, std::string_view b, const LeadByteTable* leadBytes = nullptr);
+bool FoldEqual(std::string_view a, std::string_view b, const LeadByteTable* leadBytes = nullptr);
+std::uint32_t FoldHash(std::string_view text, const LeadByteTable* leadBytes = nullptr);

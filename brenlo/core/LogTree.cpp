@@ -2,28 +2,44 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 namespace {
 
-// A file item or a group during the fill, with the key that places it among its siblings.
-struct Keyed {
-    std::string key;
-    int index;  // entry index for a file, group index for a group
-};
+// Where the fill puts the file items it has made: one open-addressing table over all
+// levels, keyed by the parent group (or none) and the folded label. Holds entry indices.
+class SiblingTable {
+public:
+    explicit SiblingTable(std::size_t items)
+    {
+        std::size_t slots = 16;
+        while (slots < items * 2)
+            slots *= 2;
+        m_slots.assign(slots, -1);
+    }
 
-struct PendingGroup {
-    std::string label;  // the group text of its first entry
-    std::vector<Keyed> files;
-    std::unordered_set<std::string> fileKeys;
-};
+    static std::uint32_t Hash(int parent, std::string_view label, const LeadByteTable* leadBytes)
+    {
+        return FoldHash(label, leadBytes) ^ (static_cast<std::uint32_t>(parent + 1) * 0x9E3779B1u);
+    }
 
-void SortByKey(std::vector<Keyed>& items)
-{
-    // Keys are unique within a kind and level: an item whose key is taken is never made.
-    std::sort(items.begin(), items.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-}
+    // The slot of the item with that parent and label, or the free slot where it goes.
+    template <typename SameItem>
+    std::size_t Find(std::uint32_t hash, SameItem sameItem) const
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t slot = hash & mask;
+        while (m_slots[slot] >= 0 && !sameItem(m_slots[slot]))
+            slot = (slot + 1) & mask;
+        return slot;
+    }
+
+    bool Taken(std::size_t slot) const { return m_slots[slot] >= 0; }
+    void Put(std::size_t slot, int entry) { m_slots[slot] = entry; }
+
+private:
+    std::vector<int> m_slots;
+};
 
 }  // namespace
 
@@ -46,40 +62,55 @@ void CLogTree::Fill(const CLogListView& list, ILogFileFacts& facts, bool showSiz
     m_showSizes = showSizes;
     const LeadByteTable* leadBytes = m_hasLeadBytes ? &m_leadBytes : nullptr;
 
-    std::vector<Keyed> topFiles;
-    std::unordered_set<std::string> topFileKeys;
-    std::vector<PendingGroup> groups;
-    std::vector<Keyed> groupOrder;
-    std::unordered_map<std::string, int> groupByKey;
-
     const int count = list.Count();
+    std::vector<std::string> paths(count);
     for (int i = 0; i < count; ++i) {
-        std::string path = BackslashPath(CText(list.Path(i)));
-        std::string name = NameOfPath(path);
+        std::string& path = paths[i];
+        path = list.Path(i);
+        path.resize(CText(path).size());
+        std::replace(path.begin(), path.end(), '/', '\\');
+    }
+
+    const auto most = static_cast<std::size_t>(std::min(count, kMaxFileItems));
+    m_entries.reserve(most);
+    std::vector<int> parentOf;  // per entry: its group, or -1 at the top level
+    parentOf.reserve(most);
+    SiblingTable siblings(most);
+
+    std::vector<std::string> groupLabels;  // the group text of each group's first entry
+    std::unordered_map<std::string, int> groupByKey;
+    std::string lastGroupText;  // lists name the same group many times in a row
+    int lastGroup = -1;
+
+    for (int i = 0; i < count; ++i) {
         const std::string groupText(CText(list.Group(i)));
+        std::string& path = paths[i];
 
         // Without sizes the label is the name alone, so the file is only asked about once
         // it is known to make an item.
         LogFileFacts file;
         if (showSizes)
             file = facts.Query(path);
+        std::string name = NameOfPath(path);
         std::string label = LogItemLabel(name, file.exists ? file.size : 0, showSizes);
-        std::string key = FoldCase(label, leadBytes);
 
         int group = -1;
-        std::string groupKey;
+        bool newGroup = false;
         if (!groupText.empty()) {
-            groupKey = FoldCase(groupText, leadBytes);
-            const auto found = groupByKey.find(groupKey);
-            if (found != groupByKey.end()) {
-                group = found->second;
-                if (groups[group].fileKeys.count(key) != 0)
-                    continue;
+            if (lastGroup >= 0 && groupText == lastGroupText) {
+                group = lastGroup;
+            } else {
+                const auto found = groupByKey.find(FoldCase(groupText, leadBytes));
+                newGroup = found == groupByKey.end();
+                group = newGroup ? static_cast<int>(groupLabels.size()) : found->second;
             }
-        } else if (topFileKeys.count(key) != 0) {
-            continue;
         }
 
+        const std::size_t slot = siblings.Find(SiblingTable::Hash(group, label, leadBytes), [&](int other) {
+            return parentOf[other] == group && FoldEqual(m_entries[other].label, label, leadBytes);
+        });
+        if (siblings.Taken(slot))
+            continue;
         if (static_cast<int>(m_entries.size()) == kMaxFileItems) {
             ++m_omitted;
             continue;
@@ -87,53 +118,66 @@ void CLogTree::Fill(const CLogListView& list, ILogFileFacts& facts, bool showSiz
         if (!showSizes)
             file = facts.Query(path);
 
-        if (!groupText.empty() && group < 0) {
-            group = static_cast<int>(groups.size());
-            groupByKey.emplace(groupKey, group);
-            groupOrder.push_back(Keyed{groupKey, group});
-            groups.push_back(PendingGroup{groupText, {}, {}});
+        if (newGroup) {
+            groupByKey.emplace(FoldCase(groupText, leadBytes), group);
+            groupLabels.push_back(groupText);
         }
-
-        const int index = static_cast<int>(m_entries.size());
         if (group >= 0) {
-            groups[group].fileKeys.insert(key);
-            groups[group].files.push_back(Keyed{std::move(key), index});
-        } else {
-            topFileKeys.insert(key);
-            topFiles.push_back(Keyed{std::move(key), index});
+            lastGroup = group;
+            lastGroupText = groupText;
         }
+        siblings.Put(slot, static_cast<int>(m_entries.size()));
+        parentOf.push_back(group);
         const std::int64_t size = file.exists ? static_cast<std::int64_t>(file.size) : 0;
         m_entries.push_back(LogEntry{size, file.exists, std::move(path), std::move(name), std::move(label)});
     }
 
-    m_where.resize(m_entries.size());
-    auto fileNode = [this](const Keyed& file) {
-        const LogEntry& entry = m_entries[file.index];
+    BuildItems(parentOf, groupLabels);
+    if (hadCurrent)
+        m_current = FindPath(currentPath);
+}
+
+void CLogTree::BuildItems(const std::vector<int>& parentOf, std::vector<std::string>& groupLabels)
+{
+    const LeadByteTable* leadBytes = m_hasLeadBytes ? &m_leadBytes : nullptr;
+
+    // Labels are unique within a kind and level, so the order is complete.
+    auto byLabel = [&](int a, int b) { return FoldCompare(m_entries[a].label, m_entries[b].label, leadBytes) < 0; };
+    auto byGroupLabel = [&](int a, int b) { return FoldCompare(groupLabels[a], groupLabels[b], leadBytes) < 0; };
+
+    std::vector<int> topFiles;
+    std::vector<std::vector<int>> children(groupLabels.size());
+    for (std::size_t i = 0; i < parentOf.size(); ++i)
+        (parentOf[i] < 0 ? topFiles : children[parentOf[i]]).push_back(static_cast<int>(i));
+    std::vector<int> groups(groupLabels.size());
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        groups[g] = static_cast<int>(g);
+    std::sort(topFiles.begin(), topFiles.end(), byLabel);
+    std::sort(groups.begin(), groups.end(), byGroupLabel);
+
+    auto fileNode = [this](int index) {
+        const LogEntry& entry = m_entries[index];
         return LogTreeNode{entry.label, entry.exists ? kImageFilePresent : kImageFileMissing,
-                           static_cast<std::uint32_t>(file.index), {}};
+                           static_cast<std::uint32_t>(index), {}};
     };
 
-    SortByKey(topFiles);
-    SortByKey(groupOrder);
-    m_items.reserve(topFiles.size() + groupOrder.size());
-    for (const Keyed& file : topFiles) {
-        m_where[file.index] = Where{static_cast<int>(m_items.size()), -1};
-        m_items.push_back(fileNode(file));
+    m_where.resize(m_entries.size());
+    m_items.reserve(topFiles.size() + groups.size());
+    for (int index : topFiles) {
+        m_where[index] = Where{static_cast<int>(m_items.size()), -1};
+        m_items.push_back(fileNode(index));
     }
-    for (const Keyed& keyed : groupOrder) {
-        PendingGroup& group = groups[keyed.index];
-        SortByKey(group.files);
-        LogTreeNode node{std::move(group.label), kImageGroupClosed, kGroupItemData, {}};
-        node.children.reserve(group.files.size());
-        for (const Keyed& file : group.files) {
-            m_where[file.index] = Where{static_cast<int>(m_items.size()), static_cast<int>(node.children.size())};
-            node.children.push_back(fileNode(file));
+    for (int g : groups) {
+        std::vector<int>& files = children[g];
+        std::sort(files.begin(), files.end(), byLabel);
+        LogTreeNode node{std::move(groupLabels[g]), kImageGroupClosed, kGroupItemData, {}};
+        node.children.reserve(files.size());
+        for (int index : files) {
+            m_where[index] = Where{static_cast<int>(m_items.size()), static_cast<int>(node.children.size())};
+            node.children.push_back(fileNode(index));
         }
         m_items.push_back(std::move(node));
     }
-
-    if (hadCurrent)
-        m_current = FindPath(currentPath);
 }
 
 const LogEntry* CLogTree::EntryOf(std::uint32_t data) const
@@ -180,9 +224,8 @@ void CLogTree::SetCurrentIndex(int index)
 int CLogTree::FindPath(const std::string& path) const
 {
     const LeadByteTable* leadBytes = m_hasLeadBytes ? &m_leadBytes : nullptr;
-    const std::string key = FoldCase(path, leadBytes);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].path.size() == path.size() && FoldCase(m_entries[i].path, leadBytes) == key)
+        if (FoldEqual(m_entries[i].path, path, leadBytes))
             return static_cast<int>(i);
     }
     return -1;

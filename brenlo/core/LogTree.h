@@ -5,8 +5,9 @@
 //
 // The result is that of the plain fill, in which every new item is compared with its
 // siblings (case-insensitively) and dropped when one has the same text, and each level is
-// then sorted with files before groups, each kind alphabetically. Here every level keeps a
-// hash set of its item keys instead, so a fill costs time in proportion to the list.
+// then sorted with files before groups, each kind alphabetically. Here the items made so far
+// sit in one hash table keyed by parent and folded label instead, so a fill costs time in
+// proportion to the list.
 
 #include <cstdint>
 #include <string>
@@ -92,6 +93,7 @@ private:
         int child;
     };
 
+    void BuildItems(const std::vector<int>& parentOf, std::vector<std::string>& groupLabels);
     int FindPath(const std::string& path) const;
 
     std::vector<LogTreeNode> m_items;
