@@ -27,6 +27,12 @@ void EditorWindow::ScrollTo(Pos lineStart) {
     UpdateCaret();
 }
 
+void EditorWindow::ScrollToLine(Pos line) {
+    WaitForFullIndex();
+    const TextSource& text = buffer_.Text();
+    ScrollTo(text.LineStart(std::clamp<Pos>(line, 0, std::max<Pos>(0, text.LineCount() - 1))));
+}
+
 void EditorWindow::ScrollLines(Pos delta) {
     const TextSource& text = buffer_.Text();
     if (text.IsIndexComplete()) {

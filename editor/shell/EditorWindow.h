@@ -53,6 +53,8 @@ public:
     // nothing was searched yet); up when reverse.
     bool FindNext(bool reverse = false);
     void ShowFindDialog(bool replace);
+    // The open find or replace dialog, or null (its keys go through IsDialogMessage).
+    HWND FindDialogWindow() const { return find_.Dialog(); }
     bool CanUndo() const { return session_.CanUndo(); }
     bool CanRedo() const { return session_.CanRedo(); }
     bool CanCut() const { return session_.CanCut(); }
@@ -68,6 +70,8 @@ public:
     // The first visible line's start, and the line number when it is known without waiting.
     Pos TopPosition() const { return topPos_; }
     Pos FirstVisibleLine();
+    // Scrolls so that this line (from 0) is the first one shown.
+    void ScrollToLine(Pos line);
     // Waits for a file's full line index, showing progress in the window; false when the
     // text has none to wait for or the wait failed.
     bool WaitForFullIndex();
