@@ -30,6 +30,8 @@ CView* FindFirstView(HWND parent)
 }
 }  // namespace
 
+IMPLEMENT_DYNCREATE(CFrameWnd)
+
 CFrameWnd::~CFrameWnd() = default;
 
 bool CFrameWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateContext* context)

@@ -53,6 +53,7 @@ private:
 };
 
 class FWAPI CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd() = default;
     ~CFrameWnd() override;

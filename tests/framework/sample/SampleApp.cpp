@@ -1,0 +1,76 @@
+#include "SampleApp.h"
+
+#include "DocTemplate.h"
+#include "DocViewTestIds.h"
+#include "Handles.h"
+
+namespace {
+CSampleApp theApp;
+}
+
+CSampleApp& SampleApp()
+{
+    return theApp;
+}
+
+bool CSampleApp::InitInstance()
+{
+    SetRegistryKey("FwTestSample");
+    AddDocTemplate(new CMultiDocTemplate(IDR_SAMPLETYPE, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CSampleChildFrame),
+                                         RUNTIME_CLASS(CSampleView)));
+    auto* frame = new CSampleMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME))
+        return false;
+    m_pMainWnd = frame;
+    frame->ShowWindow(SW_SHOWNORMAL);
+    frame->UpdateWindow();
+    frame->DragAcceptFiles();
+    return true;
+}
+
+IMPLEMENT_DYNCREATE(CSampleDoc)
+IMPLEMENT_DYNCREATE(CSampleView)
+IMPLEMENT_DYNCREATE(CSampleChildFrame)
+
+bool CSampleDoc::OnOpenDocument(const char* path)
+{
+    if (!CDocument::OnOpenDocument(path))
+        return false;
+    CFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
+        return false;
+    char buffer[4096];
+    DWORD read = 0;
+    while (::ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        m_text.append(buffer, read);
+    return true;
+}
+
+bool CSampleDoc::OnSaveDocument(const char* path)
+{
+    CFileHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!file)
+        return false;
+    DWORD written = 0;
+    return ::WriteFile(file.Get(), m_text.data(), static_cast<DWORD>(m_text.size()), &written, nullptr) &&
+           written == m_text.size();
+}
+
+void CSampleView::OnUpdate(CView*, LPARAM)
+{
+    m_bLoading = true;
+    SetWindowText(GetDocument()->m_text.c_str());
+    m_bLoading = false;
+}
+
+bool CSampleView::OnChildNotify(UINT msg, WPARAM wParam, LPARAM, LRESULT* result)
+{
+    if (msg != WM_COMMAND || HIWORD(wParam) != EN_CHANGE || m_bLoading)
+        return false;
+    CSampleDoc* doc = GetDocument();
+    doc->m_text = GetWindowText();
+    doc->SetModifiedFlag(true);
+    doc->UpdateAllViews(this);
+    *result = 0;
+    return true;
+}
