@@ -61,3 +61,26 @@ TEST(LogLabels, TrailBytesOfTwoByteCharactersAreNotFolded)
     EXPECT_EQ(FoldCase("\x82\x41\x41"), "\x82\x61\x61");
     EXPECT_EQ(FoldCase("X\x82", &lead), "x\x82");  // a lead byte at the very end
 }
+
+TEST(LogLabels, ComparingFoldsAsTheKeysDo)
+{
+    LeadByteTable lead{};
+    lead[0x82] = true;
+    const std::string texts[] = {"", "a", "A", "ab", "aB", "b", "_", "[", "\x82\x41", "\x82\x61", "\x82\x41" "A",
+                                 "a\x82", "Error.log", "error.LOG", "error.log - 1.00Kb"};
+    const LeadByteTable* const tables[] = {nullptr, &lead};
+    for (const LeadByteTable* table : tables) {
+        for (const std::string& a : texts) {
+            for (const std::string& b : texts) {
+                const std::string keyA = FoldCase(a, table);
+                const std::string keyB = FoldCase(b, table);
+                const int expected = keyA < keyB ? -1 : (keyA == keyB ? 0 : 1);
+                EXPECT_EQ(FoldCompare(a, b, table), expected) << a << " / " << b;
+                EXPECT_EQ(FoldEqual(a, b, table), keyA == keyB) << a << " / " << b;
+                if (keyA == keyB) {
+                    EXPECT_EQ(FoldHash(a, table), FoldHash(b, table)) << a << " / " << b;
+                }
+            }
+        }
+    }
+}
