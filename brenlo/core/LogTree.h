@@ -25,8 +25,17 @@ enum LogTreeImage : int {
     kImageFilePresent = 6,
 };
 
+// A group's picture follows its expanded state.
+constexpr int GroupImage(bool expanded)
+{
+    return expanded ? kImageGroupOpen : kImageGroupClosed;
+}
+
 // Item data: a file item holds its entry index, a group item holds kGroupItemData. Bit 15
-// marks a group, so at most kMaxFileItems file items can be told apart.
+// marks a group, so at most kMaxFileItems file items can be told apart. A list that would
+// make more is shown up to that many file items, in list order; the entries after them that
+// would have made an item are left out (no item, no entry) and counted, so the pane can tell
+// the user. An entry that repeats an item already shown is dropped as always, not counted.
 constexpr std::uint32_t kGroupItemData = 0x8000;
 constexpr int kMaxFileItems = 0x8000;
 

@@ -90,6 +90,8 @@ TEST_F(LogTreeFill, ImagesTellPresentMissingAndGroups)
     EXPECT_EQ(items[0].image, kImageFileMissing);
     EXPECT_EQ(items[1].image, kImageFilePresent);
     EXPECT_EQ(items[2].image, kImageGroupClosed);
+    EXPECT_EQ(GroupImage(true), 3);
+    EXPECT_EQ(GroupImage(false), 2);
     EXPECT_EQ(items[2].children[0].image, kImageFileMissing);
     EXPECT_TRUE(tree.Entries()[0].exists);
     EXPECT_EQ(tree.Entries()[0].size, 10);
