@@ -1,5 +1,6 @@
 #include "SyntaxReport.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 

@@ -14,6 +14,7 @@
 // further "Syntax error on line N of FILE:" or with "FILE:N:" names where the error really
 // is, and the message shown is what follows the last location.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
