@@ -8,6 +8,7 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FwMessages.h"
+#include "SplitterWnd.h"
 #include "StoredRecords.h"
 #include "View.h"
 #include "WinApp.h"
@@ -324,9 +325,24 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(id, code, nullptr);
 }
 
+namespace {
+CSplitterWnd* SplitterOf(CView* view)
+{
+    CWnd* parent = view ? CWnd::FromHandlePermanent(view->GetParent()) : nullptr;
+    return parent && parent->IsSplitter() ? static_cast<CSplitterWnd*>(parent) : nullptr;
+}
+}  // namespace
+
 bool CFrameWnd::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        if (CSplitterWnd* splitter = SplitterOf(GetActiveView())) {
+            splitter->ActivateNext(id == ID_PREV_PANE);
+            return true;
+        }
+        return false;
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
     case ID_VIEW_REBAR:
@@ -343,6 +359,14 @@ bool CFrameWnd::HandleCommand(UINT id, UINT code)
 bool CFrameWnd::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE: {
+        CSplitterWnd* splitter = SplitterOf(GetActiveView());
+        if (!splitter)
+            return false;
+        ui.Enable(splitter->GetRowCount() * splitter->GetColumnCount() > 1);
+        return true;
+    }
     case ID_VIEW_TOOLBAR:
     case ID_VIEW_STATUS_BAR:
     case ID_VIEW_REBAR:

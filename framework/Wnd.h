@@ -67,6 +67,7 @@ public:
     // Frames.
     virtual bool IsFrameWnd() const { return false; }
     virtual bool IsView() const { return false; }
+    virtual bool IsSplitter() const { return false; }
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
 

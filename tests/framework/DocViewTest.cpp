@@ -88,17 +88,8 @@ void Answer(fwtest::CScript& script, int button, std::string* text)
 
 class DocViewTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        UserSettingsBackend().DeleteKey(kSampleRoot);
-        ASSERT_TRUE(SampleApp().InitInstance());
-    }
-    static void TearDownTestSuite()
-    {
-        if (MainFrame())
-            MainFrame()->DestroyWindow();
-        UserSettingsBackend().DeleteKey(kSampleRoot);
-    }
+    static void SetUpTestSuite() { UserSettingsBackend().DeleteKey(kSampleRoot); }
+    static void TearDownTestSuite() { UserSettingsBackend().DeleteKey(kSampleRoot); }
     void SetUp() override
     {
         m_dir = testpaths::MakeWorkDir("framework-docview");

@@ -1,12 +1,27 @@
 #include "SampleApp.h"
 
+#include <gtest/gtest.h>
+
 #include "DocTemplate.h"
 #include "DocViewTestIds.h"
 #include "Handles.h"
 
 namespace {
 CSampleApp theApp;
-}
+
+// The sample runs for the whole test program: started before the first test, its main
+// frame destroyed after the last.
+class CSampleEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(theApp.InitInstance()); }
+    void TearDown() override
+    {
+        if (theApp.m_pMainWnd)
+            theApp.m_pMainWnd->DestroyWindow();
+    }
+};
+::testing::Environment* const theEnvironment = ::testing::AddGlobalTestEnvironment(new CSampleEnvironment);
+}  // namespace
 
 CSampleApp& SampleApp()
 {

@@ -1,0 +1,180 @@
+// Splitters: a static 1 x 2 splitter in a top-level frame with sizes read, set and dragged;
+// a dynamic one in MDI child frames that splits when its split boxes are dragged and loses
+// panes when a bar is dragged to the edge; F6 and Shift+F6 between the panes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "DocTemplate.h"
+#include "DocViewTestIds.h"
+#include "FwTestSupport.h"
+#include "SplitterWnd.h"
+#include "TestPaths.h"
+#include "UiDriver.h"
+#include "sample/SampleApp.h"
+
+namespace {
+class CStaticSplitFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CStaticSplitFrame)
+public:
+    CSplitterWnd m_wndSplitter;
+
+protected:
+    bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
+    {
+        return m_wndSplitter.CreateStatic(this, 1, 2) &&
+               m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CSampleView), SIZE{120, 100}, context) &&
+               m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CSampleView), SIZE{100, 100}, context);
+    }
+};
+IMPLEMENT_DYNCREATE(CStaticSplitFrame)
+
+class CSplitChildFrame : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CSplitChildFrame)
+public:
+    CSplitterWnd m_wndSplitter;
+
+protected:
+    bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
+    {
+        return m_wndSplitter.Create(this, 2, 2, SIZE{10, 10}, context);
+    }
+};
+IMPLEMENT_DYNCREATE(CSplitChildFrame)
+
+void Pump()
+{
+    fwtest::Pump(SampleApp());
+}
+
+RECT PaneRect(CSplitterWnd& splitter, int row, int column)
+{
+    RECT r{};
+    if (CWnd* pane = splitter.GetPane(row, column)) {
+        pane->GetWindowRect(&r);
+        splitter.ScreenToClient(&r);
+    }
+    return r;
+}
+
+void Drag(HWND wnd, POINT from, POINT to)
+{
+    ::SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    ::SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    ::SendMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    Pump();
+}
+
+HWND FocusedPane(CSplitterWnd& splitter)
+{
+    HWND focus = ::GetFocus();
+    return ::GetParent(focus) == splitter.m_hWnd ? focus : nullptr;
+}
+
+class SplitterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = testpaths::MakeWorkDir("framework-splitter");
+        m_path = testpaths::Join(m_dir, "log.txt");
+        testpaths::WriteTextFile(m_path, "line");
+    }
+    std::string m_dir, m_path;
+};
+
+TEST_F(SplitterTest, AStaticSplitterShowsTwoPanesWhoseWidthCanBeReadSetAndDragged)
+{
+    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CStaticSplitFrame),
+                              RUNTIME_CLASS(CSampleView));
+    CDocument* doc = viewer.OpenDocumentFile(m_path.c_str());
+    ASSERT_NE(doc, nullptr);
+    auto* frame = static_cast<CStaticSplitFrame*>(doc->GetFirstView()->GetParentFrame());
+    frame->MoveWindow(0, 0, 600, 400);
+    Pump();
+    CSplitterWnd& splitter = frame->m_wndSplitter;
+    EXPECT_EQ(doc->GetViews().size(), 2u);
+
+    int width = 0, minimum = 0;
+    splitter.GetColumnInfo(0, width, minimum);
+    EXPECT_EQ(width, 120);
+    RECT left = PaneRect(splitter, 0, 0), right = PaneRect(splitter, 0, 1);
+    EXPECT_EQ(right.left, left.right + CSplitterWnd::kBar);
+
+    splitter.SetColumnInfo(0, 200, 0);
+    splitter.RecalcLayout();
+    splitter.GetColumnInfo(0, width, minimum);
+    EXPECT_EQ(width, 200);
+
+    int bar = PaneRect(splitter, 0, 0).right + CSplitterWnd::kBar / 2;
+    Drag(splitter.m_hWnd, POINT{bar, 50}, POINT{bar + 50, 50});
+    splitter.GetColumnInfo(0, width, minimum);
+    EXPECT_EQ(width, 250);
+    EXPECT_EQ(splitter.GetColumnCount(), 2);  // a static splitter keeps its panes
+    frame->DestroyWindow();
+}
+
+TEST_F(SplitterTest, F6AndShiftF6MoveTheFocusBetweenThePanes)
+{
+    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CStaticSplitFrame),
+                              RUNTIME_CLASS(CSampleView));
+    CDocument* doc = viewer.OpenDocumentFile(m_path.c_str());
+    ASSERT_NE(doc, nullptr);
+    auto* frame = static_cast<CStaticSplitFrame*>(doc->GetFirstView()->GetParentFrame());
+    CSplitterWnd& splitter = frame->m_wndSplitter;
+    ui::BringToFront(frame->m_hWnd);
+    Pump();
+    HWND left = splitter.GetPane(0, 0)->m_hWnd, right = splitter.GetPane(0, 1)->m_hWnd;
+    ::SetFocus(left);
+    Pump();
+    ASSERT_EQ(FocusedPane(splitter), left);
+
+    ui::PressKey(VK_F6);
+    ASSERT_TRUE(ui::WaitUntil([&] { Pump(); return FocusedPane(splitter) == right; }, 2000));
+    EXPECT_EQ(frame->GetActiveView()->m_hWnd, right);
+    ui::PressKey(VK_F6, false, true);
+    EXPECT_TRUE(ui::WaitUntil([&] { Pump(); return FocusedPane(splitter) == left; }, 2000));
+    frame->DestroyWindow();
+}
+
+TEST_F(SplitterTest, ADynamicSplitterSplitsAtItsSplitBoxesAndLosesPanesAtTheEdge)
+{
+    CMultiDocTemplate editor(IDR_SAMPLETYPE, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CSplitChildFrame),
+                             RUNTIME_CLASS(CSampleView));
+    CDocument* doc = editor.OpenDocumentFile(m_path.c_str());
+    ASSERT_NE(doc, nullptr);
+    auto* child = static_cast<CSplitChildFrame*>(doc->GetFirstView()->GetParentFrame());
+    ::ShowWindow(child->m_hWnd, SW_MAXIMIZE);
+    Pump();
+    CSplitterWnd& splitter = child->m_wndSplitter;
+    ASSERT_EQ(splitter.GetRowCount() * splitter.GetColumnCount(), 1);
+
+    Drag(splitter.m_hWnd, POINT{100, 2}, POINT{100, 80});  // the row split box at the top
+    ASSERT_EQ(splitter.GetRowCount(), 2);
+    EXPECT_EQ(doc->GetViews().size(), 2u);
+    EXPECT_EQ(static_cast<CView*>(splitter.GetPane(1, 0))->GetDocument(), doc);
+    EXPECT_EQ(splitter.GetPane(1, 0)->GetWindowText(), "line");
+
+    Drag(splitter.m_hWnd, POINT{2, 150}, POINT{90, 150});  // the column split box at the left
+    ASSERT_EQ(splitter.GetColumnCount(), 2);
+    EXPECT_EQ(doc->GetViews().size(), 4u);
+    EXPECT_EQ(PaneRect(splitter, 0, 1).left, PaneRect(splitter, 0, 0).right + CSplitterWnd::kBar);
+
+    int rowBar = PaneRect(splitter, 0, 0).bottom + 2;
+    Drag(splitter.m_hWnd, POINT{150, rowBar}, POINT{150, 0});  // the bar to the top edge
+    EXPECT_EQ(splitter.GetRowCount(), 1);
+    EXPECT_EQ(doc->GetViews().size(), 2u);
+    ASSERT_NE(splitter.GetPane(0, 0), nullptr);
+    ASSERT_NE(splitter.GetPane(0, 1), nullptr);
+    EXPECT_EQ(splitter.GetPane(1, 0), nullptr);
+
+    int columnBar = PaneRect(splitter, 0, 0).right + 2;
+    RECT client;
+    splitter.GetClientRect(&client);
+    Drag(splitter.m_hWnd, POINT{columnBar, 150}, POINT{client.right - 1, 150});  // to the right edge
+    EXPECT_EQ(splitter.GetColumnCount(), 1);
+    EXPECT_EQ(doc->GetViews().size(), 1u);
+    EXPECT_NE(child->GetActiveView(), nullptr);
+    child->DestroyWindow();
+    Pump();
+}
+}  // namespace
