@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <system_error>
 
 namespace tessaly::editor {
 
@@ -64,6 +65,41 @@ void FileTextSource::StopIndexing() {
     stop_ = false;
 }
 
+// The second half of a long range, indexed by a thread of its own while the first half
+// is indexed and shown, then appended to the index.
+struct FileTextSource::Tail {
+    Pos from = 0;
+    Pos limit = 0;
+    Pos end = 0;            // where its reading ended
+    bool done = false;      // read to its limit or to the file's end, not stopped
+    char firstByte = '\0';  // the byte at from: it settles a CR just before from
+    LineIndex index;
+    LineStartScanner scanner;
+};
+
+void FileTextSource::IndexTail(Tail& tail) {
+    tail.index.Reset(tail.from);
+    tail.scanner = LineStartScanner(tail.from);
+    tail.end = tail.from;
+    SharedReadFile file;
+    if (!file.Open(path_) || !file.Seek(tail.from)) return;
+    std::vector<char> buf(kBlockSize);
+    std::vector<Pos> starts;
+    while (tail.end < tail.limit) {
+        if (stop_) return;
+        const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), tail.limit - tail.end));
+        const Pos got = file.ReadNext(buf.data(), want);
+        if (got <= 0) break;
+        if (tail.end == tail.from) tail.firstByte = buf[0];
+        tail.scanner.Feed(buf.data(), static_cast<std::size_t>(got), starts);
+        for (const Pos s : starts) tail.index.Append(s);
+        starts.clear();
+        tail.end += got;
+        tailDone_ += got;
+    }
+    tail.done = true;
+}
+
 void FileTextSource::IndexRange(Pos from, Pos limit) {
     // A handle of its own, read sequentially: the view's reads go through the cache.
     SharedReadFile file;
@@ -86,19 +122,65 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     };
     Pos published = from;
     bool first = true;
-    while (opened && offset < limit && !stop_) {
-        const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), limit - offset));
-        const Pos got = file.ReadNext(buf.data(), want);
-        if (got <= 0) break;  // the file was cut short meanwhile; Update() will see it
-        // The scanner is the worker's while it runs: Update() stops the worker before touching it.
-        scanner_.Feed(buf.data(), static_cast<std::size_t>(got), starts);
-        offset += got;
-        if (first || offset - published >= kPublishBytes) {
-            publish(false);
-            published = offset;
-            first = false;
+    // False when the file ended early (it was cut short meanwhile; Update() will see it).
+    auto scanTo = [&](Pos end) {
+        while (offset < end && !stop_) {
+            const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), end - offset));
+            const Pos got = file.ReadNext(buf.data(), want);
+            if (got <= 0) return false;
+            // The scanner is the worker's while it runs: Update() stops the worker before touching it.
+            scanner_.Feed(buf.data(), static_cast<std::size_t>(got), starts);
+            offset += got;
+            if (first || offset - published >= kPublishBytes) {
+                publish(false);
+                published = offset;
+                first = false;
+            }
+        }
+        return true;
+    };
+
+    // Reading and scanning a long range take two threads: one for each half.
+    Tail tail;
+    std::thread tailWorker;
+    Pos firstEnd = limit;
+    const Pos middle = (from + (limit - from) / 2) / static_cast<Pos>(kBlockSize) * static_cast<Pos>(kBlockSize);
+    if (opened && limit - from >= kSplitBytes && middle > from) {
+        tail.from = middle;
+        tail.limit = limit;
+        tailDone_ = 0;
+        try {
+            tailWorker = std::thread([this, &tail] { IndexTail(tail); });
+            firstEnd = middle;
+        } catch (const std::system_error&) {
+            // No second thread: the first reads on to the end.
         }
     }
+    bool more = opened && scanTo(firstEnd);
+    if (tailWorker.joinable()) {
+        tailWorker.join();
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (more && !stop_ && tail.done && offset == tail.from) {
+            if (tail.end > tail.from) {
+                // A CR just before the middle ends a line there unless the tail begins with
+                // its LF; either way the tail has every later start, and its scanner carries on.
+                std::vector<Pos> seam;
+                scanner_.Feed(&tail.firstByte, 1, seam);
+                for (const Pos s : seam) {
+                    if (s <= tail.from) starts.push_back(s);
+                }
+                scanner_ = tail.scanner;
+            }
+            for (const Pos s : starts) index_.Append(s);
+            starts.clear();
+            index_.AppendTail(tail.index);
+            offset = tail.end;
+            indexed_ = offset;
+            more = false;
+        }
+        tailDone_ = 0;
+    }
+    if (more) scanTo(limit);
     if (stop_ && offset < limit) {
         publish(false);  // stopped: Update() carries on from here
         return;
@@ -176,7 +258,7 @@ bool FileTextSource::WaitForIndex(const std::function<bool(double)>& progress) c
 double FileTextSource::Progress() const {
     std::lock_guard<std::mutex> lock(mutex_);
     if (complete_ || size_ <= 0) return 1.0;
-    return static_cast<double>(indexed_) / static_cast<double>(size_);
+    return static_cast<double>(indexed_ + tailDone_) / static_cast<double>(size_);
 }
 
 const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const {

@@ -62,10 +62,15 @@ private:
     static constexpr std::size_t kBlockSize = 64 * 1024;
     static constexpr std::size_t kCacheBlocks = 32;
     static constexpr Pos kPublishBytes = 2 * 1024 * 1024;
+    // Ranges at least this long are indexed in two halves at once, on two threads.
+    static constexpr Pos kSplitBytes = 16 * 1024 * 1024;
+
+    struct Tail;
 
     void StartIndexing(Pos from, Pos limit);
     void StopIndexing();
     void IndexRange(Pos from, Pos limit);
+    void IndexTail(Tail& tail);
     void Restart(Pos newSize);
     const Block& FetchBlock(Pos offset) const;
 
@@ -81,6 +86,7 @@ private:
     LineStartScanner scanner_;
     std::thread worker_;
     std::atomic<bool> stop_{false};
+    std::atomic<Pos> tailDone_{0};  // bytes of the second half indexed but not yet merged
 
     mutable std::mutex cacheMutex_;
     mutable std::vector<Block> cache_;

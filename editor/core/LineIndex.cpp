@@ -4,13 +4,13 @@
 
 namespace tessaly::editor {
 
-void LineIndex::Clear() {
+void LineIndex::Reset(Pos origin) {
     blockStarts_.clear();
-    blockStarts_.push_back(0);
+    blockStarts_.push_back(static_cast<std::uint64_t>(origin));
     lengths_.clear();
     longLines_.clear();
     count_ = 1;
-    last_ = 0;
+    last_ = origin;
 }
 
 void LineIndex::Append(Pos start) {
@@ -35,6 +35,17 @@ void LineIndex::RemoveLast() {
     last_ = Start(count_ - 1);
 }
 
+void LineIndex::AppendTail(const LineIndex& tail) {
+    // One pass over the tail's lengths; its long lines come in the same order.
+    auto longLine = tail.longLines_.begin();
+    Pos start = tail.Start(0);
+    for (Pos i = 0; i + 1 < tail.count_; ++i) {
+        const std::uint16_t l = tail.lengths_[static_cast<std::size_t>(i)];
+        start += l == kLong ? (longLine++)->second : l;
+        Append(start);
+    }
+}
+
 Pos LineIndex::Length(Pos index) const {
     const std::uint16_t l = lengths_[static_cast<std::size_t>(index)];
     if (l != kLong) return l;
@@ -43,7 +54,7 @@ Pos LineIndex::Length(Pos index) const {
 }
 
 Pos LineIndex::Start(Pos index) const {
-    if (index <= 0) return 0;
+    if (index <= 0) return static_cast<Pos>(blockStarts_.front());
     if (index >= count_) return last_;
     const Pos block = index / kBlock;
     Pos start = static_cast<Pos>(blockStarts_[static_cast<std::size_t>(block)]);
@@ -52,7 +63,7 @@ Pos LineIndex::Start(Pos index) const {
 }
 
 Pos LineIndex::Find(Pos pos) const {
-    if (pos <= 0) return 0;
+    if (pos <= static_cast<Pos>(blockStarts_.front())) return 0;
     if (pos >= last_) return count_ - 1;
     const auto it = std::upper_bound(blockStarts_.begin(), blockStarts_.end(), static_cast<std::uint64_t>(pos));
     const Pos block = static_cast<Pos>(it - blockStarts_.begin()) - 1;

@@ -14,14 +14,20 @@ class LineIndex {
 public:
     LineIndex() { Clear(); }
 
-    void Clear();
-    // Starts recorded, the implicit start 0 included.
+    // Forgets every start: the first is 0 again.
+    void Clear() { Reset(0); }
+    // Forgets every start and takes origin as the first (an index of a file's second half,
+    // built on its own and appended later, starts where that half does).
+    void Reset(Pos origin);
+    // Starts recorded, the first (implicit) start included.
     Pos Count() const { return count_; }
     Pos Last() const { return last_; }
     // Records the next start; it must lie after Last().
     void Append(Pos start);
-    // Drops the last recorded start (not start 0).
+    // Drops the last recorded start (not the first).
     void RemoveLast();
+    // Records every start of tail after its first, in order; they must lie after Last().
+    void AppendTail(const LineIndex& tail);
     Pos Start(Pos index) const;
     // The index of the last start at or before pos.
     Pos Find(Pos pos) const;

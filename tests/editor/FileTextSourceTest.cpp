@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 #include "EditorTestUtil.h"
@@ -38,6 +40,41 @@ TEST(LineIndex, KeepsStartsOfShortAndLongLines) {
     }
     index.RemoveLast();
     EXPECT_EQ(index.Last(), starts[starts.size() - 2]);
+}
+
+TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
+    std::mt19937 rng(5);
+    // Heads of several lengths, so that the tail's lines land at every offset in a block.
+    for (const int headLines : {0, 1, 63, 64, 100}) {
+        LineIndex whole;
+        LineIndex head;
+        Pos at = 0;
+        for (int i = 0; i < headLines; ++i) {
+            at += rng() % 200 + 1;
+            whole.Append(at);
+            head.Append(at);
+        }
+        // The tail starts where its half of the file does, which need not be a line start.
+        const Pos origin = at + static_cast<Pos>(rng() % 50);
+        LineIndex tail;
+        tail.Reset(origin);
+        at = origin;
+        for (int i = 0; i < 300; ++i) {
+            at += rng() % 10 == 0 ? 70000 + rng() % 100000 : rng() % 300 + 1;
+            whole.Append(at);
+            tail.Append(at);
+        }
+        ASSERT_EQ(tail.Start(0), origin);
+        ASSERT_EQ(tail.Find(origin), 0);
+        head.AppendTail(tail);
+        ASSERT_EQ(head.Count(), whole.Count());
+        ASSERT_EQ(head.Last(), whole.Last());
+        for (Pos i = 0; i < whole.Count(); ++i) ASSERT_EQ(head.Start(i), whole.Start(i)) << headLines << " " << i;
+        for (int probe = 0; probe < 500; ++probe) {
+            const Pos pos = static_cast<Pos>(rng() % static_cast<unsigned>(at + 10));
+            ASSERT_EQ(head.Find(pos), whole.Find(pos));
+        }
+    }
 }
 
 TEST(LineIndex, TakesAboutTwoBytesALine) {
@@ -160,6 +197,112 @@ TEST(FileTextSource, FirstLinesAreThereBeforeTheIndexIsComplete) {
     }));
     EXPECT_EQ(f.LineCount(), 200001);
     EXPECT_LT(f.MemoryBytes(), 200001u * 3u + 32u * 65536u + 4096u);
+}
+
+// A log long enough to be indexed in two halves at once (the second half starts at the
+// 64 KiB block boundary at or before the middle) with the bytes around that boundary set.
+class FileTextSourceHalves : public ::testing::Test {
+protected:
+    static constexpr std::size_t kSize = 16 * 1024 * 1024 + 1000;
+    static constexpr std::size_t kMiddle = 8 * 1024 * 1024;
+
+    // Long lines with every kind of line end, and short ones around the middle.
+    static const std::string& Base() {
+        static const std::string base = [] {
+            static const char* const ends[] = {"\n", "\r\n", "\r", "\n\r"};
+            std::mt19937 rng(17);
+            std::string text;
+            while (text.size() < kSize) {
+                text.append(rng() % 3000, 'a' + static_cast<char>(rng() % 26));
+                text += ends[rng() % 4];
+            }
+            text.resize(kSize);
+            const std::string dense = test::RandomText(rng, 400);
+            text.replace(kMiddle - dense.size() / 2, dense.size(), dense);
+            return text;
+        }();
+        return base;
+    }
+
+    void ExpectIndexedLike(const std::string& text) {
+        const std::string path = dir_.File("halves.log");
+        test::WriteBytes(path, text);
+        FileTextSource f;
+        ASSERT_TRUE(f.Open(path));
+        ASSERT_TRUE(f.WaitForIndex(nullptr));
+        ASSERT_EQ(f.Length(), static_cast<Pos>(text.size()));
+        ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text));
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(FileTextSourceHalves, EveryLineEndAtTheMiddleIsCountedOnce) {
+    struct Seam {
+        const char* name;
+        const char* bytes;  // written from kMiddle - 1 on
+    };
+    const Seam seams[] = {
+        {"CR LF split by the middle", "\r\n"},
+        {"LF just before the middle", "\nx"},
+        {"lone CR just before the middle", "\rx"},
+        {"two CRs, the second with its LF", "\r\r\n"},
+        {"LF as the tail's first byte", "x\n"},
+        {"no line end near the middle", "xyz"},
+        {"LF CR LF across the middle", "\n\r\n"},
+    };
+    for (const Seam& seam : seams) {
+        SCOPED_TRACE(seam.name);
+        std::string text = Base();
+        text.replace(kMiddle - 1, std::strlen(seam.bytes), seam.bytes);
+        ExpectIndexedLike(text);
+    }
+}
+
+TEST_F(FileTextSourceHalves, LongLinesAcrossTheMiddle) {
+    std::string text = Base();
+    // A line of 200,000 bytes through the middle and another that ends the tail.
+    std::fill(text.begin() + kMiddle - 100000, text.begin() + kMiddle + 100000, 'x');
+    std::fill(text.end() - 300000, text.end(), 'y');
+    ExpectIndexedLike(text);
+}
+
+TEST_F(FileTextSourceHalves, GrowingOrCutShortWhileIndexedEndsRight) {
+    const std::string path = dir_.File("busy.log");
+    std::string text = Base();
+    test::WriteBytes(path, text);
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    // The server appends while both halves are being indexed: indexing stops and carries on.
+    test::AppendBytes(path, "appended\r\nline\n");
+    text += "appended\r\nline\n";
+    EXPECT_TRUE(f.Update());
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text));
+
+    // Cut to a third while indexed anew: what was read is dropped and the short file read.
+    test::WriteBytes(path, text + "x");
+    EXPECT_TRUE(f.Update());
+    test::WriteBytes(path, text.substr(0, kSize / 3));
+    EXPECT_TRUE(f.Update());
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.Length(), static_cast<Pos>(kSize / 3));
+    ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text.substr(0, kSize / 3)));
+}
+
+TEST_F(FileTextSourceHalves, ProgressRisesToOne) {
+    const std::string path = dir_.File("progress.log");
+    test::WriteBytes(path, Base());
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    double last = 0;
+    ASSERT_TRUE(f.WaitForIndex([&](double p) {
+        EXPECT_GE(p, last);
+        EXPECT_LE(p, 1.0);
+        last = p;
+        return true;
+    }));
+    EXPECT_EQ(f.Progress(), 1.0);
 }
 
 }  // namespace
