@@ -39,10 +39,7 @@ bool EditorWindow::OnKeyDown(WPARAM key) {
             else if (shift) Paste();
             else {
                 session_.SetOverwrite(!session_.Overwrite());
-                if (hasFocus_) {
-                    ::DestroyCaret();
-                    OnSetFocus();
-                }
+                RefreshCaretShape();
             }
             return true;
         case VK_RETURN: DoEdit([this] { return session_.NewLine(); }); return true;

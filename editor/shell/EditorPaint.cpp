@@ -96,6 +96,7 @@ void EditorWindow::PaintWindow() {
             continue;
         }
         PaintLine(mem.Get(), y, lineStart, width);
+        PaintCaret(mem.Get(), y);
         lineStart = NextLineStart(lineStart);
         pastEnd = lineStart < 0;
     }

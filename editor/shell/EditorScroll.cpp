@@ -21,8 +21,22 @@ void EditorWindow::ScrollTo(Pos lineStart) {
     const TextSource& text = buffer_.Text();
     lineStart = StartOfLineAt(text, std::clamp<Pos>(lineStart, 0, text.Length()));
     if (lineStart == topPos_) return;
+    const Pos oldTop = topPos_;
     topPos_ = lineStart;
-    ::InvalidateRect(wnd_, nullptr, FALSE);
+    // A few rows up or down: the pixels move and only the uncovered rows are painted.
+    const Pos rows = text.IsIndexComplete() ? text.LineFromPosition(oldTop) - text.LineFromPosition(lineStart) : 0;
+    if (rows != 0 && rows < LinesPerPage() && -rows < LinesPerPage()) {
+        RECT pending{};
+        if (::GetUpdateRect(wnd_, &pending, FALSE)) {
+            // Painted at the old place first, then moved with the rest.
+            topPos_ = oldTop;
+            ::UpdateWindow(wnd_);
+            topPos_ = lineStart;
+        }
+        ::ScrollWindowEx(wnd_, 0, static_cast<int>(rows) * lineHeight_, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    } else {
+        ::InvalidateRect(wnd_, nullptr, FALSE);
+    }
     UpdateScrollBars();
     UpdateCaret();
 }
@@ -87,7 +101,23 @@ void EditorWindow::EnsureCaretVisible() {
     else if (column >= firstColumn_ + columns) ScrollColumns(column - firstColumn_ - columns + 1 + columns / 4);
 }
 
+void EditorWindow::SetScrollInfoIfChanged(int bar, const SCROLLINFO& info) {
+    // Only when something changed: the bar repaints itself each time.
+    SCROLLINFO& last = bar == SB_VERT ? lastVScroll_ : lastHScroll_;
+    if (last.cbSize == sizeof last && last.nMax == info.nMax && last.nPage == info.nPage && last.nPos == info.nPos) return;
+    last = info;
+    ::SetScrollInfo(wnd_, bar, &info, TRUE);
+}
+
 void EditorWindow::UpdateScrollBars() {
+    // Setting a scroll bar repaints it at once, which is slow: the text comes first, the
+    // bars follow once the queue is empty of what the user typed.
+    if (!wnd_ || barsPending_) return;
+    barsPending_ = ::PostMessageA(wnd_, updateBarsMessage_, 0, 0) != FALSE;
+    if (!barsPending_) UpdateScrollBarsNow();
+}
+
+void EditorWindow::UpdateScrollBarsNow() {
     if (!wnd_) return;
     const TextSource& text = buffer_.Text();
     const int page = LinesPerPage();
@@ -110,7 +140,7 @@ void EditorWindow::UpdateScrollBars() {
         si.nPage = static_cast<UINT>(std::max(1, page / scrollScale_));
         si.nPos = static_cast<int>(text.LineFromPosition(topPos_) / scrollScale_);
     }
-    ::SetScrollInfo(wnd_, SB_VERT, &si, TRUE);
+    SetScrollInfoIfChanged(SB_VERT, si);
 
     SCROLLINFO hi{};
     hi.cbSize = sizeof hi;
@@ -121,7 +151,7 @@ void EditorWindow::UpdateScrollBars() {
     hi.nMax = static_cast<int>(std::min<Pos>(range - 1, kMaxScrollRange));
     hi.nPage = static_cast<UINT>(columns);
     hi.nPos = static_cast<int>(std::min<Pos>(firstColumn_, kMaxScrollRange));
-    ::SetScrollInfo(wnd_, SB_HORZ, &hi, TRUE);
+    SetScrollInfoIfChanged(SB_HORZ, hi);
 }
 
 void EditorWindow::OnVScroll(WPARAM wParam) {

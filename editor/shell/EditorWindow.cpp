@@ -22,6 +22,9 @@ EditorWindow::~EditorWindow() {
 
 void EditorWindow::Attach(HWND wnd) {
     wnd_ = wnd;
+    updateBarsMessage_ = ::RegisterWindowMessageA("TessalyEditorUpdateScrollBars");
+    lastVScroll_ = {};
+    lastHScroll_ = {};
     ApplySettings();
 }
 
@@ -29,7 +32,10 @@ void EditorWindow::Detach() {
     find_.Close();
     if (wnd_ && indexTimer_) ::KillTimer(wnd_, kIndexTimer);
     indexTimer_ = false;
-    if (wnd_ && hasFocus_) ::DestroyCaret();
+    if (wnd_ && hasFocus_) {
+        ::KillTimer(wnd_, kCaretTimer);
+        ::DestroyCaret();
+    }
     hasFocus_ = false;
     wnd_ = nullptr;
 }
@@ -41,6 +47,11 @@ void EditorWindow::SetKeywords(const KeywordLookup* keywords) {
 
 bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
+    if (msg == updateBarsMessage_) {
+        barsPending_ = false;
+        UpdateScrollBarsNow();
+        return true;
+    }
     if (find_.IsNotification(msg)) {
         OnFindMessage(lParam);
         return true;
@@ -63,8 +74,9 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         case WM_HSCROLL: OnHScroll(wParam); return true;
         case WM_MOUSEWHEEL: OnMouseWheel(wParam); return true;
         case WM_TIMER:
-            if (wParam != kIndexTimer) return false;
-            OnTimer(wParam);
+            if (wParam == kCaretTimer) OnCaretTimer();
+            else if (wParam == kIndexTimer) OnTimer(wParam);
+            else return false;
             return true;
         case WM_SETCURSOR:
             if (LOWORD(lParam) != HTCLIENT) return false;
@@ -96,17 +108,41 @@ void EditorWindow::OnBufferChange(const DocChange& change) {
     }
     if (!wnd_) return;
     const Pos lineCount = text.LineCount();
-    const bool linesMoved = lineCount != lastLineCount_ || topPos_ != oldTop;
+    const Pos linesAdded = lineCount - lastLineCount_;
     lastLineCount_ = lineCount;
     if (topPos_ != oldTop) {
         ::InvalidateRect(wnd_, nullptr, FALSE);
     } else {
         const int row = RowOf(change.pos);
-        // A changed line count moves every line below the change.
-        InvalidateRows(std::max(row, 0), linesMoved ? LinesPerPage() + 1 : row);
+        // The line after a changed one may change colour too when this one carries on.
+        const EditSession::LineSpan span = session_.SpanAt(change.pos);
+        const bool nextMayChange = change.kind == DocChange::Kind::Delete ||
+                                   (span.end > span.start && text.ByteAt(span.end - 1) == '\\');
+        if (linesAdded != 0) ShiftRowsBelow(row, linesAdded);
+        InvalidateRows(std::max(row, 0), row + (nextMayChange ? 1 : 0));
     }
-    if (linesMoved) UpdateScrollBars();
+    if (linesAdded != 0 || topPos_ != oldTop) UpdateScrollBars();
     if (hasFocus_) UpdateCaret();
+}
+
+void EditorWindow::ShiftRowsBelow(int row, Pos linesAdded) {
+    const int page = LinesPerPage();
+    if (row < 0 || row > page) return;
+    RECT client{};
+    ::GetClientRect(wnd_, &client);
+    if (linesAdded > page || -linesAdded > page) {
+        InvalidateRows(row, page + 1);
+        return;
+    }
+    // What waits to be painted is painted where it is before the pixels move.
+    RECT pending{};
+    if (::GetUpdateRect(wnd_, &pending, FALSE)) ::UpdateWindow(wnd_);
+    RECT below{0, (row + 1) * lineHeight_, client.right, client.bottom};
+    if (below.top >= below.bottom) return;
+    const int dy = static_cast<int>(linesAdded) * lineHeight_;
+    ::ScrollWindowEx(wnd_, 0, dy, &below, &below, nullptr, nullptr, SW_INVALIDATE);
+    // The new lines themselves, right below the changed one.
+    if (linesAdded > 0) InvalidateRows(row + 1, row + static_cast<int>(linesAdded));
 }
 
 void EditorWindow::ApplySettings() {
@@ -134,10 +170,7 @@ void EditorWindow::ApplySettings() {
         ascent_ = tm.tmAscent;
         charWidth_ = std::max<int>(1, extent.cx);
     }
-    if (hasFocus_) {
-        ::DestroyCaret();
-        OnSetFocus();
-    }
+    RefreshCaretShape();
     Repaint();
 }
 
@@ -152,26 +185,6 @@ void EditorWindow::Repaint() {
 void EditorWindow::OnSize() {
     UpdateScrollBars();
     ::InvalidateRect(wnd_, nullptr, FALSE);
-}
-
-void EditorWindow::OnSetFocus() {
-    hasFocus_ = true;
-    const int width = session_.Overwrite() ? charWidth_ : 2;
-    ::CreateCaret(wnd_, nullptr, width, lineHeight_);
-    UpdateCaret();
-    ::ShowCaret(wnd_);
-}
-
-void EditorWindow::OnKillFocus() {
-    hasFocus_ = false;
-    ::HideCaret(wnd_);
-    ::DestroyCaret();
-}
-
-void EditorWindow::UpdateCaret() {
-    if (!wnd_ || !hasFocus_) return;
-    const POINT pt = PointOfPosition(session_.Caret());
-    ::SetCaretPos(pt.x, pt.y);
 }
 
 int EditorWindow::LinesPerPage() const {

@@ -120,12 +120,23 @@ private:
     void ScrollTo(Pos lineStart);
     void ScrollColumns(Pos delta);
     void EnsureCaretVisible();
-    void UpdateScrollBars();
+    void UpdateScrollBars();  // soon, after what is queued
+    void UpdateScrollBarsNow();
+    void SetScrollInfoIfChanged(int bar, const SCROLLINFO& info);
     void UpdateIndexTimer();
 
-    // Caret and selection repaint after a move or an edit.
+    // The caret is drawn with the text (the system's caret is kept, hidden, for tools that
+    // follow it): moving it repaints its old and new places; a timer makes it blink.
     void UpdateCaret();
+    void RefreshCaretShape();
+    void OnCaretTimer();
+    void InvalidateCaret();
+    void PaintCaret(HDC dc, int y);
+    // Selection repaint after a move or an edit.
     void InvalidateRows(int first, int last);
+    // Lines were added (or removed, when negative) after the line on this row: the rows
+    // below move by as many rows instead of being painted again.
+    void ShiftRowsBelow(int row, Pos linesAdded);
     void InvalidateBetween(Pos a, Pos b);
     // Runs a move of the session and repaints what changed.
     void DoMove(const std::function<void()>& move);
@@ -149,6 +160,7 @@ private:
     static constexpr int kMargin = 2;
     // The timer that follows a file's background indexing (scroll bar, progress sign).
     static constexpr UINT_PTR kIndexTimer = 1;
+    static constexpr UINT_PTR kCaretTimer = 2;
 
     Pos topPos_ = 0;        // start of the first visible line
     Pos firstColumn_ = 0;   // first visible column
@@ -161,6 +173,12 @@ private:
     bool indexTimer_ = false;
     Pos lastLineCount_ = 0;
     std::vector<StyleRun> runs_;  // reused while painting
+    POINT caretPoint_{-1, -1};    // where the caret is drawn
+    bool caretOn_ = true;         // the blink's phase
+    UINT updateBarsMessage_ = 0;
+    bool barsPending_ = false;
+    SCROLLINFO lastVScroll_{};    // what the scroll bars were last given
+    SCROLLINFO lastHScroll_{};
 };
 
 }  // namespace tessaly::editor

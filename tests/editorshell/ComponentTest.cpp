@@ -13,6 +13,8 @@
 #include "Document.h"
 #include "EditorComponent.h"
 #include "FrameWnd.h"
+#include "Gdi.h"
+#include "PrintInfo.h"
 #include "GdiObjects.h"
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
@@ -206,6 +208,38 @@ TEST_F(ComponentTest, AReadOnlyBufferShowsALogUnchangeable) {
     EXPECT_EQ(TextOf(view_->m_hWnd), kConf);
     EXPECT_FALSE(MenuEnabled(ID_EDIT_UNDO));
     EXPECT_FALSE(MenuEnabled(ID_EDIT_PASTE));
+}
+
+TEST_F(ComponentTest, PrintsPagesWithAHeader) {
+    std::string text;
+    for (int i = 1; i <= 300; ++i) text += "Listen " + std::to_string(8000 + i) + "\r\n";
+    view_->SetWindowTextA(text.c_str());
+    // A page of 600 by 800 pixels at the screen's resolution.
+    tessaly::editor::WindowDc screen(view_->m_hWnd);
+    tessaly::editor::MemoryDc memory(screen.Get());
+    tessaly::editor::Bitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 600, 800));
+    tessaly::editor::SelectGuard select(memory.Get(), bitmap.Get());
+    CDC dc(memory.Get());
+    CPrintInfo info;
+    info.m_rectDraw = RECT{0, 0, 600, 800};
+    ASSERT_TRUE(view_->OnPreparePrinting(&info));
+    view_->OnBeginPrinting(&dc, &info);
+    const UINT pages = info.GetMaxPage();
+    EXPECT_GT(pages, 1u);
+    EXPECT_LT(pages, 30u);
+    for (UINT page = 1; page <= pages; ++page) {
+        RECT all{0, 0, 600, 800};
+        ::FillRect(memory.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        info.m_nCurPage = page;
+        view_->OnPrint(&dc, &info);
+        int ink = 0;
+        for (int y = 0; y < 800; y += 2) {
+            for (int x = 0; x < 600; x += 2) ink += ::GetPixel(memory.Get(), x, y) == RGB(0, 0, 0) ? 1 : 0;
+        }
+        EXPECT_GT(ink, 50) << "page " << page;
+        EXPECT_EQ(info.m_bContinuePrinting, page < pages) << "page " << page;
+    }
+    view_->OnEndPrinting(&dc, &info);
 }
 
 TEST(KeywordTableTest, FindNodeGivesTheKeywordAndItsHelpPath) {

@@ -79,6 +79,7 @@ TEST(ScrollTest, WheelAndScrollBarMoveTheView) {
     for (int i = 0; i < 500; ++i) text += "line " + std::to_string(i) + "\n";
     ::SetWindowTextA(editor, text.c_str());
     ASSERT_TRUE(host.Focus(editor));
+    Pump(50);  // the scroll bars settle (the horizontal one goes: every line fits)
     EXPECT_EQ(FirstVisibleLine(editor), 0);
     ::SendMessageA(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     EXPECT_EQ(FirstVisibleLine(editor), 3);
@@ -90,6 +91,7 @@ TEST(ScrollTest, WheelAndScrollBarMoveTheView) {
     const int rows = client.bottom / CellSize(editor).cy;
     ::SendMessageA(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(FirstVisibleLine(editor), rows);
+    Pump(50);  // the bar follows once the queue is empty
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;

@@ -1,0 +1,68 @@
+// Find and replace through the platform's dialogs, as a user fills them in.
+#include <gtest/gtest.h>
+
+#include "EditorHost.h"
+#include "UiDriver.h"
+
+namespace shelltest {
+namespace {
+
+// Control ids of the platform's find and replace dialogs.
+constexpr int kFindWhat = 1152;
+constexpr int kReplaceWith = 1153;
+constexpr int kReplaceAll = 1025;
+
+class FindDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        editor_ = host_.AddEditor(nullptr, RECT{0, 0, 640, 360});
+        ::SetWindowTextA(editor_, "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
+        ASSERT_TRUE(host_.Focus(editor_));
+    }
+    HWND WaitForDialog(const char* caption) {
+        return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", caption, 3000);
+    }
+
+    EditorHost host_;
+    HWND editor_ = nullptr;
+};
+
+TEST_F(FindDialogTest, FindNextSelectsEachMatchInTurn) {
+    Press(editor_, 'F', true);
+    HWND dialog = WaitForDialog("Find");
+    ASSERT_TRUE(dialog);
+    ::SetDlgItemTextA(dialog, kFindWhat, "listen");
+    HWND findNext = ::GetDlgItem(dialog, IDOK);
+    ASSERT_TRUE(findNext);
+    ui::Click(findNext);
+    ASSERT_TRUE(WaitFor([&] { return Selection(editor_) == std::make_pair(DWORD{0}, DWORD{6}); }))
+        << "without case, from the caret";
+    ui::Click(findNext);
+    ASSERT_TRUE(WaitFor([&] { return Selection(editor_) == std::make_pair(DWORD{11}, DWORD{17}); }));
+    // F3 goes on with the same search, and wraps around at the end.
+    ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(host_.Focus(editor_));
+    Press(editor_, VK_F3);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{24}, DWORD{30}));
+    Press(editor_, VK_F3);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{6}));
+}
+
+TEST_F(FindDialogTest, ReplaceAllIsOneUndoStep) {
+    Press(editor_, 'H', true);
+    HWND dialog = WaitForDialog("Replace");
+    ASSERT_TRUE(dialog);
+    ::SetDlgItemTextA(dialog, kFindWhat, "80");
+    ::SetDlgItemTextA(dialog, kReplaceWith, "8080");
+    HWND all = ::GetDlgItem(dialog, kReplaceAll);
+    ASSERT_TRUE(all);
+    ui::Click(all);
+    ASSERT_TRUE(WaitFor([&] { return Text(editor_) == "Listen 8080\r\nListen 443\r\n#Listen 8080\r\n"; }));
+    ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(host_.Focus(editor_));
+    Press(editor_, 'Z', true);
+    EXPECT_EQ(Text(editor_), "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
+}
+
+}  // namespace
+}  // namespace shelltest
