@@ -258,3 +258,23 @@ TEST_F(LogSaveCopy, ALogPastFourGigabytesIsTakenAtItsFullSize)
     EXPECT_FALSE(Exists(target));
     EXPECT_EQ(Strays(dir, {"access.log"}), std::vector<std::string>{});
 }
+
+TEST_F(LogSaveCopy, AFullDiskFailsTheSaveAndLeavesTheOlderFileAndNoCopy)
+{
+    // The small disk is mounted for the run by small-disk.sh.
+    const std::string smallDisk = testpaths::Join(testpaths::BuildDir(), "test-small-disk");
+    ULARGE_INTEGER free{}, totalBytes{};
+    if (!::GetDiskFreeSpaceExA(smallDisk.c_str(), &free, &totalBytes, nullptr) ||
+        totalBytes.QuadPart > 16 * kMiB)
+        GTEST_SKIP() << "no small disk at " << smallDisk;
+    const std::string fullTarget = testpaths::Join(smallDisk, "copy.log");
+    ASSERT_TRUE(testpaths::WriteTextFile(fullTarget, kOldTarget));
+    ASSERT_TRUE(WritePattern(source, totalBytes.QuadPart + 4 * kMiB));
+
+    const LogSaveResult result = SaveLogCopy(source, fullTarget);
+    EXPECT_EQ(result.outcome, LogSaveOutcome::DiskFull);
+    EXPECT_EQ(SaveFailureText(result, fullTarget), "Cannot save\n" + fullTarget + "\nThe disk is full.");
+    EXPECT_EQ(Content(fullTarget), kOldTarget);
+    EXPECT_EQ(Strays(smallDisk, {"copy.log"}), std::vector<std::string>{});
+    ::DeleteFileA(fullTarget.c_str());
+}
