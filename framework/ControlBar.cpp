@@ -33,9 +33,20 @@ SIZE CControlBar::CalcFixedLayout(bool, bool horizontal)
     return horizontal ? SIZE{32767, r.bottom - r.top} : SIZE{r.right - r.left, 32767};
 }
 
+CFrameWnd* CControlBar::DockSite() const
+{
+    return m_pDockSite ? m_pDockSite : GetParentFrame();
+}
+
+bool CControlBar::ShowChildBar(CControlBar*, bool)
+{
+    return false;
+}
+
 void CControlBar::Layout(RECT& remaining, HDWP& positions)
 {
-    if (!IsVisible())
+    // A bar inside another bar (a toolbar in a rebar) is placed by that bar.
+    if (!IsVisible() || !m_pDockSite || GetParent() != m_pDockSite->m_hWnd)
         return;
     RECT place = remaining;
     if (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) {
@@ -70,9 +81,8 @@ bool CControlBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resu
     switch (msg) {
     case WM_IDLEUPDATECMDUI:
         if (IsVisible()) {
-            CFrameWnd* target = m_pDockSite ? m_pDockSite : GetParentFrame();
-            if (target)
-                OnUpdateCmdUI(target->GetActiveFrame(), wParam != 0);
+            if (CFrameWnd* target = DockSite())
+                OnUpdateCmdUI(target, wParam != 0);
         }
         *result = 0;
         return true;
@@ -84,7 +94,7 @@ bool CControlBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resu
         CWnd* child = FromHandlePermanent(from);
         if (child && child != this && child->OnChildNotify(msg, wParam, lParam, result))
             return true;
-        CFrameWnd* frame = m_pDockSite ? m_pDockSite : GetParentFrame();
+        CFrameWnd* frame = DockSite();
         if (!frame)
             return false;
         *result = frame->SendMessage(msg, wParam, lParam);

@@ -46,6 +46,9 @@ public:
     virtual SIZE CalcFixedLayout(bool stretch, bool horizontal);
     // Updates the states of the bar's commands through the frame's routing.
     virtual void OnUpdateCmdUI(CFrameWnd* target, bool disableIfNoHandler);
+    // A bar that holds other bars (a rebar) shows or hides one of them; false if not held.
+    virtual bool ShowChildBar(CControlBar* child, bool show);
+    bool IsControlBar() const override { return true; }
 
     CFrameWnd* m_pDockSite = nullptr;
 
@@ -53,6 +56,7 @@ protected:
     bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     // Attaches the bar to its frame's layout; call once the window exists.
     void JoinFrame(CWnd* parent);
+    CFrameWnd* DockSite() const;
     void OnDestroy() override;
 
     DWORD m_dwStyle = 0;  // CBRS_ bits

@@ -1,5 +1,6 @@
 #include "FrameWnd.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -220,7 +221,11 @@ CControlBar* CFrameWnd::GetControlBar(UINT id) const
 
 void CFrameWnd::ShowControlBar(CControlBar* bar, bool show, bool delay)
 {
-    bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
+    CWnd* holder = FromHandlePermanent(bar->GetParent());
+    bool held = holder && holder != this && holder->IsControlBar() &&
+                static_cast<CControlBar*>(holder)->ShowChildBar(bar, show);
+    if (!held)
+        bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     if (!delay)
         RecalcLayout();
 }
@@ -356,9 +361,47 @@ bool CFrameWnd::HandleCommand(UINT id, UINT code)
     }
 }
 
+BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code != TTN_GETDISPINFOA && header->code != TTN_GETDISPINFOW)
+        return CWnd::OnNotify(wParam, lParam, result);
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+    if (info->uFlags & TTF_IDISHWND)
+        return FALSE;  // a control's own tooltip
+    std::string strings = AfxLoadString(static_cast<UINT>(header->idFrom));
+    std::size_t newline = strings.find('\n');
+    m_strTip = newline == std::string::npos ? std::string() : strings.substr(newline + 1);
+    if (header->code == TTN_GETDISPINFOA) {
+        info->lpszText = m_strTip.data();
+    } else {
+        int length = ::MultiByteToWideChar(CP_ACP, 0, m_strTip.c_str(), -1, nullptr, 0);
+        m_wstrTip.assign(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, m_strTip.c_str(), -1, m_wstrTip.data(), length);
+        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = m_wstrTip.data();
+    }
+    *result = 0;
+    return TRUE;
+}
+
 bool CFrameWnd::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
+    case ID_INDICATOR_CAPS:
+        ui.Enable((::GetKeyState(VK_CAPITAL) & 1) != 0);
+        return true;
+    case ID_INDICATOR_NUM:
+        ui.Enable((::GetKeyState(VK_NUMLOCK) & 1) != 0);
+        return true;
+    case ID_INDICATOR_SCRL:
+        ui.Enable((::GetKeyState(VK_SCROLL) & 1) != 0);
+        return true;
+    // Reached only when no view or document answered: there is no document to act on.
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_FILE_CLOSE:
+        ui.Enable(GetActiveDocument() != nullptr);
+        return true;
     case ID_NEXT_PANE:
     case ID_PREV_PANE: {
         CSplitterWnd* splitter = SplitterOf(GetActiveView());

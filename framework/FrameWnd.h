@@ -115,6 +115,8 @@ protected:
     bool HandleCommand(UINT id, UINT code) override;
     bool UpdateCommand(CCmdUI& ui) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Tooltips of bar buttons: the second part of the command's string.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     int OnCreate(CREATESTRUCTA* cs) override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnClose() override;
@@ -135,4 +137,6 @@ protected:
     CCreateContext* m_pCreateContext = nullptr;  // during creation only
     HICON m_hIcon = nullptr;
     bool m_bInRecalcLayout = false;
+    std::string m_strTip;  // the tooltip text handed out last
+    std::wstring m_wstrTip;
 };

@@ -68,6 +68,7 @@ public:
     virtual bool IsFrameWnd() const { return false; }
     virtual bool IsView() const { return false; }
     virtual bool IsSplitter() const { return false; }
+    virtual bool IsControlBar() const { return false; }
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
 

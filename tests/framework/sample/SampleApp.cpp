@@ -89,3 +89,32 @@ bool CSampleView::OnChildNotify(UINT msg, WPARAM wParam, LPARAM, LRESULT* result
     *result = 0;
     return true;
 }
+
+bool CSampleView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (msg == WM_KEYDOWN && wParam == VK_INSERT)
+        m_bOverwrite = !m_bOverwrite;
+    return CCtrlView::OnWndMsg(msg, wParam, lParam, result);
+}
+
+bool CSampleView::UpdateCommand(CCmdUI& ui)
+{
+    if (ui.m_nID == ID_INDICATOR_OVR) {
+        ui.Enable(m_bOverwrite);
+        return true;
+    }
+    return CCtrlView::UpdateCommand(ui);
+}
+
+int CSampleMainFrame::OnCreate(CREATESTRUCTA* cs)
+{
+    if (CMDIFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_OVR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+    if (!m_wndToolBar.CreateEx(this) || !m_wndToolBar.LoadToolBar(IDR_MAINFRAME) || !m_wndReBar.Create(this) ||
+        !m_wndReBar.AddBar(&m_wndToolBar) || !m_wndStatusBar.Create(this) ||
+        !m_wndStatusBar.SetIndicators(indicators, 4))
+        return -1;
+    RecalcLayout();
+    return 0;
+}

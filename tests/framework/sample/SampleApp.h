@@ -7,6 +7,7 @@
 #include "CtrlView.h"
 #include "Document.h"
 #include "MDIFrameWnd.h"
+#include "ToolBar.h"
 #include "WinApp.h"
 
 class CSampleApp : public CWinApp {
@@ -32,14 +33,27 @@ public:
     // The edit control's change notification comes back from the frame to this view.
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
+protected:
+    bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool UpdateCommand(CCmdUI& ui) override;
+
 private:
     bool m_bLoading = false;
+    bool m_bOverwrite = false;  // Insert switches it, the OVR indicator shows it
 };
 
 class CSampleChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(CSampleChildFrame)
 };
 
-class CSampleMainFrame : public CMDIFrameWnd {};
+class CSampleMainFrame : public CMDIFrameWnd {
+public:
+    CToolBar m_wndToolBar;
+    CReBar m_wndReBar;
+    CStatusBar m_wndStatusBar;
+
+protected:
+    int OnCreate(CREATESTRUCTA* cs) override;
+};
 
 CSampleApp& SampleApp();
