@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
 #include "LogClearing.h"
 #include "LogProbe.h"
 #include "TestLogList.h"
@@ -239,4 +240,31 @@ TEST_F(LogClearing, ClearAllGoesOnPastFailuresAndReportsThemAtTheEnd)
 
     EXPECT_EQ(ClearAllFailureText(results),
               "Cannot clear these logs:\n" + busy + "\n    The file is in use by another program.");
+}
+
+// A program that maps a log into memory keeps its length fixed: the log opens, but its
+// length cannot be set until the mapping goes.
+TEST_F(LogClearing, AMappedLogIsRetriedThenReportedAndLeftWhole)
+{
+    const std::string content = OldLines(100);
+    const std::string log = Log("mapped.log", content);
+    CFileHandle file(::CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    CKernelHandle mapping(::CreateFileMappingA(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    ASSERT_TRUE(mapping);
+    CMappedView view(::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+    ASSERT_TRUE(view);
+
+    const LogClearResult result = ClearLogFile(log);
+    EXPECT_EQ(result.outcome, LogClearOutcome::Busy);
+    EXPECT_EQ(result.systemError, static_cast<unsigned long>(ERROR_USER_MAPPED_FILE));
+    EXPECT_EQ(result.attempts, LogClearRetry{}.attempts);
+    EXPECT_TRUE(result.MustTellUser());
+    view.Reset();
+    mapping.Reset();
+    file.Reset();
+    EXPECT_EQ(Content(log), content);
+    EXPECT_TRUE(ClearLogFile(log).Cleared());
+    EXPECT_EQ(Content(log), "");
 }
