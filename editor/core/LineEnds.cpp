@@ -9,36 +9,32 @@ namespace tessaly::editor {
 
 namespace {
 
-unsigned EolMaskScalar(const char* p) noexcept {
-    unsigned mask = 0;
-    for (unsigned i = 0; i < 16; ++i) {
-        if (p[i] == '\n' || p[i] == '\r') mask |= 1u << i;
-    }
-    return mask;
-}
+// A line starts after an LF, and after a CR whose next byte is not an LF. The byte after
+// each position scanned is known here, so no CR needs holding back.
+inline bool EndsLineBefore(char c, char next) { return c == '\n' || (c == '\r' && next != '\n'); }
 
 #if TESSALY_HAVE_SSE2_PATH
-__attribute__((target("sse2"))) inline unsigned EolMaskSse2(const char* p) noexcept {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i lf = _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'));
-    const __m128i cr = _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(lf, cr)));
-}
-
 bool HaveSse2() noexcept {
     static const bool have = __builtin_cpu_supports("sse2");
     return have;
 }
 
-// The SSE2 loop lives in its own function so that the compiler may inline the
-// intrinsics on a 32-bit target whose baseline lacks SSE2.
-template <typename Sink>
-__attribute__((target("sse2"))) std::size_t ScanSse2(const char* data, std::size_t size, Sink& sink) {
-    std::size_t i = 0;
-    for (; i + 16 <= size; i += 16) {
-        unsigned mask = EolMaskSse2(data + i);
+// Sixteen bytes at a time: a mask of the line ends among them, told apart from the CR of a
+// CR LF by comparing the bytes one further on. Returns where it stopped.
+__attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::size_t from, std::size_t to, Pos base,
+                                                       std::vector<Pos>& out) {
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    std::size_t i = from;
+    // data[i + 16] is read, so the loop stops 16 bytes before `to` (whose byte is there).
+    for (; i + 16 <= to; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 1));
+        const __m128i ends =
+            _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(v, cr)));
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
         while (mask) {
-            sink(i + static_cast<std::size_t>(__builtin_ctz(mask)));
+            out.push_back(base + static_cast<Pos>(i + static_cast<std::size_t>(__builtin_ctz(mask)) + 1));
             mask &= mask - 1;
         }
     }
@@ -46,51 +42,41 @@ __attribute__((target("sse2"))) std::size_t ScanSse2(const char* data, std::size
 }
 #endif
 
-template <typename Sink>
-void ForEachEolByte(const char* data, std::size_t size, Sink&& sink) {
-    std::size_t i = 0;
+// The starts after the bytes in [from, to); the byte at `to` must exist.
+void StartsWithKnownNext(const char* data, std::size_t from, std::size_t to, Pos base, std::vector<Pos>& out) {
+    std::size_t i = from;
 #if TESSALY_HAVE_SSE2_PATH
-    if (HaveSse2()) i = ScanSse2(data, size, sink);
+    if (HaveSse2()) i = StartsSse2(data, from, to, base, out);
 #endif
-    for (; i + 16 <= size; i += 16) {
-        unsigned mask = EolMaskScalar(data + i);
-        while (mask) {
-            sink(i + static_cast<std::size_t>(__builtin_ctz(mask)));
-            mask &= mask - 1;
-        }
-    }
-    for (; i < size; ++i) {
-        if (data[i] == '\n' || data[i] == '\r') sink(i);
+    for (; i < to; ++i) {
+        if (EndsLineBefore(data[i], data[i + 1])) out.push_back(base + static_cast<Pos>(i + 1));
     }
 }
 
 }  // namespace
 
-void LineStartScanner::OnEolByte(char c, Pos at, std::vector<Pos>& out) {
-    if (pendingCr_ >= 0) {
-        // A CR followed directly by this LF is one line end; otherwise the CR stood alone.
-        const bool crLf = c == '\n' && pendingCr_ == at - 1;
-        out.push_back(crLf ? at + 1 : pendingCr_ + 1);
-        pendingCr_ = -1;
-        if (crLf) return;
-    }
-    if (c == '\n') {
-        out.push_back(at + 1);
-    } else {
-        pendingCr_ = at;
-    }
-}
-
 void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<Pos>& out) {
     if (size == 0) return;
     const Pos base = next_;
-    ForEachEolByte(data, size, [&](std::size_t i) { OnEolByte(data[i], base + static_cast<Pos>(i), out); });
-    next_ = base + static_cast<Pos>(size);
-    // A held-back CR that is not the last byte fed has a known successor, and it is no LF.
-    if (pendingCr_ >= 0 && pendingCr_ < next_ - 1) {
-        out.push_back(pendingCr_ + 1);
+    std::size_t i = 0;
+    if (pendingCr_ >= 0) {
+        // The CR held back was the last byte fed: this piece's first byte decides.
+        if (data[0] == '\n') {
+            out.push_back(base + 1);
+            i = 1;
+        } else {
+            out.push_back(base);
+        }
         pendingCr_ = -1;
     }
+    if (i < size) {
+        StartsWithKnownNext(data, i, size - 1, base, out);
+        // The last byte: an LF ends its line; a CR waits for the next piece.
+        const char last = data[size - 1];
+        if (last == '\n') out.push_back(base + static_cast<Pos>(size));
+        else if (last == '\r') pendingCr_ = base + static_cast<Pos>(size) - 1;
+    }
+    next_ = base + static_cast<Pos>(size);
 }
 
 void LineStartScanner::Finish(std::vector<Pos>& out) {

@@ -23,10 +23,8 @@ public:
     Pos Consumed() const { return next_; }
 
 private:
-    void OnEolByte(char c, Pos at, std::vector<Pos>& out);
-
     Pos next_;           // offset of the next byte to be fed
-    Pos pendingCr_ = -1; // offset of a CR whose successor was not seen yet
+    Pos pendingCr_ = -1; // offset of a CR that was the last byte fed, its successor unseen
 };
 
 // Finds the first CR or LF in [p, end); returns end when there is none.

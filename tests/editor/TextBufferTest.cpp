@@ -143,5 +143,25 @@ TEST(LineStartScanner, PiecesGiveTheSameStartsAsTheWhole) {
     }
 }
 
+TEST(LineStartScanner, LongPiecesDenseWithCrAndLfGiveTheSameStartsAsTheWhole) {
+    // Sixteen bytes are looked at together: line ends fall at every place in and across them.
+    std::mt19937 rng(8);
+    static const char bytes[] = {'\r', '\n', 'x'};
+    for (int round = 0; round < 200; ++round) {
+        std::string text(rng() % 600, 'x');
+        for (char& c : text) c = bytes[rng() % (round % 2 == 0 ? 3 : 2)];
+        std::vector<Pos> starts{0};
+        LineStartScanner scanner;
+        std::size_t at = 0;
+        while (at < text.size()) {
+            const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % 200 + 1);
+            scanner.Feed(text.data() + at, n, starts);
+            at += n;
+        }
+        scanner.Finish(starts);
+        ASSERT_EQ(starts, test::NaiveLineStarts(text)) << round;
+    }
+}
+
 }  // namespace
 }  // namespace tessaly::editor
