@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "FileIO.h"
+#include "TextFileLoader.h"
 
 namespace tessaly::editor {
 
@@ -55,23 +55,9 @@ void EditBuffer::DetectLineEnding() {
 }
 
 int EditBuffer::LoadIntoDocument(const std::string& path) {
-    SharedReadFile in;
-    if (!in.Open(path) || !in.Seek(0)) return 1;
-    const Pos size = in.Size();
-    if (size < 0) return 2;
-    if (size > TextBuffer::kMaxLength) return 3;
     TextBuffer fresh;
-    char* space = fresh.AppendSpace(size);
-    if (!space && size > 0) return 3;
-    Pos done = 0;
-    while (done < size) {
-        const std::size_t want = static_cast<std::size_t>(std::min<Pos>(size - done, 1 << 20));
-        const Pos got = in.ReadNext(space + done, want);
-        if (got < 0) return 4;
-        if (got == 0) break;  // the file became shorter meanwhile: keep what is there
-        done += got;
-    }
-    fresh.CommitAppended(0, done, size);
+    const LoadResult result = LoadTextFile(path, fresh);
+    if (result != LoadResult::Ok) return static_cast<int>(result);
     doc_.ReplaceText(std::move(fresh));
     file_.reset();
     filePath_ = path;

@@ -2,6 +2,7 @@
 // The starts of consecutive partitions (here: lines) of a text, kept so that inserting
 // text, which shifts every later start, is cheap: the shift is applied lazily as a step
 // that moves along with the edits.
+#include <cstddef>
 #include <cstdint>
 
 #include "SplitVector.h"
@@ -43,6 +44,17 @@ public:
         if (stepPartition_ < partition) ApplyStep(partition);
         body_.Insert(partition, pos);
         ++stepPartition_;
+    }
+
+    // Inserts n partitions starting at the given positions, in order, as n calls of
+    // InsertPartition(partition + i, starts[i]) would, in one move of the gap.
+    template <typename P>
+    void InsertPartitions(std::int32_t partition, const P* starts, std::size_t n) {
+        if (n == 0) return;
+        if (stepPartition_ < partition) ApplyStep(partition);
+        std::int32_t* at = body_.InsertSpace(partition, static_cast<std::ptrdiff_t>(n));
+        for (std::size_t i = 0; i < n; ++i) at[i] = static_cast<std::int32_t>(starts[i]);
+        stepPartition_ += static_cast<std::int32_t>(n);
     }
 
     void RemovePartition(std::int32_t partition) {

@@ -43,7 +43,7 @@ void TextBuffer::AddLineStarts(std::int32_t line, Pos from, Pos to) {
         if (StartsLine(to) && (starts.empty() || starts.back() != to)) starts.push_back(to);
     }
     if (starts.size() > 1) lines_.Reserve(static_cast<std::int32_t>(LineCount() + static_cast<Pos>(starts.size())));
-    for (const Pos p : starts) lines_.InsertPartition(++line, static_cast<std::int32_t>(p));
+    lines_.InsertPartitions(line + 1, starts.data(), starts.size());
 }
 
 bool TextBuffer::Insert(Pos pos, std::string_view text) {
@@ -91,6 +91,16 @@ char* TextBuffer::AppendSpace(Pos n) {
 }
 
 void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved) {
+    std::vector<Pos> found;
+    LineStartScanner scanner(start);
+    const std::string_view run = Range(start, n);
+    scanner.Feed(run.data(), run.size(), found);
+    scanner.Finish(found);
+    CommitAppended(start, n, reserved, found);
+}
+
+void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved, std::span<const Pos> found,
+                                std::span<const Pos> moreFound) {
     if (reserved > n) substance_.DeleteRange(static_cast<std::ptrdiff_t>(start + n), static_cast<std::ptrdiff_t>(reserved - n));
     // The appended bytes were counted into the last line; split them into lines now.
     std::int32_t line = static_cast<std::int32_t>(LineCount() - 1);
@@ -99,7 +109,11 @@ void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved) {
         --line;
     }
     lines_.InsertText(line, static_cast<std::int32_t>(n));
-    AddLineStarts(line, start, start + n);
+    // Whether a line starts at `start` depends on the byte before it too.
+    if (StartsLine(start)) lines_.InsertPartition(++line, static_cast<std::int32_t>(start));
+    lines_.Reserve(static_cast<std::int32_t>(LineCount() + static_cast<Pos>(found.size() + moreFound.size())));
+    lines_.InsertPartitions(line + 1, found.data(), found.size());
+    lines_.InsertPartitions(line + 1 + static_cast<std::int32_t>(found.size()), moreFound.data(), moreFound.size());
 }
 
 }  // namespace tessaly::editor

@@ -1,6 +1,7 @@
 #pragma once
 // The bytes of an editable text and the starts of its lines, kept in step on every edit.
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "Partitioning.h"
@@ -37,6 +38,11 @@ public:
     // the first `used` of them and indexes their lines.
     char* AppendSpace(Pos n);
     void CommitAppended(Pos start, Pos used, Pos reserved);
+    // The same, for a caller that found the appended bytes' line starts itself while filling
+    // them in (as a LineStartScanner with origin `start` finds them, finished at the end):
+    // found, then moreFound, in order.
+    void CommitAppended(Pos start, Pos used, Pos reserved, std::span<const Pos> found,
+                        std::span<const Pos> moreFound = {});
 
     // The text as two contiguous runs (before and after the gap), for writing and searching.
     std::string_view Part1() const { return {substance_.Part1(), static_cast<std::size_t>(substance_.Part1Length())}; }

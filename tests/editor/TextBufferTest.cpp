@@ -126,6 +126,21 @@ TEST(TextBuffer, AppendedSpaceIsIndexedOnCommit) {
     ExpectConsistent(b, text);
 }
 
+TEST(TextBuffer, AppendingAfterACrSettlesItByTheFirstByteAppended) {
+    for (const std::string second : {"\nnext", "next", "\rnext\r", "", "\n"}) {
+        TextBuffer b;
+        ASSERT_TRUE(b.SetText("one\r\ntwo\r"));
+        char* space = b.AppendSpace(static_cast<Pos>(second.size()) + 3);
+        ASSERT_NE(space, nullptr);
+        std::copy(second.begin(), second.end(), space);
+        b.CommitAppended(9, static_cast<Pos>(second.size()), static_cast<Pos>(second.size()) + 3);
+        ExpectConsistent(b, "one\r\ntwo\r" + second);
+        // The text goes on being edited as usual.
+        ASSERT_TRUE(b.Insert(9, "\n"));
+        ExpectConsistent(b, "one\r\ntwo\r\n" + second);
+    }
+}
+
 TEST(LineStartScanner, PiecesGiveTheSameStartsAsTheWhole) {
     std::mt19937 rng(7);
     for (int round = 0; round < 50; ++round) {
