@@ -60,6 +60,8 @@ void EditorWindow::OnCaretTimer() {
 }
 
 void EditorWindow::PaintCaret(HDC dc, int y) {
+    // Where dragged text would land: a caret of its own, shown without focus.
+    if (dropPoint_.y == y) ::PatBlt(dc, dropPoint_.x, y, 2, lineHeight_, DSTINVERT);
     if (!hasFocus_ || !caretOn_ || caretPoint_.y != y) return;
     const int width = session_.Overwrite() ? charWidth_ : 2;
     ::PatBlt(dc, caretPoint_.x, y, width, lineHeight_, DSTINVERT);

@@ -10,6 +10,11 @@ void EditorWindow::OnLButtonDown(LPARAM lParam, WPARAM flags) {
     if (::GetFocus() != wnd_) ::SetFocus(wnd_);
     const Pos pos = PositionFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     const bool extend = (flags & MK_SHIFT) != 0;
+    // A press inside the selection may start dragging it.
+    if (!extend && session_.HasSelection() && pos >= session_.SelStart() && pos < session_.SelEnd()) {
+        BeginDragCandidate(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return;
+    }
     DoMove([&] { session_.MoveTo(pos, extend); });
     selecting_ = true;
     ::SetCapture(wnd_);
@@ -21,6 +26,10 @@ void EditorWindow::OnLButtonDblClk(LPARAM lParam) {
 }
 
 void EditorWindow::OnMouseMove(LPARAM lParam, WPARAM flags) {
+    if (dragPending_) {
+        OnDragMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (flags & MK_CONTROL) != 0);
+        return;
+    }
     if (!selecting_ || !(flags & MK_LBUTTON)) return;
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
@@ -34,7 +43,11 @@ void EditorWindow::OnMouseMove(LPARAM lParam, WPARAM flags) {
     DoMove([&] { session_.MoveTo(pos, true); });
 }
 
-void EditorWindow::OnLButtonUp(LPARAM) {
+void EditorWindow::OnLButtonUp(LPARAM lParam, WPARAM flags) {
+    if (dragPending_) {
+        EndDrag(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, (flags & MK_CONTROL) != 0);
+        return;
+    }
     if (!selecting_) return;
     selecting_ = false;
     if (::GetCapture() == wnd_) ::ReleaseCapture();

@@ -22,6 +22,7 @@ EditorWindow::~EditorWindow() {
 
 void EditorWindow::Attach(HWND wnd) {
     wnd_ = wnd;
+    RegisterEditorWindow(wnd, this);
     updateBarsMessage_ = ::RegisterWindowMessageA("TessalyEditorUpdateScrollBars");
     lastVScroll_ = {};
     lastHScroll_ = {};
@@ -29,6 +30,7 @@ void EditorWindow::Attach(HWND wnd) {
 }
 
 void EditorWindow::Detach() {
+    UnregisterEditorWindow(wnd_);
     find_.Close();
     if (wnd_ && indexTimer_) ::KillTimer(wnd_, kIndexTimer);
     indexTimer_ = false;
@@ -68,8 +70,16 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         case WM_LBUTTONDOWN: OnLButtonDown(lParam, wParam); return true;
         case WM_LBUTTONDBLCLK: OnLButtonDblClk(lParam); return true;
         case WM_MOUSEMOVE: OnMouseMove(lParam, wParam); return true;
-        case WM_LBUTTONUP: OnLButtonUp(lParam); return true;
-        case WM_CAPTURECHANGED: selecting_ = false; return true;
+        case WM_LBUTTONUP: OnLButtonUp(lParam, wParam); return true;
+        case WM_CAPTURECHANGED:
+            selecting_ = false;
+            if (dragPending_ && reinterpret_cast<HWND>(lParam) != wnd_) {
+                // Capture lost (another window took it): the drag ends without a drop.
+                dragPending_ = dragging_ = false;
+                if (EditorWindow* target = FromWindow(dropWindow_)) target->HideDropCaret();
+                dropWindow_ = nullptr;
+            }
+            return true;
         case WM_VSCROLL: OnVScroll(wParam); return true;
         case WM_HSCROLL: OnHScroll(wParam); return true;
         case WM_MOUSEWHEEL: OnMouseWheel(wParam); return true;

@@ -72,6 +72,9 @@ public:
     Pos FirstVisibleLine();
     // Scrolls so that this line (from 0) is the first one shown.
     void ScrollToLine(Pos line);
+    // The editor window of this process behind a window handle, or null.
+    static EditorWindow* FromWindow(HWND wnd);
+
     // Waits for a file's full line index, showing progress in the window; false when the
     // text has none to wait for or the wait failed.
     bool WaitForFullIndex();
@@ -87,13 +90,21 @@ private:
     void OnLButtonDown(LPARAM lParam, WPARAM flags);
     void OnLButtonDblClk(LPARAM lParam);
     void OnMouseMove(LPARAM lParam, WPARAM flags);
-    void OnLButtonUp(LPARAM lParam);
+    void OnLButtonUp(LPARAM lParam, WPARAM flags);
     void OnVScroll(WPARAM wParam);
     void OnHScroll(WPARAM wParam);
     void OnMouseWheel(WPARAM wParam);
     void OnTimer(WPARAM id);
     bool OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnFindMessage(LPARAM lParam);
+
+    // Dragging selected text to another place of this or another editor window.
+    void BeginDragCandidate(POINT pt);
+    void OnDragMouseMove(POINT pt, bool copy);
+    void EndDrag(POINT pt, bool copy);
+    void ShowDropCaret(POINT clientPt);
+    void HideDropCaret();
+    bool AcceptsDrop() const { return buffer_.CanEdit(); }
 
     // Buffer changes from any view.
     void OnBufferChange(const DocChange& change) override;
@@ -170,6 +181,11 @@ private:
     int wheelDelta_ = 0;
     bool hasFocus_ = false;
     bool selecting_ = false;
+    bool dragPending_ = false;    // pressed inside the selection
+    bool dragging_ = false;       // and moved far enough to drag it
+    POINT dragStart_{};
+    HWND dropWindow_ = nullptr;   // the editor window under the dragged text
+    POINT dropPoint_{-1, -1};     // where this window shows a drop would go
     bool indexTimer_ = false;
     Pos lastLineCount_ = 0;
     std::vector<StyleRun> runs_;  // reused while painting
@@ -180,5 +196,9 @@ private:
     SCROLLINFO lastVScroll_{};    // what the scroll bars were last given
     SCROLLINFO lastHScroll_{};
 };
+
+// The registry behind EditorWindow::FromWindow, kept by Attach and Detach.
+void RegisterEditorWindow(HWND wnd, EditorWindow* editor);
+void UnregisterEditorWindow(HWND wnd);
 
 }  // namespace tessaly::editor

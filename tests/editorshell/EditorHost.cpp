@@ -149,6 +149,43 @@ void ClickCell(HWND editor, int row, int column, bool shift, bool doubleClick) {
     Settle();
 }
 
+void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool copy) {
+    auto screen = [](HWND wnd, int row, int col) {
+        const SIZE cell = CellSize(wnd);
+        POINT pt{2 + col * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2};
+        ::ClientToScreen(wnd, &pt);
+        return pt;
+    };
+    auto send = [](DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        ::SendInput(1, &input, sizeof input);
+        Settle();
+    };
+    auto key = [](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        ::SendInput(1, &input, sizeof input);
+    };
+    const POINT start = screen(from, row1, col1);
+    const POINT end = screen(to, row2, col2);
+    ::SetCursorPos(start.x, start.y);
+    Settle();
+    send(MOUSEEVENTF_LEFTDOWN);
+    // Through a few points on the way, as a hand moves.
+    for (int step = 1; step <= 4; ++step) {
+        ::SetCursorPos(start.x + (end.x - start.x) * step / 4, start.y + (end.y - start.y) * step / 4);
+        send(MOUSEEVENTF_MOVE);
+    }
+    if (copy) key(VK_CONTROL, false);
+    send(MOUSEEVENTF_LEFTUP);
+    if (copy) key(VK_CONTROL, true);
+    Settle();
+}
+
 ClientImage::ClientImage(HWND wnd) {
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT rc{};

@@ -75,6 +75,9 @@ void Press(HWND editor, WORD key, bool ctrl = false, bool shift = false);
 void Type(HWND editor, const std::string& text);
 // Clicks at a character cell (zero-based row and column of the window's text grid).
 void ClickCell(HWND editor, int row, int column, bool shift = false, bool doubleClick = false);
+// Presses the left button on a cell of one editor, drags to a cell of another (or the same)
+// and lets go; with ctrl held when copy is set.
+void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool copy = false);
 // The size of one character cell.
 SIZE CellSize(HWND editor);
 

@@ -39,6 +39,49 @@ TEST_F(ViewsTest, AnEditInOneViewShowsInTheOtherAndMovesItsCaret) {
     EXPECT_FALSE(IsModified(left_));
 }
 
+TEST_F(ViewsTest, DraggingTheSelectionMovesItWithinAndBetweenViews) {
+    ::SetWindowTextA(left_, "Listen 80\r\nServerName x\r\nTimeout 300");
+    ASSERT_TRUE(host_.Focus(left_));
+    ::SendMessageA(left_, EM_SETSEL, 0, 7);  // "Listen "
+    // Within the window: onto the start of the last line.
+    DragCells(left_, 0, 2, left_, 2, 0);
+    EXPECT_EQ(Text(left_), "80\r\nServerName x\r\nListen Timeout 300");
+    EXPECT_EQ(Selection(left_), std::make_pair(DWORD{18}, DWORD{25})) << "the moved text stays selected";
+    // Into the other window of the same buffer: still one undo step.
+    DragCells(left_, 2, 1, right_, 0, 0);
+    EXPECT_EQ(Text(right_), "Listen 80\r\nServerName x\r\nTimeout 300");
+    Press(right_, 'Z', true);
+    EXPECT_EQ(Text(right_), "80\r\nServerName x\r\nListen Timeout 300");
+}
+
+TEST(DragBetweenBuffersTest, MovesOrWithCtrlCopiesTextToAnotherBuffer) {
+    EditorHost host;
+    HWND source = host.AddEditor(nullptr, RECT{0, 0, 320, 360});
+    HWND target = host.AddEditor(nullptr, RECT{330, 0, 650, 360});
+    ::SetWindowTextA(source, "alpha beta");
+    ::SetWindowTextA(target, "gamma");
+    ASSERT_TRUE(host.Focus(source));
+    ::SendMessageA(source, EM_SETSEL, 0, 6);  // "alpha "
+    DragCells(source, 0, 1, target, 0, 0);
+    EXPECT_EQ(Text(source), "beta");
+    EXPECT_EQ(Text(target), "alpha gamma");
+    // A press soon after the last one at the same place would be a double click.
+    Pump(::GetDoubleClickTime() + 100);
+    ASSERT_TRUE(host.Focus(source));
+    ::SendMessageA(source, EM_SETSEL, 0, 4);
+    DragCells(source, 0, 1, target, 0, 11, true);
+    EXPECT_EQ(Text(source), "beta");
+    EXPECT_EQ(Text(target), "alpha gammabeta");
+    // A read-only target takes nothing.
+    ::SendMessageA(target, EM_SETREADONLY, TRUE, 0);
+    Pump(::GetDoubleClickTime() + 100);
+    ASSERT_TRUE(host.Focus(source));
+    ::SendMessageA(source, EM_SETSEL, 0, 4);
+    DragCells(source, 0, 1, target, 0, 0);
+    EXPECT_EQ(Text(source), "beta");
+    EXPECT_EQ(Text(target), "alpha gammabeta");
+}
+
 TEST_F(ViewsTest, BothViewsRepaintAnEdit) {
     ASSERT_TRUE(host_.Focus(left_));
     const ClientImage before(right_);
