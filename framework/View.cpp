@@ -4,6 +4,7 @@
 #include "FrameWnd.h"
 #include "FwMessages.h"
 #include "Gdi.h"
+#include "PreviewWnd.h"
 #include "PrintInfo.h"
 
 CView::~CView()
@@ -65,6 +66,8 @@ void CView::OnPaint()
 
 void CView::OnDestroy()
 {
+    if (m_pPreviewWnd)
+        m_pPreviewWnd->OnViewGone();
     if (CFrameWnd* frame = GetParentFrame()) {
         if (frame->GetActiveView() == this)
             frame->SetActiveView(nullptr, false);

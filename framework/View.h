@@ -10,6 +10,7 @@
 
 class CDC;
 class CDocument;
+class CPreviewWnd;
 struct CCreateContext;
 struct CPrintInfo;
 
@@ -21,6 +22,7 @@ public:
     bool IsView() const override { return true; }
     CDocument* GetDocument() const { return m_pDocument; }
     CDocument* m_pDocument = nullptr;
+    CPreviewWnd* m_pPreviewWnd = nullptr;  // the preview of this view while it is open
 
     bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui) override;
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -37,11 +39,21 @@ public:
     virtual void OnPrepareDC(CDC* dc, CPrintInfo* info);
     virtual void OnPrint(CDC* dc, CPrintInfo* info);
     virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // Gets the printer (its dialog unless direct, or nothing for a preview); false when
+    // the user cancelled or there is no printer, which the user is told.
+    bool DoPreparePrinting(CPrintInfo* info);
+    // Draws page info->m_nCurPage onto `dc` (a printer page, a metafile or a bitmap) whose
+    // printable area is `page`, in the DC's units.
+    void RenderPage(CDC* dc, CPrintInfo* info, const RECT& page);
 
 protected:
     bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool HandleCommand(UINT id, UINT code) override;
     int OnCreate(CREATESTRUCTA* cs) override;
     void OnPaint() override;
     void OnDestroy() override;
     void PostNcDestroy() override;
+
+    virtual void OnFilePrint(bool direct);
+    virtual void OnFilePrintPreview();
 };

@@ -7,6 +7,7 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FrameWnd.h"
+#include "PrintInfo.h"
 #include "View.h"
 #include "WinApp.h"
 #include "Wnd.h"
@@ -112,6 +113,10 @@ void CWinApp::OnFileOpen()
 
 void CWinApp::OnFilePrintSetup()
 {
+    if (!AfxPrinterInstalled()) {
+        AfxMessageBox("No printer is installed. Install a printer to set up printing.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     PRINTDLGA setup{};
     setup.lStructSize = sizeof(setup);
     setup.hwndOwner = DialogOwner();

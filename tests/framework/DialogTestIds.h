@@ -19,3 +19,5 @@
 #define IDC_TREE         1024
 #define IDC_LIST         1025
 #define IDB_STRIP        300
+#define IDD_FONT_TEMPLATE 203
+#define IDC_FONT_NOTE    1030
