@@ -21,8 +21,9 @@ bool HaveSse2() noexcept {
 
 // Sixteen bytes at a time: a mask of the line ends among them, told apart from the CR of a
 // CR LF by comparing the bytes one further on. Returns where it stopped.
+template <typename Starts>
 __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::size_t from, std::size_t to, Pos base,
-                                                       std::vector<Pos>& out) {
+                                                       Starts& out) {
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
     std::size_t i = from;
@@ -34,7 +35,8 @@ __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::si
             _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(v, cr)));
         unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
         while (mask) {
-            out.push_back(base + static_cast<Pos>(i + static_cast<std::size_t>(__builtin_ctz(mask)) + 1));
+            out.push_back(static_cast<typename Starts::value_type>(
+                base + static_cast<Pos>(i + static_cast<std::size_t>(__builtin_ctz(mask)) + 1)));
             mask &= mask - 1;
         }
     }
@@ -43,29 +45,40 @@ __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::si
 #endif
 
 // The starts after the bytes in [from, to); the byte at `to` must exist.
-void StartsWithKnownNext(const char* data, std::size_t from, std::size_t to, Pos base, std::vector<Pos>& out) {
+template <typename Starts>
+void StartsWithKnownNext(const char* data, std::size_t from, std::size_t to, Pos base, Starts& out) {
     std::size_t i = from;
 #if TESSALY_HAVE_SSE2_PATH
     if (HaveSse2()) i = StartsSse2(data, from, to, base, out);
 #endif
     for (; i < to; ++i) {
-        if (EndsLineBefore(data[i], data[i + 1])) out.push_back(base + static_cast<Pos>(i + 1));
+        if (EndsLineBefore(data[i], data[i + 1])) {
+            out.push_back(static_cast<typename Starts::value_type>(base + static_cast<Pos>(i + 1)));
+        }
     }
 }
 
 }  // namespace
 
-void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<Pos>& out) {
+void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<Pos>& out) { FeedInto(data, size, out); }
+
+void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<std::int32_t>& out) {
+    FeedInto(data, size, out);
+}
+
+template <typename Starts>
+void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out) {
+    using Start = typename Starts::value_type;
     if (size == 0) return;
     const Pos base = next_;
     std::size_t i = 0;
     if (pendingCr_ >= 0) {
         // The CR held back was the last byte fed: this piece's first byte decides.
         if (data[0] == '\n') {
-            out.push_back(base + 1);
+            out.push_back(static_cast<Start>(base + 1));
             i = 1;
         } else {
-            out.push_back(base);
+            out.push_back(static_cast<Start>(base));
         }
         pendingCr_ = -1;
     }
@@ -73,7 +86,7 @@ void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<Pos>
         StartsWithKnownNext(data, i, size - 1, base, out);
         // The last byte: an LF ends its line; a CR waits for the next piece.
         const char last = data[size - 1];
-        if (last == '\n') out.push_back(base + static_cast<Pos>(size));
+        if (last == '\n') out.push_back(static_cast<Start>(base + static_cast<Pos>(size)));
         else if (last == '\r') pendingCr_ = base + static_cast<Pos>(size) - 1;
     }
     next_ = base + static_cast<Pos>(size);
@@ -81,6 +94,11 @@ void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<Pos>
 
 void LineStartScanner::Finish(std::vector<Pos>& out) {
     if (pendingCr_ >= 0) out.push_back(pendingCr_ + 1);
+    pendingCr_ = -1;
+}
+
+void LineStartScanner::Finish(std::vector<std::int32_t>& out) {
+    if (pendingCr_ >= 0) out.push_back(static_cast<std::int32_t>(pendingCr_ + 1));
     pendingCr_ = -1;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Finding line ends fast: LF, CR LF and a lone CR each end a line.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "EditorTypes.h"
@@ -15,14 +16,20 @@ public:
     explicit LineStartScanner(Pos origin = 0) : next_(origin) {}
 
     // Feeds the bytes that follow those fed so far; appends each line start found to out.
+    // Starts go into 32-bit values only for texts known to be shorter than 2 GB.
     void Feed(const char* data, std::size_t size, std::vector<Pos>& out);
+    void Feed(const char* data, std::size_t size, std::vector<std::int32_t>& out);
 
     // The stream ended: a CR held back ends its line.
     void Finish(std::vector<Pos>& out);
+    void Finish(std::vector<std::int32_t>& out);
 
     Pos Consumed() const { return next_; }
 
 private:
+    template <typename Starts>
+    void FeedInto(const char* data, std::size_t size, Starts& out);
+
     Pos next_;           // offset of the next byte to be fed
     Pos pendingCr_ = -1; // offset of a CR that was the last byte fed, its successor unseen
 };

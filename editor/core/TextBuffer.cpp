@@ -91,7 +91,7 @@ char* TextBuffer::AppendSpace(Pos n) {
 }
 
 void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved) {
-    std::vector<Pos> found;
+    std::vector<std::int32_t> found;
     LineStartScanner scanner(start);
     const std::string_view run = Range(start, n);
     scanner.Feed(run.data(), run.size(), found);
@@ -99,8 +99,8 @@ void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved) {
     CommitAppended(start, n, reserved, found);
 }
 
-void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved, std::span<const Pos> found,
-                                std::span<const Pos> moreFound) {
+void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved, std::span<const std::int32_t> found,
+                                std::span<const std::int32_t> moreFound) {
     if (reserved > n) substance_.DeleteRange(static_cast<std::ptrdiff_t>(start + n), static_cast<std::ptrdiff_t>(reserved - n));
     // The appended bytes were counted into the last line; split them into lines now.
     std::int32_t line = static_cast<std::int32_t>(LineCount() - 1);

@@ -41,8 +41,8 @@ public:
     // The same, for a caller that found the appended bytes' line starts itself while filling
     // them in (as a LineStartScanner with origin `start` finds them, finished at the end):
     // found, then moreFound, in order.
-    void CommitAppended(Pos start, Pos used, Pos reserved, std::span<const Pos> found,
-                        std::span<const Pos> moreFound = {});
+    void CommitAppended(Pos start, Pos used, Pos reserved, std::span<const std::int32_t> found,
+                        std::span<const std::int32_t> moreFound = {});
 
     // The text as two contiguous runs (before and after the gap), for writing and searching.
     std::string_view Part1() const { return {substance_.Part1(), static_cast<std::size_t>(substance_.Part1Length())}; }

@@ -25,13 +25,16 @@ struct Half {
     bool done = false;    // read (to `to` or to the file's end) and scanned
     bool failed = false;  // a read failed
     LineStartScanner scanner;
-    std::vector<Pos> starts;
+    std::vector<std::int32_t> starts;  // the text is shorter than 2 GB
 };
 
 // Reads [half.from, half.to) of the file, positioned at half.from, into text.
 void ReadHalf(SharedReadFile& file, char* text, Half& half) {
     half.scanner = LineStartScanner(half.from);
     half.starts.clear();
+    // Room for a line every 16 bytes: only the part written is ever touched, and a text of
+    // shorter lines still fits, if more slowly.
+    half.starts.reserve(static_cast<std::size_t>((half.to - half.from) / 16));
     half.end = half.from;
     while (half.end < half.to) {
         const Pos n = std::min(kChunk, half.to - half.end);
@@ -104,9 +107,9 @@ LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
     }
     // A CR just before the middle ends a line there unless the second half begins with its
     // LF; every later start is the second half's.
-    std::vector<Pos> seam;
+    std::vector<std::int32_t> seam;
     first.scanner.Feed(text + middle, 1, seam);
-    for (const Pos s : seam) {
+    for (const std::int32_t s : seam) {
         if (s <= middle) first.starts.push_back(s);
     }
     second.scanner.Finish(second.starts);
