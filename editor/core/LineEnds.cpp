@@ -1,5 +1,7 @@
 #include "LineEnds.h"
 
+#include "Partitioning.h"
+
 #if defined(__i386__) || defined(__x86_64__)
 #include <emmintrin.h>
 #define TESSALY_HAVE_SSE2_PATH 1
@@ -66,6 +68,8 @@ void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<std:
     FeedInto(data, size, out);
 }
 
+void LineStartScanner::Feed(const char* data, std::size_t size, PartitionStarts& out) { FeedInto(data, size, out); }
+
 template <typename Starts>
 void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out) {
     using Start = typename Starts::value_type;
@@ -92,15 +96,15 @@ void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out)
     next_ = base + static_cast<Pos>(size);
 }
 
-void LineStartScanner::Finish(std::vector<Pos>& out) {
-    if (pendingCr_ >= 0) out.push_back(pendingCr_ + 1);
+template <typename Starts>
+void LineStartScanner::FinishInto(Starts& out) {
+    if (pendingCr_ >= 0) out.push_back(static_cast<typename Starts::value_type>(pendingCr_ + 1));
     pendingCr_ = -1;
 }
 
-void LineStartScanner::Finish(std::vector<std::int32_t>& out) {
-    if (pendingCr_ >= 0) out.push_back(static_cast<std::int32_t>(pendingCr_ + 1));
-    pendingCr_ = -1;
-}
+void LineStartScanner::Finish(std::vector<Pos>& out) { FinishInto(out); }
+void LineStartScanner::Finish(std::vector<std::int32_t>& out) { FinishInto(out); }
+void LineStartScanner::Finish(PartitionStarts& out) { FinishInto(out); }
 
 const char* FindEolByte(const char* p, const char* end) noexcept {
     while (p < end && *p != '\n' && *p != '\r') ++p;

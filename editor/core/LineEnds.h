@@ -8,6 +8,8 @@
 
 namespace tessaly::editor {
 
+class PartitionStarts;
+
 // Turns a stream of bytes, fed in pieces, into line starts: the offset just after
 // each line end. A CR whose successor is not yet known is held back until the next
 // piece, or until Finish() says the stream ended.
@@ -19,16 +21,20 @@ public:
     // Starts go into 32-bit values only for texts known to be shorter than 2 GB.
     void Feed(const char* data, std::size_t size, std::vector<Pos>& out);
     void Feed(const char* data, std::size_t size, std::vector<std::int32_t>& out);
+    void Feed(const char* data, std::size_t size, PartitionStarts& out);
 
     // The stream ended: a CR held back ends its line.
     void Finish(std::vector<Pos>& out);
     void Finish(std::vector<std::int32_t>& out);
+    void Finish(PartitionStarts& out);
 
     Pos Consumed() const { return next_; }
 
 private:
     template <typename Starts>
     void FeedInto(const char* data, std::size_t size, Starts& out);
+    template <typename Starts>
+    void FinishInto(Starts& out);
 
     Pos next_;           // offset of the next byte to be fed
     Pos pendingCr_ = -1; // offset of a CR that was the last byte fed, its successor unseen

@@ -3,11 +3,43 @@
 // text, which shifts every later start, is cheap: the shift is applied lazily as a step
 // that moves along with the edits.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
 #include "SplitVector.h"
 
 namespace tessaly::editor {
+
+// Partition starts gathered in bulk (when a whole text is read) in storage that a
+// Partitioning then takes over as it is, with no copy. Room set aside but not written is
+// never touched.
+class PartitionStarts {
+public:
+    using value_type = std::int32_t;
+
+    void reserve(std::ptrdiff_t n) {
+        if (n <= capacity_) return;
+        std::unique_ptr<std::int32_t[]> grown(new std::int32_t[static_cast<std::size_t>(n)]);
+        if (size_ > 0) std::memcpy(grown.get(), values_.get(), static_cast<std::size_t>(size_) * sizeof(std::int32_t));
+        values_ = std::move(grown);
+        capacity_ = n;
+    }
+    void push_back(std::int32_t v) {
+        if (size_ == capacity_) reserve(std::max<std::ptrdiff_t>(16, capacity_ * 2));
+        values_[static_cast<std::size_t>(size_++)] = v;
+    }
+    void clear() { size_ = 0; }
+    std::ptrdiff_t size() const { return size_; }
+    const std::int32_t* data() const { return values_.get(); }
+
+private:
+    friend class Partitioning;
+    std::unique_ptr<std::int32_t[]> values_;
+    std::ptrdiff_t size_ = 0;
+    std::ptrdiff_t capacity_ = 0;
+};
 
 class Partitioning {
 public:
@@ -84,6 +116,15 @@ public:
     }
 
     void Reserve(std::int32_t partitions) { body_.Reserve(partitions + 1); }
+
+    // Takes over every partition's start and, as the last value, the end of the last one.
+    // The first start must be 0.
+    void Adopt(PartitionStarts&& starts) {
+        body_.Adopt(std::move(starts.values_), starts.size_, starts.capacity_);
+        starts.size_ = starts.capacity_ = 0;
+        stepPartition_ = 0;
+        stepLength_ = 0;
+    }
 
     std::size_t MemoryBytes() const { return body_.Capacity() * sizeof(std::int32_t); }
 

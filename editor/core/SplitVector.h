@@ -32,6 +32,16 @@ public:
 
     std::ptrdiff_t Length() const { return lengthBody_; }
 
+    // Takes over storage of capacity elements whose first length are the values; the gap
+    // follows them.
+    void Adopt(std::unique_ptr<T[]> body, std::ptrdiff_t length, std::ptrdiff_t capacity) {
+        body_ = std::move(body);
+        capacity_ = capacity;
+        lengthBody_ = length;
+        part1Length_ = length;
+        gapLength_ = capacity - length;
+    }
+
     T ValueAt(std::ptrdiff_t position) const {
         return position < part1Length_ ? body_[position] : body_[gapLength_ + position];
     }

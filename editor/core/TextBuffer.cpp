@@ -116,4 +116,10 @@ void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved, std::span<const 
     lines_.InsertPartitions(line + 1 + static_cast<std::int32_t>(found.size()), moreFound.data(), moreFound.size());
 }
 
+void TextBuffer::CommitLoaded(Pos used, Pos reserved, PartitionStarts&& starts) {
+    if (reserved > used) substance_.DeleteRange(static_cast<std::ptrdiff_t>(used), static_cast<std::ptrdiff_t>(reserved - used));
+    starts.push_back(static_cast<std::int32_t>(used));
+    lines_.Adopt(std::move(starts));
+}
+
 }  // namespace tessaly::editor

@@ -44,6 +44,10 @@ public:
     void CommitAppended(Pos start, Pos used, Pos reserved, std::span<const std::int32_t> found,
                         std::span<const std::int32_t> moreFound = {});
 
+    // The same for a text that was empty before AppendSpace: starts holds the start of every
+    // line, 0 first, found while the bytes were filled in, and takes `used` as its last value.
+    void CommitLoaded(Pos used, Pos reserved, PartitionStarts&& starts);
+
     // The text as two contiguous runs (before and after the gap), for writing and searching.
     std::string_view Part1() const { return {substance_.Part1(), static_cast<std::size_t>(substance_.Part1Length())}; }
     std::string_view Part2() const { return {substance_.Part2(), static_cast<std::size_t>(substance_.Part2Length())}; }

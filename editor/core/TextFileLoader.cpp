@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -25,16 +26,13 @@ struct Half {
     bool done = false;    // read (to `to` or to the file's end) and scanned
     bool failed = false;  // a read failed
     LineStartScanner scanner;
-    std::vector<std::int32_t> starts;  // the text is shorter than 2 GB
+    PartitionStarts starts;  // the first half's become the text's line table
 };
 
-// Reads [half.from, half.to) of the file, positioned at half.from, into text.
+// Reads [half.from, half.to) of the file, positioned at half.from, into text; the starts
+// found are added to those the half has.
 void ReadHalf(SharedReadFile& file, char* text, Half& half) {
     half.scanner = LineStartScanner(half.from);
-    half.starts.clear();
-    // Room for a line every 16 bytes: only the part written is ever touched, and a text of
-    // shorter lines still fits, if more slowly.
-    half.starts.reserve(static_cast<std::size_t>((half.to - half.from) / 16));
     half.end = half.from;
     while (half.end < half.to) {
         const Pos n = std::min(kChunk, half.to - half.end);
@@ -59,9 +57,16 @@ void ReadHalf(SharedReadFile& file, char* text, Half& half) {
     half.done = true;
 }
 
-}  // namespace
+// Sets room aside for n starts, or none when the address space is short of it.
+void ReserveIfPossible(PartitionStarts& starts, Pos n) {
+    try {
+        starts.reserve(n);
+    } catch (const std::bad_alloc&) {
+        // The starts then take room as they come.
+    }
+}
 
-LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
+LoadResult Load(const std::string& path, TextBuffer& out) {
     SharedReadFile file;
     if (!file.Open(path) || !file.Seek(0)) return LoadResult::CannotOpen;
     const Pos size = file.Size();
@@ -71,12 +76,18 @@ LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
     if (!text && size > 0) return LoadResult::TooLong;
 
     const Pos middle = size >= kSplitBytes ? size / 2 / kChunk * kChunk : size;
+    // Room for a line every 16 bytes: only the part written is ever touched, and a text of
+    // shorter lines still fits, if more slowly. The first half's starts take the second's
+    // after them and become the text's line table.
     Half first;
     first.to = middle;
+    ReserveIfPossible(first.starts, size / 16 + 2);
+    first.starts.push_back(0);
     Half second;
     second.from = middle;
     second.to = size;
     second.end = middle;
+    ReserveIfPossible(second.starts, (size - middle) / 16);
     {
         std::jthread helper;
         if (middle < size) {
@@ -97,12 +108,15 @@ LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
     }
     const bool firstWhole = first.done && first.end == middle;
     // A second half the helper could not read is read here, the handle being at its start.
-    if (firstWhole && middle < size && !second.done && !second.failed) ReadHalf(file, text, second);
+    if (firstWhole && middle < size && !second.done && !second.failed) {
+        second.starts.clear();
+        ReadHalf(file, text, second);
+    }
     if (first.failed || (firstWhole && second.failed)) return LoadResult::ReadError;
 
     if (!firstWhole || second.end == middle) {
         first.scanner.Finish(first.starts);
-        out.CommitAppended(0, first.end, size, first.starts);
+        out.CommitLoaded(first.end, size, std::move(first.starts));
         return LoadResult::Ok;
     }
     // A CR just before the middle ends a line there unless the second half begins with its
@@ -113,8 +127,20 @@ LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
         if (s <= middle) first.starts.push_back(s);
     }
     second.scanner.Finish(second.starts);
-    out.CommitAppended(0, second.end, size, first.starts, second.starts);
+    for (std::ptrdiff_t i = 0; i < second.starts.size(); ++i) first.starts.push_back(second.starts.data()[i]);
+    out.CommitLoaded(second.end, size, std::move(first.starts));
     return LoadResult::Ok;
+}
+
+}  // namespace
+
+LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
+    try {
+        return Load(path, out);
+    } catch (const std::bad_alloc&) {
+        // Too big for the memory at hand: as too long a text.
+        return LoadResult::TooLong;
+    }
 }
 
 }  // namespace tessaly::editor
