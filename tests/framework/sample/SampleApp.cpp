@@ -1,27 +1,12 @@
 #include "SampleApp.h"
 
-#include <gtest/gtest.h>
-
 #include "DocTemplate.h"
 #include "DocViewTestIds.h"
 #include "Handles.h"
 
 namespace {
 CSampleApp theApp;
-
-// The sample runs for the whole test program: started before the first test, its main
-// frame destroyed after the last.
-class CSampleEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { ASSERT_TRUE(theApp.InitInstance()); }
-    void TearDown() override
-    {
-        if (theApp.m_pMainWnd)
-            theApp.m_pMainWnd->DestroyWindow();
-    }
-};
-::testing::Environment* const theEnvironment = ::testing::AddGlobalTestEnvironment(new CSampleEnvironment);
-}  // namespace
+}
 
 CSampleApp& SampleApp()
 {
@@ -31,6 +16,9 @@ CSampleApp& SampleApp()
 bool CSampleApp::InitInstance()
 {
     SetRegistryKey("FwTestSample");
+    // Run as a program, "/refuse" ends the start the way a failed start does.
+    if (m_lpCmdLine == "/refuse")
+        return false;
     AddDocTemplate(new CMultiDocTemplate(IDR_SAMPLETYPE, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CSampleChildFrame),
                                          RUNTIME_CLASS(CSampleView)));
     auto* frame = new CSampleMainFrame;
@@ -41,6 +29,12 @@ bool CSampleApp::InitInstance()
     frame->UpdateWindow();
     frame->DragAcceptFiles();
     return true;
+}
+
+int CSampleApp::ExitInstance()
+{
+    WriteProfileInt("Settings", "Exits", GetProfileInt("Settings", "Exits", 0) + 1);
+    return CWinApp::ExitInstance();
 }
 
 IMPLEMENT_DYNCREATE(CSampleDoc)

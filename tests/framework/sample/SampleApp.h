@@ -13,6 +13,8 @@
 class CSampleApp : public CWinApp {
 public:
     bool InitInstance() override;
+    // Counts the exits in the registry, so a test can see that the exit hook ran.
+    int ExitInstance() override;
 };
 
 class CSampleDoc : public CDocument {
