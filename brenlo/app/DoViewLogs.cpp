@@ -1,0 +1,73 @@
+// The library's export: shows the viewer for the Launcher's list of logs and runs its own
+// message loop until the viewer's window is gone.
+#include <windows.h>
+
+#include "LauncherExports.h"
+#include "LogDocTemplate.h"
+#include "LogViewerApp.h"
+#include "ModuleState.h"
+#include "Wnd.h"
+
+namespace {
+// The framework's application loop, bound to the frame's lifetime. It takes the messages of
+// every window of the thread, so the Launcher's own windows stay responsive. False when the
+// quit message arrived; it is left taken, as the caller asked for the end of the loop.
+bool RunViewerLoop(CLogViewerApp& app, HWND frame)
+{
+    bool idle = true;
+    LONG idleCount = 0;
+    MSG peek;
+    while (::IsWindow(frame)) {
+        while (idle && !::PeekMessageA(&peek, frame, 0, 0, PM_NOREMOVE)) {
+            if (!app.OnIdle(idleCount++))
+                idle = false;
+        }
+        do {
+            if (!app.PumpMessage())
+                return false;
+            if (app.IsIdleMessage(&app.m_msgCur)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (::IsWindow(frame) && ::PeekMessageA(&peek, frame, 0, 0, PM_NOREMOVE));
+    }
+    return true;
+}
+
+void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
+{
+    CLogViewerApp& app = LogViewerApp();
+    app.m_hLauncherWnd = launcherWindow;
+    CLogDocTemplate* docTemplate = app.StartTemplate();
+    docTemplate->m_pCreatedFrame = nullptr;
+    if (!docTemplate->OpenDocumentFile(nullptr, true) || !docTemplate->m_pCreatedFrame)
+        return;
+    CFrameWnd* frame = docTemplate->m_pCreatedFrame;
+    if (!frame->IsWindow())
+        return;
+    HWND frameWindow = frame->m_hWnd;
+    app.m_pMainWnd = frame;
+    // After the stored placement: a frame stored maximised opens at its normal rectangle.
+    ::ShowWindow(frameWindow, SW_SHOWNORMAL);
+    ::UpdateWindow(frameWindow);
+    if (frameWindowOut)
+        *frameWindowOut = frameWindow;
+    RunViewerLoop(app, frameWindow);
+}
+}  // namespace
+
+extern "C" int __cdecl DoViewLogs(HWND launcherWindow, HWND* frameWindowOut, const LogList* logs)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    SetCurrentLogList(logs);
+    try {
+        ShowViewer(launcherWindow, frameWindowOut);
+    } catch (...) {
+        // Nothing may cross into the Launcher; the call ends as after a closed window.
+    }
+    CLogViewerApp& app = LogViewerApp();
+    app.m_pMainWnd = nullptr;
+    if (frameWindowOut)
+        *frameWindowOut = nullptr;
+    return 1;
+}

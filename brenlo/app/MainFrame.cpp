@@ -1,0 +1,219 @@
+#include "MainFrame.h"
+
+#include "FwIds.h"
+#include "HtmlHelpLoader.h"
+#include "LauncherLink.h"
+#include "LeftView.h"
+#include "LogViewerApp.h"
+#include "SettingsSchema.h"
+#include "TestsdiView.h"
+#include "WinApp.h"
+#include "resource.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame)
+
+namespace {
+constexpr char kHelpFileName[] = "Tessaly.chm";
+constexpr char kHelpTopic[] = "/Tessaly.chm::/log_viewer.htm";
+constexpr int kInitialPaneHeight = 100;
+constexpr int kInitialTextWidth = 100;
+
+// The folder of the program that hosts the library (not the library's own), with
+// backslashes and no trailing one.
+std::string HostProgramFolder()
+{
+    char path[MAX_PATH * 2] = {};
+    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder(path, length < sizeof(path) ? length : 0);
+    for (char& ch : folder) {
+        if (ch == '/')
+            ch = '\\';
+    }
+    std::size_t last = folder.rfind('\\');
+    if (last != std::string::npos)
+        folder.erase(last);
+    return folder;
+}
+}  // namespace
+
+CMainFrame::CMainFrame() = default;
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    // The frame is shown once the stored placement is applied, by DoViewLogs.
+    cs.style &= ~WS_VISIBLE;
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTA* cs)
+{
+    if (CFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    if (!CreateBars())
+        return -1;
+    ApplyStoredPlacement();
+    FindHelpFile();
+    RecalcLayout();
+    return 0;
+}
+
+bool CMainFrame::CreateBars()
+{
+    static const UINT indicators[] = {ID_SEPARATOR};
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
+                               AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return false;
+    if (!m_wndReBar.Create(this, RBS_BANDBORDERS) ||
+        !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
+        return false;
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(indicators, 1))
+        return false;
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    return true;
+}
+
+void CMainFrame::ApplyStoredPlacement()
+{
+    if (std::optional<WINDOWPLACEMENT> placement = LoadPlacement(settings::kSection, settings::kMainWindow))
+        ::SetWindowPlacement(m_hWnd, &*placement);
+}
+
+void CMainFrame::FindHelpFile()
+{
+    m_strHelpDir = HostProgramFolder();
+    std::string helpFile = m_strHelpDir + "\\" + kHelpFileName;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA(helpFile.c_str(), &found);
+    m_bHelpAvailable = search != INVALID_HANDLE_VALUE;
+    if (search != INVALID_HANDLE_VALUE)
+        ::FindClose(search);
+}
+
+bool CMainFrame::OnCreateClient(CREATESTRUCTA*, CCreateContext* context)
+{
+    if (!m_wndSplitter.CreateStatic(this, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return false;
+    CWinApp* app = &LogViewerApp();
+    int treeWidth = app->GetProfileInt(settings::kSection, settings::kLeftPane, settings::kLeftPaneDefault);
+    if (!m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CLeftView), SIZE{treeWidth, kInitialPaneHeight}, context) ||
+        !m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CTestsdiView), SIZE{kInitialTextWidth, kInitialPaneHeight},
+                                  context)) {
+        m_wndSplitter.DestroyWindow();
+        return false;
+    }
+    return true;
+}
+
+CLeftView* CMainFrame::TreePane() const
+{
+    return m_wndSplitter.m_hWnd ? static_cast<CLeftView*>(m_wndSplitter.GetPane(0, 0)) : nullptr;
+}
+
+CTestsdiView* CMainFrame::TextPane() const
+{
+    return m_wndSplitter.m_hWnd ? static_cast<CTestsdiView*>(m_wndSplitter.GetPane(0, 1)) : nullptr;
+}
+
+void CMainFrame::OnDestroy()
+{
+    StoreLayout();
+    CFrameWnd::OnDestroy();
+}
+
+void CMainFrame::StoreLayout()
+{
+    CWinApp* app = &LogViewerApp();
+    if (m_wndSplitter.m_hWnd) {
+        int width = 0;
+        int minimum = 0;
+        m_wndSplitter.GetColumnInfo(0, width, minimum);
+        app->WriteProfileInt(settings::kSection, settings::kLeftPane, width);
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (!::GetWindowPlacement(m_hWnd, &placement))
+        return;
+    // A frame closed while minimised opens normal next time.
+    if (placement.showCmd == SW_SHOWMINIMIZED)
+        placement.showCmd = SW_SHOWNORMAL;
+    app->WriteProfileBinary(settings::kSection, settings::kMainWindow, &placement, sizeof(placement));
+}
+
+bool CMainFrame::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (msg == WM_LAUNCHER_NOTIFY) {
+        if (wParam == LN_FORMAT_CHANGED) {
+            if (CTestsdiView* text = TextPane())
+                text->ApplyEditorSettings();
+        }
+        *result = 0;
+        return true;
+    }
+    return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
+}
+
+bool CMainFrame::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
+{
+    // Commands that belong to one pane go to it whichever pane is active.
+    switch (id) {
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_GO_DOWN:
+    case ID_GO_UP:
+        if (CTestsdiView* text = TextPane())
+            return text->OnCmdMsg(id, code, ui);
+        return false;
+    default:
+        return CFrameWnd::OnCmdMsg(id, code, ui);
+    }
+}
+
+bool CMainFrame::HandleCommand(UINT id, UINT code)
+{
+    switch (id) {
+    case ID_LOG_CLEAR_ALL:
+        if (CLeftView* tree = TreePane())
+            tree->OnClearAll();
+        return true;
+    case ID_VIEW_LOG_SIZE:
+        if (CLeftView* tree = TreePane())
+            tree->ToggleShowSizes();
+        return true;
+    case ID_HELP_INDEX:
+        OnHelpTopics();
+        return true;
+    default:
+        return CFrameWnd::HandleCommand(id, code);
+    }
+}
+
+bool CMainFrame::UpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case ID_LOG_CLEAR_ALL: {
+        CLeftView* tree = TreePane();
+        ui.Enable(tree && tree->HasItems());
+        return true;
+    }
+    case ID_VIEW_LOG_SIZE:
+        if (CLeftView* tree = TreePane())
+            ui.SetCheck(tree->ShowSizes() ? 1 : 0);
+        ui.Enable(true);
+        return true;
+    case ID_HELP_INDEX:
+        ui.Enable(m_bHelpAvailable != FALSE);
+        return true;
+    default:
+        return CFrameWnd::UpdateCommand(ui);
+    }
+}
+
+void CMainFrame::OnHelpTopics()
+{
+    std::string topic = m_strHelpDir + kHelpTopic;
+    CallHtmlHelp(nullptr, topic.c_str(), kHtmlHelpDisplayTopic, 0);
+}

@@ -1,0 +1,52 @@
+#pragma once
+// CMainFrame: the viewer's top-level window. Holds the toolbar in a rebar, the status bar
+// and a static splitter with the log tree on the left and the log text on the right; keeps
+// its placement and the tree's width in the settings, forwards the commands that belong to
+// one pane to it, and answers the Launcher's notice of new editor settings.
+
+#include <windows.h>
+
+#include <string>
+
+#include "FrameWnd.h"
+#include "SplitterWnd.h"
+#include "ToolBar.h"
+
+class CLeftView;
+class CTestsdiView;
+
+class CMainFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui) override;
+
+    // The panes of the splitter; null before they exist.
+    CLeftView* TreePane() const;
+    CTestsdiView* TextPane() const;
+
+    CSplitterWnd m_wndSplitter;
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
+    CReBar m_wndReBar;
+    BOOL m_bHelpAvailable = FALSE;
+    std::string m_strHelpDir;
+
+protected:
+    int OnCreate(CREATESTRUCTA* cs) override;
+    bool OnCreateClient(CREATESTRUCTA* cs, CCreateContext* context) override;
+    void OnDestroy() override;
+    bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool HandleCommand(UINT id, UINT code) override;
+    bool UpdateCommand(CCmdUI& ui) override;
+
+private:
+    bool CreateBars();
+    void ApplyStoredPlacement();
+    void FindHelpFile();
+    void StoreLayout();
+    void OnHelpTopics();
+};

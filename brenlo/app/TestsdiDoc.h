@@ -1,0 +1,18 @@
+#pragma once
+// CTestsdiDoc: the viewer's one document, the log shown. It owns the editor buffer the text
+// view shows; it loads a log read-only and without colouring, and saves a copy of it.
+
+#include "Document.h"
+#include "VQEdit.h"
+
+class CTestsdiDoc : public CDocument {
+    DECLARE_DYNCREATE(CTestsdiDoc)
+public:
+    CTestsdiDoc();
+    ~CTestsdiDoc() override;
+
+    bool OnOpenDocument(const char* path) override;
+    bool OnSaveDocument(const char* path) override;
+
+    CVQEdit m_edit;
+};

@@ -1,0 +1,366 @@
+// The log viewer end to end: the real Brenlo.dll called as the Launcher calls it, driven by
+// a user on a second thread.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Handles.h"
+#include "RegistrySandbox.h"
+#include "Screenshot.h"
+#include "StoredRecords.h"
+#include "TestPaths.h"
+#include "UiDriver.h"
+#include "ViewerHost.h"
+
+using namespace viewertest;
+
+namespace {
+constexpr UINT kGoDown = 32771;
+constexpr UINT kGoUp = 32772;
+constexpr UINT kClear = 32773;
+constexpr UINT kClearAll = 32774;
+constexpr UINT kShowLogSize = 32775;
+constexpr UINT kOpenSelected = 32776;
+constexpr UINT kAbout = 57664;
+constexpr int kClosedFolder = 2;
+constexpr int kOpenFolder = 3;
+constexpr int kMissingFile = 5;
+constexpr int kPresentFile = 6;
+
+// 24 lines of 62 characters and CR LF: 1536 bytes, 1.50 kilobytes.
+std::string Lines(char letter)
+{
+    std::string text;
+    for (int i = 0; i < 24; ++i) {
+        std::string line = "[line " + std::to_string(100 + i) + "] GET /index.html HTTP/1.1 200 ";
+        line.append(62 - line.size(), letter);
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+class ViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = testpaths::MakeWorkDir(std::string("brenlo-") + info->name());
+        ASSERT_NE(ViewerExport(), nullptr) << "Brenlo.dll not found in " << testpaths::BinDir();
+    }
+
+    std::string Log(const std::string& name, const std::string& content)
+    {
+        std::string path = testpaths::Join(m_dir, name);
+        EXPECT_TRUE(testpaths::WriteTextFile(path, content));
+        return path;
+    }
+    // The path as the Launcher may give it, with forward slashes.
+    static std::string Slashed(std::string path)
+    {
+        for (char& ch : path) {
+            if (ch == '\\')
+                ch = '/';
+        }
+        return path;
+    }
+    std::string Missing(const std::string& name) const { return testpaths::Join(m_dir, name); }
+
+    int StoredInt(const char* entry, int fallback)
+    {
+        return m_registry.Store().ProfileInt("Settings", entry, fallback);
+    }
+
+    CRegistrySandbox m_registry;
+    std::string m_dir;
+};
+
+bool ToolbarEnabled(HWND frame, UINT id)
+{
+    HWND toolbar = ui::FindChild(frame, TOOLBARCLASSNAMEA);
+    return toolbar && ::SendMessageA(toolbar, TB_ISBUTTONENABLED, id, 0) != 0;
+}
+
+std::pair<DWORD, DWORD> Selection(HWND view)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(view, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+DWORD LastLineStart(HWND view)
+{
+    LRESULT lines = ::SendMessageA(view, EM_GETLINECOUNT, 0, 0);
+    return static_cast<DWORD>(::SendMessageA(view, EM_LINEINDEX, static_cast<WPARAM>(lines - 1), 0));
+}
+}  // namespace
+
+TEST_F(ViewerTest, GroupedLogsWithSizesOpenReadOnlyAndTalkToTheLauncher)
+{
+    const std::string text = Lines('a');
+    std::string a = Log("a.log", text);
+    std::string c = Log("c.log", "");
+    std::string b1 = Log("b1.log", std::string(2048, 'b'));
+    std::string zeta = Log("zeta.log", std::string(100, 'z'));
+    std::string access = Log("access.log", "GET / 200\r\nGET /favicon.ico 404\r\n");
+    ASSERT_TRUE(m_registry.Store().SetProfileInt("Settings", "ShowSize", 1));
+    ASSERT_TRUE(m_registry.Store().SetProfileInt("Settings", "LeftPane", 200));
+
+    LauncherLogList list;
+    list.Add(Slashed(a));
+    list.Add(c);
+    list.Add(b1, "B");
+    list.Add(zeta, "b");                 // the same group, told apart only by case
+    list.Add(Slashed(b1), "B");          // a duplicate: dropped
+    list.Add(Missing("gone.log"), "Hosts");
+    list.Add(access, "Hosts");
+
+    ViewerRun run;
+    std::vector<TreeItem> items;
+    std::string untitled, titled, shown, afterTyping, afterFormat, missingText;
+    std::pair<DWORD, DWORD> afterDown, afterUp;
+    DWORD lastLine = 0;
+    bool clearOnForFile = false, clearOffForMissing = true, clearAllOn = false;
+    int expandedImage = -1;
+    LRESULT formatAnswer = -1;
+    bool launcherServed = false;
+    std::string screenshot;
+    HWND frameSeen = nullptr;
+    int treeWidth = 0;
+
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        frameSeen = frame;
+        HWND tree = TreeOf(frame);
+        HWND view = TextViewOf(frame);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - Untitled"; });
+        untitled = WindowText(frame);
+        items = ReadTree(tree);
+        RECT treeRect{};
+        ::GetWindowRect(tree, &treeRect);
+        treeWidth = treeRect.right - treeRect.left;
+        WaitUntil([&] { return ToolbarEnabled(frame, kClearAll); });
+        clearAllOn = ToolbarEnabled(frame, kClearAll);
+
+        const TreeItem* first = FindItem(items, "a.log - 1.50Kb");
+        const TreeItem* hosts = FindItem(items, "Hosts");
+        if (!first || !hosts || hosts->children.size() != 2) {
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+            return;
+        }
+        SelectItem(tree, first->handle);
+        clearOnForFile = WaitUntil([&] { return ToolbarEnabled(frame, kClear); });
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - a.log"; });
+        titled = WindowText(frame);
+        shown = WindowText(view);
+
+        Command(frame, kGoDown);
+        lastLine = LastLineStart(view);
+        WaitUntil([&] { return Selection(view).first == lastLine; });
+        afterDown = Selection(view);
+        Command(frame, kGoUp);
+        WaitUntil([&] { return Selection(view).first == 0; });
+        afterUp = Selection(view);
+
+        ::PostMessageA(view, WM_CHAR, 'X', 0);
+        ::PostMessageA(view, WM_KEYDOWN, VK_DELETE, 0);
+        ::PostMessageA(view, WM_CHAR, VK_BACK, 0);
+        Sleep(200);
+        afterTyping = WindowText(view);
+
+        formatAnswer = ::SendMessageA(frame, 0x503, 4, 0);
+        afterFormat = WindowText(view);
+
+        const TreeItem* gone = FindItem(hosts->children, "gone.log - 0.00Kb");
+        if (gone) {
+            SelectItem(tree, gone->handle);
+            clearOffForMissing = WaitUntil([&] { return !ToolbarEnabled(frame, kClear); });
+            Command(frame, kOpenSelected);
+            AnswerMessageBox("Tessaly", IDOK, &missingText);
+        }
+
+        const TreeItem* groupB = FindItem(items, "B");
+        if (groupB) {
+            ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hosts->handle));
+            ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(groupB->handle));
+            std::vector<TreeItem> now = ReadTree(tree);
+            if (const TreeItem* b = FindItem(now, "B"))
+                expandedImage = b->image;
+        }
+        SelectItem(tree, first->handle);
+        Sleep(300);
+        screenshot = SaveWindowPng(frame, "brenlo-viewer-grouped");
+
+        Command(frame, kAbout);
+        WaitUntil([&] { return !run.Notices().empty(); });
+        launcherServed = run.LauncherAnswers();
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(run.FrameVariable(), nullptr);
+    EXPECT_FALSE(::IsWindow(frameSeen));
+    EXPECT_EQ(untitled, "Log Viewer - Untitled");
+    EXPECT_EQ(treeWidth, 200);
+
+    // Files first, then groups; each kind alphabetical; one group for "B" and "b".
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].text, "a.log - 1.50Kb");
+    EXPECT_EQ(items[0].image, kPresentFile);
+    EXPECT_EQ(items[1].text, "c.log - 0.00Kb");
+    EXPECT_EQ(items[2].text, "B");
+    EXPECT_EQ(items[2].image, kClosedFolder);
+    EXPECT_EQ(items[2].data, 0x8000);
+    EXPECT_EQ(items[3].text, "Hosts");
+    ASSERT_EQ(items[2].children.size(), 2u);
+    EXPECT_EQ(items[2].children[0].text, "b1.log - 2.00Kb");
+    EXPECT_EQ(items[2].children[1].text, "zeta.log - 0.10Kb");
+    ASSERT_EQ(items[3].children.size(), 2u);
+    EXPECT_EQ(items[3].children[0].text, "access.log - 0.03Kb");
+    EXPECT_EQ(items[3].children[1].text, "gone.log - 0.00Kb");
+    EXPECT_EQ(items[3].children[1].image, kMissingFile);
+    EXPECT_EQ(expandedImage, kOpenFolder);
+
+    EXPECT_TRUE(clearAllOn);
+    EXPECT_TRUE(clearOnForFile);
+    EXPECT_TRUE(clearOffForMissing);
+    EXPECT_EQ(missingText, "File does not exists.");
+
+    EXPECT_EQ(titled, "Log Viewer - a.log");
+    EXPECT_EQ(shown, text);
+    EXPECT_NE(lastLine, 0u);
+    EXPECT_EQ(afterDown.first, lastLine);
+    EXPECT_EQ(afterUp.first, 0u);
+    EXPECT_EQ(afterTyping, text);
+    EXPECT_EQ(formatAnswer, 0);
+    EXPECT_EQ(afterFormat, text);
+
+    // About goes to the Launcher, whose window runs inside the call and already sees the
+    // viewer's handle in its variable.
+    std::vector<Notice> notices = run.Notices();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].code, 19u);
+    EXPECT_EQ(notices[0].frameAtThatMoment, frameSeen);
+    EXPECT_TRUE(launcherServed);
+    EXPECT_FALSE(screenshot.empty());
+
+    EXPECT_EQ(StoredInt("ShowSize", -1), 1);
+    EXPECT_EQ(StoredInt("LeftPane", -1), 200);
+    std::vector<std::uint8_t> placement;
+    ASSERT_TRUE(m_registry.Store().ProfileBinary("Settings", "MainWindow", placement));
+    ASSERT_EQ(placement.size(), 44u);
+    EXPECT_EQ(PlacementRecord::Decode(placement)->showCmd, SW_SHOWNORMAL);
+}
+
+TEST_F(ViewerTest, ClearAndClearAllEmptyLogsTheServerHoldsOpen)
+{
+    const std::string text = Lines('s');
+    std::string shownLog = Log("shown.log", text);
+    std::string other = Log("other.log", Lines('o'));
+    std::string held = Log("held.log", Lines('h'));
+    std::string gone = Missing("gone.log");
+
+    // Held as the server holds its logs: appending, sharing read, write and delete.
+    CFileHandle server(::CreateFileA(held.c_str(), FILE_APPEND_DATA,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(server);
+
+    LauncherLogList list;
+    list.Add(shownLog, "Logs");
+    list.Add(other, "Logs");
+    list.Add(held, "Logs");
+    list.Add(gone, "Logs");
+
+    ViewerRun run;
+    std::string question, shownAfterOtherCleared, labelAfterNo, shownAfterClear, allQuestion, otherLabel;
+    std::uint64_t otherAfterNo = 0, otherAfterYes = 0, shownAfterYes = 0, heldAfterAll = 0;
+    bool answeredNo = false, answeredAll = false;
+
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        HWND view = TextViewOf(frame);
+        std::vector<TreeItem> items = ReadTree(tree);
+        if (items.size() != 1 || items[0].children.size() != 4) {
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+            return;
+        }
+        const std::vector<TreeItem>& logs = items[0].children;  // gone, held, other, shown
+        ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[0].handle));
+        SelectItem(tree, FindItem(logs, "shown.log")->handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(view) == text; });
+
+        // No leaves the log as it is.
+        SelectItem(tree, FindItem(logs, "other.log")->handle);
+        Command(frame, kClear);
+        answeredNo = AnswerMessageBox("Clear log", IDNO, &question);
+        otherAfterNo = FileSize(other);
+
+        SelectItem(tree, FindItem(logs, "other.log")->handle);
+        Command(frame, kClear);
+        AnswerMessageBox("Clear log", IDYES);
+        WaitUntil([&] { return FileSize(other) == 0; });
+        otherAfterYes = FileSize(other);
+        shownAfterOtherCleared = WindowText(view);
+        otherLabel = ReadTree(tree)[0].children[2].text;
+
+        // Clearing the shown log shows it empty.
+        SelectItem(tree, FindItem(logs, "shown.log")->handle);
+        Command(frame, kClear);
+        AnswerMessageBox("Clear log", IDYES);
+        WaitUntil([&] { return WindowText(view).empty(); });
+        shownAfterYes = FileSize(shownLog);
+        shownAfterClear = WindowText(view);
+
+        Command(frame, kClearAll);
+        answeredAll = AnswerMessageBox("Clear all logs", IDYES, &allQuestion);
+        WaitUntil([&] { return FileSize(held) == 0; });
+        heldAfterAll = FileSize(held);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(answeredNo);
+    EXPECT_EQ(question, "Are you sure to clear\n" + other + "?");
+    EXPECT_EQ(otherAfterNo, text.size());
+    EXPECT_EQ(otherAfterYes, 0u);
+    EXPECT_EQ(otherLabel, "other.log");
+    EXPECT_EQ(shownAfterOtherCleared, text);  // the shown log read again, still whole
+    EXPECT_EQ(shownAfterYes, 0u);
+    EXPECT_EQ(shownAfterClear, "");
+    EXPECT_TRUE(answeredAll);
+    EXPECT_EQ(allQuestion, "Are you sure to clear all logs?");
+    EXPECT_EQ(heldAfterAll, 0u);
+    EXPECT_EQ(::GetFileAttributesA(gone.c_str()), INVALID_FILE_ATTRIBUTES);  // not created
+
+    // The server's next line lands at the start of the emptied log.
+    DWORD written = 0;
+    ASSERT_TRUE(::WriteFile(server.Get(), "next\r\n", 6, &written, nullptr));
+    EXPECT_EQ(FileSize(held), 6u);
+}
+
+TEST_F(ViewerTest, AnEmptyListGivesAnEmptyTreeWithNothingToClear)
+{
+    LauncherLogList list;
+    ViewerRun run;
+    UINT count = 1;
+    bool clearAll = true;
+    bool clear = true;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        count = static_cast<UINT>(::SendMessageA(tree, TVM_GETCOUNT, 0, 0));
+        ::PostMessageA(frame, WM_NULL, 0, 0);
+        Sleep(300);
+        clearAll = ToolbarEnabled(frame, kClearAll);
+        clear = ToolbarEnabled(frame, kClear);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(count, 0u);
+    EXPECT_FALSE(clearAll);
+    EXPECT_FALSE(clear);
+}
