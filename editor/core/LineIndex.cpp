@@ -36,14 +36,25 @@ void LineIndex::RemoveLast() {
 }
 
 void LineIndex::AppendTail(const LineIndex& tail) {
-    // One pass over the tail's lengths; its long lines come in the same order.
+    if (tail.count_ <= 1) return;
+    // The tail's first line begins where its half of the file does, not at a line start:
+    // its first real start goes in one by one, and every later line keeps its length.
+    Append(tail.Start(1));
+    const Pos shift = count_ - 2;  // the tail's line i is line i + shift here
+    lengths_.insert(lengths_.end(), tail.lengths_.begin() + 1, tail.lengths_.end());
     auto longLine = tail.longLines_.begin();
-    Pos start = tail.Start(0);
-    for (Pos i = 0; i + 1 < tail.count_; ++i) {
-        const std::uint16_t l = tail.lengths_[static_cast<std::size_t>(i)];
-        start += l == kLong ? (longLine++)->second : l;
-        Append(start);
+    if (longLine != tail.longLines_.end() && longLine->first == 0) ++longLine;
+    for (auto it = longLine; it != tail.longLines_.end(); ++it) longLines_.emplace_back(it->first + shift, it->second);
+    // The block starts fall at other lines than the tail's own: one pass over the lengths.
+    Pos start = last_;
+    Pos line = count_ - 1;
+    for (auto it = tail.lengths_.begin() + 1; it != tail.lengths_.end(); ++it) {
+        start += *it == kLong ? (longLine++)->second : *it;
+        ++line;
+        if (IsBlockStart(line)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
     }
+    count_ = line + 1;
+    last_ = start;
 }
 
 Pos LineIndex::Length(Pos index) const {

@@ -45,7 +45,7 @@ TEST(LineIndex, KeepsStartsOfShortAndLongLines) {
 TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
     std::mt19937 rng(5);
     // Heads of several lengths, so that the tail's lines land at every offset in a block.
-    for (const int headLines : {0, 1, 63, 64, 100}) {
+    for (const int headLines : {0, 1, 2, 63, 64, 100, 127}) {
         LineIndex whole;
         LineIndex head;
         Pos at = 0;
@@ -60,7 +60,9 @@ TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
         tail.Reset(origin);
         at = origin;
         for (int i = 0; i < 300; ++i) {
-            at += rng() % 10 == 0 ? 70000 + rng() % 100000 : rng() % 300 + 1;
+            // The first line of every other tail is a long one.
+            const bool longLine = (i == 0 && headLines % 2 == 0) || rng() % 10 == 0;
+            at += longLine ? 70000 + rng() % 100000 : rng() % 300 + 1;
             whole.Append(at);
             tail.Append(at);
         }
@@ -70,6 +72,15 @@ TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
         ASSERT_EQ(head.Count(), whole.Count());
         ASSERT_EQ(head.Last(), whole.Last());
         for (Pos i = 0; i < whole.Count(); ++i) ASSERT_EQ(head.Start(i), whole.Start(i)) << headLines << " " << i;
+        // More lines after the tail's go on as usual, and so does removing them.
+        head.Append(at + 5);
+        whole.Append(at + 5);
+        head.RemoveLast();
+        head.RemoveLast();
+        whole.RemoveLast();
+        whole.RemoveLast();
+        ASSERT_EQ(head.Last(), whole.Last());
+        for (Pos i = whole.Count() - 70; i < whole.Count(); ++i) ASSERT_EQ(head.Start(i), whole.Start(i));
         for (int probe = 0; probe < 500; ++probe) {
             const Pos pos = static_cast<Pos>(rng() % static_cast<unsigned>(at + 10));
             ASSERT_EQ(head.Find(pos), whole.Find(pos));
