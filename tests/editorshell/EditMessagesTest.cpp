@@ -80,6 +80,29 @@ TEST_F(EditMessagesTest, TextModifiedAndReadOnly) {
     EXPECT_EQ(Text(editor_), "new");
 }
 
+TEST_F(EditMessagesTest, OutOfRangeAndNullArgumentsAreAnsweredSafely) {
+    EXPECT_EQ(Send(WM_GETTEXT, 10, 0), 0);
+    EXPECT_EQ(Send(WM_GETTEXT, 0, reinterpret_cast<LPARAM>("x")), 0);
+    EXPECT_EQ(Send(EM_GETLINE, 1, 0), 0);
+    char line[8] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line;
+    EXPECT_EQ(Send(EM_GETLINE, 99, reinterpret_cast<LPARAM>(line)), 0);
+    EXPECT_EQ(Send(EM_GETSEL, 0, 0), MAKELRESULT(0, 0));
+    Send(EM_SETSEL, 5, 1000000);  // clamped to the text
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{5}, DWORD{19}));
+    EXPECT_EQ(Send(EM_LINEFROMCHAR, 1000000), 3);
+    EXPECT_EQ(Send(EM_LINELENGTH, 1000000), 0);
+    EXPECT_EQ(Send(EM_LINEINDEX, 1000000), -1);
+    Send(EM_REPLACESEL, TRUE, 0);
+    EXPECT_TRUE(Send(WM_SETTEXT, 0, 0));
+    EXPECT_EQ(Text(editor_), "");
+    EXPECT_EQ(Send(EM_GETLINECOUNT), 1) << "an empty text has one line";
+    // A position between the CR and the LF of one line end goes before both.
+    ::SetWindowTextA(editor_, "ab\r\ncd");
+    Send(EM_SETSEL, 3, 3);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{2}, DWORD{2}));
+}
+
 TEST_F(EditMessagesTest, FirstVisibleLineFollowsTheCaret) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "x\r\n";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "GdiObjects.h"
+#include "Screenshot.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
 
@@ -41,8 +42,11 @@ void Settle() {
 
 EditorHost::EditorHost(int width, int height) {
     RegisterHostClass();
-    host_ = OwnedWindow(::CreateWindowExA(0, kHostClass, "Editor shell test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                                          20, 20, width, height, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+    static const OwnedWindow shared(::CreateWindowExA(0, kHostClass, "Editor shell test",
+                                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20, width,
+                                                      height, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+    host_ = shared.Get();
+    ::SetWindowPos(host_, nullptr, 20, 20, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Pump(50);
 }
 
@@ -52,7 +56,7 @@ HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTa
     params.keywords = keywords;
     HWND wnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, tessaly::editor::kEditorClassName, "",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, host_.Get(), nullptr,
+                                 rect.right - rect.left, rect.bottom - rect.top, host_, nullptr,
                                  ::GetModuleHandleA(nullptr), &params);
     editors_.emplace_back(wnd);
     ::UpdateWindow(wnd);
@@ -60,7 +64,7 @@ HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTa
 }
 
 bool EditorHost::Focus(HWND editor) {
-    ui::BringToFront(host_.Get());
+    ui::BringToFront(host_);
     ::SetFocus(editor);
     return WaitFor([&] { return ::GetFocus() == editor; });
 }
@@ -184,6 +188,12 @@ void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool 
     send(MOUSEEVENTF_LEFTUP);
     if (copy) key(VK_CONTROL, true);
     Settle();
+}
+
+std::string Screenshot(HWND wnd, const std::string& name) {
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump(300);
+    return SaveWindowPng(wnd, name);
 }
 
 ClientImage::ClientImage(HWND wnd) {

@@ -43,18 +43,21 @@ private:
     HWND wnd_ = nullptr;
 };
 
+// The tests' editor windows live in one top-level window shared by every test: without a
+// window manager, destroying a top-level window waits two seconds. Each EditorHost owns
+// only the editor windows it adds.
 class EditorHost {
 public:
     EditorHost(int width = 700, int height = 420);
-    HWND Host() const { return host_.Get(); }
+    HWND Host() const { return host_; }
     // A child editor window at rect over the buffer (null: its own buffer).
     HWND AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTable* keywords = nullptr, DWORD style = 0);
     // Brings the host forward and gives the editor the keyboard focus.
     bool Focus(HWND editor);
 
 private:
+    HWND host_ = nullptr;
     std::vector<OwnedWindow> editors_;
-    OwnedWindow host_;
 };
 
 // The shipped keyword table (from the script beside the test program).
@@ -78,6 +81,9 @@ void ClickCell(HWND editor, int row, int column, bool shift = false, bool double
 // Presses the left button on a cell of one editor, drags to a cell of another (or the same)
 // and lets go; with ctrl held when copy is set.
 void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool copy = false);
+// A PNG of what the screen shows of the window, once the display has caught up with what
+// was painted (the screen is read, not the window).
+std::string Screenshot(HWND wnd, const std::string& name);
 // The size of one character cell.
 SIZE CellSize(HWND editor);
 
