@@ -1,0 +1,108 @@
+// The main frame's side of the conversation with the Launcher: its codes, the syntax-check
+// report and coming to the front.
+#include <windows.h>
+
+#include "DocTemplate.h"
+#include "LauncherLink.h"
+#include "MainFrm.h"
+#include "ScrivelApp.h"
+#include "ScrivelDoc.h"
+#include "ScrivelView.h"
+#include "SyntaxReport.h"
+
+LRESULT CMainFrame::OnLauncherNotify(WPARAM code)
+{
+    CSharedData& shared = ScrivelApp().m_shared;
+    switch (code) {
+    case LN_SYNTAX_ERROR: {
+        const std::string report = shared.IsOpen() ? shared.GetText() : "";
+        ShowSyntaxReport(report.c_str());
+        shared.SetText("");
+        BringToFront();
+        return 0;
+    }
+    case LN_SAVE_AND_CLOSE:
+        return OnSaveAndClose();
+    case LN_FORMAT_CHANGED:
+        OnFormatChanged();
+        return 0;
+    case LN_CLOSE_NOW:
+        DestroyWindow();
+        return 0;
+    case LN_ACTIVATE:
+        BringToFront();
+        return 0;
+    case LN_STATUS_INFO:
+    case LN_STATUS_ERROR: {
+        const std::string text = shared.IsOpen() ? shared.GetText() : "";
+        if (code == LN_STATUS_INFO)
+            ShowInfo(text.c_str());
+        else
+            ShowError(text.c_str());
+        shared.SetText("");
+        BringToFront();
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+LRESULT CMainFrame::OnSaveAndClose()
+{
+    BringToFront();
+    if (!ScrivelApp().SaveAllModified())
+        return 0;
+    DestroyWindow();  // this object is gone afterwards
+    return 1;
+}
+
+void CMainFrame::OnFormatChanged()
+{
+    for (const auto& docTemplate : ScrivelApp().DocTemplates()) {
+        for (CDocument* doc : docTemplate->Documents()) {
+            static_cast<CScrivelDoc*>(doc)->m_Edit.Refresh();
+            if (auto* view = static_cast<CScrivelView*>(doc->GetFirstView())) {
+                view->InitView();
+                view->UpdateEditor();
+            }
+        }
+    }
+}
+
+void CMainFrame::ShowSyntaxReport(const char* text)
+{
+    const SyntaxReport report = ReadSyntaxReport(text ? text : "");
+    if (report.hasLocation) {
+        CScrivelApp& app = ScrivelApp();
+        CDocument* doc = app.FindDocument(report.path.c_str());
+        if (!doc)
+            doc = app.OpenDocumentFile(report.path.c_str());
+        if (doc) {
+            if (auto* view = static_cast<CScrivelView*>(doc->GetFirstView())) {
+                if (CFrameWnd* child = view->GetParentFrame())
+                    child->ActivateFrame();
+                view->GotoLine(report.line);
+            }
+        }
+    }
+    ShowError(report.message.c_str());
+}
+
+void CMainFrame::BringToFront()
+{
+    if (IsIconic()) {
+        ShowWindow(SW_RESTORE);
+        return;
+    }
+    if (!m_bForegroundFix) {
+        ::SetForegroundWindow(m_hWnd);
+        return;
+    }
+    DWORD timeout = 0;
+    ::SystemParametersInfoA(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_SENDCHANGE);
+    ::SetForegroundWindow(m_hWnd);
+    ::SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)),
+                            SPIF_SENDCHANGE);
+}

@@ -1,0 +1,139 @@
+// Start-up and exit of Scrivel, and the application's own commands.
+#include "ScrivelApp.h"
+
+#include <windows.h>
+
+#include "ChildFrm.h"
+#include "DocTemplate.h"
+#include "EditorComponent.h"
+#include "Handles.h"
+#include "LauncherLink.h"
+#include "MainFrm.h"
+#include "ScrivelDoc.h"
+#include "ScrivelTexts.h"
+#include "ScrivelView.h"
+#include "SettingsSchema.h"
+#include "resource.h"
+
+namespace {
+CScrivelApp theApp;
+
+bool IsUninstallSwitch(const std::string& commandLine)
+{
+    return ::lstrcmpiA(commandLine.c_str(), texts::kUninstallSwitch) == 0;
+}
+
+// The Launcher no longer starts at logon; nothing else is touched.
+void RemoveRunAtLogon()
+{
+    CRegKey run;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, settings::kRunKey, 0, KEY_ALL_ACCESS, run.Receive()) != ERROR_SUCCESS)
+        return;
+    ::RegDeleteValueA(run.Get(), settings::kRunValue);
+}
+}  // namespace
+
+CScrivelApp& ScrivelApp()
+{
+    return theApp;
+}
+
+CMainFrame* CScrivelApp::MainFrame() const
+{
+    return static_cast<CMainFrame*>(m_pMainWnd);
+}
+
+bool CScrivelApp::InitInstance()
+{
+    if (IsUninstallSwitch(m_lpCmdLine)) {
+        RemoveRunAtLogon();
+        return false;
+    }
+    if (!m_shared.Open()) {
+        AfxMessageBox(texts::kUseLauncher, MB_OK);
+        return false;
+    }
+    HWND running = m_shared.GetEditorWnd();
+    if (running && ::IsWindow(running)) {
+        // Bringing the running Scrivel forward is the Launcher's affair.
+        m_shared.Close();
+        return false;
+    }
+
+    // Dialog controls are three-dimensional on every system we run on, and OLE, which the
+    // documentation bar's browser control needs, is started by the drag-and-drop support.
+    cOleDragDrop.Init();
+    SetRegistryKey(texts::kCompany);
+    InitEditorDLL();
+
+    AddDocTemplate(new CMultiDocTemplate(IDR_SCRIVELTYPE, RUNTIME_CLASS(CScrivelDoc), RUNTIME_CLASS(CChildFrame),
+                                         RUNTIME_CLASS(CScrivelView)));
+
+    auto* frame = new CMainFrame;
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        // A frame that failed to be created has deleted itself with its window.
+        ::MessageBoxA(nullptr, texts::kNeedCommonControls, texts::kErrorCaption, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    m_pMainWnd = frame;
+    m_Keywords.ReadScript();
+    OpenConfiguredFiles();
+    frame->ShowWindow(frame->StartupShowCommand(m_nCmdShow));
+    frame->UpdateWindow();
+    frame->DragAcceptFiles();
+
+    m_shared.SetEditorWnd(frame->m_hWnd);
+    if (HWND launcher = m_shared.GetLauncherWnd())
+        ::SendMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_EDITOR_STARTED, 0);
+
+    const std::string pending = m_shared.GetText();
+    if (!pending.empty()) {
+        frame->ShowSyntaxReport(pending.c_str());
+        m_shared.SetText("");
+    }
+    m_bSaved = 0;
+    return true;
+}
+
+int CScrivelApp::ExitInstance()
+{
+    // The Launcher must already see no editor while it handles the exit report.
+    if (m_shared.IsOpen()) {
+        if (HWND launcher = m_shared.GetLauncherWnd()) {
+            m_shared.SetEditorWnd(nullptr);
+            ::SendMessageA(launcher, WM_LAUNCHER_NOTIFY, m_bSaved == 1 ? LN_EDITOR_CLOSED_SAVED : LN_EDITOR_CLOSED, 0);
+        }
+    }
+    return CWinApp::ExitInstance();
+}
+
+bool CScrivelApp::HandleCommand(UINT id, UINT code)
+{
+    switch (id) {
+    case ID_FILE_SAVE_ALL_AND_TEST:
+        SaveAllAndTest();
+        return true;
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
+    default:
+        return CWinApp::HandleCommand(id, code);
+    }
+}
+
+void CScrivelApp::SaveAllAndTest()
+{
+    SaveAllModified();  // a cancelled question does not stop the test
+    if (HWND launcher = m_shared.GetLauncherWnd())
+        ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0);
+    else if (CMainFrame* frame = MainFrame())
+        frame->ShowError(texts::kStartLauncherFirst);
+}
+
+// Scrivel has no About box of its own: the Launcher shows the product's.
+void CScrivelApp::OnAppAbout()
+{
+    HWND launcher = m_shared.GetLauncherWnd();
+    if (launcher && ::IsWindow(launcher))
+        ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_SHOW_ABOUT, 0);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// CScrivelApp: Scrivel's application object. Refuses to run without the Launcher's block or
+// beside another Scrivel, hands the main frame to the Launcher, reports the exit, and keeps
+// the open documents by short path so a syntax-check report finds its file.
+
+#include <string>
+#include <vector>
+
+#include "SharedData.h"
+#include "WinApp.h"
+
+class CDocument;
+class CMainFrame;
+
+class CScrivelApp : public CWinApp {
+public:
+    int m_bSaved = 0;      // a document save was started in this run
+    CSharedData m_shared;  // the Launcher's block, open for the whole run
+
+    bool InitInstance() override;
+    int ExitInstance() override;
+
+    // Settings\Files: File0 to File99, up to the first empty one.
+    void OpenConfiguredFiles();
+    // Opens `path`; a missing file is offered for creation first.
+    void OpenOrCreate(const char* path);
+
+    // The open-document registry, by the short form of each document's path.
+    void RegisterDocument(const char* path, CDocument* document);
+    void UnregisterDocument(const char* path, CDocument* document);
+    CDocument* FindDocument(const char* path) const;
+
+    void SaveAllAndTest();
+    CMainFrame* MainFrame() const;
+
+protected:
+    bool HandleCommand(UINT id, UINT code) override;
+
+private:
+    struct RegisteredDocument {
+        CDocument* document;
+        std::string shortPath;
+    };
+    std::vector<RegisteredDocument> m_openDocuments;
+
+    void OnAppAbout();
+};
+
+CScrivelApp& ScrivelApp();

@@ -1,0 +1,19 @@
+#pragma once
+// CScrivelDoc: one open configuration file. Its text lives in the editor component's buffer,
+// which reads and writes the file; the document keeps the framework's modified flag in line
+// with the buffer before asking whether to save.
+
+#include "Document.h"
+#include "VQEdit.h"
+
+class CScrivelDoc : public CDocument {
+    DECLARE_DYNCREATE(CScrivelDoc)
+public:
+    CVQEdit m_Edit;
+
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const char* path) override;
+    bool OnSaveDocument(const char* path) override;
+    void OnCloseDocument() override;
+    bool SaveModified() override;
+};

@@ -1,0 +1,78 @@
+#pragma once
+// Runs the real Scrivel.exe beside the fake Launcher for end-to-end tests, and reads what a
+// user sees of it: the active document window's title, the caret line of its view, the
+// status bar's message and colour, message boxes.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "FakeLauncher.h"
+#include "RegistrySandbox.h"
+
+namespace scriveltest {
+
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr COLORREF kErrorBack = RGB(192, 0, 0);
+constexpr COLORREF kInfoBack = RGB(0, 0, 192);
+
+std::string ScrivelPath();
+
+// One Scrivel run: a clean registry, the fake Launcher, the program.
+class CScrivelRun {
+public:
+    CScrivelRun() = default;
+    CScrivelRun(const CScrivelRun&) = delete;
+    CScrivelRun& operator=(const CScrivelRun&) = delete;
+    ~CScrivelRun();
+
+    CRegistrySandbox& Registry() { return m_registry; }
+    CFakeLauncher& Launcher() { return m_launcher; }
+    CChildProcess& Process() { return m_process; }
+
+    // Starts the Launcher (with or without its window in the block) and Scrivel.
+    bool StartLauncher(bool publishWindow = true);
+    bool StartScrivel(const std::string& arguments = "");
+    // Both, then waits for LN_EDITOR_STARTED; the frame is known afterwards.
+    bool Start(const std::string& arguments = "");
+    bool WaitStarted();
+    HWND Frame() const { return m_frame; }
+
+    // Ends Scrivel with code 8 and waits for the process; its exit code, or -1.
+    int CloseNow();
+
+private:
+    CRegistrySandbox m_registry;
+    CFakeLauncher m_launcher;
+    CChildProcess m_process;
+    HWND m_frame = nullptr;
+};
+
+// The frame's MDI client and its active child window (null when no document is open).
+HWND MdiClient(HWND frame);
+HWND ActiveChild(HWND frame);
+std::string ActiveChildTitle(HWND frame);
+std::vector<HWND> ChildFrames(HWND frame);
+// The editor view of a child frame (its first pane).
+HWND ViewOf(HWND child);
+// The line of the caret in the view, counted from 1 as the server does.
+int CaretLine(HWND view);
+std::string ViewText(HWND view);
+
+HWND StatusBar(HWND frame);
+std::string StatusText(HWND frame);
+// The colour the screen shows near the left end of the status bar's message pane.
+COLORREF StatusPaneColour(HWND frame);
+
+// A message box of Scrivel's process; its text and its buttons.
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
+std::string MessageBoxText(HWND box);
+bool AnswerMessageBox(HWND box, int buttonId);
+
+// Waits until the condition holds; pumps this thread meanwhile.
+bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+}  // namespace scriveltest
