@@ -170,6 +170,31 @@ TEST_F(ComponentTest, EditCommandsFollowTheBuffer) {
     EXPECT_EQ(SelectionOf(view_->m_hWnd), std::make_pair(DWORD{62}, DWORD{68}));
 }
 
+TEST_F(ComponentTest, ASecondWindowOnTheDocumentStaysInStep) {
+    // What New Window does: another frame and view on the same document.
+    CFrameWnd* second = doc_->GetDocTemplate()->CreateNewFrame(doc_, frame_);
+    ASSERT_NE(second, nullptr);
+    doc_->GetDocTemplate()->InitialUpdateFrame(second, doc_);
+    Pump();
+    ASSERT_EQ(doc_->GetViews().size(), 2u);
+    auto* other = static_cast<CConfView*>(doc_->GetViews()[1]);
+    EXPECT_EQ(TextOf(other->m_hWnd), kConf);
+    ::SendMessageA(other->m_hWnd, EM_SETSEL, 10, 20);  // "ServerRoot" in the second window
+    ui::BringToFront(frame_->m_hWnd);
+    view_->SetFocus();
+    view_->TopOfFile(TRUE);
+    ui::TypeText("## ");
+    ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(other->m_hWnd) == std::string("## ") + kConf; }, 3000));
+    EXPECT_EQ(SelectionOf(other->m_hWnd), std::make_pair(DWORD{13}, DWORD{23})) << "the other selection moved with its text";
+    // Undo from the other window's Edit menu.
+    second->SendMessage(WM_COMMAND, ID_EDIT_UNDO, 0);
+    Pump();
+    EXPECT_EQ(TextOf(view_->m_hWnd), kConf);
+    second->DestroyWindow();
+    Pump();
+    EXPECT_EQ(doc_->GetViews().size(), 1u);
+}
+
 TEST_F(ComponentTest, TopBottomAndBeginningOfLine) {
     view_->BottomOfFile(TRUE);
     view_->BeginningOfLine(TRUE);
