@@ -5,6 +5,7 @@
 #include "LauncherExports.h"
 #include "LogDocTemplate.h"
 #include "LogViewerApp.h"
+#include "MainFrame.h"
 #include "ModuleState.h"
 #include "Wnd.h"
 
@@ -42,13 +43,13 @@ void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
     docTemplate->m_pCreatedFrame = nullptr;
     if (!docTemplate->OpenDocumentFile(nullptr, true) || !docTemplate->m_pCreatedFrame)
         return;
-    CFrameWnd* frame = docTemplate->m_pCreatedFrame;
+    auto* frame = static_cast<CMainFrame*>(docTemplate->m_pCreatedFrame);
     if (!frame->IsWindow())
         return;
     HWND frameWindow = frame->m_hWnd;
     app.m_pMainWnd = frame;
     // After the stored placement: a frame stored maximised opens at its normal rectangle.
-    ::ShowWindow(frameWindow, SW_SHOWNORMAL);
+    frame->ShowNormal();
     ::UpdateWindow(frameWindow);
     if (frameWindowOut)
         *frameWindowOut = frameWindow;

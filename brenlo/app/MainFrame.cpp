@@ -78,8 +78,27 @@ bool CMainFrame::CreateBars()
 
 void CMainFrame::ApplyStoredPlacement()
 {
-    if (std::optional<WINDOWPLACEMENT> placement = LoadPlacement(settings::kSection, settings::kMainWindow))
-        ::SetWindowPlacement(m_hWnd, &*placement);
+    std::optional<WINDOWPLACEMENT> placement = LoadPlacement(settings::kSection, settings::kMainWindow);
+    if (!placement)
+        return;
+    ::SetWindowPlacement(m_hWnd, &*placement);
+    m_storedNormal = placement->rcNormalPosition;
+}
+
+void CMainFrame::ShowNormal()
+{
+    ShowWindow(SW_SHOWNORMAL);
+    if (!m_storedNormal)
+        return;
+    // A display without a window manager forgets the normal rectangle of a frame shown
+    // maximised; the stored one is put back.
+    WINDOWPLACEMENT now{};
+    now.length = sizeof(now);
+    if (::GetWindowPlacement(m_hWnd, &now) && !::EqualRect(&now.rcNormalPosition, &*m_storedNormal)) {
+        now.showCmd = SW_SHOWNORMAL;
+        now.rcNormalPosition = *m_storedNormal;
+        ::SetWindowPlacement(m_hWnd, &now);
+    }
 }
 
 void CMainFrame::FindHelpFile()

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "FrameWnd.h"
@@ -22,6 +23,9 @@ public:
     ~CMainFrame() override;
 
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
+    // SW_SHOWNORMAL after the stored placement: a frame stored maximised opens at its
+    // stored normal rectangle.
+    void ShowNormal();
     bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui) override;
 
     // The panes of the splitter; null before they exist.
@@ -35,6 +39,9 @@ public:
     BOOL m_bHelpAvailable = FALSE;
     std::string m_strHelpDir;
 
+private:
+    std::optional<RECT> m_storedNormal;  // the normal rectangle of the stored placement
+
 protected:
     int OnCreate(CREATESTRUCTA* cs) override;
     bool OnCreateClient(CREATESTRUCTA* cs, CCreateContext* context) override;
@@ -43,7 +50,6 @@ protected:
     bool HandleCommand(UINT id, UINT code) override;
     bool UpdateCommand(CCmdUI& ui) override;
 
-private:
     bool CreateBars();
     void ApplyStoredPlacement();
     void FindHelpFile();

@@ -91,6 +91,18 @@ std::pair<DWORD, DWORD> Selection(HWND view)
     return {start, end};
 }
 
+// The state of a menu item as the user sees it when the popup opens: the frame updates the
+// popup's items first.
+UINT MenuState(HWND frame, int popupIndex, UINT id)
+{
+    HMENU popup = ::GetSubMenu(::GetMenu(frame), popupIndex);
+    ::SendMessageA(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), popupIndex);
+    return ::GetMenuState(popup, id, MF_BYCOMMAND);
+}
+constexpr int kFileMenu = 0;
+constexpr int kViewMenu = 2;
+constexpr int kHelpMenu = 3;
+
 DWORD LastLineStart(HWND view)
 {
     LRESULT lines = ::SendMessageA(view, EM_GETLINECOUNT, 0, 0);
@@ -363,4 +375,176 @@ TEST_F(ViewerTest, AnEmptyListGivesAnEmptyTreeWithNothingToClear)
     EXPECT_EQ(count, 0u);
     EXPECT_FALSE(clearAll);
     EXPECT_FALSE(clear);
+}
+
+TEST_F(ViewerTest, PlacementAndTreeWidthAreKeptFromCallToCall)
+{
+    std::string log = Log("access.log", Lines('p'));
+    PlacementRecord stored;
+    stored.showCmd = SW_SHOWMAXIMIZED;
+    stored.left = 40;
+    stored.top = 50;
+    stored.right = 740;
+    stored.bottom = 550;
+    auto bytes = stored.Encode();
+    ASSERT_TRUE(m_registry.Store().SetProfileBinary("Settings", "MainWindow", bytes.data(), bytes.size()));
+    ASSERT_TRUE(m_registry.Store().SetProfileInt("Settings", "LeftPane", 150));
+
+    LauncherLogList list;
+    list.Add(log, "Server");
+    struct Seen {
+        bool zoomed = true;
+        RECT rect{};
+        int treeWidth = 0;
+        std::string title;
+    };
+    Seen first, second;
+    auto look = [](HWND frame, Seen& seen) {
+        seen.zoomed = ::IsZoomed(frame) != FALSE;
+        ::GetWindowRect(frame, &seen.rect);
+        RECT tree{};
+        ::GetWindowRect(TreeOf(frame), &tree);
+        seen.treeWidth = tree.right - tree.left;
+        seen.title = WindowText(frame);
+    };
+
+    ViewerRun run;
+    // Stored maximised: opens at its normal rectangle; closed minimised: stored as normal.
+    EXPECT_EQ(run.Run(list.Get(), [&](HWND frame) {
+        look(frame, first);
+        ::ShowWindow(frame, SW_MINIMIZE);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    }), 1);
+    std::vector<std::uint8_t> placement;
+    ASSERT_TRUE(m_registry.Store().ProfileBinary("Settings", "MainWindow", placement));
+    std::optional<PlacementRecord> written = PlacementRecord::Decode(placement);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->showCmd, SW_SHOWNORMAL);
+    EXPECT_EQ(StoredInt("LeftPane", -1), 150);
+
+    EXPECT_EQ(run.Run(list.Get(), [&](HWND frame) {
+        look(frame, second);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    }), 1);
+    EXPECT_EQ(run.FrameVariable(), nullptr);
+
+    for (const Seen* seen : {&first, &second}) {
+        EXPECT_FALSE(seen->zoomed);
+        EXPECT_EQ(seen->rect.left, 40);
+        EXPECT_EQ(seen->rect.top, 50);
+        EXPECT_EQ(seen->rect.right, 740);
+        EXPECT_EQ(seen->rect.bottom, 550);
+        EXPECT_EQ(seen->treeWidth, 150);
+        EXPECT_EQ(seen->title, "Log Viewer - Untitled");
+    }
+    EXPECT_EQ(written->left, 40);
+    EXPECT_EQ(written->bottom, 550);
+}
+
+TEST_F(ViewerTest, TheQuitMessageEndsTheCallAndLeavesTheWindow)
+{
+    LauncherLogList list;
+    list.Add(Log("error.log", "[error] something\r\n"));
+    ViewerRun run;
+    HWND frameSeen = nullptr;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        frameSeen = frame;
+        ::PostThreadMessageA(run.CallerThread(), WM_QUIT, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(run.FrameVariable(), nullptr);
+    EXPECT_TRUE(::IsWindow(frameSeen));
+    MSG again{};
+    EXPECT_FALSE(::PeekMessageA(&again, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // not posted again
+    ::DestroyWindow(frameSeen);
+    EXPECT_FALSE(::IsWindow(frameSeen));
+}
+
+TEST_F(ViewerTest, ShowLogSizeRebuildsTheTreeAndIsStored)
+{
+    std::string log = Log("access.log", Lines('s'));
+    LauncherLogList list;
+    list.Add(log);
+    list.Add(log, "Copies");
+    ViewerRun run;
+    std::string before, after, inGroup;
+    UINT checkedBefore = 0, checkedAfter = 0;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        before = ReadTree(tree)[0].text;
+        checkedBefore = MenuState(frame, kViewMenu, kShowLogSize) & MF_CHECKED;
+        ::SendMessageA(frame, WM_COMMAND, kShowLogSize, 0);
+        std::vector<TreeItem> items = ReadTree(tree);
+        after = items[0].text;
+        inGroup = items.size() > 1 && !items[1].children.empty() ? items[1].children[0].text : "";
+        checkedAfter = MenuState(frame, kViewMenu, kShowLogSize) & MF_CHECKED;
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(before, "access.log");
+    EXPECT_EQ(checkedBefore, 0u);
+    EXPECT_EQ(after, "access.log - 1.50Kb");
+    EXPECT_EQ(inGroup, "access.log - 1.50Kb");
+    EXPECT_EQ(checkedAfter, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(StoredInt("ShowSize", -1), 1);
+}
+
+TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgram)
+{
+    LauncherLogList list;
+    ViewerRun run;
+    std::string besideHost = testpaths::Join(testpaths::TestBinDir(), "Tessaly.chm");
+    std::string besideLibrary = testpaths::Join(testpaths::BinDir(), "Tessaly.chm");
+    ::DeleteFileA(besideHost.c_str());
+    ASSERT_TRUE(testpaths::WriteTextFile(besideLibrary, "help"));
+    UINT withoutHostCopy = 0;
+    run.Run(list.Get(), [&](HWND frame) {
+        withoutHostCopy = MenuState(frame, kHelpMenu, 57666);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    ::DeleteFileA(besideLibrary.c_str());
+    ASSERT_TRUE(testpaths::WriteTextFile(besideHost, "help"));
+    UINT withHostCopy = MF_GRAYED;
+    run.Run(list.Get(), [&](HWND frame) {
+        withHostCopy = MenuState(frame, kHelpMenu, 57666);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    ::DeleteFileA(besideHost.c_str());
+    EXPECT_NE(withoutHostCopy & MF_GRAYED, 0u);
+    EXPECT_EQ(withHostCopy & MF_GRAYED, 0u);
+}
+
+TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
+{
+    const std::string text = Lines('c');
+    std::string log = Log("access.log", text);
+    std::string copy = testpaths::Join(m_dir, "kept.log");
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string title;
+    bool dialogSeen = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        SelectItem(tree, ReadTree(tree)[0].handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - access.log"; });
+        Command(frame, 57604);
+        HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+        dialogSeen = dialog != nullptr;
+        if (dialog) {
+            HWND name = ui::FindChild(dialog, "Edit");
+            ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            WaitUntil([&] { return WindowText(frame) == "Log Viewer - kept.log"; });
+        }
+        title = WindowText(frame);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(dialogSeen);
+    std::string saved;
+    EXPECT_TRUE(testpaths::ReadTextFile(copy, saved));
+    EXPECT_EQ(saved, text);
+    EXPECT_EQ(title, "Log Viewer - kept.log");
 }
