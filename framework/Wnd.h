@@ -11,6 +11,7 @@
 #include "FwApi.h"
 
 class CFrameWnd;
+struct CModuleState;
 
 // A window class of the framework with these traits; registered once per process.
 FWAPI const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
@@ -135,6 +136,9 @@ protected:
     virtual void OnDropFiles(HDROP drop);
 
     WNDPROC m_pfnSuper = nullptr;  // the window's own procedure when subclassed
+    // The module whose code made the window: its messages are handled in that module's
+    // state, whichever module's loop dispatched them.
+    CModuleState* m_pModuleState = nullptr;
 
 private:
     friend class CWndAccess;  // the window procedure and the creation hook

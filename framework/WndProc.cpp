@@ -41,6 +41,7 @@ public:
         wnd->HookWindowProc();
     }
     static void AfterNcDestroy(CWnd* wnd) { wnd->AfterNcDestroy(); }
+    static CModuleState* ModuleStateOf(CWnd* wnd) { return wnd->m_pModuleState; }
 };
 
 namespace {
@@ -79,6 +80,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 void CWnd::Attach(HWND hwnd)
 {
     m_hWnd = hwnd;
+    m_pModuleState = AfxGetModuleState();
     ::SetPropA(hwnd, kObjectProperty, this);
 }
 
@@ -112,6 +114,8 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     CurrentMessage saved = t_message;
     t_message = {hwnd, msg, wParam, lParam};
     LRESULT result = 0;
+    CModuleState* owner = CWndAccess::ModuleStateOf(wnd);
+    CModuleStateGuard moduleState(owner ? owner : AfxGetModuleState());
     try {
         result = wnd->WindowProc(msg, wParam, lParam);
     } catch (const std::exception& e) {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "FwIds.h"
+#include "FwTestSupport.h"
 #include "Handles.h"
 #include "ModuleState.h"
 #include "RegistrySettingsBackend.h"
@@ -160,5 +162,52 @@ TEST_F(ModuleStateTest, ProfileCallsStoreIntegersStringsAndBinaryUnderTheAppsKey
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_STREQ(value, "C:\\Apache");
+}
+TEST_F(ModuleStateTest, ALibrarysFrameUsesTheLibrarysResourcesWhileItsLoopRuns)
+{
+    FARPROC entry = ::GetProcAddress(m_library.Get(), "ShowProbeViewer@4");
+    auto show = reinterpret_cast<ShowProbeViewerFn>(reinterpret_cast<void*>(entry));
+    ASSERT_NE(show, nullptr);
+    // A window of the program, whose handler runs while the library's loop dispatches.
+    class CHostWindow : public CWnd {
+    public:
+        CWinApp* m_pAppSeen = nullptr;
+
+    protected:
+        bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override
+        {
+            if (msg != WM_APP)
+                return CWnd::OnWndMsg(msg, wParam, lParam, result);
+            m_pAppSeen = AfxGetApp();
+            *result = 1;
+            return true;
+        }
+    } hostWindow;
+    ASSERT_TRUE(hostWindow.CreateEx(0, nullptr, "host window", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+
+    HWND frame = nullptr;
+    std::string caption;
+    std::string menu;
+    bool hostAnswered = false;
+    fwtest::CScript script;
+    script.Then([&] {
+        if (!frame)
+            return false;
+        caption = CWnd(frame).GetWindowText();
+        char text[64] = {};
+        ::GetMenuStringA(::GetMenu(frame), 0, text, sizeof(text), MF_BYPOSITION);
+        menu = text;
+        hostAnswered = ::SendMessageA(hostWindow.m_hWnd, WM_APP, 0, 0) == 1;
+        ::PostMessageA(frame, WM_COMMAND, ID_APP_EXIT, 0);
+        return true;
+    });
+    EXPECT_EQ(show(&frame), 1);
+    EXPECT_FALSE(script.timedOut);
+    EXPECT_EQ(caption, "Library Viewer - Untitled");
+    EXPECT_EQ(menu, "&Library");
+    EXPECT_TRUE(hostAnswered);
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(AfxGetApp(), &theHostApp);
+    EXPECT_EQ(hostWindow.m_pAppSeen, &theHostApp);  // the program's window, the program's state
 }
 }  // namespace

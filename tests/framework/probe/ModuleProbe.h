@@ -13,3 +13,8 @@ struct ModuleProbeAnswer {
 // ProbeModule(answer, value): fills `answer` and stores `value` as "Probe" in the library's
 // section "Settings"; returns 1.
 using ProbeModuleFn = int(__stdcall*)(ModuleProbeAnswer*, int);
+
+// ShowProbeViewer(frameOut): shows the library's viewer frame and runs a loop until it is
+// closed, the way the log viewer's export does; *frameOut holds the frame while it is open
+// and null afterwards. Returns 1, or 0 when no frame could be made.
+using ShowProbeViewerFn = int(__stdcall*)(HWND*);

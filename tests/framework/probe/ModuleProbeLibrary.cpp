@@ -3,7 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "DocTemplate.h"
+#include "Document.h"
 #include "ModuleProbe.h"
+#include "View.h"
 #include "ModuleState.h"
 #include "ProbeIds.h"
 #include "WinApp.h"
@@ -46,5 +49,52 @@ extern "C" __declspec(dllexport) int __stdcall ProbeModule(ModuleProbeAnswer* an
     answer->mainWnd = AfxGetMainWnd();
     answer->app = app;
     app->WriteProfileInt("Settings", "Probe", value);
+    return 1;
+}
+
+namespace {
+class CProbeDoc : public CDocument {
+    DECLARE_DYNCREATE(CProbeDoc)
+};
+IMPLEMENT_DYNCREATE(CProbeDoc)
+
+class CProbeView : public CView {
+    DECLARE_DYNCREATE(CProbeView)
+};
+IMPLEMENT_DYNCREATE(CProbeView)
+}  // namespace
+
+extern "C" __declspec(dllexport) int __stdcall ShowProbeViewer(HWND* frameOut)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    CWinApp* app = AfxGetApp();
+    CSingleDocTemplate viewer(IDR_PROBE_FRAME, RUNTIME_CLASS(CProbeDoc), RUNTIME_CLASS(CFrameWnd),
+                              RUNTIME_CLASS(CProbeView));
+    CDocument* doc = viewer.OpenDocumentFile(nullptr);
+    CFrameWnd* frame = doc ? doc->GetFirstView()->GetParentFrame() : nullptr;
+    if (!frame)
+        return 0;
+    HWND hwnd = frame->m_hWnd;
+    app->m_pMainWnd = frame;
+    *frameOut = hwnd;
+    // The loop lives as long as the frame; it takes every message of the thread, so the
+    // caller's windows go on working.
+    bool idle = true;
+    LONG idleCount = 0;
+    MSG peek;
+    while (::IsWindow(hwnd)) {
+        while (idle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!app->OnIdle(idleCount++))
+                idle = false;
+        }
+        if (!app->PumpMessage())
+            break;
+        if (app->IsIdleMessage(&app->m_msgCur)) {
+            idle = true;
+            idleCount = 0;
+        }
+    }
+    app->m_pMainWnd = nullptr;
+    *frameOut = nullptr;
     return 1;
 }
