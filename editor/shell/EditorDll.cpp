@@ -21,13 +21,12 @@ std::string EditorModuleFolder() {
 }
 
 void InitEditorDLL() {
-    static bool done = false;
     try {
         tessaly::editor::RegisterEditorClass(EditorModuleHandle());
-        if (done) return;
-        done = true;
+        // Every call takes the stored settings again: a library loaded once may be
+        // started many times, with the settings changed in between.
         m_Colors.ReadSettings();
     } catch (...) {
-        // Out of memory while reading the settings: the defaults stay.
+        // Out of memory while reading the settings: the table stays as it was.
     }
 }

@@ -1,5 +1,7 @@
 #include "VQEditCtrl.h"
 
+#include "Colors.h"
+
 CVQEditCtrl::CVQEditCtrl() = default;
 
 CVQEditCtrl::~CVQEditCtrl() {
@@ -14,6 +16,8 @@ BOOL CVQEditCtrl::CreateFromItem(UINT id, CWnd* parent, DWORD style, DWORD exSty
     RECT rc{};
     ::GetWindowRect(placeholder, &rc);
     ::MapWindowPoints(nullptr, parent->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    // A new sample shows the current settings.
+    m_Colors.CopyTo(m_Edit);
     // The placeholder's id must be free before the new window takes it.
     ::SetWindowLongPtrA(placeholder, GWLP_ID, 0);
     if (!CreateEx(exStyle, nullptr, "", style | WS_CHILD | WS_VSCROLL | WS_HSCROLL, rc.left, rc.top, rc.right - rc.left,

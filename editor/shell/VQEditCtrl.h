@@ -14,7 +14,8 @@ public:
     CVQEdit* GetEdit() override { return &m_Edit; }
 
     // Takes the place of a dialog's control `id` (its position, size, identifier and
-    // place among its siblings); the placeholder is destroyed. FALSE when there is no
+    // place among its siblings); the placeholder is destroyed. The buffer takes the current
+    // settings of m_Colors. FALSE when there is no
     // such control or the window cannot be made.
     BOOL CreateFromItem(UINT id, CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE, DWORD exStyle = WS_EX_CLIENTEDGE);
 

@@ -316,7 +316,11 @@ TEST(ColorsTest, SettingsRoundTripAndDamagedValuesReadAsDefaults) {
 }
 
 TEST(EditCtrlTest, TakesTheDialogItemsPlaceAndShowsTheSampleReadOnly) {
+    CRegistrySandbox registry;
+    // Each start of the library takes the stored settings; a new sample shows them.
+    registry.Store().SetProfileInt("Settings\\Format", "TabWidth", 7);
     InitEditorDLL();
+    EXPECT_EQ(m_Colors.m_nTabWidth, 7);
     HWND page = ::CreateWindowExA(0, "STATIC", "page", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, nullptr,
                                   nullptr, nullptr, nullptr);
     ASSERT_TRUE(page);
@@ -327,6 +331,7 @@ TEST(EditCtrlTest, TakesTheDialogItemsPlaceAndShowsTheSampleReadOnly) {
         CWnd parent(page);
         CVQEditCtrl sample;
         ASSERT_TRUE(sample.CreateFromItem(IDC_SAMPLE, &parent, WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE));
+        EXPECT_EQ(sample.GetEdit()->m_nTabWidth, 7);
         EXPECT_FALSE(::IsWindow(placeholder));
         EXPECT_EQ(::GetDlgItem(page, IDC_SAMPLE), sample.m_hWnd);
         RECT rc{};
@@ -352,6 +357,9 @@ TEST(EditCtrlTest, TakesTheDialogItemsPlaceAndShowsTheSampleReadOnly) {
         parent.m_hWnd = nullptr;
     }
     ::DestroyWindow(page);
+    ResetTessalyRegistry();
+    InitEditorDLL();
+    EXPECT_EQ(m_Colors.m_nTabWidth, 4);
 }
 
 }  // namespace
