@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -14,48 +15,92 @@ namespace tessaly::editor {
 
 namespace {
 
-constexpr Pos kChunk = 256 * 1024;  // read, then scanned while still in the cache
+constexpr Pos kChunk = 256 * 1024;       // read, then scanned while still in the cache
+constexpr Pos kShare = 2 * 1024 * 1024;  // taken by one thread at a time
 constexpr Pos kSplitBytes = 4 * 1024 * 1024;
 constexpr Pos kPage = 4096;
 
-// One half of the text's storage, [from, to), and what reading it found.
-struct Half {
+// A run of the text read by one thread with one scanner.
+template <typename Starts>
+struct Run {
     Pos from = 0;
-    Pos to = 0;
-    Pos end = 0;          // where reading ended: `to`, or before when the file ended early
-    bool done = false;    // read (to `to` or to the file's end) and scanned
+    Pos end = 0;          // read up to here
+    bool short_ = false;  // the file ended before the run did
     bool failed = false;  // a read failed
     LineStartScanner scanner;
-    PartitionStarts starts;  // the first half's become the text's line table
+    Starts starts;
+
+    explicit Run(Pos at) : from(at), end(at), scanner(at) {}
+
+    // Reads on up to `to` from the file, positioned at end; false when it could not.
+    bool ReadTo(SharedReadFile& file, char* text, Pos to) {
+        while (end < to) {
+            const Pos n = std::min(kChunk, to - end);
+            char* at = text + end;
+            // One write a page faults the chunk in before the read fills it.
+            for (Pos p = 0; p < n; p += kPage) at[p] = 0;
+            at[n - 1] = 0;
+            Pos got = 0;
+            while (got < n) {
+                const Pos r = file.ReadNext(at + got, static_cast<std::size_t>(n - got));
+                if (r < 0) {
+                    failed = true;
+                    return false;
+                }
+                if (r == 0) break;
+                got += r;
+            }
+            scanner.Feed(at, static_cast<std::size_t>(got), starts);
+            end += got;
+            if (got < n) {
+                short_ = true;
+                return false;
+            }
+        }
+        return true;
+    }
 };
 
-// Reads [half.from, half.to) of the file, positioned at half.from, into text; the starts
-// found are added to those the half has.
-void ReadHalf(SharedReadFile& file, char* text, Half& half) {
-    half.scanner = LineStartScanner(half.from);
-    half.end = half.from;
-    while (half.end < half.to) {
-        const Pos n = std::min(kChunk, half.to - half.end);
-        char* at = text + half.end;
-        // One write a page faults the chunk in before the read fills it.
-        for (Pos p = 0; p < n; p += kPage) at[p] = 0;
-        at[n - 1] = 0;
-        Pos got = 0;
-        while (got < n) {
-            const Pos r = file.ReadNext(at + got, static_cast<std::size_t>(n - got));
-            if (r < 0) {
-                half.failed = true;
-                return;
-            }
-            if (r == 0) break;
-            got += r;
-        }
-        half.scanner.Feed(at, static_cast<std::size_t>(got), half.starts);
-        half.end += got;
-        if (got < n) break;  // the file ended early
+// The text's shares of kShare bytes, handed out from the front to the thread that began
+// reading and from the back to the one that joined it, until they meet: a thread that
+// starts late (under Wine a new thread may wait long for its first run) takes less.
+class Shares {
+public:
+    Shares(Pos size, Pos frontLimit)
+        : count_((size + kShare - 1) / kShare), back_(count_), frontLimit_(std::min(count_, frontLimit / kShare)) {}
+
+    Pos Count() const { return count_; }
+    bool TakeFront(Pos& share) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (front_ >= back_ || front_ >= frontLimit_) return false;
+        share = front_++;
+        return true;
     }
-    half.done = true;
-}
+    bool TakeBack(Pos& share) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (front_ >= back_) return false;
+        share = --back_;
+        return true;
+    }
+    // Where the front's shares end, once no more are taken.
+    Pos FrontEnd() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return front_;
+    }
+    void Stop() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        back_ = front_;
+    }
+
+private:
+    std::mutex mutex_;
+    Pos count_;
+    Pos front_ = 0;
+    Pos back_;
+    Pos frontLimit_;
+};
+
+using Piece = Run<std::vector<std::int32_t>>;  // a share read from the back
 
 // Sets room aside for n starts, or none when the address space is short of it.
 void ReserveIfPossible(PartitionStarts& starts, Pos n) {
@@ -66,7 +111,22 @@ void ReserveIfPossible(PartitionStarts& starts, Pos n) {
     }
 }
 
-LoadResult Load(const std::string& path, TextBuffer& out) {
+// Reads shares from the back, into pieces[0] for the last share, pieces[1] before it, ...
+void ReadFromBack(const std::string& path, char* text, Pos size, Shares& shares, std::vector<Piece>& pieces) {
+    try {
+        SharedReadFile file;
+        if (!file.Open(path)) return;
+        Pos share;
+        while (shares.TakeBack(share)) {
+            Piece& piece = pieces.emplace_back(share * kShare);
+            if (!file.Seek(piece.from) || !piece.ReadTo(file, text, std::min(size, piece.from + kShare))) return;
+        }
+    } catch (const std::exception&) {
+        // What was not read is read by the other thread.
+    }
+}
+
+LoadResult Load(const std::string& path, TextBuffer& out, Pos frontLimit) {
     SharedReadFile file;
     if (!file.Open(path) || !file.Seek(0)) return LoadResult::CannotOpen;
     const Pos size = file.Size();
@@ -75,68 +135,77 @@ LoadResult Load(const std::string& path, TextBuffer& out) {
     char* text = out.AppendSpace(size);
     if (!text && size > 0) return LoadResult::TooLong;
 
-    const Pos middle = size >= kSplitBytes ? size / 2 / kChunk * kChunk : size;
-    // Room for a line every 16 bytes: only the part written is ever touched, and a text of
-    // shorter lines still fits, if more slowly. The first half's starts take the second's
-    // after them and become the text's line table.
-    Half first;
-    first.to = middle;
-    ReserveIfPossible(first.starts, size / 16 + 2);
-    first.starts.push_back(0);
-    Half second;
-    second.from = middle;
-    second.to = size;
-    second.end = middle;
-    ReserveIfPossible(second.starts, (size - middle) / 16);
+    // The front run's starts take the rest after them and become the text's line table.
+    // Room for a line every 16 bytes: only the part written is ever touched, and a text
+    // of shorter lines still fits, if more slowly.
+    Run<PartitionStarts> front(0);
+    ReserveIfPossible(front.starts, size / 16 + 2);
+    front.starts.push_back(0);
+    Shares shares(size, frontLimit);
+    std::vector<Piece> pieces;
     {
         std::jthread helper;
-        if (middle < size) {
+        if (size >= kSplitBytes) {
             try {
-                helper = std::jthread([&path, text, &second] {
-                    try {
-                        SharedReadFile own;
-                        if (own.Open(path) && own.Seek(second.from)) ReadHalf(own, text, second);
-                    } catch (const std::exception&) {
-                        second.done = false;  // the first thread reads it instead
-                    }
-                });
+                helper = std::jthread([&] { ReadFromBack(path, text, size, shares, pieces); });
             } catch (const std::system_error&) {
-                // No second thread: the first reads on.
+                // No second thread: this one reads every share.
             }
         }
-        ReadHalf(file, text, first);
+        Pos share;
+        while (shares.TakeFront(share)) {
+            if (!front.ReadTo(file, text, std::min(size, (share + 1) * kShare))) {
+                shares.Stop();
+                break;
+            }
+        }
     }
-    const bool firstWhole = first.done && first.end == middle;
-    // A second half the helper could not read is read here, the handle being at its start.
-    if (firstWhole && middle < size && !second.done && !second.failed) {
-        second.starts.clear();
-        ReadHalf(file, text, second);
-    }
-    if (first.failed || (firstWhole && second.failed)) return LoadResult::ReadError;
+    if (front.failed) return LoadResult::ReadError;
 
-    if (!firstWhole || second.end == middle) {
-        first.scanner.Finish(first.starts);
-        out.CommitLoaded(first.end, size, std::move(first.starts));
-        return LoadResult::Ok;
-    }
-    // A CR just before the middle ends a line there unless the second half begins with its
-    // LF; every later start is the second half's.
+    // The shares after the front's, in order; any the helper left unread are read here.
+    const Pos frontEnd = shares.FrontEnd();
+    while (static_cast<Pos>(pieces.size()) < shares.Count() - frontEnd) pieces.emplace_back(-1);
+    LineStartScanner* last = &front.scanner;
+    Pos used = front.end;
     std::vector<std::int32_t> seam;
-    first.scanner.Feed(text + middle, 1, seam);
-    for (const std::int32_t s : seam) {
-        if (s <= middle) first.starts.push_back(s);
+    for (Pos share = frontEnd; !front.short_ && share < shares.Count(); ++share) {
+        const std::size_t slot = static_cast<std::size_t>(shares.Count() - 1 - share);
+        const Pos from = share * kShare;
+        const Pos to = std::min(size, from + kShare);
+        const Piece& read = pieces[slot];
+        if (read.from != from || read.failed || (read.end < to && !read.short_)) {
+            Piece again(from);
+            if (!file.Seek(from)) return LoadResult::ReadError;
+            again.ReadTo(file, text, to);
+            pieces[slot] = std::move(again);
+        }
+        Piece& piece = pieces[slot];
+        if (piece.failed) return LoadResult::ReadError;
+        if (piece.end == piece.from) break;  // the file ended where this share begins
+        // A CR just before the share ends a line there unless the share begins with its
+        // LF; every later start is the share's.
+        seam.clear();
+        last->Feed(text + piece.from, 1, seam);
+        for (const std::int32_t s : seam) {
+            if (s <= piece.from) front.starts.push_back(s);
+        }
+        for (const std::int32_t s : piece.starts) front.starts.push_back(s);
+        last = &piece.scanner;
+        used = piece.end;
+        if (piece.short_) break;
     }
-    second.scanner.Finish(second.starts);
-    for (std::ptrdiff_t i = 0; i < second.starts.size(); ++i) first.starts.push_back(second.starts.data()[i]);
-    out.CommitLoaded(second.end, size, std::move(first.starts));
+    last->Finish(front.starts);
+    out.CommitLoaded(used, size, std::move(front.starts));
     return LoadResult::Ok;
 }
 
 }  // namespace
 
-LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
+LoadResult LoadTextFile(const std::string& path, TextBuffer& out) { return LoadTextFile(path, out, kMaxFront); }
+
+LoadResult LoadTextFile(const std::string& path, TextBuffer& out, Pos frontLimit) {
     try {
-        return Load(path, out);
+        return Load(path, out, frontLimit);
     } catch (const std::bad_alloc&) {
         // Too big for the memory at hand: as too long a text.
         return LoadResult::TooLong;
