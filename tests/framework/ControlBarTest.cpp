@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "DocTemplate.h"
+#include "DocViewTestIds.h"
+#include "Gdi.h"
 #include "FwTestSupport.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
@@ -185,5 +187,31 @@ TEST_F(ControlBarTest, TheIndicatorsShowOverwriteAndTheKeyboardLocks)
     EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(cap), capsOn ? "" : "CAP");
     ui::PressKey(VK_CAPITAL);
     ui::WaitUntil([&] { Idle(); return ((::GetKeyState(VK_CAPITAL) & 1) != 0) == capsOn; }, 2000);
+}
+// A status bar that draws its message pane itself, as a flashing message does.
+class CPaintedStatusBar : public CStatusBar {
+public:
+    void DrawItem(DRAWITEMSTRUCT* item) override
+    {
+        CDC dc(item->hDC);
+        dc.FillSolidRect(item->rcItem, RGB(192, 0, 0));
+    }
+};
+
+TEST_F(ControlBarTest, AnOwnerDrawnPaneIsDrawnByTheStatusBarsOwnObject)
+{
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->LoadFrame(IDR_VIEWER, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    CPaintedStatusBar bar;
+    static const UINT panes[] = {ID_SEPARATOR, ID_INDICATOR_NUM};
+    ASSERT_TRUE(bar.Create(frame));
+    ASSERT_TRUE(bar.SetIndicators(panes, 2));
+    frame->RecalcLayout();
+    bar.SetPaneStyle(0, SBPS_OWNERDRAW | SBPS_NOBORDERS | SBPS_STRETCH);
+    RECT pane;
+    bar.GetItemRect(0, &pane);
+    EXPECT_EQ(fwtest::PixelOf(bar.m_hWnd, (pane.left + pane.right) / 2, (pane.top + pane.bottom) / 2), RGB(192, 0, 0));
+    frame->DestroyWindow();
+    EXPECT_EQ(bar.m_hWnd, nullptr);
 }
 }  // namespace
