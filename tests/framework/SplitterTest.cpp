@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CtrlView.h"
 #include "DocTemplate.h"
 #include "DocViewTestIds.h"
 #include "FwTestSupport.h"
@@ -28,6 +29,45 @@ protected:
     }
 };
 IMPLEMENT_DYNCREATE(CStaticSplitFrame)
+
+// The log viewer's shape: a tree of names on the left that hears its own selection.
+class CNamesView : public CTreeView {
+    DECLARE_DYNCREATE(CNamesView)
+public:
+    std::string m_selected;
+    void OnInitialUpdate() override
+    {
+        CTreeCtrl& tree = GetTreeCtrl();
+        HTREEITEM group = tree.InsertItem("Logs");
+        tree.InsertItem("access.log", 0, 0, group);
+        tree.InsertItem("error.log", 0, 0, group);
+        tree.Expand(group, TVE_EXPAND);
+    }
+    bool OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) override
+    {
+        if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != TVN_SELCHANGEDA)
+            return false;
+        m_selected = GetTreeCtrl().GetItemText(reinterpret_cast<NMTREEVIEWA*>(lParam)->itemNew.hItem);
+        *result = 0;
+        return true;
+    }
+};
+IMPLEMENT_DYNCREATE(CNamesView)
+
+class CTreeSplitFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CTreeSplitFrame)
+public:
+    CSplitterWnd m_wndSplitter;
+
+protected:
+    bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
+    {
+        return m_wndSplitter.CreateStatic(this, 1, 2) &&
+               m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CNamesView), SIZE{100, 100}, context) &&
+               m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CSampleView), SIZE{100, 100}, context);
+    }
+};
+IMPLEMENT_DYNCREATE(CTreeSplitFrame)
 
 class CSplitChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(CSplitChildFrame)
@@ -175,6 +215,24 @@ TEST_F(SplitterTest, ADynamicSplitterSplitsAtItsSplitBoxesAndLosesPanesAtTheEdge
     EXPECT_EQ(doc->GetViews().size(), 1u);
     EXPECT_NE(child->GetActiveView(), nullptr);
     child->DestroyWindow();
+    Pump();
+}
+TEST_F(SplitterTest, ATreeViewPaneFillsItselfAndHearsItsSelection)
+{
+    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CTreeSplitFrame),
+                              RUNTIME_CLASS(CSampleView));
+    CDocument* doc = viewer.OpenDocumentFile(m_path.c_str());
+    ASSERT_NE(doc, nullptr);
+    auto* frame = static_cast<CTreeSplitFrame*>(doc->GetFirstView()->GetParentFrame());
+    auto* names = static_cast<CNamesView*>(frame->m_wndSplitter.GetPane(0, 0));
+    CTreeCtrl& tree = names->GetTreeCtrl();
+    EXPECT_EQ(tree.GetCount(), 3u);
+    EXPECT_EQ(names->GetDocument(), doc);
+    HTREEITEM error = tree.GetNextSiblingItem(tree.GetChildItem(tree.GetRootItem()));
+    ASSERT_NE(error, nullptr);
+    tree.SelectItem(error);
+    EXPECT_EQ(names->m_selected, "error.log");
+    frame->DestroyWindow();
     Pump();
 }
 }  // namespace
