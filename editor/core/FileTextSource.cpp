@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <exception>
 #include <system_error>
+
+#include "RangeShares.h"
 
 namespace tessaly::editor {
 
@@ -65,7 +68,7 @@ void FileTextSource::StopIndexing() {
     stop_ = false;
 }
 
-// The second half of a long range, indexed by a thread of its own while the first half
+// A share of a long range, indexed from the back by a thread of its own while the front
 // is indexed and shown, then appended to the index.
 struct FileTextSource::Tail {
     Pos from = 0;
@@ -77,13 +80,10 @@ struct FileTextSource::Tail {
     LineStartScanner scanner;
 };
 
-void FileTextSource::IndexTail(Tail& tail) {
+void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tail& tail) {
     tail.index.Reset(tail.from);
     tail.scanner = LineStartScanner(tail.from);
     tail.end = tail.from;
-    SharedReadFile file;
-    if (!file.Open(path_) || !file.Seek(tail.from)) return;
-    std::vector<char> buf(kBlockSize);
     std::vector<Pos> starts;
     while (tail.end < tail.limit) {
         if (stop_) return;
@@ -98,6 +98,25 @@ void FileTextSource::IndexTail(Tail& tail) {
         tailDone_ += got;
     }
     tail.done = true;
+}
+
+void FileTextSource::IndexFromBack(RangeShares& shares, Pos from, Pos limit, std::vector<Tail>& tails) {
+    try {
+        SharedReadFile file;
+        if (!file.Open(path_)) return;  // the front takes every share
+        std::vector<char> buf(kBlockSize);
+        Pos share;
+        while (!stop_ && shares.TakeBack(share)) {
+            Tail& tail = tails.emplace_back();
+            tail.from = from + share * kShareBytes;
+            tail.limit = std::min(limit, tail.from + kShareBytes);
+            if (!file.Seek(tail.from)) return;
+            IndexTail(file, buf, tail);
+            if (!tail.done || tail.end < tail.limit) return;  // stopped, or the file ended
+        }
+    } catch (const std::exception&) {
+        // A share taken and not done is read by the front.
+    }
 }
 
 void FileTextSource::IndexRange(Pos from, Pos limit) {
@@ -140,45 +159,55 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
         return true;
     };
 
-    // Reading and scanning a long range take two threads: one for each half.
-    Tail tail;
+    // A long range takes two threads: this one from the front, shown as it goes, and a
+    // second from the back, in shares, until they meet.
+    const bool split = opened && limit - from >= kSplitBytes;
+    RangeShares shares(split ? (limit - from + kShareBytes - 1) / kShareBytes : 1,
+                       split ? frontLimit_ / kShareBytes : 1);
+    std::vector<Tail> tails;  // the last share first
     std::thread tailWorker;
-    Pos firstEnd = limit;
-    const Pos middle = (from + (limit - from) / 2) / static_cast<Pos>(kBlockSize) * static_cast<Pos>(kBlockSize);
-    if (opened && limit - from >= kSplitBytes && middle > from) {
-        tail.from = middle;
-        tail.limit = limit;
+    if (split) {
         tailDone_ = 0;
         try {
-            tailWorker = std::thread([this, &tail] { IndexTail(tail); });
-            firstEnd = middle;
+            tailWorker = std::thread([this, &shares, &tails, from, limit] { IndexFromBack(shares, from, limit, tails); });
         } catch (const std::system_error&) {
-            // No second thread: the first reads on to the end.
+            // No second thread: this one takes every share.
         }
     }
-    bool more = opened && scanTo(firstEnd);
+    bool more = opened;
+    Pos share;
+    while (more && !stop_ && shares.TakeFront(share)) {
+        more = scanTo(split ? std::min(limit, from + (share + 1) * kShareBytes) : limit);
+    }
+    // Cut short or stopped: the back takes no more either. Otherwise it takes the rest.
+    if (!more || stop_) shares.Stop();
     if (tailWorker.joinable()) {
         tailWorker.join();
         std::lock_guard<std::mutex> lock(mutex_);
-        if (more && !stop_ && tail.done && offset == tail.from) {
-            if (tail.end > tail.from) {
-                // A CR just before the middle ends a line there unless the tail begins with
-                // its LF; either way the tail has every later start, and its scanner carries on.
-                std::vector<Pos> seam;
-                scanner_.Feed(&tail.firstByte, 1, seam);
-                for (const Pos s : seam) {
-                    if (s <= tail.from) starts.push_back(s);
-                }
-                scanner_ = tail.scanner;
+        // Each share from the back that follows on is appended; at a gap (a share not
+        // done), this thread reads on from there.
+        for (auto tail = tails.rbegin(); more && !stop_ && tail != tails.rend() && tail->done && tail->from == offset; ++tail) {
+            if (tail->end == tail->from) {
+                more = false;  // the file ended where the share begins
+                break;
             }
+            // A CR just before the share ends a line there unless the share begins with
+            // its LF; either way the share has every later start, and its scanner carries on.
+            std::vector<Pos> seam;
+            scanner_.Feed(&tail->firstByte, 1, seam);
+            for (const Pos s : seam) {
+                if (s <= tail->from) starts.push_back(s);
+            }
+            scanner_ = tail->scanner;
             for (const Pos s : starts) index_.Append(s);
             starts.clear();
-            index_.AppendTail(tail.index);
-            offset = tail.end;
+            index_.AppendTail(tail->index);
+            offset = tail->end;
             indexed_ = offset;
-            more = false;
+            if (tail->end < tail->limit) more = false;  // the file ended within it
         }
         tailDone_ = 0;
+        if (more && offset < limit && !file.Seek(offset)) more = false;
     }
     if (more) scanTo(limit);
     if (stop_ && offset < limit) {

@@ -18,6 +18,8 @@
 
 namespace tessaly::editor {
 
+class RangeShares;
+
 class FileTextSource : public TextSource {
 public:
     FileTextSource() = default;
@@ -48,6 +50,11 @@ public:
     // True when the text changed.
     bool Update();
 
+    // How far at most the thread that shows the first lines indexes a long file from the
+    // front (rounded down to a share of 8 MiB); the rest is indexed from the back by a
+    // second thread and joined on. Unlimited unless set; for trying out the joins.
+    void SetFrontShareLimit(Pos bytes) { frontLimit_ = bytes; }
+
     // Memory held: the line index and the block cache; the index alone.
     std::size_t MemoryBytes() const;
     std::size_t IndexMemoryBytes() const;
@@ -62,15 +69,17 @@ private:
     static constexpr std::size_t kBlockSize = 64 * 1024;
     static constexpr std::size_t kCacheBlocks = 32;
     static constexpr Pos kPublishBytes = 2 * 1024 * 1024;
-    // Ranges at least this long are indexed in two halves at once, on two threads.
+    // Ranges at least this long are indexed by two threads at once, in shares.
     static constexpr Pos kSplitBytes = 16 * 1024 * 1024;
+    static constexpr Pos kShareBytes = 8 * 1024 * 1024;
 
     struct Tail;
 
     void StartIndexing(Pos from, Pos limit);
     void StopIndexing();
     void IndexRange(Pos from, Pos limit);
-    void IndexTail(Tail& tail);
+    void IndexFromBack(RangeShares& shares, Pos from, Pos limit, std::vector<Tail>& tails);
+    void IndexTail(SharedReadFile& file, std::vector<char>& buf, Tail& tail);
     void Restart(Pos newSize);
     const Block& FetchBlock(Pos offset) const;
 
@@ -86,7 +95,8 @@ private:
     LineStartScanner scanner_;
     std::thread worker_;
     std::atomic<bool> stop_{false};
-    std::atomic<Pos> tailDone_{0};  // bytes of the second half indexed but not yet merged
+    std::atomic<Pos> frontLimit_{Pos(1) << 62};
+    std::atomic<Pos> tailDone_{0};  // bytes indexed from the back but not yet merged
 
     mutable std::mutex cacheMutex_;
     mutable std::vector<Block> cache_;

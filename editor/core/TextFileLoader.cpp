@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -10,6 +9,7 @@
 
 #include "FileIO.h"
 #include "LineEnds.h"
+#include "RangeShares.h"
 
 namespace tessaly::editor {
 
@@ -61,45 +61,6 @@ struct Run {
     }
 };
 
-// The text's shares of kShare bytes, handed out from the front to the thread that began
-// reading and from the back to the one that joined it, until they meet: a thread that
-// starts late (under Wine a new thread may wait long for its first run) takes less.
-class Shares {
-public:
-    Shares(Pos size, Pos frontLimit)
-        : count_((size + kShare - 1) / kShare), back_(count_), frontLimit_(std::min(count_, frontLimit / kShare)) {}
-
-    Pos Count() const { return count_; }
-    bool TakeFront(Pos& share) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (front_ >= back_ || front_ >= frontLimit_) return false;
-        share = front_++;
-        return true;
-    }
-    bool TakeBack(Pos& share) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (front_ >= back_) return false;
-        share = --back_;
-        return true;
-    }
-    // Where the front's shares end, once no more are taken.
-    Pos FrontEnd() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return front_;
-    }
-    void Stop() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        back_ = front_;
-    }
-
-private:
-    std::mutex mutex_;
-    Pos count_;
-    Pos front_ = 0;
-    Pos back_;
-    Pos frontLimit_;
-};
-
 using Piece = Run<std::vector<std::int32_t>>;  // a share read from the back
 
 // Sets room aside for n starts, or none when the address space is short of it.
@@ -112,7 +73,7 @@ void ReserveIfPossible(PartitionStarts& starts, Pos n) {
 }
 
 // Reads shares from the back, into pieces[0] for the last share, pieces[1] before it, ...
-void ReadFromBack(const std::string& path, char* text, Pos size, Shares& shares, std::vector<Piece>& pieces) {
+void ReadFromBack(const std::string& path, char* text, Pos size, RangeShares& shares, std::vector<Piece>& pieces) {
     try {
         SharedReadFile file;
         if (!file.Open(path)) return;
@@ -141,7 +102,7 @@ LoadResult Load(const std::string& path, TextBuffer& out, Pos frontLimit) {
     Run<PartitionStarts> front(0);
     ReserveIfPossible(front.starts, size / 16 + 2);
     front.starts.push_back(0);
-    Shares shares(size, frontLimit);
+    RangeShares shares((size + kShare - 1) / kShare, frontLimit / kShare);
     std::vector<Piece> pieces;
     {
         std::jthread helper;

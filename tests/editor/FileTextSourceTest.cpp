@@ -210,9 +210,9 @@ TEST(FileTextSource, FirstLinesAreThereBeforeTheIndexIsComplete) {
     EXPECT_LT(f.MemoryBytes(), 200001u * 3u + 32u * 65536u + 4096u);
 }
 
-// A log long enough to be indexed in two halves at once (the second half starts at the
-// 64 KiB block boundary at or before the middle) with the bytes around that boundary set.
-class FileTextSourceHalves : public ::testing::Test {
+// A log long enough to be indexed by two threads at once, in shares of 8 MiB taken from
+// the front and from the back, with the bytes around the share boundaries set.
+class FileTextSourceShares : public ::testing::Test {
 protected:
     static constexpr std::size_t kSize = 16 * 1024 * 1024 + 1000;
     static constexpr std::size_t kMiddle = 8 * 1024 * 1024;
@@ -235,10 +235,11 @@ protected:
         return base;
     }
 
-    void ExpectIndexedLike(const std::string& text) {
+    void ExpectIndexedLike(const std::string& text, Pos frontLimit = Pos(1) << 62) {
         const std::string path = dir_.File("halves.log");
         test::WriteBytes(path, text);
         FileTextSource f;
+        f.SetFrontShareLimit(frontLimit);
         ASSERT_TRUE(f.Open(path));
         ASSERT_TRUE(f.WaitForIndex(nullptr));
         ASSERT_EQ(f.Length(), static_cast<Pos>(text.size()));
@@ -248,37 +249,41 @@ protected:
     TempDir dir_;
 };
 
-TEST_F(FileTextSourceHalves, EveryLineEndAtTheMiddleIsCountedOnce) {
+TEST_F(FileTextSourceShares, EveryLineEndWhereSharesMeetIsCountedOnce) {
     struct Seam {
         const char* name;
-        const char* bytes;  // written from kMiddle - 1 on
+        const char* bytes;  // written from each share boundary - 1 on
     };
     const Seam seams[] = {
-        {"CR LF split by the middle", "\r\n"},
-        {"LF just before the middle", "\nx"},
-        {"lone CR just before the middle", "\rx"},
+        {"CR LF split by the boundary", "\r\n"},
+        {"LF just before the boundary", "\nx"},
+        {"lone CR just before the boundary", "\rx"},
         {"two CRs, the second with its LF", "\r\r\n"},
-        {"LF as the tail's first byte", "x\n"},
-        {"no line end near the middle", "xyz"},
-        {"LF CR LF across the middle", "\n\r\n"},
+        {"LF as the share's first byte", "x\n"},
+        {"no line end near the boundary", "xyz"},
+        {"LF CR LF across the boundary", "\n\r\n"},
     };
     for (const Seam& seam : seams) {
         SCOPED_TRACE(seam.name);
         std::string text = Base();
         text.replace(kMiddle - 1, std::strlen(seam.bytes), seam.bytes);
+        text.replace(2 * kMiddle - 1, std::strlen(seam.bytes), seam.bytes);
+        // The front stops at the first boundary, or wherever it meets the back.
+        ExpectIndexedLike(text, kMiddle);
         ExpectIndexedLike(text);
     }
 }
 
-TEST_F(FileTextSourceHalves, LongLinesAcrossTheMiddle) {
+TEST_F(FileTextSourceShares, LongLinesAcrossShares) {
     std::string text = Base();
-    // A line of 200,000 bytes through the middle and another that ends the tail.
+    // A line of 200,000 bytes across the first boundary and another that ends the file.
     std::fill(text.begin() + kMiddle - 100000, text.begin() + kMiddle + 100000, 'x');
     std::fill(text.end() - 300000, text.end(), 'y');
-    ExpectIndexedLike(text);
+    ExpectIndexedLike(text, kMiddle);
+    ExpectIndexedLike(text, 0);
 }
 
-TEST_F(FileTextSourceHalves, GrowingOrCutShortWhileIndexedEndsRight) {
+TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight) {
     const std::string path = dir_.File("busy.log");
     std::string text = Base();
     test::WriteBytes(path, text);
@@ -301,7 +306,7 @@ TEST_F(FileTextSourceHalves, GrowingOrCutShortWhileIndexedEndsRight) {
     ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text.substr(0, kSize / 3)));
 }
 
-TEST_F(FileTextSourceHalves, ProgressRisesToOne) {
+TEST_F(FileTextSourceShares, ProgressRisesToOne) {
     const std::string path = dir_.File("progress.log");
     test::WriteBytes(path, Base());
     FileTextSource f;
