@@ -5,7 +5,6 @@
 #include "LauncherExports.h"
 #include "LogDocTemplate.h"
 #include "LogViewerApp.h"
-#include "MainFrame.h"
 #include "ModuleState.h"
 #include "Wnd.h"
 
@@ -43,13 +42,13 @@ void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
     docTemplate->m_pCreatedFrame = nullptr;
     if (!docTemplate->OpenDocumentFile(nullptr, true) || !docTemplate->m_pCreatedFrame)
         return;
-    auto* frame = static_cast<CMainFrame*>(docTemplate->m_pCreatedFrame);
+    CFrameWnd* frame = docTemplate->m_pCreatedFrame;
     if (!frame->IsWindow())
         return;
     HWND frameWindow = frame->m_hWnd;
     app.m_pMainWnd = frame;
-    // After the stored placement: a frame stored maximised opens at its normal rectangle.
-    frame->ShowNormal();
+    // After the stored placement: the frame opens normal at its stored normal rectangle.
+    frame->ShowWindow(SW_SHOWNORMAL);
     ::UpdateWindow(frameWindow);
     if (frameWindowOut)
         *frameWindowOut = frameWindow;

@@ -61,8 +61,7 @@ void CLeftView::Fill()
     }
     SetRedraw(true);
     Invalidate();
-    if (m_model.Omitted() > 0)
-        TellOmitted();
+    TellOmitted();
 }
 
 HTREEITEM CLeftView::InsertNode(const LogTreeNode& node, HTREEITEM parent)
@@ -77,7 +76,9 @@ HTREEITEM CLeftView::InsertNode(const LogTreeNode& node, HTREEITEM parent)
 void CLeftView::TellOmitted()
 {
     // Item data tells only so many files apart; the rest of the list is left out, and the
-    // status bar says so.
+    // status bar says so (once the frame has one).
+    if (m_model.Omitted() <= 0)
+        return;
     std::string format = AfxLoadString(IDS_TOO_MANY_LOGS);
     char text[256];
     wsprintfA(text, format.c_str(), kMaxFileItems, m_model.Omitted());

@@ -25,6 +25,9 @@ public:
     void ToggleShowSizes();
     bool HasItems();
     bool ShowSizes() const { return m_bShowSizes; }
+    // Says in the status bar how many logs were left out, when the list had more than the
+    // tree can tell apart.
+    void TellOmitted();
 
     // The model behind the items (the entries the commands work on).
     const CLogTree& Model() const { return m_model; }
@@ -46,7 +49,6 @@ private:
     bool SelectedFileData(std::uint32_t& data);
     void SetEntryText(int index, const std::string& label);
     void ShowCurrentAgain();
-    void TellOmitted();
 
     CLogTree m_model;
     CImageList m_images;

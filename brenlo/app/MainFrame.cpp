@@ -53,6 +53,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
         return -1;
     if (!CreateBars())
         return -1;
+    if (CLeftView* tree = TreePane())
+        tree->TellOmitted();
     ApplyStoredPlacement();
     FindHelpFile();
     RecalcLayout();
@@ -81,24 +83,11 @@ void CMainFrame::ApplyStoredPlacement()
     std::optional<WINDOWPLACEMENT> placement = LoadPlacement(settings::kSection, settings::kMainWindow);
     if (!placement)
         return;
+    // DoViewLogs shows the frame normal in the end, so a stored maximised state would only
+    // flash: the hidden frame takes the stored rectangles and stays hidden. (A display
+    // without a window manager may even bring the maximised state back after the restore.)
+    placement->showCmd = SW_HIDE;
     ::SetWindowPlacement(m_hWnd, &*placement);
-    m_storedNormal = placement->rcNormalPosition;
-}
-
-void CMainFrame::ShowNormal()
-{
-    ShowWindow(SW_SHOWNORMAL);
-    if (!m_storedNormal)
-        return;
-    // A display without a window manager forgets the normal rectangle of a frame shown
-    // maximised; the stored one is put back.
-    WINDOWPLACEMENT now{};
-    now.length = sizeof(now);
-    if (::GetWindowPlacement(m_hWnd, &now) && !::EqualRect(&now.rcNormalPosition, &*m_storedNormal)) {
-        now.showCmd = SW_SHOWNORMAL;
-        now.rcNormalPosition = *m_storedNormal;
-        ::SetWindowPlacement(m_hWnd, &now);
-    }
 }
 
 void CMainFrame::FindHelpFile()

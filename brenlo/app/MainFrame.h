@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "FrameWnd.h"
@@ -23,9 +22,6 @@ public:
     ~CMainFrame() override;
 
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
-    // SW_SHOWNORMAL after the stored placement: a frame stored maximised opens at its
-    // stored normal rectangle.
-    void ShowNormal();
     bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui) override;
 
     // The panes of the splitter; null before they exist.
@@ -38,9 +34,6 @@ public:
     CReBar m_wndReBar;
     BOOL m_bHelpAvailable = FALSE;
     std::string m_strHelpDir;
-
-private:
-    std::optional<RECT> m_storedNormal;  // the normal rectangle of the stored placement
 
 protected:
     int OnCreate(CREATESTRUCTA* cs) override;

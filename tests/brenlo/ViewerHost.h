@@ -96,5 +96,7 @@ void Command(HWND frame, UINT id);
 bool AnswerMessageBox(const char* caption, int button, std::string* text = nullptr, DWORD timeoutMs = 5000);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 std::uint64_t FileSize(const std::string& path);
+// The window's client area as the screen shows it, row by row.
+std::vector<COLORREF> ClientPixels(HWND wnd);
 
 }  // namespace viewertest

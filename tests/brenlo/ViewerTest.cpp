@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <string>
 
 #include "Handles.h"
@@ -547,4 +549,143 @@ TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
     EXPECT_TRUE(testpaths::ReadTextFile(copy, saved));
     EXPECT_EQ(saved, text);
     EXPECT_EQ(title, "Log Viewer - kept.log");
+}
+
+namespace {
+int CountPixels(const std::vector<COLORREF>& pixels, const std::function<bool(int r, int g, int b)>& wanted)
+{
+    int count = 0;
+    for (COLORREF pixel : pixels)
+        count += wanted(GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)) ? 1 : 0;
+    return count;
+}
+bool Reddish(int r, int g, int b)
+{
+    return r > 150 && g < 100 && b < 100;
+}
+}  // namespace
+
+TEST_F(ViewerTest, ConfigurationKeywordsInALogAreNeverColouredEvenAfterAFormatChange)
+{
+    std::string log = Log("error.log", "ServerRoot \"C:/Apache24\"\r\nDocumentRoot htdocs\r\nListen 80\r\n"
+                                       "LoadModule rewrite_module modules/mod_rewrite.so\r\n");
+    CSettingsStore& store = m_registry.Store();
+    ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Coloring", 1));
+    ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Keyword", RGB(255, 0, 0)));
+    ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Quote", RGB(255, 0, 0)));
+    ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Number", RGB(255, 0, 0)));
+    ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Constant", RGB(255, 0, 0)));
+    ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Text", RGB(0, 0, 0)));
+    ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Background", RGB(255, 255, 255)));
+
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    int redBefore = -1, redAfter = -1, darkBefore = 0, yellowAfter = 0, whiteAfter = -1;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        HWND view = TextViewOf(frame);
+        SelectItem(tree, ReadTree(tree)[0].handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - error.log"; });
+        Sleep(300);
+        std::vector<COLORREF> before = ClientPixels(view);
+        redBefore = CountPixels(before, Reddish);
+        darkBefore = CountPixels(before, [](int r, int g, int b) { return r < 80 && g < 80 && b < 80; });
+
+        // Options stores a new background with colouring on, and the Launcher passes the news on.
+        store.SetProfileInt("Settings\\Format", "Background", RGB(255, 255, 160));
+        ::PostMessageA(frame, 0x503, 4, 0);
+        Sleep(500);
+        std::vector<COLORREF> after = ClientPixels(view);
+        redAfter = CountPixels(after, Reddish);
+        yellowAfter = CountPixels(after, [](int r, int g, int b) { return r == 255 && g == 255 && b == 160; });
+        whiteAfter = CountPixels(after, [](int r, int g, int b) { return r == 255 && g == 255 && b == 255; });
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_GT(darkBefore, 50);  // the text is drawn
+    EXPECT_EQ(redBefore, 0);
+    EXPECT_GT(yellowAfter, 1000);  // the new settings are used
+    EXPECT_LT(whiteAfter, yellowAfter);
+    EXPECT_EQ(redAfter, 0);
+}
+
+namespace {
+POINT ItemCentre(HWND tree, HTREEITEM item)
+{
+    RECT rect{};
+    std::memcpy(&rect, &item, sizeof(item));  // the message takes the item in the rectangle
+    ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+}  // namespace
+
+TEST_F(ViewerTest, ClicksOnAGroupOpenNoLogAndDoubleClickOrEnterOpensALog)
+{
+    std::string first = Log("first.log", "first line\r\n");
+    std::string second = Log("second.log", "second line\r\n");
+    LauncherLogList list;
+    list.Add(first, "Server");
+    list.Add(second);
+    ViewerRun run;
+    std::string titleAfterGroup, titleAfterFile, titleAfterEnter, textAfterEnter;
+    bool groupExpanded = false;
+    int groupImage = -1;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        ui::BringToFront(frame);
+        std::vector<TreeItem> items = ReadTree(tree);  // second.log, then the group Server
+        // A click selects the group, which opens it (one group open at a time); a double
+        // click toggles it and opens no log.
+        POINT group = ItemCentre(tree, items[1].handle);
+        ui::ClickAt(tree, group.x, group.y);
+        WaitUntil([&] { return ReadTree(tree)[1].expanded; });
+        groupExpanded = ReadTree(tree)[1].expanded;
+        groupImage = ReadTree(tree)[1].image;
+        ui::ClickAt(tree, group.x, group.y, true);
+        Sleep(300);
+        titleAfterGroup = WindowText(frame);
+
+        ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[1].handle));
+        POINT file = ItemCentre(tree, ReadTree(tree)[1].children[0].handle);
+        ui::ClickAt(tree, file.x, file.y, true);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - first.log"; });
+        titleAfterFile = WindowText(frame);
+
+        POINT top = ItemCentre(tree, ReadTree(tree)[0].handle);
+        ui::ClickAt(tree, top.x, top.y);
+        Sleep(200);
+        ui::PressKey(VK_RETURN);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - second.log"; });
+        titleAfterEnter = WindowText(frame);
+        textAfterEnter = WindowText(TextViewOf(frame));
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(groupExpanded);
+    EXPECT_EQ(groupImage, kOpenFolder);
+    EXPECT_EQ(titleAfterGroup, "Log Viewer - Untitled");
+    EXPECT_EQ(titleAfterFile, "Log Viewer - first.log");
+    EXPECT_EQ(titleAfterEnter, "Log Viewer - second.log");
+    EXPECT_EQ(textAfterEnter, "second line\r\n");
+}
+
+TEST_F(ViewerTest, MoreLogsThanTheTreeCanTellApartAreCutAndTheUserIsTold)
+{
+    LauncherLogList list;
+    const int count = 32768 + 232;
+    for (int i = 0; i < count; ++i)
+        list.Add(Missing("log" + std::to_string(i) + ".log"), i % 2 ? "Odd" : "");
+    ViewerRun run;
+    UINT items = 0;
+    std::string status;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        items = static_cast<UINT>(::SendMessageA(TreeOf(frame), TVM_GETCOUNT, 0, 0));
+        status = WindowText(ui::FindChild(frame, STATUSCLASSNAMEA));
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(items, 32768u + 1u);  // the files and their one group
+    EXPECT_EQ(status, "Only the first 32768 logs are shown; 232 more are left out.");
 }
