@@ -92,7 +92,7 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
         if (got <= 0) break;
         if (tail.end == tail.from) tail.firstByte = buf[0];
         tail.scanner.Feed(buf.data(), static_cast<std::size_t>(got), starts);
-        for (const Pos s : starts) tail.index.Append(s);
+        tail.index.Append(starts.data(), starts.size());
         starts.clear();
         tail.end += got;
         tailDone_ += got;
@@ -132,7 +132,7 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     auto publish = [&](bool finished) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            for (const Pos s : starts) index_.Append(s);
+            index_.Append(starts.data(), starts.size());
             indexed_ = offset;
             complete_ = finished;
         }
@@ -199,7 +199,7 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
                 if (s <= tail->from) starts.push_back(s);
             }
             scanner_ = tail->scanner;
-            for (const Pos s : starts) index_.Append(s);
+            index_.Append(starts.data(), starts.size());
             starts.clear();
             index_.AppendTail(tail->index);
             offset = tail->end;

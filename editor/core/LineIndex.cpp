@@ -26,6 +26,28 @@ void LineIndex::Append(Pos start) {
     last_ = start;
 }
 
+void LineIndex::Append(const Pos* starts, std::size_t n) {
+    // The count and the last start stay in registers: every push_back could otherwise
+    // change them, as far as the compiler knows.
+    Pos count = count_;
+    Pos last = last_;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Pos start = starts[i];
+        const Pos length = start - last;
+        if (length >= kLong) {
+            lengths_.push_back(kLong);
+            longLines_.emplace_back(count - 1, length);
+        } else {
+            lengths_.push_back(static_cast<std::uint16_t>(length));
+        }
+        if (IsBlockStart(count)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
+        ++count;
+        last = start;
+    }
+    count_ = count;
+    last_ = last;
+}
+
 void LineIndex::RemoveLast() {
     if (count_ <= 1) return;
     --count_;

@@ -1,6 +1,7 @@
 #pragma once
 // The line starts of a large file in about two bytes a line: the start of every 64th
 // line in full, the length of each line in 16 bits, and a side table for longer lines.
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <utility>
@@ -24,6 +25,8 @@ public:
     Pos Last() const { return last_; }
     // Records the next start; it must lie after Last().
     void Append(Pos start);
+    // Records n starts in order, the first after Last().
+    void Append(const Pos* starts, std::size_t n);
     // Drops the last recorded start (not the first).
     void RemoveLast();
     // Records every start of tail after its first, in order; they must lie after Last().
