@@ -689,3 +689,94 @@ TEST_F(ViewerTest, MoreLogsThanTheTreeCanTellApartAreCutAndTheUserIsTold)
     EXPECT_EQ(items, 32768u + 1u);  // the files and their one group
     EXPECT_EQ(status, "Only the first 32768 logs are shown; 232 more are left out.");
 }
+
+TEST_F(ViewerTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
+{
+    std::string log = Log("access.log", "first request\r\n");
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    bool serverOpened = false, serverWrote = false;
+    std::string shown, afterNews, copied;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        HWND view = TextViewOf(frame);
+        SelectItem(tree, ReadTree(tree)[0].handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(view) == "first request\r\n"; });
+        shown = WindowText(view);
+
+        // The server opens its log after the viewer did, and appends.
+        CFileHandle server(::CreateFileA(log.c_str(), FILE_APPEND_DATA,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        serverOpened = static_cast<bool>(server);
+        DWORD written = 0;
+        serverWrote = serverOpened && ::WriteFile(server.Get(), "second request\r\n", 16, &written, nullptr) &&
+                      written == 16;
+        // The Launcher's news of new settings reads the shown log's new lines as well.
+        ::PostMessageA(frame, 0x503, 4, 0);
+        WaitUntil([&] { return WindowText(view) == "first request\r\nsecond request\r\n"; });
+        afterNews = WindowText(view);
+
+        // Copy of the whole text through the keys a user presses in the text pane.
+        ui::BringToFront(frame);
+        RECT area{};
+        ::GetClientRect(view, &area);
+        ui::ClickAt(view, area.right / 2, area.bottom / 2);
+        Sleep(200);
+        ::SendMessageA(view, EM_SETSEL, 0, -1);
+        ui::PressKey('C', true);
+        WaitUntil([&] {
+            if (!::OpenClipboard(nullptr))
+                return false;
+            HANDLE data = ::GetClipboardData(CF_TEXT);
+            const char* text = data ? static_cast<const char*>(::GlobalLock(data)) : nullptr;
+            copied = text ? text : "";
+            if (data)
+                ::GlobalUnlock(data);
+            ::CloseClipboard();
+            return !copied.empty();
+        });
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(shown, "first request\r\n");
+    EXPECT_TRUE(serverOpened);
+    EXPECT_TRUE(serverWrote);
+    EXPECT_EQ(afterNews, "first request\r\nsecond request\r\n");
+    EXPECT_EQ(copied, "first request\r\nsecond request\r\n");
+}
+
+TEST_F(ViewerTest, PrintPreviewShowsTheLogWhicheverPaneIsActive)
+{
+    std::string log = Log("access.log", Lines('v'));
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string shot, pageText;
+    bool previewShown = false, previewClosed = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        SelectItem(tree, ReadTree(tree)[0].handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - access.log"; });
+        // The tree is the active pane; the frame hands the command to the text pane.
+        Command(frame, 57609);
+        HWND preview = ui::WaitForTopLevel(::GetCurrentProcessId(), nullptr, "Print Preview", 5000);
+        previewShown = preview != nullptr;
+        if (preview) {
+            Sleep(300);
+            shot = SaveWindowPng(preview, "brenlo-print-preview");
+            pageText = WindowText(ui::FindChild(preview, "Static", -1, "Page 1 of 1"));
+            ui::Click(ui::FindChild(preview, "Button", -1, "&Close"));
+            previewClosed = WaitUntil([&] { return !::IsWindow(preview); });
+        }
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(previewShown);
+    EXPECT_EQ(pageText, "Page 1 of 1");
+    EXPECT_TRUE(previewClosed);
+    EXPECT_FALSE(shot.empty());
+}
