@@ -213,6 +213,26 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
+bool ClickToFocus(HWND frame, HWND target, const POINT* at)
+{
+    auto focused = [target] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus == target;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ui::BringToFront(frame);
+        WaitUntil([frame] { return ::GetForegroundWindow() == frame; }, 2000);
+        RECT area{};
+        ::GetClientRect(target, &area);
+        POINT point = at ? *at : POINT{area.right / 2, area.bottom / 2};
+        ui::ClickAt(target, point.x, point.y);
+        if (WaitUntil(focused, 1000))
+            return true;
+    }
+    return false;
+}
+
 std::uint64_t FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -95,6 +95,9 @@ void Command(HWND frame, UINT id);
 // the button (IDYES, IDNO, IDOK). False when no such box came.
 bool AnswerMessageBox(const char* caption, int button, std::string* text = nullptr, DWORD timeoutMs = 5000);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+// Brings the frame to the front and clicks into `target` (at its centre unless a point is
+// given) until the keyboard focus is there, as a user would; false when it never gets it.
+bool ClickToFocus(HWND frame, HWND target, const POINT* at = nullptr);
 std::uint64_t FileSize(const std::string& path);
 // The window's client area as the screen shows it, row by row.
 std::vector<COLORREF> ClientPixels(HWND wnd);

@@ -630,16 +630,15 @@ TEST_F(ViewerTest, ClicksOnAGroupOpenNoLogAndDoubleClickOrEnterOpensALog)
     list.Add(second);
     ViewerRun run;
     std::string titleAfterGroup, titleAfterFile, titleAfterEnter, textAfterEnter;
-    bool groupExpanded = false;
+    bool groupExpanded = false, focused = false;
     int groupImage = -1;
     int result = run.Run(list.Get(), [&](HWND frame) {
         HWND tree = TreeOf(frame);
-        ui::BringToFront(frame);
         std::vector<TreeItem> items = ReadTree(tree);  // second.log, then the group Server
         // A click selects the group, which opens it (one group open at a time); a double
         // click toggles it and opens no log.
         POINT group = ItemCentre(tree, items[1].handle);
-        ui::ClickAt(tree, group.x, group.y);
+        focused = ClickToFocus(frame, tree, &group);
         WaitUntil([&] { return ReadTree(tree)[1].expanded; });
         groupExpanded = ReadTree(tree)[1].expanded;
         groupImage = ReadTree(tree)[1].image;
@@ -663,6 +662,7 @@ TEST_F(ViewerTest, ClicksOnAGroupOpenNoLogAndDoubleClickOrEnterOpensALog)
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(result, 1);
+    EXPECT_TRUE(focused);
     EXPECT_TRUE(groupExpanded);
     EXPECT_EQ(groupImage, kOpenFolder);
     EXPECT_EQ(titleAfterGroup, "Log Viewer - Untitled");
@@ -696,7 +696,7 @@ TEST_F(ViewerTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
     LauncherLogList list;
     list.Add(log);
     ViewerRun run;
-    bool serverOpened = false, serverWrote = false;
+    bool serverOpened = false, serverWrote = false, viewFocused = false;
     std::string shown, afterNews, copied;
     int result = run.Run(list.Get(), [&](HWND frame) {
         HWND tree = TreeOf(frame);
@@ -720,11 +720,7 @@ TEST_F(ViewerTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
         afterNews = WindowText(view);
 
         // Copy of the whole text through the keys a user presses in the text pane.
-        ui::BringToFront(frame);
-        RECT area{};
-        ::GetClientRect(view, &area);
-        ui::ClickAt(view, area.right / 2, area.bottom / 2);
-        Sleep(200);
+        viewFocused = ClickToFocus(frame, view);
         ::SendMessageA(view, EM_SETSEL, 0, -1);
         ui::PressKey('C', true);
         WaitUntil([&] {
@@ -745,6 +741,7 @@ TEST_F(ViewerTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
     EXPECT_TRUE(serverOpened);
     EXPECT_TRUE(serverWrote);
     EXPECT_EQ(afterNews, "first request\r\nsecond request\r\n");
+    EXPECT_TRUE(viewFocused);
     EXPECT_EQ(copied, "first request\r\nsecond request\r\n");
 }
 
