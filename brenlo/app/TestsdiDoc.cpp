@@ -4,6 +4,7 @@
 
 #include "LogFileResults.h"
 #include "LogSaveCopy.h"
+#include "TestsdiView.h"
 #include "Wnd.h"
 
 IMPLEMENT_DYNCREATE(CTestsdiDoc)
@@ -11,6 +12,17 @@ IMPLEMENT_DYNCREATE(CTestsdiDoc)
 CTestsdiDoc::CTestsdiDoc() = default;
 
 CTestsdiDoc::~CTestsdiDoc() = default;
+
+bool CTestsdiDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    for (CView* view : GetViews()) {
+        if (auto* text = dynamic_cast<CTestsdiView*>(view))
+            text->SetWindowTextA("");
+    }
+    return true;
+}
 
 bool CTestsdiDoc::OnOpenDocument(const char* path)
 {

@@ -11,6 +11,9 @@ public:
     CTestsdiDoc();
     ~CTestsdiDoc() override;
 
+    // Untitled: also when the log chosen has vanished since the tree was filled, so the
+    // pane does not go on showing the log before under an untitled name.
+    bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;
     bool OnSaveDocument(const char* path) override;
 

@@ -777,3 +777,33 @@ TEST_F(ViewerTest, PrintPreviewShowsTheLogWhicheverPaneIsActive)
     EXPECT_TRUE(previewClosed);
     EXPECT_FALSE(shot.empty());
 }
+
+TEST_F(ViewerTest, ALogThatVanishedSinceFillingGivesAnEmptyUntitledPane)
+{
+    std::string kept = Log("kept.log", "kept line\r\n");
+    std::string vanishing = Log("vanishing.log", "soon gone\r\n");
+    LauncherLogList list;
+    list.Add(kept);
+    list.Add(vanishing);
+    ViewerRun run;
+    std::string titleBefore, title, text;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        std::vector<TreeItem> items = ReadTree(tree);
+        SelectItem(tree, items[0].handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - kept.log"; });
+        titleBefore = WindowText(frame);
+        ::DeleteFileA(vanishing.c_str());
+        SelectItem(tree, items[1].handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - Untitled"; });
+        title = WindowText(frame);
+        text = WindowText(TextViewOf(frame));
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(titleBefore, "Log Viewer - kept.log");
+    EXPECT_EQ(title, "Log Viewer - Untitled");
+    EXPECT_EQ(text, "");
+}
