@@ -1,5 +1,8 @@
 #include "ScrivelDriver.h"
 
+#include <algorithm>
+#include <map>
+
 #include "FwIds.h"
 #include "LauncherLink.h"
 #include "TestPaths.h"
@@ -38,7 +41,9 @@ bool CScrivelRun::WaitStarted()
     if (!m_launcher.WaitForCode(LN_EDITOR_STARTED, kStartTimeoutMs))
         return false;
     m_frame = HandleFromBlock(m_launcher.Block()->hEditorWnd);
-    return m_frame && ::IsWindow(m_frame);
+    // Start-up ends by taking a pending text from the block: a text the test writes must
+    // come after that.
+    return m_frame && ::IsWindow(m_frame) && m_process.WaitForIdle(kStartTimeoutMs);
 }
 
 int CScrivelRun::CloseNow()
@@ -112,12 +117,18 @@ COLORREF StatusPaneColour(HWND frame)
     RECT rect{};
     if (!bar || !::GetWindowRect(bar, &rect))
         return CLR_INVALID;
-    // The message pane takes all but the three indicators at the right end; its text starts
-    // at the left end, so this point shows the pane's background.
+    // Along the middle of the message pane (all but the three indicators at the right end)
+    // the background shows more often than the letters.
+    std::map<COLORREF, int> seen;
     HDC screen = ::GetDC(nullptr);
-    COLORREF colour = ::GetPixel(screen, rect.right - 200, (rect.top + rect.bottom) / 2);
+    for (int x = rect.left + 2; x < rect.right - 200; x += 3)
+        ++seen[::GetPixel(screen, x, (rect.top + rect.bottom) / 2)];
     ::ReleaseDC(nullptr, screen);
-    return colour;
+    if (seen.empty())
+        return CLR_INVALID;
+    return std::max_element(seen.begin(), seen.end(),
+                            [](const auto& a, const auto& b) { return a.second < b.second; })
+        ->first;
 }
 
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
