@@ -13,6 +13,7 @@ export TESSALY_BUILD_DIR=$build
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEARCH=${WINEARCH:-win32} WINEDEBUG=${WINEDEBUG:--all}
 
 "$root/tools/wine-run.sh" "$bench" --make-log "$(winepath -w "$work/access.log")" --log-mib "$mib"
+sync "$work/access.log"  # written back now, not while the engine and its baselines are timed
 wc -l "$work/access.log" >/dev/null  # warm the cache
 start=$(date +%s%N)
 wc -l "$work/access.log" >/dev/null
