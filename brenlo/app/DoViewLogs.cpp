@@ -37,6 +37,14 @@ bool RunViewerLoop(CLogViewerApp& app, HWND frame)
 void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
 {
     CLogViewerApp& app = LogViewerApp();
+    // A call from inside the loop of a call that runs (the caller's window procedure runs
+    // there) finds the viewer open: it comes to the front and the call ends.
+    if (CWnd* running = app.RunningViewer()) {
+        if (running->IsIconic())
+            running->ShowWindow(SW_RESTORE);
+        ::SetForegroundWindow(running->m_hWnd);
+        return;
+    }
     app.m_hLauncherWnd = launcherWindow;
     CLogDocTemplate* docTemplate = app.StartTemplate();
     docTemplate->m_pCreatedFrame = nullptr;
@@ -59,14 +67,17 @@ void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
 extern "C" int __cdecl DoViewLogs(HWND launcherWindow, HWND* frameWindowOut, const LogList* logs)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    SetCurrentLogList(logs);
+    CLogViewerApp& app = LogViewerApp();
+    const bool nested = app.RunningViewer() != nullptr;
+    if (!nested)
+        SetCurrentLogList(logs);
     try {
         ShowViewer(launcherWindow, frameWindowOut);
     } catch (...) {
         // Nothing may cross into the Launcher; the call ends as after a closed window.
     }
-    CLogViewerApp& app = LogViewerApp();
-    app.m_pMainWnd = nullptr;
+    if (!nested)
+        app.m_pMainWnd = nullptr;
     if (frameWindowOut)
         *frameWindowOut = nullptr;
     return 1;

@@ -44,6 +44,7 @@ bool CLogViewerApp::InitInstance()
 int CLogViewerApp::ExitInstance()
 {
     m_pTemplate.reset();
+    m_keptTemplates.clear();
     return CWinApp::ExitInstance();
 }
 
@@ -54,10 +55,18 @@ CDocument* CLogViewerApp::OpenDocumentFile(const char* path)
 
 CLogDocTemplate* CLogViewerApp::StartTemplate()
 {
+    std::erase_if(m_keptTemplates, [](const auto& kept) { return kept->Documents().empty(); });
+    if (m_pTemplate && !m_pTemplate->Documents().empty())
+        m_keptTemplates.push_back(std::move(m_pTemplate));
     m_pTemplate.reset();
     m_pTemplate = std::make_unique<CLogDocTemplate>(IDR_MAINFRAME, RUNTIME_CLASS(CTestsdiDoc),
                                                     RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CTestsdiView));
     return m_pTemplate.get();
+}
+
+CWnd* CLogViewerApp::RunningViewer() const
+{
+    return m_pMainWnd && m_pMainWnd->IsWindow() ? m_pMainWnd : nullptr;
 }
 
 bool CLogViewerApp::HandleCommand(UINT id, UINT code)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "LauncherLists.h"
 #include "WinApp.h"
@@ -24,8 +25,11 @@ public:
     // when the path is gone or names a folder.
     CDocument* OpenDocumentFile(const char* path) override;
 
-    // A new template for a call; the one of the call before goes.
+    // A new template for a call. The one of the call before goes, unless its document still
+    // exists (a quit message ended that call with the frame left open).
     CLogDocTemplate* StartTemplate();
+    // The frame of a call that runs now, or null.
+    CWnd* RunningViewer() const;
     CLogDocTemplate* Template() const { return m_pTemplate.get(); }
 
     HWND m_hLauncherWnd = nullptr;
@@ -38,6 +42,7 @@ private:
     void OnAppAbout();
 
     std::unique_ptr<CLogDocTemplate> m_pTemplate;
+    std::vector<std::unique_ptr<CLogDocTemplate>> m_keptTemplates;
 };
 
 CLogViewerApp& LogViewerApp();

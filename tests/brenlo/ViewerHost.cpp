@@ -12,6 +12,7 @@ namespace viewertest {
 
 namespace {
 constexpr UINT kAreYouThere = WM_APP + 1;
+constexpr UINT kCallAgain = WM_APP + 2;
 constexpr char kLauncherClass[] = "BrenloTestLauncher";
 constexpr UINT_PTR kTextViewId = 0xE901;  // the splitter's pane (0, 1)
 
@@ -67,6 +68,11 @@ LRESULT CALLBACK ViewerRun::LauncherProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
     }
     if (msg == kAreYouThere)
         return 42;
+    if (theRun && msg == kCallAgain) {
+        HWND variable = nullptr;
+        theRun->m_nestedResult = ViewerExport()(wnd, &variable, theRun->m_nestedLogs);
+        return 0;
+    }
     return ::DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
@@ -84,6 +90,13 @@ int ViewerRun::Run(const LogList* logs, const std::function<void(HWND frame)>& u
     int result = doViewLogs(m_launcher, &m_frameVariable, logs);
     userThread.join();
     return result;
+}
+
+void ViewerRun::PostNestedCall(const LogList* logs)
+{
+    m_nestedLogs = logs;
+    m_nestedResult = -1;
+    ::PostMessageA(m_launcher, kCallAgain, 0, 0);
 }
 
 std::vector<Notice> ViewerRun::Notices() const

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,6 +71,10 @@ public:
     // are served while the viewer runs).
     bool LauncherAnswers() const;
     DWORD CallerThread() const { return m_thread; }
+    // Makes the Launcher's window call DoViewLogs again while the viewer runs (from any
+    // thread); the answer is the nested call's result, or -1 before it returned.
+    void PostNestedCall(const LogList* logs);
+    int NestedResult() const { return m_nestedResult; }
 
 private:
     static LRESULT CALLBACK LauncherProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -78,6 +83,8 @@ private:
     HWND m_frameVariable = nullptr;  // the caller's variable handed to DoViewLogs
     DWORD m_thread = 0;
     std::vector<Notice> m_notices;
+    const LogList* m_nestedLogs = nullptr;
+    std::atomic<int> m_nestedResult{-1};
 };
 
 // The user's side (any thread).

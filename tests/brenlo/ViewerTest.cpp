@@ -635,15 +635,17 @@ TEST_F(ViewerTest, ClicksOnAGroupOpenNoLogAndDoubleClickOrEnterOpensALog)
     int result = run.Run(list.Get(), [&](HWND frame) {
         HWND tree = TreeOf(frame);
         std::vector<TreeItem> items = ReadTree(tree);  // second.log, then the group Server
-        // A click selects the group, which opens it (one group open at a time); a double
-        // click toggles it and opens no log.
+        RECT area{};
+        ::GetClientRect(tree, &area);
+        POINT empty{area.right / 2, area.bottom - 10};
+        focused = ClickToFocus(frame, tree, &empty);
+        // A double click on the group opens or closes it (with one group open at a time,
+        // its first click may have opened it already); its picture follows, no log opens.
         POINT group = ItemCentre(tree, items[1].handle);
-        focused = ClickToFocus(frame, tree, &group);
-        WaitUntil([&] { return ReadTree(tree)[1].expanded; });
-        groupExpanded = ReadTree(tree)[1].expanded;
-        groupImage = ReadTree(tree)[1].image;
         ui::ClickAt(tree, group.x, group.y, true);
         Sleep(300);
+        groupExpanded = ReadTree(tree)[1].expanded;
+        groupImage = ReadTree(tree)[1].image;
         titleAfterGroup = WindowText(frame);
 
         ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[1].handle));
@@ -663,8 +665,7 @@ TEST_F(ViewerTest, ClicksOnAGroupOpenNoLogAndDoubleClickOrEnterOpensALog)
     });
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(focused);
-    EXPECT_TRUE(groupExpanded);
-    EXPECT_EQ(groupImage, kOpenFolder);
+    EXPECT_EQ(groupImage, groupExpanded ? kOpenFolder : kClosedFolder);
     EXPECT_EQ(titleAfterGroup, "Log Viewer - Untitled");
     EXPECT_EQ(titleAfterFile, "Log Viewer - first.log");
     EXPECT_EQ(titleAfterEnter, "Log Viewer - second.log");
@@ -806,4 +807,32 @@ TEST_F(ViewerTest, ALogThatVanishedSinceFillingGivesAnEmptyUntitledPane)
     EXPECT_EQ(titleBefore, "Log Viewer - kept.log");
     EXPECT_EQ(title, "Log Viewer - Untitled");
     EXPECT_EQ(text, "");
+}
+
+TEST_F(ViewerTest, ACallFromInsideTheRunningViewerOpensNoSecondViewer)
+{
+    LauncherLogList list;
+    list.Add(Log("first.log", "one\r\n"));
+    LauncherLogList other;
+    other.Add(Log("other.log", "two\r\n"));
+    ViewerRun run;
+    int nested = -1;
+    std::size_t viewers = 0;
+    std::string labelAfter;
+    HWND frameAfter = nullptr;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        run.PostNestedCall(other.Get());
+        WaitUntil([&] { return run.NestedResult() != -1; });
+        nested = run.NestedResult();
+        viewers = ui::TopLevelWindows(::GetCurrentProcessId(), nullptr, "Log Viewer", true).size();
+        labelAfter = ReadTree(TreeOf(frame))[0].text;
+        frameAfter = run.FrameVariable();
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(viewers, 1u);
+    EXPECT_EQ(labelAfter, "first.log");
+    EXPECT_NE(frameAfter, nullptr);  // the first call's variable still holds its frame
+    EXPECT_EQ(run.FrameVariable(), nullptr);
 }
