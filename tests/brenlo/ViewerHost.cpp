@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <thread>
+#include <type_traits>
 
 #include "Handles.h"
 #include "TestPaths.h"
@@ -254,6 +256,20 @@ std::uint64_t FileSize(const std::string& path)
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+namespace {
+// The window's drawing surface, released with the guard.
+struct WindowDcRelease {
+    HWND wnd;
+    void operator()(HDC dc) const { ::ReleaseDC(wnd, dc); }
+};
+struct DcDelete {
+    void operator()(HDC dc) const { ::DeleteDC(dc); }
+};
+struct GdiObjectDelete {
+    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+}  // namespace
+
 std::vector<COLORREF> ClientPixels(HWND wnd)
 {
     RECT client{};
@@ -263,8 +279,8 @@ std::vector<COLORREF> ClientPixels(HWND wnd)
     std::vector<COLORREF> pixels;
     if (width <= 0 || height <= 0)
         return pixels;
-    HDC screen = ::GetDC(wnd);
-    HDC memory = ::CreateCompatibleDC(screen);
+    std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease> screen(::GetDC(wnd), WindowDcRelease{wnd});
+    std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete> memory(::CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -272,19 +288,19 @@ std::vector<COLORREF> ClientPixels(HWND wnd)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDelete> bitmap(
+        ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!screen || !memory || !bitmap || !bits)
+        return pixels;
+    HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
     ::GdiFlush();
     const auto* raw = static_cast<const std::uint32_t*>(bits);
     for (int i = 0; i < width * height; ++i) {
         std::uint32_t bgra = raw[i];
         pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
     }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(wnd, screen);
+    ::SelectObject(memory.get(), old);
     return pixels;
 }
 
