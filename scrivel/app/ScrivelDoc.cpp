@@ -73,3 +73,10 @@ bool CScrivelDoc::SaveModified()
     SetModifiedFlag(m_Edit.IsModified() != FALSE);
     return CDocument::SaveModified();
 }
+
+bool CScrivelDoc::DoFileSave()
+{
+    if (GetPathName().empty())
+        return CDocument::DoFileSave();
+    return DoSave(GetPathName().c_str());
+}

@@ -16,4 +16,7 @@ public:
     bool OnSaveDocument(const char* path) override;
     void OnCloseDocument() override;
     bool SaveModified() override;
+    // A document with a file is saved under its name even when the file is read-only or its
+    // folder is gone, so that the user learns why it failed; only a new one asks for a name.
+    bool DoFileSave() override;
 };
