@@ -836,3 +836,50 @@ TEST_F(ViewerTest, ACallFromInsideTheRunningViewerOpensNoSecondViewer)
     EXPECT_NE(frameAfter, nullptr);  // the first call's variable still holds its frame
     EXPECT_EQ(run.FrameVariable(), nullptr);
 }
+
+TEST_F(ViewerTest, ASaveAsThatFailsTellsWhyAndLeavesTheOlderFileAndTheTitle)
+{
+    std::string log = Log("access.log", Lines('f'));
+    std::string target = Log("readonly.log", "older file\r\n");
+    ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string failure, title;
+    bool replaced = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND tree = TreeOf(frame);
+        SelectItem(tree, ReadTree(tree)[0].handle);
+        Command(frame, kOpenSelected);
+        WaitUntil([&] { return WindowText(frame) == "Log Viewer - access.log"; });
+        Command(frame, 57604);
+        HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+        if (dialog) {
+            ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            // The dialog asks whether to replace the existing file.
+            HWND question = nullptr;
+            WaitUntil([&] {
+                for (HWND box : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770", "Save As"))
+                    if (::GetDlgItem(box, IDYES))
+                        question = box;
+                return question != nullptr;
+            });
+            if (question) {
+                ui::Click(::GetDlgItem(question, IDYES));
+                replaced = true;
+            }
+            AnswerMessageBox("Tessaly", IDOK, &failure);
+        }
+        title = WindowText(frame);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(replaced);
+    EXPECT_NE(failure.find("The file is read-only."), std::string::npos) << failure;
+    std::string kept;
+    EXPECT_TRUE(testpaths::ReadTextFile(target, kept));
+    EXPECT_EQ(kept, "older file\r\n");
+    EXPECT_EQ(title, "Log Viewer - access.log");
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
