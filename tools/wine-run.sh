@@ -23,15 +23,6 @@ ensure_prefix() {
       wineboot -i >/dev/null 2>&1
       wineserver -w
     fi
-    # Every program runs in one virtual desktop: with no window manager on the display,
-    # hiding a top-level window would wait two seconds for one, and windows get their
-    # caption bars drawn as on Windows.
-    if [ ! -f "$WINEPREFIX/.tessaly-desktop" ]; then
-      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
-      timeout 10 wineserver -w
-      touch "$WINEPREFIX/.tessaly-desktop"
-    fi
   ) 9>"$WINEPREFIX.lock"
 }
 
