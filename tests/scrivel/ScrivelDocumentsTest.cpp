@@ -46,8 +46,9 @@ protected:
 
     void TearDown() override
     {
-        if (run.Process().IsRunning())
+        if (run.Process().IsRunning()) {
             EXPECT_EQ(run.CloseNow(), 0);
+        }
     }
 
     HWND Toolbar() { return ui::FindChild(run.Frame(), "ToolbarWindow32"); }

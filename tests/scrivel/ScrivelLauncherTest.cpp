@@ -70,8 +70,9 @@ protected:
 
     void TearDown() override
     {
-        if (run.Process().IsRunning())
+        if (run.Process().IsRunning()) {
             EXPECT_EQ(run.CloseNow(), 0);
+        }
     }
 
     LRESULT Send(unsigned code, const char* text = nullptr)
@@ -383,5 +384,33 @@ TEST(ScrivelWithoutLauncherWindow, SaveAllAndTestSaysStartLauncherFirst)
     EXPECT_TRUE(Eventually([&] { return StatusPaneColour(frame) == kErrorBack; }, 2000));
     EXPECT_TRUE(run.Launcher().Notices().empty());
     ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
+    EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
+}
+
+// The Launcher may close Scrivel while Scrivel asks the user something.
+TEST_F(ScrivelLauncher, CloseNowDuringAQuestionEndsCleanly)
+{
+    Modify();
+    ASSERT_TRUE(ui::PostCommand(run.Frame(), kSaveAllAndTest));
+    HWND box = WaitForMessageBox(run.Process().Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Send(LN_CLOSE_NOW), 0);
+    EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
+    std::string onDisk;
+    ASSERT_TRUE(testpaths::ReadTextFile(httpdConf, onDisk));
+    EXPECT_EQ(onDisk, NumberedLines(600));
+    EXPECT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED, 5000));
+}
+
+TEST_F(ScrivelLauncher, CloseNowWhileAReportedFileIsBeingOpenedEndsCleanly)
+{
+    const std::string missing = testpaths::Join(folder, "missing.conf");
+    run.Launcher().SetText(("Syntax error on line 9 of " + missing + ":\r\nNo such file").c_str());
+    std::atomic<LRESULT> result{-1};
+    std::thread sender = SendLater(LN_SYNTAX_ERROR, result);
+    HWND box = WaitForMessageBox(run.Process().Id());
+    EXPECT_NE(box, nullptr);
+    EXPECT_EQ(Send(LN_CLOSE_NOW), 0);
+    sender.join();
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
 }

@@ -66,8 +66,9 @@ protected:
     void TearDown() override
     {
         ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (run.Process().IsRunning())
+        if (run.Process().IsRunning()) {
             EXPECT_EQ(run.CloseNow(), 0);
+        }
     }
 };
 
