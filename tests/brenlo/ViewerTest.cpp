@@ -491,17 +491,58 @@ TEST_F(ViewerTest, ShowLogSizeRebuildsTheTreeAndIsStored)
     EXPECT_EQ(StoredInt("ShowSize", -1), 1);
 }
 
-TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgram)
+namespace {
+// Points the HTML Help engine's class registration at the test's stand-in for the life of
+// the object, and puts the registration back afterwards.
+class CHelpEngineStandIn {
+public:
+    CHelpEngineStandIn()
+    {
+        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, m_key.Receive(),
+                          nullptr);
+        char old[MAX_PATH] = {};
+        DWORD size = sizeof(old) - 1;
+        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+                     ERROR_SUCCESS;
+        m_old = old;
+        std::string standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
+        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(standIn.c_str()),
+                         static_cast<DWORD>(standIn.size() + 1));
+    }
+    ~CHelpEngineStandIn()
+    {
+        if (m_hadValue)
+            ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
+                             static_cast<DWORD>(m_old.size() + 1));
+        else
+            ::RegDeleteValueA(m_key.Get(), nullptr);
+    }
+    CHelpEngineStandIn(const CHelpEngineStandIn&) = delete;
+    CHelpEngineStandIn& operator=(const CHelpEngineStandIn&) = delete;
+
+private:
+    static constexpr char kKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
+    CRegKey m_key;
+    bool m_hadValue = false;
+    std::string m_old;
+};
+}  // namespace
+
+TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
 {
     LauncherLogList list;
     ViewerRun run;
+    CHelpEngineStandIn engine;
     std::string besideHost = testpaths::Join(testpaths::TestBinDir(), "Tessaly.chm");
     std::string besideLibrary = testpaths::Join(testpaths::BinDir(), "Tessaly.chm");
+    std::string calls = testpaths::Join(testpaths::TestBinDir(), "help-calls.txt");
     ::DeleteFileA(besideHost.c_str());
+    ::DeleteFileA(calls.c_str());
     ASSERT_TRUE(testpaths::WriteTextFile(besideLibrary, "help"));
     UINT withoutHostCopy = 0;
     run.Run(list.Get(), [&](HWND frame) {
         withoutHostCopy = MenuState(frame, kHelpMenu, 57666);
+        ::SendMessageA(frame, WM_COMMAND, 57666, 0);  // disabled: nothing happens
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     ::DeleteFileA(besideLibrary.c_str());
@@ -509,11 +550,17 @@ TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgram)
     UINT withHostCopy = MF_GRAYED;
     run.Run(list.Get(), [&](HWND frame) {
         withHostCopy = MenuState(frame, kHelpMenu, 57666);
+        Command(frame, 57666);
+        WaitUntil([&] { return FileSize(calls) != ~0ull; });
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     ::DeleteFileA(besideHost.c_str());
     EXPECT_NE(withoutHostCopy & MF_GRAYED, 0u);
     EXPECT_EQ(withHostCopy & MF_GRAYED, 0u);
+    std::string asked;
+    EXPECT_TRUE(testpaths::ReadTextFile(calls, asked));
+    EXPECT_EQ(asked, "00000000|" + testpaths::TestBinDir() + "/Tessaly.chm::/log_viewer.htm|0|0\n");
+    ::DeleteFileA(calls.c_str());
 }
 
 TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
@@ -649,14 +696,20 @@ TEST_F(ViewerTest, ClicksOnAGroupOpenNoLogAndDoubleClickOrEnterOpensALog)
         titleAfterGroup = WindowText(frame);
 
         ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(items[1].handle));
+        WaitUntil([&] { return ReadTree(tree)[1].expanded; });
+        Sleep(::GetDoubleClickTime() + 100);  // the next clicks are a double click of their own
         POINT file = ItemCentre(tree, ReadTree(tree)[1].children[0].handle);
+        ui::BringToFront(frame);
+        WaitUntil([&] { return ::GetForegroundWindow() == frame; });
         ui::ClickAt(tree, file.x, file.y, true);
         WaitUntil([&] { return WindowText(frame) == "Log Viewer - first.log"; });
         titleAfterFile = WindowText(frame);
 
-        POINT top = ItemCentre(tree, ReadTree(tree)[0].handle);
-        ui::ClickAt(tree, top.x, top.y);
-        Sleep(200);
+        SelectItem(tree, ReadTree(tree)[0].handle);
+        RECT area2{};
+        ::GetClientRect(tree, &area2);
+        POINT below{area2.right / 2, area2.bottom - 10};
+        ClickToFocus(frame, tree, &below);  // the keys go to the tree; the selection stays
         ui::PressKey(VK_RETURN);
         WaitUntil([&] { return WindowText(frame) == "Log Viewer - second.log"; });
         titleAfterEnter = WindowText(frame);
