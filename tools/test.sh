@@ -23,4 +23,6 @@ bash tools/check-binaries.sh build/bin
 echo "== tests under Wine"
 source tools/wine-session.sh
 wine_session_start build
-(cd build && ctest --output-on-failure -j "$jobs" "$@")
+# One at a time: the programs share one display, its keyboard, mouse and clipboard, and
+# the Launcher's named block.
+(cd build && ctest --output-on-failure "$@")
