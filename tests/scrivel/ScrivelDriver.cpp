@@ -111,6 +111,30 @@ std::string StatusText(HWND frame)
     return bar ? ui::TextOf(bar) : std::string();
 }
 
+namespace {
+// The screen as a drawing surface, released at the end of the scope.
+class CScreenDc {
+public:
+    CScreenDc() : m_dc(::GetDC(nullptr)) {}
+    ~CScreenDc() { ::ReleaseDC(nullptr, m_dc); }
+    CScreenDc(const CScreenDc&) = delete;
+    CScreenDc& operator=(const CScreenDc&) = delete;
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_dc, x, y); }
+
+private:
+    HDC m_dc;
+};
+
+COLORREF MostSeen(const std::map<COLORREF, int>& seen)
+{
+    if (seen.empty())
+        return CLR_INVALID;
+    return std::max_element(seen.begin(), seen.end(),
+                            [](const auto& a, const auto& b) { return a.second < b.second; })
+        ->first;
+}
+}  // namespace
+
 COLORREF StatusPaneColour(HWND frame)
 {
     HWND bar = StatusBar(frame);
@@ -120,15 +144,22 @@ COLORREF StatusPaneColour(HWND frame)
     // Along the middle of the message pane (all but the three indicators at the right end)
     // the background shows more often than the letters.
     std::map<COLORREF, int> seen;
-    HDC screen = ::GetDC(nullptr);
+    CScreenDc screen;
     for (int x = rect.left + 2; x < rect.right - 200; x += 3)
-        ++seen[::GetPixel(screen, x, (rect.top + rect.bottom) / 2)];
-    ::ReleaseDC(nullptr, screen);
-    if (seen.empty())
+        ++seen[screen.Pixel(x, (rect.top + rect.bottom) / 2)];
+    return MostSeen(seen);
+}
+
+COLORREF ViewBackground(HWND view)
+{
+    RECT rect{};
+    if (!view || !::GetWindowRect(view, &rect))
         return CLR_INVALID;
-    return std::max_element(seen.begin(), seen.end(),
-                            [](const auto& a, const auto& b) { return a.second < b.second; })
-        ->first;
+    std::map<COLORREF, int> seen;
+    CScreenDc screen;
+    for (int y = rect.top + 4; y < rect.bottom - 4; y += 3)
+        ++seen[screen.Pixel(rect.right - 40, y)];
+    return MostSeen(seen);
 }
 
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)

@@ -67,6 +67,10 @@ std::string StatusText(HWND frame);
 // The colour the screen shows near the left end of the status bar's message pane.
 COLORREF StatusPaneColour(HWND frame);
 
+// The colour the screen shows most along a vertical line near the right end of a view,
+// where short lines leave the background.
+COLORREF ViewBackground(HWND view);
+
 // A message box of Scrivel's process; its text and its buttons.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
 std::string MessageBoxText(HWND box);

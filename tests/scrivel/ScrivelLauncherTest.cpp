@@ -414,3 +414,23 @@ TEST_F(ScrivelLauncher, CloseNowWhileAReportedFileIsBeingOpenedEndsCleanly)
     sender.join();
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
 }
+
+TEST_F(ScrivelLauncher, FormatChangedRepaintsEveryDocumentInTheStoredColours)
+{
+    constexpr COLORREF kYellow = RGB(255, 255, 160);
+    Send(LN_SYNTAX_ERROR, ("Syntax error on line 2 of " + vhostsConf + ":\r\nopened").c_str());
+    ui::PostCommand(run.Frame(), ID_WINDOW_TILE_HORZ);
+    std::vector<HWND> views;
+    for (HWND child : ChildFrames(run.Frame()))
+        views.push_back(ViewOf(child));
+    ASSERT_EQ(views.size(), 2u);
+    for (HWND view : views)
+        ASSERT_TRUE(Eventually([&] { return ViewBackground(view) != kYellow && ViewBackground(view) != CLR_INVALID; }));
+
+    // Options stores the colours, then the Launcher passes code 4 on.
+    ASSERT_TRUE(run.Registry().Store().SetProfileInt("Settings\\Format", "Background", static_cast<int>(kYellow)));
+    EXPECT_EQ(Send(LN_FORMAT_CHANGED, "kept"), 0);
+    for (HWND view : views)
+        EXPECT_TRUE(Eventually([&] { return ViewBackground(view) == kYellow; }, 3000));
+    EXPECT_EQ(run.Launcher().Text(), "kept");
+}
