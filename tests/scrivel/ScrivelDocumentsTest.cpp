@@ -155,3 +155,33 @@ TEST_F(ScrivelDocuments, DraggingTheSplitBoxShowsTheDocumentInTwoPanes)
         EXPECT_EQ(ViewText(pane), Lines(40));
     EXPECT_EQ(ChildFrames(run.Frame()).size(), 1u);
 }
+
+// The open dialog offers all files; a file already open is activated, not loaded twice.
+TEST_F(ScrivelDocuments, OpenLoadsAChosenFileAndActivatesOneAlreadyOpen)
+{
+    Start(true);
+    const std::string other = testpaths::Join(folder, "mime.types");
+    ASSERT_TRUE(testpaths::WriteTextFile(other, "text/plain txt\r\n"));
+
+    auto chooseInOpenDialog = [&](const std::string& path) {
+        ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_OPEN));
+        HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", "Open", 10000);
+        ASSERT_NE(dialog, nullptr);
+        HWND name = nullptr;
+        ASSERT_TRUE(Eventually([&] {
+            name = ui::FindChild(dialog, "Edit");
+            return name != nullptr;
+        }));
+        ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+        ASSERT_TRUE(Eventually([&] { return !::IsWindow(dialog); }));
+    };
+
+    chooseInOpenDialog(other);
+    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "mime.types"; }));
+    EXPECT_EQ(ViewText(ViewOf(ActiveChild(run.Frame()))), "text/plain txt\r\n");
+
+    chooseInOpenDialog(conf);
+    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-default.conf"; }));
+    EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
+}
