@@ -18,14 +18,6 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-std::wstring Wide(const std::string& s) {
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
-    std::wstring w(n > 0 ? static_cast<std::size_t>(n) : 1, L'\0');
-    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, w.data(), n);
-    w.resize(w.size() - 1);
-    return w;
-}
-
 // The temporary file, removed unless it was moved into place.
 class TemporaryFile {
 public:
@@ -57,6 +49,25 @@ bool WriteAll(HANDLE file, const char* data, std::size_t size) {
     return true;
 }
 
+// The creation time and the attributes of the file being replaced, given to its replacement.
+void CopyIdentity(const std::string& target, const std::string& replacement, DWORD attributes) {
+    FILETIME created{};
+    bool haveTime = false;
+    {
+        CFileHandle old(::CreateFileA(target.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        haveTime = old && ::GetFileTime(old.Get(), &created, nullptr, nullptr);
+    }
+    if (haveTime) {
+        CFileHandle fresh(::CreateFileA(replacement.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (fresh)
+            ::SetFileTime(fresh.Get(), &created, nullptr, nullptr);
+    }
+    ::SetFileAttributesA(replacement.c_str(), attributes);
+}
+
 }  // namespace
 
 WriteResult WriteBufferToFile(const EditBuffer& buffer, const std::string& path) {
@@ -81,13 +92,14 @@ WriteResult WriteBufferToFile(const EditBuffer& buffer, const std::string& path)
         if (!written || !::FlushFileBuffers(file.Get())) return WriteResult::WriteFailed;
     }
     if (exists) {
-        // Keeps the target's identity for whoever watches it; the attributes are put back too.
-        if (!::ReplaceFileW(Wide(path).c_str(), Wide(temporary.Path()).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                            nullptr, nullptr)) {
-            return WriteResult::ReplaceFailed;
-        }
-        ::SetFileAttributesA(path.c_str(), attributes);
-    } else if (!::MoveFileExA(temporary.Path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        // The new file takes the target's attributes and creation time, then its name in one
+        // rename, so that at every moment the target is the old file or the new one, whole.
+        // (ReplaceFileW would keep more of the target's identity, but under Wine it removes the
+        // target before the new file takes its name.)
+        CopyIdentity(path, temporary.Path(), attributes);
+    }
+    if (!::MoveFileExA(temporary.Path().c_str(), path.c_str(),
+                       (exists ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
         return WriteResult::ReplaceFailed;
     }
     temporary.Keep();

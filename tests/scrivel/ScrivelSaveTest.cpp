@@ -118,10 +118,7 @@ TEST_F(ScrivelSave, AVanishedFolderIsReportedAndTheDocumentStaysModified)
 
 // Scrivel is stopped at random moments while it saves a large file: whatever moment it is,
 // the file holds the old text or the new one, whole.
-// Disabled while the editor component replaces the target with ReplaceFileW: under Wine that
-// call removes the target before the temporary file takes its name, and a kill in between
-// leaves only the temporary file. Run with --gtest_also_run_disabled_tests.
-TEST(ScrivelSaveKilled, DISABLED_LeavesTheOldOrTheNewFileWhole)
+TEST(ScrivelSaveKilled, LeavesTheOldOrTheNewFileWhole)
 {
     const std::string folder = testpaths::MakeWorkDir("scrivel-save-killed");
     const std::string path = testpaths::Join(folder, "httpd.conf");
