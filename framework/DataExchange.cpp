@@ -9,6 +9,8 @@
 
 HWND CDataExchange::PrepareCtrl(int id)
 {
+    if (m_bFailed)
+        return nullptr;  // a refused value skips the rest of the exchange
     m_idLastControl = id;
     return ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
 }
@@ -26,8 +28,6 @@ void CDataExchange::Fail(const char* message)
 
 void DDX_Check(CDataExchange* dx, int id, int& value)
 {
-    if (dx->m_bFailed)
-        return;
     HWND button = dx->PrepareCtrl(id);
     if (!button)
         return;
@@ -39,8 +39,6 @@ void DDX_Check(CDataExchange* dx, int id, int& value)
 
 void DDX_Radio(CDataExchange* dx, int id, int& value)
 {
-    if (dx->m_bFailed)
-        return;
     HWND button = dx->PrepareCtrl(id);
     if (!button)
         return;
@@ -61,8 +59,6 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
 
 void DDX_Text(CDataExchange* dx, int id, std::string& value)
 {
-    if (dx->m_bFailed)
-        return;
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
@@ -74,8 +70,6 @@ void DDX_Text(CDataExchange* dx, int id, std::string& value)
 
 void DDX_Text(CDataExchange* dx, int id, int& value)
 {
-    if (dx->m_bFailed)
-        return;
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
@@ -132,8 +126,6 @@ void DDV_MinMaxInt(CDataExchange* dx, int value, int minimum, int maximum)
 
 void DDV_MaxChars(CDataExchange* dx, const std::string& value, int maximum)
 {
-    if (dx->m_bFailed)
-        return;
     HWND control = ::GetDlgItem(dx->m_pDlgWnd->m_hWnd, dx->m_idLastControl);
     if (!dx->m_bSaveAndValidate) {
         if (control)

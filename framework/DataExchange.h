@@ -21,6 +21,7 @@ public:
     bool m_bFailed = false;   // a value was refused; later exchanges are skipped
     int m_idLastControl = 0;
 
+    // The control to exchange with; null once the exchange has failed or when it is missing.
     HWND PrepareCtrl(int id);
     // Reports `message`, puts the focus on the last control and fails the exchange.
     void Fail(const char* message);
