@@ -116,6 +116,97 @@ TEST_F(ScrivelSave, AVanishedFolderIsReportedAndTheDocumentStaysModified)
     EXPECT_EQ(::GetFileAttributesA(sub.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// Save As: the common dialog names the new file; the document takes its name and is found
+// under it afterwards.
+class ScrivelSaveAs : public ScrivelSave {
+protected:
+    // Chooses Save As, types the path into the dialog's file name and presses Save.
+    void ChooseInSaveAsDialog(const std::string& target)
+    {
+        ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_SAVE_AS));
+        HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", "Save As", 10000);
+        ASSERT_NE(dialog, nullptr);
+        HWND name = nullptr;
+        ASSERT_TRUE(Eventually([&] {
+            name = ui::FindChild(dialog, "Edit");
+            return name != nullptr;
+        }));
+        ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+        ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+    }
+
+    // The dialog's own question before it replaces an existing file.
+    void ConfirmReplacing()
+    {
+        HWND question = nullptr;
+        ASSERT_TRUE(Eventually([&] {
+            for (HWND box : ui::TopLevelWindows(run.Process().Id(), "#32770")) {
+                if (MessageBoxText(box).find("already exists") != std::string::npos)
+                    question = box;
+            }
+            return question != nullptr;
+        }));
+        ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+    }
+
+    std::string Read(const std::string& file)
+    {
+        std::string text;
+        testpaths::ReadTextFile(file, text);
+        return text;
+    }
+};
+
+TEST_F(ScrivelSaveAs, WritesTheNewFileAndTheDocumentTakesItsName)
+{
+    Open(testpaths::Join(folder, "httpd.conf"));
+    const std::string copy = testpaths::Join(folder, "httpd-copy.conf");
+    ChooseInSaveAsDialog(copy);
+    ASSERT_TRUE(Eventually([&] { return !Modified(); }));
+    EXPECT_EQ(Read(copy), "#" + kOriginal);
+    EXPECT_EQ(OnDisk(), kOriginal);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-copy.conf");
+    EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
+
+    // Opening the new name again, in another letter case, activates the same document.
+    ui::PostCommand(run.Frame(), ID_FILE_NEW);
+    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "Scrivel1"; }));
+    std::string otherCase = copy;
+    for (char& c : otherCase)
+        c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
+    run.Launcher().SetText(("Syntax error on line 2 of " + otherCase + ":\r\nInvalid command").c_str());
+    run.Launcher().SendCode(run.Frame(), LN_SYNTAX_ERROR);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-copy.conf");
+    EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    EXPECT_EQ(CaretLine(ViewOf(ActiveChild(run.Frame()))), 2);
+}
+
+TEST_F(ScrivelSaveAs, OntoAReadOnlyFileTellsWhyAndKeepsEverything)
+{
+    Open(testpaths::Join(folder, "httpd.conf"));
+    const std::string locked = testpaths::Join(folder, "httpd-ssl.conf");
+    ASSERT_TRUE(testpaths::WriteTextFile(locked, "Listen 443\r\n"));
+    ASSERT_TRUE(::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    ChooseInSaveAsDialog(locked);
+    ConfirmReplacing();
+    HWND box = nullptr;
+    ASSERT_TRUE(Eventually([&] {
+        for (HWND candidate : ui::TopLevelWindows(run.Process().Id(), "#32770", "Tessaly"))
+            box = candidate;
+        return box != nullptr;
+    }));
+    EXPECT_EQ(MessageBoxText(box), locked + " is read-only. It was not saved.");
+    AnswerMessageBox(box, IDOK);
+    ASSERT_TRUE(Eventually([&] { return ui::TopLevelWindows(run.Process().Id(), "#32770").empty(); }));
+
+    EXPECT_EQ(Read(locked), "Listen 443\r\n");
+    EXPECT_EQ(OnDisk(), kOriginal);
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd.conf");
+    ::SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // Scrivel is stopped at random moments while it saves a large file: whatever moment it is,
 // the file holds the old text or the new one, whole.
 TEST(ScrivelSaveKilled, LeavesTheOldOrTheNewFileWhole)
