@@ -109,9 +109,19 @@ bool EditBuffer::SetText(std::string_view text) {
 }
 
 bool EditBuffer::Refresh() {
-    if (!file_ || !file_->Update()) return false;
-    NotifyReset();
-    return true;
+    if (!file_) return false;
+    const Pos oldLength = file_->Length();
+    switch (file_->Update()) {
+        case FileTextSource::Growth::None: return false;
+        case FileTextSource::Growth::Appended:
+            OnDocChange({DocChange::Kind::Insert, oldLength, file_->Length() - oldLength});
+            return true;
+        case FileTextSource::Growth::Replaced:
+            DetectLineEnding();
+            NotifyReset();
+            return true;
+    }
+    return false;
 }
 
 }  // namespace tessaly::editor

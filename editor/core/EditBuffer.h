@@ -63,7 +63,9 @@ public:
     void MarkSaved() { doc_.SetSavePoint(); }
     // Sets the whole text, read-only or not; forgets the undo history.
     bool SetText(std::string_view text);
-    // Picks up what was appended to a file-backed text; true when the text changed.
+    // Picks up what was appended to a file-backed text, told to the listeners as an
+    // insertion at the old end (carets and scroll positions stay); a file cut short is a
+    // whole new text. True when the text changed.
     bool Refresh();
 
     bool IsModified() const { return !file_ && doc_.IsModified(); }

@@ -218,22 +218,29 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     publish(true);
 }
 
-bool FileTextSource::Update() {
-    if (!file_.IsOpen()) return false;
+FileTextSource::Growth FileTextSource::Update() {
+    if (!file_.IsOpen()) return Growth::None;
     const Pos newSize = file_.Size();
-    if (newSize < 0 || newSize == size_) return false;
+    if (newSize < 0 || newSize == size_) return Growth::None;
+    if (newSize < size_) {
+        Restart(newSize);  // cut short: every position may be gone
+        return Growth::Replaced;
+    }
     char lastByte = '\0';
     if (size_ > 0) GetBytes(size_ - 1, 1, &lastByte);
-    if (newSize < size_ || lastByte == '\r') {
-        // Cut short (or a CR that may now be half of a CR LF): read it all anew.
-        Restart(newSize);
-        return true;
-    }
     StopIndexing();
     Pos from;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         from = indexed_;
+        if (complete_ && from == size_ && lastByte == '\r' && index_.Count() > 1 && index_.Last() == size_) {
+            // The text ended in a CR, taken as a line end when the index was finished: an
+            // LF appended now makes it half of a CR LF. The CR is read again with what follows.
+            index_.RemoveLast();
+            from = size_ - 1;
+            indexed_ = from;
+            scanner_ = LineStartScanner(from);
+        }
         size_ = newSize;
     }
     {
@@ -241,7 +248,7 @@ bool FileTextSource::Update() {
         cache_.clear();
     }
     StartIndexing(from, newSize);
-    return true;
+    return Growth::Appended;
 }
 
 Pos FileTextSource::LineCount() const {

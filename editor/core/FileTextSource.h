@@ -46,9 +46,12 @@ public:
     bool WaitForIndex(const std::function<bool(double)>& progress) const;
     double Progress() const;
 
-    // Looks at the file again: appended bytes are indexed, a shorter file is read anew.
-    // True when the text changed.
-    bool Update();
+    // What Update() found.
+    enum class Growth { None, Appended, Replaced };
+    // Looks at the file again: appended bytes are indexed after the lines known so far
+    // (Appended: the old text is unchanged, the new bytes follow it); a shorter file is
+    // read anew (Replaced).
+    Growth Update();
 
     // How far at most the thread that shows the first lines indexes a long file from the
     // front (rounded down to a share of 8 MiB); the rest is indexed from the back by a

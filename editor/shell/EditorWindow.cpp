@@ -110,6 +110,10 @@ void EditorWindow::OnBufferChange(const DocChange& change) {
         }
         return;
     }
+    if (buffer_.File()) {
+        OnFileGrown(change.pos);
+        return;
+    }
     const TextSource& text = buffer_.Text();
     const Pos oldTop = topPos_;
     topPos_ = MovePosition(topPos_, change);
@@ -132,6 +136,17 @@ void EditorWindow::OnBufferChange(const DocChange& change) {
         InvalidateRows(std::max(row, 0), row + (nextMayChange ? 1 : 0));
     }
     if (linesAdded != 0 || topPos_ != oldTop) UpdateScrollBars();
+    if (hasFocus_) UpdateCaret();
+}
+
+void EditorWindow::OnFileGrown(Pos oldEnd) {
+    // The lines shown stay where they are; only the rows from the old last line down
+    // change, and the new lines are being indexed.
+    lastLineCount_ = buffer_.Text().LineCount();
+    if (!wnd_) return;
+    InvalidateRows(std::max(RowOf(oldEnd), 0), LinesPerPage() + 1);
+    UpdateIndexTimer();
+    UpdateScrollBars();
     if (hasFocus_) UpdateCaret();
 }
 

@@ -108,6 +108,8 @@ private:
 
     // Buffer changes from any view.
     void OnBufferChange(const DocChange& change) override;
+    // Bytes were appended to the file shown, after oldEnd.
+    void OnFileGrown(Pos oldEnd);
 
     // Painting.
     void PaintWindow();

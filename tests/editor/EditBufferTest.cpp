@@ -124,6 +124,58 @@ TEST_F(EditBufferTest, AReadOnlyBufferShowsAFileOnDemand) {
     EXPECT_EQ(AllText(buffer_), "xabc");
 }
 
+// Records what a buffer tells its watchers.
+class ChangeLog : public BufferListener {
+public:
+    void OnBufferChange(const DocChange& change) override { changes.push_back(change); }
+    std::vector<DocChange> changes;
+};
+
+TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut) {
+    const std::string path = dir_.File("error.log");
+    std::string text;
+    for (int i = 0; i < 200; ++i) text += "entry " + std::to_string(i) + "\r\n";
+    WriteBytes(path, text);
+    buffer_.SetReadOnly(true);
+    ASSERT_EQ(buffer_.ReadFile(path), 0);
+    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    EditSession middle(buffer_);
+    const Pos line100 = buffer_.Text().LineStart(100);
+    middle.SetSelection(line100, line100 + 5);
+    EditSession atEnd(buffer_);
+    atEnd.BottomOfFile();
+    ChangeLog log;
+    buffer_.AddListener(&log);
+
+    test::AppendBytes(path, "entry 200\r\nentry 201");
+    EXPECT_TRUE(buffer_.Refresh());
+    ASSERT_EQ(log.changes.size(), 1u);
+    EXPECT_EQ(log.changes[0].kind, DocChange::Kind::Insert);
+    EXPECT_EQ(log.changes[0].pos, static_cast<Pos>(text.size()));
+    EXPECT_EQ(log.changes[0].length, 20);
+    EXPECT_EQ(middle.Anchor(), line100);
+    EXPECT_EQ(middle.Caret(), line100 + 5);
+    EXPECT_EQ(middle.SelectedText(), "entry");
+    EXPECT_EQ(atEnd.Caret(), static_cast<Pos>(text.size()));
+    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(buffer_.Text().LineCount(), 202);
+    EXPECT_EQ(buffer_.Text().LineText(201), "entry 201");
+    // Nothing new: nothing told.
+    EXPECT_FALSE(buffer_.Refresh());
+    EXPECT_EQ(log.changes.size(), 1u);
+
+    // Emptied and written anew (the viewer's Clear): a whole new text, carets back in range.
+    WriteBytes(path, "fresh\n");
+    EXPECT_TRUE(buffer_.Refresh());
+    ASSERT_EQ(log.changes.size(), 2u);
+    EXPECT_EQ(log.changes[1].kind, DocChange::Kind::Reset);
+    EXPECT_EQ(middle.Caret(), 0);
+    EXPECT_EQ(atEnd.Caret(), 0);
+    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(AllText(buffer_), "fresh\n");
+    buffer_.RemoveListener(&log);
+}
+
 TEST_F(EditBufferTest, AProgramMaySetTheTextOfAReadOnlyBuffer) {
     buffer_.SetReadOnly(true);
     ASSERT_TRUE(buffer_.SetText("\n#Example configuration\n"));

@@ -163,12 +163,37 @@ TEST(FileTextSource, PicksUpAppendedLines) {
     EXPECT_EQ(f.LineCount(), 3);
     // The server goes on writing while the file is shown: nothing is locked.
     test::AppendBytes(path, "three\nfour");
-    EXPECT_TRUE(f.Update());
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
     ASSERT_TRUE(f.WaitForIndex(nullptr));
     EXPECT_EQ(f.LineCount(), 4);
     EXPECT_EQ(f.LineText(2), "three");
     EXPECT_EQ(f.LineText(3), "four");
-    EXPECT_FALSE(f.Update());
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::None);
+}
+
+TEST(FileTextSource, ACrAtTheOldEndJoinsAnAppendedLf) {
+    TempDir dir;
+    const std::string path = dir.File("access.log");
+    test::WriteBytes(path, "one\r");
+    FileTextSource f;
+    ASSERT_TRUE(f.Open(path));
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.LineCount(), 2);  // a lone CR ends a line
+    // The rest of the CR LF arrives: still one line end, not two.
+    test::AppendBytes(path, "\ntwo\r");
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.LineCount(), 3);
+    EXPECT_EQ(f.LineStart(1), 5);
+    EXPECT_EQ(f.LineText(1), "two");
+    // A CR followed by text stays a line end of its own.
+    test::AppendBytes(path, "three\n");
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    EXPECT_EQ(f.LineCount(), 4);
+    EXPECT_EQ(f.LineStart(2), 9);
+    EXPECT_EQ(f.LineText(2), "three");
+    EXPECT_EQ(f.LineStart(3), 15);
 }
 
 TEST(FileTextSource, ATruncatedFileReadsAsBlanksThenAnew) {
@@ -180,7 +205,7 @@ TEST(FileTextSource, ATruncatedFileReadsAsBlanksThenAnew) {
     ASSERT_TRUE(f.WaitForIndex(nullptr));
     test::WriteBytes(path, "");  // emptied while shown
     EXPECT_EQ(f.LineText(1).find_first_not_of(' '), std::string::npos);
-    EXPECT_TRUE(f.Update());
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::Replaced);
     ASSERT_TRUE(f.WaitForIndex(nullptr));
     EXPECT_EQ(f.Length(), 0);
     EXPECT_EQ(f.LineCount(), 1);
@@ -292,15 +317,15 @@ TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight) {
     // The server appends while both halves are being indexed: indexing stops and carries on.
     test::AppendBytes(path, "appended\r\nline\n");
     text += "appended\r\nline\n";
-    EXPECT_TRUE(f.Update());
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
     ASSERT_TRUE(f.WaitForIndex(nullptr));
     ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text));
 
     // Cut to a third while indexed anew: what was read is dropped and the short file read.
     test::WriteBytes(path, text + "x");
-    EXPECT_TRUE(f.Update());
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
     test::WriteBytes(path, text.substr(0, kSize / 3));
-    EXPECT_TRUE(f.Update());
+    EXPECT_EQ(f.Update(), FileTextSource::Growth::Replaced);
     ASSERT_TRUE(f.WaitForIndex(nullptr));
     EXPECT_EQ(f.Length(), static_cast<Pos>(kSize / 3));
     ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text.substr(0, kSize / 3)));
