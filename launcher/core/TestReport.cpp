@@ -15,59 +15,47 @@ std::string_view TrimLine(std::string_view s)
     return s;
 }
 
-// The report from the last "Syntax error on line N of " on, in its two-line form.
-bool PhraseSyntaxError(std::string_view output, std::string& report)
+// Where the output holds a report "Syntax error on line N of PATH:" (the path ends at a
+// colon that ends the line or is followed by a blank; a drive letter's colon is followed by
+// a slash): the start of the line the first such report is on.
+std::size_t FindSyntaxErrorLine(std::string_view output)
 {
-    const auto start = output.rfind(kSyntaxError);
-    if (start == std::string_view::npos)
-        return false;
-    std::string_view rest = output.substr(start + kSyntaxError.size());
-    std::size_t digits = 0;
-    while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9')
-        ++digits;
-    if (digits == 0 || rest.substr(digits, 4) != " of ")
-        return false;
-    const std::string_view number = rest.substr(0, digits);
-    rest.remove_prefix(digits + 4);
-
-    // The path ends at a colon that ends the line (two-line form) or is followed by a blank
-    // (one-line form); a drive letter's colon is followed by a slash.
-    std::size_t end = 0;
-    for (; end < rest.size(); ++end) {
-        if (rest[end] == '\n')
-            return false;
-        if (rest[end] == ':' && (end + 1 == rest.size() || rest[end + 1] == ' ' || rest[end + 1] == '\r' ||
-                                 rest[end + 1] == '\n'))
-            break;
+    for (std::size_t at = output.find(kSyntaxError); at != std::string_view::npos;
+         at = output.find(kSyntaxError, at + 1)) {
+        std::string_view rest = output.substr(at + kSyntaxError.size());
+        std::size_t digits = 0;
+        while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9')
+            ++digits;
+        if (digits == 0 || rest.substr(digits, 4) != " of ")
+            continue;
+        rest.remove_prefix(digits + 4);
+        for (std::size_t end = 1; end < rest.size() && rest[end] != '\n'; ++end) {
+            const char next = end + 1 < rest.size() ? rest[end + 1] : '\n';
+            if (rest[end] == ':' && (next == ' ' || next == '\r' || next == '\n')) {
+                const std::size_t lineStart = output.rfind('\n', at);
+                return lineStart == std::string_view::npos ? 0 : lineStart + 1;
+            }
+        }
     }
-    if (end == 0 || end == rest.size())
-        return false;
-    const std::string_view path = rest.substr(0, end);
-    std::string_view after = rest.substr(end + 1);
-    std::string_view message;
-    if (!after.empty() && after[0] == ' ') {
-        message = TrimLine(after.substr(0, after.find('\n')));
-    } else {
-        after = TrimLine(after);
-        message = TrimLine(after.substr(0, after.find('\n')));
-    }
-    report = std::string(kSyntaxError) + std::string(number) + " of " + std::string(path) + ":\n" + std::string(message);
-    return true;
+    return std::string_view::npos;
 }
 
 }  // namespace
 
-TestAnswer AnswerForTestOutput(std::string_view output, bool started, std::string_view commandLine)
+TestAnswer AnswerForTestOutput(std::string_view output, bool started, std::string_view commandLine,
+                               std::size_t room)
 {
     if (!started)
         return {LN_STATUS_ERROR, "The configuration test could not be run: " + std::string(commandLine)};
-    std::string report;
-    if (PhraseSyntaxError(output, report))
-        return {LN_SYNTAX_ERROR, report};
     const std::string_view text = TrimLine(output);
+    const std::size_t reportLine = FindSyntaxErrorLine(text);
+    if (reportLine != std::string_view::npos) {
+        const std::string_view report = text.size() <= room ? text : text.substr(reportLine, room);
+        return {LN_SYNTAX_ERROR, std::string(report)};
+    }
     if (text.find("Syntax OK") != std::string_view::npos)
         return {LN_STATUS_INFO, std::string(text)};
     if (text.empty())
         return {LN_STATUS_ERROR, "The configuration test printed nothing: " + std::string(commandLine)};
-    return {LN_STATUS_ERROR, std::string(text)};
+    return {LN_STATUS_ERROR, std::string(text.substr(0, room))};
 }

@@ -222,8 +222,9 @@ TEST_F(LauncherTest, TestRequestOnABrokenConfigurationSendsTheSyntaxReport)
     StartLauncher();
     const CFakeEditor::Received answer = TestThroughLauncher();
     EXPECT_EQ(answer.code, LN_SYNTAX_ERROR);
-    EXPECT_EQ(answer.text, "Syntax error on line 30 of " + Printed(server) +
-                               "/conf/access.conf:\nInvalid command 'Foo', perhaps misspelled or defined by a module "
+    // Passed on as the stub printed it, in the server's two-line form with CR LF.
+    EXPECT_EQ(answer.text, "AH00526: Syntax error on line 30 of " + Printed(server) +
+                               "/conf/access.conf:\r\nInvalid command 'Foo', perhaps misspelled or defined by a module "
                                "not included in the server configuration");
 }
 

@@ -74,30 +74,46 @@ TEST(ServerReports, VirtualHostsAreGroupedByAddress)
               "Define: DUMP_RUN_CFG\n");
 }
 
-TEST(TestAnswer, TwoLineReportIsPassedWithoutTheMessageNumber)
+TEST(TestAnswer, ReportsArePassedOnAsTheServerPrintedThem)
 {
-    const TestAnswer a = AnswerForTestOutput(
-        "AH00526: Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\r\nInvalid command 'Foo', perhaps misspelled\r\n",
-        true, "stub.exe  -t");
+    // The editor reads the servers' own forms, so the output goes through unchanged but for
+    // the blank lines around it: warnings before the report, CR LF line ends and all.
+    const std::string twoLine =
+        "AH00558: httpd.exe: Could not reliably determine the server's fully qualified domain name\r\n"
+        "AH00526: Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\r\n"
+        "Invalid command 'Foo', perhaps misspelled or defined by a module not included in the server configuration";
+    const TestAnswer a = AnswerForTestOutput("\r\n" + twoLine + "\r\n", true, "stub.exe  -t");
     EXPECT_EQ(a.code, LN_SYNTAX_ERROR);
-    EXPECT_EQ(a.text, "Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\nInvalid command 'Foo', perhaps misspelled");
+    EXPECT_EQ(a.text, twoLine);
+
+    const std::string chain =
+        "httpd.exe: Syntax error on line 5 of C:/A/conf/httpd.conf: Syntax error on line 2 of C:/A/conf/v.conf: "
+        "C:/A/conf/v.conf:2: <VirtualHost> was not closed.";
+    const TestAnswer nested = AnswerForTestOutput(chain + "\n", true, "x");
+    EXPECT_EQ(nested.code, LN_SYNTAX_ERROR);
+    EXPECT_EQ(nested.text, chain);
+
+    const std::string original = "Syntax error on line 7 of C:/A/conf/httpd.conf:\nInvalid command 'x'";
+    EXPECT_EQ(AnswerForTestOutput(original, true, "x").text, original);
 }
 
-TEST(TestAnswer, OneLineReportNamesTheInnermostFile)
+TEST(TestAnswer, LongOutputKeepsTheReportAndFitsTheSharedText)
 {
-    const TestAnswer nested = AnswerForTestOutput(
-        "httpd.exe: Syntax error on line 5 of C:/A/conf/httpd.conf: Syntax error on line 2 of C:/A/conf/v.conf: "
-        "C:/A/conf/v.conf:2: <VirtualHost> was not closed.\n",
-        true, "x");
-    EXPECT_EQ(nested.code, LN_SYNTAX_ERROR);
-    EXPECT_EQ(nested.text, "Syntax error on line 2 of C:/A/conf/v.conf:\nC:/A/conf/v.conf:2: <VirtualHost> was not closed.");
+    std::string noise;
+    while (noise.size() < 6000)
+        noise += "AH00112: Warning: DocumentRoot [C:/nowhere] does not exist\r\n";
+    const std::string report = "AH00526: Syntax error on line 3 of C:/A/conf/httpd.conf:\r\nInvalid command 'Bad'";
+    const TestAnswer a = AnswerForTestOutput(noise + report + "\r\n" + noise, true, "x");
+    EXPECT_EQ(a.code, LN_SYNTAX_ERROR);
+    EXPECT_EQ(a.text.size(), kSharedTextSize - 1);
+    EXPECT_EQ(a.text.rfind(report, 0), 0u) << "the text starts with the report's line";
 
-    const TestAnswer missing = AnswerForTestOutput(
-        "httpd.exe: Syntax error on line 7 of C:/A/conf/httpd.conf: Could not open configuration file "
-        "C:/A/conf/x.conf: No such file or directory\n",
-        true, "x");
-    EXPECT_EQ(missing.text, "Syntax error on line 7 of C:/A/conf/httpd.conf:\nCould not open configuration file "
-                            "C:/A/conf/x.conf: No such file or directory");
+    const TestAnswer small = AnswerForTestOutput("x\n" + report, true, "x", 20);
+    EXPECT_EQ(small.text, report.substr(0, 20));
+
+    const TestAnswer error = AnswerForTestOutput(noise, true, "x");
+    EXPECT_EQ(error.code, LN_STATUS_ERROR);
+    EXPECT_EQ(error.text.size(), kSharedTextSize - 1);
 }
 
 TEST(TestAnswer, PassedFailedAndUnrunTests)
@@ -116,6 +132,8 @@ TEST(TestAnswer, PassedFailedAndUnrunTests)
     EXPECT_EQ(unrun.code, LN_STATUS_ERROR);
     EXPECT_EQ(unrun.text, "The configuration test could not be run: C:/bin/stub.exe  -t");
 
-    // A damaged report (no line number, no path) is not taken for one.
+    // A damaged report (no line number, no path, no colon after the path) is not taken for one.
     EXPECT_EQ(AnswerForTestOutput("Syntax error on line x of y", true, "x").code, LN_STATUS_ERROR);
+    EXPECT_EQ(AnswerForTestOutput("Syntax error on line 4 of :\nmessage", true, "x").code, LN_STATUS_ERROR);
+    EXPECT_EQ(AnswerForTestOutput("Syntax error on line 4 of C:/x.conf\nmessage", true, "x").code, LN_STATUS_ERROR);
 }
