@@ -69,7 +69,7 @@ TEST(LogFollow, TheViewersTextFollowsALogThatIsAppendedAndCleared)
     CLogProbe server;
     ASSERT_TRUE(server.StartAppending(log));
     ::Sleep(200);
-    ASSERT_TRUE(text.Update());
+    ASSERT_EQ(text.Update(), FileTextSource::Growth::Appended);
     ASSERT_TRUE(IndexAll(text));
     const Pos grown = text.Length();
     EXPECT_GT(grown, static_cast<Pos>(old.size()));
@@ -77,14 +77,14 @@ TEST(LogFollow, TheViewersTextFollowsALogThatIsAppendedAndCleared)
     EXPECT_EQ(text.LineText(20000) + "\n", CLogProbe::Line(0));
 
     ASSERT_TRUE(ClearLogFile(log).Cleared());
-    ASSERT_TRUE(text.Update());
+    ASSERT_EQ(text.Update(), FileTextSource::Growth::Replaced);
     ASSERT_TRUE(IndexAll(text));
     EXPECT_LT(text.Length(), static_cast<Pos>(old.size()));
     const long justAfterClear = CheckProbeLines(text);  // the server may not have written yet
 
     ::Sleep(200);
     const Pos cleared = text.Length();
-    ASSERT_TRUE(text.Update());
+    ASSERT_EQ(text.Update(), FileTextSource::Growth::Appended);
     ASSERT_TRUE(IndexAll(text));
     EXPECT_GT(text.Length(), cleared);
     const long firstAfterClear = CheckProbeLines(text);
