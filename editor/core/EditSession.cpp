@@ -385,23 +385,36 @@ bool EditSession::DropText(Pos pos, std::string_view text, bool moveSelection) {
     return true;
 }
 
-bool EditSession::FindNext(const FindOptions& options, bool wrap) {
+bool EditSession::FindNext(const FindOptions& options, bool wrap) { return Find(options, wrap, {}) == FindResult::Found; }
+
+EditSession::FindResult EditSession::Find(const FindOptions& options, bool wrap,
+                                          const std::function<bool(double)>& progress) {
     const TextSource& t = Text();
     const Pos m = static_cast<Pos>(options.what.size());
-    if (m == 0) return false;
+    if (m == 0) return FindResult::NotFound;
+    // A wrapped search reads the text once in all: each part reports its share of that.
+    const Pos whole = std::max<Pos>(1, wrap ? t.Length() : (options.down ? t.Length() - SelEnd() : SelStart()));
+    Pos before = 0;
+    SearchProgress told;
+    if (progress) {
+        told = [&](Pos done, Pos) { return progress(std::min(1.0, static_cast<double>(before + done) / whole)); };
+    }
     Pos found;
     if (options.down) {
-        found = FindInText(t, SelEnd(), t.Length(), options);
-        if (found < 0 && wrap) found = FindInText(t, 0, t.Length(), options);
+        found = FindInText(t, SelEnd(), t.Length(), options, told);
+        before = t.Length() - SelEnd();
+        if (found == -1 && wrap) found = FindInText(t, 0, t.Length(), options, told);
     } else {
-        found = FindInText(t, SelStart(), 0, options);
-        if (found < 0 && wrap) found = FindInText(t, t.Length(), 0, options);
+        found = FindInText(t, SelStart(), 0, options, told);
+        before = SelStart();
+        if (found == -1 && wrap) found = FindInText(t, t.Length(), 0, options, told);
     }
-    if (found < 0) return false;
+    if (found == kSearchStopped) return FindResult::Stopped;
+    if (found < 0) return FindResult::NotFound;
     // Leave the caret where a search in the same direction goes on from.
     if (options.down) SetSelection(found, found + m);
     else SetSelection(found + m, found);
-    return true;
+    return FindResult::Found;
 }
 
 bool EditSession::Replace(const FindOptions& options, std::string_view with) {

@@ -3,6 +3,7 @@
 // and the mouse ask for, find and replace, and the answers to the standard edit-control
 // questions. Edits made through other sessions of the same buffer move this one's caret
 // and selection with the text.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -79,6 +80,9 @@ public:
 
     // Find selects the match; false when there is none (wrap: go on from the other end).
     bool FindNext(const FindOptions& options, bool wrap = false);
+    // The same, told how far it got (a fraction of the text searched) and stoppable by it.
+    enum class FindResult { Found, NotFound, Stopped };
+    FindResult Find(const FindOptions& options, bool wrap, const std::function<bool(double)>& progress);
     // Replaces the selection when it is a match, then finds the next one.
     bool Replace(const FindOptions& options, std::string_view with);
     // Replaces every match in the text (one undo step); returns how many.

@@ -80,11 +80,19 @@ struct FileTextSource::Tail {
     LineStartScanner scanner;
 };
 
+void FileTextSource::PauseIfAsked(Pos& sincePause, Pos got) const {
+    sincePause += got;
+    if (sincePause < kPublishBytes) return;
+    sincePause = 0;
+    if (const int ms = pauseMs_; ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
 void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tail& tail) {
     tail.index.Reset(tail.from);
     tail.scanner = LineStartScanner(tail.from);
     tail.end = tail.from;
     std::vector<Pos> starts;
+    Pos sincePause = 0;
     while (tail.end < tail.limit) {
         if (stop_) return;
         const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), tail.limit - tail.end));
@@ -96,6 +104,7 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
         starts.clear();
         tail.end += got;
         tailDone_ += got;
+        PauseIfAsked(sincePause, got);
     }
     tail.done = true;
 }
@@ -141,6 +150,7 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     };
     Pos published = from;
     bool first = true;
+    Pos sincePause = 0;
     // False when the file ended early (it was cut short meanwhile; Update() will see it).
     auto scanTo = [&](Pos end) {
         while (offset < end && !stop_) {
@@ -150,6 +160,7 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
             // The scanner is the worker's while it runs: Update() stops the worker before touching it.
             scanner_.Feed(buf.data(), static_cast<std::size_t>(got), starts);
             offset += got;
+            PauseIfAsked(sincePause, got);
             if (first || offset - published >= kPublishBytes) {
                 publish(false);
                 published = offset;

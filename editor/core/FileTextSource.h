@@ -57,6 +57,9 @@ public:
     // front (rounded down to a share of 8 MiB); the rest is indexed from the back by a
     // second thread and joined on. Unlimited unless set; for trying out the joins.
     void SetFrontShareLimit(Pos bytes) { frontLimit_ = bytes; }
+    // Each indexing thread pauses this long after every 2 MiB it reads: for trying out
+    // what waits for an index that takes its time. None unless set.
+    void SetIndexPause(int ms) { pauseMs_ = ms; }
 
     // Memory held: the line index and the block cache; the index alone.
     std::size_t MemoryBytes() const;
@@ -84,6 +87,7 @@ private:
     void IndexFromBack(RangeShares& shares, Pos from, Pos limit, std::vector<Tail>& tails);
     void IndexTail(SharedReadFile& file, std::vector<char>& buf, Tail& tail);
     void Restart(Pos newSize);
+    void PauseIfAsked(Pos& sincePause, Pos got) const;
     const Block& FetchBlock(Pos offset) const;
 
     std::string path_;
@@ -99,7 +103,8 @@ private:
     std::thread worker_;
     std::atomic<bool> stop_{false};
     std::atomic<Pos> frontLimit_{Pos(1) << 62};
-    std::atomic<Pos> tailDone_{0};  // bytes indexed from the back but not yet merged
+    std::atomic<Pos> tailDone_{0};
+    std::atomic<int> pauseMs_{0};  // bytes indexed from the back but not yet merged
 
     mutable std::mutex cacheMutex_;
     mutable std::vector<Block> cache_;

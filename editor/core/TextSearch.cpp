@@ -33,7 +33,7 @@ bool MatchInBuffer(const std::string& buf, Pos lo, Pos s, Pos length, const Find
 
 }  // namespace
 
-Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o) {
+Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o, const SearchProgress& progress) {
     const Pos m = static_cast<Pos>(o.what.size());
     const Pos length = text.Length();
     if (m == 0) return -1;
@@ -53,6 +53,7 @@ Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o
                 if ((o.matchCase ? c : FoldCase(c)) == first && MatchInBuffer(buf, lo, s, length, o)) return s;
             }
             pos = end - m + 1;
+            if (progress && !progress(pos - from, limit - from)) return kSearchStopped;
         }
     } else {
         Pos end = from;
@@ -66,6 +67,7 @@ Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o
                 if ((o.matchCase ? c : FoldCase(c)) == first && MatchInBuffer(buf, lo, s, length, o)) return s;
             }
             end = start + m - 1;
+            if (progress && !progress(from - end, from - limit)) return kSearchStopped;
         }
     }
     return -1;

@@ -1,5 +1,6 @@
 #pragma once
 // Finding text, and finding line boundaries without a line index, over any TextSource.
+#include <functional>
 #include <string>
 
 #include "TextSource.h"
@@ -13,10 +14,16 @@ struct FindOptions {
     bool down = true;
 };
 
+// Told now and then how many bytes of how many a search has read; false stops the search.
+using SearchProgress = std::function<bool(Pos done, Pos total)>;
+// What FindInText returns when its progress stopped it.
+constexpr Pos kSearchStopped = -2;
+
 // Down: the first match that starts at or after `from` and ends at or before `limit`.
 // Up: the last match that ends at or before `from` and starts at or after `limit`.
-// Returns the match's start, or -1.
-Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& options);
+// Returns the match's start, -1 when there is none, or kSearchStopped.
+Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& options,
+               const SearchProgress& progress = {});
 
 // True when the text at [pos, pos + what.size()) is a match (used to replace a selection).
 bool MatchesAt(const TextSource& text, Pos pos, const FindOptions& options);

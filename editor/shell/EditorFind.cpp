@@ -2,6 +2,7 @@
 #include <string>
 
 #include "EditorWindow.h"
+#include "ProgressWait.h"
 
 namespace tessaly::editor {
 
@@ -28,10 +29,18 @@ bool EditorWindow::FindNext(bool reverse) {
     }
     FindOptions options = find_.LastSearch();
     if (reverse) options.down = !options.down;
-    bool found = false;
-    DoMove([&] { found = session_.FindNext(options, true); });
-    if (!found) ::MessageBeep(MB_OK);
-    return found;
+    const EditSession::FindResult result = FindWithProgress(options, true);
+    if (result == EditSession::FindResult::NotFound) ::MessageBeep(MB_OK);
+    return result == EditSession::FindResult::Found;
+}
+
+EditSession::FindResult EditorWindow::FindWithProgress(const FindOptions& options, bool wrap) {
+    EditSession::FindResult result = EditSession::FindResult::NotFound;
+    DoMove([&] {
+        ProgressWait wait(wnd_, "Searching for \"" + options.what + "\"...");
+        result = session_.Find(options, wrap, [&wait](double fraction) { return wait.Step(fraction); });
+    });
+    return result;
 }
 
 void EditorWindow::OnFindMessage(LPARAM lParam) {
@@ -39,9 +48,7 @@ void EditorWindow::OnFindMessage(LPARAM lParam) {
     using Kind = FindDialog::Request::Kind;
     switch (request.kind) {
         case Kind::FindNext: {
-            bool found = false;
-            DoMove([&] { found = session_.FindNext(request.options); });
-            if (!found) {
+            if (FindWithProgress(request.options, false) == EditSession::FindResult::NotFound) {
                 const std::string message = "Cannot find \"" + request.options.what + "\".";
                 ::MessageBoxA(find_.Dialog() ? find_.Dialog() : wnd_, message.c_str(), "Find", MB_OK | MB_ICONINFORMATION);
             }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "EditorWindow.h"
+#include "ProgressWait.h"
 #include "TextSearch.h"
 
 namespace tessaly::editor {
@@ -232,14 +233,11 @@ void EditorWindow::OnTimer(WPARAM) {
 bool EditorWindow::WaitForFullIndex() {
     FileTextSource* file = buffer_.File();
     if (!file || file->IsIndexComplete() || !wnd_) return file != nullptr;
-    HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-    const bool done = file->WaitForIndex([this](double fraction) {
-        WindowDc dc(wnd_);
-        SelectGuard selectFont(dc.Get(), font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
-        PaintProgress(dc.Get(), fraction);
-        return true;
-    });
-    ::SetCursor(previous);
+    bool done;
+    {
+        ProgressWait wait(wnd_, "Counting the lines of the file...");
+        done = file->WaitForIndex([&wait](double fraction) { return wait.Step(fraction); });
+    }
     UpdateIndexTimer();
     Repaint();
     return done;

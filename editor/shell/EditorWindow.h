@@ -53,6 +53,8 @@ public:
     // nothing was searched yet); up when reverse.
     bool FindNext(bool reverse = false);
     void ShowFindDialog(bool replace);
+    // A search that shows its progress when it takes long, and stops at Esc.
+    EditSession::FindResult FindWithProgress(const FindOptions& options, bool wrap);
     // The open find or replace dialog, or null (its keys go through IsDialogMessage).
     HWND FindDialogWindow() const { return find_.Dialog(); }
     bool CanUndo() const { return session_.CanUndo(); }

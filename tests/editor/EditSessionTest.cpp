@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "EditSession.h"
 #include "EditorTestUtil.h"
 
@@ -244,6 +247,49 @@ TEST_F(EditSessionTest, FindGoesBothWaysWithCaseAndWholeWords) {
     EXPECT_EQ(view_.SelStart(), 23);
     ASSERT_TRUE(view_.FindNext(o));
     EXPECT_EQ(view_.SelStart(), 10);
+}
+
+TEST_F(EditSessionTest, ALongFindTellsHowFarItGotAndCanBeStopped) {
+    std::string text(3 * 1024 * 1024, 'x');
+    for (std::size_t i = 79; i < text.size(); i += 80) text[i] = '\n';
+    text += "ServerName end\n";
+    SetText(text);
+    FindOptions o;
+    o.what = "servername";
+    std::vector<double> told;
+    auto record = [&](double fraction) {
+        told.push_back(fraction);
+        return true;
+    };
+    ASSERT_EQ(view_.Find(o, false, record), EditSession::FindResult::Found);
+    EXPECT_EQ(view_.SelStart(), static_cast<Pos>(text.size() - 15));
+    ASSERT_GT(told.size(), 5u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_GT(told.back(), 0.9);
+    EXPECT_LE(told.back(), 1.0);
+
+    // Wrapped from the end and found nowhere: the fractions go on rising over both parts.
+    view_.MoveTo(static_cast<Pos>(text.size() / 2), false);
+    o.what = "absent";
+    told.clear();
+    EXPECT_EQ(view_.Find(o, true, record), EditSession::FindResult::NotFound);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_GT(told.back(), 0.9);
+
+    // Stopped half way: nothing is selected, the caret stays, whatever lies further on.
+    o.what = "ServerName";
+    view_.MoveTo(0, false);
+    int calls = 0;
+    EXPECT_EQ(view_.Find(o, true, [&](double fraction) { return ++calls < 3 && fraction < 0.5; }),
+              EditSession::FindResult::Stopped);
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(view_.Caret(), 0);
+    EXPECT_FALSE(view_.HasSelection());
+    // Upwards too.
+    view_.MoveTo(static_cast<Pos>(text.size() / 2), false);
+    o.down = false;
+    EXPECT_EQ(view_.Find(o, true, [](double) { return false; }), EditSession::FindResult::Stopped);
+    EXPECT_EQ(view_.Caret(), static_cast<Pos>(text.size() / 2));
 }
 
 TEST_F(EditSessionTest, ReplaceAndReplaceAll) {

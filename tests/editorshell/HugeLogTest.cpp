@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <string>
 
 #include "EditorHost.h"
 #include "Handles.h"
+#include "ProgressWait.h"
 #include "TestPaths.h"
+#include "UiDriver.h"
 
 namespace shelltest {
 namespace {
@@ -41,8 +45,72 @@ long long WriteLog(const std::string& path, std::string& lastLine) {
     return lines;
 }
 
+// Looks at this thread's windows every few milliseconds while the test is held inside the
+// editor: its waits and the message boxes it shows keep the thread's messages flowing, so a
+// thread timer runs meanwhile. look may act on what it finds.
+class WindowWatcher {
+public:
+    explicit WindowWatcher(std::function<void()> look) {
+        Look() = std::move(look);
+        id_ = ::SetTimer(nullptr, 0, 10, &WindowWatcher::OnTimer);
+    }
+    ~WindowWatcher() {
+        ::KillTimer(nullptr, id_);
+        Look() = nullptr;
+    }
+    WindowWatcher(const WindowWatcher&) = delete;
+    WindowWatcher& operator=(const WindowWatcher&) = delete;
+    bool Started() const { return id_ != 0; }
+
+private:
+    static std::function<void()>& Look() {
+        static std::function<void()> look;
+        return look;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        if (Look()) Look()();
+    }
+    UINT_PTR id_ = 0;
+};
+
+HWND VisibleProgressBox() {
+    HWND box = ::FindWindowA(tessaly::editor::kProgressBoxClass, nullptr);
+    return box && ::IsWindowVisible(box) ? box : nullptr;
+}
+
+// The platform's message box of this process showing exactly this text, or null.
+HWND MessageBoxSaying(const std::string& text) {
+    for (HWND wnd : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770")) {
+        if (ui::FindChild(wnd, nullptr, -1, text.c_str())) return wnd;
+    }
+    return nullptr;
+}
+
+// Control ids of the platform's find dialog.
+constexpr int kFindWhat = 1152;
+
 class HugeLogTest : public ::testing::Test {
 protected:
+    // A fresh buffer over the log, indexing from the start, shown in an editor window.
+    HWND OpenLog(EditBuffer& buffer, EditorHost& host) {
+        buffer.SetReadOnly(true);
+        buffer.SetSyntaxColoring(false);
+        if (buffer.ReadFile(path_) != 0) return nullptr;
+        HWND editor = host.AddEditor(&buffer, RECT{0, 0, 640, 360});
+        return host.Focus(editor) ? editor : nullptr;
+    }
+    // Searches down from the caret through the find dialog, as a user does.
+    HWND FindThroughDialog(EditorHost& host, HWND editor, const std::string& what) {
+        if (!host.Focus(editor)) return nullptr;
+        Press(editor, 'F', true);
+        HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Find", 3000);
+        if (!dialog) return nullptr;
+        ::SetDlgItemTextA(dialog, kFindWhat, what.c_str());
+        ui::Click(::GetDlgItem(dialog, IDOK));
+        return dialog;
+    }
+    void TearDown() override { tessaly::editor::ProgressWait::SetShowDelay(300); }
+
     static void SetUpTestSuite() {
         path_ = testpaths::Join(testpaths::MakeWorkDir("editorshell-hugelog"), "access.log");
         lines_ = WriteLog(path_, lastLine_);
@@ -101,6 +169,127 @@ TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers) {
     Press(editor, VK_HOME, true);
     EXPECT_EQ(::SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(buffer.Text().Length()));
     EXPECT_FALSE(buffer.IsModified());
+}
+
+}  // namespace
+}  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine) {
+    ASSERT_GT(lines_, 1000);
+    tessaly::editor::ProgressWait::SetShowDelay(0);
+    EditorSettings settings;
+    EditBuffer buffer(settings);
+    EditorHost host;
+    HWND editor = OpenLog(buffer, host);
+    ASSERT_TRUE(editor);
+    // Counted slowly enough that the jump comes well before every line is known.
+    buffer.File()->SetIndexPause(20);
+    ASSERT_FALSE(buffer.Text().IsIndexComplete());
+    std::string caption;
+    bool frameDisabled = false;
+    bool shot = false;
+    WindowWatcher watcher([&] {
+        if (HWND box = VisibleProgressBox()) {
+            caption = ui::TextOf(box);
+            if (!shot) {
+                shot = true;  // the screenshot pumps messages, this timer's among them
+                Screenshot(box, "editorshell-progress-box");
+            }
+            frameDisabled = frameDisabled || !::IsWindowEnabled(host.Host());
+        }
+    });
+    ASSERT_TRUE(watcher.Started());
+    const long long target = lines_ - 12345;  // one-based, as a report gives it
+    EditorWindow* window = EditorWindow::FromWindow(editor);
+    ASSERT_TRUE(window);
+    window->GotoLine(target);
+    EXPECT_EQ(caption, "Please wait") << "the box showed while every line was counted";
+    EXPECT_TRUE(frameDisabled);
+    EXPECT_FALSE(VisibleProgressBox());
+    EXPECT_TRUE(::IsWindowEnabled(host.Host()));
+    EXPECT_TRUE(buffer.Text().IsIndexComplete());
+    EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), target - 1);
+    char line[200] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line;
+    const LRESULT n = ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(target - 1), reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::string(line, static_cast<std::size_t>(n)), LogLine(target - 1).substr(0, LogLine(target - 1).size() - 2));
+    EXPECT_EQ(Selection(editor).first, static_cast<DWORD>(::SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(target - 1), 0)));
+    EXPECT_EQ(::GetFocus(), editor) << "the focus is back in the editor";
+}
+
+TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere) {
+    tessaly::editor::ProgressWait::SetShowDelay(0);
+    EditorSettings settings;
+    EditBuffer buffer(settings);
+    EditorHost host;
+    HWND editor = OpenLog(buffer, host);
+    ASSERT_TRUE(editor);
+    bool boxSeen = false;
+    std::string notFound;
+    const std::string absent = "GET /nowhere.html";
+    const std::string notFoundText = "Cannot find \"" + absent + "\".";
+    WindowWatcher watcher([&] {
+        boxSeen = boxSeen || VisibleProgressBox() != nullptr;
+        if (HWND box = MessageBoxSaying(notFoundText)) {
+            notFound = notFoundText;
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    ASSERT_TRUE(watcher.Started());
+
+    // Only the last line holds this text.
+    const std::string what = "GET /page/" + std::to_string(lines_ - 1) + ".html";
+    HWND dialog = FindThroughDialog(host, editor, what);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitFor([&] { return Selection(editor).first != 0; }, 60000));
+    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), lines_ - 1);
+    const auto [start, end] = Selection(editor);
+    EXPECT_EQ(buffer.Text().Text(start, end - start), what);
+    ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+
+    // Nothing further on: the message says so, and the selection stays.
+    boxSeen = false;
+    ::SendMessageA(editor, EM_SETSEL, 0, 0);
+    dialog = FindThroughDialog(host, editor, absent);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(WaitFor([&] { return !notFound.empty(); }, 60000));
+    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{0}));
+    ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
+TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage) {
+    tessaly::editor::ProgressWait::SetShowDelay(0);
+    EditorSettings settings;
+    EditBuffer buffer(settings);
+    EditorHost host;
+    HWND editor = OpenLog(buffer, host);
+    ASSERT_TRUE(editor);
+    const std::string absent = "GET /nowhere.html";
+    bool escSent = false;
+    bool messageShown = false;
+    WindowWatcher watcher([&] {
+        if (HWND box = VisibleProgressBox(); box && !escSent) {
+            escSent = ::PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0) != FALSE;
+        }
+        if (HWND box = MessageBoxSaying("Cannot find \"" + absent + "\".")) {
+            messageShown = true;
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    ASSERT_TRUE(watcher.Started());
+    HWND dialog = FindThroughDialog(host, editor, absent);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(WaitFor([&] { return escSent && !VisibleProgressBox(); }, 60000));
+    Pump(200);
+    EXPECT_FALSE(messageShown) << "a stopped search found nothing to report";
+    EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{0}));
+    EXPECT_TRUE(::IsWindowEnabled(host.Host()));
+    ::SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
 }  // namespace
