@@ -43,34 +43,8 @@ int CLeftView::OnCreate(CREATESTRUCTA* cs)
 void CLeftView::OnDestroy()
 {
     LogViewerApp().WriteProfileInt(settings::kSection, settings::kShowSize, m_bShowSizes ? 1 : 0);
+    DeleteAllQuietly();  // the control would otherwise notify the splitter of every item
     CTreeView::OnDestroy();
-}
-
-void CLeftView::Fill()
-{
-    CTreeCtrl& tree = GetTreeCtrl();
-    SetRedraw(false);
-    tree.DeleteAllItems();
-    CWinLogFileFacts facts;
-    m_model.Fill(CLogListView(CurrentLogList()), facts, m_bShowSizes);
-    m_entryItems.assign(m_model.Entries().size(), nullptr);
-    for (const LogTreeNode& node : m_model.Items()) {
-        HTREEITEM item = InsertNode(node, TVI_ROOT);
-        for (const LogTreeNode& child : node.children)
-            InsertNode(child, item);
-    }
-    SetRedraw(true);
-    Invalidate();
-    TellOmitted();
-}
-
-HTREEITEM CLeftView::InsertNode(const LogTreeNode& node, HTREEITEM parent)
-{
-    HTREEITEM item = GetTreeCtrl().InsertItem(node.label.c_str(), node.image, node.image, parent, TVI_LAST,
-                                              static_cast<LPARAM>(node.data));
-    if (!node.IsGroup() && node.data < m_entryItems.size())
-        m_entryItems[node.data] = item;
-    return item;
 }
 
 void CLeftView::TellOmitted()

@@ -41,6 +41,8 @@ protected:
 
 private:
     void Fill();
+    // Deletes every item without sending the deletion notices through the framework.
+    void DeleteAllQuietly();
     HTREEITEM InsertNode(const LogTreeNode& node, HTREEITEM parent);
     void OnItemExpanded(const NMTREEVIEWA& change);
     void OnOpenSelected();
