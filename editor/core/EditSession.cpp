@@ -147,14 +147,12 @@ void EditSession::Home(bool extend) {
 
 void EditSession::End(bool extend) { MoveTo(SpanAt(caret_).end, extend); }
 
-void EditSession::WordRight(bool extend) {
+Pos EditSession::WordRightOf(Pos p) const {
     const TextSource& t = Text();
     const Pos length = t.Length();
-    Pos p = caret_;
     if (p < length && IsEolByte(t.ByteAt(p))) {
         const Pos next = SpanAt(p).next;
-        MoveTo(next < 0 ? length : next, extend);
-        return;
+        return next < 0 ? length : next;
     }
     if (p < length) {
         const int cls = WordClass(t.ByteAt(p));
@@ -163,23 +161,23 @@ void EditSession::WordRight(bool extend) {
         }
         while (p < length && IsBlank(t.ByteAt(p))) ++p;
     }
-    MoveTo(p, extend);
+    return p;
 }
 
-void EditSession::WordLeft(bool extend) {
+Pos EditSession::WordLeftOf(Pos p) const {
     const TextSource& t = Text();
-    Pos p = caret_;
-    if (p > 0 && IsEolByte(t.ByteAt(p - 1))) {
-        MoveTo(p - 1, extend);
-        return;
-    }
+    if (p > 0 && IsEolByte(t.ByteAt(p - 1))) return Clamp(p - 1);
     while (p > 0 && IsBlank(t.ByteAt(p - 1))) --p;
     if (p > 0 && !IsEolByte(t.ByteAt(p - 1))) {
         const int cls = WordClass(t.ByteAt(p - 1));
         while (p > 0 && WordClass(t.ByteAt(p - 1)) == cls) --p;
     }
-    MoveTo(p, extend);
+    return p;
 }
+
+void EditSession::WordRight(bool extend) { MoveTo(WordRightOf(caret_), extend); }
+
+void EditSession::WordLeft(bool extend) { MoveTo(WordLeftOf(caret_), extend); }
 
 void EditSession::SelectWordAt(Pos pos) {
     const TextSource& t = Text();
@@ -281,6 +279,25 @@ bool EditSession::DeleteChar() {
     const Pos n = t.ByteAt(caret_) == '\r' && t.ByteAt(caret_ + 1) == '\n' ? 2 : 1;
     const Pos at = caret_;
     if (!buffer_.Doc().Delete(at, n, UndoMerge::DeleteForward)) return false;
+    Collapse(at);
+    return true;
+}
+
+bool EditSession::DeleteWordLeft() {
+    if (!buffer_.CanEdit()) return false;
+    if (HasSelection()) return DeleteSelection();
+    const Pos from = WordLeftOf(caret_);
+    if (from >= caret_ || !buffer_.Doc().Delete(from, caret_ - from, UndoMerge::None)) return false;
+    Collapse(from);
+    return true;
+}
+
+bool EditSession::DeleteWordRight() {
+    if (!buffer_.CanEdit()) return false;
+    if (HasSelection()) return DeleteSelection();
+    const Pos to = WordRightOf(caret_);
+    const Pos at = caret_;
+    if (to <= at || !buffer_.Doc().Delete(at, to - at, UndoMerge::None)) return false;
     Collapse(at);
     return true;
 }

@@ -58,6 +58,10 @@ public:
     bool Backspace();
     bool DeleteChar();
     bool DeleteSelection();
+    // Ctrl+Backspace and Ctrl+Delete: from the caret to where Ctrl+Left or Ctrl+Right would
+    // go, in one undo step; a selection goes as it is.
+    bool DeleteWordLeft();
+    bool DeleteWordRight();
     // Tab: indents the selected lines, or inserts a tab (or spaces to the next tab stop).
     bool Tab();
     // Shift+Tab: outdents the selected lines, or the caret's line.
@@ -122,6 +126,9 @@ private:
     void OnBufferChange(const DocChange& change) override;
     Pos Clamp(Pos pos) const;
     void MoveLines(Pos delta, bool extend);
+    // Where Ctrl+Left and Ctrl+Right go from p.
+    Pos WordLeftOf(Pos p) const;
+    Pos WordRightOf(Pos p) const;
     void Collapse(Pos pos);
     bool ReplaceSelection(std::string_view text, UndoMerge merge);
     bool ShiftLines(bool indent);

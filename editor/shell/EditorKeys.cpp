@@ -29,10 +29,10 @@ bool EditorWindow::OnKeyDown(WPARAM key) {
             ScrollLines(page);
             DoMove([&] { session_.PageDown(page, shift); });
             return true;
-        case VK_BACK: DoEdit([this] { return session_.Backspace(); }); return true;
+        case VK_BACK: DoEdit([&] { return ctrl ? session_.DeleteWordLeft() : session_.Backspace(); }); return true;
         case VK_DELETE:
             if (shift) Cut();
-            else DoEdit([this] { return session_.DeleteChar(); });
+            else DoEdit([&] { return ctrl ? session_.DeleteWordRight() : session_.DeleteChar(); });
             return true;
         case VK_INSERT:
             if (ctrl) Copy();

@@ -71,6 +71,8 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         case WM_LBUTTONDBLCLK: OnLButtonDblClk(lParam); return true;
         case WM_MOUSEMOVE: OnMouseMove(lParam, wParam); return true;
         case WM_LBUTTONUP: OnLButtonUp(lParam, wParam); return true;
+        case WM_RBUTTONDOWN: OnRButtonDown(lParam); return true;
+        case WM_CONTEXTMENU: OnContextMenu(lParam); return true;
         case WM_CAPTURECHANGED:
             selecting_ = false;
             if (dragPending_ && reinterpret_cast<HWND>(lParam) != wnd_) {

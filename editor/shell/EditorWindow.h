@@ -93,6 +93,8 @@ private:
     void OnLButtonDblClk(LPARAM lParam);
     void OnMouseMove(LPARAM lParam, WPARAM flags);
     void OnLButtonUp(LPARAM lParam, WPARAM flags);
+    void OnRButtonDown(LPARAM lParam);
+    void OnContextMenu(LPARAM lParam);
     void OnVScroll(WPARAM wParam);
     void OnHScroll(WPARAM wParam);
     void OnMouseWheel(WPARAM wParam);

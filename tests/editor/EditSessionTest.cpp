@@ -249,6 +249,40 @@ TEST_F(EditSessionTest, FindGoesBothWaysWithCaseAndWholeWords) {
     EXPECT_EQ(view_.SelStart(), 10);
 }
 
+TEST_F(EditSessionTest, CtrlBackspaceAndCtrlDeleteTakeAWordAtATime) {
+    SetText("Listen 80\r\nServerName www.example.com\r\n");
+    view_.MoveTo(9, false);  // the end of the first line
+    ASSERT_TRUE(view_.DeleteWordLeft());
+    EXPECT_EQ(All(), "Listen \r\nServerName www.example.com\r\n");
+    ASSERT_TRUE(view_.DeleteWordLeft());
+    EXPECT_EQ(All(), "\r\nServerName www.example.com\r\n");
+    EXPECT_FALSE(view_.DeleteWordLeft()) << "nothing before the caret";
+    // Each word was one undo step.
+    ASSERT_TRUE(view_.Undo());
+    EXPECT_EQ(All(), "Listen \r\nServerName www.example.com\r\n");
+    // Forwards: the word and the blanks after it; a line end goes whole.
+    view_.MoveTo(9, false);  // the start of the second line
+    ASSERT_TRUE(view_.DeleteWordRight());
+    EXPECT_EQ(All(), "Listen \r\nwww.example.com\r\n");
+    ASSERT_TRUE(view_.DeleteWordRight());
+    EXPECT_EQ(All(), "Listen \r\n.example.com\r\n");
+    view_.MoveTo(7, false);
+    ASSERT_TRUE(view_.DeleteWordRight());
+    EXPECT_EQ(All(), "Listen .example.com\r\n");
+    view_.MoveTo(buffer_.Text().Length(), false);
+    ASSERT_TRUE(view_.DeleteWordLeft());
+    EXPECT_EQ(All(), "Listen .example.com");
+    // A selection goes as it is; the other view's caret moves with the text.
+    other_.MoveTo(19, false);
+    view_.SetSelection(0, 7);
+    ASSERT_TRUE(view_.DeleteWordRight());
+    EXPECT_EQ(All(), ".example.com");
+    EXPECT_EQ(other_.Caret(), 12);
+    buffer_.SetReadOnly(true);
+    EXPECT_FALSE(view_.DeleteWordLeft());
+    EXPECT_FALSE(view_.DeleteWordRight());
+}
+
 TEST_F(EditSessionTest, ALongFindTellsHowFarItGotAndCanBeStopped) {
     std::string text(3 * 1024 * 1024, 'x');
     for (std::size_t i = 79; i < text.size(); i += 80) text[i] = '\n';

@@ -40,6 +40,26 @@ TEST_F(EditingTest, TypingEnterIndentsBackspaceAndDeleteRemove) {
     EXPECT_EQ(Text(editor_), "\tListen 80\terverName ");
 }
 
+TEST_F(EditingTest, CtrlBackspaceAndCtrlDeleteRemoveWholeWords) {
+    SetText("Listen 80\r\nServerName www.example.com");
+    Press(editor_, VK_END, true);
+    Press(editor_, VK_BACK, true);
+    EXPECT_EQ(Text(editor_), "Listen 80\r\nServerName www.example.");
+    Press(editor_, VK_BACK, true);
+    EXPECT_EQ(Text(editor_), "Listen 80\r\nServerName www.example");
+    Press(editor_, VK_HOME);
+    Press(editor_, VK_DELETE, true);
+    EXPECT_EQ(Text(editor_), "Listen 80\r\nwww.example");
+    Press(editor_, VK_BACK, true);  // the line end, whole
+    EXPECT_EQ(Text(editor_), "Listen 80www.example");
+    // Each was one step of undo.
+    Press(editor_, 'Z', true);
+    EXPECT_EQ(Text(editor_), "Listen 80\r\nwww.example");
+    Press(editor_, 'Z', true);
+    EXPECT_EQ(Text(editor_), "Listen 80\r\nServerName www.example");
+    EXPECT_EQ(::SendMessageA(editor_, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 1);
+}
+
 TEST_F(EditingTest, UndoTakesWordsBackAndTheSavedStateIsCleanAgain) {
     SetText("abc");
     EXPECT_FALSE(IsModified(editor_));

@@ -87,6 +87,34 @@ std::string Screenshot(HWND wnd, const std::string& name);
 // The size of one character cell.
 SIZE CellSize(HWND editor);
 
+// Looks at this thread's windows every few milliseconds while the test is held inside the
+// editor: its waits and the message boxes it shows keep the thread's messages flowing, so a
+// thread timer runs meanwhile. look may act on what it finds.
+class WindowWatcher {
+public:
+    explicit WindowWatcher(std::function<void()> look) {
+        Look() = std::move(look);
+        id_ = ::SetTimer(nullptr, 0, 10, &WindowWatcher::OnTimer);
+    }
+    ~WindowWatcher() {
+        ::KillTimer(nullptr, id_);
+        Look() = nullptr;
+    }
+    WindowWatcher(const WindowWatcher&) = delete;
+    WindowWatcher& operator=(const WindowWatcher&) = delete;
+    bool Started() const { return id_ != 0; }
+
+private:
+    static std::function<void()>& Look() {
+        static std::function<void()> look;
+        return look;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        if (Look()) Look()();
+    }
+    UINT_PTR id_ = 0;
+};
+
 // The client area as the screen shows it.
 class ClientImage {
 public:

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "EditorHost.h"
@@ -44,34 +43,6 @@ long long WriteLog(const std::string& path, std::string& lastLine) {
     lastLine.resize(lastLine.size() - 2);
     return lines;
 }
-
-// Looks at this thread's windows every few milliseconds while the test is held inside the
-// editor: its waits and the message boxes it shows keep the thread's messages flowing, so a
-// thread timer runs meanwhile. look may act on what it finds.
-class WindowWatcher {
-public:
-    explicit WindowWatcher(std::function<void()> look) {
-        Look() = std::move(look);
-        id_ = ::SetTimer(nullptr, 0, 10, &WindowWatcher::OnTimer);
-    }
-    ~WindowWatcher() {
-        ::KillTimer(nullptr, id_);
-        Look() = nullptr;
-    }
-    WindowWatcher(const WindowWatcher&) = delete;
-    WindowWatcher& operator=(const WindowWatcher&) = delete;
-    bool Started() const { return id_ != 0; }
-
-private:
-    static std::function<void()>& Look() {
-        static std::function<void()> look;
-        return look;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (Look()) Look()();
-    }
-    UINT_PTR id_ = 0;
-};
 
 HWND VisibleProgressBox() {
     HWND box = ::FindWindowA(tessaly::editor::kProgressBoxClass, nullptr);

@@ -1,0 +1,73 @@
+// The right button: a click outside the selection moves the caret there, and the menu of
+// the Edit commands that apply to what is under it, enabled as the frame's Edit menu is.
+#include <windowsx.h>
+
+
+#include "EditorWindow.h"
+
+namespace tessaly::editor {
+
+namespace {
+
+enum MenuItem : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
+
+// A popup menu made here and destroyed with its owner.
+class PopupMenu {
+public:
+    PopupMenu() : menu_(::CreatePopupMenu()) {}
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+    ~PopupMenu() {
+        if (menu_) ::DestroyMenu(menu_);
+    }
+    HMENU Get() const { return menu_; }
+    void Add(UINT id, const char* text, bool enabled) {
+        ::AppendMenuA(menu_, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text);
+    }
+    void AddSeparator() { ::AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr); }
+
+private:
+    HMENU menu_;
+};
+
+}  // namespace
+
+void EditorWindow::OnRButtonDown(LPARAM lParam) {
+    if (::GetFocus() != wnd_) ::SetFocus(wnd_);
+    const Pos pos = PositionFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    const bool inSelection = session_.HasSelection() && pos >= session_.SelStart() && pos < session_.SelEnd();
+    if (!inSelection) DoMove([&] { session_.MoveTo(pos, false); });
+}
+
+void EditorWindow::OnContextMenu(LPARAM lParam) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard (Shift+F10, the menu key): below the caret.
+        at = PointOfPosition(session_.Caret());
+        at.y += lineHeight_;
+        ::ClientToScreen(wnd_, &at);
+    }
+    PopupMenu menu;
+    if (!menu.Get()) return;
+    menu.Add(kUndo, "&Undo\tCtrl+Z", CanUndo());
+    menu.AddSeparator();
+    menu.Add(kCut, "Cu&t\tCtrl+X", CanCut());
+    menu.Add(kCopy, "&Copy\tCtrl+C", CanCopy());
+    menu.Add(kPaste, "&Paste\tCtrl+V", CanPaste());
+    menu.Add(kDelete, "&Delete\tDel", CanCut());
+    menu.AddSeparator();
+    menu.Add(kSelectAll, "Select &All\tCtrl+A", buffer_.Text().Length() > 0);
+    const UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, wnd_, nullptr));
+    switch (chosen) {
+        case kUndo: Undo(); break;
+        case kCut: Cut(); break;
+        case kCopy: Copy(); break;
+        case kPaste: Paste(); break;
+        case kDelete: Clear(); break;
+        case kSelectAll: SelectAll(); break;
+        default: break;
+    }
+}
+
+}  // namespace tessaly::editor

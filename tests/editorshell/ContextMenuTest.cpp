@@ -1,0 +1,161 @@
+// The right button in an editor window: the caret goes where a click outside the selection
+// lands, and the menu offers the Edit commands enabled as they apply, and carries them out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "EditorHost.h"
+#include "UiDriver.h"
+
+namespace shelltest {
+namespace {
+
+// A right click at a character cell, through the input queue.
+void RightClickCell(HWND editor, int row, int column) {
+    const SIZE cell = CellSize(editor);
+    // A quarter into the cell: the caret goes before its character.
+    POINT pt{2 + column * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2};
+    ::ClientToScreen(editor, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+void PutOnClipboard(HWND owner, const std::string& text) {
+    if (!::OpenClipboard(owner)) return;
+    ::EmptyClipboard();
+    if (HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        char* p = static_cast<char*>(::GlobalLock(mem));
+        std::copy(text.begin(), text.end(), p);
+        p[text.size()] = '\0';
+        ::GlobalUnlock(mem);
+        if (!::SetClipboardData(CF_TEXT, mem)) ::GlobalFree(mem);
+    }
+    ::CloseClipboard();
+}
+
+// The menu the editor shows (its items' texts before the tab, with their enabled states),
+// and then a key pressed in it: a mnemonic chooses, Esc closes.
+class MenuDriver {
+public:
+    explicit MenuDriver(WORD key)
+        : watcher_([this, key] {
+              if (done_) return;
+              const auto menus = ui::TopLevelWindows(::GetCurrentProcessId(), "#32768");
+              if (menus.empty()) return;
+              HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(menus.front(), MN_GETHMENU, 0, 0));
+              if (!menu) return;
+              for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                  char text[64] = {};
+                  if (::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) <= 0) continue;
+                  std::string name(text);
+                  name = name.substr(0, name.find('\t'));
+                  enabled_[name] = !(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+              }
+              done_ = true;
+              ui::PressKey(key);
+          }) {}
+    bool Shown() const { return done_; }
+    // Whether the item was there and enabled; items missing count as disabled.
+    bool Enabled(const std::string& item) const {
+        const auto it = enabled_.find(item);
+        return it != enabled_.end() && it->second;
+    }
+    std::size_t Items() const { return enabled_.size(); }
+
+private:
+    bool done_ = false;
+    std::map<std::string, bool> enabled_;
+    WindowWatcher watcher_;
+};
+
+class ContextMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        editor_ = host_.AddEditor(nullptr, RECT{0, 0, 640, 360});
+        ASSERT_TRUE(editor_);
+        ::SetWindowTextA(editor_, "Listen 80\r\nServerName www.example.com\r\n");
+        ASSERT_TRUE(host_.Focus(editor_));
+    }
+    // Right-clicks the cell, lets the menu show and presses key in it.
+    std::unique_ptr<MenuDriver> RightClick(int row, int column, WORD key) {
+        auto driver = std::make_unique<MenuDriver>(key);
+        RightClickCell(editor_, row, column);
+        WaitFor([&] { return driver->Shown() && ui::TopLevelWindows(::GetCurrentProcessId(), "#32768").empty(); });
+        Pump(100);
+        return driver;
+    }
+
+    EditorHost host_;
+    HWND editor_ = nullptr;
+};
+
+TEST_F(ContextMenuTest, AClickOutsideTheSelectionMovesTheCaretAndTheItemsFollowTheState) {
+    PutOnClipboard(host_.Host(), "Listen 8080");
+    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
+    auto menu = RightClick(1, 3, VK_ESCAPE);
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_EQ(menu->Items(), 6u);
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{14}, DWORD{14})) << "the caret went to the click";
+    EXPECT_FALSE(menu->Enabled("&Undo"));
+    EXPECT_FALSE(menu->Enabled("Cu&t"));
+    EXPECT_FALSE(menu->Enabled("&Copy"));
+    EXPECT_TRUE(menu->Enabled("&Paste"));
+    EXPECT_FALSE(menu->Enabled("&Delete"));
+    EXPECT_TRUE(menu->Enabled("Select &All"));
+    EXPECT_EQ(Text(editor_), "Listen 80\r\nServerName www.example.com\r\n") << "Esc did nothing";
+
+    // Select All from the menu.
+    menu = RightClick(0, 2, 'A');
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{39}));
+}
+
+TEST_F(ContextMenuTest, AClickInsideTheSelectionKeepsItForCutAndUndo) {
+    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
+    auto menu = RightClick(0, 2, 'T');  // Cu&t
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_TRUE(menu->Enabled("Cu&t"));
+    EXPECT_TRUE(menu->Enabled("&Copy"));
+    EXPECT_TRUE(menu->Enabled("&Delete"));
+    EXPECT_EQ(Text(editor_), " 80\r\nServerName www.example.com\r\n");
+    EXPECT_TRUE(menu->Enabled("&Paste"));
+
+    // Paste at another place, then Undo takes the paste back.
+    menu = RightClick(1, 0, 'P');
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_EQ(Text(editor_), " 80\r\nListenServerName www.example.com\r\n");
+    menu = RightClick(1, 3, 'U');
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_TRUE(menu->Enabled("&Undo"));
+    EXPECT_EQ(Text(editor_), " 80\r\nServerName www.example.com\r\n");
+
+    // Delete removes the selection without touching the clipboard.
+    ::SendMessageA(editor_, EM_SETSEL, 0, 3);
+    menu = RightClick(0, 1, 'D');
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_EQ(Text(editor_), "\r\nServerName www.example.com\r\n");
+    menu = RightClick(0, 0, 'P');
+    EXPECT_EQ(Text(editor_), "Listen\r\nServerName www.example.com\r\n");
+
+    // A read-only buffer offers only what leaves the text alone.
+    ::SendMessageA(editor_, EM_SETREADONLY, TRUE, 0);
+    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
+    menu = RightClick(0, 2, 'C');
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_FALSE(menu->Enabled("Cu&t"));
+    EXPECT_FALSE(menu->Enabled("&Paste"));
+    EXPECT_FALSE(menu->Enabled("&Delete"));
+    EXPECT_FALSE(menu->Enabled("&Undo"));
+    EXPECT_TRUE(menu->Enabled("&Copy"));
+}
+
+}  // namespace
+}  // namespace shelltest
