@@ -1,11 +1,8 @@
 #include "HtmlHelpLoader.h"
 
-#include <string>
-
-#include "Handles.h"
+#include "SettingsSchema.h"
 
 namespace {
-constexpr char kEngineKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 constexpr char kEngineName[] = "hhctrl.ocx";
 constexpr WORD kHtmlHelpAOrdinal = 14;
 
@@ -14,7 +11,8 @@ using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 std::string RegisteredEngine()
 {
     CRegKey key;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, kEngineKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, KEY_READ, key.Receive()) !=
+        ERROR_SUCCESS)
         return {};
     char path[MAX_PATH * 2] = {};
     DWORD size = sizeof(path) - 1;
@@ -24,31 +22,41 @@ std::string RegisteredEngine()
         return {};
     return path;
 }
+}  // namespace
 
-// Stays loaded until the process ends; help windows may outlive the call.
-CModule& Engine()
+CHtmlHelpEngine CHtmlHelpEngine::Load()
 {
-    static CModule engine = [] {
-        CModule module;
-        std::string registered = RegisteredEngine();
-        if (!registered.empty())
-            module.Reset(::LoadLibraryA(registered.c_str()));
-        if (!module)
-            module.Reset(::LoadLibraryA(kEngineName));
-        return module;
-    }();
+    CHtmlHelpEngine engine;
+    std::string registered = RegisteredEngine();
+    if (!registered.empty())
+        engine.m_module.Reset(::LoadLibraryA(registered.c_str()));
+    if (!engine.m_module)
+        engine.m_module.Reset(::LoadLibraryA(kEngineName));
     return engine;
 }
-}  // namespace
+
+std::string CHtmlHelpEngine::Path() const
+{
+    if (!m_module)
+        return {};
+    char path[MAX_PATH * 2] = {};
+    DWORD length = ::GetModuleFileNameA(m_module.Get(), path, sizeof(path));
+    return std::string(path, length);
+}
+
+HWND CHtmlHelpEngine::HtmlHelp(HWND owner, const char* file, UINT command, DWORD_PTR data) const
+{
+    if (!m_module)
+        return nullptr;
+    FARPROC found = ::GetProcAddress(m_module.Get(), "HtmlHelpA");
+    if (!found)
+        found = ::GetProcAddress(m_module.Get(), MAKEINTRESOURCEA(kHtmlHelpAOrdinal));
+    auto proc = reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(found));
+    return proc ? proc(owner, file, command, data) : nullptr;
+}
 
 HWND CallHtmlHelp(HWND owner, const char* file, UINT command, DWORD_PTR data)
 {
-    CModule& engine = Engine();
-    if (!engine)
-        return nullptr;
-    FARPROC found = ::GetProcAddress(engine.Get(), "HtmlHelpA");
-    if (!found)
-        found = ::GetProcAddress(engine.Get(), MAKEINTRESOURCEA(kHtmlHelpAOrdinal));
-    auto proc = reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(found));
-    return proc ? proc(owner, file, command, data) : nullptr;
+    static const CHtmlHelpEngine engine = CHtmlHelpEngine::Load();
+    return engine.HtmlHelp(owner, file, command, data);
 }
