@@ -10,6 +10,7 @@
 
 #include "ChildProcess.h"
 #include "Handles.h"
+#include "LauncherIds.h"
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
@@ -64,9 +65,9 @@ TEST(LauncherViewTest, ViewLogsShowsTheSampleServersLogsGroupedByHost)
     ASSERT_TRUE(sandbox.Store().SetProfileInt("Settings", "LeftPane", 220));
     CChildProcess launcher;
     ASSERT_TRUE(launcher.Start(testpaths::Join(testpaths::BinDir(), "Launcher.exe")));
-    HWND main = ui::WaitForTopLevel(launcher.Id(), nullptr, "Launcher", 20000);
+    HWND main = ui::WaitForTopLevel(launcher.Id(), kMainClass, kMainCaption, 20000);
     ASSERT_NE(main, nullptr);
-    HWND viewLogs = ui::FindChild(main, "Button", -1, "View logs...");
+    HWND viewLogs = ui::FindChild(main, "Button", IDC_VIEW_LOGS, "View logs...");
     ASSERT_NE(viewLogs, nullptr);
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsEnabled(viewLogs); }, 10000));
 
