@@ -14,6 +14,9 @@ constexpr DWORD kPumpMs = 30;
 constexpr int kBoxWidth = 340;
 constexpr int kBoxHeight = 120;
 DWORD g_showDelayMs = 300;
+// Waits running on this thread: one inside another (a message handled while the outer one
+// waits asked for a wait too) shows no second box.
+thread_local int t_depth = 0;
 
 HINSTANCE ThisModule() {
     HMODULE module = nullptr;
@@ -49,9 +52,11 @@ ProgressWait::ProgressWait(HWND window, std::string what)
     : window_(window), frame_(window ? ::GetAncestor(window, GA_ROOT) : nullptr), what_(std::move(what)),
       start_(::GetTickCount()), lastPump_(start_) {
     cursor_ = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    nested_ = ++t_depth > 1;
 }
 
 ProgressWait::~ProgressWait() {
+    --t_depth;
     if (box_) {
         // The frame first, so that it, not another program, becomes active again.
         if (frameDisabled_) ::EnableWindow(frame_, TRUE);
@@ -71,7 +76,7 @@ bool ProgressWait::Step(double fraction) {
     if (now - lastPump_ < kPumpMs) return true;
     lastPump_ = now;
     fraction_ = std::clamp(fraction, 0.0, 1.0);
-    if (!box_ && now - start_ >= g_showDelayMs) ShowBox();
+    if (!box_ && !nested_ && now - start_ >= g_showDelayMs) ShowBox();
     if (box_) ::InvalidateRect(box_, nullptr, FALSE);
     PumpMessages();
     return !stopped_;

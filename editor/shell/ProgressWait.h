@@ -47,6 +47,7 @@ private:
     DWORD lastPump_;
     double fraction_ = 0;
     bool stopped_ = false;
+    bool nested_ = false;
     // A quit or a close asked for while waiting, passed on when the wait ends.
     bool quit_ = false;
     int quitCode_ = 0;
