@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <thread>
@@ -210,5 +211,7 @@ int main(int argc, char** argv)
                         best.refill <= 1000 ? "met" : "MISSED");
         }
     }
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
     return 0;
 }
