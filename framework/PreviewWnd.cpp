@@ -21,9 +21,6 @@ bool CPreviewWnd::Open()
     m_info.m_bPreview = true;
     if (!m_pView->OnPreparePrinting(&m_info))
         return false;
-    m_nPages = m_info.GetMaxPage() == 0xFFFF ? 1 : m_info.GetMaxPage();
-    if (m_nPages == 0)
-        m_nPages = 1;
 
     CClientDC screen(nullptr);
     // An A4 sheet at the screen's resolution.
@@ -47,6 +44,10 @@ bool CPreviewWnd::Open()
     CDC screenDC(screen.m_hDC);
     screenDC.m_bPrinting = true;
     m_pView->OnBeginPrinting(&screenDC, &m_info);
+    // The view knows its page count once it has measured the page (OnBeginPrinting).
+    m_nPages = m_info.GetMaxPage() == 0xFFFF ? 1 : m_info.GetMaxPage();
+    if (m_nPages == 0)
+        m_nPages = 1;
     ShowPage(m_info.GetFromPage());
     ShowWindow(SW_SHOWNORMAL);
     return true;

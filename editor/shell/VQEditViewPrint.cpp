@@ -26,8 +26,9 @@ std::string Printable(const std::string& line, int tabWidth) {
 }  // namespace
 
 bool CVQEditView::OnPreparePrinting(CPrintInfo* info) {
-    // The page count is known once the printer's page size is (OnBeginPrinting).
-    return info != nullptr;
+    // The printer dialog (or the default printer) gives the printer's surface; the page
+    // count is known once its page size is (OnBeginPrinting).
+    return info != nullptr && DoPreparePrinting(info);
 }
 
 void CVQEditView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {

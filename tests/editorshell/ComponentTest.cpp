@@ -246,6 +246,7 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
     tessaly::editor::SelectGuard select(memory.Get(), bitmap.Get());
     CDC dc(memory.Get());
     CPrintInfo info;
+    info.m_bPreview = true;  // pages drawn on a surface of the test's own, as print preview does
     info.m_rectDraw = RECT{0, 0, 600, 800};
     ASSERT_TRUE(view_->OnPreparePrinting(&info));
     view_->OnBeginPrinting(&dc, &info);
