@@ -66,6 +66,9 @@
 // Child windows of frames.
 #define AFX_IDW_PANE_FIRST       0xE900
 #define AFX_IDW_PANE_LAST        0xE9FF
+// A splitter's shared scroll bars: one vertical bar per row, one horizontal bar per column.
+#define AFX_IDW_VSCROLL_FIRST    0xEA00
+#define AFX_IDW_HSCROLL_FIRST    0xEA10
 
 // Menu identifiers of MDI child windows in the Window menu start here.
 #define AFX_IDM_FIRST_MDICHILD   0xFF00

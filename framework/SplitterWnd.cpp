@@ -7,6 +7,7 @@
 #include "Document.h"
 #include "FwMessages.h"
 #include "Gdi.h"
+#include "ModuleState.h"
 #include "View.h"
 
 bool CSplitterWnd::CreateStatic(CWnd* parent, int rows, int columns, DWORD style, UINT id)
@@ -17,9 +18,65 @@ bool CSplitterWnd::CreateStatic(CWnd* parent, int rows, int columns, DWORD style
     m_nCols = m_nMaxCols = columns;
     m_rows.assign(static_cast<std::size_t>(rows), Track{});
     m_cols.assign(static_cast<std::size_t>(columns), Track{});
+    // The splitter's own window gets no scroll bars: the shared ones are controls of it.
+    m_dwScrollStyle = style & (WS_VSCROLL | WS_HSCROLL);
     const char* windowClass = AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    return CreateEx(0, windowClass, nullptr, style | WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, parent->m_hWnd,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+    if (!CreateEx(0, windowClass, nullptr, (style & ~(WS_VSCROLL | WS_HSCROLL)) | WS_CHILD | WS_CLIPCHILDREN, 0, 0,
+                  0, 0, parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
+        return false;
+    MatchScrollBars();
+    return true;
+}
+
+void CSplitterWnd::MatchScrollBars()
+{
+    auto match = [this](std::vector<CChildWindow>& bars, std::size_t count, DWORD barStyle, UINT firstId) {
+        bars.resize(std::min(bars.size(), count));
+        while (bars.size() < count) {
+            HWND bar = ::CreateWindowExA(0, "SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | barStyle, 0, 0, 0, 0, m_hWnd,
+                                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(firstId + bars.size())),
+                                         AfxGetInstanceHandle(), nullptr);
+            if (!bar)
+                return;
+            bars.emplace_back(bar);
+        }
+    };
+    match(m_rowBars, (m_dwScrollStyle & WS_VSCROLL) ? static_cast<std::size_t>(m_nRows) : 0, SBS_VERT,
+          AFX_IDW_VSCROLL_FIRST);
+    match(m_columnBars, (m_dwScrollStyle & WS_HSCROLL) ? static_cast<std::size_t>(m_nCols) : 0, SBS_HORZ,
+          AFX_IDW_HSCROLL_FIRST);
+}
+
+HWND CSplitterWnd::SharedScrollBar(const CWnd* pane, int bar) const
+{
+    if (!pane || ::GetParent(pane->m_hWnd) != m_hWnd)
+        return nullptr;
+    const int index = ::GetDlgCtrlID(pane->m_hWnd) - AFX_IDW_PANE_FIRST;
+    if (index < 0 || index > AFX_IDW_PANE_LAST - AFX_IDW_PANE_FIRST)
+        return nullptr;
+    const std::size_t row = static_cast<std::size_t>(index / 16);
+    const std::size_t column = static_cast<std::size_t>(index % 16);
+    if (bar == SB_VERT && row < m_rowBars.size())
+        return m_rowBars[row].Get();
+    if (bar == SB_HORZ && column < m_columnBars.size())
+        return m_columnBars[column].Get();
+    return nullptr;
+}
+
+bool CSplitterWnd::ForwardScroll(UINT msg, WPARAM wParam, HWND bar)
+{
+    const int id = ::GetDlgCtrlID(bar);
+    const bool vertical = msg == WM_VSCROLL;
+    const int index = id - (vertical ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST);
+    const auto& bars = vertical ? m_rowBars : m_columnBars;
+    if (index < 0 || static_cast<std::size_t>(index) >= bars.size() || bars[static_cast<std::size_t>(index)].Get() != bar)
+        return false;
+    const int across = vertical ? m_nCols : m_nRows;
+    for (int i = 0; i < across; ++i) {
+        if (CWnd* pane = vertical ? GetPane(index, i) : GetPane(i, index))
+            pane->SendMessage(msg, wParam, reinterpret_cast<LPARAM>(bar));
+    }
+    return true;
 }
 
 bool CSplitterWnd::Create(CWnd* parent, int maxRows, int maxColumns, SIZE minPane, CCreateContext* context,
@@ -125,6 +182,10 @@ RECT CSplitterWnd::PaneArea() const
         area.top += kSplitBox;
     if (m_bDynamic && m_nCols < m_nMaxCols)
         area.left += kSplitBox;
+    if (!m_rowBars.empty())
+        area.right = std::max(area.left, area.right - ::GetSystemMetrics(SM_CXVSCROLL));
+    if (!m_columnBars.empty())
+        area.bottom = std::max(area.top, area.bottom - ::GetSystemMetrics(SM_CYHSCROLL));
     return area;
 }
 
@@ -165,6 +226,12 @@ void CSplitterWnd::RecalcLayout()
             }
         }
     }
+    for (std::size_t row = 0; row < m_rowBars.size() && row < rows.size(); ++row)
+        ::MoveWindow(m_rowBars[row].Get(), area.right, rows[row].first, ::GetSystemMetrics(SM_CXVSCROLL),
+                     rows[row].second, TRUE);
+    for (std::size_t column = 0; column < m_columnBars.size() && column < columns.size(); ++column)
+        ::MoveWindow(m_columnBars[column].Get(), columns[column].first, area.bottom, columns[column].second,
+                     ::GetSystemMetrics(SM_CYHSCROLL), TRUE);
     Invalidate();
 }
 
@@ -266,6 +333,7 @@ bool CSplitterWnd::SplitRow(int height)
     m_rows.insert(m_rows.begin(), Track{height, 0});
     m_rows[1] = Track{};
     ++m_nRows;
+    MatchScrollBars();
     for (int column = 0; column < m_nCols; ++column) {
         if (!CreateView(1, column, m_pDynamicViewClass, SIZE{0, 0}, &context))
             continue;
@@ -285,6 +353,7 @@ bool CSplitterWnd::SplitColumn(int width)
     m_cols.insert(m_cols.begin(), Track{width, 0});
     m_cols[1] = Track{};
     ++m_nCols;
+    MatchScrollBars();
     for (int row = 0; row < m_nRows; ++row) {
         if (!CreateView(row, 1, m_pDynamicViewClass, SIZE{0, 0}, &context))
             continue;
@@ -332,6 +401,7 @@ void CSplitterWnd::DeleteRow(int row)
     m_rows[0].current = 0;
     --m_nRows;
     RenumberPanes();
+    MatchScrollBars();
     if (frame && !frame->GetActiveView() && GetPane(0, 0) && GetPane(0, 0)->IsView())
         frame->SetActiveView(static_cast<CView*>(GetPane(0, 0)));
     RecalcLayout();
@@ -350,6 +420,7 @@ void CSplitterWnd::DeleteColumn(int column)
     m_cols[0].current = 0;
     --m_nCols;
     RenumberPanes();
+    MatchScrollBars();
     if (frame && !frame->GetActiveView() && GetPane(0, 0) && GetPane(0, 0)->IsView())
         frame->SetActiveView(static_cast<CView*>(GetPane(0, 0)));
     RecalcLayout();
@@ -408,6 +479,13 @@ bool CSplitterWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
         *result = TRUE;
         return true;
     }
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        if (lParam && ForwardScroll(msg, wParam, reinterpret_cast<HWND>(lParam))) {
+            *result = 0;
+            return true;
+        }
+        return CWnd::OnWndMsg(msg, wParam, lParam, result);
     case WM_LBUTTONDOWN:
         OnMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         *result = 0;

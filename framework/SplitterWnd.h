@@ -2,8 +2,11 @@
 // CSplitterWnd: panes of views side by side in a frame, with bars the user drags to size
 // them. A static splitter has a fixed grid (the log viewer's tree and text, 1 x 2); a
 // dynamic one starts with one pane and grows up to its maximum (2 x 2) when the user drags
-// a split box, and loses a row or column when its bar is dragged to the edge. F6 and
-// Shift+F6 move the focus from pane to pane.
+// a split box, and loses a row or column when its bar is dragged to the edge. Made with
+// WS_VSCROLL and WS_HSCROLL, it holds the scroll bars its panes share: the panes of a row
+// scroll up and down together with the row's bar at the right edge, the panes of a column
+// sideways with the column's bar at the bottom. F6 and Shift+F6 move the focus from pane
+// to pane.
 
 #include <windows.h>
 
@@ -11,14 +14,27 @@
 
 #include "FrameWnd.h"
 #include "FwApi.h"
+#include "Handles.h"
 #include "Wnd.h"
 
 class CView;
+
+struct ChildWindowTraits {  // a child window that may already be gone with its parent
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h)
+    {
+        if (::IsWindow(h))
+            ::DestroyWindow(h);
+    }
+};
+using CChildWindow = CUniqueHandle<ChildWindowTraits>;
 
 class FWAPI CSplitterWnd : public CWnd {
 public:
     CSplitterWnd() = default;
 
+    // WS_VSCROLL and WS_HSCROLL in `style` ask for the shared scroll bars.
     bool CreateStatic(CWnd* parent, int rows, int columns, DWORD style = WS_CHILD | WS_VISIBLE,
                       UINT id = AFX_IDW_PANE_FIRST);
     // A dynamic splitter whose first pane is a view of `context`'s view class and document.
@@ -38,6 +54,9 @@ public:
     void GetRowInfo(int row, int& current, int& minimum) const;
     void SetRowInfo(int row, int ideal, int minimum);
     void RecalcLayout();
+    // The shared bar (SB_VERT: its row's, SB_HORZ: its column's) that `pane` scrolls with,
+    // or null when the splitter has none.
+    HWND SharedScrollBar(const CWnd* pane, int bar) const;
 
     // Dynamic splitting; the new panes show the first pane's document.
     virtual bool SplitRow(int height);
@@ -63,12 +82,16 @@ private:
     };
 
     Hit HitTest(POINT at) const;
-    RECT PaneArea() const;  // the client area without the split boxes
+    RECT PaneArea() const;  // the client area without the split boxes and the scroll bars
     void OnMouseDown(POINT at);
     void OnMouseUp(POINT at);
     CFrameWnd* ParentFrame() const;
     void RenumberPanes();
     std::vector<CWnd*> Panes() const;
+    // One vertical bar per row and one horizontal bar per column, when the style asks.
+    void MatchScrollBars();
+    // Passes a shared bar's scroll message to every pane of its row or column.
+    bool ForwardScroll(UINT msg, WPARAM wParam, HWND bar);
 
     int m_nRows = 0;
     int m_nCols = 0;
@@ -76,6 +99,9 @@ private:
     int m_nMaxCols = 1;
     bool m_bDynamic = false;
     SIZE m_sizeMin{10, 10};
+    DWORD m_dwScrollStyle = 0;  // WS_VSCROLL and WS_HSCROLL: the shared bars asked for
+    std::vector<CChildWindow> m_rowBars;
+    std::vector<CChildWindow> m_columnBars;
     std::vector<Track> m_rows;
     std::vector<Track> m_cols;
     const CRuntimeClass* m_pDynamicViewClass = nullptr;

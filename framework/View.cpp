@@ -6,11 +6,20 @@
 #include "Gdi.h"
 #include "PreviewWnd.h"
 #include "PrintInfo.h"
+#include "SplitterWnd.h"
 
 CView::~CView()
 {
     if (m_pDocument)
         m_pDocument->RemoveView(this);
+}
+
+HWND CView::GetScrollBarCtrl(int bar) const
+{
+    CWnd* parent = FromHandlePermanent(::GetParent(m_hWnd));
+    if (parent && parent->IsSplitter())
+        return static_cast<CSplitterWnd*>(parent)->SharedScrollBar(this, bar);
+    return CWnd::GetScrollBarCtrl(bar);
 }
 
 bool CView::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)

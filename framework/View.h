@@ -20,6 +20,8 @@ public:
     ~CView() override;
 
     bool IsView() const override { return true; }
+    // A pane of a splitter with shared scroll bars scrolls with the splitter's bars.
+    HWND GetScrollBarCtrl(int bar) const override;
     CDocument* GetDocument() const { return m_pDocument; }
     CDocument* m_pDocument = nullptr;
     CPreviewWnd* m_pPreviewWnd = nullptr;  // the preview of this view while it is open

@@ -70,6 +70,9 @@ public:
     virtual bool IsView() const { return false; }
     virtual bool IsSplitter() const { return false; }
     virtual bool IsControlBar() const { return false; }
+    // The scroll bar control that stands in for this window's own bar (SB_VERT or SB_HORZ),
+    // or null when the window scrolls with its own.
+    virtual HWND GetScrollBarCtrl(int bar) const { return (void)bar, nullptr; }
     CFrameWnd* GetParentFrame() const;
     CFrameWnd* GetTopLevelFrame() const;
 

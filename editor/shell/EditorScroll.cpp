@@ -5,6 +5,7 @@
 
 #include "EditorWindow.h"
 #include "ProgressWait.h"
+#include "SharedScrollBar.h"
 #include "TextSearch.h"
 
 namespace tessaly::editor {
@@ -15,6 +16,21 @@ constexpr Pos kMaxScrollRange = 0x3FFFFFFF;
 constexpr UINT kIndexTimerMs = 250;
 
 int ScaleFor(Pos units) { return static_cast<int>(units / kMaxScrollRange + 1); }
+
+// The bar that stands in for the window's own one, or null (see SharedScrollBar.h).
+HWND SharedBar(HWND wnd, int bar) {
+    return reinterpret_cast<HWND>(::SendMessageA(wnd, SharedScrollBarMessage(), static_cast<WPARAM>(bar), 0));
+}
+
+// The 32-bit track position of a bar; the scroll message's own holds only 16 bits.
+int TrackPos(HWND wnd, int bar) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    if (HWND shared = SharedBar(wnd, bar)) ::GetScrollInfo(shared, SB_CTL, &si);
+    else ::GetScrollInfo(wnd, bar, &si);
+    return si.nTrackPos;
+}
 
 }  // namespace
 
@@ -103,7 +119,17 @@ void EditorWindow::EnsureCaretVisible() {
 }
 
 void EditorWindow::SetScrollInfoIfChanged(int bar, const SCROLLINFO& info) {
-    // Only when something changed: the bar repaints itself each time.
+    // Only when something changed: the bar repaints itself each time. A shared bar is
+    // compared with what it shows, since other panes set it too.
+    if (HWND shared = SharedBar(wnd_, bar)) {
+        SCROLLINFO shown{};
+        shown.cbSize = sizeof shown;
+        shown.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (!::GetScrollInfo(shared, SB_CTL, &shown) || shown.nMax != info.nMax || shown.nPage != info.nPage ||
+            shown.nPos != info.nPos)
+            ::SetScrollInfo(shared, SB_CTL, &info, TRUE);
+        return;
+    }
     SCROLLINFO& last = bar == SB_VERT ? lastVScroll_ : lastHScroll_;
     if (last.cbSize == sizeof last && last.nMax == info.nMax && last.nPage == info.nPage && last.nPos == info.nPos) return;
     last = info;
@@ -166,12 +192,7 @@ void EditorWindow::OnVScroll(WPARAM wParam) {
         case SB_BOTTOM: ScrollTo(buffer_.Text().Length()); break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
-            // The 32-bit track position: the message's own holds only 16 bits.
-            SCROLLINFO si{};
-            si.cbSize = sizeof si;
-            si.fMask = SIF_TRACKPOS;
-            ::GetScrollInfo(wnd_, SB_VERT, &si);
-            const Pos units = static_cast<Pos>(si.nTrackPos) * scrollScale_;
+            const Pos units = static_cast<Pos>(TrackPos(wnd_, SB_VERT)) * scrollScale_;
             const TextSource& text = buffer_.Text();
             if (scrollByBytes_) ScrollTo(units);
             else ScrollTo(text.LineStart(std::clamp<Pos>(units, 0, std::max<Pos>(0, text.LineCount() - 1))));
@@ -190,14 +211,9 @@ void EditorWindow::OnHScroll(WPARAM wParam) {
         case SB_PAGERIGHT: ScrollColumns(columns); break;
         case SB_LEFT: ScrollColumns(-firstColumn_); break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-            SCROLLINFO si{};
-            si.cbSize = sizeof si;
-            si.fMask = SIF_TRACKPOS;
-            ::GetScrollInfo(wnd_, SB_HORZ, &si);
-            ScrollColumns(si.nTrackPos - firstColumn_);
+        case SB_THUMBPOSITION:
+            ScrollColumns(TrackPos(wnd_, SB_HORZ) - firstColumn_);
             break;
-        }
         default: break;
     }
 }

@@ -6,6 +6,7 @@
 #include "EditorKeywords.h"
 #include "EditorWindow.h"
 #include "FwIds.h"
+#include "SharedScrollBar.h"
 
 using tessaly::editor::EditorWindow;
 
@@ -59,6 +60,10 @@ bool CVQEditor<Base>::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
             return Base::OnWndMsg(msg, wParam, lParam, result);
         default:
             break;
+    }
+    if (msg == tessaly::editor::SharedScrollBarMessage()) {
+        *result = reinterpret_cast<LRESULT>(this->GetScrollBarCtrl(static_cast<int>(wParam)));
+        return true;
     }
     if (m_pEditor) {
         LRESULT answer = 0;

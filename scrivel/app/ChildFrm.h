@@ -1,6 +1,7 @@
 #pragma once
 // CChildFrame: the window of one document view inside the main frame, split on demand into
-// up to two rows and two columns of views of the same document.
+// up to two rows and two columns of views of the same document; the views of a row share
+// its vertical scroll bar, the views of a column its horizontal one.
 
 #include "MDIFrameWnd.h"
 #include "SplitterWnd.h"

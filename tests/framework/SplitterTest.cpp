@@ -1,6 +1,7 @@
 // Splitters: a static 1 x 2 splitter in a top-level frame with sizes read, set and dragged;
 // a dynamic one in MDI child frames that splits when its split boxes are dragged and loses
-// panes when a bar is dragged to the edge; F6 and Shift+F6 between the panes.
+// panes when a bar is dragged to the edge; scroll bars shared by the panes of a row or a
+// column; F6 and Shift+F6 between the panes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -81,6 +82,19 @@ protected:
     }
 };
 IMPLEMENT_DYNCREATE(CSplitChildFrame)
+
+class CSharedBarsChildFrame : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CSharedBarsChildFrame)
+public:
+    CSplitterWnd m_wndSplitter;
+
+protected:
+    bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
+    {
+        return m_wndSplitter.Create(this, 2, 2, SIZE{10, 10}, context, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL);
+    }
+};
+IMPLEMENT_DYNCREATE(CSharedBarsChildFrame)
 
 void Pump()
 {
@@ -236,3 +250,83 @@ TEST_F(SplitterTest, ATreeViewPaneFillsItselfAndHearsItsSelection)
     Pump();
 }
 }  // namespace
+
+namespace {
+int VerticalBarCount(HWND splitter)
+{
+    int count = 0;
+    for (HWND bar : ui::FindChildren(splitter, "ScrollBar"))
+        count += (::GetWindowLongA(bar, GWL_STYLE) & SBS_VERT) != 0;
+    return count;
+}
+
+int FirstLine(CSplitterWnd& splitter, int row, int column)
+{
+    return static_cast<int>(splitter.GetPane(row, column)->SendMessage(EM_GETFIRSTVISIBLELINE));
+}
+}  // namespace
+
+// Each row has one vertical bar for its panes, each column one horizontal bar; a bar's
+// scrolling reaches the panes of its own row or column only.
+TEST_F(SplitterTest, SharedScrollBarsFollowTheRowsAndColumnsAndScrollTheirPanes)
+{
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(testpaths::WriteTextFile(m_path, lines));
+    CMultiDocTemplate editor(IDR_SAMPLETYPE, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CSharedBarsChildFrame),
+                             RUNTIME_CLASS(CSampleView));
+    CDocument* doc = editor.OpenDocumentFile(m_path.c_str());
+    ASSERT_NE(doc, nullptr);
+    auto* child = static_cast<CSharedBarsChildFrame*>(doc->GetFirstView()->GetParentFrame());
+    ::ShowWindow(child->m_hWnd, SW_MAXIMIZE);
+    Pump();
+    CSplitterWnd& splitter = child->m_wndSplitter;
+    EXPECT_EQ(::GetWindowLongA(splitter.m_hWnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+
+    auto* first = static_cast<CView*>(splitter.GetPane(0, 0));
+    HWND rowBar = splitter.SharedScrollBar(first, SB_VERT);
+    HWND columnBar = splitter.SharedScrollBar(first, SB_HORZ);
+    ASSERT_NE(rowBar, nullptr);
+    ASSERT_NE(columnBar, nullptr);
+    EXPECT_EQ(first->GetScrollBarCtrl(SB_VERT), rowBar);
+    EXPECT_EQ(first->GetScrollBarCtrl(SB_HORZ), columnBar);
+    RECT pane = PaneRect(splitter, 0, 0);
+    RECT bar{};
+    ::GetWindowRect(rowBar, &bar);
+    splitter.ScreenToClient(&bar);
+    EXPECT_EQ(bar.left, pane.right);
+    EXPECT_EQ(bar.top, pane.top);
+    EXPECT_EQ(bar.bottom, pane.bottom);
+
+    Drag(splitter.m_hWnd, POINT{2, 150}, POINT{120, 150});  // two columns
+    Drag(splitter.m_hWnd, POINT{200, 2}, POINT{200, 100});  // two rows
+    ASSERT_EQ(splitter.GetRowCount(), 2);
+    ASSERT_EQ(splitter.GetColumnCount(), 2);
+    EXPECT_EQ(VerticalBarCount(splitter.m_hWnd), 2);
+    EXPECT_EQ(splitter.SharedScrollBar(splitter.GetPane(0, 1), SB_VERT), rowBar);
+    EXPECT_EQ(splitter.SharedScrollBar(splitter.GetPane(1, 0), SB_HORZ), columnBar);
+    HWND lowerBar = splitter.SharedScrollBar(splitter.GetPane(1, 0), SB_VERT);
+    ASSERT_NE(lowerBar, nullptr);
+    EXPECT_NE(lowerBar, rowBar);
+    EXPECT_EQ(splitter.SharedScrollBar(splitter.GetPane(1, 1), SB_VERT), lowerBar);
+    EXPECT_NE(splitter.SharedScrollBar(splitter.GetPane(0, 1), SB_HORZ), columnBar);
+
+    // What the lower row's bar tells its parent when the user pages down with it.
+    splitter.SendMessage(WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(lowerBar));
+    Pump();
+    EXPECT_GT(FirstLine(splitter, 1, 0), 0);
+    EXPECT_EQ(FirstLine(splitter, 1, 1), FirstLine(splitter, 1, 0));
+    EXPECT_EQ(FirstLine(splitter, 0, 0), 0);
+    EXPECT_EQ(FirstLine(splitter, 0, 1), 0);
+
+    // The row bar dragged to the top: one row, one vertical bar left.
+    int rowDivide = PaneRect(splitter, 0, 0).bottom + 2;
+    Drag(splitter.m_hWnd, POINT{300, rowDivide}, POINT{300, 0});
+    ASSERT_EQ(splitter.GetRowCount(), 1);
+    EXPECT_EQ(VerticalBarCount(splitter.m_hWnd), 1);
+    EXPECT_NE(splitter.SharedScrollBar(splitter.GetPane(0, 0), SB_VERT), nullptr);
+    child->DestroyWindow();
+    Pump();
+}
+
