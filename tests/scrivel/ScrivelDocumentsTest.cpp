@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FwIds.h"
+#include "Handles.h"
 #include "LauncherLink.h"
+#include "Screenshot.h"
 #include "ScrivelDriver.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
@@ -34,11 +38,11 @@ protected:
     std::string folder;
     std::string conf;
 
-    void Start(bool withFile)
+    void Start(bool withFile, int lines = 40)
     {
         folder = testpaths::MakeWorkDir("scrivel-documents");
         conf = testpaths::Join(folder, "httpd-default.conf");
-        ASSERT_TRUE(testpaths::WriteTextFile(conf, Lines(40)));
+        ASSERT_TRUE(testpaths::WriteTextFile(conf, Lines(lines)));
         if (withFile)
             run.Registry().Store().WriteScrivelFiles({conf});
         ASSERT_TRUE(run.Start());
@@ -185,3 +189,173 @@ TEST_F(ScrivelDocuments, OpenLoadsAChosenFileAndActivatesOneAlreadyOpen)
     EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-default.conf"; }));
     EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
 }
+
+namespace {
+
+// The editor views directly inside a splitter.
+std::vector<HWND> PanesOf(HWND splitter)
+{
+    std::vector<HWND> panes;
+    for (HWND wnd : ui::FindChildren(splitter, nullptr)) {
+        if (::GetParent(wnd) == splitter && ::SendMessageA(wnd, EM_GETLINECOUNT, 0, 0) > 0)
+            panes.push_back(wnd);
+    }
+    return panes;
+}
+
+// The splitter's scroll bars of one direction, from top to bottom or left to right.
+std::vector<HWND> SharedBars(HWND splitter, bool vertical)
+{
+    std::vector<std::pair<int, HWND>> found;
+    for (HWND bar : ui::FindChildren(splitter, "ScrollBar")) {
+        const bool isVertical = (::GetWindowLongA(bar, GWL_STYLE) & SBS_VERT) != 0;
+        RECT r{};
+        ::GetWindowRect(bar, &r);
+        if (::GetParent(bar) == splitter && ::IsWindowVisible(bar) && isVertical == vertical)
+            found.emplace_back(vertical ? r.top : r.left, bar);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<HWND> bars;
+    for (const auto& bar : found)
+        bars.push_back(bar.second);
+    return bars;
+}
+
+int FirstVisibleLine(HWND view)
+{
+    return static_cast<int>(::SendMessageA(view, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+// A click on a vertical bar's track just above its down arrow: a page down.
+void PageDownWith(HWND bar)
+{
+    RECT r{};
+    ::GetClientRect(bar, &r);
+    ui::ClickAt(bar, r.right / 2, r.bottom - ::GetSystemMetrics(SM_CYVSCROLL) - 4);
+}
+
+void Drag(HWND wnd, POINT from, POINT to)
+{
+    ::PostMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    ::PostMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    ::PostMessageA(wnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
+
+}  // namespace
+
+// Panes side by side show the same lines: the row's one vertical bar scrolls them together.
+// Panes one above the other have a bar each and scroll apart.
+TEST_F(ScrivelDocuments, SplitPanesShareTheScrollBarsOfTheirRowAndColumn)
+{
+    Start(true, 400);
+    HWND child = ActiveChild(run.Frame());
+    ::SendMessageA(MdiClient(run.Frame()), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    HWND view = ViewOf(child);
+    ASSERT_NE(view, nullptr);
+    HWND splitter = ::GetParent(view);
+    ASSERT_TRUE(Eventually([&] { return SharedBars(splitter, true).size() == 1u; }));
+    EXPECT_EQ(::GetWindowLongA(view, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+
+    // The column split box is the strip along the splitter's left edge.
+    Drag(splitter, POINT{2, 120}, POINT{200, 120});
+    ASSERT_TRUE(Eventually([&] { return PanesOf(splitter).size() == 2u; }));
+    ASSERT_EQ(SharedBars(splitter, true).size(), 1u);
+    EXPECT_EQ(SharedBars(splitter, false).size(), 2u);
+    std::vector<HWND> row = PanesOf(splitter);
+    for (HWND pane : row)
+        ASSERT_EQ(FirstVisibleLine(pane), 0);
+
+    HWND rowBar = SharedBars(splitter, true)[0];
+    PageDownWith(rowBar);
+    ASSERT_TRUE(Eventually([&] { return FirstVisibleLine(row[0]) > 0; }));
+    EXPECT_TRUE(Eventually([&] { return FirstVisibleLine(row[1]) == FirstVisibleLine(row[0]); }));
+    EXPECT_TRUE(Eventually([&] { return ::GetScrollPos(rowBar, SB_CTL) == FirstVisibleLine(row[0]); }));
+
+    // A row split box at the top: the lower row gets a bar of its own.
+    Drag(splitter, POINT{300, 2}, POINT{300, 150});
+    ASSERT_TRUE(Eventually([&] { return PanesOf(splitter).size() == 4u; }));
+    std::vector<HWND> bars = SharedBars(splitter, true);
+    ASSERT_EQ(bars.size(), 2u);
+    std::vector<HWND> upper, lower;
+    RECT divide{};
+    ::GetWindowRect(bars[1], &divide);
+    for (HWND pane : PanesOf(splitter)) {
+        RECT r{};
+        ::GetWindowRect(pane, &r);
+        (r.top < divide.top ? upper : lower).push_back(pane);
+    }
+    ASSERT_EQ(upper.size(), 2u);
+    ASSERT_EQ(lower.size(), 2u);
+    const int upperLine = FirstVisibleLine(upper[0]);
+    const int lowerLine = FirstVisibleLine(lower[0]);
+    PageDownWith(bars[1]);
+    ASSERT_TRUE(Eventually([&] { return FirstVisibleLine(lower[0]) > lowerLine; }));
+    EXPECT_TRUE(Eventually([&] { return FirstVisibleLine(lower[1]) == FirstVisibleLine(lower[0]); }));
+    EXPECT_EQ(FirstVisibleLine(upper[0]), upperLine);
+    EXPECT_EQ(FirstVisibleLine(upper[1]), upperLine);
+    EXPECT_NE(SaveWindowPng(run.Frame(), "scrivel-split-shared-bars"), "");
+}
+
+namespace {
+
+// The Linux path of a file on Wine's drive Z:, where the build tree lies.
+std::string UnixPath(std::string path)
+{
+    if (path.size() > 2 && (path[0] == 'Z' || path[0] == 'z') && path[1] == ':')
+        path.erase(0, 2);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Drops files at a screen point of a top-level window as a Linux file manager does: a
+// helper speaks the X server's drag-and-drop protocol to the window's X window. Wine gives
+// no exit code for a Linux program: what the drop did is seen in the window.
+bool DropFromLinux(HWND topLevel, POINT at, const std::vector<std::string>& paths)
+{
+    const auto xWindow = reinterpret_cast<ULONG_PTR>(::GetPropA(topLevel, "__wine_x11_whole_window"));
+    if (!xWindow)
+        return false;
+    std::string command = "Z:\\usr\\bin\\python3 " SCRIVEL_XDND_DROP_SCRIPT " " + std::to_string(xWindow) + " " +
+                          std::to_string(at.x) + " " + std::to_string(at.y);
+    for (const std::string& path : paths)
+        command += " " + UnixPath(path);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    CKernelHandle process(info.hProcess);
+    CKernelHandle thread(info.hThread);
+    return true;
+}
+
+}  // namespace
+
+// Files dragged from the desktop onto the frame (not onto a document, whose editor takes
+// dropped text) open one by one; a file already open is activated, not loaded twice.
+TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
+{
+    Start(true);
+    const std::string mime = testpaths::Join(folder, "mime.types");
+    const std::string magic = testpaths::Join(folder, "magic");
+    ASSERT_TRUE(testpaths::WriteTextFile(mime, "text/plain txt\r\n"));
+    ASSERT_TRUE(testpaths::WriteTextFile(magic, "0 string GIF image/gif\r\n"));
+    ::SetWindowPos(run.Frame(), nullptr, 0, 0, 900, 640, SWP_NOZORDER);
+    ::MoveWindow(ActiveChild(run.Frame()), 0, 0, 300, 200, TRUE);
+
+    RECT client{};
+    ::GetWindowRect(MdiClient(run.Frame()), &client);
+    const POINT empty{client.right - 60, client.bottom - 60};  // below and beside the document
+    ASSERT_TRUE(DropFromLinux(run.Frame(), empty, {mime, magic, conf}));
+
+    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 3u; }));
+    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-default.conf"; }));
+    std::vector<std::string> titles;
+    for (HWND child : ChildFrames(run.Frame()))
+        titles.push_back(ui::TextOf(child));
+    std::sort(titles.begin(), titles.end());
+    EXPECT_EQ(titles, (std::vector<std::string>{"httpd-default.conf", "magic", "mime.types"}));
+}
+

@@ -70,6 +70,13 @@ std::string WriteConf(const std::string& folder, const std::string& name, const 
     return path;
 }
 
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::UnhookWindowsHookEx(h); }
+};
+using CHook = CUniqueHandle<HookTraits>;
+
 }  // namespace
 
 TEST(ScrivelStart, WithoutTheLauncherItAsksToUseTheLauncherAndEnds)
@@ -408,3 +415,35 @@ TEST_F(ScrivelPlacement, AStoredValueShorterThanARecordIsIgnored)
     ASSERT_TRUE(run.Registry().Store().ProfileBinary(settings::kSection, settings::kScrivelWindow, bytes));
     EXPECT_EQ(bytes.size(), 44u);
 }
+
+// On a system whose common controls cannot make the frame's rebar (a window hook refuses it
+// inside Scrivel) there is no frame: Scrivel asks for newer common controls, ends, and
+// reports the exit without having reported a start.
+TEST(ScrivelStart, AFrameThatCannotBeMadeAsksForNewerCommonControls)
+{
+    CModule veto(::LoadLibraryA(testpaths::Join(testpaths::TestBinDir(), "ScrivelRebarVeto.dll").c_str()));
+    ASSERT_TRUE(veto);
+    FARPROC exported = ::GetProcAddress(veto.Get(), "RefuseRebars@12");
+    if (!exported)
+        exported = ::GetProcAddress(veto.Get(), "RefuseRebars");
+    auto refuseRebars = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(exported));
+    ASSERT_NE(refuseRebars, nullptr);
+
+    CScrivelRun run;
+    ASSERT_TRUE(run.StartLauncher());
+    CHook hook(::SetWindowsHookExA(WH_CBT, refuseRebars, veto.Get(), 0));
+    ASSERT_TRUE(hook);
+    ASSERT_TRUE(run.StartScrivel());
+    HWND box = WaitForMessageBox(run.Process().Id(), kStartTimeoutMs);
+    hook.Reset();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ui::TextOf(box), "Error");
+    EXPECT_EQ(MessageBoxText(box), "Please install Common Controls (comctl32.dll) version 4.71 or higher.");
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
+    EXPECT_EQ(ui::TopLevelWindows(run.Process().Id()).size(), 1u);  // the box alone: no frame
+    EXPECT_EQ(run.Launcher().Block()->hEditorWnd, 0u);
+    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
+    EXPECT_EQ(Codes(run.Launcher()), (std::vector<unsigned>{LN_EDITOR_CLOSED}));
+}
+
