@@ -178,5 +178,22 @@ TEST(LineStartScanner, LongPiecesDenseWithCrAndLfGiveTheSameStartsAsTheWhole) {
     }
 }
 
+TEST(LineStartScanner, ACrAtEveryPlaceOfABlockEndsItsLineUnlessAnLfFollows) {
+    // Bytes are looked at in blocks of sixty-four, halves of thirty-two and rows of sixteen:
+    // a CR LF and a lone CR at every offset, the LF just across each boundary included.
+    for (std::size_t at = 0; at + 1 < 200; ++at) {
+        for (const char next : {'\n', 'x', '\r'}) {
+            std::string text(200, 'x');
+            text[at] = '\r';
+            text[at + 1] = next;
+            std::vector<Pos> starts{0};
+            LineStartScanner scanner;
+            scanner.Feed(text.data(), text.size(), starts);
+            scanner.Finish(starts);
+            ASSERT_EQ(starts, test::NaiveLineStarts(text)) << at << " " << int(next);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tessaly::editor
