@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "FwIds.h"
+#include "Handles.h"
 #include "FwMessages.h"
 #include "LauncherLink.h"
 #include "Screenshot.h"
@@ -103,6 +104,35 @@ protected:
     }
 
     int ActiveCaretLine() { return CaretLine(ViewOf(ActiveChild(run.Frame()))); }
+};
+
+// Without a window manager nobody draws the frame's caption and borders; for a picture of
+// Scrivel as a user sees it, Wine is asked to draw them itself while Scrivel runs.
+class CWineDrawnFrames {
+public:
+    CWineDrawnFrames()
+    {
+        CRegKey key;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr) ==
+            ERROR_SUCCESS)
+            ::RegSetValueExA(key.Get(), "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+    }
+    ~CWineDrawnFrames()
+    {
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+        ::RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);  // left alone while it holds other keys
+    }
+    CWineDrawnFrames(const CWineDrawnFrames&) = delete;
+    CWineDrawnFrames& operator=(const CWineDrawnFrames&) = delete;
+
+private:
+    static constexpr char kProgramKey[] = "Software\\Wine\\AppDefaults\\Scrivel.exe";
+    static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\Scrivel.exe\\X11 Driver";
+};
+
+class ScrivelLauncherPicture : public ScrivelLauncher {
+protected:
+    CWineDrawnFrames drawnFrames;  // before SetUp starts Scrivel
 };
 
 }  // namespace
@@ -347,7 +377,7 @@ TEST_F(ScrivelLauncher, AboutAsksTheLauncherForItsBox)
     EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
 }
 
-TEST_F(ScrivelLauncher, TwoFilesAndAnErrorAsTheUserSeesThem)
+TEST_F(ScrivelLauncherPicture, TwoFilesAndAnErrorAsTheUserSeesThem)
 {
     ::SetWindowPos(run.Frame(), nullptr, 0, 0, 900, 640, SWP_NOZORDER);
     ASSERT_TRUE(testpaths::WriteTextFile(vhostsConf,
