@@ -2,6 +2,7 @@
 // place before its lines are counted. Scroll bars hold 32-bit ranges: line counts beyond
 // them are scaled, and while a file is still being indexed the bar measures bytes.
 #include <algorithm>
+#include <vector>
 
 #include "EditorWindow.h"
 #include "ProgressWait.h"
@@ -21,6 +22,31 @@ int ScaleFor(Pos units) { return static_cast<int>(units / kMaxScrollRange + 1); 
 HWND SharedBar(HWND wnd, int bar) {
     return reinterpret_cast<HWND>(::SendMessageA(wnd, SharedScrollBarMessage(), static_cast<WPARAM>(bar), 0));
 }
+
+// The other editor windows beside `wnd` that scroll with the same shared bar.
+std::vector<HWND> PanesSharing(HWND wnd, int bar) {
+    std::vector<HWND> panes;
+    HWND shared = SharedBar(wnd, bar);
+    if (!shared) return panes;
+    for (HWND other = ::GetWindow(::GetParent(wnd), GW_CHILD); other; other = ::GetWindow(other, GW_HWNDNEXT)) {
+        if (other != wnd && SharedBar(other, bar) == shared) panes.push_back(other);
+    }
+    return panes;
+}
+
+// While a shared bar's own scrolling is handled: the bar reaches every pane itself.
+bool handlingSharedBar = false;
+
+class SharedBarScope {
+public:
+    SharedBarScope() : outer_(handlingSharedBar) { handlingSharedBar = true; }
+    ~SharedBarScope() { handlingSharedBar = outer_; }
+    SharedBarScope(const SharedBarScope&) = delete;
+    SharedBarScope& operator=(const SharedBarScope&) = delete;
+
+private:
+    bool outer_;
+};
 
 // The 32-bit track position of a bar; the scroll message's own holds only 16 bits.
 int TrackPos(HWND wnd, int bar) {
@@ -56,6 +82,12 @@ void EditorWindow::ScrollTo(Pos lineStart) {
     }
     UpdateScrollBars();
     UpdateCaret();
+    // Panes side by side show the same lines, however one of them was scrolled.
+    if (handlingSharedBar) return;
+    for (HWND pane : PanesSharing(wnd_, SB_VERT)) {
+        EditorWindow* other = FromWindow(pane);
+        if (other && &other->buffer_ == &buffer_) other->ScrollTo(lineStart);
+    }
 }
 
 void EditorWindow::ScrollToLine(Pos line) {
@@ -93,6 +125,12 @@ void EditorWindow::ScrollColumns(Pos delta) {
     ::InvalidateRect(wnd_, nullptr, FALSE);
     UpdateScrollBars();
     UpdateCaret();
+    // Panes one above the other show the same columns.
+    if (handlingSharedBar) return;
+    for (HWND pane : PanesSharing(wnd_, SB_HORZ)) {
+        EditorWindow* other = FromWindow(pane);
+        if (other && &other->buffer_ == &buffer_) other->ScrollColumns(column - other->firstColumn_);
+    }
 }
 
 void EditorWindow::EnsureCaretVisible() {
@@ -182,6 +220,7 @@ void EditorWindow::UpdateScrollBarsNow() {
 }
 
 void EditorWindow::OnVScroll(WPARAM wParam) {
+    SharedBarScope fromBar;
     const int page = LinesPerPage();
     switch (LOWORD(wParam)) {
         case SB_LINEUP: ScrollLines(-1); break;
@@ -203,6 +242,7 @@ void EditorWindow::OnVScroll(WPARAM wParam) {
 }
 
 void EditorWindow::OnHScroll(WPARAM wParam) {
+    SharedBarScope fromBar;
     const int columns = VisibleColumns();
     switch (LOWORD(wParam)) {
         case SB_LINELEFT: ScrollColumns(-1); break;

@@ -243,8 +243,9 @@ void Drag(HWND wnd, POINT from, POINT to)
 
 }  // namespace
 
-// Panes side by side show the same lines: the row's one vertical bar scrolls them together.
-// Panes one above the other have a bar each and scroll apart.
+// Panes side by side show the same lines: the row's one vertical bar scrolls them together,
+// and so does the wheel over either. Panes one above the other have a bar each and scroll
+// apart.
 TEST_F(ScrivelDocuments, SplitPanesShareTheScrollBarsOfTheirRowAndColumn)
 {
     Start(true, 400);
@@ -270,6 +271,13 @@ TEST_F(ScrivelDocuments, SplitPanesShareTheScrollBarsOfTheirRowAndColumn)
     ASSERT_TRUE(Eventually([&] { return FirstVisibleLine(row[0]) > 0; }));
     EXPECT_TRUE(Eventually([&] { return FirstVisibleLine(row[1]) == FirstVisibleLine(row[0]); }));
     EXPECT_TRUE(Eventually([&] { return ::GetScrollPos(rowBar, SB_CTL) == FirstVisibleLine(row[0]); }));
+
+    // Scrolled another way, with the wheel over one of them, they still move together.
+    const int paged = FirstVisibleLine(row[0]);
+    ::PostMessageA(row[1], WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    ASSERT_TRUE(Eventually([&] { return FirstVisibleLine(row[1]) > paged; }));
+    EXPECT_TRUE(Eventually([&] { return FirstVisibleLine(row[0]) == FirstVisibleLine(row[1]); }));
+    EXPECT_TRUE(Eventually([&] { return ::GetScrollPos(rowBar, SB_CTL) == FirstVisibleLine(row[1]); }));
 
     // A row split box at the top: the lower row gets a bar of its own.
     Drag(splitter, POINT{300, 2}, POINT{300, 150});
