@@ -181,6 +181,26 @@ TEST_F(ScrivelSaveAs, WritesTheNewFileAndTheDocumentTakesItsName)
     EXPECT_EQ(CaretLine(ViewOf(ActiveChild(run.Frame()))), 2);
 }
 
+// The document saved under a new name and then closed leaves nothing behind under its old
+// name: a report naming the old file opens that file afresh.
+TEST_F(ScrivelSaveAs, OnceClosedTheOldNameOpensItsOwnFile)
+{
+    Open(testpaths::Join(folder, "httpd.conf"));
+    const std::string copy = testpaths::Join(folder, "httpd-copy.conf");
+    ChooseInSaveAsDialog(copy);
+    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-copy.conf"; }));
+    ui::PostCommand(run.Frame(), ID_FILE_CLOSE);
+    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).empty(); }));
+
+    run.Launcher().SetText(("Syntax error on line 2 of " + path + ":\r\nInvalid command").c_str());
+    run.Launcher().SendCode(run.Frame(), LN_SYNTAX_ERROR);
+    ASSERT_EQ(ChildFrames(run.Frame()).size(), 1u);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd.conf");
+    HWND reopened = ViewOf(ActiveChild(run.Frame()));
+    EXPECT_EQ(ViewText(reopened), kOriginal);
+    EXPECT_EQ(CaretLine(reopened), 2);
+}
+
 TEST_F(ScrivelSaveAs, OntoAReadOnlyFileTellsWhyAndKeepsEverything)
 {
     Open(testpaths::Join(folder, "httpd.conf"));
