@@ -341,17 +341,20 @@ bool DropFromLinux(HWND topLevel, POINT at, const std::vector<std::string>& path
 
 }  // namespace
 
-// Files dragged from the desktop onto the frame (not onto a document, whose editor takes
-// dropped text) open one by one; a file already open is activated, not loaded twice.
+// Files dragged from the desktop onto the frame open one by one, whether they land on the
+// empty client area or on a document; a file already open is activated, not loaded twice.
 TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
 {
     Start(true);
     const std::string mime = testpaths::Join(folder, "mime.types");
     const std::string magic = testpaths::Join(folder, "magic");
+    const std::string ssl = testpaths::Join(folder, "httpd-ssl.conf");
     ASSERT_TRUE(testpaths::WriteTextFile(mime, "text/plain txt\r\n"));
     ASSERT_TRUE(testpaths::WriteTextFile(magic, "0 string GIF image/gif\r\n"));
+    ASSERT_TRUE(testpaths::WriteTextFile(ssl, "Listen 443\r\n"));
     ::SetWindowPos(run.Frame(), nullptr, 0, 0, 900, 640, SWP_NOZORDER);
-    ::MoveWindow(ActiveChild(run.Frame()), 0, 0, 300, 200, TRUE);
+    HWND first = ActiveChild(run.Frame());
+    ::MoveWindow(first, 0, 0, 300, 200, TRUE);
 
     RECT client{};
     ::GetWindowRect(MdiClient(run.Frame()), &client);
@@ -365,5 +368,14 @@ TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
         titles.push_back(ui::TextOf(child));
     std::sort(titles.begin(), titles.end());
     EXPECT_EQ(titles, (std::vector<std::string>{"httpd-default.conf", "magic", "mime.types"}));
+
+    // Onto the text of a document: the file opens beside it, the text stays as it was.
+    HWND view = ViewOf(first);
+    RECT text{};
+    ::GetWindowRect(view, &text);
+    ASSERT_TRUE(DropFromLinux(run.Frame(), POINT{text.left + 40, text.top + 30}, {ssl}));
+    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 4u; }));
+    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-ssl.conf"; }));
+    EXPECT_EQ(ViewText(view), Lines(40));
 }
 
