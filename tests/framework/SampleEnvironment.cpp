@@ -1,5 +1,7 @@
 // The sample editor runs for the whole in-process test program: started before the first
 // test, its main frame destroyed after the last.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "sample/SampleApp.h"
@@ -7,7 +9,13 @@
 namespace {
 class CSampleEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { ASSERT_TRUE(SampleApp().InitInstance()); }
+    void SetUp() override
+    {
+        // A cursor that an earlier program left where the frame's toolbar appears would
+        // hover a button and put its prompt into the status bar.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+        ASSERT_TRUE(SampleApp().InitInstance());
+    }
     void TearDown() override
     {
         if (SampleApp().m_pMainWnd)
