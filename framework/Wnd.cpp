@@ -106,7 +106,7 @@ HWND CWnd::UnsubclassWindow()
         return nullptr;
     if (m_pfnSuper)
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::RemovePropA(hwnd, "FwWndObject");
+    ForgetWindowObject(hwnd);
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
     return hwnd;

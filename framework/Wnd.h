@@ -145,6 +145,7 @@ protected:
 
 private:
     friend class CWndAccess;  // the window procedure and the creation hook
+    static void ForgetWindowObject(HWND hwnd);
     void Attach(HWND hwnd);
     void HookWindowProc();
     void AfterNcDestroy();

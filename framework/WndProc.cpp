@@ -5,13 +5,49 @@
 
 #include <cstdio>
 #include <exception>
+#include <unordered_map>
 
 #include "CreationHook.h"
 #include "ModuleState.h"
 #include "Wnd.h"
 
 namespace {
-const char kObjectProperty[] = "FwWndObject";
+// Which object each framework window belongs to, for every module of the process. A map
+// of our own rather than a window property: every message looks its window up, and under
+// Wine reading a property is a round trip to the window server.
+class CWindowObjects {
+public:
+    CWnd* Find(HWND hwnd)
+    {
+        ::AcquireSRWLockShared(&m_lock);
+        const auto found = m_objects.find(hwnd);
+        CWnd* wnd = found != m_objects.end() ? found->second : nullptr;
+        ::ReleaseSRWLockShared(&m_lock);
+        return wnd;
+    }
+    void Set(HWND hwnd, CWnd* wnd)
+    {
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_objects[hwnd] = wnd;
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+    void Remove(HWND hwnd)
+    {
+        ::AcquireSRWLockExclusive(&m_lock);
+        m_objects.erase(hwnd);
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, CWnd*> m_objects;
+};
+
+CWindowObjects& WindowObjects()
+{
+    static CWindowObjects objects;
+    return objects;
+}
 
 struct CurrentMessage {
     HWND hwnd;
@@ -72,16 +108,21 @@ CCreationHook::~CCreationHook()
     }
 }
 
+void CWnd::ForgetWindowObject(HWND hwnd)
+{
+    WindowObjects().Remove(hwnd);
+}
+
 CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
-    return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty)) : nullptr;
+    return hwnd ? WindowObjects().Find(hwnd) : nullptr;
 }
 
 void CWnd::Attach(HWND hwnd)
 {
     m_hWnd = hwnd;
     m_pModuleState = AfxGetModuleState();
-    ::SetPropA(hwnd, kObjectProperty, this);
+    WindowObjects().Set(hwnd, this);
 }
 
 void CWnd::HookWindowProc()
@@ -96,7 +137,7 @@ void CWnd::HookWindowProc()
 void CWnd::AfterNcDestroy()
 {
     HWND hwnd = m_hWnd;
-    ::RemovePropA(hwnd, kObjectProperty);
+    ForgetWindowObject(hwnd);
     if (m_pfnSuper && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == AfxWndProc)
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
