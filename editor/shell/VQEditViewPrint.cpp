@@ -23,6 +23,18 @@ std::string Printable(const std::string& line, int tabWidth) {
     return out;
 }
 
+// Where a page's text goes: the surface the printer gives, less a margin of half an inch
+// (at most a tenth of the page), so that nothing stands on the paper's very edge, where
+// printers and the preview's frame cut it off.
+RECT PrintArea(HDC dc, const CPrintInfo& info) {
+    RECT page = info.m_rectDraw;
+    if (page.bottom <= page.top) page = RECT{0, 0, ::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, VERTRES)};
+    const int marginX = std::min<int>(::GetDeviceCaps(dc, LOGPIXELSX) / 2, (page.right - page.left) / 10);
+    const int marginY = std::min<int>(::GetDeviceCaps(dc, LOGPIXELSY) / 2, (page.bottom - page.top) / 10);
+    ::InflateRect(&page, -std::max(0, marginX), -std::max(0, marginY));
+    return page;
+}
+
 }  // namespace
 
 bool CVQEditView::OnPreparePrinting(CPrintInfo* info) {
@@ -52,8 +64,7 @@ void CVQEditView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
     m_print.lineHeight = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
     m_print.charWidth = std::max<int>(1, tm.tmAveCharWidth);
     m_print.headerHeight = m_print.lineHeight * 2;
-    RECT page = info->m_rectDraw;
-    if (page.bottom <= page.top) page = RECT{0, 0, ::GetDeviceCaps(*dc, HORZRES), ::GetDeviceCaps(*dc, VERTRES)};
+    const RECT page = PrintArea(*dc, *info);
     m_print.linesPerPage = std::max(1, static_cast<int>((page.bottom - page.top - m_print.headerHeight) / m_print.lineHeight));
     const long long lines = std::max<long long>(1, editor.Buffer().Text().LineCount());
     const long long pages = (lines + m_print.linesPerPage - 1) / m_print.linesPerPage;
@@ -64,8 +75,7 @@ void CVQEditView::OnPrint(CDC* dc, CPrintInfo* info) {
     if (!dc || !info || !GetEditorWindow() || !m_print.font) return;
     const tessaly::editor::EditBuffer& buffer = GetEditorWindow()->Buffer();
     const tessaly::editor::TextSource& text = buffer.Text();
-    RECT page = info->m_rectDraw;
-    if (page.bottom <= page.top) page = RECT{0, 0, ::GetDeviceCaps(*dc, HORZRES), ::GetDeviceCaps(*dc, VERTRES)};
+    const RECT page = PrintArea(*dc, *info);
     CSelectObject select(*dc, m_print.font.Get());
     ::SetTextColor(*dc, RGB(0, 0, 0));
     ::SetBkMode(*dc, TRANSPARENT);

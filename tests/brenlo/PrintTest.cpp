@@ -192,7 +192,7 @@ TEST_F(PrintTest, PreviewPagesCarryTheShownLogPageByPage)
     // log holds many lines, and its last page no more than a full one.
     ASSERT_EQ(short1.ink.size(), 1u);
     for (std::size_t i = 0; i + 1 < pages; ++i)
-        EXPECT_GT(long1.ink[i], 4 * short1.ink[0]) << "page " << i + 1;
+        EXPECT_GT(long1.ink[i], 3 * short1.ink[0]) << "page " << i + 1;
     EXPECT_GT(long1.ink[pages - 1], short1.ink[0]);
     EXPECT_LE(long1.ink[pages - 1], long1.ink[0] + long1.ink[0] / 10);
 }
