@@ -10,6 +10,7 @@ packages=(
   googletest
   xvfb xauth x11-utils
   imagemagick
+  python3 libx11-6
 )
 
 sudo_cmd=()
