@@ -70,7 +70,14 @@ std::string SaveWindowPng(HWND wnd, const std::string& name)
     RECT rect{};
     if (!::GetWindowRect(wnd, &rect))
         return std::string();
-    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // A window of another program repaints on its own thread: the redraw only asks for it.
+    // A message sent there returns once the thread is back in its loop; the paint that
+    // follows there is given a moment before the screen is read, or the picture can catch
+    // the window erased and not yet painted.
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    ::Sleep(250);
     return SaveScreenRect(rect, name);
 }
 
