@@ -2,6 +2,9 @@
 // target keeps its attributes, and a failed save leaves it exactly as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "EditSession.h"
 #include "EditorHost.h"
 #include "Handles.h"
 #include "SafeFileWrite.h"
@@ -97,6 +100,67 @@ TEST_F(SafeWriteTest, ATargetHeldOpenWithoutSharingStaysAsItWas) {
     }
     EXPECT_EQ(ReadAll(target_), "Listen 80\r\n");
     EXPECT_EQ(FilesIn(folder_), 1);
+}
+
+// The bytes of a file at an offset, read without loading the whole file.
+std::string BytesAt(const std::string& path, long long offset, DWORD n) {
+    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER at{};
+    at.QuadPart = offset;
+    std::string bytes(n, '\0');
+    DWORD got = 0;
+    if (!file || !::SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN) ||
+        !::ReadFile(file.Get(), bytes.data(), n, &got, nullptr))
+        return {};
+    bytes.resize(got);
+    return bytes;
+}
+
+long long SizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// An editable configuration of 200 MB in this 32-bit process: it opens, takes edits at its
+// start, in its middle and at its end, and is saved whole.
+TEST_F(SafeWriteTest, AConfigurationOf200MegabytesOpensTakesEditsAndIsSaved) {
+    const std::string line = "    Require ip 192.168.0.0/16 10.0.0.0/8  # allowed from the local networks\r\n";
+    const long long lines = 200LL * 1024 * 1024 / static_cast<long long>(line.size()) + 1;
+    {
+        std::string block;
+        while (block.size() < (1u << 20)) block += line;
+        const long long perBlock = static_cast<long long>(block.size() / line.size());
+        CFileHandle file(::CreateFileA(target_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(file);
+        for (long long written = 0; written < lines; written += perBlock) {
+            const DWORD n = static_cast<DWORD>(std::min(perBlock, lines - written) * static_cast<long long>(line.size()));
+            DWORD done = 0;
+            ASSERT_TRUE(::WriteFile(file.Get(), block.data(), n, &done, nullptr) && done == n);
+        }
+    }
+    const long long size = lines * static_cast<long long>(line.size());
+    ASSERT_EQ(SizeOf(target_), size);
+
+    ASSERT_EQ(buffer_.ReadFile(target_), 0);
+    ASSERT_EQ(buffer_.Text().Length(), size);
+    EXPECT_EQ(buffer_.Text().LineCount(), lines + 1);
+    tessaly::editor::EditSession view(buffer_);
+    view.GotoLine(lines / 2 + 1);
+    ASSERT_TRUE(view.InsertText("Listen 8080\r\n"));
+    view.DocStart(false);
+    ASSERT_TRUE(view.InsertText("# edited\r\n"));
+    view.DocEnd(false);
+    ASSERT_TRUE(view.InsertText("# the end"));
+    EXPECT_EQ(buffer_.Text().LineCount(), lines + 3);
+
+    ASSERT_EQ(WriteBufferToFile(buffer_, target_), WriteResult::Ok);
+    EXPECT_EQ(SizeOf(target_), size + 10 + 13 + 9);
+    EXPECT_EQ(BytesAt(target_, 0, 10 + 4), "# edited\r\n    ");
+    const long long middle = 10 + lines / 2 * static_cast<long long>(line.size());
+    EXPECT_EQ(BytesAt(target_, middle - 2, 17), "\r\nListen 8080\r\n  ");
+    EXPECT_EQ(BytesAt(target_, size + 10 + 13 - 2, 11), "\r\n# the end");
+    EXPECT_EQ(FilesIn(folder_), 1) << "no temporary file is left";
 }
 
 }  // namespace
