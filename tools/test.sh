@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine, builds everything and runs every test:
-# the window-free code natively (with sanitizers), then all test programs under Wine.
+# Sets up a Debian 12 machine, builds everything and runs every test: the window-free
+# code natively (with sanitizers), its fuzz targets for a fixed number of inputs, then all
+# test programs under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -13,6 +14,12 @@ echo "== native build (window-free code, sanitizers)"
 cmake -S . -B build-native -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-native -j "$jobs"
 (cd build-native && ctest --output-on-failure -j "$jobs")
+
+echo "== fuzz build (window-free parsers and text buffer, clang)"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTESSALY_FUZZ=ON
+cmake --build build-fuzz -j "$jobs" --target fuzzers
+(cd build-fuzz && ctest --output-on-failure -j "$jobs" -L fuzz)
 
 echo "== Windows build (i686, MinGW-w64)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release \
