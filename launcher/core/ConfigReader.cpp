@@ -29,8 +29,10 @@ std::string SyntaxErrorAt(int line, const std::string& path, const std::string& 
 
 bool ReadWhole(const std::string& path, std::string& text)
 {
+    // Only a plain file: a folder, or a device that never ends or waits for input (a
+    // console, /dev/zero), is no configuration file.
     std::error_code ec;
-    if (fs::is_directory(fs::path(path), ec))
+    if (!fs::is_regular_file(fs::path(path), ec))
         return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -151,6 +151,17 @@ TEST_F(ConfigReaderTest, MissingIncludedFileIsReported)
                                  ": No such file or directory\n");
 }
 
+#ifndef _WIN32
+TEST_F(ConfigReaderTest, AnIncludedDeviceIsNotReadAsAFile)
+{
+    // An endless device would keep the check reading for ever.
+    CServerFolder folder("device-include");
+    folder.Write("conf/httpd.conf", "Listen 80\nInclude /dev/zero\n");
+    EXPECT_EQ(Check(folder), "httpd.exe: Syntax error on line 2 of " + folder.PathOf("conf/httpd.conf") +
+                                 ": Could not open configuration file /dev/zero: No such file or directory\n");
+}
+#endif
+
 TEST_F(ConfigReaderTest, MissingMainFileIsReported)
 {
     CServerFolder folder("missing-main");
