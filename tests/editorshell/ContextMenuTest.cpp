@@ -17,15 +17,7 @@ namespace {
 void RightClickCell(HWND editor, int row, int column) {
     const SIZE cell = CellSize(editor);
     // A quarter into the cell: the caret goes before its character.
-    POINT pt{2 + column * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2};
-    ::ClientToScreen(editor, &pt);
-    ::SetCursorPos(pt.x, pt.y);
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    ui::RightClickAt(editor, 2 + column * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2);
 }
 
 void PutOnClipboard(HWND owner, const std::string& text) {

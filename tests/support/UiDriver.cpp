@@ -209,20 +209,31 @@ bool Click(HWND button)
     return ::PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
-void ClickAt(HWND wnd, int x, int y, bool doubleClick)
+namespace {
+void ClickWith(HWND wnd, int x, int y, DWORD down, DWORD up, int clicks)
 {
     POINT pt{x, y};
     ::ClientToScreen(wnd, &pt);
     ::SetCursorPos(pt.x, pt.y);
-    const int clicks = doubleClick ? 2 : 1;
     for (int i = 0; i < clicks; ++i) {
         INPUT inputs[2]{};
         inputs[0].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[0].mi.dwFlags = down;
         inputs[1].type = INPUT_MOUSE;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        inputs[1].mi.dwFlags = up;
         ::SendInput(2, inputs, sizeof(INPUT));
     }
+}
+}  // namespace
+
+void ClickAt(HWND wnd, int x, int y, bool doubleClick)
+{
+    ClickWith(wnd, x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, doubleClick ? 2 : 1);
+}
+
+void RightClickAt(HWND wnd, int x, int y)
+{
+    ClickWith(wnd, x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
 }
 
 void PressKey(WORD virtualKey, bool ctrl, bool shift, bool alt)

@@ -34,6 +34,7 @@ bool IsChecked(HWND button);
 bool Click(HWND button);
 // A left click at a point of the window's client area, through the input queue.
 void ClickAt(HWND wnd, int x, int y, bool doubleClick = false);
+void RightClickAt(HWND wnd, int x, int y);
 // Keys through the input queue of the focused window.
 void PressKey(WORD virtualKey, bool ctrl = false, bool shift = false, bool alt = false);
 void TypeText(const std::string& text);
