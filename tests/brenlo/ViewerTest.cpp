@@ -563,6 +563,19 @@ TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
     ::DeleteFileA(calls.c_str());
 }
 
+namespace {
+// Opens the first log of the tree (access.log) and asks for Save As; the dialog, or null.
+HWND OpenFirstLogAndAskSaveAs(HWND frame)
+{
+    HWND tree = TreeOf(frame);
+    SelectItem(tree, ReadTree(tree)[0].handle);
+    Command(frame, kOpenSelected);
+    WaitUntil([&] { return WindowText(frame) == "Log Viewer - access.log"; });
+    Command(frame, 57604);
+    return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+}
+}  // namespace
+
 TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
 {
     const std::string text = Lines('c');
@@ -574,12 +587,7 @@ TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
     std::string title;
     bool dialogSeen = false;
     int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND tree = TreeOf(frame);
-        SelectItem(tree, ReadTree(tree)[0].handle);
-        Command(frame, kOpenSelected);
-        WaitUntil([&] { return WindowText(frame) == "Log Viewer - access.log"; });
-        Command(frame, 57604);
-        HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
         dialogSeen = dialog != nullptr;
         if (dialog) {
             HWND name = ui::FindChild(dialog, "Edit");
@@ -901,12 +909,7 @@ TEST_F(ViewerTest, ASaveAsThatFailsTellsWhyAndLeavesTheOlderFileAndTheTitle)
     std::string failure, title;
     bool replaced = false;
     int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND tree = TreeOf(frame);
-        SelectItem(tree, ReadTree(tree)[0].handle);
-        Command(frame, kOpenSelected);
-        WaitUntil([&] { return WindowText(frame) == "Log Viewer - access.log"; });
-        Command(frame, 57604);
-        HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
         if (dialog) {
             ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
             ui::Click(::GetDlgItem(dialog, IDOK));

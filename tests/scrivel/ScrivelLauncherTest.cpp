@@ -104,6 +104,16 @@ protected:
     }
 
     int ActiveCaretLine() { return CaretLine(ViewOf(ActiveChild(run.Frame()))); }
+
+    // Scrivel ended, httpd.conf on disk as it was, and the exit reported as one without a save.
+    void ExpectEndedWithoutSaving()
+    {
+        EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
+        std::string onDisk;
+        ASSERT_TRUE(testpaths::ReadTextFile(httpdConf, onDisk));
+        EXPECT_EQ(onDisk, NumberedLines(600));
+        EXPECT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED, 5000));
+    }
 };
 
 // Without a window manager nobody draws the frame's caption and borders; for a picture of
@@ -316,22 +326,14 @@ TEST_F(ScrivelLauncher, SaveAndCloseAsksAndCancelKeepsScrivelOpen)
     AnswerMessageBox(box, IDNO);
     again.join();
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
-    std::string onDisk;
-    ASSERT_TRUE(testpaths::ReadTextFile(httpdConf, onDisk));
-    EXPECT_EQ(onDisk, NumberedLines(600));
-    EXPECT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED, 5000));
+    ExpectEndedWithoutSaving();
 }
 
 TEST_F(ScrivelLauncher, CloseNowDropsChangesWithoutAQuestion)
 {
     Modify();
     EXPECT_EQ(Send(LN_CLOSE_NOW), 0);
-    EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
-    std::string onDisk;
-    ASSERT_TRUE(testpaths::ReadTextFile(httpdConf, onDisk));
-    EXPECT_EQ(onDisk, NumberedLines(600));
-    EXPECT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED, 5000));
+    ExpectEndedWithoutSaving();
 }
 
 TEST_F(ScrivelLauncher, SaveAllAndTestSavesThenAsksTheLauncherToTest)
@@ -425,11 +427,7 @@ TEST_F(ScrivelLauncher, CloseNowDuringAQuestionEndsCleanly)
     HWND box = WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Send(LN_CLOSE_NOW), 0);
-    EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
-    std::string onDisk;
-    ASSERT_TRUE(testpaths::ReadTextFile(httpdConf, onDisk));
-    EXPECT_EQ(onDisk, NumberedLines(600));
-    EXPECT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED, 5000));
+    ExpectEndedWithoutSaving();
 }
 
 TEST_F(ScrivelLauncher, CloseNowWhileAReportedFileIsBeingOpenedEndsCleanly)
