@@ -28,7 +28,7 @@ protected:
 // Where a position goes when the text changes around it (for carets of other views).
 Pos MovePosition(Pos pos, const DocChange& change);
 
-class Document {
+class TextDocument {
 public:
     const TextBuffer& Text() const { return text_; }
     TextBuffer& MutableText() { return text_; }

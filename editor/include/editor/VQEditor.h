@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "EditorApi.h"
-#include "VQEdit.h"
-#include "VQEditorIds.h"
 #include "View.h"
 #include "Wnd.h"
+#include <editor/EditorApi.h>
+#include <editor/VQEdit.h>
+#include <editor/VQEditorIds.h>
 
 namespace tessaly::editor {
 class EditorWindow;

@@ -1,4 +1,4 @@
-#include "Document.h"
+#include "TextDocument.h"
 
 #include <algorithm>
 #include <string>
@@ -18,33 +18,33 @@ Pos MovePosition(Pos pos, const DocChange& change) {
     return pos;
 }
 
-void Document::AddListener(DocListener* listener) {
+void TextDocument::AddListener(DocListener* listener) {
     if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) listeners_.push_back(listener);
 }
 
-void Document::RemoveListener(DocListener* listener) {
+void TextDocument::RemoveListener(DocListener* listener) {
     listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
-void Document::Notify(const DocChange& change) {
+void TextDocument::Notify(const DocChange& change) {
     // A copy: a listener may remove itself while being told.
     const std::vector<DocListener*> listeners = listeners_;
     for (DocListener* l : listeners) l->OnDocChange(change);
 }
 
-bool Document::ApplyInsert(Pos pos, std::string_view text) {
+bool TextDocument::ApplyInsert(Pos pos, std::string_view text) {
     if (!text_.Insert(pos, text)) return false;
     Notify({DocChange::Kind::Insert, pos, static_cast<Pos>(text.size())});
     return true;
 }
 
-bool Document::ApplyDelete(Pos pos, Pos n) {
+bool TextDocument::ApplyDelete(Pos pos, Pos n) {
     if (!text_.Delete(pos, n)) return false;
     Notify({DocChange::Kind::Delete, pos, n});
     return true;
 }
 
-bool Document::Insert(Pos pos, std::string_view text, UndoMerge merge) {
+bool TextDocument::Insert(Pos pos, std::string_view text, UndoMerge merge) {
     if (readOnly_ || pos < 0 || pos > text_.Length()) return false;
     if (text.empty()) return true;
     if (!ApplyInsert(pos, text)) return false;
@@ -52,7 +52,7 @@ bool Document::Insert(Pos pos, std::string_view text, UndoMerge merge) {
     return true;
 }
 
-bool Document::Delete(Pos pos, Pos n, UndoMerge merge) {
+bool TextDocument::Delete(Pos pos, Pos n, UndoMerge merge) {
     if (readOnly_ || pos < 0 || n < 0 || pos + n > text_.Length()) return false;
     if (n == 0) return true;
     const std::string removed = text_.Text(pos, n);
@@ -61,21 +61,21 @@ bool Document::Delete(Pos pos, Pos n, UndoMerge merge) {
     return true;
 }
 
-bool Document::SetText(std::string_view text) {
+bool TextDocument::SetText(std::string_view text) {
     if (!text_.SetText(text)) return false;
     undo_.Clear();
     NotifyReset();
     return true;
 }
 
-void Document::ReplaceText(TextBuffer&& text) {
+void TextDocument::ReplaceText(TextBuffer&& text) {
     text_ = std::move(text);
     undo_.Clear();
 }
 
-void Document::NotifyReset() { Notify({DocChange::Kind::Reset, 0, text_.Length()}); }
+void TextDocument::NotifyReset() { Notify({DocChange::Kind::Reset, 0, text_.Length()}); }
 
-Pos Document::Undo() {
+Pos TextDocument::Undo() {
     if (!CanUndo()) return -1;
     const auto [first, last] = undo_.UndoStep();
     Pos caret = -1;
@@ -94,7 +94,7 @@ Pos Document::Undo() {
     return caret;
 }
 
-Pos Document::Redo() {
+Pos TextDocument::Redo() {
     if (!CanRedo()) return -1;
     const auto [first, last] = undo_.RedoStep();
     Pos caret = -1;

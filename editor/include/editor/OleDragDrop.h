@@ -3,7 +3,7 @@
 // cOleDragDrop is initialised once by the program before its first editor window.
 #include <windows.h>
 
-#include "EditorApi.h"
+#include <editor/EditorApi.h>
 
 class EDITORAPI COleDragDrop {
 public:

@@ -6,9 +6,13 @@
 
 #include <memory>
 
-#include "EditBuffer.h"
-#include "EditorApi.h"
-#include "EditorSettings.h"
+#include <editor/EditorApi.h>
+#include <editor/EditorSettings.h>
+#include <editor/FileResults.h>
+
+namespace tessaly::editor {
+class EditBuffer;
+}
 
 class EDITORAPI CVQEdit : public tessaly::editor::EditorSettings {
 public:

@@ -5,8 +5,13 @@
 
 #include <memory>
 
-#include "EditorApi.h"
-#include "Keywords.h"
+#include <editor/EditorApi.h>
+#include <editor/KeywordNode.h>
+
+namespace tessaly::editor {
+class KeywordLookup;
+class KeywordTable;
+}
 
 class EDITORAPI CKeywords {
 public:

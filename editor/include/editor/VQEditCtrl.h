@@ -3,8 +3,8 @@
 // its own.
 #include <windows.h>
 
-#include "EditorApi.h"
-#include "VQEditor.h"
+#include <editor/EditorApi.h>
+#include <editor/VQEditor.h>
 
 class EDITORAPI CVQEditCtrl : public CVQEditor<CWnd> {
 public:

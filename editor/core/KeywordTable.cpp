@@ -1,4 +1,4 @@
-#include "Keywords.h"
+#include "KeywordTable.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "EditorApi.h"
-#include "EditorSettings.h"
+#include <editor/EditorApi.h>
+#include <editor/EditorSettings.h>
 
 class EDITORAPI CColors {
 public:

@@ -6,9 +6,10 @@
 
 #include <string>
 
-#include "EditorApi.h"
-#include "GdiObjects.h"
-#include "VQEditor.h"
+#include <memory>
+
+#include <editor/EditorApi.h>
+#include <editor/VQEditor.h>
 
 class CDocument;
 
@@ -34,12 +35,6 @@ public:
 
 private:
     // What one print job needs between its hooks.
-    struct PrintLayout {
-        tessaly::editor::Font font;
-        int lineHeight = 1;
-        int charWidth = 1;
-        int headerHeight = 0;
-        int linesPerPage = 1;
-    };
-    PrintLayout m_print;
+    struct PrintLayout;
+    std::unique_ptr<PrintLayout> m_pPrint;
 };

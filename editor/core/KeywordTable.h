@@ -6,14 +6,10 @@
 #include <string_view>
 #include <unordered_map>
 
+#include <editor/KeywordNode.h>
+
 #include "ConfLexer.h"
 
-// A keyword as the context help receives it: the keyword in the first 256 bytes, the
-// help path (relative to the server's folder; empty when there is none) from byte 256.
-struct NODE {
-    char szKeyword[256];
-    char szHelpPath[260];
-};
 
 namespace tessaly::editor {
 
