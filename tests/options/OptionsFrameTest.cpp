@@ -184,6 +184,9 @@ TEST(OptionsFrame, TheDialogIsOwnedByTheCallersActiveWindowAndSendsNothingForGen
     const int result = run.Run(launcher.Window(), [&](HWND dialog) {
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), owner);
         EXPECT_FALSE(::IsWindowEnabled(owner)) << "disabled while the dialog runs";
+        HWND second = nullptr;
+        EXPECT_EQ(OptionsExport()(launcher.Window(), &second, nullptr), -1) << "one dialog at a time";
+        EXPECT_EQ(second, nullptr);
         Press(PageWith(dialog, IDC_START_SERVER), IDC_HIDE_CONSOLE);
         ASSERT_TRUE(SelectPage(dialog, 2));
         Press(PageWith(dialog, IDC_SHOW_TOOLTIPS), IDC_SHOW_TOOLTIPS);
