@@ -9,14 +9,14 @@
 #include <string>
 
 #include "CommonControls.h"
-#include "ControlIds.h"
 #include "Controls.h"
 #include "Gdi.h"
+#include "resource.h"
 
 class CLinkLabel : public CStatic {
 public:
     // `cursorId`: the cursor resource of the current module shown over the label.
-    explicit CLinkLabel(UINT cursorId = IDC_LINK_HAND) : m_nCursorId(cursorId) {}
+    explicit CLinkLabel(UINT cursorId = IDC_HAND_CURSOR) : m_nCursorId(cursorId) {}
 
     void SetAddress(const char* address);
     const std::string& GetAddress() const { return m_strAddress; }

@@ -18,6 +18,7 @@
 #include "HttpClassSandbox.h"
 #include "LinkLabel.h"
 #include "ModuleState.h"
+#include "resource.h"
 #include "Screenshot.h"
 
 namespace {
@@ -429,7 +430,7 @@ TEST_F(LinkLabelTest, HoveringCapturesTheMouseAndTurnsDarkBlueUntilTheMouseLeave
     Hover();
     EXPECT_GT(Pixels().Count(m_hover), 0);
     EXPECT_EQ(Pixels().Count(m_normal), 0);
-    EXPECT_EQ(::GetCursor(), ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_HAND)));
+    EXPECT_EQ(::GetCursor(), ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR)));
 
     Leave();
     EXPECT_GT(Pixels().Count(m_normal), 0);
