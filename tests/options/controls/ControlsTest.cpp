@@ -183,7 +183,8 @@ BOOL CALLBACK FindTipOf(HWND wnd, LPARAM data)
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = search->label;
     tool.uId = 1;
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::SendMessageA(wnd, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
+        ::SendMessageA(wnd, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
         search->tip = wnd;
         return FALSE;
     }
@@ -441,6 +442,16 @@ TEST_F(LinkLabelTest, HoveringCapturesTheMouseAndTurnsDarkBlueUntilTheMouseLeave
     EXPECT_EQ(Pixels().Count(m_normal), 0);
     m_probe.m_link.SetVisited(false);
     EXPECT_GT(Pixels().Count(m_normal), 0);
+}
+
+TEST_F(LinkLabelTest, AnotherWindowTakingTheMouseEndsTheHover)
+{
+    Hover();
+    ::SetCapture(m_probe);  // a menu or a drag elsewhere
+    Pump();
+    EXPECT_FALSE(m_probe.m_link.IsHovering());
+    EXPECT_GT(Pixels().Count(m_normal), 0);
+    ::ReleaseCapture();
 }
 
 TEST_F(LinkLabelTest, ItsOwnTipShowsTheAddress)
