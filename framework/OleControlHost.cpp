@@ -183,6 +183,20 @@ std::string COleControlHost::GetStringProperty(DISPID id)
     return text;
 }
 
+bool COleControlHost::AdviseEvents(REFIID events, IUnknown* sink)
+{
+    auto container = m_object.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    if (!container || m_events)
+        return false;
+    CComPtr<IConnectionPoint> point;
+    if (FAILED(container->FindConnectionPoint(events, point.Receive())))
+        return false;
+    if (FAILED(point->Advise(sink, &m_eventsCookie)))
+        return false;
+    m_events = std::move(point);
+    return true;
+}
+
 void COleControlHost::OnSize(UINT type, int cx, int cy)
 {
     CWnd::OnSize(type, cx, cy);
@@ -194,6 +208,10 @@ void COleControlHost::OnSize(UINT type, int cx, int cy)
 
 void COleControlHost::CloseControl()
 {
+    if (m_events) {
+        m_events->Unadvise(m_eventsCookie);
+        m_events.Reset();
+    }
     m_dispatch.Reset();
     if (m_inPlace) {
         m_inPlace->InPlaceDeactivate();

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <ocidl.h>
 #include <ole2.h>
 
 #include <string>
@@ -29,6 +30,9 @@ public:
     HRESULT InvokeHelper(DISPID id, WORD flags, VARIANT* result, VARIANTARG* args, UINT count);
     // A string property; empty when it cannot be read.
     std::string GetStringProperty(DISPID id);
+    // Lets `sink` hear the control's events of the interface `events` until the control
+    // closes; false when the control does not offer them.
+    bool AdviseEvents(REFIID events, IUnknown* sink);
 
 protected:
     bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -43,4 +47,6 @@ private:
     CComPtr<IOleObject> m_object;
     CComPtr<IOleInPlaceObject> m_inPlace;
     CComPtr<IDispatch> m_dispatch;
+    CComPtr<IConnectionPoint> m_events;
+    DWORD m_eventsCookie = 0;
 };
