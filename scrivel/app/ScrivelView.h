@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "VQEditView.h"
+#include <editor/VQEditView.h>
 
 struct NODE;
 
