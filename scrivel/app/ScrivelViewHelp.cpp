@@ -1,7 +1,9 @@
 // The view's context help: the keyword at the caret, its menu item, F1.
 #include <windows.h>
 
-#include "EditorKeywords.h"
+#include <editor/KeywordNode.h>
+#include <editor/Keywords.h>
+
 #include "KeywordHelp.h"
 #include "MainFrm.h"
 #include "ScrivelHelp.h"
