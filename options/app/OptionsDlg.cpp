@@ -1,6 +1,7 @@
 #include "OptionsDlg.h"
 
 #include "DataExchange.h"
+#include "HelpTopics.h"
 #include "HostProgram.h"
 #include "HtmlHelpLoader.h"
 #include "ModuleState.h"
@@ -182,7 +183,7 @@ BOOL COptionsDlg::OnHelpInfo(const HELPINFO*)
     if (m_nCurrentPage >= 0)
         topic = m_pages[m_nCurrentPage].page->m_strHelpTopic;
     if (topic.empty())
-        topic = "about.htm";
+        topic = kAboutTopic;
     const std::string path = HelpFilePath(topic);
     return CallHtmlHelp(nullptr, path.c_str(), kHtmlHelpDisplayTopic, 0) != nullptr;
 }
