@@ -172,6 +172,37 @@ TEST_F(ViewerFaultsTest, TheWindowStaysResponsiveWhileClearAllWaitsForABusyLog)
     EXPECT_EQ(FileSize(held), 11u);
 }
 
+TEST_F(ViewerFaultsTest, ClosingTheViewerWhileClearWaitsForABusyLogEndsTheCallQuietly)
+{
+    const std::string held = Log("held.log", "held line\r\n");
+    CFileHandle holder(::CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    LauncherLogList list;
+    list.Add(held);
+    ViewerRun run;
+    bool answered = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        Command(frame, kClearAll);
+        answered = AnswerMessageBox("Clear all logs", IDYES);
+        ::Sleep(100);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(run.FrameVariable(), nullptr);
+    // The retries ended with the window: nothing is told afterwards and the log is whole.
+    MSG message{};
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < 1500) {
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
+        ::Sleep(20);
+    }
+    EXPECT_TRUE(ui::TopLevelWindows(::GetCurrentProcessId(), "#32770", "Tessaly", false).empty());
+    EXPECT_EQ(FileSize(held), 11u);
+}
+
 TEST_F(ViewerFaultsTest, ADamagedTreeWidthOpensAUsableTreeAndIsNotStoredAgain)
 {
     StoreFrame(700, 500);
