@@ -154,7 +154,10 @@ void COptionsDlg::ShowPage(int index)
 
 void COptionsDlg::UpdateCaptionHeader(const PageEntry& row)
 {
-    m_wndCaption.SetWindowText(row.name.GetText());
+    m_wndCaption.SetWindowText(row.name.GetText());  // the header keeps it for Render
+    m_wndCaption.m_clrLeft = row.leftColour == CLR_INVALID ? ::GetSysColor(COLOR_3DDKSHADOW) : row.leftColour;
+    m_wndCaption.m_clrRight = row.rightColour == CLR_INVALID ? ::GetSysColor(COLOR_BTNFACE) : row.rightColour;
+    m_wndCaption.Render();
 }
 
 void COptionsDlg::OnOK()
