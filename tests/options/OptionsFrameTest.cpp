@@ -33,6 +33,25 @@ HWND Apply(HWND dialog)
     return ::GetDlgItem(dialog, ID_APPLY_NOW);
 }
 
+// The caption header's colour as the screen shows it, at the middle of its left or right
+// end column.
+COLORREF HeaderEnd(HWND dialog, bool right)
+{
+    HWND header = ::GetDlgItem(dialog, IDC_CAPTION_HEADER);
+    RECT r;
+    ::GetClientRect(header, &r);
+    HDC dc = ::GetDC(header);
+    const COLORREF colour = ::GetPixel(dc, right ? r.right - 1 : 0, (r.top + r.bottom) / 2);
+    ::ReleaseDC(header, dc);
+    return colour;
+}
+
+bool Near(COLORREF a, COLORREF b)
+{
+    auto close = [](int x, int y) { return x - y <= 3 && y - x <= 3; };
+    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
+}
+
 // The focus of the dialog's thread.
 HWND FocusOf(HWND dialog)
 {
@@ -72,6 +91,9 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         ASSERT_NE(PageWith(dialog, IDC_START_SERVER), nullptr);
         EXPECT_EQ(general, PageWith(dialog, IDC_START_SERVER));
         SaveWindowPng(dialog, "options-general");
+        // The header runs from the button face to the colour of the page's group.
+        EXPECT_TRUE(WaitUntil([&] { return Near(HeaderEnd(dialog, true), RGB(0, 0, 0)); }));
+        EXPECT_TRUE(Near(HeaderEnd(dialog, false), ::GetSysColor(COLOR_BTNFACE)));
         EXPECT_EQ(FocusOf(dialog), TreeOf(dialog)) << "the tree has the focus after a page switch";
         PressKeys(dialog, VK_TAB);
         EXPECT_TRUE(WaitUntil([&] { return ::GetParent(FocusOf(dialog)) == general; }))
@@ -109,6 +131,7 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         EXPECT_TRUE(::IsWindowEnabled(Apply(dialog))) << "a click is a change, even one that is undone";
         PressKeys(dialog, VK_TAB, true);
         EXPECT_TRUE(WaitUntil([&] { return SelectedPage(dialog) == 3; }));
+        EXPECT_TRUE(WaitUntil([&] { return Near(HeaderEnd(dialog, true), RGB(0, 48, 0)); })) << "Scrivel's green";
 
         // Esc with the focus inside a page cancels the dialog.
         ASSERT_TRUE(SelectPage(dialog, 2));
