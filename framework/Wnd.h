@@ -120,6 +120,9 @@ public:
 protected:
     // Called once the window is gone; frames and views delete themselves here.
     virtual void PostNcDestroy();
+    // Called when a window made elsewhere is attached (SubclassWindow), before its messages
+    // reach this object: controls adjust their styles and make their helpers here.
+    virtual void PreSubclassWindow();
 
     // Named handlers of the common messages; each default runs the default handling.
     virtual int OnCreate(CREATESTRUCTA* cs);
