@@ -9,9 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "FwIds.h"
 #include "Handles.h"
 #include "HttpClassSandbox.h"
 #include "Screenshot.h"
@@ -166,6 +170,54 @@ private:
     DWORD m_type = REG_SZ;
     std::string m_old;
 };
+
+// Points the HTML Help engine's class registration at the stand-in that records its calls
+// in help-calls.txt beside itself, for one test.
+class CHelpEngineStandIn {
+public:
+    CHelpEngineStandIn()
+    {
+        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          m_key.Receive(), nullptr);
+        char old[MAX_PATH * 2] = {};
+        DWORD size = sizeof(old) - 1;
+        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                                        &size) == ERROR_SUCCESS;
+        m_old = old;
+        const std::string standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
+        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(standIn.c_str()),
+                         static_cast<DWORD>(standIn.size() + 1));
+        ::DeleteFileA(Calls().c_str());
+    }
+    ~CHelpEngineStandIn()
+    {
+        if (m_hadValue)
+            ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
+                             static_cast<DWORD>(m_old.size() + 1));
+        else
+            ::RegDeleteValueA(m_key.Get(), nullptr);
+    }
+    CHelpEngineStandIn(const CHelpEngineStandIn&) = delete;
+    CHelpEngineStandIn& operator=(const CHelpEngineStandIn&) = delete;
+    static std::string Calls() { return testpaths::Join(testpaths::TestBinDir(), "help-calls.txt"); }
+
+private:
+    CRegKey m_key;
+    bool m_hadValue = false;
+    std::string m_old;
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::string text;
+    if (FILE* in = std::fopen(path.c_str(), "rb")) {
+        char chunk[512];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+            text.append(chunk, n);
+        std::fclose(in);
+    }
+    return text;
+}
 
 class ScrivelHelp : public ::testing::Test {
 protected:
@@ -431,6 +483,33 @@ TEST_F(ScrivelHelp, WithoutTheBrowserControlThePageOpensInTheSystemsWebBrowser)
               std::string::npos)
         << commandLine;
     EXPECT_EQ(Bar(), nullptr);
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, HelpTopicOpensTheEditorsTopicOfTheHelpFileBesideTheProgram)
+{
+    const std::string helpFile = testpaths::Join(testpaths::BinDir(), "Tessaly.chm");
+    ASSERT_NE(::GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES) << "the build makes " << helpFile;
+    CHelpEngineStandIn engine;
+    StartWith("AllowOverride None\r\n");
+    ::SendMessageA(Frame(), WM_COMMAND, ID_HELP_FINDER, 0);  // not run when disabled
+    ASSERT_TRUE(Eventually([&] { return !ReadFile(CHelpEngineStandIn::Calls()).empty(); }));
+    const std::string call = ReadFile(CHelpEngineStandIn::Calls());
+    // Owner, file, command, data: no owner, the topic, HH_DISPLAY_TOPIC, 0.
+    const std::size_t first = call.find('|');
+    ASSERT_NE(first, std::string::npos) << call;
+    EXPECT_EQ(std::strtoul(call.substr(0, first).c_str(), nullptr, 16), 0ul) << call;
+    char folder[MAX_PATH] = {};
+    DWORD length = ::GetLongPathNameA(testpaths::BinDir().c_str(), folder, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    std::string expected = std::string(folder) + "\\Tessaly.chm::/editor_home.htm|0|0\n";
+    std::string got = call.substr(first + 1);
+    auto lower = [](std::string t) {
+        for (char& c : t)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return t;
+    };
+    EXPECT_EQ(lower(got), lower(expected));
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 }  // namespace
