@@ -8,6 +8,7 @@
 #include "FakeLauncher.h"
 #include "GeneralFlags.h"
 #include "Handles.h"
+#include "HelpEngineStandIn.h"
 #include "OptionsHost.h"
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
@@ -31,6 +32,25 @@ constexpr ExpectedRow kTree[] = {
 HWND Apply(HWND dialog)
 {
     return ::GetDlgItem(dialog, ID_APPLY_NOW);
+}
+
+// The caption header's colour as the screen shows it, at the middle of its left or right
+// end column.
+COLORREF HeaderEnd(HWND dialog, bool right)
+{
+    HWND header = ::GetDlgItem(dialog, IDC_CAPTION_HEADER);
+    RECT r;
+    ::GetClientRect(header, &r);
+    HDC dc = ::GetDC(header);
+    const COLORREF colour = ::GetPixel(dc, right ? r.right - 1 : 0, (r.top + r.bottom) / 2);
+    ::ReleaseDC(header, dc);
+    return colour;
+}
+
+bool Near(COLORREF a, COLORREF b)
+{
+    auto close = [](int x, int y) { return x - y <= 3 && y - x <= 3; };
+    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
 }
 
 // The focus of the dialog's thread.
@@ -72,6 +92,9 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         ASSERT_NE(PageWith(dialog, IDC_START_SERVER), nullptr);
         EXPECT_EQ(general, PageWith(dialog, IDC_START_SERVER));
         SaveWindowPng(dialog, "options-general");
+        // The header runs from the button face to the colour of the page's group.
+        EXPECT_TRUE(WaitUntil([&] { return Near(HeaderEnd(dialog, true), RGB(0, 0, 0)); }));
+        EXPECT_TRUE(Near(HeaderEnd(dialog, false), ::GetSysColor(COLOR_BTNFACE)));
         EXPECT_EQ(FocusOf(dialog), TreeOf(dialog)) << "the tree has the focus after a page switch";
         PressKeys(dialog, VK_TAB);
         EXPECT_TRUE(WaitUntil([&] { return ::GetParent(FocusOf(dialog)) == general; }))
@@ -109,6 +132,7 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         EXPECT_TRUE(::IsWindowEnabled(Apply(dialog))) << "a click is a change, even one that is undone";
         PressKeys(dialog, VK_TAB, true);
         EXPECT_TRUE(WaitUntil([&] { return SelectedPage(dialog) == 3; }));
+        EXPECT_TRUE(WaitUntil([&] { return Near(HeaderEnd(dialog, true), RGB(0, 48, 0)); })) << "Scrivel's green";
 
         // Esc with the focus inside a page cancels the dialog.
         ASSERT_TRUE(SelectPage(dialog, 2));
@@ -198,37 +222,6 @@ TEST(OptionsFrame, TheDialogIsOwnedByTheCallersActiveWindowAndSendsNothingForGen
     for (const LauncherNotice& notice : launcher.Notices())
         EXPECT_EQ(notice.code, LN_SPLASH_CONTROL) << "General and Other save without notifications";
 }
-
-namespace {
-// Points the HTML Help engine's class registration at the tests' stand-in, which records
-// each call in help-calls.txt beside itself.
-class CHelpEngineStandIn {
-public:
-    CHelpEngineStandIn()
-    {
-        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, m_key.Receive(), nullptr);
-        const std::string standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
-        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(standIn.c_str()),
-                         static_cast<DWORD>(standIn.size() + 1));
-        ::DeleteFileA(Record().c_str());
-    }
-    ~CHelpEngineStandIn() { ::RegDeleteValueA(m_key.Get(), nullptr); }
-    CHelpEngineStandIn(const CHelpEngineStandIn&) = delete;
-    CHelpEngineStandIn& operator=(const CHelpEngineStandIn&) = delete;
-
-    static std::string Record() { return testpaths::Join(testpaths::TestBinDir(), "help-calls.txt"); }
-    static std::string Calls()
-    {
-        std::string text;
-        testpaths::ReadTextFile(Record(), text);
-        return text;
-    }
-
-private:
-    static constexpr char kKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
-    CRegKey m_key;
-};
-}  // namespace
 
 TEST(OptionsFrame, F1OpensTheShownPagesTopicInTheHelpFileBesideTheHost)
 {
