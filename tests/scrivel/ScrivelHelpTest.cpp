@@ -17,6 +17,7 @@
 
 #include "FwIds.h"
 #include "Handles.h"
+#include "HelpEngineStandIn.h"
 #include "HttpClassSandbox.h"
 #include "Screenshot.h"
 #include "ScrivelDriver.h"
@@ -168,42 +169,6 @@ private:
     CRegKey m_key;
     bool m_hadValue = false;
     DWORD m_type = REG_SZ;
-    std::string m_old;
-};
-
-// Points the HTML Help engine's class registration at the stand-in that records its calls
-// in help-calls.txt beside itself, for one test.
-class CHelpEngineStandIn {
-public:
-    CHelpEngineStandIn()
-    {
-        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          m_key.Receive(), nullptr);
-        char old[MAX_PATH * 2] = {};
-        DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
-                                        &size) == ERROR_SUCCESS;
-        m_old = old;
-        const std::string standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
-        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(standIn.c_str()),
-                         static_cast<DWORD>(standIn.size() + 1));
-        ::DeleteFileA(Calls().c_str());
-    }
-    ~CHelpEngineStandIn()
-    {
-        if (m_hadValue)
-            ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                             static_cast<DWORD>(m_old.size() + 1));
-        else
-            ::RegDeleteValueA(m_key.Get(), nullptr);
-    }
-    CHelpEngineStandIn(const CHelpEngineStandIn&) = delete;
-    CHelpEngineStandIn& operator=(const CHelpEngineStandIn&) = delete;
-    static std::string Calls() { return testpaths::Join(testpaths::TestBinDir(), "help-calls.txt"); }
-
-private:
-    CRegKey m_key;
-    bool m_hadValue = false;
     std::string m_old;
 };
 
@@ -493,8 +458,8 @@ TEST_F(ScrivelHelp, HelpTopicOpensTheEditorsTopicOfTheHelpFileBesideTheProgram)
     CHelpEngineStandIn engine;
     StartWith("AllowOverride None\r\n");
     ::SendMessageA(Frame(), WM_COMMAND, ID_HELP_FINDER, 0);  // not run when disabled
-    ASSERT_TRUE(Eventually([&] { return !ReadFile(CHelpEngineStandIn::Calls()).empty(); }));
-    const std::string call = ReadFile(CHelpEngineStandIn::Calls());
+    ASSERT_TRUE(Eventually([&] { return !ReadFile(CHelpEngineStandIn::Record()).empty(); }));
+    const std::string call = ReadFile(CHelpEngineStandIn::Record());
     // Owner, file, command, data: no owner, the topic, HH_DISPLAY_TOPIC, 0.
     const std::size_t first = call.find('|');
     ASSERT_NE(first, std::string::npos) << call;
