@@ -7,21 +7,13 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FrameWnd.h"
+#include "LongPath.h"
 #include "PrintInfo.h"
 #include "View.h"
 #include "WinApp.h"
 #include "Wnd.h"
 
 namespace {
-std::string FullPath(const char* path)
-{
-    char full[MAX_PATH * 4];
-    DWORD length = ::GetFullPathNameA(path, sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full))
-        return path;
-    return std::string(full, length);
-}
-
 HWND DialogOwner()
 {
     HWND active = ::GetActiveWindow();
@@ -43,7 +35,7 @@ CDocument* CWinApp::OpenDocumentFile(const char* path)
         return nullptr;
     if (!path)
         return m_templates.front()->OpenDocumentFile(nullptr);
-    std::string full = FullPath(path);
+    std::string full = FullPathOf(path);
     for (const auto& docTemplate : m_templates) {
         if (CDocument* open = docTemplate->FindOpenDocument(full.c_str())) {
             CView* view = open->GetFirstView();

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "Handles.h"
+#include "LongPath.h"
 
 namespace tessaly::editor {
 
@@ -18,23 +20,38 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// The temporary file, removed unless it was moved into place.
+// The temporary file, removed unless it was moved into place. Named as the system names
+// temporary files ("tse" and four hex digits), but made by the wide calls, so that a folder
+// of any length can hold it.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::string& folder) {
-        char name[MAX_PATH] = {};
-        if (::GetTempFileNameA(folder.c_str(), "tse", 0, name)) path_ = name;
+        std::wstring base = WideFilePath(folder.c_str());
+        if (base.empty()) return;
+        if (base.back() != L'\\') base += L'\\';
+        const DWORD start = ::GetTickCount();
+        for (DWORD unique = 0; unique < 0x10000; ++unique) {
+            wchar_t name[16];
+            swprintf(name, 16, L"tse%04X.tmp", static_cast<unsigned>((start + unique) & 0xFFFF));
+            CFileHandle made(::CreateFileW((base + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (made) {
+                path_ = base + name;
+                return;
+            }
+            if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) return;
+        }
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
-        if (!path_.empty() && !kept_) ::DeleteFileA(path_.c_str());
+        if (!path_.empty() && !kept_) ::DeleteFileW(path_.c_str());
     }
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
     void Keep() { kept_ = true; }
 
 private:
-    std::string path_;
+    std::wstring path_;
     bool kept_ = false;
 };
 
@@ -50,34 +67,36 @@ bool WriteAll(HANDLE file, const char* data, std::size_t size) {
 }
 
 // The creation time and the attributes of the file being replaced, given to its replacement.
-void CopyIdentity(const std::string& target, const std::string& replacement, DWORD attributes) {
+void CopyIdentity(const std::wstring& target, const std::wstring& replacement, DWORD attributes) {
     FILETIME created{};
     bool haveTime = false;
     {
-        CFileHandle old(::CreateFileA(target.c_str(), FILE_READ_ATTRIBUTES,
+        CFileHandle old(::CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         haveTime = old && ::GetFileTime(old.Get(), &created, nullptr, nullptr);
     }
     if (haveTime) {
-        CFileHandle fresh(::CreateFileA(replacement.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+        CFileHandle fresh(::CreateFileW(replacement.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (fresh)
             ::SetFileTime(fresh.Get(), &created, nullptr, nullptr);
     }
-    ::SetFileAttributesA(replacement.c_str(), attributes);
+    ::SetFileAttributesW(replacement.c_str(), attributes);
 }
 
 }  // namespace
 
 WriteResult WriteBufferToFile(const EditBuffer& buffer, const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    // Paths of any length: the wide calls with the long form of the path.
+    const std::wstring target = WideFilePath(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return WriteResult::TargetReadOnly;
     if (exists) {
         // Someone holding the target without sharing it would make the replacement fail
         // halfway: find out before anything is written.
-        CFileHandle probe(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CFileHandle probe(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe) return WriteResult::TargetLocked;
     }
@@ -85,7 +104,7 @@ WriteResult WriteBufferToFile(const EditBuffer& buffer, const std::string& path)
     TemporaryFile temporary(FolderOf(path));
     if (temporary.Path().empty()) return WriteResult::NoTemporaryFile;
     {
-        CFileHandle file(::CreateFileA(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        CFileHandle file(::CreateFileW(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return WriteResult::NoTemporaryFile;
         const bool written = buffer.WriteText([&](const char* data, std::size_t size) { return WriteAll(file.Get(), data, size); });
@@ -96,9 +115,9 @@ WriteResult WriteBufferToFile(const EditBuffer& buffer, const std::string& path)
         // rename, so that at every moment the target is the old file or the new one, whole.
         // (ReplaceFileW would keep more of the target's identity, but under Wine it removes the
         // target before the new file takes its name.)
-        CopyIdentity(path, temporary.Path(), attributes);
+        CopyIdentity(target, temporary.Path(), attributes);
     }
-    if (!::MoveFileExA(temporary.Path().c_str(), path.c_str(),
+    if (!::MoveFileExW(temporary.Path().c_str(), target.c_str(),
                        (exists ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
         return WriteResult::ReplaceFailed;
     }

@@ -379,3 +379,103 @@ TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
     EXPECT_EQ(ViewText(view), Lines(40));
 }
 
+
+namespace {
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// The wide calls with "\\?\" take paths beyond 259 characters.
+std::wstring Extended(const std::string& path)
+{
+    return L"\\\\?\\" + Wide(path);
+}
+
+bool WriteLongFile(const std::string& path, const std::string& text)
+{
+    CFileHandle file(::CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return file && ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+std::string ReadLongFile(const std::string& path)
+{
+    CFileHandle file(::CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                   nullptr));
+    if (!file)
+        return "(cannot be read)";
+    std::string text(1 << 16, '\0');
+    DWORD read = 0;
+    ::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    text.resize(read);
+    return text;
+}
+
+// Folders of 100-character names below `folder`, made on the way, and a file name that
+// brings the whole path to `length` characters.
+std::string LongPathBelow(const std::string& folder, std::size_t length, char fill)
+{
+    std::string path = folder;
+    for (char name = 'a'; length - path.size() > 120; ++name) {
+        path += "\\" + std::string(100, name);
+        ::CreateDirectoryW(Extended(path).c_str(), nullptr);
+    }
+    return path + "\\httpd-" + std::string(length - path.size() - 12, fill) + ".conf";
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+// A configured file whose path has 365 characters opens without a question, is found by a
+// report in another spelling and is saved in place; a missing one of that length is created.
+TEST_F(ScrivelDocuments, FilesWithPathsOf365CharactersOpenAreFoundAndSaved)
+{
+    folder = testpaths::MakeWorkDir("scrivel-long-paths");
+    const std::string present = LongPathBelow(folder, 365, 'p');
+    const std::string missing = LongPathBelow(folder, 365, 'm');
+    ASSERT_EQ(present.size(), 365u);
+    ASSERT_EQ(missing.size(), 365u);
+    ASSERT_TRUE(WriteLongFile(present, Lines(10)));
+    run.Registry().Store().WriteScrivelFiles({present, missing});
+    ASSERT_TRUE(run.StartLauncher());
+    ASSERT_TRUE(run.StartScrivel());
+
+    HWND box = WaitForMessageBox(run.Process().Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "File " + missing + " not found. Do you wish to create new file?");
+    AnswerMessageBox(box, IDYES);
+    ASSERT_TRUE(run.WaitStarted());
+    EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
+    EXPECT_EQ(ReadLongFile(missing), "");
+    ASSERT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), FileNameOf(missing));
+
+    std::string otherSpelling = present;
+    std::replace(otherSpelling.begin(), otherSpelling.end(), '\\', '/');
+    for (char& c : otherSpelling)
+        c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
+    Report(6, otherSpelling);
+    EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    ASSERT_EQ(ActiveChildTitle(run.Frame()), FileNameOf(present));
+    HWND view = ViewOf(ActiveChild(run.Frame()));
+    EXPECT_EQ(CaretLine(view), 6);
+    EXPECT_EQ(ViewText(view), Lines(10));
+
+    ::SendMessageA(view, EM_SETSEL, 0, 0);
+    ui::PostText(view, "#");
+    ASSERT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
+    ui::PostCommand(run.Frame(), ID_FILE_SAVE);
+    EXPECT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) == 0; }));
+    EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
+    EXPECT_EQ(ReadLongFile(present), "#" + Lines(10));
+}
