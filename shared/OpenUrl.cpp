@@ -75,9 +75,14 @@ bool CDdeClient::OpenWithClass(const char* address, const char* className)
     if (!command)
         return false;
 
+    // DDE only when its command, service and topic keys can all be read, in this order.
     std::optional<DefaultValue> ddeTemplate = ReadDefaultValue(base + settings::kOpenDdeExecSubKey);
-    std::optional<DefaultValue> service = ddeTemplate ? ReadDefaultValue(base + settings::kOpenDdeApplicationSubKey) : std::nullopt;
-    std::optional<DefaultValue> topic = service ? ReadDefaultValue(base + settings::kOpenDdeTopicSubKey) : std::nullopt;
+    std::optional<DefaultValue> service;
+    std::optional<DefaultValue> topic;
+    if (ddeTemplate)
+        service = ReadDefaultValue(base + settings::kOpenDdeApplicationSubKey);
+    if (service)
+        topic = ReadDefaultValue(base + settings::kOpenDdeTopicSubKey);
     if (!topic)
         return RunCommand(command->text.c_str(), quoted.c_str(), nullptr, nullptr, nullptr) != 0;
 

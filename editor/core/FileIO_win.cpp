@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "FileIO.h"
-#include "LongPath.h"
+#include "WidePath_win.h"
 
 namespace tessaly::editor {
 
@@ -23,8 +23,7 @@ SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept {
 
 bool SharedReadFile::Open(const std::string& path) {
     Close();
-    // Any length: the wide call with the long form of the path.
-    const std::wstring w = WideFilePath(path.c_str());
+    const std::wstring w = WidePath(path);
     HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;

@@ -43,7 +43,8 @@ TEST(BrowserCommandTest, ATemplateWithoutPlaceholderGetsTheAddressAppendedInQuot
 
 TEST(BrowserCommandTest, AQuotedAddressInAQuotedPlaceholderEndsUpQuotedOnce)
 {
-    EXPECT_EQ(BuildCommandLine("\"b.exe\" \"%1\"", "\"http://example.org/a b\""), "\"b.exe\" \"http://example.org/a b\"");
+    EXPECT_EQ(BuildCommandLine("\"b.exe\" \"%1\"", "\"http://example.org/a b\""),
+              "\"b.exe\" \"http://example.org/a b\"");
     EXPECT_EQ(BuildCommandLine("b.exe \"%1\" -new \"%1\"", "http://h/"), "b.exe \"http://h/\" -new \"http://h/\"");
 }
 }  // namespace

@@ -87,7 +87,8 @@ TEST_F(OpenUrlTest, TheCommandLineIsBuiltFromTheRegisteredTemplate)
     EXPECT_EQ(CommandLineFor("http://example.org/"), Quoted(m_recorder) + " -nohome \"http://example.org/\"");
 
     RegisterCommand(Quoted(m_recorder) + " %1 -also %1");
-    EXPECT_EQ(CommandLineFor("http://example.org/x"), Quoted(m_recorder) + " http://example.org/x -also http://example.org/x");
+    EXPECT_EQ(CommandLineFor("http://example.org/x"),
+              Quoted(m_recorder) + " http://example.org/x -also http://example.org/x");
 }
 
 TEST_F(OpenUrlTest, AnAddressWithBlanksArrivesQuotedOnce)

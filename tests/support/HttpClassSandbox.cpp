@@ -156,16 +156,18 @@ std::string CHttpClassSandbox::RecorderPath()
 
 std::string CHttpClassSandbox::StartRecording(const std::string& name)
 {
-    m_recordPath = testpaths::Join(testpaths::MakeWorkDir(name), "command-line.txt");
+    // A folder of its own per recording: a record is never taken for the one before it.
+    static int recordings = 0;
+    const std::string folder = testpaths::MakeWorkDir(name + "-" + std::to_string(++recordings));
+    m_recordPath = testpaths::Join(folder, "command-line.txt");
     ::SetEnvironmentVariableA("TESSALY_URL_RECORD", m_recordPath.c_str());
     return m_recordPath;
 }
 
 bool CHttpClassSandbox::WaitForRecord(std::string& commandLine, DWORD timeoutMs) const
 {
-    if (!ui::WaitUntil([&] { return FileExists(m_recordPath); }, timeoutMs))
-        return false;
-    return testpaths::ReadTextFile(m_recordPath, commandLine);
+    return ui::WaitUntil([&] { return FileExists(m_recordPath) && testpaths::ReadTextFile(m_recordPath, commandLine); },
+                         timeoutMs);
 }
 
 // A started recorder either still runs or has finished its record before it ended.

@@ -15,6 +15,7 @@
 #include "ControlsTestIds.h"
 #include "DataExchange.h"
 #include "Dialog.h"
+#include "Gdi.h"
 #include "HttpClassSandbox.h"
 #include "LinkLabel.h"
 #include "ModuleState.h"
@@ -84,8 +85,8 @@ public:
         ::GetClientRect(wnd, &client);
         m_width = client.right;
         m_height = client.bottom;
-        HDC screen = ::GetDC(wnd);
-        HDC memory = ::CreateCompatibleDC(screen);
+        CClientDC screen(wnd);
+        CMemoryDC memory(screen);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = m_width;
@@ -93,24 +94,31 @@ public:
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, m_width, m_height, screen, 0, 0, SRCCOPY);
+        CBitmap bitmap;
+        bitmap.Attach(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (!bitmap || !bits) {
+            m_width = m_height = 0;
+            return;
+        }
+        CSelectObject selected(memory, bitmap);
+        memory.BitBlt(0, 0, m_width, m_height, screen, 0, 0, SRCCOPY);
         ::GdiFlush();
         const auto* bgra = static_cast<const BYTE*>(bits);
         for (int i = 0; i < m_width * m_height; ++i)
             m_pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]));
-        ::SelectObject(memory, previous);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(wnd, screen);
     }
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    COLORREF At(int x, int y) const { return m_pixels[static_cast<std::size_t>(y * m_width + x)]; }
+    COLORREF At(int x, int y) const
+    {
+        const bool inside = x >= 0 && x < m_width && y >= 0 && y < m_height;
+        return inside ? m_pixels[static_cast<std::size_t>(y * m_width + x)] : CLR_INVALID;
+    }
     std::vector<COLORREF> Row(int y) const
     {
+        if (y < 0 || y >= m_height)
+            return {};
         return std::vector<COLORREF>(m_pixels.begin() + y * m_width, m_pixels.begin() + (y + 1) * m_width);
     }
     int Count(COLORREF colour) const
@@ -183,7 +191,8 @@ BOOL CALLBACK FindTipOf(HWND wnd, LPARAM data)
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = search->label;
     tool.uId = 1;
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::SendMessageA(wnd, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
+        ::SendMessageA(wnd, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) {
         search->tip = wnd;
         return FALSE;
     }
@@ -441,6 +450,16 @@ TEST_F(LinkLabelTest, HoveringCapturesTheMouseAndTurnsDarkBlueUntilTheMouseLeave
     EXPECT_EQ(Pixels().Count(m_normal), 0);
     m_probe.m_link.SetVisited(false);
     EXPECT_GT(Pixels().Count(m_normal), 0);
+}
+
+TEST_F(LinkLabelTest, AnotherWindowTakingTheMouseEndsTheHover)
+{
+    Hover();
+    ::SetCapture(m_probe);  // a menu or a drag elsewhere
+    Pump();
+    EXPECT_FALSE(m_probe.m_link.IsHovering());
+    EXPECT_GT(Pixels().Count(m_normal), 0);
+    ::ReleaseCapture();
 }
 
 TEST_F(LinkLabelTest, ItsOwnTipShowsTheAddress)
