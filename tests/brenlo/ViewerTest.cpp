@@ -646,8 +646,10 @@ TEST_F(ViewerTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
                 }
                 return box != nullptr;
             }, 30000);
-            if (boxSeen)
+            if (boxSeen) {
+                SaveScreenPng("brenlo-save-as-progress");
                 ::PostMessageA(box, WM_CLOSE, 0, 0);
+            }
             WaitUntil([&] { return ::IsWindowEnabled(frame) != FALSE; }, 30000);
             AnswerMessageBox("Tessaly", IDOK, &told, 1000);
         }
