@@ -1,7 +1,6 @@
 #include "BrowsersPage.h"
 
 #include <cstdio>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "ModuleState.h"
 #include "OptionsApp.h"
 #include "OptionsDlg.h"
+#include "PageToolBar.h"
 #include "SettingsSchema.h"
 #include "ShellIcons.h"
 #include "resource.h"
@@ -21,7 +21,6 @@ namespace {
 
 constexpr UINT_PTR kAnimationTimer = 1;
 constexpr UINT kAnimationPeriodMs = 1000;
-constexpr DWORD kToolBarBarStyle = 0x15;  // visible, tooltips, no borders
 
 std::string ValueName(int n)
 {
@@ -53,17 +52,7 @@ void CBrowsersPage::DoDataExchange(CDataExchange* dx)
 BOOL CBrowsersPage::OnInitDialog()
 {
     COptionsPage::OnInitDialog();
-    UpdateData(false);
-
-    if (m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | kToolBarBarStyle, AFX_IDW_TOOLBAR) &&
-        m_wndToolBar.LoadToolBar(IDR_BROWSERS_TOOLBAR)) {
-        RECT place{};
-        ::GetWindowRect(GetDlgItem(IDC_TOOLBAR_PLACE), &place);
-        ScreenToClient(&place);
-        m_wndToolBar.SetWindowPos(HWND_TOP, place.left, place.top, place.right - place.left,
-                                  place.bottom - place.top, 0);
-        m_wndToolBar.SendMessage(TB_SETMAXTEXTROWS, 0);
-    }
+    CreatePageToolBar(m_wndToolBar, this, IDR_BROWSERS_TOOLBAR);
 
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
     if (CIconHandle fallback = LibrarySmallIcon(IDI_WEB_DOCUMENT))
@@ -145,10 +134,7 @@ void CBrowsersPage::FillList()
 void CBrowsersPage::UpdateButtons(int index)
 {
     const int count = m_entries.GetSize();
-    auto enable = [this](UINT id, bool on) {
-        if (m_wndToolBar.IsWindow())
-            m_wndToolBar.SendMessage(TB_ENABLEBUTTON, id, MAKELONG(on ? TRUE : FALSE, 0));
-    };
+    auto enable = [this](UINT id, bool on) { EnableToolButton(m_wndToolBar, id, on); };
     enable(ID_LIST_EDIT, index >= 0);
     enable(ID_LIST_REMOVE, index >= 0);
     enable(ID_LIST_DOWN, index >= 0 && index < count - 1);
@@ -322,31 +308,13 @@ bool CBrowsersPage::HandleCommand(UINT id, UINT code)
     return COptionsPage::HandleCommand(id, code);
 }
 
-BOOL CBrowsersPage::OnToolTipText(NMHDR* header)
-{
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-    const UINT_PTR id = header->idFrom;
-    if (!m_bTooltips || (info->uFlags & TTF_IDISHWND) || id == 0)
-        return FALSE;
-    const std::string text = AfxLoadString(static_cast<UINT>(id));
-    if (header->code == TTN_GETDISPINFOW) {
-        auto* wide = reinterpret_cast<NMTTDISPINFOW*>(header);
-        ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide->szText, static_cast<int>(std::size(wide->szText)));
-        wide->szText[std::size(wide->szText) - 1] = L'\0';
-    } else {
-        lstrcpynA(info->szText, text.c_str(), static_cast<int>(sizeof(info->szText)));
-    }
-    info->uFlags |= TTF_DI_SETITEM;
-    return TRUE;
-}
-
 BOOL CBrowsersPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     switch (header->code) {
     case TTN_GETDISPINFOA:
     case TTN_GETDISPINFOW:
-        return OnToolTipText(header);
+        return AnswerToolTipText(header, m_bTooltips != FALSE);
     case LVN_ITEMCHANGED: {
         if (header->idFrom != IDC_BROWSER_LIST)
             break;

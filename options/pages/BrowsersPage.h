@@ -47,7 +47,6 @@ private:
     void OnFind();
     void SelectRow(int index);
     void Save();
-    BOOL OnToolTipText(NMHDR* header);
 
     CToolBar m_wndToolBar;
     CWnd m_wndPicture;
