@@ -72,7 +72,10 @@ int CVQEdit::WriteFile(const char* path, HWND progressWindow) {
     try {
         tessaly::editor::SafeWriteResult result;
         if (progressWindow) {
-            tessaly::editor::ProgressWait wait(progressWindow, std::string("Saving ") + path + "...");
+            // The file's name alone: a full path would not fit the box.
+            const std::string target = path;
+            const std::string name = target.substr(target.find_last_of("\\/") + 1);
+            tessaly::editor::ProgressWait wait(progressWindow, "Saving " + name + "...");
             result = m_pBuffer->SaveTo(path, [&](std::uint64_t done, std::uint64_t total) {
                 return wait.Step(total ? static_cast<double>(done) / static_cast<double>(total) : 1.0);
             });

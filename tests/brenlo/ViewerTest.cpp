@@ -537,6 +537,9 @@ TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
     std::string besideHost = testpaths::Join(testpaths::TestBinDir(), "Tessaly.chm");
     std::string besideLibrary = testpaths::Join(testpaths::BinDir(), "Tessaly.chm");
     std::string calls = testpaths::Join(testpaths::TestBinDir(), "help-calls.txt");
+    // The build puts the real help file beside the binaries: it is set aside and put back.
+    const std::string kept = besideLibrary + ".kept";
+    const bool hadHelpFile = ::MoveFileExA(besideLibrary.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     ::DeleteFileA(besideHost.c_str());
     ::DeleteFileA(calls.c_str());
     ASSERT_TRUE(testpaths::WriteTextFile(besideLibrary, "help"));
@@ -547,6 +550,8 @@ TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     ::DeleteFileA(besideLibrary.c_str());
+    if (hadHelpFile)
+        ::MoveFileExA(kept.c_str(), besideLibrary.c_str(), MOVEFILE_REPLACE_EXISTING);
     ASSERT_TRUE(testpaths::WriteTextFile(besideHost, "help"));
     UINT withHostCopy = MF_GRAYED;
     run.Run(list.Get(), [&](HWND frame) {
@@ -641,8 +646,10 @@ TEST_F(ViewerTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
                 }
                 return box != nullptr;
             }, 30000);
-            if (boxSeen)
+            if (boxSeen) {
+                SaveScreenPng("brenlo-save-as-progress");
                 ::PostMessageA(box, WM_CLOSE, 0, 0);
+            }
             WaitUntil([&] { return ::IsWindowEnabled(frame) != FALSE; }, 30000);
             AnswerMessageBox("Tessaly", IDOK, &told, 1000);
         }

@@ -22,16 +22,18 @@ namespace {
 
 void RemoveFolder();
 
+// Kept for the whole run (never destroyed), so that the folder can still be removed at exit.
 const std::string& Folder()
 {
-    static const std::string folder = [] {
+    static const std::string* folder = [] {
         char name[] = "/tmp/tessaly-safewrite-fuzz-XXXXXX";
         if (!::mkdtemp(name))
             std::abort();
+        auto* made = new std::string(name);
         std::atexit(RemoveFolder);
-        return std::string(name);
+        return made;
     }();
-    return folder;
+    return *folder;
 }
 
 std::map<std::string, std::string> Contents()

@@ -117,12 +117,18 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         EXPECT_EQ(VisiblePage(dialog), general) << "General's window was kept, not made again";
         EXPECT_FALSE(::IsWindowEnabled(Apply(dialog))) << "pages without changes";
 
-        // A page that is not built yet shows its template and takes no input.
+        // A page that is not built yet (here Hosts and projects) shows its template and takes
+        // no input; a built one (Command lines) does.
+        ASSERT_TRUE(SelectPage(dialog, 5));
+        HWND hosts = PageWith(dialog, IDC_PROJECT_EXTENSIONS);
+        ASSERT_NE(hosts, nullptr);
+        EXPECT_FALSE(Enabled(hosts, IDC_PROJECT_EXTENSIONS));
+        EXPECT_FALSE(Enabled(hosts, IDC_HOST_LIST));
         ASSERT_TRUE(SelectPage(dialog, 1));
         HWND commandLines = PageWith(dialog, IDC_CMD_START);
         ASSERT_NE(commandLines, nullptr);
-        EXPECT_FALSE(Enabled(commandLines, IDC_CMD_START));
-        EXPECT_FALSE(Enabled(commandLines, IDC_DEFAULT));
+        EXPECT_TRUE(Enabled(commandLines, IDC_CMD_START));
+        EXPECT_TRUE(Enabled(commandLines, IDC_DEFAULT));
 
         // Ctrl+Tab while the focus is inside a page: from Other to Scrivel.
         ASSERT_TRUE(SelectPage(dialog, 2));
