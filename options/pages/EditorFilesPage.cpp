@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "CommonDialogs.h"
 #include "DataExchange.h"
 #include "GeneralFlags.h"
 #include "OptionsApp.h"
+#include "PageToolBar.h"
 
 namespace {
 constexpr int kPathColumnWidth = 360;
@@ -26,7 +29,7 @@ void CEditorFilesPage::DoDataExchange(CDataExchange* dx)
 BOOL CEditorFilesPage::OnInitDialog()
 {
     COptionsPage::OnInitDialog();
-    CreateToolBar();
+    CreatePageToolBar(m_wndToolBar, this, IDR_FILES_TOOLBAR);
     const std::uint32_t general = OptionsApp().Settings().ReadGeneral();
     m_nRestart = general::Has(general, general::kRestartAfterChange) ? 1 : 0;
     UpdateData(false);
@@ -35,23 +38,6 @@ BOOL CEditorFilesPage::OnInitDialog()
     AddToolTip(IDC_DEFAULT);
     AddToolTip(IDC_RESTART_AFTER_CHANGE);
     return TRUE;
-}
-
-void CEditorFilesPage::CreateToolBar()
-{
-    RECT place{};
-    HWND placeholder = GetDlgItem(IDC_TOOLBAR_PLACE);
-    if (placeholder) {
-        ::GetWindowRect(placeholder, &place);
-        ScreenToClient(&place);
-    }
-    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS, AFX_IDW_TOOLBAR) ||
-        !m_wndToolBar.LoadToolBar(IDR_FILES_TOOLBAR))
-        return;
-    m_wndToolBar.SetWindowPos(HWND_TOP, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                              SWP_SHOWWINDOW);
-    if (HWND tips = reinterpret_cast<HWND>(m_wndToolBar.SendMessage(TB_GETTOOLTIPS)))
-        ::SendMessageA(tips, TTM_ACTIVATE, TRUE, 0);
 }
 
 void CEditorFilesPage::SetUpList()
@@ -146,12 +132,10 @@ int CEditorFilesPage::SelectedRow() const
 
 void CEditorFilesPage::UpdateButtons(int row)
 {
-    if (!m_wndToolBar.IsWindow())
-        return;
     const editorfiles::ButtonStates states = m_files.ButtonsFor(row);
     const bool enabled[] = {states.add, states.edit, states.remove, states.up, states.down};
     for (std::size_t i = 0; i < std::size(kButtons); ++i)
-        m_wndToolBar.SendMessage(TB_ENABLEBUTTON, kButtons[i], MAKELONG(enabled[i] ? TRUE : FALSE, 0));
+        EnableToolButton(m_wndToolBar, kButtons[i], enabled[i]);
 }
 
 bool CEditorFilesPage::ChooseFile(const std::string& initial, std::string& chosen)
@@ -231,28 +215,19 @@ void CEditorFilesPage::OnListItemChanged(const NMLISTVIEW* change)
 
 bool CEditorFilesPage::OnToolTipText(NMHDR* header)
 {
-    const bool wide = header->code == TTN_GETDISPINFOW;
-    const UINT flags = wide ? reinterpret_cast<NMTTDISPINFOW*>(header)->uFlags
-                            : reinterpret_cast<NMTTDISPINFOA*>(header)->uFlags;
-    if ((flags & TTF_IDISHWND) || header->idFrom == 0 || !m_bTipsEnabled)
+    if (!AnswerToolTipText(header, m_bTipsEnabled != FALSE))
         return false;
     // A full list says why Add does nothing.
-    const UINT textId = (header->idFrom == ID_LIST_ADD && m_files.Full()) ? IDS_FILE_LIST_FULL
-                                                                          : static_cast<UINT>(header->idFrom);
-    const std::string text = AfxLoadString(textId);
-    if (text.empty())
-        return false;
-    if (wide) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-        ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->szText, static_cast<int>(std::size(info->szText)));
-        info->szText[std::size(info->szText) - 1] = 0;
-        info->lpszText = info->szText;
-        info->uFlags |= TTF_DI_SETITEM;
-    } else {
-        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-        lstrcpynA(info->szText, text.c_str(), static_cast<int>(std::size(info->szText)));
-        info->lpszText = info->szText;
-        info->uFlags |= TTF_DI_SETITEM;
+    if (header->idFrom == ID_LIST_ADD && m_files.Full()) {
+        const std::string text = AfxLoadString(IDS_FILE_LIST_FULL);
+        if (header->code == TTN_GETDISPINFOW) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+            ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->szText, static_cast<int>(std::size(info->szText)));
+            info->szText[std::size(info->szText) - 1] = 0;
+        } else {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+            ::lstrcpynA(info->szText, text.c_str(), static_cast<int>(std::size(info->szText)));
+        }
     }
     return true;
 }

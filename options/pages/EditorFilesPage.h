@@ -28,7 +28,6 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
-    void CreateToolBar();
     void SetUpList();
     void LoadFiles();
     // The file-list part of Apply; false when the key could not be made (the box was shown).

@@ -93,7 +93,7 @@ std::string TipOf(HWND page, UINT id)
     info.hdr.idFrom = id;
     info.hdr.code = TTN_GETDISPINFOA;
     ::SendMessageA(page, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
-    return info.lpszText ? info.lpszText : "";
+    return info.szText;
 }
 
 // A tool bar click as the tool bar sends it.
