@@ -7,10 +7,13 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <string>
 #include <vector>
 
+#include "FakeLauncher.h"
+#include "LauncherLink.h"
 #include "OptionsHost.h"
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
@@ -79,6 +82,58 @@ int Step(HWND page, int delta)
     return LOWORD(::SendMessageA(spin, UDM_GETPOS, 0, 0));
 }
 
+
+// Chooses `colour` for `item` in the real colour dialog (its red, green and blue boxes).
+void PickColour(HWND dialog, HWND page, const char* item, COLORREF colour)
+{
+    SelectItem(page, item);
+    ::PostMessageA(::GetDlgItem(page, IDC_COLOR_BUTTON), BM_CLICK, 0, 0);
+    HWND colors = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
+            if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, 706))
+                colors = w;
+        return colors != nullptr;
+    }, 10000));
+    ::SetDlgItemInt(colors, 706, GetRValue(colour), FALSE);
+    ::SetDlgItemInt(colors, 707, GetGValue(colour), FALSE);
+    ::SetDlgItemInt(colors, 708, GetBValue(colour), FALSE);
+    SaveWindowPng(colors, "options-format-colour-dialog");
+    ui::Click(::GetDlgItem(colors, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(colors); }));
+}
+
+// Pixels of exactly this colour on the screen inside the window.
+int PixelsOf(HWND wnd, COLORREF colour)
+{
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    int count = 0;
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    for (int i = 0; pixels && i < w * h; ++i)
+        count += (pixels[i] & 0xFFFFFF) == wanted ? 1 : 0;
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return count;
+}
+
 }  // namespace
 
 TEST(OptionsFormatPage, ColourItemsFollowColouringAndCaseSensitiveFollowsIt)
@@ -123,26 +178,78 @@ TEST(OptionsFormatPage, AColourChosenForQuoteChangesOnlyQuote)
 {
     CRegistrySandbox sandbox;
     OnFormatPage([&](HWND dialog, HWND page) {
-        SelectItem(page, "Quote");
-        ::PostMessageA(::GetDlgItem(page, IDC_COLOR_BUTTON), BM_CLICK, 0, 0);
-        HWND colors = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
-                if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, 706))
-                    colors = w;
-            return colors != nullptr;
-        }, 10000));
-        // The red, green and blue boxes of the custom colour part.
-        ::SetDlgItemInt(colors, 706, 0x12, FALSE);
-        ::SetDlgItemInt(colors, 707, 0x34, FALSE);
-        ::SetDlgItemInt(colors, 708, 0x56, FALSE);
-        SaveWindowPng(colors, "options-format-colour-dialog");
-        ui::Click(::GetDlgItem(colors, IDOK));
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(colors); }));
+        PickColour(dialog, page, "Quote", RGB(0x12, 0x34, 0x56));
         SelectItem(page, "Single Quote");
         Press(::GetDlgItem(dialog, ID_APPLY_NOW));
     });
     CSettingsStore& store = sandbox.Store();
     EXPECT_EQ(store.ProfileInt(kFormatSection, "Quote", -1), static_cast<int>(RGB(0x12, 0x34, 0x56)));
     EXPECT_EQ(store.ProfileInt(kFormatSection, "SingleQuote", -1), 0x800000);
+    EXPECT_EQ(store.ProfileInt(kFormatSection, "Keyword", -1), 0xFF0000);
+}
+
+TEST(OptionsFormatPage, TheSampleShowsANewKeywordColourAndApplyTellsTheLauncher)
+{
+    CRegistrySandbox sandbox;
+    CFakeLauncher launcher;
+    ASSERT_TRUE(launcher.Start());
+    const COLORREF keyword = RGB(0xC0, 0x20, 0x90);
+    OnFormatPage([&](HWND dialog, HWND page) {
+        HWND sample = ::GetDlgItem(page, IDC_SAMPLE_PLACE);
+        ASSERT_NE(sample, nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return PixelsOf(sample, RGB(0, 0, 255)) > 0; })) << "keywords in blue";
+        PickColour(dialog, page, "Keyword", keyword);
+        EXPECT_TRUE(WaitUntil([&] { return PixelsOf(sample, keyword) > 0; })) << "the sample repaints";
+        EXPECT_EQ(PixelsOf(sample, RGB(0, 0, 255)), 0);
+        SaveWindowPng(dialog, "options-format-keyword-colour");
+        EXPECT_TRUE(launcher.Notices().empty()) << "nothing before Apply";
+        Press(::GetDlgItem(dialog, ID_APPLY_NOW));
+        LauncherNotice notice;
+        ASSERT_TRUE(launcher.WaitForCode(LN_FORMAT_CHANGED, 5000, &notice));
+        EXPECT_FALSE(notice.sent);
+        EXPECT_EQ(notice.lParam, 0);
+    });
+    EXPECT_EQ(sandbox.Store().ProfileInt(kFormatSection, "Keyword", -1), static_cast<int>(keyword));
+}
+
+TEST(OptionsFormatPage, CancelStoresNothingAndPostsNothing)
+{
+    CRegistrySandbox sandbox;
+    CFakeLauncher launcher;
+    ASSERT_TRUE(launcher.Start());
+    OnFormatPage([&](HWND dialog, HWND page) {
+        Press(page, IDC_AUTOINDENT);
+        Press(page, IDC_SHOW_TABS);
+        EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW));
+    }, IDCANCEL);
+    ::Sleep(200);
+    EXPECT_TRUE(launcher.Notices().empty());
+    EXPECT_FALSE(sandbox.Store().KeyExists("Software\\Quorlane\\Tessaly\\Settings\\Format"));
+}
+
+TEST(OptionsFormatPage, TheFontDialogGivesWholePointsAndTheCaption)
+{
+    CRegistrySandbox sandbox;
+    OnFormatPage([&](HWND dialog, HWND page) {
+        ::PostMessageA(::GetDlgItem(page, IDC_FONT_BUTTON), BM_CLICK, 0, 0);
+        HWND fonts = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
+                if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, cmb3))
+                    fonts = w;
+            return fonts != nullptr;
+        }, 10000));
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(fonts, cmb2))) << "no style list";
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(fonts, chx1))) << "no effects";
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(fonts, cmb5))) << "the script list";
+        HWND sizes = ::GetDlgItem(fonts, cmb3);
+        ASSERT_GE(::SendMessageA(sizes, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("12")), 0);
+        ::SendMessageA(fonts, WM_COMMAND, MAKEWPARAM(cmb3, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+        SaveWindowPng(fonts, "options-format-font-dialog");
+        ui::Click(::GetDlgItem(fonts, IDOK));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(fonts); }));
+        const std::string caption = Text(::GetDlgItem(page, IDC_FONT_BUTTON));
+        EXPECT_EQ(caption.substr(caption.size() - 4), ", 12") << caption;
+    });
+    EXPECT_EQ(sandbox.Store().ProfileInt(kFormatSection, "FontSize", -1), 12);
 }
