@@ -492,4 +492,31 @@ TEST_F(ScrivelHelp, OnTheSampleServerF1FindsTheManualTheBuildCopied)
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 #endif
+
+TEST_F(ScrivelHelp, TheGripperDragsTheBarToTheLeftSide)
+{
+    StartWith("AllowOverride None\r\n");
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ui::BringToFront(Frame());
+    ::Sleep(300);
+
+    // The gripper of a bottom bar runs down its left side from 40 pixels.
+    RECT client;
+    ::GetClientRect(MdiClient(Frame()), &client);
+    POINT left{0, client.bottom / 2};
+    ::ClientToScreen(MdiClient(Frame()), &left);
+    Drag(OnScreen(Bar(), 10, 60), {left.x + 4, left.y});
+    ASSERT_TRUE(Eventually([&] {
+        RECT bar = RectIn(Bar(), Frame());
+        return bar.left == 0 && bar.bottom - bar.top > bar.right - bar.left;
+    }));
+    RECT frameClient;
+    ::GetClientRect(Frame(), &frameClient);
+    RECT bar = RectIn(Bar(), Frame());
+    EXPECT_EQ(bar.right - bar.left, frameClient.right <= 200 ? frameClient.right / 3 : 200);
+    EXPECT_EQ(RectIn(MdiClient(Frame()), Frame()).left, bar.right);
+    SaveWindowPng(Frame(), "scrivel-docbar-left");
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
 }  // namespace
