@@ -3,12 +3,10 @@
 #   source tools/wine-session.sh; wine_session_start BUILD_DIR
 
 wine_session_start() {
-  local build=$1
-  export TESSALY_BUILD_DIR=$(cd "$build" && pwd)
-  export WINEPREFIX=${WINEPREFIX:-$TESSALY_BUILD_DIR/wineprefix}
-  export WINEARCH=${WINEARCH:-win32}
-  export WINEDEBUG=${WINEDEBUG:--all}
-  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  local root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  source "$root/tools/wine-env.sh"
+  wine_env "$1"
 
   if [ -z "${DISPLAY:-}" ]; then
     local n=90
@@ -22,9 +20,7 @@ wine_session_start() {
     done
   fi
 
-  local root
-  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-  TESSALY_WINE_SESSION=1 "$root/tools/wine-run.sh" --prefix-only
+  wine_prefix_ready
   # One persistent server for the session. When another session of the same prefix already
   # has one, use it and leave it to its owner.
   WINE_SESSION_OWNS_SERVER=
