@@ -9,15 +9,18 @@ wine_session_start() {
   wine_env "$1"
 
   if [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and writes its number once it accepts clients, so
+    # sessions started at the same moment never pick the same one.
+    local number
+    number=$(mktemp)
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"$number" >/dev/null 2>&1 &
     WINE_SESSION_XVFB=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do
-      [ -e /tmp/.X11-unix/X$n ] && break
+    for _ in $(seq 100); do
+      [ -s "$number" ] && break
       sleep 0.1
     done
+    export DISPLAY=:$(head -n 1 "$number")
+    rm -f "$number"
   fi
 
   wine_prefix_ready

@@ -107,7 +107,8 @@ PreviewVisit VisitPreview(HWND frame, const std::string& shotName)
     HWND number = ui::FindChild(preview, "Static");
     HWND previous = ui::FindChild(preview, "Button", -1, "&Prev Page");
     HWND next = ui::FindChild(preview, "Button", -1, "&Next Page");
-    Sleep(300);
+    // The buttons' states are set when the first page is shown.
+    ui::WaitUntil([&] { return ui::TextOf(number).rfind("Page 1 of ", 0) == 0; }, 5000);
     visit.previousOnFirst = ::IsWindowEnabled(previous) != FALSE;
     for (int page = 0; page < 50; ++page) {
         ::RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
