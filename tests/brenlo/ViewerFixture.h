@@ -15,6 +15,7 @@
 namespace viewertest {
 
 constexpr UINT kFileSaveAs = 57604;
+constexpr UINT kFilePrint = 57607;
 constexpr UINT kFilePrintPreview = 57609;
 constexpr UINT kGoDown = 32771;
 constexpr UINT kGoUp = 32772;
