@@ -201,6 +201,9 @@ TEST_F(ViewerFaultsTest, DisabledToolbarButtonsShowTheirPictureGreyed)
         });
         ::InvalidateRect(toolbar, nullptr, TRUE);
         ui::WaitUntil([&] { return !::GetUpdateRect(toolbar, nullptr, FALSE); });
+        // The update region empties when the paint begins; a message sent to the toolbar's
+        // thread is answered once the paint is over.
+        ::SendMessageA(toolbar, WM_NULL, 0, 0);
         const std::vector<COLORREF> pixels = ClientPixels(toolbar);
         std::map<COLORREF, int> all;
         for (COLORREF pixel : pixels)
