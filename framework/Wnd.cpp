@@ -90,6 +90,7 @@ bool CWnd::SubclassWindow(HWND hwnd)
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
     Attach(hwnd);
+    PreSubclassWindow();
     HookWindowProc();
     return true;
 }
@@ -344,6 +345,8 @@ int CWnd::MessageBox(const char* text, const char* caption, UINT type)
 }
 
 void CWnd::PostNcDestroy() {}
+
+void CWnd::PreSubclassWindow() {}
 
 int CWnd::OnCreate(CREATESTRUCTA*)
 {
