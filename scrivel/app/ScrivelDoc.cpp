@@ -19,8 +19,10 @@ const char* SaveFailureText(int result)
     case VQ_WRITE_LOCKED:
         return texts::kSaveLocked;
     case VQ_WRITE_NO_TEMPORARY:
+    case VQ_WRITE_NO_FOLDER:
         return texts::kSaveNoTemporary;
     case VQ_WRITE_FAILED:
+    case VQ_WRITE_DISK_FULL:
         return texts::kSaveWriteFailed;
     case VQ_WRITE_REPLACE_FAILED:
         return texts::kSaveReplaceFailed;

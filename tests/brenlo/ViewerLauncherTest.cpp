@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Handles.h"
+#include "HelpEngineStandIn.h"
 #include "StoredRecords.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
@@ -157,42 +158,6 @@ TEST_F(ViewerLauncherTest, PlacementAndTreeWidthAreKeptFromCallToCall)
     EXPECT_EQ(written->bottom, 550);
 }
 
-namespace {
-// Points the HTML Help engine's class registration at the test's stand-in for the life of
-// the object, and puts the registration back afterwards.
-class CHelpEngineStandIn {
-public:
-    CHelpEngineStandIn()
-    {
-        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, m_key.Receive(),
-                          nullptr);
-        char old[MAX_PATH] = {};
-        DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
-                     ERROR_SUCCESS;
-        m_old = old;
-        std::string standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
-        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(standIn.c_str()),
-                         static_cast<DWORD>(standIn.size() + 1));
-    }
-    ~CHelpEngineStandIn()
-    {
-        if (m_hadValue)
-            ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                             static_cast<DWORD>(m_old.size() + 1));
-        else
-            ::RegDeleteValueA(m_key.Get(), nullptr);
-    }
-    CHelpEngineStandIn(const CHelpEngineStandIn&) = delete;
-    CHelpEngineStandIn& operator=(const CHelpEngineStandIn&) = delete;
-
-private:
-    static constexpr char kKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
-    CRegKey m_key;
-    bool m_hadValue = false;
-    std::string m_old;
-};
-}  // namespace
 
 TEST_F(ViewerLauncherTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
 {
@@ -202,6 +167,9 @@ TEST_F(ViewerLauncherTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenI
     std::string besideHost = testpaths::Join(testpaths::TestBinDir(), "Tessaly.chm");
     std::string besideLibrary = testpaths::Join(testpaths::BinDir(), "Tessaly.chm");
     std::string calls = testpaths::Join(testpaths::TestBinDir(), "help-calls.txt");
+    // The build puts the real help file beside the binaries: it is set aside and put back.
+    const std::string kept = besideLibrary + ".kept";
+    const bool hadHelpFile = ::MoveFileExA(besideLibrary.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     ::DeleteFileA(besideHost.c_str());
     ::DeleteFileA(calls.c_str());
     ASSERT_TRUE(testpaths::WriteTextFile(besideLibrary, "help"));
@@ -212,6 +180,8 @@ TEST_F(ViewerLauncherTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenI
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     ::DeleteFileA(besideLibrary.c_str());
+    if (hadHelpFile)
+        ::MoveFileExA(kept.c_str(), besideLibrary.c_str(), MOVEFILE_REPLACE_EXISTING);
     ASSERT_TRUE(testpaths::WriteTextFile(besideHost, "help"));
     UINT withHostCopy = MF_GRAYED;
     run.Run(list.Get(), [&](HWND frame) {

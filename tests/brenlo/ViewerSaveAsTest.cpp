@@ -5,8 +5,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
+#include "Screenshot.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
 #include "ViewerFixture.h"
@@ -30,6 +32,7 @@ HWND OpenFirstLogAndAskSaveAs(HWND frame)
 }
 }  // namespace
 
+// The copy holds the text shown: lines the server wrote after the log was shown are not in it.
 TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
 {
     const std::string text = Lines('c');
@@ -43,6 +46,7 @@ TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
     int result = run.Run(list.Get(), [&](HWND frame) {
         HWND dialog = OpenFirstLogAndAskSaveAs(frame);
         dialogSeen = dialog != nullptr;
+        std::ofstream(log, std::ios::binary | std::ios::app) << Lines('n');
         if (dialog) {
             HWND name = ui::FindChild(dialog, "Edit");
             ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
@@ -100,4 +104,55 @@ TEST_F(ViewerSaveAsTest, ASaveAsThatFailsTellsWhyAndLeavesTheOlderFileAndTheTitl
     EXPECT_EQ(kept, "older file\r\n");
     EXPECT_EQ(title, "Log Viewer - access.log");
     ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A long copy shows the component's progress box; closing it stops the copy, which leaves
+// nothing under the new name and tells nothing.
+TEST_F(ViewerSaveAsTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
+{
+    std::string block;
+    while (block.size() < (1u << 20))
+        block += Lines('s');
+    std::string log = testpaths::Join(m_dir, "access.log");
+    {
+        std::ofstream out(log, std::ios::binary);
+        for (int i = 0; i < 384; ++i)
+            out << block;
+    }
+    std::string copy = testpaths::Join(m_dir, "stopped.log");
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string title, told;
+    bool boxSeen = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
+        if (dialog) {
+            ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            HWND box = nullptr;
+            boxSeen = ui::WaitUntil([&] {
+                for (HWND shown : ui::TopLevelWindows(::GetCurrentProcessId(), "TessalyEditorProgress")) {
+                    if (::IsWindowVisible(shown))
+                        box = shown;
+                }
+                return box != nullptr;
+            }, 30000);
+            if (boxSeen) {
+                SaveScreenPng("brenlo-save-as-progress");
+                ::PostMessageA(box, WM_CLOSE, 0, 0);
+            }
+            ui::WaitUntil([&] { return ::IsWindowEnabled(frame) != FALSE; }, 30000);
+            ui::AnswerMessageBox(::GetCurrentProcessId(), "Tessaly", IDOK, &told, 1000);
+        }
+        title = ui::TextOf(frame);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(boxSeen) << "the progress box showed during the copy";
+    EXPECT_EQ(told, "") << "a stopped copy is not a failure";
+    EXPECT_EQ(::GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesA((copy + ".~tessaly-save").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(title, "Log Viewer - access.log");
+    ::DeleteFileA(log.c_str());
 }
