@@ -74,8 +74,15 @@ struct ModuleTraits {
     static void Close(Handle h) { ::FreeLibrary(h); }
 };
 
+struct GlobalMemoryTraits {  // movable global memory (the printer dialogs' settings and names)
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::GlobalFree(h); }
+};
+
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
 using CMappedView = CUniqueHandle<MappedViewTraits>;
 using CModule = CUniqueHandle<ModuleTraits>;
+using CGlobalMemory = CUniqueHandle<GlobalMemoryTraits>;

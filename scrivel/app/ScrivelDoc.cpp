@@ -62,9 +62,15 @@ bool CScrivelDoc::OnSaveDocument(const char* path)
     return true;
 }
 
+void CScrivelDoc::SetPathName(const char* path)
+{
+    CDocument::SetPathName(path);
+    ScrivelApp().RegisterDocument(GetPathName().c_str(), this);
+}
+
 void CScrivelDoc::OnCloseDocument()
 {
-    ScrivelApp().UnregisterDocument(GetPathName().c_str(), this);
+    ScrivelApp().UnregisterDocument(this);
     CDocument::OnCloseDocument();
 }
 

@@ -117,13 +117,13 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         EXPECT_EQ(VisiblePage(dialog), general) << "General's window was kept, not made again";
         EXPECT_FALSE(::IsWindowEnabled(Apply(dialog))) << "pages without changes";
 
-        // A page that is not built yet (here Hosts and projects) shows its template and takes
-        // no input; a built one (Command lines) does.
-        ASSERT_TRUE(SelectPage(dialog, 5));
-        HWND hosts = PageWith(dialog, IDC_PROJECT_EXTENSIONS);
-        ASSERT_NE(hosts, nullptr);
-        EXPECT_FALSE(Enabled(hosts, IDC_PROJECT_EXTENSIONS));
-        EXPECT_FALSE(Enabled(hosts, IDC_HOST_LIST));
+        // A page that is not built yet (here Format) shows its template and takes no input;
+        // a built one (Command lines) does.
+        ASSERT_TRUE(SelectPage(dialog, 4));
+        HWND format = PageWith(dialog, IDC_SYNTAX_COLORING);
+        ASSERT_NE(format, nullptr);
+        EXPECT_FALSE(Enabled(format, IDC_SYNTAX_COLORING));
+        EXPECT_FALSE(Enabled(format, IDC_DEFAULT));
         ASSERT_TRUE(SelectPage(dialog, 1));
         HWND commandLines = PageWith(dialog, IDC_CMD_START);
         ASSERT_NE(commandLines, nullptr);

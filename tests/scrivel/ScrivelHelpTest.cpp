@@ -187,10 +187,10 @@ std::string ReadFile(const std::string& path)
 class ScrivelHelp : public ::testing::Test {
 protected:
     // Scrivel with one configuration open, "ApachePath" at a server of that layout.
-    void StartWith(const std::string& text, bool oldLayout = true)
+    void StartWith(const std::string& text, bool oldLayout = true, const std::string& server = "")
     {
-        m_server = MakeServer(oldLayout ? "help-server-old" : "help-server-new", oldLayout);
-        const std::string conf = testpaths::Join(m_server, "httpd.conf");
+        m_server = server.empty() ? MakeServer(oldLayout ? "help-server-old" : "help-server-new", oldLayout) : server;
+        const std::string conf = testpaths::Join(testpaths::MakeWorkDir("help-conf"), "httpd.conf");
         testpaths::WriteTextFile(conf, text);
         m_run.Registry().Store().SetProfileString(settings::kSection, settings::kApachePath, m_server.c_str());
         m_run.Registry().Store().WriteScrivelFiles({conf});
@@ -475,6 +475,48 @@ TEST_F(ScrivelHelp, HelpTopicOpensTheEditorsTopicOfTheHelpFileBesideTheProgram)
         return t;
     };
     EXPECT_EQ(lower(got), lower(expected));
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+#ifdef TESSALY_BUILT_SAMPLE_DIR
+// The build copies the server's manual into the sample server under manual\.
+TEST_F(ScrivelHelp, OnTheSampleServerF1FindsTheManualTheBuildCopied)
+{
+    const std::string sample = TESSALY_BUILT_SAMPLE_DIR;
+    const std::string page = sample + "\\manual\\mod\\core.html";
+    ASSERT_NE(::GetFileAttributesA(page.c_str()), INVALID_FILE_ATTRIBUTES) << page;
+    StartWith("AllowOverride None\r\n", false, sample);
+    F1At(3);
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown() && !BrowserAddress().empty(); }));
+    EXPECT_EQ(BrowserAddress(), page + "#allowoverride");
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+#endif
+
+TEST_F(ScrivelHelp, TheGripperDragsTheBarToTheLeftSide)
+{
+    StartWith("AllowOverride None\r\n");
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    ui::BringToFront(Frame());
+    ::Sleep(300);
+
+    // The gripper of a bottom bar runs down its left side from 40 pixels.
+    RECT client;
+    ::GetClientRect(MdiClient(Frame()), &client);
+    POINT left{0, client.bottom / 2};
+    ::ClientToScreen(MdiClient(Frame()), &left);
+    Drag(OnScreen(Bar(), 10, 60), {left.x + 4, left.y});
+    ASSERT_TRUE(ui::WaitUntil([&] {
+        RECT bar = RectIn(Bar(), Frame());
+        return bar.left == 0 && bar.bottom - bar.top > bar.right - bar.left;
+    }));
+    RECT frameClient;
+    ::GetClientRect(Frame(), &frameClient);
+    RECT bar = RectIn(Bar(), Frame());
+    EXPECT_EQ(bar.right - bar.left, frameClient.right <= 200 ? frameClient.right / 3 : 200);
+    EXPECT_EQ(RectIn(MdiClient(Frame()), Frame()).left, bar.right);
+    SaveWindowPng(Frame(), "scrivel-docbar-left");
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 }  // namespace

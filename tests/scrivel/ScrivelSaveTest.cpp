@@ -219,6 +219,33 @@ TEST_F(ScrivelSaveAs, OnceClosedTheOldNameOpensItsOwnFile)
     EXPECT_EQ(CaretLine(reopened), 2);
 }
 
+// After Save As the document holds the copy: a report naming the original file opens the
+// original beside it, and one naming the copy still lands in the document.
+TEST_F(ScrivelSaveAs, TheOldNameOpensTheOriginalFileWhileTheCopyIsOpen)
+{
+    Open(testpaths::Join(folder, "httpd.conf"));
+    const std::string copy = testpaths::Join(folder, "httpd-copy.conf");
+    ChooseInSaveAsDialog(copy);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "httpd-copy.conf"; }));
+    HWND copyView = view;
+
+    run.Launcher().SetText(("Syntax error on line 2 of " + path + ":\r\nInvalid command").c_str());
+    run.Launcher().SendCode(run.Frame(), LN_SYNTAX_ERROR);
+    ASSERT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd.conf");
+    HWND original = ViewOf(ActiveChild(run.Frame()));
+    EXPECT_NE(original, copyView);
+    EXPECT_EQ(ViewText(original), kOriginal);
+    EXPECT_EQ(CaretLine(original), 2);
+    EXPECT_EQ(CaretLine(copyView), 1);
+
+    run.Launcher().SetText(("Syntax error on line 2 of " + copy + ":\r\nInvalid command").c_str());
+    run.Launcher().SendCode(run.Frame(), LN_SYNTAX_ERROR);
+    EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-copy.conf");
+    EXPECT_EQ(CaretLine(copyView), 2);
+}
+
 TEST_F(ScrivelSaveAs, OntoAReadOnlyFileTellsWhyAndKeepsEverything)
 {
     Open(testpaths::Join(folder, "httpd.conf"));
