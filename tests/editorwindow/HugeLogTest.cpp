@@ -62,13 +62,11 @@ constexpr int kFindWhat = 1152;
 
 class HugeLogTest : public ::testing::Test {
 protected:
-    // A fresh buffer over the log, indexing from the start (with a pause between steps when
-    // given, set before any message runs the count), shown in an editor window.
-    HWND OpenLog(EditBuffer& buffer, EditorHost& host, int indexPauseMs = 0) {
+    // A fresh buffer over the log, indexing from the start, shown in an editor window.
+    HWND OpenLog(EditBuffer& buffer, EditorHost& host) {
         buffer.SetReadOnly(true);
         buffer.SetSyntaxColoring(false);
         if (buffer.ReadFile(path_) != 0) return nullptr;
-        if (indexPauseMs) buffer.File()->SetIndexPause(indexPauseMs);
         HWND editor = host.AddEditor(&buffer, RECT{0, 0, 640, 360});
         return host.Focus(editor) ? editor : nullptr;
     }
@@ -156,8 +154,13 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
     EditorSettings settings;
     EditBuffer buffer(settings);
     EditorHost host;
-    // Counted slowly enough that the jump comes well before every line is known.
-    HWND editor = OpenLog(buffer, host, 20);
+    // Counted slowly from the start, so that the jump comes well before every line is
+    // known however fast the machine reads.
+    struct SlowIndexing {
+        SlowIndexing() { tessaly::editor::FileTextSource::SetIndexPauseForNewSources(20); }
+        ~SlowIndexing() { tessaly::editor::FileTextSource::SetIndexPauseForNewSources(0); }
+    } slowIndexing;
+    HWND editor = OpenLog(buffer, host);
     ASSERT_TRUE(editor);
     ASSERT_FALSE(buffer.Text().IsIndexComplete());
     std::string caption;
