@@ -62,9 +62,11 @@ void CMainFrame::OnFormatChanged()
     for (const auto& docTemplate : ScrivelApp().DocTemplates()) {
         for (CDocument* doc : docTemplate->Documents()) {
             static_cast<CScrivelDoc*>(doc)->m_Edit.Refresh();
-            if (auto* view = static_cast<CScrivelView*>(doc->GetFirstView())) {
-                view->InitView();
-                view->UpdateEditor();
+            // Every window on the document ("New Window") keeps its own font and metrics.
+            for (CView* view : doc->GetViews()) {
+                auto* editorView = static_cast<CScrivelView*>(view);
+                editorView->InitView();
+                editorView->UpdateEditor();
             }
         }
     }

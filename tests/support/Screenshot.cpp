@@ -88,7 +88,10 @@ std::string SaveScreenPng(const std::string& name)
     return SaveScreenRect(rect, name);
 }
 
-std::vector<COLORREF> ClientPixels(HWND wnd)
+namespace {
+
+// The client area read from the window's own DC, or from the screen where it is shown.
+std::vector<COLORREF> ClientPixelsFrom(HWND wnd, bool fromScreen)
 {
     RECT client{};
     ::GetClientRect(wnd, &client);
@@ -97,7 +100,11 @@ std::vector<COLORREF> ClientPixels(HWND wnd)
     std::vector<COLORREF> pixels;
     if (width <= 0 || height <= 0)
         return pixels;
-    WindowDc window(::GetDC(wnd), WindowDcRelease{wnd});
+    POINT origin{0, 0};
+    if (fromScreen)
+        ::ClientToScreen(wnd, &origin);
+    HWND source = fromScreen ? nullptr : wnd;
+    WindowDc window(::GetDC(source), WindowDcRelease{source});
     MemoryDc memory(::CreateCompatibleDC(window.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -111,7 +118,7 @@ std::vector<COLORREF> ClientPixels(HWND wnd)
     if (!window || !memory || !bitmap || !bits)
         return pixels;
     HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, window.get(), 0, 0, SRCCOPY);
+    ::BitBlt(memory.get(), 0, 0, width, height, window.get(), origin.x, origin.y, SRCCOPY);
     ::GdiFlush();
     const auto* bgra = static_cast<const std::uint8_t*>(bits);
     pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
@@ -119,4 +126,16 @@ std::vector<COLORREF> ClientPixels(HWND wnd)
         pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]));
     ::SelectObject(memory.get(), old);
     return pixels;
+}
+
+}  // namespace
+
+std::vector<COLORREF> ClientPixels(HWND wnd)
+{
+    return ClientPixelsFrom(wnd, false);
+}
+
+std::vector<COLORREF> ScreenClientPixels(HWND wnd)
+{
+    return ClientPixelsFrom(wnd, true);
 }

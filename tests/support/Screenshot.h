@@ -13,3 +13,6 @@ std::string SaveScreenPng(const std::string& name);
 // The window's client area as the screen shows it, row by row from the top (empty when the
 // window has no area or the picture could not be taken).
 std::vector<COLORREF> ClientPixels(HWND wnd);
+// The same area as the screen shows it now, whatever lies on top: for windows of another
+// program, whose own DC may not be readable from here.
+std::vector<COLORREF> ScreenClientPixels(HWND wnd);
