@@ -53,6 +53,7 @@ private:
 };
 
 class FWAPI CFrameWnd : public CWnd {
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd() = default;

@@ -32,6 +32,7 @@ using CChildWindow = CUniqueHandle<ChildWindowTraits>;
 
 class FWAPI CSplitterWnd : public CWnd {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     CSplitterWnd() = default;
 
     // WS_VSCROLL and WS_HSCROLL in `style` ask for the shared scroll bars.
