@@ -1,13 +1,36 @@
 #include "ControlBar.h"
 
+#include "DockBar.h"
+#include "DockContext.h"
 #include "FrameWnd.h"
 #include "FwMessages.h"
 #include "ModuleCalls.h"
 
 CControlBar::~CControlBar()
 {
+    if (m_pDockBar)
+        m_pDockBar->RemoveControlBar(this);
     if (m_pDockSite)
         m_pDockSite->RemoveControlBar(this);
+}
+
+void CControlBar::EnableDocking(DWORD alignStyle)
+{
+    m_dwDockStyle = alignStyle & CBRS_ALIGN_ANY;
+    if (!m_pDockContext)
+        m_pDockContext = std::make_unique<CDockContext>(this);
+}
+
+CFrameWnd* CControlBar::GetBarFrame() const
+{
+    if (m_pDockBar && m_pDockBar->m_bFloating)
+        return m_pDockBar->GetParentFrame();
+    return DockSite();
+}
+
+SIZE CControlBar::CalcDynamicLayout(int, DWORD mode)
+{
+    return AfxGuarded(this)->CalcFixedLayout((mode & LM_STRETCH) != 0, (mode & LM_HORZ) != 0);
 }
 
 void CControlBar::JoinFrame(CWnd* parent)
@@ -20,6 +43,8 @@ void CControlBar::JoinFrame(CWnd* parent)
 
 void CControlBar::OnDestroy()
 {
+    if (m_pDockBar)
+        m_pDockBar->RemoveControlBar(this);
     if (m_pDockSite) {
         m_pDockSite->RemoveControlBar(this);
         m_pDockSite = nullptr;

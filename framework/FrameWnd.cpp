@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ControlBar.h"
+#include "DockBar.h"
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FwMessages.h"
@@ -227,6 +228,13 @@ void CFrameWnd::ShowControlBar(CControlBar* bar, bool show, bool delay)
                 AfxGuarded(static_cast<CControlBar*>(holder))->ShowChildBar(bar, show);
     if (!held)
         bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
+    // A floating bar comes and goes with its floating frame.
+    if (bar->IsFloating()) {
+        if (CFrameWnd* floating = bar->GetBarFrame(); floating && floating != this) {
+            AfxGuarded(floating)->RecalcLayout(true);
+            floating->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
+        }
+    }
     if (!delay)
         AfxGuarded(this)->RecalcLayout(true);
 }
@@ -430,6 +438,9 @@ bool CFrameWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result
     switch (msg) {
     case WM_IDLEUPDATECMDUI:
         AfxGuarded(this)->OnIdleUpdateCmdUI();
+        // Floating bars are not among the frame's descendants.
+        for (CFrameWnd* floating : FloatingFrames())
+            floating->SendMessageToDescendants(WM_IDLEUPDATECMDUI, wParam, lParam, true);
         *result = 0;
         return true;
     case WM_SETMESSAGESTRING:

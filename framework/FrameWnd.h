@@ -6,10 +6,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "DockBar.h"
 #include "FwApi.h"
 #include "FwIds.h"
 #include "Wnd.h"
@@ -92,6 +94,21 @@ public:
     void ShowControlBar(CControlBar* bar, bool show, bool delay = false);
     const std::vector<CControlBar*>& ControlBars() const { return m_listControlBars; }
 
+    // Docking: a dock bar along each side named by `alignStyle` (CBRS_ALIGN_ bits), inside
+    // the bars made before.
+    void EnableDocking(DWORD alignStyle);
+    CDockBar* GetDockBar(UINT dockBarId) const;
+    // Docks the bar on side `dockBarId` (0: the first side it allows, top, bottom, left,
+    // right), in the row nearest to `where` (screen).
+    void DockControlBar(CControlBar* bar, UINT dockBarId = 0, const RECT* where = nullptr);
+    // Floats the bar in a floating frame of its own whose top-left corner is `topLeft`
+    // (screen).
+    void FloatControlBar(CControlBar* bar, POINT topLeft);
+    // The floating frames holding this frame's bars.
+    std::vector<CFrameWnd*> FloatingFrames() const;
+    // Where bars can be dropped to dock: the area inside the frame's other bars (screen).
+    RECT DockingArea() const;
+
     // Status bar texts: the prompt of a command is the first part of its string.
     virtual void GetMessageString(UINT id, std::string& text) const;
     void SetMessageText(const char* text);
@@ -135,6 +152,7 @@ protected:
     std::string m_strTitle;
     CView* m_pViewActive = nullptr;
     std::vector<CControlBar*> m_listControlBars;
+    std::vector<std::unique_ptr<CDockBar>> m_dockBars;  // after the list: they leave it first
     CCreateContext* m_pCreateContext = nullptr;  // during creation only
     HICON m_hIcon = nullptr;
     bool m_bInRecalcLayout = false;

@@ -61,6 +61,12 @@
 #define AFX_IDW_TOOLBAR          0xE800
 #define AFX_IDW_STATUS_BAR       0xE801
 #define AFX_IDW_REBAR            0xE804
+// The dock bars along the four sides of a frame, and the one inside a floating frame.
+#define AFX_IDW_DOCKBAR_TOP      0xE81B
+#define AFX_IDW_DOCKBAR_LEFT     0xE81C
+#define AFX_IDW_DOCKBAR_RIGHT    0xE81D
+#define AFX_IDW_DOCKBAR_BOTTOM   0xE81E
+#define AFX_IDW_DOCKBAR_FLOAT    0xE81F
 #define ID_VIEW_TOOLBAR          0xE800
 #define ID_VIEW_STATUS_BAR       0xE801
 #define ID_VIEW_REBAR            0xE804

@@ -7,3 +7,4 @@
 #define WM_INITIALUPDATE      0x0364  // sent to a new frame's descendants
 #define WM_KICKIDLE           0x036A  // a modal loop went idle; lParam: idle count
 #define WM_POPMESSAGESTRING   0x0375  // back to the idle text
+#define WM_FLOATINGFRAMEEMPTY 0x0376  // a floating frame's bar has left; it goes

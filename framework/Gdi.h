@@ -193,3 +193,6 @@ public:
     explicit COwnedDC(HDC dc) : CDC(dc) {}
     ~COwnedDC() override;
 };
+
+// The 50% checker brush of trackers and drag outlines, for PATINVERT drawing.
+FWAPI HBRUSH AfxCreateHalftoneBrush();

@@ -65,6 +65,7 @@
     X(CWnd, OnDropFiles, Refuse)            \
     X(CControlBar, Layout, Quiet)           \
     X(CControlBar, CalcFixedLayout, Quiet)  \
+    X(CControlBar, CalcDynamicLayout, Quiet) \
     X(CControlBar, OnUpdateCmdUI, Quiet)    \
     X(CControlBar, ShowChildBar, Quiet)     \
     X(CStatusBar, DrawItem, Quiet)          \

@@ -1,7 +1,9 @@
 #include "ToolBar.h"
 
 #include <algorithm>
+#include <cstdint>
 
+#include "DisabledPicture.h"
 #include "FrameWnd.h"
 #include "FwMessages.h"
 #include "Gdi.h"
@@ -59,6 +61,59 @@ bool ReadToolbarResource(HINSTANCE module, UINT id, SIZE& image, std::vector<UIN
     }
     return false;
 }
+// The face colour of toolbar pictures, which the toolbar shows as the system's face.
+constexpr std::uint32_t kPictureFace = 0xC0C0C0;
+// Not drawn in the greyed pictures; no colour of the emboss.
+constexpr COLORREF kNothingDrawn = RGB(255, 0, 255);
+
+std::uint32_t ToPixel(COLORREF colour)
+{
+    return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+COLORREF ToColorRef(std::uint32_t pixel)
+{
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+BITMAPINFO TopDown32(SIZE size)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// The bitmap's pixels as 0xRRGGBB, row by row from the top.
+bool ReadPixels(HBITMAP bitmap, SIZE size, std::vector<std::uint32_t>& pixels)
+{
+    if (size.cx <= 0 || size.cy <= 0)
+        return false;
+    pixels.assign(static_cast<std::size_t>(size.cx) * size.cy, 0);
+    BITMAPINFO info = TopDown32(size);
+    CClientDC screen(nullptr);
+    if (::GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.cy), pixels.data(), &info, DIB_RGB_COLORS) !=
+        size.cy)
+        return false;
+    for (std::uint32_t& pixel : pixels)
+        pixel &= 0xFFFFFF;
+    return true;
+}
+
+CBitmap PixelBitmap(const std::vector<std::uint32_t>& pixels, SIZE size)
+{
+    BITMAPINFO info = TopDown32(size);
+    void* bits = nullptr;
+    CBitmap bitmap;
+    bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap && bits)
+        std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+    return bitmap;
+}
 }  // namespace
 
 bool CToolBar::CreateEx(CWnd* parent, DWORD ctrlStyle, DWORD style, UINT id)
@@ -84,10 +139,34 @@ bool CToolBar::LoadToolBar(UINT id)
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(m_sizeImage.cx, m_sizeImage.cy));
     SendMessage(TB_SETBUTTONSIZE, 0, MAKELONG(m_sizeImage.cx + 7, m_sizeImage.cy + 7));
     int images = static_cast<int>(std::count_if(ids.begin(), ids.end(), [](UINT item) { return item != 0; }));
-    TBADDBITMAP bitmap{module, id};
-    if (SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&bitmap)) == -1)
+    if (!LoadImages(module, id, images))
         return false;
     return SetButtons(ids.data(), static_cast<int>(ids.size()));
+}
+
+bool CToolBar::LoadImages(HINSTANCE module, UINT id, int count)
+{
+    CBitmap strip;
+    strip.Attach(static_cast<HBITMAP>(
+        ::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!strip)
+        return false;
+    const SIZE size = strip.GetSize();
+    std::vector<std::uint32_t> pixels;
+    if (!ReadPixels(strip, size, pixels))
+        return false;
+    const EmbossColours colours{kPictureFace, ToPixel(::GetSysColor(COLOR_3DHILIGHT)),
+                                ToPixel(::GetSysColor(COLOR_3DSHADOW)), ToPixel(kNothingDrawn)};
+    CBitmap greyed = PixelBitmap(EmbossedPicture(pixels, size.cx, size.cy, m_sizeImage.cx, colours), size);
+    // Both lists leave their face colour undrawn, so the buttons show the system's face.
+    if (!greyed || !m_images.Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR24 | ILC_MASK, count, 0) ||
+        m_images.Add(strip, ToColorRef(kPictureFace)) == -1 ||
+        !m_disabledImages.Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR24 | ILC_MASK, count, 0) ||
+        m_disabledImages.Add(greyed, kNothingDrawn) == -1)
+        return false;
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images.GetSafeHandle()));
+    SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(m_disabledImages.GetSafeHandle()));
+    return true;
 }
 
 bool CToolBar::SetButtons(const UINT* ids, int count)

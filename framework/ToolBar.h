@@ -14,6 +14,7 @@
 #include "ControlBar.h"
 #include "FwApi.h"
 #include "FwIds.h"
+#include "ImageList.h"
 
 class FWAPI CToolBar : public CControlBar {
 public:
@@ -35,7 +36,12 @@ public:
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    // The pictures of bitmap `id` for `count` buttons, and their greyed forms.
+    bool LoadImages(HINSTANCE module, UINT id, int count);
+
     SIZE m_sizeImage{16, 15};
+    CImageList m_images;
+    CImageList m_disabledImages;
 };
 
 class FWAPI CReBar : public CControlBar {

@@ -2,7 +2,7 @@
 // Scrivel's resource identifiers. Window-free, so the resource script includes it too.
 
 #include "FwIds.h"
-#include "VQEditorIds.h"
+#include <editor/VQEditorIds.h>
 
 // The main frame (menu without documents, toolbar, accelerators, title) and the document
 // template (menu with documents, template string).

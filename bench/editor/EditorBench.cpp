@@ -25,7 +25,7 @@
 #include "EditSession.h"
 #include "FileIO.h"
 #include "FileTextSource.h"
-#include "Keywords.h"
+#include "KeywordTable.h"
 #include "TextSearch.h"
 
 using namespace tessaly::editor;

@@ -13,9 +13,9 @@
 
 #include "EditBuffer.h"
 #include "EditorControl.h"
-#include "EditorSettings.h"
+#include <editor/EditorSettings.h>
 #include "EditorWindow.h"
-#include "Keywords.h"
+#include "KeywordTable.h"
 
 using namespace tessaly::editor;
 

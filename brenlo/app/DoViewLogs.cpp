@@ -34,17 +34,16 @@ bool RunViewerLoop(CLogViewerApp& app, HWND frame)
     return true;
 }
 
+void BringForward(CWnd& viewer)
+{
+    if (viewer.IsIconic())
+        viewer.ShowWindow(SW_RESTORE);
+    ::SetForegroundWindow(viewer.m_hWnd);
+}
+
 void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
 {
     CLogViewerApp& app = LogViewerApp();
-    // A call from inside the loop of a call that runs (the caller's window procedure runs
-    // there) finds the viewer open: it comes to the front and the call ends.
-    if (CWnd* running = app.RunningViewer()) {
-        if (running->IsIconic())
-            running->ShowWindow(SW_RESTORE);
-        ::SetForegroundWindow(running->m_hWnd);
-        return;
-    }
     app.m_hLauncherWnd = launcherWindow;
     CLogDocTemplate* docTemplate = app.StartTemplate();
     docTemplate->m_pCreatedFrame = nullptr;
@@ -68,16 +67,23 @@ extern "C" int __cdecl DoViewLogs(HWND launcherWindow, HWND* frameWindowOut, con
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     CLogViewerApp& app = LogViewerApp();
-    const bool nested = app.RunningViewer() != nullptr;
-    if (!nested)
-        SetCurrentLogList(logs);
+    // A call from inside the loop of a call that runs (the caller's window procedure runs
+    // there) finds the viewer open: it comes to the front, and the caller's variable holds
+    // the open viewer's frame, as the Launcher may pass the same variable both times and
+    // still needs it to reach the viewer.
+    if (CWnd* running = app.RunningViewer()) {
+        BringForward(*running);
+        if (frameWindowOut)
+            *frameWindowOut = running->m_hWnd;
+        return 1;
+    }
+    SetCurrentLogList(logs);
     try {
         ShowViewer(launcherWindow, frameWindowOut);
     } catch (...) {
         // Nothing may cross into the Launcher; the call ends as after a closed window.
     }
-    if (!nested)
-        app.m_pMainWnd = nullptr;
+    app.m_pMainWnd = nullptr;
     if (frameWindowOut)
         *frameWindowOut = nullptr;
     return 1;

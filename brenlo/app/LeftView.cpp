@@ -2,6 +2,7 @@
 
 #include "FrameWnd.h"
 #include "LauncherLists.h"
+#include "LogClearing.h"
 #include "LogViewerApp.h"
 #include "SettingsSchema.h"
 #include "WinLogFileFacts.h"
@@ -17,6 +18,7 @@ constexpr COLORREF kTransparent = RGB(0, 255, 0);
 
 CLeftView::CLeftView() = default;
 
+// Out of line: the clearing run is complete only here.
 CLeftView::~CLeftView() = default;
 
 bool CLeftView::PreCreateWindow(CREATESTRUCTA& cs)
@@ -67,6 +69,8 @@ bool CLeftView::HasItems()
 
 void CLeftView::ToggleShowSizes()
 {
+    if (IsClearing())
+        return;
     m_bShowSizes = !m_bShowSizes;
     Fill();
 }
@@ -130,7 +134,7 @@ bool CLeftView::UpdateCommand(CCmdUI& ui)
     switch (ui.m_nID) {
     case ID_LOG_CLEAR: {
         std::uint32_t data = 0;
-        ui.Enable(SelectedFileData(data) && m_model.CanClear(data));
+        ui.Enable(!IsClearing() && SelectedFileData(data) && m_model.CanClear(data));
         return true;
     }
     case ID_LOG_OPEN:

@@ -3,6 +3,7 @@
 #include "LeftView.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "FrameWnd.h"
 #include "LogClearing.h"
@@ -10,6 +11,9 @@
 #include "resource.h"
 
 namespace {
+// Far from the ids the tree control gives its own timers.
+constexpr UINT_PTR kClearRetryTimer = 0x4C43;
+
 HWND Owner(CWnd& pane)
 {
     CFrameWnd* frame = pane.GetTopLevelFrame();
@@ -32,7 +36,7 @@ void TellFailure(CWnd& pane, const std::string& text)
 void CLeftView::OnClear()
 {
     std::uint32_t data = 0;
-    if (!SelectedFileData(data) || !m_model.CanClear(data))
+    if (IsClearing() || !SelectedFileData(data) || !m_model.CanClear(data))
         return;
     const LogEntry* entry = m_model.EntryOf(data);
     std::string format = AfxLoadString(IDS_CLEAR_QUESTION);
@@ -41,25 +45,65 @@ void CLeftView::OnClear()
     question.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
     if (!AskYes(*this, question, IDS_CLEAR_CAPTION))
         return;
-    LogClearResult result = ClearLogEntry(m_model, static_cast<int>(data));
-    if (result.Cleared())
-        SetEntryText(result.index, result.label);
-    TellFailure(*this, ClearFailureText(result));
-    if (result.Cleared())
-        ShowCurrentAgain();
+    StartClearing({static_cast<int>(data)}, false);
 }
 
 void CLeftView::OnClearAll()
 {
-    if (!AskYes(*this, AfxLoadString(IDS_CLEAR_ALL_QUESTION), IDS_CLEAR_ALL_CAPTION))
+    if (IsClearing() || !AskYes(*this, AfxLoadString(IDS_CLEAR_ALL_QUESTION), IDS_CLEAR_ALL_CAPTION))
         return;
-    std::vector<LogClearResult> results = ClearAllLogEntries(m_model);
-    for (const LogClearResult& result : results) {
-        if (result.Cleared())
-            SetEntryText(result.index, result.label);
+    StartClearing(m_model.ClearAllTargets(), true);
+}
+
+void CLeftView::StartClearing(const std::vector<int>& indices, bool all)
+{
+    m_clearing = std::make_unique<CLogClearRun>(m_model, indices);
+    m_bClearingAll = all;
+    // A busy log is tried again from the timer, so the window paints and answers meanwhile.
+    if (m_clearing->MustRetry() && SetTimer(kClearRetryTimer, m_clearing->PauseMs()))
+        return;
+    FinishClearing();
+}
+
+void CLeftView::OnTimer(UINT_PTR id)
+{
+    if (id != kClearRetryTimer) {
+        CTreeView::OnTimer(id);
+        return;
     }
-    TellFailure(*this, ClearAllFailureText(results));
-    ShowCurrentAgain();
+    if (!m_clearing) {
+        KillTimer(kClearRetryTimer);
+        return;
+    }
+    m_clearing->RetryBusy();
+    if (!m_clearing->MustRetry()) {
+        KillTimer(kClearRetryTimer);
+        FinishClearing();
+    }
+}
+
+void CLeftView::FinishClearing()
+{
+    std::unique_ptr<CLogClearRun> run = std::move(m_clearing);
+    if (!run)
+        return;
+    run->MarkCleared(m_model);
+    const std::vector<LogClearResult>& results = run->Results();
+    bool anyCleared = false;
+    for (const LogClearResult& result : results) {
+        if (result.Cleared()) {
+            SetEntryText(result.index, result.label);
+            anyCleared = true;
+        }
+    }
+    if (m_bClearingAll) {
+        TellFailure(*this, ClearAllFailureText(results));
+        ShowCurrentAgain();
+    } else if (!results.empty()) {
+        TellFailure(*this, ClearFailureText(results.front()));
+        if (anyCleared)
+            ShowCurrentAgain();
+    }
 }
 
 void CLeftView::SetEntryText(int index, const std::string& label)

@@ -1,6 +1,6 @@
 #include "LogViewerApp.h"
 
-#include "EditorDll.h"
+#include <editor/EditorDll.h>
 #include "LauncherLink.h"
 #include "LogDocTemplate.h"
 #include "MainFrame.h"

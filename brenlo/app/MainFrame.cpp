@@ -7,6 +7,7 @@
 #include "LogViewerApp.h"
 #include "SettingsSchema.h"
 #include "TestsdiView.h"
+#include "TreePaneWidth.h"
 #include "WinApp.h"
 #include "resource.h"
 
@@ -56,6 +57,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
     if (CLeftView* tree = TreePane())
         tree->TellOmitted();
     ApplyStoredPlacement();
+    FitTreeToFrame();
     FindHelpFile();
     RecalcLayout();
     return 0;
@@ -105,15 +107,34 @@ bool CMainFrame::OnCreateClient(CREATESTRUCTA*, CCreateContext* context)
 {
     if (!m_wndSplitter.CreateStatic(this, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
         return false;
-    CWinApp* app = &LogViewerApp();
-    int treeWidth = app->GetProfileInt(settings::kSection, settings::kLeftPane, settings::kLeftPaneDefault);
+    const int treeWidth = StoredTreeWidth();
     if (!m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CLeftView), SIZE{treeWidth, kInitialPaneHeight}, context) ||
         !m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CTestsdiView), SIZE{kInitialTextWidth, kInitialPaneHeight},
                                   context)) {
         m_wndSplitter.DestroyWindow();
         return false;
     }
+    // Dragging the bar cannot hide the tree either.
+    m_wndSplitter.SetColumnInfo(0, treeWidth, kTreeWidthMinimum);
     return true;
+}
+
+int CMainFrame::StoredTreeWidth() const
+{
+    const int stored =
+        LogViewerApp().GetProfileInt(settings::kSection, settings::kLeftPane, settings::kLeftPaneDefault);
+    return UsableTreeWidth(stored, settings::kLeftPaneDefault, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+}
+
+void CMainFrame::FitTreeToFrame()
+{
+    // The frame now has its stored size: the log text keeps its room beside the tree.
+    RECT client{};
+    GetClientRect(&client);
+    if (!m_wndSplitter.m_hWnd || client.right <= 0)
+        return;
+    const int width = UsableTreeWidth(StoredTreeWidth(), settings::kLeftPaneDefault, client.right);
+    m_wndSplitter.SetColumnInfo(0, width, kTreeWidthMinimum);
 }
 
 CLeftView* CMainFrame::TreePane() const
@@ -204,14 +225,17 @@ bool CMainFrame::UpdateCommand(CCmdUI& ui)
     switch (ui.m_nID) {
     case ID_LOG_CLEAR_ALL: {
         CLeftView* tree = TreePane();
-        ui.Enable(tree && tree->HasItems());
+        ui.Enable(tree && tree->HasItems() && !tree->IsClearing());
         return true;
     }
-    case ID_VIEW_LOG_SIZE:
-        if (CLeftView* tree = TreePane())
+    case ID_VIEW_LOG_SIZE: {
+        CLeftView* tree = TreePane();
+        if (tree)
             ui.SetCheck(tree->ShowSizes() ? 1 : 0);
-        ui.Enable(true);
+        // The tree is not rebuilt while it waits for busy logs to clear.
+        ui.Enable(!tree || !tree->IsClearing());
         return true;
+    }
     case ID_HELP_INDEX:
         ui.Enable(m_bHelpAvailable != FALSE);
         return true;

@@ -45,6 +45,9 @@ protected:
 
     bool CreateBars();
     void ApplyStoredPlacement();
+    // The "LeftPane" width made usable on this screen, and then in the frame's size.
+    int StoredTreeWidth() const;
+    void FitTreeToFrame();
     void FindHelpFile();
     void StoreLayout();
     void OnHelpTopics();

@@ -29,14 +29,14 @@ bool CTestsdiDoc::OnOpenDocument(const char* path)
     DeleteContents();
     SetModifiedFlag(false);
     m_edit.SetSyntaxColoring(FALSE);
-    return m_edit.ReadFile(path) == 0;
+    return m_edit.ReadFile(path) == VQ_FILE_OK;
 }
 
 bool CTestsdiDoc::OnSaveDocument(const char* path)
 {
     const std::string& shown = GetPathName();
     if (shown.empty() || ::GetFileAttributesA(shown.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return m_edit.WriteFile(path) == 0;
+        return m_edit.WriteFile(path) == VQ_FILE_OK;
     // The log is copied from disk block by block: a log of any size saves without being
     // held in memory, and the server may go on writing it meanwhile.
     LogSaveResult result = SaveLogCopy(shown, path);

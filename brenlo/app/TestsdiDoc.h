@@ -3,7 +3,7 @@
 // view shows; it loads a log read-only and without colouring, and saves a copy of it.
 
 #include "Document.h"
-#include "VQEdit.h"
+#include <editor/VQEdit.h>
 
 class CTestsdiDoc : public CDocument {
     DECLARE_DYNCREATE(CTestsdiDoc)

@@ -1,6 +1,6 @@
 #include "TestsdiView.h"
 
-#include "Colors.h"
+#include <editor/Colors.h>
 #include "TestsdiDoc.h"
 #include "resource.h"
 

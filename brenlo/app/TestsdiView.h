@@ -2,7 +2,7 @@
 // CTestsdiView: the log text, read-only and never coloured, in the editor component's view
 // of the document's buffer. Go up and Go down move to the first and the last line.
 
-#include "VQEditView.h"
+#include <editor/VQEditView.h>
 
 class CTestsdiDoc;
 

@@ -53,73 +53,91 @@ void TryClear(LogClearResult& result)
     result.outcome = LogClearOutcome::Cleared;
 }
 
-// Tries every result that is still busy again, pausing between rounds, until none is
-// busy or the tries are used up.
-void RetryBusy(std::vector<LogClearResult*>& results, const LogClearRetry& retry)
+}  // namespace
+
+CLogClearRun::CLogClearRun(const CLogTree& tree, const std::vector<int>& indices, const LogClearRetry& retry)
+    : m_retry(retry)
 {
-    for (int round = 1; round < retry.attempts; ++round) {
-        bool anyBusy = false;
-        for (const LogClearResult* result : results)
-            anyBusy = anyBusy || result->outcome == LogClearOutcome::Busy;
-        if (!anyBusy)
-            return;
-        ::Sleep(retry.pauseMs);
-        for (LogClearResult* result : results) {
-            if (result->outcome == LogClearOutcome::Busy)
-                TryClear(*result);
-        }
+    const auto& entries = tree.Entries();
+    for (int index : indices) {
+        LogClearResult result;
+        result.index = index;
+        const bool named = index >= 0 && index < static_cast<int>(entries.size());
+        if (named)
+            result.path = entries[index].path;
+        if (named && entries[index].exists)
+            TryClear(result);
+        else
+            result.outcome = LogClearOutcome::Missing;
+        m_results.push_back(std::move(result));
     }
 }
 
-void MarkClearedEntry(CLogTree& tree, LogClearResult& result)
-{
-    if (result.Cleared())
-        result.label = tree.MarkCleared(result.index);
-}
-
-}  // namespace
-
-LogClearResult ClearLogFile(const std::string& path, const LogClearRetry& retry)
+CLogClearRun::CLogClearRun(const std::string& path, const LogClearRetry& retry) : m_retry(retry)
 {
     LogClearResult result;
     result.path = path;
     TryClear(result);
-    std::vector<LogClearResult*> one{&result};
-    RetryBusy(one, retry);
-    return result;
+    m_results.push_back(std::move(result));
+}
+
+bool CLogClearRun::MustRetry() const
+{
+    if (m_round >= m_retry.attempts)
+        return false;
+    for (const LogClearResult& result : m_results) {
+        if (result.outcome == LogClearOutcome::Busy)
+            return true;
+    }
+    return false;
+}
+
+void CLogClearRun::RetryBusy()
+{
+    ++m_round;
+    for (LogClearResult& result : m_results) {
+        if (result.outcome == LogClearOutcome::Busy)
+            TryClear(result);
+    }
+}
+
+void CLogClearRun::MarkCleared(CLogTree& tree)
+{
+    for (LogClearResult& result : m_results) {
+        if (result.Cleared() && result.index >= 0)
+            result.label = tree.MarkCleared(result.index);
+    }
+}
+
+namespace {
+void RunWaiting(CLogClearRun& run)
+{
+    while (run.MustRetry()) {
+        ::Sleep(run.PauseMs());
+        run.RetryBusy();
+    }
+}
+}  // namespace
+
+LogClearResult ClearLogFile(const std::string& path, const LogClearRetry& retry)
+{
+    CLogClearRun run(path, retry);
+    RunWaiting(run);
+    return run.Results().front();
 }
 
 LogClearResult ClearLogEntry(CLogTree& tree, int index, const LogClearRetry& retry)
 {
-    const auto& entries = tree.Entries();
-    if (index < 0 || index >= static_cast<int>(entries.size()) || !entries[index].exists) {
-        LogClearResult result;
-        result.index = index;
-        result.outcome = LogClearOutcome::Missing;
-        if (index >= 0 && index < static_cast<int>(entries.size()))
-            result.path = entries[index].path;
-        return result;
-    }
-    LogClearResult result = ClearLogFile(entries[index].path, retry);
-    result.index = index;
-    MarkClearedEntry(tree, result);
-    return result;
+    CLogClearRun run(tree, {index}, retry);
+    RunWaiting(run);
+    run.MarkCleared(tree);
+    return run.Results().front();
 }
 
 std::vector<LogClearResult> ClearAllLogEntries(CLogTree& tree, const LogClearRetry& retry)
 {
-    const std::vector<int> targets = tree.ClearAllTargets();
-    std::vector<LogClearResult> results(targets.size());
-    std::vector<LogClearResult*> pending;
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-        LogClearResult& result = results[i];
-        result.index = targets[i];
-        result.path = tree.Entries()[targets[i]].path;
-        TryClear(result);
-        pending.push_back(&result);
-    }
-    RetryBusy(pending, retry);
-    for (LogClearResult& result : results)
-        MarkClearedEntry(tree, result);
-    return results;
+    CLogClearRun run(tree, tree.ClearAllTargets(), retry);
+    RunWaiting(run);
+    run.MarkCleared(tree);
+    return run.Results();
 }

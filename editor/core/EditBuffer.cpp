@@ -72,7 +72,7 @@ int EditBuffer::ReadFile(const std::string& path) {
         return result;
     }
     auto file = std::make_unique<FileTextSource>();
-    if (!file->Open(path)) return 1;
+    if (!file->Open(path)) return static_cast<int>(LoadResult::CannotOpen);
     file_ = std::move(file);
     filePath_ = path;
     doc_.ReplaceText(TextBuffer());

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Document.h"
-#include "EditorSettings.h"
+#include "TextDocument.h"
+#include <editor/EditorSettings.h>
 #include "FileTextSource.h"
 
 namespace tessaly::editor {
@@ -33,8 +33,8 @@ public:
     EditBuffer& operator=(const EditBuffer&) = delete;
 
     const TextSource& Text() const;
-    Document& Doc() { return doc_; }
-    const Document& Doc() const { return doc_; }
+    TextDocument& Doc() { return doc_; }
+    const TextDocument& Doc() const { return doc_; }
     // The file behind a read-only text shown on demand; null for an in-memory text.
     FileTextSource* File() { return file_.get(); }
 
@@ -83,7 +83,7 @@ private:
     int LoadIntoDocument(const std::string& path);
 
     EditorSettings& settings_;
-    Document doc_;
+    TextDocument doc_;
     std::unique_ptr<FileTextSource> file_;
     std::string filePath_;
     bool readOnly_ = false;

@@ -215,7 +215,7 @@ std::string EditSession::SelWord() const {
 }
 
 bool EditSession::ReplaceSelection(std::string_view text, UndoMerge merge) {
-    Document& d = buffer_.Doc();
+    TextDocument& d = buffer_.Doc();
     const Pos start = SelStart();
     const Pos n = SelEnd() - start;
     d.BeginUndoGroup();
@@ -230,7 +230,7 @@ bool EditSession::TypeChar(char c) {
     if (!buffer_.CanEdit()) return false;
     const std::string_view s(&c, 1);
     if (HasSelection()) return ReplaceSelection(s, UndoMerge::None);
-    Document& d = buffer_.Doc();
+    TextDocument& d = buffer_.Doc();
     const Pos at = caret_;
     if (overwrite_ && at < SpanAt(at).end) {
         d.BeginUndoGroup();
@@ -324,7 +324,7 @@ bool EditSession::Tab() {
 bool EditSession::BackTab() { return buffer_.CanEdit() && ShiftLines(false); }
 
 bool EditSession::ShiftLines(bool indent) {
-    Document& d = buffer_.Doc();
+    TextDocument& d = buffer_.Doc();
     const TextBuffer& t = d.Text();
     const Pos tab = buffer_.Settings().TabWidth();
     const Pos s = SelStart();
@@ -378,7 +378,7 @@ bool EditSession::Redo() {
 
 bool EditSession::DropText(Pos pos, std::string_view text, bool moveSelection) {
     if (!buffer_.CanEdit() || text.empty()) return false;
-    Document& d = buffer_.Doc();
+    TextDocument& d = buffer_.Doc();
     pos = Clamp(pos);
     Pos newStart = pos;
     if (moveSelection && HasSelection()) {
@@ -447,7 +447,7 @@ bool EditSession::Replace(const FindOptions& options, std::string_view with) {
 
 Pos EditSession::ReplaceAll(const FindOptions& options, std::string_view with) {
     if (!buffer_.CanEdit() || options.what.empty()) return 0;
-    Document& d = buffer_.Doc();
+    TextDocument& d = buffer_.Doc();
     FindOptions down = options;
     down.down = true;
     const Pos m = static_cast<Pos>(options.what.size());

@@ -1,4 +1,4 @@
-#include "EditorSettings.h"
+#include <editor/EditorSettings.h>
 
 namespace tessaly::editor {
 

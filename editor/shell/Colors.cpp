@@ -1,4 +1,4 @@
-#include "Colors.h"
+#include <editor/Colors.h>
 
 #include <algorithm>
 

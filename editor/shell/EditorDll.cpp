@@ -1,9 +1,10 @@
-#include "EditorDll.h"
+#include <editor/EditorDll.h>
 
 #include <windows.h>
 
-#include "Colors.h"
+#include <editor/Colors.h>
 #include "EditorControl.h"
+#include "EditorModule.h"
 
 HINSTANCE EditorModuleHandle() {
     HMODULE module = nullptr;

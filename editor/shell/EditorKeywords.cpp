@@ -1,10 +1,11 @@
-#include "EditorKeywords.h"
+#include <editor/Keywords.h>
 
 #include <windows.h>
 
 #include <string>
 
-#include "EditorDll.h"
+#include "EditorModule.h"
+#include "KeywordTable.h"
 
 CKeywords m_Keywords;
 

@@ -1,4 +1,4 @@
-#include "OleDragDrop.h"
+#include <editor/OleDragDrop.h>
 
 #include <ole2.h>
 

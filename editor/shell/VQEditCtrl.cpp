@@ -1,6 +1,6 @@
-#include "VQEditCtrl.h"
+#include <editor/VQEditCtrl.h>
 
-#include "Colors.h"
+#include <editor/Colors.h>
 
 CVQEditCtrl::CVQEditCtrl() = default;
 

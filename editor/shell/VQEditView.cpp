@@ -1,11 +1,12 @@
-#include "VQEditView.h"
+#include <editor/VQEditView.h>
 
 #include "Document.h"
 #include "EditorWindow.h"
+#include "VQEditViewPrintLayout.h"
 
 IMPLEMENT_DYNCREATE(CVQEditView)
 
-CVQEditView::CVQEditView() = default;
+CVQEditView::CVQEditView() : m_pPrint(std::make_unique<PrintLayout>()) {}
 
 CVQEditView::~CVQEditView() = default;
 

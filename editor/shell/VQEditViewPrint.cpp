@@ -9,7 +9,7 @@
 #include "EditorWindow.h"
 #include "Gdi.h"
 #include "PrintInfo.h"
-#include "VQEditView.h"
+#include "VQEditViewPrintLayout.h"
 
 namespace {
 
@@ -57,26 +57,26 @@ void CVQEditView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
     lf.lfCharSet = static_cast<BYTE>(s.m_nFontCharSet);
     lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     lstrcpynA(lf.lfFaceName, s.m_strFontName.c_str(), LF_FACESIZE);
-    m_print.font.Reset(::CreateFontIndirectA(&lf));
-    CSelectObject select(*dc, m_print.font.Get());
+    m_pPrint->font.Reset(::CreateFontIndirectA(&lf));
+    CSelectObject select(*dc, m_pPrint->font.Get());
     TEXTMETRICA tm{};
     ::GetTextMetricsA(*dc, &tm);
-    m_print.lineHeight = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
-    m_print.charWidth = std::max<int>(1, tm.tmAveCharWidth);
-    m_print.headerHeight = m_print.lineHeight * 2;
+    m_pPrint->lineHeight = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+    m_pPrint->charWidth = std::max<int>(1, tm.tmAveCharWidth);
+    m_pPrint->headerHeight = m_pPrint->lineHeight * 2;
     const RECT page = PrintArea(*dc, *info);
-    m_print.linesPerPage = std::max(1, static_cast<int>((page.bottom - page.top - m_print.headerHeight) / m_print.lineHeight));
+    m_pPrint->linesPerPage = std::max(1, static_cast<int>((page.bottom - page.top - m_pPrint->headerHeight) / m_pPrint->lineHeight));
     const long long lines = std::max<long long>(1, editor.Buffer().Text().LineCount());
-    const long long pages = (lines + m_print.linesPerPage - 1) / m_print.linesPerPage;
+    const long long pages = (lines + m_pPrint->linesPerPage - 1) / m_pPrint->linesPerPage;
     info->SetMaxPage(static_cast<UINT>(std::min<long long>(pages, 0xFFFF)));
 }
 
 void CVQEditView::OnPrint(CDC* dc, CPrintInfo* info) {
-    if (!dc || !info || !GetEditorWindow() || !m_print.font) return;
+    if (!dc || !info || !GetEditorWindow() || !m_pPrint->font) return;
     const tessaly::editor::EditBuffer& buffer = GetEditorWindow()->Buffer();
     const tessaly::editor::TextSource& text = buffer.Text();
     const RECT page = PrintArea(*dc, *info);
-    CSelectObject select(*dc, m_print.font.Get());
+    CSelectObject select(*dc, m_pPrint->font.Get());
     ::SetTextColor(*dc, RGB(0, 0, 0));
     ::SetBkMode(*dc, TRANSPARENT);
 
@@ -88,22 +88,22 @@ void CVQEditView::OnPrint(CDC* dc, CPrintInfo* info) {
     SIZE extent{};
     ::GetTextExtentPoint32A(*dc, number, static_cast<int>(std::strlen(number)), &extent);
     ::TextOutA(*dc, page.right - extent.cx, page.top, number, static_cast<int>(std::strlen(number)));
-    const int rule = page.top + m_print.lineHeight + m_print.lineHeight / 4;
+    const int rule = page.top + m_pPrint->lineHeight + m_pPrint->lineHeight / 4;
     ::MoveToEx(*dc, page.left, rule, nullptr);
     ::LineTo(*dc, page.right, rule);
 
-    const int columns = std::max(1, static_cast<int>((page.right - page.left) / m_print.charWidth));
-    const long long first = static_cast<long long>(info->m_nCurPage - 1) * m_print.linesPerPage;
+    const int columns = std::max(1, static_cast<int>((page.right - page.left) / m_pPrint->charWidth));
+    const long long first = static_cast<long long>(info->m_nCurPage - 1) * m_pPrint->linesPerPage;
     const int tabWidth = buffer.Settings().TabWidth();
-    for (int i = 0; i < m_print.linesPerPage && first + i < text.LineCount(); ++i) {
+    for (int i = 0; i < m_pPrint->linesPerPage && first + i < text.LineCount(); ++i) {
         const long long line = first + i;
         const long long length = std::min<long long>(text.LineLength(line), columns * 2);
         std::string shown = Printable(text.Text(text.LineStart(line), length), tabWidth);
         if (static_cast<int>(shown.size()) > columns) shown.resize(static_cast<std::size_t>(columns));
-        ::TextOutA(*dc, page.left, page.top + m_print.headerHeight + i * m_print.lineHeight, shown.c_str(),
+        ::TextOutA(*dc, page.left, page.top + m_pPrint->headerHeight + i * m_pPrint->lineHeight, shown.c_str(),
                    static_cast<int>(shown.size()));
     }
-    info->m_bContinuePrinting = first + m_print.linesPerPage < text.LineCount();
+    info->m_bContinuePrinting = first + m_pPrint->linesPerPage < text.LineCount();
 }
 
-void CVQEditView::OnEndPrinting(CDC*, CPrintInfo*) { m_print.font.Reset(); }
+void CVQEditView::OnEndPrinting(CDC*, CPrintInfo*) { m_pPrint->font.Reset(); }

@@ -1,9 +1,9 @@
-#include "VQEditor.h"
+#include <editor/VQEditor.h>
 
 #include <algorithm>
 #include <cstring>
 
-#include "EditorKeywords.h"
+#include <editor/Keywords.h>
 #include "EditorWindow.h"
 #include "FwIds.h"
 #include "ModuleCalls.h"

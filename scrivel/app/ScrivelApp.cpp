@@ -5,7 +5,7 @@
 
 #include "ChildFrm.h"
 #include "DocTemplate.h"
-#include "EditorComponent.h"
+#include <editor/EditorComponent.h>
 #include "Handles.h"
 #include "LauncherLink.h"
 #include "MainFrm.h"

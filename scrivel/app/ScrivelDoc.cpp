@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "SafeFileWrite.h"
 #include "ScrivelApp.h"
 #include "ScrivelTexts.h"
 #include "StatusTexts.h"
@@ -14,17 +13,16 @@ namespace {
 // What the user is told when the buffer could not be written; the file on disk is intact.
 const char* SaveFailureText(int result)
 {
-    using tessaly::editor::WriteResult;
-    switch (static_cast<WriteResult>(result)) {
-    case WriteResult::TargetReadOnly:
+    switch (result) {
+    case VQ_WRITE_READ_ONLY:
         return texts::kSaveReadOnly;
-    case WriteResult::TargetLocked:
+    case VQ_WRITE_LOCKED:
         return texts::kSaveLocked;
-    case WriteResult::NoTemporaryFile:
+    case VQ_WRITE_NO_TEMPORARY:
         return texts::kSaveNoTemporary;
-    case WriteResult::WriteFailed:
+    case VQ_WRITE_FAILED:
         return texts::kSaveWriteFailed;
-    case WriteResult::ReplaceFailed:
+    case VQ_WRITE_REPLACE_FAILED:
         return texts::kSaveReplaceFailed;
     default:
         return texts::kSaveFailed;
@@ -44,7 +42,7 @@ bool CScrivelDoc::OnOpenDocument(const char* path)
 {
     if (!CDocument::OnOpenDocument(path))
         return false;
-    if (m_Edit.ReadFile(path) != 0)
+    if (m_Edit.ReadFile(path) != VQ_FILE_OK)
         return false;
     m_Edit.Refresh();
     ScrivelApp().RegisterDocument(path, this);
@@ -55,7 +53,7 @@ bool CScrivelDoc::OnSaveDocument(const char* path)
 {
     ScrivelApp().m_bSaved = 1;
     const int result = m_Edit.WriteFile(path);
-    if (result != 0) {
+    if (result != VQ_FILE_OK) {
         AfxMessageBox(WithPath(SaveFailureText(result), path).c_str(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

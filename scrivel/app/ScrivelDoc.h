@@ -4,7 +4,7 @@
 // with the buffer before asking whether to save.
 
 #include "Document.h"
-#include "VQEdit.h"
+#include <editor/VQEdit.h>
 
 class CScrivelDoc : public CDocument {
     DECLARE_DYNCREATE(CScrivelDoc)

@@ -3,7 +3,7 @@
 // editing, scrolling, Edit commands and printing; this view names the document's buffer and
 // enables Save while the buffer holds unsaved changes.
 
-#include "VQEditView.h"
+#include <editor/VQEditView.h>
 
 class CScrivelDoc;
 

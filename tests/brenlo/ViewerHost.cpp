@@ -71,8 +71,11 @@ LRESULT CALLBACK ViewerRun::LauncherProc(HWND wnd, UINT msg, WPARAM wParam, LPAR
     if (msg == kAreYouThere)
         return 42;
     if (theRun && msg == kCallAgain) {
-        HWND variable = nullptr;
-        theRun->m_nestedResult = ViewerExport()(wnd, &variable, theRun->m_nestedLogs);
+        HWND own = nullptr;
+        HWND* variable = theRun->m_nestedSameVariable ? &theRun->m_frameVariable : &own;
+        const int result = ViewerExport()(wnd, variable, theRun->m_nestedLogs);
+        theRun->m_nestedVariable = *variable;
+        theRun->m_nestedResult = result;
         return 0;
     }
     return ::DefWindowProcA(wnd, msg, wParam, lParam);
@@ -94,9 +97,11 @@ int ViewerRun::Run(const LogList* logs, const std::function<void(HWND frame)>& u
     return result;
 }
 
-void ViewerRun::PostNestedCall(const LogList* logs)
+void ViewerRun::PostNestedCall(const LogList* logs, bool sameVariable)
 {
     m_nestedLogs = logs;
+    m_nestedSameVariable = sameVariable;
+    m_nestedVariable = nullptr;
     m_nestedResult = -1;
     ::PostMessageA(m_launcher, kCallAgain, 0, 0);
 }

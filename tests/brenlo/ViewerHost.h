@@ -72,9 +72,12 @@ public:
     bool LauncherAnswers() const;
     DWORD CallerThread() const { return m_thread; }
     // Makes the Launcher's window call DoViewLogs again while the viewer runs (from any
-    // thread); the answer is the nested call's result, or -1 before it returned.
-    void PostNestedCall(const LogList* logs);
+    // thread), with a variable of its own or with the one of the first call; the answer is
+    // the nested call's result, or -1 before it returned.
+    void PostNestedCall(const LogList* logs, bool sameVariable = false);
     int NestedResult() const { return m_nestedResult; }
+    // What the nested call left in the variable it was given.
+    HWND NestedVariable() const { return m_nestedVariable; }
 
 private:
     static LRESULT CALLBACK LauncherProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -84,6 +87,8 @@ private:
     DWORD m_thread = 0;
     std::vector<Notice> m_notices;
     const LogList* m_nestedLogs = nullptr;
+    bool m_nestedSameVariable = false;
+    HWND m_nestedVariable = nullptr;
     std::atomic<int> m_nestedResult{-1};
 };
 

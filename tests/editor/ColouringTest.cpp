@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "ConfLexer.h"
-#include "Keywords.h"
+#include "KeywordTable.h"
 #include "EditorTestUtil.h"
 #include "TextBuffer.h"
 

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "Document.h"
+#include "TextDocument.h"
 
 namespace tessaly::editor {
 namespace {
 
-std::string All(const Document& d) { return d.Text().Text(0, d.Text().Length()); }
+std::string All(const TextDocument& d) { return d.Text().Text(0, d.Text().Length()); }
 
-void Type(Document& d, Pos& at, const std::string& s) {
+void Type(TextDocument& d, Pos& at, const std::string& s) {
     for (const char c : s) {
         ASSERT_TRUE(d.Insert(at, std::string(1, c), UndoMerge::Typing));
         ++at;
@@ -15,7 +15,7 @@ void Type(Document& d, Pos& at, const std::string& s) {
 }
 
 TEST(Undo, TypingAWordIsOneStep) {
-    Document d;
+    TextDocument d;
     Pos at = 0;
     Type(d, at, "hello world");
     EXPECT_EQ(d.Undo(), 6);
@@ -29,7 +29,7 @@ TEST(Undo, TypingAWordIsOneStep) {
 }
 
 TEST(Undo, ALineEndEndsTheStep) {
-    Document d;
+    TextDocument d;
     Pos at = 0;
     Type(d, at, "ab");
     ASSERT_TRUE(d.Insert(at, "\r\n", UndoMerge::Typing));
@@ -42,7 +42,7 @@ TEST(Undo, ALineEndEndsTheStep) {
 }
 
 TEST(Undo, BreakingTheMergeStartsANewStep) {
-    Document d;
+    TextDocument d;
     Pos at = 0;
     Type(d, at, "ab");
     d.BreakUndoMerge();  // the caret moved away and back
@@ -52,7 +52,7 @@ TEST(Undo, BreakingTheMergeStartsANewStep) {
 }
 
 TEST(Undo, BackspacesMergeAndUndoTogether) {
-    Document d;
+    TextDocument d;
     ASSERT_TRUE(d.SetText("abcdef"));
     for (Pos at = 6; at > 3; --at) ASSERT_TRUE(d.Delete(at - 1, 1, UndoMerge::DeleteBack));
     EXPECT_EQ(All(d), "abc");
@@ -61,7 +61,7 @@ TEST(Undo, BackspacesMergeAndUndoTogether) {
 }
 
 TEST(Undo, GroupsAreOneStep) {
-    Document d;
+    TextDocument d;
     ASSERT_TRUE(d.SetText("one two"));
     d.BeginUndoGroup();
     d.Delete(0, 3);
@@ -75,7 +75,7 @@ TEST(Undo, GroupsAreOneStep) {
 }
 
 TEST(Undo, ModifiedFollowsTheSavePoint) {
-    Document d;
+    TextDocument d;
     ASSERT_TRUE(d.SetText("x"));
     EXPECT_FALSE(d.IsModified());
     Pos at = 1;
@@ -95,7 +95,7 @@ TEST(Undo, ModifiedFollowsTheSavePoint) {
 }
 
 TEST(Undo, EditsAfterUndoMakeTheSavePointUnreachable) {
-    Document d;
+    TextDocument d;
     Pos at = 0;
     Type(d, at, "abc");
     d.SetSavePoint();
@@ -108,7 +108,7 @@ TEST(Undo, EditsAfterUndoMakeTheSavePointUnreachable) {
 }
 
 TEST(Undo, ReadOnlyRefusesEditsAndUndo) {
-    Document d;
+    TextDocument d;
     Pos at = 0;
     Type(d, at, "abc");
     d.SetReadOnly(true);

@@ -11,7 +11,7 @@
 #include "ComponentTestIds.h"
 #include "DocTemplate.h"
 #include "Document.h"
-#include "EditorComponent.h"
+#include <editor/EditorComponent.h>
 #include "FrameWnd.h"
 #include "Gdi.h"
 #include "PrintInfo.h"

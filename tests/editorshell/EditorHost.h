@@ -13,7 +13,7 @@
 #include "EditBuffer.h"
 #include "EditorControl.h"
 #include "EditorWindow.h"
-#include "Keywords.h"
+#include "KeywordTable.h"
 
 namespace shelltest {
 

@@ -61,14 +61,6 @@ TEST(GeneralFlags, GeneralPageSaveLeavesBits5And10And13To19Alone)
     }
 }
 
-TEST(GeneralFlags, PagesOwnTheBitsOfTheirControls)
-{
-    EXPECT_EQ(kGeneralPageBits, Bits({0, 1, 3, 4, 6, 7, 8, 11}));
-    EXPECT_EQ(kOtherPageBits, Bits({10, 13, 14, 15}));
-    EXPECT_EQ(kScrivelFilesPageBits, Bits({5}));
-    EXPECT_EQ(kHostsPageBits, Bits({16, 17, 18, 19}));
-}
-
 TEST(GeneralFlags, SortFlagIsWrittenToBothCopies)
 {
     const std::uint32_t cleared = WithSortHosts(settings::kGeneralDefault, false);

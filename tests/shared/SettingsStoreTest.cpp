@@ -223,13 +223,6 @@ TYPED_TEST(SettingsStoreTest, ValueNamesComeInCreationOrder)
               (std::vector<std::string>{"Browser1", "Browser2", "Browser3"}));
 }
 
-TYPED_TEST(SettingsStoreTest, RootFollowsCompanyAndApplication)
-{
-    CSettingsStore other(*this->backend, CSettingsStore::RootKeyFor("Quorlane", "Tessaly"));
-    other.SetProfileInt("Settings", "DefBrowser", 2);
-    EXPECT_EQ(this->store.ReadDefBrowser(), 2);
-}
-
 TEST(MemorySettingsBackend, RefusedWritesChangeNothing)
 {
     CMemorySettingsBackend backend;

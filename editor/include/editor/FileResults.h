@@ -1,0 +1,23 @@
+#pragma once
+// What CVQEdit::ReadFile and CVQEdit::WriteFile return: 0 on success; any other value is a
+// failure and says why.
+enum VQFileResult : int {
+    VQ_FILE_OK = 0,
+
+    // ReadFile (the text is as before).
+    VQ_READ_CANNOT_OPEN = 1,  // missing, a folder, or held by a program that shares nothing
+    VQ_READ_NO_SIZE = 2,      // its size could not be learnt
+    VQ_READ_TOO_LONG = 3,     // bigger than the memory at hand
+    VQ_READ_FAILED = 4,       // a read failed halfway
+
+    // WriteFile (the file named is as before, and no temporary file is left).
+    VQ_WRITE_READ_ONLY = 1,       // the file is marked read-only, or is a folder
+    VQ_WRITE_LOCKED = 2,          // another program holds it open without sharing it
+    VQ_WRITE_NO_TEMPORARY = 3,    // the folder is missing or cannot be written
+    VQ_WRITE_FAILED = 4,          // writing or flushing the new text failed
+    VQ_WRITE_REPLACE_FAILED = 5,  // the new text could not take the file's place
+
+    // Either.
+    VQ_FILE_NO_PATH = 99,         // no path was given
+    VQ_FILE_OUT_OF_MEMORY = 100,
+};

@@ -1,0 +1,14 @@
+#pragma once
+// What one print job of an editor view needs between its hooks: the printer's font and the
+// page's measures.
+#include <editor/VQEditView.h>
+
+#include "GdiObjects.h"
+
+struct CVQEditView::PrintLayout {
+    tessaly::editor::Font font;
+    int lineHeight = 1;
+    int charWidth = 1;
+    int headerHeight = 0;
+    int linesPerPage = 1;
+};

@@ -1,0 +1,60 @@
+#include "OptionsPage.h"
+
+#include "OptionsApp.h"
+#include "OptionsDlg.h"
+
+namespace {
+constexpr int kMaxTipWidth = 300;
+}  // namespace
+
+COptionsPage::COptionsPage(UINT templateId, const char* helpTopic)
+    : CDialog(templateId), m_strHelpTopic(helpTopic ? helpTopic : "")
+{
+}
+
+void COptionsPage::OnPageShown() {}
+
+void COptionsPage::OnFrameOK(BOOL) {}
+
+void COptionsPage::Apply() {}
+
+void COptionsPage::SetModified()
+{
+    if (m_pFrame)
+        m_pFrame->SetPageChanged(m_nIndex, TRUE);
+}
+
+void COptionsPage::AddToolTip(int controlId)
+{
+    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    HWND control = GetDlgItem(controlId);
+    const std::string text = AfxLoadString(static_cast<UINT>(controlId));
+    if (tips.IsWindow() && control && !text.empty())
+        tips.AddTool(control, text.c_str());
+}
+
+void COptionsPage::DoDataExchange(CDataExchange*) {}
+
+BOOL COptionsPage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    if (!tips.IsWindow() && tips.Create(this)) {
+        tips.SetMaxTipWidth(kMaxTipWidth);
+        tips.Activate(OptionsApp().TooltipsOn());
+    }
+    return TRUE;
+}
+
+void COptionsPage::OnCancel() {}
+
+bool COptionsPage::PreTranslateMessage(MSG* msg)
+{
+    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    if (tips.IsWindow())
+        tips.RelayEvent(msg);
+    if (m_pFrame && m_pFrame->GetAccelerators() &&
+        ::TranslateAcceleratorA(m_pFrame->m_hWnd, m_pFrame->GetAccelerators(), msg))
+        return true;
+    return CDialog::PreTranslateMessage(msg);
+}
