@@ -83,8 +83,9 @@ public:
     bool Create(CWnd* owner, DWORD style = 0);
     // Adds `tool` (a window) with `text`; LPSTR_TEXTCALLBACKA asks the owner for it.
     bool AddTool(HWND tool, const char* text);
-    // Adds a rectangle of `window` as tool `id`.
-    bool AddTool(HWND window, UINT_PTR id, const RECT& rect, const char* text);
+    // Adds a rectangle of `window` as tool `id`. Without TTF_SUBCLASS in `flags` the owner
+    // relays the mouse messages itself (RelayEvent).
+    bool AddTool(HWND window, UINT_PTR id, const RECT& rect, const char* text, UINT flags = TTF_SUBCLASS);
     void DelTool(HWND tool);
     void UpdateTipText(const char* text, HWND window, UINT_PTR id = 0);
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }

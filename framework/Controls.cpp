@@ -179,9 +179,9 @@ bool CToolTipCtrl::AddTool(HWND tool, const char* text)
     return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
-bool CToolTipCtrl::AddTool(HWND window, UINT_PTR id, const RECT& rect, const char* text)
+bool CToolTipCtrl::AddTool(HWND window, UINT_PTR id, const RECT& rect, const char* text, UINT flags)
 {
-    TOOLINFOA info = ToolInfo(window, TTF_SUBCLASS, id, text);
+    TOOLINFOA info = ToolInfo(window, flags, id, text);
     info.rect = rect;
     return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }

@@ -4,6 +4,7 @@
 
 #include "FrameWnd.h"
 #include "FwIds.h"
+#include "FwMessages.h"
 #include "ModuleCalls.h"
 
 CDockBar::~CDockBar()
@@ -65,6 +66,12 @@ void CDockBar::RemoveControlBar(CControlBar* bar)
         return;
     m_bars.erase(found);
     bar->m_pDockBar = nullptr;
+    // A floating frame left empty goes, once the message it may be handling is done.
+    if (m_bFloating && m_bars.empty() && m_hWnd) {
+        HWND frame = GetParent();
+        ::ShowWindow(frame, SW_HIDE);
+        ::PostMessageA(frame, WM_FLOATINGFRAMEEMPTY, 0, 0);
+    }
 }
 
 SIZE CDockBar::CalcFixedLayout(bool stretch, bool horizontal)

@@ -7,7 +7,6 @@
 #include "DockContext.h"
 #include "FrameWnd.h"
 #include "FwIds.h"
-#include "FwMessages.h"
 #include "MiniDockFrameWnd.h"
 #include "ModuleCalls.h"
 
@@ -77,11 +76,6 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, const RECT* whe
     dock->DockControlBar(bar, where);
     if (bar->m_pDockContext)
         bar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(dock->GetDlgCtrlID());
-    // A floating frame left empty goes, once the message it may be handling is done.
-    if (previousFrame && previous->Bars().empty()) {
-        previousFrame->ShowWindow(SW_HIDE);
-        previousFrame->PostMessage(WM_FLOATINGFRAMEEMPTY);
-    }
     AfxGuarded(this)->RecalcLayout(true);
     bar->SetWindowPos(nullptr, 0, 0, 0, 0,
                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

@@ -37,6 +37,7 @@
     X(CCmdTarget, HandleCommand, Handled)   \
     X(CCmdTarget, UpdateCommand, Quiet)     \
     X(CWnd, PreCreateWindow, Quiet)         \
+    X(CWnd, PreSubclassWindow, Quiet)       \
     X(CWnd, DestroyWindow, Quiet)           \
     X(CWnd, WindowProc, Quiet)              \
     X(CWnd, OnWndMsg, Quiet)                \

@@ -91,6 +91,7 @@ bool CWnd::SubclassWindow(HWND hwnd)
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
     Attach(hwnd);
+    AfxGuarded(this)->PreSubclassWindow();
     HookWindowProc();
     return true;
 }
@@ -345,6 +346,8 @@ int CWnd::MessageBox(const char* text, const char* caption, UINT type)
 }
 
 void CWnd::PostNcDestroy() {}
+
+void CWnd::PreSubclassWindow() {}
 
 int CWnd::OnCreate(CREATESTRUCTA*)
 {

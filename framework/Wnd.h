@@ -42,8 +42,10 @@ public:
     virtual bool PreCreateWindow(CREATESTRUCTA& cs);
     bool CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                   int cx, int cy, HWND parent, HMENU menuOrId, void* param = nullptr);
-    bool Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
-                UINT id, void* param = nullptr);
+    // A child window; classes that wrap a control of their own (an ActiveX control) make it
+    // here.
+    virtual bool Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
+                        UINT id, void* param = nullptr);
     virtual bool DestroyWindow();
 
     // Attaching a window made elsewhere (a control of a dialog template) to this object.
@@ -121,6 +123,9 @@ public:
 protected:
     // Called once the window is gone; frames and views delete themselves here.
     virtual void PostNcDestroy();
+    // Called when a window made elsewhere is attached (SubclassWindow), before its messages
+    // reach this object: controls adjust their styles and make their helpers here.
+    virtual void PreSubclassWindow();
 
     // Named handlers of the common messages; each default runs the default handling.
     virtual int OnCreate(CREATESTRUCTA* cs);

@@ -82,6 +82,12 @@ constexpr char kHtmlHelpServerKey[] =
 constexpr char kHttpIconKey[] = "http\\DefaultIcon";                   // under HKEY_CLASSES_ROOT
 constexpr char kHttpOpenCommandKey[] = "http\\shell\\open\\command";   // under HKEY_CLASSES_ROOT
 constexpr char kHttpDdeExecKey[] = "http\\shell\\open\\ddeexec";       // under HKEY_CLASSES_ROOT
+// Opening a web address: the "open" verb of a shell class, below HKEY_CLASSES_ROOT\<class>.
+constexpr char kHttpClass[] = "http";
+constexpr char kOpenCommandSubKey[] = "\\shell\\open\\command";
+constexpr char kOpenDdeExecSubKey[] = "\\shell\\open\\ddeexec";
+constexpr char kOpenDdeApplicationSubKey[] = "\\shell\\open\\ddeexec\\application";
+constexpr char kOpenDdeTopicSubKey[] = "\\shell\\open\\ddeexec\\topic";
 constexpr char kAppPathsKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";  // under HKEY_LOCAL_MACHINE
 

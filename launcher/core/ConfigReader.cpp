@@ -60,6 +60,30 @@ bool IsPipedOrSystemLog(const std::string& target)
     return target.empty() || target[0] == '|' || target.rfind("syslog", 0) == 0;
 }
 
+std::string SectionName(std::string_view line, std::size_t from)
+{
+    std::string_view name = line.substr(from);
+    return std::string(name.substr(0, name.find_first_of(" \t>")));
+}
+
+// One line inside the body of a conditional section whose condition failed: only the
+// sections it opens and closes count, so its own end is found; a close that is not the
+// innermost open one's is an error.
+std::string SkipLine(std::string_view line, std::vector<std::string>& skipped)
+{
+    if (line.size() < 2 || line[0] != '<')
+        return std::string();
+    if (line[1] != '/') {
+        skipped.push_back(SectionName(line, 1));
+        return std::string();
+    }
+    const std::string closed = SectionName(line, 2);
+    if (!confpath::EqualNoCase(closed, skipped.back()))
+        return "Expected </" + skipped.back() + "> but saw </" + closed + ">";
+    skipped.pop_back();
+    return std::string();
+}
+
 std::string Canonical(const CDirectiveList* list, std::string_view name)
 {
     if (list != nullptr)
@@ -123,7 +147,7 @@ std::string CConfigReader::ReadFile(const std::string& path, int depth)
         return "Could not open configuration file " + path + ": " + kNoSuchFile;
     m_config.filesRead.push_back(path);
 
-    std::vector<Open> open;
+    FileState file;
     int lineNumber = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -144,8 +168,19 @@ std::string CConfigReader::ReadFile(const std::string& path, int depth)
             logical.append(physical);
             break;
         }
-        const std::string_view line = TrimBlanks(logical);
-        if (line.empty() || line[0] == '#')
+        const std::string_view written = TrimBlanks(logical);
+        if (written.empty() || written[0] == '#')
+            continue;
+        if (!file.skipped.empty()) {
+            const std::string error = SkipLine(written, file.skipped);
+            if (!error.empty())
+                return SyntaxErrorAt(lineNumber, path, error);
+            continue;
+        }
+        // Variables are put in before the line is read as a directive.
+        const std::string expanded = m_variables.Expand(written);
+        const std::string_view line = TrimBlanks(expanded);
+        if (line.empty())
             continue;
 
         Directive d;
@@ -153,22 +188,26 @@ std::string CConfigReader::ReadFile(const std::string& path, int depth)
         const auto nameEnd = line.find_first_of(" \t");
         d.name = std::string(line.substr(0, nameEnd));
         d.args = nameEnd == std::string_view::npos ? std::string() : std::string(TrimBlanks(line.substr(nameEnd)));
-        const std::string error = Handle(d, path, open, depth);
+        const std::string error = Handle(d, path, file, depth);
         if (!error.empty())
             return SyntaxErrorAt(d.line, path, error);
     }
-    if (!open.empty())
-        return SyntaxErrorAt(open.back().line, path,
-                             path + ":" + std::to_string(open.back().line) + ": <" + open.back().name + "> was not closed.");
+    if (!file.skipped.empty())
+        return SyntaxErrorAt(lineNumber, path, "Expected </" + file.skipped.front() + "> before end of configuration");
+    if (!file.open.empty()) {
+        const Open& last = file.open.back();
+        return SyntaxErrorAt(last.line, path,
+                             path + ":" + std::to_string(last.line) + ": <" + last.name + "> was not closed.");
+    }
     return std::string();
 }
 
-std::string CConfigReader::Handle(const Directive& d, const std::string& path, std::vector<Open>& open, int depth)
+std::string CConfigReader::Handle(const Directive& d, const std::string& path, FileState& file, int depth)
 {
     if (d.name.rfind("</", 0) == 0)
-        return CloseSection(d, path, open);
+        return CloseSection(d, path, file.open);
     if (d.name[0] == '<')
-        return OpenSection(d, path, open);
+        return OpenSection(d, path, file);
     if (m_directives != nullptr && !m_directives->IsKnown(d.name)) {
         WalkProblem(path, d.line,
                     "Invalid command '" + d.name +
@@ -183,8 +222,9 @@ std::string CConfigReader::Handle(const Directive& d, const std::string& path, s
     return std::string();
 }
 
-std::string CConfigReader::OpenSection(const Directive& d, const std::string& path, std::vector<Open>& open)
+std::string CConfigReader::OpenSection(const Directive& d, const std::string& path, FileState& file)
 {
+    std::vector<Open>& open = file.open;
     // "<VirtualHost *:80>": the name runs to a blank or the '>'; the line must end in '>'.
     std::string name = d.name.substr(1);
     std::string args = d.args;
@@ -204,6 +244,17 @@ std::string CConfigReader::OpenSection(const Directive& d, const std::string& pa
                         "', perhaps misspelled or defined by a module not included in the server configuration");
         return std::string();
     }
+    if (IsConditionalSection(name)) {
+        const std::optional<SectionCondition> condition = ParseCondition(args);
+        if (!condition)
+            return "<" + name + "> directive requires additional arguments";
+        // The server skips the body of a section whose condition fails without reading it.
+        if (!ConditionHolds(name, *condition)) {
+            open.pop_back();
+            file.skipped.push_back(name);
+        }
+        return std::string();
+    }
     if (confpath::EqualNoCase(name, "VirtualHost")) {
         if (m_host) {
             WalkProblem(path, d.line, "<VirtualHost> cannot occur within <VirtualHost> section");
@@ -215,6 +266,25 @@ std::string CConfigReader::OpenSection(const Directive& d, const std::string& pa
         m_host->line = d.line;
     }
     return std::string();
+}
+
+bool CConfigReader::ConditionHolds(const std::string& section, const SectionCondition& condition) const
+{
+    const std::string& subject = condition.subject;
+    bool holds = true;
+    if (confpath::EqualNoCase(section, "IfModule")) {
+        holds = m_modules.IsLoaded(subject);
+    } else if (confpath::EqualNoCase(section, "IfDefine")) {
+        holds = m_variables.IsDefined(subject);
+    } else if (confpath::EqualNoCase(section, "IfDirective")) {
+        holds = m_directives == nullptr || m_directives->IsKnown(subject);
+    } else if (confpath::EqualNoCase(section, "IfSection")) {
+        holds = m_directives == nullptr || (IsSectionDirective(subject) && m_directives->IsKnown(subject));
+    } else if (confpath::EqualNoCase(section, "IfFile")) {
+        std::error_code ec;
+        holds = fs::exists(fs::path(m_resolver.Resolve(subject)), ec);
+    }
+    return holds != condition.negated;
 }
 
 std::string CConfigReader::CloseSection(const Directive& d, const std::string& path, std::vector<Open>& open)
@@ -285,7 +355,14 @@ void CConfigReader::Apply(const Directive& d)
     if (words.empty())
         return;
     const std::string& first = words[0];
-    if (confpath::EqualNoCase(d.name, "ServerRoot")) {
+    if (confpath::EqualNoCase(d.name, "Define")) {
+        m_variables.Define(first, words.size() > 1 ? words[1] : std::string());
+    } else if (confpath::EqualNoCase(d.name, "UnDefine")) {
+        m_variables.Undefine(first);
+    } else if (confpath::EqualNoCase(d.name, "LoadModule")) {
+        if (words.size() > 1)
+            m_modules.Load(first, words[1]);
+    } else if (confpath::EqualNoCase(d.name, "ServerRoot")) {
         if (!m_host) {
             m_resolver.SetDeclaredRoot(first);
             m_config.serverRoot = confpath::Trimmed(first);

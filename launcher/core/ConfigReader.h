@@ -1,7 +1,8 @@
 #pragma once
 // Reads a server's conf/httpd.conf and every file it includes, the way the server itself
-// does at start: the files are built into one tree first (sections, includes), then each
-// directive is checked. Yields the virtual hosts and log files, and, when a directive list
+// does at start: the files are built into one tree first (sections, includes, variables,
+// loaded modules, and the bodies of conditional sections skipped where the condition
+// fails), then each directive is checked. Yields the virtual hosts and log files, and, when a directive list
 // is given, the first problem the server would report.
 
 #include <optional>
@@ -11,6 +12,7 @@
 
 #include "ConfPath.h"
 #include "DirectiveList.h"
+#include "ReadTimeState.h"
 #include "ServerConfig.h"
 
 // The first problem found, in the two stages the server reports differently.
@@ -29,6 +31,9 @@ class CConfigReader {
 public:
     // directives: null reads without checking directive names.
     explicit CConfigReader(const std::string& serverFolder, const CDirectiveList* directives = nullptr);
+
+    // "-D name" on the server's command line, before Read.
+    void Define(const std::string& name) { m_variables.Define(name, std::string()); }
 
     // Reads conf/httpd.conf below the server folder. False when a problem was found; what
     // was read until then stays available.
@@ -50,11 +55,19 @@ private:
         int line;
     };
 
+    // The sections open in the file being read, and those whose body is being skipped
+    // (outermost first).
+    struct FileState {
+        std::vector<Open> open;
+        std::vector<std::string> skipped;
+    };
+
     // The build error of this file, "" when none.
     std::string ReadFile(const std::string& path, int depth);
-    std::string Handle(const Directive& d, const std::string& path, std::vector<Open>& open, int depth);
-    std::string OpenSection(const Directive& d, const std::string& path, std::vector<Open>& open);
+    std::string Handle(const Directive& d, const std::string& path, FileState& file, int depth);
+    std::string OpenSection(const Directive& d, const std::string& path, FileState& file);
     std::string CloseSection(const Directive& d, const std::string& path, std::vector<Open>& open);
+    bool ConditionHolds(const std::string& section, const SectionCondition& condition) const;
     std::string Include(const Directive& d, bool optional, int depth);
     void Apply(const Directive& d);
     void WalkProblem(const std::string& path, int line, std::string message);
@@ -64,6 +77,8 @@ private:
     ServerConfig m_config;
     ConfigProblem m_problem;
     std::optional<VirtualHostInfo> m_host;  // the <VirtualHost> being read
+    CConfigVariables m_variables;
+    CLoadedModules m_modules;
 };
 
 // Splits directive arguments into words; quotes group words and are removed.

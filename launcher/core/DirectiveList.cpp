@@ -25,36 +25,65 @@ std::string_view NextField(std::string_view& line)
     return field;
 }
 
-struct BuiltIn {
-    const char* name;
+// The directives of the Windows server's compiled-in modules and of the modules its stock
+// configuration loads, by module; names separated by blanks.
+struct BuiltInModule {
     const char* module;
+    const char* names;
 };
 
-constexpr BuiltIn kBuiltIn[] = {
-    {"AcceptFilter", "core.c"}, {"AccessFileName", "core.c"}, {"AddDefaultCharset", "core.c"},
-    {"AllowOverride", "core.c"}, {"DefaultType", "core.c"}, {"Define", "core.c"},
-    {"Directory", "core.c"}, {"DirectoryMatch", "core.c"}, {"DocumentRoot", "core.c"},
-    {"EnableSendfile", "core.c"}, {"ErrorDocument", "core.c"}, {"ErrorLog", "core.c"},
-    {"Files", "core.c"}, {"FilesMatch", "core.c"}, {"HostnameLookups", "core.c"},
-    {"IfDefine", "core.c"}, {"IfModule", "core.c"}, {"Include", "core.c"},
-    {"IncludeOptional", "core.c"}, {"KeepAlive", "core.c"}, {"KeepAliveTimeout", "core.c"},
-    {"Location", "core.c"}, {"LocationMatch", "core.c"}, {"LogLevel", "core.c"},
-    {"MaxKeepAliveRequests", "core.c"}, {"Options", "core.c"}, {"ServerAdmin", "core.c"},
-    {"ServerAlias", "core.c"}, {"ServerName", "core.c"}, {"ServerRoot", "core.c"},
-    {"ServerSignature", "core.c"}, {"ServerTokens", "core.c"}, {"Timeout", "core.c"},
-    {"UseCanonicalName", "core.c"}, {"VirtualHost", "core.c"},
-    {"Listen", "mpm_winnt.c"}, {"ThreadsPerChild", "mpm_winnt.c"}, {"MaxConnectionsPerChild", "mpm_winnt.c"},
-    {"PidFile", "mpm_winnt.c"},
-    {"LoadModule", "mod_so.c"},
-    {"CustomLog", "mod_log_config.c"}, {"LogFormat", "mod_log_config.c"}, {"TransferLog", "mod_log_config.c"},
-    {"Alias", "mod_alias.c"}, {"Redirect", "mod_alias.c"}, {"ScriptAlias", "mod_alias.c"},
-    {"DirectoryIndex", "mod_dir.c"},
-    {"AddType", "mod_mime.c"}, {"AddHandler", "mod_mime.c"}, {"AddEncoding", "mod_mime.c"},
-    {"TypesConfig", "mod_mime.c"},
-    {"Require", "mod_authz_core.c"}, {"RequireAll", "mod_authz_core.c"}, {"RequireAny", "mod_authz_core.c"},
-    {"Order", "mod_access_compat.c"}, {"Allow", "mod_access_compat.c"}, {"Deny", "mod_access_compat.c"},
-    {"SetEnvIf", "mod_setenvif.c"}, {"Header", "mod_headers.c"},
-    {"IndexOptions", "mod_autoindex.c"}, {"AddIcon", "mod_autoindex.c"},
+constexpr BuiltInModule kBuiltIn[] = {
+    {"core.c",
+     "AcceptFilter AcceptPathInfo AccessFileName AddDefaultCharset AllowEncodedSlashes AllowOverride "
+     "AllowOverrideList CGIPassAuth CGIVar ContentDigest DefaultRuntimeDir DefaultType Define Directory "
+     "DirectoryMatch DocumentRoot Else ElseIf EnableMMAP EnableSendfile Error ErrorDocument ErrorLog "
+     "ErrorLogFormat ExtendedStatus FileETag Files FilesMatch FlushMaxPipelined FlushMaxThreshold ForceType "
+     "HostnameLookups HttpProtocolOptions If IfDefine IfDirective IfFile IfModule IfSection Include "
+     "IncludeOptional LimitExcept Limit LimitInternalRecursion LimitRequestBody LimitRequestFields "
+     "LimitRequestFieldSize LimitRequestLine LimitXMLRequestBody Location LocationMatch LogLevel "
+     "MaxConnectionsPerChild MaxMemFree MaxRangeOverlaps MaxRangeReversals MaxRanges MaxRequestsPerChild "
+     "MergeSlashes MergeTrailers Mutex NameVirtualHost Options PidFile Protocol Protocols ProtocolsHonorOrder "
+     "QualifyRedirectURL ReadBufferSize RegexDefaultOptions RegisterHttpMethod ScoreBoardFile SeeRequestTail "
+     "ServerAdmin ServerAlias ServerName ServerPath ServerRoot ServerSignature ServerTokens SetHandler "
+     "SetInputFilter SetOutputFilter StrictHostCheck ThreadStackSize Timeout TraceEnable UnDefine "
+     "UseCanonicalName UseCanonicalPhysicalPort VirtualHost"},
+    {"http_core.c", "KeepAlive KeepAliveTimeout MaxKeepAliveRequests"},
+    {"mod_so.c", "LoadFile LoadModule"},
+    {"mod_win32.c", "ScriptInterpreterSource"},
+    {"mpm_winnt.c", "Listen ListenBacklog ReceiveBufferSize SendBufferSize ThreadLimit ThreadsPerChild"},
+    {"mod_access_compat.c", "Allow Deny Order Satisfy"},
+    {"mod_actions.c", "Action Script"},
+    {"mod_alias.c",
+     "Alias AliasMatch AliasPreservePath Redirect RedirectMatch RedirectPermanent RedirectRelative RedirectTemp "
+     "ScriptAlias ScriptAliasMatch"},
+    {"mod_allowmethods.c", "AllowMethods"},
+    {"mod_auth_basic.c", "AuthBasicAuthoritative AuthBasicFake AuthBasicProvider AuthBasicUseDigestAlgorithm"},
+    {"mod_authn_core.c", "AuthName AuthnProviderAlias AuthType"},
+    {"mod_authn_file.c", "AuthUserFile"},
+    {"mod_authz_core.c",
+     "AuthMerging AuthzProviderAlias AuthzSendForbiddenOnFailure Require RequireAll RequireAny RequireNone"},
+    {"mod_authz_groupfile.c", "AuthGroupFile"},
+    {"mod_autoindex.c",
+     "AddAlt AddAltByEncoding AddAltByType AddDescription AddIcon AddIconByEncoding AddIconByType DefaultIcon "
+     "HeaderName IndexHeadInsert IndexIgnore IndexIgnoreReset IndexOptions IndexOrderDefault IndexStyleSheet "
+     "ReadmeName"},
+    {"mod_cgi.c", "CGIScriptTimeout ScriptLog ScriptLogBuffer ScriptLogLength"},
+    {"mod_dir.c", "DirectoryCheckHandler DirectoryIndex DirectoryIndexRedirect DirectorySlash FallbackResource"},
+    {"mod_env.c", "PassEnv SetEnv UnsetEnv"},
+    {"mod_headers.c", "Header RequestHeader"},
+    {"mod_include.c",
+     "SSIEndTag SSIErrorMsg SSIEtag SSILastModified SSILegacyExprParser SSIStartTag SSITimeFormat "
+     "SSIUndefinedEcho XBitHack"},
+    {"mod_isapi.c",
+     "ISAPIAppendLogToErrors ISAPIAppendLogToQuery ISAPICacheFile ISAPIFakeAsync ISAPILogNotSupported "
+     "ISAPIReadAheadBuffer"},
+    {"mod_log_config.c", "BufferedLogs CustomLog GlobalLog LogFormat TransferLog"},
+    {"mod_mime.c",
+     "AddCharset AddEncoding AddHandler AddInputFilter AddLanguage AddOutputFilter AddType DefaultLanguage "
+     "ModMimeUsePathInfo MultiviewsMatch RemoveCharset RemoveEncoding RemoveHandler RemoveInputFilter "
+     "RemoveLanguage RemoveOutputFilter RemoveType TypesConfig"},
+    {"mod_negotiation.c", "CacheNegotiatedDocs ForceLanguagePriority LanguagePriority"},
+    {"mod_setenvif.c", "BrowserMatch BrowserMatchNoCase SetEnvIf SetEnvIfExpr SetEnvIfNoCase"},
 };
 
 constexpr const char* kSections[] = {
@@ -125,10 +154,23 @@ bool CDirectiveList::ReadScriptFile(const std::string& path)
 void CDirectiveList::UseBuiltIn()
 {
     CDirectiveList built;
-    for (const BuiltIn& b : kBuiltIn)
-        built.Add(b.name, b.module);
-    built.Finish();
+    built.AddBuiltIn();
     *this = std::move(built);
+}
+
+void CDirectiveList::AddBuiltIn()
+{
+    for (const BuiltInModule& module : kBuiltIn) {
+        std::string_view names(module.names);
+        while (!names.empty()) {
+            const auto blank = names.find(' ');
+            const std::string_view name = names.substr(0, blank);
+            if (!name.empty())
+                Add(name, module.module);
+            names = blank == std::string_view::npos ? std::string_view() : names.substr(blank + 1);
+        }
+    }
+    Finish();
 }
 
 void CDirectiveList::Add(std::string_view name, std::string_view module, std::string_view helpPath)

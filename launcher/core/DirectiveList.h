@@ -22,8 +22,11 @@ public:
     // False (and the list unchanged) when the text names no directive at all.
     bool ReadScriptText(std::string_view text);
     bool ReadScriptFile(const std::string& path);
-    // The directives every configuration of ours needs.
+    // The directives of the Windows server's compiled-in modules and of the modules its
+    // stock configuration loads.
     void UseBuiltIn();
+    // Those added to the list read from the script, which may lack some of them.
+    void AddBuiltIn();
     bool FromScript() const { return m_fromScript; }
 
     bool IsKnown(std::string_view name) const;  // without regard to case

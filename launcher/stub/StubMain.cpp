@@ -57,7 +57,10 @@ std::string CurrentFolder()
 CDirectiveList LoadDirectives()
 {
     CDirectiveList list;
-    if (!list.ReadScriptFile(ModuleFolder() + "\\" + kKeywordScript))
+    // The keyword script comes from the manual; the server's own modules are known as well.
+    if (list.ReadScriptFile(ModuleFolder() + "\\" + kKeywordScript))
+        list.AddBuiltIn();
+    else
         list.UseBuiltIn();
     return list;
 }
@@ -68,6 +71,19 @@ bool Has(const std::vector<std::string>& args, const char* flag)
         if (a == flag)
             return true;
     return false;
+}
+
+// The names given with "-D NAME" or "-DNAME".
+std::vector<std::string> DefinedNames(const std::vector<std::string>& args)
+{
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-D" && i + 1 < args.size())
+            names.push_back(args[++i]);
+        else if (args[i].size() > 2 && args[i].rfind("-D", 0) == 0)
+            names.push_back(args[i].substr(2));
+    }
+    return names;
 }
 
 int RunServer(const std::string& folder, const std::string& arguments)
@@ -104,6 +120,8 @@ int Answer(const std::string& folder, const std::vector<std::string>& args)
     }
     if (Has(args, "-t") || Has(args, "-S")) {
         CConfigReader reader(folder, &directives);
+        for (const std::string& name : DefinedNames(args))
+            reader.Define(name);
         if (!reader.Read()) {
             Print(stderr, reports::SyntaxCheck(reader));
             return 1;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "HelpTopics.h"
+
 std::string HostProgramPath()
 {
     char path[MAX_PATH + 1] = {};
@@ -24,5 +26,5 @@ std::string HostProgramFolder()
 
 std::string HelpFilePath(const std::string& topic)
 {
-    return HostProgramFolder() + "\\Tessaly.chm::/" + topic;
+    return HostProgramFolder() + "\\" + kHelpFileName + kHelpTopicSeparator + topic;
 }

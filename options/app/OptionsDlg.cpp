@@ -1,6 +1,7 @@
 #include "OptionsDlg.h"
 
 #include "DataExchange.h"
+#include "HelpTopics.h"
 #include "HostProgram.h"
 #include "HtmlHelpLoader.h"
 #include "ModuleState.h"
@@ -153,7 +154,10 @@ void COptionsDlg::ShowPage(int index)
 
 void COptionsDlg::UpdateCaptionHeader(const PageEntry& row)
 {
-    m_wndCaption.SetWindowText(row.name.GetText());
+    m_wndCaption.SetWindowText(row.name.GetText());  // the header keeps it for Render
+    m_wndCaption.m_clrLeft = row.leftColour == CLR_INVALID ? ::GetSysColor(COLOR_3DDKSHADOW) : row.leftColour;
+    m_wndCaption.m_clrRight = row.rightColour == CLR_INVALID ? ::GetSysColor(COLOR_BTNFACE) : row.rightColour;
+    m_wndCaption.Render();
 }
 
 void COptionsDlg::OnOK()
@@ -182,7 +186,7 @@ BOOL COptionsDlg::OnHelpInfo(const HELPINFO*)
     if (m_nCurrentPage >= 0)
         topic = m_pages[m_nCurrentPage].page->m_strHelpTopic;
     if (topic.empty())
-        topic = "about.htm";
+        topic = kAboutTopic;
     const std::string path = HelpFilePath(topic);
     return CallHtmlHelp(nullptr, path.c_str(), kHtmlHelpDisplayTopic, 0) != nullptr;
 }

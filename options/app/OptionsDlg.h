@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "CaptionHeader.h"
 #include "CommonControls.h"
 #include "Controls.h"
 #include "Dialog.h"
@@ -66,7 +67,7 @@ private:
     CStatic m_wndPageArea;
     CButton m_wndApply;
     CTreeCtrl m_wndTree;
-    CStatic m_wndCaption;
+    CCaptionHeader m_wndCaption;
     CToolTipCtrl m_wndToolTip;
     RECT m_rcPage{};
     int m_nCurrentPage = -1;

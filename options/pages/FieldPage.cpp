@@ -32,9 +32,8 @@ CFieldPage::CFieldPage(UINT templateId, const char* helpTopic, std::span<const P
 
 int& CFieldPage::Value(int controlId)
 {
-    static int nowhere = 0;
     const int index = m_fields.IndexOf(controlId);
-    return index >= 0 ? m_values[static_cast<std::size_t>(index)] : nowhere;
+    return index >= 0 ? m_values[static_cast<std::size_t>(index)] : m_noField;
 }
 
 int CFieldPage::Value(int controlId) const

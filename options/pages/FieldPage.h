@@ -21,7 +21,7 @@ public:
     void OnFrameOK(BOOL changed) override;
     void Apply() override;
 
-    // The member of the field that owns the control.
+    // The member of the field that owns the control (any button of a radio group names it).
     int& Value(int controlId);
     int Value(int controlId) const;
 
@@ -44,4 +44,5 @@ protected:
 
 private:
     std::span<const int> m_tipIds;
+    int m_noField = 0;  // what Value gives for a control no field owns
 };

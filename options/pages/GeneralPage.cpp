@@ -38,7 +38,8 @@ void CGeneralPage::OnValuesShown()
 {
     // The console can be hidden only for the server's own executable; the check mark stays
     // (and is saved) while the box is disabled.
-    ::EnableWindow(GetDlgItem(IDC_HIDE_CONSOLE), Value(IDC_USE_STUB_EXE) == 1);
+    const bool apacheExe = Value(IDC_USE_APACHE_EXE) == 1;  // the executable group's value
+    ::EnableWindow(GetDlgItem(IDC_HIDE_CONSOLE), apacheExe);
 }
 
 void CGeneralPage::OnFieldClicked(int controlId)

@@ -56,5 +56,9 @@ bool COptionsPage::PreTranslateMessage(MSG* msg)
     if (m_pFrame && m_pFrame->GetAccelerators() &&
         ::TranslateAcceleratorA(m_pFrame->m_hWnd, m_pFrame->GetAccelerators(), msg))
         return true;
-    return CDialog::PreTranslateMessage(msg);
+    // The dialog keys are the frame's: the page sits in the page area, not in a dialog, so
+    // its own translation would keep Shift+Tab inside it and give Esc and Enter to it. The
+    // frame's translation, which comes next, moves across the tree, the page and the
+    // buttons, and Esc and Enter reach Cancel and OK.
+    return false;
 }

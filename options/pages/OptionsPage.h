@@ -2,8 +2,8 @@
 // COptionsPage: one page of the Options dialog, a child dialog that the frame creates the
 // first time it is selected. A page loads its values in OnInitDialog, marks itself changed
 // with SetModified, writes in Apply (OnFrameOK calls it when the page was changed) and adds
-// the tips of its controls to the tooltip all pages share. Cancel never closes a page, and
-// Ctrl+Tab reaches the frame while the focus is inside one.
+// the tips of its controls to the tooltip all pages share. Cancel never closes a page;
+// Ctrl+Tab and the dialog keys reach the frame while the focus is inside one.
 
 #include <windows.h>
 

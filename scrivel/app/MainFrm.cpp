@@ -2,7 +2,9 @@
 #include "MainFrm.h"
 
 #include "FwIds.h"
+#include "KeywordHelp.h"
 #include "LauncherLink.h"
+#include "ScrivelHelp.h"
 #include "SettingsSchema.h"
 #include "resource.h"
 
@@ -31,10 +33,9 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
         return -1;
     if (!CreateBars())
         return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
     ApplyStoredPlacement();
-    // The help file and the documentation bar come with context help; until then their
-    // commands stay disabled.
-    m_bHelpFile = 0;
+    m_bHelpFile = HelpFileExists() ? 1 : 0;
     return 0;
 }
 
@@ -95,8 +96,15 @@ bool CMainFrame::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
     case ID_VIEW_APACHE_DOC:
+        ui.Enable(true);
+        ui.SetCheck(m_wndDocBar.m_hWnd && m_wndDocBar.IsVisible() ? 1 : 0);
+        return true;
     case ID_HIDE_APACHE_DOC:
+        ui.Enable(true);
+        return true;
+    // Answered by the active view; without one there is no word to look up.
     case ID_HELP_KEYWORD:
+        ui.SetText(keywordhelp::MenuText("", false).c_str());
         ui.Enable(false);
         return true;
     case ID_HELP_FINDER:

@@ -1,19 +1,26 @@
 #pragma once
-// CMainFrame: Scrivel's main window. A multi-document frame with a flat toolbar in a rebar
-// and a status bar that flashes the Launcher's results; it answers the Launcher's codes,
-// leads a syntax-check report to its file and line, and keeps its placement in the settings.
+// CMainFrame: Scrivel's main window. A multi-document frame with a flat toolbar in a rebar,
+// a status bar that flashes the Launcher's results and the documentation bar that shows
+// the server's manual; it answers the Launcher's codes, leads a syntax-check report to its
+// file and line, opens the help file, and keeps its placement in the settings.
 
 #include <windows.h>
 
+#include <string>
+
 #include "FlashStatusBar.h"
 #include "MDIFrameWnd.h"
+#include "SizingBar.h"
 #include "ToolBar.h"
+#include "WebBrowser2.h"
 
 class CMainFrame : public CMDIFrameWnd {
 public:
     CFlashStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     CReBar m_wndReBar;
+    CSizingBar m_wndDocBar;
+    CWebBrowser2 m_wndBrowser;
     int m_bForegroundFix = 0;  // the system needs the foreground lock lifted to come forward
     int m_bHelpFile = 0;
 
@@ -25,11 +32,16 @@ public:
     void BringToFront();
     LRESULT OnLauncherNotify(WPARAM code);
 
+    // The documentation bar: shown (made first if need be) at `url`; shown or hidden.
+    void NavigateDocBar(const std::string& url);
+    void ToggleDocBar();
+
     // The show command for the first showing: a frame stored maximised comes back so.
     int StartupShowCommand(int requested) const;
 
 protected:
     bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool HandleCommand(UINT id, UINT code) override;
     bool UpdateCommand(CCmdUI& ui) override;
     int OnCreate(CREATESTRUCTA* cs) override;
     void OnDestroy() override;
@@ -38,6 +50,9 @@ private:
     bool CreateBars();
     void ApplyStoredPlacement();
     void OnFormatChanged();
+    bool CreateDocBar();
+    void HideDocBar();
+    void OnHelpTopic();
     LRESULT OnSaveAndClose();
     int m_nStoredShowCmd = -1;
 };

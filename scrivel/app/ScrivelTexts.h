@@ -14,6 +14,11 @@ constexpr char kFileNotFound[] = "File %s not found. Do you wish to create new f
 constexpr char kErrorCreatingFile[] = "Error creating file %s.";
 constexpr char kStartLauncherFirst[] = "Start Launcher first.";
 
+// Help.
+constexpr char kDocBarTitle[] = "Apache documentation";
+constexpr char kHelpFile[] = "\\Tessaly.chm";
+constexpr char kHelpTopic[] = "::/editor_home.htm";
+
 // Why a save failed; the file on disk is left as it was in every case.
 constexpr char kSaveReadOnly[] = "%s is read-only. It was not saved.";
 constexpr char kSaveLocked[] = "%s is in use by another program. It was not saved; the file on disk is unchanged.";

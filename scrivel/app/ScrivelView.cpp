@@ -1,7 +1,9 @@
 #include "ScrivelView.h"
 
 #include "FwIds.h"
+#include "KeywordHelp.h"
 #include "ScrivelDoc.h"
+#include "resource.h"
 
 IMPLEMENT_DYNCREATE(CScrivelView)
 
@@ -24,6 +26,14 @@ bool CScrivelView::UpdateCommand(CCmdUI& ui)
     if (ui.m_nID == ID_FILE_SAVE) {
         CVQEdit* edit = GetEdit();
         ui.Enable(edit && edit->IsModified());
+        return true;
+    }
+    if (ui.m_nID == ID_HELP_KEYWORD) {
+        std::string word;
+        std::string helpPath;
+        const bool hasHelp = LookUpKeyword(word, helpPath) && !helpPath.empty();
+        ui.SetText(keywordhelp::MenuText(word, hasHelp).c_str());
+        ui.Enable(hasHelp);
         return true;
     }
     return CVQEditView::UpdateCommand(ui);

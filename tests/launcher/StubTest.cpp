@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "ProcessRunner.h"
 #include "SampleCopy.h"
 #include "TestPaths.h"
@@ -52,6 +56,36 @@ TEST_F(StubTest, SampleServerPassesTheSyntaxCheck)
     ASSERT_TRUE(r.started);
     EXPECT_EQ(r.output, Crlf("Syntax OK\n"));
     EXPECT_EQ(r.exitCode, 0u);
+}
+
+// The server's own stock configuration for Windows in place of the sample's, with the
+// conf/extra files its stock modules serve included: the server answers "Syntax OK".
+TEST_F(StubTest, TheServersStockConfigurationPasses)
+{
+    namespace fs = std::filesystem;
+    auto read = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    const fs::path stock(TESSALY_STOCK_CONF);
+    std::string main = read(stock / "httpd.conf");
+    for (const char* extra : {"mpm", "multilang-errordoc", "autoindex", "languages", "info", "vhosts", "default"}) {
+        const auto at = main.find(std::string("#Include conf/extra/httpd-") + extra + ".conf");
+        ASSERT_NE(at, std::string::npos) << extra;
+        main.erase(at, 1);
+    }
+    ASSERT_TRUE(WriteServerFile(server, "conf/httpd.conf", main, false));
+    fs::create_directories(fs::path(server) / "conf" / "extra");
+    for (const auto& entry : fs::directory_iterator(stock / "extra"))
+        ASSERT_TRUE(WriteServerFile(server, "conf/extra/" + entry.path().filename().string(), read(entry.path()), false));
+
+    for (const char* switches : {"-t", "-t -D SSL", "-DSSL -t"}) {
+        const ProcessResult r = RunStub(server, switches);
+        EXPECT_EQ(r.output, Crlf("Syntax OK\n")) << switches;
+        EXPECT_EQ(r.exitCode, 0u) << switches;
+    }
 }
 
 TEST_F(StubTest, UnknownDirectiveFailsWithTheServersReport)

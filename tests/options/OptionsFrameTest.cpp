@@ -33,6 +33,34 @@ HWND Apply(HWND dialog)
     return ::GetDlgItem(dialog, ID_APPLY_NOW);
 }
 
+// The caption header's colour as the screen shows it, at the middle of its left or right
+// end column.
+COLORREF HeaderEnd(HWND dialog, bool right)
+{
+    HWND header = ::GetDlgItem(dialog, IDC_CAPTION_HEADER);
+    RECT r;
+    ::GetClientRect(header, &r);
+    HDC dc = ::GetDC(header);
+    const COLORREF colour = ::GetPixel(dc, right ? r.right - 1 : 0, (r.top + r.bottom) / 2);
+    ::ReleaseDC(header, dc);
+    return colour;
+}
+
+bool Near(COLORREF a, COLORREF b)
+{
+    auto close = [](int x, int y) { return x - y <= 3 && y - x <= 3; };
+    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
+}
+
+// The focus of the dialog's thread.
+HWND FocusOf(HWND dialog)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
 std::string HostPath()
 {
     char path[MAX_PATH] = {};
@@ -63,6 +91,15 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         ASSERT_NE(PageWith(dialog, IDC_START_SERVER), nullptr);
         EXPECT_EQ(general, PageWith(dialog, IDC_START_SERVER));
         SaveWindowPng(dialog, "options-general");
+        // The header runs from the button face to the colour of the page's group.
+        EXPECT_TRUE(WaitUntil([&] { return Near(HeaderEnd(dialog, true), RGB(0, 0, 0)); }));
+        EXPECT_TRUE(Near(HeaderEnd(dialog, false), ::GetSysColor(COLOR_BTNFACE)));
+        EXPECT_EQ(FocusOf(dialog), TreeOf(dialog)) << "the tree has the focus after a page switch";
+        PressKeys(dialog, VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return ::GetParent(FocusOf(dialog)) == general; }))
+            << "Tab moves from the tree into the shown page";
+        PressKeys(dialog, VK_TAB, false, true);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == TreeOf(dialog); })) << "and Shift+Tab out of it";
 
         // Ctrl+Tab from the tree: every page once, in list order, then back to General.
         for (int step = 1; step <= 11; ++step) {
@@ -94,7 +131,12 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         EXPECT_TRUE(::IsWindowEnabled(Apply(dialog))) << "a click is a change, even one that is undone";
         PressKeys(dialog, VK_TAB, true);
         EXPECT_TRUE(WaitUntil([&] { return SelectedPage(dialog) == 3; }));
+        EXPECT_TRUE(WaitUntil([&] { return Near(HeaderEnd(dialog, true), RGB(0, 48, 0)); })) << "Scrivel's green";
 
+        // Esc with the focus inside a page cancels the dialog.
+        ASSERT_TRUE(SelectPage(dialog, 2));
+        Press(other, IDC_SHOW_TOOLTIPS);
+        ASSERT_EQ(::GetParent(FocusOf(dialog)), other);
         PressKeys(dialog, VK_ESCAPE);
         WaitUntil([&] { return !::IsWindow(dialog); });
     });
@@ -165,6 +207,9 @@ TEST(OptionsFrame, TheDialogIsOwnedByTheCallersActiveWindowAndSendsNothingForGen
     const int result = run.Run(launcher.Window(), [&](HWND dialog) {
         EXPECT_EQ(::GetWindow(dialog, GW_OWNER), owner);
         EXPECT_FALSE(::IsWindowEnabled(owner)) << "disabled while the dialog runs";
+        HWND second = nullptr;
+        EXPECT_EQ(OptionsExport()(launcher.Window(), &second, nullptr), -1) << "one dialog at a time";
+        EXPECT_EQ(second, nullptr);
         Press(PageWith(dialog, IDC_START_SERVER), IDC_HIDE_CONSOLE);
         ASSERT_TRUE(SelectPage(dialog, 2));
         Press(PageWith(dialog, IDC_SHOW_TOOLTIPS), IDC_SHOW_TOOLTIPS);

@@ -158,11 +158,11 @@ std::string Text(HWND wnd)
     return ui::TextOf(wnd);
 }
 
-void PressKeys(HWND dialog, WORD key, bool ctrl)
+void PressKeys(HWND dialog, WORD key, bool ctrl, bool shift)
 {
     ui::BringToFront(dialog);
     ui::WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 2000);
-    ui::PressKey(key, ctrl);
+    ui::PressKey(key, ctrl, shift);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)

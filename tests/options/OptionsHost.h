@@ -58,7 +58,7 @@ bool Checked(HWND parent, int id);
 bool Enabled(HWND parent, int id);
 std::string Text(HWND wnd);
 // Ctrl+Tab (or any key) through the input queue with the dialog in front.
-void PressKeys(HWND dialog, WORD key, bool ctrl = false);
+void PressKeys(HWND dialog, WORD key, bool ctrl = false, bool shift = false);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 }  // namespace optionstest

@@ -1,17 +1,21 @@
 // The Other page through DoOptions: the splash box offered by the Launcher through code 20
 // (sent, with the box's window), its bits of "General" with every other bit kept, the menu
-// hot key (its rules, its change marking, damaged stored codes).
+// hot key (its rules, its change marking, damaged stored codes) and the tips switched off at
+// once by Apply.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "FakeLauncher.h"
 #include "GeneralFlags.h"
 #include "OptionsHost.h"
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
+#include "UiDriver.h"
 #include "resource.h"
 
 using namespace optionstest;
@@ -143,4 +147,59 @@ TEST(OptionsOtherPage, DamagedHotKeyCodesLoadAsKeysTheControlCanHold)
         OnOtherPage(nullptr, [&](HWND, HWND page) { EXPECT_EQ(HotKeyOf(page), c.shown) << std::hex << c.stored; },
                     IDCANCEL);
     }
+}
+
+namespace {
+// A tooltip of this process shows `text` now (any text when empty).
+bool TipShows(const std::string& text = std::string())
+{
+    for (HWND tip = ::GetTopWindow(nullptr); tip; tip = ::GetWindow(tip, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(tip, &process);
+        if (process == ::GetCurrentProcessId() && ui::ClassOf(tip) == TOOLTIPS_CLASSA && ::IsWindowVisible(tip) &&
+            (text.empty() || Text(tip) == text))
+            return true;
+    }
+    return false;
+}
+
+// Rests the mouse on the middle of a window (through the input queue), moving it by a pixel
+// now and then as a hand does, until its tip shows; false when it never does.
+bool TipOver(HWND wnd, const std::string& text, DWORD timeoutMs)
+{
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    int step = 0;
+    return WaitUntil(
+        [&] {
+            if (step++ % 25 == 0) {
+                INPUT move{};
+                move.type = INPUT_MOUSE;
+                move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                move.mi.dx = ((r.left + r.right) / 2 + step % 2) * 65535 / ::GetSystemMetrics(SM_CXSCREEN);
+                move.mi.dy = ((r.top + r.bottom) / 2) * 65535 / ::GetSystemMetrics(SM_CYSCREEN);
+                ::SendInput(1, &move, sizeof move);
+            }
+            return TipShows(text);
+        },
+        timeoutMs);
+}
+}  // namespace
+
+TEST(OptionsOtherPage, SwitchingTipsOffAndApplyingSilencesTheDialogAtOnce)
+{
+    CRegistrySandbox sandbox;
+    OnOtherPage(nullptr, [](HWND dialog, HWND page) {
+        PressKeys(dialog, VK_SHIFT);  // in front, as a user's dialog is
+        EXPECT_TRUE(TipOver(::GetDlgItem(dialog, IDOK), "Apply all changes and exit", 5000));
+        EXPECT_TRUE(TipOver(::GetDlgItem(page, IDC_SHOW_TOOLTIPS), "Show tooltip hints", 5000));
+
+        Press(page, IDC_SHOW_TOOLTIPS);
+        Press(::GetDlgItem(dialog, ID_APPLY_NOW));
+        EXPECT_TRUE(WaitUntil([] { return !TipShows(); }, 3000));
+        EXPECT_FALSE(TipOver(::GetDlgItem(dialog, IDOK), "Apply all changes and exit", 2000)) << "frame";
+        EXPECT_FALSE(TipOver(::GetDlgItem(page, IDC_SHOW_SPLASH), "Show splash screen on start Launcher", 2000))
+            << "pages";
+    });
+    EXPECT_FALSE(general::Has(sandbox.Store().ReadGeneral(), general::kShowTooltips));
 }

@@ -1,0 +1,69 @@
+// The main frame's help: the documentation bar with the server's manual, and the help file.
+#include "HtmlHelpLoader.h"
+#include "KeywordHelp.h"
+#include "MainFrm.h"
+#include "ScrivelHelp.h"
+#include "ScrivelTexts.h"
+#include "SettingsSchema.h"
+#include "WinApp.h"
+#include "resource.h"
+
+bool CMainFrame::CreateDocBar()
+{
+    if (m_wndDocBar.m_hWnd)
+        return true;
+    return m_wndDocBar.Create(this, &m_wndBrowser, texts::kDocBarTitle);
+}
+
+void CMainFrame::NavigateDocBar(const std::string& url)
+{
+    if (!CreateDocBar())
+        return;
+    if (!m_wndDocBar.IsVisible())
+        ShowControlBar(&m_wndDocBar, true);
+    m_wndBrowser.Navigate(url.c_str());
+}
+
+void CMainFrame::ToggleDocBar()
+{
+    if (m_wndDocBar.m_hWnd) {
+        ShowControlBar(&m_wndDocBar, !m_wndDocBar.IsVisible());
+        return;
+    }
+    // The folder as stored, slashes and all.
+    const std::string folder = AfxGetApp()->GetProfileString(settings::kSection, settings::kApachePath, "");
+    const std::string url = keywordhelp::ManualIndexUrl(folder, FileExists);
+    if (!CreateDocBar())
+        return;
+    m_wndBrowser.Navigate(url.c_str());
+}
+
+void CMainFrame::HideDocBar()
+{
+    if (m_wndDocBar.m_hWnd && m_wndDocBar.IsVisible())
+        ShowControlBar(&m_wndDocBar, false);
+}
+
+void CMainFrame::OnHelpTopic()
+{
+    const std::string topic = HelpFilePath() + texts::kHelpTopic;
+    CallHtmlHelp(nullptr, topic.c_str(), kHtmlHelpDisplayTopic, 0);
+}
+
+bool CMainFrame::HandleCommand(UINT id, UINT code)
+{
+    switch (id) {
+    case ID_VIEW_APACHE_DOC:
+        ToggleDocBar();
+        return true;
+    case ID_HIDE_APACHE_DOC:
+        HideDocBar();
+        return true;
+    case ID_HELP_FINDER:
+        if (m_bHelpFile)
+            OnHelpTopic();
+        return true;
+    default:
+        return CMDIFrameWnd::HandleCommand(id, code);
+    }
+}

@@ -1,0 +1,41 @@
+#include "ScrivelHelp.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "ScrivelTexts.h"
+
+std::string ProgramFolder()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);  // a long path was cut short
+    }
+    std::replace(path.begin(), path.end(), '/', '\\');
+    const std::size_t last = path.rfind('\\');
+    return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+std::string HelpFilePath()
+{
+    return ProgramFolder() + texts::kHelpFile;
+}
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool HelpFileExists()
+{
+    return FileExists(HelpFilePath());
+}

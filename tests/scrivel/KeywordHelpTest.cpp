@@ -1,0 +1,70 @@
+// Where context help leads: the words that qualify, addresses from absolute and relative
+// help paths with either slash, the manual in either of its two homes, and the menu text.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "KeywordHelp.h"
+
+using namespace keywordhelp;
+
+namespace {
+FileExists Files(std::set<std::string> files)
+{
+    return [files](const std::string& path) { return files.count(path) != 0; };
+}
+const FileExists kNothing = Files({});
+}  // namespace
+
+TEST(KeywordHelpTest, WordsOfOneTo254CharactersQualify)
+{
+    EXPECT_FALSE(Qualifies(""));
+    EXPECT_TRUE(Qualifies("A"));
+    EXPECT_TRUE(Qualifies(std::string(254, 'x')));
+    EXPECT_FALSE(Qualifies(std::string(255, 'x')));
+}
+
+TEST(KeywordHelpTest, HelpPathsBecomeFileAddressesWithBackslashes)
+{
+    EXPECT_EQ(HelpUrl("C:/Apache", "C:/x/y.html", kNothing), "file:///C:\\x\\y.html");
+    EXPECT_EQ(HelpUrl("C:/Apache", "htdocs/manual/mod/core.html", kNothing),
+              "file:///C:\\Apache\\htdocs\\manual\\mod\\core.html");
+    EXPECT_EQ(HelpUrl("", "htdocs/manual/mod/core.html#allowoverride", kNothing),
+              "file:///\\htdocs\\manual\\mod\\core.html#allowoverride");
+}
+
+TEST(KeywordHelpTest, APageOnlyUnderManualIsTakenFromThereAndOneUnderHtdocsStaysThere)
+{
+    const std::string oldPage = "C:\\Apache24\\htdocs\\manual\\mod\\core.html";
+    const std::string newPage = "C:\\Apache24\\manual\\mod\\core.html";
+    const std::string path = "htdocs/manual/mod/core.html#allowoverride";
+
+    EXPECT_EQ(HelpUrl("C:\\Apache24", path, Files({newPage})), "file:///" + newPage + "#allowoverride");
+    EXPECT_EQ(HelpUrl("C:\\Apache24", path, Files({oldPage, newPage})), "file:///" + oldPage + "#allowoverride");
+    // Neither: the address the table gives, for the browser to report.
+    EXPECT_EQ(HelpUrl("C:\\Apache24", path, kNothing), "file:///" + oldPage + "#allowoverride");
+    // Only a whole folder named htdocs counts.
+    EXPECT_EQ(HelpUrl("C:\\myhtdocs", "C:/myhtdocs/manual/x.html", Files({"C:\\myhtdocs\\manual\\x.html"})),
+              "file:///C:\\myhtdocs\\manual\\x.html");
+    EXPECT_EQ(HelpUrl("C:\\s", "C:/s/xhtdocs/manual/x.html", Files({"C:\\s\\manual\\x.html"})),
+              "file:///C:\\s\\xhtdocs\\manual\\x.html");
+    // Letter case as Windows ignores it.
+    EXPECT_EQ(HelpUrl("C:\\s", "HTDOCS/Manual/x.html", Files({"C:\\s\\manual\\x.html"})),
+              "file:///C:\\s\\manual\\x.html");
+}
+
+TEST(KeywordHelpTest, TheIndexIsUnderHtdocsUnlessOnlyTheNewLayoutHasIt)
+{
+    EXPECT_EQ(ManualIndexUrl("C:/Apache", kNothing), "file:///C:/Apache\\htdocs\\manual\\index.html");
+    EXPECT_EQ(ManualIndexUrl("C:/Apache", Files({"C:/Apache\\manual\\index.html"})),
+              "file:///C:/Apache\\manual\\index.html");
+    EXPECT_EQ(ManualIndexUrl("C:/Apache",
+                             Files({"C:/Apache\\manual\\index.html", "C:/Apache\\htdocs\\manual\\index.html"})),
+              "file:///C:/Apache\\htdocs\\manual\\index.html");
+}
+
+TEST(KeywordHelpTest, TheMenuTextNamesTheWordOrSaysThereIsNoHelp)
+{
+    EXPECT_EQ(MenuText("AllowOverride", true), "Help for 'AllowOverride'");
+    EXPECT_EQ(MenuText("Off", false), "No help available");
+}

@@ -1,0 +1,382 @@
+// Scrivel's context help and documentation bar driven as a user does: F1 on a directive,
+// on a constant without a page and on an over-long word; the Help menu's item following
+// the caret; the toolbar's toggle and Esc; the bar docked at the bottom at first, sized by
+// its edge, closed, floated and docked by its buttons; its state stored at exit and used
+// at the next start, a damaged state ignored; the manual in either of its two homes.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Screenshot.h"
+#include "ScrivelDriver.h"
+#include "SettingsSchema.h"
+#include "StoredRecords.h"
+#include "TestPaths.h"
+#include "UiDriver.h"
+
+using namespace scriveltest;
+
+namespace {
+constexpr char kBarTitle[] = "Apache documentation";
+constexpr int kBrowserId = 1025;
+constexpr UINT kToggleDocBar = 32790;
+constexpr UINT kHideDocBar = 32791;
+constexpr UINT kContextHelp = 32793;
+
+// A server folder whose manual is under htdocs\manual (the old layout) or manual\.
+std::string MakeServer(const std::string& name, bool oldLayout)
+{
+    const std::string folder = testpaths::MakeWorkDir(name);
+    const std::string manual = oldLayout ? "htdocs\\manual" : "manual";
+    ::CreateDirectoryA(testpaths::Join(folder, "htdocs").c_str(), nullptr);
+    ::CreateDirectoryA(testpaths::Join(folder, manual).c_str(), nullptr);
+    ::CreateDirectoryA(testpaths::Join(folder, manual + "\\mod").c_str(), nullptr);
+    testpaths::WriteTextFile(testpaths::Join(folder, manual + "\\index.html"), "<html>index</html>");
+    testpaths::WriteTextFile(testpaths::Join(folder, manual + "\\mod\\core.html"), "<html>core</html>");
+    return folder;
+}
+
+// The documentation bar, docked in the frame or in its floating frame.
+HWND DocBar(DWORD processId, HWND frame)
+{
+    if (HWND docked = ui::FindChild(frame, nullptr, -1, kBarTitle))
+        return docked;
+    for (HWND floating : ui::TopLevelWindows(processId, nullptr, kBarTitle))
+        if (HWND bar = ui::FindChild(floating, nullptr, -1, kBarTitle))
+            return bar;
+    return nullptr;
+}
+
+HWND Browser(HWND bar)
+{
+    return bar ? ui::FindChild(bar, nullptr, kBrowserId) : nullptr;
+}
+
+// The control reports a file address in its own spelling (how many slashes follow the
+// scheme): compared without them, the path and anchor must be exact.
+std::string WithoutScheme(const std::string& url)
+{
+    if (url.compare(0, 5, "file:") != 0)
+        return url;
+    return url.substr(url.find_first_not_of('/', 5));
+}
+
+RECT RectIn(HWND wnd, HWND frame)
+{
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    ::MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// A point of a window given in its window coordinates (non-client included), on the screen.
+POINT OnScreen(HWND wnd, int x, int y)
+{
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    return POINT{r.left + x, r.top + y};
+}
+
+void Mouse(DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof input);
+}
+
+// Presses at `from`, moves to `to` in steps and lets go, as a hand does.
+void Drag(POINT from, POINT to)
+{
+    ::SetCursorPos(from.x, from.y);
+    Mouse(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 5; ++step) {
+        ::Sleep(30);
+        ::SetCursorPos(from.x + (to.x - from.x) * step / 5, from.y + (to.y - from.y) * step / 5);
+        Mouse(MOUSEEVENTF_MOVE);
+    }
+    ::Sleep(30);
+    Mouse(MOUSEEVENTF_LEFTUP);
+}
+
+void ClickOnScreen(POINT at, bool twice = false)
+{
+    ::SetCursorPos(at.x, at.y);
+    for (int i = 0; i < (twice ? 2 : 1); ++i) {
+        Mouse(MOUSEEVENTF_LEFTDOWN);
+        Mouse(MOUSEEVENTF_LEFTUP);
+    }
+}
+
+int Height(HWND wnd)
+{
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    return r.bottom - r.top;
+}
+
+std::vector<std::uint8_t> StoredBar(CScrivelRun& run)
+{
+    std::vector<std::uint8_t> bytes;
+    run.Registry().Store().ProfileBinary(settings::kSection, settings::kDockedBar, bytes);
+    return bytes;
+}
+
+class ScrivelHelp : public ::testing::Test {
+protected:
+    // Scrivel with one configuration open, "ApachePath" at a server of that layout.
+    void StartWith(const std::string& text, bool oldLayout = true)
+    {
+        m_server = MakeServer(oldLayout ? "help-server-old" : "help-server-new", oldLayout);
+        const std::string conf = testpaths::Join(m_server, "httpd.conf");
+        testpaths::WriteTextFile(conf, text);
+        m_run.Registry().Store().SetProfileString(settings::kSection, settings::kApachePath, m_server.c_str());
+        m_run.Registry().Store().WriteScrivelFiles({conf});
+        ASSERT_TRUE(m_run.Start());
+        m_view = ViewOf(ActiveChild(Frame()));
+        ASSERT_NE(m_view, nullptr);
+    }
+    HWND Frame() const { return m_run.Frame(); }
+    HWND Bar() { return DocBar(m_run.Process().Id(), Frame()); }
+    bool BarShown() { return Bar() && ::IsWindowVisible(Bar()); }
+    // The floating frame round the bar, or null when it is docked.
+    HWND FloatingFrame()
+    {
+        HWND bar = Bar();
+        HWND root = bar ? ::GetAncestor(bar, GA_ROOT) : nullptr;
+        return root && root != Frame() ? root : nullptr;
+    }
+    // The caret into the text at `offset`, then F1 as the user presses it.
+    void F1At(int offset)
+    {
+        ::SendMessageA(m_view, EM_SETSEL, offset, offset);
+        ui::BringToFront(Frame());
+        ::SetFocus(m_view);
+        ASSERT_TRUE(ui::WaitUntil([&] { return ::GetForegroundWindow() == Frame(); }, 5000));
+        // Focus in the text: a click below its end, which takes the caret there.
+        const LRESULT end = ::SendMessageA(m_view, WM_GETTEXTLENGTH, 0, 0);
+        ::SendMessageA(m_view, EM_SETSEL, 0, 0);
+        ui::ClickAt(m_view, 400, 300);
+        ASSERT_TRUE(ui::WaitUntil([&] { return LOWORD(::SendMessageA(m_view, EM_GETSEL, 0, 0)) == end; }, 5000));
+        ::SendMessageA(m_view, EM_SETSEL, offset, offset);
+        ui::PressKey(VK_F1);
+    }
+    std::string BrowserAddress() { return WithoutScheme(ui::TextOf(Browser(Bar()))); }
+    // The Help menu opened with the keyboard and its last item (context help) chosen.
+    void ChooseContextHelpFromTheMenu(bool enabled, const char* picture = nullptr)
+    {
+        ui::PressKey('H', false, false, true);
+        ::Sleep(300);
+        ui::PressKey(VK_UP);
+        ::Sleep(200);
+        if (picture)
+            SaveScreenPng(picture);
+        ui::PressKey(VK_RETURN);
+        // A disabled item leaves the menu open (Esc outside a menu hides the bar).
+        if (!enabled) {
+            ui::PressKey(VK_ESCAPE);
+            ui::PressKey(VK_ESCAPE);
+        }
+    }
+    bool ToggleButtonChecked()
+    {
+        HWND toolbar = ui::FindChild(Frame(), "ToolbarWindow32");
+        return ::SendMessageA(toolbar, TB_ISBUTTONCHECKED, kToggleDocBar, 0) != 0;
+    }
+
+    CScrivelRun m_run;
+    std::string m_server;
+    HWND m_view = nullptr;
+};
+
+TEST_F(ScrivelHelp, F1OnADirectiveShowsItsManualPageInTheBarDockedAtTheBottom)
+{
+    StartWith("AllowOverride None\r\n");
+    F1At(3);
+    ASSERT_TRUE(Eventually([&] { return Bar() && ::IsWindowVisible(Bar()); }));
+    EXPECT_TRUE(Eventually([&] { return !BrowserAddress().empty(); }));
+    EXPECT_EQ(BrowserAddress(), m_server + "\\htdocs\\manual\\mod\\core.html#allowoverride");
+
+    RECT client;
+    ::GetClientRect(Frame(), &client);
+    RECT bar = RectIn(Bar(), Frame());
+    RECT status = RectIn(StatusBar(Frame()), Frame());
+    EXPECT_EQ(bar.bottom, status.top);
+    const int expected = client.bottom <= 200 ? client.bottom / 3 : 200;
+    EXPECT_EQ(bar.bottom - bar.top, expected);
+    SaveWindowPng(Frame(), "scrivel-docbar-bottom");
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, TheManualUnderManualIsFoundForAPathThatNamesHtdocs)
+{
+    StartWith("AllowOverride None\r\n", false);
+    F1At(3);
+    ASSERT_TRUE(Eventually([&] { return BarShown() && !BrowserAddress().empty(); }));
+    EXPECT_EQ(BrowserAddress(), m_server + "\\manual\\mod\\core.html#allowoverride");
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, WordsWithoutAPageGetNoBarAndTheMenuItemFollowsTheCaret)
+{
+    const std::string longWord(255, 'A');
+    StartWith("Options None\r\n" + longWord + "\r\n");
+    F1At(10);  // a constant: a beep and nothing else
+    F1At(16);  // 255 characters: nothing at all
+    ::SendMessageA(m_view, EM_SETSEL, 10, 10);
+    ChooseContextHelpFromTheMenu(false);  // "No help available"
+    ui::WaitUntil([] { return false; }, 500);
+    EXPECT_EQ(Bar(), nullptr);
+
+    // On a directive the item names it and shows its page.
+    ::SendMessageA(m_view, EM_SETSEL, 2, 2);
+    ChooseContextHelpFromTheMenu(true, "scrivel-help-menu");
+    EXPECT_TRUE(Eventually([&] { return BarShown(); }));
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, TheToggleShowsTheIndexAndHidesTheBarAndEscHidesIt)
+{
+    StartWith("AllowOverride None\r\n", false);
+    ui::BringToFront(Frame());
+    ui::ClickAt(m_view, 400, 300);
+    ::SendMessageA(Frame(), WM_COMMAND, kHideDocBar, 0);  // Esc before any bar: nothing
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return BarShown() && !BrowserAddress().empty(); }));
+    EXPECT_EQ(BrowserAddress(), m_server + "\\manual\\index.html");
+    EXPECT_TRUE(Eventually([&] { return ToggleButtonChecked(); }));
+
+    ui::ClickAt(m_view, 400, 100);
+    ui::PressKey(VK_ESCAPE);
+    ASSERT_TRUE(Eventually([&] { return !BarShown(); }));
+    ui::PressKey(VK_ESCAPE);  // already hidden: nothing
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return !BarShown(); }));
+
+    // Help asked for again shows the hidden bar with the new page.
+    F1At(3);
+    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    EXPECT_TRUE(Eventually([&] { return BrowserAddress() == m_server + "\\manual\\mod\\core.html#allowoverride"; }));
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, TheEdgeSizesTheBarWithinItsLimitsAndTheStateIsStoredAtExitAndUsedAtTheNextStart)
+{
+    StartWith("AllowOverride None\r\n");
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ui::BringToFront(Frame());
+    const int start = Height(Bar());
+
+    // A bottom bar's edge is its top 6 pixels.
+    RECT bar;
+    ::GetWindowRect(Bar(), &bar);
+    POINT edge = OnScreen(Bar(), (bar.right - bar.left) / 2, 3);
+    Drag(edge, {edge.x, edge.y - 50});
+    EXPECT_TRUE(Eventually([&] { return Height(Bar()) == start + 50; })) << Height(Bar());
+
+    edge = OnScreen(Bar(), (bar.right - bar.left) / 2, 3);
+    Drag(edge, {edge.x, edge.y + Height(Bar()) + 100});
+    EXPECT_TRUE(Eventually([&] { return Height(Bar()) == 32; })) << Height(Bar());
+
+    edge = OnScreen(Bar(), (bar.right - bar.left) / 2, 3);
+    Drag(edge, {edge.x, edge.y - 118});
+    ASSERT_TRUE(Eventually([&] { return Height(Bar()) == 150; })) << Height(Bar());
+    EXPECT_EQ(m_run.CloseNow(), 0);
+
+    std::vector<std::uint8_t> bytes = StoredBar(m_run);
+    ASSERT_EQ(bytes.size(), 48u);
+    std::optional<BarStateRecord> stored = BarStateRecord::Decode(bytes);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->horzCy, 150);
+    EXPECT_EQ(stored->style & 0xF000, 0x8000);
+    EXPECT_EQ(stored->floating, 0);
+
+    // The next run starts from a clean registry holding what this one stored.
+    CScrivelRun next;
+    next.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, bytes.data(), bytes.size());
+    ASSERT_TRUE(next.Start());
+    ASSERT_TRUE(ui::PostCommand(next.Frame(), kToggleDocBar));
+    HWND again = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (again = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
+    EXPECT_EQ(Height(again), 150);
+    EXPECT_EQ(next.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, TheCloseButtonHidesTheBarAndTheDockButtonFloatsItAndDocksItAgain)
+{
+    StartWith("AllowOverride None\r\n");
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ui::BringToFront(Frame());
+
+    // The gripper's close button at 3,10 to 15,22, the dock button 13 below it.
+    ClickOnScreen(OnScreen(Bar(), 9, 16));
+    ASSERT_TRUE(Eventually([&] { return !BarShown(); }));
+    EXPECT_TRUE(Eventually([&] { return !ToggleButtonChecked(); }));
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+
+    ClickOnScreen(OnScreen(Bar(), 9, 29));
+    ASSERT_TRUE(Eventually([&] { return FloatingFrame() != nullptr && ::IsWindowVisible(FloatingFrame()); }));
+    HWND floating = FloatingFrame();
+    EXPECT_EQ(ui::TextOf(floating), kBarTitle);
+    RECT client;
+    ::GetClientRect(floating, &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 200);
+    ::Sleep(300);
+    SaveScreenPng("scrivel-docbar-floating");
+
+    // Closed while floating, and stored so at exit: the next start floats it there.
+    RECT place;
+    ::GetWindowRect(Bar(), &place);
+    EXPECT_EQ(m_run.CloseNow(), 0);
+    const std::vector<std::uint8_t> bytes = StoredBar(m_run);
+    std::optional<BarStateRecord> stored = BarStateRecord::Decode(bytes);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->floating, 1);
+    EXPECT_EQ(stored->left, place.left);
+    EXPECT_EQ(stored->top, place.top);
+
+    CScrivelRun next;
+    next.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, bytes.data(), bytes.size());
+    ASSERT_TRUE(next.Start());
+    ASSERT_TRUE(ui::PostCommand(next.Frame(), kToggleDocBar));
+    HWND bar = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (bar = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
+    EXPECT_NE(::GetAncestor(bar, GA_ROOT), next.Frame());
+    RECT back;
+    ::GetWindowRect(bar, &back);
+    EXPECT_EQ(back.left, place.left);
+    EXPECT_EQ(back.top, place.top);
+
+    // A double click on the floating frame's caption docks it at the bottom again.
+    HWND floatingAgain = ::GetAncestor(bar, GA_ROOT);
+    RECT frameRect;
+    ::GetWindowRect(floatingAgain, &frameRect);
+    ClickOnScreen({(frameRect.left + frameRect.right) / 2, back.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2}, true);
+    EXPECT_TRUE(Eventually([&] { return ::GetAncestor(bar, GA_ROOT) == next.Frame(); }));
+    EXPECT_EQ(next.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, AStoredBarStateShorterThanItsRecordIsIgnored)
+{
+    const std::uint8_t damaged[20] = {0xFF, 0xFF, 0xFF, 0x7F, 0x01};
+    m_run.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, damaged, sizeof damaged);
+    StartWith("AllowOverride None\r\n");
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    EXPECT_EQ(FloatingFrame(), nullptr);
+    EXPECT_EQ(Height(Bar()), 200);
+    EXPECT_EQ(RectIn(Bar(), Frame()).bottom, RectIn(StatusBar(Frame()), Frame()).top);
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+}  // namespace
