@@ -31,7 +31,7 @@ bool CSplitterWnd::CreateStatic(CWnd* parent, int rows, int columns, DWORD style
 
 void CSplitterWnd::MatchScrollBars()
 {
-    auto match = [this](std::vector<CChildWindow>& bars, std::size_t count, DWORD barStyle, UINT firstId) {
+    auto match = [this](std::vector<CWindowHandle>& bars, std::size_t count, DWORD barStyle, UINT firstId) {
         bars.resize(std::min(bars.size(), count));
         while (bars.size() < count) {
             HWND bar = ::CreateWindowExA(0, "SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | barStyle, 0, 0, 0, 0, m_hWnd,
