@@ -284,6 +284,9 @@ bool CFrameWnd::StorePlacement(const char* section, const char* entry) const
     placement.length = sizeof(placement);
     if (!app || !::GetWindowPlacement(m_hWnd, &placement))
         return false;
+    // A frame stored while minimised opens normal next time.
+    if (placement.showCmd == SW_SHOWMINIMIZED)
+        placement.showCmd = SW_SHOWNORMAL;
     PlacementRecord record;
     record.flags = static_cast<std::int32_t>(placement.flags);
     record.showCmd = static_cast<std::int32_t>(placement.showCmd);
