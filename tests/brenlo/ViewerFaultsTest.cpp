@@ -277,8 +277,9 @@ TEST_F(ViewerFaultsTest, DisabledToolbarButtonsShowTheirPictureGreyed)
         seen += std::to_string(count) + " of " + std::to_string(colour) + "; ";
     EXPECT_GE(clear[face], 256 * 2 / 5) << seen;
     EXPECT_GE(clear[::GetSysColor(COLOR_3DSHADOW)], 30) << seen;
-    if (::GetSysColor(COLOR_3DHILIGHT) != face)
+    if (::GetSysColor(COLOR_3DHILIGHT) != face) {
         EXPECT_GE(clear[::GetSysColor(COLOR_3DHILIGHT)], 10) << seen;
+    }
     EXPECT_EQ(clear[RGB(200, 0, 0)] + clear[RGB(0, 0, 0)], 0) << seen;
     // Print, enabled, keeps its own colours on the bar's face.
     EXPECT_GE(print[face], 256 / 3);
