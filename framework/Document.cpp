@@ -6,6 +6,7 @@
 #include "FrameWnd.h"
 #include "FwIds.h"
 #include "Handles.h"
+#include "LongPath.h"
 #include "ModuleCalls.h"
 #include "View.h"
 #include "WinApp.h"
@@ -15,15 +16,6 @@ std::string FileTitle(const std::string& path)
 {
     std::size_t slash = path.find_last_of("\\/:");
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FullPath(const char* path)
-{
-    char full[MAX_PATH * 4];
-    DWORD length = ::GetFullPathNameA(path, sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full))
-        return path;
-    return std::string(full, length);
 }
 
 void ShowFileError(const char* format, const char* path)
@@ -50,7 +42,7 @@ void CDocument::SetTitle(const char* title)
 
 void CDocument::SetPathName(const char* path)
 {
-    m_strPathName = FullPath(path);
+    m_strPathName = FullPathOf(path);
     AfxGuarded(this)->SetTitle(FileTitle(m_strPathName).c_str());
 }
 
@@ -114,8 +106,8 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const char* path)
 {
-    CFileHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(::CreateFileW(WideFilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ShowFileError("Cannot open the file %s.", path);
         return false;
@@ -127,7 +119,8 @@ bool CDocument::OnOpenDocument(const char* path)
 
 bool CDocument::OnSaveDocument(const char* path)
 {
-    CFileHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(
+        ::CreateFileW(WideFilePath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ShowFileError("Cannot save the file %s.", path);
         return false;
@@ -188,7 +181,7 @@ bool CDocument::CanCloseFrame(CFrameWnd* frame)
 
 bool CDocument::DoFileSave()
 {
-    DWORD attributes = m_strPathName.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(m_strPathName.c_str());
+    DWORD attributes = m_strPathName.empty() ? INVALID_FILE_ATTRIBUTES : FileAttributesOf(m_strPathName.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
         return AfxGuarded(this)->DoSave(nullptr, true);
     return AfxGuarded(this)->DoSave(m_strPathName.c_str(), true);
@@ -203,11 +196,11 @@ bool CDocument::DoSave(const char* path, bool replace)
         if (!app || !app->DoPromptFileName(name, replace ? "Save As" : "Save Copy As", false))
             return false;
     }
-    bool existed = ::GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+    bool existed = FileAttributesOf(name.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (!AfxGuarded(this)->OnSaveDocument(name.c_str())) {
         // A new file that could not be written completely is not left behind.
         if (!existed)
-            ::DeleteFileA(name.c_str());
+            ::DeleteFileW(WideFilePath(name.c_str()).c_str());
         return false;
     }
     if (replace)

@@ -9,11 +9,13 @@
 #include "FrameWnd.h"
 #include "FwIds.h"
 #include "Gdi.h"
+#include "Handles.h"
 #include "ModuleCalls.h"
 #include "ModuleState.h"
 #include "PreviewWnd.h"
 #include "PrintInfo.h"
 #include "View.h"
+#include "WinApp.h"
 
 bool AfxPrinterInstalled()
 {
@@ -47,6 +49,15 @@ bool CView::DoPreparePrinting(CPrintInfo* info)
         ::MessageBoxA(::GetAncestor(m_hWnd, GA_ROOT), FW_NO_PRINTER_TEXT, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    // Printing goes to the printer chosen last in Print Setup or Print, the default one
+    // until then.
+    CWinApp* app = AfxGetApp();
+    if (info->m_bDirect && app) {
+        if (HDC chosenPrinter = app->CreatePrinterDC()) {
+            info->m_hPrinterDC = chosenPrinter;
+            return true;
+        }
+    }
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = ::GetAncestor(m_hWnd, GA_ROOT);
@@ -56,11 +67,14 @@ bool CView::DoPreparePrinting(CPrintInfo* info)
     dialog.nMaxPage = static_cast<WORD>(info->m_nMaxPage > 0xFFFF ? 0xFFFF : info->m_nMaxPage);
     dialog.nFromPage = static_cast<WORD>(info->m_nMinPage);
     dialog.nToPage = dialog.nMaxPage;
-    BOOL chosen = ::PrintDlgA(&dialog);
-    if (dialog.hDevMode)
-        ::GlobalFree(dialog.hDevMode);
-    if (dialog.hDevNames)
-        ::GlobalFree(dialog.hDevNames);
+    BOOL chosen = FALSE;
+    if (app && !info->m_bDirect) {
+        chosen = app->DoPrintDialog(dialog);
+    } else {
+        chosen = ::PrintDlgA(&dialog);
+        CGlobalMemory mode(dialog.hDevMode);
+        CGlobalMemory names(dialog.hDevNames);
+    }
     if (!chosen) {
         // Cancelling says nothing; any other failure means there is no printer to use.
         if (::CommDlgExtendedError() != 0)

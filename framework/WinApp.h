@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,6 +16,7 @@
 
 #include "CmdTarget.h"
 #include "FwApi.h"
+#include "Handles.h"
 #include "ModuleState.h"
 #include "SettingsStore.h"
 
@@ -77,6 +80,12 @@ public:
     // The open and save file dialogs of the standard commands; all files are offered.
     bool DoPromptFileName(std::string& path, const char* title, bool open);
 
+    // The printer dialogs (Print Setup, Print) start from the printer chosen last in either
+    // and keep what the user chooses, for the rest of the run.
+    bool DoPrintDialog(PRINTDLGA& dialog);
+    // A drawing surface on the printer chosen last; null when none was chosen.
+    HDC CreatePrinterDC() const;
+
     // The standard commands' handlers.
     void OnFileNew();
     void OnFileOpen();
@@ -88,6 +97,8 @@ protected:
 
 private:
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+    CGlobalMemory m_hDevMode;   // the chosen printer's settings (DEVMODEA)
+    CGlobalMemory m_hDevNames;  // its driver, device and port names (DEVNAMES)
 };
 
 // The program's entry, called by the WinMain of framework_module.

@@ -7,6 +7,7 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FrameWnd.h"
+#include "LongPath.h"
 #include "ModuleCalls.h"
 #include "PrintInfo.h"
 #include "View.h"
@@ -14,15 +15,6 @@
 #include "Wnd.h"
 
 namespace {
-std::string FullPath(const char* path)
-{
-    char full[MAX_PATH * 4];
-    DWORD length = ::GetFullPathNameA(path, sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full))
-        return path;
-    return std::string(full, length);
-}
-
 HWND DialogOwner()
 {
     HWND active = ::GetActiveWindow();
@@ -44,7 +36,7 @@ CDocument* CWinApp::OpenDocumentFile(const char* path)
         return nullptr;
     if (!path)
         return AfxGuarded(m_templates.front().get())->OpenDocumentFile(nullptr, true);
-    std::string full = FullPath(path);
+    std::string full = FullPathOf(path);
     for (const auto& docTemplate : m_templates) {
         if (CDocument* open = docTemplate->FindOpenDocument(full.c_str())) {
             CView* view = open->GetFirstView();
@@ -112,6 +104,35 @@ void CWinApp::OnFileOpen()
         AfxGuarded(this)->OpenDocumentFile(path.c_str());
 }
 
+bool CWinApp::DoPrintDialog(PRINTDLGA& dialog)
+{
+    // The dialog may hand back other handles than it was given, whatever the answer.
+    dialog.hDevMode = m_hDevMode.Release();
+    dialog.hDevNames = m_hDevNames.Release();
+    const BOOL chosen = ::PrintDlgA(&dialog);
+    m_hDevMode.Reset(dialog.hDevMode);
+    m_hDevNames.Reset(dialog.hDevNames);
+    dialog.hDevMode = nullptr;
+    dialog.hDevNames = nullptr;
+    return chosen != FALSE;
+}
+
+HDC CWinApp::CreatePrinterDC() const
+{
+    if (!m_hDevNames)
+        return nullptr;
+    const auto* names = static_cast<const DEVNAMES*>(::GlobalLock(m_hDevNames.Get()));
+    if (!names)
+        return nullptr;
+    const auto* mode = m_hDevMode ? static_cast<const DEVMODEA*>(::GlobalLock(m_hDevMode.Get())) : nullptr;
+    const char* base = reinterpret_cast<const char*>(names);
+    HDC dc = ::CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode);
+    if (mode)
+        ::GlobalUnlock(m_hDevMode.Get());
+    ::GlobalUnlock(m_hDevNames.Get());
+    return dc;
+}
+
 void CWinApp::OnFilePrintSetup()
 {
     if (!AfxPrinterInstalled()) {
@@ -122,13 +143,8 @@ void CWinApp::OnFilePrintSetup()
     setup.lStructSize = sizeof(setup);
     setup.hwndOwner = DialogOwner();
     setup.Flags = PD_PRINTSETUP;
-    if (::PrintDlgA(&setup)) {
-        if (setup.hDevMode)
-            ::GlobalFree(setup.hDevMode);
-        if (setup.hDevNames)
-            ::GlobalFree(setup.hDevNames);
+    if (DoPrintDialog(setup))
         return;
-    }
     if (::CommDlgExtendedError() != 0)
         AfxMessageBox("No printer is installed. Install a printer to set up printing.", MB_OK | MB_ICONEXCLAMATION);
 }

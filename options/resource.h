@@ -119,6 +119,13 @@
 #define IDC_SORT_HOSTS           1088
 #define IDI_BLANK_PROJECT        1085
 #define IDI_BLANK_CELL           1086
+// The "Host and project" dialog of the Hosts and projects page.
+#define IDD_HOST_DIALOG          1084
+#define IDC_PROJECT_PATH         1091
+#define IDC_SHOW_HOST            1092
+#define IDC_SHOW_PROJECT         1093
+#define IDC_BROWSE_PROJECT       1094
+#define IDC_AUTO_PROJECT         1097
 
 // Browsers page and its "Choose browser" dialog.
 #define IDR_BROWSERS_TOOLBAR     146

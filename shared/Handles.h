@@ -1,8 +1,8 @@
 #pragma once
 // The one family of owners for handles that are not drawing objects (those are in
 // framework/Gdi.h): kernel objects, files, registry keys, mapped views, loaded modules,
-// find handles, menus and windows. Each closes its handle in its destructor, can be moved
-// and cannot be copied.
+// find handles, menus, windows and global memory. Each closes its handle in its destructor,
+// can be moved and cannot be copied.
 
 #include <windows.h>
 
@@ -98,6 +98,12 @@ struct WindowTraits {  // a window that may already be gone (with its parent, or
     }
 };
 
+struct GlobalMemoryTraits {  // movable global memory (the printer dialogs' settings and names)
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::GlobalFree(h); }
+};
+
 using CKernelHandle = CUniqueHandle<KernelHandleTraits>;
 using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
@@ -106,3 +112,4 @@ using CModule = CUniqueHandle<ModuleTraits>;
 using CFindHandle = CUniqueHandle<FindHandleTraits>;
 using CMenuHandle = CUniqueHandle<MenuTraits>;
 using CWindowHandle = CUniqueHandle<WindowTraits>;
+using CGlobalMemory = CUniqueHandle<GlobalMemoryTraits>;

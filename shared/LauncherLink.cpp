@@ -12,3 +12,11 @@ void CopySharedText(LauncherSharedData& block, const char* text)
     }
     block.szText[n] = '\0';
 }
+
+std::string ReadSharedText(const LauncherSharedData& block)
+{
+    std::size_t n = 0;
+    while (n < kSharedTextMax && block.szText[n] != '\0')
+        ++n;
+    return std::string(block.szText, n);
+}

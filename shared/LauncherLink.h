@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 constexpr unsigned WM_LAUNCHER_NOTIFY = 0x400 + 0x103;  // WM_USER + 0x103, both directions
 
@@ -48,3 +49,6 @@ constexpr std::size_t kSharedDataSize = sizeof(LauncherSharedData);
 // Copies at most 4999 characters of text into the block's text field and terminates it.
 // A null text stores "".
 void CopySharedText(LauncherSharedData& block, const char* text);
+// The block's text up to its first NUL, but never more than 4999 characters: the Launcher
+// may leave the field without a NUL, and the block ends right after it.
+std::string ReadSharedText(const LauncherSharedData& block);

@@ -39,9 +39,9 @@ void CSharedData::SetText(const char* text)
         CopySharedText(*m_data, text);
 }
 
-const char* CSharedData::GetText() const
+std::string CSharedData::GetText() const
 {
-    return m_data ? m_data->szText : "";
+    return m_data ? ReadSharedText(*m_data) : std::string();
 }
 
 HWND CSharedData::GetEditorWnd() const

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "Handles.h"
 #include "LauncherLink.h"
 
@@ -23,7 +25,8 @@ public:
 
     // Copies at most 4999 characters of text into szText and terminates it.
     void SetText(const char* text);
-    const char* GetText() const;
+    // At most 4999 characters, whether or not the Launcher terminated the text.
+    std::string GetText() const;
     HWND GetEditorWnd() const;
     void SetEditorWnd(HWND wnd);
     HWND GetLauncherWnd() const;

@@ -15,10 +15,11 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
 cmake --build "$build"
 
+# The build put the server's manual there; the rest of the sample comes once.
 server=$build/sample/Apache24
-if [ ! -d "$server" ]; then
-  mkdir -p "$build/sample"
-  cp -r "$root/sample/Apache24" "$server"
+if [ ! -d "$server/conf" ]; then
+  mkdir -p "$server"
+  cp -r "$root/sample/Apache24/." "$server"
 fi
 
 source "$root/tools/wine-session.sh"

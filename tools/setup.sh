@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils
   imagemagick
   python3 libx11-6
+  fp-utils apache2-doc
 )
 
 sudo_cmd=()

@@ -3,11 +3,54 @@
 #include <windows.h>
 
 #include "LogFileResults.h"
-#include "LogSaveCopy.h"
 #include "TestsdiView.h"
 #include "Wnd.h"
 
 IMPLEMENT_DYNCREATE(CTestsdiDoc)
+
+namespace {
+
+// How the editor component's write of the copy went, in the terms of the viewer's texts.
+LogSaveResult SaveResultOf(int written, unsigned long error)
+{
+    LogSaveResult result;
+    result.systemError = error;
+    switch (written) {
+    case VQ_FILE_OK:
+        result.outcome = LogSaveOutcome::Saved;
+        break;
+    case VQ_WRITE_STOPPED:
+        result.outcome = LogSaveOutcome::Cancelled;
+        break;
+    case VQ_WRITE_SOURCE_CUT_SHORT:
+        result.outcome = LogSaveOutcome::SourceCutShort;
+        break;
+    case VQ_WRITE_NO_FOLDER:
+        result.outcome = LogSaveOutcome::TargetFolderMissing;
+        break;
+    case VQ_WRITE_IS_FOLDER:
+        result.outcome = LogSaveOutcome::TargetIsFolder;
+        break;
+    case VQ_WRITE_READ_ONLY:
+        result.outcome = LogSaveOutcome::TargetReadOnly;
+        break;
+    case VQ_WRITE_NO_TEMPORARY:
+        result.outcome = LogSaveOutcome::TargetNotCreated;
+        break;
+    case VQ_WRITE_DISK_FULL:
+        result.outcome = LogSaveOutcome::DiskFull;
+        break;
+    case VQ_WRITE_FAILED:
+        result.outcome = LogSaveOutcome::WriteFailed;
+        break;
+    default:
+        result.outcome = LogSaveOutcome::ReplaceFailed;
+        break;
+    }
+    return result;
+}
+
+}  // namespace
 
 CTestsdiDoc::CTestsdiDoc() = default;
 
@@ -34,15 +77,19 @@ bool CTestsdiDoc::OnOpenDocument(const char* path)
 
 bool CTestsdiDoc::OnSaveDocument(const char* path)
 {
-    const std::string& shown = GetPathName();
-    if (shown.empty() || ::GetFileAttributesA(shown.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return m_edit.WriteFile(path) == VQ_FILE_OK;
-    // The log is copied from disk block by block: a log of any size saves without being
-    // held in memory, and the server may go on writing it meanwhile.
-    LogSaveResult result = SaveLogCopy(shown, path);
+    // Exactly the text shown: a log shown from disk is copied block by block up to the
+    // length shown, never what the server appended since; a long copy shows the
+    // component's progress box over the frame, where the user may stop it.
+    HWND progressWindow = nullptr;
+    for (CView* view : GetViews()) {
+        if (view->m_hWnd)
+            progressWindow = view->m_hWnd;
+    }
+    const int written = m_edit.WriteFile(path, progressWindow);
+    const LogSaveResult result = SaveResultOf(written, ::GetLastError());
     if (result.Saved())
         return true;
-    std::string text = SaveFailureText(result, path);
+    const std::string text = SaveFailureText(result, path);
     if (!text.empty())
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     return false;

@@ -1,10 +1,12 @@
 #include "TreePaneWidth.h"
 
 #include <algorithm>
+#include <climits>
 
 int UsableTreeWidth(int stored, int defaultWidth, int screenWidth)
 {
-    const int widest = std::max(kTreeWidthMinimum, screenWidth - kTextWidthMinimum);
+    // A screen that reports no width sets no upper bound.
+    const int widest = screenWidth > 0 ? std::max(kTreeWidthMinimum, screenWidth - kTextWidthMinimum) : INT_MAX;
     const int wanted = stored < kTreeWidthMinimum ? defaultWidth : stored;
     return std::clamp(wanted, kTreeWidthMinimum, widest);
 }

@@ -90,11 +90,46 @@ bool EditBuffer::WriteText(const ChunkSink& sink) const {
     std::vector<char> chunk(1 << 20);
     for (Pos pos = 0; pos < file_->Length();) {
         const Pos n = std::min<Pos>(static_cast<Pos>(chunk.size()), file_->Length() - pos);
-        file_->GetBytes(pos, n, chunk.data());
+        if (file_->CopyBytes(pos, n, chunk.data()) != n) return false;
         if (!sink(chunk.data(), static_cast<std::size_t>(n))) return false;
         pos += n;
     }
     return true;
+}
+
+SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress& progress) const {
+    const auto total = static_cast<std::uint64_t>(Text().Length());
+    if (file_ && IsSameFile(path, filePath_)) {
+        SafeWriteResult same;
+        same.bytes = total;
+        return same;
+    }
+    constexpr std::size_t kPiece = 1 << 20;
+    bool stopped = false;
+    SafeWriteResult result = WriteFileSafely(path, [&](const ContentSink& sink) {
+        std::uint64_t done = 0;
+        if (progress && !progress(0, total)) {
+            stopped = true;
+            return false;
+        }
+        return WriteText([&](const char* data, std::size_t size) {
+            // In pieces, so that a long text in memory tells its progress too.
+            while (size > 0) {
+                const std::size_t piece = std::min(size, kPiece);
+                if (!sink(data, piece)) return false;
+                done += piece;
+                data += piece;
+                size -= piece;
+                if (progress && !progress(done, total)) {
+                    stopped = true;
+                    return false;
+                }
+            }
+            return true;
+        });
+    });
+    if (result.outcome == SafeWriteOutcome::Stopped && !stopped) result.outcome = SafeWriteOutcome::SourceFailed;
+    return result;
 }
 
 bool EditBuffer::SetText(std::string_view text) {

@@ -12,6 +12,7 @@
 #include "TextDocument.h"
 #include <editor/EditorSettings.h>
 #include "FileTextSource.h"
+#include "SafeWrite.h"
 
 namespace tessaly::editor {
 
@@ -55,10 +56,18 @@ public:
     // Reads a file: whole into memory when editable, on demand when read-only. Keeps the
     // bytes exactly. 0 on success; on failure the text is as before.
     int ReadFile(const std::string& path);
-    // Hands the text, exactly as held, to sink piece by piece (for saving: the shell
-    // writes the pieces to its temporary file). False when sink refused a piece.
+    // Hands the text, exactly as held, to sink piece by piece. False when sink refused a
+    // piece, or when a file shown on demand no longer holds the bytes shown (it was cut short).
     using ChunkSink = std::function<bool(const char* data, std::size_t size)>;
     bool WriteText(const ChunkSink& sink) const;
+    // Saves the text as held to path through WriteFileSafely: a file shown on demand up to
+    // the length shown, never what was appended since. progress(done, total) is told the
+    // bytes written now and then and stops the save with false. Saving a file shown on
+    // demand onto that same file changes nothing.
+    using WriteProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+    SafeWriteResult SaveTo(const std::string& path, const WriteProgress& progress = {}) const;
+    // The file read last, or "" for a text set by a program.
+    const std::string& FilePath() const { return filePath_; }
     // The text as it is now was saved: the modified state is clean again.
     void MarkSaved() { doc_.SetSavePoint(); }
     // Sets the whole text, read-only or not; forgets the undo history.

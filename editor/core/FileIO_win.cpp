@@ -2,20 +2,13 @@
 #include <windows.h>
 
 #include "FileIO.h"
+#include "WidePath_win.h"
 
 namespace tessaly::editor {
 
 namespace {
 
 HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
-
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
 
 }  // namespace
 
@@ -30,7 +23,7 @@ SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept {
 
 bool SharedReadFile::Open(const std::string& path) {
     Close();
-    const std::wstring w = Widen(path);
+    const std::wstring w = WidePath(path);
     HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;

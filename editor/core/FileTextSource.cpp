@@ -332,6 +332,16 @@ const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const {
     return *slot;
 }
 
+Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const {
+    Pos done = 0;
+    while (done < n) {
+        const Pos got = file_.ReadAt(pos + done, out + done, static_cast<std::size_t>(n - done));
+        if (got <= 0) break;
+        done += got;
+    }
+    return done;
+}
+
 void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {
     if (n <= 0) return;
     if (static_cast<std::size_t>(n) >= 4 * kBlockSize) {

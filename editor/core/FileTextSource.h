@@ -39,6 +39,10 @@ public:
     // Bytes that vanished from the file since it was opened (it was truncated) read as blanks.
     void GetBytes(Pos pos, Pos n, char* out) const override;
 
+    // Reads bytes straight from the file, for copying it: how many it still holds (fewer
+    // than n when it was cut short since it was opened).
+    Pos CopyBytes(Pos pos, Pos n, char* out) const;
+
     // Waits until the line is known (or the index is complete), at most timeoutMs.
     bool WaitForLine(Pos line, int timeoutMs) const;
     // Waits for the whole index, calling progress(fraction) now and then; progress

@@ -3,21 +3,26 @@
 #include <editor/Colors.h>
 
 #include "EditBuffer.h"
-#include "SafeFileWrite.h"
+#include "ProgressWait.h"
 #include "TextFileLoader.h"
 
 namespace {
 using tessaly::editor::LoadResult;
-using tessaly::editor::WriteResult;
+using tessaly::editor::SafeWriteOutcome;
 static_assert(static_cast<int>(LoadResult::CannotOpen) == VQ_READ_CANNOT_OPEN);
 static_assert(static_cast<int>(LoadResult::NoSize) == VQ_READ_NO_SIZE);
 static_assert(static_cast<int>(LoadResult::TooLong) == VQ_READ_TOO_LONG);
 static_assert(static_cast<int>(LoadResult::ReadError) == VQ_READ_FAILED);
-static_assert(static_cast<int>(WriteResult::TargetReadOnly) == VQ_WRITE_READ_ONLY);
-static_assert(static_cast<int>(WriteResult::TargetLocked) == VQ_WRITE_LOCKED);
-static_assert(static_cast<int>(WriteResult::NoTemporaryFile) == VQ_WRITE_NO_TEMPORARY);
-static_assert(static_cast<int>(WriteResult::WriteFailed) == VQ_WRITE_FAILED);
-static_assert(static_cast<int>(WriteResult::ReplaceFailed) == VQ_WRITE_REPLACE_FAILED);
+static_assert(static_cast<int>(SafeWriteOutcome::TargetReadOnly) == VQ_WRITE_READ_ONLY);
+static_assert(static_cast<int>(SafeWriteOutcome::TargetLocked) == VQ_WRITE_LOCKED);
+static_assert(static_cast<int>(SafeWriteOutcome::NoTemporaryFile) == VQ_WRITE_NO_TEMPORARY);
+static_assert(static_cast<int>(SafeWriteOutcome::WriteFailed) == VQ_WRITE_FAILED);
+static_assert(static_cast<int>(SafeWriteOutcome::ReplaceFailed) == VQ_WRITE_REPLACE_FAILED);
+static_assert(static_cast<int>(SafeWriteOutcome::DiskFull) == VQ_WRITE_DISK_FULL);
+static_assert(static_cast<int>(SafeWriteOutcome::TargetIsFolder) == VQ_WRITE_IS_FOLDER);
+static_assert(static_cast<int>(SafeWriteOutcome::FolderMissing) == VQ_WRITE_NO_FOLDER);
+static_assert(static_cast<int>(SafeWriteOutcome::Stopped) == VQ_WRITE_STOPPED);
+static_assert(static_cast<int>(SafeWriteOutcome::SourceFailed) == VQ_WRITE_SOURCE_CUT_SHORT);
 }  // namespace
 
 CVQEdit::CVQEdit() : m_pBuffer(std::make_unique<tessaly::editor::EditBuffer>(*this)) { m_Colors.CopyTo(*this); }
@@ -53,18 +58,33 @@ BOOL CVQEdit::GetSyntaxColoring() const { return m_pBuffer->SyntaxColoring() ? T
 int CVQEdit::ReadFile(const char* path) {
     if (!path || !*path) return VQ_FILE_NO_PATH;
     try {
+        if (!m_pBuffer->IsReadOnly()) tessaly::editor::RemoveSaveLeftover(path);
         return m_pBuffer->ReadFile(path);
     } catch (...) {
         return VQ_FILE_OUT_OF_MEMORY;
     }
 }
 
-int CVQEdit::WriteFile(const char* path) {
+int CVQEdit::WriteFile(const char* path) { return WriteFile(path, nullptr); }
+
+int CVQEdit::WriteFile(const char* path, HWND progressWindow) {
     if (!path || !*path) return VQ_FILE_NO_PATH;
     try {
-        const auto result = tessaly::editor::WriteBufferToFile(*m_pBuffer, path);
-        if (result == tessaly::editor::WriteResult::Ok) m_pBuffer->MarkSaved();
-        return static_cast<int>(result);
+        tessaly::editor::SafeWriteResult result;
+        if (progressWindow) {
+            // The file's name alone: a full path would not fit the box.
+            const std::string target = path;
+            const std::string name = target.substr(target.find_last_of("\\/") + 1);
+            tessaly::editor::ProgressWait wait(progressWindow, "Saving " + name + "...");
+            result = m_pBuffer->SaveTo(path, [&](std::uint64_t done, std::uint64_t total) {
+                return wait.Step(total ? static_cast<double>(done) / static_cast<double>(total) : 1.0);
+            });
+        } else {
+            result = m_pBuffer->SaveTo(path);
+        }
+        if (result.Ok()) m_pBuffer->MarkSaved();
+        ::SetLastError(result.systemError);
+        return static_cast<int>(result.outcome);
     } catch (...) {
         return VQ_FILE_OUT_OF_MEMORY;
     }

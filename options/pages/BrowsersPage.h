@@ -1,10 +1,61 @@
 #pragma once
-// CBrowsersPage: the web browsers the Launcher offers, with their DDE settings.
+// CBrowsersPage: the web browsers the Launcher offers, with their DDE settings, in list
+// order, and which one is the default. Entries change in memory only until OK or Apply,
+// which rewrite Browser1, Browser2, ... and "DefBrowser" and tell the Launcher.
 
-#include "PendingPage.h"
-#include "resource.h"
+#include <windows.h>
 
-class CBrowsersPage : public CPendingPage {
+#include "CommonControls.h"
+#include "GrowArray.h"
+#include "GrowString.h"
+#include "ImageList.h"
+#include "OptionsPage.h"
+#include "ToolBar.h"
+
+struct BrowserEntry {
+    CGrowString label;    // shown in the list and in the Launcher's menu
+    CGrowString path;     // the browser's executable
+    CGrowString service;  // DDE service, may be empty
+    BOOL useDde = FALSE;
+};
+
+class CBrowsersPage : public COptionsPage {
 public:
-    CBrowsersPage() : CPendingPage(IDD_PAGE_BROWSERS, "opt_7.htm") {}
+    CBrowsersPage();
+
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnPageShown() override;
+    void OnFrameOK(BOOL changed) override;
+    void Apply() override;
+
+protected:
+    bool HandleCommand(UINT id, UINT code) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnTimer(UINT_PTR id) override;
+
+private:
+    void LoadEntries();
+    void FillList();
+    void UpdateButtons(int index);
+    bool RunChooseDialog(BrowserEntry& entry);
+    void OnAdd();
+    void OnEdit();
+    void OnRemove();
+    void OnUp();
+    void OnDown();
+    void OnFind();
+    void SelectRow(int index);
+    void Save();
+
+    CToolBar m_wndToolBar;
+    CWnd m_wndPicture;
+    CListCtrl m_wndList;
+    int m_nAnimation = 2;
+    HICON m_hAnimation[3] = {};  // 1092, 1091, 1093: shared resource icons
+    UINT_PTR m_nTimer = 0;
+    CImageList m_images;
+    BOOL m_bTooltips = TRUE;
+    int m_nDefault = -1;
+    CGrowArray<BrowserEntry> m_entries;
 };

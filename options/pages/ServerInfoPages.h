@@ -1,27 +1,58 @@
 #pragma once
 // The four read-only pages of what the installed server prints about itself: its version
 // (with a link to the project's site), its compiled-in modules, its directives and its
-// parsed virtual-host settings.
+// parsed virtual-host settings. Each runs the server once, when first shown, with the
+// stored switch; none marks itself changed or saves anything.
 
-#include "PendingPage.h"
+#include "LinkLabel.h"
+#include "OptionsPage.h"
+#include "SettingsSchema.h"
 #include "resource.h"
 
-class CServerInfoPage : public CPendingPage {
+// CServerOutputPage: a page that shows the server's answer to one stored switch in one control.
+class CServerOutputPage : public COptionsPage {
 public:
-    CServerInfoPage() : CPendingPage(IDD_PAGE_SERVER_INFO, "opt_8.htm") {}
+    CServerOutputPage(UINT templateId, const char* helpTopic, settings::CommandLine which, int outputId);
+
+    BOOL OnInitDialog() override;
+
+private:
+    settings::CommandLine m_which;
+    int m_nOutputId;
 };
 
-class CModulesPage : public CPendingPage {
+class CServerInfoPage : public CServerOutputPage {
 public:
-    CModulesPage() : CPendingPage(IDD_PAGE_MODULES, "opt_9.htm") {}
+    CServerInfoPage();
+
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+
+private:
+    CLinkLabel m_wndLink;
 };
 
-class CDirectivesPage : public CPendingPage {
+class CModulesPage : public CServerOutputPage {
 public:
-    CDirectivesPage() : CPendingPage(IDD_PAGE_DIRECTIVES, "opt_10.htm") {}
+    CModulesPage()
+        : CServerOutputPage(IDD_PAGE_MODULES, "opt_9.htm", settings::CommandLine::Modules, IDC_SERVER_OUTPUT)
+    {
+    }
 };
 
-class CParsedSettingsPage : public CPendingPage {
+class CDirectivesPage : public CServerOutputPage {
 public:
-    CParsedSettingsPage() : CPendingPage(IDD_PAGE_PARSED_SETTINGS, "opt_11.htm") {}
+    CDirectivesPage()
+        : CServerOutputPage(IDD_PAGE_DIRECTIVES, "opt_10.htm", settings::CommandLine::Directives, IDC_SERVER_OUTPUT)
+    {
+    }
+};
+
+class CParsedSettingsPage : public CServerOutputPage {
+public:
+    CParsedSettingsPage()
+        : CServerOutputPage(IDD_PAGE_PARSED_SETTINGS, "opt_11.htm", settings::CommandLine::Settings,
+                            IDC_SERVER_OUTPUT)
+    {
+    }
 };

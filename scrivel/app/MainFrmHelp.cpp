@@ -1,7 +1,10 @@
 // The main frame's help: the documentation bar with the server's manual, and the help file.
+// Without the browser control (a system that lacks it, or refuses to make it) the page
+// opens in the system's web browser instead of being dropped.
 #include "HtmlHelpLoader.h"
 #include "KeywordHelp.h"
 #include "MainFrm.h"
+#include "OpenUrl.h"
 #include "ScrivelHelp.h"
 #include "ScrivelTexts.h"
 #include "SettingsSchema.h"
@@ -17,8 +20,10 @@ bool CMainFrame::CreateDocBar()
 
 void CMainFrame::NavigateDocBar(const std::string& url)
 {
-    if (!CreateDocBar())
+    if (!CreateDocBar()) {
+        OpenUrl(url.c_str());
         return;
+    }
     if (!m_wndDocBar.IsVisible())
         ShowControlBar(&m_wndDocBar, true);
     m_wndBrowser.Navigate(url.c_str());
@@ -33,8 +38,10 @@ void CMainFrame::ToggleDocBar()
     // The folder as stored, slashes and all.
     const std::string folder = AfxGetApp()->GetProfileString(settings::kSection, settings::kApachePath, "");
     const std::string url = keywordhelp::ManualIndexUrl(folder, FileExists);
-    if (!CreateDocBar())
+    if (!CreateDocBar()) {
+        OpenUrl(url.c_str());
         return;
+    }
     m_wndBrowser.Navigate(url.c_str());
 }
 

@@ -72,9 +72,10 @@ void CMainFrame::OnFormatChanged()
 
 void CMainFrame::ShowSyntaxReport(const char* text)
 {
-    const SyntaxReport report = ReadSyntaxReport(text ? text : "");
+    CScrivelApp& app = ScrivelApp();
+    const SyntaxReport report =
+        ReadSyntaxReport(text ? text : "", [&app](const std::string& path) { return app.IsKnownFile(path.c_str()); });
     if (report.hasLocation) {
-        CScrivelApp& app = ScrivelApp();
         CDocument* doc = app.FindDocument(report.path.c_str());
         if (!doc)
             doc = app.OpenDocumentFile(report.path.c_str());

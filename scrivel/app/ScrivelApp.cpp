@@ -124,9 +124,12 @@ bool CScrivelApp::HandleCommand(UINT id, UINT code)
 void CScrivelApp::SaveAllAndTest()
 {
     SaveAllModified();  // a cancelled question does not stop the test
-    if (HWND launcher = m_shared.GetLauncherWnd())
-        ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0);
-    else if (CMainFrame* frame = MainFrame())
+    // A Launcher that has ended may have left its window's handle behind: asking it would
+    // come to nothing, so the user is told as when there is no Launcher.
+    HWND launcher = m_shared.GetLauncherWnd();
+    if (launcher && ::IsWindow(launcher) && ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0))
+        return;
+    if (CMainFrame* frame = MainFrame())
         frame->ShowError(texts::kStartLauncherFirst);
 }
 

@@ -25,10 +25,13 @@ public:
     // Opens `path`; a missing file is offered for creation first.
     void OpenOrCreate(const char* path);
 
-    // The open-document registry, by the short form of each document's path.
+    // The open-document registry, by the short form of each document's path; a document
+    // has one entry, which follows its path.
     void RegisterDocument(const char* path, CDocument* document);
-    void UnregisterDocument(const char* path, CDocument* document);
+    void UnregisterDocument(CDocument* document);
     CDocument* FindDocument(const char* path) const;
+    // Whether `path` names an existing file or an open document.
+    bool IsKnownFile(const char* path) const;
 
     void SaveAllAndTest();
     CMainFrame* MainFrame() const;

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "DocTemplate.h"
 #include "Document.h"
 #include "Handles.h"
+#include "LongPath.h"
 #include "ScrivelApp.h"
 #include "ScrivelTexts.h"
 #include "SettingsSchema.h"
@@ -16,21 +18,16 @@
 
 namespace {
 constexpr char kFilesSection[] = "Settings\\Files";
-constexpr DWORD kRegisteredPathRoom = 1024;  // a registered short path: at most 1023 characters
-constexpr DWORD kLookupPathRoom = MAX_PATH;   // a looked-up one: at most 259
 
-// The system's short (8.3) form of `path`; the path itself when it has none (the file is
-// gone), so that it never matches another file's entry.
-std::string ShortPathOf(const char* path, DWORD room)
+// The name a document is registered and found under: the short (8.3) form of its path, of
+// any length; the path itself when it has none (the file is gone), so that it never matches
+// another file's entry.
+std::string RegisteredName(const char* path)
 {
     std::string spelled = path ? path : "";
     std::replace(spelled.begin(), spelled.end(), '/', '\\');
-    std::string shortPath(room, '\0');
-    DWORD length = ::GetShortPathNameA(spelled.c_str(), shortPath.data(), room);
-    if (length == 0 || length >= room)
-        return spelled;
-    shortPath.resize(length);
-    return shortPath;
+    std::string shortPath = ShortPathOf(spelled.c_str());
+    return shortPath.empty() ? spelled : shortPath;
 }
 
 bool SamePath(const std::string& a, const std::string& b)
@@ -54,15 +51,17 @@ void CScrivelApp::OpenConfiguredFiles()
 
 void CScrivelApp::OpenOrCreate(const char* path)
 {
-    if (::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    if (FileAttributesOf(path) != INVALID_FILE_ATTRIBUTES) {
         OpenDocumentFile(path);
         return;
     }
     if (AfxMessageBox(WithPath(texts::kFileNotFound, path).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    CFileHandle created(
-        ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!created) {
+    // The question may have stayed open for minutes: a file that appeared meanwhile is
+    // opened as it is, never emptied.
+    CFileHandle created(::CreateFileW(WideFilePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!created && ::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) {
         AfxMessageBox(WithPath(texts::kErrorCreatingFile, path).c_str(), MB_OK);
         return;
     }
@@ -72,27 +71,35 @@ void CScrivelApp::OpenOrCreate(const char* path)
 
 void CScrivelApp::RegisterDocument(const char* path, CDocument* document)
 {
-    m_openDocuments.push_back({document, ShortPathOf(path, kRegisteredPathRoom)});
+    // A document is known under one name, the one of its path: after Save As its old name
+    // belongs to the file it left.
+    UnregisterDocument(document);
+    m_openDocuments.push_back({document, RegisteredName(path)});
 }
 
-void CScrivelApp::UnregisterDocument(const char* path, CDocument* document)
+void CScrivelApp::UnregisterDocument(CDocument* document)
 {
-    const std::string shortPath = ShortPathOf(path, kRegisteredPathRoom);
-    auto found = std::find_if(m_openDocuments.begin(), m_openDocuments.end(),
-                              [&](const RegisteredDocument& entry) { return SamePath(entry.shortPath, shortPath); });
-    if (found != m_openDocuments.end())
-        m_openDocuments.erase(found);
-    // A document whose file vanished, or that was saved under another name, no longer
-    // reaches its entry by path; it must not stay behind once the document is gone.
     std::erase_if(m_openDocuments, [&](const RegisteredDocument& entry) { return entry.document == document; });
 }
 
 CDocument* CScrivelApp::FindDocument(const char* path) const
 {
-    const std::string shortPath = ShortPathOf(path, kLookupPathRoom);
+    const std::string name = RegisteredName(path);
     for (const RegisteredDocument& entry : m_openDocuments) {
-        if (SamePath(entry.shortPath, shortPath))
+        if (SamePath(entry.shortPath, name))
             return entry.document;
     }
     return nullptr;
+}
+
+bool CScrivelApp::IsKnownFile(const char* path) const
+{
+    if (IsExistingFile(path) || FindDocument(path))
+        return true;
+    const std::string full = FullPathOf(path);
+    for (const auto& docTemplate : DocTemplates()) {
+        if (docTemplate->FindOpenDocument(full.c_str()))
+            return true;
+    }
+    return false;
 }

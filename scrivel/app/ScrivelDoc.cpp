@@ -19,8 +19,10 @@ const char* SaveFailureText(int result)
     case VQ_WRITE_LOCKED:
         return texts::kSaveLocked;
     case VQ_WRITE_NO_TEMPORARY:
+    case VQ_WRITE_NO_FOLDER:
         return texts::kSaveNoTemporary;
     case VQ_WRITE_FAILED:
+    case VQ_WRITE_DISK_FULL:
         return texts::kSaveWriteFailed;
     case VQ_WRITE_REPLACE_FAILED:
         return texts::kSaveReplaceFailed;
@@ -60,9 +62,15 @@ bool CScrivelDoc::OnSaveDocument(const char* path)
     return true;
 }
 
+void CScrivelDoc::SetPathName(const char* path)
+{
+    CDocument::SetPathName(path);
+    ScrivelApp().RegisterDocument(GetPathName().c_str(), this);
+}
+
 void CScrivelDoc::OnCloseDocument()
 {
-    ScrivelApp().UnregisterDocument(GetPathName().c_str(), this);
+    ScrivelApp().UnregisterDocument(this);
     CDocument::OnCloseDocument();
 }
 

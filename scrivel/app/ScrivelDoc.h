@@ -14,6 +14,8 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;
     bool OnSaveDocument(const char* path) override;
+    // The document is found under its new name once it has one (Save As included).
+    void SetPathName(const char* path) override;
     void OnCloseDocument() override;
     bool SaveModified() override;
     // A document with a file is saved under its name even when the file is read-only or its

@@ -182,17 +182,17 @@ std::optional<Location> ReadFileLineLocation(std::string_view message)
     return std::nullopt;
 }
 
-// From an outer location to the innermost one its message names.
-Location Innermost(Location location)
+// From an outer location to the innermost one its message names, as long as each names a
+// known file.
+Location Innermost(Location location, const IsKnownFile& isKnownFile)
 {
     for (;;) {
-        if (auto inner = ReadSyntaxErrorLocation(location.rest); inner && !inner->rest.empty()) {
-            location = *inner;
-        } else if (auto fileLine = ReadFileLineLocation(location.rest)) {
-            location = *fileLine;
-        } else {
+        std::optional<Location> inner = ReadSyntaxErrorLocation(location.rest);
+        if (!inner || inner->rest.empty())
+            inner = ReadFileLineLocation(location.rest);
+        if (!inner || inner->path.size() > kSyntaxReportFieldRoom || !isKnownFile(std::string(inner->path)))
             return location;
-        }
+        location = *inner;
     }
 }
 
@@ -259,7 +259,7 @@ SyntaxReport Reported(const Location& location)
 
 }  // namespace
 
-SyntaxReport ReadSyntaxReport(std::string_view text)
+SyntaxReport ReadSyntaxReport(std::string_view text, const IsKnownFile& isKnownFile)
 {
     text = text.substr(0, text.find('\0'));
 
@@ -272,7 +272,7 @@ SyntaxReport ReadSyntaxReport(std::string_view text)
 
     SyntaxReport report;
     if (location)
-        report = Reported(Innermost(*location));
+        report = Reported(Innermost(*location, isKnownFile));
     // A report without its message line is shown whole, wherever it points.
     if (report.message.empty()) {
         report = SyntaxReport{};

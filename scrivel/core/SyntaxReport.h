@@ -10,11 +10,14 @@
 // and, on one line, with the program name first and the chain of included files:
 //   httpd.exe: Syntax error on line 534 of C:/Apache24/conf/httpd.conf: Syntax error on
 //   line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching ...
-// In every form the location followed is the innermost one: a message that starts with a
-// further "Syntax error on line N of FILE:" or with "FILE:N:" names where the error really
-// is, and the message shown is what follows the last location.
+// In every form the location followed is the innermost one whose file is known: a message
+// that starts with a further "Syntax error on line N of FILE:" or with "FILE:N:" names where
+// the error really is when FILE exists, and the message shown is what follows the last
+// location followed. A message that merely looks so ("Invalid command 'Alias/foo:1: x'")
+// stays the message of the outer location.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,4 +32,7 @@ struct SyntaxReport {
 // path is not a file that can be opened, so such a report gives no location.
 constexpr std::size_t kSyntaxReportFieldRoom = 1023;
 
-SyntaxReport ReadSyntaxReport(std::string_view text);
+// Whether a path that a report names is a file to go to (it exists, or is open).
+using IsKnownFile = std::function<bool(const std::string& path)>;
+
+SyntaxReport ReadSyntaxReport(std::string_view text, const IsKnownFile& isKnownFile);

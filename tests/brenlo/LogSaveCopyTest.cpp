@@ -1,3 +1,6 @@
+// Save As of a log as the viewer makes it: the log shown read-only in an editor buffer, read
+// on demand, is written by the editor's safe write up to the length shown, through a
+// temporary file that takes the chosen name only when the copy is complete.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,7 +13,7 @@
 #include "Handles.h"
 #include "LogClearing.h"
 #include "LogProbe.h"
-#include "LogSaveCopy.h"
+#include "EditBuffer.h"
 #include "TestPaths.h"
 
 namespace {
@@ -21,6 +24,15 @@ std::string Content(const std::string& path)
 {
     std::string text;
     return testpaths::ReadTextFile(path, text) ? text : "<unreadable>";
+}
+
+bool Append(const std::string& path, const std::string& text)
+{
+    CFileHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
 }
 
 bool Exists(const std::string& path)
@@ -103,6 +115,13 @@ std::vector<std::string> Strays(const std::string& dir, const std::vector<std::s
     return strays;
 }
 
+using tessaly::editor::EditBuffer;
+using tessaly::editor::EditorSettings;
+using tessaly::editor::SafeWriteOutcome;
+using tessaly::editor::SafeWriteResult;
+
+constexpr std::uint64_t kPieceBytes = kMiB;
+
 class LogSaveCopy : public ::testing::Test {
 protected:
     void SetUp() override
@@ -113,20 +132,35 @@ protected:
         target = testpaths::Join(dir, "copy.log");
     }
 
+    // Shows the log as the viewer does: read-only, read on demand.
+    bool Show(const std::string& path)
+    {
+        shown.SetReadOnly(true);
+        return shown.ReadFile(path) == 0;
+    }
+
+    SafeWriteResult Save(const std::string& to, const EditBuffer::WriteProgress& progress = {})
+    {
+        return shown.SaveTo(to, progress);
+    }
+
     std::string dir;
     std::string source;
     std::string target;
+    EditorSettings settings;
+    EditBuffer shown{settings};
 };
 
 const std::string kOldTarget = "an older file of the chosen name\n";
 
 }  // namespace
 
-TEST_F(LogSaveCopy, ALargeLogIsCopiedWholeWhileTheServerAppends)
+TEST_F(LogSaveCopy, ALargeLogIsCopiedUpToTheLengthShownWhileTheServerAppends)
 {
     const std::uint64_t size = 200 * kMiB + 12345;
     ASSERT_TRUE(WritePattern(source, size));
     ASSERT_TRUE(testpaths::WriteTextFile(target, kOldTarget));
+    ASSERT_TRUE(Show(source));
     CLogProbe server;
     ASSERT_TRUE(server.StartAppending(source, 0));
 
@@ -134,7 +168,7 @@ TEST_F(LogSaveCopy, ALargeLogIsCopiedWholeWhileTheServerAppends)
     std::uint64_t lastCopied = 0;
     std::uint64_t seenTotal = 0;
     bool inOrder = true;
-    const LogSaveResult result = SaveLogCopy(source, target, [&](std::uint64_t copied, std::uint64_t total) {
+    const SafeWriteResult result = Save(target, [&](std::uint64_t copied, std::uint64_t total) {
         inOrder = inOrder && copied >= lastCopied && copied <= total;
         lastCopied = copied;
         seenTotal = total;
@@ -145,16 +179,17 @@ TEST_F(LogSaveCopy, ALargeLogIsCopiedWholeWhileTheServerAppends)
     EXPECT_EQ(server.Failed(), 0u);
     EXPECT_GT(server.Lines(), 0u);
 
-    ASSERT_EQ(result.outcome, LogSaveOutcome::Saved) << SaveFailureText(result, target);
-    EXPECT_GE(result.bytes, size);
-    EXPECT_EQ(seenTotal, result.bytes);
-    EXPECT_EQ(lastCopied, result.bytes);
+    ASSERT_EQ(result.outcome, SafeWriteOutcome::Ok) << result.systemError;
+    EXPECT_EQ(result.bytes, size) << "what the server appended after the log was shown is not saved";
+    EXPECT_EQ(seenTotal, size);
+    EXPECT_EQ(lastCopied, size);
     EXPECT_TRUE(inOrder);
-    EXPECT_GT(calls, static_cast<int>(size / kLogSaveBlockBytes));
-    EXPECT_EQ(SizeOf(target), result.bytes);
+    EXPECT_GT(calls, static_cast<int>(size / kPieceBytes));
+    EXPECT_EQ(SizeOf(target), size);
     EXPECT_TRUE(IsPrefixOf(target, source));
-    EXPECT_GT(SizeOf(source), result.bytes);  // the server went on writing after the copy began
+    EXPECT_GT(SizeOf(source), size);  // the server went on writing after the log was shown
     EXPECT_EQ(Strays(dir, {"access.log", "copy.log", "access.log.probe-report"}), std::vector<std::string>{});
+    shown.SetText("");
     ::DeleteFileA(source.c_str());  // a few hundred MB are not kept after the run
     ::DeleteFileA(target.c_str());
 }
@@ -163,35 +198,39 @@ TEST_F(LogSaveCopy, ASaveStoppedHalfWayLeavesTheOlderFileAndNoCopy)
 {
     ASSERT_TRUE(WritePattern(source, 8 * kMiB));
     ASSERT_TRUE(testpaths::WriteTextFile(target, kOldTarget));
-    const LogSaveResult stopped = SaveLogCopy(source, target, [](std::uint64_t copied, std::uint64_t total) {
+    ASSERT_TRUE(Show(source));
+    const SafeWriteResult stopped = Save(target, [](std::uint64_t copied, std::uint64_t total) {
         return copied < total / 2;
     });
-    EXPECT_EQ(stopped.outcome, LogSaveOutcome::Cancelled);
+    EXPECT_EQ(stopped.outcome, SafeWriteOutcome::Stopped);
     EXPECT_GE(stopped.bytes, 4 * kMiB);
-    EXPECT_EQ(SaveFailureText(stopped, target), "");
     EXPECT_EQ(Content(target), kOldTarget);
     EXPECT_EQ(Strays(dir, {"access.log", "copy.log"}), std::vector<std::string>{});
 
-    const LogSaveResult saved = SaveLogCopy(source, target);
-    EXPECT_EQ(saved.outcome, LogSaveOutcome::Saved);
+    const std::string fresh = testpaths::Join(dir, "fresh.log");
+    EXPECT_EQ(Save(fresh, [](std::uint64_t, std::uint64_t) { return false; }).outcome, SafeWriteOutcome::Stopped);
+    EXPECT_FALSE(Exists(fresh)) << "a stopped copy leaves nothing under the new name";
+
+    const SafeWriteResult saved = Save(target);
+    EXPECT_EQ(saved.outcome, SafeWriteOutcome::Ok);
     EXPECT_EQ(SizeOf(target), 8 * kMiB);
     EXPECT_TRUE(IsPrefixOf(target, source));
+    EXPECT_EQ(Strays(dir, {"access.log", "copy.log"}), std::vector<std::string>{});
 }
 
 TEST_F(LogSaveCopy, ALogClearedWhileItIsCopiedFailsTheSave)
 {
     ASSERT_TRUE(WritePattern(source, 8 * kMiB));
     ASSERT_TRUE(testpaths::WriteTextFile(target, kOldTarget));
+    ASSERT_TRUE(Show(source));
     bool cleared = false;
-    const LogSaveResult result = SaveLogCopy(source, target, [&](std::uint64_t copied, std::uint64_t) {
+    const SafeWriteResult result = Save(target, [&](std::uint64_t copied, std::uint64_t) {
         if (copied >= 2 * kMiB && !cleared)
             cleared = ClearLogFile(source).Cleared();
         return true;
     });
     ASSERT_TRUE(cleared);
-    EXPECT_EQ(result.outcome, LogSaveOutcome::SourceCutShort);
-    EXPECT_EQ(SaveFailureText(result, target),
-              "Cannot save\n" + target + "\nThe log was cleared while it was being copied.");
+    EXPECT_EQ(result.outcome, SafeWriteOutcome::SourceFailed);
     EXPECT_EQ(Content(target), kOldTarget);
     EXPECT_EQ(Strays(dir, {"access.log", "copy.log"}), std::vector<std::string>{});
 }
@@ -199,46 +238,49 @@ TEST_F(LogSaveCopy, ALogClearedWhileItIsCopiedFailsTheSave)
 TEST_F(LogSaveCopy, AChosenNameThatCannotTakeACopyFailsBeforeCopying)
 {
     ASSERT_TRUE(testpaths::WriteTextFile(source, "one line\n"));
+    ASSERT_TRUE(Show(source));
 
     const std::string inMissingFolder = testpaths::Join(dir, "nofolder\\copy.log");
-    EXPECT_EQ(SaveLogCopy(source, inMissingFolder).outcome, LogSaveOutcome::TargetFolderMissing);
+    EXPECT_EQ(Save(inMissingFolder).outcome, SafeWriteOutcome::FolderMissing);
     EXPECT_FALSE(Exists(testpaths::Join(dir, "nofolder")));
 
     const std::string folder = testpaths::Join(dir, "afolder");
     ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
-    EXPECT_EQ(SaveLogCopy(source, folder).outcome, LogSaveOutcome::TargetIsFolder);
+    EXPECT_EQ(Save(folder).outcome, SafeWriteOutcome::TargetIsFolder);
 
     ASSERT_TRUE(testpaths::WriteTextFile(target, kOldTarget));
     ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    const LogSaveResult readOnly = SaveLogCopy(source, target);
+    const SafeWriteResult readOnly = Save(target);
     ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(readOnly.outcome, LogSaveOutcome::TargetReadOnly);
+    EXPECT_EQ(readOnly.outcome, SafeWriteOutcome::TargetReadOnly);
     EXPECT_EQ(Content(target), kOldTarget);
 
     EXPECT_EQ(Strays(dir, {"access.log", "copy.log", "afolder"}), std::vector<std::string>{});
 }
 
-TEST_F(LogSaveCopy, AMissingLogSavesNothing)
+TEST_F(LogSaveCopy, ALogDeletedAfterItWasShownIsSavedAsShown)
 {
-    const LogSaveResult result = SaveLogCopy(source, target);
-    EXPECT_EQ(result.outcome, LogSaveOutcome::SourceUnreadable);
-    EXPECT_EQ(result.systemError, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
-    EXPECT_FALSE(Exists(target));
+    ASSERT_TRUE(testpaths::WriteTextFile(source, "line one\nline two\n"));
+    ASSERT_TRUE(Show(source));
+    ASSERT_TRUE(::DeleteFileA(source.c_str()));
+    EXPECT_EQ(Save(target).outcome, SafeWriteOutcome::Ok);
+    EXPECT_EQ(Content(target), "line one\nline two\n");
 }
 
 TEST_F(LogSaveCopy, SavingALogOntoItselfLeavesIt)
 {
     ASSERT_TRUE(testpaths::WriteTextFile(source, "line one\nline two\n"));
-    const LogSaveResult result = SaveLogCopy(source, source);
-    EXPECT_EQ(result.outcome, LogSaveOutcome::Saved);
-    EXPECT_EQ(result.bytes, 18u);
-    EXPECT_EQ(Content(source), "line one\nline two\n");
+    ASSERT_TRUE(Show(source));
+    ASSERT_TRUE(Append(source, "line three\n"));
+    const SafeWriteResult result = Save(source);
+    EXPECT_EQ(result.outcome, SafeWriteOutcome::Ok);
+    EXPECT_EQ(Content(source), "line one\nline two\nline three\n") << "the server's newer lines stay";
     EXPECT_EQ(Strays(dir, {"access.log"}), std::vector<std::string>{});
 }
 
 TEST_F(LogSaveCopy, ALogPastFourGigabytesIsTakenAtItsFullSize)
 {
-    // A sparse file: its size costs no disk, and the save is stopped after the first block.
+    // A sparse file: its size costs no disk, and the save is stopped after the first piece.
     const std::uint64_t size = 4ull * 1024 * kMiB + 4096;
     {
         CFileHandle file(::CreateFileA(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -249,16 +291,18 @@ TEST_F(LogSaveCopy, ALogPastFourGigabytesIsTakenAtItsFullSize)
         ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN));
         ASSERT_TRUE(::SetEndOfFile(file.Get()));
     }
+    ASSERT_TRUE(Show(source));
     std::uint64_t seenTotal = 0;
-    const LogSaveResult result = SaveLogCopy(source, target, [&](std::uint64_t copied, std::uint64_t total) {
+    const SafeWriteResult result = Save(target, [&](std::uint64_t copied, std::uint64_t total) {
         seenTotal = total;
         return copied == 0;
     });
-    EXPECT_EQ(result.outcome, LogSaveOutcome::Cancelled);
+    EXPECT_EQ(result.outcome, SafeWriteOutcome::Stopped);
     EXPECT_EQ(seenTotal, size);
-    EXPECT_EQ(result.bytes, kLogSaveBlockBytes);
+    EXPECT_EQ(result.bytes, kPieceBytes);
     EXPECT_FALSE(Exists(target));
     EXPECT_EQ(Strays(dir, {"access.log"}), std::vector<std::string>{});
+    shown.SetText("");
 }
 
 TEST_F(LogSaveCopy, AFullDiskFailsTheSaveAndLeavesTheOlderFileAndNoCopy)
@@ -272,10 +316,10 @@ TEST_F(LogSaveCopy, AFullDiskFailsTheSaveAndLeavesTheOlderFileAndNoCopy)
     const std::string fullTarget = testpaths::Join(smallDisk, "copy.log");
     ASSERT_TRUE(testpaths::WriteTextFile(fullTarget, kOldTarget));
     ASSERT_TRUE(WritePattern(source, totalBytes.QuadPart + 4 * kMiB));
+    ASSERT_TRUE(Show(source));
 
-    const LogSaveResult result = SaveLogCopy(source, fullTarget);
-    EXPECT_EQ(result.outcome, LogSaveOutcome::DiskFull);
-    EXPECT_EQ(SaveFailureText(result, fullTarget), "Cannot save\n" + fullTarget + "\nThe disk is full.");
+    const SafeWriteResult result = Save(fullTarget);
+    EXPECT_EQ(result.outcome, SafeWriteOutcome::DiskFull);
     EXPECT_EQ(Content(fullTarget), kOldTarget);
     EXPECT_EQ(Strays(smallDisk, {"copy.log"}), std::vector<std::string>{});
     ::DeleteFileA(fullTarget.c_str());

@@ -16,4 +16,7 @@ TEST(TreePaneWidth, DamagedStoredWidthsOpenAUsableTree)
     // A screen too small to leave the text its room still gets the narrowest usable tree.
     EXPECT_EQ(UsableTreeWidth(500, 100, 90), kTreeWidthMinimum);
     EXPECT_EQ(UsableTreeWidth(-5, 100, 90), kTreeWidthMinimum);
+    // No width known: only the damage below is mended.
+    EXPECT_EQ(UsableTreeWidth(5000, 100, 0), 5000);
+    EXPECT_EQ(UsableTreeWidth(0, 100, 0), 100);
 }

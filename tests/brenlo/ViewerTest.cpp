@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -536,6 +537,9 @@ TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
     std::string besideHost = testpaths::Join(testpaths::TestBinDir(), "Tessaly.chm");
     std::string besideLibrary = testpaths::Join(testpaths::BinDir(), "Tessaly.chm");
     std::string calls = testpaths::Join(testpaths::TestBinDir(), "help-calls.txt");
+    // The build puts the real help file beside the binaries: it is set aside and put back.
+    const std::string kept = besideLibrary + ".kept";
+    const bool hadHelpFile = ::MoveFileExA(besideLibrary.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     ::DeleteFileA(besideHost.c_str());
     ::DeleteFileA(calls.c_str());
     ASSERT_TRUE(testpaths::WriteTextFile(besideLibrary, "help"));
@@ -546,6 +550,8 @@ TEST_F(ViewerTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     ::DeleteFileA(besideLibrary.c_str());
+    if (hadHelpFile)
+        ::MoveFileExA(kept.c_str(), besideLibrary.c_str(), MOVEFILE_REPLACE_EXISTING);
     ASSERT_TRUE(testpaths::WriteTextFile(besideHost, "help"));
     UINT withHostCopy = MF_GRAYED;
     run.Run(list.Get(), [&](HWND frame) {
@@ -576,6 +582,7 @@ HWND OpenFirstLogAndAskSaveAs(HWND frame)
 }
 }  // namespace
 
+// The copy holds the text shown: lines the server wrote after the log was shown are not in it.
 TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
 {
     const std::string text = Lines('c');
@@ -589,6 +596,7 @@ TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
     int result = run.Run(list.Get(), [&](HWND frame) {
         HWND dialog = OpenFirstLogAndAskSaveAs(frame);
         dialogSeen = dialog != nullptr;
+        std::ofstream(log, std::ios::binary | std::ios::app) << Lines('n');
         if (dialog) {
             HWND name = ui::FindChild(dialog, "Edit");
             ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
@@ -604,6 +612,57 @@ TEST_F(ViewerTest, SaveAsCopiesTheShownLogAndTakesItsName)
     EXPECT_TRUE(testpaths::ReadTextFile(copy, saved));
     EXPECT_EQ(saved, text);
     EXPECT_EQ(title, "Log Viewer - kept.log");
+}
+
+// A long copy shows the component's progress box; closing it stops the copy, which leaves
+// nothing under the new name and tells nothing.
+TEST_F(ViewerTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
+{
+    std::string block;
+    while (block.size() < (1u << 20))
+        block += Lines('s');
+    std::string log = testpaths::Join(m_dir, "access.log");
+    {
+        std::ofstream out(log, std::ios::binary);
+        for (int i = 0; i < 384; ++i)
+            out << block;
+    }
+    std::string copy = testpaths::Join(m_dir, "stopped.log");
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string title, told;
+    bool boxSeen = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
+        if (dialog) {
+            ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            HWND box = nullptr;
+            boxSeen = WaitUntil([&] {
+                for (HWND shown : ui::TopLevelWindows(::GetCurrentProcessId(), "TessalyEditorProgress")) {
+                    if (::IsWindowVisible(shown))
+                        box = shown;
+                }
+                return box != nullptr;
+            }, 30000);
+            if (boxSeen) {
+                SaveScreenPng("brenlo-save-as-progress");
+                ::PostMessageA(box, WM_CLOSE, 0, 0);
+            }
+            WaitUntil([&] { return ::IsWindowEnabled(frame) != FALSE; }, 30000);
+            AnswerMessageBox("Tessaly", IDOK, &told, 1000);
+        }
+        title = WindowText(frame);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(boxSeen) << "the progress box showed during the copy";
+    EXPECT_EQ(told, "") << "a stopped copy is not a failure";
+    EXPECT_EQ(::GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesA((copy + ".~tessaly-save").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(title, "Log Viewer - access.log");
+    ::DeleteFileA(log.c_str());
 }
 
 namespace {

@@ -7,14 +7,16 @@
 #include "EditSession.h"
 #include "EditorHost.h"
 #include "Handles.h"
-#include "SafeFileWrite.h"
 #include "TestPaths.h"
 
 namespace shelltest {
 namespace {
 
-using tessaly::editor::WriteBufferToFile;
-using tessaly::editor::WriteResult;
+using tessaly::editor::SafeWriteOutcome;
+
+SafeWriteOutcome WriteBufferToFile(const EditBuffer& buffer, const std::string& path) {
+    return buffer.SaveTo(path).outcome;
+}
 
 std::string ReadAll(const std::string& path) {
     std::string content;
@@ -53,9 +55,9 @@ TEST_F(SafeWriteTest, WritesBackExactlyWhatWasRead) {
     const std::string source = testpaths::Join(folder_, "source.conf");
     ASSERT_TRUE(testpaths::WriteTextFile(source, kOddBytes));
     ASSERT_EQ(buffer_.ReadFile(source), 0);
-    EXPECT_EQ(WriteBufferToFile(buffer_, target_), WriteResult::Ok);  // a new file
+    EXPECT_EQ(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);  // a new file
     EXPECT_EQ(ReadAll(target_), kOddBytes);
-    EXPECT_EQ(WriteBufferToFile(buffer_, source), WriteResult::Ok);   // over itself
+    EXPECT_EQ(WriteBufferToFile(buffer_, source), SafeWriteOutcome::Ok);   // over itself
     EXPECT_EQ(ReadAll(source), kOddBytes);
     EXPECT_EQ(FilesIn(folder_), 2) << "no temporary file is left behind";
 }
@@ -64,7 +66,7 @@ TEST_F(SafeWriteTest, KeepsTheTargetsAttributes) {
     ASSERT_TRUE(testpaths::WriteTextFile(target_, "old"));
     ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     buffer_.SetText("new text\r\n");
-    EXPECT_EQ(WriteBufferToFile(buffer_, target_), WriteResult::Ok);
+    EXPECT_EQ(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
     EXPECT_EQ(ReadAll(target_), "new text\r\n");
     EXPECT_TRUE(::GetFileAttributesA(target_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(FilesIn(folder_), 1);
@@ -74,7 +76,7 @@ TEST_F(SafeWriteTest, AReadOnlyTargetStaysAsItWas) {
     ASSERT_TRUE(testpaths::WriteTextFile(target_, "Listen 80\r\n"));
     ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_READONLY));
     buffer_.SetText("changed");
-    EXPECT_NE(WriteBufferToFile(buffer_, target_), WriteResult::Ok);
+    EXPECT_NE(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
     EXPECT_EQ(ReadAll(target_), "Listen 80\r\n");
     EXPECT_EQ(FilesIn(folder_), 1);
     ::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -85,7 +87,7 @@ TEST_F(SafeWriteTest, AVanishedFolderFailsAndCreatesNothing) {
     ASSERT_TRUE(::CreateDirectoryA(gone.c_str(), nullptr));
     ASSERT_TRUE(::RemoveDirectoryA(gone.c_str()));
     buffer_.SetText("text");
-    EXPECT_NE(WriteBufferToFile(buffer_, testpaths::Join(gone, "httpd.conf")), WriteResult::Ok);
+    EXPECT_NE(WriteBufferToFile(buffer_, testpaths::Join(gone, "httpd.conf")), SafeWriteOutcome::Ok);
     EXPECT_EQ(::GetFileAttributesA(gone.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(FilesIn(folder_), 0);
 }
@@ -96,7 +98,7 @@ TEST_F(SafeWriteTest, ATargetHeldOpenWithoutSharingStaysAsItWas) {
         CFileHandle held(::CreateFileA(target_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         buffer_.SetText("changed");
-        EXPECT_NE(WriteBufferToFile(buffer_, target_), WriteResult::Ok);
+        EXPECT_NE(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
     }
     EXPECT_EQ(ReadAll(target_), "Listen 80\r\n");
     EXPECT_EQ(FilesIn(folder_), 1);
@@ -154,7 +156,7 @@ TEST_F(SafeWriteTest, AConfigurationOf200MegabytesOpensTakesEditsAndIsSaved) {
     ASSERT_TRUE(view.InsertText("# the end"));
     EXPECT_EQ(buffer_.Text().LineCount(), lines + 3);
 
-    ASSERT_EQ(WriteBufferToFile(buffer_, target_), WriteResult::Ok);
+    ASSERT_EQ(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
     EXPECT_EQ(SizeOf(target_), size + 10 + 13 + 9);
     EXPECT_EQ(BytesAt(target_, 0, 10 + 4), "# edited\r\n    ");
     const long long middle = 10 + lines / 2 * static_cast<long long>(line.size());

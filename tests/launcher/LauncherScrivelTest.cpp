@@ -112,7 +112,7 @@ TEST_F(LauncherScrivelTest, TestOfABrokenConfigurationTakesScrivelToTheLine)
     EXPECT_TRUE(Eventually([&] { return StatusText(frame) == kBadMessage; })) << StatusText(frame);
     EXPECT_EQ(StatusPaneColour(frame), kErrorBack);
     SaveWindowPng(frame, "launcher-scrivel-syntax-error");
-    EXPECT_STREQ(block.GetText(), "") << "Scrivel clears the report once it has read it";
+    EXPECT_EQ(block.GetText(), "") << "Scrivel clears the report once it has read it";
 
     // "Save all and test" from Scrivel itself goes the whole way round: code 10 to the
     // Launcher, its answer back. The caret is moved away first to see it land again.

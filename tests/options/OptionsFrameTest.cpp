@@ -8,6 +8,7 @@
 #include "FakeLauncher.h"
 #include "GeneralFlags.h"
 #include "Handles.h"
+#include "HelpEngineStandIn.h"
 #include "OptionsHost.h"
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
@@ -116,12 +117,18 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         EXPECT_EQ(VisiblePage(dialog), general) << "General's window was kept, not made again";
         EXPECT_FALSE(::IsWindowEnabled(Apply(dialog))) << "pages without changes";
 
-        // A page that is not built yet shows its template and takes no input.
+        // A page that is not built yet (here Format) shows its template and takes no input;
+        // a built one (Command lines) does.
+        ASSERT_TRUE(SelectPage(dialog, 4));
+        HWND format = PageWith(dialog, IDC_SYNTAX_COLORING);
+        ASSERT_NE(format, nullptr);
+        EXPECT_FALSE(Enabled(format, IDC_SYNTAX_COLORING));
+        EXPECT_FALSE(Enabled(format, IDC_DEFAULT));
         ASSERT_TRUE(SelectPage(dialog, 1));
         HWND commandLines = PageWith(dialog, IDC_CMD_START);
         ASSERT_NE(commandLines, nullptr);
-        EXPECT_FALSE(Enabled(commandLines, IDC_CMD_START));
-        EXPECT_FALSE(Enabled(commandLines, IDC_DEFAULT));
+        EXPECT_TRUE(Enabled(commandLines, IDC_CMD_START));
+        EXPECT_TRUE(Enabled(commandLines, IDC_DEFAULT));
 
         // Ctrl+Tab while the focus is inside a page: from Other to Scrivel.
         ASSERT_TRUE(SelectPage(dialog, 2));
@@ -221,37 +228,6 @@ TEST(OptionsFrame, TheDialogIsOwnedByTheCallersActiveWindowAndSendsNothingForGen
     for (const LauncherNotice& notice : launcher.Notices())
         EXPECT_EQ(notice.code, LN_SPLASH_CONTROL) << "General and Other save without notifications";
 }
-
-namespace {
-// Points the HTML Help engine's class registration at the tests' stand-in, which records
-// each call in help-calls.txt beside itself.
-class CHelpEngineStandIn {
-public:
-    CHelpEngineStandIn()
-    {
-        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, m_key.Receive(), nullptr);
-        const std::string standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
-        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(standIn.c_str()),
-                         static_cast<DWORD>(standIn.size() + 1));
-        ::DeleteFileA(Record().c_str());
-    }
-    ~CHelpEngineStandIn() { ::RegDeleteValueA(m_key.Get(), nullptr); }
-    CHelpEngineStandIn(const CHelpEngineStandIn&) = delete;
-    CHelpEngineStandIn& operator=(const CHelpEngineStandIn&) = delete;
-
-    static std::string Record() { return testpaths::Join(testpaths::TestBinDir(), "help-calls.txt"); }
-    static std::string Calls()
-    {
-        std::string text;
-        testpaths::ReadTextFile(Record(), text);
-        return text;
-    }
-
-private:
-    static constexpr char kKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
-    CRegKey m_key;
-};
-}  // namespace
 
 TEST(OptionsFrame, F1OpensTheShownPagesTopicInTheHelpFileBesideTheHost)
 {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <winspool.h>
 
 #include <gtest/gtest.h>
 
@@ -77,8 +78,8 @@ TEST_F(ScrivelDocuments, TheToolbarHoldsItsButtonsAndDisablesWhatCannotRunYet)
                     kSaveAllAndTest, kApacheDocumentation, UINT(ID_APP_ABOUT)})
         EXPECT_TRUE(HasButton(id)) << id;
     EXPECT_TRUE(Eventually([&] { return ButtonEnabled(ID_FILE_NEW) && ButtonEnabled(kSaveAllAndTest); }));
-    // Context help and the documentation bar are not there yet.
-    EXPECT_FALSE(ButtonEnabled(kApacheDocumentation));
+    // The documentation bar can always be shown; Save waits for a change.
+    EXPECT_TRUE(ButtonEnabled(kApacheDocumentation));
     EXPECT_FALSE(ButtonEnabled(ID_FILE_SAVE));
 }
 
@@ -379,3 +380,258 @@ TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
     EXPECT_EQ(ViewText(view), Lines(40));
 }
 
+
+namespace {
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// The wide calls with "\\?\" take paths beyond 259 characters.
+std::wstring Extended(const std::string& path)
+{
+    return L"\\\\?\\" + Wide(path);
+}
+
+bool WriteLongFile(const std::string& path, const std::string& text)
+{
+    CFileHandle file(::CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return file && ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+std::string ReadLongFile(const std::string& path)
+{
+    CFileHandle file(::CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                   nullptr));
+    if (!file)
+        return "(cannot be read)";
+    std::string text(1 << 16, '\0');
+    DWORD read = 0;
+    ::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    text.resize(read);
+    return text;
+}
+
+// Folders of 100-character names below `folder`, made on the way, and a file name that
+// brings the whole path to `length` characters.
+std::string LongPathBelow(const std::string& folder, std::size_t length, char fill)
+{
+    std::string path = folder;
+    for (char name = 'a'; length - path.size() > 120; ++name) {
+        path += "\\" + std::string(100, name);
+        ::CreateDirectoryW(Extended(path).c_str(), nullptr);
+    }
+    return path + "\\httpd-" + std::string(length - path.size() - 12, fill) + ".conf";
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+// A configured file whose path has 365 characters opens without a question, is found by a
+// report in another spelling and is saved in place; a missing one of that length is created.
+TEST_F(ScrivelDocuments, FilesWithPathsOf365CharactersOpenAreFoundAndSaved)
+{
+    folder = testpaths::MakeWorkDir("scrivel-long-paths");
+    const std::string present = LongPathBelow(folder, 365, 'p');
+    const std::string missing = LongPathBelow(folder, 365, 'm');
+    ASSERT_EQ(present.size(), 365u);
+    ASSERT_EQ(missing.size(), 365u);
+    ::DeleteFileW(Extended(missing).c_str());  // the work folder is emptied by calls that stop at 259 characters
+    ASSERT_TRUE(WriteLongFile(present, Lines(10)));
+    run.Registry().Store().WriteScrivelFiles({present, missing});
+    ASSERT_TRUE(run.StartLauncher());
+    ASSERT_TRUE(run.StartScrivel());
+
+    HWND box = WaitForMessageBox(run.Process().Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "File " + missing + " not found. Do you wish to create new file?");
+    AnswerMessageBox(box, IDYES);
+    ASSERT_TRUE(run.WaitStarted());
+    EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
+    EXPECT_EQ(ReadLongFile(missing), "");
+    ASSERT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), FileNameOf(missing));
+
+    std::string otherSpelling = present;
+    std::replace(otherSpelling.begin(), otherSpelling.end(), '\\', '/');
+    for (char& c : otherSpelling)
+        c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
+    Report(6, otherSpelling);
+    EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    ASSERT_EQ(ActiveChildTitle(run.Frame()), FileNameOf(present));
+    HWND view = ViewOf(ActiveChild(run.Frame()));
+    EXPECT_EQ(CaretLine(view), 6);
+    EXPECT_EQ(ViewText(view), Lines(10));
+
+    ::SendMessageA(view, EM_SETSEL, 0, 0);
+    ui::PostText(view, "#");
+    ASSERT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
+    ui::PostCommand(run.Frame(), ID_FILE_SAVE);
+    EXPECT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) == 0; }));
+    EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
+    EXPECT_EQ(ReadLongFile(present), "#" + Lines(10));
+}
+
+namespace {
+
+// A small description of a black-and-white PostScript printer, enough for Wine's driver.
+constexpr char kPrinterDescription[] =
+    "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
+    "*LanguageEncoding: ISOLatin1\n*PCFileName: \"TESSALY.PPD\"\n*Manufacturer: \"Tessaly\"\n"
+    "*ModelName: \"Tessaly Test Printer\"\n*ShortNickName: \"Tessaly Test Printer\"\n"
+    "*NickName: \"Tessaly Test Printer\"\n*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n"
+    "*ColorDevice: False\n*DefaultColorSpace: Gray\n*LandscapeOrientation: Plus90\n*TTRasterizer: Type42\n"
+    "*OpenUI *PageSize/Media Size: PickOne\n*DefaultPageSize: A4\n"
+    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n*CloseUI: *PageSize\n"
+    "*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
+    "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n*DefaultResolution: 300dpi\n"
+    "*DefaultFont: Courier\n*Font Courier: Standard \"(002.004S)\" Standard ROM\n";
+
+// Two printers in Wine's spooler while a test runs (there is none here otherwise), the first
+// the default one; both are removed again, and the default with them.
+class CTestPrinters {
+public:
+    static constexpr const char* kNames[] = {"Tessaly Test A", "Tessaly Test B"};
+
+    CTestPrinters()
+    {
+        Remove();
+        // The driver reads the description from the spooler's folder of drivers.
+        std::string description = DescriptionPath();
+        if (description.empty() || !testpaths::WriteTextFile(description, kPrinterDescription))
+            return;
+        bool added = true;
+        for (const char* name : kNames) {
+            DRIVER_INFO_3A driver{};
+            driver.cVersion = 3;
+            driver.pName = const_cast<char*>(name);
+            driver.pEnvironment = const_cast<char*>(kEnvironment);
+            driver.pDriverPath = const_cast<char*>("wineps.drv");
+            driver.pConfigFile = const_cast<char*>("wineps.drv");
+            driver.pDataFile = const_cast<char*>(kDescriptionName);
+            driver.pDefaultDataType = const_cast<char*>("RAW");
+            PRINTER_INFO_2A printer{};
+            printer.pPrinterName = const_cast<char*>(name);
+            printer.pPortName = const_cast<char*>("FILE:");
+            printer.pDriverName = const_cast<char*>(name);
+            printer.pPrintProcessor = const_cast<char*>("WinPrint");
+            printer.pDatatype = const_cast<char*>("RAW");
+            HANDLE made = ::AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver))
+                              ? ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer))
+                              : nullptr;
+            added = added && made;
+            if (made)
+                ::ClosePrinter(made);
+        }
+        m_installed = added && ::SetDefaultPrinterA(kNames[0]);
+    }
+    ~CTestPrinters() { Remove(); }
+    CTestPrinters(const CTestPrinters&) = delete;
+    CTestPrinters& operator=(const CTestPrinters&) = delete;
+
+    bool Installed() const { return m_installed; }
+
+private:
+    static constexpr char kEnvironment[] = "Windows NT x86";
+    static constexpr char kDescriptionName[] = "tessaly-test.ppd";
+
+    static std::string DescriptionPath()
+    {
+        char folder[MAX_PATH] = {};
+        DWORD needed = 0;
+        if (!::GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(kEnvironment), 1, reinterpret_cast<BYTE*>(folder),
+                                          sizeof folder, &needed))
+            return {};
+        return testpaths::Join(folder, kDescriptionName);
+    }
+
+    static void Remove()
+    {
+        for (const char* name : kNames) {
+            HANDLE printer = nullptr;
+            if (::OpenPrinterA(const_cast<char*>(name), &printer, nullptr)) {
+                ::DeletePrinter(printer);
+                ::ClosePrinter(printer);
+            }
+            ::DeletePrinterDriverA(nullptr, const_cast<char*>(kEnvironment), const_cast<char*>(name));
+        }
+        const std::string description = DescriptionPath();
+        if (!description.empty())
+            ::DeleteFileA(description.c_str());
+        CRegKey windows;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0,
+                            KEY_SET_VALUE, windows.Receive()) == ERROR_SUCCESS)
+            ::RegDeleteValueA(windows.Get(), "Device");
+    }
+
+    bool m_installed = false;
+};
+
+// The combo box of a printer dialog that lists the printers, and the printer it shows.
+HWND PrinterList(HWND dialog)
+{
+    for (HWND combo : ui::FindChildren(dialog, "ComboBox")) {
+        if (::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>(CTestPrinters::kNames[1])) >= 0)
+            return combo;
+    }
+    return nullptr;
+}
+
+std::string ShownPrinter(HWND dialog)
+{
+    HWND list = PrinterList(dialog);
+    return list ? ui::TextOf(list) : std::string("(no printer list)");
+}
+
+}  // namespace
+
+// The printer chosen in Print Setup is the one Print starts from, and Print Setup shows it
+// when asked again.
+TEST_F(ScrivelDocuments, PrintStartsFromThePrinterChosenInPrintSetup)
+{
+    CTestPrinters printers;
+    ASSERT_TRUE(printers.Installed());
+    Start(true);
+    const DWORD process = run.Process().Id();
+
+    ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_PRINT_SETUP));
+    HWND setup = ui::WaitForTopLevel(process, "#32770", "Print Setup", 15000);
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(Eventually([&] { return PrinterList(setup) != nullptr; }));
+    EXPECT_EQ(ShownPrinter(setup), CTestPrinters::kNames[0]);
+    HWND list = PrinterList(setup);
+    ASSERT_GE(::SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                             reinterpret_cast<LPARAM>(CTestPrinters::kNames[1])),
+              0);
+    ::SendMessageA(setup, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ASSERT_EQ(ShownPrinter(setup), CTestPrinters::kNames[1]);
+    ASSERT_TRUE(AnswerMessageBox(setup, IDOK));
+    ASSERT_TRUE(Eventually([&] { return !::IsWindow(setup); }));
+
+    ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_PRINT));
+    HWND print = ui::WaitForTopLevel(process, "#32770", "Print", 15000);
+    ASSERT_NE(print, nullptr);
+    ASSERT_TRUE(Eventually([&] { return PrinterList(print) != nullptr; }));
+    EXPECT_EQ(ShownPrinter(print), CTestPrinters::kNames[1]);
+    ASSERT_TRUE(AnswerMessageBox(print, IDCANCEL));
+    ASSERT_TRUE(Eventually([&] { return !::IsWindow(print); }));
+
+    ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_PRINT_SETUP));
+    setup = ui::WaitForTopLevel(process, "#32770", "Print Setup", 15000);
+    ASSERT_NE(setup, nullptr);
+    ASSERT_TRUE(Eventually([&] { return PrinterList(setup) != nullptr; }));
+    EXPECT_EQ(ShownPrinter(setup), CTestPrinters::kNames[1]);
+    ASSERT_TRUE(AnswerMessageBox(setup, IDCANCEL));
+    EXPECT_TRUE(Eventually([&] { return !::IsWindow(setup); }));
+}

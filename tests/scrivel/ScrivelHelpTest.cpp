@@ -9,9 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "FwIds.h"
+#include "Handles.h"
+#include "HelpEngineStandIn.h"
+#include "HttpClassSandbox.h"
 #include "Screenshot.h"
 #include "ScrivelDriver.h"
 #include "SettingsSchema.h"
@@ -127,13 +134,63 @@ std::vector<std::uint8_t> StoredBar(CScrivelRun& run)
     return bytes;
 }
 
+// Points the browser control's class registration at a library that is not there, for one
+// test, and puts the registration back afterwards.
+class CBrowserControlGone {
+public:
+    CBrowserControlGone()
+    {
+        if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, kServerKey, 0, KEY_ALL_ACCESS, m_key.Receive()) != ERROR_SUCCESS)
+            return;
+        char old[MAX_PATH * 2] = {};
+        DWORD size = sizeof(old) - 1;
+        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, &m_type, reinterpret_cast<BYTE*>(old),
+                                        &size) == ERROR_SUCCESS;
+        m_old.assign(old, size);
+        const char gone[] = "C:\\nowhere\\no-browser-control.dll";
+        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(gone), sizeof gone);
+    }
+    ~CBrowserControlGone()
+    {
+        if (!m_key)
+            return;
+        if (m_hadValue)
+            ::RegSetValueExA(m_key.Get(), nullptr, 0, m_type, reinterpret_cast<const BYTE*>(m_old.data()),
+                             static_cast<DWORD>(m_old.size()));
+        else
+            ::RegDeleteValueA(m_key.Get(), nullptr);
+    }
+    CBrowserControlGone(const CBrowserControlGone&) = delete;
+    CBrowserControlGone& operator=(const CBrowserControlGone&) = delete;
+    bool Active() const { return static_cast<bool>(m_key); }
+
+private:
+    static constexpr char kServerKey[] = "CLSID\\{8856F961-340A-11D0-A96B-00C04FD705A2}\\InprocServer32";
+    CRegKey m_key;
+    bool m_hadValue = false;
+    DWORD m_type = REG_SZ;
+    std::string m_old;
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::string text;
+    if (FILE* in = std::fopen(path.c_str(), "rb")) {
+        char chunk[512];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+            text.append(chunk, n);
+        std::fclose(in);
+    }
+    return text;
+}
+
 class ScrivelHelp : public ::testing::Test {
 protected:
     // Scrivel with one configuration open, "ApachePath" at a server of that layout.
-    void StartWith(const std::string& text, bool oldLayout = true)
+    void StartWith(const std::string& text, bool oldLayout = true, const std::string& server = "")
     {
-        m_server = MakeServer(oldLayout ? "help-server-old" : "help-server-new", oldLayout);
-        const std::string conf = testpaths::Join(m_server, "httpd.conf");
+        m_server = server.empty() ? MakeServer(oldLayout ? "help-server-old" : "help-server-new", oldLayout) : server;
+        const std::string conf = testpaths::Join(testpaths::MakeWorkDir("help-conf"), "httpd.conf");
         testpaths::WriteTextFile(conf, text);
         m_run.Registry().Store().SetProfileString(settings::kSection, settings::kApachePath, m_server.c_str());
         m_run.Registry().Store().WriteScrivelFiles({conf});
@@ -168,7 +225,7 @@ protected:
     }
     std::string BrowserAddress() { return WithoutScheme(ui::TextOf(Browser(Bar()))); }
     // The Help menu opened with the keyboard and its last item (context help) chosen.
-    void ChooseContextHelpFromTheMenu(bool enabled, const char* picture = nullptr)
+    void ChooseContextHelpFromTheMenu(const char* picture)
     {
         ui::PressKey('H', false, false, true);
         ::Sleep(300);
@@ -177,11 +234,6 @@ protected:
         if (picture)
             SaveScreenPng(picture);
         ui::PressKey(VK_RETURN);
-        // A disabled item leaves the menu open (Esc outside a menu hides the bar).
-        if (!enabled) {
-            ui::PressKey(VK_ESCAPE);
-            ui::PressKey(VK_ESCAPE);
-        }
     }
     bool ToggleButtonChecked()
     {
@@ -228,14 +280,15 @@ TEST_F(ScrivelHelp, WordsWithoutAPageGetNoBarAndTheMenuItemFollowsTheCaret)
     StartWith("Options None\r\n" + longWord + "\r\n");
     F1At(10);  // a constant: a beep and nothing else
     F1At(16);  // 255 characters: nothing at all
+    // The item chosen while the caret is on the constant: disabled, so nothing runs.
     ::SendMessageA(m_view, EM_SETSEL, 10, 10);
-    ChooseContextHelpFromTheMenu(false);  // "No help available"
+    ::SendMessageA(Frame(), WM_COMMAND, kContextHelp, 0);
     ui::WaitUntil([] { return false; }, 500);
     EXPECT_EQ(Bar(), nullptr);
 
     // On a directive the item names it and shows its page.
     ::SendMessageA(m_view, EM_SETSEL, 2, 2);
-    ChooseContextHelpFromTheMenu(true, "scrivel-help-menu");
+    ChooseContextHelpFromTheMenu("scrivel-help-menu");
     EXPECT_TRUE(Eventually([&] { return BarShown(); }));
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
@@ -379,4 +432,64 @@ TEST_F(ScrivelHelp, AStoredBarStateShorterThanItsRecordIsIgnored)
     EXPECT_EQ(RectIn(Bar(), Frame()).bottom, RectIn(StatusBar(Frame()), Frame()).top);
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
+
+TEST_F(ScrivelHelp, WithoutTheBrowserControlThePageOpensInTheSystemsWebBrowser)
+{
+    CBrowserControlGone gone;
+    ASSERT_TRUE(gone.Active());
+    CHttpClassSandbox http;
+    http.SetText("shell\\open\\command", "\"" + CHttpClassSandbox::RecorderPath() + "\" \"%1\"");
+    http.StartRecording("scrivel-docbar-fallback");
+    StartWith("AllowOverride None\r\n");
+    F1At(3);
+    std::string commandLine;
+    ASSERT_TRUE(http.WaitForRecord(commandLine));
+    EXPECT_NE(commandLine.find("file:///" + m_server + "\\htdocs\\manual\\mod\\core.html#allowoverride"),
+              std::string::npos)
+        << commandLine;
+    EXPECT_EQ(Bar(), nullptr);
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+TEST_F(ScrivelHelp, HelpTopicOpensTheEditorsTopicOfTheHelpFileBesideTheProgram)
+{
+    const std::string helpFile = testpaths::Join(testpaths::BinDir(), "Tessaly.chm");
+    ASSERT_NE(::GetFileAttributesA(helpFile.c_str()), INVALID_FILE_ATTRIBUTES) << "the build makes " << helpFile;
+    CHelpEngineStandIn engine;
+    StartWith("AllowOverride None\r\n");
+    ::SendMessageA(Frame(), WM_COMMAND, ID_HELP_FINDER, 0);  // not run when disabled
+    ASSERT_TRUE(Eventually([&] { return !ReadFile(CHelpEngineStandIn::Record()).empty(); }));
+    const std::string call = ReadFile(CHelpEngineStandIn::Record());
+    // Owner, file, command, data: no owner, the topic, HH_DISPLAY_TOPIC, 0.
+    const std::size_t first = call.find('|');
+    ASSERT_NE(first, std::string::npos) << call;
+    EXPECT_EQ(std::strtoul(call.substr(0, first).c_str(), nullptr, 16), 0ul) << call;
+    char folder[MAX_PATH] = {};
+    DWORD length = ::GetLongPathNameA(testpaths::BinDir().c_str(), folder, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    std::string expected = std::string(folder) + "\\Tessaly.chm::/editor_home.htm|0|0\n";
+    std::string got = call.substr(first + 1);
+    auto lower = [](std::string t) {
+        for (char& c : t)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return t;
+    };
+    EXPECT_EQ(lower(got), lower(expected));
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+#ifdef TESSALY_BUILT_SAMPLE_DIR
+// The build copies the server's manual into the sample server under manual\.
+TEST_F(ScrivelHelp, OnTheSampleServerF1FindsTheManualTheBuildCopied)
+{
+    const std::string sample = TESSALY_BUILT_SAMPLE_DIR;
+    const std::string page = sample + "\\manual\\mod\\core.html";
+    ASSERT_NE(::GetFileAttributesA(page.c_str()), INVALID_FILE_ATTRIBUTES) << page;
+    StartWith("AllowOverride None\r\n", false, sample);
+    F1At(3);
+    ASSERT_TRUE(Eventually([&] { return BarShown() && !BrowserAddress().empty(); }));
+    EXPECT_EQ(BrowserAddress(), page + "#allowoverride");
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+#endif
 }  // namespace

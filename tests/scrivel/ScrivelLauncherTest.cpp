@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 #include "FwIds.h"
@@ -200,6 +201,32 @@ TEST_F(ScrivelLauncher, AShortSpellingOfAnOpenFileJumpsInIt)
     EXPECT_EQ(ActiveCaretLine(), 44);
     EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
     EXPECT_TRUE(ShowsError("short"));
+}
+
+// "name:line:" inside a message is followed only when the name is a file: here it is not,
+// and the report stays at its own file and line with its whole message.
+TEST_F(ScrivelLauncher, AMessageThatOnlyLooksLikeALocationKeepsTheOuterOne)
+{
+    const std::string message = "Invalid command 'Alias/foo:1: x', perhaps misspelled or defined by a module not "
+                                "included in the server configuration";
+    Send(LN_SYNTAX_ERROR, ("Syntax error on line 2 of " + vhostsConf + ":\r\nfirst").c_str());
+    ASSERT_EQ(ActiveChildTitle(run.Frame()), "httpd-vhosts.conf");
+
+    EXPECT_EQ(Send(LN_SYNTAX_ERROR, ("Syntax error on line 12 of " + httpdConf + ":\r\n" + message).c_str()), 0);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd.conf");
+    EXPECT_EQ(ActiveCaretLine(), 12);
+    EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
+    EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
+    EXPECT_TRUE(ShowsError(message));
+
+    // The same inner form naming a real file is followed.
+    EXPECT_EQ(Send(LN_SYNTAX_ERROR, ("Syntax error on line 12 of " + httpdConf + ":\r\n" + ForwardSlashes(sslConf) +
+                                     ":40: <VirtualHost> was not closed.")
+                                        .c_str()),
+              0);
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-ssl.conf");
+    EXPECT_EQ(ActiveCaretLine(), 40);
+    EXPECT_TRUE(ShowsError("<VirtualHost> was not closed."));
 }
 
 TEST_F(ScrivelLauncher, AReportInNoKnownFormIsShownWhole)
@@ -417,6 +444,65 @@ TEST(ScrivelWithoutLauncherWindow, SaveAllAndTestSaysStartLauncherFirst)
     EXPECT_TRUE(run.Launcher().Notices().empty());
     ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
+}
+
+// A Launcher that ended without clearing its handle in the block: "Save all and test" answers
+// as when there is no Launcher.
+TEST_F(ScrivelLauncher, SaveAllAndTestWithAGoneLauncherSaysStartLauncherFirst)
+{
+    HWND gone = ::CreateWindowExA(0, "STATIC", "gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(gone, nullptr);
+    ASSERT_TRUE(::DestroyWindow(gone));
+    run.Launcher().Block()->hLauncherWnd = HandleToBlock(gone);
+    ASSERT_TRUE(ui::PostCommand(run.Frame(), kSaveAllAndTest));
+    EXPECT_TRUE(Eventually([&] { return StatusText(run.Frame()) == "Start Launcher first."; }));
+    EXPECT_TRUE(Eventually([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000));
+    run.Launcher().Block()->hLauncherWnd = HandleToBlock(run.Launcher().Window());
+}
+
+namespace {
+// The Launcher's mapping made larger than the block, as the system rounds it up to whole
+// pages: what lies beyond the text field is visible to a reader that does not stop there.
+class CLargerMapping {
+public:
+    static constexpr std::size_t kBytes = 8192;
+    CLargerMapping()
+        : m_mapping(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBytes, kSharedDataName)),
+          m_view(m_mapping ? ::MapViewOfFile(m_mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, kBytes) : nullptr)
+    {
+    }
+    char* Bytes() { return static_cast<char*>(m_view.Get()); }
+
+private:
+    CKernelHandle m_mapping;
+    CMappedView m_view;
+};
+}  // namespace
+
+// A Launcher that fills all 5000 bytes of the text field leaves no terminator: Scrivel reads
+// 4999 characters and nothing after them. Here the report's message lies only beyond the
+// field, so the report is incomplete and shown whole, and its file is not opened.
+TEST(ScrivelLauncherText, IsReadNoFurtherThanItsFirst4999Characters)
+{
+    const std::string folder = testpaths::MakeWorkDir("scrivel-launcher-text");
+    const std::string target = testpaths::Join(folder, "httpd-beyond.conf");
+    ASSERT_TRUE(testpaths::WriteTextFile(target, NumberedLines(20)));
+    CLargerMapping mapping;
+    ASSERT_NE(mapping.Bytes(), nullptr);
+    CScrivelRun run;
+    ASSERT_TRUE(run.Start());
+
+    const std::string head = "Syntax error on line 7 of " + target + ":";
+    std::string field = head + std::string(kSharedTextSize - head.size(), '\n');
+    const std::string beyond = "Read past the end of the text\r\n";
+    std::memcpy(run.Launcher().Block()->szText, field.data(), kSharedTextSize);
+    std::memcpy(mapping.Bytes() + kSharedDataSize, beyond.c_str(), beyond.size() + 1);
+    EXPECT_EQ(run.Launcher().SendCode(run.Frame(), LN_SYNTAX_ERROR), 0);
+
+    EXPECT_TRUE(ChildFrames(run.Frame()).empty());
+    EXPECT_EQ(StatusText(run.Frame()), (head + std::string(255, ' ')).substr(0, 255));
+    EXPECT_EQ(run.Launcher().Text(), "");
+    EXPECT_EQ(run.CloseNow(), 0);
 }
 
 // The Launcher may close Scrivel while Scrivel asks the user something.

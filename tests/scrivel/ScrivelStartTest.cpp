@@ -323,6 +323,29 @@ TEST_F(ScrivelStartFiles, AMissingFileIsCreatedOnYesAndSkippedOnNo)
     EXPECT_EQ(run.CloseNow(), 0);
 }
 
+// The question may stay open for minutes; a file that appears meanwhile is opened as it is.
+TEST_F(ScrivelStartFiles, AFileThatAppearsWhileTheQuestionIsOpenIsOpenedNotEmptied)
+{
+    const std::string late = testpaths::Join(folder, "httpd-late.conf");
+    run.Registry().Store().WriteScrivelFiles({late});
+    ASSERT_TRUE(run.StartLauncher());
+    ASSERT_TRUE(run.StartScrivel());
+    HWND box = WaitForMessageBox(run.Process().Id());
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(MessageBoxText(box), "File " + late + " not found. Do you wish to create new file?");
+    ASSERT_TRUE(testpaths::WriteTextFile(late, "Listen 8080\r\n"));
+    AnswerMessageBox(box, IDYES);
+
+    ASSERT_TRUE(run.WaitStarted());
+    std::string onDisk;
+    ASSERT_TRUE(testpaths::ReadTextFile(late, onDisk));
+    EXPECT_EQ(onDisk, "Listen 8080\r\n");
+    EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-late.conf");
+    EXPECT_EQ(ViewText(ViewOf(ActiveChild(run.Frame()))), "Listen 8080\r\n");
+    EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
+    EXPECT_EQ(run.CloseNow(), 0);
+}
+
 TEST_F(ScrivelStartFiles, AFileThatCannotBeCreatedIsReportedAndStartGoesOn)
 {
     const std::string impossible = testpaths::Join(folder, "no-such-folder\\httpd.conf");

@@ -2,10 +2,17 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "SyntaxReport.h"
 
 namespace {
+
+// Reading a report where every path it names is a file.
+SyntaxReport Read(const std::string& text)
+{
+    return ReadSyntaxReport(text, [](const std::string&) { return true; });
+}
 
 void ExpectLocation(const SyntaxReport& report, const std::string& path, int line, const std::string& message)
 {
@@ -17,7 +24,7 @@ void ExpectLocation(const SyntaxReport& report, const std::string& path, int lin
 
 void ExpectShownWhole(const std::string& text)
 {
-    const SyntaxReport report = ReadSyntaxReport(text);
+    const SyntaxReport report = Read(text);
     EXPECT_FALSE(report.hasLocation) << text;
     EXPECT_EQ(report.message, text);
 }
@@ -32,26 +39,26 @@ const std::string kInvalidCommand =
 
 TEST(SyntaxReportLauncherForm, PathLosesItsColonAndMessageIsTheNextLine)
 {
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\n" + kInvalidCommand),
+    ExpectLocation(Read("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\n" + kInvalidCommand),
                    "C:/Apache24/conf/httpd.conf", 12, kInvalidCommand);
 }
 
 TEST(SyntaxReportLauncherForm, CarriageReturnsAndBlankLinesArePassedOver)
 {
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\r\n\r\n  \r\n" +
+    ExpectLocation(Read("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\r\n\r\n  \r\n" +
                                     kInvalidCommand + "\r\n"),
                    "C:/Apache24/conf/httpd.conf", 12, kInvalidCommand);
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 5 of C:/a.conf::\r\r\nmessage"), "C:/a.conf", 5, "message");
+    ExpectLocation(Read("Syntax error on line 5 of C:/a.conf::\r\r\nmessage"), "C:/a.conf", 5, "message");
 }
 
 TEST(SyntaxReportLauncherForm, ScanRulesForBlanksAndNumbers)
 {
     // Each blank of the format takes any run of white space, none included.
-    ExpectLocation(ReadSyntaxReport("Syntax\terror  on\nline   7 of\nC:/a.conf\nmessage"), "C:/a.conf", 7, "message");
-    ExpectLocation(ReadSyntaxReport("Syntaxerroronline7ofC:/a.conf\nmessage"), "C:/a.conf", 7, "message");
-    ExpectLocation(ReadSyntaxReport("Syntax error on line -3 of a.conf:\nm"), "a.conf", -3, "m");
-    ExpectLocation(ReadSyntaxReport("Syntax error on line +4 of a.conf:\nm"), "a.conf", 4, "m");
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 99999999999 of a.conf:\nm"), "a.conf", INT_MAX, "m");
+    ExpectLocation(Read("Syntax\terror  on\nline   7 of\nC:/a.conf\nmessage"), "C:/a.conf", 7, "message");
+    ExpectLocation(Read("Syntaxerroronline7ofC:/a.conf\nmessage"), "C:/a.conf", 7, "message");
+    ExpectLocation(Read("Syntax error on line -3 of a.conf:\nm"), "a.conf", -3, "m");
+    ExpectLocation(Read("Syntax error on line +4 of a.conf:\nm"), "a.conf", 4, "m");
+    ExpectLocation(Read("Syntax error on line 99999999999 of a.conf:\nm"), "a.conf", INT_MAX, "m");
 }
 
 TEST(SyntaxReportLauncherForm, ReportsMissingAFieldAreShownWhole)
@@ -69,20 +76,20 @@ TEST(SyntaxReportLauncherForm, TextEndsAtItsTerminator)
 {
     const std::string text =
         std::string("Syntax error on line 3 of C:/a.conf:\nmessage") + '\0' + "Syntax error on line 9 of C:/b.conf:\nx";
-    ExpectLocation(ReadSyntaxReport(text), "C:/a.conf", 3, "message");
+    ExpectLocation(Read(text), "C:/a.conf", 3, "message");
 }
 
 TEST(SyntaxReportLauncherForm, FieldsAreBounded)
 {
     const std::string longPath = "C:/" + std::string(1021, 'p');  // 1024 characters
-    const SyntaxReport tooLong = ReadSyntaxReport("Syntax error on line 3 of " + longPath + ":\nmessage");
+    const SyntaxReport tooLong = Read("Syntax error on line 3 of " + longPath + ":\nmessage");
     EXPECT_FALSE(tooLong.hasLocation);
     EXPECT_EQ(tooLong.message, "message");
 
     const std::string fits = "C:/" + std::string(1020, 'p');  // 1023 characters
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 3 of " + fits + ":\nmessage"), fits, 3, "message");
+    ExpectLocation(Read("Syntax error on line 3 of " + fits + ":\nmessage"), fits, 3, "message");
 
-    const SyntaxReport longMessage = ReadSyntaxReport("Syntax error on line 3 of C:/a.conf:\n" + std::string(3000, 'm'));
+    const SyntaxReport longMessage = Read("Syntax error on line 3 of C:/a.conf:\n" + std::string(3000, 'm'));
     EXPECT_EQ(longMessage.message, std::string(kSyntaxReportFieldRoom, 'm'));
 }
 
@@ -90,10 +97,10 @@ TEST(SyntaxReportLauncherForm, FieldsAreBounded)
 
 TEST(SyntaxReportServerForms, MessageIdentifierThenTheMessageOnTheNextLine)
 {
-    ExpectLocation(ReadSyntaxReport("AH00526: Syntax error on line 51 of C:/Apache24/conf/extra/httpd-vhosts.conf:\r\n" +
+    ExpectLocation(Read("AH00526: Syntax error on line 51 of C:/Apache24/conf/extra/httpd-vhosts.conf:\r\n" +
                                     kInvalidCommand + "\r\n"),
                    "C:/Apache24/conf/extra/httpd-vhosts.conf", 51, kInvalidCommand);
-    ExpectLocation(ReadSyntaxReport("AH00526: Syntax error on line 166 of httpd-ssl.conf:\nInvalid command "
+    ExpectLocation(Read("AH00526: Syntax error on line 166 of httpd-ssl.conf:\nInvalid command "
                                     "'SLCertificateKeyFile', perhaps misspelled or defined by a module not included "
                                     "in the server configuration"),
                    "httpd-ssl.conf", 166,
@@ -103,23 +110,23 @@ TEST(SyntaxReportServerForms, MessageIdentifierThenTheMessageOnTheNextLine)
 
 TEST(SyntaxReportServerForms, MessagesWithColonsAndPathsStayWhole)
 {
-    ExpectLocation(ReadSyntaxReport("AH00526: Syntax error on line 39 of /etc/apache2/sites-enabled/10-default_vhost_443.conf:\n"
+    ExpectLocation(Read("AH00526: Syntax error on line 39 of /etc/apache2/sites-enabled/10-default_vhost_443.conf:\n"
                                     "SSLCertificateKeyFile: file '/etc/ssl/private/ssl-cert-snakeoil.key' does not exist or is empty\n"
                                     "Action 'configtest' failed.\n"
                                     "The Apache error log may have more information.\n"),
                    "/etc/apache2/sites-enabled/10-default_vhost_443.conf", 39,
                    "SSLCertificateKeyFile: file '/etc/ssl/private/ssl-cert-snakeoil.key' does not exist or is empty");
-    ExpectLocation(ReadSyntaxReport("httpd.exe: Syntax error on line 597 of C:/wamp64/bin/apache/apache2.4.54.2/conf/httpd.conf: "
+    ExpectLocation(Read("httpd.exe: Syntax error on line 597 of C:/wamp64/bin/apache/apache2.4.54.2/conf/httpd.conf: "
                                     "Include/IncludeOptional: No matches for the wildcard '*.conf' in 'C:/wamp64 - ssl auto "
                                     "config/vhosts/http', failing"),
                    "C:/wamp64/bin/apache/apache2.4.54.2/conf/httpd.conf", 597,
                    "Include/IncludeOptional: No matches for the wildcard '*.conf' in 'C:/wamp64 - ssl auto "
                    "config/vhosts/http', failing");
-    ExpectLocation(ReadSyntaxReport("apache2: Syntax error on line 216 of /etc/apache2/apache2.conf: Could not open "
+    ExpectLocation(Read("apache2: Syntax error on line 216 of /etc/apache2/apache2.conf: Could not open "
                                     "configuration file /etc/apache2/httpd.conf: No such file or directory"),
                    "/etc/apache2/apache2.conf", 216,
                    "Could not open configuration file /etc/apache2/httpd.conf: No such file or directory");
-    ExpectLocation(ReadSyntaxReport("httpd.exe: Syntax error on line 3 of C:/Program Files/Apache Group/Apache2/conf/httpd.conf: "
+    ExpectLocation(Read("httpd.exe: Syntax error on line 3 of C:/Program Files/Apache Group/Apache2/conf/httpd.conf: "
                                     "Either all Options must start with + or -, or no Option may."),
                    "C:/Program Files/Apache Group/Apache2/conf/httpd.conf", 3,
                    "Either all Options must start with + or -, or no Option may.");
@@ -127,16 +134,16 @@ TEST(SyntaxReportServerForms, MessagesWithColonsAndPathsStayWhole)
 
 TEST(SyntaxReportServerForms, ChainOfIncludesLeadsToTheInnermost)
 {
-    ExpectLocation(ReadSyntaxReport("httpd.exe: Syntax error on line 534 of C:/Apache24/conf/httpd.conf: Syntax error on "
+    ExpectLocation(Read("httpd.exe: Syntax error on line 534 of C:/Apache24/conf/httpd.conf: Syntax error on "
                                     "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
                                     "<IfModule> section"),
                    "C:/Apache24/conf/extra/httpd-ssl.conf", 107, "</IfModule> without matching <IfModule> section");
-    ExpectLocation(ReadSyntaxReport("apache2: Syntax error on line 235 of /etc/apache2/apache2.conf: Syntax error on line "
+    ExpectLocation(Read("apache2: Syntax error on line 235 of /etc/apache2/apache2.conf: Syntax error on line "
                                     "208 of /etc/crs4/plugins/nextcloud-rule-exclusions-config.conf: Expected </link> "
                                     "but saw </head>"),
                    "/etc/crs4/plugins/nextcloud-rule-exclusions-config.conf", 208, "Expected </link> but saw </head>");
     // The same chain with the inner report on the next line.
-    ExpectLocation(ReadSyntaxReport("AH00526: Syntax error on line 534 of C:/Apache24/conf/httpd.conf:\r\nSyntax error on "
+    ExpectLocation(Read("AH00526: Syntax error on line 534 of C:/Apache24/conf/httpd.conf:\r\nSyntax error on "
                                     "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
                                     "<IfModule> section\r\n"),
                    "C:/Apache24/conf/extra/httpd-ssl.conf", 107, "</IfModule> without matching <IfModule> section");
@@ -144,13 +151,13 @@ TEST(SyntaxReportServerForms, ChainOfIncludesLeadsToTheInnermost)
 
 TEST(SyntaxReportServerForms, SectionNotClosedNamesItsOwnFileAndLine)
 {
-    ExpectLocation(ReadSyntaxReport("httpd: Syntax error on line 225 of C:/Apache2.2/conf/httpd.conf: "
+    ExpectLocation(Read("httpd: Syntax error on line 225 of C:/Apache2.2/conf/httpd.conf: "
                                     "C:/Apache2.2/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed."),
                    "C:/Apache2.2/conf/extra/httpd-vhosts.conf", 1, "<VirtualHost> was not closed.");
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 36 of /private/etc/apache2/httpd.conf: "
+    ExpectLocation(Read("Syntax error on line 36 of /private/etc/apache2/httpd.conf: "
                                     "/private/etc/apache2/httpd.conf:36: <\x85\xca#> was not closed."),
                    "/private/etc/apache2/httpd.conf", 36, "<\x85\xca#> was not closed.");
-    ExpectLocation(ReadSyntaxReport("AH00526: Syntax error on line 1 of C:/Apache24/conf/extra/httpd-vhosts.conf:\r\n"
+    ExpectLocation(Read("AH00526: Syntax error on line 1 of C:/Apache24/conf/extra/httpd-vhosts.conf:\r\n"
                                     "C:/Apache24/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed.\r\n"),
                    "C:/Apache24/conf/extra/httpd-vhosts.conf", 1, "<VirtualHost> was not closed.");
 }
@@ -158,30 +165,30 @@ TEST(SyntaxReportServerForms, SectionNotClosedNamesItsOwnFileAndLine)
 TEST(SyntaxReportServerForms, OnlyPathLikeTextCountsAsAnInnerLocation)
 {
     // No slash, a ": " before the number, or nothing after it: an ordinary message.
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 4 of C:/a.conf:\nListen:80: bad address"), "C:/a.conf", 4,
+    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nListen:80: bad address"), "C:/a.conf", 4,
                    "Listen:80: bad address");
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 4 of C:/a.conf:\nSee also: C:/b.conf:2: text"), "C:/a.conf",
+    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nSee also: C:/b.conf:2: text"), "C:/a.conf",
                    4, "See also: C:/b.conf:2: text");
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:"), "C:/a.conf", 4,
+    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:"), "C:/a.conf", 4,
                    "C:/b.conf:2:");
-    ExpectLocation(ReadSyntaxReport("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:x"), "C:/a.conf", 4,
+    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:x"), "C:/a.conf", 4,
                    "C:/b.conf:2:x");
 }
 
 TEST(SyntaxReportServerForms, LinesBeforeTheReportArePassedOver)
 {
-    ExpectLocation(ReadSyntaxReport("AH00558: httpd.exe: Could not reliably determine the server's fully qualified domain "
+    ExpectLocation(Read("AH00558: httpd.exe: Could not reliably determine the server's fully qualified domain "
                                     "name, using fe80::5efe:c0a8:1. Set the 'ServerName' directive globally to suppress "
                                     "this message\r\nAH00526: Syntax error on line 51 of C:/Apache24/conf/httpd.conf:\r\n" +
                                     kInvalidCommand + "\r\n"),
                    "C:/Apache24/conf/httpd.conf", 51, kInvalidCommand);
-    ExpectLocation(ReadSyntaxReport("\r\n   Syntax error on line 8 of C:/a.conf:\r\n  message\r\n"), "C:/a.conf", 8,
+    ExpectLocation(Read("\r\n   Syntax error on line 8 of C:/a.conf:\r\n  message\r\n"), "C:/a.conf", 8,
                    "message");
 }
 
 TEST(SyntaxReportServerForms, TheFirstOfSeveralReportsCounts)
 {
-    ExpectLocation(ReadSyntaxReport("AH00526: Syntax error on line 31 of /etc/httpd/extra/httpd-multilang-errordoc.conf:\n"
+    ExpectLocation(Read("AH00526: Syntax error on line 31 of /etc/httpd/extra/httpd-multilang-errordoc.conf:\n"
                                     "Invalid command 'LanguagePriority', perhaps misspelled or defined by a module not "
                                     "included in the server configuration\n\n"
                                     "AH00526: Syntax error on line 10 of /etc/httpd/extra/httpd-userdir.conf:\n"
@@ -205,4 +212,41 @@ TEST(SyntaxReportServerForms, ALocationWithoutMessageIsShownWhole)
     // As a report in the Launcher's form that lacks its message line: no jump.
     ExpectShownWhole("AH00526: Syntax error on line 18 of C:/wamp64 - ssl auto config/vhosts/https/conf/httpd-ssl.conf");
     ExpectShownWhole("httpd.exe: Syntax error on line 18 of C:/Apache24/conf/httpd.conf:\r\n\r\n");
+}
+
+// An inner location is followed only when its file exists or is open; a message that merely
+// holds "name:line:" or a further "Syntax error" stays the message of the outer location.
+
+TEST(SyntaxReportInnerLocations, AreFollowedOnlyToKnownFiles)
+{
+    const auto onlyVhosts = [](const std::string& path) { return path == "C:/Apache24/conf/extra/httpd-vhosts.conf"; };
+    const std::string pseudo = "Invalid command 'Alias/foo:1: x', perhaps misspelled or defined by a module not "
+                               "included in the server configuration";
+    ExpectLocation(ReadSyntaxReport("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\n" + pseudo, onlyVhosts),
+                   "C:/Apache24/conf/httpd.conf", 12, pseudo);
+    ExpectLocation(ReadSyntaxReport("httpd.exe: Syntax error on line 534 of C:/Apache24/conf/httpd.conf: Syntax error on "
+                                    "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
+                                    "<IfModule> section",
+                                    onlyVhosts),
+                   "C:/Apache24/conf/httpd.conf", 534,
+                   "Syntax error on line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
+                   "<IfModule> section");
+    ExpectLocation(ReadSyntaxReport("httpd: Syntax error on line 225 of C:/Apache24/conf/httpd.conf: "
+                                    "C:/Apache24/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed.",
+                                    onlyVhosts),
+                   "C:/Apache24/conf/extra/httpd-vhosts.conf", 1, "<VirtualHost> was not closed.");
+}
+
+TEST(SyntaxReportInnerLocations, TheChainStopsAtTheFirstUnknownFile)
+{
+    std::vector<std::string> asked;
+    const auto known = [&](const std::string& path) {
+        asked.push_back(path);
+        return path == "C:/b.conf";
+    };
+    ExpectLocation(ReadSyntaxReport("Syntax error on line 1 of C:/a.conf: Syntax error on line 2 of C:/b.conf: "
+                                    "Syntax error on line 3 of C:/c.conf: C:/b.conf:4: deepest",
+                                    known),
+                   "C:/b.conf", 2, "Syntax error on line 3 of C:/c.conf: C:/b.conf:4: deepest");
+    EXPECT_EQ(asked, (std::vector<std::string>{"C:/b.conf", "C:/c.conf"}));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "LauncherLink.h"
@@ -36,12 +37,19 @@ TEST(LauncherLink, ShortAndNullTextsReplaceTheOldText)
     EXPECT_STREQ(block.szText, "");
 }
 
-TEST(LauncherLink, HandlesDoNotTouchTheText)
+// The block is the last thing in the Launcher's mapping: a text field the Launcher filled to
+// its last byte is read as its first 4999 characters, never on into what lies beyond.
+TEST(LauncherLink, ATextWithoutItsTerminatorIsReadAsItsFirst4999Characters)
 {
-    LauncherSharedData block{};
-    block.hEditorWnd = 0x1234;
-    block.hLauncherWnd = 0xABCD;
-    CopySharedText(block, std::string(7000, 'z').c_str());
-    EXPECT_EQ(block.hEditorWnd, 0x1234u);
-    EXPECT_EQ(block.hLauncherWnd, 0xABCDu);
+    struct {
+        LauncherSharedData block;
+        char beyond[64];
+    } mapping;
+    std::memset(&mapping, 'z', sizeof mapping);
+    EXPECT_EQ(ReadSharedText(mapping.block), std::string(4999, 'z'));
+
+    CopySharedText(mapping.block, "Syntax OK");
+    EXPECT_EQ(ReadSharedText(mapping.block), "Syntax OK");
+    CopySharedText(mapping.block, std::string(6000, 'y').c_str());
+    EXPECT_EQ(ReadSharedText(mapping.block), std::string(4999, 'y'));
 }

@@ -99,7 +99,7 @@ void CFakeLauncher::SetText(const char* text)
 
 std::string CFakeLauncher::Text()
 {
-    return m_block.Data() ? std::string(m_block.Data()->szText) : std::string();
+    return m_block.Data() ? ReadSharedText(*m_block.Data()) : std::string();
 }
 
 std::vector<LauncherNotice> CFakeLauncher::Notices() const

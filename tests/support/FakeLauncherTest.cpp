@@ -29,7 +29,7 @@ TEST(FakeLauncher, PublishesItsWindowInTheBlock)
     ASSERT_TRUE(block.Open());
     EXPECT_EQ(block.GetLauncherWnd(), launcher.Window());
     launcher.SetText(std::string(6000, 'r').c_str());
-    EXPECT_EQ(std::string(block.GetText()).size(), 4999u);
+    EXPECT_EQ(block.GetText().size(), 4999u);
 }
 
 TEST(FakeLauncher, WithoutItsWindowTheBlockHoldsZero)

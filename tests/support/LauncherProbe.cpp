@@ -84,6 +84,6 @@ int main(int argc, char** argv)
                    ? 0
                    : 1;
     if (command == "expect-text" && argc >= 3)
-        return std::strcmp(block.GetText(), argv[2]) == 0 ? 0 : 1;
+        return block.GetText() == argv[2] ? 0 : 1;
     return 64;
 }

@@ -10,12 +10,18 @@ enum VQFileResult : int {
     VQ_READ_TOO_LONG = 3,     // bigger than the memory at hand
     VQ_READ_FAILED = 4,       // a read failed halfway
 
-    // WriteFile (the file named is as before, and no temporary file is left).
+    // WriteFile (the file named is as before, and no temporary file is left). The system's
+    // error code of the failing call, when there is one, is left for GetLastError.
     VQ_WRITE_READ_ONLY = 1,       // the file is marked read-only, or is a folder
     VQ_WRITE_LOCKED = 2,          // another program holds it open without sharing it
     VQ_WRITE_NO_TEMPORARY = 3,    // the folder is missing or cannot be written
     VQ_WRITE_FAILED = 4,          // writing or flushing the new text failed
     VQ_WRITE_REPLACE_FAILED = 5,  // the new text could not take the file's place
+    VQ_WRITE_DISK_FULL = 6,
+    VQ_WRITE_IS_FOLDER = 7,       // a folder has the name
+    VQ_WRITE_NO_FOLDER = 8,       // the folder named does not exist
+    VQ_WRITE_STOPPED = 9,         // the user stopped it in the progress box
+    VQ_WRITE_SOURCE_CUT_SHORT = 10,  // the file shown was cut short while it was copied
 
     // Either.
     VQ_FILE_NO_PATH = 99,         // no path was given

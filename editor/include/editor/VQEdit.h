@@ -29,11 +29,15 @@ public:
     // on demand, so logs of any size open at once.
     virtual void SetReadOnly(BOOL readOnly);
 
-    // 0 on success. Reading keeps every byte; on failure the text is as before.
+    // VQ_FILE_OK on success. Reading keeps every byte; on failure the text is as before.
+    // An editable buffer first removes what an interrupted save of that file left beside it.
     int ReadFile(const char* path);
-    // Writes through a temporary file in the same folder that then replaces the target;
-    // on failure the target is untouched and the result non-zero.
+    // Writes the text as held (a file shown read-only: up to the length shown) through a
+    // temporary file beside the target that then takes its place; on failure the target is
+    // untouched, nothing is left beside it and the result says why. With a window, a long
+    // write shows the progress box over its frame, where the user may stop it.
     int WriteFile(const char* path);
+    int WriteFile(const char* path, HWND progressWindow);
 
     BOOL IsReadOnly() const;
     // The buffer's own colouring switch (a log viewer turns it off).

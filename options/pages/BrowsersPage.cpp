@@ -1,0 +1,353 @@
+#include "BrowsersPage.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "BrowserRecords.h"
+#include "ChooseBrowserDlg.h"
+#include "DataExchange.h"
+#include "GeneralFlags.h"
+#include "LauncherLink.h"
+#include "ModuleState.h"
+#include "OptionsApp.h"
+#include "OptionsDlg.h"
+#include "PageToolBar.h"
+#include "SettingsSchema.h"
+#include "ShellIcons.h"
+#include "resource.h"
+
+namespace {
+
+constexpr UINT_PTR kAnimationTimer = 1;
+constexpr UINT kAnimationPeriodMs = 1000;
+
+std::string ValueName(int n)
+{
+    char name[32];
+    std::snprintf(name, sizeof(name), settings::kBrowserValueFormat, n);
+    return name;
+}
+
+BrowserEntry MakeEntry(const std::string& label, const std::string& path, const std::string& service, bool dde)
+{
+    BrowserEntry entry;
+    entry.label = label.c_str();
+    entry.path = path.c_str();
+    entry.service = service.c_str();
+    entry.useDde = dde;
+    return entry;
+}
+
+}  // namespace
+
+CBrowsersPage::CBrowsersPage() : COptionsPage(IDD_PAGE_BROWSERS, "opt_7.htm") {}
+
+void CBrowsersPage::DoDataExchange(CDataExchange* dx)
+{
+    DDX_Control(dx, IDC_BROWSER_PICTURE, m_wndPicture);
+    DDX_Control(dx, IDC_BROWSER_LIST, m_wndList);
+}
+
+BOOL CBrowsersPage::OnInitDialog()
+{
+    COptionsPage::OnInitDialog();
+    CreatePageToolBar(m_wndToolBar, this, IDR_BROWSERS_TOOLBAR);
+
+    m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    if (CIconHandle fallback = LibrarySmallIcon(IDI_WEB_DOCUMENT))
+        m_images.Add(fallback.Get());
+    m_wndList.SetImageList(m_images, LVSIL_SMALL);
+    m_wndList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+    m_wndList.InsertColumn(0, "Label", LVCFMT_LEFT, 90);
+    m_wndList.InsertColumn(1, "Path", LVCFMT_LEFT, 210);
+    m_wndList.InsertColumn(2, "Use DDE", LVCFMT_LEFT, 60);
+
+    UpdateButtons(-1);
+    LoadEntries();
+    FillList();
+    if (m_pFrame)
+        m_pFrame->SetPageChanged(m_nIndex, FALSE);
+
+    HINSTANCE resources = AfxGetResourceHandle();
+    m_hAnimation[0] = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_BROWSER_2));
+    m_hAnimation[1] = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_BROWSER_1));
+    m_hAnimation[2] = ::LoadIconA(resources, MAKEINTRESOURCEA(IDI_BROWSER_3));
+    m_nAnimation = 2;
+    m_nTimer = SetTimer(kAnimationTimer, kAnimationPeriodMs);
+    return TRUE;
+}
+
+void CBrowsersPage::OnPageShown()
+{
+    m_bTooltips = general::Has(OptionsApp().ReadGeneral(), general::kShowTooltips);
+}
+
+void CBrowsersPage::OnFrameOK(BOOL changed)
+{
+    if (changed)
+        Apply();
+}
+
+void CBrowsersPage::Apply()
+{
+    Save();
+    if (OptionsApp().m_hLauncherWnd)
+        ::PostMessageA(OptionsApp().m_hLauncherWnd, WM_LAUNCHER_NOTIFY, LN_BROWSER_CHANGED, 0);
+}
+
+void CBrowsersPage::LoadEntries()
+{
+    const CSettingsStore store = OptionsApp().Settings();
+    m_nDefault = store.ReadDefBrowser();
+    m_entries.RemoveAll();
+    if (m_nDefault == -1)
+        return;
+    // A damaged value (without its three NULs) is passed over, so the browsers after it stay.
+    std::vector<std::uint8_t> bytes;
+    for (int n = 1; store.GetBinary(settings::kBrowsersKey, ValueName(n), bytes); ++n) {
+        if (const auto record = browsers::BrowserRecord::Decode(bytes))
+            m_entries.Add(MakeEntry(record->label, record->path, record->service, record->useDde));
+    }
+    if (m_nDefault >= m_entries.GetSize() || m_nDefault < 0)
+        m_nDefault = 0;
+}
+
+void CBrowsersPage::FillList()
+{
+    m_wndList.DeleteAllItems();
+    ImageList_SetImageCount(m_images, 1);
+    for (int i = 0; i < m_entries.GetSize(); ++i) {
+        const BrowserEntry& entry = m_entries[i];
+        int image = 0;
+        if (CIconHandle icon = AssociatedIcon(entry.path.GetText())) {
+            const int added = m_images.Add(icon.Get());
+            if (added >= 0)
+                image = added;
+        }
+        const int row = m_wndList.InsertItem(m_wndList.GetItemCount(), entry.label.GetText(), image);
+        m_wndList.SetItemText(row, 1, entry.path.GetText());
+        m_wndList.SetItemText(row, 2, entry.useDde ? "Yes" : "No");
+    }
+}
+
+void CBrowsersPage::UpdateButtons(int index)
+{
+    const int count = m_entries.GetSize();
+    auto enable = [this](UINT id, bool on) { EnableToolButton(m_wndToolBar, id, on); };
+    enable(ID_LIST_EDIT, index >= 0);
+    enable(ID_LIST_REMOVE, index >= 0);
+    enable(ID_LIST_DOWN, index >= 0 && index < count - 1);
+    enable(ID_LIST_UP, index > 0);
+    enable(ID_LIST_ADD, true);
+    enable(ID_LIST_FIND, true);
+}
+
+bool CBrowsersPage::RunChooseDialog(BrowserEntry& entry)
+{
+    CChooseBrowserDlg dialog;
+    dialog.m_bTooltips = m_bTooltips;
+    dialog.m_strLabel = entry.label.GetText();
+    dialog.m_strPath = entry.path.GetText();
+    dialog.m_strService = entry.service.GetText();
+    dialog.m_bUseDde = entry.useDde;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    entry = MakeEntry(dialog.m_strLabel, dialog.m_strPath, dialog.m_strService, dialog.m_bUseDde != FALSE);
+    return true;
+}
+
+void CBrowsersPage::OnAdd()
+{
+    BrowserEntry entry;
+    if (!RunChooseDialog(entry))
+        return;
+    m_entries.Add(entry);
+    FillList();
+    SetModified();
+}
+
+void CBrowsersPage::OnEdit()
+{
+    const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
+    if (mark < 0 || mark >= m_entries.GetSize())
+        return;
+    if (!RunChooseDialog(m_entries[mark]))
+        return;
+    // The row's picture stays until the list is filled again.
+    const BrowserEntry& entry = m_entries[mark];
+    m_wndList.SetItemText(mark, 0, entry.label.GetText());
+    m_wndList.SetItemText(mark, 1, entry.path.GetText());
+    m_wndList.SetItemText(mark, 2, entry.useDde ? "Yes" : "No");
+    SetModified();
+}
+
+void CBrowsersPage::OnRemove()
+{
+    const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
+    if (mark < 0 || mark >= m_entries.GetSize())
+        return;
+    m_entries.RemoveAt(mark);
+    FillList();
+    SetModified();
+    UpdateButtons(-1);
+    m_nDefault = browsers::DefaultAfterRemove(m_nDefault, mark, m_entries.GetSize());
+}
+
+void CBrowsersPage::SelectRow(int index)
+{
+    m_wndList.EnsureVisible(index, false);
+    m_wndList.SendMessage(LVM_SETSELECTIONMARK, 0, index);
+    m_wndList.SetItemState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    UpdateButtons(index);
+}
+
+void CBrowsersPage::OnUp()
+{
+    const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
+    if (m_wndList.GetSelectedCount() == 0 || mark <= 0 || mark >= m_entries.GetSize())
+        return;
+    m_nDefault = browsers::DefaultAfterMoveUp(m_nDefault, mark);
+    const BrowserEntry moved = m_entries[mark];
+    m_entries.RemoveAt(mark);
+    m_entries.InsertAt(mark - 1, moved);
+    FillList();
+    SelectRow(mark - 1);
+    SetModified();
+}
+
+void CBrowsersPage::OnDown()
+{
+    const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
+    if (m_wndList.GetSelectedCount() == 0 || mark < 0 || mark >= m_wndList.GetItemCount() - 1)
+        return;
+    m_nDefault = browsers::DefaultAfterMoveDown(m_nDefault, mark);
+    const BrowserEntry moved = m_entries[mark];
+    m_entries.RemoveAt(mark);
+    m_entries.InsertAt(mark + 1, moved);
+    FillList();
+    SelectRow(mark + 1);
+    SetModified();
+}
+
+void CBrowsersPage::OnFind()
+{
+    const std::string text = AfxLoadString(IDS_DESTROY_WARNING);
+    const std::string caption = AfxLoadString(IDS_WARNING_CAPTION);
+    if (MessageBox(text.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return;
+    m_entries.RemoveAll();
+    auto detect = [this](const browsers::KnownBrowser& known) {
+        // Read access is all detection needs; an ordinary user gets no more on this key.
+        const auto path = DefaultValueText(HKEY_LOCAL_MACHINE, std::string(settings::kAppPathsKey) + known.executable);
+        if (path && !path->empty())
+            m_entries.Add(MakeEntry(known.label, *path, known.service, known.service[0] != '\0'));
+    };
+    for (const browsers::KnownBrowser& known : browsers::kClassicBrowsers)
+        detect(known);
+    for (const browsers::KnownBrowser& known : browsers::kCurrentBrowsers)
+        detect(known);
+    if (m_entries.GetSize() > 0)
+        m_nDefault = 0;
+    FillList();
+    SetModified();
+}
+
+void CBrowsersPage::Save()
+{
+    CSettingsStore store = OptionsApp().Settings();
+    std::vector<bool> kept;
+    for (const BrowserEntry& entry : m_entries)
+        kept.push_back(!entry.path.IsEmpty());
+    int stored = 0;
+    if (!store.CreateKey(settings::kBrowsersKey)) {
+        kept.assign(kept.size(), false);  // nothing stored: no default
+    } else {
+        for (const BrowserEntry& entry : m_entries) {
+            if (entry.path.IsEmpty())
+                continue;
+            const browsers::BrowserRecord record{entry.label.GetText(), entry.path.GetText(), entry.service.GetText(),
+                                                 entry.useDde != FALSE};
+            const auto bytes = record.Encode();
+            if (store.WriteBinary(settings::kBrowsersKey, ValueName(stored + 1), bytes.data(), bytes.size()))
+                ++stored;
+        }
+        for (int n = stored + 1; store.DeleteValue(settings::kBrowsersKey, ValueName(n)); ++n) {
+        }
+    }
+    m_nDefault = browsers::StoredDefaultIndex(m_nDefault, kept);
+    store.SetProfileInt(settings::kSection, settings::kDefBrowser, m_nDefault);
+}
+
+bool CBrowsersPage::HandleCommand(UINT id, UINT code)
+{
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case ID_LIST_ADD:
+            OnAdd();
+            return true;
+        case ID_LIST_EDIT:
+            OnEdit();
+            return true;
+        case ID_LIST_REMOVE:
+            OnRemove();
+            return true;
+        case ID_LIST_UP:
+            OnUp();
+            return true;
+        case ID_LIST_DOWN:
+            OnDown();
+            return true;
+        case ID_LIST_FIND:
+            OnFind();
+            return true;
+        default:
+            break;
+        }
+    }
+    return COptionsPage::HandleCommand(id, code);
+}
+
+BOOL CBrowsersPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    switch (header->code) {
+    case TTN_GETDISPINFOA:
+    case TTN_GETDISPINFOW:
+        return AnswerToolTipText(header, m_bTooltips != FALSE);
+    case LVN_ITEMCHANGED: {
+        if (header->idFrom != IDC_BROWSER_LIST)
+            break;
+        const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
+        if (!(change->uChanged & LVIF_STATE))
+            break;
+        if (change->uNewState == 0)
+            UpdateButtons(-1);
+        else if (change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED))
+            UpdateButtons(change->iItem);
+        *result = 0;
+        return TRUE;
+    }
+    case NM_DBLCLK:
+        if (header->idFrom != IDC_BROWSER_LIST)
+            break;
+        OnEdit();
+        *result = 0;
+        return TRUE;
+    default:
+        break;
+    }
+    return COptionsPage::OnNotify(wParam, lParam, result);
+}
+
+void CBrowsersPage::OnTimer(UINT_PTR id)
+{
+    if (id == m_nTimer && m_nTimer != 0) {
+        // 0 shows 1091, 1 shows 1093, 2 shows 1092; starting at 2 the picture goes
+        // 1093 (the template's), 1092, 1091, 1093, ...
+        static constexpr int kShown[3] = {1, 2, 0};
+        m_wndPicture.SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(m_hAnimation[kShown[m_nAnimation]]));
+        m_nAnimation = (m_nAnimation + 1) % 3;
+    }
+    COptionsPage::OnTimer(id);
+}

@@ -1,0 +1,139 @@
+// The editor's safe write on this platform: the target is the old file or the new one,
+// whole; the temporary file is named after its target, a leftover of an interrupted save
+// of that target is removed before the next save, and nothing else is ever touched.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "EditorTestUtil.h"
+#include "SafeWrite.h"
+
+namespace tessaly::editor {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+ContentSource Pieces(const std::vector<std::string>& pieces, std::size_t stopBefore = SIZE_MAX) {
+    return [pieces, stopBefore](const ContentSink& sink) {
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            if (i == stopBefore) return false;
+            if (!sink(pieces[i].data(), pieces[i].size())) return false;
+        }
+        return true;
+    };
+}
+
+std::set<std::string> Names(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(SafeWriteNames, TheTemporaryFileLiesBesideItsTargetAndIsNamedAfterIt) {
+    EXPECT_EQ(SaveTemporaryPath("C:\\Apache24\\conf\\httpd.conf"), "C:\\Apache24\\conf\\httpd.conf.~tessaly-save");
+    EXPECT_EQ(SaveTemporaryPath("C:\\httpd.conf"), "C:\\httpd.conf.~tessaly-save");
+    EXPECT_EQ(SaveTemporaryPath("C:httpd.conf"), "C:httpd.conf.~tessaly-save");
+    EXPECT_EQ(SaveTemporaryPath("/srv/conf/httpd.conf"), "/srv/conf/httpd.conf.~tessaly-save");
+    EXPECT_EQ(SaveTemporaryPath("httpd.conf"), "httpd.conf.~tessaly-save");
+
+    // A name near the file systems' limit of 255 is shortened, and two such names stay apart.
+    const std::string longA = "C:\\conf\\" + std::string(250, 'a') + "1.conf";
+    const std::string longB = "C:\\conf\\" + std::string(250, 'a') + "2.conf";
+    const std::string tempA = SaveTemporaryPath(longA);
+    EXPECT_EQ(tempA.rfind("C:\\conf\\", 0), 0u);
+    EXPECT_LE(tempA.size() - 8, 255u);
+    EXPECT_NE(tempA, SaveTemporaryPath(longB));
+}
+
+TEST(SafeWriteNames, TheFolderOfAPathKeepsTheRootsSeparator) {
+    EXPECT_EQ(FolderOfPath("C:\\conf\\httpd.conf"), "C:\\conf");
+    EXPECT_EQ(FolderOfPath("C:\\httpd.conf"), "C:\\");
+    EXPECT_EQ(FolderOfPath("C:/httpd.conf"), "C:/");
+    EXPECT_EQ(FolderOfPath("C:httpd.conf"), "C:");
+    EXPECT_EQ(FolderOfPath("\\httpd.conf"), "\\");
+    EXPECT_EQ(FolderOfPath("/httpd.conf"), "/");
+    EXPECT_EQ(FolderOfPath("conf\\\\httpd.conf"), "conf");
+    EXPECT_EQ(FolderOfPath("httpd.conf"), ".");
+    EXPECT_EQ(FolderOfPath("\\\\server\\share\\httpd.conf"), "\\\\server\\share");
+}
+
+class SafeWrite : public ::testing::Test {
+protected:
+    TempDir dir_;
+    const std::string target_ = dir_.File("httpd.conf");
+};
+
+TEST_F(SafeWrite, WritesEveryPieceAndLeavesOnlyTheTarget) {
+    SafeWriteResult result = WriteFileSafely(target_, Pieces({"Listen 80\r\n", "", std::string(3 << 20, 'x')}));
+    ASSERT_EQ(result.outcome, SafeWriteOutcome::Ok);
+    EXPECT_EQ(result.bytes, 11u + (3u << 20));
+    EXPECT_EQ(ReadBytes(target_), "Listen 80\r\n" + std::string(3 << 20, 'x'));
+    result = WriteFileSafely(target_, Pieces({"short"}));
+    ASSERT_EQ(result.outcome, SafeWriteOutcome::Ok);
+    EXPECT_EQ(ReadBytes(target_), "short");
+    EXPECT_EQ(Names(dir_), std::set<std::string>{"httpd.conf"});
+}
+
+TEST_F(SafeWrite, AStoppedWriteLeavesTheTargetAsItWasAndNothingBesideIt) {
+    WriteBytes(target_, "old text");
+    EXPECT_EQ(WriteFileSafely(target_, Pieces({"new ", "text"}, 1)).outcome, SafeWriteOutcome::Stopped);
+    EXPECT_EQ(ReadBytes(target_), "old text");
+    const std::string fresh = dir_.File("new.conf");
+    EXPECT_EQ(WriteFileSafely(fresh, Pieces({"new"}, 0)).outcome, SafeWriteOutcome::Stopped);
+    EXPECT_EQ(Names(dir_), std::set<std::string>{"httpd.conf"});
+}
+
+TEST_F(SafeWrite, TargetsThatCannotBeWrittenAreToldApart) {
+    EXPECT_EQ(WriteFileSafely(dir_.File("gone/httpd.conf"), Pieces({"x"})).outcome, SafeWriteOutcome::FolderMissing);
+    std::filesystem::create_directory(dir_.File("folder"));
+    EXPECT_EQ(WriteFileSafely(dir_.File("folder"), Pieces({"x"})).outcome, SafeWriteOutcome::TargetIsFolder);
+    EXPECT_EQ(Names(dir_), std::set<std::string>{"folder"});
+}
+
+// What an interrupted save left is ours only when it carries the name of this target's
+// temporary file and is a plain file: then it goes; every other file stays.
+TEST_F(SafeWrite, ALeftoverOfOurOwnIsRemovedBeforeTheNextSaveAndNothingElseIsTouched) {
+    WriteBytes(target_, "old");
+    const std::string leftover = SaveTemporaryPath(target_);
+    WriteBytes(leftover, "half of an earlier save");
+    const std::set<std::string> others = {"httpd.conf.bak", "tse1A2B.tmp", "httpd-ssl.conf.~tessaly-save",
+                                          "httpd.conf.~tessaly-save.keep", "~httpd.conf.~tessaly-save"};
+    for (const std::string& name : others) WriteBytes(dir_.File(name), name);
+
+    ASSERT_EQ(WriteFileSafely(target_, Pieces({"new"})).outcome, SafeWriteOutcome::Ok);
+    EXPECT_EQ(ReadBytes(target_), "new");
+    std::set<std::string> expected = others;
+    expected.insert("httpd.conf");
+    EXPECT_EQ(Names(dir_), expected);
+    for (const std::string& name : others) EXPECT_EQ(ReadBytes(dir_.File(name)), name);
+
+    WriteBytes(leftover, "another one");
+    EXPECT_TRUE(RemoveSaveLeftover(target_));
+    EXPECT_FALSE(RemoveSaveLeftover(target_));
+    EXPECT_EQ(Names(dir_), expected);
+}
+
+TEST_F(SafeWrite, AFolderInTheLeftoversPlaceStaysAndTheSaveFailsCleanly) {
+    WriteBytes(target_, "old");
+    const std::string leftover = SaveTemporaryPath(target_);
+    std::filesystem::create_directory(leftover);
+    WriteBytes((std::filesystem::path(leftover) / "inside").string(), "kept");
+    EXPECT_FALSE(RemoveSaveLeftover(target_));
+    EXPECT_EQ(WriteFileSafely(target_, Pieces({"new"})).outcome, SafeWriteOutcome::NoTemporaryFile);
+    EXPECT_EQ(ReadBytes(target_), "old");
+    EXPECT_EQ(ReadBytes((std::filesystem::path(leftover) / "inside").string()), "kept");
+}
+
+TEST_F(SafeWrite, SameFileFollowsTheFileNotTheSpelling) {
+    WriteBytes(target_, "x");
+    WriteBytes(dir_.File("other.conf"), "x");
+    EXPECT_TRUE(IsSameFile(target_, dir_.File("./httpd.conf")));
+    EXPECT_FALSE(IsSameFile(target_, dir_.File("other.conf")));
+    EXPECT_FALSE(IsSameFile(target_, dir_.File("missing.conf")));
+}
+
+}  // namespace
+}  // namespace tessaly::editor

@@ -1,0 +1,174 @@
+// The server information pages through DoOptions, with the server stand-in as "stub.exe"
+// beside this test (the host's folder) or as "apache.exe" in the server folder: the text
+// each page shows byte for byte, no process without a server folder, the stored switches,
+// and a server that never ends.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <sstream>
+
+#include "GeneralFlags.h"
+#include "Handles.h"
+#include "OptionsHost.h"
+#include "RegistrySandbox.h"
+#include "ServerCommand.h"
+#include "TestPaths.h"
+#include "resource.h"
+
+using namespace optionstest;
+
+namespace {
+
+constexpr int kServerInfo = 7;
+constexpr int kModules = 8;
+constexpr int kDirectives = 9;
+constexpr int kParsedSettings = 10;
+
+std::string RunsRecord(const std::string& folder)
+{
+    return testpaths::Join(folder, "stand-in-runs.txt");
+}
+
+// The process ids the stand-in recorded in `folder`.
+std::vector<DWORD> Runs(const std::string& folder)
+{
+    std::string text;
+    std::vector<DWORD> ids;
+    if (!testpaths::ReadTextFile(RunsRecord(folder), text))
+        return ids;
+    std::istringstream lines(text);
+    for (DWORD id = 0; lines >> id;)
+        ids.push_back(id);
+    return ids;
+}
+
+// What the stand-in prints when started with `commandLine` in `folder`.
+std::string StandInText(const std::string& commandLine, const std::string& folder)
+{
+    std::string text = "command line: " + commandLine + "\r\ncurrent folder: " + folder + "\r\ninput: open, empty\r\n";
+    for (int i = 0; i < 40; ++i)
+        text += "line " + std::to_string(i) + " of a block longer than one piece\r\n";
+    return text + "error one\r\noutput between\r\nerror two\r\n";
+}
+
+// The text of the page's output control once the page is shown.
+std::string PageText(HWND dialog, int index)
+{
+    EXPECT_TRUE(SelectPage(dialog, index));
+    const int output = index == kServerInfo ? IDC_SERVER_VERSION : IDC_SERVER_OUTPUT;
+    HWND page = VisiblePage(dialog);
+    return page ? Text(::GetDlgItem(page, output)) : "(no page)";
+}
+
+struct ServerFolder {
+    std::string path = testpaths::MakeWorkDir("options-server");
+    ServerFolder() { ::DeleteFileA(RunsRecord(testpaths::TestBinDir()).c_str()); }
+};
+
+}  // namespace
+
+TEST(OptionsServerPages, EachPageShowsWhatTheStubPrintedForItsStoredSwitchByteForByte)
+{
+    CRegistrySandbox sandbox;
+    CSettingsStore& store = sandbox.Store();
+    ServerFolder server;
+    store.SetProfileString("Settings", "ApachePath", server.path.c_str());
+    store.WriteCommandLine(settings::CommandLine::Version, "-v -D INFO");
+    store.WriteCommandLine(settings::CommandLine::Settings, "");
+    const std::string stub = testpaths::TestBinDir() + "/stub.exe  ";
+
+    OptionsRun run;
+    run.Run(nullptr, [&](HWND dialog) {
+        EXPECT_EQ(PageText(dialog, kModules), StandInText(stub + "-l", server.path));
+        EXPECT_EQ(PageText(dialog, kDirectives), StandInText(stub + "-L", server.path));
+        EXPECT_EQ(PageText(dialog, kParsedSettings), StandInText(stub, server.path)) << "stored empty: run so";
+        EXPECT_EQ(Runs(testpaths::TestBinDir()).size(), 3u) << "the version is fetched by its own page only";
+        EXPECT_EQ(PageText(dialog, kServerInfo), StandInText(stub + "-v -D INFO", server.path));
+        HWND page = VisiblePage(dialog);
+        EXPECT_EQ(Text(::GetDlgItem(page, IDC_SERVER_LINK)), "https://httpd.apache.org/");
+
+        // Once per opening: showing the pages again runs nothing.
+        PageText(dialog, kModules);
+        PageText(dialog, kServerInfo);
+        EXPECT_EQ(Runs(testpaths::TestBinDir()).size(), 4u);
+        EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "the pages change nothing";
+        Close(dialog, IDOK);
+    });
+    EXPECT_EQ(store.ReadCommandLine(settings::CommandLine::Settings), "") << "saved nothing";
+}
+
+TEST(OptionsServerPages, WithoutAServerFolderThePagesAreEmptyAndNothingRuns)
+{
+    CRegistrySandbox sandbox;
+    ServerFolder server;
+    OptionsRun run;
+    run.Run(nullptr, [&](HWND dialog) {
+        for (int index : {kServerInfo, kModules, kDirectives, kParsedSettings})
+            EXPECT_EQ(PageText(dialog, index), "") << index;
+        Close(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(Runs(testpaths::TestBinDir()).empty());
+}
+
+TEST(OptionsServerPages, Bit7RunsTheServersOwnProgramFromItsFolder)
+{
+    CRegistrySandbox sandbox;
+    CSettingsStore& store = sandbox.Store();
+    ServerFolder server;
+    ASSERT_TRUE(::CopyFileA(testpaths::Join(testpaths::TestBinDir(), "stub.exe").c_str(),
+                            testpaths::Join(server.path, "apache.exe").c_str(), FALSE));
+    store.SetProfileString("Settings", "ApachePath", server.path.c_str());
+    store.SetProfileInt("Settings", "General", static_cast<int>(settings::kGeneralDefault | general::kUseApacheExe));
+    OptionsRun run;
+    run.Run(nullptr, [&](HWND dialog) {
+        EXPECT_EQ(PageText(dialog, kModules), StandInText(server.path + "/apache.exe  -l", server.path));
+        Close(dialog, IDCANCEL);
+    });
+    EXPECT_TRUE(Runs(testpaths::TestBinDir()).empty());
+    EXPECT_EQ(Runs(server.path).size(), 1u);
+}
+
+TEST(OptionsServerPages, AServerThatNeverEndsIsStoppedAfterTheWaitWhileTheDialogKeepsPainting)
+{
+    CRegistrySandbox sandbox;
+    CSettingsStore& store = sandbox.Store();
+    ServerFolder server;
+    store.SetProfileString("Settings", "ApachePath", server.path.c_str());
+    store.WriteCommandLine(settings::CommandLine::Version, "--never-end");
+    const std::string commandLine = testpaths::TestBinDir() + "/stub.exe  --never-end";
+
+    OptionsRun run;
+    run.Run(nullptr, [&](HWND dialog) {
+        HWND tree = TreeOf(dialog);
+        HTREEITEM serverInfo = nullptr;
+        for (const TreeRow& row : ReadTree(tree))
+            if (row.data == kServerInfo)
+                serverInfo = row.item;
+        // Posted: the page's creation holds the dialog's thread until the server ends.
+        const DWORD start = ::GetTickCount();
+        ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(serverInfo));
+        ASSERT_TRUE(WaitUntil([&] { return !Runs(testpaths::TestBinDir()).empty(); }, 10000));
+        const DWORD id = Runs(testpaths::TestBinDir()).front();
+        CKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, id));
+        ASSERT_TRUE(process);
+
+        ::Sleep(1000);
+        HWND page = PageWith(dialog, IDC_SERVER_VERSION);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(Text(::GetDlgItem(page, IDC_SERVER_VERSION)), "") << "still waiting";
+        ::InvalidateRect(tree, nullptr, TRUE);
+        EXPECT_TRUE(WaitUntil([&] { return !::GetUpdateRect(tree, nullptr, FALSE); }, 3000)) << "painted meanwhile";
+
+        ASSERT_TRUE(WaitUntil([&] { return !Text(::GetDlgItem(page, IDC_SERVER_VERSION)).empty(); }, 30000));
+        const DWORD waited = ::GetTickCount() - start;
+        EXPECT_GE(waited, servercmd::kWaitLimitMs - 500);
+        EXPECT_EQ(::WaitForSingleObject(process.Get(), 5000), WAIT_OBJECT_0) << "the stand-in was ended";
+        EXPECT_EQ(Text(::GetDlgItem(page, IDC_SERVER_VERSION)),
+                  "command line: " + commandLine + "\r\ncurrent folder: " + server.path +
+                      "\r\ninput: open, empty\r\nstarted\r\n" + servercmd::kStoppedLine + "\r\n");
+        Close(dialog, IDCANCEL);
+    });
+}
