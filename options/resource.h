@@ -95,6 +95,8 @@
 #define ID_LIST_UP               32781
 #define ID_LIST_REMOVE           32782
 #define ID_LIST_RESCAN           32783
+// The Add button's tip while the file list holds as many files as Scrivel opens.
+#define IDS_FILE_LIST_FULL       57380
 
 // Format page.
 #define IDC_SAMPLE_PLACE         1012

@@ -11,8 +11,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 
 bash "$root/tools/setup.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" >/dev/null
+source "$root/tools/build-folders.sh"
+configure_windows_build >/dev/null
 cmake --build "$build"
 
 # The build put the server's manual there; the rest of the sample comes once.
@@ -49,6 +49,8 @@ shots=$build/screenshots
 mkdir -p "$shots"
 shot=$shots/run.png
 wine explorer /desktop=Tessaly,1024x768 "$launcher" /edit >/dev/null 2>&1 &
-sleep 12
+if ! wine "$(winepath -w "$build/tools-bin/WaitForEditor.exe")" 120; then
+  echo "run: the editor did not come up within 120 s; the screenshot shows what there is" >&2
+fi
 import -window root "$shot"
 echo "run: screenshot saved to $shot"

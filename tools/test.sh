@@ -7,23 +7,22 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 bash tools/setup.sh
+source tools/build-folders.sh
 
 jobs=$(nproc)
 
 echo "== native build (window-free code, sanitizers)"
-cmake -S . -B build-native -G Ninja -DCMAKE_BUILD_TYPE=Debug
+configure_native_build
 cmake --build build-native -j "$jobs"
 (cd build-native && ctest --output-on-failure -j "$jobs")
 
 echo "== fuzz build (window-free parsers and text buffer, clang)"
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTESSALY_FUZZ=ON
+configure_fuzz_build
 cmake --build build-fuzz -j "$jobs" --target fuzzers
 (cd build-fuzz && ctest --output-on-failure -j "$jobs" -L fuzz)
 
 echo "== Windows build (i686, MinGW-w64)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake
+configure_windows_build
 cmake --build build -j "$jobs"
 bash tools/check-binaries.sh build/bin
 

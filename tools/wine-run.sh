@@ -2,36 +2,19 @@
 # Runs one Windows program under Wine and passes its exit code through.
 #   tools/wine-run.sh PROGRAM.exe [ARGS...]
 #   tools/wine-run.sh --prefix-only      (only makes sure the prefix exists)
-# The prefix lives in the build tree (made once, under a lock, so parallel tests share it).
-# With no DISPLAY, the program gets a virtual X display of its own.
+# The environment and the prefix come from tools/wine-env.sh. With no DISPLAY, the program
+# gets a virtual X display of its own.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(dirname "$here")
-build=${TESSALY_BUILD_DIR:-$root/build}
-
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
-export WINEARCH=${WINEARCH:-win32}
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-
-ensure_prefix() {
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  (
-    flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-      echo "wine-run: creating the Wine prefix in $WINEPREFIX" >&2
-      wineboot -i >/dev/null 2>&1
-      wineserver -w
-    fi
-  ) 9>"$WINEPREFIX.lock"
-}
+source "$here/wine-env.sh"
+wine_env "${TESSALY_BUILD_DIR:-$(dirname "$here")/build}"
 
 if [ $# -lt 1 ]; then
   echo "usage: $0 PROGRAM.exe [ARGS...]" >&2
   exit 2
 fi
 
-ensure_prefix
+wine_prefix_ready
 if [ "$1" = "--prefix-only" ]; then
   exit 0
 fi

@@ -9,8 +9,8 @@ mib=${2:-1024}
 bench=$build/bench-bin/EditorBench.exe
 work=$(mktemp -d "$build/editor-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-export TESSALY_BUILD_DIR=$build
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix} WINEARCH=${WINEARCH:-win32} WINEDEBUG=${WINEDEBUG:--all}
+source "$root/tools/wine-env.sh"
+wine_env "$build"
 
 "$root/tools/wine-run.sh" "$bench" --make-log "$(winepath -w "$work/access.log")" --log-mib "$mib"
 sync "$work/access.log"  # written back now, not while the engine and its baselines are timed

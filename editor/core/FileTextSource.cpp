@@ -1,6 +1,7 @@
 #include "FileTextSource.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <exception>
@@ -10,10 +11,17 @@
 
 namespace tessaly::editor {
 
+namespace {
+std::atomic<int> newSourcePauseMs{0};
+}  // namespace
+
 FileTextSource::~FileTextSource() { Close(); }
+
+void FileTextSource::SetIndexPauseForNewSources(int ms) { newSourcePauseMs = ms; }
 
 bool FileTextSource::Open(const std::string& path) {
     Close();
+    if (const int ms = newSourcePauseMs; ms > 0) pauseMs_ = ms;
     if (!file_.Open(path)) return false;
     const Pos size = file_.Size();
     if (size < 0) {

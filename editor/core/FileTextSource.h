@@ -64,6 +64,9 @@ public:
     // Each indexing thread pauses this long after every 2 MiB it reads: for trying out
     // what waits for an index that takes its time. None unless set.
     void SetIndexPause(int ms) { pauseMs_ = ms; }
+    // The same pause for every source opened from now on (0: none), so that a test can slow
+    // an index down before it starts rather than race it.
+    static void SetIndexPauseForNewSources(int ms);
 
     // Memory held: the line index and the block cache; the index alone.
     std::size_t MemoryBytes() const;

@@ -25,11 +25,11 @@ std::string Version()
     return std::string("Server version: ") + kServerVersion + "\nServer built:   " + __DATE__ + " " + __TIME__ + "\n";
 }
 
-std::string CompiledModules(const CDirectiveList& directives)
+std::string CompiledModules()
 {
     std::string out = "Compiled in modules:\n";
-    for (const std::string& module : directives.Modules())
-        out += "  " + module + "\n";
+    for (const char* module : {"core.c", "mod_win32.c", "mpm_winnt.c", "http_core.c", "mod_so.c"})
+        out += std::string("  ") + module + "\n";
     return out;
 }
 

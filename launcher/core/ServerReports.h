@@ -15,8 +15,8 @@ constexpr const char* kServerVersion = "Apache/2.4.62 (Win32)";
 std::string SyntaxCheck(const CConfigReader& reader);
 // -v
 std::string Version();
-// -l: the modules that provide the known directives.
-std::string CompiledModules(const CDirectiveList& directives);
+// -l: the modules built into the Windows server; the others are loaded by LoadModule.
+std::string CompiledModules();
 // -L: every known directive with its module.
 std::string Directives(const CDirectiveList& directives);
 // -S: the virtual hosts and the main server's settings.

@@ -109,11 +109,11 @@ int Answer(const std::string& folder, const std::vector<std::string>& args)
         Print(stdout, reports::Version());
         return 0;
     }
-    const CDirectiveList directives = LoadDirectives();
     if (Has(args, "-l")) {
-        Print(stdout, reports::CompiledModules(directives));
+        Print(stdout, reports::CompiledModules());
         return 0;
     }
+    const CDirectiveList directives = LoadDirectives();
     if (Has(args, "-L")) {
         Print(stdout, reports::Directives(directives));
         return 0;

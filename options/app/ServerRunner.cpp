@@ -16,7 +16,8 @@ constexpr DWORD kEndWaitMs = 2000;
 // the wait.
 constexpr int kPaintsPerRound = 64;
 
-// Both ends inheritable; the caller keeps one and hands the other to the child.
+// An anonymous pipe's two ends, closed with it; the caller keeps one and hands the other to
+// the child.
 struct CPipe {
     CKernelHandle read;
     CKernelHandle write;
@@ -43,6 +44,7 @@ void PaintWhileWaiting(HANDLE process)
         ::DispatchMessageA(&msg);
 }
 
+// The end of the wait for one server run, counted from its start.
 class CDeadline {
 public:
     explicit CDeadline(DWORD limitMs) : m_start(::GetTickCount()), m_limit(limitMs) {}

@@ -28,6 +28,9 @@ int CALLBACK OnBrowseEvent(HWND browser, UINT event, LPARAM param, LPARAM data)
     switch (event) {
     case BFFM_INITIALIZED:
         ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(context->startFolder));
+        // Once more when the browser has finished starting: a tree still being filled
+        // (Wine's) can stop the first walk half-way. The text outlives the browser.
+        ::PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(context->startFolder));
         break;
     case BFFM_SELCHANGED: {
         char folder[MAX_PATH] = {};

@@ -73,11 +73,15 @@ void CHostDlg::EnablePath()
 
 void CHostDlg::OnBrowse()
 {
-    // Without a path the dialog opens in the host's folder.
-    if (m_strPath.empty() && !m_strFolder.empty())
+    // Without a path the dialog opens in the host's folder. The current folder alone does
+    // not do it: the open dialog prefers the folder it last showed to the program.
+    const bool inHostFolder = m_strPath.empty() && !m_strFolder.empty();
+    if (inHostFolder)
         ::SetCurrentDirectoryA(m_strFolder.c_str());
     CFileDialog dialog(true, nullptr, m_strPath.c_str(), OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
                        kAllFilesFilter, this);
+    if (inHostFolder)
+        dialog.m_ofn.lpstrInitialDir = m_strFolder.c_str();
     if (dialog.DoModal() != IDOK)
         return;
     m_strPath = dialog.GetPathName();

@@ -383,9 +383,13 @@ void CHostsPage::PaintIcon(HDC dc, int row, int column)
     CBrush brush(background);
     ::FillRect(dc, &rect, brush);
     const int image = column == 0 ? kWebAddressImage : record->icon;
+    // A host without a project shows only the background (the image list may hold the
+    // blank image with an opaque mask).
+    if (image == kNoProjectImage)
+        return;
     const bool on = (column == 0 ? record->showHost : record->showProject) != FALSE;
     if (on) {
-        ImageList_Draw(m_images, image, dc, rect.left, rect.top, ILD_NORMAL);
+        ImageList_Draw(m_images, image, dc, rect.left, rect.top, ILD_TRANSPARENT);
         return;
     }
     CIconHandle icon(ImageList_GetIcon(m_images, image, ILD_NORMAL));

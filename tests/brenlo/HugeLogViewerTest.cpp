@@ -18,6 +18,7 @@
 #include "Handles.h"
 #include "RegistrySandbox.h"
 #include "TestPaths.h"
+#include "UiDriver.h"
 #include "ViewerHost.h"
 
 using namespace viewertest;
@@ -191,13 +192,13 @@ Seen ViewLog(const HugeLog& log)
         if (items.size() == 1 && items[0].children.size() == 1 && SelectItem(tree, items[0].children[0].handle)) {
             const std::string name = log.path.substr(log.path.find_last_of('\\') + 1);
             Command(frame, kOpenSelected);
-            WaitUntil([&] { return WindowText(frame) == "Log Viewer - " + name; }, 20000);
-            seen.title = WindowText(frame);
+            ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - " + name; }, 20000);
+            seen.title = ui::TextOf(frame);
             seen.firstScreen = FirstScreen(view);
 
             Command(frame, kGoDown);
             seen.lineCount = ::SendMessageA(view, EM_GETLINECOUNT, 0, 0);
-            WaitUntil([&] {
+            ui::WaitUntil([&] {
                 return ::SendMessageA(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0) == seen.lineCount - 1;
             }, 20000);
             seen.caretLine = ::SendMessageA(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0);

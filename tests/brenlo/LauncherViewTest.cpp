@@ -86,8 +86,10 @@ TEST(LauncherViewTest, ViewLogsShowsTheSampleServersLogsGroupedByHost)
     // pressing the button again brings the open viewer forward instead of a second one.
     DWORD_PTR answer = 0;
     EXPECT_TRUE(::SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer));
+    ui::BringToFront(main);
+    ui::WaitUntil([&] { return ::GetForegroundWindow() == main; }, 3000);
     ui::Click(viewLogs);
-    ::Sleep(300);
+    ui::WaitUntil([&] { return ::GetForegroundWindow() == viewer; }, 3000);
     EXPECT_EQ(ui::TopLevelWindows(launcher.Id(), nullptr, "Log Viewer", true).size(), 1u);
     SaveWindowPng(viewer, "brenlo-from-launcher");
 

@@ -11,6 +11,7 @@
 #include "LogProbe.h"
 #include "TestLogList.h"
 #include "TestPaths.h"
+#include "UiDriver.h"
 #include "WinLogFileFacts.h"
 
 namespace {
@@ -79,14 +80,17 @@ TEST_F(LogClearing, ALogTheServerAppendsToIsEmptiedAndTheServerWritesOnFromTheSt
     CLogProbe server;
     ASSERT_TRUE(server.StartAppending(log));
 
+    std::uint64_t sizeBefore = testpaths::FileSize(log);
     for (int round = 0; round < 5; ++round) {
-        ::Sleep(120);
+        // The server has appended since the last clear.
+        ui::WaitUntil([&] { return testpaths::FileSize(log) > sizeBefore; }, 5000);
+        sizeBefore = 0;
         const LogClearResult result = ClearLogFile(log);
         EXPECT_EQ(result.outcome, LogClearOutcome::Cleared) << "round " << round;
         EXPECT_EQ(result.attempts, 1);
         EXPECT_EQ(result.path, log);
     }
-    ::Sleep(150);
+    ui::WaitUntil([&] { return testpaths::FileSize(log) > 0; }, 5000);
     ASSERT_EQ(server.Stop(), 0);
     ASSERT_TRUE(server.Reported());
     EXPECT_EQ(server.Failed(), 0u);

@@ -9,6 +9,7 @@
 #include "LogClearing.h"
 #include "LogProbe.h"
 #include "TestPaths.h"
+#include "UiDriver.h"
 
 using tessaly::editor::FileTextSource;
 using tessaly::editor::Pos;
@@ -68,7 +69,7 @@ TEST(LogFollow, TheViewersTextFollowsALogThatIsAppendedAndCleared)
 
     CLogProbe server;
     ASSERT_TRUE(server.StartAppending(log));
-    ::Sleep(200);
+    ui::WaitUntil([&] { return testpaths::FileSize(log) > old.size(); }, 5000);
     ASSERT_EQ(text.Update(), FileTextSource::Growth::Appended);
     ASSERT_TRUE(IndexAll(text));
     const Pos grown = text.Length();
@@ -82,8 +83,8 @@ TEST(LogFollow, TheViewersTextFollowsALogThatIsAppendedAndCleared)
     EXPECT_LT(text.Length(), static_cast<Pos>(old.size()));
     const long justAfterClear = CheckProbeLines(text);  // the server may not have written yet
 
-    ::Sleep(200);
     const Pos cleared = text.Length();
+    ui::WaitUntil([&] { return testpaths::FileSize(log) > static_cast<std::uint64_t>(cleared); }, 5000);
     ASSERT_EQ(text.Update(), FileTextSource::Growth::Appended);
     ASSERT_TRUE(IndexAll(text));
     EXPECT_GT(text.Length(), cleared);

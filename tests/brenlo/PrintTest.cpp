@@ -78,7 +78,7 @@ protected:
         if (items.size() <= index || !SelectItem(tree, items[index].handle))
             return false;
         Command(frame, kOpenSelected);
-        return WaitUntil([&] { return WindowText(frame) == "Log Viewer - " + name; });
+        return ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - " + name; });
     }
 
     CRegistrySandbox m_registry;
@@ -107,11 +107,12 @@ PreviewVisit VisitPreview(HWND frame, const std::string& shotName)
     HWND number = ui::FindChild(preview, "Static");
     HWND previous = ui::FindChild(preview, "Button", -1, "&Prev Page");
     HWND next = ui::FindChild(preview, "Button", -1, "&Next Page");
-    Sleep(300);
+    // The buttons' states are set when the first page is shown.
+    ui::WaitUntil([&] { return ui::TextOf(number).rfind("Page 1 of ", 0) == 0; }, 5000);
     visit.previousOnFirst = ::IsWindowEnabled(previous) != FALSE;
     for (int page = 0; page < 50; ++page) {
         ::RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        visit.numbers.push_back(WindowText(number));
+        visit.numbers.push_back(ui::TextOf(number));
         visit.ink.push_back(Ink(preview));
         if (page == 1 && !shotName.empty())
             SaveWindowPng(preview, shotName.c_str());
@@ -119,11 +120,11 @@ PreviewVisit VisitPreview(HWND frame, const std::string& shotName)
             break;
         const std::string before = visit.numbers.back();
         ui::Click(next);
-        WaitUntil([&] { return WindowText(number) != before; });
+        ui::WaitUntil([&] { return ui::TextOf(number) != before; });
     }
     visit.nextOnLast = ::IsWindowEnabled(next) != FALSE;
     ui::Click(ui::FindChild(preview, "Button", -1, "&Close"));
-    visit.closed = WaitUntil([&] { return !::IsWindow(preview); });
+    visit.closed = ui::WaitUntil([&] { return !::IsWindow(preview); });
     return visit;
 }
 
@@ -142,9 +143,9 @@ TEST_F(PrintTest, PrintWithoutAPrinterSaysSoAndTheViewerGoesOn)
     int result = run.Run(list.Get(), [&](HWND frame) {
         opened = Open(frame, 0, "access.log");
         Command(frame, kPrint);
-        told = AnswerMessageBox("Tessaly", IDOK, &text);
-        titleAfter = WindowText(frame);
-        shownAfter = WindowText(TextViewOf(frame));
+        told = ui::AnswerMessageBox(::GetCurrentProcessId(), "Tessaly", IDOK, &text);
+        titleAfter = ui::TextOf(frame);
+        shownAfter = ui::TextOf(TextViewOf(frame));
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(result, 1);

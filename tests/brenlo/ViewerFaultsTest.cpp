@@ -15,32 +15,15 @@
 #include "StoredRecords.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
-#include "ViewerHost.h"
+#include "ViewerFixture.h"
 
 using namespace viewertest;
 
 namespace {
-constexpr UINT kClear = 32773;
-constexpr UINT kClearAll = 32774;
-constexpr UINT kPrint = 57607;
 constexpr DWORD kAnswerWithinMs = 150;  // a busy retry used to hold the window for 250 ms
 
-class ViewerFaultsTest : public ::testing::Test {
+class ViewerFaultsTest : public ViewerTest {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = testpaths::MakeWorkDir(std::string("brenlo-faults-") + info->name());
-        ASSERT_NE(ViewerExport(), nullptr) << "Brenlo.dll not found in " << testpaths::BinDir();
-    }
-
-    std::string Log(const std::string& name, const std::string& content)
-    {
-        std::string path = testpaths::Join(m_dir, name);
-        EXPECT_TRUE(testpaths::WriteTextFile(path, content));
-        return path;
-    }
-
     void StoreFrame(int width, int height)
     {
         PlacementRecord stored;
@@ -53,8 +36,6 @@ protected:
         ASSERT_TRUE(m_registry.Store().SetProfileBinary("Settings", "MainWindow", bytes.data(), bytes.size()));
     }
 
-    CRegistrySandbox m_registry;
-    std::string m_dir;
 };
 
 // The colours of the 16 x 16 picture in the middle of a toolbar button, by count.
@@ -93,11 +74,11 @@ TEST_F(ViewerFaultsTest, ASecondCallWithTheSameVariableLeavesItHoldingTheOpenVie
     int result = run.Run(list.Get(), [&](HWND frame) {
         frameSeen = frame;
         run.PostNestedCall(list.Get(), true);
-        WaitUntil([&] { return run.NestedResult() != -1; });
+        ui::WaitUntil([&] { return run.NestedResult() != -1; });
         nestedSame = run.NestedResult();
         sameVariable = run.FrameVariable();
         run.PostNestedCall(list.Get(), false);
-        WaitUntil([&] { return run.NestedResult() != -1; });
+        ui::WaitUntil([&] { return run.NestedResult() != -1; });
         nestedOwn = run.NestedResult();
         ownVariable = run.NestedVariable();
         // The Launcher still reaches the viewer through its variable.
@@ -136,7 +117,7 @@ TEST_F(ViewerFaultsTest, TheWindowStaysResponsiveWhileClearAllWaitsForABusyLog)
     int result = run.Run(list.Get(), [&](HWND frame) {
         HWND tree = TreeOf(frame);
         Command(frame, kClearAll);
-        answered = AnswerMessageBox("Clear all logs", IDYES);
+        answered = AnswerBox("Clear all logs", IDYES);
         // Until the failure is told, the retries run: ping the window and make it repaint.
         const DWORD start = ::GetTickCount();
         while (::GetTickCount() - start < 700 &&
@@ -152,11 +133,11 @@ TEST_F(ViewerFaultsTest, TheWindowStaysResponsiveWhileClearAllWaitsForABusyLog)
                 ++slowPings;
             if (!repainted) {
                 ::InvalidateRect(tree, nullptr, TRUE);
-                repainted = WaitUntil([&] { return !::GetUpdateRect(tree, nullptr, FALSE); }, kAnswerWithinMs);
+                repainted = ui::WaitUntil([&] { return !::GetUpdateRect(tree, nullptr, FALSE); }, kAnswerWithinMs);
             }
             ::Sleep(30);
         }
-        told = AnswerMessageBox("Tessaly", IDOK, &failure, 5000);
+        told = AnswerBox("Tessaly", IDOK, &failure);
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(result, 1);
@@ -168,8 +149,8 @@ TEST_F(ViewerFaultsTest, TheWindowStaysResponsiveWhileClearAllWaitsForABusyLog)
     EXPECT_TRUE(repainted);
     EXPECT_TRUE(told);
     EXPECT_EQ(failure, "Cannot clear these logs:\n" + held + "\n    The file is in use by another program.");
-    EXPECT_EQ(FileSize(free), 0u);
-    EXPECT_EQ(FileSize(held), 11u);
+    EXPECT_EQ(testpaths::FileSize(free), 0u);
+    EXPECT_EQ(testpaths::FileSize(held), 11u);
 }
 
 TEST_F(ViewerFaultsTest, ClosingTheViewerWhileClearWaitsForABusyLogEndsTheCallQuietly)
@@ -184,7 +165,7 @@ TEST_F(ViewerFaultsTest, ClosingTheViewerWhileClearWaitsForABusyLogEndsTheCallQu
     bool answered = false;
     int result = run.Run(list.Get(), [&](HWND frame) {
         Command(frame, kClearAll);
-        answered = AnswerMessageBox("Clear all logs", IDYES);
+        answered = AnswerBox("Clear all logs", IDYES);
         ::Sleep(100);
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
@@ -200,7 +181,7 @@ TEST_F(ViewerFaultsTest, ClosingTheViewerWhileClearWaitsForABusyLogEndsTheCallQu
         ::Sleep(20);
     }
     EXPECT_TRUE(ui::TopLevelWindows(::GetCurrentProcessId(), "#32770", "Tessaly", false).empty());
-    EXPECT_EQ(FileSize(held), 11u);
+    EXPECT_EQ(testpaths::FileSize(held), 11u);
 }
 
 TEST_F(ViewerFaultsTest, ADamagedTreeWidthOpensAUsableTreeAndIsNotStoredAgain)
@@ -247,15 +228,15 @@ TEST_F(ViewerFaultsTest, DisabledToolbarButtonsShowTheirPictureGreyed)
     std::string shot;
     int result = run.Run(list.Get(), [&](HWND frame) {
         HWND toolbar = ui::FindChild(frame, TOOLBARCLASSNAMEA);
-        states = WaitUntil([&] {
+        states = ui::WaitUntil([&] {
             return !::SendMessageA(toolbar, TB_ISBUTTONENABLED, kClear, 0) &&
-                   ::SendMessageA(toolbar, TB_ISBUTTONENABLED, kPrint, 0);
+                   ::SendMessageA(toolbar, TB_ISBUTTONENABLED, kFilePrint, 0);
         });
         // Once the bar has painted its pictures (Print's black outline is there), read it.
         std::vector<COLORREF> pixels;
-        WaitUntil([&] {
+        ui::WaitUntil([&] {
             pixels = ClientPixels(toolbar);
-            return PictureColours(toolbar, pixels, kPrint)[RGB(0, 0, 0)] > 0;
+            return PictureColours(toolbar, pixels, kFilePrint)[RGB(0, 0, 0)] > 0;
         });
         std::map<COLORREF, int> all;
         for (COLORREF pixel : pixels)
@@ -264,7 +245,7 @@ TEST_F(ViewerFaultsTest, DisabledToolbarButtonsShowTheirPictureGreyed)
                    return a.second < b.second;
                })->first;
         clear = PictureColours(toolbar, pixels, kClear);
-        print = PictureColours(toolbar, pixels, kPrint);
+        print = PictureColours(toolbar, pixels, kFilePrint);
         shot = SaveWindowPng(frame, "brenlo-toolbar-disabled-buttons");
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });

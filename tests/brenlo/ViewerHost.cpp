@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <memory>
 #include <thread>
-#include <type_traits>
 
 #include "Handles.h"
 #include "TestPaths.h"
@@ -188,125 +186,9 @@ bool SelectItem(HWND tree, HTREEITEM item)
     return selected;
 }
 
-std::string WindowText(HWND wnd)
-{
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length))
-        return "<no answer>";
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
-                          &copied);
-    text.resize(copied);
-    return text;
-}
-
 void Command(HWND frame, UINT id)
 {
     ::PostMessageA(frame, WM_COMMAND, id, 0);
-}
-
-bool AnswerMessageBox(const char* caption, int button, std::string* text, DWORD timeoutMs)
-{
-    HWND box = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", caption, timeoutMs);
-    if (!box)
-        return false;
-    if (text) {
-        HWND label = ui::FindChild(box, "Static", 0xFFFF);
-        *text = label ? WindowText(label) : std::string();
-    }
-    HWND press = ::GetDlgItem(box, button);
-    if (!press)
-        return false;
-    ui::Click(press);
-    return WaitUntil([box] { return !::IsWindow(box); });
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
-bool ClickToFocus(HWND frame, HWND target, const POINT* at)
-{
-    auto focused = [target] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus == target;
-    };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        ui::BringToFront(frame);
-        WaitUntil([frame] { return ::GetForegroundWindow() == frame; }, 2000);
-        RECT area{};
-        ::GetClientRect(target, &area);
-        POINT point = at ? *at : POINT{area.right / 2, area.bottom / 2};
-        ui::ClickAt(target, point.x, point.y);
-        if (WaitUntil(focused, 1000))
-            return true;
-    }
-    return false;
-}
-
-std::uint64_t FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return ~0ull;
-    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-namespace {
-// The window's drawing surface, released with the guard.
-struct WindowDcRelease {
-    HWND wnd;
-    void operator()(HDC dc) const { ::ReleaseDC(wnd, dc); }
-};
-struct DcDelete {
-    void operator()(HDC dc) const { ::DeleteDC(dc); }
-};
-struct GdiObjectDelete {
-    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
-};
-}  // namespace
-
-std::vector<COLORREF> ClientPixels(HWND wnd)
-{
-    RECT client{};
-    ::GetClientRect(wnd, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    std::vector<COLORREF> pixels;
-    if (width <= 0 || height <= 0)
-        return pixels;
-    std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease> screen(::GetDC(wnd), WindowDcRelease{wnd});
-    std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete> memory(::CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDelete> bitmap(
-        ::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!screen || !memory || !bitmap || !bits)
-        return pixels;
-    HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const auto* raw = static_cast<const std::uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-        std::uint32_t bgra = raw[i];
-        pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
-    }
-    ::SelectObject(memory.get(), old);
-    return pixels;
 }
 
 }  // namespace viewertest

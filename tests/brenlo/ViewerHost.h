@@ -100,18 +100,7 @@ std::vector<TreeItem> ReadTree(HWND tree);
 // The item with this text among `items` (not searched deeper), or null.
 const TreeItem* FindItem(const std::vector<TreeItem>& items, const std::string& text);
 bool SelectItem(HWND tree, HTREEITEM item);
-std::string WindowText(HWND wnd);
 // The command as a menu choice; posted, so a question it asks does not block the caller.
 void Command(HWND frame, UINT id);
-// Waits for a message box of this process with the caption, reads its text and presses
-// the button (IDYES, IDNO, IDOK). False when no such box came.
-bool AnswerMessageBox(const char* caption, int button, std::string* text = nullptr, DWORD timeoutMs = 5000);
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-// Brings the frame to the front and clicks into `target` (at its centre unless a point is
-// given) until the keyboard focus is there, as a user would; false when it never gets it.
-bool ClickToFocus(HWND frame, HWND target, const POINT* at = nullptr);
-std::uint64_t FileSize(const std::string& path);
-// The window's client area as the screen shows it, row by row.
-std::vector<COLORREF> ClientPixels(HWND wnd);
 
 }  // namespace viewertest

@@ -59,8 +59,10 @@ TEST(LauncherOptions, OptionsGetsTheHostListAndTheLauncherWaitsForTheDialog)
     ASSERT_NE(dialog, nullptr);
 
     // A second press while the dialog is open does not call DoOptions again.
+    ui::BringToFront(main);
+    ui::WaitUntil([&] { return ::GetForegroundWindow() == main; }, 3000);
     ASSERT_TRUE(ui::Click(options));
-    ::Sleep(500);
+    ui::WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 3000);
     EXPECT_EQ(ui::TopLevelWindows(launcher.Id(), "Static").size(), 1u);
 
     std::string text;

@@ -83,7 +83,7 @@ protected:
         ASSERT_NE(processId, launcher.Id()) << "Scrivel runs as a program of its own";
         scrivel.Reset(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
         ASSERT_NE(scrivel.Get(), nullptr);
-        ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(frame).find("httpd.conf") != std::string::npos; }));
+        ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(frame).find("httpd.conf") != std::string::npos; }));
     }
 
     void PressTestConfiguration() { ASSERT_TRUE(ui::Click(::GetDlgItem(main, IDC_TEST_CONFIGURATION))); }
@@ -106,10 +106,10 @@ TEST_F(LauncherScrivelTest, TestOfABrokenConfigurationTakesScrivelToTheLine)
     StartBoth();
 
     PressTestConfiguration();
-    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(frame).find("access.conf") != std::string::npos; }, 20000))
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(frame).find("access.conf") != std::string::npos; }, 20000))
         << "the file the report names is opened; active: " << ActiveChildTitle(frame);
-    EXPECT_TRUE(Eventually([&] { return CaretLine(ViewOf(ActiveChild(frame))) == kBadLine; }));
-    EXPECT_TRUE(Eventually([&] { return StatusText(frame) == kBadMessage; })) << StatusText(frame);
+    EXPECT_TRUE(ui::WaitUntil([&] { return CaretLine(ViewOf(ActiveChild(frame))) == kBadLine; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(frame) == kBadMessage; })) << StatusText(frame);
     EXPECT_EQ(StatusPaneColour(frame), kErrorBack);
     SaveWindowPng(frame, "launcher-scrivel-syntax-error");
     EXPECT_EQ(block.GetText(), "") << "Scrivel clears the report once it has read it";
@@ -120,7 +120,7 @@ TEST_F(LauncherScrivelTest, TestOfABrokenConfigurationTakesScrivelToTheLine)
     ::SendMessageA(view, EM_SETSEL, 0, 0);
     ASSERT_EQ(CaretLine(view), 1);
     ASSERT_TRUE(ui::PostCommand(frame, kSaveAllAndTest));
-    EXPECT_TRUE(Eventually([&] { return CaretLine(view) == kBadLine; }, 20000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return CaretLine(view) == kBadLine; }, 20000));
     EXPECT_TRUE(ListsLine(notices, "10 LN_TEST_CONFIG"));
     EXPECT_EQ(ChildFrames(frame).size(), 2u) << "the open access.conf is reused, not opened twice";
 }
@@ -129,7 +129,7 @@ TEST_F(LauncherScrivelTest, TestOfAGoodConfigurationFlashesThePassedTest)
 {
     StartBoth();
     PressTestConfiguration();
-    EXPECT_TRUE(Eventually([&] { return StatusText(frame) == "Syntax OK"; }, 20000)) << StatusText(frame);
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(frame) == "Syntax OK"; }, 20000)) << StatusText(frame);
     EXPECT_EQ(StatusPaneColour(frame), kInfoBack);
     EXPECT_EQ(ChildFrames(frame).size(), 1u);
 }

@@ -62,6 +62,17 @@ int OnBrowsersPage(HWND launcher, const std::function<void(HWND dialog, HWND pag
     });
 }
 
+// What the page answers when the toolbar's tooltip asks for the text of a button.
+std::string ToolTipText(HWND page, UINT command)
+{
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = ToolBarOf(page);
+    info.hdr.idFrom = command;
+    info.hdr.code = TTN_GETDISPINFOA;
+    ::SendMessageA(page, WM_NOTIFY, command, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText && info.lpszText != info.szText ? info.lpszText : info.szText;
+}
+
 std::vector<std::string> Labels(HWND list)
 {
     std::vector<std::string> labels;
@@ -121,8 +132,15 @@ TEST(OptionsBrowsersPage, ReadsNothingWithoutDefBrowserPassesOverDamagedValuesAn
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
     StoreBrowsers(store, {{"Opera", "C:\\Opera\\opera.exe", "opera", true}});
-    OnBrowsersPage(nullptr, [](HWND, HWND, HWND list) { EXPECT_EQ(RowCount(list), 0) << "no DefBrowser: no list"; },
-                   IDCANCEL);
+    store.SetProfileInt("Settings", "General", static_cast<int>(settings::kGeneralDefault & ~(1u << 14)));
+    OnBrowsersPage(
+        nullptr,
+        [](HWND, HWND page, HWND list) {
+            EXPECT_EQ(RowCount(list), 0) << "no DefBrowser: no list";
+            EXPECT_EQ(ToolTipText(page, ID_LIST_ADD), "") << "tips are off";
+        },
+        IDCANCEL);
+    store.DeleteValue(settings::kSettingsKey, "General");
 
     const std::string damaged = "Broken\0C:\\b.exe";  // no third NUL
     store.WriteBinary(settings::kBrowsersKey, "Browser2", damaged.data(), damaged.size());
@@ -136,6 +154,7 @@ TEST(OptionsBrowsersPage, ReadsNothingWithoutDefBrowserPassesOverDamagedValuesAn
             EXPECT_EQ(CellText(list, 0, 2), "Yes");
             EXPECT_EQ(CellText(list, 1, 2), "No");
             EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "the page starts unchanged";
+            EXPECT_EQ(ToolTipText(page, ID_LIST_FIND), "Find");
             HWND picture = ::GetDlgItem(page, IDC_BROWSER_PICTURE);
             const auto first = ::SendMessageA(picture, STM_GETICON, 0, 0);
             EXPECT_TRUE(WaitUntil([&] { return ::SendMessageA(picture, STM_GETICON, 0, 0) != first; }, 3000))

@@ -176,7 +176,7 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
             return browser != nullptr;
         }, 10000));
         HWND ok = ::GetDlgItem(browser, IDOK);
-        EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr; }))
+        EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr; }, 15000))
             << "it starts at the location";
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(ok); })) << "OK refused";
         SaveWindowPng(browser, "options-browse-not-found");

@@ -74,6 +74,9 @@ std::string HostPath()
 TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
 {
     CRegistrySandbox sandbox;
+    // A stored (empty) file list: without one the Scrivel page writes its defaults and
+    // counts as changed.
+    sandbox.Store().CreateKey(settings::kFilesKey);
     OptionsRun run;
     std::vector<HWND> pagesAfterTour;
     const int result = run.Run(nullptr, [&](HWND dialog) {

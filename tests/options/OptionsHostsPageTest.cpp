@@ -187,6 +187,7 @@ TEST(OptionsHostsPage, ReadsStoredAndMissingValuesFindsProjectsTogglesByIconAndS
             ui::ClickAt(list, project.right + 30, (project.top + project.bottom) / 2);  // beside the icon
             EXPECT_TRUE(WaitUntil([&] { return ButtonEnabled(page, ID_LIST_EDIT); }, 3000)) << "the row is selected";
             EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "a click beside an icon toggles nothing";
+            ::Sleep(::GetDoubleClickTime() + 100);  // a second click, not a double click
             ui::ClickAt(list, (host.left + host.right) / 2, (host.top + host.bottom) / 2);
             EXPECT_TRUE(WaitUntil([&] { return Enabled(dialog, ID_APPLY_NOW); }, 3000));
 
@@ -253,6 +254,19 @@ TEST(OptionsHostsPage, RescanUsesTheBoxTextAtOnceAndApplyStoresItAndSearchesAgai
             EXPECT_EQ(store.ProfileString("Settings", "Projects", "?"), "zip,txt");
             EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW));
             EXPECT_EQ(Column(list, 1), (std::vector<std::string>{"", folders.gamma + "\\readme.txt"}));
+
+            // A manual project without a path: "..." starts in the host's folder.
+            SelectRow(list, 0);
+            PostToolCommand(page, ID_LIST_EDIT);
+            HWND edit = WaitForDialog("Edit \"alpha\"");
+            ASSERT_NE(edit, nullptr);
+            Press(edit, IDC_AUTO_PROJECT);
+            EXPECT_TRUE(Enabled(edit, IDC_BROWSE_PROJECT));
+            ::PostMessageA(::GetDlgItem(edit, IDC_BROWSE_PROJECT), BM_CLICK, 0, 0);
+            ASSERT_TRUE(ChooseInOpenDialog("b.prj"));
+            EXPECT_EQ(Text(::GetDlgItem(edit, IDC_PROJECT_PATH)), folders.alpha + "\\b.prj");
+            Close(edit, IDOK);
+            EXPECT_EQ(CellText(list, 0, 1), folders.alpha + "\\b.prj");
         },
         IDCANCEL);
     EXPECT_TRUE(StoredHosts(store).empty());

@@ -77,7 +77,7 @@ TEST_F(ScrivelDocuments, TheToolbarHoldsItsButtonsAndDisablesWhatCannotRunYet)
                     UINT(ID_EDIT_CUT), UINT(ID_EDIT_COPY), UINT(ID_EDIT_PASTE), UINT(ID_EDIT_FIND), 45026u,
                     kSaveAllAndTest, kApacheDocumentation, UINT(ID_APP_ABOUT)})
         EXPECT_TRUE(HasButton(id)) << id;
-    EXPECT_TRUE(Eventually([&] { return ButtonEnabled(ID_FILE_NEW) && ButtonEnabled(kSaveAllAndTest); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ButtonEnabled(ID_FILE_NEW) && ButtonEnabled(kSaveAllAndTest); }));
     // The documentation bar can always be shown; Save waits for a change.
     EXPECT_TRUE(ButtonEnabled(kApacheDocumentation));
     EXPECT_FALSE(ButtonEnabled(ID_FILE_SAVE));
@@ -87,13 +87,13 @@ TEST_F(ScrivelDocuments, SaveIsEnabledOnlyWhileTheDocumentHasChanges)
 {
     Start(true);
 
-    EXPECT_TRUE(Eventually([&] { return ButtonEnabled(kSaveAllAndTest); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ButtonEnabled(kSaveAllAndTest); }));
     EXPECT_FALSE(ButtonEnabled(ID_FILE_SAVE));
     HWND view = ViewOf(ActiveChild(run.Frame()));
     ui::PostText(view, "#");
-    EXPECT_TRUE(Eventually([&] { return ButtonEnabled(ID_FILE_SAVE); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ButtonEnabled(ID_FILE_SAVE); }));
     ui::PostCommand(run.Frame(), ID_FILE_SAVE);
-    EXPECT_TRUE(Eventually([&] { return !ButtonEnabled(ID_FILE_SAVE); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !ButtonEnabled(ID_FILE_SAVE); }));
     std::string onDisk;
     ASSERT_TRUE(testpaths::ReadTextFile(conf, onDisk));
     EXPECT_EQ(onDisk, "#" + Lines(40));
@@ -103,9 +103,9 @@ TEST_F(ScrivelDocuments, NewMakesNumberedUntitledDocuments)
 {
     Start(false);
     ui::PostCommand(run.Frame(), ID_FILE_NEW);
-    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "Scrivel1"; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "Scrivel1"; }));
     ui::PostCommand(run.Frame(), ID_FILE_NEW);
-    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "Scrivel2"; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "Scrivel2"; }));
     EXPECT_EQ(ViewText(ViewOf(ActiveChild(run.Frame()))), "");
     EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
 }
@@ -118,10 +118,10 @@ TEST_F(ScrivelDocuments, ADocumentIsFoundByAnySpellingUntilItsLastWindowCloses)
 
     // A second window of the same document; closing it leaves the document open.
     ui::PostCommand(run.Frame(), ID_WINDOW_NEW);
-    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 2u; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).size() == 2u; }));
     EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-default.conf:2");
     ::SendMessageA(ActiveChild(run.Frame()), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 1u; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).size() == 1u; }));
 
     Report(17, shortPath);
     EXPECT_EQ(ChildFrames(run.Frame()).size(), 1u);
@@ -129,7 +129,7 @@ TEST_F(ScrivelDocuments, ADocumentIsFoundByAnySpellingUntilItsLastWindowCloses)
 
     // Once the document is closed, the same report opens the file again.
     ui::PostCommand(run.Frame(), ID_FILE_CLOSE);
-    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).empty(); }));
     Report(23, shortPath);
     ASSERT_EQ(ChildFrames(run.Frame()).size(), 1u);
     EXPECT_EQ(CaretLine(ViewOf(ActiveChild(run.Frame()))), 23);
@@ -148,7 +148,7 @@ TEST_F(ScrivelDocuments, DraggingTheSplitBoxShowsTheDocumentInTwoPanes)
     ::PostMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 120));
     ::PostMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(60, 120));
     std::vector<HWND> panes;
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(ui::WaitUntil([&] {
         panes.clear();
         for (HWND wnd : ui::FindChildren(splitter, nullptr)) {
             if (::GetParent(wnd) == splitter && ::SendMessageA(wnd, EM_GETLINECOUNT, 0, 0) > 0)
@@ -173,21 +173,21 @@ TEST_F(ScrivelDocuments, OpenLoadsAChosenFileAndActivatesOneAlreadyOpen)
         HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", "Open", 10000);
         ASSERT_NE(dialog, nullptr);
         HWND name = nullptr;
-        ASSERT_TRUE(Eventually([&] {
+        ASSERT_TRUE(ui::WaitUntil([&] {
             name = ui::FindChild(dialog, "Edit");
             return name != nullptr;
         }));
         ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
-        ASSERT_TRUE(Eventually([&] { return !::IsWindow(dialog); }));
+        ASSERT_TRUE(ui::AnswerMessageBox(dialog, IDOK));
+        ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(dialog); }));
     };
 
     chooseInOpenDialog(other);
-    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "mime.types"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "mime.types"; }));
     EXPECT_EQ(ViewText(ViewOf(ActiveChild(run.Frame()))), "text/plain txt\r\n");
 
     chooseInOpenDialog(conf);
-    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-default.conf"; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "httpd-default.conf"; }));
     EXPECT_EQ(ChildFrames(run.Frame()).size(), 2u);
 }
 
@@ -255,12 +255,12 @@ TEST_F(ScrivelDocuments, SplitPanesShareTheScrollBarsOfTheirRowAndColumn)
     HWND view = ViewOf(child);
     ASSERT_NE(view, nullptr);
     HWND splitter = ::GetParent(view);
-    ASSERT_TRUE(Eventually([&] { return SharedBars(splitter, true).size() == 1u; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return SharedBars(splitter, true).size() == 1u; }));
     EXPECT_EQ(::GetWindowLongA(view, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
 
     // The column split box is the strip along the splitter's left edge.
     Drag(splitter, POINT{2, 120}, POINT{200, 120});
-    ASSERT_TRUE(Eventually([&] { return PanesOf(splitter).size() == 2u; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return PanesOf(splitter).size() == 2u; }));
     ASSERT_EQ(SharedBars(splitter, true).size(), 1u);
     EXPECT_EQ(SharedBars(splitter, false).size(), 2u);
     std::vector<HWND> row = PanesOf(splitter);
@@ -269,20 +269,20 @@ TEST_F(ScrivelDocuments, SplitPanesShareTheScrollBarsOfTheirRowAndColumn)
 
     HWND rowBar = SharedBars(splitter, true)[0];
     PageDownWith(rowBar);
-    ASSERT_TRUE(Eventually([&] { return FirstVisibleLine(row[0]) > 0; }));
-    EXPECT_TRUE(Eventually([&] { return FirstVisibleLine(row[1]) == FirstVisibleLine(row[0]); }));
-    EXPECT_TRUE(Eventually([&] { return ::GetScrollPos(rowBar, SB_CTL) == FirstVisibleLine(row[0]); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return FirstVisibleLine(row[0]) > 0; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return FirstVisibleLine(row[1]) == FirstVisibleLine(row[0]); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ::GetScrollPos(rowBar, SB_CTL) == FirstVisibleLine(row[0]); }));
 
     // Scrolled another way, with the wheel over one of them, they still move together.
     const int paged = FirstVisibleLine(row[0]);
     ::PostMessageA(row[1], WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
-    ASSERT_TRUE(Eventually([&] { return FirstVisibleLine(row[1]) > paged; }));
-    EXPECT_TRUE(Eventually([&] { return FirstVisibleLine(row[0]) == FirstVisibleLine(row[1]); }));
-    EXPECT_TRUE(Eventually([&] { return ::GetScrollPos(rowBar, SB_CTL) == FirstVisibleLine(row[1]); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return FirstVisibleLine(row[1]) > paged; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return FirstVisibleLine(row[0]) == FirstVisibleLine(row[1]); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ::GetScrollPos(rowBar, SB_CTL) == FirstVisibleLine(row[1]); }));
 
     // A row split box at the top: the lower row gets a bar of its own.
     Drag(splitter, POINT{300, 2}, POINT{300, 150});
-    ASSERT_TRUE(Eventually([&] { return PanesOf(splitter).size() == 4u; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return PanesOf(splitter).size() == 4u; }));
     std::vector<HWND> bars = SharedBars(splitter, true);
     ASSERT_EQ(bars.size(), 2u);
     std::vector<HWND> upper, lower;
@@ -298,8 +298,8 @@ TEST_F(ScrivelDocuments, SplitPanesShareTheScrollBarsOfTheirRowAndColumn)
     const int upperLine = FirstVisibleLine(upper[0]);
     const int lowerLine = FirstVisibleLine(lower[0]);
     PageDownWith(bars[1]);
-    ASSERT_TRUE(Eventually([&] { return FirstVisibleLine(lower[0]) > lowerLine; }));
-    EXPECT_TRUE(Eventually([&] { return FirstVisibleLine(lower[1]) == FirstVisibleLine(lower[0]); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return FirstVisibleLine(lower[0]) > lowerLine; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return FirstVisibleLine(lower[1]) == FirstVisibleLine(lower[0]); }));
     EXPECT_EQ(FirstVisibleLine(upper[0]), upperLine);
     EXPECT_EQ(FirstVisibleLine(upper[1]), upperLine);
     EXPECT_NE(SaveWindowPng(run.Frame(), "scrivel-split-shared-bars"), "");
@@ -362,8 +362,8 @@ TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
     const POINT empty{client.right - 60, client.bottom - 60};  // below and beside the document
     ASSERT_TRUE(DropFromLinux(run.Frame(), empty, {mime, magic, conf}));
 
-    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 3u; }));
-    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-default.conf"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).size() == 3u; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "httpd-default.conf"; }));
     std::vector<std::string> titles;
     for (HWND child : ChildFrames(run.Frame()))
         titles.push_back(ui::TextOf(child));
@@ -375,8 +375,8 @@ TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
     RECT text{};
     ::GetWindowRect(view, &text);
     ASSERT_TRUE(DropFromLinux(run.Frame(), POINT{text.left + 40, text.top + 30}, {ssl}));
-    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 4u; }));
-    EXPECT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-ssl.conf"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).size() == 4u; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "httpd-ssl.conf"; }));
     EXPECT_EQ(ViewText(view), Lines(40));
 }
 
@@ -452,10 +452,10 @@ TEST_F(ScrivelDocuments, FilesWithPathsOf365CharactersOpenAreFoundAndSaved)
     ASSERT_TRUE(run.StartLauncher());
     ASSERT_TRUE(run.StartScrivel());
 
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "File " + missing + " not found. Do you wish to create new file?");
-    AnswerMessageBox(box, IDYES);
+    EXPECT_EQ(ui::MessageBoxText(box), "File " + missing + " not found. Do you wish to create new file?");
+    ui::AnswerMessageBox(box, IDYES);
     ASSERT_TRUE(run.WaitStarted());
     EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
     EXPECT_EQ(ReadLongFile(missing), "");
@@ -475,9 +475,9 @@ TEST_F(ScrivelDocuments, FilesWithPathsOf365CharactersOpenAreFoundAndSaved)
 
     ::SendMessageA(view, EM_SETSEL, 0, 0);
     ui::PostText(view, "#");
-    ASSERT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
     ui::PostCommand(run.Frame(), ID_FILE_SAVE);
-    EXPECT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) == 0; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) == 0; }));
     EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
     EXPECT_EQ(ReadLongFile(present), "#" + Lines(10));
 }
@@ -608,7 +608,7 @@ TEST_F(ScrivelDocuments, PrintStartsFromThePrinterChosenInPrintSetup)
     ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_PRINT_SETUP));
     HWND setup = ui::WaitForTopLevel(process, "#32770", "Print Setup", 15000);
     ASSERT_NE(setup, nullptr);
-    ASSERT_TRUE(Eventually([&] { return PrinterList(setup) != nullptr; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return PrinterList(setup) != nullptr; }));
     EXPECT_EQ(ShownPrinter(setup), CTestPrinters::kNames[0]);
     HWND list = PrinterList(setup);
     ASSERT_GE(::SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
@@ -616,22 +616,22 @@ TEST_F(ScrivelDocuments, PrintStartsFromThePrinterChosenInPrintSetup)
               0);
     ::SendMessageA(setup, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     ASSERT_EQ(ShownPrinter(setup), CTestPrinters::kNames[1]);
-    ASSERT_TRUE(AnswerMessageBox(setup, IDOK));
-    ASSERT_TRUE(Eventually([&] { return !::IsWindow(setup); }));
+    ASSERT_TRUE(ui::AnswerMessageBox(setup, IDOK));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(setup); }));
 
     ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_PRINT));
     HWND print = ui::WaitForTopLevel(process, "#32770", "Print", 15000);
     ASSERT_NE(print, nullptr);
-    ASSERT_TRUE(Eventually([&] { return PrinterList(print) != nullptr; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return PrinterList(print) != nullptr; }));
     EXPECT_EQ(ShownPrinter(print), CTestPrinters::kNames[1]);
-    ASSERT_TRUE(AnswerMessageBox(print, IDCANCEL));
-    ASSERT_TRUE(Eventually([&] { return !::IsWindow(print); }));
+    ASSERT_TRUE(ui::AnswerMessageBox(print, IDCANCEL));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(print); }));
 
     ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_PRINT_SETUP));
     setup = ui::WaitForTopLevel(process, "#32770", "Print Setup", 15000);
     ASSERT_NE(setup, nullptr);
-    ASSERT_TRUE(Eventually([&] { return PrinterList(setup) != nullptr; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return PrinterList(setup) != nullptr; }));
     EXPECT_EQ(ShownPrinter(setup), CTestPrinters::kNames[1]);
-    ASSERT_TRUE(AnswerMessageBox(setup, IDCANCEL));
-    EXPECT_TRUE(Eventually([&] { return !::IsWindow(setup); }));
+    ASSERT_TRUE(ui::AnswerMessageBox(setup, IDCANCEL));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !::IsWindow(setup); }));
 }

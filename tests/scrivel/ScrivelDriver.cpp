@@ -162,31 +162,4 @@ COLORREF ViewBackground(HWND view)
     return MostSeen(seen);
 }
 
-HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs)
-{
-    return ui::WaitForTopLevel(processId, "#32770", nullptr, timeoutMs);
-}
-
-std::string MessageBoxText(HWND box)
-{
-    std::string longest;  // the message; the icon's static has no text
-    for (HWND label : ui::FindChildren(box, "Static")) {
-        std::string text = ui::TextOf(label);
-        if (text.size() > longest.size())
-            longest = text;
-    }
-    return longest;
-}
-
-bool AnswerMessageBox(HWND box, int buttonId)
-{
-    HWND button = ui::FindChild(box, "Button", buttonId);
-    return button && ui::Click(button);
-}
-
-bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    return ui::WaitUntil(condition, timeoutMs);
-}
-
 }  // namespace scriveltest

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,13 +69,5 @@ COLORREF StatusPaneColour(HWND frame);
 // The colour the screen shows most along a vertical line near the right end of a view,
 // where short lines leave the background.
 COLORREF ViewBackground(HWND view);
-
-// A message box of Scrivel's process; its text and its buttons.
-HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 10000);
-std::string MessageBoxText(HWND box);
-bool AnswerMessageBox(HWND box, int buttonId);
-
-// Waits until the condition holds; pumps this thread meanwhile.
-bool Eventually(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
 }  // namespace scriveltest

@@ -250,8 +250,8 @@ TEST_F(ScrivelHelp, F1OnADirectiveShowsItsManualPageInTheBarDockedAtTheBottom)
 {
     StartWith("AllowOverride None\r\n");
     F1At(3);
-    ASSERT_TRUE(Eventually([&] { return Bar() && ::IsWindowVisible(Bar()); }));
-    EXPECT_TRUE(Eventually([&] { return !BrowserAddress().empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Bar() && ::IsWindowVisible(Bar()); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !BrowserAddress().empty(); }));
     EXPECT_EQ(BrowserAddress(), m_server + "\\htdocs\\manual\\mod\\core.html#allowoverride");
 
     RECT client;
@@ -269,7 +269,7 @@ TEST_F(ScrivelHelp, TheManualUnderManualIsFoundForAPathThatNamesHtdocs)
 {
     StartWith("AllowOverride None\r\n", false);
     F1At(3);
-    ASSERT_TRUE(Eventually([&] { return BarShown() && !BrowserAddress().empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown() && !BrowserAddress().empty(); }));
     EXPECT_EQ(BrowserAddress(), m_server + "\\manual\\mod\\core.html#allowoverride");
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
@@ -289,7 +289,7 @@ TEST_F(ScrivelHelp, WordsWithoutAPageGetNoBarAndTheMenuItemFollowsTheCaret)
     // On a directive the item names it and shows its page.
     ::SendMessageA(m_view, EM_SETSEL, 2, 2);
     ChooseContextHelpFromTheMenu("scrivel-help-menu");
-    EXPECT_TRUE(Eventually([&] { return BarShown(); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 
@@ -300,23 +300,23 @@ TEST_F(ScrivelHelp, TheToggleShowsTheIndexAndHidesTheBarAndEscHidesIt)
     ui::ClickAt(m_view, 400, 300);
     ::SendMessageA(Frame(), WM_COMMAND, kHideDocBar, 0);  // Esc before any bar: nothing
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(Eventually([&] { return BarShown() && !BrowserAddress().empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown() && !BrowserAddress().empty(); }));
     EXPECT_EQ(BrowserAddress(), m_server + "\\manual\\index.html");
-    EXPECT_TRUE(Eventually([&] { return ToggleButtonChecked(); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ToggleButtonChecked(); }));
 
     ui::ClickAt(m_view, 400, 100);
     ui::PressKey(VK_ESCAPE);
-    ASSERT_TRUE(Eventually([&] { return !BarShown(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !BarShown(); }));
     ui::PressKey(VK_ESCAPE);  // already hidden: nothing
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(Eventually([&] { return !BarShown(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !BarShown(); }));
 
     // Help asked for again shows the hidden bar with the new page.
     F1At(3);
-    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
-    EXPECT_TRUE(Eventually([&] { return BrowserAddress() == m_server + "\\manual\\mod\\core.html#allowoverride"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return BrowserAddress() == m_server + "\\manual\\mod\\core.html#allowoverride"; }));
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 
@@ -324,7 +324,7 @@ TEST_F(ScrivelHelp, TheEdgeSizesTheBarWithinItsLimitsAndTheStateIsStoredAtExitAn
 {
     StartWith("AllowOverride None\r\n");
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
     ui::BringToFront(Frame());
     const int start = Height(Bar());
 
@@ -333,15 +333,15 @@ TEST_F(ScrivelHelp, TheEdgeSizesTheBarWithinItsLimitsAndTheStateIsStoredAtExitAn
     ::GetWindowRect(Bar(), &bar);
     POINT edge = OnScreen(Bar(), (bar.right - bar.left) / 2, 3);
     Drag(edge, {edge.x, edge.y - 50});
-    EXPECT_TRUE(Eventually([&] { return Height(Bar()) == start + 50; })) << Height(Bar());
+    EXPECT_TRUE(ui::WaitUntil([&] { return Height(Bar()) == start + 50; })) << Height(Bar());
 
     edge = OnScreen(Bar(), (bar.right - bar.left) / 2, 3);
     Drag(edge, {edge.x, edge.y + Height(Bar()) + 100});
-    EXPECT_TRUE(Eventually([&] { return Height(Bar()) == 32; })) << Height(Bar());
+    EXPECT_TRUE(ui::WaitUntil([&] { return Height(Bar()) == 32; })) << Height(Bar());
 
     edge = OnScreen(Bar(), (bar.right - bar.left) / 2, 3);
     Drag(edge, {edge.x, edge.y - 118});
-    ASSERT_TRUE(Eventually([&] { return Height(Bar()) == 150; })) << Height(Bar());
+    ASSERT_TRUE(ui::WaitUntil([&] { return Height(Bar()) == 150; })) << Height(Bar());
     EXPECT_EQ(m_run.CloseNow(), 0);
 
     std::vector<std::uint8_t> bytes = StoredBar(m_run);
@@ -358,7 +358,7 @@ TEST_F(ScrivelHelp, TheEdgeSizesTheBarWithinItsLimitsAndTheStateIsStoredAtExitAn
     ASSERT_TRUE(next.Start());
     ASSERT_TRUE(ui::PostCommand(next.Frame(), kToggleDocBar));
     HWND again = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (again = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return (again = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
     EXPECT_EQ(Height(again), 150);
     EXPECT_EQ(next.CloseNow(), 0);
 }
@@ -367,18 +367,18 @@ TEST_F(ScrivelHelp, TheCloseButtonHidesTheBarAndTheDockButtonFloatsItAndDocksItA
 {
     StartWith("AllowOverride None\r\n");
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
     ui::BringToFront(Frame());
 
     // The gripper's close button at 3,10 to 15,22, the dock button 13 below it.
     ClickOnScreen(OnScreen(Bar(), 9, 16));
-    ASSERT_TRUE(Eventually([&] { return !BarShown(); }));
-    EXPECT_TRUE(Eventually([&] { return !ToggleButtonChecked(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !BarShown(); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !ToggleButtonChecked(); }));
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
 
     ClickOnScreen(OnScreen(Bar(), 9, 29));
-    ASSERT_TRUE(Eventually([&] { return FloatingFrame() != nullptr && ::IsWindowVisible(FloatingFrame()); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return FloatingFrame() != nullptr && ::IsWindowVisible(FloatingFrame()); }));
     HWND floating = FloatingFrame();
     EXPECT_EQ(ui::TextOf(floating), kBarTitle);
     RECT client;
@@ -404,7 +404,7 @@ TEST_F(ScrivelHelp, TheCloseButtonHidesTheBarAndTheDockButtonFloatsItAndDocksItA
     ASSERT_TRUE(next.Start());
     ASSERT_TRUE(ui::PostCommand(next.Frame(), kToggleDocBar));
     HWND bar = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (bar = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return (bar = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
     EXPECT_NE(::GetAncestor(bar, GA_ROOT), next.Frame());
     RECT back;
     ::GetWindowRect(bar, &back);
@@ -416,7 +416,7 @@ TEST_F(ScrivelHelp, TheCloseButtonHidesTheBarAndTheDockButtonFloatsItAndDocksItA
     RECT frameRect;
     ::GetWindowRect(floatingAgain, &frameRect);
     ClickOnScreen({(frameRect.left + frameRect.right) / 2, back.top - ::GetSystemMetrics(SM_CYSMCAPTION) / 2}, true);
-    EXPECT_TRUE(Eventually([&] { return ::GetAncestor(bar, GA_ROOT) == next.Frame(); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ::GetAncestor(bar, GA_ROOT) == next.Frame(); }));
     EXPECT_EQ(next.CloseNow(), 0);
 }
 
@@ -426,7 +426,7 @@ TEST_F(ScrivelHelp, AStoredBarStateShorterThanItsRecordIsIgnored)
     m_run.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, damaged, sizeof damaged);
     StartWith("AllowOverride None\r\n");
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(Eventually([&] { return BarShown(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
     EXPECT_EQ(FloatingFrame(), nullptr);
     EXPECT_EQ(Height(Bar()), 200);
     EXPECT_EQ(RectIn(Bar(), Frame()).bottom, RectIn(StatusBar(Frame()), Frame()).top);
@@ -458,7 +458,7 @@ TEST_F(ScrivelHelp, HelpTopicOpensTheEditorsTopicOfTheHelpFileBesideTheProgram)
     CHelpEngineStandIn engine;
     StartWith("AllowOverride None\r\n");
     ::SendMessageA(Frame(), WM_COMMAND, ID_HELP_FINDER, 0);  // not run when disabled
-    ASSERT_TRUE(Eventually([&] { return !ReadFile(CHelpEngineStandIn::Record()).empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !ReadFile(CHelpEngineStandIn::Record()).empty(); }));
     const std::string call = ReadFile(CHelpEngineStandIn::Record());
     // Owner, file, command, data: no owner, the topic, HH_DISPLAY_TOPIC, 0.
     const std::size_t first = call.find('|');
@@ -487,9 +487,36 @@ TEST_F(ScrivelHelp, OnTheSampleServerF1FindsTheManualTheBuildCopied)
     ASSERT_NE(::GetFileAttributesA(page.c_str()), INVALID_FILE_ATTRIBUTES) << page;
     StartWith("AllowOverride None\r\n", false, sample);
     F1At(3);
-    ASSERT_TRUE(Eventually([&] { return BarShown() && !BrowserAddress().empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown() && !BrowserAddress().empty(); }));
     EXPECT_EQ(BrowserAddress(), page + "#allowoverride");
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 #endif
+
+TEST_F(ScrivelHelp, TheGripperDragsTheBarToTheLeftSide)
+{
+    StartWith("AllowOverride None\r\n");
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    ui::BringToFront(Frame());
+    ::Sleep(300);
+
+    // The gripper of a bottom bar runs down its left side from 40 pixels.
+    RECT client;
+    ::GetClientRect(MdiClient(Frame()), &client);
+    POINT left{0, client.bottom / 2};
+    ::ClientToScreen(MdiClient(Frame()), &left);
+    Drag(OnScreen(Bar(), 10, 60), {left.x + 4, left.y});
+    ASSERT_TRUE(ui::WaitUntil([&] {
+        RECT bar = RectIn(Bar(), Frame());
+        return bar.left == 0 && bar.bottom - bar.top > bar.right - bar.left;
+    }));
+    RECT frameClient;
+    ::GetClientRect(Frame(), &frameClient);
+    RECT bar = RectIn(Bar(), Frame());
+    EXPECT_EQ(bar.right - bar.left, frameClient.right <= 200 ? frameClient.right / 3 : 200);
+    EXPECT_EQ(RectIn(MdiClient(Frame()), Frame()).left, bar.right);
+    SaveWindowPng(Frame(), "scrivel-docbar-left");
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
 }  // namespace

@@ -95,13 +95,13 @@ protected:
         HWND view = ViewOf(ActiveChild(run.Frame()));
         ASSERT_NE(view, nullptr);
         ui::PostText(view, "X");
-        ASSERT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
+        ASSERT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
     }
 
     bool ShowsError(const std::string& text)
     {
         return StatusText(run.Frame()) == text &&
-               Eventually([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000);
+               ui::WaitUntil([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000);
     }
 
     int ActiveCaretLine() { return CaretLine(ViewOf(ActiveChild(run.Frame()))); }
@@ -245,13 +245,13 @@ TEST_F(ScrivelLauncher, AFileThatCannotBeOpenedGivesNoJumpButTheMessage)
     std::atomic<LRESULT> result{-1};
     std::thread sender = SendLater(LN_SYNTAX_ERROR, result);
     // The framework tells the user it cannot open the file.
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(MessageBoxText(box).find(missing), std::string::npos);
-    AnswerMessageBox(box, IDOK);
+    EXPECT_NE(ui::MessageBoxText(box).find(missing), std::string::npos);
+    ui::AnswerMessageBox(box, IDOK);
     sender.join();
     EXPECT_EQ(result, 0);
-    EXPECT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 1u; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).size() == 1u; }));
     EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd.conf");
     EXPECT_TRUE(ShowsError("No such file"));
 }
@@ -260,12 +260,12 @@ TEST_F(ScrivelLauncher, InfoAndErrorTextsFlashInTheirColoursAndAreCleared)
 {
     EXPECT_EQ(Send(LN_STATUS_INFO, "Apache started."), 0);
     EXPECT_EQ(StatusText(run.Frame()), "Apache started.");
-    EXPECT_TRUE(Eventually([&] { return StatusPaneColour(run.Frame()) == kInfoBack; }, 2000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusPaneColour(run.Frame()) == kInfoBack; }, 2000));
     EXPECT_EQ(run.Launcher().Text(), "");
 
     EXPECT_EQ(Send(LN_STATUS_ERROR, "Apache could not be started.\r\nPort 80 is in use."), 0);
     EXPECT_EQ(StatusText(run.Frame()), "Apache could not be started.  Port 80 is in use.");
-    EXPECT_TRUE(Eventually([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000));
     EXPECT_EQ(run.Launcher().Text(), "");
 
     const std::string long300(300, 'e');
@@ -288,7 +288,7 @@ TEST_F(ScrivelLauncher, ANewFlashReplacesTheOldAndRestartsTheTime)
     // The first message would have ended 3 s after it began.
     ui::WaitUntil([] { return false; }, 3600 - (::GetTickCount() - start));
     EXPECT_EQ(StatusText(run.Frame()), "second");
-    EXPECT_TRUE(Eventually([&] { return StatusText(run.Frame()) == "Ready"; }, 4000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(run.Frame()) == "Ready"; }, 4000));
     EXPECT_NE(StatusPaneColour(run.Frame()), kErrorBack);
 
     ::SendMessageA(run.Frame(), WM_SETMESSAGESTRING, ID_FILE_OPEN, 0);
@@ -300,18 +300,18 @@ TEST_F(ScrivelLauncher, ActivateBringsTheFrameToTheFront)
     HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                    nullptr, nullptr);
     ::SetForegroundWindow(other);
-    ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == other; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ::GetForegroundWindow() == other; }));
     EXPECT_EQ(Send(LN_ACTIVATE), 0);
-    EXPECT_TRUE(Eventually([&] { return ::GetForegroundWindow() == run.Frame(); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ::GetForegroundWindow() == run.Frame(); }));
     ::DestroyWindow(other);
 }
 
 TEST_F(ScrivelLauncher, ActivateRestoresAMinimisedFrame)
 {
     ::ShowWindow(run.Frame(), SW_MINIMIZE);
-    ASSERT_TRUE(Eventually([&] { return ::IsIconic(run.Frame()) != FALSE; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ::IsIconic(run.Frame()) != FALSE; }));
     EXPECT_EQ(Send(LN_ACTIVATE), 0);
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(run.Frame()) == FALSE; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ::IsIconic(run.Frame()) == FALSE; }));
 }
 
 TEST_F(ScrivelLauncher, FormatChangedAndUnknownCodesLeaveTheTextAndTheDocuments)
@@ -338,19 +338,19 @@ TEST_F(ScrivelLauncher, SaveAndCloseAsksAndCancelKeepsScrivelOpen)
     Modify();
     std::atomic<LRESULT> result{-1};
     std::thread sender = SendLater(LN_SAVE_AND_CLOSE, result);
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Save changes to httpd.conf?");
-    AnswerMessageBox(box, IDCANCEL);
+    EXPECT_EQ(ui::MessageBoxText(box), "Save changes to httpd.conf?");
+    ui::AnswerMessageBox(box, IDCANCEL);
     sender.join();
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(run.Process().IsRunning());
 
     // "No" drops the change and closes.
     std::thread again = SendLater(LN_SAVE_AND_CLOSE, result);
-    box = WaitForMessageBox(run.Process().Id());
+    box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDNO);
+    ui::AnswerMessageBox(box, IDNO);
     again.join();
     EXPECT_EQ(result, 1);
     ExpectEndedWithoutSaving();
@@ -367,10 +367,10 @@ TEST_F(ScrivelLauncher, SaveAllAndTestSavesThenAsksTheLauncherToTest)
 {
     Modify();
     ASSERT_TRUE(ui::PostCommand(run.Frame(), kSaveAllAndTest));
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Save changes to httpd.conf?");
-    AnswerMessageBox(box, IDYES);
+    EXPECT_EQ(ui::MessageBoxText(box), "Save changes to httpd.conf?");
+    ui::AnswerMessageBox(box, IDYES);
     LauncherNotice test;
     ASSERT_TRUE(run.Launcher().WaitForCode(LN_TEST_CONFIG, 5000, &test));
     EXPECT_FALSE(test.sent);
@@ -382,16 +382,16 @@ TEST_F(ScrivelLauncher, SaveAllAndTestSavesThenAsksTheLauncherToTest)
     run.Launcher().ClearNotices();
     Modify();
     ASSERT_TRUE(ui::PostCommand(run.Frame(), kSaveAllAndTest));
-    box = WaitForMessageBox(run.Process().Id());
+    box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDCANCEL);
+    ui::AnswerMessageBox(box, IDCANCEL);
     EXPECT_TRUE(run.Launcher().WaitForCode(LN_TEST_CONFIG, 5000));
 
     std::atomic<LRESULT> result{-1};
     std::thread closer = SendLater(LN_SAVE_AND_CLOSE, result);  // still modified: asks again
-    box = WaitForMessageBox(run.Process().Id());
+    box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDNO);
+    ui::AnswerMessageBox(box, IDNO);
     closer.join();
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED_SAVED, 10000));
@@ -422,7 +422,7 @@ TEST_F(ScrivelLauncherPicture, TwoFilesAndAnErrorAsTheUserSeesThem)
                                "included in the server configuration\r\n";
     Send(LN_SYNTAX_ERROR, report.c_str());
     ui::PostCommand(run.Frame(), ID_WINDOW_TILE_HORZ);
-    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).size() == 2u; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).size() == 2u; }));
     ui::WaitUntil([] { return false; }, 300);
     ASSERT_TRUE(ShowsError("Invalid command 'ServerNmae', perhaps misspelled or defined by a module not included in "
                            "the server configuration"));
@@ -435,12 +435,12 @@ TEST(ScrivelWithoutLauncherWindow, SaveAllAndTestSaysStartLauncherFirst)
     CScrivelRun run;
     ASSERT_TRUE(run.StartLauncher(false));
     ASSERT_TRUE(run.StartScrivel());
-    ASSERT_TRUE(Eventually([&] { return run.Launcher().Block()->hEditorWnd != 0; }, kStartTimeoutMs));
+    ASSERT_TRUE(ui::WaitUntil([&] { return run.Launcher().Block()->hEditorWnd != 0; }, kStartTimeoutMs));
     HWND frame = HandleFromBlock(run.Launcher().Block()->hEditorWnd);
-    ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(frame) != FALSE; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
     ASSERT_TRUE(ui::PostCommand(frame, kSaveAllAndTest));
-    EXPECT_TRUE(Eventually([&] { return StatusText(frame) == "Start Launcher first."; }));
-    EXPECT_TRUE(Eventually([&] { return StatusPaneColour(frame) == kErrorBack; }, 2000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(frame) == "Start Launcher first."; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusPaneColour(frame) == kErrorBack; }, 2000));
     EXPECT_TRUE(run.Launcher().Notices().empty());
     ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
@@ -455,8 +455,8 @@ TEST_F(ScrivelLauncher, SaveAllAndTestWithAGoneLauncherSaysStartLauncherFirst)
     ASSERT_TRUE(::DestroyWindow(gone));
     run.Launcher().Block()->hLauncherWnd = HandleToBlock(gone);
     ASSERT_TRUE(ui::PostCommand(run.Frame(), kSaveAllAndTest));
-    EXPECT_TRUE(Eventually([&] { return StatusText(run.Frame()) == "Start Launcher first."; }));
-    EXPECT_TRUE(Eventually([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(run.Frame()) == "Start Launcher first."; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000));
     run.Launcher().Block()->hLauncherWnd = HandleToBlock(run.Launcher().Window());
 }
 
@@ -510,7 +510,7 @@ TEST_F(ScrivelLauncher, CloseNowDuringAQuestionEndsCleanly)
 {
     Modify();
     ASSERT_TRUE(ui::PostCommand(run.Frame(), kSaveAllAndTest));
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(Send(LN_CLOSE_NOW), 0);
     ExpectEndedWithoutSaving();
@@ -522,7 +522,7 @@ TEST_F(ScrivelLauncher, CloseNowWhileAReportedFileIsBeingOpenedEndsCleanly)
     run.Launcher().SetText(("Syntax error on line 9 of " + missing + ":\r\nNo such file").c_str());
     std::atomic<LRESULT> result{-1};
     std::thread sender = SendLater(LN_SYNTAX_ERROR, result);
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     EXPECT_NE(box, nullptr);
     EXPECT_EQ(Send(LN_CLOSE_NOW), 0);
     sender.join();
@@ -539,12 +539,12 @@ TEST_F(ScrivelLauncher, FormatChangedRepaintsEveryDocumentInTheStoredColours)
         views.push_back(ViewOf(child));
     ASSERT_EQ(views.size(), 2u);
     for (HWND view : views)
-        ASSERT_TRUE(Eventually([&] { return ViewBackground(view) != kYellow && ViewBackground(view) != CLR_INVALID; }));
+        ASSERT_TRUE(ui::WaitUntil([&] { return ViewBackground(view) != kYellow && ViewBackground(view) != CLR_INVALID; }));
 
     // Options stores the colours, then the Launcher passes code 4 on.
     ASSERT_TRUE(run.Registry().Store().SetProfileInt("Settings\\Format", "Background", static_cast<int>(kYellow)));
     EXPECT_EQ(Send(LN_FORMAT_CHANGED, "kept"), 0);
     for (HWND view : views)
-        EXPECT_TRUE(Eventually([&] { return ViewBackground(view) == kYellow; }, 3000));
+        EXPECT_TRUE(ui::WaitUntil([&] { return ViewBackground(view) == kYellow; }, 3000));
     EXPECT_EQ(run.Launcher().Text(), "kept");
 }

@@ -54,7 +54,7 @@ protected:
         view = ViewOf(ActiveChild(run.Frame()));
         ASSERT_NE(view, nullptr);
         ui::PostText(view, "#");
-        ASSERT_TRUE(Eventually([&] { return Modified(); }));
+        ASSERT_TRUE(ui::WaitUntil([&] { return Modified(); }));
     }
 
     bool Modified() { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }
@@ -64,12 +64,12 @@ protected:
     {
         if (!ui::PostCommand(run.Frame(), ID_FILE_SAVE))
             return "(no command)";
-        HWND box = WaitForMessageBox(run.Process().Id());
+        HWND box = ui::WaitForMessageBox(run.Process().Id());
         if (!box)
             return "(no message box)";
-        std::string text = MessageBoxText(box);
+        std::string text = ui::MessageBoxText(box);
         EXPECT_EQ(ui::TextOf(box), "Tessaly");
-        AnswerMessageBox(box, IDOK);
+        ui::AnswerMessageBox(box, IDOK);
         return text;
     }
 
@@ -96,7 +96,7 @@ TEST_F(ScrivelSave, ASavedFileHoldsTheNewText)
 {
     Open(testpaths::Join(folder, "httpd.conf"));
     ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_SAVE));
-    EXPECT_TRUE(Eventually([&] { return !Modified(); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !Modified(); }));
     EXPECT_EQ(OnDisk(), "#" + kOriginal);
 }
 
@@ -145,26 +145,26 @@ protected:
         HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", "Save As", 10000);
         ASSERT_NE(dialog, nullptr);
         HWND name = nullptr;
-        ASSERT_TRUE(Eventually([&] {
+        ASSERT_TRUE(ui::WaitUntil([&] {
             name = ui::FindChild(dialog, "Edit");
             return name != nullptr;
         }));
         ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-        ASSERT_TRUE(AnswerMessageBox(dialog, IDOK));
+        ASSERT_TRUE(ui::AnswerMessageBox(dialog, IDOK));
     }
 
     // The dialog's own question before it replaces an existing file.
     void ConfirmReplacing()
     {
         HWND question = nullptr;
-        ASSERT_TRUE(Eventually([&] {
+        ASSERT_TRUE(ui::WaitUntil([&] {
             for (HWND box : ui::TopLevelWindows(run.Process().Id(), "#32770")) {
-                if (MessageBoxText(box).find("already exists") != std::string::npos)
+                if (ui::MessageBoxText(box).find("already exists") != std::string::npos)
                     question = box;
             }
             return question != nullptr;
         }));
-        ASSERT_TRUE(AnswerMessageBox(question, IDYES));
+        ASSERT_TRUE(ui::AnswerMessageBox(question, IDYES));
     }
 
     std::string Read(const std::string& file)
@@ -180,7 +180,7 @@ TEST_F(ScrivelSaveAs, WritesTheNewFileAndTheDocumentTakesItsName)
     Open(testpaths::Join(folder, "httpd.conf"));
     const std::string copy = testpaths::Join(folder, "httpd-copy.conf");
     ChooseInSaveAsDialog(copy);
-    ASSERT_TRUE(Eventually([&] { return !Modified(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !Modified(); }));
     EXPECT_EQ(Read(copy), "#" + kOriginal);
     EXPECT_EQ(OnDisk(), kOriginal);
     EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-copy.conf");
@@ -188,7 +188,7 @@ TEST_F(ScrivelSaveAs, WritesTheNewFileAndTheDocumentTakesItsName)
 
     // Opening the new name again, in another letter case, activates the same document.
     ui::PostCommand(run.Frame(), ID_FILE_NEW);
-    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "Scrivel1"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "Scrivel1"; }));
     std::string otherCase = copy;
     for (char& c : otherCase)
         c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
@@ -206,9 +206,9 @@ TEST_F(ScrivelSaveAs, OnceClosedTheOldNameOpensItsOwnFile)
     Open(testpaths::Join(folder, "httpd.conf"));
     const std::string copy = testpaths::Join(folder, "httpd-copy.conf");
     ChooseInSaveAsDialog(copy);
-    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-copy.conf"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "httpd-copy.conf"; }));
     ui::PostCommand(run.Frame(), ID_FILE_CLOSE);
-    ASSERT_TRUE(Eventually([&] { return ChildFrames(run.Frame()).empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).empty(); }));
 
     run.Launcher().SetText(("Syntax error on line 2 of " + path + ":\r\nInvalid command").c_str());
     run.Launcher().SendCode(run.Frame(), LN_SYNTAX_ERROR);
@@ -226,7 +226,7 @@ TEST_F(ScrivelSaveAs, TheOldNameOpensTheOriginalFileWhileTheCopyIsOpen)
     Open(testpaths::Join(folder, "httpd.conf"));
     const std::string copy = testpaths::Join(folder, "httpd-copy.conf");
     ChooseInSaveAsDialog(copy);
-    ASSERT_TRUE(Eventually([&] { return ActiveChildTitle(run.Frame()) == "httpd-copy.conf"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(run.Frame()) == "httpd-copy.conf"; }));
     HWND copyView = view;
 
     run.Launcher().SetText(("Syntax error on line 2 of " + path + ":\r\nInvalid command").c_str());
@@ -256,14 +256,14 @@ TEST_F(ScrivelSaveAs, OntoAReadOnlyFileTellsWhyAndKeepsEverything)
     ChooseInSaveAsDialog(locked);
     ConfirmReplacing();
     HWND box = nullptr;
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(ui::WaitUntil([&] {
         for (HWND candidate : ui::TopLevelWindows(run.Process().Id(), "#32770", "Tessaly"))
             box = candidate;
         return box != nullptr;
     }));
-    EXPECT_EQ(MessageBoxText(box), locked + " is read-only. It was not saved.");
-    AnswerMessageBox(box, IDOK);
-    ASSERT_TRUE(Eventually([&] { return ui::TopLevelWindows(run.Process().Id(), "#32770").empty(); }));
+    EXPECT_EQ(ui::MessageBoxText(box), locked + " is read-only. It was not saved.");
+    ui::AnswerMessageBox(box, IDOK);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::TopLevelWindows(run.Process().Id(), "#32770").empty(); }));
 
     EXPECT_EQ(Read(locked), "Listen 443\r\n");
     EXPECT_EQ(OnDisk(), kOriginal);
@@ -299,13 +299,13 @@ TEST(ScrivelSaveKilled, LeavesTheOldOrTheNewFileWhole)
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(FileNamesIn(folder), std::vector<std::string>{"httpd.conf"});
         ui::PostText(view, "#");
-        ASSERT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
+        ASSERT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
 
         const DWORD began = ::GetTickCount();
         ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_SAVE));
         if (round == 0) {
             // The first save runs to its end, to learn how long a save takes.
-            ASSERT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) == 0; }, 30000));
+            ASSERT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) == 0; }, 30000));
             saveMs = std::max<DWORD>(::GetTickCount() - began, 20);
         } else {
             ::Sleep(std::uniform_int_distribution<DWORD>(0, saveMs + saveMs / 4)(random));

@@ -83,11 +83,11 @@ TEST(ScrivelStart, WithoutTheLauncherItAsksToUseTheLauncherAndEnds)
 {
     CScrivelRun run;
     ASSERT_TRUE(run.StartScrivel());
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ui::TextOf(box), "Tessaly");
-    EXPECT_EQ(MessageBoxText(box), "Please use Launcher.exe for start this module.");
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    EXPECT_EQ(ui::MessageBoxText(box), "Please use Launcher.exe for start this module.");
+    ASSERT_TRUE(ui::AnswerMessageBox(box, IDOK));
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
 }
 
@@ -185,15 +185,15 @@ TEST(ScrivelStart, AnExitAfterASaveReportsTheSave)
     HWND view = ViewOf(ActiveChild(run.Frame()));
     ASSERT_NE(view, nullptr);
     ui::PostText(view, "#");
-    ASSERT_TRUE(Eventually([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
 
     // Code 3 asks whether to save; "Yes" saves, closes and reports code 14.
     std::atomic<LRESULT> result{-1};
     std::thread sender([&] { result = run.Launcher().SendCode(run.Frame(), LN_SAVE_AND_CLOSE); });
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Save changes to httpd.conf?");
-    AnswerMessageBox(box, IDYES);
+    EXPECT_EQ(ui::MessageBoxText(box), "Save changes to httpd.conf?");
+    ui::AnswerMessageBox(box, IDYES);
     sender.join();
     EXPECT_EQ(result, 1);
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
@@ -211,9 +211,9 @@ TEST(ScrivelStart, WithoutALauncherWindowNothingIsSentAndTheBlockKeepsTheFrame)
     CScrivelRun run;
     ASSERT_TRUE(run.StartLauncher(false));
     ASSERT_TRUE(run.StartScrivel());
-    ASSERT_TRUE(Eventually([&] { return run.Launcher().Block()->hEditorWnd != 0; }, kStartTimeoutMs));
+    ASSERT_TRUE(ui::WaitUntil([&] { return run.Launcher().Block()->hEditorWnd != 0; }, kStartTimeoutMs));
     HWND frame = HandleFromBlock(run.Launcher().Block()->hEditorWnd);
-    ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(frame) != FALSE; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
     ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
     EXPECT_EQ(HandleFromBlock(run.Launcher().Block()->hEditorWnd), frame);
@@ -228,7 +228,7 @@ TEST(ScrivelStart, APendingTextIsShownInRedAndCleared)
     ASSERT_TRUE(run.StartScrivel());
     ASSERT_TRUE(run.WaitStarted());
     EXPECT_EQ(StatusText(run.Frame()), "The server could not be started.");
-    EXPECT_TRUE(Eventually([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000))
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusPaneColour(run.Frame()) == kErrorBack; }, 2000))
         << std::hex << StatusPaneColour(run.Frame()) << " " << SaveWindowPng(run.Frame(), "scrivel-pending-text");
     EXPECT_EQ(run.Launcher().Text(), "");
     EXPECT_EQ(run.CloseNow(), 0);
@@ -304,17 +304,17 @@ TEST_F(ScrivelStartFiles, AMissingFileIsCreatedOnYesAndSkippedOnNo)
     ASSERT_TRUE(run.StartLauncher());
     ASSERT_TRUE(run.StartScrivel());
 
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ui::TextOf(box), "Tessaly");
-    EXPECT_EQ(MessageBoxText(box), "File " + created + " not found. Do you wish to create new file?");
-    AnswerMessageBox(box, IDYES);
-    ASSERT_TRUE(Eventually([&] { return !::IsWindow(box); }));
+    EXPECT_EQ(ui::MessageBoxText(box), "File " + created + " not found. Do you wish to create new file?");
+    ui::AnswerMessageBox(box, IDYES);
+    ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(box); }));
 
-    box = WaitForMessageBox(run.Process().Id());
+    box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "File " + skipped + " not found. Do you wish to create new file?");
-    AnswerMessageBox(box, IDNO);
+    EXPECT_EQ(ui::MessageBoxText(box), "File " + skipped + " not found. Do you wish to create new file?");
+    ui::AnswerMessageBox(box, IDNO);
 
     ASSERT_TRUE(run.WaitStarted());
     EXPECT_NE(::GetFileAttributesA(created.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -330,11 +330,11 @@ TEST_F(ScrivelStartFiles, AFileThatAppearsWhileTheQuestionIsOpenIsOpenedNotEmpti
     run.Registry().Store().WriteScrivelFiles({late});
     ASSERT_TRUE(run.StartLauncher());
     ASSERT_TRUE(run.StartScrivel());
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    ASSERT_EQ(MessageBoxText(box), "File " + late + " not found. Do you wish to create new file?");
+    ASSERT_EQ(ui::MessageBoxText(box), "File " + late + " not found. Do you wish to create new file?");
     ASSERT_TRUE(testpaths::WriteTextFile(late, "Listen 8080\r\n"));
-    AnswerMessageBox(box, IDYES);
+    ui::AnswerMessageBox(box, IDYES);
 
     ASSERT_TRUE(run.WaitStarted());
     std::string onDisk;
@@ -353,14 +353,14 @@ TEST_F(ScrivelStartFiles, AFileThatCannotBeCreatedIsReportedAndStartGoesOn)
     run.Registry().Store().WriteScrivelFiles({impossible, present});
     ASSERT_TRUE(run.StartLauncher());
     ASSERT_TRUE(run.StartScrivel());
-    HWND box = WaitForMessageBox(run.Process().Id());
+    HWND box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    AnswerMessageBox(box, IDYES);
-    ASSERT_TRUE(Eventually([&] { return !::IsWindow(box); }));
-    box = WaitForMessageBox(run.Process().Id());
+    ui::AnswerMessageBox(box, IDYES);
+    ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(box); }));
+    box = ui::WaitForMessageBox(run.Process().Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Error creating file " + impossible + ".");
-    AnswerMessageBox(box, IDOK);
+    EXPECT_EQ(ui::MessageBoxText(box), "Error creating file " + impossible + ".");
+    ui::AnswerMessageBox(box, IDOK);
     ASSERT_TRUE(run.WaitStarted());
     EXPECT_EQ(ActiveChildTitle(run.Frame()), "access.conf");
     EXPECT_EQ(run.CloseNow(), 0);
@@ -396,7 +396,7 @@ TEST_F(ScrivelPlacement, IsAppliedAtStartAndStoredAtExit)
     EXPECT_EQ(shown.bottom - shown.top, 480);
 
     ::SetWindowPos(run.Frame(), nullptr, 50, 40, 700, 500, SWP_NOZORDER);
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(ui::WaitUntil([&] {
         RECT now{};
         ::GetWindowRect(run.Frame(), &now);
         return now.left == 50 && now.right - now.left == 700;
@@ -415,7 +415,7 @@ TEST_F(ScrivelPlacement, AMinimisedFrameAtExitKeepsThePlacementStoredBefore)
     Store(RECT{120, 90, 720, 530});
     ASSERT_TRUE(run.Start());
     ::ShowWindow(run.Frame(), SW_MINIMIZE);
-    ASSERT_TRUE(Eventually([&] { return ::IsIconic(run.Frame()) != FALSE; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ::IsIconic(run.Frame()) != FALSE; }));
     EXPECT_EQ(run.CloseNow(), 0);
     std::optional<PlacementRecord> stored = Stored();
     ASSERT_TRUE(stored);
@@ -457,15 +457,15 @@ TEST(ScrivelStart, AFrameThatCannotBeMadeAsksForNewerCommonControls)
     CHook hook(::SetWindowsHookExA(WH_CBT, refuseRebars, veto.Get(), 0));
     ASSERT_TRUE(hook);
     ASSERT_TRUE(run.StartScrivel());
-    HWND box = WaitForMessageBox(run.Process().Id(), kStartTimeoutMs);
+    HWND box = ui::WaitForMessageBox(run.Process().Id(), nullptr, kStartTimeoutMs);
     hook.Reset();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ui::TextOf(box), "Error");
-    EXPECT_EQ(MessageBoxText(box), "Please install Common Controls (comctl32.dll) version 4.71 or higher.");
+    EXPECT_EQ(ui::MessageBoxText(box), "Please install Common Controls (comctl32.dll) version 4.71 or higher.");
     EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
     EXPECT_EQ(ui::TopLevelWindows(run.Process().Id()).size(), 1u);  // the box alone: no frame
     EXPECT_EQ(run.Launcher().Block()->hEditorWnd, 0u);
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
+    ASSERT_TRUE(ui::AnswerMessageBox(box, IDOK));
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
     EXPECT_EQ(Codes(run.Launcher()), (std::vector<unsigned>{LN_EDITOR_CLOSED}));
 }

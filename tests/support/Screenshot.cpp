@@ -9,8 +9,9 @@
 
 namespace {
 
-struct ScreenDcRelease {
-    void operator()(HDC dc) const { ::ReleaseDC(nullptr, dc); }
+struct WindowDcRelease {
+    HWND wnd = nullptr;
+    void operator()(HDC dc) const { ::ReleaseDC(wnd, dc); }
 };
 struct DcDelete {
     void operator()(HDC dc) const { ::DeleteDC(dc); }
@@ -18,7 +19,7 @@ struct DcDelete {
 struct ObjectDelete {
     void operator()(HBITMAP object) const { ::DeleteObject(object); }
 };
-using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcRelease>;
+using WindowDc = std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease>;
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete>;
 using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDelete>;
 
@@ -30,7 +31,7 @@ std::string SaveScreenRect(const RECT& rect, const std::string& name)
     if (width <= 0 || height <= 0)
         return std::string();
 
-    ScreenDc screen(::GetDC(nullptr));
+    WindowDc screen(::GetDC(nullptr), WindowDcRelease{});
     MemoryDc memory(::CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -85,4 +86,37 @@ std::string SaveScreenPng(const std::string& name)
 {
     RECT rect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     return SaveScreenRect(rect, name);
+}
+
+std::vector<COLORREF> ClientPixels(HWND wnd)
+{
+    RECT client{};
+    ::GetClientRect(wnd, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    std::vector<COLORREF> pixels;
+    if (width <= 0 || height <= 0)
+        return pixels;
+    WindowDc window(::GetDC(wnd), WindowDcRelease{wnd});
+    MemoryDc memory(::CreateCompatibleDC(window.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Bitmap bitmap(::CreateDIBSection(window.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!window || !memory || !bitmap || !bits)
+        return pixels;
+    HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, width, height, window.get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const auto* bgra = static_cast<const std::uint8_t*>(bits);
+    pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (std::size_t i = 0, n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height); i < n; ++i)
+        pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]));
+    ::SelectObject(memory.get(), old);
+    return pixels;
 }

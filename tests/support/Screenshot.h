@@ -4,8 +4,12 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Returns the PNG's path, or "" when the picture could not be taken.
 std::string SaveWindowPng(HWND wnd, const std::string& name);
 // The whole screen (the virtual display's root).
 std::string SaveScreenPng(const std::string& name);
+// The window's client area as the screen shows it, row by row from the top (empty when the
+// window has no area or the picture could not be taken).
+std::vector<COLORREF> ClientPixels(HWND wnd);

@@ -2,6 +2,7 @@
 // Where an end-to-end test finds things: test programs run from build/test-bin, the shipped
 // binaries are in build/bin, and what tests write goes below build/.
 
+#include <cstdint>
 #include <string>
 
 namespace testpaths {
@@ -16,5 +17,7 @@ std::string Join(const std::string& folder, const std::string& name);
 
 bool WriteTextFile(const std::string& path, const std::string& content);
 bool ReadTextFile(const std::string& path, std::string& content);
+// The size of a file in bytes; ~0 when it does not exist.
+std::uint64_t FileSize(const std::string& path);
 
 }  // namespace testpaths

@@ -180,14 +180,15 @@ std::string ClassOf(HWND wnd)
 
 std::string TextOf(HWND wnd)
 {
+    static const std::string noAnswer = "<no answer>";
     DWORD_PTR length = 0;
     if (!::SendMessageTimeoutA(wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return std::string();
+        return noAnswer;
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
     if (!::SendMessageTimeoutA(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                                SMTO_ABORTIFHUNG, 5000, &copied))
-        return std::string();
+        return noAnswer;
     text.resize(std::strlen(text.c_str()));
     return text;
 }
@@ -276,6 +277,58 @@ void PostText(HWND wnd, const std::string& text)
 bool BringToFront(HWND wnd)
 {
     return ::SetForegroundWindow(wnd) != FALSE;
+}
+
+bool ClickToFocus(HWND frame, HWND target, const POINT* at)
+{
+    auto focused = [target] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus == target;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        BringToFront(frame);
+        WaitUntil([frame] { return ::GetForegroundWindow() == frame; }, 2000);
+        RECT area{};
+        ::GetClientRect(target, &area);
+        const POINT point = at ? *at : POINT{area.right / 2, area.bottom / 2};
+        ClickAt(target, point.x, point.y);
+        if (WaitUntil(focused, 1000))
+            return true;
+    }
+    return false;
+}
+
+HWND WaitForMessageBox(DWORD processId, const char* caption, DWORD timeoutMs)
+{
+    return WaitForTopLevel(processId, "#32770", caption, timeoutMs);
+}
+
+std::string MessageBoxText(HWND box)
+{
+    std::string longest;
+    for (HWND label : FindChildren(box, "Static")) {
+        std::string text = TextOf(label);
+        if (text.size() > longest.size())
+            longest = text;
+    }
+    return longest;
+}
+
+bool AnswerMessageBox(HWND box, int buttonId)
+{
+    HWND button = FindChild(box, "Button", buttonId);
+    return button && Click(button);
+}
+
+bool AnswerMessageBox(DWORD processId, const char* caption, int buttonId, std::string* message, DWORD timeoutMs)
+{
+    HWND box = WaitForMessageBox(processId, caption, timeoutMs);
+    if (!box)
+        return false;
+    if (message)
+        *message = MessageBoxText(box);
+    return AnswerMessageBox(box, buttonId) && WaitUntil([box] { return !::IsWindow(box); }, timeoutMs);
 }
 
 UINT MenuCommandId(HWND frame, std::initializer_list<const char*> path)

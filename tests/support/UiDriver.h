@@ -11,8 +11,9 @@
 
 namespace ui {
 
-// Polls until the condition holds, pumping this thread's messages meanwhile.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
+// Polls until the condition holds, pumping this thread's messages meanwhile; false after the
+// time-out.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000, DWORD pollMs = 20);
 
 // Visible top-level windows of a process (0: any process) whose class and caption match
 // (null matches anything; the caption may be a prefix when prefix is true).
@@ -26,7 +27,9 @@ HWND FindChild(HWND parent, const char* className, int id = -1, const char* text
 std::vector<HWND> FindChildren(HWND parent, const char* className);
 
 std::string ClassOf(HWND wnd);
-std::string TextOf(HWND wnd);           // WM_GETTEXT, with a time-out
+// WM_GETTEXT, with a time-out; "<no answer>" when the window is gone or does not answer, so
+// that no comparison with an expected text passes by accident.
+std::string TextOf(HWND wnd);
 bool IsEnabled(HWND wnd);
 bool IsChecked(HWND button);
 
@@ -41,6 +44,20 @@ void TypeText(const std::string& text);
 // Characters posted straight to one window (no focus needed).
 void PostText(HWND wnd, const std::string& text);
 bool BringToFront(HWND wnd);
+// Brings the frame to the front and clicks into target (at its centre unless a point is
+// given) until target has the keyboard focus, as a user would; false when it never gets it.
+bool ClickToFocus(HWND frame, HWND target, const POINT* at = nullptr);
+
+// Message boxes (and other dialogs) of a process, with this caption (null: any).
+HWND WaitForMessageBox(DWORD processId, const char* caption = nullptr, DWORD timeoutMs = 10000);
+// The message of a box: its longest static text (the icon's static has none).
+std::string MessageBoxText(HWND box);
+// Presses the box's button with this id (IDYES, IDNO, IDOK, ...).
+bool AnswerMessageBox(HWND box, int buttonId);
+// Waits for the box, reads its message into *message, presses the button and waits until the
+// box has gone; false when no such box came or it stayed.
+bool AnswerMessageBox(DWORD processId, const char* caption, int buttonId, std::string* message = nullptr,
+                      DWORD timeoutMs = 10000);
 
 // Menu items by the path of their texts, compared without '&' and without the shortcut
 // after a tab: {"&File", "Save &All"} or {"File", "Save All"}.

@@ -53,7 +53,6 @@ TEST_F(UiDriverTest, ClickingTheButtonReachesTheProgram)
 TEST_F(UiDriverTest, SavesThePictureOfAWindow)
 {
     ASSERT_TRUE(ui::WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }, 5000));
-    ::Sleep(200);  // let the probe paint
     const std::string path = SaveWindowPng(frame, "ui-driver-probe");
     ASSERT_FALSE(path.empty());
     std::string bytes;

@@ -35,10 +35,10 @@ TEST_F(FindDialogTest, FindNextSelectsEachMatchInTurn) {
     HWND findNext = ::GetDlgItem(dialog, IDOK);
     ASSERT_TRUE(findNext);
     ui::Click(findNext);
-    ASSERT_TRUE(WaitFor([&] { return Selection(editor_) == std::make_pair(DWORD{0}, DWORD{6}); }))
+    ASSERT_TRUE(ui::WaitUntil([&] { return Selection(editor_) == std::make_pair(DWORD{0}, DWORD{6}); }))
         << "without case, from the caret";
     ui::Click(findNext);
-    ASSERT_TRUE(WaitFor([&] { return Selection(editor_) == std::make_pair(DWORD{11}, DWORD{17}); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Selection(editor_) == std::make_pair(DWORD{11}, DWORD{17}); }));
     // F3 goes on with the same search, and wraps around at the end.
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(host_.Focus(editor_));
@@ -57,7 +57,7 @@ TEST_F(FindDialogTest, ReplaceAllIsOneUndoStep) {
     HWND all = ::GetDlgItem(dialog, kReplaceAll);
     ASSERT_TRUE(all);
     ui::Click(all);
-    ASSERT_TRUE(WaitFor([&] { return Text(editor_) == "Listen 8080\r\nListen 443\r\n#Listen 8080\r\n"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Text(editor_) == "Listen 8080\r\nListen 443\r\n#Listen 8080\r\n"; }));
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(host_.Focus(editor_));
     Press(editor_, 'Z', true);

@@ -7,6 +7,7 @@
 
 #include "EditorHost.h"
 #include "TestPaths.h"
+#include "UiDriver.h"
 
 namespace shelltest {
 namespace {
@@ -31,7 +32,7 @@ int ScrollMax(HWND editor) {
 }
 
 TEST(LogGrowthTest, ViewsKeepTheirPlaceWhenTheLogGrowsAndStartOverWhenItIsCut) {
-    const std::string path = testpaths::Join(testpaths::MakeWorkDir("editorshell-loggrowth"), "error.log");
+    const std::string path = testpaths::Join(testpaths::MakeWorkDir("editorwindow-loggrowth"), "error.log");
     const std::string first = Entries(0, 2000);
     WriteFileBytes(path, first, false);
     EditorSettings settings;
@@ -42,7 +43,7 @@ TEST(LogGrowthTest, ViewsKeepTheirPlaceWhenTheLogGrowsAndStartOverWhenItIsCut) {
     EditorHost host;
     HWND middle = host.AddEditor(&buffer, RECT{0, 0, 320, 300});
     HWND end = host.AddEditor(&buffer, RECT{330, 0, 650, 300});
-    ASSERT_TRUE(WaitFor([&] { return buffer.Text().IsIndexComplete(); }, 10000));
+    ASSERT_TRUE(ui::WaitUntil([&] { return buffer.Text().IsIndexComplete(); }, 10000));
 
     // One view in the middle with a word selected, the other at the end.
     ASSERT_TRUE(host.Focus(middle));
@@ -65,7 +66,7 @@ TEST(LogGrowthTest, ViewsKeepTheirPlaceWhenTheLogGrowsAndStartOverWhenItIsCut) {
     EXPECT_EQ(Selection(end).first, static_cast<DWORD>(first.size()));
     EXPECT_EQ(LineCount(end), 2501);
     // The view at the end learns of the new lines: its scroll bar reaches further.
-    EXPECT_TRUE(WaitFor([&] { return ScrollMax(end) >= scrollMax + 500; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ScrollMax(end) >= scrollMax + 500; }));
     Press(end, VK_END, true);
     EXPECT_GT(FirstVisibleLine(end), 2400);
 

@@ -93,7 +93,7 @@ protected:
                                                      RUNTIME_CLASS(CConfView)));
     }
     void SetUp() override {
-        folder_ = testpaths::MakeWorkDir("editorshell-component");
+        folder_ = testpaths::MakeWorkDir("editorwindow-component");
         path_ = testpaths::Join(folder_, "httpd.conf");
         ASSERT_TRUE(testpaths::WriteTextFile(path_, kConf));
         doc_ = static_cast<CConfDoc*>(theApp.OpenDocumentFile(path_.c_str()));
@@ -131,7 +131,7 @@ TEST_F(ComponentTest, TheViewShowsTheDocumentsBufferColoured) {
     EXPECT_EQ(TextOf(view_->m_hWnd), kConf);
     EXPECT_FALSE(doc_->m_Edit.IsModified());
     ::RedrawWindow(view_->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    const std::string png = SaveWindowPng(frame_->m_hWnd, "editorshell-component-view");
+    const std::string png = SaveWindowPng(frame_->m_hWnd, "editorwindow-component-view");
     EXPECT_FALSE(png.empty());
     // A directive's colour on the second row.
     tessaly::editor::WindowDc dc(view_->m_hWnd);
@@ -353,7 +353,7 @@ TEST(EditCtrlTest, TakesTheDialogItemsPlaceAndShowsTheSampleReadOnly) {
         ui::TypeText("zz");
         Pump();
         EXPECT_EQ(TextOf(sample.m_hWnd), "\n#Example configuration\n\tOptions ExecCGI\n");
-        SaveWindowPng(page, "editorshell-component-sample");
+        SaveWindowPng(page, "editorwindow-component-sample");
         EXPECT_FALSE(sample.CreateFromItem(IDC_SAMPLE, &parent)) << "already created";
         parent.m_hWnd = nullptr;
     }

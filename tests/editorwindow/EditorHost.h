@@ -71,8 +71,6 @@ bool IsModified(HWND editor);
 
 // Pumps this thread's messages for a while.
 void Pump(DWORD ms);
-// Waits (pumping) until the condition holds; false after the time-out.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 3000);
 // Keys and typing through the input queue, waiting until the editor has had them.
 void Press(HWND editor, WORD key, bool ctrl = false, bool shift = false);
 void Type(HWND editor, const std::string& text);

@@ -39,7 +39,7 @@ int FilesIn(const std::string& folder) {
 class SafeWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = testpaths::MakeWorkDir("editorshell-safewrite");
+        folder_ = testpaths::MakeWorkDir("editorwindow-safewrite");
         target_ = testpaths::Join(folder_, "httpd.conf");
     }
 

@@ -83,7 +83,7 @@ protected:
     void TearDown() override { tessaly::editor::ProgressWait::SetShowDelay(300); }
 
     static void SetUpTestSuite() {
-        path_ = testpaths::Join(testpaths::MakeWorkDir("editorshell-hugelog"), "access.log");
+        path_ = testpaths::Join(testpaths::MakeWorkDir("editorwindow-hugelog"), "access.log");
         lines_ = WriteLog(path_, lastLine_);
     }
     static void TearDownTestSuite() { ::DeleteFileA(path_.c_str()); }
@@ -123,7 +123,7 @@ TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers) {
     EXPECT_EQ(end, start);
     const ClientImage last(editor);
     EXPECT_GT(last.Count(settings.m_clrText, 0, last.Height()), 20) << "the last screen shows text";
-    Screenshot(host.Host(), "editorshell-hugelog-end");
+    Screenshot(host.Host(), "editorwindow-hugelog-end");
 
     // A line number needs every line: the answer waits for the index and is exact.
     EXPECT_EQ(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0), lines_ + 1);
@@ -154,10 +154,14 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
     EditorSettings settings;
     EditBuffer buffer(settings);
     EditorHost host;
+    // Counted slowly from the start, so that the jump comes well before every line is
+    // known however fast the machine reads.
+    struct SlowIndexing {
+        SlowIndexing() { tessaly::editor::FileTextSource::SetIndexPauseForNewSources(20); }
+        ~SlowIndexing() { tessaly::editor::FileTextSource::SetIndexPauseForNewSources(0); }
+    } slowIndexing;
     HWND editor = OpenLog(buffer, host);
     ASSERT_TRUE(editor);
-    // Counted slowly enough that the jump comes well before every line is known.
-    buffer.File()->SetIndexPause(20);
     ASSERT_FALSE(buffer.Text().IsIndexComplete());
     std::string caption;
     bool frameDisabled = false;
@@ -167,7 +171,7 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
             caption = ui::TextOf(box);
             if (!shot) {
                 shot = true;  // the screenshot pumps messages, this timer's among them
-                Screenshot(box, "editorshell-progress-box");
+                Screenshot(box, "editorwindow-progress-box");
             }
             frameDisabled = frameDisabled || !::IsWindowEnabled(host.Host());
         }
@@ -215,7 +219,7 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
     const std::string what = "GET /page/" + std::to_string(lines_ - 1) + ".html";
     HWND dialog = FindThroughDialog(host, editor, what);
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(WaitFor([&] { return Selection(editor).first != 0; }, 60000));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Selection(editor).first != 0; }, 60000));
     EXPECT_TRUE(boxSeen);
     EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), lines_ - 1);
     const auto [start, end] = Selection(editor);
@@ -227,7 +231,7 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
     ::SendMessageA(editor, EM_SETSEL, 0, 0);
     dialog = FindThroughDialog(host, editor, absent);
     ASSERT_TRUE(dialog);
-    EXPECT_TRUE(WaitFor([&] { return !notFound.empty(); }, 60000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !notFound.empty(); }, 60000));
     EXPECT_TRUE(boxSeen);
     EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{0}));
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
@@ -255,7 +259,7 @@ TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage) {
     ASSERT_TRUE(watcher.Started());
     HWND dialog = FindThroughDialog(host, editor, absent);
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(WaitFor([&] { return escSent && !VisibleProgressBox(); }, 60000));
+    ASSERT_TRUE(ui::WaitUntil([&] { return escSent && !VisibleProgressBox(); }, 60000));
     Pump(200);
     EXPECT_FALSE(messageShown) << "a stopped search found nothing to report";
     EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{0}));

@@ -41,7 +41,7 @@ TEST_F(ColouringTest, EachKindOfTextHasItsColour) {
     settings_.m_bShowTabs = 1;
     tessaly::editor::EditorFromWindow(editor_)->Repaint();
     const ClientImage image(editor_);
-    const std::string png = Screenshot(host_.Host(), "editorshell-colours");
+    const std::string png = Screenshot(host_.Host(), "editorwindow-colours");
     EXPECT_FALSE(png.empty());
 
     EXPECT_GT(Count(image, settings_.m_clrComment, 0), 20);

@@ -9,8 +9,6 @@
 
 namespace shelltest {
 
-using tessaly::editor::Bitmap;
-using tessaly::editor::MemoryDc;
 using tessaly::editor::SelectGuard;
 using tessaly::editor::WindowDc;
 
@@ -66,7 +64,7 @@ HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTa
 bool EditorHost::Focus(HWND editor) {
     ui::BringToFront(host_);
     ::SetFocus(editor);
-    return WaitFor([&] { return ::GetFocus() == editor; });
+    return ui::WaitUntil([&] { return ::GetFocus() == editor; });
 }
 
 const KeywordTable& Keywords() {
@@ -107,8 +105,6 @@ void Pump(DWORD ms) {
         if (ms) ::Sleep(5);
     } while (::GetTickCount() - start < ms);
 }
-
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) { return ui::WaitUntil(condition, timeoutMs, 10); }
 
 void Press(HWND, WORD key, bool ctrl, bool shift) {
     ui::PressKey(key, ctrl, shift);
@@ -200,26 +196,10 @@ ClientImage::ClientImage(HWND wnd) {
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT rc{};
     ::GetClientRect(wnd, &rc);
-    WindowDc dc(wnd);
-    MemoryDc mem(dc.Get());
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = rc.right;
-    info.bmiHeader.biHeight = -rc.bottom;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Bitmap bitmap(::CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits || !mem.Get()) return;
-    SelectGuard select(mem.Get(), bitmap.Get());
-    ::BitBlt(mem.Get(), 0, 0, rc.right, rc.bottom, dc.Get(), 0, 0, SRCCOPY);
-    ::GdiFlush();
+    pixels_ = ClientPixels(wnd);
+    if (pixels_.empty()) return;
     width_ = rc.right;
     height_ = rc.bottom;
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-    for (std::size_t i = 0; i < pixels_.size(); ++i) pixels_[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]);
 }
 
 int ClientImage::Count(COLORREF colour, int top, int bottom) const {

@@ -80,7 +80,7 @@ protected:
     std::unique_ptr<MenuDriver> RightClick(int row, int column, WORD key) {
         auto driver = std::make_unique<MenuDriver>(key);
         RightClickCell(editor_, row, column);
-        WaitFor([&] { return driver->Shown() && ui::TopLevelWindows(::GetCurrentProcessId(), "#32768").empty(); });
+        ui::WaitUntil([&] { return driver->Shown() && ui::TopLevelWindows(::GetCurrentProcessId(), "#32768").empty(); });
         Pump(100);
         return driver;
     }

@@ -1,0 +1,158 @@
+// Save As from the viewer end to end: a copy of the shown log under a new name, and a copy
+// that fails.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "Screenshot.h"
+#include "TestPaths.h"
+#include "UiDriver.h"
+#include "ViewerFixture.h"
+
+using namespace viewertest;
+
+namespace {
+class ViewerSaveAsTest : public ViewerTest {};
+}  // namespace
+
+namespace {
+// Opens the first log of the tree (access.log) and asks for Save As; the dialog, or null.
+HWND OpenFirstLogAndAskSaveAs(HWND frame)
+{
+    HWND tree = TreeOf(frame);
+    SelectItem(tree, ReadTree(tree)[0].handle);
+    Command(frame, kOpenSelected);
+    ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - access.log"; });
+    Command(frame, kFileSaveAs);
+    return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+}
+}  // namespace
+
+// The copy holds the text shown: lines the server wrote after the log was shown are not in it.
+TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
+{
+    const std::string text = Lines('c');
+    std::string log = Log("access.log", text);
+    std::string copy = testpaths::Join(m_dir, "kept.log");
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string title;
+    bool dialogSeen = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
+        dialogSeen = dialog != nullptr;
+        std::ofstream(log, std::ios::binary | std::ios::app) << Lines('n');
+        if (dialog) {
+            HWND name = ui::FindChild(dialog, "Edit");
+            ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - kept.log"; });
+        }
+        title = ui::TextOf(frame);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(dialogSeen);
+    std::string saved;
+    EXPECT_TRUE(testpaths::ReadTextFile(copy, saved));
+    EXPECT_EQ(saved, text);
+    EXPECT_EQ(title, "Log Viewer - kept.log");
+}
+
+TEST_F(ViewerSaveAsTest, ASaveAsThatFailsTellsWhyAndLeavesTheOlderFileAndTheTitle)
+{
+    std::string log = Log("access.log", Lines('f'));
+    std::string target = Log("readonly.log", "older file\r\n");
+    ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string failure, title;
+    bool replaced = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
+        if (dialog) {
+            ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            // The dialog asks whether to replace the existing file.
+            HWND question = nullptr;
+            ui::WaitUntil([&] {
+                for (HWND box : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770", "Save As"))
+                    if (::GetDlgItem(box, IDYES))
+                        question = box;
+                return question != nullptr;
+            });
+            if (question) {
+                ui::Click(::GetDlgItem(question, IDYES));
+                replaced = true;
+            }
+            AnswerBox("Tessaly", IDOK, &failure);
+        }
+        title = ui::TextOf(frame);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(replaced);
+    EXPECT_NE(failure.find("The file is read-only."), std::string::npos) << failure;
+    std::string kept;
+    EXPECT_TRUE(testpaths::ReadTextFile(target, kept));
+    EXPECT_EQ(kept, "older file\r\n");
+    EXPECT_EQ(title, "Log Viewer - access.log");
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A long copy shows the component's progress box; closing it stops the copy, which leaves
+// nothing under the new name and tells nothing.
+TEST_F(ViewerSaveAsTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
+{
+    std::string block;
+    while (block.size() < (1u << 20))
+        block += Lines('s');
+    std::string log = testpaths::Join(m_dir, "access.log");
+    {
+        std::ofstream out(log, std::ios::binary);
+        for (int i = 0; i < 384; ++i)
+            out << block;
+    }
+    std::string copy = testpaths::Join(m_dir, "stopped.log");
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    std::string title, told;
+    bool boxSeen = false;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
+        if (dialog) {
+            ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            HWND box = nullptr;
+            boxSeen = ui::WaitUntil([&] {
+                for (HWND shown : ui::TopLevelWindows(::GetCurrentProcessId(), "TessalyEditorProgress")) {
+                    if (::IsWindowVisible(shown))
+                        box = shown;
+                }
+                return box != nullptr;
+            }, 30000);
+            if (boxSeen) {
+                SaveScreenPng("brenlo-save-as-progress");
+                ::PostMessageA(box, WM_CLOSE, 0, 0);
+            }
+            ui::WaitUntil([&] { return ::IsWindowEnabled(frame) != FALSE; }, 30000);
+            ui::AnswerMessageBox(::GetCurrentProcessId(), "Tessaly", IDOK, &told, 1000);
+        }
+        title = ui::TextOf(frame);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(boxSeen) << "the progress box showed during the copy";
+    EXPECT_EQ(told, "") << "a stopped copy is not a failure";
+    EXPECT_EQ(::GetFileAttributesA(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesA((copy + ".~tessaly-save").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(title, "Log Viewer - access.log");
+    ::DeleteFileA(log.c_str());
+}
