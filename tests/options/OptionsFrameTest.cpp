@@ -120,13 +120,12 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         EXPECT_EQ(VisiblePage(dialog), general) << "General's window was kept, not made again";
         EXPECT_FALSE(::IsWindowEnabled(Apply(dialog))) << "pages without changes";
 
-        // A page that is not built yet (here Format) shows its template and takes no input;
-        // a built one (Command lines) does.
+        // The pages take input once shown: Format and Command lines.
         ASSERT_TRUE(SelectPage(dialog, 4));
         HWND format = PageWith(dialog, IDC_SYNTAX_COLORING);
         ASSERT_NE(format, nullptr);
-        EXPECT_FALSE(Enabled(format, IDC_SYNTAX_COLORING));
-        EXPECT_FALSE(Enabled(format, IDC_DEFAULT));
+        EXPECT_TRUE(Enabled(format, IDC_SYNTAX_COLORING));
+        EXPECT_TRUE(Enabled(format, IDC_DEFAULT));
         ASSERT_TRUE(SelectPage(dialog, 1));
         HWND commandLines = PageWith(dialog, IDC_CMD_START);
         ASSERT_NE(commandLines, nullptr);
