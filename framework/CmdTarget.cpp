@@ -1,8 +1,9 @@
 #include "CmdTarget.h"
+#include "ModuleCalls.h"
 
 bool CCmdTarget::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
 {
-    return ui ? UpdateCommand(*ui) : HandleCommand(id, code);
+    return ui ? AfxGuarded(this)->UpdateCommand(*ui) : AfxGuarded(this)->HandleCommand(id, code);
 }
 
 bool CCmdTarget::HandleCommand(UINT, UINT)
@@ -47,7 +48,7 @@ void CCmdUI::SetText(const char* text)
 bool CCmdUI::DoUpdate(CCmdTarget* target, bool disableIfNoHandler)
 {
     m_bEnableChanged = false;
-    bool handled = target && target->OnCmdMsg(m_nID, 0, this);
+    bool handled = target && AfxGuarded(target)->OnCmdMsg(m_nID, 0, this);
     if (!handled && disableIfNoHandler && !m_bEnableChanged)
         Enable(false);
     return handled;

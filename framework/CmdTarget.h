@@ -42,6 +42,7 @@ class CCmdUI;
 // OnCmdMsg routes a command to other targets before or after its own.
 class FWAPI CCmdTarget : public CObject {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     // `ui` set: update the command's state; otherwise run it. True when handled.
     virtual bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui);
 

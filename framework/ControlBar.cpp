@@ -4,6 +4,7 @@
 #include "DockContext.h"
 #include "FrameWnd.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 
 CControlBar::~CControlBar()
 {
@@ -29,12 +30,12 @@ CFrameWnd* CControlBar::GetBarFrame() const
 
 SIZE CControlBar::CalcDynamicLayout(int, DWORD mode)
 {
-    return CalcFixedLayout((mode & LM_STRETCH) != 0, (mode & LM_HORZ) != 0);
+    return AfxGuarded(this)->CalcFixedLayout((mode & LM_STRETCH) != 0, (mode & LM_HORZ) != 0);
 }
 
 void CControlBar::JoinFrame(CWnd* parent)
 {
-    if (parent && parent->IsFrameWnd()) {
+    if (parent && AfxGuarded(parent)->IsFrameWnd()) {
         m_pDockSite = static_cast<CFrameWnd*>(parent);
         m_pDockSite->AddControlBar(this);
     }
@@ -75,7 +76,7 @@ void CControlBar::Layout(RECT& remaining, HDWP& positions)
         return;
     RECT place = remaining;
     if (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) {
-        SIZE size = CalcFixedLayout(true, true);
+        SIZE size = AfxGuarded(this)->CalcFixedLayout(true, true);
         if (m_dwStyle & CBRS_ALIGN_TOP) {
             place.bottom = place.top + size.cy;
             remaining.top = place.bottom;
@@ -84,7 +85,7 @@ void CControlBar::Layout(RECT& remaining, HDWP& positions)
             remaining.bottom = place.top;
         }
     } else if (m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) {
-        SIZE size = CalcFixedLayout(true, false);
+        SIZE size = AfxGuarded(this)->CalcFixedLayout(true, false);
         if (m_dwStyle & CBRS_ALIGN_LEFT) {
             place.right = place.left + size.cx;
             remaining.left = place.right;
@@ -107,7 +108,7 @@ bool CControlBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resu
     case WM_IDLEUPDATECMDUI:
         if (IsVisible()) {
             if (CFrameWnd* target = DockSite())
-                OnUpdateCmdUI(target, wParam != 0);
+                AfxGuarded(this)->OnUpdateCmdUI(target, wParam != 0);
         }
         *result = 0;
         return true;
@@ -117,7 +118,7 @@ bool CControlBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resu
     case WM_NOTIFY: {
         HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
         CWnd* child = FromHandlePermanent(from);
-        if (child && child != this && child->OnChildNotify(msg, wParam, lParam, result))
+        if (child && child != this && AfxGuarded(child)->OnChildNotify(msg, wParam, lParam, result))
             return true;
         CFrameWnd* frame = DockSite();
         if (!frame)

@@ -47,6 +47,7 @@ class CFrameWnd;
 
 class FWAPI CControlBar : public CWnd {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     CControlBar() = default;
     ~CControlBar() override;
 

@@ -3,6 +3,7 @@
 #include "CreationHook.h"
 #include "DataExchange.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 #include "ModuleState.h"
 #include "WinApp.h"
 
@@ -69,7 +70,7 @@ INT_PTR CDialog::DoModal()
         ::SetActiveWindow(owner);
     }
     if (m_hWnd)
-        DestroyWindow();
+        AfxGuarded(this)->DestroyWindow();
     return m_nModalResult;
 }
 
@@ -93,7 +94,7 @@ void CDialog::RunModalLoop()
             break;
         }
         CWinApp* app = AfxGetApp();
-        bool consumed = app ? app->PreTranslateMessage(&msg) : CWnd::WalkPreTranslateTree(&msg);
+        bool consumed = app ? AfxGuarded(app)->PreTranslateMessage(&msg) : CWnd::WalkPreTranslateTree(&msg);
         if (!consumed) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
@@ -118,8 +119,8 @@ void CDialog::EndDialog(int result)
 bool CDialog::UpdateData(bool saveAndValidate)
 {
     CDataExchange dx(this, saveAndValidate);
-    DoDataExchange(&dx);
-    return !dx.m_bFailed;
+    // An exchange stopped by an exception has not saved every value: as a failed one.
+    return AfxGuarded(this)->DoDataExchange(&dx) && !dx.m_bFailed;
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
@@ -159,7 +160,7 @@ bool CDialog::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
     case WM_INITDIALOG:
-        *result = OnInitDialog();
+        *result = AfxGuarded(this)->OnInitDialog();
         return true;
     case WM_KICKIDLE:
         *result = 0;
@@ -175,10 +176,10 @@ bool CDialog::HandleCommand(UINT id, UINT code)
         return CWnd::HandleCommand(id, code);
     switch (id) {
     case IDOK:
-        OnOK();
+        AfxGuarded(this)->OnOK();
         return true;
     case IDCANCEL:
-        OnCancel();
+        AfxGuarded(this)->OnCancel();
         return true;
     default:
         return CWnd::HandleCommand(id, code);

@@ -14,6 +14,7 @@ class CDataExchange;
 
 class FWAPI CDialog : public CWnd {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     CDialog() = default;
     explicit CDialog(UINT idTemplate, CWnd* parent = nullptr) : m_nIDTemplate(idTemplate), m_pParentWnd(parent) {}
 

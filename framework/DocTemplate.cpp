@@ -4,6 +4,7 @@
 
 #include "Document.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 #include "View.h"
 #include "WinApp.h"
 
@@ -50,7 +51,7 @@ CDocument* CDocTemplate::CreateNewDocument()
     if (!object)
         return nullptr;
     auto* doc = static_cast<CDocument*>(object);
-    AddDocument(doc);
+    AfxGuarded(this)->AddDocument(doc);
     return doc;
 }
 
@@ -65,7 +66,7 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc, CFrameWnd* other)
     if (!object)
         return nullptr;
     auto* frame = static_cast<CFrameWnd*>(object);
-    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
+    if (!AfxGuarded(frame)->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;  // a frame whose window existed deleted itself
     return frame;
 }
@@ -102,7 +103,7 @@ bool CDocTemplate::SaveAllModified()
 {
     std::vector<CDocument*> docs = m_docList;
     for (CDocument* doc : docs) {
-        if (!doc->SaveModified())
+        if (!AfxGuarded(doc)->SaveModified())
             return false;
     }
     return true;
@@ -111,7 +112,7 @@ bool CDocTemplate::SaveAllModified()
 void CDocTemplate::CloseAllDocuments(bool)
 {
     while (!m_docList.empty())
-        m_docList.front()->OnCloseDocument();
+        AfxGuarded(m_docList.front())->OnCloseDocument();
 }
 
 namespace {
@@ -119,7 +120,7 @@ namespace {
 void DiscardNewDocument(CDocument* doc, CFrameWnd* frame)
 {
     if (frame && frame->IsWindow())
-        frame->DestroyWindow();  // destroys the views; the last one closes the document
+        AfxGuarded(frame)->DestroyWindow();  // destroys the views; the last one closes the document
     else
         delete doc;
 }
@@ -127,32 +128,32 @@ void DiscardNewDocument(CDocument* doc, CFrameWnd* frame)
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, bool makeVisible)
 {
-    CDocument* doc = CreateNewDocument();
+    CDocument* doc = AfxGuarded(this)->CreateNewDocument();
     if (!doc)
         return nullptr;
     bool autoDelete = doc->m_bAutoDelete;
     doc->m_bAutoDelete = false;  // a failed frame must not take the document with it yet
-    CFrameWnd* frame = CreateNewFrame(doc, nullptr);
+    CFrameWnd* frame = AfxGuarded(this)->CreateNewFrame(doc, nullptr);
     doc->m_bAutoDelete = autoDelete;
     if (!frame) {
         delete doc;
         return nullptr;
     }
     if (!path) {
-        SetDefaultTitle(doc);
-        if (!doc->OnNewDocument()) {
+        AfxGuarded(this)->SetDefaultTitle(doc);
+        if (!AfxGuarded(doc)->OnNewDocument()) {
             DiscardNewDocument(doc, frame);
             return nullptr;
         }
         ++m_nUntitledCount;
     } else {
-        if (!doc->OnOpenDocument(path)) {
+        if (!AfxGuarded(doc)->OnOpenDocument(path)) {
             DiscardNewDocument(doc, frame);
             return nullptr;
         }
-        doc->SetPathName(path);
+        AfxGuarded(doc)->SetPathName(path);
     }
-    InitialUpdateFrame(frame, doc, makeVisible);
+    AfxGuarded(this)->InitialUpdateFrame(frame, doc, makeVisible);
     return doc;
 }
 
@@ -161,7 +162,7 @@ void CMultiDocTemplate::SetDefaultTitle(CDocument* doc)
     std::string name;
     if (!GetDocString(name, docName))
         name = FW_UNTITLED_NAME;
-    doc->SetTitle((name + std::to_string(m_nUntitledCount + 1)).c_str());
+    AfxGuarded(doc)->SetTitle((name + std::to_string(m_nUntitledCount + 1)).c_str());
 }
 
 CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path, bool makeVisible)
@@ -170,18 +171,18 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path, bool makeVisib
     CFrameWnd* frame = nullptr;
     bool created = false;
     if (doc) {
-        if (!doc->SaveModified())
+        if (!AfxGuarded(doc)->SaveModified())
             return nullptr;
         CView* view = doc->GetFirstView();
         frame = view ? view->GetParentFrame() : nullptr;
     } else {
-        doc = CreateNewDocument();
+        doc = AfxGuarded(this)->CreateNewDocument();
         if (!doc)
             return nullptr;
         created = true;
         bool autoDelete = doc->m_bAutoDelete;
         doc->m_bAutoDelete = false;
-        frame = CreateNewFrame(doc, nullptr);
+        frame = AfxGuarded(this)->CreateNewFrame(doc, nullptr);
         doc->m_bAutoDelete = autoDelete;
         if (!frame) {
             delete doc;
@@ -190,28 +191,28 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path, bool makeVisib
     }
 
     if (!path) {
-        SetDefaultTitle(doc);
-        if (!doc->OnNewDocument()) {
+        AfxGuarded(this)->SetDefaultTitle(doc);
+        if (!AfxGuarded(doc)->OnNewDocument()) {
             if (created)
                 DiscardNewDocument(doc, frame);
             return nullptr;
         }
     } else {
-        if (!doc->OnOpenDocument(path)) {
+        if (!AfxGuarded(doc)->OnOpenDocument(path)) {
             // The document shown before stays, with its path and title.
             if (created)
                 DiscardNewDocument(doc, frame);
             return nullptr;
         }
-        doc->SetPathName(path);
+        AfxGuarded(doc)->SetPathName(path);
     }
     if (frame) {
         if (created)
-            InitialUpdateFrame(frame, doc, makeVisible);
+            AfxGuarded(this)->InitialUpdateFrame(frame, doc, makeVisible);
         else {
             frame->SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, true);
             doc->UpdateFrameCounts();
-            frame->OnUpdateFrameTitle(true);
+            AfxGuarded(frame)->OnUpdateFrameTitle(true);
         }
     }
     return doc;
@@ -222,5 +223,5 @@ void CSingleDocTemplate::SetDefaultTitle(CDocument* doc)
     std::string name;
     if (!GetDocString(name, docName))
         name = FW_UNTITLED_NAME;
-    doc->SetTitle(name.c_str());
+    AfxGuarded(doc)->SetTitle(name.c_str());
 }

@@ -17,6 +17,7 @@ class CDocument;
 
 class FWAPI CDocTemplate : public CCmdTarget {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     // The parts of the template's string, separated by line feeds.
     enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
 

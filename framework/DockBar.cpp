@@ -5,6 +5,7 @@
 #include "FrameWnd.h"
 #include "FwIds.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 
 CDockBar::~CDockBar()
 {
@@ -80,13 +81,13 @@ SIZE CDockBar::CalcFixedLayout(bool stretch, bool horizontal)
         if ((bar->GetStyle() & WS_VISIBLE) == 0)
             continue;
         if (m_bFloating) {
-            SIZE one = bar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+            SIZE one = AfxGuarded(bar)->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
             size.cx = std::max(size.cx, one.cx);
             size.cy += one.cy;
         } else if (horizontal) {
-            size.cy += bar->CalcFixedLayout(false, true).cy;
+            size.cy += AfxGuarded(bar)->CalcFixedLayout(false, true).cy;
         } else {
-            size.cx += bar->CalcFixedLayout(false, false).cx;
+            size.cx += AfxGuarded(bar)->CalcFixedLayout(false, false).cx;
         }
     }
     if (!m_bFloating) {
@@ -122,15 +123,15 @@ void CDockBar::ArrangeBars(int cx, int cy)
             continue;
         RECT place;
         if (m_bFloating) {
-            SIZE size = bar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+            SIZE size = AfxGuarded(bar)->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
             place = {0, offset, size.cx, offset + size.cy};
             offset += size.cy;
         } else if (IsHorizontal()) {
-            int height = bar->CalcFixedLayout(false, true).cy;
+            int height = AfxGuarded(bar)->CalcFixedLayout(false, true).cy;
             place = {0, offset, cx, offset + height};
             offset += height;
         } else {
-            int width = bar->CalcFixedLayout(false, false).cx;
+            int width = AfxGuarded(bar)->CalcFixedLayout(false, false).cx;
             place = {offset, 0, offset + width, cy};
             offset += width;
         }

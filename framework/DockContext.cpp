@@ -8,6 +8,7 @@
 #include "FwIds.h"
 #include "Gdi.h"
 #include "MiniDockFrameWnd.h"
+#include "ModuleCalls.h"
 
 namespace {
 // How close to a side of the docking area the cursor must come for the bar to dock there.
@@ -100,7 +101,7 @@ CDockBar* CDockContext::DockBarAt(POINT screen) const
 
 RECT CDockContext::FloatingRect(POINT topLeft) const
 {
-    SIZE size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+    SIZE size = AfxGuarded(m_pBar)->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
     RECT r{0, 0, size.cx, size.cy};
     ::AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_THICKFRAME, FALSE, WS_EX_TOOLWINDOW);
     return RECT{topLeft.x, topLeft.y, topLeft.x + r.right - r.left, topLeft.y + r.bottom - r.top};
@@ -110,7 +111,7 @@ RECT CDockContext::DockedRect(CDockBar* dock, POINT cursor) const
 {
     const RECT area = m_pBar->m_pDockSite->DockingArea();
     const bool horizontal = dock->IsHorizontal();
-    SIZE size = m_pBar->CalcFixedLayout(false, horizontal);
+    SIZE size = AfxGuarded(m_pBar)->CalcFixedLayout(false, horizontal);
     // A bar that would fill the frame is shown a third of it deep.
     const int across = horizontal ? std::min<int>(size.cy, (area.bottom - area.top) / 3)
                                   : std::min<int>(size.cx, (area.right - area.left) / 3);

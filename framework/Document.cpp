@@ -7,6 +7,7 @@
 #include "FwIds.h"
 #include "Handles.h"
 #include "LongPath.h"
+#include "ModuleCalls.h"
 #include "View.h"
 #include "WinApp.h"
 
@@ -30,7 +31,7 @@ void ShowFileError(const char* format, const char* path)
 CDocument::~CDocument()
 {
     if (m_pDocTemplate)
-        m_pDocTemplate->RemoveDocument(this);
+        AfxGuarded(m_pDocTemplate)->RemoveDocument(this);
 }
 
 void CDocument::SetTitle(const char* title)
@@ -42,7 +43,7 @@ void CDocument::SetTitle(const char* title)
 void CDocument::SetPathName(const char* path)
 {
     m_strPathName = FullPathOf(path);
-    SetTitle(FileTitle(m_strPathName).c_str());
+    AfxGuarded(this)->SetTitle(FileTitle(m_strPathName).c_str());
 }
 
 void CDocument::AddView(CView* view)
@@ -58,13 +59,13 @@ void CDocument::RemoveView(CView* view)
         return;
     m_viewList.erase(found);
     view->m_pDocument = nullptr;
-    OnChangedViewList();
+    AfxGuarded(this)->OnChangedViewList();
 }
 
 void CDocument::OnChangedViewList()
 {
     if (m_viewList.empty() && m_bAutoDelete && !m_bClosing) {
-        OnCloseDocument();
+        AfxGuarded(this)->OnCloseDocument();
         return;
     }
     UpdateFrameCounts();
@@ -74,7 +75,7 @@ void CDocument::UpdateAllViews(CView* sender, LPARAM hint)
 {
     for (CView* view : m_viewList) {
         if (view != sender)
-            view->OnUpdate(sender, hint);
+            AfxGuarded(view)->OnUpdate(sender, hint);
     }
 }
 
@@ -91,15 +92,15 @@ void CDocument::UpdateFrameCounts()
     int number = 1;
     for (CFrameWnd* frame : frames) {
         frame->m_nWindow = frames.size() > 1 ? number++ : 0;
-        frame->OnUpdateFrameTitle(true);
+        AfxGuarded(frame)->OnUpdateFrameTitle(true);
     }
 }
 
 bool CDocument::OnNewDocument()
 {
-    DeleteContents();
+    AfxGuarded(this)->DeleteContents();
     m_strPathName.clear();
-    SetModifiedFlag(false);
+    AfxGuarded(this)->SetModifiedFlag(false);
     return true;
 }
 
@@ -111,8 +112,8 @@ bool CDocument::OnOpenDocument(const char* path)
         ShowFileError("Cannot open the file %s.", path);
         return false;
     }
-    DeleteContents();
-    SetModifiedFlag(false);
+    AfxGuarded(this)->DeleteContents();
+    AfxGuarded(this)->SetModifiedFlag(false);
     return true;
 }
 
@@ -138,11 +139,11 @@ void CDocument::OnCloseDocument()
         CView* view = m_viewList.front();
         CFrameWnd* frame = view->IsWindow() ? view->GetParentFrame() : nullptr;
         if (frame && frame->IsWindow())
-            frame->DestroyWindow();
+            AfxGuarded(frame)->DestroyWindow();
         else
             RemoveView(view);
     }
-    DeleteContents();
+    AfxGuarded(this)->DeleteContents();
     m_bClosing = false;
     if (autoDelete)
         delete this;
@@ -158,9 +159,9 @@ bool CDocument::SaveModified()
     std::string question = "Save changes to " + name + "?";
     switch (AfxMessageBox(question.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES:
-        return DoFileSave();
+        return AfxGuarded(this)->DoFileSave();
     case IDNO:
-        SetModifiedFlag(false);
+        AfxGuarded(this)->SetModifiedFlag(false);
         return true;
     default:
         return false;
@@ -175,15 +176,15 @@ bool CDocument::CanCloseFrame(CFrameWnd* frame)
         if (other && other != frame)
             return true;
     }
-    return SaveModified();
+    return AfxGuarded(this)->SaveModified();
 }
 
 bool CDocument::DoFileSave()
 {
     DWORD attributes = m_strPathName.empty() ? INVALID_FILE_ATTRIBUTES : FileAttributesOf(m_strPathName.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
-        return DoSave(nullptr);
-    return DoSave(m_strPathName.c_str());
+        return AfxGuarded(this)->DoSave(nullptr, true);
+    return AfxGuarded(this)->DoSave(m_strPathName.c_str(), true);
 }
 
 bool CDocument::DoSave(const char* path, bool replace)
@@ -196,15 +197,15 @@ bool CDocument::DoSave(const char* path, bool replace)
             return false;
     }
     bool existed = FileAttributesOf(name.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (!OnSaveDocument(name.c_str())) {
+    if (!AfxGuarded(this)->OnSaveDocument(name.c_str())) {
         // A new file that could not be written completely is not left behind.
         if (!existed)
             ::DeleteFileW(WideFilePath(name.c_str()).c_str());
         return false;
     }
     if (replace)
-        SetPathName(name.c_str());
-    SetModifiedFlag(false);
+        AfxGuarded(this)->SetPathName(name.c_str());
+    AfxGuarded(this)->SetModifiedFlag(false);
     return true;
 }
 
@@ -212,14 +213,14 @@ bool CDocument::HandleCommand(UINT id, UINT)
 {
     switch (id) {
     case ID_FILE_SAVE:
-        DoFileSave();
+        AfxGuarded(this)->DoFileSave();
         return true;
     case ID_FILE_SAVE_AS:
-        DoSave(nullptr);
+        AfxGuarded(this)->DoSave(nullptr, true);
         return true;
     case ID_FILE_CLOSE:
-        if (SaveModified())
-            OnCloseDocument();
+        if (AfxGuarded(this)->SaveModified())
+            AfxGuarded(this)->OnCloseDocument();
         return true;
     default:
         return false;

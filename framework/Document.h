@@ -17,6 +17,7 @@ class CView;
 
 class FWAPI CDocument : public CCmdTarget {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     CDocument() = default;
     ~CDocument() override;
 

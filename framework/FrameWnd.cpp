@@ -10,6 +10,7 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 #include "SplitterWnd.h"
 #include "StoredRecords.h"
 #include "View.h"
@@ -24,7 +25,7 @@ CView* FindFirstView(HWND parent)
         if (::GetDlgCtrlID(child) != AFX_IDW_PANE_FIRST)
             continue;
         CWnd* wnd = CWnd::FromHandlePermanent(child);
-        if (wnd && wnd->IsView())
+        if (wnd && AfxGuarded(wnd)->IsView())
             return static_cast<CView*>(wnd);
         if (CView* inner = FindFirstView(child))
             return inner;
@@ -65,9 +66,9 @@ int CFrameWnd::OnCreate(CREATESTRUCTA* cs)
 {
     if (CWnd::OnCreate(cs) == -1)
         return -1;
-    if (!OnCreateClient(cs, m_pCreateContext))
+    if (!AfxGuarded(this)->OnCreateClient(cs, m_pCreateContext))
         return -1;
-    RecalcLayout();
+    AfxGuarded(this)->RecalcLayout(true);
     return 0;
 }
 
@@ -98,14 +99,14 @@ void CFrameWnd::SetActiveView(CView* view, bool notify)
         return;
     m_pViewActive = view;
     if (notify && previous && previous->IsWindow())
-        previous->OnActivateView(false, view, previous);
+        AfxGuarded(previous)->OnActivateView(false, view, previous);
     if (notify && view)
-        view->OnActivateView(true, view, previous);
+        AfxGuarded(view)->OnActivateView(true, view, previous);
 }
 
 CDocument* CFrameWnd::GetActiveDocument()
 {
-    CView* view = GetActiveView();
+    CView* view = AfxGuarded(this)->GetActiveView();
     return view ? view->GetDocument() : nullptr;
 }
 
@@ -119,28 +120,28 @@ void CFrameWnd::ActivateFrame(int show)
 
 void CFrameWnd::InitialUpdateFrame(CDocument* doc, bool makeVisible)
 {
-    CView* view = GetActiveView();
+    CView* view = AfxGuarded(this)->GetActiveView();
     if (!view) {
         view = FindFirstView(m_hWnd);
         if (view)
-            SetActiveView(view, false);
+            AfxGuarded(this)->SetActiveView(view, false);
     }
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, true);
     if (makeVisible) {
-        ActivateFrame();
+        AfxGuarded(this)->ActivateFrame(-1);
         if (view)
-            view->OnActivateView(true, view, view);
+            AfxGuarded(view)->OnActivateView(true, view, view);
     }
     if (doc)
         doc->UpdateFrameCounts();
-    OnUpdateFrameTitle(true);
+    AfxGuarded(this)->OnUpdateFrameTitle(true);
 }
 
 void CFrameWnd::OnUpdateFrameTitle(bool addToTitle)
 {
     if ((GetStyle() & FWS_ADDTOTITLE) == 0)
         return;
-    CDocument* doc = GetActiveDocument();
+    CDocument* doc = AfxGuarded(this)->GetActiveDocument();
     if (addToTitle && doc)
         UpdateFrameTitleForDocument(doc->GetTitle().c_str());
     else
@@ -181,9 +182,9 @@ void CFrameWnd::RecalcLayout(bool)
     GetClientRect(&remaining);
     HDWP positions = ::BeginDeferWindowPos(static_cast<int>(m_listControlBars.size()) + 1);
     for (CControlBar* bar : m_listControlBars)
-        bar->Layout(remaining, positions);
+        AfxGuarded(bar)->Layout(remaining, positions);
     m_rectBorder = remaining;
-    HWND pane = LayoutPane();
+    HWND pane = AfxGuarded(this)->LayoutPane();
     if (pane) {
         positions = ::DeferWindowPos(positions, pane, nullptr, remaining.left, remaining.top,
                                      remaining.right - remaining.left, remaining.bottom - remaining.top,
@@ -223,19 +224,19 @@ CControlBar* CFrameWnd::GetControlBar(UINT id) const
 void CFrameWnd::ShowControlBar(CControlBar* bar, bool show, bool delay)
 {
     CWnd* holder = FromHandlePermanent(bar->GetParent());
-    bool held = holder && holder != this && holder->IsControlBar() &&
-                static_cast<CControlBar*>(holder)->ShowChildBar(bar, show);
+    bool held = holder && holder != this && AfxGuarded(holder)->IsControlBar() &&
+                AfxGuarded(static_cast<CControlBar*>(holder))->ShowChildBar(bar, show);
     if (!held)
         bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
     // A floating bar comes and goes with its floating frame.
     if (bar->IsFloating()) {
         if (CFrameWnd* floating = bar->GetBarFrame(); floating && floating != this) {
-            floating->RecalcLayout();
+            AfxGuarded(floating)->RecalcLayout(true);
             floating->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
         }
     }
     if (!delay)
-        RecalcLayout();
+        AfxGuarded(this)->RecalcLayout(true);
 }
 
 void CFrameWnd::GetMessageString(UINT id, std::string& text) const
@@ -253,7 +254,7 @@ void CFrameWnd::SetMessageText(const char* text)
 void CFrameWnd::SetMessageText(UINT id)
 {
     std::string text;
-    GetMessageString(id, text);
+    AfxGuarded(this)->GetMessageString(id, text);
     SetMessageText(text.c_str());
 }
 
@@ -283,6 +284,9 @@ bool CFrameWnd::StorePlacement(const char* section, const char* entry) const
     placement.length = sizeof(placement);
     if (!app || !::GetWindowPlacement(m_hWnd, &placement))
         return false;
+    // A frame stored while minimised opens normal next time.
+    if (placement.showCmd == SW_SHOWMINIMIZED)
+        placement.showCmd = SW_SHOWNORMAL;
     PlacementRecord record;
     record.flags = static_cast<std::int32_t>(placement.flags);
     record.showCmd = static_cast<std::int32_t>(placement.showCmd);
@@ -307,8 +311,8 @@ bool CFrameWnd::PreTranslateMessage(MSG* msg)
 
 bool CFrameWnd::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
 {
-    CView* view = GetActiveView();
-    if (view && view->OnCmdMsg(id, code, ui))
+    CView* view = AfxGuarded(this)->GetActiveView();
+    if (view && AfxGuarded(view)->OnCmdMsg(id, code, ui))
         return true;
     if (CWnd::OnCmdMsg(id, code, ui))
         return true;
@@ -316,14 +320,14 @@ bool CFrameWnd::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
     if (GetStyle() & WS_CHILD)
         return false;
     CWinApp* app = AfxGetApp();
-    return app && app->OnCmdMsg(id, code, ui);
+    return app && AfxGuarded(app)->OnCmdMsg(id, code, ui);
 }
 
 bool CFrameWnd::IsCommandEnabled(UINT id)
 {
     CCmdStateQuery query;
     query.m_nID = id;
-    OnCmdMsg(id, 0, &query);
+    AfxGuarded(this)->OnCmdMsg(id, 0, &query);
     return query.m_bEnabled;
 }
 
@@ -335,14 +339,14 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     // (an accelerator still works while the menu is closed).
     if ((lParam == 0 || code == BN_CLICKED) && !IsCommandEnabled(id))
         return TRUE;
-    return OnCmdMsg(id, code, nullptr);
+    return AfxGuarded(this)->OnCmdMsg(id, code, nullptr);
 }
 
 namespace {
 CSplitterWnd* SplitterOf(CView* view)
 {
     CWnd* parent = view ? CWnd::FromHandlePermanent(view->GetParent()) : nullptr;
-    return parent && parent->IsSplitter() ? static_cast<CSplitterWnd*>(parent) : nullptr;
+    return parent && AfxGuarded(parent)->IsSplitter() ? static_cast<CSplitterWnd*>(parent) : nullptr;
 }
 }  // namespace
 
@@ -351,8 +355,8 @@ bool CFrameWnd::HandleCommand(UINT id, UINT code)
     switch (id) {
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
-        if (CSplitterWnd* splitter = SplitterOf(GetActiveView())) {
-            splitter->ActivateNext(id == ID_PREV_PANE);
+        if (CSplitterWnd* splitter = SplitterOf(AfxGuarded(this)->GetActiveView())) {
+            AfxGuarded(splitter)->ActivateNext(id == ID_PREV_PANE);
             return true;
         }
         return false;
@@ -408,11 +412,11 @@ bool CFrameWnd::UpdateCommand(CCmdUI& ui)
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:
     case ID_FILE_CLOSE:
-        ui.Enable(GetActiveDocument() != nullptr);
+        ui.Enable(AfxGuarded(this)->GetActiveDocument() != nullptr);
         return true;
     case ID_NEXT_PANE:
     case ID_PREV_PANE: {
-        CSplitterWnd* splitter = SplitterOf(GetActiveView());
+        CSplitterWnd* splitter = SplitterOf(AfxGuarded(this)->GetActiveView());
         if (!splitter)
             return false;
         ui.Enable(splitter->GetRowCount() * splitter->GetColumnCount() > 1);
@@ -436,7 +440,7 @@ bool CFrameWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result
 {
     switch (msg) {
     case WM_IDLEUPDATECMDUI:
-        OnIdleUpdateCmdUI();
+        AfxGuarded(this)->OnIdleUpdateCmdUI();
         // Floating bars are not among the frame's descendants.
         for (CFrameWnd* floating : FloatingFrames())
             floating->SendMessageToDescendants(WM_IDLEUPDATECMDUI, wParam, lParam, true);
@@ -479,41 +483,41 @@ bool CFrameWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result
 
 void CFrameWnd::OnIdleUpdateCmdUI()
 {
-    OnUpdateFrameTitle(true);
+    AfxGuarded(this)->OnUpdateFrameTitle(true);
 }
 
 void CFrameWnd::OnSize(UINT type, int cx, int cy)
 {
     CWnd::OnSize(type, cx, cy);
     if (type != SIZE_MINIMIZED)
-        RecalcLayout();
+        AfxGuarded(this)->RecalcLayout(true);
 }
 
 void CFrameWnd::OnClose()
 {
     CWinApp* app = AfxGetApp();
     if (app && app->m_pMainWnd == this) {
-        if (!app->SaveAllModified())
+        if (!AfxGuarded(app)->SaveAllModified())
             return;
         app->CloseAllDocuments(false);
         // Closing the documents may have destroyed this frame already (and deleted it).
         if (app->m_pMainWnd == this)
-            DestroyWindow();
+            AfxGuarded(this)->DestroyWindow();
         return;
     }
-    CDocument* doc = GetActiveDocument();
-    if (doc && !doc->CanCloseFrame(this))
+    CDocument* doc = AfxGuarded(this)->GetActiveDocument();
+    if (doc && !AfxGuarded(doc)->CanCloseFrame(this))
         return;
     if (doc && doc->m_bAutoDelete) {
         bool otherFrame = false;
         for (CView* view : doc->GetViews())
             otherFrame = otherFrame || view->GetParentFrame() != this;
         if (!otherFrame) {
-            doc->OnCloseDocument();  // destroys this frame
+            AfxGuarded(doc)->OnCloseDocument();  // destroys this frame
             return;
         }
     }
-    DestroyWindow();
+    AfxGuarded(this)->DestroyWindow();
 }
 
 void CFrameWnd::OnDestroy()
@@ -559,7 +563,7 @@ void CFrameWnd::OnDropFiles(HDROP drop)
     for (UINT i = 0; i < count && app; ++i) {
         char path[MAX_PATH * 2];
         if (::DragQueryFileA(drop, i, path, sizeof(path)))
-            app->OpenDocumentFile(path);
+            AfxGuarded(app)->OpenDocumentFile(path);
     }
     ::DragFinish(drop);
 }

@@ -13,6 +13,7 @@
 
 #include "DockBar.h"
 #include "FwApi.h"
+#include "Handles.h"
 #include "FwIds.h"
 #include "Wnd.h"
 
@@ -34,27 +35,8 @@ struct CCreateContext {
     CFrameWnd* m_pCurrentFrame = nullptr;
 };
 
-// An owned menu.
-class CMenuHandle {
-public:
-    CMenuHandle() = default;
-    explicit CMenuHandle(HMENU menu) : m_h(menu) {}
-    ~CMenuHandle() { Reset(); }
-    CMenuHandle(const CMenuHandle&) = delete;
-    CMenuHandle& operator=(const CMenuHandle&) = delete;
-    HMENU Get() const { return m_h; }
-    void Reset(HMENU menu = nullptr)
-    {
-        if (m_h)
-            ::DestroyMenu(m_h);
-        m_h = menu;
-    }
-
-private:
-    HMENU m_h = nullptr;
-};
-
 class FWAPI CFrameWnd : public CWnd {
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd() = default;

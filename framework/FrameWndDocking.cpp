@@ -8,6 +8,7 @@
 #include "FrameWnd.h"
 #include "FwIds.h"
 #include "MiniDockFrameWnd.h"
+#include "ModuleCalls.h"
 
 namespace {
 struct DockSide {
@@ -43,7 +44,7 @@ void CFrameWnd::EnableDocking(DWORD alignStyle)
             continue;
         m_dockBars.push_back(std::move(dock));
     }
-    RecalcLayout();
+    AfxGuarded(this)->RecalcLayout(true);
 }
 
 CDockBar* CFrameWnd::GetDockBar(UINT dockBarId) const
@@ -75,7 +76,7 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, const RECT* whe
     dock->DockControlBar(bar, where);
     if (bar->m_pDockContext)
         bar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(dock->GetDlgCtrlID());
-    RecalcLayout();
+    AfxGuarded(this)->RecalcLayout(true);
     bar->SetWindowPos(nullptr, 0, 0, 0, 0,
                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -95,7 +96,7 @@ void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft)
             if (!floating->m_hWnd)
                 delete floating;
             else
-                floating->DestroyWindow();
+                AfxGuarded(floating)->DestroyWindow();
             return;
         }
         if (previous && bar->m_pDockContext)
@@ -105,7 +106,7 @@ void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft)
         floating->FitToBar();
         if (bar->GetStyle() & WS_VISIBLE)
             floating->ShowWindow(SW_SHOWNA);
-        RecalcLayout();
+        AfxGuarded(this)->RecalcLayout(true);
     }
     if (bar->m_pDockContext)
         bar->m_pDockContext->m_ptMRUFloatPos = topLeft;

@@ -5,6 +5,8 @@
 // Strings of every module.
 #define AFX_IDS_APP_TITLE        0xE000
 #define AFX_IDS_IDLEMESSAGE      0xE001
+// A handler stopped by an exception; the exception's own text follows it.
+#define AFX_IDP_ACTION_FAILED    0xE002
 
 // Standard commands.
 #define ID_FILE_NEW              0xE100

@@ -1,13 +1,14 @@
 #pragma once
-// Drawing: owning GDI objects (pen, brush, font, bitmap), drawing surfaces that release or
-// delete their DC, and a guard that selects an object into a DC and puts the previous one
-// back at the end of the scope.
+// Drawing: owning GDI objects (pen, brush, font, bitmap), an owned enhanced metafile,
+// drawing surfaces that release or delete their DC, and a guard that selects an object into
+// a DC and puts the previous one back at the end of the scope.
 
 #include <windows.h>
 
 #include <utility>
 
 #include "FwApi.h"
+#include "Handles.h"
 
 // An owned GDI object of one kind; deleted with this wrapper.
 template <typename Handle>
@@ -99,6 +100,14 @@ public:
         return SIZE{info.bmWidth, info.bmHeight};
     }
 };
+
+// An owned enhanced metafile (a recorded page).
+struct EnhMetaFileTraits {
+    using Handle = HENHMETAFILE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteEnhMetaFile(h); }
+};
+using CEnhMetaFile = CUniqueHandle<EnhMetaFileTraits>;
 
 // Selects an object into a DC for the scope and restores the previous object.
 class CSelectObject {

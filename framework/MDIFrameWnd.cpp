@@ -4,6 +4,7 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 #include "View.h"
 #include "WinApp.h"
 
@@ -15,7 +16,7 @@ bool IsWindowCommand(UINT id)
 
 std::string FrameDocumentName(CFrameWnd* frame)
 {
-    CDocument* doc = frame ? frame->GetActiveDocument() : nullptr;
+    CDocument* doc = frame ? AfxGuarded(frame)->GetActiveDocument() : nullptr;
     if (!doc)
         return std::string();
     std::string name = doc->GetTitle();
@@ -70,13 +71,13 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const
     if (maximized)
         *maximized = isMaximized;
     CWnd* wnd = FromHandlePermanent(child);
-    return wnd && wnd->IsFrameWnd() ? static_cast<CMDIChildWnd*>(wnd) : nullptr;
+    return wnd && AfxGuarded(wnd)->IsFrameWnd() ? static_cast<CMDIChildWnd*>(wnd) : nullptr;
 }
 
 CView* CMDIFrameWnd::GetActiveView() const
 {
     CMDIChildWnd* child = MDIGetActive();
-    return child ? child->GetActiveView() : nullptr;
+    return child ? AfxGuarded(child)->GetActiveView() : nullptr;
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
@@ -88,12 +89,12 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 bool CMDIFrameWnd::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
 {
     CMDIChildWnd* child = MDIGetActive();
-    if (child && child->OnCmdMsg(id, code, ui))
+    if (child && AfxGuarded(child)->OnCmdMsg(id, code, ui))
         return true;
     if (CWnd::OnCmdMsg(id, code, ui))
         return true;
     CWinApp* app = AfxGetApp();
-    return app && app->OnCmdMsg(id, code, ui);
+    return app && AfxGuarded(app)->OnCmdMsg(id, code, ui);
 }
 
 bool CMDIFrameWnd::PreTranslateMessage(MSG* msg)
@@ -134,8 +135,8 @@ void CMDIFrameWnd::OnUpdateFrameTitle(bool addToTitle)
 
 void CMDIFrameWnd::OnIdleUpdateCmdUI()
 {
-    OnUpdateFrameMenu(nullptr);
-    OnUpdateFrameTitle(true);
+    AfxGuarded(this)->OnUpdateFrameMenu(nullptr);
+    AfxGuarded(this)->OnUpdateFrameTitle(true);
 }
 
 void CMDIFrameWnd::OnDestroy()
@@ -170,7 +171,7 @@ bool CMDIFrameWnd::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
     case ID_WINDOW_NEW:
-        ui.Enable(GetActiveDocument() != nullptr);
+        ui.Enable(AfxGuarded(this)->GetActiveDocument() != nullptr);
         return true;
     case ID_WINDOW_CASCADE:
     case ID_WINDOW_TILE_HORZ:
@@ -186,20 +187,20 @@ bool CMDIFrameWnd::UpdateCommand(CCmdUI& ui)
 void CMDIFrameWnd::OnWindowNew()
 {
     CMDIChildWnd* active = MDIGetActive();
-    CDocument* doc = active ? active->GetActiveDocument() : nullptr;
+    CDocument* doc = active ? AfxGuarded(active)->GetActiveDocument() : nullptr;
     CDocTemplate* docTemplate = doc ? doc->GetDocTemplate() : nullptr;
     if (!docTemplate)
         return;
-    CFrameWnd* frame = docTemplate->CreateNewFrame(doc, active);
+    CFrameWnd* frame = AfxGuarded(docTemplate)->CreateNewFrame(doc, active);
     if (frame)
-        docTemplate->InitialUpdateFrame(frame, doc, true);
+        AfxGuarded(docTemplate)->InitialUpdateFrame(frame, doc, true);
 }
 
 bool CMDIChildWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateContext* context)
 {
     m_nIDResource = idResource;
     CWnd* frameWnd = parent ? parent : AfxGetMainWnd();
-    if (!frameWnd || !frameWnd->IsFrameWnd())
+    if (!frameWnd || !AfxGuarded(frameWnd)->IsFrameWnd())
         return false;
     auto* mdiFrame = static_cast<CMDIFrameWnd*>(frameWnd);
     if (!mdiFrame->m_hWndMDIClient)
@@ -238,7 +239,7 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 {
     HWND client = ::GetParent(m_hWnd);
     CWnd* frame = FromHandlePermanent(client ? ::GetParent(client) : nullptr);
-    return frame && frame->IsFrameWnd() ? static_cast<CMDIFrameWnd*>(frame) : nullptr;
+    return frame && AfxGuarded(frame)->IsFrameWnd() ? static_cast<CMDIFrameWnd*>(frame) : nullptr;
 }
 
 void CMDIChildWnd::MDIActivate()
@@ -284,7 +285,7 @@ void CMDIChildWnd::OnUpdateFrameTitle(bool addToTitle)
             SetWindowText(text.c_str());
     }
     if (CMDIFrameWnd* frame = GetMDIFrame())
-        frame->OnUpdateFrameTitle(true);
+        AfxGuarded(frame)->OnUpdateFrameTitle(true);
 }
 
 bool CMDIChildWnd::PreTranslateMessage(MSG*)
@@ -303,16 +304,16 @@ bool CMDIChildWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
         return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
     *result = Default();
     bool activating = reinterpret_cast<HWND>(lParam) == m_hWnd;
-    if (CView* view = GetActiveView()) {
+    if (CView* view = AfxGuarded(this)->GetActiveView()) {
         if (activating)
-            view->OnActivateView(true, view, view);
+            AfxGuarded(view)->OnActivateView(true, view, view);
         else
-            view->OnActivateView(false, nullptr, view);
+            AfxGuarded(view)->OnActivateView(false, nullptr, view);
     }
     if (CMDIFrameWnd* frame = GetMDIFrame()) {
         if (activating || lParam == 0) {
-            frame->OnUpdateFrameMenu(nullptr);
-            frame->OnUpdateFrameTitle(true);
+            AfxGuarded(frame)->OnUpdateFrameMenu(nullptr);
+            AfxGuarded(frame)->OnUpdateFrameTitle(true);
         }
     }
     return true;

@@ -5,6 +5,7 @@
 #include "DockContext.h"
 #include "FwIds.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 
 CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(true) {}
 
@@ -40,7 +41,7 @@ void CMiniDockFrameWnd::FitToBar()
     SIZE size = m_wndDockBar.CalcFixedLayout(false, true);
     SIZE frame = NonClientSize();
     SetWindowPos(nullptr, 0, 0, size.cx + frame.cx, size.cy + frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RecalcLayout();
+    AfxGuarded(this)->RecalcLayout(true);
 }
 
 void CMiniDockFrameWnd::RecalcLayout(bool)
@@ -63,7 +64,7 @@ void CMiniDockFrameWnd::OnClose()
 
 LRESULT CMiniDockFrameWnd::OnNcHitTest(LPARAM lParam)
 {
-    LRESULT hit = DefWindowProc(WM_NCHITTEST, 0, lParam);
+    LRESULT hit = AfxGuarded(this)->DefWindowProc(WM_NCHITTEST, 0, lParam);
     if (GetStyle() & MFS_4THICKFRAME) {
         switch (hit) {
         case HTTOPLEFT:
@@ -102,17 +103,17 @@ void CMiniDockFrameWnd::OnSizing(UINT edge, RECT* proposed)
     }
     if (corner != HTNOWHERE && context) {
         context->m_nHitTest = corner;
-        size = bar->CalcDynamicLayout(0, LM_HORZ);
+        size = AfxGuarded(bar)->CalcDynamicLayout(0, LM_HORZ);
         if (corner == HTTOPLEFT || corner == HTBOTTOMLEFT)
             topLeft.x = context->m_ptMRUFloatPos.x;
         if (corner == HTTOPLEFT || corner == HTTOPRIGHT)
             topLeft.y = context->m_ptMRUFloatPos.y;
     } else if (edge == WMSZ_LEFT || edge == WMSZ_RIGHT) {
-        size = bar->CalcDynamicLayout(proposed->right - proposed->left - frame.cx, LM_HORZ);
+        size = AfxGuarded(bar)->CalcDynamicLayout(proposed->right - proposed->left - frame.cx, LM_HORZ);
         if (edge == WMSZ_LEFT)
             topLeft.x = current.right - (size.cx + frame.cx);
     } else {
-        size = bar->CalcDynamicLayout(proposed->bottom - proposed->top - frame.cy, LM_HORZ | LM_LENGTHY);
+        size = AfxGuarded(bar)->CalcDynamicLayout(proposed->bottom - proposed->top - frame.cy, LM_HORZ | LM_LENGTHY);
         if (edge == WMSZ_TOP)
             topLeft.y = current.bottom - (size.cy + frame.cy);
     }
@@ -132,8 +133,8 @@ void CMiniDockFrameWnd::OnExitSizeMove()
     }
     RECT client;
     GetClientRect(&client);
-    bar->CalcDynamicLayout(client.right, LM_HORZ | LM_COMMIT);
-    RecalcLayout();
+    AfxGuarded(bar)->CalcDynamicLayout(client.right, LM_HORZ | LM_COMMIT);
+    AfxGuarded(this)->RecalcLayout(true);
 }
 
 bool CMiniDockFrameWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
@@ -141,7 +142,7 @@ bool CMiniDockFrameWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     switch (msg) {
     case WM_FLOATINGFRAMEEMPTY:
         if (!Bar())
-            DestroyWindow();
+            AfxGuarded(this)->DestroyWindow();
         *result = 0;
         return true;
     case WM_NCHITTEST:

@@ -1,4 +1,5 @@
 #include "OleControlHost.h"
+#include "ModuleCalls.h"
 
 #include <ocidl.h>
 #include <oleauto.h>
@@ -139,13 +140,13 @@ bool COleControlHost::CreateControl(REFCLSID clsid, const char* windowName, DWOR
     RECT client;
     GetClientRect(&client);
     if (FAILED(m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.Get(), 0, m_hWnd, &client))) {
-        DestroyWindow();
+        AfxGuarded(this)->DestroyWindow();
         return false;
     }
     m_inPlace = m_object.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
     m_dispatch = m_object.As<IDispatch>(IID_IDispatch);
     if (!m_dispatch) {
-        DestroyWindow();
+        AfxGuarded(this)->DestroyWindow();
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Gdi.h"
+#include "ModuleCalls.h"
 #include "View.h"
 
 namespace {
@@ -19,7 +20,7 @@ HWND MakeButton(HWND parent, const char* text, int id, int x)
 bool CPreviewWnd::Open()
 {
     m_info.m_bPreview = true;
-    if (!m_pView->OnPreparePrinting(&m_info))
+    if (!AfxGuarded(m_pView)->OnPreparePrinting(&m_info))
         return false;
 
     CClientDC screen(nullptr);
@@ -43,7 +44,7 @@ bool CPreviewWnd::Open()
 
     CDC screenDC(screen.m_hDC);
     screenDC.m_bPrinting = true;
-    m_pView->OnBeginPrinting(&screenDC, &m_info);
+    AfxGuarded(m_pView)->OnBeginPrinting(&screenDC, &m_info);
     // The view knows its page count once it has measured the page (OnBeginPrinting).
     m_nPages = m_info.GetMaxPage() == 0xFFFF ? 1 : m_info.GetMaxPage();
     if (m_nPages == 0)
@@ -147,7 +148,7 @@ bool CPreviewWnd::HandleCommand(UINT id, UINT code)
         ShowPage(m_info.m_nCurPage + 1);
         return true;
     case IDC_CLOSE_PREVIEW:
-        DestroyWindow();
+        AfxGuarded(this)->DestroyWindow();
         return true;
     default:
         return CWnd::HandleCommand(id, code);
@@ -157,7 +158,7 @@ bool CPreviewWnd::HandleCommand(UINT id, UINT code)
 void CPreviewWnd::OnViewGone()
 {
     m_pView = nullptr;
-    DestroyWindow();
+    AfxGuarded(this)->DestroyWindow();
 }
 
 void CPreviewWnd::OnDestroy()
@@ -166,7 +167,7 @@ void CPreviewWnd::OnDestroy()
         CClientDC screen(nullptr);
         CDC dc(screen.m_hDC);
         dc.m_bPrinting = true;
-        m_pView->OnEndPrinting(&dc, &m_info);
+        AfxGuarded(m_pView)->OnEndPrinting(&dc, &m_info);
         m_pView->m_pPreviewWnd = nullptr;
     }
     CWnd::OnDestroy();

@@ -7,29 +7,11 @@
 #include <string>
 
 #include "FwApi.h"
+#include "Gdi.h"
 #include "PrintInfo.h"
 #include "Wnd.h"
 
 class CView;
-
-// An owned enhanced metafile.
-class CEnhMetaFile {
-public:
-    CEnhMetaFile() = default;
-    ~CEnhMetaFile() { Reset(); }
-    CEnhMetaFile(const CEnhMetaFile&) = delete;
-    CEnhMetaFile& operator=(const CEnhMetaFile&) = delete;
-    HENHMETAFILE Get() const { return m_h; }
-    void Reset(HENHMETAFILE metafile = nullptr)
-    {
-        if (m_h)
-            ::DeleteEnhMetaFile(m_h);
-        m_h = metafile;
-    }
-
-private:
-    HENHMETAFILE m_h = nullptr;
-};
 
 class FWAPI CPreviewWnd : public CWnd {
 public:

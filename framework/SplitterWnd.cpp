@@ -7,6 +7,7 @@
 #include "Document.h"
 #include "FwMessages.h"
 #include "Gdi.h"
+#include "ModuleCalls.h"
 #include "ModuleState.h"
 #include "View.h"
 
@@ -30,7 +31,7 @@ bool CSplitterWnd::CreateStatic(CWnd* parent, int rows, int columns, DWORD style
 
 void CSplitterWnd::MatchScrollBars()
 {
-    auto match = [this](std::vector<CChildWindow>& bars, std::size_t count, DWORD barStyle, UINT firstId) {
+    auto match = [this](std::vector<CWindowHandle>& bars, std::size_t count, DWORD barStyle, UINT firstId) {
         bars.resize(std::min(bars.size(), count));
         while (bars.size() < count) {
             HWND bar = ::CreateWindowExA(0, "SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | barStyle, 0, 0, 0, 0, m_hWnd,
@@ -287,17 +288,17 @@ void CSplitterWnd::OnMouseUp(POINT at)
     switch (tracking) {
     case Hit::RowBox:
         if (at.y - area.top >= m_sizeMin.cy && area.bottom - at.y >= m_sizeMin.cy)
-            SplitRow(at.y - area.top);
+            AfxGuarded(this)->SplitRow(at.y - area.top);
         break;
     case Hit::ColumnBox:
         if (at.x - area.left >= m_sizeMin.cx && area.right - at.x >= m_sizeMin.cx)
-            SplitColumn(at.x - area.left);
+            AfxGuarded(this)->SplitColumn(at.x - area.left);
         break;
     case Hit::RowBar:
         if (m_bDynamic && at.y - area.top < m_sizeMin.cy)
-            DeleteRow(0);
+            AfxGuarded(this)->DeleteRow(0);
         else if (m_bDynamic && area.bottom - at.y < m_sizeMin.cy)
-            DeleteRow(1);
+            AfxGuarded(this)->DeleteRow(1);
         else {
             m_rows[0].current = std::max<int>(m_trackSize + at.y - m_trackStart.y, m_rows[0].minimum);
             RecalcLayout();
@@ -305,9 +306,9 @@ void CSplitterWnd::OnMouseUp(POINT at)
         break;
     case Hit::ColumnBar:
         if (m_bDynamic && at.x - area.left < m_sizeMin.cx)
-            DeleteColumn(0);
+            AfxGuarded(this)->DeleteColumn(0);
         else if (m_bDynamic && area.right - at.x < m_sizeMin.cx)
-            DeleteColumn(1);
+            AfxGuarded(this)->DeleteColumn(1);
         else {
             m_cols[0].current = std::max<int>(m_trackSize + at.x - m_trackStart.x, m_cols[0].minimum);
             RecalcLayout();
@@ -395,15 +396,15 @@ void CSplitterWnd::DeleteRow(int row)
     CFrameWnd* frame = ParentFrame();
     for (int column = 0; column < m_nCols; ++column) {
         if (CWnd* pane = GetPane(row, column))
-            pane->DestroyWindow();
+            AfxGuarded(pane)->DestroyWindow();
     }
     m_rows.erase(m_rows.begin() + row);
     m_rows[0].current = 0;
     --m_nRows;
     RenumberPanes();
     MatchScrollBars();
-    if (frame && !frame->GetActiveView() && GetPane(0, 0) && GetPane(0, 0)->IsView())
-        frame->SetActiveView(static_cast<CView*>(GetPane(0, 0)));
+    if (frame && !AfxGuarded(frame)->GetActiveView() && GetPane(0, 0) && AfxGuarded(GetPane(0, 0))->IsView())
+        AfxGuarded(frame)->SetActiveView(static_cast<CView*>(GetPane(0, 0)), true);
     RecalcLayout();
 }
 
@@ -414,15 +415,15 @@ void CSplitterWnd::DeleteColumn(int column)
     CFrameWnd* frame = ParentFrame();
     for (int row = 0; row < m_nRows; ++row) {
         if (CWnd* pane = GetPane(row, column))
-            pane->DestroyWindow();
+            AfxGuarded(pane)->DestroyWindow();
     }
     m_cols.erase(m_cols.begin() + column);
     m_cols[0].current = 0;
     --m_nCols;
     RenumberPanes();
     MatchScrollBars();
-    if (frame && !frame->GetActiveView() && GetPane(0, 0) && GetPane(0, 0)->IsView())
-        frame->SetActiveView(static_cast<CView*>(GetPane(0, 0)));
+    if (frame && !AfxGuarded(frame)->GetActiveView() && GetPane(0, 0) && AfxGuarded(GetPane(0, 0))->IsView())
+        AfxGuarded(frame)->SetActiveView(static_cast<CView*>(GetPane(0, 0)), true);
     RecalcLayout();
 }
 
@@ -432,12 +433,12 @@ void CSplitterWnd::ActivateNext(bool previous)
     std::vector<CWnd*> panes = Panes();
     if (!frame || panes.size() < 2)
         return;
-    CWnd* active = frame->GetActiveView();
+    CWnd* active = AfxGuarded(frame)->GetActiveView();
     auto found = std::find(panes.begin(), panes.end(), active);
     std::size_t index = found == panes.end() ? 0 : static_cast<std::size_t>(found - panes.begin());
     index = previous ? (index + panes.size() - 1) % panes.size() : (index + 1) % panes.size();
-    if (panes[index]->IsView())
-        frame->SetActiveView(static_cast<CView*>(panes[index]));
+    if (AfxGuarded(panes[index])->IsView())
+        AfxGuarded(frame)->SetActiveView(static_cast<CView*>(panes[index]), true);
     else
         panes[index]->SetFocus();
 }
@@ -506,7 +507,7 @@ bool CSplitterWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
     case WM_NOTIFY: {
         HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
         CWnd* child = FromHandlePermanent(from);
-        if (child && child->OnChildNotify(msg, wParam, lParam, result))
+        if (child && AfxGuarded(child)->OnChildNotify(msg, wParam, lParam, result))
             return true;
         *result = ::SendMessageA(GetParent(), msg, wParam, lParam);
         return true;

@@ -19,19 +19,10 @@
 
 class CView;
 
-struct ChildWindowTraits {  // a child window that may already be gone with its parent
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h)
-    {
-        if (::IsWindow(h))
-            ::DestroyWindow(h);
-    }
-};
-using CChildWindow = CUniqueHandle<ChildWindowTraits>;
 
 class FWAPI CSplitterWnd : public CWnd {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     CSplitterWnd() = default;
 
     // WS_VSCROLL and WS_HSCROLL in `style` ask for the shared scroll bars.
@@ -100,8 +91,8 @@ private:
     bool m_bDynamic = false;
     SIZE m_sizeMin{10, 10};
     DWORD m_dwScrollStyle = 0;  // WS_VSCROLL and WS_HSCROLL: the shared bars asked for
-    std::vector<CChildWindow> m_rowBars;
-    std::vector<CChildWindow> m_columnBars;
+    std::vector<CWindowHandle> m_rowBars;
+    std::vector<CWindowHandle> m_columnBars;
     std::vector<Track> m_rows;
     std::vector<Track> m_cols;
     const CRuntimeClass* m_pDynamicViewClass = nullptr;

@@ -7,6 +7,7 @@
 #include "FrameWnd.h"
 #include "FwMessages.h"
 #include "Gdi.h"
+#include "ModuleCalls.h"
 #include "ModuleState.h"
 
 namespace {
@@ -267,10 +268,10 @@ bool CReBar::AddBar(CWnd* bar, const char* text, HBITMAP background, DWORD bandS
     RECT r;
     bar->GetWindowRect(&r);
     SIZE size{r.right - r.left, r.bottom - r.top};
-    if (bar->IsControlBar()) {
+    if (AfxGuarded(bar)->IsControlBar()) {
         auto* controlBar = static_cast<CControlBar*>(bar);
-        size.cx = controlBar->CalcFixedLayout(false, false).cx;
-        size.cy = controlBar->CalcFixedLayout(false, true).cy;
+        size.cx = AfxGuarded(controlBar)->CalcFixedLayout(false, false).cx;
+        size.cy = AfxGuarded(controlBar)->CalcFixedLayout(false, true).cy;
     }
     ::SetParent(bar->m_hWnd, m_hWnd);
     REBARBANDINFOA band{};
@@ -320,7 +321,7 @@ bool CReBar::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
     if (msg != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != RBN_HEIGHTCHANGE)
         return false;
     if (CFrameWnd* frame = DockSite())
-        frame->RecalcLayout();
+        AfxGuarded(frame)->RecalcLayout(true);
     *result = 0;
     return true;
 }
@@ -524,7 +525,7 @@ bool CStatusBar::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
 {
     if (msg != WM_DRAWITEM)
         return false;
-    DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    AfxGuarded(this)->DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     *result = TRUE;
     return true;
 }

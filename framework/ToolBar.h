@@ -70,6 +70,7 @@ public:
 
 class FWAPI CStatusBar : public CControlBar {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     bool Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT id = AFX_IDW_STATUS_BAR);
     // Pane 0 is the message pane when ids[0] is ID_SEPARATOR; an indicator pane is as wide
     // as its string and shows it while its update handler enables it.

@@ -4,6 +4,7 @@
 #include "FrameWnd.h"
 #include "FwMessages.h"
 #include "Gdi.h"
+#include "ModuleCalls.h"
 #include "PreviewWnd.h"
 #include "PrintInfo.h"
 #include "SplitterWnd.h"
@@ -17,7 +18,7 @@ CView::~CView()
 HWND CView::GetScrollBarCtrl(int bar) const
 {
     CWnd* parent = FromHandlePermanent(::GetParent(m_hWnd));
-    if (parent && parent->IsSplitter())
+    if (parent && AfxGuarded(parent)->IsSplitter())
         return static_cast<CSplitterWnd*>(parent)->SharedScrollBar(this, bar);
     return CWnd::GetScrollBarCtrl(bar);
 }
@@ -26,7 +27,7 @@ bool CView::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
 {
     if (CWnd::OnCmdMsg(id, code, ui))
         return true;
-    return m_pDocument && m_pDocument->OnCmdMsg(id, code, ui);
+    return m_pDocument && AfxGuarded(m_pDocument)->OnCmdMsg(id, code, ui);
 }
 
 bool CView::PreCreateWindow(CREATESTRUCTA& cs)
@@ -51,14 +52,14 @@ bool CView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
     case WM_INITIALUPDATE:
-        OnInitialUpdate();
+        AfxGuarded(this)->OnInitialUpdate();
         return true;
     case WM_MOUSEACTIVATE: {
         *result = Default();
         if (*result == MA_NOACTIVATE || *result == MA_NOACTIVATEANDEAT)
             return true;
         if (CFrameWnd* frame = GetParentFrame())
-            frame->SetActiveView(this);
+            AfxGuarded(frame)->SetActiveView(this, true);
         return true;
     }
     default:
@@ -69,8 +70,8 @@ bool CView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 void CView::OnPaint()
 {
     CPaintDC dc(m_hWnd);
-    OnPrepareDC(&dc, nullptr);
-    OnDraw(&dc);
+    AfxGuarded(this)->OnPrepareDC(&dc, nullptr);
+    AfxGuarded(this)->OnDraw(&dc);
 }
 
 void CView::OnDestroy()
@@ -78,8 +79,8 @@ void CView::OnDestroy()
     if (m_pPreviewWnd)
         m_pPreviewWnd->OnViewGone();
     if (CFrameWnd* frame = GetParentFrame()) {
-        if (frame->GetActiveView() == this)
-            frame->SetActiveView(nullptr, false);
+        if (AfxGuarded(frame)->GetActiveView() == this)
+            AfxGuarded(frame)->SetActiveView(nullptr, false);
     }
     CWnd::OnDestroy();
 }
@@ -91,7 +92,7 @@ void CView::PostNcDestroy()
 
 void CView::OnInitialUpdate()
 {
-    OnUpdate(nullptr, 0);
+    AfxGuarded(this)->OnUpdate(nullptr, 0);
 }
 
 void CView::OnUpdate(CView*, LPARAM)
@@ -124,7 +125,7 @@ void CView::OnPrepareDC(CDC* dc, CPrintInfo* info)
 
 void CView::OnPrint(CDC* dc, CPrintInfo*)
 {
-    OnDraw(dc);
+    AfxGuarded(this)->OnDraw(dc);
 }
 
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}

@@ -16,6 +16,7 @@ struct CPrintInfo;
 
 class FWAPI CView : public CWnd {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     CView() = default;
     ~CView() override;
 

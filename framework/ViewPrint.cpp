@@ -10,6 +10,7 @@
 #include "FwIds.h"
 #include "Gdi.h"
 #include "Handles.h"
+#include "ModuleCalls.h"
 #include "ModuleState.h"
 #include "PreviewWnd.h"
 #include "PrintInfo.h"
@@ -27,13 +28,13 @@ bool CView::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
     case ID_FILE_PRINT:
-        OnFilePrint(false);
+        AfxGuarded(this)->OnFilePrint(false);
         return true;
     case ID_FILE_PRINT_DIRECT:
-        OnFilePrint(true);
+        AfxGuarded(this)->OnFilePrint(true);
         return true;
     case ID_FILE_PRINT_PREVIEW:
-        OnFilePrintPreview();
+        AfxGuarded(this)->OnFilePrintPreview();
         return true;
     default:
         return CWnd::HandleCommand(id, code);
@@ -91,16 +92,16 @@ bool CView::DoPreparePrinting(CPrintInfo* info)
 void CView::RenderPage(CDC* dc, CPrintInfo* info, const RECT& page)
 {
     info->m_rectDraw = page;
-    OnPrepareDC(dc, info);
+    AfxGuarded(this)->OnPrepareDC(dc, info);
     if (info->m_bContinuePrinting)
-        OnPrint(dc, info);
+        AfxGuarded(this)->OnPrint(dc, info);
 }
 
 void CView::OnFilePrint(bool direct)
 {
     CPrintInfo info;
     info.m_bDirect = direct;
-    if (!OnPreparePrinting(&info) || !info.m_hPrinterDC)
+    if (!AfxGuarded(this)->OnPreparePrinting(&info) || !info.m_hPrinterDC)
         return;
     COwnedDC dc(info.m_hPrinterDC);
     dc.m_bPrinting = true;
@@ -112,7 +113,7 @@ void CView::OnFilePrint(bool direct)
         ::MessageBoxA(::GetAncestor(m_hWnd, GA_ROOT), FW_NO_PRINTER_TEXT, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    OnBeginPrinting(&dc, &info);
+    AfxGuarded(this)->OnBeginPrinting(&dc, &info);
     RECT page{0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)};
     for (UINT number = info.GetFromPage(); number <= info.GetToPage() && info.m_bContinuePrinting; ++number) {
         info.m_nCurPage = number;
@@ -122,7 +123,7 @@ void CView::OnFilePrint(bool direct)
         ::EndPage(dc);
     }
     ::EndDoc(dc);
-    OnEndPrinting(&dc, &info);
+    AfxGuarded(this)->OnEndPrinting(&dc, &info);
 }
 
 void CView::OnFilePrintPreview()

@@ -3,6 +3,7 @@
 #include "DocTemplate.h"
 #include "FwIds.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 #include "Wnd.h"
 
 namespace {
@@ -62,7 +63,7 @@ bool CWinApp::PumpMessage()
 {
     if (::GetMessageA(&m_msgCur, nullptr, 0, 0) <= 0)
         return false;
-    if (!PreTranslateMessage(&m_msgCur)) {
+    if (!AfxGuarded(this)->PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
     }
@@ -97,13 +98,13 @@ int CWinApp::Run()
     MSG peek;
     for (;;) {
         while (idle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(idleCount++))
+            if (!AfxGuarded(this)->OnIdle(idleCount++))
                 idle = false;
         }
         do {
             if (!PumpMessage())
-                return ExitInstance();
-            if (IsIdleMessage(&m_msgCur)) {
+                return AfxGuarded(this)->ExitInstance();
+            if (AfxGuarded(this)->IsIdleMessage(&m_msgCur)) {
                 idle = true;
                 idleCount = 0;
             }
@@ -147,11 +148,11 @@ int AfxWinMain(HINSTANCE instance, const char* commandLine, int show)
     app->m_hInstance = instance;
     app->m_lpCmdLine = commandLine ? commandLine : "";
     app->m_nCmdShow = show;
-    if (!app->InitInstance()) {
-        app->ExitInstance();
+    if (!AfxGuarded(app)->InitInstance()) {
+        AfxGuarded(app)->ExitInstance();
         return 0;
     }
-    return app->Run();
+    return AfxGuarded(app)->Run();
 }
 
 bool AfxLibraryAttach(CModuleState* module)
@@ -160,7 +161,7 @@ bool AfxLibraryAttach(CModuleState* module)
     if (!app)
         return true;
     CModuleStateGuard guard(module);
-    return app->InitInstance();
+    return AfxGuarded(app)->InitInstance();
 }
 
 void AfxLibraryDetach(CModuleState* module)
@@ -169,5 +170,5 @@ void AfxLibraryDetach(CModuleState* module)
     if (!app)
         return;
     CModuleStateGuard guard(module);
-    app->ExitInstance();
+    AfxGuarded(app)->ExitInstance();
 }

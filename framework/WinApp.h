@@ -26,6 +26,7 @@ class CWnd;
 
 class FWAPI CWinApp : public CCmdTarget {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     // The default module argument is evaluated in the module that defines the application
     // object, so the object registers itself with that module. Without a name, the name is
     // the module's string AFX_IDS_APP_TITLE.

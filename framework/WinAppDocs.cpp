@@ -8,6 +8,7 @@
 #include "Document.h"
 #include "FrameWnd.h"
 #include "LongPath.h"
+#include "ModuleCalls.h"
 #include "PrintInfo.h"
 #include "View.h"
 #include "WinApp.h"
@@ -34,17 +35,17 @@ CDocument* CWinApp::OpenDocumentFile(const char* path)
     if (m_templates.empty())
         return nullptr;
     if (!path)
-        return m_templates.front()->OpenDocumentFile(nullptr);
+        return AfxGuarded(m_templates.front().get())->OpenDocumentFile(nullptr, true);
     std::string full = FullPathOf(path);
     for (const auto& docTemplate : m_templates) {
         if (CDocument* open = docTemplate->FindOpenDocument(full.c_str())) {
             CView* view = open->GetFirstView();
             if (CFrameWnd* frame = view ? view->GetParentFrame() : nullptr)
-                frame->ActivateFrame();
+                AfxGuarded(frame)->ActivateFrame(-1);
             return open;
         }
     }
-    return m_templates.front()->OpenDocumentFile(full.c_str());
+    return AfxGuarded(m_templates.front().get())->OpenDocumentFile(full.c_str(), true);
 }
 
 bool CWinApp::SaveAllModified()
@@ -93,14 +94,14 @@ bool CWinApp::DoPromptFileName(std::string& path, const char* title, bool open)
 void CWinApp::OnFileNew()
 {
     if (!m_templates.empty())
-        m_templates.front()->OpenDocumentFile(nullptr);
+        AfxGuarded(m_templates.front().get())->OpenDocumentFile(nullptr, true);
 }
 
 void CWinApp::OnFileOpen()
 {
     std::string path;
     if (DoPromptFileName(path, "Open", true))
-        OpenDocumentFile(path.c_str());
+        AfxGuarded(this)->OpenDocumentFile(path.c_str());
 }
 
 bool CWinApp::DoPrintDialog(PRINTDLGA& dialog)

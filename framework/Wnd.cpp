@@ -9,6 +9,7 @@
 
 #include "FrameWnd.h"
 #include "FwMessages.h"
+#include "ModuleCalls.h"
 #include "ModuleState.h"
 #include "WinApp.h"
 
@@ -90,7 +91,7 @@ bool CWnd::SubclassWindow(HWND hwnd)
     if (!hwnd || m_hWnd || FromHandlePermanent(hwnd))
         return false;
     Attach(hwnd);
-    PreSubclassWindow();
+    AfxGuarded(this)->PreSubclassWindow();
     HookWindowProc();
     return true;
 }
@@ -116,9 +117,9 @@ HWND CWnd::UnsubclassWindow()
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (OnWndMsg(msg, wParam, lParam, &result))
+    if (AfxGuarded(this)->OnWndMsg(msg, wParam, lParam, &result))
         return result;
-    return DefWindowProc(msg, wParam, lParam);
+    return AfxGuarded(this)->DefWindowProc(msg, wParam, lParam);
 }
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -131,46 +132,46 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 bool CWnd::ReflectToChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     CWnd* object = FromHandlePermanent(child);
-    return object && object->OnChildNotify(msg, wParam, lParam, result);
+    return object && AfxGuarded(object)->OnChildNotify(msg, wParam, lParam, result);
 }
 
 bool CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
     case WM_CREATE:
-        *result = OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
+        *result = AfxGuarded(this)->OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
         return true;
     case WM_DESTROY:
-        OnDestroy();
+        AfxGuarded(this)->OnDestroy();
         return true;
     case WM_SIZE:
-        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        AfxGuarded(this)->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return true;
     case WM_PAINT:
-        OnPaint();
+        AfxGuarded(this)->OnPaint();
         return true;
     case WM_ERASEBKGND:
-        *result = OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+        *result = AfxGuarded(this)->OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
         return true;
     case WM_CLOSE:
-        OnClose();
+        AfxGuarded(this)->OnClose();
         return true;
     case WM_TIMER:
-        OnTimer(wParam);
+        AfxGuarded(this)->OnTimer(wParam);
         return true;
     case WM_SETFOCUS:
-        OnSetFocus(reinterpret_cast<HWND>(wParam));
+        AfxGuarded(this)->OnSetFocus(reinterpret_cast<HWND>(wParam));
         return true;
     case WM_COMMAND:
         if (lParam && ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result))
             return true;
-        *result = OnCommand(wParam, lParam) ? 0 : Default();
+        *result = AfxGuarded(this)->OnCommand(wParam, lParam) ? 0 : Default();
         return true;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (ReflectToChild(header->hwndFrom, msg, wParam, lParam, result))
             return true;
-        if (!OnNotify(wParam, lParam, result))
+        if (!AfxGuarded(this)->OnNotify(wParam, lParam, result))
             *result = Default();
         return true;
     }
@@ -181,13 +182,13 @@ bool CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_CTLCOLORSTATIC:
         if (ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result))
             return true;
-        *result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), msg));
+        *result = reinterpret_cast<LRESULT>(AfxGuarded(this)->OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), msg));
         return true;
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         if (item->CtlType != ODT_MENU && ReflectToChild(item->hwndItem, msg, wParam, lParam, result))
             return true;
-        OnDrawItem(static_cast<int>(wParam), item);
+        AfxGuarded(this)->OnDrawItem(static_cast<int>(wParam), item);
         *result = TRUE;
         return true;
     }
@@ -204,10 +205,10 @@ bool CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
     case WM_VSCROLL:
         return lParam && ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result);
     case WM_INITMENUPOPUP:
-        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
+        AfxGuarded(this)->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
         return true;
     case WM_DROPFILES:
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        AfxGuarded(this)->OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return true;
     default:
         return false;
@@ -228,7 +229,7 @@ bool CWnd::WalkPreTranslateTree(MSG* msg)
 {
     for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
         CWnd* wnd = FromHandlePermanent(hwnd);
-        if (wnd && wnd->PreTranslateMessage(msg))
+        if (wnd && AfxGuarded(wnd)->PreTranslateMessage(msg))
             return true;
         if (!(::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD))
             break;  // a top-level window: its owner is not a parent
@@ -252,7 +253,7 @@ CFrameWnd* CWnd::GetParentFrame() const
 {
     for (HWND hwnd = ::GetParent(m_hWnd); hwnd; hwnd = ::GetParent(hwnd)) {
         CWnd* wnd = FromHandlePermanent(hwnd);
-        if (wnd && wnd->IsFrameWnd())
+        if (wnd && AfxGuarded(wnd)->IsFrameWnd())
             return static_cast<CFrameWnd*>(wnd);
     }
     return nullptr;
@@ -260,7 +261,7 @@ CFrameWnd* CWnd::GetParentFrame() const
 
 CFrameWnd* CWnd::GetTopLevelFrame() const
 {
-    CFrameWnd* frame = IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
+    CFrameWnd* frame = AfxGuarded(this)->IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
     while (frame) {
         CFrameWnd* parent = frame->GetParentFrame();
         if (!parent)
@@ -390,7 +391,7 @@ void CWnd::OnSetFocus(HWND)
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
 {
-    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr);
+    return AfxGuarded(this)->OnCmdMsg(LOWORD(wParam), HIWORD(wParam), nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*)

@@ -26,6 +26,7 @@ FWAPI std::string AfxLoadString(UINT id);
 
 class FWAPI CWnd : public CCmdTarget {
 public:
+    friend struct CModuleCalls;  // calls the overridable functions in their own module
     HWND m_hWnd = nullptr;
 
     CWnd() = default;

@@ -1,13 +1,12 @@
 // The single entry of every framework window: object lookup, the creation hook that
-// attaches a new window to its object before its first message, and the guard that keeps
-// exceptions inside.
+// attaches a new window to its object before its first message, and the call into the
+// window's object through the guard of the module that defined its class.
 #include <windows.h>
 
-#include <cstdio>
-#include <exception>
 #include <unordered_map>
 
 #include "CreationHook.h"
+#include "ModuleCalls.h"
 #include "ModuleState.h"
 #include "Wnd.h"
 
@@ -61,12 +60,6 @@ thread_local CWnd* t_pendingWnd = nullptr;
 thread_local HHOOK t_cbtHook = nullptr;
 thread_local int t_hookDepth = 0;
 
-void ReportEscapedException(const char* what)
-{
-    char text[300];
-    std::snprintf(text, sizeof(text), "framework: exception stopped at the window procedure: %s\n", what);
-    ::OutputDebugStringA(text);
-}
 }  // namespace
 
 class CWndAccess {
@@ -143,7 +136,7 @@ void CWnd::AfterNcDestroy()
     m_pfnSuper = nullptr;
     m_hWnd = nullptr;
     m_bOwnsWindow = false;
-    PostNcDestroy();
+    AfxGuarded(this)->PostNcDestroy();
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -154,30 +147,20 @@ LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
     CurrentMessage saved = t_message;
     t_message = {hwnd, msg, wParam, lParam};
-    LRESULT result = 0;
     CModuleState* owner = CWndAccess::ModuleStateOf(wnd);
     CModuleStateGuard moduleState(owner ? owner : AfxGetModuleState());
-    try {
-        result = wnd->WindowProc(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        ReportEscapedException(e.what());
-    } catch (...) {
-        ReportEscapedException("unknown");
-    }
-    if (msg == WM_NCDESTROY) {
-        try {
-            CWndAccess::AfterNcDestroy(wnd);
-        } catch (...) {
-            ReportEscapedException("while destroying");
-        }
-    }
+    // An exception thrown while handling the message is stopped in the module of the
+    // window's class, and the message counts as not handled (0).
+    LRESULT result = AfxGuarded(wnd)->WindowProc(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY)
+        CWndAccess::AfterNcDestroy(wnd);
     t_message = saved;
     return result;
 }
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(t_message.msg, t_message.wParam, t_message.lParam);
+    return AfxGuarded(this)->DefWindowProc(t_message.msg, t_message.wParam, t_message.lParam);
 }
 
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
@@ -196,7 +179,7 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
     cs.hMenu = menuOrId;
     cs.hInstance = AfxGetFrameworkHandle();
     cs.lpCreateParams = param;
-    if (!PreCreateWindow(cs))
+    if (!AfxGuarded(this)->PreCreateWindow(cs))
         return false;
 
     HWND hwnd;

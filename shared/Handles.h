@@ -1,6 +1,8 @@
 #pragma once
-// Owning wrappers for the kernel objects the shared links use: each closes its handle in
-// its destructor, can be moved and cannot be copied.
+// The one family of owners for handles that are not drawing objects (those are in
+// framework/Gdi.h): kernel objects, files, registry keys, mapped views, loaded modules,
+// find handles, menus, windows and global memory. Each closes its handle in its destructor,
+// can be moved and cannot be copied.
 
 #include <windows.h>
 
@@ -74,6 +76,28 @@ struct ModuleTraits {
     static void Close(Handle h) { ::FreeLibrary(h); }
 };
 
+struct FindHandleTraits {  // FindFirstFile's search: INVALID_HANDLE_VALUE when absent
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
+
+struct MenuTraits {  // a menu attached to no window (a window destroys its own menu)
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DestroyMenu(h); }
+};
+
+struct WindowTraits {  // a window that may already be gone (with its parent, or closed)
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h)
+    {
+        if (::IsWindow(h))
+            ::DestroyWindow(h);
+    }
+};
+
 struct GlobalMemoryTraits {  // movable global memory (the printer dialogs' settings and names)
     using Handle = HGLOBAL;
     static Handle Invalid() { return nullptr; }
@@ -85,4 +109,7 @@ using CFileHandle = CUniqueHandle<FileHandleTraits>;
 using CRegKey = CUniqueHandle<RegKeyTraits>;
 using CMappedView = CUniqueHandle<MappedViewTraits>;
 using CModule = CUniqueHandle<ModuleTraits>;
+using CFindHandle = CUniqueHandle<FindHandleTraits>;
+using CMenuHandle = CUniqueHandle<MenuTraits>;
+using CWindowHandle = CUniqueHandle<WindowTraits>;
 using CGlobalMemory = CUniqueHandle<GlobalMemoryTraits>;

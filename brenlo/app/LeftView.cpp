@@ -45,7 +45,6 @@ int CLeftView::OnCreate(CREATESTRUCTA* cs)
 void CLeftView::OnDestroy()
 {
     LogViewerApp().WriteProfileInt(settings::kSection, settings::kShowSize, m_bShowSizes ? 1 : 0);
-    DeleteAllQuietly();  // the control would otherwise notify the splitter of every item
     CTreeView::OnDestroy();
 }
 

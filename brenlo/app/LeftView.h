@@ -47,8 +47,6 @@ protected:
 
 private:
     void Fill();
-    // Deletes every item without sending the deletion notices through the framework.
-    void DeleteAllQuietly();
     HTREEITEM InsertNode(const LogTreeNode& node, HTREEITEM parent);
     void OnItemExpanded(const NMTREEVIEWA& change);
     void OnOpenSelected();

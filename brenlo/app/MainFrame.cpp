@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "FwIds.h"
+#include "Handles.h"
 #include "HtmlHelpLoader.h"
 #include "LauncherLink.h"
 #include "LeftView.h"
@@ -97,10 +98,8 @@ void CMainFrame::FindHelpFile()
     m_strHelpDir = HostProgramFolder();
     std::string helpFile = m_strHelpDir + "\\" + kHelpFileName;
     WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA(helpFile.c_str(), &found);
-    m_bHelpAvailable = search != INVALID_HANDLE_VALUE;
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
+    CFindHandle search(::FindFirstFileA(helpFile.c_str(), &found));
+    m_bHelpAvailable = static_cast<bool>(search);
 }
 
 bool CMainFrame::OnCreateClient(CREATESTRUCTA*, CCreateContext* context)
@@ -162,14 +161,7 @@ void CMainFrame::StoreLayout()
         m_wndSplitter.GetColumnInfo(0, width, minimum);
         app->WriteProfileInt(settings::kSection, settings::kLeftPane, width);
     }
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    if (!::GetWindowPlacement(m_hWnd, &placement))
-        return;
-    // A frame closed while minimised opens normal next time.
-    if (placement.showCmd == SW_SHOWMINIMIZED)
-        placement.showCmd = SW_SHOWNORMAL;
-    app->WriteProfileBinary(settings::kSection, settings::kMainWindow, &placement, sizeof(placement));
+    StorePlacement(settings::kSection, settings::kMainWindow);
 }
 
 bool CMainFrame::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)

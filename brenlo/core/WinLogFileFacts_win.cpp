@@ -6,13 +6,6 @@
 
 namespace {
 
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { ::FindClose(h); }
-};
-using CFindHandle = CUniqueHandle<FindHandleTraits>;
-
 std::uint64_t SizeOf(DWORD high, DWORD low)
 {
     return (static_cast<std::uint64_t>(high) << 32) | low;

@@ -4,6 +4,7 @@
 
 
 #include "EditorWindow.h"
+#include "Handles.h"
 
 namespace tessaly::editor {
 
@@ -15,19 +16,14 @@ enum MenuItem : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 class PopupMenu {
 public:
     PopupMenu() : menu_(::CreatePopupMenu()) {}
-    PopupMenu(const PopupMenu&) = delete;
-    PopupMenu& operator=(const PopupMenu&) = delete;
-    ~PopupMenu() {
-        if (menu_) ::DestroyMenu(menu_);
-    }
-    HMENU Get() const { return menu_; }
+    HMENU Get() const { return menu_.Get(); }
     void Add(UINT id, const char* text, bool enabled) {
-        ::AppendMenuA(menu_, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text);
+        ::AppendMenuA(menu_.Get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text);
     }
-    void AddSeparator() { ::AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr); }
+    void AddSeparator() { ::AppendMenuA(menu_.Get(), MF_SEPARATOR, 0, nullptr); }
 
 private:
-    HMENU menu_;
+    CMenuHandle menu_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <editor/Keywords.h>
 #include "EditorWindow.h"
 #include "FwIds.h"
+#include "ModuleCalls.h"
 #include "SharedScrollBar.h"
 
 using tessaly::editor::EditorWindow;
@@ -62,7 +63,7 @@ bool CVQEditor<Base>::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
             break;
     }
     if (msg == tessaly::editor::SharedScrollBarMessage()) {
-        *result = reinterpret_cast<LRESULT>(this->GetScrollBarCtrl(static_cast<int>(wParam)));
+        *result = reinterpret_cast<LRESULT>(AfxGuarded(this)->GetScrollBarCtrl(static_cast<int>(wParam)));
         return true;
     }
     if (m_pEditor) {

@@ -1,58 +1,31 @@
 // Compiled into every module on the framework (and into editor.dll): the module's own
-// state, found through the module's own image base. It also shares this module's unwind
-// tables with editor.dll and editor.dll's with this module, so that an exception thrown in
-// a handler here reaches the guard of the window procedure.
-#include <cstring>
-
+// state, found through the module's own image base, and the registration of its table of
+// guarded calls, so that the framework calls into this module's classes through it.
+#include "ModuleCalls.h"
 #include "ModuleState.h"
-#include "UnwindSharing.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
-extern "C" void __register_frame_info(const void* begin, void* object);
-extern "C" void* __deregister_frame_info(const void* begin);
 
 namespace {
-class CUnwindSharing {
-public:
-    CUnwindSharing()
-    {
-        m_own = AfxFindUnwindTables(reinterpret_cast<HMODULE>(&__ImageBase));
-        m_framework = AfxFindUnwindTables(AfxGetFrameworkHandle());
-        if (!m_own || !m_framework || m_own == m_framework)
-            return;
-        AfxShareUnwindTables(m_own);
-        // This module's runtime fills its register tables on its first unwind (see
-        // UnwindSharing.cpp).
-        try {
-            throw 0;
-        } catch (...) {
-        }
-        std::memset(m_object, 0, sizeof(m_object));
-        __register_frame_info(m_framework, m_object);
-        m_bShared = true;
-    }
-    ~CUnwindSharing()
-    {
-        if (!m_bShared)
-            return;
-        __deregister_frame_info(m_framework);
-        AfxUnshareUnwindTables(m_own);
-    }
-    CUnwindSharing(const CUnwindSharing&) = delete;
-    CUnwindSharing& operator=(const CUnwindSharing&) = delete;
+HINSTANCE ThisInstance()
+{
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
-private:
-    const void* m_own = nullptr;
-    const void* m_framework = nullptr;
-    alignas(8) unsigned char m_object[64];
-    bool m_bShared = false;
+// Lives as long as the module's static objects; windows, documents and dialogs come and go
+// between WinMain or DllMain's start and end, well inside that time.
+class CModuleCallsRegistration {
+public:
+    CModuleCallsRegistration() { AfxRegisterModuleCalls(ThisInstance(), &CModuleCalls::ThisModule()); }
+    ~CModuleCallsRegistration() { AfxUnregisterModuleCalls(ThisInstance()); }
+    CModuleCallsRegistration(const CModuleCallsRegistration&) = delete;
+    CModuleCallsRegistration& operator=(const CModuleCallsRegistration&) = delete;
 };
+CModuleCallsRegistration g_registration;
 }  // namespace
 
 CModuleState* AfxGetStaticModuleState()
 {
-    static CUnwindSharing sharing;
-    static CModuleState state{reinterpret_cast<HINSTANCE>(&__ImageBase),
-                              reinterpret_cast<HINSTANCE>(&__ImageBase), nullptr};
+    static CModuleState state{ThisInstance(), ThisInstance(), nullptr};
     return &state;
 }

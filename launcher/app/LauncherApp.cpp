@@ -133,7 +133,7 @@ LRESULT CALLBACK CLauncherApp::MainProc(HWND wnd, UINT message, WPARAM wParam, L
                 return 0;
             case WM_DESTROY:
                 ::KillTimer(wnd, kButtonTimer);
-                app->m_main.Forget();
+                app->m_main.Release();
                 ::PostQuitMessage(0);
                 return 0;
             case WM_LAUNCHER_NOTIFY:

@@ -11,7 +11,6 @@
 #include "LauncherListsBuilder.h"
 #include "SettingsStore.h"
 #include "SharedData.h"
-#include "Window.h"
 
 class CLauncherApp {
 public:
@@ -51,8 +50,8 @@ private:
     std::string m_folder;
     CSettingsStore m_settings;
     CSharedDataOwner m_block;
-    CWindow m_main;
-    CWindow m_messages;
+    CWindowHandle m_main;
+    CWindowHandle m_messages;
     HWND m_notices = nullptr;  // child of m_main
     CModule m_options;
     CModule m_brenlo;

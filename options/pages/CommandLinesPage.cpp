@@ -33,10 +33,11 @@ int CALLBACK OnBrowseEvent(HWND browser, UINT event, LPARAM param, LPARAM data)
         ::PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(context->startFolder));
         break;
     case BFFM_SELCHANGED: {
+        // An item that is no folder on disk (the desktop, the computer) holds no server
+        // either: it says so too, rather than leaving the last folder's answer standing.
         char folder[MAX_PATH] = {};
-        if (!context->pathFromIdList(reinterpret_cast<LPCITEMIDLIST>(param), folder))
-            break;
-        const BOOL found = CCommandLinesPage::FindApacheCore(folder);
+        const BOOL found = context->pathFromIdList(reinterpret_cast<LPCITEMIDLIST>(param), folder)
+                           && CCommandLinesPage::FindApacheCore(folder);
         ::SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0,
                        reinterpret_cast<LPARAM>(found ? servertexts::kServerFound : servertexts::kServerNotFound));
         ::SendMessageA(browser, BFFM_ENABLEOK, 0, found);

@@ -17,13 +17,6 @@ struct IconTraits {
 };
 using CIconHandle = CUniqueHandle<IconTraits>;
 
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { ::FindClose(h); }
-};
-using CFindHandle = CUniqueHandle<FindTraits>;
-
 // The icon the shell associates with the file (its own, or its program's); empty if none.
 CIconHandle AssociatedIcon(const std::string& path);
 // The icon named by "file,index" (no comma: index 0), small; empty if none.

@@ -4,14 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
 #include <string>
 
+#include "ChildProcess.h"
 #include "FwIds.h"
 #include "FwTestSupport.h"
 #include "Handles.h"
 #include "ModuleState.h"
 #include "RegistrySettingsBackend.h"
 #include "SettingsStore.h"
+#include "TestPaths.h"
 #include "WinApp.h"
 #include "Wnd.h"
 #include "probe/ModuleProbe.h"
@@ -211,3 +215,44 @@ TEST_F(ModuleStateTest, ALibrarysFrameUsesTheLibrarysResourcesWhileItsLoopRuns)
     EXPECT_EQ(hostWindow.m_pAppSeen, &theHostApp);  // the program's window, the program's state
 }
 }  // namespace
+
+namespace {
+std::map<std::string, std::string> ReadNamedValues(const std::string& path)
+{
+    std::map<std::string, std::string> values;
+    std::string text;
+    if (!testpaths::ReadTextFile(path, text))
+        return values;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const auto equals = line.find('=');
+        if (equals != std::string::npos)
+            values[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return values;
+}
+}  // namespace
+
+// The Launcher is a program without a C++ runtime of its own: an exception thrown in a
+// library's handler must end in that library, with the message counted as not handled and
+// a failed command told to the user, and the host goes on and ends normally.
+TEST(ModuleBoundaryTest, ALibrarysThrowingHandlersEndInsideItUnderAPlainCHost)
+{
+    const std::string results = testpaths::Join(testpaths::MakeWorkDir("plain-host"), "results.txt");
+    ::DeleteFileA(results.c_str());
+    CChildProcess host;
+    ASSERT_TRUE(host.Start(testpaths::Join(testpaths::TestBinDir(), "FwPlainHost.exe"), "\"" + results + "\""));
+    ASSERT_EQ(host.Wait(30000), 0);
+
+    auto values = ReadNamedValues(results);
+    EXPECT_EQ(values["called"], "1");
+    EXPECT_EQ(values["sizeResult"], "0");
+    // The base class's WindowProc in editor.dll returned normally to the library's.
+    EXPECT_EQ(values["continuedAfterBase"], "1");
+    EXPECT_EQ(values["commandResult"], "0");
+    EXPECT_EQ(values["windowAlive"], "1");
+    EXPECT_EQ(values["afterwardsResult"], "7");
+    EXPECT_EQ(values["box"], "This action could not be completed.||command failed in the library");
+}

@@ -187,6 +187,95 @@ TEST_F(WndTest, AnExceptionInAHandlerStopsAtTheWindowProcedure)
     EXPECT_EQ(m_parent.SendMessage(WM_APP), 7);  // the window goes on working
 }
 
+namespace {
+const UINT kThrowingCommand = 0x7E01;
+
+// A window of this program whose WindowProc hands each message to the base class in
+// editor.dll, which calls its throwing handlers back here.
+class CLayeredThrower : public CWnd {
+public:
+    int m_nContinuedAfterBase = 0;
+    int m_nCreated = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT result = CWnd::WindowProc(msg, wParam, lParam);
+        if (msg == WM_SIZE || msg == WM_COMMAND)
+            ++m_nContinuedAfterBase;
+        return result;
+    }
+    int OnCreate(CREATESTRUCTA*) override
+    {
+        ++m_nCreated;
+        throw std::runtime_error("create failed");
+    }
+    void OnSize(UINT, int, int) override { throw std::runtime_error("size failed"); }
+    bool HandleCommand(UINT id, UINT) override
+    {
+        if (id == kThrowingCommand)
+            throw std::runtime_error("command failed");
+        return false;
+    }
+};
+
+BOOL CALLBACK MatchMessageBox(HWND wnd, LPARAM data)
+{
+    char name[16] = {};
+    ::GetClassNameA(wnd, name, sizeof(name));
+    if (std::string(name) != "#32770" || !::IsWindowVisible(wnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(data) = wnd;
+    return FALSE;
+}
+
+HWND FindThreadMessageBox()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchMessageBox, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+}  // namespace
+
+// The exception ends in this program below the base class's call, not in editor.dll: the
+// program's own WindowProc goes on after it, and the message counts as not handled.
+TEST(ModuleBoundaryTest, AThrowReachedThroughTheBaseClassEndsInTheProgram)
+{
+    CLayeredThrower wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "layered", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    EXPECT_EQ(wnd.m_nCreated, 1);  // a throwing OnCreate leaves the window made, as 0 does
+
+    wnd.m_nContinuedAfterBase = 0;
+    EXPECT_EQ(wnd.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(50, 40)), 0);
+    EXPECT_EQ(wnd.m_nContinuedAfterBase, 1);
+    EXPECT_TRUE(wnd.IsWindow());
+    wnd.DestroyWindow();
+}
+
+// A command is what the user asked for: its failure is told in a message box with the
+// exception's text, and the command counts as handled so that no other target runs it.
+TEST(ModuleBoundaryTest, AThrowingCommandTellsTheUserAndCountsAsHandled)
+{
+    CLayeredThrower wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "layered", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
+    wnd.m_nContinuedAfterBase = 0;
+    std::string boxText;
+    fwtest::CScript script;
+    script.Then([&] {
+        HWND box = FindThreadMessageBox();
+        if (!box)
+            return false;
+        boxText = fwtest::MessageBoxText(box);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return true;
+    });
+    EXPECT_EQ(wnd.SendMessage(WM_COMMAND, kThrowingCommand), 0);
+    EXPECT_FALSE(script.timedOut);
+    EXPECT_EQ(boxText, "This action could not be completed.\n\ncommand failed");
+    EXPECT_EQ(wnd.m_nContinuedAfterBase, 1);
+    wnd.DestroyWindow();
+}
+
 TEST_F(WndTest, AFailedCreationLeavesNoWindow)
 {
     CProbeWnd failing;

@@ -185,6 +185,17 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
         EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache found") != nullptr; }));
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(ok) != FALSE; }));
         SaveWindowPng(browser, "options-browse-found");
+
+        // The computer itself is no folder: the last folder's answer does not stand for it.
+        LPITEMIDLIST computer = nullptr;
+        ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+        ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(computer));
+        ::CoTaskMemFree(computer);
+        EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr; }));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(ok); })) << "OK refused for the computer";
+
+        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(server.c_str()));
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(ok) != FALSE; }));
         ui::Click(ok);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(browser); }));
         EXPECT_TRUE(WaitUntil([&] { return ::_stricmp(Shown(page, IDC_APACHE_LOCATION).c_str(), server.c_str()) == 0; }))

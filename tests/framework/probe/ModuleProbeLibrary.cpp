@@ -1,6 +1,7 @@
 // A library on the framework with its own application object, strings and settings key, so
 // that tests can see which module's state an export runs in.
 #include <cstring>
+#include <stdexcept>
 #include <string>
 
 #include "DocTemplate.h"
@@ -9,6 +10,7 @@
 #include "View.h"
 #include "ModuleState.h"
 #include "ProbeIds.h"
+#include "ThrowProbe.h"
 #include "WinApp.h"
 #include "Wnd.h"
 
@@ -96,5 +98,55 @@ extern "C" __declspec(dllexport) int __stdcall ShowProbeViewer(HWND* frameOut)
     }
     app->m_pMainWnd = nullptr;
     *frameOut = nullptr;
+    return 1;
+}
+
+namespace {
+// A window whose handlers throw. Its own WindowProc hands each message to the base class in
+// editor.dll, which calls OnSize back here: the throw must end in this library, below that
+// call, so that WindowProc goes on after it.
+class CThrowingWnd : public CWnd {
+public:
+    int m_nContinuedAfterBase = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT result = CWnd::WindowProc(msg, wParam, lParam);
+        if (msg == WM_SIZE)
+            ++m_nContinuedAfterBase;
+        return result;
+    }
+    void OnSize(UINT, int, int) override { throw std::runtime_error("size failed in the library"); }
+    bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui) override
+    {
+        if (id == THROW_PROBE_COMMAND && !ui)
+            throw std::runtime_error("command failed in the library");
+        return CWnd::OnCmdMsg(id, code, ui);
+    }
+    bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        if (msg == WM_APP) {
+            *result = 7;
+            return true;
+        }
+        return CWnd::OnWndMsg(msg, wParam, lParam, result);
+    }
+};
+}  // namespace
+
+extern "C" __declspec(dllexport) int __stdcall ProbeThrowingHandlers(ThrowProbeAnswer* answer)
+{
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    CThrowingWnd wnd;
+    if (!wnd.CreateEx(0, nullptr, "throwing", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr))
+        return 0;
+    wnd.m_nContinuedAfterBase = 0;
+    answer->sizeResult = static_cast<int>(wnd.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 80)));
+    answer->continuedAfterBase = wnd.m_nContinuedAfterBase;
+    answer->commandResult = static_cast<int>(wnd.SendMessage(WM_COMMAND, THROW_PROBE_COMMAND));
+    answer->windowAlive = wnd.IsWindow() ? 1 : 0;
+    answer->afterwardsResult = static_cast<int>(wnd.SendMessage(WM_APP));
+    wnd.DestroyWindow();
     return 1;
 }
