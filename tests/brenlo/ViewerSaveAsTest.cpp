@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "Handles.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
@@ -116,8 +117,16 @@ TEST_F(ViewerSaveAsTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
     std::string log = testpaths::Join(m_dir, "access.log");
     {
         std::ofstream out(log, std::ios::binary);
-        for (int i = 0; i < 384; ++i)
-            out << block;
+        out << block;
+    }
+    // Then 3 GiB more, which cost nothing to make (the file system leaves the gap unwritten)
+    // but take the copy seconds to write, so that it cannot end before the box is closed.
+    {
+        CFileHandle file(::CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER end;
+        end.QuadPart = 3ll << 30;
+        ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
     }
     std::string copy = testpaths::Join(m_dir, "stopped.log");
     LauncherLogList list;
