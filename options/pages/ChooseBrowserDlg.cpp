@@ -3,6 +3,7 @@
 #include "BrowserRecords.h"
 #include "CommonDialogs.h"
 #include "DataExchange.h"
+#include "DialogTips.h"
 #include "resource.h"
 
 namespace {
@@ -27,14 +28,8 @@ BOOL CChooseBrowserDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     EnableService();
-    if (m_bTooltips && m_wndToolTip.Create(this)) {
-        m_wndToolTip.Activate(true);
-        for (int id : kTipIds) {
-            const std::string text = AfxLoadString(static_cast<UINT>(id));
-            if (!text.empty() && GetDlgItem(id))
-                m_wndToolTip.AddTool(GetDlgItem(id), text.c_str());
-        }
-    }
+    if (m_bTooltips)
+        CreateDialogTips(m_wndToolTip, this, kTipIds);
     return TRUE;
 }
 

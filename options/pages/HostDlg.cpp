@@ -4,6 +4,7 @@
 
 #include "CommonDialogs.h"
 #include "DataExchange.h"
+#include "DialogTips.h"
 #include "resource.h"
 
 namespace {
@@ -29,14 +30,8 @@ BOOL CHostDlg::OnInitDialog()
     CDialog::OnInitDialog();
     EnablePath();
     SetWindowText(("Edit \"" + m_strHostName + "\"").c_str());
-    if (m_bTips && m_wndToolTip.Create(this)) {
-        m_wndToolTip.Activate(true);
-        for (int id : kTipIds) {
-            const std::string text = AfxLoadString(static_cast<UINT>(id));
-            if (!text.empty() && GetDlgItem(id))
-                m_wndToolTip.AddTool(GetDlgItem(id), text.c_str());
-        }
-    }
+    if (m_bTips)
+        CreateDialogTips(m_wndToolTip, this, kTipIds);
     return TRUE;
 }
 
