@@ -58,7 +58,10 @@ void EditorWindow::OnPaint() {
     const Pos widest = widestColumns_;
     PaintWindow();
     // A wider line came into view: the horizontal bar learns of it.
-    if (widestColumns_ != widest) UpdateScrollBars();
+    if (widestColumns_ != widest || barsAfterPaint_) {
+        barsAfterPaint_ = false;
+        UpdateScrollBars();
+    }
 }
 
 void EditorWindow::PaintWindow() {
@@ -71,12 +74,10 @@ void EditorWindow::PaintWindow() {
     if (width <= 0 || height <= 0) return;
 
     // Drawn off screen first, so a repainted line never flickers.
-    MemoryDc mem(paint.Get());
-    Bitmap bitmap(::CreateCompatibleBitmap(paint.Get(), width, height));
-    if (!mem.Get() || !bitmap) return;
-    SelectGuard selectBitmap(mem.Get(), bitmap.Get());
-    SelectGuard selectFont(mem.Get(), font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
-    ::SetViewportOrgEx(mem.Get(), 0, -area.top, nullptr);
+    const HDC mem = offscreen_.Prepare(paint.Get(), width, height);
+    if (!mem) return;
+    SelectGuard selectFont(mem, font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
+    ::SetViewportOrgEx(mem, 0, -area.top, nullptr);
 
     const TextSource& text = buffer_.Text();
     const int firstRow = area.top / lineHeight_;
@@ -91,17 +92,17 @@ void EditorWindow::PaintWindow() {
         const int y = row * lineHeight_;
         if (pastEnd) {
             RECT rc{0, y, width, y + lineHeight_};
-            ::SetBkColor(mem.Get(), background);
-            ::ExtTextOutA(mem.Get(), 0, y, ETO_OPAQUE, &rc, "", 0, nullptr);
+            ::SetBkColor(mem, background);
+            ::ExtTextOutA(mem, 0, y, ETO_OPAQUE, &rc, "", 0, nullptr);
             continue;
         }
-        PaintLine(mem.Get(), y, lineStart, width);
-        PaintCaret(mem.Get(), y);
+        PaintLine(mem, y, lineStart, width);
+        PaintCaret(mem, y);
         lineStart = NextLineStart(lineStart);
         pastEnd = lineStart < 0;
     }
-    if (!text.IsIndexComplete() && buffer_.File()) PaintProgress(mem.Get(), buffer_.File()->Progress());
-    ::BitBlt(paint.Get(), 0, area.top, width, height, mem.Get(), 0, area.top, SRCCOPY);
+    if (!text.IsIndexComplete() && buffer_.File()) PaintProgress(mem, buffer_.File()->Progress());
+    ::BitBlt(paint.Get(), 0, area.top, width, height, mem, 0, area.top, SRCCOPY);
 }
 
 void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {

@@ -1,7 +1,7 @@
 #pragma once
 // Owning wrappers for the drawing handles the editor window creates: a GDI object that is
-// deleted with its owner, a memory DC, a painting DC, and a guard that puts back whatever
-// object a DC held before.
+// deleted with its owner, a memory DC, a painting DC, a guard that puts back whatever
+// object a DC held before, and the off-screen picture painting draws into.
 #include <windows.h>
 
 #include <utility>
@@ -98,6 +98,56 @@ public:
 
 private:
     HDC dc_;
+};
+
+// A picture drawn off screen before it goes to the screen at once, kept from one paint to
+// the next: making a bitmap for each paint costs as much as painting many lines. It grows
+// to the largest area asked for and is made again for a screen of another colour depth;
+// Release gives its memory back until the next paint.
+class OffscreenSurface {
+public:
+    OffscreenSurface() = default;
+    OffscreenSurface(const OffscreenSurface&) = delete;
+    OffscreenSurface& operator=(const OffscreenSurface&) = delete;
+    ~OffscreenSurface() { Release(); }
+
+    // A memory DC like `screen` holding a bitmap of at least width by height; null when
+    // none could be made.
+    HDC Prepare(HDC screen, int width, int height) {
+        const int depth = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
+        if (dc_ && width <= width_ && height <= height_ && depth == depth_) return dc_;
+        Release();
+        dc_ = ::CreateCompatibleDC(screen);
+        bitmap_ = ::CreateCompatibleBitmap(screen, width, height);
+        if (!dc_ || !bitmap_) {
+            Release();
+            return nullptr;
+        }
+        old_ = ::SelectObject(dc_, bitmap_);
+        width_ = width;
+        height_ = height;
+        depth_ = depth;
+        return dc_;
+    }
+
+    void Release() {
+        if (dc_ && old_) ::SelectObject(dc_, old_);
+        if (bitmap_) ::DeleteObject(bitmap_);
+        if (dc_) ::DeleteDC(dc_);
+        dc_ = nullptr;
+        bitmap_ = nullptr;
+        old_ = nullptr;
+        width_ = height_ = depth_ = 0;
+    }
+
+private:
+
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    int depth_ = 0;
 };
 
 }  // namespace tessaly::editor
