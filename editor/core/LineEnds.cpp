@@ -1,11 +1,7 @@
 #include "LineEnds.h"
 
 #include "Partitioning.h"
-
-#if defined(__i386__) || defined(__x86_64__)
-#include <emmintrin.h>
-#define TESSALY_HAVE_SSE2_PATH 1
-#endif
+#include "Simd.h"
 
 namespace tessaly::editor {
 
@@ -16,11 +12,6 @@ namespace {
 inline bool EndsLineBefore(char c, char next) { return c == '\n' || (c == '\r' && next != '\n'); }
 
 #if TESSALY_HAVE_SSE2_PATH
-bool HaveSse2() noexcept {
-    static const bool have = __builtin_cpu_supports("sse2");
-    return have;
-}
-
 // The line ends among sixteen bytes as a mask, told apart from the CR of a CR LF by
 // comparing the bytes one further on.
 __attribute__((target("sse2"))) inline __m128i EndsSse2(const char* p) {
