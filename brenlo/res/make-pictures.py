@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the log viewer's pictures: the tree's image strip (tree.bmp, nine 16 x 16 images
 on pure green, which the tree leaves transparent), the toolbar strip (toolbar.bmp) and the
-frame's icon (brenlo.ico). Run it in this folder after changing a picture."""
+frame's icon (brenlo.ico, 16, 32 and 48 pixels). Run it in this folder after changing a picture."""
 import struct
 
 PALETTE = {
@@ -355,26 +355,72 @@ def write_bmp(path, pixels):
         out.write(header + info + data)
 
 
-def write_ico(path, picture):
-    grid = rows_of(picture)
-    xor = bytearray()
-    mask = bytearray()
-    for row in reversed(grid):
-        bits = 0
-        for x, ch in enumerate(row):
-            r, g, b = PALETTE[ch]
-            xor += bytes((b, g, r, 0 if ch == '.' else 255))
-            if ch == '.':
-                bits |= 1 << (31 - x)
-        mask += struct.pack('>I', bits)
-    info = struct.pack('<IiiHHIIiiII', 40, 16, 32, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = info + xor + mask
-    header = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 16, 16, 0, 0, 1, 32, len(image), 22)
+def icon_pixels_16(picture):
+    """The 16 x 16 pixel art as colours, None where transparent."""
+    return [[None if ch == '.' else PALETTE[ch] for ch in row] for row in rows_of(picture)]
+
+
+def icon_pixels_large(n):
+    """The same picture drawn at n pixels: a page of log lines beside a blue log book."""
+    pixels = [[None] * n for _ in range(n)]
+    at = lambda v: int(round(v * n / 16))
+
+    def rect(x0, y0, x1, y1, ch):
+        for y in range(max(0, y0), min(n, y1)):
+            for x in range(max(0, x0), min(n, x1)):
+                pixels[y][x] = PALETTE[ch]
+
+    left, top, right, bottom = at(1), at(1), at(12), at(14)
+    fold = at(3)
+    rect(left, top, right, bottom, 'k')
+    rect(left + 1, top + 1, right - 1, bottom - 1, 'w')
+    for i in range(fold):
+        for x in range(right - fold + i + 1, right):
+            pixels[top + i][x] = None
+        pixels[top + i][right - fold + i] = PALETTE['k']
+    rect(right - fold, top + fold - 1, right, top + fold, 'k')
+    rect(right - fold, top, right - fold + 1, top + fold, 'k')
+    thick = max(1, n // 24)
+    for row in range(5):
+        y = at(3.5 + row * 2)
+        rect(left + at(1.5), y, right - at(1.5) - (fold if row == 0 else 0), y + thick, 'g' if row % 2 else 'k')
+    bx0, by0, bx1, by1 = at(8.5), at(7.5), at(15), at(15)
+    rect(bx0, by0, bx1, by1, 'k')
+    rect(bx0 + 1, by0 + 1, bx1 - 1, by1 - 1, 'c')
+    for y in (at(9.5), at(12)):
+        rect(bx0 + at(1.5), y, bx1 - at(1.5), y + max(1, n // 16), 'b')
+    rect(bx0 + at(1), by0 + 1, bx0 + at(1) + 1, by1 - 1, 'k')
+    return pixels
+
+
+def write_ico(path, images):
+    """An icon file with one 32-bit image per picture (alpha and mask from None)."""
+    entries = b''
+    data = b''
+    offset = 6 + 16 * len(images)
+    for pixels in images:
+        n = len(pixels)
+        stride = ((n + 31) // 32) * 4
+        xor = bytearray()
+        mask = bytearray()
+        for row in reversed(pixels):
+            bits = bytearray(stride)
+            for x, px in enumerate(row):
+                r, g, b = px if px else (0, 0, 0)
+                xor += bytes((b, g, r, 255 if px else 0))
+                if px is None:
+                    bits[x // 8] |= 0x80 >> (x % 8)
+            mask += bits
+        info = struct.pack('<IiiHHIIiiII', 40, n, n * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+        image = info + xor + mask
+        entries += struct.pack('<BBBBHHII', n, n, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+        data += image
     with open(path, 'wb') as out:
-        out.write(header + image)
+        out.write(struct.pack('<HHH', 0, 1, len(images)) + entries + data)
 
 
 if __name__ == '__main__':
     write_bmp('tree.bmp', strip_pixels(TREE, 16))
     write_bmp('toolbar.bmp', strip_pixels(TOOLBAR, 16))
-    write_ico('brenlo.ico', ICON)
+    write_ico('brenlo.ico', [icon_pixels_large(48), icon_pixels_large(32), icon_pixels_16(ICON)])

@@ -156,7 +156,7 @@ def write_icon(name, draw, sizes=(32, 16), cursor_hotspot=None):
         f.write(out + b''.join(images))
 
 
-write_icon('options.ico', options_picture)
+write_icon('options.ico', options_picture, sizes=(48, 32, 16))
 write_icon('server.ico', server_picture)
 write_icon('browser1.ico', globe('b', 'n'))
 write_icon('browser2.ico', globe('r', 'y'))
