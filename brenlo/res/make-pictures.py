@@ -2,7 +2,11 @@
 """Draws the log viewer's pictures: the tree's image strip (tree.bmp, nine 16 x 16 images
 on pure green, which the tree leaves transparent), the toolbar strip (toolbar.bmp) and the
 frame's icon (brenlo.ico, 16, 32 and 48 pixels). Run it in this folder after changing a picture."""
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+from picturefiles import write_bmp, write_icon  # noqa: E402
 
 PALETTE = {
     '.': (0, 255, 0),      # transparent in the tree strip
@@ -340,21 +344,6 @@ def strip_pixels(pictures, height):
     return [[PALETTE[ch] for g in grids for ch in g[y]] for y in range(height)]
 
 
-def write_bmp(path, pixels):
-    height, width = len(pixels), len(pixels[0])
-    stride = (width * 3 + 3) // 4 * 4
-    data = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        data += line + bytes(stride - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as out:
-        out.write(header + info + data)
-
-
 def icon_pixels_16(picture):
     """The 16 x 16 pixel art as colours, None where transparent."""
     return [[None if ch == '.' else PALETTE[ch] for ch in row] for row in rows_of(picture)]
@@ -393,34 +382,7 @@ def icon_pixels_large(n):
     return pixels
 
 
-def write_ico(path, images):
-    """An icon file with one 32-bit image per picture (alpha and mask from None)."""
-    entries = b''
-    data = b''
-    offset = 6 + 16 * len(images)
-    for pixels in images:
-        n = len(pixels)
-        stride = ((n + 31) // 32) * 4
-        xor = bytearray()
-        mask = bytearray()
-        for row in reversed(pixels):
-            bits = bytearray(stride)
-            for x, px in enumerate(row):
-                r, g, b = px if px else (0, 0, 0)
-                xor += bytes((b, g, r, 255 if px else 0))
-                if px is None:
-                    bits[x // 8] |= 0x80 >> (x % 8)
-            mask += bits
-        info = struct.pack('<IiiHHIIiiII', 40, n, n * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-        image = info + xor + mask
-        entries += struct.pack('<BBBBHHII', n, n, 0, 0, 1, 32, len(image), offset)
-        offset += len(image)
-        data += image
-    with open(path, 'wb') as out:
-        out.write(struct.pack('<HHH', 0, 1, len(images)) + entries + data)
-
-
 if __name__ == '__main__':
     write_bmp('tree.bmp', strip_pixels(TREE, 16))
     write_bmp('toolbar.bmp', strip_pixels(TOOLBAR, 16))
-    write_ico('brenlo.ico', [icon_pixels_large(48), icon_pixels_large(32), icon_pixels_16(ICON)])
+    write_icon('brenlo.ico', [icon_pixels_large(48), icon_pixels_large(32), icon_pixels_16(ICON)])

@@ -3,7 +3,11 @@
 coloured configuration text with a pen across it) and the document windows' (document.ico,
 the page alone). Run it in this folder after changing a picture; the icons are kept in the
 tree."""
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+from picturefiles import write_icon as write_icon_file  # noqa: E402
 
 COLOURS = {
     'k': (0, 0, 0), 'w': (255, 255, 255), 'g': (128, 128, 128), 'l': (224, 224, 224),
@@ -86,31 +90,8 @@ def document_picture(size):
     return c.pixels
 
 
-def dib(pixels):
-    n = len(pixels)
-    header = struct.pack('<IiiHHIIiiII', 40, n, n * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = b''.join(bytes((px[2], px[1], px[0], 255)) if px else b'\0\0\0\0'
-                      for row in reversed(pixels) for px in row)
-    stride = ((n + 31) // 32) * 4
-    mask = b''
-    for row in reversed(pixels):
-        bits = bytearray(stride)
-        for x, px in enumerate(row):
-            if px is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bytes(bits)
-    return header + colour + mask
-
-
 def write_icon(name, draw, sizes=(48, 32, 16)):
-    images = [dib(draw(size)) for size in sizes]
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    with open(name, 'wb') as f:
-        f.write(out + b''.join(images))
+    write_icon_file(name, [draw(size) for size in sizes])
 
 
 if __name__ == '__main__':
