@@ -2,7 +2,11 @@
 """Draws the product icon (tessaly.ico, 16, 32 and 48 pixels) that the installer and the
 uninstaller show: four tiles in the tools' colours with a feather across them. Run it in
 this folder after changing the picture; the icon is kept in the tree."""
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / 'tools'))
+from picturefiles import write_icon  # noqa: E402
 
 TILES = [((0, 64, 192), (96, 160, 255)), ((0, 128, 0), (96, 200, 96)),
          ((190, 30, 30), (240, 120, 100)), ((200, 130, 20), (250, 210, 90))]
@@ -31,26 +35,8 @@ def picture(n):
     return pixels
 
 
-def dib(pixels):
-    n = len(pixels)
-    header = struct.pack('<IiiHHIIiiII', 40, n, n * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = b''.join(bytes((px[2], px[1], px[0], 255)) if px else b'\0\0\0\0'
-                      for row in reversed(pixels) for px in row)
-    stride = ((n + 31) // 32) * 4
-    mask = b''.join(bytes(stride) for _ in range(n))  # every pixel is painted
-    return header + colour + mask
-
-
 def main():
-    sizes = (48, 32, 16)
-    images = [dib(picture(size)) for size in sizes]
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip(sizes, images):
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    with open('tessaly.ico', 'wb') as f:
-        f.write(out + b''.join(images))
+    write_icon('tessaly.ico', [picture(size) for size in (48, 32, 16)])
 
 
 if __name__ == '__main__':
