@@ -11,7 +11,9 @@
 
 #include "ChildProcess.h"
 #include "ControlFit.h"
+#include "LauncherHostList.h"
 #include "LauncherIds.h"
+#include "ListPageDriver.h"
 #include "OptionsHost.h"
 #include "RegistrySandbox.h"
 #include "SampleCopy.h"
@@ -21,10 +23,14 @@
 #include "TestPaths.h"
 #include "UiDriver.h"
 #include "ViewerHost.h"
+#include "resource.h"
 
 namespace {
 
 constexpr int kPageCount = 11;
+constexpr int kFormatPage = 4;
+constexpr int kHostsPage = 5;
+constexpr int kBrowsersPage = 6;
 constexpr int kServerVersionLine = 1094;  // shows as much of the server's answer as fits
 
 std::string Shot(const std::string& what)
@@ -68,6 +74,53 @@ TEST_F(LookTest, EveryOptionsPageFitsWithStyledControls)
         }
         optionstest::Close(dialog, IDCANCEL);
     });
+}
+
+// The dialogs the pages open: a host's, a browser's, and the Format page's font dialog.
+TEST_F(LookTest, TheOptionsPagesDialogsFit)
+{
+    auto check = [](HWND box, const std::string& name) {
+        ASSERT_NE(box, nullptr) << name;
+        const std::vector<std::string> cut = looktest::CutControls(box);
+        EXPECT_TRUE(cut.empty()) << name << ":" << Lines(cut);
+        SaveWindowPng(box, Shot(name));
+        ui::Click(::GetDlgItem(box, IDCANCEL));
+        EXPECT_TRUE(optionstest::WaitUntil([&] { return !::IsWindow(box); })) << name;
+    };
+    optionstest::CLauncherHostList hosts;
+    hosts.Add("www.example.com", "C:\\Sites\\www");
+    optionstest::OptionsRun run;
+    run.Run(
+        nullptr,
+        [&](HWND dialog) {
+            ASSERT_TRUE(optionstest::SelectPage(dialog, kHostsPage));
+            HWND page = optionstest::PageWith(dialog, IDC_HOST_LIST);
+            ASSERT_NE(page, nullptr);
+            optionstest::SelectRow(::GetDlgItem(page, IDC_HOST_LIST), 0);
+            optionstest::PostToolCommand(page, ID_LIST_EDIT);
+            check(optionstest::WaitForDialog("Edit \"www.example.com\""), "host-dialog");
+
+            ASSERT_TRUE(optionstest::SelectPage(dialog, kBrowsersPage));
+            page = optionstest::PageWith(dialog, IDC_BROWSER_LIST);
+            ASSERT_NE(page, nullptr);
+            optionstest::PostToolCommand(page, ID_LIST_ADD);
+            check(optionstest::WaitForDialog("Choose browser"), "browser-dialog");
+
+            ASSERT_TRUE(optionstest::SelectPage(dialog, kFormatPage));
+            page = optionstest::PageWith(dialog, IDC_FONT_BUTTON);
+            ASSERT_NE(page, nullptr);
+            ::PostMessageA(::GetDlgItem(page, IDC_FONT_BUTTON), BM_CLICK, 0, 0);
+            HWND fonts = nullptr;
+            ASSERT_TRUE(optionstest::WaitUntil([&] {
+                for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
+                    if (w != dialog && ::IsWindowVisible(w))
+                        fonts = w;
+                return fonts != nullptr;
+            }));
+            check(fonts, "font-dialog");
+            optionstest::Close(dialog, IDCANCEL);
+        },
+        hosts.Get());
 }
 
 TEST_F(LookTest, TheLogViewerHasStyledControls)
