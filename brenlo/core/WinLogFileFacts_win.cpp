@@ -2,19 +2,155 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <string_view>
+#include <thread>
+
 #include "Handles.h"
 
 namespace {
+
+// Below this many logs in one folder, asking for each costs less than listing the folder.
+constexpr std::size_t kFewestForListing = 8;
+// Below this many logs in listed folders, a second thread costs more than it saves.
+constexpr std::size_t kFewestForTwoThreads = 2000;
 
 std::uint64_t SizeOf(DWORD high, DWORD low)
 {
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
+// A log name that a folder's listing answers for exactly: the file system looks such a name
+// up by its very bytes, ignoring only the case of A to Z. The system drops trailing dots
+// and blanks, "~" may stand for a short name, and the other characters are no part of a
+// plain file name.
+bool ListableName(std::string_view name)
+{
+    if (name.empty() || name.back() == '.' || name.back() == ' ')
+        return false;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x80 || std::string_view("<>:\"|?*~").find(c) != std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
+// Every name in the folder, folded, with its size. False when the folder could not be read
+// to its end, holds more than mostEntries names, or holds a name beyond plain ASCII
+// (which the system may match to a plain one by rules of its own).
+bool ListFolder(const std::string& folder, std::size_t mostEntries,
+                std::unordered_map<std::string, std::uint64_t>& found)
+{
+    const std::string pattern = folder + "\\*";
+    WIN32_FIND_DATAA data{};
+    CFindHandle search(::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                          FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) {
+        // No such folder, or one without a single entry: none of its logs is there, which
+        // is what asking for each would say too.
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    std::size_t seen = 0;
+    do {
+        if (++seen > mostEntries)
+            return false;
+        const std::string_view name(data.cFileName);
+        for (const char c : name) {
+            if (static_cast<unsigned char>(c) >= 0x80)
+                return false;
+        }
+        found.emplace(FoldCase(name), SizeOf(data.nFileSizeHigh, data.nFileSizeLow));
+    } while (::FindNextFileA(search.Get(), &data));
+    return ::GetLastError() == ERROR_NO_MORE_FILES;
+}
+
+// One folder to list and the logs the list names in it; listed is false when the listing
+// cannot answer for them.
+struct FolderListing {
+    const std::string* folder = nullptr;
+    const std::vector<const std::string*>* logs = nullptr;
+    std::unordered_map<std::string, std::uint64_t> found;
+    bool listed = false;
+};
+
+// Lists the folders, on two threads when there are many logs: each folder is a search of
+// its own, and the file system answers them side by side.
+void ListFolders(std::vector<FolderListing>& listings, std::size_t logCount)
+{
+    std::atomic<std::size_t> next{0};
+    auto work = [&listings, &next] {
+        for (std::size_t i = next++; i < listings.size(); i = next++) {
+            FolderListing& listing = listings[i];
+            try {
+                // A folder far bigger than its share of the list costs more to list than to ask.
+                listing.listed = ListFolder(*listing.folder, 64 + 16 * listing.logs->size(), listing.found);
+            } catch (...) {
+                listing.listed = false;  // out of memory: its logs are asked for one by one
+            }
+        }
+    };
+    std::thread helper;
+    if (logCount >= kFewestForTwoThreads && listings.size() > 1 && std::thread::hardware_concurrency() > 1) {
+        try {
+            helper = std::thread(work);
+        } catch (...) {
+            // No second thread: this one lists every folder.
+        }
+    }
+    work();
+    if (helper.joinable())
+        helper.join();
+}
+
 }  // namespace
+
+void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizesShown)
+{
+    m_known.clear();
+    // A listing may give a log's size late while the server writes to it; only asking for
+    // the log itself gives the size it has now.
+    if (sizesShown)
+        return;
+    // The listable logs of each folder, by the folder's text as the list gives it.
+    std::unordered_map<std::string, std::vector<const std::string*>> logsByFolder;
+    for (const std::string& path : paths) {
+        const std::size_t slash = path.rfind('\\');
+        if (slash == std::string::npos || slash == 0 || path[slash - 1] == '\\' ||
+            !ListableName(std::string_view(path).substr(slash + 1)))
+            continue;
+        logsByFolder[path.substr(0, slash)].push_back(&path);
+    }
+
+    std::vector<FolderListing> listings;
+    std::size_t logCount = 0;
+    for (const auto& [folder, logs] : logsByFolder) {
+        if (logs.size() < kFewestForListing)
+            continue;
+        listings.push_back(FolderListing{&folder, &logs, {}, false});
+        logCount += logs.size();
+    }
+    ListFolders(listings, logCount);
+
+    for (const FolderListing& listing : listings) {
+        if (!listing.listed)
+            continue;
+        for (const std::string* path : *listing.logs) {
+            const std::string name = FoldCase(std::string_view(*path).substr(listing.folder->size() + 1));
+            const auto entry = listing.found.find(name);
+            m_known[*path] = entry == listing.found.end() ? LogFileFacts{} : LogFileFacts{true, entry->second};
+        }
+    }
+}
 
 LogFileFacts CWinLogFileFacts::Query(const std::string& path)
 {
+    const auto known = m_known.find(path);
+    if (known != m_known.end())
+        return known->second;
+
     LogFileFacts facts;
     if (path.empty())
         return facts;

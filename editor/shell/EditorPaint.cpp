@@ -62,21 +62,21 @@ void EditorWindow::OnPaint() {
 }
 
 void EditorWindow::PaintWindow() {
-    PaintDc paint(wnd_);
+    CPaintDC paint(wnd_);
     RECT client{};
     ::GetClientRect(wnd_, &client);
-    const RECT area = paint.Area();
+    const RECT area = paint.m_ps.rcPaint;
     const int width = client.right;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
 
     // Drawn off screen first, so a repainted line never flickers.
-    MemoryDc mem(paint.Get());
-    Bitmap bitmap(::CreateCompatibleBitmap(paint.Get(), width, height));
-    if (!mem.Get() || !bitmap) return;
-    SelectGuard selectBitmap(mem.Get(), bitmap.Get());
-    SelectGuard selectFont(mem.Get(), font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
-    ::SetViewportOrgEx(mem.Get(), 0, -area.top, nullptr);
+    CMemoryDC mem(paint);
+    CBitmap bitmap;
+    if (!mem.GetSafeHdc() || !bitmap.CreateCompatibleBitmap(paint, width, height)) return;
+    CSelectObject selectBitmap(mem, bitmap);
+    CSelectObject selectFont(mem, font_ ? static_cast<HGDIOBJ>(font_) : ::GetStockObject(ANSI_FIXED_FONT));
+    ::SetViewportOrgEx(mem, 0, -area.top, nullptr);
 
     const TextSource& text = buffer_.Text();
     const int firstRow = area.top / lineHeight_;
@@ -91,17 +91,17 @@ void EditorWindow::PaintWindow() {
         const int y = row * lineHeight_;
         if (pastEnd) {
             RECT rc{0, y, width, y + lineHeight_};
-            ::SetBkColor(mem.Get(), background);
-            ::ExtTextOutA(mem.Get(), 0, y, ETO_OPAQUE, &rc, "", 0, nullptr);
+            ::SetBkColor(mem, background);
+            ::ExtTextOutA(mem, 0, y, ETO_OPAQUE, &rc, "", 0, nullptr);
             continue;
         }
-        PaintLine(mem.Get(), y, lineStart, width);
-        PaintCaret(mem.Get(), y);
+        PaintLine(mem, y, lineStart, width);
+        PaintCaret(mem, y);
         lineStart = NextLineStart(lineStart);
         pastEnd = lineStart < 0;
     }
-    if (!text.IsIndexComplete() && buffer_.File()) PaintProgress(mem.Get(), buffer_.File()->Progress());
-    ::BitBlt(paint.Get(), 0, area.top, width, height, mem.Get(), 0, area.top, SRCCOPY);
+    if (!text.IsIndexComplete() && buffer_.File()) PaintProgress(mem, buffer_.File()->Progress());
+    ::BitBlt(paint, 0, area.top, width, height, mem, 0, area.top, SRCCOPY);
 }
 
 void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
@@ -190,8 +190,8 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
         }
     }
     if (!tabColumns.empty()) {
-        Pen pen(::CreatePen(PS_SOLID, 1, Blend(settings.m_clrText, settings.m_clrBackground)));
-        SelectGuard selectPen(dc, pen.Get());
+        CPen pen(PS_SOLID, 1, Blend(settings.m_clrText, settings.m_clrBackground));
+        CSelectObject selectPen(dc, pen);
         const int mid = y + lineHeight_ / 2;
         for (const Pos tabColumn : tabColumns) {
             if (tabColumn < firstColumn_) continue;
