@@ -14,6 +14,8 @@ namespace tessaly::editor {
 
 namespace {
 
+std::atomic<int> blockPauseMs{0};
+
 // What the two threads share while they search. A share is small enough that neither
 // thread waits long for the other at the end, large enough that taking one costs nothing.
 struct Shares {
@@ -68,6 +70,8 @@ void TakeShares(Shares& s, TextReader& reader, char* buf, const std::function<bo
 
 }  // namespace
 
+void SetSearchBlockPause(int ms) { blockPauseMs = ms; }
+
 Pos SearchSpan(TextReader& reader, char* buf, const Needle& needle, Pos length, StartSpan span, Pos block,
                const std::function<bool(Pos)>& after) {
     const Pos m = static_cast<Pos>(needle.Size());
@@ -85,6 +89,7 @@ Pos SearchSpan(TextReader& reader, char* buf, const Needle& needle, Pos length, 
         if (at >= 0) return from + at;
         if (span.down) span.lo += n;
         else span.hi -= n;
+        if (const int ms = blockPauseMs; ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
         if (after && !after(n)) return kSearchStopped;
     }
     return -1;

@@ -38,6 +38,10 @@ struct SearchSizes {
 Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& options,
                const SearchProgress& progress = {}, const SearchSizes& sizes = {});
 
+// Each block a search reads is followed by a pause this long (0, the default: none), so
+// that a test on a fast machine sees a long search as a user with a slow one does.
+void SetSearchBlockPause(int ms);
+
 // True when the text at [pos, pos + what.size()) is a match (used to replace a selection).
 bool MatchesAt(const TextSource& text, Pos pos, const FindOptions& options);
 
