@@ -73,6 +73,18 @@ void SetRunEntry(const std::string& data)
               ERROR_SUCCESS);
 }
 
+// Waits until the wizard's button 1 reads `label` ("&Next >", "&Install", "&Close"...) and
+// can be pressed: the last page names its button "&Close" while the work still runs.
+bool WaitForButton(HWND wizard, const char* label)
+{
+    return ui::WaitUntil(
+        [&] {
+            HWND button = ::GetDlgItem(wizard, 1);
+            return ui::TextOf(button) == label && ui::IsEnabled(button);
+        },
+        kSetupMs);
+}
+
 std::string ProcessImage(DWORD processId)
 {
     CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
@@ -98,9 +110,14 @@ protected:
 
     void TearDown() override
     {
-        // The uninstaller's copy is no child of ours: a test that failed half-way closes it.
-        for (HWND left : ui::TopLevelWindows(0, "#32770", kUninstallCaption, true))
-            ::PostMessageA(left, WM_CLOSE, 0, 0);
+        // The uninstaller's copy is no child of ours: a test that failed half-way lets it
+        // finish its work and closes it.
+        for (HWND left : ui::TopLevelWindows(0, "#32770", kUninstallCaption, true)) {
+            if (WaitForButton(left, "&Close"))
+                ui::Click(::GetDlgItem(left, 1));
+            else
+                ::PostMessageA(left, WM_CLOSE, 0, 0);
+        }
         ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
     }
 
@@ -206,11 +223,6 @@ TEST_F(InstallerTest, RemovesTheSettingsOnlyWhenAskedAndKeepsForeignFiles)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, settings::kRootKey));
 }
 
-// The wizard's dialog once its button 1 reads `label` ("&Next >", "&Install", "&Finish"...).
-bool WaitForButton(HWND wizard, const char* label)
-{
-    return ui::WaitUntil([&] { return ui::TextOf(::GetDlgItem(wizard, 1)) == label; }, kSetupMs);
-}
 
 // A user clicks through both wizards: installs into a folder typed on the folder page, and
 // uninstalls with "Remove my settings" ticked on the uninstaller's page. Pictures of every
