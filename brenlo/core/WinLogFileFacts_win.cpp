@@ -37,11 +37,19 @@ bool ListableName(std::string_view name)
     return true;
 }
 
-// Every name in the folder, folded, with its size. False when the folder could not be read
-// to its end, holds more than mostEntries names, or holds a name beyond plain ASCII
-// (which the system may match to a plain one by rules of its own).
-bool ListFolder(const std::string& folder, std::size_t mostEntries,
-                std::unordered_map<std::string, std::uint64_t>& found)
+// One name of a listed folder.
+struct ListedName {
+    std::string exact;  // empty when the listing cannot tell (see ListFolder)
+    std::uint64_t size = 0;
+};
+using FolderNames = std::unordered_map<std::string, ListedName>;  // by folded name
+
+// Every name in the folder, by its folded form. False when the folder could not be read to
+// its end, holds more than mostEntries names, or holds a name beyond plain ASCII (which the
+// system may match to a plain one by rules of its own). A name that only a link stands for,
+// or that a folder with case-sensitive names holds in more than one case, keeps no exact
+// form: its logs are asked for.
+bool ListFolder(const std::string& folder, std::size_t mostEntries, FolderNames& found)
 {
     const std::string pattern = folder + "\\*";
     WIN32_FIND_DATAA data{};
@@ -62,7 +70,12 @@ bool ListFolder(const std::string& folder, std::size_t mostEntries,
             if (static_cast<unsigned char>(c) >= 0x80)
                 return false;
         }
-        found.emplace(FoldCase(name), SizeOf(data.nFileSizeHigh, data.nFileSizeLow));
+        const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        const auto [entry, added] =
+            found.try_emplace(FoldCase(name), ListedName{link ? std::string() : std::string(name),
+                                                         SizeOf(data.nFileSizeHigh, data.nFileSizeLow)});
+        if (!added)
+            entry->second.exact.clear();
     } while (::FindNextFileA(search.Get(), &data));
     return ::GetLastError() == ERROR_NO_MORE_FILES;
 }
@@ -72,7 +85,7 @@ bool ListFolder(const std::string& folder, std::size_t mostEntries,
 struct FolderListing {
     const std::string* folder = nullptr;
     const std::vector<const std::string*>* logs = nullptr;
-    std::unordered_map<std::string, std::uint64_t> found;
+    FolderNames found;
     bool listed = false;
 };
 
@@ -138,9 +151,14 @@ void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizes
         if (!listing.listed)
             continue;
         for (const std::string* path : *listing.logs) {
-            const std::string name = FoldCase(std::string_view(*path).substr(listing.folder->size() + 1));
-            const auto entry = listing.found.find(name);
-            m_known[*path] = entry == listing.found.end() ? LogFileFacts{} : LogFileFacts{true, entry->second};
+            const std::string_view name = std::string_view(*path).substr(listing.folder->size() + 1);
+            const auto entry = listing.found.find(FoldCase(name));
+            if (entry == listing.found.end())
+                m_known[*path] = LogFileFacts{};
+            else if (entry->second.exact == name)
+                m_known[*path] = LogFileFacts{true, entry->second.size};
+            // A name given in another case than the folder's is asked for: a folder with
+            // case-sensitive names would not find it.
         }
     }
 }
