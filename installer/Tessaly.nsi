@@ -1,7 +1,7 @@
 ; The Tessaly installer: puts the tools into one folder beside which the Launcher runs them,
 ; registers the uninstaller, and takes them away again. Built by installer/CMakeLists.txt,
-; which defines VERSION, STAGE (the folder holding the files to install), PRODUCT_ICON and
-; OUTFILE, and writes installed-files.nsh (the File and Delete lines).
+; which defines VERSION, STAGE (the folder holding the files to install), PRODUCT_ICON,
+; WIZARD_BITMAP and OUTFILE, and writes installed-files.nsh (the File and Delete lines).
 ;
 ; Silent use:  TessalySetup-<version>.exe /S /D=C:\Folder\Tessaly
 ;              Uninstall.exe /S [/REMOVESETTINGS]
@@ -44,6 +44,7 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 
 !define MUI_ICON "${PRODUCT_ICON}"
 !define MUI_UNICON "${PRODUCT_ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "This will install ${PRODUCT} ${VERSION}: Scrivel, the configuration editor, the Options dialog and the Brenlo log viewer.$\r$\n$\r$\nInstall them into the folder of the Launcher, which starts them.$\r$\n$\r$\nClick Next to continue."
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\ReadMe.txt"
@@ -90,7 +91,6 @@ Section "un.${PRODUCT}" SecUnProduct
   Delete "$INSTDIR\${UNINSTALLER}"
   ; Only when empty: the Launcher or the user's own files may live here too.
   RMDir "$INSTDIR"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
   IfRebootFlag 0 +2
   MessageBox MB_OK|MB_ICONINFORMATION "Some files were in use; they are removed when Windows restarts." /SD IDOK
 SectionEnd
@@ -98,6 +98,11 @@ SectionEnd
 Section /o "un.Remove my settings" SecUnSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\${PUBLISHER}"
+SectionEnd
+
+; Last, so that an entry gone from the list means the work is done.
+Section "-un.Unregister"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -26,6 +28,7 @@ constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\
 constexpr char kInstalledFiles[][24] = {"Scrivel.exe",         "Options.dll", "Brenlo.dll", "editor.dll",
                                         "editor-keywords.txt", "Tessaly.chm", "ReadMe.txt", "Uninstall.exe"};
 constexpr DWORD kSetupMs = 60000;
+constexpr char kUninstallCaption[] = "Tessaly " TESSALY_VERSION " Uninstall";
 constexpr char kUserServer[] = "D:\\My server";
 
 std::string SetupPath()
@@ -70,6 +73,18 @@ void SetRunEntry(const std::string& data)
               ERROR_SUCCESS);
 }
 
+// Waits until the wizard's button 1 reads `label` ("&Next >", "&Install", "&Close"...) and
+// can be pressed: the last page names its button "&Close" while the work still runs.
+bool WaitForButton(HWND wizard, const char* label)
+{
+    return ui::WaitUntil(
+        [&] {
+            HWND button = ::GetDlgItem(wizard, 1);
+            return ui::TextOf(button) == label && ui::IsEnabled(button);
+        },
+        kSetupMs);
+}
+
 std::string ProcessImage(DWORD processId)
 {
     CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
@@ -93,7 +108,18 @@ protected:
         SetRunEntry("\"C:\\Launcher\\Launcher.exe\" /auto");
     }
 
-    void TearDown() override { ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey); }
+    void TearDown() override
+    {
+        // The uninstaller's copy is no child of ours: a test that failed half-way lets it
+        // finish its work and closes it.
+        for (HWND left : ui::TopLevelWindows(0, "#32770", kUninstallCaption, true)) {
+            if (WaitForButton(left, "&Close"))
+                ui::Click(::GetDlgItem(left, 1));
+            else
+                ::PostMessageA(left, WM_CLOSE, 0, 0);
+        }
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    }
 
     std::string InFolder(const std::string& name) const { return testpaths::Join(folder, name); }
 
@@ -195,6 +221,62 @@ TEST_F(InstallerTest, RemovesTheSettingsOnlyWhenAskedAndKeepsForeignFiles)
     ExpectRemoved();
     EXPECT_TRUE(Exists(InFolder("my notes.txt"))) << "a file the installer did not put there stays";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, settings::kRootKey));
+}
+
+
+// A user clicks through both wizards: installs into a folder typed on the folder page, and
+// uninstalls with "Remove my settings" ticked on the uninstaller's page. Pictures of every
+// page go to build/screenshots.
+TEST_F(InstallerTest, AUserInstallsAndUninstallsWithTheSettingsTicked)
+{
+    CChildProcess setup;
+    ASSERT_TRUE(setup.Start(SetupPath()));
+    HWND wizard = ui::WaitForTopLevel(setup.Id(), nullptr, "Tessaly " TESSALY_VERSION " Setup", 20000);
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(WaitForButton(wizard, "&Next >"));
+    ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
+    HWND folderEdit = nullptr;
+    ASSERT_TRUE(ui::WaitUntil([&] { return (folderEdit = ui::FindChild(wizard, "Edit")) != nullptr; }, 5000));
+    ASSERT_TRUE(::SendMessageA(folderEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str())));
+    ASSERT_TRUE(WaitForButton(wizard, "&Install"));
+    ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
+    ASSERT_TRUE(WaitForButton(wizard, "&Finish"));
+    SaveWindowPng(wizard, "installer-finish");
+    ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
+    EXPECT_EQ(setup.Wait(10000), 0);
+    ExpectInstalled();
+
+    // The uninstaller goes on from a copy of itself: its window belongs to that process.
+    CChildProcess uninstall;
+    ASSERT_TRUE(uninstall.Start(InFolder("Uninstall.exe")));
+    HWND pages = ui::WaitForTopLevel(0, "#32770", kUninstallCaption, 20000, true);
+    ASSERT_NE(pages, nullptr);
+    HWND tree = nullptr;
+    ASSERT_TRUE(ui::WaitUntil([&] { return (tree = ui::FindChild(pages, "SysTreeView32")) != nullptr; }, 5000));
+    auto settingsItem = [&] {
+        auto first = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(first)));
+    };
+    auto ticked = [&] {
+        const auto state = ::SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(settingsItem()),
+                                          TVIS_STATEIMAGEMASK);
+        return (state >> 12) == 2;
+    };
+    ASSERT_NE(settingsItem(), nullptr);
+    EXPECT_FALSE(ticked()) << "the settings stay unless the user asks";
+    SaveWindowPng(pages, "uninstaller-components");
+    ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(settingsItem()));
+    ASSERT_TRUE(ui::ClickToFocus(pages, tree));
+    ui::PressKey(VK_SPACE);
+    ASSERT_TRUE(ui::WaitUntil(ticked, 5000));
+    ASSERT_TRUE(ui::Click(::GetDlgItem(pages, 1)));
+    ASSERT_TRUE(WaitForButton(pages, "&Close"));
+    SaveWindowPng(pages, "uninstaller-done");
+    ASSERT_TRUE(ui::Click(::GetDlgItem(pages, 1)));
+
+    ExpectRemoved();
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, settings::kRootKey)) << "the ticked box removed the settings";
 }
 
 // The pages a user clicks through; the pictures go to build/screenshots.
