@@ -1,6 +1,6 @@
 // Measures the viewer's own tree fill, through DoViewLogs of the shipped Brenlo.dll, against
 // a bare tree view filled with as many items in the same run:
-//   ViewerFillBench [--repeat 3]
+//   ViewerFillBench [--repeat 5]
 // Lists of 1,000, 10,000 and 30,000 real small log files in groups of 100 (a tenth of them
 // missing, a few listed twice). For each list it prints
 //   - open: from the call of DoViewLogs until the window is painted (frame, bars, both
@@ -196,7 +196,7 @@ ViewerTimes RunViewer(const LogList* list)
 
 int main(int argc, char** argv)
 {
-    int repeat = 3;
+    int repeat = 5;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc)
             repeat = std::max(1, std::atoi(argv[++i]));

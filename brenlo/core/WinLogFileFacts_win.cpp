@@ -2,10 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <atomic>
 #include <string_view>
-#include <thread>
 
 #include "Handles.h"
 
@@ -13,8 +10,6 @@ namespace {
 
 // Below this many logs in one folder, asking for each costs less than listing the folder.
 constexpr std::size_t kFewestForListing = 8;
-// Below this many logs in listed folders, a second thread costs more than it saves.
-constexpr std::size_t kFewestForTwoThreads = 2000;
 
 std::uint64_t SizeOf(DWORD high, DWORD low)
 {
@@ -37,11 +32,19 @@ bool ListableName(std::string_view name)
     return true;
 }
 
-// Every name in the folder, folded, with its size. False when the folder could not be read
-// to its end, holds more than mostEntries names, or holds a name beyond plain ASCII
-// (which the system may match to a plain one by rules of its own).
-bool ListFolder(const std::string& folder, std::size_t mostEntries,
-                std::unordered_map<std::string, std::uint64_t>& found)
+// One name of a listed folder.
+struct ListedName {
+    std::string exact;  // empty when the listing cannot tell (see ListFolder)
+    std::uint64_t size = 0;
+};
+using FolderNames = std::unordered_map<std::string, ListedName>;  // by folded name
+
+// Every name in the folder, by its folded form. False when the folder could not be read to
+// its end, holds more than mostEntries names, or holds a name beyond plain ASCII (which the
+// system may match to a plain one by rules of its own). A name that only a link stands for,
+// or that a folder with case-sensitive names holds in more than one case, keeps no exact
+// form: its logs are asked for.
+bool ListFolder(const std::string& folder, std::size_t mostEntries, FolderNames& found)
 {
     const std::string pattern = folder + "\\*";
     WIN32_FIND_DATAA data{};
@@ -62,95 +65,19 @@ bool ListFolder(const std::string& folder, std::size_t mostEntries,
             if (static_cast<unsigned char>(c) >= 0x80)
                 return false;
         }
-        found.emplace(FoldCase(name), SizeOf(data.nFileSizeHigh, data.nFileSizeLow));
+        const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        const auto [entry, added] =
+            found.try_emplace(FoldCase(name), ListedName{link ? std::string() : std::string(name),
+                                                         SizeOf(data.nFileSizeHigh, data.nFileSizeLow)});
+        if (!added)
+            entry->second.exact.clear();
     } while (::FindNextFileA(search.Get(), &data));
     return ::GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-// One folder to list and the logs the list names in it; listed is false when the listing
-// cannot answer for them.
-struct FolderListing {
-    const std::string* folder = nullptr;
-    const std::vector<const std::string*>* logs = nullptr;
-    std::unordered_map<std::string, std::uint64_t> found;
-    bool listed = false;
-};
-
-// Lists the folders, on two threads when there are many logs: each folder is a search of
-// its own, and the file system answers them side by side.
-void ListFolders(std::vector<FolderListing>& listings, std::size_t logCount)
+// The file's attributes first, then a directory search for a file that refused them.
+LogFileFacts AskFileSystem(const std::string& path)
 {
-    std::atomic<std::size_t> next{0};
-    auto work = [&listings, &next] {
-        for (std::size_t i = next++; i < listings.size(); i = next++) {
-            FolderListing& listing = listings[i];
-            try {
-                // A folder far bigger than its share of the list costs more to list than to ask.
-                listing.listed = ListFolder(*listing.folder, 64 + 16 * listing.logs->size(), listing.found);
-            } catch (...) {
-                listing.listed = false;  // out of memory: its logs are asked for one by one
-            }
-        }
-    };
-    std::thread helper;
-    if (logCount >= kFewestForTwoThreads && listings.size() > 1 && std::thread::hardware_concurrency() > 1) {
-        try {
-            helper = std::thread(work);
-        } catch (...) {
-            // No second thread: this one lists every folder.
-        }
-    }
-    work();
-    if (helper.joinable())
-        helper.join();
-}
-
-}  // namespace
-
-void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizesShown)
-{
-    m_known.clear();
-    // A listing may give a log's size late while the server writes to it; only asking for
-    // the log itself gives the size it has now.
-    if (sizesShown)
-        return;
-    // The listable logs of each folder, by the folder's text as the list gives it.
-    std::unordered_map<std::string, std::vector<const std::string*>> logsByFolder;
-    for (const std::string& path : paths) {
-        const std::size_t slash = path.rfind('\\');
-        if (slash == std::string::npos || slash == 0 || path[slash - 1] == '\\' ||
-            !ListableName(std::string_view(path).substr(slash + 1)))
-            continue;
-        logsByFolder[path.substr(0, slash)].push_back(&path);
-    }
-
-    std::vector<FolderListing> listings;
-    std::size_t logCount = 0;
-    for (const auto& [folder, logs] : logsByFolder) {
-        if (logs.size() < kFewestForListing)
-            continue;
-        listings.push_back(FolderListing{&folder, &logs, {}, false});
-        logCount += logs.size();
-    }
-    ListFolders(listings, logCount);
-
-    for (const FolderListing& listing : listings) {
-        if (!listing.listed)
-            continue;
-        for (const std::string* path : *listing.logs) {
-            const std::string name = FoldCase(std::string_view(*path).substr(listing.folder->size() + 1));
-            const auto entry = listing.found.find(name);
-            m_known[*path] = entry == listing.found.end() ? LogFileFacts{} : LogFileFacts{true, entry->second};
-        }
-    }
-}
-
-LogFileFacts CWinLogFileFacts::Query(const std::string& path)
-{
-    const auto known = m_known.find(path);
-    if (known != m_known.end())
-        return known->second;
-
     LogFileFacts facts;
     if (path.empty())
         return facts;
@@ -178,6 +105,51 @@ LogFileFacts CWinLogFileFacts::Query(const std::string& path)
     facts.exists = true;
     facts.size = SizeOf(found.nFileSizeHigh, found.nFileSizeLow);
     return facts;
+}
+
+}  // namespace
+
+void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizesShown)
+{
+    m_known.clear();
+    // A listing may give a log's size late while the server writes to it; only asking for
+    // the log itself gives the size it has now.
+    if (sizesShown)
+        return;
+
+    // The listable logs of each folder, by the folder's text as the list gives it.
+    std::unordered_map<std::string, std::vector<const std::string*>> logsByFolder;
+    for (const std::string& path : paths) {
+        const std::size_t slash = path.rfind('\\');
+        if (slash == std::string::npos || slash == 0 || path[slash - 1] == '\\' ||
+            !ListableName(std::string_view(path).substr(slash + 1)))
+            continue;
+        logsByFolder[path.substr(0, slash)].push_back(&path);
+    }
+
+    FolderNames found;
+    for (const auto& [folder, logs] : logsByFolder) {
+        found.clear();
+        // A folder far bigger than its share of the list costs more to list than to ask.
+        if (logs.size() < kFewestForListing || !ListFolder(folder, 64 + 16 * logs.size(), found))
+            continue;
+        for (const std::string* path : logs) {
+            const std::string_view name = std::string_view(*path).substr(folder.size() + 1);
+            const auto entry = found.find(FoldCase(name));
+            if (entry == found.end())
+                m_known[*path] = LogFileFacts{};
+            else if (entry->second.exact == name)
+                m_known[*path] = LogFileFacts{true, entry->second.size};
+            // A name given in another case than the folder's is asked for: a folder with
+            // case-sensitive names would not find it.
+        }
+    }
+}
+
+LogFileFacts CWinLogFileFacts::Query(const std::string& path)
+{
+    const auto known = m_known.find(path);
+    return known != m_known.end() ? known->second : AskFileSystem(path);
 }
 
 LeadByteTable AnsiLeadBytes()

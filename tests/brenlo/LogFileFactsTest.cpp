@@ -77,10 +77,14 @@ TEST_F(LogFileFactsTest, AListedFolderAnswersAsAskingForEachLog)
     EXPECT_FALSE(facts.Query(logs + "\\gone.log").exists);
 
     // The answers were gathered at once: changes after that are not seen until the next fill.
+    // A name in another case than the folder's is asked for when the tree asks: a folder
+    // with case-sensitive names would not find it.
     ASSERT_TRUE(::DeleteFileA(paths[9].c_str()));
+    ASSERT_TRUE(::DeleteFileA((logs + "\\Access.log").c_str()));
     Log(logs, "gone.log", 1);
     EXPECT_TRUE(facts.Query(paths[9]).exists);
     EXPECT_FALSE(facts.Query(logs + "\\gone.log").exists);
+    EXPECT_FALSE(facts.Query(logs + "\\ACCESS.LOG").exists);
     facts.Prepare(paths, false);
     EXPECT_FALSE(facts.Query(paths[9]).exists);
     EXPECT_TRUE(facts.Query(logs + "\\gone.log").exists);
