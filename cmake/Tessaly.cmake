@@ -26,10 +26,48 @@ function(tessaly_test name)
   endif()
 endfunction()
 
-# tessaly_shipped(target): a binary the user installs; lands in bin/.
+# tessaly_shipped(target DESCRIPTION text [NO_MANIFEST]): a binary the user installs; lands
+# in bin/. In the cross build it gets a version resource (product "Tessaly", the project's
+# version, the description) and a manifest: a program's (resource 1: common controls 6,
+# DPI awareness, supported systems) or a library's (resource 2: common controls 6 for its
+# imports and for the activation context its exports switch on).
 function(tessaly_shipped target)
+  cmake_parse_arguments(S "NO_MANIFEST" "DESCRIPTION" "" ${ARGN})
   set_target_properties(${target} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${TESSALY_BIN_DIR}
     LIBRARY_OUTPUT_DIRECTORY ${TESSALY_BIN_DIR}
     PREFIX "")
+  if(NOT WIN32)
+    return()
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set(VERSION_FILE_NAME ${target}.exe)
+    set(VERSION_FILE_TYPE VFT_APP)
+    set(manifest_template ${TESSALY_ROOT}/cmake/resources/program.manifest.in)
+    set(MANIFEST_ID 1)
+  else()
+    set(VERSION_FILE_NAME ${target}.dll)
+    set(VERSION_FILE_TYPE VFT_DLL)
+    set(manifest_template ${TESSALY_ROOT}/cmake/resources/library.manifest.in)
+    set(MANIFEST_ID 2)
+  endif()
+  set(VERSION_NAME ${target})
+  set(VERSION_DESCRIPTION "${S_DESCRIPTION}")
+  if(NOT VERSION_DESCRIPTION)
+    set(VERSION_DESCRIPTION ${target})
+  endif()
+  set(resources ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+  if(S_NO_MANIFEST)
+    set(MANIFEST_LINE "")
+  else()
+    set(MANIFEST_FILE ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+    configure_file(${manifest_template} ${MANIFEST_FILE} @ONLY)
+    set(MANIFEST_LINE "${MANIFEST_ID} 24 \"${MANIFEST_FILE}\"")
+  endif()
+  configure_file(${TESSALY_ROOT}/cmake/resources/VersionInfo.rc.in ${resources} @ONLY)
+  target_sources(${target} PRIVATE ${resources})
+  if(MANIFEST_FILE)
+    set_property(SOURCE ${resources} APPEND PROPERTY OBJECT_DEPENDS ${MANIFEST_FILE})
+  endif()
 endfunction()

@@ -19,12 +19,8 @@ constexpr int kOutline = 3;
 // it twice leaves the screen as it was.
 class CDragOutline {
 public:
-    CDragOutline() : m_dc(::GetDC(nullptr)) { m_brush.Attach(AfxCreateHalftoneBrush()); }
-    ~CDragOutline()
-    {
-        Erase();
-        ::ReleaseDC(nullptr, m_dc);
-    }
+    CDragOutline() : m_dc(nullptr) { m_brush.Attach(AfxCreateHalftoneBrush()); }
+    ~CDragOutline() { Erase(); }
     CDragOutline(const CDragOutline&) = delete;
     CDragOutline& operator=(const CDragOutline&) = delete;
 
@@ -56,7 +52,7 @@ private:
         ::PatBlt(m_dc, r.left, r.top + kOutline, kOutline, h - 2 * kOutline, PATINVERT);
         ::PatBlt(m_dc, r.right - kOutline, r.top + kOutline, kOutline, h - 2 * kOutline, PATINVERT);
     }
-    HDC m_dc;
+    CClientDC m_dc;
     CBrush m_brush;
     RECT m_rect{};
     bool m_shown = false;

@@ -57,7 +57,11 @@ bool CFrameWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateCon
     m_pCreateContext = nullptr;
     if (m_hIcon) {
         SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+        // The caption's icon from its own small picture, not the large one shrunk.
+        auto* small = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(idResource), IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : m_hIcon));
     }
     return true;
 }

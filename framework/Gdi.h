@@ -126,8 +126,10 @@ private:
     HGDIOBJ m_previous;
 };
 
-// A drawing surface; the base does not own its DC, the subclasses do.
-class FWAPI CDC {
+// A drawing surface; the base does not own its DC, the subclasses do. The owners are
+// header-only so that code built outside editor.dll (the editor's window shell and its tests)
+// uses the same family.
+class CDC {
 public:
     HDC m_hDC = nullptr;
 
@@ -140,9 +142,14 @@ public:
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
 
-    void FillSolidRect(const RECT& r, COLORREF colour);
+    void FillSolidRect(const RECT& r, COLORREF colour)
+    {
+        COLORREF previous = ::SetBkColor(m_hDC, colour);
+        ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+        ::SetBkColor(m_hDC, previous);
+    }
     int DrawText(const char* text, RECT* r, UINT format) { return ::DrawTextA(m_hDC, text, -1, r, format); }
-    bool TextOut(int x, int y, const char* text, int length);
+    bool TextOut(int x, int y, const char* text, int length) { return ::TextOutA(m_hDC, x, y, text, length) != FALSE; }
     COLORREF SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
     COLORREF SetBkColor(COLORREF c) { return ::SetBkColor(m_hDC, c); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
@@ -153,54 +160,64 @@ public:
     {
         return ::BitBlt(m_hDC, x, y, cx, cy, source, sx, sy, rop) != FALSE;
     }
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
     bool IsPrinting() const { return m_bPrinting; }
     bool m_bPrinting = false;
 };
 
 // The DC of BeginPaint/EndPaint.
-class FWAPI CPaintDC : public CDC {
+class CPaintDC : public CDC {
 public:
-    explicit CPaintDC(HWND hwnd);
-    ~CPaintDC() override;
+    explicit CPaintDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
+    ~CPaintDC() override { ::EndPaint(m_hWnd, &m_ps); }
     PAINTSTRUCT m_ps{};
 
 private:
     HWND m_hWnd;
 };
 
-// The client-area DC of a window (GetDC/ReleaseDC).
-class FWAPI CClientDC : public CDC {
+// A DC given out by a window (GetDC, GetWindowDC, GetDCEx) and released back to it.
+class CWindowReleasedDC : public CDC {
 public:
-    explicit CClientDC(HWND hwnd);
-    ~CClientDC() override;
+    CWindowReleasedDC(HWND hwnd, HDC dc) : CDC(dc), m_hWnd(hwnd) {}
+    ~CWindowReleasedDC() override
+    {
+        if (m_hDC)
+            ::ReleaseDC(m_hWnd, m_hDC);
+    }
 
 private:
     HWND m_hWnd;
+};
+
+// The client-area DC of a window, or of the screen for no window (GetDC/ReleaseDC).
+class CClientDC : public CWindowReleasedDC {
+public:
+    explicit CClientDC(HWND hwnd) : CWindowReleasedDC(hwnd, ::GetDC(hwnd)) {}
 };
 
 // The whole-window DC of a window (GetWindowDC/ReleaseDC).
-class FWAPI CWindowDC : public CDC {
+class CWindowDC : public CWindowReleasedDC {
 public:
-    explicit CWindowDC(HWND hwnd);
-    ~CWindowDC() override;
-
-private:
-    HWND m_hWnd;
-};
-
-// A memory DC compatible with another one (CreateCompatibleDC/DeleteDC).
-class FWAPI CMemoryDC : public CDC {
-public:
-    explicit CMemoryDC(HDC compatibleWith);
-    ~CMemoryDC() override;
+    explicit CWindowDC(HWND hwnd) : CWindowReleasedDC(hwnd, ::GetWindowDC(hwnd)) {}
 };
 
 // A DC that is deleted with this object (printers, metafiles made by the caller).
-class FWAPI COwnedDC : public CDC {
+class COwnedDC : public CDC {
 public:
     explicit COwnedDC(HDC dc) : CDC(dc) {}
-    ~COwnedDC() override;
+    ~COwnedDC() override
+    {
+        if (m_hDC)
+            ::DeleteDC(m_hDC);
+    }
+};
+
+// A memory DC compatible with another one (CreateCompatibleDC/DeleteDC).
+class CMemoryDC : public COwnedDC {
+public:
+    explicit CMemoryDC(HDC compatibleWith) : COwnedDC(::CreateCompatibleDC(compatibleWith)) {}
 };
 
 // The 50% checker brush of trackers and drag outlines, for PATINVERT drawing.

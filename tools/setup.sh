@@ -12,6 +12,7 @@ packages=(
   imagemagick
   python3 libx11-6
   fp-utils apache2-doc
+  nsis zip unzip icoutils
 )
 
 sudo_cmd=()

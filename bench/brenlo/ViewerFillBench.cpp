@@ -1,17 +1,19 @@
 // Measures the viewer's own tree fill, through DoViewLogs of the shipped Brenlo.dll, against
 // a bare tree view filled with as many items in the same run:
-//   ViewerFillBench [--repeat 3]
+//   ViewerFillBench [--repeat 5]
 // Lists of 1,000, 10,000 and 30,000 real small log files in groups of 100 (a tenth of them
 // missing, a few listed twice). For each list it prints
-//   - open: from the call of DoViewLogs until the frame's handle is in the caller's variable
-//     (frame, bars, both views and the fill), with the same figure for an empty list beside it;
+//   - open: from the call of DoViewLogs until the window is painted (frame, bars, both
+//     views, the fill, and every part of the window without anything left to paint), with
+//     the same figure for an empty list beside it;
 //   - refill: the "Show log size" command, which empties the tree and fills it again with
 //     sizes (timed as a message sent to the frame from another thread);
-//   - baseline: a bare tree view of the same styles, redraw off, given the same labels in list
-//     order at the end of their parents, with no file queries, no sorting and no lookups
-//     beyond one map of the groups.
-// The ratios are the viewer's time over the baseline's. The viewer's figures also show the
-// target of 1,000 ms for 30,000 logs.
+//   - baseline: from the creation of a window with a bare tree view of the same styles until
+//     it is painted; the tree is given the same labels in list order at the end of their
+//     parents, redraw off, with no file queries, no sorting and no lookups beyond one map of
+//     the groups.
+// The ratios are the viewer's time over the baseline's, the fastest of the repeats each; the
+// target for 30,000 logs is an opening within twice the baseline.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -78,16 +80,46 @@ bool WriteLogs(const std::vector<BenchLog>& logs)
     return true;
 }
 
-// The bare tree: the same window class and styles as the viewer's pane, in a window of its own.
+BOOL CALLBACK StopAtUnpainted(HWND child, LPARAM painted)
+{
+    if (!::GetUpdateRect(child, nullptr, FALSE))
+        return TRUE;
+    *reinterpret_cast<bool*>(painted) = false;
+    return FALSE;
+}
+
+// True when no part of the window or of its descendants waits to be painted (from any thread).
+bool Painted(HWND top)
+{
+    if (::GetUpdateRect(top, nullptr, FALSE))
+        return false;
+    bool painted = true;
+    ::EnumChildWindows(top, StopAtUnpainted, reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
+// Waits until the window's thread has taken what was sent to it and nothing is left to paint.
+void WaitUntilPainted(HWND top)
+{
+    for (;;) {
+        ::SendMessageA(top, WM_NULL, 0, 0);
+        if (Painted(top) || !::IsWindow(top))
+            return;
+        ::Sleep(1);
+    }
+}
+
+// The bare tree: the same window class and styles as the viewer's pane, in a window of its
+// own, from the window's creation until it is painted.
 double FillBareTree(const std::vector<BenchLog>& logs, int count)
 {
-    HWND owner = ::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 600, nullptr,
-                                   nullptr, nullptr, nullptr);
+    const auto start = Clock::now();
+    HWND owner = ::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 600, nullptr, nullptr,
+                                   nullptr, nullptr);
     HWND tree = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                                   WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                                       TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS | TVS_SINGLEEXPAND,
                                   0, 0, 300, 600, owner, nullptr, nullptr, nullptr);
-    const auto start = Clock::now();
     ::SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
     std::map<std::string, HTREEITEM> groups;
     auto insert = [tree](const std::string& text, HTREEITEM parent, int image, LPARAM data) {
@@ -113,7 +145,9 @@ double FillBareTree(const std::vector<BenchLog>& logs, int count)
     }
     ::SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(tree, nullptr, TRUE);
-    ::UpdateWindow(tree);
+    ::ShowWindow(owner, SW_SHOWNORMAL);
+    ::UpdateWindow(owner);
+    WaitUntilPainted(owner);
     const double ms = Ms(Clock::now() - start);
     ::DestroyWindow(owner);
     return ms;
@@ -125,19 +159,24 @@ struct ViewerTimes {
     int items = 0;
 };
 
-// One call of DoViewLogs: the time until the frame variable is set, then one timed refill.
+// One call of DoViewLogs: the time until the window is painted, then one timed refill.
 ViewerTimes RunViewer(const LogList* list)
 {
     ViewerTimes times;
     viewertest::ViewerRun run;
-    Clock::time_point opened{};
+    Clock::time_point painted{};
     DoViewLogsProc doViewLogs = viewertest::ViewerExport();
     HWND frameVariable = nullptr;
     std::thread user([&] {
-        HWND frame = viewertest::WaitForFrameVariable(&frameVariable, 60000);
-        opened = Clock::now();
+        const volatile HWND* watched = &frameVariable;
+        const auto giveUp = Clock::now() + std::chrono::seconds(60);
+        HWND frame = nullptr;
+        while (!(frame = *watched) && Clock::now() < giveUp)
+            ::Sleep(1);
         if (!frame)
             return;
+        WaitUntilPainted(frame);
+        painted = Clock::now();
         HWND tree = viewertest::TreeOf(frame);
         const auto start = Clock::now();
         ::SendMessageA(frame, WM_COMMAND, kShowLogSize, 0);
@@ -149,7 +188,7 @@ ViewerTimes RunViewer(const LogList* list)
     const auto start = Clock::now();
     doViewLogs(run.Launcher(), &frameVariable, list);
     user.join();
-    times.open = Ms(opened - start);
+    times.open = Ms(painted - start);
     return times;
 }
 
@@ -157,7 +196,7 @@ ViewerTimes RunViewer(const LogList* list)
 
 int main(int argc, char** argv)
 {
-    int repeat = 3;
+    int repeat = 5;
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc)
             repeat = std::max(1, std::atoi(argv[++i]));
@@ -207,7 +246,8 @@ int main(int argc, char** argv)
                     count, best.items, best.open, best.open - emptyOpen, best.refill, bare, best.refill / bare,
                     best.open / bare);
         if (count == 30000) {
-            std::printf("30000 logs: target 1000 ms, open %s, refill %s\n", best.open <= 1000 ? "met" : "MISSED",
+            std::printf("30000 logs: target open/bare 2.00, %s; open within 1000 ms %s, refill %s\n",
+                        best.open <= 2 * bare ? "met" : "MISSED", best.open <= 1000 ? "met" : "MISSED",
                         best.refill <= 1000 ? "met" : "MISSED");
         }
     }

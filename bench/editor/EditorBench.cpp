@@ -1,9 +1,12 @@
 // Measures the editor engine against plain reads of the same files:
 //   EditorBench [--dir FOLDER] [--log-mib 1024] [--conf-mib 50] [--keys-mib 10]
-//               [--keystrokes 3000] [--keep] [--log FILE] [--wc-ms MS] [--runs 3]
+//               [--keystrokes 3000] [--keep] [--log FILE] [--wc-ms MS] [--grep-ms MS]
+//               [--grep-i-ms MS] [--runs 3] [--parts log,find,conf,keys]
 //   EditorBench --make-log FILE [--log-mib 1024]
+//   EditorBench --needle       (prints the text that only the log's last line holds)
 // Under Wine: tools/wine-run.sh build/bench-bin/EditorBench.exe, or bench/editor/run.sh,
-// which also times the real `wc -l` on the same log and passes it in with --wc-ms.
+// which also times the real `wc -l` and `grep -F -c` (with and without -i) on the same log
+// and passes them in with --wc-ms, --grep-ms and --grep-i-ms.
 // It writes its test files into FOLDER (default: the system's temporary folder) and
 // removes them afterwards unless --keep; a log given with --log is used as it is and kept.
 // Every figure is printed beside its baseline and target; a wrong answer of the engine
@@ -45,8 +48,19 @@ struct Options {
     std::string log;      // an existing log to use
     std::string makeLog;  // only write a log there
     double wcMs = 0;      // the real line counter's time on the same log, when known
+    double grepMs = 0;    // the real fixed-string search's time for kNeedle, case-sensitive
+    double grepIMs = 0;   // and for kNeedleOtherCase with -i
     int runs = 3;         // each timed figure and each baseline: the best of this many
+    std::string parts = "log,find,conf,keys";
+
+    bool Runs(const char* part) const { return ("," + parts + ",").find("," + std::string(part) + ",") != std::string::npos; }
 };
+
+// The generated log's last line, the only one that holds kNeedle (in any case).
+const char* const kLastLine =
+    "203.0.113.77 - - [10/Oct/2024:13:59:59 -0700] \"GET /Last-Request.html HTTP/1.1\" 200 512 \"-\" \"curl/7.88.1\"";
+const char* const kNeedle = "Last-Request";
+const char* const kNeedleOtherCase = "last-request";
 
 bool failed = false;
 
@@ -59,7 +73,7 @@ void Check(bool ok, const char* what) {
 
 unsigned Draw(std::mt19937& rng, unsigned below) { return static_cast<unsigned>(rng() % below); }
 
-// Apache access-log lines in the common log format with referer and agent.
+// Access-log lines in the combined format, then kLastLine without a line end.
 void WriteLog(const std::string& path, long mib) {
     static const char* const paths[] = {"/index.html", "/images/logo.png", "/cgi-bin/search.pl?q=server",
                                         "/manual/mod/core.html", "/favicon.ico", "/css/site.css"};
@@ -68,7 +82,8 @@ void WriteLog(const std::string& path, long mib) {
     std::mt19937 rng(1);
     std::ofstream out(path, std::ios::binary);
     std::string chunk;
-    const long long total = static_cast<long long>(mib) << 20;
+    const long long lastLine = static_cast<long long>(std::strlen(kLastLine));
+    const long long total = std::max(0LL, (static_cast<long long>(mib) << 20) - lastLine - 1);
     long long written = 0;
     char line[512];
     while (written < total) {
@@ -85,6 +100,7 @@ void WriteLog(const std::string& path, long mib) {
         out.write(chunk.data(), static_cast<std::streamsize>(take));
         written += static_cast<long long>(take);
     }
+    out << '\n' << kLastLine;
 }
 
 // A server configuration, its blocks repeated with CR LF line ends.
@@ -191,10 +207,7 @@ LogOpening OpenLogOnce(const std::string& path, const KeywordTable& keywords, lo
     return r;
 }
 
-void BenchLog(const Options& o, const KeywordTable& keywords) {
-    const bool given = !o.log.empty();
-    const std::string path = given ? o.log : (o.dir / "bench-access.log").string();
-    if (!given) WriteLog(path, o.logMib);
+void BenchLog(const Options& o, const std::string& path, const KeywordTable& keywords) {
     std::printf("Read-only log: %.0f MiB of access log, best of %d runs of each figure and of its baselines\n",
                 static_cast<double>(std::filesystem::file_size(path)) / (1 << 20), o.runs);
     SequentialRead(path, false);  // warm the cache, as a log being watched is
@@ -227,13 +240,64 @@ void BenchLog(const Options& o, const KeywordTable& keywords) {
     Figure("last screen shown (index not needed)", best.lastScreenMs, "ms",
            best.indexDoneEarly ? "<= 150 ms; index was done" : "<= 150 ms");
     std::printf("  full line index: %.1f ms\n", best.indexMs);
-    if (o.wcMs > 0) Figure("full line index / wc -l", best.indexMs / o.wcMs, "x", "<= 1.5 x");
-    Figure("full line index / newline count in-process", best.indexMs / wc.ms, "x", o.wcMs > 0 ? "information" : "<= 1.5 x wc -l");
+    if (o.wcMs > 0) Figure("full line index / wc -l", best.indexMs / o.wcMs, "x", "<= 1.2 x");
+    Figure("full line index / newline count in-process", best.indexMs / wc.ms, "x", o.wcMs > 0 ? "information" : "<= 1.2 x wc -l");
     Figure("full line index / read pass", best.indexMs / read.ms, "x", "information");
     Figure("index bytes per line", best.indexBytesPerLine, "B", "about 2, <= 8");
     Figure("engine memory besides the index", best.otherMemoryMib, "MiB", "<= 64 MiB");
     Figure("jump to line 90% down, indexed", best.jumpMs, "ms", "information");
-    if (!o.keep && !given) std::filesystem::remove(path);
+}
+
+// One search from `from` to the end, telling its progress as Find does; its time.
+double FindOnce(const FileTextSource& log, Pos from, const FindOptions& options, Pos expected) {
+    int told = 0;
+    const auto start = Clock::now();
+    const Pos found = FindInText(log, from, log.Length(), options, [&](Pos, Pos) {
+        ++told;
+        return true;
+    });
+    const double ms = Ms(Clock::now() - start);
+    Check(found == expected, "the search finds the text of the last line");
+    Check(told > 0, "the search tells how far it got");
+    return ms;
+}
+
+// Finding the text that only the last line holds, from the top of a log whose index is
+// complete, as Find does once a log is open: case-sensitive and not; and Find Next from the
+// middle, which reads only what lies after it.
+void BenchFind(const Options& o, const std::string& path) {
+    FileTextSource log;
+    Check(log.Open(path), "the log opens");
+    log.WaitForIndex(nullptr);
+    const std::string lastLine = kLastLine;
+    if (log.Text(log.Length() - static_cast<Pos>(lastLine.size()), static_cast<Pos>(lastLine.size())) != lastLine) {
+        std::printf("Find: skipped, the log does not end in the generated last line\n");
+        return;
+    }
+    const Pos expected = log.Length() - static_cast<Pos>(lastLine.size()) + static_cast<Pos>(lastLine.find(kNeedle));
+    FindOptions exact;
+    exact.what = kNeedle;
+    exact.matchCase = true;
+    FindOptions anyCase;
+    anyCase.what = kNeedleOtherCase;
+    std::printf("Find \"%s\" (case-sensitive) and \"%s\" (any case), only in the last line, best of %d runs\n",
+                kNeedle, kNeedleOtherCase, o.runs);
+    double readMs = 1e300, exactMs = 1e300, anyCaseMs = 1e300, middleMs = 1e300;
+    for (int run = 0; run < o.runs; ++run) {
+        readMs = std::min(readMs, SequentialRead(path, false).ms);
+        exactMs = std::min(exactMs, FindOnce(log, 0, exact, expected));
+        anyCaseMs = std::min(anyCaseMs, FindOnce(log, 0, anyCase, expected));
+        middleMs = std::min(middleMs, FindOnce(log, log.Length() / 2, exact, expected));
+    }
+    std::printf("  baseline: read pass %.1f ms", readMs);
+    if (o.grepMs > 0) std::printf(", grep -F -c %.1f ms", o.grepMs);
+    if (o.grepIMs > 0) std::printf(", grep -F -c -i %.1f ms", o.grepIMs);
+    std::printf("\n  find case-sensitive: %.1f ms\n  find any case: %.1f ms\n", exactMs, anyCaseMs);
+    if (o.grepMs > 0) Figure("find case-sensitive / grep -F -c", exactMs / o.grepMs, "x", "<= 1.5 x");
+    if (o.grepIMs > 0) Figure("find any case / grep -F -c -i", anyCaseMs / o.grepIMs, "x", "<= 1.5 x");
+    Figure("find case-sensitive / read pass", exactMs / readMs, "x", "information");
+    Figure("find any case / read pass", anyCaseMs / readMs, "x", "information");
+    Figure("find from the middle / from the top", middleMs / exactMs, "x", "about 0.5");
 }
 
 // What an opening cannot avoid besides reading: the first write to each page of memory
@@ -333,11 +397,19 @@ int main(int argc, char** argv) {
         else if (a == "--log" && hasValue) o.log = argv[++i];
         else if (a == "--make-log" && hasValue) o.makeLog = argv[++i];
         else if (a == "--wc-ms" && hasValue) o.wcMs = std::atof(argv[++i]);
+        else if (a == "--grep-ms" && hasValue) o.grepMs = std::atof(argv[++i]);
+        else if (a == "--grep-i-ms" && hasValue) o.grepIMs = std::atof(argv[++i]);
+        else if (a == "--parts" && hasValue) o.parts = argv[++i];
+        else if (a == "--needle") {
+            std::printf("%s\n%s\n", kNeedle, kNeedleOtherCase);
+            return 0;
+        }
         else if (a == "--runs" && hasValue) o.runs = std::max(1, std::atoi(argv[++i]));
         else {
             std::fprintf(stderr,
                          "usage: %s [--dir D] [--log-mib N] [--conf-mib N] [--keys-mib N] [--keystrokes N] [--keep]"
-                         " [--log FILE] [--wc-ms MS] [--runs N] | --make-log FILE [--log-mib N]\n",
+                         " [--log FILE] [--wc-ms MS] [--grep-ms MS] [--grep-i-ms MS] [--runs N] [--parts LIST]"
+                         " | --make-log FILE [--log-mib N] | --needle\n",
                          argv[0]);
             return 2;
         }
@@ -351,9 +423,16 @@ int main(int argc, char** argv) {
         "directive\tServerName\t\ndirective\tDocumentRoot\t\ndirective\tVirtualHost\t\ndirective\tDirectory\t\n"
         "directive\tOptions\t\ndirective\tErrorLog\t\ndirective\tServerAdmin\t\ndirective\tAllowOverride\t\n"
         "constant\tNone\nconstant\tIndexes\nconstant\tFollowSymLinks\nconstant\tExecCGI\n");
-    BenchLog(o, keywords);
-    BenchConf(o);
-    BenchKeystrokes(o, keywords);
+    if (o.Runs("log") || o.Runs("find")) {
+        const bool given = !o.log.empty();
+        const std::string path = given ? o.log : (o.dir / "bench-access.log").string();
+        if (!given) WriteLog(path, o.logMib);
+        if (o.Runs("log")) BenchLog(o, path, keywords);
+        if (o.Runs("find")) BenchFind(o, path);
+        if (!o.keep && !given) std::filesystem::remove(path);
+    }
+    if (o.Runs("conf")) BenchConf(o);
+    if (o.Runs("keys")) BenchKeystrokes(o, keywords);
     std::printf(failed ? "EditorBench: WRONG ANSWERS\n" : "EditorBench: answers right\n");
     return failed ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include "LauncherExports.h"
 #include "LogDocTemplate.h"
 #include "LogViewerApp.h"
+#include "ModuleActivation.h"
 #include "ModuleState.h"
 #include "Wnd.h"
 
@@ -66,6 +67,8 @@ void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
 extern "C" int __cdecl DoViewLogs(HWND launcherWindow, HWND* frameWindowOut, const LogList* logs)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    // The Launcher may have no manifest: the windows of this call use the library's own.
+    CModuleActivation activation;
     CLogViewerApp& app = LogViewerApp();
     // A call from inside the loop of a call that runs (the caller's window procedure runs
     // there) finds the viewer open: it comes to the front, and the caller's variable holds

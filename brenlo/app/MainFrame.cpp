@@ -6,6 +6,7 @@
 #include "LauncherLink.h"
 #include "LeftView.h"
 #include "LogViewerApp.h"
+#include "ScreenDpi.h"
 #include "SettingsSchema.h"
 #include "TestsdiView.h"
 #include "TreePaneWidth.h"
@@ -118,11 +119,18 @@ bool CMainFrame::OnCreateClient(CREATESTRUCTA*, CCreateContext* context)
     return true;
 }
 
+namespace {
+// The default width was chosen for 96 DPI; on a larger screen DPI the labels grow with it.
+int DefaultTreeWidth()
+{
+    return AfxScaleForDpi(settings::kLeftPaneDefault);
+}
+}  // namespace
+
 int CMainFrame::StoredTreeWidth() const
 {
-    const int stored =
-        LogViewerApp().GetProfileInt(settings::kSection, settings::kLeftPane, settings::kLeftPaneDefault);
-    return UsableTreeWidth(stored, settings::kLeftPaneDefault, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int stored = LogViewerApp().GetProfileInt(settings::kSection, settings::kLeftPane, DefaultTreeWidth());
+    return UsableTreeWidth(stored, DefaultTreeWidth(), ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
 }
 
 void CMainFrame::FitTreeToFrame()
@@ -132,7 +140,7 @@ void CMainFrame::FitTreeToFrame()
     GetClientRect(&client);
     if (!m_wndSplitter.m_hWnd || client.right <= 0)
         return;
-    const int width = UsableTreeWidth(StoredTreeWidth(), settings::kLeftPaneDefault, client.right);
+    const int width = UsableTreeWidth(StoredTreeWidth(), DefaultTreeWidth(), client.right);
     m_wndSplitter.SetColumnInfo(0, width, kTreeWidthMinimum);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct LogFileFacts {
     bool exists = false;       // the file's status could be read
@@ -15,5 +16,15 @@ struct LogFileFacts {
 class ILogFileFacts {
 public:
     virtual ~ILogFileFacts() = default;
+
+    // Told every path of a fill before the first question, so that answers can be gathered
+    // for many files at once. The answers stay those Query would give one by one; sizes
+    // matter only when they are shown.
+    virtual void Prepare(const std::vector<std::string>& paths, bool sizesShown)
+    {
+        (void)paths;
+        (void)sizesShown;
+    }
+
     virtual LogFileFacts Query(const std::string& path) = 0;
 };

@@ -70,6 +70,7 @@ void CLogTree::Fill(const CLogListView& list, ILogFileFacts& facts, bool showSiz
         path.resize(CText(path).size());
         std::replace(path.begin(), path.end(), '/', '\\');
     }
+    facts.Prepare(paths, showSizes);
 
     const auto most = static_cast<std::size_t>(std::min(count, kMaxFileItems));
     m_entries.reserve(most);

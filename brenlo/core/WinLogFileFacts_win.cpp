@@ -2,18 +2,81 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "Handles.h"
 
 namespace {
+
+// Below this many logs in one folder, asking for each costs less than listing the folder.
+constexpr std::size_t kFewestForListing = 8;
 
 std::uint64_t SizeOf(DWORD high, DWORD low)
 {
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
-}  // namespace
+// A log name that a folder's listing answers for exactly: the file system looks such a name
+// up by its very bytes, ignoring only the case of A to Z. The system drops trailing dots
+// and blanks, "~" may stand for a short name, and the other characters are no part of a
+// plain file name.
+bool ListableName(std::string_view name)
+{
+    if (name.empty() || name.back() == '.' || name.back() == ' ')
+        return false;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x80 || std::string_view("<>:\"|?*~").find(c) != std::string_view::npos)
+            return false;
+    }
+    return true;
+}
 
-LogFileFacts CWinLogFileFacts::Query(const std::string& path)
+// One name of a listed folder.
+struct ListedName {
+    std::string exact;  // empty when the listing cannot tell (see ListFolder)
+    std::uint64_t size = 0;
+};
+using FolderNames = std::unordered_map<std::string, ListedName>;  // by folded name
+
+// Every name in the folder, by its folded form. False when the folder could not be read to
+// its end, holds more than mostEntries names, or holds a name beyond plain ASCII (which the
+// system may match to a plain one by rules of its own). A name that only a link stands for,
+// or that a folder with case-sensitive names holds in more than one case, keeps no exact
+// form: its logs are asked for.
+bool ListFolder(const std::string& folder, std::size_t mostEntries, FolderNames& found)
+{
+    const std::string pattern = folder + "\\*";
+    WIN32_FIND_DATAA data{};
+    CFindHandle search(::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                          FIND_FIRST_EX_LARGE_FETCH));
+    if (!search) {
+        // No such folder, or one without a single entry: none of its logs is there, which
+        // is what asking for each would say too.
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    std::size_t seen = 0;
+    do {
+        if (++seen > mostEntries)
+            return false;
+        const std::string_view name(data.cFileName);
+        for (const char c : name) {
+            if (static_cast<unsigned char>(c) >= 0x80)
+                return false;
+        }
+        const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        const auto [entry, added] =
+            found.try_emplace(FoldCase(name), ListedName{link ? std::string() : std::string(name),
+                                                         SizeOf(data.nFileSizeHigh, data.nFileSizeLow)});
+        if (!added)
+            entry->second.exact.clear();
+    } while (::FindNextFileA(search.Get(), &data));
+    return ::GetLastError() == ERROR_NO_MORE_FILES;
+}
+
+// The file's attributes first, then a directory search for a file that refused them.
+LogFileFacts AskFileSystem(const std::string& path)
 {
     LogFileFacts facts;
     if (path.empty())
@@ -42,6 +105,51 @@ LogFileFacts CWinLogFileFacts::Query(const std::string& path)
     facts.exists = true;
     facts.size = SizeOf(found.nFileSizeHigh, found.nFileSizeLow);
     return facts;
+}
+
+}  // namespace
+
+void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizesShown)
+{
+    m_known.clear();
+    // A listing may give a log's size late while the server writes to it; only asking for
+    // the log itself gives the size it has now.
+    if (sizesShown)
+        return;
+
+    // The listable logs of each folder, by the folder's text as the list gives it.
+    std::unordered_map<std::string, std::vector<const std::string*>> logsByFolder;
+    for (const std::string& path : paths) {
+        const std::size_t slash = path.rfind('\\');
+        if (slash == std::string::npos || slash == 0 || path[slash - 1] == '\\' ||
+            !ListableName(std::string_view(path).substr(slash + 1)))
+            continue;
+        logsByFolder[path.substr(0, slash)].push_back(&path);
+    }
+
+    FolderNames found;
+    for (const auto& [folder, logs] : logsByFolder) {
+        found.clear();
+        // A folder far bigger than its share of the list costs more to list than to ask.
+        if (logs.size() < kFewestForListing || !ListFolder(folder, 64 + 16 * logs.size(), found))
+            continue;
+        for (const std::string* path : logs) {
+            const std::string_view name = std::string_view(*path).substr(folder.size() + 1);
+            const auto entry = found.find(FoldCase(name));
+            if (entry == found.end())
+                m_known[*path] = LogFileFacts{};
+            else if (entry->second.exact == name)
+                m_known[*path] = LogFileFacts{true, entry->second.size};
+            // A name given in another case than the folder's is asked for: a folder with
+            // case-sensitive names would not find it.
+        }
+    }
+}
+
+LogFileFacts CWinLogFileFacts::Query(const std::string& path)
+{
+    const auto known = m_known.find(path);
+    return known != m_known.end() ? known->second : AskFileSystem(path);
 }
 
 LeadByteTable AnsiLeadBytes()

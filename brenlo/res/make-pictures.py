@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 """Draws the log viewer's pictures: the tree's image strip (tree.bmp, nine 16 x 16 images
 on pure green, which the tree leaves transparent), the toolbar strip (toolbar.bmp) and the
-frame's icon (brenlo.ico). Run it in this folder after changing a picture."""
-import struct
+frame's icon (brenlo.ico, 16, 32 and 48 pixels). Run it in this folder after changing a picture."""
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+from picturefiles import write_bmp, write_icon  # noqa: E402
 
 PALETTE = {
     '.': (0, 255, 0),      # transparent in the tree strip
@@ -340,41 +344,45 @@ def strip_pixels(pictures, height):
     return [[PALETTE[ch] for g in grids for ch in g[y]] for y in range(height)]
 
 
-def write_bmp(path, pixels):
-    height, width = len(pixels), len(pixels[0])
-    stride = (width * 3 + 3) // 4 * 4
-    data = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        data += line + bytes(stride - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as out:
-        out.write(header + info + data)
+def icon_pixels_16(picture):
+    """The 16 x 16 pixel art as colours, None where transparent."""
+    return [[None if ch == '.' else PALETTE[ch] for ch in row] for row in rows_of(picture)]
 
 
-def write_ico(path, picture):
-    grid = rows_of(picture)
-    xor = bytearray()
-    mask = bytearray()
-    for row in reversed(grid):
-        bits = 0
-        for x, ch in enumerate(row):
-            r, g, b = PALETTE[ch]
-            xor += bytes((b, g, r, 0 if ch == '.' else 255))
-            if ch == '.':
-                bits |= 1 << (31 - x)
-        mask += struct.pack('>I', bits)
-    info = struct.pack('<IiiHHIIiiII', 40, 16, 32, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = info + xor + mask
-    header = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 16, 16, 0, 0, 1, 32, len(image), 22)
-    with open(path, 'wb') as out:
-        out.write(header + image)
+def icon_pixels_large(n):
+    """The same picture drawn at n pixels: a page of log lines beside a blue log book."""
+    pixels = [[None] * n for _ in range(n)]
+    at = lambda v: int(round(v * n / 16))
+
+    def rect(x0, y0, x1, y1, ch):
+        for y in range(max(0, y0), min(n, y1)):
+            for x in range(max(0, x0), min(n, x1)):
+                pixels[y][x] = PALETTE[ch]
+
+    left, top, right, bottom = at(1), at(1), at(12), at(14)
+    fold = at(3)
+    rect(left, top, right, bottom, 'k')
+    rect(left + 1, top + 1, right - 1, bottom - 1, 'w')
+    for i in range(fold):
+        for x in range(right - fold + i + 1, right):
+            pixels[top + i][x] = None
+        pixels[top + i][right - fold + i] = PALETTE['k']
+    rect(right - fold, top + fold - 1, right, top + fold, 'k')
+    rect(right - fold, top, right - fold + 1, top + fold, 'k')
+    thick = max(1, n // 24)
+    for row in range(5):
+        y = at(3.5 + row * 2)
+        rect(left + at(1.5), y, right - at(1.5) - (fold if row == 0 else 0), y + thick, 'g' if row % 2 else 'k')
+    bx0, by0, bx1, by1 = at(8.5), at(7.5), at(15), at(15)
+    rect(bx0, by0, bx1, by1, 'k')
+    rect(bx0 + 1, by0 + 1, bx1 - 1, by1 - 1, 'c')
+    for y in (at(9.5), at(12)):
+        rect(bx0 + at(1.5), y, bx1 - at(1.5), y + max(1, n // 16), 'b')
+    rect(bx0 + at(1), by0 + 1, bx0 + at(1) + 1, by1 - 1, 'k')
+    return pixels
 
 
 if __name__ == '__main__':
     write_bmp('tree.bmp', strip_pixels(TREE, 16))
     write_bmp('toolbar.bmp', strip_pixels(TOOLBAR, 16))
-    write_ico('brenlo.ico', ICON)
+    write_icon('brenlo.ico', [icon_pixels_large(48), icon_pixels_large(32), icon_pixels_16(ICON)])

@@ -416,15 +416,17 @@ EditSession::FindResult EditSession::Find(const FindOptions& options, bool wrap,
     if (progress) {
         told = [&](Pos done, Pos) { return progress(std::min(1.0, static_cast<double>(before + done) / whole)); };
     }
+    // The wrapped part ends where the first began, overlapping it by what a match there
+    // would need: the rest of the text has been searched already.
     Pos found;
     if (options.down) {
         found = FindInText(t, SelEnd(), t.Length(), options, told);
         before = t.Length() - SelEnd();
-        if (found == -1 && wrap) found = FindInText(t, 0, t.Length(), options, told);
+        if (found == -1 && wrap) found = FindInText(t, 0, std::min(t.Length(), SelEnd() + m - 1), options, told);
     } else {
         found = FindInText(t, SelStart(), 0, options, told);
         before = SelStart();
-        if (found == -1 && wrap) found = FindInText(t, t.Length(), 0, options, told);
+        if (found == -1 && wrap) found = FindInText(t, t.Length(), std::max<Pos>(0, SelStart() - m + 1), options, told);
     }
     if (found == kSearchStopped) return FindResult::Stopped;
     if (found < 0) return FindResult::NotFound;

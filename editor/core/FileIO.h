@@ -27,6 +27,8 @@ public:
 
     // The current size, or -1.
     Pos Size() const;
+    // True when both are open on the same file (not merely the same path).
+    bool IsSameFileAs(const SharedReadFile& other) const;
     // Reads up to n bytes at offset; returns how many were read (0 past the end), or -1.
     // For reading here and there; the file position is left undefined.
     Pos ReadAt(Pos offset, void* out, std::size_t n) const;

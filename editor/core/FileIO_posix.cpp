@@ -42,6 +42,15 @@ Pos SharedReadFile::Size() const {
     return st.st_size;
 }
 
+bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const {
+    struct stat mine, theirs;
+    if (handle_ == kNone || other.handle_ == kNone) return false;
+    if (::fstat(static_cast<int>(handle_), &mine) != 0 || ::fstat(static_cast<int>(other.handle_), &theirs) != 0) {
+        return false;
+    }
+    return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
+}
+
 Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
     if (handle_ == kNone) return -1;
     for (;;) {

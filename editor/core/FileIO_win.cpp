@@ -47,6 +47,17 @@ Pos SharedReadFile::Size() const {
     return size.QuadPart;
 }
 
+bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const {
+    BY_HANDLE_FILE_INFORMATION mine, theirs;
+    if (handle_ == kNone || other.handle_ == kNone) return false;
+    if (!GetFileInformationByHandle(AsHandle(handle_), &mine) ||
+        !GetFileInformationByHandle(AsHandle(other.handle_), &theirs)) {
+        return false;
+    }
+    return mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber && mine.nFileIndexHigh == theirs.nFileIndexHigh &&
+           mine.nFileIndexLow == theirs.nFileIndexLow;
+}
+
 Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
     if (handle_ == kNone) return -1;
     // The offset travels with the call, so readers need not share a file position.

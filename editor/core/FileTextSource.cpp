@@ -6,13 +6,51 @@
 #include <cstring>
 #include <exception>
 #include <system_error>
+#include <utility>
 
 #include "RangeShares.h"
 
 namespace tessaly::editor {
 
 namespace {
+
 std::atomic<int> newSourcePauseMs{0};
+
+// Reads a file through a handle of its own, seeking only where a read does not follow on
+// from the one before: under Wine sequential reads cost much less than reads at offsets.
+class FileReader : public TextReader {
+public:
+    explicit FileReader(SharedReadFile file) : file_(std::move(file)) {}
+
+    void Read(Pos pos, Pos n, char* out) override {
+        Pos done = 0;
+        if (pos == next_ || file_.Seek(pos)) {
+            Pos got = 0;
+            while (done < n && (got = file_.ReadNext(out + done, static_cast<std::size_t>(n - done))) > 0) done += got;
+            next_ = got < 0 ? -1 : pos + done;
+        } else {
+            next_ = -1;
+        }
+        if (done < n) std::memset(out + done, ' ', static_cast<std::size_t>(n - done));
+    }
+
+private:
+    SharedReadFile file_;
+    Pos next_ = -1;  // the file position, when known
+};
+
+// Indexing reads this much at a time, the first read of a file excepted (it is a cache
+// block, for the first screen): under Wine a file read in 64 KiB pieces takes about twice
+// as long as in pieces of 1 MiB.
+constexpr std::size_t kIndexReadBytes = 1024 * 1024;
+// The scanner takes a read in pieces of this size, so that the room it makes for the
+// starts of a piece stays small.
+constexpr std::size_t kScanPiece = 64 * 1024;
+
+void Scan(LineStartScanner& scanner, const char* data, std::size_t size, StartsBuffer& starts) {
+    for (std::size_t at = 0; at < size; at += kScanPiece) scanner.Feed(data + at, std::min(kScanPiece, size - at), starts);
+}
+
 }  // namespace
 
 FileTextSource::~FileTextSource() { Close(); }
@@ -99,7 +137,7 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
     tail.index.Reset(tail.from);
     tail.scanner = LineStartScanner(tail.from);
     tail.end = tail.from;
-    std::vector<Pos> starts;
+    StartsBuffer starts;
     Pos sincePause = 0;
     while (tail.end < tail.limit) {
         if (stop_) return;
@@ -107,7 +145,7 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
         const Pos got = file.ReadNext(buf.data(), want);
         if (got <= 0) break;
         if (tail.end == tail.from) tail.firstByte = buf[0];
-        tail.scanner.Feed(buf.data(), static_cast<std::size_t>(got), starts);
+        Scan(tail.scanner, buf.data(), static_cast<std::size_t>(got), starts);
         tail.index.Append(starts.data(), starts.size());
         starts.clear();
         tail.end += got;
@@ -121,7 +159,7 @@ void FileTextSource::IndexFromBack(RangeShares& shares, Pos from, Pos limit, std
     try {
         SharedReadFile file;
         if (!file.Open(path_)) return;  // the front takes every share
-        std::vector<char> buf(kBlockSize);
+        std::vector<char> buf(kIndexReadBytes);
         Pos share;
         while (!stop_ && shares.TakeBack(share)) {
             Tail& tail = tails.emplace_back();
@@ -140,8 +178,8 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     // A handle of its own, read sequentially: the view's reads go through the cache.
     SharedReadFile file;
     const bool opened = file.Open(path_) && file.Seek(from);
-    std::vector<char> buf(kBlockSize);
-    std::vector<Pos> starts;
+    std::vector<char> buf(kIndexReadBytes);
+    StartsBuffer starts;
     Pos offset = from;
     // Lines are handed over in batches: each hand-over takes the lock and wakes waiters,
     // which under Wine costs as much as indexing a block. The first block goes at once,
@@ -162,11 +200,12 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     // False when the file ended early (it was cut short meanwhile; Update() will see it).
     auto scanTo = [&](Pos end) {
         while (offset < end && !stop_) {
-            const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), end - offset));
+            const std::size_t room = first ? kBlockSize : buf.size();
+            const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(room), end - offset));
             const Pos got = file.ReadNext(buf.data(), want);
             if (got <= 0) return false;
             // The scanner is the worker's while it runs: Update() stops the worker before touching it.
-            scanner_.Feed(buf.data(), static_cast<std::size_t>(got), starts);
+            Scan(scanner_, buf.data(), static_cast<std::size_t>(got), starts);
             offset += got;
             PauseIfAsked(sincePause, got);
             if (first || offset - published >= kPublishBytes) {
@@ -214,6 +253,7 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
             // its LF; either way the share has every later start, and its scanner carries on.
             std::vector<Pos> seam;
             scanner_.Feed(&tail->firstByte, 1, seam);
+            starts.Reserve(seam.size());
             for (const Pos s : seam) {
                 if (s <= tail->from) starts.push_back(s);
             }
@@ -348,6 +388,12 @@ Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const {
         done += got;
     }
     return done;
+}
+
+std::unique_ptr<TextReader> FileTextSource::NewReader() const {
+    SharedReadFile file;
+    if (path_.empty() || !file.Open(path_) || !file.IsSameFileAs(file_)) return nullptr;
+    return std::make_unique<FileReader>(std::move(file));
 }
 
 void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {

@@ -42,6 +42,9 @@ public:
     // Reads bytes straight from the file, for copying it: how many it still holds (fewer
     // than n when it was cut short since it was opened).
     Pos CopyBytes(Pos pos, Pos n, char* out) const;
+    // A reader with a handle of its own on the same file; none when the file cannot be
+    // opened again, or when what its path names now is another file.
+    std::unique_ptr<TextReader> NewReader() const override;
 
     // Waits until the line is known (or the index is complete), at most timeoutMs.
     bool WaitForLine(Pos line, int timeoutMs) const;

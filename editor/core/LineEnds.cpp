@@ -1,11 +1,9 @@
 #include "LineEnds.h"
 
-#include "Partitioning.h"
+#include <algorithm>
 
-#if defined(__i386__) || defined(__x86_64__)
-#include <emmintrin.h>
-#define TESSALY_HAVE_SSE2_PATH 1
-#endif
+#include "Partitioning.h"
+#include "Simd.h"
 
 namespace tessaly::editor {
 
@@ -16,11 +14,6 @@ namespace {
 inline bool EndsLineBefore(char c, char next) { return c == '\n' || (c == '\r' && next != '\n'); }
 
 #if TESSALY_HAVE_SSE2_PATH
-bool HaveSse2() noexcept {
-    static const bool have = __builtin_cpu_supports("sse2");
-    return have;
-}
-
 // The line ends among sixteen bytes as a mask, told apart from the CR of a CR LF by
 // comparing the bytes one further on.
 __attribute__((target("sse2"))) inline __m128i EndsSse2(const char* p) {
@@ -28,12 +21,6 @@ __attribute__((target("sse2"))) inline __m128i EndsSse2(const char* p) {
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
     return _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')),
                         _mm_andnot_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
-}
-
-// Any CR or LF among sixteen bytes, cheaper to ask than where lines end.
-__attribute__((target("sse2"))) inline __m128i EolBytesSse2(const char* p) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    return _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r')));
 }
 
 template <typename Starts>
@@ -44,29 +31,86 @@ inline void EmitStarts(unsigned mask, Pos after, Starts& out) {
     }
 }
 
-// Sixty-four bytes at a time, most of which hold no line end at all; then sixteen.
-// Returns where it stopped.
+// Most masks hold no line end or one: the first is written whether or not it is there and
+// kept only if it is, which saves the processor a branch it would often guess wrong.
+inline void EmitStarts(unsigned mask, Pos after, StartsBuffer& out) {
+    out.PushIf(after + __builtin_ctz(mask | 0x80000000u), mask != 0);
+    mask &= mask - 1;
+    while (mask) {
+        out.push_back(after + __builtin_ctz(mask));
+        mask &= mask - 1;
+    }
+}
+
+__attribute__((target("sse2"))) inline unsigned Mask32(__m128i lo, __m128i hi) {
+    return static_cast<unsigned>(_mm_movemask_epi8(lo)) | static_cast<unsigned>(_mm_movemask_epi8(hi)) << 16;
+}
+
+// Sixty-four bytes at a time, most of which hold no line end at all; then sixteen. The LF
+// and CR bytes are found as masks, and a CR ends a line where the LF mask, shifted by one,
+// has no bit after it. Returns where it stopped.
 template <typename Starts>
 __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::size_t from, std::size_t to, Pos base,
                                                        Starts& out) {
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
     std::size_t i = from;
     // data[i + 64] is read, so the loop stops 64 bytes before `to` (whose byte is there).
     for (; i + 64 <= to; i += 64) {
-        const __m128i any = _mm_or_si128(_mm_or_si128(EolBytesSse2(data + i), EolBytesSse2(data + i + 16)),
-                                         _mm_or_si128(EolBytesSse2(data + i + 32), EolBytesSse2(data + i + 48)));
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 16));
+        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 32));
+        const __m128i v3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 48));
+        const __m128i l0 = _mm_cmpeq_epi8(v0, lf), l1 = _mm_cmpeq_epi8(v1, lf);
+        const __m128i l2 = _mm_cmpeq_epi8(v2, lf), l3 = _mm_cmpeq_epi8(v3, lf);
+        const __m128i c0 = _mm_cmpeq_epi8(v0, cr), c1 = _mm_cmpeq_epi8(v1, cr);
+        const __m128i c2 = _mm_cmpeq_epi8(v2, cr), c3 = _mm_cmpeq_epi8(v3, cr);
+        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_or_si128(l0, c0), _mm_or_si128(l1, c1)),
+                                         _mm_or_si128(_mm_or_si128(l2, c2), _mm_or_si128(l3, c3)));
         if (_mm_movemask_epi8(any) == 0) continue;
-        const __m128i e0 = EndsSse2(data + i);
-        const __m128i e1 = EndsSse2(data + i + 16);
-        const __m128i e2 = EndsSse2(data + i + 32);
-        const __m128i e3 = EndsSse2(data + i + 48);
+        unsigned endsLo = Mask32(l0, l1);
+        unsigned endsHi = Mask32(l2, l3);
+        const unsigned crLo = Mask32(c0, c1);
+        const unsigned crHi = Mask32(c2, c3);
+        if (crLo | crHi) {
+            const unsigned lfNextLo = endsLo >> 1 | endsHi << 31;
+            const unsigned lfNextHi = endsHi >> 1 | static_cast<unsigned>(data[i + 64] == '\n') << 31;
+            endsLo |= crLo & ~lfNextLo;
+            endsHi |= crHi & ~lfNextHi;
+        }
         const Pos after = base + static_cast<Pos>(i) + 1;
-        EmitStarts(static_cast<unsigned>(_mm_movemask_epi8(e0)) | static_cast<unsigned>(_mm_movemask_epi8(e1)) << 16,
-                   after, out);
-        EmitStarts(static_cast<unsigned>(_mm_movemask_epi8(e2)) | static_cast<unsigned>(_mm_movemask_epi8(e3)) << 16,
-                   after + 32, out);
+        EmitStarts(endsLo, after, out);
+        EmitStarts(endsHi, after + 32, out);
     }
     for (; i + 16 <= to; i += 16) {
         EmitStarts(static_cast<unsigned>(_mm_movemask_epi8(EndsSse2(data + i))), base + static_cast<Pos>(i) + 1, out);
+    }
+    return i;
+}
+
+// The same with thirty-two bytes to a vector, where the processor has them.
+template <typename Starts>
+__attribute__((target("avx2"))) std::size_t StartsAvx2(const char* data, std::size_t from, std::size_t to, Pos base,
+                                                       Starts& out) {
+    const __m256i lf = _mm256_set1_epi8('\n');
+    const __m256i cr = _mm256_set1_epi8('\r');
+    std::size_t i = from;
+    for (; i + 64 <= to; i += 64) {
+        const __m256i v0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
+        const __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
+        unsigned endsLo = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v0, lf)));
+        unsigned endsHi = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v1, lf)));
+        const unsigned crLo = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v0, cr)));
+        const unsigned crHi = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v1, cr)));
+        if (crLo | crHi) {
+            const unsigned lfNextLo = endsLo >> 1 | endsHi << 31;
+            const unsigned lfNextHi = endsHi >> 1 | static_cast<unsigned>(data[i + 64] == '\n') << 31;
+            endsLo |= crLo & ~lfNextLo;
+            endsHi |= crHi & ~lfNextHi;
+        }
+        const Pos after = base + static_cast<Pos>(i) + 1;
+        EmitStarts(endsLo, after, out);
+        EmitStarts(endsHi, after + 32, out);
     }
     return i;
 }
@@ -77,7 +121,8 @@ template <typename Starts>
 void StartsWithKnownNext(const char* data, std::size_t from, std::size_t to, Pos base, Starts& out) {
     std::size_t i = from;
 #if TESSALY_HAVE_SSE2_PATH
-    if (HaveSse2()) i = StartsSse2(data, from, to, base, out);
+    if (HaveAvx2()) i = StartsAvx2(data, from, to, base, out);
+    if (HaveSse2()) i = StartsSse2(data, i, to, base, out);
 #endif
     for (; i < to; ++i) {
         if (EndsLineBefore(data[i], data[i + 1])) {
@@ -95,6 +140,21 @@ void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<std:
 }
 
 void LineStartScanner::Feed(const char* data, std::size_t size, PartitionStarts& out) { FeedInto(data, size, out); }
+
+void LineStartScanner::Feed(const char* data, std::size_t size, StartsBuffer& out) {
+    // At most one start a byte, one for a CR held back, and one written past the end.
+    out.Reserve(size + 2);
+    FeedInto(data, size, out);
+}
+
+void StartsBuffer::Reserve(std::size_t n) {
+    if (size_ + n <= capacity_) return;
+    const std::size_t capacity = std::max(size_ + n, capacity_ * 2);
+    std::unique_ptr<Pos[]> grown(new Pos[capacity]);
+    if (size_ > 0) std::copy(values_.get(), values_.get() + size_, grown.get());
+    values_ = std::move(grown);
+    capacity_ = capacity;
+}
 
 template <typename Starts>
 void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out) {
@@ -131,6 +191,10 @@ void LineStartScanner::FinishInto(Starts& out) {
 void LineStartScanner::Finish(std::vector<Pos>& out) { FinishInto(out); }
 void LineStartScanner::Finish(std::vector<std::int32_t>& out) { FinishInto(out); }
 void LineStartScanner::Finish(PartitionStarts& out) { FinishInto(out); }
+void LineStartScanner::Finish(StartsBuffer& out) {
+    out.Reserve(1);
+    FinishInto(out);
+}
 
 const char* FindEolByte(const char* p, const char* end) noexcept {
     while (p < end && *p != '\n' && *p != '\r') ++p;

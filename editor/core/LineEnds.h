@@ -2,6 +2,7 @@
 // Finding line ends fast: LF, CR LF and a lone CR each end a line.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "EditorTypes.h"
@@ -9,6 +10,31 @@
 namespace tessaly::editor {
 
 class PartitionStarts;
+
+// Line starts found in a piece of text, in storage reused from piece to piece: the scanner
+// makes room for a whole piece first and then writes each start without a check.
+class StartsBuffer {
+public:
+    using value_type = Pos;
+
+    const Pos* data() const { return values_.get(); }
+    std::size_t size() const { return size_; }
+    void clear() { size_ = 0; }
+    // Room for n more starts; what is there is kept.
+    void Reserve(std::size_t n);
+    // Only within the room made by Reserve.
+    void push_back(Pos v) { values_[size_++] = v; }
+    // Writes v one past the end and keeps it there when `keep`, without a branch.
+    void PushIf(Pos v, bool keep) {
+        values_[size_] = v;
+        size_ += keep ? 1 : 0;
+    }
+
+private:
+    std::unique_ptr<Pos[]> values_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
 
 // Turns a stream of bytes, fed in pieces, into line starts: the offset just after
 // each line end. A CR whose successor is not yet known is held back until the next
@@ -22,11 +48,13 @@ public:
     void Feed(const char* data, std::size_t size, std::vector<Pos>& out);
     void Feed(const char* data, std::size_t size, std::vector<std::int32_t>& out);
     void Feed(const char* data, std::size_t size, PartitionStarts& out);
+    void Feed(const char* data, std::size_t size, StartsBuffer& out);
 
     // The stream ended: a CR held back ends its line.
     void Finish(std::vector<Pos>& out);
     void Finish(std::vector<std::int32_t>& out);
     void Finish(PartitionStarts& out);
+    void Finish(StartsBuffer& out);
 
     Pos Consumed() const { return next_; }
 

@@ -1,48 +1,54 @@
 #include "LineIndex.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tessaly::editor {
 
 void LineIndex::Reset(Pos origin) {
     blockStarts_.clear();
     blockStarts_.push_back(static_cast<std::uint64_t>(origin));
-    lengths_.clear();
+    chunks_.clear();
     longLines_.clear();
     count_ = 1;
     last_ = origin;
 }
 
-void LineIndex::Append(Pos start) {
-    const Pos length = start - last_;
-    if (length >= kLong) {
-        lengths_.push_back(kLong);
-        longLines_.emplace_back(count_ - 1, length);
-    } else {
-        lengths_.push_back(static_cast<std::uint16_t>(length));
-    }
-    if (IsBlockStart(count_)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
-    ++count_;
-    last_ = start;
+std::uint16_t* LineIndex::SlotsFrom(Pos line) {
+    const std::size_t chunk = ChunkOf(line);
+    if (chunk == chunks_.size()) chunks_.emplace_back(new std::uint16_t[static_cast<std::size_t>(kChunkLines)]);
+    return chunks_[chunk].get() + InChunk(line);
 }
 
+void LineIndex::Append(Pos start) { Append(&start, 1); }
+
 void LineIndex::Append(const Pos* starts, std::size_t n) {
-    // The count and the last start stay in registers: every push_back could otherwise
-    // change them, as far as the compiler knows.
+    // Each start gives the line before it its length; the lines go in a chunk at a time,
+    // with the count and the last start in registers.
     Pos count = count_;
     Pos last = last_;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Pos start = starts[i];
-        const Pos length = start - last;
-        if (length >= kLong) {
-            lengths_.push_back(kLong);
-            longLines_.emplace_back(count - 1, length);
-        } else {
-            lengths_.push_back(static_cast<std::uint16_t>(length));
+    std::size_t i = 0;
+    while (i < n) {
+        const Pos line = count - 1;
+        std::uint16_t* slot = SlotsFrom(line);
+        const std::size_t run = std::min(n - i, static_cast<std::size_t>(kChunkLines) - InChunk(line));
+        const Pos* from = starts + i;
+        for (std::size_t j = 0; j < run; ++j) {
+            const Pos length = from[j] - last;
+            if (length >= kLong) {
+                slot[j] = kLong;
+                longLines_.emplace_back(line + static_cast<Pos>(j), length);
+            } else {
+                slot[j] = static_cast<std::uint16_t>(length);
+            }
+            last = from[j];
         }
-        if (IsBlockStart(count)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
-        ++count;
-        last = start;
+        // Start count + j is that of a line 64, 128, ... where count + j is a multiple of 64.
+        for (std::size_t j = static_cast<std::size_t>(-count & (kBlock - 1)); j < run; j += kBlock) {
+            blockStarts_.push_back(static_cast<std::uint64_t>(from[j]));
+        }
+        count += static_cast<Pos>(run);
+        i += run;
     }
     count_ = count;
     last_ = last;
@@ -52,8 +58,9 @@ void LineIndex::RemoveLast() {
     if (count_ <= 1) return;
     --count_;
     if (IsBlockStart(count_)) blockStarts_.pop_back();
-    if (lengths_.back() == kLong) longLines_.pop_back();
-    lengths_.pop_back();
+    const Pos line = count_ - 1;  // whose length goes
+    if (LengthSlot(line) == kLong) longLines_.pop_back();
+    if (InChunk(line) == 0) chunks_.pop_back();
     last_ = Start(count_ - 1);
 }
 
@@ -63,24 +70,42 @@ void LineIndex::AppendTail(const LineIndex& tail) {
     // its first real start goes in one by one, and every later line keeps its length.
     Append(tail.Start(1));
     const Pos shift = count_ - 2;  // the tail's line i is line i + shift here
-    lengths_.insert(lengths_.end(), tail.lengths_.begin() + 1, tail.lengths_.end());
     auto longLine = tail.longLines_.begin();
     if (longLine != tail.longLines_.end() && longLine->first == 0) ++longLine;
     for (auto it = longLine; it != tail.longLines_.end(); ++it) longLines_.emplace_back(it->first + shift, it->second);
-    // The block starts fall at other lines than the tail's own: one pass over the lengths.
+    // The lengths are copied a run at a time; the block starts fall at other lines than
+    // the tail's own, so the starts are added up along the way.
     Pos start = last_;
-    Pos line = count_ - 1;
-    for (auto it = tail.lengths_.begin() + 1; it != tail.lengths_.end(); ++it) {
-        start += *it == kLong ? (longLine++)->second : *it;
-        ++line;
-        if (IsBlockStart(line)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
+    Pos line = count_ - 1;  // the line that begins at `start`
+    for (Pos from = 1; from < tail.count_ - 1;) {
+        std::uint16_t* slot = SlotsFrom(line);
+        const std::uint16_t* source = tail.chunks_[ChunkOf(from)].get() + InChunk(from);
+        const std::size_t run = std::min({static_cast<std::size_t>(tail.count_ - 1 - from),
+                                          static_cast<std::size_t>(kChunkLines) - InChunk(line),
+                                          static_cast<std::size_t>(kChunkLines) - InChunk(from)});
+        std::memcpy(slot, source, run * sizeof(std::uint16_t));
+        // Up to each block start in one tight loop: the sum of the lengths before it.
+        for (std::size_t j = 0; j < run;) {
+            const std::size_t toBlock = static_cast<std::size_t>(kBlock - (line & (kBlock - 1)));
+            const std::size_t stop = std::min(run, j + toBlock);
+            std::uint32_t sum = 0;  // at most 64 short lengths
+            for (std::size_t k = j; k < stop; ++k) {
+                if (source[k] == kLong) start += (longLine++)->second;
+                else sum += source[k];
+            }
+            start += sum;
+            line += static_cast<Pos>(stop - j);
+            j = stop;
+            if (IsBlockStart(line)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
+        }
+        from += static_cast<Pos>(run);
     }
     count_ = line + 1;
     last_ = start;
 }
 
 Pos LineIndex::Length(Pos index) const {
-    const std::uint16_t l = lengths_[static_cast<std::size_t>(index)];
+    const std::uint16_t l = LengthSlot(index);
     if (l != kLong) return l;
     const auto it = std::lower_bound(longLines_.begin(), longLines_.end(), std::make_pair(index, Pos(0)));
     return it->second;
@@ -112,7 +137,8 @@ Pos LineIndex::Find(Pos pos) const {
 }
 
 std::size_t LineIndex::MemoryBytes() const {
-    return lengths_.size() * sizeof(std::uint16_t) + blockStarts_.size() * sizeof(std::uint64_t) +
+    return chunks_.size() * static_cast<std::size_t>(kChunkLines) * sizeof(std::uint16_t) +
+           chunks_.capacity() * sizeof(chunks_[0]) + blockStarts_.size() * sizeof(std::uint64_t) +
            longLines_.capacity() * sizeof(std::pair<Pos, Pos>);
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace tessaly::editor {
 class LineIndex {
 public:
     LineIndex() { Clear(); }
+    LineIndex(const LineIndex&) = delete;
+    LineIndex& operator=(const LineIndex&) = delete;
+    LineIndex(LineIndex&&) = default;
+    LineIndex& operator=(LineIndex&&) = default;
 
     // Forgets every start: the first is 0 again.
     void Clear() { Reset(0); }
@@ -40,14 +45,23 @@ public:
 private:
     static constexpr Pos kBlock = 64;
     static constexpr std::uint16_t kLong = 0xFFFF;
+    // The lengths are kept in chunks of 2^kChunkShift, allocated as the index grows.
+    static constexpr int kChunkShift = 13;
+    static constexpr Pos kChunkLines = Pos(1) << kChunkShift;
 
+    static std::size_t ChunkOf(Pos line) { return static_cast<std::size_t>(static_cast<std::uint64_t>(line) >> kChunkShift); }
+    static std::size_t InChunk(Pos line) { return static_cast<std::size_t>(line & (kChunkLines - 1)); }
+    std::uint16_t LengthSlot(Pos line) const { return chunks_[ChunkOf(line)][InChunk(line)]; }
+    // The slot for line's length and those after it in its chunk (a new chunk when the
+    // line begins one).
+    std::uint16_t* SlotsFrom(Pos line);
     Pos Length(Pos index) const;
     // A mask, not a 64-bit division: on a 32-bit processor that is a library call a line.
     static bool IsBlockStart(Pos index) { return (index & (kBlock - 1)) == 0; }
 
-    std::deque<std::uint64_t> blockStarts_;      // start of lines 0, 64, 128, ...
-    std::deque<std::uint16_t> lengths_;          // length of line i (start i+1 - start i), or kLong
-    std::vector<std::pair<Pos, Pos>> longLines_; // (line, length) for lengths of kLong or more
+    std::deque<std::uint64_t> blockStarts_;                  // start of lines 0, 64, 128, ...
+    std::vector<std::unique_ptr<std::uint16_t[]>> chunks_;  // length of line i (start i+1 - start i), or kLong
+    std::vector<std::pair<Pos, Pos>> longLines_;             // (line, length) for lengths of kLong or more
     Pos count_ = 1;
     Pos last_ = 0;
 };

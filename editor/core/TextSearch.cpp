@@ -1,74 +1,50 @@
 #include "TextSearch.h"
 
 #include <algorithm>
+#include <vector>
 
-#include "CharClass.h"
+#include "BlockSearch.h"
 #include "LineEnds.h"
+#include "Needle.h"
 
 namespace tessaly::editor {
 
-namespace {
-
-// Searches read the text in pieces that grow from small (a match is often near) to large.
-constexpr Pos kFirstChunk = 4 * 1024;
-constexpr Pos kChunk = 256 * 1024;
-
-bool SameBytes(const char* at, const std::string& what, bool matchCase) {
-    if (matchCase) return std::equal(what.begin(), what.end(), at);
-    for (std::size_t i = 0; i < what.size(); ++i) {
-        if (FoldCase(at[i]) != FoldCase(what[i])) return false;
-    }
-    return true;
-}
-
-// A match in buf, which holds the text from lo on, with its neighbours when they exist.
-bool MatchInBuffer(const std::string& buf, Pos lo, Pos s, Pos length, const FindOptions& o) {
-    const Pos m = static_cast<Pos>(o.what.size());
-    if (!SameBytes(buf.data() + (s - lo), o.what, o.matchCase)) return false;
-    if (!o.wholeWord) return true;
-    if (s > 0 && IsWordByte(buf[static_cast<std::size_t>(s - 1 - lo)])) return false;
-    if (s + m < length && IsWordByte(buf[static_cast<std::size_t>(s + m - lo)])) return false;
-    return true;
-}
-
-}  // namespace
-
-Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o, const SearchProgress& progress) {
+Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o, const SearchProgress& progress,
+               const SearchSizes& sizes) {
     const Pos m = static_cast<Pos>(o.what.size());
     const Pos length = text.Length();
     if (m == 0) return -1;
     from = std::clamp<Pos>(from, 0, length);
     limit = std::clamp<Pos>(limit, 0, length);
-    const char first = o.matchCase ? o.what[0] : FoldCase(o.what[0]);
-    Pos chunk = kFirstChunk;
-    if (o.down) {
-        Pos pos = from;
-        while (pos + m <= limit) {
-            const Pos end = std::min(limit, pos + chunk + m - 1);
-            chunk = std::min(chunk * 2, kChunk);
-            const Pos lo = std::max<Pos>(0, pos - 1);
-            const std::string buf = text.Text(lo, std::min(length, end + 1) - lo);
-            for (Pos s = pos; s + m <= end; ++s) {
-                const char c = buf[static_cast<std::size_t>(s - lo)];
-                if ((o.matchCase ? c : FoldCase(c)) == first && MatchInBuffer(buf, lo, s, length, o)) return s;
-            }
-            pos = end - m + 1;
-            if (progress && !progress(pos - from, limit - from)) return kSearchStopped;
+    // The starts a match may have, nearest first.
+    StartSpan span = o.down ? StartSpan{from, limit - m + 1, true} : StartSpan{limit, from - m + 1, false};
+    if (span.lo >= span.hi) return -1;
+    const Pos total = o.down ? limit - from : from - limit;
+    const Needle needle(o);
+    Pos done = 0;
+    const auto tell = [&](Pos sofar) { return !progress || progress(std::min(sofar, total), total); };
+
+    SourceReader reader(text);
+    SearchSizes z = sizes;
+    z.block = std::max<Pos>(1, z.block);
+    z.shareBytes = std::max<Pos>(1, z.shareBytes);
+    // Grown with the pieces: Replace All searches again after each match, mostly a little way.
+    std::vector<char> buf;
+    Pos piece = std::clamp<Pos>(z.firstPiece, 1, z.block);
+    while (span.lo < span.hi) {
+        if (done >= z.nearBytes && span.hi - span.lo >= z.sharedBytes) {
+            const Pos before = done;
+            return SearchInShares(text, needle, length, span, z, [&](Pos n) { return tell(before + n); });
         }
-    } else {
-        Pos end = from;
-        while (end - m >= limit) {
-            const Pos start = std::max(limit, end - chunk - m + 1);
-            chunk = std::min(chunk * 2, kChunk);
-            const Pos lo = std::max<Pos>(0, start - 1);
-            const std::string buf = text.Text(lo, std::min(length, end + 1) - lo);
-            for (Pos s = end - m; s >= start; --s) {
-                const char c = buf[static_cast<std::size_t>(s - lo)];
-                if ((o.matchCase ? c : FoldCase(c)) == first && MatchInBuffer(buf, lo, s, length, o)) return s;
-            }
-            end = start + m - 1;
-            if (progress && !progress(from - end, from - limit)) return kSearchStopped;
-        }
+        const Pos n = std::min(piece, span.hi - span.lo);
+        buf.resize(std::max(buf.size(), static_cast<std::size_t>(n + m + 1)));
+        const StartSpan near = span.down ? StartSpan{span.lo, span.lo + n, true} : StartSpan{span.hi - n, span.hi, false};
+        const Pos found = SearchSpan(reader, buf.data(), needle, length, near, n, [&](Pos) { return tell(done + n); });
+        if (found != -1) return found;
+        done += n;
+        if (span.down) span.lo += n;
+        else span.hi -= n;
+        piece = std::min(piece * 2, z.block);
     }
     return -1;
 }
@@ -76,9 +52,10 @@ Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o
 bool MatchesAt(const TextSource& text, Pos pos, const FindOptions& o) {
     const Pos m = static_cast<Pos>(o.what.size());
     if (m == 0 || pos < 0 || pos + m > text.Length()) return false;
+    // With the bytes either side, where the text has them, for whole words.
     const Pos lo = std::max<Pos>(0, pos - 1);
     const std::string buf = text.Text(lo, std::min(text.Length(), pos + m + 1) - lo);
-    return MatchInBuffer(buf, lo, pos, text.Length(), o);
+    return Needle(o).MatchesAt(buf.data(), buf.size(), static_cast<std::size_t>(pos - lo));
 }
 
 Pos StartOfLineAt(const TextSource& text, Pos pos) {

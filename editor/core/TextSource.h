@@ -1,10 +1,20 @@
 #pragma once
 // Read access to a text as bytes and lines, whether it is held in memory or read on demand.
+#include <memory>
 #include <string>
 
 #include "EditorTypes.h"
 
 namespace tessaly::editor {
+
+// Reads a text's bytes in large pieces for one thread of a long search, without touching
+// the text's own state, so that the thread that owns the text may go on using it.
+class TextReader {
+public:
+    virtual ~TextReader() = default;
+    // Copies [pos, pos + n) into out; bytes the text no longer holds read as blanks.
+    virtual void Read(Pos pos, Pos n, char* out) = 0;
+};
 
 class TextSource {
 public:
@@ -23,6 +33,9 @@ public:
     virtual Pos LineFromPosition(Pos pos) const = 0;
     // Copies the bytes of [pos, pos + n) into out; the range must lie inside the text.
     virtual void GetBytes(Pos pos, Pos n, char* out) const = 0;
+    // A reader for another thread, or none when this text can only be read through
+    // GetBytes on its own thread (the default).
+    virtual std::unique_ptr<TextReader> NewReader() const { return nullptr; }
 
     // Helpers built on the operations above.
     std::string Text(Pos pos, Pos n) const;

@@ -65,18 +65,18 @@ void EditorWindow::OnPaint() {
 }
 
 void EditorWindow::PaintWindow() {
-    PaintDc paint(wnd_);
+    CPaintDC paint(wnd_);
     RECT client{};
     ::GetClientRect(wnd_, &client);
-    const RECT area = paint.Area();
+    const RECT area = paint.m_ps.rcPaint;
     const int width = client.right;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
 
     // Drawn off screen first, so a repainted line never flickers.
-    const HDC mem = offscreen_.Prepare(paint.Get(), width, height);
+    const HDC mem = offscreen_.Prepare(paint, width, height);
     if (!mem) return;
-    SelectGuard selectFont(mem, font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
+    CSelectObject selectFont(mem, font_ ? static_cast<HGDIOBJ>(font_) : ::GetStockObject(ANSI_FIXED_FONT));
     ::SetViewportOrgEx(mem, 0, -area.top, nullptr);
 
     const TextSource& text = buffer_.Text();
@@ -102,7 +102,7 @@ void EditorWindow::PaintWindow() {
         pastEnd = lineStart < 0;
     }
     if (!text.IsIndexComplete() && buffer_.File()) PaintProgress(mem, buffer_.File()->Progress());
-    ::BitBlt(paint.Get(), 0, area.top, width, height, mem, 0, area.top, SRCCOPY);
+    ::BitBlt(paint, 0, area.top, width, height, mem, 0, area.top, SRCCOPY);
 }
 
 void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
@@ -191,8 +191,8 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
         }
     }
     if (!tabColumns.empty()) {
-        Pen pen(::CreatePen(PS_SOLID, 1, Blend(settings.m_clrText, settings.m_clrBackground)));
-        SelectGuard selectPen(dc, pen.Get());
+        CPen pen(PS_SOLID, 1, Blend(settings.m_clrText, settings.m_clrBackground));
+        CSelectObject selectPen(dc, pen);
         const int mid = y + lineHeight_ / 2;
         for (const Pos tabColumn : tabColumns) {
             if (tabColumn < firstColumn_) continue;

@@ -98,7 +98,7 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
             result = TRUE;
             return true;
-        case WM_GETFONT: result = reinterpret_cast<LRESULT>(font_.Get()); return true;
+        case WM_GETFONT: result = reinterpret_cast<LRESULT>(font_.GetSafeHandle()); return true;
         default: return OnEditMessage(msg, wParam, lParam, result);
     }
 }
@@ -178,10 +178,10 @@ void EditorWindow::ShiftRowsBelow(int row, Pos linesAdded) {
 void EditorWindow::ApplySettings() {
     if (!wnd_) return;
     const EditorSettings& s = buffer_.Settings();
-    WindowDc dc(wnd_);
+    CClientDC dc(wnd_);
     LOGFONTA lf{};
     const int size = s.m_nFontSize > 0 && s.m_nFontSize < 200 ? s.m_nFontSize : 10;
-    lf.lfHeight = -::MulDiv(size, ::GetDeviceCaps(dc.Get(), LOGPIXELSY), 72);
+    lf.lfHeight = -::MulDiv(size, dc.GetDeviceCaps(LOGPIXELSY), 72);
     lf.lfWeight = s.m_nFontWeight > 0 && s.m_nFontWeight <= 1000 ? s.m_nFontWeight : FW_NORMAL;
     lf.lfItalic = s.m_nFontItalic ? TRUE : FALSE;
     lf.lfCharSet = static_cast<BYTE>(s.m_nFontCharSet & 0xFF);
@@ -189,13 +189,13 @@ void EditorWindow::ApplySettings() {
     lf.lfQuality = DEFAULT_QUALITY;
     const std::string face = s.m_strFontName.empty() ? "Courier" : s.m_strFontName;
     lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    font_.Reset(::CreateFontIndirectA(&lf));
+    font_.CreateFontIndirect(lf);
     {
-        SelectGuard select(dc.Get(), font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(ANSI_FIXED_FONT));
+        CSelectObject select(dc, font_ ? static_cast<HGDIOBJ>(font_) : ::GetStockObject(ANSI_FIXED_FONT));
         TEXTMETRICA tm{};
-        ::GetTextMetricsA(dc.Get(), &tm);
+        ::GetTextMetricsA(dc, &tm);
         SIZE extent{};
-        ::GetTextExtentPoint32A(dc.Get(), "M", 1, &extent);
+        ::GetTextExtentPoint32A(dc, "M", 1, &extent);
         lineHeight_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
         ascent_ = tm.tmAscent;
         charWidth_ = std::max<int>(1, extent.cx);

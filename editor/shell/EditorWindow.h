@@ -12,7 +12,8 @@
 #include "EditBuffer.h"
 #include "EditSession.h"
 #include "FindDialog.h"
-#include "GdiObjects.h"
+#include "Gdi.h"
+#include "OffscreenSurface.h"
 
 namespace tessaly::editor {
 
@@ -39,7 +40,7 @@ public:
     // Re-reads font, colours and tab width from the buffer's settings and repaints.
     void ApplySettings();
     void Repaint();
-    HFONT CurrentFont() const { return font_.Get(); }
+    HFONT CurrentFont() const { return font_.GetSafeHandle(); }
 
     // Commands, each answering whether it did something.
     bool Undo();
@@ -170,7 +171,7 @@ private:
     HWND wnd_ = nullptr;
     FindDialog find_;
 
-    Font font_;
+    CFont font_;
     OffscreenSurface offscreen_;  // what painting draws into first
     int lineHeight_ = 16;
     int charWidth_ = 8;

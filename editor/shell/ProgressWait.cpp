@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "GdiObjects.h"
+#include "Gdi.h"
 
 namespace tessaly::editor {
 
@@ -157,12 +157,12 @@ LRESULT CALLBACK ProgressWait::BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
 }
 
 void ProgressWait::PaintBox() {
-    PaintDc paint(box_);
-    HDC dc = paint.Get();
+    CPaintDC paint(box_);
+    HDC dc = paint;
     RECT client{};
     ::GetClientRect(box_, &client);
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-    SelectGuard font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    CSelectObject font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     RECT line{12, 10, client.right - 12, 28};

@@ -57,8 +57,8 @@ void CVQEditView::OnBeginPrinting(CDC* dc, CPrintInfo* info) {
     lf.lfCharSet = static_cast<BYTE>(s.m_nFontCharSet);
     lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     lstrcpynA(lf.lfFaceName, s.m_strFontName.c_str(), LF_FACESIZE);
-    m_pPrint->font.Reset(::CreateFontIndirectA(&lf));
-    CSelectObject select(*dc, m_pPrint->font.Get());
+    m_pPrint->font.CreateFontIndirect(lf);
+    CSelectObject select(*dc, m_pPrint->font);
     TEXTMETRICA tm{};
     ::GetTextMetricsA(*dc, &tm);
     m_pPrint->lineHeight = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
@@ -76,7 +76,7 @@ void CVQEditView::OnPrint(CDC* dc, CPrintInfo* info) {
     const tessaly::editor::EditBuffer& buffer = GetEditorWindow()->Buffer();
     const tessaly::editor::TextSource& text = buffer.Text();
     const RECT page = PrintArea(*dc, *info);
-    CSelectObject select(*dc, m_pPrint->font.Get());
+    CSelectObject select(*dc, m_pPrint->font);
     ::SetTextColor(*dc, RGB(0, 0, 0));
     ::SetBkMode(*dc, TRANSPARENT);
 
@@ -106,4 +106,4 @@ void CVQEditView::OnPrint(CDC* dc, CPrintInfo* info) {
     info->m_bContinuePrinting = first + m_pPrint->linesPerPage < text.LineCount();
 }
 
-void CVQEditView::OnEndPrinting(CDC*, CPrintInfo*) { m_pPrint->font.Reset(); }
+void CVQEditView::OnEndPrinting(CDC*, CPrintInfo*) { m_pPrint->font.DeleteObject(); }

@@ -3,10 +3,10 @@
 // page's measures.
 #include <editor/VQEditView.h>
 
-#include "GdiObjects.h"
+#include "Gdi.h"
 
 struct CVQEditView::PrintLayout {
-    tessaly::editor::Font font;
+    CFont font;
     int lineHeight = 1;
     int charWidth = 1;
     int headerHeight = 0;

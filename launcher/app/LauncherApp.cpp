@@ -1,6 +1,7 @@
 #include "LauncherApp.h"
 
 #include <cstdio>
+#include <string>
 
 #include "ConfigReader.h"
 #include "ConfigTest.h"
@@ -9,6 +10,7 @@
 #include "LibraryEntries.h"
 #include "NoticeNames.h"
 #include "ProcessRunner.h"
+#include "ProductVersion.h"
 #include "RegistrySettingsBackend.h"
 
 namespace {
@@ -176,9 +178,14 @@ LRESULT CLauncherApp::OnLauncherNotify(WPARAM code, LPARAM lParam)
         if (m_logViewer != nullptr && ::IsWindow(m_logViewer))
             ::PostMessageA(m_logViewer, WM_LAUNCHER_NOTIFY, LN_FORMAT_CHANGED, 0);
         return 0;
-    case LN_SHOW_ABOUT:
-        ::MessageBoxA(m_main.Get(), kAboutText, kAboutCaption, MB_OK | MB_ICONINFORMATION);
+    case LN_SHOW_ABOUT: {
+        std::string text = kAboutText;
+        const std::string tools = ProductVersionOf(Beside(kScrivelExe));
+        if (!tools.empty())
+            text += std::string("\n\n") + kAboutToolsPrefix + tools;
+        ::MessageBoxA(m_main.Get(), text.c_str(), kAboutCaption, MB_OK | MB_ICONINFORMATION);
         return 0;
+    }
     case LN_SPLASH_CONTROL: {
         // This Launcher can show a splash screen, so the option is offered.
         HWND checkBox = reinterpret_cast<HWND>(lParam);

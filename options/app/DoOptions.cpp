@@ -11,6 +11,7 @@
 #include "GeneralPage.h"
 #include "HostsPage.h"
 #include "LauncherExports.h"
+#include "ModuleActivation.h"
 #include "ModuleState.h"
 #include "OptionsApp.h"
 #include "OptionsDlg.h"
@@ -91,6 +92,8 @@ int ShowOptions(HWND launcherWindow, HWND* dialogOut, const HostList* hosts)
 extern "C" int __cdecl DoOptions(HWND launcherWindow, HWND* dialogOut, const HostList* hosts)
 {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    // The Launcher may have no manifest: the windows of this call use the library's own.
+    CModuleActivation activation;
     try {
         return ShowOptions(launcherWindow, dialogOut, hosts);
     } catch (...) {

@@ -14,6 +14,7 @@
 #include "OptionsDlg.h"
 #include "PageToolBar.h"
 #include "SettingsSchema.h"
+#include "ScreenDpi.h"
 #include "ShellIcons.h"
 #include "resource.h"
 
@@ -59,9 +60,9 @@ BOOL CBrowsersPage::OnInitDialog()
         m_images.Add(fallback.Get());
     m_wndList.SetImageList(m_images, LVSIL_SMALL);
     m_wndList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    m_wndList.InsertColumn(0, "Label", LVCFMT_LEFT, 90);
-    m_wndList.InsertColumn(1, "Path", LVCFMT_LEFT, 210);
-    m_wndList.InsertColumn(2, "Use DDE", LVCFMT_LEFT, 60);
+    m_wndList.InsertColumn(0, "Label", LVCFMT_LEFT, AfxScaleForDpi(90));
+    m_wndList.InsertColumn(1, "Path", LVCFMT_LEFT, AfxScaleForDpi(210));
+    m_wndList.InsertColumn(2, "Use DDE", LVCFMT_LEFT, AfxScaleForDpi(60));
 
     UpdateButtons(-1);
     LoadEntries();

@@ -9,9 +9,10 @@
 #include "GeneralFlags.h"
 #include "OptionsApp.h"
 #include "PageToolBar.h"
+#include "ScreenDpi.h"
 
 namespace {
-constexpr int kPathColumnWidth = 360;
+constexpr int kPathColumnWidth = 360;  // pixels at 96 DPI
 constexpr char kAllFilesFilter[] = "All files (*.*)|*.*||";
 constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES |
                              OFN_ENABLESIZING | OFN_EXPLORER;
@@ -47,7 +48,7 @@ void CEditorFilesPage::SetUpList()
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
     column.fmt = LVCFMT_LEFT;
-    column.cx = kPathColumnWidth;
+    column.cx = AfxScaleForDpi(kPathColumnWidth);
     char title[] = "Path";
     column.pszText = title;
     ::SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));

@@ -3,6 +3,7 @@
 #include "DataExchange.h"
 #include "Gdi.h"
 #include "GeneralFlags.h"
+#include "ScreenDpi.h"
 #include "HostDlg.h"
 #include "HostOptions.h"
 #include "LauncherLink.h"
@@ -73,8 +74,8 @@ BOOL CHostsPage::OnInitDialog()
 
     m_wndList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
     MakeImageList();
-    m_wndList.InsertColumn(0, "Host Name", LVCFMT_LEFT, 150);
-    m_wndList.InsertColumn(1, "Project path", LVCFMT_LEFT, 210);
+    m_wndList.InsertColumn(0, "Host Name", LVCFMT_LEFT, AfxScaleForDpi(150));
+    m_wndList.InsertColumn(1, "Project path", LVCFMT_LEFT, AfxScaleForDpi(210));
     m_wndList.ModifyStyle(m_bSort ? 0 : LVS_SORTASCENDING, m_bSort ? LVS_SORTASCENDING : 0);
 
     LoadHosts(m_strExtensions);

@@ -2,7 +2,11 @@
 """Draws the Scrivel page's tool bar strip (files-toolbar.bmp): Add, Edit, Remove, Up, Down,
 16x15 pixels each, on the tool bar's face colour (192, 192, 192), which stays undrawn.
 Run it in this folder after changing a picture."""
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+from picturefiles import write_bmp  # noqa: E402
 
 FACE = (192, 192, 192)
 INK = {'g': (0, 128, 0), 'r': (190, 30, 30), 'b': (10, 36, 106), 'k': (0, 0, 0),
@@ -81,21 +85,6 @@ DOWN = list(reversed(UP))
 
 def strip(pictures):
     return [[INK.get(ch, FACE) for p in pictures for ch in p[y]] for y in range(15)]
-
-
-def write_bmp(path, pixels):
-    height, width = len(pixels), len(pixels[0])
-    stride = (width * 3 + 3) // 4 * 4
-    data = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        data += line + bytes(stride - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, 'wb') as out:
-        out.write(header + info + data)
 
 
 if __name__ == '__main__':

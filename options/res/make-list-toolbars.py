@@ -3,7 +3,11 @@
 Down, Find) and hosts-toolbar.bmp (Edit, Rescan), 16x15 pictures on the face colour
 C0C0C0 that the tool bar leaves undrawn. Run it in this folder after changing a picture."""
 import math
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+from picturefiles import write_bmp  # noqa: E402
 
 FACE = (192, 192, 192)
 INK = {'k': (0, 0, 0), 'g': (0, 128, 0), 'r': (200, 30, 30), 'b': (20, 60, 170),
@@ -88,16 +92,7 @@ def write_strip(name, drawers):
         p = blank()
         draw(p)
         pictures.append(p)
-    width = W * len(pictures)
-    stride = (width * 3 + 3) // 4 * 4
-    rows = b''
-    for y in reversed(range(H)):
-        row = b''.join(bytes((px[2], px[1], px[0])) for p in pictures for px in p[y])
-        rows += row + b'\0' * (stride - len(row))
-    info = struct.pack('<IiiHHIIiiII', 40, width, H, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
-    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(rows), 0, 0, 14 + len(info))
-    with open(name, 'wb') as f:
-        f.write(header + info + rows)
+    write_bmp(name, [[px for p in pictures for px in p[y]] for y in range(H)])
 
 
 write_strip('browsers-toolbar.bmp', [add, edit, remove, up, down, find])

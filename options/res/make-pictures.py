@@ -4,7 +4,11 @@ hand cursor (hand.cur), the server icon of "Server info" (server.ico), the brows
 the Browsers page (browser1-3.ico, webdoc.ico) and the transparent cell icon (blank.ico).
 Run it in this folder after changing a picture."""
 import math
-import struct
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+from picturefiles import write_icon as write_icon_file  # noqa: E402
 
 COLOURS = {
     'k': (0, 0, 0), 'w': (255, 255, 255), 'g': (128, 128, 128), 'l': (212, 208, 200),
@@ -125,38 +129,11 @@ def hand(p, n):
                 p[y][x] = COLOURS[ch]
 
 
-def dib(pixels):
-    n = len(pixels)
-    header = struct.pack('<IiiHHIIiiII', 40, n, n * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    colour = b''
-    for row in reversed(pixels):
-        for px in row:
-            colour += bytes((px[2], px[1], px[0], 255)) if px else b'\0\0\0\0'
-    stride = ((n + 31) // 32) * 4
-    mask = b''
-    for row in reversed(pixels):
-        bits = bytearray(stride)
-        for x, px in enumerate(row):
-            if px is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bytes(bits)
-    return header + colour + mask
-
-
 def write_icon(name, draw, sizes=(32, 16), cursor_hotspot=None):
-    images = [dib(image(size, draw)) for size in sizes]
-    kind = 2 if cursor_hotspot else 1
-    out = struct.pack('<HHH', 0, kind, len(images))
-    offset = 6 + 16 * len(images)
-    for size, data in zip(sizes, images):
-        a, b = cursor_hotspot if cursor_hotspot else (1, 32)
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, a, b, len(data), offset)
-        offset += len(data)
-    with open(name, 'wb') as f:
-        f.write(out + b''.join(images))
+    write_icon_file(name, [image(size, draw) for size in sizes], cursor_hotspot)
 
 
-write_icon('options.ico', options_picture)
+write_icon('options.ico', options_picture, sizes=(48, 32, 16))
 write_icon('server.ico', server_picture)
 write_icon('browser1.ico', globe('b', 'n'))
 write_icon('browser2.ico', globe('r', 'y'))

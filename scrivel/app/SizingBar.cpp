@@ -436,18 +436,15 @@ void CSizingBar::DrawTracker()
 {
     if (!m_pDockSite)
         return;
-    HDC dc = ::GetDCEx(m_pDockSite->m_hWnd, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
-    if (!dc)
-        dc = ::GetWindowDC(m_pDockSite->m_hWnd);
+    const HWND site = m_pDockSite->m_hWnd;
+    HDC locked = ::GetDCEx(site, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    CWindowReleasedDC dc(site, locked ? locked : ::GetWindowDC(site));
     CBrush brush;
     brush.Attach(AfxCreateHalftoneBrush());
-    {
-        CSelectObject select(dc, brush);
-        RECT r = m_rcTracker;
-        ::InflateRect(&r, -1, -1);
-        ::PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATINVERT);
-    }
-    ::ReleaseDC(m_pDockSite->m_hWnd, dc);
+    CSelectObject select(dc, brush);
+    RECT r = m_rcTracker;
+    ::InflateRect(&r, -1, -1);
+    ::PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATINVERT);
 }
 
 void CSizingBar::StartTracking()

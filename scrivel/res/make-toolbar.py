@@ -2,8 +2,11 @@
 # Draws Scrivel's toolbar picture (twelve 16 x 15 buttons, in the order of toolbar 128) into
 # toolbar.bmp beside this script. Run it again after changing a glyph; the bitmap is kept in
 # the tree. Grey (192, 192, 192) is the button face, which the toolbar maps to the system's.
-import struct
+import sys
 from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / 'tools'))
+from picturefiles import write_bmp  # noqa: E402
 
 PALETTE = {
     '.': (192, 192, 192),
@@ -241,20 +244,8 @@ def rows_of(name):
 
 def main():
     glyphs = [rows_of(name) for name in ORDER]
-    width = WIDTH * len(glyphs)
-    stride = (width * 3 + 3) & ~3
-    pixels = bytearray()
-    for y in reversed(range(HEIGHT)):  # bottom row first
-        line = bytearray()
-        for rows in glyphs:
-            for ch in rows[y]:
-                r, g, b = PALETTE[ch]
-                line += bytes((b, g, r))
-        line += b'\0' * (stride - len(line))
-        pixels += line
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(pixels), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, HEIGHT, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    Path(__file__).with_name('toolbar.bmp').write_bytes(header + info + pixels)
+    pixels = [[PALETTE[ch] for rows in glyphs for ch in rows[y]] for y in range(HEIGHT)]
+    write_bmp(str(Path(__file__).with_name('toolbar.bmp')), pixels)
 
 
 if __name__ == '__main__':

@@ -9,15 +9,31 @@
 #include <string>
 #include <vector>
 
+#include "ReferenceLogTree.h"
 #include "Screenshot.h"
 #include "StoredRecords.h"
+#include "TestPaths.h"
 #include "UiDriver.h"
 #include "ViewerFixture.h"
+#include "WinLogFileFacts.h"
 
 using namespace viewertest;
 
 namespace {
 class ViewerTreeTest : public ViewerTest {};
+
+// The tree as the user sees it against the items a fill is to make: texts, pictures, item
+// data and order at both levels.
+void ExpectSameItems(const std::vector<TreeItem>& shown, const std::vector<LogTreeNode>& expected)
+{
+    ASSERT_EQ(shown.size(), expected.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_EQ(shown[i].text, expected[i].label) << i;
+        EXPECT_EQ(shown[i].image, expected[i].image) << expected[i].label;
+        EXPECT_EQ(static_cast<std::uint32_t>(shown[i].data), expected[i].data) << expected[i].label;
+        ExpectSameItems(shown[i].children, expected[i].children);
+    }
+}
 }  // namespace
 
 TEST_F(ViewerTreeTest, FilesComeFirstThenGroupsEachAlphabeticalWithSizesAndPictures)
@@ -105,6 +121,49 @@ TEST_F(ViewerTreeTest, FilesComeFirstThenGroupsEachAlphabeticalWithSizesAndPictu
     ASSERT_TRUE(m_registry.Store().ProfileBinary("Settings", "MainWindow", placement));
     ASSERT_EQ(placement.size(), 44u);
     EXPECT_EQ(PlacementRecord::Decode(placement)->showCmd, SW_SHOWNORMAL);
+}
+
+TEST_F(ViewerTreeTest, FoldersOfManyLogsShowTheItemsThatAskingForEachLogGives)
+{
+    // Folders with many of the logs are listed once; the tree must not tell that from
+    // asking the file system for every log.
+    LauncherLogList list;
+    for (const std::string host : {"alpha", "Beta"}) {
+        const std::string folder = m_dir + "\\" + host;
+        ::CreateDirectoryA(folder.c_str(), nullptr);
+        for (int i = 0; i < 14; ++i) {
+            const std::string name = (i % 2 ? "access-" : "Error-") + std::to_string(i) + ".log";
+            if (i % 5 != 3) {
+                ASSERT_TRUE(testpaths::WriteTextFile(folder + "\\" + name, std::string(i * 10, 'x')));
+            }
+            list.Add(i % 3 ? folder + "\\" + name : Slashed(folder) + "/" + name, i == 6 ? "" : "www." + host);
+        }
+        list.Add(folder + "\\ERROR-2.LOG", "WWW." + host);    // the same log in another case
+        list.Add(folder + "\\access-1.log", "www." + host);   // listed twice
+        list.Add(folder + "\\access-1.log.", "Other");        // the system drops the dot
+        list.Add(folder + "\\Error-4.log", "");               // also at the top level
+    }
+    for (int i = 0; i < 9; ++i)
+        list.Add(Missing("gone\\old-" + std::to_string(i) + ".log"), "Gone");  // no such folder
+    list.Add(Log("single.log", "one line\r\n"), "www.alpha");
+
+    ViewerRun run;
+    std::vector<TreeItem> shown;
+    int result = run.Run(list.Get(), [&](HWND frame) {
+        shown = ReadTree(TreeOf(frame));
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 1);
+
+    CWinLogFileFacts askEach;
+    const ReferenceLogTree expected = FillPlainly(list.Get(), askEach, false);
+    ASSERT_EQ(expected.items.size(), 6u);  // two logs at the top, then four groups
+    ExpectSameItems(shown, expected.items);
+    const TreeItem* alpha = FindItem(shown, "www.alpha");
+    ASSERT_NE(alpha, nullptr);
+    const TreeItem* missing = FindItem(alpha->children, "access-3.log");
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(missing->image, kMissingFile);
 }
 
 TEST_F(ViewerTreeTest, AnEmptyListGivesAnEmptyTreeWithNothingToClear)

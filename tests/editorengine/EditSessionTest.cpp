@@ -326,6 +326,26 @@ TEST_F(EditSessionTest, ALongFindTellsHowFarItGotAndCanBeStopped) {
     EXPECT_EQ(view_.Caret(), static_cast<Pos>(text.size() / 2));
 }
 
+TEST_F(EditSessionTest, AWrappedFindMeetsTheMatchTheCaretIsIn) {
+    // The part searched after wrapping ends where the search began, but not before a match
+    // that the caret splits.
+    SetText("one two three");
+    FindOptions o;
+    o.what = "two";
+    view_.MoveTo(5, false);
+    ASSERT_TRUE(view_.FindNext(o, true));
+    EXPECT_EQ(view_.SelStart(), 4);
+    EXPECT_EQ(view_.SelEnd(), 7);
+    o.down = false;
+    view_.MoveTo(6, false);
+    ASSERT_TRUE(view_.FindNext(o, true));
+    EXPECT_EQ(view_.SelStart(), 4);
+    o.what = "three";
+    view_.MoveTo(13, false);
+    EXPECT_TRUE(view_.FindNext(o, true));
+    EXPECT_EQ(view_.SelStart(), 8);
+}
+
 TEST_F(EditSessionTest, ReplaceAndReplaceAll) {
     SetText("Listen 80\nListen 8080\nlisten 80");
     FindOptions o;

@@ -45,7 +45,7 @@ TEST(LineIndex, KeepsStartsOfShortAndLongLines) {
 TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
     std::mt19937 rng(5);
     // Heads of several lengths, so that the tail's lines land at every offset in a block.
-    for (const int headLines : {0, 1, 2, 63, 64, 100, 127}) {
+    for (const int headLines : {0, 1, 2, 62, 63, 64, 100, 126, 127}) {
         LineIndex whole;
         LineIndex head;
         Pos at = 0;
@@ -86,6 +86,41 @@ TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
             ASSERT_EQ(head.Find(pos), whole.Find(pos));
         }
     }
+}
+
+TEST(LineIndex, BatchesAndTailsAcrossTheStorageChunksKeepEveryStart) {
+    // Lengths are stored in chunks of some thousands of lines: batches of any size, tails
+    // joined at any line, and removals reaching back over a chunk's edge keep every start.
+    std::mt19937 rng(9);
+    std::vector<Pos> starts{0};
+    for (int i = 0; i < 40000; ++i) starts.push_back(starts.back() + (rng() % 500 == 0 ? 70000 : rng() % 300 + 1));
+    for (const std::size_t headLines : {std::size_t(8190), std::size_t(8191), std::size_t(8192), std::size_t(16385)}) {
+        LineIndex head;
+        for (std::size_t i = 1; i <= headLines;) {
+            const std::size_t n = std::min<std::size_t>(rng() % 5000 + 1, headLines + 1 - i);
+            head.Append(starts.data() + i, n);
+            i += n;
+        }
+        const Pos origin = starts[headLines] + 1;  // the tail begins within a line
+        LineIndex tail;
+        tail.Reset(origin);
+        tail.Append(starts.data() + headLines + 1, starts.size() - headLines - 1);
+        head.AppendTail(tail);
+        ASSERT_EQ(head.Count(), static_cast<Pos>(starts.size()));
+        for (std::size_t i = 0; i < starts.size(); ++i) ASSERT_EQ(head.Start(static_cast<Pos>(i)), starts[i]) << i;
+        for (int probe = 0; probe < 1000; ++probe) {
+            const Pos pos = static_cast<Pos>(rng() % static_cast<unsigned>(starts.back() + 10));
+            ASSERT_EQ(head.Find(pos), std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1);
+        }
+    }
+    LineIndex index;
+    index.Append(starts.data() + 1, 8193);
+    for (Pos count = 8194; count > 8185; --count) {
+        ASSERT_EQ(index.Last(), starts[static_cast<std::size_t>(count - 1)]);
+        index.RemoveLast();
+    }
+    index.Append(starts.data() + 8185, 20);
+    for (std::size_t i = 0; i < 8205; ++i) ASSERT_EQ(index.Start(static_cast<Pos>(i)), starts[i]);
 }
 
 TEST(LineIndex, TakesAboutTwoBytesALine) {

@@ -15,7 +15,6 @@
 #include "FrameWnd.h"
 #include "Gdi.h"
 #include "PrintInfo.h"
-#include "GdiObjects.h"
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
@@ -134,10 +133,10 @@ TEST_F(ComponentTest, TheViewShowsTheDocumentsBufferColoured) {
     const std::string png = SaveWindowPng(frame_->m_hWnd, "editorwindow-component-view");
     EXPECT_FALSE(png.empty());
     // A directive's colour on the second row.
-    tessaly::editor::WindowDc dc(view_->m_hWnd);
+    CClientDC dc(view_->m_hWnd);
     int blue = 0;
     for (int x = 0; x < 200; ++x) {
-        for (int y = 16; y < 32; ++y) blue += ::GetPixel(dc.Get(), x, y) == RGB(0, 0, 255) ? 1 : 0;
+        for (int y = 16; y < 32; ++y) blue += dc.GetPixel(x, y) == RGB(0, 0, 255) ? 1 : 0;
     }
     EXPECT_GT(blue, 10);
 }
@@ -240,11 +239,11 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
     for (int i = 1; i <= 300; ++i) text += "Listen " + std::to_string(8000 + i) + "\r\n";
     view_->SetWindowTextA(text.c_str());
     // A page of 600 by 800 pixels at the screen's resolution.
-    tessaly::editor::WindowDc screen(view_->m_hWnd);
-    tessaly::editor::MemoryDc memory(screen.Get());
-    tessaly::editor::Bitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 600, 800));
-    tessaly::editor::SelectGuard select(memory.Get(), bitmap.Get());
-    CDC dc(memory.Get());
+    CClientDC screen(view_->m_hWnd);
+    CMemoryDC dc(screen);
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(screen, 600, 800));
+    CSelectObject select(dc, bitmap);
     CPrintInfo info;
     info.m_bPreview = true;  // pages drawn on a surface of the test's own, as print preview does
     info.m_rectDraw = RECT{0, 0, 600, 800};
@@ -255,12 +254,12 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
     EXPECT_LT(pages, 30u);
     for (UINT page = 1; page <= pages; ++page) {
         RECT all{0, 0, 600, 800};
-        ::FillRect(memory.Get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         info.m_nCurPage = page;
         view_->OnPrint(&dc, &info);
         int ink = 0;
         for (int y = 0; y < 800; y += 2) {
-            for (int x = 0; x < 600; x += 2) ink += ::GetPixel(memory.Get(), x, y) == RGB(0, 0, 0) ? 1 : 0;
+            for (int x = 0; x < 600; x += 2) ink += ::GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
         }
         EXPECT_GT(ink, 50) << "page " << page;
         EXPECT_EQ(info.m_bContinuePrinting, page < pages) << "page " << page;

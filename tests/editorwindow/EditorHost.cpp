@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
-#include "GdiObjects.h"
+#include "Gdi.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
 
 namespace shelltest {
-
-using tessaly::editor::SelectGuard;
-using tessaly::editor::WindowDc;
 
 namespace {
 
@@ -118,11 +115,11 @@ void Type(HWND, const std::string& text) {
 
 SIZE CellSize(HWND editor) {
     SIZE size{8, 16};
-    WindowDc dc(editor);
-    SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(editor, WM_GETFONT, 0, 0)));
+    CClientDC dc(editor);
+    CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageA(editor, WM_GETFONT, 0, 0)));
     TEXTMETRICA tm{};
-    ::GetTextMetricsA(dc.Get(), &tm);
-    ::GetTextExtentPoint32A(dc.Get(), "M", 1, &size);
+    ::GetTextMetricsA(dc, &tm);
+    ::GetTextExtentPoint32A(dc, "M", 1, &size);
     size.cy = tm.tmHeight + tm.tmExternalLeading;
     return size;
 }

@@ -9,6 +9,7 @@
 #include "Handles.h"
 #include "ProgressWait.h"
 #include "TestPaths.h"
+#include "TextSearch.h"
 #include "UiDriver.h"
 
 namespace shelltest {
@@ -80,7 +81,12 @@ protected:
         ui::Click(::GetDlgItem(dialog, IDOK));
         return dialog;
     }
-    void TearDown() override { tessaly::editor::ProgressWait::SetShowDelay(300); }
+    // A search of the whole log would often end before its box is seen on a fast machine.
+    static void SlowSearches() { tessaly::editor::SetSearchBlockPause(2); }
+    void TearDown() override {
+        tessaly::editor::ProgressWait::SetShowDelay(300);
+        tessaly::editor::SetSearchBlockPause(0);
+    }
 
     static void SetUpTestSuite() {
         path_ = testpaths::Join(testpaths::MakeWorkDir("editorwindow-hugelog"), "access.log");
@@ -197,6 +203,7 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
 
 TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere) {
     tessaly::editor::ProgressWait::SetShowDelay(0);
+    SlowSearches();
     EditorSettings settings;
     EditBuffer buffer(settings);
     EditorHost host;
@@ -239,6 +246,7 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
 
 TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage) {
     tessaly::editor::ProgressWait::SetShowDelay(0);
+    SlowSearches();
     EditorSettings settings;
     EditBuffer buffer(settings);
     EditorHost host;

@@ -13,6 +13,7 @@
 #include "Dialog.h"
 #include "DialogTestIds.h"
 #include "FwTestSupport.h"
+#include "Gdi.h"
 #include "ImageList.h"
 #include "WinApp.h"
 
@@ -278,19 +279,16 @@ TEST(DialogTest, ControlWrappersShowWhatTheyAreGiven)
         toolCount = dialog.m_tips.GetToolCount();
         imageCount = dialog.m_images.GetImageCount();
         // Draw image 2 (blue square) on white: the magenta border stays white.
-        HDC screen = ::GetDC(nullptr);
-        HDC memory = ::CreateCompatibleDC(screen);
-        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        CClientDC screen(nullptr);
+        CMemoryDC memory(screen);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(screen, 16, 16);
+        CSelectObject select(memory, bitmap);
         RECT all{0, 0, 16, 16};
         ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         dialog.m_images.Draw(memory, 2, POINT{0, 0}, ILD_TRANSPARENT);
-        transparentCorner = ::GetPixel(memory, 1, 1);
-        opaqueCentre = ::GetPixel(memory, 8, 8);
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(nullptr, screen);
+        transparentCorner = memory.GetPixel(1, 1);
+        opaqueCentre = memory.GetPixel(8, 8);
         Click(dlg, IDOK);
         return true;
     });

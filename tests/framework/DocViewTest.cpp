@@ -12,6 +12,7 @@
 #include "DocTemplate.h"
 #include "DocViewTestIds.h"
 #include "FwTestSupport.h"
+#include "Gdi.h"
 #include "GuiObjectCount.h"
 #include "RegistrySettingsBackend.h"
 #include "SettingsStore.h"
@@ -399,12 +400,12 @@ TEST_F(DocViewTest, TwoHundredOpenCloseCyclesLeaveTheGuiObjectCountsWhereTheySta
     EXPECT_TRUE(viewer.Documents().empty());
 
     // The counts see a single object more.
-    HBRUSH extra = ::CreateSolidBrush(RGB(1, 2, 3));
+    CBrush extra(RGB(1, 2, 3));
     HWND extraWindow = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     fwtest::GuiObjectCounts more = fwtest::CountGuiObjects();
     EXPECT_EQ(more.gdi, after.gdi + 1);
     EXPECT_EQ(more.user, after.user + 1);
     ::DestroyWindow(extraWindow);
-    ::DeleteObject(extra);
+    extra.DeleteObject();
 }
 }  // namespace

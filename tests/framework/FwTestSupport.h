@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "Gdi.h"
 #include "WinApp.h"
 
 namespace fwtest {
@@ -24,10 +25,7 @@ inline void Pump(CWinApp& app)
 inline COLORREF PixelOf(HWND wnd, int x, int y)
 {
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC dc = ::GetDC(wnd);
-    COLORREF colour = ::GetPixel(dc, x, y);
-    ::ReleaseDC(wnd, dc);
-    return colour;
+    return CClientDC(wnd).GetPixel(x, y);
 }
 
 inline std::string MenuText(HMENU menu, UINT id)

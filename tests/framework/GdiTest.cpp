@@ -1,5 +1,6 @@
-// Drawing objects: pens, brushes, fonts and bitmaps go with their wrappers, moves hand
-// them on without copies, and a selection guard puts the previous object back.
+// Drawing objects: pens, brushes, fonts, bitmaps and drawing surfaces go with their
+// wrappers, moves hand them on without copies, and a selection guard puts the previous
+// object back.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,22 @@ TEST(GdiTest, DrawingObjectsAreDeletedWithTheirWrappers)
     useEach(0);  // the system keeps what it makes on first use (font tables, the screen DC)
     unsigned long before = fwtest::CountGuiObjects().gdi;
     useEach(before);
+    EXPECT_EQ(fwtest::CountGuiObjects().gdi, before);
+}
+
+TEST(GdiTest, DrawingSurfacesAreDeletedOrReleasedWithTheirOwners)
+{
+    auto useEach = [] {
+        CClientDC screen(nullptr);
+        CMemoryDC memory(screen);
+        CWindowReleasedDC whole(nullptr, ::GetWindowDC(nullptr));
+        EXPECT_NE(memory.GetSafeHdc(), nullptr);
+        EXPECT_NE(whole.GetSafeHdc(), nullptr);
+    };
+    useEach();
+    const unsigned long before = fwtest::CountGuiObjects().gdi;
+    for (int i = 0; i < 50; ++i)
+        useEach();
     EXPECT_EQ(fwtest::CountGuiObjects().gdi, before);
 }
 

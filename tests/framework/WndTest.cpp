@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FwTestSupport.h"
+#include "Gdi.h"
 #include "RoutingApp.h"
 #include "Wnd.h"
 
@@ -97,19 +98,18 @@ public:
 // A static that paints itself red through the reflected colour request.
 class CRedStatic : public CWnd {
 public:
-    CRedStatic() : m_brush(::CreateSolidBrush(RGB(255, 0, 0))) {}
-    ~CRedStatic() override { ::DeleteObject(m_brush); }
+    CRedStatic() : m_brush(RGB(255, 0, 0)) {}
     bool OnChildNotify(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) override
     {
         if (msg != WM_CTLCOLORSTATIC)
             return false;
         ::SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 0, 0));
-        *result = reinterpret_cast<LRESULT>(m_brush);
+        *result = reinterpret_cast<LRESULT>(m_brush.GetSafeHandle());
         return true;
     }
 
 private:
-    HBRUSH m_brush;
+    CBrush m_brush;
 };
 
 // An owner-drawn button that draws its own face blue.
@@ -120,9 +120,8 @@ public:
         if (msg != WM_DRAWITEM)
             return false;
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
+        CBrush blue(RGB(0, 0, 255));
         ::FillRect(item->hDC, &item->rcItem, blue);
-        ::DeleteObject(blue);
         *result = TRUE;
         return true;
     }

@@ -14,10 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "FwIds.h"
-#include "Handles.h"
 #include "LauncherIds.h"
+#include "LauncherSession.h"
 #include "OptionsHost.h"
 #include "RegistrySandbox.h"
 #include "SampleCopy.h"
@@ -105,35 +104,21 @@ HWND CommonDialog(DWORD processId, HWND options, int controlId)
     return found;
 }
 
-bool ListsLine(HWND list, const char* line)
-{
-    return ::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line)) >= 0;
-}
-
 class LauncherFormatTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        if (scrivel.Get() != nullptr && ::WaitForSingleObject(scrivel.Get(), 0) == WAIT_TIMEOUT) {
-            if (frame != nullptr && ::IsWindow(frame))
-                ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
-            if (::WaitForSingleObject(scrivel.Get(), 10000) != WAIT_OBJECT_0)
-                ::TerminateProcess(scrivel.Get(), 1);
-        }
         if (viewer != nullptr && ::IsWindow(viewer))
             ::PostMessageA(viewer, WM_CLOSE, 0, 0);
         ui::WaitUntil([&] { return viewer == nullptr || !::IsWindow(viewer); }, 10000);
-        if (main != nullptr && ::IsWindow(main))
-            ::PostMessageA(main, WM_CLOSE, 0, 0);
-        launcher.Wait(10000);
+        session.Stop();
     }
 
     CRegistrySandbox sandbox;
-    CChildProcess launcher;
-    CSharedData block;
-    CKernelHandle scrivel;
-    HWND main = nullptr;
-    HWND frame = nullptr;
+    CLauncherSession session;
+    CChildProcess& launcher = session.launcher;
+    HWND& main = session.main;
+    HWND& frame = session.frame;
     HWND viewer = nullptr;
 };
 
@@ -152,22 +137,11 @@ TEST_F(LauncherFormatTest, ANewKeywordColourAndFontReachTheOpenEditorAndLogViewe
     ASSERT_TRUE(WriteServerFile(server, "conf/listen.conf", lines, false));
     sandbox.Store().WriteString(settings::kFilesKey, "File0", server + "\\conf\\listen.conf");
 
-    ASSERT_TRUE(launcher.Start(testpaths::Join(testpaths::BinDir(), "Launcher.exe")));
-    main = ui::WaitForTopLevel(launcher.Id(), kMainClass, kMainCaption, 20000);
-    ASSERT_NE(main, nullptr);
-    HWND notices = ::GetDlgItem(main, IDC_NOTICES);
-    ASSERT_TRUE(ui::WaitUntil([&] { return block.Open() && block.GetLauncherWnd() != nullptr; }, 10000));
+    ASSERT_TRUE(session.StartLauncher());
 
     // Scrivel with listen.conf, its keywords in the default blue.
-    HWND edit = ::GetDlgItem(main, IDC_EDIT_CONFIGURATION);
-    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsEnabled(edit); }, 5000));
-    ASSERT_TRUE(ui::Click(edit));
-    ASSERT_TRUE(ui::WaitUntil([&] { return ListsLine(notices, "5 LN_EDITOR_STARTED"); }, scriveltest::kStartTimeoutMs));
-    frame = block.GetEditorWnd();
-    ASSERT_NE(frame, nullptr);
-    DWORD scrivelId = 0;
-    ::GetWindowThreadProcessId(frame, &scrivelId);
-    scrivel.Reset(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, scrivelId));
+    const std::string failure = session.StartScrivel();
+    ASSERT_EQ(failure, "");
     ASSERT_TRUE(
         ui::WaitUntil([&] { return scriveltest::ActiveChildTitle(frame).find("listen.conf") != std::string::npos; }));
     HWND document = scriveltest::ViewOf(scriveltest::ActiveChild(frame));
@@ -262,7 +236,7 @@ TEST_F(LauncherFormatTest, ANewKeywordColourAndFontReachTheOpenEditorAndLogViewe
     ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(fonts); }));
 
     optionstest::Press(::GetDlgItem(dialog, ID_APPLY_NOW));
-    EXPECT_TRUE(ui::WaitUntil([&] { return ListsLine(notices, "4 LN_FORMAT_CHANGED"); }, 10000));
+    EXPECT_TRUE(ui::WaitUntil([&] { return session.ListsLine("4 LN_FORMAT_CHANGED"); }, 10000));
     optionstest::Close(dialog, IDOK);
     ASSERT_FALSE(::IsWindow(dialog));
     EXPECT_EQ(sandbox.Store().ProfileInt(kFormatSection, "Keyword", -1), static_cast<int>(kNewKeyword));

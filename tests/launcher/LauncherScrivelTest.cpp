@@ -7,9 +7,8 @@
 
 #include <string>
 
-#include "ChildProcess.h"
-#include "Handles.h"
 #include "LauncherIds.h"
+#include "LauncherSession.h"
 #include "RegistrySandbox.h"
 #include "SampleCopy.h"
 #include "ScrivelDriver.h"
@@ -29,13 +28,6 @@ constexpr int kBadLine = 30;  // the "Foo on" line once appended to the sample's
 constexpr char kBadMessage[] =
     "Invalid command 'Foo', perhaps misspelled or defined by a module not included in the server configuration";
 
-// The Launcher lists every code it receives, one line each.
-bool ListsLine(HWND list, const std::string& line)
-{
-    return ::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.c_str())) >=
-           0;
-}
-
 class LauncherScrivelTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -47,42 +39,12 @@ protected:
         sandbox.Store().WriteString(settings::kFilesKey, "File0", server + "\\conf\\httpd.conf");
     }
 
-    void TearDown() override
-    {
-        if (scrivel.Get() != nullptr && ::WaitForSingleObject(scrivel.Get(), 0) == WAIT_TIMEOUT) {
-            if (frame != nullptr && ::IsWindow(frame))
-                ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
-            if (::WaitForSingleObject(scrivel.Get(), 10000) != WAIT_OBJECT_0)
-                ::TerminateProcess(scrivel.Get(), 1);
-        }
-        if (main != nullptr && ::IsWindow(main))
-            ::PostMessageA(main, WM_CLOSE, 0, 0);
-        launcher.Wait(10000);
-    }
-
     // Starts the Launcher and has it start Scrivel with "Edit configuration".
     void StartBoth()
     {
-        ASSERT_TRUE(launcher.Start(testpaths::Join(testpaths::BinDir(), "Launcher.exe")));
-        main = ui::WaitForTopLevel(launcher.Id(), nullptr, kMainCaption, 20000);
-        ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(ui::WaitUntil([&] { return block.Open() && block.GetLauncherWnd() != nullptr; }, 10000));
-        notices = ::GetDlgItem(main, IDC_NOTICES);
-        ASSERT_NE(notices, nullptr);
-
-        HWND edit = ::GetDlgItem(main, IDC_EDIT_CONFIGURATION);
-        ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsEnabled(edit); }, 5000)) << "Scrivel.exe is beside the Launcher";
-        ASSERT_TRUE(ui::Click(edit));
-        ASSERT_TRUE(ui::WaitUntil([&] { return ListsLine(notices, "5 LN_EDITOR_STARTED"); }, kStartTimeoutMs))
-            << "the Launcher sees Scrivel's start";
-        frame = block.GetEditorWnd();
-        ASSERT_NE(frame, nullptr);
-        ASSERT_TRUE(::IsWindowVisible(frame));
-        DWORD processId = 0;
-        ::GetWindowThreadProcessId(frame, &processId);
-        ASSERT_NE(processId, launcher.Id()) << "Scrivel runs as a program of its own";
-        scrivel.Reset(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
-        ASSERT_NE(scrivel.Get(), nullptr);
+        ASSERT_TRUE(session.StartLauncher());
+        const std::string failure = session.StartScrivel();
+        ASSERT_EQ(failure, "");
         ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(frame).find("httpd.conf") != std::string::npos; }));
     }
 
@@ -90,12 +52,14 @@ protected:
 
     CRegistrySandbox sandbox;
     std::string server;
-    CChildProcess launcher;
-    CSharedData block;
-    CKernelHandle scrivel;
-    HWND main = nullptr;
-    HWND notices = nullptr;
-    HWND frame = nullptr;
+    CLauncherSession session;
+    // The session's parts under the names the cases use.
+    CChildProcess& launcher = session.launcher;
+    CSharedData& block = session.block;
+    CKernelHandle& scrivel = session.scrivel;
+    HWND& main = session.main;
+    HWND& notices = session.notices;
+    HWND& frame = session.frame;
 };
 
 }  // namespace
@@ -121,7 +85,7 @@ TEST_F(LauncherScrivelTest, TestOfABrokenConfigurationTakesScrivelToTheLine)
     ASSERT_EQ(CaretLine(view), 1);
     ASSERT_TRUE(ui::PostCommand(frame, kSaveAllAndTest));
     EXPECT_TRUE(ui::WaitUntil([&] { return CaretLine(view) == kBadLine; }, 20000));
-    EXPECT_TRUE(ListsLine(notices, "10 LN_TEST_CONFIG"));
+    EXPECT_TRUE(session.ListsLine("10 LN_TEST_CONFIG"));
     EXPECT_EQ(ChildFrames(frame).size(), 2u) << "the open access.conf is reused, not opened twice";
 }
 

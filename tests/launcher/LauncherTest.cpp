@@ -184,6 +184,8 @@ TEST_F(LauncherTest, AboutBoxSplashCheckBoxAndFormatChange)
     ::PostMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_SHOW_ABOUT, 0);
     HWND about = ui::WaitForTopLevel(launcher.Id(), "#32770", "About Launcher", 10000);
     ASSERT_NE(about, nullptr);
+    EXPECT_NE(ui::MessageBoxText(about).find("Tools beside it: Tessaly " TESSALY_VERSION), std::string::npos)
+        << "the release of Scrivel.exe beside it: " << ui::MessageBoxText(about);
     EXPECT_TRUE(Lists(notices, "19 LN_SHOW_ABOUT"));
     ::PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(ui::WaitUntil([&] { return !::IsWindow(about); }, 5000));

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -108,30 +109,8 @@ int PixelsOf(HWND wnd, COLORREF colour)
 {
     RECT r{};
     ::GetWindowRect(wnd, &r);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    int count = 0;
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (int i = 0; pixels && i < w * h; ++i)
-        count += (pixels[i] & 0xFFFFFF) == wanted ? 1 : 0;
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return count;
+    const std::vector<COLORREF> pixels = ScreenPixels(r);
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), colour));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "FakeLauncher.h"
+#include "Gdi.h"
 #include "GeneralFlags.h"
 #include "Handles.h"
 #include "HelpEngineStandIn.h"
@@ -41,10 +42,7 @@ COLORREF HeaderEnd(HWND dialog, bool right)
     HWND header = ::GetDlgItem(dialog, IDC_CAPTION_HEADER);
     RECT r;
     ::GetClientRect(header, &r);
-    HDC dc = ::GetDC(header);
-    const COLORREF colour = ::GetPixel(dc, right ? r.right - 1 : 0, (r.top + r.bottom) / 2);
-    ::ReleaseDC(header, dc);
-    return colour;
+    return CClientDC(header).GetPixel(right ? r.right - 1 : 0, (r.top + r.bottom) / 2);
 }
 
 bool Near(COLORREF a, COLORREF b)

@@ -17,6 +17,7 @@
 #include "GeneralFlags.h"
 #include "GrowString.h"
 #include "HostOptions.h"
+#include "LauncherHostList.h"
 #include "LauncherLink.h"
 #include "LauncherLists.h"
 #include "ListPageDriver.h"
@@ -33,35 +34,6 @@ using namespace optionstest;
 namespace {
 
 constexpr int kHostsPage = 5;
-
-// One entry of the Launcher's host list, made of the Launcher's own strings.
-struct LauncherHostEntry {
-    CGrowString name;
-    CGrowString folder;
-    CGrowString extra;
-    std::uint8_t reserved[4] = {};
-    std::int32_t value1 = 0;
-    std::int32_t value2 = 0;
-};
-static_assert(sizeof(LauncherHostEntry) == sizeof(HostListEntry));
-
-class CLauncherHostList {
-public:
-    void Add(const std::string& name, const std::string& folder)
-    {
-        m_entries.push_back(LauncherHostEntry{name.c_str(), folder.c_str(), "extra", {1, 2, 3, 4}, 5, 6});
-    }
-    const HostList* Get()
-    {
-        m_list.entries = reinterpret_cast<const HostListEntry*>(m_entries.data());
-        m_list.count = static_cast<std::int32_t>(m_entries.size());
-        return &m_list;
-    }
-
-private:
-    std::vector<LauncherHostEntry> m_entries;
-    HostList m_list{};
-};
 
 // Folders with project files: two matches, a name whose extension begins with a space, and
 // one with none.

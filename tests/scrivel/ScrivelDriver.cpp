@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "Gdi.h"
 #include "FwIds.h"
 #include "LauncherLink.h"
 #include "TestPaths.h"
@@ -112,19 +113,6 @@ std::string StatusText(HWND frame)
 }
 
 namespace {
-// The screen as a drawing surface, released at the end of the scope.
-class CScreenDc {
-public:
-    CScreenDc() : m_dc(::GetDC(nullptr)) {}
-    ~CScreenDc() { ::ReleaseDC(nullptr, m_dc); }
-    CScreenDc(const CScreenDc&) = delete;
-    CScreenDc& operator=(const CScreenDc&) = delete;
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(m_dc, x, y); }
-
-private:
-    HDC m_dc;
-};
-
 COLORREF MostSeen(const std::map<COLORREF, int>& seen)
 {
     if (seen.empty())
@@ -144,9 +132,9 @@ COLORREF StatusPaneColour(HWND frame)
     // Along the middle of the message pane (all but the three indicators at the right end)
     // the background shows more often than the letters.
     std::map<COLORREF, int> seen;
-    CScreenDc screen;
+    CClientDC screen(nullptr);
     for (int x = rect.left + 2; x < rect.right - 200; x += 3)
-        ++seen[screen.Pixel(x, (rect.top + rect.bottom) / 2)];
+        ++seen[screen.GetPixel(x, (rect.top + rect.bottom) / 2)];
     return MostSeen(seen);
 }
 
@@ -156,9 +144,9 @@ COLORREF ViewBackground(HWND view)
     if (!view || !::GetWindowRect(view, &rect))
         return CLR_INVALID;
     std::map<COLORREF, int> seen;
-    CScreenDc screen;
+    CClientDC screen(nullptr);
     for (int y = rect.top + 4; y < rect.bottom - 4; y += 3)
-        ++seen[screen.Pixel(rect.right - 40, y)];
+        ++seen[screen.GetPixel(rect.right - 40, y)];
     return MostSeen(seen);
 }
 

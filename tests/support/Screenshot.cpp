@@ -1,38 +1,25 @@
 #include "Screenshot.h"
 
-#include <memory>
-#include <type_traits>
+#include <cstdint>
 #include <vector>
 
+#include "Gdi.h"
 #include "PngWriter.h"
 #include "TestPaths.h"
 
 namespace {
 
-struct WindowDcRelease {
-    HWND wnd = nullptr;
-    void operator()(HDC dc) const { ::ReleaseDC(wnd, dc); }
-};
-struct DcDelete {
-    void operator()(HDC dc) const { ::DeleteDC(dc); }
-};
-struct ObjectDelete {
-    void operator()(HBITMAP object) const { ::DeleteObject(object); }
-};
-using WindowDc = std::unique_ptr<std::remove_pointer_t<HDC>, WindowDcRelease>;
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete>;
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDelete>;
-
-// Copies a rectangle of the screen, where the window is drawn, into RGB rows.
-std::string SaveScreenRect(const RECT& rect, const std::string& name)
+// Copies a rectangle of what a DC shows (a window's, or the screen's for no window) into
+// pixels, row by row from the top; empty when the rectangle is empty or cannot be read.
+std::vector<COLORREF> CopyPixels(HWND source, const RECT& rect)
 {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
+    std::vector<COLORREF> pixels;
     if (width <= 0 || height <= 0)
-        return std::string();
-
-    WindowDc screen(::GetDC(nullptr), WindowDcRelease{});
-    MemoryDc memory(::CreateCompatibleDC(screen.get()));
+        return pixels;
+    CClientDC from(source);
+    CMemoryDC memory(from);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -41,27 +28,36 @@ std::string SaveScreenRect(const RECT& rect, const std::string& name)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    Bitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits || !memory)
+    CBitmap bitmap;
+    bitmap.Attach(::CreateDIBSection(from, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!from.GetSafeHdc() || !memory.GetSafeHdc() || !bitmap || !bits)
+        return pixels;
+    CSelectObject select(memory, bitmap);
+    memory.BitBlt(0, 0, width, height, from, rect.left, rect.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* bgra = static_cast<const std::uint8_t*>(bits);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    pixels.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]));
+    return pixels;
+}
+
+// Saves a rectangle of the screen, where the window is drawn, as a PNG.
+std::string SaveScreenRect(const RECT& rect, const std::string& name)
+{
+    const std::vector<COLORREF> pixels = CopyPixels(nullptr, rect);
+    if (pixels.empty())
         return std::string();
-    std::string path;
-    {
-        HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-        ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
-        ::GdiFlush();
-        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
-        const auto* bgra = static_cast<const std::uint8_t*>(bits);
-        for (std::size_t i = 0, n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height); i < n; ++i) {
-            rgb[i * 3 + 0] = bgra[i * 4 + 2];
-            rgb[i * 3 + 1] = bgra[i * 4 + 1];
-            rgb[i * 3 + 2] = bgra[i * 4 + 0];
-        }
-        ::SelectObject(memory.get(), old);
-        const std::string target = testpaths::Join(testpaths::ScreenshotDir(), name + ".png");
-        if (png::WriteFile(target, width, height, rgb))
-            path = target;
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(pixels.size() * 3);
+    for (const COLORREF pixel : pixels) {
+        rgb.push_back(GetRValue(pixel));
+        rgb.push_back(GetGValue(pixel));
+        rgb.push_back(GetBValue(pixel));
     }
-    return path;
+    const std::string target = testpaths::Join(testpaths::ScreenshotDir(), name + ".png");
+    return png::WriteFile(target, rect.right - rect.left, rect.bottom - rect.top, rgb) ? target : std::string();
 }
 
 }  // namespace
@@ -88,54 +84,22 @@ std::string SaveScreenPng(const std::string& name)
     return SaveScreenRect(rect, name);
 }
 
-namespace {
-
-// The client area read from the window's own DC, or from the screen where it is shown.
-std::vector<COLORREF> ClientPixelsFrom(HWND wnd, bool fromScreen)
+std::vector<COLORREF> ScreenPixels(const RECT& rect)
 {
-    RECT client{};
-    ::GetClientRect(wnd, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    std::vector<COLORREF> pixels;
-    if (width <= 0 || height <= 0)
-        return pixels;
-    POINT origin{0, 0};
-    if (fromScreen)
-        ::ClientToScreen(wnd, &origin);
-    HWND source = fromScreen ? nullptr : wnd;
-    WindowDc window(::GetDC(source), WindowDcRelease{source});
-    MemoryDc memory(::CreateCompatibleDC(window.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Bitmap bitmap(::CreateDIBSection(window.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!window || !memory || !bitmap || !bits)
-        return pixels;
-    HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-    ::BitBlt(memory.get(), 0, 0, width, height, window.get(), origin.x, origin.y, SRCCOPY);
-    ::GdiFlush();
-    const auto* bgra = static_cast<const std::uint8_t*>(bits);
-    pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (std::size_t i = 0, n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height); i < n; ++i)
-        pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]));
-    ::SelectObject(memory.get(), old);
-    return pixels;
+    return CopyPixels(nullptr, rect);
 }
-
-}  // namespace
 
 std::vector<COLORREF> ClientPixels(HWND wnd)
 {
-    return ClientPixelsFrom(wnd, false);
+    RECT client{};
+    ::GetClientRect(wnd, &client);
+    return CopyPixels(wnd, client);
 }
 
 std::vector<COLORREF> ScreenClientPixels(HWND wnd)
 {
-    return ClientPixelsFrom(wnd, true);
+    RECT client{};
+    ::GetClientRect(wnd, &client);
+    ::MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return CopyPixels(nullptr, client);
 }

@@ -10,6 +10,8 @@
 std::string SaveWindowPng(HWND wnd, const std::string& name);
 // The whole screen (the virtual display's root).
 std::string SaveScreenPng(const std::string& name);
+// A rectangle of the screen, in screen coordinates, row by row from the top.
+std::vector<COLORREF> ScreenPixels(const RECT& rect);
 // The window's client area as the screen shows it, row by row from the top (empty when the
 // window has no area or the picture could not be taken).
 std::vector<COLORREF> ClientPixels(HWND wnd);

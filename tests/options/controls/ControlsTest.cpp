@@ -81,31 +81,12 @@ public:
     {
         ::RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         Pump();
+        m_pixels = ClientPixels(wnd);
         RECT client{};
         ::GetClientRect(wnd, &client);
-        m_width = client.right;
-        m_height = client.bottom;
-        CClientDC screen(wnd);
-        CMemoryDC memory(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = m_width;
-        info.bmiHeader.biHeight = -m_height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        CBitmap bitmap;
-        bitmap.Attach(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!bitmap || !bits) {
-            m_width = m_height = 0;
-            return;
-        }
-        CSelectObject selected(memory, bitmap);
-        memory.BitBlt(0, 0, m_width, m_height, screen, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        const auto* bgra = static_cast<const BYTE*>(bits);
-        for (int i = 0; i < m_width * m_height; ++i)
-            m_pixels.push_back(RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]));
+        const bool read = !m_pixels.empty();
+        m_width = read ? client.right : 0;
+        m_height = read ? client.bottom : 0;
     }
 
     int Width() const { return m_width; }
