@@ -17,13 +17,26 @@ std::uint64_t SizeOf(DWORD high, DWORD low)
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
+// A name the system takes for a device in any folder ("nul", "con.log", "COM1 .txt").
+bool DeviceName(std::string_view name)
+{
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.remove_suffix(1);
+    const std::string folded = FoldCase(base);
+    if (folded == "con" || folded == "prn" || folded == "aux" || folded == "nul")
+        return true;
+    return folded.size() == 4 && (folded.compare(0, 3, "com") == 0 || folded.compare(0, 3, "lpt") == 0) &&
+           folded[3] >= '1' && folded[3] <= '9';
+}
+
 // A log name that a folder's listing answers for exactly: the file system looks such a name
 // up by its very bytes, ignoring only the case of A to Z. The system drops trailing dots
-// and blanks, "~" may stand for a short name, and the other characters are no part of a
-// plain file name.
+// and blanks, "~" may stand for a short name, device names are no files, and the other
+// characters are no part of a plain file name.
 bool ListableName(std::string_view name)
 {
-    if (name.empty() || name.back() == '.' || name.back() == ' ')
+    if (name.empty() || name.back() == '.' || name.back() == ' ' || DeviceName(name))
         return false;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);

@@ -66,6 +66,8 @@ TEST_F(LogFileFactsTest, AListedFolderAnswersAsAskingForEachLog)
     paths.push_back(logs + "\\ACCESS.LOG");         // another case than on disk
     paths.push_back(logs + "\\access.log.");        // the system drops the trailing dot
     paths.push_back(logs + "\\gone.log");           // not there
+    paths.push_back(logs + "\\nul");                // devices, in any folder
+    paths.push_back(logs + "\\Con.log");
     paths.push_back(paths[3]);                      // listed twice
     ::CreateDirectoryA((logs + "\\old").c_str(), nullptr);
     paths.push_back(logs + "\\old");                // a folder, not a file
