@@ -1,7 +1,7 @@
 #include "TextSearch.h"
 
 #include <algorithm>
-#include <memory>
+#include <vector>
 
 #include "BlockSearch.h"
 #include "LineEnds.h"
@@ -28,7 +28,8 @@ Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o
     SearchSizes z = sizes;
     z.block = std::max<Pos>(1, z.block);
     z.shareBytes = std::max<Pos>(1, z.shareBytes);
-    const std::unique_ptr<char[]> buf(new char[static_cast<std::size_t>(std::min(z.block, span.hi - span.lo) + m + 1)]);
+    // Grown with the pieces: Replace All searches again after each match, mostly a little way.
+    std::vector<char> buf;
     Pos piece = std::clamp<Pos>(z.firstPiece, 1, z.block);
     while (span.lo < span.hi) {
         if (done >= z.nearBytes && span.hi - span.lo >= z.sharedBytes) {
@@ -36,8 +37,9 @@ Pos FindInText(const TextSource& text, Pos from, Pos limit, const FindOptions& o
             return SearchInShares(text, needle, length, span, z, [&](Pos n) { return tell(before + n); });
         }
         const Pos n = std::min(piece, span.hi - span.lo);
+        buf.resize(std::max(buf.size(), static_cast<std::size_t>(n + m + 1)));
         const StartSpan near = span.down ? StartSpan{span.lo, span.lo + n, true} : StartSpan{span.hi - n, span.hi, false};
-        const Pos found = SearchSpan(reader, buf.get(), needle, length, near, n, [&](Pos) { return tell(done + n); });
+        const Pos found = SearchSpan(reader, buf.data(), needle, length, near, n, [&](Pos) { return tell(done + n); });
         if (found != -1) return found;
         done += n;
         if (span.down) span.lo += n;
