@@ -294,6 +294,7 @@ struct Steps {
     double jumpMs = 0;         // Ctrl+End: the key message until the last screen is painted
     std::vector<double> keys;  // each keystroke: the key message until its repaint has ended
     std::vector<double> fromInput;  // the same from the input sent
+    std::vector<double> enters;     // the keystrokes that were Enter (a line more: rows move)
 };
 
 // One document through every step, in the Scrivel of `run`.
@@ -348,6 +349,8 @@ Steps Measure(CScrivelRun& run, KeyWatch& watch, const std::string& path, long l
             break;
         }
         s.keys.push_back(step.keyToPaintMs);
+        if (i % 40 == 39)
+            s.enters.push_back(step.keyToPaintMs);
         s.fromInput.push_back(step.inputToPaintMs);
         length = expected;
     }
@@ -405,7 +408,7 @@ int main(int argc, char** argv)
 
     std::vector<double> reads, touches;
     std::vector<double> openSmall, openBig, screenSmall, screenBig, jumpSmall, jumpBig;
-    std::vector<double> keysSmall, keysBig, p99Small, p99Big, inputSmall, inputBig;
+    std::vector<double> keysSmall, keysBig, p99Small, p99Big, inputSmall, inputBig, entersSmall, entersBig;
     ReadPass(bigPath);  // cached, as a file just saved is
     for (int r = 0; r < o.runs && !failed; ++r) {
         reads.push_back(ReadPass(bigPath));
@@ -426,6 +429,8 @@ int main(int argc, char** argv)
         jumpBig.push_back(large.jumpMs);
         keysSmall.insert(keysSmall.end(), small.keys.begin(), small.keys.end());
         keysBig.insert(keysBig.end(), large.keys.begin(), large.keys.end());
+        entersSmall.insert(entersSmall.end(), small.enters.begin(), small.enters.end());
+        entersBig.insert(entersBig.end(), large.enters.begin(), large.enters.end());
         p99Small.push_back(Percentile(small.keys, 99));
         p99Big.push_back(Percentile(large.keys, 99));
         inputBig.insert(inputBig.end(), large.fromInput.begin(), large.fromInput.end());
@@ -452,6 +457,9 @@ int main(int argc, char** argv)
                 Percentile(keysBig, 100));
     std::printf("    small: p50 %.3f ms  p99 %.3f ms  max %.3f ms\n", Percentile(keysSmall, 50),
                 Percentile(keysSmall, 99), Percentile(keysSmall, 100));
+    std::printf("    Enter alone (one key in 40): big p50 %.3f ms p90 %.3f ms, small p50 %.3f ms p90 %.3f ms\n",
+                Percentile(entersBig, 50), Percentile(entersBig, 90), Percentile(entersSmall, 50),
+                Percentile(entersSmall, 90));
     std::printf("    from the input sent (Wine's input path, and what Scrivel was still doing when the key came,\n"
                 "    %d ms after the last repaint): big p50 %.3f ms p99 %.3f ms, small p50 %.3f ms p99 %.3f ms\n",
                 o.keyGapMs, Percentile(inputBig, 50), Percentile(inputBig, 99), Percentile(inputSmall, 50),
