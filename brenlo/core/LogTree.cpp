@@ -91,7 +91,7 @@ void CLogTree::Fill(const CLogListView& list, ILogFileFacts& facts, bool showSiz
         // it is known to make an item.
         LogFileFacts file;
         if (showSizes)
-            file = facts.Query(path);
+            file = facts.QueryAt(static_cast<std::size_t>(i), path);
         std::string name = NameOfPath(path);
         std::string label = LogItemLabel(name, file.exists ? file.size : 0, showSizes);
 
@@ -117,7 +117,7 @@ void CLogTree::Fill(const CLogListView& list, ILogFileFacts& facts, bool showSiz
             continue;
         }
         if (!showSizes)
-            file = facts.Query(path);
+            file = facts.QueryAt(static_cast<std::size_t>(i), path);
 
         if (newGroup) {
             groupByKey.emplace(FoldCase(groupText, leadBytes), group);

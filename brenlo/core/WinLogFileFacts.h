@@ -3,7 +3,6 @@
 // 64-bit sizes, so logs of 4 GB and more show correctly.
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "LogFileFacts.h"
@@ -17,12 +16,17 @@ public:
     // are asked for one by one. With sizes shown every log is asked for: a listing may give
     // the size of a log that the server is writing late.
     void Prepare(const std::vector<std::string>& paths, bool sizesShown) override;
+    LogFileFacts QueryAt(std::size_t index, const std::string& path) override;
 
     // The file's attributes first, then a directory search for a file that refused them.
     LogFileFacts Query(const std::string& path) override;
 
 private:
-    std::unordered_map<std::string, LogFileFacts> m_known;  // answers of Prepare, by path
+    struct Answer {
+        bool known = false;  // gathered by Prepare
+        LogFileFacts facts;
+    };
+    std::vector<Answer> m_answers;  // by the index of the path given to Prepare
 };
 
 // The lead bytes of the ANSI code page, for case-folding that leaves two-byte characters whole.

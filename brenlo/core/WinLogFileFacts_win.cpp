@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string_view>
+#include <unordered_map>
 
 #include "Handles.h"
 
@@ -16,13 +17,26 @@ std::uint64_t SizeOf(DWORD high, DWORD low)
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
+// A name the system takes for a device in any folder ("nul", "con.log", "COM1 .txt").
+bool DeviceName(std::string_view name)
+{
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.remove_suffix(1);
+    const std::string folded = FoldCase(base);
+    if (folded == "con" || folded == "prn" || folded == "aux" || folded == "nul")
+        return true;
+    return folded.size() == 4 && (folded.compare(0, 3, "com") == 0 || folded.compare(0, 3, "lpt") == 0) &&
+           folded[3] >= '1' && folded[3] <= '9';
+}
+
 // A log name that a folder's listing answers for exactly: the file system looks such a name
 // up by its very bytes, ignoring only the case of A to Z. The system drops trailing dots
-// and blanks, "~" may stand for a short name, and the other characters are no part of a
-// plain file name.
+// and blanks, "~" may stand for a short name, device names are no files, and the other
+// characters are no part of a plain file name.
 bool ListableName(std::string_view name)
 {
-    if (name.empty() || name.back() == '.' || name.back() == ' ')
+    if (name.empty() || name.back() == '.' || name.back() == ' ' || DeviceName(name))
         return false;
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
@@ -111,45 +125,53 @@ LogFileFacts AskFileSystem(const std::string& path)
 
 void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizesShown)
 {
-    m_known.clear();
+    m_answers.assign(paths.size(), Answer{});
     // A listing may give a log's size late while the server writes to it; only asking for
     // the log itself gives the size it has now.
     if (sizesShown)
         return;
 
-    // The listable logs of each folder, by the folder's text as the list gives it.
-    std::unordered_map<std::string, std::vector<const std::string*>> logsByFolder;
-    for (const std::string& path : paths) {
+    // The listable logs of each folder (indices into paths), by the folder's text as the
+    // list gives it.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> logsByFolder;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string_view path = paths[i];
         const std::size_t slash = path.rfind('\\');
-        if (slash == std::string::npos || slash == 0 || path[slash - 1] == '\\' ||
-            !ListableName(std::string_view(path).substr(slash + 1)))
+        if (slash == std::string_view::npos || slash == 0 || path[slash - 1] == '\\' ||
+            !ListableName(path.substr(slash + 1)))
             continue;
-        logsByFolder[path.substr(0, slash)].push_back(&path);
+        logsByFolder[path.substr(0, slash)].push_back(i);
     }
 
     FolderNames found;
     for (const auto& [folder, logs] : logsByFolder) {
         found.clear();
         // A folder far bigger than its share of the list costs more to list than to ask.
-        if (logs.size() < kFewestForListing || !ListFolder(folder, 64 + 16 * logs.size(), found))
+        if (logs.size() < kFewestForListing || !ListFolder(std::string(folder), 64 + 16 * logs.size(), found))
             continue;
-        for (const std::string* path : logs) {
-            const std::string_view name = std::string_view(*path).substr(folder.size() + 1);
+        for (const std::size_t i : logs) {
+            const std::string_view name = std::string_view(paths[i]).substr(folder.size() + 1);
             const auto entry = found.find(FoldCase(name));
             if (entry == found.end())
-                m_known[*path] = LogFileFacts{};
+                m_answers[i] = Answer{true, LogFileFacts{}};
             else if (entry->second.exact == name)
-                m_known[*path] = LogFileFacts{true, entry->second.size};
+                m_answers[i] = Answer{true, LogFileFacts{true, entry->second.size}};
             // A name given in another case than the folder's is asked for: a folder with
             // case-sensitive names would not find it.
         }
     }
 }
 
+LogFileFacts CWinLogFileFacts::QueryAt(std::size_t index, const std::string& path)
+{
+    if (index < m_answers.size() && m_answers[index].known)
+        return m_answers[index].facts;
+    return AskFileSystem(path);
+}
+
 LogFileFacts CWinLogFileFacts::Query(const std::string& path)
 {
-    const auto known = m_known.find(path);
-    return known != m_known.end() ? known->second : AskFileSystem(path);
+    return AskFileSystem(path);
 }
 
 LeadByteTable AnsiLeadBytes()

@@ -1,5 +1,7 @@
 #include "TextBuffer.h"
 
+#include <algorithm>
+#include <new>
 #include <vector>
 
 #include "LineEnds.h"
@@ -86,6 +88,15 @@ bool TextBuffer::SetText(std::string_view text) {
 
 char* TextBuffer::AppendSpace(Pos n) {
     if (n < 0 || n > kMaxLength - Length()) return nullptr;
+    // Room beyond the text for the first edits, as much as the first growth would give: a
+    // keystroke after reading a large file then finds room instead of copying the whole
+    // text. The room is never written until used, so it costs the reading nothing.
+    const Pos room = std::min<Pos>(n / 8, kMaxLength - Length() - n);
+    try {
+        substance_.Reserve(static_cast<std::ptrdiff_t>(Length() + n + room));
+    } catch (const std::bad_alloc&) {
+        // Too little address space for the room: the text alone.
+    }
     substance_.Reserve(static_cast<std::ptrdiff_t>(Length() + n));
     return substance_.InsertSpace(static_cast<std::ptrdiff_t>(Length()), static_cast<std::ptrdiff_t>(n));
 }

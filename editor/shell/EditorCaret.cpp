@@ -15,6 +15,8 @@ void EditorWindow::OnKillFocus() {
     hasFocus_ = false;
     ::KillTimer(wnd_, kCaretTimer);
     ::DestroyCaret();
+    // Only the window being typed in keeps its off-screen picture between paints.
+    offscreen_.Release();
     InvalidateCaret();
     // The selection shows in its unfocused colours.
     if (session_.HasSelection()) InvalidateBetween(session_.SelStart(), session_.SelEnd());

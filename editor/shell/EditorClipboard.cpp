@@ -27,6 +27,21 @@ private:
     bool open_ = false;
 };
 
+// Whether the clipboard holds text. The toolbar asks after every keystroke, and asking the
+// system can take long (under Wine it may ask the X server each time): the answer is kept
+// until the clipboard's sequence number says its contents changed. Without access to that
+// number (0), the system is asked every time.
+bool ClipboardHasText() {
+    static DWORD seenSequence = 0;
+    static bool hasText = false;
+    const DWORD sequence = ::GetClipboardSequenceNumber();
+    if (sequence == 0 || sequence != seenSequence) {
+        hasText = ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+        seenSequence = sequence;
+    }
+    return hasText;
+}
+
 // Global memory until the clipboard takes it over.
 class GlobalMemory {
 public:
@@ -88,7 +103,7 @@ bool EditorWindow::Clear() {
 }
 
 bool EditorWindow::CanPaste() const {
-    return session_.CanPaste() && ::IsClipboardFormatAvailable(CF_TEXT);
+    return session_.CanPaste() && ClipboardHasText();
 }
 
 bool EditorWindow::Paste() {

@@ -58,7 +58,10 @@ void EditorWindow::OnPaint() {
     const Pos widest = widestColumns_;
     PaintWindow();
     // A wider line came into view: the horizontal bar learns of it.
-    if (widestColumns_ != widest) UpdateScrollBars();
+    if (widestColumns_ != widest || barsAfterPaint_) {
+        barsAfterPaint_ = false;
+        UpdateScrollBars();
+    }
 }
 
 void EditorWindow::PaintWindow() {
@@ -71,10 +74,8 @@ void EditorWindow::PaintWindow() {
     if (width <= 0 || height <= 0) return;
 
     // Drawn off screen first, so a repainted line never flickers.
-    CMemoryDC mem(paint);
-    CBitmap bitmap;
-    if (!mem.GetSafeHdc() || !bitmap.CreateCompatibleBitmap(paint, width, height)) return;
-    CSelectObject selectBitmap(mem, bitmap);
+    const HDC mem = offscreen_.Prepare(paint, width, height);
+    if (!mem) return;
     CSelectObject selectFont(mem, font_ ? static_cast<HGDIOBJ>(font_) : ::GetStockObject(ANSI_FIXED_FONT));
     ::SetViewportOrgEx(mem, 0, -area.top, nullptr);
 

@@ -51,7 +51,10 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     result = 0;
     if (msg == updateBarsMessage_) {
         barsPending_ = false;
-        UpdateScrollBarsNow();
+        // Posted messages come before painting: text still waiting to be painted is
+        // painted first, and the bars follow right after it.
+        if (::IsWindowVisible(wnd_) && ::GetUpdateRect(wnd_, nullptr, FALSE)) barsAfterPaint_ = true;
+        else UpdateScrollBarsNow();
         return true;
     }
     if (find_.IsNotification(msg)) {

@@ -13,6 +13,7 @@
 #include "EditSession.h"
 #include "FindDialog.h"
 #include "Gdi.h"
+#include "OffscreenSurface.h"
 
 namespace tessaly::editor {
 
@@ -171,6 +172,7 @@ private:
     FindDialog find_;
 
     CFont font_;
+    OffscreenSurface offscreen_;  // what painting draws into first
     int lineHeight_ = 16;
     int charWidth_ = 8;
     int ascent_ = 12;
@@ -198,7 +200,8 @@ private:
     POINT caretPoint_{-1, -1};    // where the caret is drawn
     bool caretOn_ = true;         // the blink's phase
     UINT updateBarsMessage_ = 0;
-    bool barsPending_ = false;
+    bool barsPending_ = false;     // the message that updates them is posted
+    bool barsAfterPaint_ = false;  // it came while text waited to be painted
     SCROLLINFO lastVScroll_{};    // what the scroll bars were last given
     SCROLLINFO lastHScroll_{};
 };

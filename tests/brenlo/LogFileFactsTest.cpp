@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,22 @@ protected:
     // Asked for one by one, with no listing before.
     static LogFileFacts Asked(const std::string& path) { return CWinLogFileFacts().Query(path); }
 
+    // The prepared answer for a path of the list.
+    static LogFileFacts Answer(CWinLogFileFacts& prepared, const std::vector<std::string>& paths,
+                               const std::string& path)
+    {
+        const auto found = std::find(paths.begin(), paths.end(), path);
+        EXPECT_NE(found, paths.end()) << path;
+        return prepared.QueryAt(static_cast<std::size_t>(found - paths.begin()), path);
+    }
+
     static void ExpectSameAnswers(CWinLogFileFacts& prepared, const std::vector<std::string>& paths)
     {
-        for (const std::string& path : paths) {
-            const LogFileFacts asked = Asked(path);
-            const LogFileFacts answer = prepared.Query(path);
-            EXPECT_EQ(answer.exists, asked.exists) << path;
-            EXPECT_EQ(answer.size, asked.size) << path;
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const LogFileFacts asked = Asked(paths[i]);
+            const LogFileFacts answer = prepared.QueryAt(i, paths[i]);
+            EXPECT_EQ(answer.exists, asked.exists) << paths[i];
+            EXPECT_EQ(answer.size, asked.size) << paths[i];
         }
     }
 
@@ -56,6 +66,8 @@ TEST_F(LogFileFactsTest, AListedFolderAnswersAsAskingForEachLog)
     paths.push_back(logs + "\\ACCESS.LOG");         // another case than on disk
     paths.push_back(logs + "\\access.log.");        // the system drops the trailing dot
     paths.push_back(logs + "\\gone.log");           // not there
+    paths.push_back(logs + "\\nul");                // devices, in any folder
+    paths.push_back(logs + "\\Con.log");
     paths.push_back(paths[3]);                      // listed twice
     ::CreateDirectoryA((logs + "\\old").c_str(), nullptr);
     paths.push_back(logs + "\\old");                // a folder, not a file
@@ -72,9 +84,9 @@ TEST_F(LogFileFactsTest, AListedFolderAnswersAsAskingForEachLog)
     CWinLogFileFacts facts;
     facts.Prepare(paths, false);
     ExpectSameAnswers(facts, paths);
-    EXPECT_TRUE(facts.Query(logs + "\\ACCESS.LOG").exists);
-    EXPECT_EQ(facts.Query(paths[9]).size, 6300u);
-    EXPECT_FALSE(facts.Query(logs + "\\gone.log").exists);
+    EXPECT_TRUE(Answer(facts, paths, logs + "\\ACCESS.LOG").exists);
+    EXPECT_EQ(Answer(facts, paths, paths[9]).size, 6300u);
+    EXPECT_FALSE(Answer(facts, paths, logs + "\\gone.log").exists);
 
     // The answers were gathered at once: changes after that are not seen until the next fill.
     // A name in another case than the folder's is asked for when the tree asks: a folder
@@ -82,12 +94,12 @@ TEST_F(LogFileFactsTest, AListedFolderAnswersAsAskingForEachLog)
     ASSERT_TRUE(::DeleteFileA(paths[9].c_str()));
     ASSERT_TRUE(::DeleteFileA((logs + "\\Access.log").c_str()));
     Log(logs, "gone.log", 1);
-    EXPECT_TRUE(facts.Query(paths[9]).exists);
-    EXPECT_FALSE(facts.Query(logs + "\\gone.log").exists);
-    EXPECT_FALSE(facts.Query(logs + "\\ACCESS.LOG").exists);
+    EXPECT_TRUE(Answer(facts, paths, paths[9]).exists);
+    EXPECT_FALSE(Answer(facts, paths, logs + "\\gone.log").exists);
+    EXPECT_FALSE(Answer(facts, paths, logs + "\\ACCESS.LOG").exists);
     facts.Prepare(paths, false);
-    EXPECT_FALSE(facts.Query(paths[9]).exists);
-    EXPECT_TRUE(facts.Query(logs + "\\gone.log").exists);
+    EXPECT_FALSE(Answer(facts, paths, paths[9]).exists);
+    EXPECT_TRUE(Answer(facts, paths, logs + "\\gone.log").exists);
 }
 
 TEST_F(LogFileFactsTest, WithSizesShownEveryLogIsAskedForWhenTheTreeAsks)
@@ -99,7 +111,7 @@ TEST_F(LogFileFactsTest, WithSizesShownEveryLogIsAskedForWhenTheTreeAsks)
     CWinLogFileFacts facts;
     facts.Prepare(paths, true);
     Log(logs, "host0.log", 4096);  // the server writes on
-    EXPECT_EQ(facts.Query(paths[0]).size, 4096u);
+    EXPECT_EQ(Answer(facts, paths, paths[0]).size, 4096u);
     ExpectSameAnswers(facts, paths);
 }
 
@@ -121,8 +133,8 @@ TEST_F(LogFileFactsTest, FoldersAListingCannotJudgeAreAskedLogByLog)
     ExpectSameAnswers(facts, paths);
     ASSERT_TRUE(::DeleteFileA(paths[0].c_str()));
     Log(small, "gone.log", 1);
-    EXPECT_FALSE(facts.Query(paths[0]).exists);
-    EXPECT_TRUE(facts.Query(small + "\\gone.log").exists);
+    EXPECT_FALSE(Answer(facts, paths, paths[0]).exists);
+    EXPECT_TRUE(Answer(facts, paths, small + "\\gone.log").exists);
 }
 
 }  // namespace

@@ -77,6 +77,28 @@ TEST_F(TextFileLoaderTest, TheLoadedTextEditsAcrossTheMiddle) {
     ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(text));
 }
 
+// A read text keeps room after its end: the first keystrokes there find it instead of
+// copying the whole text into a larger block, and change nothing else.
+TEST_F(TextFileLoaderTest, TheFirstKeystrokesAtTheEndOfALoadedTextFindRoom) {
+    std::string text;
+    while (text.size() < 2 * 1024 * 1024) text += "# a comment\r\n\tTimeout 300\r\n";
+    const std::string path = dir_.File("end.conf");
+    test::WriteBytes(path, text);
+    TextBuffer b;
+    ASSERT_EQ(LoadTextFile(path, b), LoadResult::Ok);
+    const std::size_t memory = b.MemoryBytes();
+    for (int i = 0; i < 200; ++i) {
+        const std::string typed = i % 40 == 39 ? "\r\n" : std::string(1, static_cast<char>('a' + i % 26));
+        ASSERT_TRUE(b.Insert(b.Length(), typed));
+        text += typed;
+    }
+    ASSERT_TRUE(b.Delete(b.Length() - 1, 1));
+    text.pop_back();
+    EXPECT_EQ(b.MemoryBytes(), memory) << "the text grew into a new block";
+    ASSERT_TRUE(b.Text(0, b.Length()) == text);
+    ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(text));
+}
+
 TEST_F(TextFileLoaderTest, AMissingFileOrAFolderCannotBeOpened) {
     TextBuffer b;
     EXPECT_EQ(LoadTextFile(dir_.File("no-such.conf"), b), LoadResult::CannotOpen);

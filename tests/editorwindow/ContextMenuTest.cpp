@@ -110,6 +110,29 @@ TEST_F(ContextMenuTest, AClickOutsideTheSelectionMovesTheCaretAndTheItemsFollowT
     EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{39}));
 }
 
+// The editor remembers whether the clipboard holds text until the clipboard changes: every
+// change, from any window, shows in the next menu.
+TEST_F(ContextMenuTest, PasteFollowsEveryChangeOfTheClipboard) {
+    PutOnClipboard(host_.Host(), "Listen 8080");
+    auto menu = RightClick(0, 2, VK_ESCAPE);
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_TRUE(menu->Enabled("&Paste"));
+
+    ASSERT_TRUE(::OpenClipboard(host_.Host()));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    menu = RightClick(0, 2, VK_ESCAPE);
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_FALSE(menu->Enabled("&Paste")) << "the clipboard was emptied";
+
+    // Copied in the editor itself.
+    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
+    ::SendMessageA(editor_, WM_COPY, 0, 0);
+    menu = RightClick(0, 2, VK_ESCAPE);
+    ASSERT_TRUE(menu->Shown());
+    EXPECT_TRUE(menu->Enabled("&Paste"));
+}
+
 TEST_F(ContextMenuTest, AClickInsideTheSelectionKeepsItForCutAndUndo) {
     ::SendMessageA(editor_, EM_SETSEL, 0, 6);
     auto menu = RightClick(0, 2, 'T');  // Cu&t

@@ -107,5 +107,49 @@ TEST(ScrollTest, WheelAndScrollBarMoveTheView) {
     EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{0}));
 }
 
+// The scroll bars follow the text once it is painted: lines added by keys waiting to be
+// painted, and while the window is hidden. A window made larger shows its text over its
+// whole new area.
+TEST(ScrollTest, TheBarsFollowEveryNewLineAndAGrownWindowIsPaintedWhole) {
+    EditorHost host;
+    HWND editor = host.AddEditor(nullptr, RECT{0, 0, 320, 160});
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "Listen " + std::to_string(8000 + i) + "\r\n";
+    ::SetWindowTextA(editor, text.c_str());
+    ASSERT_TRUE(host.Focus(editor));
+    Pump(50);
+    auto range = [editor] {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
+        ::GetScrollInfo(editor, SB_VERT, &si);
+        return si.nMax;
+    };
+    EXPECT_EQ(range(), 100);
+    // Keys sent one after another, each leaving its line to be painted.
+    for (int i = 0; i < 5; ++i) ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+    Pump(50);
+    EXPECT_EQ(range(), 105);
+    ::SendMessageA(editor, EM_SETSEL, 0, 0);
+    ::SendMessageA(editor, EM_SCROLLCARET, 0, 0);
+    ::MoveWindow(editor, 0, 0, 640, 360, TRUE);
+    ::UpdateWindow(editor);
+    Pump(100);
+    // Every row of the larger window shows a line: ink in the bottom rows, where the
+    // first paint's picture did not reach.
+    const ClientImage image(editor);
+    const int cell = CellSize(editor).cy;
+    const int bottom = image.Height() / cell * cell;
+    const COLORREF background = tessaly::editor::EditorFromWindow(editor)->Buffer().Settings().m_clrBackground;
+    const int pixels = image.Width() * 2 * cell;
+    EXPECT_LT(image.Count(background, bottom - 2 * cell, bottom), pixels) << "the bottom rows show text";
+    EXPECT_GT(image.Count(background, bottom - 2 * cell, bottom), pixels / 2) << "on the background";
+
+    ::ShowWindow(editor, SW_HIDE);
+    ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+    Pump(50);
+    EXPECT_EQ(range(), 106) << "a hidden window's bars follow too";
+}
+
 }  // namespace
 }  // namespace shelltest
