@@ -2,8 +2,7 @@
 
 # tessaly_resource_files(target): windres does not report the icons, bitmaps and cursors a
 # resource script names, so a changed picture would leave the old one in the binary. Each
-# .rc among the target's sources is made to depend on the pictures it names (paths
-# relative to the script, as windres reads them).
+# .rc among the target's sources is made to depend on the pictures it names beside it.
 function(tessaly_resource_files target)
   get_target_property(sources ${target} SOURCES)
   foreach(source IN LISTS sources)
@@ -19,7 +18,11 @@ function(tessaly_resource_files target)
     set(pictures "")
     foreach(line IN LISTS lines)
       string(REGEX MATCH "\"([^\"]+)\"" quoted "${line}")
-      list(APPEND pictures ${folder}/${CMAKE_MATCH_1})
+      # A picture found through the include path instead (a test's copy of a deliverable's
+      # resources) is left to a clean build.
+      if(EXISTS ${folder}/${CMAKE_MATCH_1})
+        list(APPEND pictures ${folder}/${CMAKE_MATCH_1})
+      endif()
     endforeach()
     if(pictures)
       set_property(SOURCE ${source} APPEND PROPERTY OBJECT_DEPENDS ${pictures})
