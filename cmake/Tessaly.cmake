@@ -1,5 +1,35 @@
 # Helpers shared by every subsystem's CMakeLists.
 
+# tessaly_resource_files(target): windres does not report the icons, bitmaps and cursors a
+# resource script names, so a changed picture would leave the old one in the binary. Each
+# .rc among the target's sources is made to depend on the pictures it names beside it.
+function(tessaly_resource_files target)
+  get_target_property(sources ${target} SOURCES)
+  foreach(source IN LISTS sources)
+    if(NOT source MATCHES "\\.rc$")
+      continue()
+    endif()
+    get_filename_component(script ${source} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    if(NOT EXISTS ${script})
+      continue()
+    endif()
+    get_filename_component(folder ${script} DIRECTORY)
+    file(STRINGS ${script} lines REGEX "\"[^\"]+\\.(ico|bmp|cur)\"")
+    set(pictures "")
+    foreach(line IN LISTS lines)
+      string(REGEX MATCH "\"([^\"]+)\"" quoted "${line}")
+      # A picture found through the include path instead (a test's copy of a deliverable's
+      # resources) is left to a clean build.
+      if(EXISTS ${folder}/${CMAKE_MATCH_1})
+        list(APPEND pictures ${folder}/${CMAKE_MATCH_1})
+      endif()
+    endforeach()
+    if(pictures)
+      set_property(SOURCE ${source} APPEND PROPERTY OBJECT_DEPENDS ${pictures})
+    endif()
+  endforeach()
+endfunction()
+
 # tessaly_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [NO_MAIN] [TIMEOUT s] [LABELS l])
 # One test program, registered as one ctest test; under the cross build ctest runs it
 # through Wine. Test programs land in test-bin/, apart from the shipped binaries in bin/.
@@ -16,6 +46,7 @@ function(tessaly_test name)
     # Console test programs: gtest prints to the console Wine gives them.
     target_link_options(${name} PRIVATE -mconsole)
   endif()
+  tessaly_resource_files(${name})
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
@@ -40,6 +71,7 @@ function(tessaly_shipped target)
   if(NOT WIN32)
     return()
   endif()
+  tessaly_resource_files(${target})
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "EXECUTABLE")
     set(VERSION_FILE_NAME ${target}.exe)

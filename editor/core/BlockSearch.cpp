@@ -49,14 +49,23 @@ struct Shares {
 // that one has then been taken, and is searched to its end). tick, on the thread that
 // owns the text, may stop both threads.
 void TakeShares(Shares& s, TextReader& reader, char* buf, const std::function<bool()>& tick) {
+    // What each block's check needs, behind one reference: a function that holds no more
+    // than that needs no memory of its own, so nothing here can throw.
+    struct Taken {
+        Shares& s;
+        const std::function<bool()>& tick;
+        Pos k;
+    } taken{s, tick, 0};
+    const auto afterBlock = [&taken](Pos n) {
+        taken.s.done += n;
+        if (taken.tick && !taken.tick()) taken.s.stop = true;
+        return !taken.s.stop && taken.k < taken.s.nearestHit;
+    };
     for (;;) {
         const Pos k = s.next.fetch_add(1);
         if (k >= s.count || k > s.nearestHit || s.stop) return;
-        const Pos found = SearchSpan(reader, buf, s.needle, s.length, s.Share(k), s.sizes.block, [&](Pos n) {
-            s.done += n;
-            if (tick && !tick()) s.stop = true;
-            return !s.stop && k < s.nearestHit;
-        });
+        taken.k = k;
+        const Pos found = SearchSpan(reader, buf, s.needle, s.length, s.Share(k), s.sizes.block, afterBlock);
         if (found >= 0) {
             s.hits[static_cast<std::size_t>(k)] = found;
             Pos nearest = s.nearestHit;

@@ -146,7 +146,7 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
         if (got <= 0) break;
         if (tail.end == tail.from) tail.firstByte = buf[0];
         Scan(tail.scanner, buf.data(), static_cast<std::size_t>(got), starts);
-        tail.index.Append(starts.data(), starts.size());
+        tail.index.Append(starts.Base(), starts.Offsets(), starts.size());
         starts.clear();
         tail.end += got;
         tailDone_ += got;
@@ -187,7 +187,7 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     auto publish = [&](bool finished) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
-            index_.Append(starts.data(), starts.size());
+            index_.Append(starts.Base(), starts.Offsets(), starts.size());
             indexed_ = offset;
             complete_ = finished;
         }
@@ -258,7 +258,7 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
                 if (s <= tail->from) starts.push_back(s);
             }
             scanner_ = tail->scanner;
-            index_.Append(starts.data(), starts.size());
+            index_.Append(starts.Base(), starts.Offsets(), starts.size());
             starts.clear();
             index_.AppendTail(tail->index);
             offset = tail->end;

@@ -34,10 +34,12 @@ inline void EmitStarts(unsigned mask, Pos after, Starts& out) {
 // Most masks hold no line end or one: the first is written whether or not it is there and
 // kept only if it is, which saves the processor a branch it would often guess wrong.
 inline void EmitStarts(unsigned mask, Pos after, StartsBuffer& out) {
-    out.PushIf(after + __builtin_ctz(mask | 0x80000000u), mask != 0);
+    // The low halves suffice: the offset from the base is below 4 GiB.
+    const std::uint32_t at = static_cast<std::uint32_t>(after) - static_cast<std::uint32_t>(out.Base());
+    out.PushOffsetIf(at + static_cast<std::uint32_t>(__builtin_ctz(mask | 0x80000000u)), mask != 0);
     mask &= mask - 1;
     while (mask) {
-        out.push_back(after + __builtin_ctz(mask));
+        out.PushOffset(at + static_cast<std::uint32_t>(__builtin_ctz(mask)));
         mask &= mask - 1;
     }
 }
@@ -144,15 +146,18 @@ void LineStartScanner::Feed(const char* data, std::size_t size, PartitionStarts&
 void LineStartScanner::Feed(const char* data, std::size_t size, StartsBuffer& out) {
     // At most one start a byte, one for a CR held back, and one written past the end.
     out.Reserve(size + 2);
+    out.ComeFrom(next_);
     FeedInto(data, size, out);
 }
 
 void StartsBuffer::Reserve(std::size_t n) {
-    if (size_ + n <= capacity_) return;
-    const std::size_t capacity = std::max(size_ + n, capacity_ * 2);
-    std::unique_ptr<Pos[]> grown(new Pos[capacity]);
-    if (size_ > 0) std::copy(values_.get(), values_.get() + size_, grown.get());
+    const std::size_t size = this->size();
+    if (size + n <= capacity_) return;
+    const std::size_t capacity = std::max(size + n, capacity_ * 2);
+    std::unique_ptr<std::uint32_t[]> grown(new std::uint32_t[capacity]);
+    if (size > 0) std::copy(values_.get(), values_.get() + size, grown.get());
     values_ = std::move(grown);
+    end_ = values_.get() + size;
     capacity_ = capacity;
 }
 

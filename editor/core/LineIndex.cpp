@@ -54,6 +54,39 @@ void LineIndex::Append(const Pos* starts, std::size_t n) {
     last_ = last;
 }
 
+void LineIndex::Append(Pos base, const std::uint32_t* offsets, std::size_t n) {
+    if (n == 0) return;
+    // The line before the first of them may begin before base; the others' lengths are
+    // differences of offsets, in 32 bits.
+    Append(base + offsets[0]);
+    Pos count = count_;
+    std::uint32_t last = offsets[0];
+    std::size_t i = 1;
+    while (i < n) {
+        const Pos line = count - 1;
+        std::uint16_t* slot = SlotsFrom(line);
+        const std::size_t run = std::min(n - i, static_cast<std::size_t>(kChunkLines) - InChunk(line));
+        const std::uint32_t* from = offsets + i;
+        for (std::size_t j = 0; j < run; ++j) {
+            const std::uint32_t length = from[j] - last;
+            if (length >= kLong) {
+                slot[j] = kLong;
+                longLines_.emplace_back(line + static_cast<Pos>(j), static_cast<Pos>(length));
+            } else {
+                slot[j] = static_cast<std::uint16_t>(length);
+            }
+            last = from[j];
+        }
+        for (std::size_t j = static_cast<std::size_t>(-count & (kBlock - 1)); j < run; j += kBlock) {
+            blockStarts_.push_back(static_cast<std::uint64_t>(base + from[j]));
+        }
+        count += static_cast<Pos>(run);
+        i += run;
+    }
+    count_ = count;
+    last_ = base + last;
+}
+
 void LineIndex::RemoveLast() {
     if (count_ <= 1) return;
     --count_;

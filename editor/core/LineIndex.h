@@ -32,6 +32,8 @@ public:
     void Append(Pos start);
     // Records n starts in order, the first after Last().
     void Append(const Pos* starts, std::size_t n);
+    // The same for starts given as offsets from base, all within 4 GiB of it.
+    void Append(Pos base, const std::uint32_t* offsets, std::size_t n);
     // Drops the last recorded start (not the first).
     void RemoveLast();
     // Records every start of tail after its first, in order; they must lie after Last().

@@ -4,6 +4,7 @@
 
 #include "EditorTestUtil.h"
 #include "LineEnds.h"
+#include "LineIndex.h"
 #include "TextBuffer.h"
 
 namespace tessaly::editor {
@@ -191,6 +192,39 @@ TEST(LineStartScanner, ACrAtEveryPlaceOfABlockEndsItsLineUnlessAnLfFollows) {
             scanner.Feed(text.data(), text.size(), starts);
             scanner.Finish(starts);
             ASSERT_EQ(starts, test::NaiveLineStarts(text)) << at << " " << int(next);
+        }
+    }
+}
+
+TEST(LineStartScanner, StartsHeldInBatchesFarIntoAFileIndexLikeTheWhole) {
+    // The indexing threads' way: pieces of any size, the starts held as offsets from the first
+    // and handed to the index now and then, in a file past 4 GiB (offsets are 32-bit).
+    std::mt19937 rng(10);
+    static const char bytes[] = {'\r', '\n', 'x', 'x', 'x'};
+    for (int round = 0; round < 100; ++round) {
+        std::string text(rng() % 3000, 'x');
+        for (char& c : text) c = bytes[rng() % (round % 2 == 0 ? 5 : 2)];
+        const Pos origin = (Pos(5) << 30) + static_cast<Pos>(rng() % 1000);
+        LineIndex index;
+        index.Reset(origin);
+        LineStartScanner scanner(origin);
+        StartsBuffer starts;
+        std::size_t at = 0;
+        while (at < text.size()) {
+            const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % 300 + 1);
+            scanner.Feed(text.data() + at, n, starts);
+            at += n;
+            if (rng() % 3 == 0) {
+                index.Append(starts.Base(), starts.Offsets(), starts.size());
+                starts.clear();
+            }
+        }
+        scanner.Finish(starts);
+        index.Append(starts.Base(), starts.Offsets(), starts.size());
+        const std::vector<Pos> expected = test::NaiveLineStarts(text);
+        ASSERT_EQ(index.Count(), static_cast<Pos>(expected.size())) << round;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(index.Start(static_cast<Pos>(i)), origin + expected[i]) << round << " " << i;
         }
     }
 }
