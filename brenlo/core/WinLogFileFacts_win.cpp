@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "Handles.h"
 
@@ -11,6 +14,8 @@ namespace {
 
 // Below this many logs in one folder, asking for each costs less than listing the folder.
 constexpr std::size_t kFewestForListing = 8;
+// Below this many logs in listed folders, a second thread costs more than it saves.
+constexpr std::size_t kFewestForTwoThreads = 2000;
 
 std::uint64_t SizeOf(DWORD high, DWORD low)
 {
@@ -143,12 +148,19 @@ void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizes
         logsByFolder[path.substr(0, slash)].push_back(i);
     }
 
-    FolderNames found;
+    // A folder far bigger than its share of the list costs more to list than to ask.
+    std::vector<std::pair<std::string_view, const std::vector<std::size_t>*>> folders;
+    std::size_t listedLogs = 0;
     for (const auto& [folder, logs] : logsByFolder) {
-        found.clear();
-        // A folder far bigger than its share of the list costs more to list than to ask.
-        if (logs.size() < kFewestForListing || !ListFolder(std::string(folder), 64 + 16 * logs.size(), found))
+        if (logs.size() < kFewestForListing)
             continue;
+        folders.emplace_back(folder, &logs);
+        listedLogs += logs.size();
+    }
+
+    // Each folder's answers go to its own logs' places, so the threads never share one.
+    auto answerFromListing = [this, &paths](std::string_view folder, const std::vector<std::size_t>& logs,
+                                            const FolderNames& found) {
         for (const std::size_t i : logs) {
             const std::string_view name = std::string_view(paths[i]).substr(folder.size() + 1);
             const auto entry = found.find(FoldCase(name));
@@ -159,7 +171,34 @@ void CWinLogFileFacts::Prepare(const std::vector<std::string>& paths, bool sizes
             // A name given in another case than the folder's is asked for: a folder with
             // case-sensitive names would not find it.
         }
+    };
+    std::atomic<std::size_t> next{0};
+    auto listFolders = [&] {
+        FolderNames found;
+        for (std::size_t k = next++; k < folders.size(); k = next++) {
+            const auto& [folder, logs] = folders[k];
+            try {
+                found.clear();
+                if (ListFolder(std::string(folder), 64 + 16 * logs->size(), found))
+                    answerFromListing(folder, *logs, found);
+            } catch (...) {
+                // Out of memory: the folder's logs without an answer are asked for one by one.
+            }
+        }
+    };
+    // Under Wine a listing spends much of its time outside the file system's lock, so a
+    // second thread takes a good part off a long fill.
+    std::thread helper;
+    if (listedLogs >= kFewestForTwoThreads && folders.size() > 1 && std::thread::hardware_concurrency() > 1) {
+        try {
+            helper = std::thread(listFolders);
+        } catch (...) {
+            // No second thread: this one lists every folder.
+        }
     }
+    listFolders();
+    if (helper.joinable())
+        helper.join();
 }
 
 LogFileFacts CWinLogFileFacts::QueryAt(std::size_t index, const std::string& path)

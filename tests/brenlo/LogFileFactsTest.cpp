@@ -137,4 +137,30 @@ TEST_F(LogFileFactsTest, FoldersAListingCannotJudgeAreAskedLogByLog)
     EXPECT_TRUE(Answer(facts, paths, small + "\\gone.log").exists);
 }
 
+TEST_F(LogFileFactsTest, ALongListOfManyFoldersIsListedWholeAtOnce)
+{
+    // Enough logs for the folders to be listed side by side; every folder must be answered
+    // from its own listing, whichever thread listed it.
+    std::vector<std::string> paths;
+    std::vector<std::string> present;
+    for (int f = 0; f < 24; ++f) {
+        const std::string folder = Folder("host" + std::to_string(f));
+        present.push_back(Log(folder, "access-0.log", static_cast<std::size_t>(f)));
+        for (int i = 0; i < 100; ++i)
+            paths.push_back(folder + "\\access-" + std::to_string(i) + ".log");
+    }
+    CWinLogFileFacts facts;
+    facts.Prepare(paths, false);
+    ExpectSameAnswers(facts, paths);
+
+    // Changed after the listing: the answers stay those of the listing in every folder.
+    for (int f = 0; f < 24; ++f) {
+        ASSERT_TRUE(::DeleteFileA(present[f].c_str()));
+        Log(testpaths::Join(m_dir, "host" + std::to_string(f)), "access-1.log", 1);
+        EXPECT_EQ(facts.QueryAt(f * 100, paths[f * 100]).size, static_cast<std::uint64_t>(f));
+        EXPECT_TRUE(facts.QueryAt(f * 100, paths[f * 100]).exists) << paths[f * 100];
+        EXPECT_FALSE(facts.QueryAt(f * 100 + 1, paths[f * 100 + 1]).exists) << paths[f * 100 + 1];
+    }
+}
+
 }  // namespace
