@@ -12,6 +12,7 @@
 #include "FrameWnd.h"
 #include "FwTestSupport.h"
 #include "MiniDockFrameWnd.h"
+#include "UiDriver.h"
 #include "sample/SampleApp.h"
 
 namespace {
@@ -254,14 +255,31 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
     m_bar.GetWindowRect(&start);
     const RECT area = m_frame->DockingArea();
     auto dragTo = [&](POINT from, POINT to) {
+        // The press must land on the bar: until the display has shown the frame, it lands
+        // on whatever was there before.
+        ui::BringToFront(m_frame->m_hWnd);
+        ASSERT_TRUE(ui::WaitUntil([&] { return ::WindowFromPoint(from) == m_bar.m_hWnd; }, 5000));
         ::SetCursorPos(from.x, from.y);
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            POINT now{};
+            ::GetCursorPos(&now);
+            return now.x == from.x && now.y == from.y;
+        }, 5000));
         INPUT press{};
         press.type = INPUT_MOUSE;
         press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         ::SendInput(1, &press, sizeof(INPUT));
         std::thread mouse([to] {
             ::Sleep(300);
-            ::SetCursorPos(to.x, to.y);
+            // Let go only once the pointer is seen where it was put: a late move of the
+            // display's can take it back for a moment.
+            ui::WaitUntil([&] {
+                ::SetCursorPos(to.x, to.y);
+                ::Sleep(20);
+                POINT now{};
+                ::GetCursorPos(&now);
+                return now.x == to.x && now.y == to.y;
+            }, 5000);
             INPUT input[2]{};
             input[0].type = INPUT_MOUSE;
             input[0].mi.dwFlags = MOUSEEVENTF_MOVE;
