@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
+#include "Gdi.h"
+
 inline int AfxScreenDpi()
 {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen)
-        ::ReleaseDC(nullptr, screen);
+    CClientDC screen(nullptr);
+    const int dpi = screen.GetSafeHdc() ? screen.GetDeviceCaps(LOGPIXELSX) : 96;
     return dpi > 0 ? dpi : 96;
 }
 

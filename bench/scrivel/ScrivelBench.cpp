@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
 #include "KeyWatchBlock.h"
 #include "LauncherLink.h"
 #include "ScrivelDriver.h"
@@ -171,14 +172,13 @@ bool WriteFile(const std::string& path, const std::string& text)
 double ReadPass(const std::string& path)
 {
     const auto start = Clock::now();
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return -1;
     std::vector<char> block(64 * 1024);
     DWORD got = 0;
-    while (::ReadFile(file, block.data(), static_cast<DWORD>(block.size()), &got, nullptr) && got > 0) {
+    while (::ReadFile(file.Get(), block.data(), static_cast<DWORD>(block.size()), &got, nullptr) && got > 0) {
     }
-    ::CloseHandle(file);
     return Ms(Clock::now() - start);
 }
 
@@ -228,27 +228,25 @@ class KeyWatch {
 public:
     bool Start(DWORD threadId)
     {
-        m_mapping = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(KeyWatchBlock),
-                                         kKeyWatchBlockName);
-        m_block = m_mapping ? static_cast<KeyWatchBlock*>(::MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0))
-                            : nullptr;
-        m_painted = ::CreateEventA(nullptr, FALSE, FALSE, kKeyWatchPaintedEvent);
-        m_module = ::LoadLibraryA(testpaths::Join(testpaths::TestBinDir(), "ScrivelBenchHook.dll").c_str());
-        auto* proc = m_module ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(m_module, "WatchKeys")))
+        m_mapping.Reset(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(KeyWatchBlock),
+                                             kKeyWatchBlockName));
+        if (m_mapping)
+            m_view.Reset(::MapViewOfFile(m_mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+        m_block = static_cast<KeyWatchBlock*>(m_view.Get());
+        m_painted.Reset(::CreateEventA(nullptr, FALSE, FALSE, kKeyWatchPaintedEvent));
+        m_module.Reset(::LoadLibraryA(testpaths::Join(testpaths::TestBinDir(), "ScrivelBenchHook.dll").c_str()));
+        auto* proc = m_module ? reinterpret_cast<HOOKPROC>(
+                                    reinterpret_cast<void*>(::GetProcAddress(m_module.Get(), "WatchKeys")))
                               : nullptr;
-        m_hook = proc && m_block && m_painted ? ::SetWindowsHookExA(WH_GETMESSAGE, proc, m_module, threadId) : nullptr;
+        m_hook = proc && m_block && m_painted ? ::SetWindowsHookExA(WH_GETMESSAGE, proc, m_module.Get(), threadId)
+                                              : nullptr;
         return m_hook != nullptr;
     }
+    // The hook goes before the library that holds it; the members then close the rest.
     ~KeyWatch()
     {
         if (m_hook)
             ::UnhookWindowsHookEx(m_hook);
-        if (m_block)
-            ::UnmapViewOfFile(m_block);
-        if (m_mapping)
-            ::CloseHandle(m_mapping);
-        if (m_painted)
-            ::CloseHandle(m_painted);
     }
 
     struct Step {
@@ -265,14 +263,14 @@ public:
         m_block->startKey = startKey;
         m_block->keyAt.QuadPart = 0;
         m_block->paintedAt.QuadPart = 0;
-        ::ResetEvent(m_painted);
+        ::ResetEvent(m_painted.Get());
         ::InterlockedExchange(&m_block->armed, 1);
         LARGE_INTEGER sent{}, frequency{};
         ::QueryPerformanceFrequency(&frequency);
         ::QueryPerformanceCounter(&sent);
         press();
         Step step;
-        step.done = ::WaitForSingleObject(m_painted, kStepTimeoutMs) == WAIT_OBJECT_0;
+        step.done = ::WaitForSingleObject(m_painted.Get(), kStepTimeoutMs) == WAIT_OBJECT_0;
         const double perMs = static_cast<double>(frequency.QuadPart) / 1000.0;
         step.keyToPaintMs = static_cast<double>(m_block->paintedAt.QuadPart - m_block->keyAt.QuadPart) / perMs;
         step.inputToPaintMs = static_cast<double>(m_block->paintedAt.QuadPart - sent.QuadPart) / perMs;
@@ -281,10 +279,11 @@ public:
     }
 
 private:
-    HANDLE m_mapping = nullptr;
-    KeyWatchBlock* m_block = nullptr;
-    HANDLE m_painted = nullptr;
-    HMODULE m_module = nullptr;
+    CModule m_module;
+    CKernelHandle m_mapping;
+    CMappedView m_view;
+    KeyWatchBlock* m_block = nullptr;  // in m_view
+    CKernelHandle m_painted;
     HHOOK m_hook = nullptr;
 };
 

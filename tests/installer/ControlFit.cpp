@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "Gdi.h"
+
 namespace looktest {
 namespace {
 
@@ -44,17 +46,14 @@ std::string Drawn(const std::string& text)
 SIZE Needed(HWND control, const std::string& text, int width)
 {
     SIZE size{0, 0};
-    HDC dc = ::GetDC(control);
+    CClientDC dc(control);
     auto font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
+    CSelectObject select(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(SYSTEM_FONT));
     RECT box{0, 0, width, 0};
     std::string drawn = Drawn(text);
     ::DrawTextA(dc, drawn.c_str(), static_cast<int>(drawn.size()), &box, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SIZE line{};
     ::GetTextExtentPoint32A(dc, drawn.c_str(), static_cast<int>(drawn.size()), &line);
-    if (old)
-        ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
     size.cx = line.cx;
     size.cy = box.bottom;
     return size;
@@ -190,12 +189,5 @@ bool IsStyledControl(HWND wnd)
     return ClassModule(wnd).find("winsxs") != std::string::npos;
 }
 
-int ScreenDpi()
-{
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
 
 }  // namespace looktest

@@ -23,6 +23,4 @@ std::string ClassModule(HWND wnd);
 // controls leave to user32).
 bool IsStyledControl(HWND wnd);
 
-int ScreenDpi();
-
 }  // namespace looktest

@@ -17,6 +17,7 @@
 #include "OptionsHost.h"
 #include "RegistrySandbox.h"
 #include "SampleCopy.h"
+#include "ScreenDpi.h"
 #include "Screenshot.h"
 #include "SettingsSchema.h"
 #include "SharedData.h"
@@ -35,7 +36,7 @@ constexpr int kServerVersionLine = 1094;  // shows as much of the server's answe
 
 std::string Shot(const std::string& what)
 {
-    return "look-" + std::to_string(looktest::ScreenDpi()) + "dpi-" + what;
+    return "look-" + std::to_string(AfxScreenDpi()) + "dpi-" + what;
 }
 
 std::string Lines(const std::vector<std::string>& lines)
