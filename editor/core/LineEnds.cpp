@@ -44,6 +44,22 @@ inline void EmitStarts(unsigned mask, Pos after, StartsBuffer& out) {
     }
 }
 
+// The starts in a block of sixty-four bytes, given its LF and CR bytes as two masks of
+// thirty-two each: a CR ends a line where the byte after it is no LF. `after` is the start
+// that follows the block's first byte.
+template <typename Starts>
+inline void EmitBlockStarts(unsigned lfLo, unsigned lfHi, unsigned crLo, unsigned crHi, bool lfAfterBlock, Pos after,
+                            Starts& out) {
+    unsigned endsLo = lfLo;
+    unsigned endsHi = lfHi;
+    if (crLo | crHi) {
+        endsLo |= crLo & ~(lfLo >> 1 | lfHi << 31);
+        endsHi |= crHi & ~(lfHi >> 1 | static_cast<unsigned>(lfAfterBlock) << 31);
+    }
+    EmitStarts(endsLo, after, out);
+    EmitStarts(endsHi, after + 32, out);
+}
+
 __attribute__((target("sse2"))) inline unsigned Mask32(__m128i lo, __m128i hi) {
     return static_cast<unsigned>(_mm_movemask_epi8(lo)) | static_cast<unsigned>(_mm_movemask_epi8(hi)) << 16;
 }
@@ -70,19 +86,8 @@ __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::si
         const __m128i any = _mm_or_si128(_mm_or_si128(_mm_or_si128(l0, c0), _mm_or_si128(l1, c1)),
                                          _mm_or_si128(_mm_or_si128(l2, c2), _mm_or_si128(l3, c3)));
         if (_mm_movemask_epi8(any) == 0) continue;
-        unsigned endsLo = Mask32(l0, l1);
-        unsigned endsHi = Mask32(l2, l3);
-        const unsigned crLo = Mask32(c0, c1);
-        const unsigned crHi = Mask32(c2, c3);
-        if (crLo | crHi) {
-            const unsigned lfNextLo = endsLo >> 1 | endsHi << 31;
-            const unsigned lfNextHi = endsHi >> 1 | static_cast<unsigned>(data[i + 64] == '\n') << 31;
-            endsLo |= crLo & ~lfNextLo;
-            endsHi |= crHi & ~lfNextHi;
-        }
-        const Pos after = base + static_cast<Pos>(i) + 1;
-        EmitStarts(endsLo, after, out);
-        EmitStarts(endsHi, after + 32, out);
+        EmitBlockStarts(Mask32(l0, l1), Mask32(l2, l3), Mask32(c0, c1), Mask32(c2, c3), data[i + 64] == '\n',
+                        base + static_cast<Pos>(i) + 1, out);
     }
     for (; i + 16 <= to; i += 16) {
         EmitStarts(static_cast<unsigned>(_mm_movemask_epi8(EndsSse2(data + i))), base + static_cast<Pos>(i) + 1, out);
@@ -100,19 +105,11 @@ __attribute__((target("avx2"))) std::size_t StartsAvx2(const char* data, std::si
     for (; i + 64 <= to; i += 64) {
         const __m256i v0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i));
         const __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data + i + 32));
-        unsigned endsLo = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v0, lf)));
-        unsigned endsHi = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v1, lf)));
-        const unsigned crLo = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v0, cr)));
-        const unsigned crHi = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v1, cr)));
-        if (crLo | crHi) {
-            const unsigned lfNextLo = endsLo >> 1 | endsHi << 31;
-            const unsigned lfNextHi = endsHi >> 1 | static_cast<unsigned>(data[i + 64] == '\n') << 31;
-            endsLo |= crLo & ~lfNextLo;
-            endsHi |= crHi & ~lfNextHi;
-        }
-        const Pos after = base + static_cast<Pos>(i) + 1;
-        EmitStarts(endsLo, after, out);
-        EmitStarts(endsHi, after + 32, out);
+        EmitBlockStarts(static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v0, lf))),
+                        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v1, lf))),
+                        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v0, cr))),
+                        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v1, cr))), data[i + 64] == '\n',
+                        base + static_cast<Pos>(i) + 1, out);
     }
     return i;
 }
