@@ -583,3 +583,26 @@ void CFrameWnd::PostNcDestroy()
     }
     delete this;
 }
+
+// A window finds its frames here, where the frame class is known.
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hwnd = ::GetParent(m_hWnd); hwnd; hwnd = ::GetParent(hwnd)) {
+        CWnd* wnd = FromHandlePermanent(hwnd);
+        if (wnd && AfxGuarded(wnd)->IsFrameWnd())
+            return static_cast<CFrameWnd*>(wnd);
+    }
+    return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const
+{
+    CFrameWnd* frame = AfxGuarded(this)->IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
+    while (frame) {
+        CFrameWnd* parent = frame->GetParentFrame();
+        if (!parent)
+            break;
+        frame = parent;
+    }
+    return frame;
+}
