@@ -277,7 +277,7 @@ std::optional<WINDOWPLACEMENT> CFrameWnd::LoadPlacement(const char* section, con
     placement.showCmd = static_cast<UINT>(record->showCmd);
     placement.ptMinPosition = {record->minX, record->minY};
     placement.ptMaxPosition = {record->maxX, record->maxY};
-    placement.rcNormalPosition = {record->left, record->top, record->right, record->bottom};
+    placement.rcNormalPosition = StoredRect<RECT>(*record);
     return placement;
 }
 
@@ -298,10 +298,7 @@ bool CFrameWnd::StorePlacement(const char* section, const char* entry) const
     record.minY = placement.ptMinPosition.y;
     record.maxX = placement.ptMaxPosition.x;
     record.maxY = placement.ptMaxPosition.y;
-    record.left = placement.rcNormalPosition.left;
-    record.top = placement.rcNormalPosition.top;
-    record.right = placement.rcNormalPosition.right;
-    record.bottom = placement.rcNormalPosition.bottom;
+    StoreRect(record, placement.rcNormalPosition);
     auto bytes = record.Encode();
     return app->WriteProfileBinary(section, entry, bytes.data(), bytes.size());
 }
