@@ -1,10 +1,12 @@
 // Where context help leads: the words that qualify, addresses from absolute and relative
-// help paths with either slash, the manual in either of its two homes, and the menu text.
+// help paths with either slash, the manual in either of its two homes, a type map's page in
+// the user's language, the online manual when there is none, and the menu text.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "KeywordHelp.h"
+#include "ManualLanguage.h"
 
 using namespace keywordhelp;
 
@@ -63,8 +65,45 @@ TEST(KeywordHelpTest, TheIndexIsUnderHtdocsUnlessOnlyTheNewLayoutHasIt)
               "file:///C:/Apache\\htdocs\\manual\\index.html");
 }
 
-TEST(KeywordHelpTest, TheMenuTextNamesTheWordOrSaysThereIsNoHelp)
+TEST(KeywordHelpTest, ATypeMapLeadsToItsPageInTheUsersLanguageOnDiskElseTheEnglishOne)
 {
-    EXPECT_EQ(MenuText("AllowOverride", true), "Help for 'AllowOverride'");
+    const std::string mod = "C:\\A\\manual\\mod\\";
+    const std::string path = "htdocs/manual/mod/core.html#allowoverride";
+    auto manual = [&](const std::string& language, const std::string& text) {
+        return ManualAccess{Files({mod + "core.html", mod + "core.html.de", mod + "core.html.en"}),
+                            [text](const std::string&) { return text; }, language};
+    };
+    const std::string map = "URI: core.html\r\n\r\nURI: core.html.de\r\nContent-Language: de\r\n\r\n"
+                            "URI: core.html.ja.utf8\nContent-Language: ja\nContent-type: text/html; charset=UTF-8\n\n"
+                            "URI: core.html.en\nContent-Language: en\nContent-type: text/html; charset=UTF-8\n";
+    EXPECT_EQ(HelpPage("C:\\A", path, manual("de", map)).url, "file:///" + mod + "core.html.de#allowoverride");
+    EXPECT_EQ(HelpPage("C:\\A", path, manual("ja", map)).url, "file:///" + mod + "core.html.en#allowoverride");
+    EXPECT_EQ(HelpPage("C:\\A", path, manual("ru", map)).url, "file:///" + mod + "core.html.en#allowoverride");
+    EXPECT_EQ(HelpPage("C:\\A", path, manual("de", "<!DOCTYPE html>\n<html>")).url,
+              "file:///" + mod + "core.html#allowoverride");
+
+    EXPECT_EQ(ManualLanguageOf(0x0407), "de");
+    EXPECT_EQ(ManualLanguageOf(0x0416), "pt-br");
+    EXPECT_EQ(ManualLanguageOf(0x0816), "pt");
+    EXPECT_EQ(ManualLanguageOf(0x0804), "zh-cn");
+    EXPECT_EQ(ManualLanguageOf(0x0404), "zh-tw");
+    EXPECT_EQ(ManualLanguageOf(0x0436), "en");
+}
+
+TEST(KeywordHelpTest, WithoutTheManualOnDiskTheOnlineManualsPageIsShown)
+{
+    const ManualAccess none{kNothing, [](const std::string&) { return std::string(); }, "en"};
+    const ManualPage page = HelpPage("C:\\A", "htdocs/manual/mod/core.html#allowoverride", none);
+    EXPECT_EQ(page.url, "https://httpd.apache.org/docs/2.4/mod/core.html#allowoverride");
+    EXPECT_TRUE(page.online);
+    EXPECT_EQ(IndexPage("C:/A", none).url, "https://httpd.apache.org/docs/2.4/index.html");
+    // A page outside any manual has no online address.
+    EXPECT_EQ(HelpPage("C:\\A", "C:/x/y.html", none).url, "file:///C:\\x\\y.html");
+    EXPECT_FALSE(HelpPage("C:\\A", "C:/x/y.html", none).online);
+}
+
+TEST(KeywordHelpTest, TheMenuTextNamesTheWordAndItsKeyOrSaysThereIsNoHelp)
+{
+    EXPECT_EQ(MenuText("AllowOverride", true), "Help for 'AllowOverride'\tF1");
     EXPECT_EQ(MenuText("Off", false), "No help available");
 }
