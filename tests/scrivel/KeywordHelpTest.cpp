@@ -68,36 +68,26 @@ TEST(KeywordHelpTest, TheIndexIsUnderHtdocsUnlessOnlyTheNewLayoutHasIt)
 TEST(KeywordHelpTest, ATypeMapLeadsToItsPageInTheUsersLanguageOnDiskElseTheEnglishOne)
 {
     const std::string mod = "C:\\A\\manual\\mod\\";
-    const std::string path = "htdocs/manual/mod/core.html#allowoverride";
-    auto manual = [&](const std::string& language, const std::string& text) {
-        return ManualAccess{Files({mod + "core.html", mod + "core.html.de", mod + "core.html.en"}),
-                            [text](const std::string&) { return text; }, language};
+    auto page = [&](const std::string& language, const std::string& text) {
+        const ManualAccess manual{Files({mod + "core.html", mod + "core.html.de", mod + "core.html.en"}),
+                                  [=](const std::string&) { return text; }, language};
+        return HelpPage("C:\\A", "htdocs/manual/mod/core.html#a", manual).url;
     };
     const std::string map = "URI: core.html\r\n\r\nURI: core.html.de\r\nContent-Language: de\r\n\r\n"
-                            "URI: core.html.ja.utf8\nContent-Language: ja\nContent-type: text/html; charset=UTF-8\n\n"
-                            "URI: core.html.en\nContent-Language: en\nContent-type: text/html; charset=UTF-8\n";
-    EXPECT_EQ(HelpPage("C:\\A", path, manual("de", map)).url, "file:///" + mod + "core.html.de#allowoverride");
-    EXPECT_EQ(HelpPage("C:\\A", path, manual("ja", map)).url, "file:///" + mod + "core.html.en#allowoverride");
-    EXPECT_EQ(HelpPage("C:\\A", path, manual("ru", map)).url, "file:///" + mod + "core.html.en#allowoverride");
-    EXPECT_EQ(HelpPage("C:\\A", path, manual("de", "<!DOCTYPE html>\n<html>")).url,
-              "file:///" + mod + "core.html#allowoverride");
-
-    EXPECT_EQ(ManualLanguageOf(0x0407), "de");
-    EXPECT_EQ(ManualLanguageOf(0x0416), "pt-br");
-    EXPECT_EQ(ManualLanguageOf(0x0816), "pt");
-    EXPECT_EQ(ManualLanguageOf(0x0804), "zh-cn");
-    EXPECT_EQ(ManualLanguageOf(0x0404), "zh-tw");
-    EXPECT_EQ(ManualLanguageOf(0x0436), "en");
+                            "URI: core.html.ja.utf8\nContent-Language: ja\n\nURI: core.html.en\nContent-Language: en\n";
+    EXPECT_EQ(page("de", map), "file:///" + mod + "core.html.de#a");
+    EXPECT_EQ(page("ja", map), "file:///" + mod + "core.html.en#a");  // listed, not on disk
+    EXPECT_EQ(page("de", "<!DOCTYPE html>\n<html>"), "file:///" + mod + "core.html#a");
+    for (auto [id, code] : {std::pair{0x0407, "de"}, {0x0416, "pt-br"}, {0x0804, "zh-cn"}, {0x0404, "zh-tw"}})
+        EXPECT_EQ(ManualLanguageOf(static_cast<unsigned short>(id)), code);
+    EXPECT_EQ(ManualLanguageOf(0x0436), "en");  // a language the manual lacks
 }
 
-TEST(KeywordHelpTest, WithoutTheManualOnDiskTheOnlineManualsPageIsShown)
+TEST(KeywordHelpTest, WithoutTheManualTheIndexIsTheOnlineManualsButAPageOutsideAnyManualStaysOnDisk)
 {
     const ManualAccess none{kNothing, [](const std::string&) { return std::string(); }, "en"};
-    const ManualPage page = HelpPage("C:\\A", "htdocs/manual/mod/core.html#allowoverride", none);
-    EXPECT_EQ(page.url, "https://httpd.apache.org/docs/2.4/mod/core.html#allowoverride");
-    EXPECT_TRUE(page.online);
     EXPECT_EQ(IndexPage("C:/A", none).url, "https://httpd.apache.org/docs/2.4/index.html");
-    // A page outside any manual has no online address.
+    EXPECT_TRUE(IndexPage("C:/A", none).online);
     EXPECT_EQ(HelpPage("C:\\A", "C:/x/y.html", none).url, "file:///C:\\x\\y.html");
     EXPECT_FALSE(HelpPage("C:\\A", "C:/x/y.html", none).online);
 }

@@ -49,29 +49,6 @@ std::string MakeServer(const std::string& name, bool oldLayout)
     return folder;
 }
 
-#ifdef TESSALY_DEBIAN_MANUAL_DIR
-// A server folder whose manual is laid out as the server's distribution ships it: each page
-// a type map listing the page in each language beside it (here Debian's real pages).
-std::string MakeDistributionServer()
-{
-    const std::string folder = testpaths::MakeWorkDir("help-server-dist");
-    ::CreateDirectoryA(testpaths::Join(folder, "manual").c_str(), nullptr);
-    ::CreateDirectoryA(testpaths::Join(folder, "manual\\mod").c_str(), nullptr);
-    for (const std::string page : {"index.html", "mod\\core.html"}) {
-        const std::string name = page.substr(page.find('\\') + 1);
-        std::string typeMap = "URI: " + name + "\n\n";
-        for (const std::string language : {"de", "en", "fr"}) {
-            const std::string from = std::string(TESSALY_DEBIAN_MANUAL_DIR) + "\\" + language + "\\" + page;
-            ::CopyFileA(from.c_str(), testpaths::Join(folder, "manual\\" + page + "." + language).c_str(), FALSE);
-            typeMap += "URI: " + name + "." + language + "\nContent-Language: " + language +
-                       "\nContent-type: text/html; charset=UTF-8\n\n";
-        }
-        testpaths::WriteTextFile(testpaths::Join(folder, "manual\\" + page), typeMap);
-    }
-    return folder;
-}
-#endif
-
 // The documentation bar, docked in the frame or in its floating frame.
 HWND DocBar(DWORD processId, HWND frame)
 {
@@ -521,6 +498,25 @@ TEST_F(ScrivelHelp, OnTheSampleServerF1FindsTheManualTheBuildCopied)
 #endif
 
 #ifdef TESSALY_DEBIAN_MANUAL_DIR
+// A server folder whose manual is laid out as the server's distribution ships it: each page
+// a type map of the pages in each language beside it (here Debian's real pages).
+std::string MakeDistributionServer()
+{
+    const std::string folder = MakeServer("help-server-dist", false);
+    const std::string manual = folder + "\\manual\\";
+    for (const std::string page : {"index.html", "mod\\core.html"}) {
+        const std::string name = page.substr(page.find('\\') + 1);
+        std::string typeMap = "URI: " + name + "\n\n";
+        for (const std::string language : {"de", "en", "fr"}) {
+            const std::string from = std::string(TESSALY_DEBIAN_MANUAL_DIR) + "\\" + language + "\\" + page;
+            ::CopyFileA(from.c_str(), (manual + page + "." + language).c_str(), FALSE);
+            typeMap += "URI: " + name + "." + language + "\nContent-Language: " + language +
+                       "\nContent-type: text/html; charset=UTF-8\n\n";
+        }
+        testpaths::WriteTextFile(manual + page, typeMap);
+    }
+    return folder;
+}
 TEST_F(ScrivelHelp, InTheDistributionsManualTheIndexAndF1LeadToTheEnglishPagesTheTypeMapsList)
 {
     ASSERT_EQ(PRIMARYLANGID(::GetUserDefaultUILanguage()), LANG_ENGLISH) << "this case is the English user's";
@@ -529,8 +525,8 @@ TEST_F(ScrivelHelp, InTheDistributionsManualTheIndexAndF1LeadToTheEnglishPagesTh
     ASSERT_TRUE(ui::WaitUntil([&] { return BarShown() && !BrowserAddress().empty(); }));
     EXPECT_EQ(BrowserAddress(), m_server + "\\manual\\index.html.en");
     F1At(3);
-    EXPECT_TRUE(ui::WaitUntil([&] { return BrowserAddress() == m_server + "\\manual\\mod\\core.html.en#allowoverride"; }))
-        << BrowserAddress();
+    const std::string page = m_server + "\\manual\\mod\\core.html.en#allowoverride";
+    EXPECT_TRUE(ui::WaitUntil([&] { return BrowserAddress() == page; })) << BrowserAddress();
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 #endif
@@ -543,8 +539,8 @@ TEST_F(ScrivelHelp, WithoutTheManualF1SaysSoInRedAndShowsTheOnlineManualsPage)
         return StatusText(Frame()) == "The server's manual was not found under " + m_server &&
                StatusPaneColour(Frame()) == kErrorBack;
     })) << StatusText(Frame());
-    EXPECT_TRUE(ui::WaitUntil([&] { return BrowserAddress() == "https://httpd.apache.org/docs/2.4/mod/core.html#allowoverride"; }))
-        << BrowserAddress();
+    const std::string online = "https://httpd.apache.org/docs/2.4/mod/core.html#allowoverride";
+    EXPECT_TRUE(ui::WaitUntil([&] { return BrowserAddress() == online; })) << BrowserAddress();
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 
