@@ -103,7 +103,15 @@ public:
     STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override
+    {
+        if (!m_host)
+            return S_OK;
+        if (object)
+            object->AddRef();
+        *m_host->m_activeObject.Receive() = object;
+        return S_OK;
+    }
     STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
     STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
     STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
@@ -209,6 +217,7 @@ void COleControlHost::OnSize(UINT type, int cx, int cy)
 
 void COleControlHost::CloseControl()
 {
+    m_activeObject.Reset();
     if (m_events) {
         m_events->Unadvise(m_eventsCookie);
         m_events.Reset();
@@ -227,6 +236,38 @@ void COleControlHost::CloseControl()
         m_site->Detach();
         m_site.Reset();
     }
+}
+
+bool COleControlHost::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !m_object)
+        return false;
+    if (HoldersPreTranslate(msg))
+        return true;
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) && msg->wParam == VK_F1)
+        return false;
+    // The interface the control gave when it became active in its user interface; before
+    // that, the control's own.
+    IOleInPlaceActiveObject* active = m_activeObject.Get();
+    CComPtr<IOleInPlaceActiveObject> own;
+    if (!active)
+        active = (own = m_object.As<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject)).Get();
+    return active && active->TranslateAccelerator(msg) == S_OK;
+}
+
+// The windows above this one up to its frame, and the frame that owns a floating one.
+bool COleControlHost::HoldersPreTranslate(MSG* msg)
+{
+    for (HWND hwnd = m_hWnd; ::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD;) {
+        if (!(hwnd = ::GetParent(hwnd)))
+            break;
+        CWnd* holder = FromHandlePermanent(hwnd);
+        if (holder && AfxGuarded(holder)->PreTranslateMessage(msg))
+            return true;
+    }
+    HWND owner = ::GetAncestor(m_hWnd, GA_ROOTOWNER);
+    CWnd* ownerFrame = owner != ::GetAncestor(m_hWnd, GA_ROOT) ? FromHandlePermanent(owner) : nullptr;
+    return ownerFrame && AfxGuarded(ownerFrame)->PreTranslateMessage(msg);
 }
 
 void COleControlHost::OnDestroy()
