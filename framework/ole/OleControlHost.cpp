@@ -1,4 +1,5 @@
 #include "OleControlHost.h"
+#include "ComObject.h"
 #include "ModuleCalls.h"
 
 #include <ocidl.h>
@@ -16,28 +17,17 @@ public:
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
+        IUnknown* found = nullptr;
         if (iid == IID_IUnknown || iid == IID_IOleClientSite)
-            *out = static_cast<IOleClientSite*>(this);
+            found = static_cast<IOleClientSite*>(this);
         else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite)
-            *out = static_cast<IOleInPlaceSite*>(this);
+            found = static_cast<IOleInPlaceSite*>(this);
         else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame)
-            *out = static_cast<IOleInPlaceFrame*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+            found = static_cast<IOleInPlaceFrame*>(this);
+        return AnswerInterface(found, out);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
+    STDMETHODIMP_(ULONG) AddRef() override { return m_refs.Add(); }
+    STDMETHODIMP_(ULONG) Release() override { return m_refs.Release(this); }
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return S_OK; }
@@ -121,7 +111,7 @@ public:
 
 private:
     COleControlHost* m_host;
-    ULONG m_refs = 1;
+    CComRefCount m_refs;
 };
 
 COleControlHost::COleControlHost() = default;
