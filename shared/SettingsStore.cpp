@@ -238,22 +238,18 @@ bool CSettingsStore::WriteBarState(const BarStateRecord& record)
     return SetProfileBinary(settings::kSection, settings::kDockedBar, bytes.data(), bytes.size());
 }
 
-namespace {
-
-std::string FileValueName(int index)
+std::string settings::FileValueName(int index)
 {
     char name[16];
     std::snprintf(name, sizeof name, settings::kFileValueFormat, index);
     return name;
 }
 
-}  // namespace
-
 std::vector<std::string> CSettingsStore::ReadScrivelFiles() const
 {
     std::vector<std::string> paths;
     for (int i = 0; i < settings::kMaxFiles; ++i) {
-        auto path = GetString(settings::kFilesKey, FileValueName(i));
+        auto path = GetString(settings::kFilesKey, settings::FileValueName(i));
         if (!path || path->empty())
             break;
         paths.push_back(std::move(*path));
@@ -266,7 +262,7 @@ bool CSettingsStore::WriteScrivelFiles(const std::vector<std::string>& paths)
     if (!DeleteKey(settings::kFilesKey) || !CreateKey(settings::kFilesKey))
         return false;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        if (!WriteString(settings::kFilesKey, FileValueName(static_cast<int>(i)), paths[i]))
+        if (!WriteString(settings::kFilesKey, settings::FileValueName(static_cast<int>(i)), paths[i]))
             return false;
     }
     return true;

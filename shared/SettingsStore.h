@@ -13,6 +13,11 @@
 #include "SettingsSchema.h"
 #include "StoredRecords.h"
 
+namespace settings {
+// The name of the value that holds Scrivel's file at `index` in "Settings\\Files".
+std::string FileValueName(int index);
+}  // namespace settings
+
 class CSettingsStore {
 public:
     // rootKey: the application's key below HKEY_CURRENT_USER, "Software\<company>\<app>".

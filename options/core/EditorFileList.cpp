@@ -1,19 +1,11 @@
 #include "EditorFileList.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace editorfiles {
 
-namespace {
-std::string FileValueName(int index)
-{
-    char name[16];
-    std::snprintf(name, sizeof name, settings::kFileValueFormat, index);
-    return name;
-}
-}  // namespace
+using settings::FileValueName;
 
 std::vector<std::string> DefaultFiles(const std::string& apachePath)
 {

@@ -4,7 +4,6 @@
 #include <mbstring.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "DocTemplate.h"
 #include "Document.h"
@@ -12,6 +11,7 @@
 #include "LongPath.h"
 #include "ScrivelApp.h"
 #include "ScrivelTexts.h"
+#include "SettingsStore.h"
 #include "SettingsSchema.h"
 #include "StatusTexts.h"
 #include "Wnd.h"
@@ -40,9 +40,7 @@ bool SamePath(const std::string& a, const std::string& b)
 void CScrivelApp::OpenConfiguredFiles()
 {
     for (int i = 0; i < settings::kMaxFiles; ++i) {
-        char entry[16];
-        std::snprintf(entry, sizeof(entry), settings::kFileValueFormat, i);
-        const std::string path = GetProfileString(kFilesSection, entry, "");
+        const std::string path = GetProfileString(kFilesSection, settings::FileValueName(i).c_str(), "");
         if (path.empty())
             return;
         OpenOrCreate(path.c_str());
