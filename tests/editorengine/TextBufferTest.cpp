@@ -142,20 +142,25 @@ TEST(TextBuffer, AppendingAfterACrSettlesItByTheFirstByteAppended) {
     }
 }
 
+// The line starts the scanner finds in the text fed in random pieces of 1 to maxPiece bytes.
+std::vector<Pos> ScanInPieces(const std::string& text, std::mt19937& rng, std::size_t maxPiece) {
+    std::vector<Pos> starts{0};
+    LineStartScanner scanner;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % maxPiece + 1);
+        scanner.Feed(text.data() + at, n, starts);
+        at += n;
+    }
+    scanner.Finish(starts);
+    return starts;
+}
+
 TEST(LineStartScanner, PiecesGiveTheSameStartsAsTheWhole) {
     std::mt19937 rng(7);
     for (int round = 0; round < 50; ++round) {
         const std::string text = test::RandomText(rng, 200);
-        std::vector<Pos> starts{0};
-        LineStartScanner scanner;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % 40 + 1);
-            scanner.Feed(text.data() + at, n, starts);
-            at += n;
-        }
-        scanner.Finish(starts);
-        ASSERT_EQ(starts, test::NaiveLineStarts(text));
+        ASSERT_EQ(ScanInPieces(text, rng, 40), test::NaiveLineStarts(text));
     }
 }
 
@@ -166,16 +171,7 @@ TEST(LineStartScanner, LongPiecesDenseWithCrAndLfGiveTheSameStartsAsTheWhole) {
     for (int round = 0; round < 200; ++round) {
         std::string text(rng() % 600, 'x');
         for (char& c : text) c = bytes[rng() % (round % 2 == 0 ? 3 : 2)];
-        std::vector<Pos> starts{0};
-        LineStartScanner scanner;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % 200 + 1);
-            scanner.Feed(text.data() + at, n, starts);
-            at += n;
-        }
-        scanner.Finish(starts);
-        ASSERT_EQ(starts, test::NaiveLineStarts(text)) << round;
+        ASSERT_EQ(ScanInPieces(text, rng, 200), test::NaiveLineStarts(text)) << round;
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "TextDocument.h"
 
 namespace tessaly::editor {
@@ -11,6 +13,14 @@ void Type(TextDocument& d, Pos& at, const std::string& s) {
     for (const char c : s) {
         ASSERT_TRUE(d.Insert(at, std::string(1, c), UndoMerge::Typing));
         ++at;
+    }
+}
+
+// Undoes one step per text given and checks the text after each.
+void ExpectUndoneTo(TextDocument& d, std::initializer_list<const char*> texts) {
+    for (const char* text : texts) {
+        d.Undo();
+        EXPECT_EQ(All(d), text);
     }
 }
 
@@ -35,10 +45,7 @@ TEST(Undo, ALineEndEndsTheStep) {
     ASSERT_TRUE(d.Insert(at, "\r\n", UndoMerge::Typing));
     at += 2;
     Type(d, at, "cd");
-    d.Undo();
-    EXPECT_EQ(All(d), "ab\r\n");
-    d.Undo();
-    EXPECT_EQ(All(d), "ab");
+    ExpectUndoneTo(d, {"ab\r\n", "ab"});
 }
 
 TEST(Undo, BreakingTheMergeStartsANewStep) {
@@ -47,8 +54,7 @@ TEST(Undo, BreakingTheMergeStartsANewStep) {
     Type(d, at, "ab");
     d.BreakUndoMerge();  // the caret moved away and back
     Type(d, at, "cd");
-    d.Undo();
-    EXPECT_EQ(All(d), "ab");
+    ExpectUndoneTo(d, {"ab"});
 }
 
 TEST(Undo, BackspacesMergeAndUndoTogether) {
