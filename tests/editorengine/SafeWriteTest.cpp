@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <set>
+#include <utility>
 
 #include "EditorTestUtil.h"
 #include "SafeWrite.h"
@@ -35,10 +36,7 @@ std::set<std::string> Names(const TempDir& dir) {
 // A path's temporary file lies beside it and is named after it; the folder of a path keeps
 // the root's separator.
 TEST(SafeWriteNames, TheTemporaryFileIsNamedAfterItsTargetInTheTargetsFolder) {
-    const struct {
-        const char* path;
-        const char* folder;
-    } paths[] = {
+    const std::pair<const char*, const char*> pathsAndFolders[] = {
         {"C:\\Apache24\\conf\\httpd.conf", "C:\\Apache24\\conf"},
         {"C:\\httpd.conf", "C:\\"},
         {"C:/httpd.conf", "C:/"},
@@ -50,10 +48,10 @@ TEST(SafeWriteNames, TheTemporaryFileIsNamedAfterItsTargetInTheTargetsFolder) {
         {"httpd.conf", "."},
         {"\\\\server\\share\\httpd.conf", "\\\\server\\share"},
     };
-    for (const auto& p : paths) {
-        SCOPED_TRACE(p.path);
-        EXPECT_EQ(SaveTemporaryPath(p.path), std::string(p.path) + ".~tessaly-save");
-        EXPECT_EQ(FolderOfPath(p.path), p.folder);
+    for (const auto& [path, folder] : pathsAndFolders) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(SaveTemporaryPath(path), std::string(path) + ".~tessaly-save");
+        EXPECT_EQ(FolderOfPath(path), folder);
     }
 
     // A name near the file systems' limit of 255 is shortened, and two such names stay apart.

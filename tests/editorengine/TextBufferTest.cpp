@@ -20,17 +20,16 @@ void ExpectConsistent(const TextBuffer& b, const std::string& model) {
     ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(model));
 }
 
-TEST(TextBuffer, EmptyTextHasOneEmptyLine) {
+// An empty text has one empty line; every kind of line end starts a line; a final line end
+// makes an empty last line.
+TEST(TextBuffer, LinesFollowTheLineEnds) {
     TextBuffer b;
     EXPECT_EQ(b.Length(), 0);
     EXPECT_EQ(b.LineCount(), 1);
     EXPECT_EQ(b.LineStart(0), 0);
     EXPECT_EQ(b.LineEnd(0), 0);
     EXPECT_EQ(b.LineFromPosition(0), 0);
-}
 
-TEST(TextBuffer, EveryKindOfLineEndStartsALine) {
-    TextBuffer b;
     ASSERT_TRUE(b.SetText("a\nb\r\nc\rd"));
     EXPECT_EQ(b.LineCount(), 4);
     EXPECT_EQ(b.LineText(0), "a");
@@ -40,10 +39,7 @@ TEST(TextBuffer, EveryKindOfLineEndStartsALine) {
     EXPECT_EQ(b.LineFromPosition(3), 1);  // the CR of CR LF belongs to its line
     EXPECT_EQ(b.LineFromPosition(4), 1);
     EXPECT_EQ(b.LineFromPosition(5), 2);
-}
 
-TEST(TextBuffer, AFinalLineEndMakesAnEmptyLastLine) {
-    TextBuffer b;
     ASSERT_TRUE(b.SetText("x\r\n"));
     EXPECT_EQ(b.LineCount(), 2);
     EXPECT_EQ(b.LineStart(1), 3);
