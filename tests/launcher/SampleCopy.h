@@ -22,12 +22,10 @@ protected:
         m_server = CopySampleServer(::testing::UnitTest::GetInstance()->current_test_info()->name());
         ASSERT_FALSE(m_server.empty());
     }
-
     std::string m_server;
 };
 
-// The same, with the copy as the server the settings name ("ApachePath") and nothing else
-// set.
+// The same, with the copy as the settings' server ("ApachePath") and nothing else set.
 class SampleServerInSettingsTest : public SampleServerTest {
 protected:
     void SetUp() override
@@ -35,6 +33,5 @@ protected:
         SampleServerTest::SetUp();
         m_sandbox.Store().SetProfileString("Settings", "ApachePath", m_server.c_str());
     }
-
     CRegistrySandbox m_sandbox;
 };
