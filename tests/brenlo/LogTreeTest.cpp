@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,14 @@ using Strings = std::vector<std::string>;
 class LogTreeFill : public ::testing::Test {
 protected:
     void Fill(bool showSizes) { tree.Fill(CLogListView(list.Get()), facts, showSizes); }
+    // A listed log that exists with this size under its Windows spelling.
+    void AddExisting(const std::string& path, std::uint64_t size, const std::string& group = std::string())
+    {
+        std::string windowsPath = path;
+        std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+        facts.Set(windowsPath, size);
+        list.Add(path, group);
+    }
 
     TestLogList list;
     FakeLogFileFacts facts;
@@ -79,8 +89,7 @@ TEST_F(LogTreeFill, ItemDataIsTheEntryIndexInListOrder)
 
 TEST_F(LogTreeFill, ImagesTellPresentMissingAndGroups)
 {
-    facts.Set("C:\\logs\\there.log", 10);
-    list.Add("C:/logs/there.log");
+    AddExisting("C:/logs/there.log", 10);
     list.Add("C:/logs/gone.log");
     list.Add("C:/logs/g/gone.log", "g");
     Fill(false);
@@ -99,10 +108,8 @@ TEST_F(LogTreeFill, ImagesTellPresentMissingAndGroups)
 
 TEST_F(LogTreeFill, SizesInLabels)
 {
-    facts.Set("C:\\logs\\access.log", 1536);
-    facts.Set("C:\\logs\\empty.log", 0);
-    list.Add("C:/logs/access.log");
-    list.Add("C:/logs/empty.log");
+    AddExisting("C:/logs/access.log", 1536);
+    AddExisting("C:/logs/empty.log", 0);
     list.Add("C:/logs/missing.log");
     Fill(true);
 
@@ -113,10 +120,8 @@ TEST_F(LogTreeFill, SizesInLabels)
 
 TEST_F(LogTreeFill, SameNameInOnePlaceShowsOnceWithoutSizes)
 {
-    facts.Set("C:\\a\\error.log", 2048);
-    facts.Set("C:\\b\\ERROR.log", 4096);
-    list.Add("C:/a/error.log");
-    list.Add("C:/b/ERROR.log");
+    AddExisting("C:/a/error.log", 2048);
+    AddExisting("C:/b/ERROR.log", 4096);
     list.Add("C:/a/error.log", "g");
     list.Add("C:/b/Error.LOG", "g");
     Fill(false);
@@ -133,10 +138,8 @@ TEST_F(LogTreeFill, SameNameInOnePlaceShowsOnceWithoutSizes)
 
 TEST_F(LogTreeFill, SameNameAndSizeShowsOnceWithSizes)
 {
-    facts.Set("C:\\a\\error.log", 2048);
-    facts.Set("C:\\b\\error.log", 2050);  // 2.00 as well
-    list.Add("C:/a/error.log");
-    list.Add("C:/b/error.log");
+    AddExisting("C:/a/error.log", 2048);
+    AddExisting("C:/b/error.log", 2050);  // 2.00 as well
     Fill(true);
     ASSERT_EQ(tree.Entries().size(), 1u);
     EXPECT_EQ(tree.Entries()[0].path, "C:\\a\\error.log");
@@ -228,11 +231,9 @@ TEST_F(LogTreeFill, FilesPastTheItemDataLimitAreLeftOut)
 
 TEST_F(LogTreeFill, ClearCommandsWorkOnFilesThatExisted)
 {
-    facts.Set("C:\\logs\\a.log", 4096);
-    facts.Set("C:\\logs\\g\\c.log", 100);
-    list.Add("C:/logs/a.log");
+    AddExisting("C:/logs/a.log", 4096);
     list.Add("C:/logs/b.log");
-    list.Add("C:/logs/g/c.log", "g");
+    AddExisting("C:/logs/g/c.log", 100, "g");
     Fill(true);
 
     EXPECT_TRUE(tree.CanClear(0));
@@ -256,10 +257,8 @@ TEST_F(LogTreeFill, ClearCommandsWorkOnFilesThatExisted)
 
 TEST_F(LogTreeFill, CurrentEntryFollowsItsPathAcrossRebuilds)
 {
-    facts.Set("C:\\a\\x.log", 10);
-    facts.Set("C:\\b\\x.log", 5000);
-    list.Add("C:/a/x.log");
-    list.Add("C:/b/x.log");
+    AddExisting("C:/a/x.log", 10);
+    AddExisting("C:/b/x.log", 5000);
     Fill(true);
     ASSERT_EQ(tree.Entries().size(), 2u);
     tree.SetCurrentIndex(1);
@@ -280,10 +279,8 @@ TEST_F(LogTreeFill, CurrentEntryFollowsItsPathAcrossRebuilds)
 
 TEST_F(LogTreeFill, CurrentEntryIsFoundUnderAnotherSpelling)
 {
-    facts.Set("C:\\z\\x.log", 10);
-    facts.Set("C:\\a\\x.log", 20);
-    list.Add("C:/z/x.log", "g");
-    list.Add("C:/a/x.log", "g");
+    AddExisting("C:/z/x.log", 10, "g");
+    AddExisting("C:/a/x.log", 20, "g");
     list.Add("c:/A/X.log", "h");
     Fill(false);  // C:/a/x.log duplicates C:/z/x.log in g
     ASSERT_EQ(tree.Entries().size(), 2u);

@@ -27,6 +27,18 @@ std::string Written(const EditBuffer& b) {
 class EditBufferTest : public ::testing::Test {
 protected:
     EditBufferTest() : buffer_(settings_) {}
+    // Writes `count` numbered lines ("line 0\n", ...) into the file and shows it read-only, its
+    // lines indexed; `text` is what was written.
+    void ShowLog(const std::string& path, const char* word, int count, const char* end, std::string& text) {
+        text.clear();
+        for (int i = 0; i < count; ++i) text += word + (" " + std::to_string(i)) + end;
+        WriteBytes(path, text);
+        buffer_.SetReadOnly(true);
+        ASSERT_EQ(buffer_.ReadFile(path), 0);
+        ASSERT_NE(buffer_.File(), nullptr);
+        ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    }
+
     EditorSettings settings_;
     EditBuffer buffer_;
     TempDir dir_;
@@ -90,12 +102,7 @@ TEST_F(EditBufferTest, EnterUsesTheFilesOwnLineEnd) {
 TEST_F(EditBufferTest, AReadOnlyBufferShowsAFileOnDemand) {
     const std::string path = dir_.File("access.log");
     std::string text;
-    for (int i = 0; i < 5000; ++i) text += "line " + std::to_string(i) + "\n";
-    WriteBytes(path, text);
-    buffer_.SetReadOnly(true);
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    ASSERT_NE(buffer_.File(), nullptr);
-    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    ASSERT_NO_FATAL_FAILURE(ShowLog(path, "line", 5000, "\n", text));
     EXPECT_EQ(buffer_.Text().LineCount(), 5001);
     EditSession view(buffer_);
     view.BottomOfFile();
@@ -134,11 +141,7 @@ public:
 TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut) {
     const std::string path = dir_.File("error.log");
     std::string text;
-    for (int i = 0; i < 200; ++i) text += "entry " + std::to_string(i) + "\r\n";
-    WriteBytes(path, text);
-    buffer_.SetReadOnly(true);
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+    ASSERT_NO_FATAL_FAILURE(ShowLog(path, "entry", 200, "\r\n", text));
     EditSession middle(buffer_);
     const Pos line100 = buffer_.Text().LineStart(100);
     middle.SetSelection(line100, line100 + 5);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <set>
+#include <utility>
 
 #include "EditorTestUtil.h"
 #include "SafeWrite.h"
@@ -32,12 +33,26 @@ std::set<std::string> Names(const TempDir& dir) {
     return names;
 }
 
-TEST(SafeWriteNames, TheTemporaryFileLiesBesideItsTargetAndIsNamedAfterIt) {
-    EXPECT_EQ(SaveTemporaryPath("C:\\Apache24\\conf\\httpd.conf"), "C:\\Apache24\\conf\\httpd.conf.~tessaly-save");
-    EXPECT_EQ(SaveTemporaryPath("C:\\httpd.conf"), "C:\\httpd.conf.~tessaly-save");
-    EXPECT_EQ(SaveTemporaryPath("C:httpd.conf"), "C:httpd.conf.~tessaly-save");
-    EXPECT_EQ(SaveTemporaryPath("/srv/conf/httpd.conf"), "/srv/conf/httpd.conf.~tessaly-save");
-    EXPECT_EQ(SaveTemporaryPath("httpd.conf"), "httpd.conf.~tessaly-save");
+// A path's temporary file lies beside it and is named after it; the folder of a path keeps
+// the root's separator.
+TEST(SafeWriteNames, TheTemporaryFileIsNamedAfterItsTargetInTheTargetsFolder) {
+    const std::pair<const char*, const char*> pathsAndFolders[] = {
+        {"C:\\Apache24\\conf\\httpd.conf", "C:\\Apache24\\conf"},
+        {"C:\\httpd.conf", "C:\\"},
+        {"C:/httpd.conf", "C:/"},
+        {"C:httpd.conf", "C:"},
+        {"\\httpd.conf", "\\"},
+        {"/httpd.conf", "/"},
+        {"/srv/conf/httpd.conf", "/srv/conf"},
+        {"conf\\\\httpd.conf", "conf"},
+        {"httpd.conf", "."},
+        {"\\\\server\\share\\httpd.conf", "\\\\server\\share"},
+    };
+    for (const auto& [path, folder] : pathsAndFolders) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(SaveTemporaryPath(path), std::string(path) + ".~tessaly-save");
+        EXPECT_EQ(FolderOfPath(path), folder);
+    }
 
     // A name near the file systems' limit of 255 is shortened, and two such names stay apart.
     const std::string longA = "C:\\conf\\" + std::string(250, 'a') + "1.conf";
@@ -46,18 +61,6 @@ TEST(SafeWriteNames, TheTemporaryFileLiesBesideItsTargetAndIsNamedAfterIt) {
     EXPECT_EQ(tempA.rfind("C:\\conf\\", 0), 0u);
     EXPECT_LE(tempA.size() - 8, 255u);
     EXPECT_NE(tempA, SaveTemporaryPath(longB));
-}
-
-TEST(SafeWriteNames, TheFolderOfAPathKeepsTheRootsSeparator) {
-    EXPECT_EQ(FolderOfPath("C:\\conf\\httpd.conf"), "C:\\conf");
-    EXPECT_EQ(FolderOfPath("C:\\httpd.conf"), "C:\\");
-    EXPECT_EQ(FolderOfPath("C:/httpd.conf"), "C:/");
-    EXPECT_EQ(FolderOfPath("C:httpd.conf"), "C:");
-    EXPECT_EQ(FolderOfPath("\\httpd.conf"), "\\");
-    EXPECT_EQ(FolderOfPath("/httpd.conf"), "/");
-    EXPECT_EQ(FolderOfPath("conf\\\\httpd.conf"), "conf");
-    EXPECT_EQ(FolderOfPath("httpd.conf"), ".");
-    EXPECT_EQ(FolderOfPath("\\\\server\\share\\httpd.conf"), "\\\\server\\share");
 }
 
 class SafeWrite : public ::testing::Test {

@@ -20,17 +20,16 @@ void ExpectConsistent(const TextBuffer& b, const std::string& model) {
     ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(model));
 }
 
-TEST(TextBuffer, EmptyTextHasOneEmptyLine) {
+// An empty text has one empty line; every kind of line end starts a line; a final line end
+// makes an empty last line.
+TEST(TextBuffer, LinesFollowTheLineEnds) {
     TextBuffer b;
     EXPECT_EQ(b.Length(), 0);
     EXPECT_EQ(b.LineCount(), 1);
     EXPECT_EQ(b.LineStart(0), 0);
     EXPECT_EQ(b.LineEnd(0), 0);
     EXPECT_EQ(b.LineFromPosition(0), 0);
-}
 
-TEST(TextBuffer, EveryKindOfLineEndStartsALine) {
-    TextBuffer b;
     ASSERT_TRUE(b.SetText("a\nb\r\nc\rd"));
     EXPECT_EQ(b.LineCount(), 4);
     EXPECT_EQ(b.LineText(0), "a");
@@ -40,10 +39,7 @@ TEST(TextBuffer, EveryKindOfLineEndStartsALine) {
     EXPECT_EQ(b.LineFromPosition(3), 1);  // the CR of CR LF belongs to its line
     EXPECT_EQ(b.LineFromPosition(4), 1);
     EXPECT_EQ(b.LineFromPosition(5), 2);
-}
 
-TEST(TextBuffer, AFinalLineEndMakesAnEmptyLastLine) {
-    TextBuffer b;
     ASSERT_TRUE(b.SetText("x\r\n"));
     EXPECT_EQ(b.LineCount(), 2);
     EXPECT_EQ(b.LineStart(1), 3);
@@ -142,20 +138,25 @@ TEST(TextBuffer, AppendingAfterACrSettlesItByTheFirstByteAppended) {
     }
 }
 
+// The line starts the scanner finds in the text fed in random pieces of 1 to maxPiece bytes.
+std::vector<Pos> ScanInPieces(const std::string& text, std::mt19937& rng, std::size_t maxPiece) {
+    std::vector<Pos> starts{0};
+    LineStartScanner scanner;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % maxPiece + 1);
+        scanner.Feed(text.data() + at, n, starts);
+        at += n;
+    }
+    scanner.Finish(starts);
+    return starts;
+}
+
 TEST(LineStartScanner, PiecesGiveTheSameStartsAsTheWhole) {
     std::mt19937 rng(7);
     for (int round = 0; round < 50; ++round) {
         const std::string text = test::RandomText(rng, 200);
-        std::vector<Pos> starts{0};
-        LineStartScanner scanner;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % 40 + 1);
-            scanner.Feed(text.data() + at, n, starts);
-            at += n;
-        }
-        scanner.Finish(starts);
-        ASSERT_EQ(starts, test::NaiveLineStarts(text));
+        ASSERT_EQ(ScanInPieces(text, rng, 40), test::NaiveLineStarts(text));
     }
 }
 
@@ -166,16 +167,7 @@ TEST(LineStartScanner, LongPiecesDenseWithCrAndLfGiveTheSameStartsAsTheWhole) {
     for (int round = 0; round < 200; ++round) {
         std::string text(rng() % 600, 'x');
         for (char& c : text) c = bytes[rng() % (round % 2 == 0 ? 3 : 2)];
-        std::vector<Pos> starts{0};
-        LineStartScanner scanner;
-        std::size_t at = 0;
-        while (at < text.size()) {
-            const std::size_t n = std::min<std::size_t>(text.size() - at, rng() % 200 + 1);
-            scanner.Feed(text.data() + at, n, starts);
-            at += n;
-        }
-        scanner.Finish(starts);
-        ASSERT_EQ(starts, test::NaiveLineStarts(text)) << round;
+        ASSERT_EQ(ScanInPieces(text, rng, 200), test::NaiveLineStarts(text)) << round;
     }
 }
 

@@ -15,12 +15,21 @@ using test::TempDir;
 
 class TextFileLoaderTest : public ::testing::Test {
 protected:
-    // Loads text through a file and checks every byte and every line start.
-    void ExpectLoadsAs(const std::string& text) {
+    // Loads text through a file into b.
+    void Load(const std::string& text, TextBuffer& b) {
         const std::string path = dir_.File("httpd.conf");
         test::WriteBytes(path, text);
-        TextBuffer b;
         ASSERT_EQ(LoadTextFile(path, b), LoadResult::Ok);
+    }
+
+    // Loads text through a file and checks every byte and every line start.
+    void ExpectLoadsAs(const std::string& text) {
+        TextBuffer b;
+        ASSERT_NO_FATAL_FAILURE(Load(text, b));
+        ExpectHolds(b, text);
+    }
+
+    static void ExpectHolds(const TextBuffer& b, const std::string& text) {
         ASSERT_EQ(b.Length(), static_cast<Pos>(text.size()));
         ASSERT_TRUE(b.Text(0, b.Length()) == text);
         ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(text));
@@ -64,17 +73,14 @@ TEST_F(TextFileLoaderTest, LineEndsAcrossReadBlocksAreCountedOnce) {
 TEST_F(TextFileLoaderTest, TheLoadedTextEditsAcrossTheMiddle) {
     std::string text;
     while (text.size() < 5 * 1024 * 1024) text += "\tOptions Indexes FollowSymLinks\r\n";
-    const std::string path = dir_.File("big.conf");
-    test::WriteBytes(path, text);
     TextBuffer b;
-    ASSERT_EQ(LoadTextFile(path, b), LoadResult::Ok);
+    ASSERT_NO_FATAL_FAILURE(Load(text, b));
     const Pos middle = static_cast<Pos>(text.size() / 2);
     ASSERT_TRUE(b.Insert(middle, "\r\nAllowOverride None\r"));
     text.insert(static_cast<std::size_t>(middle), "\r\nAllowOverride None\r");
     ASSERT_TRUE(b.Delete(10, 40));
     text.erase(10, 40);
-    ASSERT_TRUE(b.Text(0, b.Length()) == text);
-    ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(text));
+    ExpectHolds(b, text);
 }
 
 // A read text keeps room after its end: the first keystrokes there find it instead of
@@ -82,10 +88,8 @@ TEST_F(TextFileLoaderTest, TheLoadedTextEditsAcrossTheMiddle) {
 TEST_F(TextFileLoaderTest, TheFirstKeystrokesAtTheEndOfALoadedTextFindRoom) {
     std::string text;
     while (text.size() < 2 * 1024 * 1024) text += "# a comment\r\n\tTimeout 300\r\n";
-    const std::string path = dir_.File("end.conf");
-    test::WriteBytes(path, text);
     TextBuffer b;
-    ASSERT_EQ(LoadTextFile(path, b), LoadResult::Ok);
+    ASSERT_NO_FATAL_FAILURE(Load(text, b));
     const std::size_t memory = b.MemoryBytes();
     for (int i = 0; i < 200; ++i) {
         const std::string typed = i % 40 == 39 ? "\r\n" : std::string(1, static_cast<char>('a' + i % 26));
@@ -95,8 +99,7 @@ TEST_F(TextFileLoaderTest, TheFirstKeystrokesAtTheEndOfALoadedTextFindRoom) {
     ASSERT_TRUE(b.Delete(b.Length() - 1, 1));
     text.pop_back();
     EXPECT_EQ(b.MemoryBytes(), memory) << "the text grew into a new block";
-    ASSERT_TRUE(b.Text(0, b.Length()) == text);
-    ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(text));
+    ExpectHolds(b, text);
 }
 
 TEST_F(TextFileLoaderTest, AMissingFileOrAFolderCannotBeOpened) {

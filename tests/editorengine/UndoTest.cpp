@@ -6,6 +6,7 @@ namespace tessaly::editor {
 namespace {
 
 std::string All(const TextDocument& d) { return d.Text().Text(0, d.Text().Length()); }
+std::string AfterUndo(TextDocument& d) { d.Undo(); return All(d); }
 
 void Type(TextDocument& d, Pos& at, const std::string& s) {
     for (const char c : s) {
@@ -35,10 +36,8 @@ TEST(Undo, ALineEndEndsTheStep) {
     ASSERT_TRUE(d.Insert(at, "\r\n", UndoMerge::Typing));
     at += 2;
     Type(d, at, "cd");
-    d.Undo();
-    EXPECT_EQ(All(d), "ab\r\n");
-    d.Undo();
-    EXPECT_EQ(All(d), "ab");
+    EXPECT_EQ(AfterUndo(d), "ab\r\n");
+    EXPECT_EQ(AfterUndo(d), "ab");
 }
 
 TEST(Undo, BreakingTheMergeStartsANewStep) {
@@ -47,8 +46,7 @@ TEST(Undo, BreakingTheMergeStartsANewStep) {
     Type(d, at, "ab");
     d.BreakUndoMerge();  // the caret moved away and back
     Type(d, at, "cd");
-    d.Undo();
-    EXPECT_EQ(All(d), "ab");
+    EXPECT_EQ(AfterUndo(d), "ab");
 }
 
 TEST(Undo, BackspacesMergeAndUndoTogether) {
@@ -68,8 +66,7 @@ TEST(Undo, GroupsAreOneStep) {
     d.Insert(0, "three");
     d.EndUndoGroup();
     EXPECT_EQ(All(d), "three two");
-    d.Undo();
-    EXPECT_EQ(All(d), "one two");
+    EXPECT_EQ(AfterUndo(d), "one two");
     d.Redo();
     EXPECT_EQ(All(d), "three two");
 }
@@ -85,8 +82,7 @@ TEST(Undo, ModifiedFollowsTheSavePoint) {
     EXPECT_FALSE(d.IsModified());
     Type(d, at, "cd");  // must not merge into the saved step
     EXPECT_TRUE(d.IsModified());
-    d.Undo();
-    EXPECT_EQ(All(d), "xab");
+    EXPECT_EQ(AfterUndo(d), "xab");
     EXPECT_FALSE(d.IsModified());
     d.Undo();
     EXPECT_TRUE(d.IsModified());

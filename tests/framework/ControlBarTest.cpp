@@ -15,41 +15,28 @@
 #include "sample/SampleApp.h"
 
 namespace {
-CSampleMainFrame* Frame()
-{
-    return static_cast<CSampleMainFrame*>(SampleApp().m_pMainWnd);
-}
-
 void Idle()
 {
-    fwtest::Pump(SampleApp());
-    SampleApp().OnIdle(0);
-    fwtest::Pump(SampleApp());
+    fwtest::PumpAndIdle(SampleApp());
 }
 
-RECT RectIn(HWND wnd, HWND frame)
-{
-    RECT r;
-    ::GetWindowRect(wnd, &r);
-    ::MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using fwtest::RectIn;
 
 class ControlBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NE(Frame(), nullptr);
-        Frame()->ShowWindow(SW_SHOWNORMAL);
-        Frame()->MoveWindow(0, 0, 640, 480);
+        ASSERT_NE(SampleMainFrame(), nullptr);
+        SampleMainFrame()->ShowWindow(SW_SHOWNORMAL);
+        SampleMainFrame()->MoveWindow(0, 0, 640, 480);
         Idle();
     }
     void TearDown() override
     {
-        if (!Frame()->m_wndToolBar.IsWindowVisible())
-            Frame()->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
-        if (!Frame()->m_wndStatusBar.IsWindowVisible())
-            Frame()->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+        if (!SampleMainFrame()->m_wndToolBar.IsWindowVisible())
+            SampleMainFrame()->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+        if (!SampleMainFrame()->m_wndStatusBar.IsWindowVisible())
+            SampleMainFrame()->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
         for (const auto& docTemplate : SampleApp().DocTemplates()) {
             for (CDocument* doc : docTemplate->Documents())
                 doc->SetModifiedFlag(false);
@@ -61,7 +48,7 @@ protected:
 
 TEST_F(ControlBarTest, TheToolbarSitsInARebarBandWithAGripperAboveTheClientAndTheStatusBarBelow)
 {
-    CSampleMainFrame* frame = Frame();
+    CSampleMainFrame* frame = SampleMainFrame();
     ASSERT_EQ(frame->m_wndReBar.GetBandCount(), 1);
     REBARBANDINFOA band{};
     band.cbSize = sizeof(band);
@@ -89,7 +76,7 @@ TEST_F(ControlBarTest, TheToolbarSitsInARebarBandWithAGripperAboveTheClientAndTh
 
 TEST_F(ControlBarTest, TheViewMenuShowsAndHidesTheBarsWithCheckMarks)
 {
-    CSampleMainFrame* frame = Frame();
+    CSampleMainFrame* frame = SampleMainFrame();
     HMENU view = ::GetSubMenu(::GetMenu(frame->m_hWnd), 1);
     frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 1);
     EXPECT_TRUE(fwtest::MenuItemChecked(view, ID_VIEW_TOOLBAR));
@@ -117,7 +104,7 @@ TEST_F(ControlBarTest, TheViewMenuShowsAndHidesTheBarsWithCheckMarks)
 
 TEST_F(ControlBarTest, ToolbarButtonsFollowTheUpdateHandlers)
 {
-    CSampleMainFrame* frame = Frame();
+    CSampleMainFrame* frame = SampleMainFrame();
     Idle();
     EXPECT_TRUE(frame->m_wndToolBar.IsButtonEnabled(ID_FILE_NEW));
     EXPECT_FALSE(frame->m_wndToolBar.IsButtonEnabled(ID_FILE_SAVE));
@@ -131,7 +118,7 @@ TEST_F(ControlBarTest, ToolbarButtonsFollowTheUpdateHandlers)
 
 TEST_F(ControlBarTest, AButtonsTooltipIsTheSecondPartOfItsStringAndItsPromptFliesBy)
 {
-    CSampleMainFrame* frame = Frame();
+    CSampleMainFrame* frame = SampleMainFrame();
     HWND tips = reinterpret_cast<HWND>(frame->m_wndToolBar.SendMessage(TB_GETTOOLTIPS));
     ASSERT_NE(tips, nullptr);
     NMTTDISPINFOA request{};
@@ -154,7 +141,7 @@ TEST_F(ControlBarTest, AButtonsTooltipIsTheSecondPartOfItsStringAndItsPromptFlie
 
 TEST_F(ControlBarTest, MenuPromptsShowInTheStatusBarUntilTheMenuCloses)
 {
-    CSampleMainFrame* frame = Frame();
+    CSampleMainFrame* frame = SampleMainFrame();
     HMENU file = ::GetSubMenu(::GetMenu(frame->m_hWnd), 0);
     frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING), reinterpret_cast<LPARAM>(file));
     EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(0), "Create a new document");
@@ -164,7 +151,7 @@ TEST_F(ControlBarTest, MenuPromptsShowInTheStatusBarUntilTheMenuCloses)
 
 TEST_F(ControlBarTest, TheIndicatorsShowOverwriteAndTheKeyboardLocks)
 {
-    CSampleMainFrame* frame = Frame();
+    CSampleMainFrame* frame = SampleMainFrame();
     frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     Idle();
     int ovr = frame->m_wndStatusBar.CommandToIndex(ID_INDICATOR_OVR);

@@ -22,40 +22,34 @@
 namespace {
 const char kSampleRoot[] = "Software\\FwTestSample";
 
-CSampleMainFrame* MainFrame()
-{
-    return static_cast<CSampleMainFrame*>(SampleApp().m_pMainWnd);
-}
-
 void Idle()
 {
-    fwtest::Pump(SampleApp());
-    SampleApp().OnIdle(0);
-    fwtest::Pump(SampleApp());
+    fwtest::PumpAndIdle(SampleApp());
 }
 
 void Command(UINT id)
 {
-    MainFrame()->SendMessage(WM_COMMAND, id, 0);
+    SampleMainFrame()->SendMessage(WM_COMMAND, id, 0);
     Idle();
 }
 
 CSampleDoc* ActiveDoc()
 {
-    return static_cast<CSampleDoc*>(MainFrame()->GetActiveDocument());
+    return static_cast<CSampleDoc*>(SampleMainFrame()->GetActiveDocument());
 }
 
 std::vector<HWND> ChildFrames()
 {
     std::vector<HWND> children;
-    for (HWND child = ::GetTopWindow(MainFrame()->m_hWndMDIClient); child; child = ::GetNextWindow(child, GW_HWNDNEXT))
+    HWND client = SampleMainFrame()->m_hWndMDIClient;
+    for (HWND child = ::GetTopWindow(client); child; child = ::GetNextWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
 }
 
 bool MenuHas(UINT id)
 {
-    return ::GetMenuState(::GetMenu(MainFrame()->m_hWnd), id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    return ::GetMenuState(::GetMenu(SampleMainFrame()->m_hWnd), id, MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
 
 std::string FileText(const std::string& path)
@@ -68,7 +62,7 @@ std::string FileText(const std::string& path)
 // Types into the active view as a user would, through the view's own window.
 void TypeIntoActiveView(const char* text)
 {
-    HWND view = MainFrame()->GetActiveView()->m_hWnd;
+    HWND view = SampleMainFrame()->GetActiveView()->m_hWnd;
     for (const char* c = text; *c; ++c)
         ::SendMessageA(view, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
 }
@@ -123,14 +117,14 @@ TEST_F(DocViewTest, NewMakesNumberedUntitledDocumentsAndTheCaptionShowsTheActive
     std::string second = "Sample" + std::to_string(before + 2);
     EXPECT_EQ(ActiveDoc()->GetTitle(), second);
     EXPECT_EQ(CWnd(ChildFrames().front()).GetWindowText(), second);
-    EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor - " + second);
+    EXPECT_EQ(SampleMainFrame()->GetWindowText(), "Sample Editor - " + second);
 
     // The system shows a maximised child's title itself, once.
     const WPARAM child = reinterpret_cast<WPARAM>(ChildFrames().front());
-    ::SendMessageA(MainFrame()->m_hWndMDIClient, WM_MDIMAXIMIZE, child, 0);
+    ::SendMessageA(SampleMainFrame()->m_hWndMDIClient, WM_MDIMAXIMIZE, child, 0);
     Idle();
-    EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor - [" + second + "]");
-    ::SendMessageA(MainFrame()->m_hWndMDIClient, WM_MDIRESTORE, child, 0);
+    EXPECT_EQ(SampleMainFrame()->GetWindowText(), "Sample Editor - [" + second + "]");
+    ::SendMessageA(SampleMainFrame()->m_hWndMDIClient, WM_MDIRESTORE, child, 0);
 }
 
 TEST_F(DocViewTest, TheMenuSwitchesBetweenTheNoDocumentAndTheDocumentMenu)
@@ -147,7 +141,7 @@ TEST_F(DocViewTest, TheMenuSwitchesBetweenTheNoDocumentAndTheDocumentMenu)
     Command(ID_FILE_CLOSE);
     EXPECT_EQ(SampleApp().GetOpenDocumentCount(), 0u);
     EXPECT_FALSE(MenuHas(ID_FILE_SAVE));
-    EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor");
+    EXPECT_EQ(SampleMainFrame()->GetWindowText(), "Sample Editor");
 }
 
 TEST_F(DocViewTest, OpeningAnOpenPathActivatesItsDocumentInsteadOfLoadingItAgain)
@@ -155,7 +149,7 @@ TEST_F(DocViewTest, OpeningAnOpenPathActivatesItsDocumentInsteadOfLoadingItAgain
     CDocument* a = SampleApp().OpenDocumentFile(m_a.c_str());
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->GetTitle(), "a.txt");
-    EXPECT_EQ(MainFrame()->GetActiveView()->GetWindowText(), "alpha");
+    EXPECT_EQ(SampleMainFrame()->GetActiveView()->GetWindowText(), "alpha");
     ASSERT_NE(SampleApp().OpenDocumentFile(m_b.c_str()), nullptr);
     EXPECT_EQ(ActiveDoc()->GetTitle(), "b.txt");
 
@@ -166,7 +160,7 @@ TEST_F(DocViewTest, OpeningAnOpenPathActivatesItsDocumentInsteadOfLoadingItAgain
     Idle();
     EXPECT_EQ(SampleApp().GetOpenDocumentCount(), 2u);
     EXPECT_EQ(ActiveDoc(), a);
-    EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor - a.txt");
+    EXPECT_EQ(SampleMainFrame()->GetWindowText(), "Sample Editor - a.txt");
 }
 
 TEST_F(DocViewTest, SaveWritesTheFileAndTheDocumentIsNoLongerModified)
@@ -199,7 +193,7 @@ TEST_F(DocViewTest, SaveAsAsksForANameAndTheDocumentTakesIt)
     EXPECT_FALSE(script.timedOut);
     EXPECT_EQ(FileText(copy), "alpha");
     EXPECT_EQ(ActiveDoc()->GetTitle(), "copy.txt");
-    EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor - copy.txt");
+    EXPECT_EQ(SampleMainFrame()->GetWindowText(), "Sample Editor - copy.txt");
 }
 
 TEST_F(DocViewTest, ClosingAModifiedDocumentAsksYesNoOrCancel)
@@ -268,7 +262,7 @@ TEST_F(DocViewTest, NewWindowShowsTheSameDocumentInASecondFrame)
     ASSERT_EQ(ChildFrames().size(), 2u);
     EXPECT_EQ(CWnd(ChildFrames()[0]).GetWindowText(), "a.txt:2");
     EXPECT_EQ(CWnd(ChildFrames()[1]).GetWindowText(), "a.txt:1");
-    EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor - a.txt:2");
+    EXPECT_EQ(SampleMainFrame()->GetWindowText(), "Sample Editor - a.txt:2");
 
     TypeIntoActiveView("x");
     EXPECT_EQ(CWnd(a->GetViews()[0]->m_hWnd).GetWindowText(), "xalpha");  // both views show it
@@ -284,14 +278,14 @@ TEST_F(DocViewTest, TheWindowMenuTilesCascadesAndArrangesTheChildFrames)
     ASSERT_NE(SampleApp().OpenDocumentFile(m_a.c_str()), nullptr);
     ASSERT_NE(SampleApp().OpenDocumentFile(m_b.c_str()), nullptr);
     RECT client;
-    ::GetClientRect(MainFrame()->m_hWndMDIClient, &client);
+    ::GetClientRect(SampleMainFrame()->m_hWndMDIClient, &client);
 
     Command(ID_WINDOW_TILE_HORZ);
     std::vector<RECT> tiled;
     for (HWND child : ChildFrames()) {
         RECT r;
         ::GetWindowRect(child, &r);
-        ::MapWindowPoints(nullptr, MainFrame()->m_hWndMDIClient, reinterpret_cast<POINT*>(&r), 2);
+        ::MapWindowPoints(nullptr, SampleMainFrame()->m_hWndMDIClient, reinterpret_cast<POINT*>(&r), 2);
         tiled.push_back(r);
     }
     ASSERT_EQ(tiled.size(), 2u);
@@ -312,7 +306,7 @@ TEST_F(DocViewTest, TheWindowMenuTilesCascadesAndArrangesTheChildFrames)
     Command(ID_WINDOW_ARRANGE);
     RECT icon;
     ::GetWindowRect(minimised, &icon);
-    ::MapWindowPoints(nullptr, MainFrame()->m_hWndMDIClient, reinterpret_cast<POINT*>(&icon), 2);
+    ::MapWindowPoints(nullptr, SampleMainFrame()->m_hWndMDIClient, reinterpret_cast<POINT*>(&icon), 2);
     EXPECT_EQ(icon.bottom, client.bottom);  // icons line up along the bottom
 }
 
@@ -325,7 +319,7 @@ TEST_F(DocViewTest, FilesDroppedOnTheFrameAreOpened)
     header->fWide = FALSE;
     std::copy(files.begin(), files.end(), reinterpret_cast<char*>(header + 1));
     ::GlobalUnlock(drop);
-    MainFrame()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    SampleMainFrame()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     Idle();
     EXPECT_EQ(SampleApp().GetOpenDocumentCount(), 2u);
     EXPECT_EQ(ActiveDoc()->GetTitle(), "b.txt");
@@ -333,13 +327,13 @@ TEST_F(DocViewTest, FilesDroppedOnTheFrameAreOpened)
 
 TEST_F(DocViewTest, ThePlacementIsStoredAsA44ByteRecordAndReadBack)
 {
-    MainFrame()->MoveWindow(30, 40, 500, 400);
-    ASSERT_TRUE(MainFrame()->StorePlacement("Settings", "Window"));
+    SampleMainFrame()->MoveWindow(30, 40, 500, 400);
+    ASSERT_TRUE(SampleMainFrame()->StorePlacement("Settings", "Window"));
     std::vector<std::uint8_t> stored;
     ASSERT_TRUE(SampleApp().GetProfileBinary("Settings", "Window", stored));
     EXPECT_EQ(stored.size(), 44u);
 
-    auto placement = MainFrame()->LoadPlacement("Settings", "Window");
+    auto placement = SampleMainFrame()->LoadPlacement("Settings", "Window");
     ASSERT_TRUE(placement.has_value());
     EXPECT_EQ(placement->rcNormalPosition.left, 30);
     EXPECT_EQ(placement->rcNormalPosition.top, 40);
@@ -348,7 +342,7 @@ TEST_F(DocViewTest, ThePlacementIsStoredAsA44ByteRecordAndReadBack)
 
     const unsigned char shortValue[20] = {44};
     SampleApp().WriteProfileBinary("Settings", "Window", shortValue, sizeof(shortValue));
-    EXPECT_FALSE(MainFrame()->LoadPlacement("Settings", "Window").has_value());
+    EXPECT_FALSE(SampleMainFrame()->LoadPlacement("Settings", "Window").has_value());
 }
 
 TEST_F(DocViewTest, ASingleDocumentTemplateReusesItsDocumentAndFrame)

@@ -22,6 +22,23 @@ inline void Pump(CWinApp& app)
     }
 }
 
+// The messages, then one round of idle-time work (captions, bars, menus), then what that posted.
+inline void PumpAndIdle(CWinApp& app)
+{
+    Pump(app);
+    app.OnIdle(0);
+    Pump(app);
+}
+
+// Where a window lies, in another window's client coordinates.
+inline RECT RectIn(HWND wnd, HWND other)
+{
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    ::MapWindowPoints(nullptr, other, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 inline COLORREF PixelOf(HWND wnd, int x, int y)
 {
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -57,6 +57,30 @@ protected:
         fwtest::Pump(SampleApp());
     }
 
+    // Sends the command to the frame and answers the message box it shows; its message. A
+    // printer dialog in its place is cancelled and told as a failure.
+    std::string MessageAfter(UINT command)
+    {
+        std::string message;
+        fwtest::CScript script;
+        script.Then([&] {
+            if (HWND printDialog = fwtest::FindThreadWindow("Print")) {
+                ::PostMessageA(printDialog, WM_COMMAND, IDCANCEL, 0);
+                message = "a printer dialog appeared";
+                return true;
+            }
+            HWND box = fwtest::FindThreadWindow("FwSample");
+            if (!box)
+                return false;
+            message = fwtest::MessageBoxText(box);
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return true;
+        });
+        m_frame->SendMessage(WM_COMMAND, command);
+        EXPECT_FALSE(script.timedOut);
+        return message;
+    }
+
     CSingleDocTemplate m_template{IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CFrameWnd),
                                   RUNTIME_CLASS(CPagesView)};
     CPagesView* m_view = nullptr;
@@ -65,42 +89,14 @@ protected:
 
 TEST_F(PrintTest, PrintingWithoutAPrinterEndsWithAMessageAndNoPages)
 {
-    std::string message;
-    fwtest::CScript script;
-    script.Then([&] {
-        if (HWND printDialog = fwtest::FindThreadWindow("Print")) {
-            ::PostMessageA(printDialog, WM_COMMAND, IDCANCEL, 0);
-            message = "a printer dialog appeared";
-            return true;
-        }
-        HWND box = fwtest::FindThreadWindow("FwSample");
-        if (!box)
-            return false;
-        message = fwtest::MessageBoxText(box);
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
-    EXPECT_FALSE(script.timedOut);
-    EXPECT_EQ(message, FW_NO_PRINTER_TEXT);
+    EXPECT_EQ(MessageAfter(ID_FILE_PRINT), FW_NO_PRINTER_TEXT);
     EXPECT_EQ(CPagesView::begun, 0);
     EXPECT_EQ(CPagesView::printed, 0);
 }
 
 TEST_F(PrintTest, PrintSetupWithoutAPrinterSaysSo)
 {
-    std::string message;
-    fwtest::CScript script;
-    script.Then([&] {
-        HWND box = fwtest::FindThreadWindow("FwSample");
-        if (!box)
-            return false;
-        message = fwtest::MessageBoxText(box);
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return true;
-    });
-    m_frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_SETUP);
-    EXPECT_EQ(message, "No printer is installed. Install a printer to set up printing.");
+    EXPECT_EQ(MessageAfter(ID_FILE_PRINT_SETUP), "No printer is installed. Install a printer to set up printing.");
 }
 
 TEST_F(PrintTest, APageRendersIntoABitmapAndIntoAMetafile)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "CtrlView.h"
 #include "DocTemplate.h"
 #include "DocViewTestIds.h"
@@ -16,16 +18,18 @@
 #include "sample/SampleApp.h"
 
 namespace {
+// A top-level frame split into two columns of views, the left one 120 pixels wide.
 class CStaticSplitFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CStaticSplitFrame)
 public:
     CSplitterWnd m_wndSplitter;
 
 protected:
+    virtual const CRuntimeClass* LeftView() const { return RUNTIME_CLASS(CSampleView); }
     bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
     {
         return m_wndSplitter.CreateStatic(this, 1, 2) &&
-               m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CSampleView), SIZE{120, 100}, context) &&
+               m_wndSplitter.CreateView(0, 0, LeftView(), SIZE{120, 100}, context) &&
                m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CSampleView), SIZE{100, 100}, context);
     }
 };
@@ -55,44 +59,35 @@ public:
 };
 IMPLEMENT_DYNCREATE(CNamesView)
 
-class CTreeSplitFrame : public CFrameWnd {
+class CTreeSplitFrame : public CStaticSplitFrame {
     DECLARE_DYNCREATE(CTreeSplitFrame)
-public:
-    CSplitterWnd m_wndSplitter;
 
 protected:
-    bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
-    {
-        return m_wndSplitter.CreateStatic(this, 1, 2) &&
-               m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CNamesView), SIZE{100, 100}, context) &&
-               m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CSampleView), SIZE{100, 100}, context);
-    }
+    const CRuntimeClass* LeftView() const override { return RUNTIME_CLASS(CNamesView); }
 };
 IMPLEMENT_DYNCREATE(CTreeSplitFrame)
 
+// An MDI child frame with a dynamic splitter of up to 2 x 2 panes.
 class CSplitChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(CSplitChildFrame)
 public:
     CSplitterWnd m_wndSplitter;
 
 protected:
+    virtual DWORD SplitterStyle() const { return WS_CHILD | WS_VISIBLE; }
     bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
     {
-        return m_wndSplitter.Create(this, 2, 2, SIZE{10, 10}, context);
+        return m_wndSplitter.Create(this, 2, 2, SIZE{10, 10}, context, SplitterStyle());
     }
 };
 IMPLEMENT_DYNCREATE(CSplitChildFrame)
 
-class CSharedBarsChildFrame : public CMDIChildWnd {
+// The same with the scroll bars that the panes of a row or a column share.
+class CSharedBarsChildFrame : public CSplitChildFrame {
     DECLARE_DYNCREATE(CSharedBarsChildFrame)
-public:
-    CSplitterWnd m_wndSplitter;
 
 protected:
-    bool OnCreateClient(CREATESTRUCTA*, CCreateContext* context) override
-    {
-        return m_wndSplitter.Create(this, 2, 2, SIZE{10, 10}, context, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL);
-    }
+    DWORD SplitterStyle() const override { return WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL; }
 };
 IMPLEMENT_DYNCREATE(CSharedBarsChildFrame)
 
@@ -133,20 +128,40 @@ protected:
         m_path = testpaths::Join(m_dir, "log.txt");
         testpaths::WriteTextFile(m_path, "line");
     }
+
+    // Opens the test's file in a new frame of this class: a top-level viewer's, or a
+    // maximised MDI child of the sample editor; the frame, or null.
+    CFrameWnd* OpenIn(const CRuntimeClass* frameClass, bool mdiChild)
+    {
+        if (mdiChild)
+            m_template = std::make_unique<CMultiDocTemplate>(IDR_SAMPLETYPE, RUNTIME_CLASS(CSampleDoc), frameClass,
+                                                             RUNTIME_CLASS(CSampleView));
+        else
+            m_template = std::make_unique<CSingleDocTemplate>(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), frameClass,
+                                                              RUNTIME_CLASS(CSampleView));
+        m_doc = m_template->OpenDocumentFile(m_path.c_str());
+        if (m_doc == nullptr)
+            return nullptr;
+        CFrameWnd* frame = m_doc->GetFirstView()->GetParentFrame();
+        if (mdiChild)
+            ::ShowWindow(frame->m_hWnd, SW_MAXIMIZE);
+        Pump();
+        return frame;
+    }
+
     std::string m_dir, m_path;
+    std::unique_ptr<CDocTemplate> m_template;
+    CDocument* m_doc = nullptr;
 };
 
 TEST_F(SplitterTest, AStaticSplitterShowsTwoPanesWhoseWidthCanBeReadSetAndDragged)
 {
-    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CStaticSplitFrame),
-                              RUNTIME_CLASS(CSampleView));
-    CDocument* doc = viewer.OpenDocumentFile(m_path.c_str());
-    ASSERT_NE(doc, nullptr);
-    auto* frame = static_cast<CStaticSplitFrame*>(doc->GetFirstView()->GetParentFrame());
+    auto* frame = static_cast<CStaticSplitFrame*>(OpenIn(RUNTIME_CLASS(CStaticSplitFrame), false));
+    ASSERT_NE(frame, nullptr);
     frame->MoveWindow(0, 0, 600, 400);
     Pump();
     CSplitterWnd& splitter = frame->m_wndSplitter;
-    EXPECT_EQ(doc->GetViews().size(), 2u);
+    EXPECT_EQ(m_doc->GetViews().size(), 2u);
 
     int width = 0, minimum = 0;
     splitter.GetColumnInfo(0, width, minimum);
@@ -169,11 +184,8 @@ TEST_F(SplitterTest, AStaticSplitterShowsTwoPanesWhoseWidthCanBeReadSetAndDragge
 
 TEST_F(SplitterTest, F6AndShiftF6MoveTheFocusBetweenThePanes)
 {
-    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CStaticSplitFrame),
-                              RUNTIME_CLASS(CSampleView));
-    CDocument* doc = viewer.OpenDocumentFile(m_path.c_str());
-    ASSERT_NE(doc, nullptr);
-    auto* frame = static_cast<CStaticSplitFrame*>(doc->GetFirstView()->GetParentFrame());
+    auto* frame = static_cast<CStaticSplitFrame*>(OpenIn(RUNTIME_CLASS(CStaticSplitFrame), false));
+    ASSERT_NE(frame, nullptr);
     CSplitterWnd& splitter = frame->m_wndSplitter;
     ui::BringToFront(frame->m_hWnd);
     Pump();
@@ -192,31 +204,26 @@ TEST_F(SplitterTest, F6AndShiftF6MoveTheFocusBetweenThePanes)
 
 TEST_F(SplitterTest, ADynamicSplitterSplitsAtItsSplitBoxesAndLosesPanesAtTheEdge)
 {
-    CMultiDocTemplate editor(IDR_SAMPLETYPE, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CSplitChildFrame),
-                             RUNTIME_CLASS(CSampleView));
-    CDocument* doc = editor.OpenDocumentFile(m_path.c_str());
-    ASSERT_NE(doc, nullptr);
-    auto* child = static_cast<CSplitChildFrame*>(doc->GetFirstView()->GetParentFrame());
-    ::ShowWindow(child->m_hWnd, SW_MAXIMIZE);
-    Pump();
+    auto* child = static_cast<CSplitChildFrame*>(OpenIn(RUNTIME_CLASS(CSplitChildFrame), true));
+    ASSERT_NE(child, nullptr);
     CSplitterWnd& splitter = child->m_wndSplitter;
     ASSERT_EQ(splitter.GetRowCount() * splitter.GetColumnCount(), 1);
 
     Drag(splitter.m_hWnd, POINT{100, 2}, POINT{100, 80});  // the row split box at the top
     ASSERT_EQ(splitter.GetRowCount(), 2);
-    EXPECT_EQ(doc->GetViews().size(), 2u);
-    EXPECT_EQ(static_cast<CView*>(splitter.GetPane(1, 0))->GetDocument(), doc);
+    EXPECT_EQ(m_doc->GetViews().size(), 2u);
+    EXPECT_EQ(static_cast<CView*>(splitter.GetPane(1, 0))->GetDocument(), m_doc);
     EXPECT_EQ(splitter.GetPane(1, 0)->GetWindowText(), "line");
 
     Drag(splitter.m_hWnd, POINT{2, 150}, POINT{90, 150});  // the column split box at the left
     ASSERT_EQ(splitter.GetColumnCount(), 2);
-    EXPECT_EQ(doc->GetViews().size(), 4u);
+    EXPECT_EQ(m_doc->GetViews().size(), 4u);
     EXPECT_EQ(PaneRect(splitter, 0, 1).left, PaneRect(splitter, 0, 0).right + CSplitterWnd::kBar);
 
     int rowBar = PaneRect(splitter, 0, 0).bottom + 2;
     Drag(splitter.m_hWnd, POINT{150, rowBar}, POINT{150, 0});  // the bar to the top edge
     EXPECT_EQ(splitter.GetRowCount(), 1);
-    EXPECT_EQ(doc->GetViews().size(), 2u);
+    EXPECT_EQ(m_doc->GetViews().size(), 2u);
     ASSERT_NE(splitter.GetPane(0, 0), nullptr);
     ASSERT_NE(splitter.GetPane(0, 1), nullptr);
     EXPECT_EQ(splitter.GetPane(1, 0), nullptr);
@@ -226,22 +233,19 @@ TEST_F(SplitterTest, ADynamicSplitterSplitsAtItsSplitBoxesAndLosesPanesAtTheEdge
     splitter.GetClientRect(&client);
     Drag(splitter.m_hWnd, POINT{columnBar, 150}, POINT{client.right - 1, 150});  // to the right edge
     EXPECT_EQ(splitter.GetColumnCount(), 1);
-    EXPECT_EQ(doc->GetViews().size(), 1u);
+    EXPECT_EQ(m_doc->GetViews().size(), 1u);
     EXPECT_NE(child->GetActiveView(), nullptr);
     child->DestroyWindow();
     Pump();
 }
 TEST_F(SplitterTest, ATreeViewPaneFillsItselfAndHearsItsSelection)
 {
-    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CTreeSplitFrame),
-                              RUNTIME_CLASS(CSampleView));
-    CDocument* doc = viewer.OpenDocumentFile(m_path.c_str());
-    ASSERT_NE(doc, nullptr);
-    auto* frame = static_cast<CTreeSplitFrame*>(doc->GetFirstView()->GetParentFrame());
+    auto* frame = static_cast<CTreeSplitFrame*>(OpenIn(RUNTIME_CLASS(CTreeSplitFrame), false));
+    ASSERT_NE(frame, nullptr);
     auto* names = static_cast<CNamesView*>(frame->m_wndSplitter.GetPane(0, 0));
     CTreeCtrl& tree = names->GetTreeCtrl();
     EXPECT_EQ(tree.GetCount(), 3u);
-    EXPECT_EQ(names->GetDocument(), doc);
+    EXPECT_EQ(names->GetDocument(), m_doc);
     HTREEITEM error = tree.GetNextSiblingItem(tree.GetChildItem(tree.GetRootItem()));
     ASSERT_NE(error, nullptr);
     tree.SelectItem(error);
@@ -274,13 +278,8 @@ TEST_F(SplitterTest, SharedScrollBarsFollowTheRowsAndColumnsAndScrollTheirPanes)
     for (int i = 0; i < 300; ++i)
         lines += "line " + std::to_string(i) + "\r\n";
     ASSERT_TRUE(testpaths::WriteTextFile(m_path, lines));
-    CMultiDocTemplate editor(IDR_SAMPLETYPE, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CSharedBarsChildFrame),
-                             RUNTIME_CLASS(CSampleView));
-    CDocument* doc = editor.OpenDocumentFile(m_path.c_str());
-    ASSERT_NE(doc, nullptr);
-    auto* child = static_cast<CSharedBarsChildFrame*>(doc->GetFirstView()->GetParentFrame());
-    ::ShowWindow(child->m_hWnd, SW_MAXIMIZE);
-    Pump();
+    auto* child = static_cast<CSharedBarsChildFrame*>(OpenIn(RUNTIME_CLASS(CSharedBarsChildFrame), true));
+    ASSERT_NE(child, nullptr);
     CSplitterWnd& splitter = child->m_wndSplitter;
     EXPECT_EQ(::GetWindowLongA(splitter.m_hWnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
 

@@ -341,21 +341,18 @@ TEST_F(WndTest, AButtonClickGoesToTheButtonsOwnObjectFirst)
     EXPECT_EQ(m_parent.m_nParentCommands, 1);
 }
 
-TEST_F(WndTest, AStaticColoursItselfThroughTheReflectedColourRequest)
+// A static colours itself through the reflected colour request (the parent does not hear of
+// it), an owner-drawn button draws itself through the reflected draw request.
+TEST_F(WndTest, ControlsPaintThemselvesThroughReflectedRequests)
 {
-    HWND label = MakeChild(m_parent.m_hWnd, "STATIC", "", SS_LEFT, 104);
     CRedStatic red;
-    ASSERT_TRUE(red.SubclassWindow(label));
-    EXPECT_EQ(fwtest::PixelOf(label, 5, 5), RGB(255, 0, 0));
+    ASSERT_TRUE(red.SubclassWindow(MakeChild(m_parent.m_hWnd, "STATIC", "", SS_LEFT, 104)));
+    EXPECT_EQ(fwtest::PixelOf(red.m_hWnd, 5, 5), RGB(255, 0, 0));
     EXPECT_EQ(m_parent.m_nParentCtlColors, 0);
-}
 
-TEST_F(WndTest, AnOwnerDrawnButtonDrawsItselfThroughTheReflectedDrawRequest)
-{
-    HWND swatch = MakeChild(m_parent.m_hWnd, "BUTTON", "", BS_OWNERDRAW, 105);
     CBlueButton blue;
-    ASSERT_TRUE(blue.SubclassWindow(swatch));
-    EXPECT_EQ(fwtest::PixelOf(swatch, 10, 10), RGB(0, 0, 255));
+    ASSERT_TRUE(blue.SubclassWindow(MakeChild(m_parent.m_hWnd, "BUTTON", "", BS_OWNERDRAW, 105, 60)));
+    EXPECT_EQ(fwtest::PixelOf(blue.m_hWnd, 10, 10), RGB(0, 0, 255));
 }
 
 TEST_F(WndTest, ATreeHearsOfItsOwnSelectionChange)

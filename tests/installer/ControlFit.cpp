@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "Gdi.h"
+#include "UiDriver.h"
 
 namespace looktest {
 namespace {
@@ -14,20 +15,6 @@ std::string Lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
-}
-
-std::string WindowText(HWND wnd)
-{
-    char text[512] = {};
-    ::GetWindowTextA(wnd, text, sizeof(text));
-    return text;
-}
-
-std::string ClassName(HWND wnd)
-{
-    char name[64] = {};
-    ::GetClassNameA(wnd, name, sizeof(name));
-    return Lower(name);
 }
 
 // The label as drawn: "&&" is one ampersand, a single '&' marks the mnemonic.
@@ -86,8 +73,8 @@ void CheckHeadings(HWND list, std::vector<std::string>& cut)
 
 void CheckLabel(HWND control, std::vector<std::string>& cut)
 {
-    const std::string text = WindowText(control);
-    const std::string kind = ClassName(control);
+    const std::string text = ui::TextOf(control);
+    const std::string kind = Lower(ui::ClassOf(control));
     if (kind == "syslistview32")
         CheckHeadings(control, cut);
     if (text.empty())

@@ -158,6 +158,15 @@ protected:
         SetRunEntry("\"" + InFolder("Launcher.exe") + "\" /auto");
     }
 
+    // Starts Setup and waits for the wizard's welcome page; the wizard, or null.
+    static HWND StartWizard(CChildProcess& setup)
+    {
+        if (!setup.Start(SetupPath()))
+            return nullptr;
+        HWND wizard = ui::WaitForTopLevel(setup.Id(), nullptr, "Tessaly " TESSALY_VERSION " Setup", 20000);
+        return wizard != nullptr && WaitForButton(wizard, "&Next >") ? wizard : nullptr;
+    }
+
     void InstallSilently(const std::string& options = "")
     {
         CChildProcess setup;
@@ -289,10 +298,8 @@ TEST_F(InstallerTest, OffersTheLaunchersFolderAndStopsWhenTheUserKeepsItsFiles)
     SetRunEntry(InFolder("Launcher.exe") + " /auto");
     ASSERT_TRUE(testpaths::WriteTextFile(InFolder("Scrivel.exe"), "another maker's"));
     CChildProcess setup;
-    ASSERT_TRUE(setup.Start(SetupPath()));
-    HWND wizard = ui::WaitForTopLevel(setup.Id(), nullptr, "Tessaly " TESSALY_VERSION " Setup", 20000);
+    HWND wizard = StartWizard(setup);
     ASSERT_NE(wizard, nullptr);
-    ASSERT_TRUE(WaitForButton(wizard, "&Next >"));
     ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
     ASSERT_TRUE(WaitForButton(wizard, "&Install"));
     EXPECT_EQ(ui::TextOf(ui::FindChild(wizard, "Edit")), folder);
@@ -321,10 +328,8 @@ TEST_F(InstallerTest, OffersTheLaunchersFolderAndStopsWhenTheUserKeepsItsFiles)
 TEST_F(InstallerTest, AUserInstallsAndUninstallsWithTheSettingsTicked)
 {
     CChildProcess setup;
-    ASSERT_TRUE(setup.Start(SetupPath()));
-    HWND wizard = ui::WaitForTopLevel(setup.Id(), nullptr, "Tessaly " TESSALY_VERSION " Setup", 20000);
+    HWND wizard = StartWizard(setup);
     ASSERT_NE(wizard, nullptr);
-    ASSERT_TRUE(WaitForButton(wizard, "&Next >"));
     ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
     HWND folderEdit = nullptr;
     ASSERT_TRUE(ui::WaitUntil([&] { return (folderEdit = ui::FindChild(wizard, "Edit")) != nullptr; }, 5000));
@@ -374,12 +379,9 @@ TEST_F(InstallerTest, AUserInstallsAndUninstallsWithTheSettingsTicked)
 TEST_F(InstallerTest, ShowsItsPagesAndCancelsCleanly)
 {
     CChildProcess setup;
-    ASSERT_TRUE(setup.Start(SetupPath()));
-    HWND wizard = ui::WaitForTopLevel(setup.Id(), nullptr, "Tessaly " TESSALY_VERSION " Setup", 20000);
+    HWND wizard = StartWizard(setup);
     ASSERT_NE(wizard, nullptr);
     HWND next = ::GetDlgItem(wizard, 1);
-    ASSERT_NE(next, nullptr);
-    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsEnabled(next); }, 5000));
     EXPECT_FALSE(SaveWindowPng(wizard, "installer-welcome").empty());
 
     ASSERT_TRUE(ui::Click(next));

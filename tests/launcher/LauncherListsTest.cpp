@@ -27,13 +27,19 @@ void ExpectLayout(const GrowStringLayout& s, const char* text)
     EXPECT_NE(s.functionTable, nullptr);
 }
 
+// The lists built from the sample configuration.
+class LauncherLists : public ::testing::Test {
+protected:
+    void SetUp() override { m_lists.Build(SampleConfig()); }
+
+    CLauncherLists m_lists;
+};
+
 }  // namespace
 
-TEST(LauncherLists, HostListEntriesHoldNameFolderAndAddress)
+TEST_F(LauncherLists, HostListEntriesHoldNameFolderAndAddress)
 {
-    CLauncherLists lists;
-    lists.Build(SampleConfig());
-    CHostListView view(lists.Hosts());
+    CHostListView view(m_lists.Hosts());
     ASSERT_EQ(view.Count(), 2);
     EXPECT_EQ(view.HostName(0), "alpha.test");
     EXPECT_EQ(view.Folder(0), "Z:/s/sites/alpha");
@@ -41,7 +47,7 @@ TEST(LauncherLists, HostListEntriesHoldNameFolderAndAddress)
     EXPECT_EQ(view.HostName(1), "*:8080");  // a host without ServerName goes by its address
     EXPECT_EQ(view.Folder(1), "D:/www/nameless");
 
-    const HostListEntry* entries = lists.Hosts()->entries;
+    const HostListEntry* entries = m_lists.Hosts()->entries;
     ExpectLayout(entries[0].hostName, "alpha.test");
     ExpectLayout(entries[1].folder, "D:/www/nameless");
     EXPECT_EQ(entries[1].value1, 0);
@@ -54,11 +60,9 @@ TEST(LauncherLists, HostListEntriesHoldNameFolderAndAddress)
 #endif
 }
 
-TEST(LauncherLists, LogListGroupsHostLogsUnderTheHostName)
+TEST_F(LauncherLists, LogListGroupsHostLogsUnderTheHostName)
 {
-    CLauncherLists lists;
-    lists.Build(SampleConfig());
-    CLogListView view(lists.Logs());
+    CLogListView view(m_lists.Logs());
     ASSERT_EQ(view.Count(), 5);
     const std::pair<const char*, const char*> expected[] = {
         {"Z:/s/logs/error.log", ""},          {"Z:/s/logs/access.log", ""},
@@ -68,21 +72,19 @@ TEST(LauncherLists, LogListGroupsHostLogsUnderTheHostName)
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(view.Path(i), expected[i].first) << i;
         EXPECT_EQ(view.Group(i), expected[i].second) << i;
-        ExpectLayout(lists.Logs()->entries[i].path, expected[i].first);
+        ExpectLayout(m_lists.Logs()->entries[i].path, expected[i].first);
     }
     // An empty group is still a real string: empty text, capacity 64.
-    ExpectLayout(lists.Logs()->entries[0].group, "");
+    ExpectLayout(m_lists.Logs()->entries[0].group, "");
 #if defined(__i386__)
     EXPECT_EQ(sizeof(LogListEntry), 32u);
 #endif
 }
 
-TEST(LauncherLists, RebuildingReplacesTheListsAndAnEmptyConfigurationGivesEmptyLists)
+TEST_F(LauncherLists, RebuildingReplacesTheListsAndAnEmptyConfigurationGivesEmptyLists)
 {
-    CLauncherLists lists;
-    lists.Build(SampleConfig());
-    lists.Build(ServerConfig{});
-    EXPECT_EQ(CHostListView(lists.Hosts()).Count(), 0);
-    EXPECT_EQ(CLogListView(lists.Logs()).Count(), 0);
-    EXPECT_EQ(lists.Hosts()->count, 0);
+    m_lists.Build(ServerConfig{});
+    EXPECT_EQ(CHostListView(m_lists.Hosts()).Count(), 0);
+    EXPECT_EQ(CLogListView(m_lists.Logs()).Count(), 0);
+    EXPECT_EQ(m_lists.Hosts()->count, 0);
 }

@@ -28,15 +28,13 @@ constexpr int kBadLine = 30;  // the "Foo on" line once appended to the sample's
 constexpr char kBadMessage[] =
     "Invalid command 'Foo', perhaps misspelled or defined by a module not included in the server configuration";
 
-class LauncherScrivelTest : public ::testing::Test {
+class LauncherScrivelTest : public SampleServerInSettingsTest {
 protected:
     void SetUp() override
     {
-        server = CopySampleServer(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        ASSERT_FALSE(server.empty());
-        sandbox.Store().SetProfileString("Settings", "ApachePath", server.c_str());
+        SampleServerInSettingsTest::SetUp();
         // Only httpd.conf is open at start, so a report on access.conf opens a new document.
-        sandbox.Store().WriteString(settings::kFilesKey, "File0", server + "\\conf\\httpd.conf");
+        m_sandbox.Store().WriteString(settings::kFilesKey, "File0", m_server + "\\conf\\httpd.conf");
     }
 
     // Starts the Launcher and has it start Scrivel with "Edit configuration".
@@ -50,8 +48,6 @@ protected:
 
     void PressTestConfiguration() { ASSERT_TRUE(ui::Click(::GetDlgItem(main, IDC_TEST_CONFIGURATION))); }
 
-    CRegistrySandbox sandbox;
-    std::string server;
     CLauncherSession session;
     // The session's parts under the names the cases use.
     CChildProcess& launcher = session.launcher;
@@ -66,7 +62,7 @@ protected:
 
 TEST_F(LauncherScrivelTest, TestOfABrokenConfigurationTakesScrivelToTheLine)
 {
-    ASSERT_TRUE(WriteServerFile(server, "conf/access.conf", kBadAccessConf, true));
+    ASSERT_TRUE(WriteServerFile(m_server, "conf/access.conf", kBadAccessConf, true));
     StartBoth();
 
     PressTestConfiguration();

@@ -91,15 +91,8 @@ bool Lists(HWND list, const std::string& line)
     return false;
 }
 
-class LauncherTest : public ::testing::Test {
+class LauncherTest : public SampleServerInSettingsTest {
 protected:
-    void SetUp() override
-    {
-        server = CopySampleServer(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        ASSERT_FALSE(server.empty());
-        sandbox.Store().SetProfileString("Settings", "ApachePath", server.c_str());
-    }
-
     void StartLauncher()
     {
         ASSERT_TRUE(launcher.Start(testpaths::Join(testpaths::BinDir(), "Launcher.exe")));
@@ -127,8 +120,6 @@ protected:
         return editor.Codes()[0];
     }
 
-    CRegistrySandbox sandbox;
-    std::string server;
     CChildProcess launcher;
     CSharedData block;
     HWND main = nullptr;
@@ -161,7 +152,7 @@ TEST_F(LauncherTest, MainWindowOffersItsButtonsWhileTheirBinariesExist)
     SaveWindowPng(main, "launcher-main");
 
     // With bit 7 of "General" the server's own apache.exe runs the test; there is none.
-    sandbox.Store().WriteGeneralBits(general::kUseApacheExe, general::kUseApacheExe);
+    m_sandbox.Store().WriteGeneralBits(general::kUseApacheExe, general::kUseApacheExe);
     HWND test = ui::FindChild(main, "Button", -1, "Test configuration");
     EXPECT_TRUE(ui::WaitUntil([&] { return !ui::IsEnabled(test); }, 5000));
 }
@@ -219,13 +210,13 @@ TEST_F(LauncherTest, TestRequestOnAGoodConfigurationAnswersWithTheStubsOutput)
 
 TEST_F(LauncherTest, TestRequestOnABrokenConfigurationSendsTheSyntaxReport)
 {
-    ASSERT_TRUE(WriteServerFile(server, "conf/access.conf", "<Directory \"C:/Apache24/cgi-bin\">\nFoo on\n</Directory>\n",
+    ASSERT_TRUE(WriteServerFile(m_server, "conf/access.conf", "<Directory \"C:/Apache24/cgi-bin\">\nFoo on\n</Directory>\n",
                                 true));
     StartLauncher();
     const CFakeEditor::Received answer = TestThroughLauncher();
     EXPECT_EQ(answer.code, LN_SYNTAX_ERROR);
     // Passed on as the stub printed it, in the server's two-line form with CR LF.
-    EXPECT_EQ(answer.text, "AH00526: Syntax error on line 30 of " + Printed(server) +
+    EXPECT_EQ(answer.text, "AH00526: Syntax error on line 30 of " + Printed(m_server) +
                                "/conf/access.conf:\r\nInvalid command 'Foo', perhaps misspelled or defined by a module "
                                "not included in the server configuration");
 }
@@ -233,15 +224,15 @@ TEST_F(LauncherTest, TestRequestOnABrokenConfigurationSendsTheSyntaxReport)
 TEST_F(LauncherTest, TestRequestWithTheStoredSwitchAndAMissingProgram)
 {
     // A stored "Test" switch that the stub does not answer: an error text, not a report.
-    sandbox.Store().WriteCommandLine(settings::CommandLine::Test, "-k start");
+    m_sandbox.Store().WriteCommandLine(settings::CommandLine::Test, "-k start");
     StartLauncher();
     CFakeEditor::Received answer = TestThroughLauncher();
     EXPECT_EQ(answer.code, LN_STATUS_ERROR);
     EXPECT_NE(answer.text.find("only -v, -l, -L, -t and -S are answered"), std::string::npos) << answer.text;
 
     // Bit 7 chooses apache.exe in the server folder, which the sample does not have.
-    sandbox.Store().WriteGeneralBits(general::kUseApacheExe, general::kUseApacheExe);
+    m_sandbox.Store().WriteGeneralBits(general::kUseApacheExe, general::kUseApacheExe);
     answer = TestThroughLauncher();
     EXPECT_EQ(answer.code, LN_STATUS_ERROR);
-    EXPECT_EQ(answer.text, "The configuration test could not be run: " + server + "\\apache.exe -k start");
+    EXPECT_EQ(answer.text, "The configuration test could not be run: " + m_server + "\\apache.exe -k start");
 }

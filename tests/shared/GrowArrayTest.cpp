@@ -17,41 +17,32 @@ int Counted::alive = 0;
 
 }  // namespace
 
-TEST(GrowArray, FirstBlockHasExactlyTheSizeAsked)
+// The first block has exactly the size asked; growing by one then adds an eighth, between 4
+// and 1024, or the step set; a need of more than a step goes straight to what is needed.
+TEST(GrowArray, CapacityFollowsTheGrowthRule)
 {
-    CGrowArray<int> a;
-    a.SetSize(40);
-    EXPECT_EQ(a.GetSize(), 40);
-    EXPECT_EQ(a.GetCapacity(), 40);
-}
-
-TEST(GrowArray, AutomaticGrowthIsAnEighthBetween4And1024)
-{
-    CGrowArray<int> a;
-    a.SetSize(40);
-    a.SetSize(41);
-    EXPECT_EQ(a.GetCapacity(), 45);
-
+    struct Growth {
+        int step;  // 0: automatic
+        int first, then;
+        int capacity;
+    };
+    const Growth cases[] = {
+        {0, 40, 40, 40}, {0, 40, 41, 45}, {0, 20000, 20001, 21024}, {100, 5, 6, 105}, {100, 5, 500, 500},
+    };
+    for (const Growth& g : cases) {
+        SCOPED_TRACE(::testing::Message() << "step " << g.step << ", " << g.first << " then " << g.then);
+        CGrowArray<int> a;
+        a.SetGrowBy(g.step);
+        a.SetSize(g.first);
+        a.SetSize(g.then);
+        EXPECT_EQ(a.GetSize(), g.then);
+        EXPECT_EQ(a.GetCapacity(), g.capacity);
+    }
+    // Add grows the same way: an eighth of 10 is less than 4.
     CGrowArray<int> b;
     b.SetSize(10);
     b.Add(1);
     EXPECT_EQ(b.GetCapacity(), 14);
-
-    CGrowArray<int> c;
-    c.SetSize(20000);
-    c.SetSize(20001);
-    EXPECT_EQ(c.GetCapacity(), 21024);
-}
-
-TEST(GrowArray, GrowthStepAndLargeJumps)
-{
-    CGrowArray<int> a;
-    a.SetGrowBy(100);
-    a.SetSize(5);
-    a.SetSize(6);
-    EXPECT_EQ(a.GetCapacity(), 105);
-    a.SetSize(500);  // more than a step: straight to what is needed
-    EXPECT_EQ(a.GetCapacity(), 500);
 }
 
 TEST(GrowArray, ShrinkingKeepsTheBlockAndZeroFreesIt)

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
 #include "StoredRecords.h"
 
 namespace {
@@ -10,6 +14,14 @@ std::vector<std::uint8_t> Counting(std::size_t n)
     for (std::size_t i = 0; i < n; ++i)
         bytes[i] = static_cast<std::uint8_t>(i);
     return bytes;
+}
+
+// The record as stored and read back.
+template <class Record>
+std::optional<Record> RoundTrip(const Record& record)
+{
+    const auto encoded = record.Encode();
+    return Record::Decode(std::vector<std::uint8_t>(encoded.begin(), encoded.end()));
 }
 
 }  // namespace
@@ -44,15 +56,8 @@ TEST(StoredRecords, LongerPlacementReadsItsFirst44Bytes)
 
 TEST(StoredRecords, PlacementRoundTrip)
 {
-    PlacementRecord p;
-    p.showCmd = 3;
-    p.minX = -32000;
-    p.left = 10;
-    p.top = 20;
-    p.right = 810;
-    p.bottom = 620;
-    const auto encoded = p.Encode();
-    const auto decoded = PlacementRecord::Decode(std::vector<std::uint8_t>(encoded.begin(), encoded.end()));
+    const auto decoded =
+        RoundTrip(PlacementRecord{.showCmd = 3, .minX = -32000, .left = 10, .top = 20, .right = 810, .bottom = 620});
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->length, 44);
     EXPECT_EQ(decoded->showCmd, 3);
@@ -64,18 +69,13 @@ TEST(StoredRecords, PlacementRoundTrip)
 TEST(StoredRecords, BarStateNeeds48Bytes)
 {
     EXPECT_FALSE(BarStateRecord::Decode(Counting(47)).has_value());
-    BarStateRecord b;
-    b.horzCx = 200;
-    b.vertCy = 400;
-    b.style = 0x1000;
-    b.right = 640;
-    b.floating = 1;
+    const BarStateRecord b{.horzCx = 200, .vertCy = 400, .style = 0x1000, .right = 640, .floating = 1};
     const auto encoded = b.Encode();
     ASSERT_EQ(encoded.size(), 48u);
     EXPECT_EQ(encoded[24], 0x00);
     EXPECT_EQ(encoded[25], 0x10);
     EXPECT_EQ(encoded[44], 1);
-    const auto decoded = BarStateRecord::Decode(std::vector<std::uint8_t>(encoded.begin(), encoded.end()));
+    const auto decoded = RoundTrip(b);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->horzCx, 200);
     EXPECT_EQ(decoded->vertCy, 400);

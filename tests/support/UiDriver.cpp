@@ -1,6 +1,9 @@
 #include "UiDriver.h"
 
 #include <cstring>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -210,20 +213,26 @@ bool Click(HWND button)
     return ::PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
+void SendMouseEvents(std::initializer_list<DWORD> flags)
+{
+    std::vector<INPUT> inputs;
+    for (DWORD flag : flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flag;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 namespace {
 void ClickWith(HWND wnd, int x, int y, DWORD down, DWORD up, int clicks)
 {
     POINT pt{x, y};
     ::ClientToScreen(wnd, &pt);
     ::SetCursorPos(pt.x, pt.y);
-    for (int i = 0; i < clicks; ++i) {
-        INPUT inputs[2]{};
-        inputs[0].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = down;
-        inputs[1].type = INPUT_MOUSE;
-        inputs[1].mi.dwFlags = up;
-        ::SendInput(2, inputs, sizeof(INPUT));
-    }
+    for (int i = 0; i < clicks; ++i)
+        SendMouseEvents({down, up});
 }
 }  // namespace
 
@@ -239,20 +248,16 @@ void RightClickAt(HWND wnd, int x, int y)
 
 void PressKey(WORD virtualKey, bool ctrl, bool shift, bool alt)
 {
-    if (ctrl)
-        SendKey(VK_CONTROL, false);
-    if (shift)
-        SendKey(VK_SHIFT, false);
-    if (alt)
-        SendKey(VK_MENU, false);
+    // Held down in this order, let go in the reverse one.
+    const std::pair<bool, WORD> modifiers[] = {{ctrl, VK_CONTROL}, {shift, VK_SHIFT}, {alt, VK_MENU}};
+    for (const auto& [held, key] : modifiers)
+        if (held)
+            SendKey(key, false);
     SendKey(virtualKey, false);
     SendKey(virtualKey, true);
-    if (alt)
-        SendKey(VK_MENU, true);
-    if (shift)
-        SendKey(VK_SHIFT, true);
-    if (ctrl)
-        SendKey(VK_CONTROL, true);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+        if (it->first)
+            SendKey(it->second, true);
 }
 
 void TypeText(const std::string& text)

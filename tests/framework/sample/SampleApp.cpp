@@ -13,6 +13,11 @@ CSampleApp& SampleApp()
     return theApp;
 }
 
+CSampleMainFrame* SampleMainFrame()
+{
+    return static_cast<CSampleMainFrame*>(theApp.m_pMainWnd);
+}
+
 bool CSampleApp::InitInstance()
 {
     SetRegistryKey("FwTestSample");

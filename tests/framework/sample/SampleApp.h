@@ -59,3 +59,4 @@ protected:
 };
 
 CSampleApp& SampleApp();
+CSampleMainFrame* SampleMainFrame();
