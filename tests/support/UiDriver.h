@@ -38,6 +38,9 @@ bool Click(HWND button);
 // A left click at a point of the window's client area, through the input queue.
 void ClickAt(HWND wnd, int x, int y, bool doubleClick = false);
 void RightClickAt(HWND wnd, int x, int y);
+// Mouse input that moves to a point of the screen and, with the buttons given, presses or
+// releases there.
+INPUT MouseInputAt(POINT screen, DWORD buttons = 0);
 // Keys through the input queue of the focused window.
 void PressKey(WORD virtualKey, bool ctrl = false, bool shift = false, bool alt = false);
 void TypeText(const std::string& text);
