@@ -166,7 +166,9 @@ TEST_F(ViewerFaultsTest, ClosingTheViewerWhileClearWaitsForABusyLogEndsTheCallQu
     int result = run.Run(list.Get(), [&](HWND frame) {
         Command(frame, kClearAll);
         answered = AnswerBox("Clear all logs", IDYES);
-        ::Sleep(100);
+        // The clear waits for the log on its timer once the window's thread is back in its loop.
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(result, 1);

@@ -269,8 +269,15 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
         press.type = INPUT_MOUSE;
         press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         ::SendInput(1, &press, sizeof(INPUT));
-        std::thread mouse([to] {
-            ::Sleep(300);
+        const DWORD dragThread = ::GetCurrentThreadId();
+        HWND bar = m_bar.m_hWnd;
+        std::thread mouse([to, dragThread, bar] {
+            // The drag has begun once the bar holds the mouse.
+            ui::WaitUntil([&] {
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                return ::GetGUIThreadInfo(dragThread, &info) && info.hwndCapture == bar;
+            }, 5000);
             // Let go only once the pointer is seen where it was put: a late move of the
             // display's can take it back for a moment.
             ui::WaitUntil([&] {

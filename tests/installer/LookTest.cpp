@@ -160,7 +160,12 @@ TEST_F(LookTest, ScrivelWithADocument)
     HWND frame = nullptr;
     ASSERT_TRUE(ui::WaitUntil(
         [&] { return block.Open() && (frame = block.GetEditorWnd()) != nullptr && ::IsWindowVisible(frame); }, 20000));
-    ::Sleep(500);  // the document's first paint
+    // The document's window; the picture waits for its first paint.
+    HWND documents = ui::FindChild(frame, "MDIClient");
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        HWND document = documents ? ::GetWindow(documents, GW_CHILD) : nullptr;
+        return document && ::IsWindowVisible(document);
+    }, 10000));
     EXPECT_FALSE(SaveWindowPng(frame, Shot("scrivel")).empty());
     ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
     ui::WaitUntil([&] { return !::IsWindow(frame); }, 10000);

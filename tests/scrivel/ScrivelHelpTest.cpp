@@ -229,11 +229,21 @@ protected:
     void ChooseContextHelpFromTheMenu(const char* picture)
     {
         ui::PressKey('H', false, false, true);
-        ::Sleep(300);
+        HWND menu = nullptr;
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            const std::vector<HWND> menus = ui::TopLevelWindows(m_run.Process().Id(), "#32768");
+            menu = menus.empty() ? nullptr : menus.front();
+            return menu != nullptr;
+        })) << "the Help menu did not open";
+        WaitForPicture(menu);
+        const std::vector<COLORREF> first = ScreenClientPixels(menu);
         ui::PressKey(VK_UP);
-        ::Sleep(200);
-        if (picture)
+        // The highlight moves to the last item.
+        EXPECT_TRUE(ui::WaitUntil([&] { return ScreenClientPixels(menu) != first; }));
+        if (picture) {
+            WaitForPicture(menu);
             SaveScreenPng(picture);
+        }
         ui::PressKey(VK_RETURN);
     }
     bool ToggleButtonChecked()
@@ -389,7 +399,7 @@ TEST_F(ScrivelHelp, TheCloseButtonHidesTheBarAndTheDockButtonFloatsItAndDocksItA
     ::GetClientRect(floating, &client);
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 200);
-    ::Sleep(300);
+    WaitForPicture(floating);
     SaveScreenPng("scrivel-docbar-floating");
 
     // Closed while floating, and stored so at exit: the next start floats it there.
@@ -550,14 +560,20 @@ TEST_F(ScrivelHelp, TheGripperDragsTheBarToTheLeftSide)
     ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
     ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
     ui::BringToFront(Frame());
-    ::Sleep(300);
 
     // The gripper of a bottom bar runs down its left side from 40 pixels.
     RECT client;
     ::GetClientRect(MdiClient(Frame()), &client);
     POINT left{0, client.bottom / 2};
     ::ClientToScreen(MdiClient(Frame()), &left);
-    Drag(OnScreen(Bar(), 10, 60), {left.x + 4, left.y});
+    const POINT grip = OnScreen(Bar(), 10, 60);
+    // The press must land on the bar: until the display shows the frame in front, it lands
+    // on whatever was there before.
+    ASSERT_TRUE(ui::WaitUntil([&] {
+        HWND under = ::WindowFromPoint(grip);
+        return ::GetForegroundWindow() == Frame() && (under == Bar() || ::IsChild(Bar(), under));
+    }));
+    Drag(grip, {left.x + 4, left.y});
     ASSERT_TRUE(ui::WaitUntil([&] {
         RECT bar = RectIn(Bar(), Frame());
         return bar.left == 0 && bar.bottom - bar.top > bar.right - bar.left;

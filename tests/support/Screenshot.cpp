@@ -6,6 +6,7 @@
 #include "Gdi.h"
 #include "PngWriter.h"
 #include "TestPaths.h"
+#include "UiDriver.h"
 
 namespace {
 
@@ -60,21 +61,55 @@ std::string SaveScreenRect(const RECT& rect, const std::string& name)
     return png::WriteFile(target, rect.right - rect.left, rect.bottom - rect.top, rgb) ? target : std::string();
 }
 
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM found)
+{
+    if (::IsWindowVisible(child) && ::GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// No part of the window or of its children waits to be painted.
+bool Painted(HWND wnd)
+{
+    bool unpainted = ::GetUpdateRect(wnd, nullptr, FALSE) != FALSE;
+    if (!unpainted)
+        ::EnumChildWindows(wnd, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
 }  // namespace
+
+// A window of another program paints on its own thread: nothing waits to be painted, a
+// message sent there has returned (the thread is back in its loop, so the paint it was in
+// has ended), and two reads of the screen in a row agree (what was drawn has reached it).
+bool WaitForPicture(HWND wnd, DWORD timeoutMs)
+{
+    std::vector<COLORREF> last;
+    return ui::WaitUntil([&] {
+        RECT rect{};
+        DWORD_PTR ignored = 0;
+        if (!::GetWindowRect(wnd, &rect) || !Painted(wnd) ||
+            !::SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored))
+            return false;
+        std::vector<COLORREF> now = CopyPixels(nullptr, rect);
+        const bool settled = !now.empty() && now == last;
+        last = std::move(now);
+        return settled;
+    }, timeoutMs);
+}
 
 std::string SaveWindowPng(HWND wnd, const std::string& name)
 {
     RECT rect{};
     if (!::GetWindowRect(wnd, &rect))
         return std::string();
-    // A window of another program repaints on its own thread: the redraw only asks for it.
-    // A message sent there returns once the thread is back in its loop; the paint that
-    // follows there is given a moment before the screen is read, or the picture can catch
-    // the window erased and not yet painted.
+    // A window of another program repaints on its own thread: the redraw only asks for it,
+    // and the screen is read once the paint has reached it, or the picture can catch the
+    // window erased and not yet painted.
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    ::Sleep(250);
+    WaitForPicture(wnd);
     return SaveScreenRect(rect, name);
 }
 

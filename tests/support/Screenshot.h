@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Waits until the window and its children have painted what they were asked to and the
+// screen shows it; false when that did not happen within the time.
+bool WaitForPicture(HWND wnd, DWORD timeoutMs = 3000);
 // Returns the PNG's path, or "" when the picture could not be taken.
 std::string SaveWindowPng(HWND wnd, const std::string& name);
 // The whole screen (the virtual display's root).

@@ -213,26 +213,21 @@ bool Click(HWND button)
     return ::PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
-void SendMouseEvents(std::initializer_list<DWORD> flags)
-{
-    std::vector<INPUT> inputs;
-    for (DWORD flag : flags) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flag;
-        inputs.push_back(input);
-    }
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 namespace {
+// Each press and release carries its point, as a mouse's do. Under Wine the thread of the
+// window that the pointer enters reports it when it next reads its input; when that is
+// another program's window (the desktop, once a window vanishes from under the pointer),
+// the report can come after a later move and put the pointer back: a press that took the
+// pointer's position would land there.
 void ClickWith(HWND wnd, int x, int y, DWORD down, DWORD up, int clicks)
 {
     POINT pt{x, y};
     ::ClientToScreen(wnd, &pt);
     ::SetCursorPos(pt.x, pt.y);
-    for (int i = 0; i < clicks; ++i)
-        SendMouseEvents({down, up});
+    for (int i = 0; i < clicks; ++i) {
+        INPUT inputs[2]{MouseInputAt(pt, down), MouseInputAt(pt, up)};
+        ::SendInput(2, inputs, sizeof(INPUT));
+    }
 }
 }  // namespace
 
@@ -244,6 +239,16 @@ void ClickAt(HWND wnd, int x, int y, bool doubleClick)
 void RightClickAt(HWND wnd, int x, int y)
 {
     ClickWith(wnd, x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+}
+
+INPUT MouseInputAt(POINT screen, DWORD buttons)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screen.x * 65535) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = (screen.y * 65535) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
 }
 
 void PressKey(WORD virtualKey, bool ctrl, bool shift, bool alt)

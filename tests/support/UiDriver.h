@@ -38,9 +38,9 @@ bool Click(HWND button);
 // A left click at a point of the window's client area, through the input queue.
 void ClickAt(HWND wnd, int x, int y, bool doubleClick = false);
 void RightClickAt(HWND wnd, int x, int y);
-// Mouse events through the input queue in one go, at the cursor: {MOUSEEVENTF_LEFTDOWN,
-// MOUSEEVENTF_LEFTUP} is a click.
-void SendMouseEvents(std::initializer_list<DWORD> flags);
+// Mouse input that moves to a point of the screen and, with the buttons given, presses or
+// releases there.
+INPUT MouseInputAt(POINT screen, DWORD buttons = 0);
 // Keys through the input queue of the focused window.
 void PressKey(WORD virtualKey, bool ctrl = false, bool shift = false, bool alt = false);
 void TypeText(const std::string& text);
