@@ -1,6 +1,6 @@
 #pragma once
 // The one family of owners for handles that are not drawing objects (those are in
-// framework/Gdi.h): kernel objects, files, registry keys, mapped views, loaded modules,
+// framework/drawing/Gdi.h): kernel objects, files, registry keys, mapped views, loaded modules,
 // find handles, menus, windows and global memory. Each closes its handle in its destructor,
 // can be moved and cannot be copied.
 

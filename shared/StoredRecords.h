@@ -39,3 +39,25 @@ struct BarStateRecord {
     static std::optional<BarStateRecord> Decode(const std::vector<std::uint8_t>& bytes);
     std::array<std::uint8_t, kSize> Encode() const;
 };
+
+// The rectangle of a record (its left, top, right and bottom fields) from and to any
+// rectangle type with those four members.
+template <class Record, class Rect>
+void StoreRect(Record& record, const Rect& rect)
+{
+    record.left = static_cast<std::int32_t>(rect.left);
+    record.top = static_cast<std::int32_t>(rect.top);
+    record.right = static_cast<std::int32_t>(rect.right);
+    record.bottom = static_cast<std::int32_t>(rect.bottom);
+}
+
+template <class Rect, class Record>
+Rect StoredRect(const Record& record)
+{
+    Rect rect{};
+    rect.left = record.left;
+    rect.top = record.top;
+    rect.right = record.right;
+    rect.bottom = record.bottom;
+    return rect;
+}

@@ -13,8 +13,8 @@
 
 namespace tessaly::editor {
 
-// The file name of the keyword script.
-inline constexpr const char* kKeywordScriptName = "editor-keywords.txt";
+// The file name of the keyword script, beside editor.dll in the Launcher's folder.
+inline constexpr const char* kKeywordScriptName = "Tessaly-keywords.txt";
 
 class KeywordTable : public KeywordLookup {
 public:

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr const char* kKeywordScript = "editor-keywords.txt";
+constexpr const char* kKeywordScript = "Tessaly-keywords.txt";
 constexpr const char* kServerProgram = "apache.exe";
 
 void Print(FILE* stream, const std::string& text)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "FlashStatusBar.h"
+#include "KeywordHelp.h"
 #include "MDIFrameWnd.h"
 #include "SizingBar.h"
 #include "ToolBar.h"
@@ -35,6 +36,9 @@ public:
     // The documentation bar: shown (made first if need be) at `url`; shown or hidden.
     void NavigateDocBar(const std::string& url);
     void ToggleDocBar();
+    // A page of the manual in the documentation bar; for the online manual's page, also the
+    // news in red that the server's manual is not under `serverFolder`.
+    void ShowManualPage(const keywordhelp::ManualPage& page, const std::string& serverFolder);
 
     // The show command for the first showing: a frame stored maximised comes back so.
     int StartupShowCommand(int requested) const;

@@ -8,8 +8,11 @@
 #include "ScrivelHelp.h"
 #include "ScrivelTexts.h"
 #include "SettingsSchema.h"
+#include "StatusTexts.h"
 #include "WinApp.h"
 #include "resource.h"
+
+#include <algorithm>
 
 bool CMainFrame::CreateDocBar()
 {
@@ -37,12 +40,19 @@ void CMainFrame::ToggleDocBar()
     }
     // The folder as stored, slashes and all.
     const std::string folder = AfxGetApp()->GetProfileString(settings::kSection, settings::kApachePath, "");
-    const std::string url = keywordhelp::ManualIndexUrl(folder, FileExists);
-    if (!CreateDocBar()) {
-        OpenUrl(url.c_str());
+    ShowManualPage(keywordhelp::IndexPage(folder, ServerManual()), folder);
+}
+
+// The news comes after the bar is made, which takes a while the first time, so that it is
+// shown for its whole time.
+void CMainFrame::ShowManualPage(const keywordhelp::ManualPage& page, const std::string& serverFolder)
+{
+    NavigateDocBar(page.url);
+    if (!page.online)
         return;
-    }
-    m_wndBrowser.Navigate(url.c_str());
+    std::string folder = serverFolder;
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    ShowError(WithPath(texts::kManualNotFound, folder).c_str());
 }
 
 void CMainFrame::HideDocBar()

@@ -4,7 +4,14 @@
 
 #include <algorithm>
 
+#include "Handles.h"
+#include "ManualLanguage.h"
 #include "ScrivelTexts.h"
+
+namespace {
+// A type map of the manual lists a dozen languages in well under this.
+constexpr DWORD kFileStartRoom = 64 * 1024;
+}  // namespace
 
 std::string ProgramFolder()
 {
@@ -38,4 +45,23 @@ bool FileExists(const std::string& path)
 bool HelpFileExists()
 {
     return FileExists(HelpFilePath());
+}
+
+std::string FileStart(const std::string& path)
+{
+    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return std::string();
+    std::string text(kFileStartRoom, '\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), text.data(), kFileStartRoom, &read, nullptr))
+        return std::string();
+    text.resize(read);
+    return text;
+}
+
+keywordhelp::ManualAccess ServerManual()
+{
+    return {FileExists, FileStart, ManualLanguageOf(::GetUserDefaultUILanguage())};
 }

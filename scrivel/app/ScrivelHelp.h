@@ -1,8 +1,10 @@
 #pragma once
-// Where Scrivel finds its help: the program's folder and the help file in it, and the
-// system's answer to whether a file exists.
+// Where Scrivel finds its help: the program's folder and the help file in it, the
+// system's answer to whether a file exists, and the server's manual as the user reads it.
 
 #include <string>
+
+#include "KeywordHelp.h"
 
 // The running program's full path with every "/" turned into "\", cut before its last "\".
 std::string ProgramFolder();
@@ -11,3 +13,7 @@ std::string HelpFilePath();
 bool HelpFileExists();
 // A file (not a folder) at `path`.
 bool FileExists(const std::string& path);
+// The start of a file's text, "" when it cannot be read.
+std::string FileStart(const std::string& path);
+// The files on disk and the manual's code of the user's interface language.
+keywordhelp::ManualAccess ServerManual();

@@ -18,6 +18,7 @@ constexpr char kStartLauncherFirst[] = "Start Launcher first.";
 constexpr char kDocBarTitle[] = "Apache documentation";
 constexpr char kHelpFile[] = "\\Tessaly.chm";
 constexpr char kHelpTopic[] = "::/editor_home.htm";
+constexpr char kManualNotFound[] = "The server's manual was not found under %s";
 
 // Why a save failed; the file on disk is left as it was in every case.
 constexpr char kSaveReadOnly[] = "%s is read-only. It was not saved.";

@@ -40,7 +40,7 @@ void CScrivelView::ShowKeywordHelp()
     const std::string folder = AfxGetApp()->GetProfileString(settings::kSection, settings::kApachePath, "");
     auto* frame = static_cast<CMainFrame*>(AfxGetApp()->m_pMainWnd);
     if (frame)
-        frame->NavigateDocBar(keywordhelp::HelpUrl(folder, helpPath, FileExists));
+        frame->ShowManualPage(keywordhelp::HelpPage(folder, helpPath, ServerManual()), folder);
 }
 
 bool CScrivelView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)

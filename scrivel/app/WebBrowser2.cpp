@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ComObject.h"
+
 namespace {
 // The web browser control and the dispatch identifiers of its members.
 constexpr CLSID kWebBrowser = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 0xD7, 0x05, 0xA2}};
@@ -38,23 +40,11 @@ public:
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (iid != IID_IUnknown && iid != IID_IDispatch && iid != kBrowserEvents)
-            return E_NOINTERFACE;
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
+        const bool known = iid == IID_IUnknown || iid == IID_IDispatch || iid == kBrowserEvents;
+        return AnswerInterface(known ? static_cast<IDispatch*>(this) : nullptr, out);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
+    STDMETHODIMP_(ULONG) AddRef() override { return m_refs.Add(); }
+    STDMETHODIMP_(ULONG) Release() override { return m_refs.Release(this); }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
     {
         *count = 0;
@@ -77,7 +67,7 @@ public:
 
 private:
     HWND m_window;
-    ULONG m_refs = 1;
+    CComRefCount m_refs;
 };
 
 CWebBrowser2::CWebBrowser2() = default;

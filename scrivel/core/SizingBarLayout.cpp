@@ -63,7 +63,7 @@ BarState FromRecord(const BarStateRecord& record, Extent minimum)
     state.alignAndBorders = static_cast<std::uint32_t>(record.style) & kStyleMask;
     if ((state.alignAndBorders & kAlignAny) == 0)
         state.alignAndBorders |= kAlignBottom | kBorderTop;
-    state.rect = {record.left, record.top, record.right, record.bottom};
+    state.rect = StoredRect<Box>(record);
     state.isFloating = record.floating != 0;
     return state;
 }
@@ -78,10 +78,7 @@ BarStateRecord ToRecord(const BarState& state)
     record.floatCx = state.floating.cx;
     record.floatCy = state.floating.cy;
     record.style = static_cast<std::int32_t>(state.alignAndBorders & kStyleMask);
-    record.left = state.rect.left;
-    record.top = state.rect.top;
-    record.right = state.rect.right;
-    record.bottom = state.rect.bottom;
+    StoreRect(record, state.rect);
     record.floating = state.isFloating ? 1 : 0;
     return record;
 }

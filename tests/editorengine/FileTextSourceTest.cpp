@@ -152,98 +152,84 @@ TEST(FileTextSource, IndexesEveryKindOfLineEnd) {
     }
 }
 
-TEST(FileTextSource, LongLinesAndNoFinalLineEnd) {
-    TempDir dir;
+// One log written to a folder of its own and opened; appended to or rewritten as the server
+// would while it is shown.
+class FileTextSourceLog : public ::testing::Test {
+protected:
+    bool OpenIndexed(const char* name, const std::string& text) {
+        m_path = m_dir.File(name);
+        test::WriteBytes(m_path, text);
+        return m_file.Open(m_path) && m_file.WaitForIndex(nullptr);
+    }
+    bool AppendIndexed(const std::string& text) {
+        test::AppendBytes(m_path, text);
+        return m_file.Update() == FileTextSource::Growth::Appended && m_file.WaitForIndex(nullptr);
+    }
+
+    TempDir m_dir;
+    std::string m_path;
+    FileTextSource m_file;
+};
+
+TEST_F(FileTextSourceLog, LongLinesAndNoFinalLineEnd) {
     std::string text(300000, 'x');
     text += "\r\nshort\n";
     text += std::string(100000, 'y');
-    const std::string path = dir.File("long.log");
-    test::WriteBytes(path, text);
-    FileTextSource f;
-    ASSERT_TRUE(f.Open(path));
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    ASSERT_EQ(f.LineCount(), 3);
-    EXPECT_EQ(f.LineLength(0), 300000);
-    EXPECT_EQ(f.LineText(1), "short");
-    EXPECT_EQ(f.LineLength(2), 100000);
-    EXPECT_EQ(f.LineFromPosition(static_cast<Pos>(text.size())), 2);
+    ASSERT_TRUE(OpenIndexed("long.log", text));
+    ASSERT_EQ(m_file.LineCount(), 3);
+    EXPECT_EQ(m_file.LineLength(0), 300000);
+    EXPECT_EQ(m_file.LineText(1), "short");
+    EXPECT_EQ(m_file.LineLength(2), 100000);
+    EXPECT_EQ(m_file.LineFromPosition(static_cast<Pos>(text.size())), 2);
 }
 
-TEST(FileTextSource, EmptyFileHasOneEmptyLine) {
-    TempDir dir;
-    const std::string path = dir.File("empty.log");
-    test::WriteBytes(path, "");
-    FileTextSource f;
-    ASSERT_TRUE(f.Open(path));
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    EXPECT_EQ(f.Length(), 0);
-    EXPECT_EQ(f.LineCount(), 1);
-    EXPECT_EQ(f.LineEnd(0), 0);
+TEST_F(FileTextSourceLog, EmptyFileHasOneEmptyLine) {
+    ASSERT_TRUE(OpenIndexed("empty.log", ""));
+    EXPECT_EQ(m_file.Length(), 0);
+    EXPECT_EQ(m_file.LineCount(), 1);
+    EXPECT_EQ(m_file.LineEnd(0), 0);
 }
 
-TEST(FileTextSource, MissingFileOrFolderFailsToOpen) {
-    TempDir dir;
-    FileTextSource f;
-    EXPECT_FALSE(f.Open(dir.File("nothing-here.log")));
-    EXPECT_FALSE(f.Open(dir.Path().string()));
+TEST_F(FileTextSourceLog, MissingFileOrFolderFailsToOpen) {
+    EXPECT_FALSE(m_file.Open(m_dir.File("nothing-here.log")));
+    EXPECT_FALSE(m_file.Open(m_dir.Path().string()));
 }
 
-TEST(FileTextSource, PicksUpAppendedLines) {
-    TempDir dir;
-    const std::string path = dir.File("access.log");
-    test::WriteBytes(path, "one\ntwo\n");
-    FileTextSource f;
-    ASSERT_TRUE(f.Open(path));
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    EXPECT_EQ(f.LineCount(), 3);
+TEST_F(FileTextSourceLog, PicksUpAppendedLines) {
+    ASSERT_TRUE(OpenIndexed("access.log", "one\ntwo\n"));
+    EXPECT_EQ(m_file.LineCount(), 3);
     // The server goes on writing while the file is shown: nothing is locked.
-    test::AppendBytes(path, "three\nfour");
-    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    EXPECT_EQ(f.LineCount(), 4);
-    EXPECT_EQ(f.LineText(2), "three");
-    EXPECT_EQ(f.LineText(3), "four");
-    EXPECT_EQ(f.Update(), FileTextSource::Growth::None);
+    ASSERT_TRUE(AppendIndexed("three\nfour"));
+    EXPECT_EQ(m_file.LineCount(), 4);
+    EXPECT_EQ(m_file.LineText(2), "three");
+    EXPECT_EQ(m_file.LineText(3), "four");
+    EXPECT_EQ(m_file.Update(), FileTextSource::Growth::None);
 }
 
-TEST(FileTextSource, ACrAtTheOldEndJoinsAnAppendedLf) {
-    TempDir dir;
-    const std::string path = dir.File("access.log");
-    test::WriteBytes(path, "one\r");
-    FileTextSource f;
-    ASSERT_TRUE(f.Open(path));
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    EXPECT_EQ(f.LineCount(), 2);  // a lone CR ends a line
+TEST_F(FileTextSourceLog, ACrAtTheOldEndJoinsAnAppendedLf) {
+    ASSERT_TRUE(OpenIndexed("access.log", "one\r"));
+    EXPECT_EQ(m_file.LineCount(), 2);  // a lone CR ends a line
     // The rest of the CR LF arrives: still one line end, not two.
-    test::AppendBytes(path, "\ntwo\r");
-    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    EXPECT_EQ(f.LineCount(), 3);
-    EXPECT_EQ(f.LineStart(1), 5);
-    EXPECT_EQ(f.LineText(1), "two");
+    ASSERT_TRUE(AppendIndexed("\ntwo\r"));
+    EXPECT_EQ(m_file.LineCount(), 3);
+    EXPECT_EQ(m_file.LineStart(1), 5);
+    EXPECT_EQ(m_file.LineText(1), "two");
     // A CR followed by text stays a line end of its own.
-    test::AppendBytes(path, "three\n");
-    EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    EXPECT_EQ(f.LineCount(), 4);
-    EXPECT_EQ(f.LineStart(2), 9);
-    EXPECT_EQ(f.LineText(2), "three");
-    EXPECT_EQ(f.LineStart(3), 15);
+    ASSERT_TRUE(AppendIndexed("three\n"));
+    EXPECT_EQ(m_file.LineCount(), 4);
+    EXPECT_EQ(m_file.LineStart(2), 9);
+    EXPECT_EQ(m_file.LineText(2), "three");
+    EXPECT_EQ(m_file.LineStart(3), 15);
 }
 
-TEST(FileTextSource, ATruncatedFileReadsAsBlanksThenAnew) {
-    TempDir dir;
-    const std::string path = dir.File("error.log");
-    test::WriteBytes(path, "first line\nsecond line\n");
-    FileTextSource f;
-    ASSERT_TRUE(f.Open(path));
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    test::WriteBytes(path, "");  // emptied while shown
-    EXPECT_EQ(f.LineText(1).find_first_not_of(' '), std::string::npos);
-    EXPECT_EQ(f.Update(), FileTextSource::Growth::Replaced);
-    ASSERT_TRUE(f.WaitForIndex(nullptr));
-    EXPECT_EQ(f.Length(), 0);
-    EXPECT_EQ(f.LineCount(), 1);
+TEST_F(FileTextSourceLog, ATruncatedFileReadsAsBlanksThenAnew) {
+    ASSERT_TRUE(OpenIndexed("error.log", "first line\nsecond line\n"));
+    test::WriteBytes(m_path, "");  // emptied while shown
+    EXPECT_EQ(m_file.LineText(1).find_first_not_of(' '), std::string::npos);
+    EXPECT_EQ(m_file.Update(), FileTextSource::Growth::Replaced);
+    ASSERT_TRUE(m_file.WaitForIndex(nullptr));
+    EXPECT_EQ(m_file.Length(), 0);
+    EXPECT_EQ(m_file.LineCount(), 1);
 }
 
 TEST(FileTextSource, FirstLinesAreThereBeforeTheIndexIsComplete) {

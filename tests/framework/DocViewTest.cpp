@@ -124,6 +124,13 @@ TEST_F(DocViewTest, NewMakesNumberedUntitledDocumentsAndTheCaptionShowsTheActive
     EXPECT_EQ(ActiveDoc()->GetTitle(), second);
     EXPECT_EQ(CWnd(ChildFrames().front()).GetWindowText(), second);
     EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor - " + second);
+
+    // The system shows a maximised child's title itself, once.
+    const WPARAM child = reinterpret_cast<WPARAM>(ChildFrames().front());
+    ::SendMessageA(MainFrame()->m_hWndMDIClient, WM_MDIMAXIMIZE, child, 0);
+    Idle();
+    EXPECT_EQ(MainFrame()->GetWindowText(), "Sample Editor - [" + second + "]");
+    ::SendMessageA(MainFrame()->m_hWndMDIClient, WM_MDIRESTORE, child, 0);
 }
 
 TEST_F(DocViewTest, TheMenuSwitchesBetweenTheNoDocumentAndTheDocumentMenu)

@@ -1,6 +1,7 @@
 // Command routing through a frame: the active view, its document, the frame, then the
 // application; update handlers that enable, check and name menu items; the
-// PreTranslateMessage chain with the frame's accelerators; the caption while idle.
+// PreTranslateMessage chain with the frame's accelerators, and past them into a hosted
+// control; the caption while idle.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include "Document.h"
 #include "FrameWnd.h"
 #include "FwTestSupport.h"
+#include "KeyRecordingControl.h"
+#include "OleControlHost.h"
 #include "RoutingApp.h"
 #include "View.h"
 #include "WindowTestIds.h"
@@ -184,6 +187,26 @@ TEST_F(RoutingTest, KeysPassTheViewBeforeTheFramesAccelerators)
     ::PostMessageA(m_view->m_hWnd, WM_KEYDOWN, VK_F7, 1);
     fwtest::Pump(theApp);
     EXPECT_EQ(theApp.m_log, (Log_t{"frame", "view keeps F7"}));
+}
+
+TEST_F(RoutingTest, KeysInAHostedControlPassTheFramesAcceleratorsThenReachTheControlExceptF1)
+{
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    CKeyRecordingControl control;
+    DWORD registration = 0;
+    ASSERT_EQ(::CoRegisterClassObject(kKeyRecordingControl, static_cast<IClassFactory*>(&control),
+                                      CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &registration),
+              S_OK);
+    COleControlHost host;
+    ASSERT_TRUE(host.CreateControl(kKeyRecordingControl, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 50, 50}, m_frame, 1));
+    for (WPARAM key : {VK_TAB, VK_DOWN, static_cast<int>('C'), VK_F5, VK_F1})
+        ::PostMessageA(host.m_hWnd, WM_KEYDOWN, key, 1);
+    fwtest::Pump(theApp);
+    EXPECT_EQ(control.m_keys, (std::vector<WPARAM>{VK_TAB, VK_DOWN, 'C'}));
+    EXPECT_EQ(theApp.m_log, (Log_t{"frame"}));
+    host.DestroyWindow();
+    ::CoRevokeClassObject(registration);
+    ::OleUninitialize();
 }
 
 TEST_F(RoutingTest, TheCaptionFollowsTheDocumentTitleWhenIdle)

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,10 @@
 namespace {
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaly";
-constexpr char kInstalledFiles[][24] = {"Scrivel.exe",         "Options.dll", "Brenlo.dll", "editor.dll",
-                                        "editor-keywords.txt", "Tessaly.chm", "ReadMe.txt", "Uninstall.exe"};
+constexpr char kInstalledFiles[][24] = {"Scrivel.exe",          "Options.dll",        "Brenlo.dll",
+                                        "editor.dll",           "Tessaly-keywords.txt", "Tessaly.chm",
+                                        "Tessaly-ReadMe.txt",   "Uninstall-Tessaly.exe", "Uninstall-Tessaly.ini"};
+constexpr char kUninstaller[] = "Uninstall-Tessaly.exe";
 constexpr DWORD kSetupMs = 60000;
 constexpr char kUninstallCaption[] = "Tessaly " TESSALY_VERSION " Uninstall";
 constexpr char kUserServer[] = "D:\\My server";
@@ -85,6 +88,21 @@ bool WaitForButton(HWND wizard, const char* label)
         kSetupMs);
 }
 
+// A question of the wizard's: it has the wizard's caption, so it is the process's other dialog.
+HWND WaitForQuestion(DWORD processId, HWND wizard)
+{
+    HWND question = nullptr;
+    ui::WaitUntil(
+        [&] {
+            for (HWND box : ui::TopLevelWindows(processId, "#32770"))
+                if (box != wizard)
+                    question = box;
+            return question != nullptr;
+        },
+        10000);
+    return question;
+}
+
 std::string ProcessImage(DWORD processId)
 {
     CKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
@@ -104,6 +122,8 @@ protected:
         folder = testpaths::Join(testpaths::MakeWorkDir(
                                      ::testing::UnitTest::GetInstance()->current_test_info()->name()),
                                  "Program Files\\Tessaly");
+        ::CreateDirectoryA(testpaths::Join(folder, "..").c_str(), nullptr);
+        ::CreateDirectoryA(folder.c_str(), nullptr);
         ASSERT_TRUE(sandbox.Store().SetProfileString(settings::kSection, settings::kApachePath, kUserServer));
         SetRunEntry("\"C:\\Launcher\\Launcher.exe\" /auto");
     }
@@ -123,10 +143,25 @@ protected:
 
     std::string InFolder(const std::string& name) const { return testpaths::Join(folder, name); }
 
-    void InstallSilently()
+    std::string TextIn(const std::string& name) const
+    {
+        std::string text = "<missing>";
+        testpaths::ReadTextFile(InFolder(name), text);
+        return text;
+    }
+
+    // The Launcher stand-in in the folder, with the start at logon its options write.
+    void PlaceLauncher()
+    {
+        for (const char* name : {"Launcher.exe", "stub.exe"})
+            ASSERT_TRUE(::CopyFileA(testpaths::Join(testpaths::BinDir(), name).c_str(), InFolder(name).c_str(), FALSE));
+        SetRunEntry("\"" + InFolder("Launcher.exe") + "\" /auto");
+    }
+
+    void InstallSilently(const std::string& options = "")
     {
         CChildProcess setup;
-        ASSERT_TRUE(setup.Start(SetupPath(), "/S /D=" + folder));
+        ASSERT_TRUE(setup.Start(SetupPath(), "/S" + options));
         ASSERT_EQ(setup.Wait(kSetupMs), 0);
     }
 
@@ -134,16 +169,22 @@ protected:
     void UninstallSilently(const std::string& options)
     {
         CChildProcess uninstall;
-        ASSERT_TRUE(uninstall.Start(InFolder("Uninstall.exe"), "/S" + options));
+        ASSERT_TRUE(uninstall.Start(InFolder(kUninstaller), "/S" + options));
         EXPECT_TRUE(ui::WaitUntil([&] { return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, kSetupMs))
             << "the uninstall entry is gone";
-        EXPECT_TRUE(ui::WaitUntil([&] { return !Exists(InFolder("Uninstall.exe")); }, kSetupMs));
+        EXPECT_TRUE(ui::WaitUntil([&] { return !Exists(InFolder(kUninstaller)); }, kSetupMs));
     }
 
     void ExpectInstalled()
     {
-        for (const char* name : kInstalledFiles)
+        std::uint64_t bytes = 0;
+        for (const char* name : kInstalledFiles) {
             EXPECT_TRUE(Exists(InFolder(name))) << name;
+            bytes += testpaths::FileSize(InFolder(name));
+        }
+        DWORD kib = 0, size = sizeof(kib);
+        ::RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, "EstimatedSize", RRF_RT_REG_DWORD, nullptr, &kib, &size);
+        EXPECT_LE(kib, bytes / 1024) << "the size counts our files only, not the Launcher's beside them";
         for (const char* name : {"Scrivel.exe", "Options.dll", "Brenlo.dll", "editor.dll", "Tessaly.chm"})
             EXPECT_EQ(testpaths::FileSize(InFolder(name)),
                       testpaths::FileSize(testpaths::Join(testpaths::BinDir(), name)))
@@ -152,22 +193,20 @@ protected:
         EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"), TESSALY_VERSION);
         EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"), folder);
         EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
-                  "\"" + InFolder("Uninstall.exe") + "\"");
+                  "\"" + InFolder(kUninstaller) + "\"");
     }
 
-    void ExpectRemoved()
+    void ExpectRemoved(const std::set<std::string>& staying = {})
     {
         for (const char* name : kInstalledFiles)
-            EXPECT_FALSE(Exists(InFolder(name))) << name;
+            EXPECT_EQ(Exists(InFolder(name)), staying.count(name) == 1) << name;
         EXPECT_EQ(RegString(HKEY_CURRENT_USER, settings::kRunKey, settings::kRunValue), "<missing>")
             << "Scrivel /uninstall removed the Launcher's start at logon";
     }
 
-    // The Launcher stand-in, copied into the installed folder, starts the installed Scrivel.
+    // The Launcher stand-in in the installed folder starts the installed Scrivel.
     void StartScrivelThroughLauncher()
     {
-        for (const char* name : {"Launcher.exe", "stub.exe"})
-            ASSERT_TRUE(::CopyFileA(testpaths::Join(testpaths::BinDir(), name).c_str(), InFolder(name).c_str(), FALSE));
         CChildProcess launcher;
         ASSERT_TRUE(launcher.Start(InFolder("Launcher.exe")));
         HWND main = ui::WaitForTopLevel(launcher.Id(), nullptr, kMainCaption, 20000);
@@ -199,8 +238,9 @@ protected:
     std::string folder;
 };
 
-TEST_F(InstallerTest, InstallsRunsFromTheFolderAndUninstallsKeepingTheSettings)
+TEST_F(InstallerTest, InstallsIntoTheLaunchersFolderRunsAndUninstallsKeepingTheSettings)
 {
+    PlaceLauncher();
     InstallSilently();
     ExpectInstalled();
     StartScrivelThroughLauncher();
@@ -212,15 +252,66 @@ TEST_F(InstallerTest, InstallsRunsFromTheFolderAndUninstallsKeepingTheSettings)
         << "the user's settings stay";
 }
 
+// Another maker's files in the folder: generic names are not ours to touch, and the names
+// the Launcher fixes are replaced only once the earlier file is kept, which comes back on
+// uninstalling. A file replaced after the installation is no longer ours to delete.
 TEST_F(InstallerTest, RemovesTheSettingsOnlyWhenAskedAndKeepsForeignFiles)
 {
-    InstallSilently();
+    const char* foreign[] = {"ReadMe.txt", "Uninstall.exe", "Scrivel.exe", "editor.dll"};
+    for (const char* name : foreign)
+        ASSERT_TRUE(testpaths::WriteTextFile(InFolder(name), std::string("another maker's ") + name));
+    InstallSilently(" /D=" + folder);
+    ExpectInstalled();
+    InstallSilently(" /D=" + folder);
+    for (const char* name : {"Scrivel.exe", "editor.dll"}) {
+        EXPECT_EQ(TextIn(name + std::string(".before-Tessaly")), std::string("another maker's ") + name)
+            << "kept once; the second installation replaced only its own file";
+        EXPECT_FALSE(Exists(InFolder(name + std::string(".before-Tessaly-2"))));
+    }
     ASSERT_TRUE(testpaths::WriteTextFile(InFolder("my notes.txt"), "mine"));
+    ASSERT_TRUE(testpaths::WriteTextFile(InFolder("Options.dll"), "an update of another maker"));
 
     UninstallSilently(" /REMOVESETTINGS");
-    ExpectRemoved();
-    EXPECT_TRUE(Exists(InFolder("my notes.txt"))) << "a file the installer did not put there stays";
+    ExpectRemoved({"Scrivel.exe", "editor.dll", "Options.dll"});
+    for (const char* name : foreign)
+        EXPECT_EQ(TextIn(name), std::string("another maker's ") + name) << "back, or never touched";
+    EXPECT_EQ(TextIn("Options.dll"), "an update of another maker");
+    EXPECT_EQ(TextIn("my notes.txt"), "mine") << "a file the installer did not put there stays";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, settings::kRootKey));
+}
+
+// The Launcher's start at logon names its program unquoted, blanks and all, with an
+// argument: Setup offers that folder. The user declines to replace the Scrivel.exe found
+// there, and the installation stops without changing anything.
+TEST_F(InstallerTest, OffersTheLaunchersFolderAndStopsWhenTheUserKeepsItsFiles)
+{
+    PlaceLauncher();
+    SetRunEntry(InFolder("Launcher.exe") + " /auto");
+    ASSERT_TRUE(testpaths::WriteTextFile(InFolder("Scrivel.exe"), "another maker's"));
+    CChildProcess setup;
+    ASSERT_TRUE(setup.Start(SetupPath()));
+    HWND wizard = ui::WaitForTopLevel(setup.Id(), nullptr, "Tessaly " TESSALY_VERSION " Setup", 20000);
+    ASSERT_NE(wizard, nullptr);
+    ASSERT_TRUE(WaitForButton(wizard, "&Next >"));
+    ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
+    ASSERT_TRUE(WaitForButton(wizard, "&Install"));
+    EXPECT_EQ(ui::TextOf(ui::FindChild(wizard, "Edit")), folder);
+    EXPECT_NE(ui::TextOf(ui::FindChild(wizard, "Static", 1006)).find("offers the Launcher's folder"), std::string::npos);
+    SaveWindowPng(wizard, "installer-folder-of-the-launcher");
+    ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
+
+    HWND question = WaitForQuestion(setup.Id(), wizard);
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(ui::MessageBoxText(question).find("Scrivel.exe"), std::string::npos) << ui::MessageBoxText(question);
+    SaveWindowPng(question, "installer-foreign-files");
+    ASSERT_TRUE(ui::AnswerMessageBox(question, IDNO));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsEnabled(::GetDlgItem(wizard, IDCANCEL)); }, kSetupMs));
+    ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, IDCANCEL)));
+    EXPECT_EQ(setup.Wait(10000), 2) << "stopped by Setup";
+    EXPECT_EQ(TextIn("Scrivel.exe"), "another maker's");
+    for (const char* name : {"Scrivel.exe.before-Tessaly", "Options.dll", kUninstaller})
+        EXPECT_FALSE(Exists(InFolder(name))) << name;
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
 
 
@@ -248,7 +339,7 @@ TEST_F(InstallerTest, AUserInstallsAndUninstallsWithTheSettingsTicked)
 
     // The uninstaller goes on from a copy of itself: its window belongs to that process.
     CChildProcess uninstall;
-    ASSERT_TRUE(uninstall.Start(InFolder("Uninstall.exe")));
+    ASSERT_TRUE(uninstall.Start(InFolder(kUninstaller)));
     HWND pages = ui::WaitForTopLevel(0, "#32770", kUninstallCaption, 20000, true);
     ASSERT_NE(pages, nullptr);
     HWND tree = nullptr;
@@ -297,19 +388,13 @@ TEST_F(InstallerTest, ShowsItsPagesAndCancelsCleanly)
     const std::string offered = ui::TextOf(folderEdit);
     EXPECT_NE(offered.find("Tessaly"), std::string::npos) << offered;
     EXPECT_EQ(offered.rfind("C:\\Program Files", 0), 0u) << offered;
+    EXPECT_NE(ui::TextOf(ui::FindChild(wizard, "Static", 1006)).find("did not find the Launcher"), std::string::npos)
+        << "the folder page says why it offers Program Files";
     EXPECT_FALSE(SaveWindowPng(wizard, "installer-folder").empty());
 
     ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, IDCANCEL)));
-    // The question has the wizard's caption: it is the other dialog of the process.
-    HWND question = nullptr;
-    ASSERT_TRUE(ui::WaitUntil(
-        [&] {
-            for (HWND box : ui::TopLevelWindows(setup.Id(), "#32770"))
-                if (box != wizard)
-                    question = box;
-            return question != nullptr;
-        },
-        5000));
+    HWND question = WaitForQuestion(setup.Id(), wizard);
+    ASSERT_NE(question, nullptr);
     EXPECT_NE(ui::MessageBoxText(question).find("quit"), std::string::npos) << ui::MessageBoxText(question);
     ASSERT_TRUE(ui::AnswerMessageBox(question, IDYES));
     EXPECT_NE(setup.Wait(10000), -1);

@@ -51,8 +51,13 @@ if [ -f "$setup" ]; then
   rc=$(resources "$setup")
   grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$rc" || fail "installer: product version"
   listed=$(unzip -Z1 "$dist/Tessaly-$version.zip" | LC_ALL=C sort | tr '\n' ' ')
-  expected="Brenlo.dll Options.dll ReadMe.txt Scrivel.exe Tessaly.chm editor-keywords.txt editor.dll "
+  expected="Brenlo.dll Options.dll Scrivel.exe Tessaly-ReadMe.txt Tessaly-keywords.txt Tessaly.chm editor.dll "
   [ "$listed" = "$expected" ] || fail "zip holds: $listed"
+  # F1 in the demo opens the sample server's manual.
+  demo=$(unzip -Z1 "$dist/TessalyDemo-$version.zip")
+  for page in Apache24/manual/index.html Apache24/manual/mod/core.html Apache24/style/css/manual.css; do
+    grep -qx "$page" <<<"$demo" || fail "the demo has no $page"
+  done
 else
   fail "no $setup"
 fi

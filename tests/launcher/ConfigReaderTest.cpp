@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "ConfigReader.h"
 #include "DirectiveList.h"
 #include "ServerFolder.h"
@@ -34,6 +36,24 @@ protected:
         CConfigReader reader(folder.Path(), &directives);
         reader.Read();
         return reports::SyntaxCheck(reader);
+    }
+
+    // The server's reports of a mistake found while it builds the tree, and of a directive
+    // it refuses.
+    static std::string BuildError(const CServerFolder& folder, const char* file, int line, const std::string& what)
+    {
+        return "httpd.exe: Syntax error on line " + std::to_string(line) + " of " + folder.PathOf(file) + ": " + what +
+               "\n";
+    }
+    static std::string DirectiveError(const CServerFolder& folder, const char* file, int line, const std::string& what)
+    {
+        return "AH00526: Syntax error on line " + std::to_string(line) + " of " + folder.PathOf(file) + ":\n" + what +
+               "\n";
+    }
+    static std::string InvalidCommand(const std::string& name)
+    {
+        return "Invalid command '" + name +
+               "', perhaps misspelled or defined by a module not included in the server configuration";
     }
 
     CDirectiveList directives;
@@ -107,9 +127,7 @@ TEST_F(ConfigReaderTest, UnknownDirectiveIsReportedInTheTwoLineForm)
 {
     CServerFolder folder("unknown");
     folder.Write("conf/httpd.conf", "Listen 80\n\n# comment\nServerNmae www.typo.test\nFoo bar\n");
-    EXPECT_EQ(Check(folder), "AH00526: Syntax error on line 4 of " + folder.PathOf("conf/httpd.conf") +
-                                 ":\nInvalid command 'ServerNmae', perhaps misspelled or defined by a module not "
-                                 "included in the server configuration\n");
+    EXPECT_EQ(Check(folder), DirectiveError(folder, "conf/httpd.conf", 4, InvalidCommand("ServerNmae")));
 }
 
 TEST_F(ConfigReaderTest, UnknownDirectiveInAnIncludedFileNamesThatFile)
@@ -117,9 +135,7 @@ TEST_F(ConfigReaderTest, UnknownDirectiveInAnIncludedFileNamesThatFile)
     CServerFolder folder("unknown-included");
     folder.Write("conf/httpd.conf", kGoodMain);
     folder.Write("conf/extra/vhosts.conf", "<VirtualHost *:80>\n    ServerName a.test\n    Bogus on\n</VirtualHost>\n");
-    EXPECT_EQ(Check(folder), "AH00526: Syntax error on line 3 of " + folder.PathOf("conf/extra/vhosts.conf") +
-                                 ":\nInvalid command 'Bogus', perhaps misspelled or defined by a module not "
-                                 "included in the server configuration\n");
+    EXPECT_EQ(Check(folder), DirectiveError(folder, "conf/extra/vhosts.conf", 3, InvalidCommand("Bogus")));
 }
 
 TEST_F(ConfigReaderTest, UnclosedVirtualHostIsReportedWhereItOpens)
@@ -146,9 +162,9 @@ TEST_F(ConfigReaderTest, MissingIncludedFileIsReported)
 {
     CServerFolder folder("missing-include");
     folder.Write("conf/httpd.conf", "Listen 80\nInclude conf/extra/missing.conf\n");
-    EXPECT_EQ(Check(folder), "httpd.exe: Syntax error on line 2 of " + folder.PathOf("conf/httpd.conf") +
-                                 ": Could not open configuration file " + folder.PathOf("conf/extra/missing.conf") +
-                                 ": No such file or directory\n");
+    EXPECT_EQ(Check(folder), BuildError(folder, "conf/httpd.conf", 2,
+                                        "Could not open configuration file " + folder.PathOf("conf/extra/missing.conf") +
+                                            ": No such file or directory"));
 }
 
 #ifndef _WIN32
@@ -157,8 +173,8 @@ TEST_F(ConfigReaderTest, AnIncludedDeviceIsNotReadAsAFile)
     // An endless device would keep the check reading for ever.
     CServerFolder folder("device-include");
     folder.Write("conf/httpd.conf", "Listen 80\nInclude /dev/zero\n");
-    EXPECT_EQ(Check(folder), "httpd.exe: Syntax error on line 2 of " + folder.PathOf("conf/httpd.conf") +
-                                 ": Could not open configuration file /dev/zero: No such file or directory\n");
+    EXPECT_EQ(Check(folder), BuildError(folder, "conf/httpd.conf", 2,
+                                        "Could not open configuration file /dev/zero: No such file or directory"));
 }
 #endif
 
@@ -173,12 +189,11 @@ TEST_F(ConfigReaderTest, SectionsClosedOutOfOrderOrWithoutOpening)
 {
     CServerFolder folder("order");
     folder.Write("conf/httpd.conf", "<VirtualHost *:80>\n<Directory \"C:/x\">\n</VirtualHost>\n</Directory>\n");
-    EXPECT_EQ(Check(folder), "httpd.exe: Syntax error on line 3 of " + folder.PathOf("conf/httpd.conf") +
-                                 ": Expected </Directory> but saw </VirtualHost>\n");
+    EXPECT_EQ(Check(folder), BuildError(folder, "conf/httpd.conf", 3, "Expected </Directory> but saw </VirtualHost>"));
 
     folder.Write("conf/httpd.conf", "Listen 80\n</virtualhost>\n");
-    EXPECT_EQ(Check(folder), "AH00526: Syntax error on line 2 of " + folder.PathOf("conf/httpd.conf") +
-                                 ":\n</VirtualHost> without matching <VirtualHost> section\n");
+    EXPECT_EQ(Check(folder),
+              DirectiveError(folder, "conf/httpd.conf", 2, "</VirtualHost> without matching <VirtualHost> section"));
 }
 
 TEST_F(ConfigReaderTest, BuildErrorsWinOverEarlierUnknownDirectives)
@@ -204,9 +219,9 @@ TEST_F(ConfigReaderTest, OptionalAndWildcardIncludes)
     EXPECT_EQ(reader.Config().hosts[1].serverName, "b.test");
 
     folder.Write("conf/httpd.conf", "Include conf/none/*.conf\n");
-    EXPECT_EQ(Check(folder), "httpd.exe: Syntax error on line 1 of " + folder.PathOf("conf/httpd.conf") +
-                                 ": No matches for the wildcard '*.conf' in '" + folder.PathOf("conf/none") +
-                                 "', failing (use IncludeOptional if required)\n");
+    EXPECT_EQ(Check(folder), BuildError(folder, "conf/httpd.conf", 1,
+                                        "No matches for the wildcard '*.conf' in '" + folder.PathOf("conf/none") +
+                                            "', failing (use IncludeOptional if required)"));
 }
 
 TEST_F(ConfigReaderTest, AFileIncludingItselfStopsWithAnError)
@@ -221,13 +236,10 @@ TEST_F(ConfigReaderTest, ContinuationLinesAndMissingBracket)
 {
     CServerFolder folder("continued");
     folder.Write("conf/httpd.conf", "CustomLog \\\n  logs/long.log \\\n  common\nUnknownThing\n");
-    EXPECT_EQ(Check(folder), "AH00526: Syntax error on line 4 of " + folder.PathOf("conf/httpd.conf") +
-                                 ":\nInvalid command 'UnknownThing', perhaps misspelled or defined by a module not "
-                                 "included in the server configuration\n");
+    EXPECT_EQ(Check(folder), DirectiveError(folder, "conf/httpd.conf", 4, InvalidCommand("UnknownThing")));
 
     folder.Write("conf/httpd.conf", "Listen 80\n<VirtualHost *:80\n</VirtualHost>\n");
-    EXPECT_EQ(Check(folder), "httpd.exe: Syntax error on line 2 of " + folder.PathOf("conf/httpd.conf") +
-                                 ": <VirtualHost> directive missing closing '>'\n");
+    EXPECT_EQ(Check(folder), BuildError(folder, "conf/httpd.conf", 2, "<VirtualHost> directive missing closing '>'"));
 }
 
 TEST_F(ConfigReaderTest, WithoutADirectiveListAnyDirectiveIsAccepted)

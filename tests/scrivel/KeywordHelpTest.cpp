@@ -1,10 +1,12 @@
 // Where context help leads: the words that qualify, addresses from absolute and relative
-// help paths with either slash, the manual in either of its two homes, and the menu text.
+// help paths with either slash, the manual in either of its two homes, a type map's page in
+// the user's language, the online manual when there is none, and the menu text.
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "KeywordHelp.h"
+#include "ManualLanguage.h"
 
 using namespace keywordhelp;
 
@@ -63,8 +65,35 @@ TEST(KeywordHelpTest, TheIndexIsUnderHtdocsUnlessOnlyTheNewLayoutHasIt)
               "file:///C:/Apache\\htdocs\\manual\\index.html");
 }
 
-TEST(KeywordHelpTest, TheMenuTextNamesTheWordOrSaysThereIsNoHelp)
+TEST(KeywordHelpTest, ATypeMapLeadsToItsPageInTheUsersLanguageOnDiskElseTheEnglishOne)
 {
-    EXPECT_EQ(MenuText("AllowOverride", true), "Help for 'AllowOverride'");
+    const std::string mod = "C:\\A\\manual\\mod\\";
+    auto page = [&](const std::string& language, const std::string& text) {
+        const ManualAccess manual{Files({mod + "core.html", mod + "core.html.de", mod + "core.html.en"}),
+                                  [=](const std::string&) { return text; }, language};
+        return HelpPage("C:\\A", "htdocs/manual/mod/core.html#a", manual).url;
+    };
+    const std::string map = "URI: core.html\r\n\r\nURI: core.html.de\r\nContent-Language: de\r\n\r\n"
+                            "URI: core.html.ja.utf8\nContent-Language: ja\n\nURI: core.html.en\nContent-Language: en\n";
+    EXPECT_EQ(page("de", map), "file:///" + mod + "core.html.de#a");
+    EXPECT_EQ(page("ja", map), "file:///" + mod + "core.html.en#a");  // listed, not on disk
+    EXPECT_EQ(page("de", "<!DOCTYPE html>\n<html>"), "file:///" + mod + "core.html#a");
+    for (auto [id, code] : {std::pair{0x0407, "de"}, {0x0416, "pt-br"}, {0x0804, "zh-cn"}, {0x0404, "zh-tw"}})
+        EXPECT_EQ(ManualLanguageOf(static_cast<unsigned short>(id)), code);
+    EXPECT_EQ(ManualLanguageOf(0x0436), "en");  // a language the manual lacks
+}
+
+TEST(KeywordHelpTest, WithoutTheManualTheIndexIsTheOnlineManualsButAPageOutsideAnyManualStaysOnDisk)
+{
+    const ManualAccess none{kNothing, [](const std::string&) { return std::string(); }, "en"};
+    EXPECT_EQ(IndexPage("C:/A", none).url, "https://httpd.apache.org/docs/2.4/index.html");
+    EXPECT_TRUE(IndexPage("C:/A", none).online);
+    EXPECT_EQ(HelpPage("C:\\A", "C:/x/y.html", none).url, "file:///C:\\x\\y.html");
+    EXPECT_FALSE(HelpPage("C:\\A", "C:/x/y.html", none).online);
+}
+
+TEST(KeywordHelpTest, TheMenuTextNamesTheWordAndItsKeyOrSaysThereIsNoHelp)
+{
+    EXPECT_EQ(MenuText("AllowOverride", true), "Help for 'AllowOverride'\tF1");
     EXPECT_EQ(MenuText("Off", false), "No help available");
 }

@@ -2,7 +2,8 @@
 // on a constant without a page and on an over-long word; the Help menu's item following
 // the caret; the toolbar's toggle and Esc; the bar docked at the bottom at first, sized by
 // its edge, closed, floated and docked by its buttons; its state stored at exit and used
-// at the next start, a damaged state ignored; the manual in either of its two homes.
+// at the next start, a damaged state ignored; the manual in either of its two homes, laid
+// out as the server's distribution ships it, or missing.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -495,6 +496,53 @@ TEST_F(ScrivelHelp, OnTheSampleServerF1FindsTheManualTheBuildCopied)
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
 #endif
+
+#ifdef TESSALY_DEBIAN_MANUAL_DIR
+// A server folder whose manual is laid out as the server's distribution ships it: each page
+// a type map of the pages in each language beside it (here Debian's real pages).
+std::string MakeDistributionServer()
+{
+    const std::string folder = MakeServer("help-server-dist", false);
+    const std::string manual = folder + "\\manual\\";
+    for (const std::string page : {"index.html", "mod\\core.html"}) {
+        const std::string name = page.substr(page.find('\\') + 1);
+        std::string typeMap = "URI: " + name + "\n\n";
+        for (const std::string language : {"de", "en", "fr"}) {
+            const std::string from = std::string(TESSALY_DEBIAN_MANUAL_DIR) + "\\" + language + "\\" + page;
+            ::CopyFileA(from.c_str(), (manual + page + "." + language).c_str(), FALSE);
+            typeMap += "URI: " + name + "." + language + "\nContent-Language: " + language +
+                       "\nContent-type: text/html; charset=UTF-8\n\n";
+        }
+        testpaths::WriteTextFile(manual + page, typeMap);
+    }
+    return folder;
+}
+TEST_F(ScrivelHelp, InTheDistributionsManualTheIndexAndF1LeadToTheEnglishPagesTheTypeMapsList)
+{
+    ASSERT_EQ(PRIMARYLANGID(::GetUserDefaultUILanguage()), LANG_ENGLISH) << "this case is the English user's";
+    StartWith("AllowOverride None\r\n", false, MakeDistributionServer());
+    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
+    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown() && !BrowserAddress().empty(); }));
+    EXPECT_EQ(BrowserAddress(), m_server + "\\manual\\index.html.en");
+    F1At(3);
+    const std::string page = m_server + "\\manual\\mod\\core.html.en#allowoverride";
+    EXPECT_TRUE(ui::WaitUntil([&] { return BrowserAddress() == page; })) << BrowserAddress();
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+#endif
+
+TEST_F(ScrivelHelp, WithoutTheManualF1SaysSoInRedAndShowsTheOnlineManualsPage)
+{
+    StartWith("AllowOverride None\r\n", false, testpaths::MakeWorkDir("help-server-none"));
+    F1At(3);
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        return StatusText(Frame()) == "The server's manual was not found under " + m_server &&
+               StatusPaneColour(Frame()) == kErrorBack;
+    })) << StatusText(Frame());
+    const std::string online = "https://httpd.apache.org/docs/2.4/mod/core.html#allowoverride";
+    EXPECT_TRUE(ui::WaitUntil([&] { return BrowserAddress() == online; })) << BrowserAddress();
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
 
 TEST_F(ScrivelHelp, TheGripperDragsTheBarToTheLeftSide)
 {

@@ -375,10 +375,7 @@ protected:
     {
         PlacementRecord record;
         record.showCmd = SW_SHOWNORMAL;
-        record.left = rect.left;
-        record.top = rect.top;
-        record.right = rect.right;
-        record.bottom = rect.bottom;
+        StoreRect(record, rect);
         ASSERT_TRUE(run.Registry().Store().WritePlacement(settings::kScrivelWindow, record));
     }
     std::optional<PlacementRecord> Stored() { return run.Registry().Store().ReadPlacement(settings::kScrivelWindow); }

@@ -1,6 +1,7 @@
 #include <editor/Colors.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "RegistrySettingsBackend.h"
 #include "SettingsStore.h"
@@ -13,30 +14,42 @@ constexpr DWORD kLayoutVersion = 1;
 // The section below the application's key: "Software\Quorlane\Tessaly\Settings\Format".
 constexpr char kFormatSection[] = "Settings\\Format";
 
-// Value names in the store, one per field.
+// Value names in the store, one per field, with the engine's field of the same setting.
+using tessaly::editor::EditorSettings;
 struct ColourValue {
     const char* name;
     COLORREF CColors::*field;
+    std::uint32_t EditorSettings::*setting;
 };
 constexpr ColourValue kColourValues[] = {
-    {"Keyword", &CColors::m_clrKeyword},         {"Constant", &CColors::m_clrConstant},
-    {"Comment", &CColors::m_clrComment},         {"Quote", &CColors::m_clrQuote},
-    {"SingleQuote", &CColors::m_clrSingleQuote}, {"Text", &CColors::m_clrText},
-    {"Background", &CColors::m_clrBackground},   {"Number", &CColors::m_clrNumber},
+    {"Keyword", &CColors::m_clrKeyword, &EditorSettings::m_clrKeyword},
+    {"Constant", &CColors::m_clrConstant, &EditorSettings::m_clrConstant},
+    {"Comment", &CColors::m_clrComment, &EditorSettings::m_clrComment},
+    {"Quote", &CColors::m_clrQuote, &EditorSettings::m_clrQuote},
+    {"SingleQuote", &CColors::m_clrSingleQuote, &EditorSettings::m_clrSingleQuote},
+    {"Text", &CColors::m_clrText, &EditorSettings::m_clrText},
+    {"Background", &CColors::m_clrBackground, &EditorSettings::m_clrBackground},
+    {"Number", &CColors::m_clrNumber, &EditorSettings::m_clrNumber},
 };
 
 struct IntValue {
     const char* name;
     int CColors::*field;
+    int EditorSettings::*setting;
     int low;
     int high;
 };
 constexpr IntValue kIntValues[] = {
-    {"Coloring", &CColors::m_bColoring, 0, 1},         {"FontItalic", &CColors::m_nFontItalic, 0, 1},
-    {"ShowTabs", &CColors::m_bShowTabs, 0, 1},         {"KeepTabs", &CColors::m_bKeepTabs, 0, 1},
-    {"AutoIndent", &CColors::m_bAutoIndent, 0, 1},     {"CaseSensitive", &CColors::m_bCaseSensitive, 0, 1},
-    {"FontWeight", &CColors::m_nFontWeight, 0, 1000},  {"FontCharSet", &CColors::m_nFontCharSet, 0, 255},
-    {"FontSize", &CColors::m_nFontSize, 1, 200},       {"TabWidth", &CColors::m_nTabWidth, 1, 31},
+    {"Coloring", &CColors::m_bColoring, &EditorSettings::m_bColoring, 0, 1},
+    {"FontItalic", &CColors::m_nFontItalic, &EditorSettings::m_nFontItalic, 0, 1},
+    {"ShowTabs", &CColors::m_bShowTabs, &EditorSettings::m_bShowTabs, 0, 1},
+    {"KeepTabs", &CColors::m_bKeepTabs, &EditorSettings::m_bKeepTabs, 0, 1},
+    {"AutoIndent", &CColors::m_bAutoIndent, &EditorSettings::m_bAutoIndent, 0, 1},
+    {"CaseSensitive", &CColors::m_bCaseSensitive, &EditorSettings::m_bCaseSensitive, 0, 1},
+    {"FontWeight", &CColors::m_nFontWeight, &EditorSettings::m_nFontWeight, 0, 1000},
+    {"FontCharSet", &CColors::m_nFontCharSet, &EditorSettings::m_nFontCharSet, 0, 255},
+    {"FontSize", &CColors::m_nFontSize, &EditorSettings::m_nFontSize, 1, 200},
+    {"TabWidth", &CColors::m_nTabWidth, &EditorSettings::m_nTabWidth, 1, 31},
 };
 constexpr char kFontName[] = "FontName";
 
@@ -80,45 +93,13 @@ BOOL CColors::SaveSettings() {
 }
 
 void CColors::CopyTo(tessaly::editor::EditorSettings& s) const {
-    s.m_clrKeyword = m_clrKeyword;
-    s.m_clrConstant = m_clrConstant;
-    s.m_clrComment = m_clrComment;
-    s.m_clrQuote = m_clrQuote;
-    s.m_clrSingleQuote = m_clrSingleQuote;
-    s.m_clrText = m_clrText;
-    s.m_clrBackground = m_clrBackground;
-    s.m_clrNumber = m_clrNumber;
-    s.m_bColoring = m_bColoring;
-    s.m_nFontItalic = m_nFontItalic;
-    s.m_bShowTabs = m_bShowTabs;
-    s.m_bKeepTabs = m_bKeepTabs;
-    s.m_bAutoIndent = m_bAutoIndent;
-    s.m_bCaseSensitive = m_bCaseSensitive;
-    s.m_nFontWeight = m_nFontWeight;
-    s.m_nFontCharSet = m_nFontCharSet;
-    s.m_nFontSize = m_nFontSize;
-    s.m_nTabWidth = m_nTabWidth;
+    for (const ColourValue& v : kColourValues) s.*v.setting = this->*v.field;
+    for (const IntValue& v : kIntValues) s.*v.setting = this->*v.field;
     s.m_strFontName = m_strFontName;
 }
 
 void CColors::CopyFrom(const tessaly::editor::EditorSettings& s) {
-    m_clrKeyword = s.m_clrKeyword;
-    m_clrConstant = s.m_clrConstant;
-    m_clrComment = s.m_clrComment;
-    m_clrQuote = s.m_clrQuote;
-    m_clrSingleQuote = s.m_clrSingleQuote;
-    m_clrText = s.m_clrText;
-    m_clrBackground = s.m_clrBackground;
-    m_clrNumber = s.m_clrNumber;
-    m_bColoring = s.m_bColoring;
-    m_nFontItalic = s.m_nFontItalic;
-    m_bShowTabs = s.m_bShowTabs;
-    m_bKeepTabs = s.m_bKeepTabs;
-    m_bAutoIndent = s.m_bAutoIndent;
-    m_bCaseSensitive = s.m_bCaseSensitive;
-    m_nFontWeight = s.m_nFontWeight;
-    m_nFontCharSet = s.m_nFontCharSet;
-    m_nFontSize = s.m_nFontSize;
-    m_nTabWidth = s.m_nTabWidth;
+    for (const ColourValue& v : kColourValues) this->*v.field = s.*v.setting;
+    for (const IntValue& v : kIntValues) this->*v.field = s.*v.setting;
     m_strFontName = s.m_strFontName;
 }

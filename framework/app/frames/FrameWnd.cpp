@@ -277,7 +277,7 @@ std::optional<WINDOWPLACEMENT> CFrameWnd::LoadPlacement(const char* section, con
     placement.showCmd = static_cast<UINT>(record->showCmd);
     placement.ptMinPosition = {record->minX, record->minY};
     placement.ptMaxPosition = {record->maxX, record->maxY};
-    placement.rcNormalPosition = {record->left, record->top, record->right, record->bottom};
+    placement.rcNormalPosition = StoredRect<RECT>(*record);
     return placement;
 }
 
@@ -298,10 +298,7 @@ bool CFrameWnd::StorePlacement(const char* section, const char* entry) const
     record.minY = placement.ptMinPosition.y;
     record.maxX = placement.ptMaxPosition.x;
     record.maxY = placement.ptMaxPosition.y;
-    record.left = placement.rcNormalPosition.left;
-    record.top = placement.rcNormalPosition.top;
-    record.right = placement.rcNormalPosition.right;
-    record.bottom = placement.rcNormalPosition.bottom;
+    StoreRect(record, placement.rcNormalPosition);
     auto bytes = record.Encode();
     return app->WriteProfileBinary(section, entry, bytes.data(), bytes.size());
 }
@@ -582,4 +579,27 @@ void CFrameWnd::PostNcDestroy()
             ::PostQuitMessage(0);
     }
     delete this;
+}
+
+// A window finds its frames here, where the frame class is known.
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hwnd = ::GetParent(m_hWnd); hwnd; hwnd = ::GetParent(hwnd)) {
+        CWnd* wnd = FromHandlePermanent(hwnd);
+        if (wnd && AfxGuarded(wnd)->IsFrameWnd())
+            return static_cast<CFrameWnd*>(wnd);
+    }
+    return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const
+{
+    CFrameWnd* frame = AfxGuarded(this)->IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
+    while (frame) {
+        CFrameWnd* parent = frame->GetParentFrame();
+        if (!parent)
+            break;
+        frame = parent;
+    }
+    return frame;
 }

@@ -125,7 +125,10 @@ void CMDIFrameWnd::OnUpdateFrameTitle(bool addToTitle)
 {
     if ((GetStyle() & FWS_ADDTOTITLE) == 0)
         return;
-    std::string name = addToTitle ? FrameDocumentName(MDIGetActive()) : std::string();
+    // The system already shows a maximised child's title, as " - [title]" after the frame's.
+    BOOL maximized = FALSE;
+    CMDIChildWnd* child = MDIGetActive(&maximized);
+    std::string name = addToTitle && !maximized ? FrameDocumentName(child) : std::string();
     // The child frame's own number is already part of the name.
     int window = m_nWindow;
     m_nWindow = 0;

@@ -5,7 +5,7 @@
 // left a module's handler and met a frame of editor.dll would end the process. So the
 // framework never calls one of these functions directly: it calls through the table of the
 // module that defined the object's class, whose entries are compiled into that module
-// (framework/module/ModuleCalls.cpp) and catch there whatever the function throws. Each
+// (framework/windows/module/ModuleCalls.cpp) and catch there whatever the function throws. Each
 // entry says what the caller gets instead:
 //  - Quiet:   nothing happened (false, 0, null), noted in the debugger's output;
 //  - Refuse:  the same, and the user is told that the action could not be completed;
@@ -158,7 +158,7 @@ struct CModuleCalls {
     static const CModuleCalls& ThisModule();
 };
 
-// Called once by each module when it starts (framework/module/ModuleCalls.cpp) and when it
+// Called once by each module when it starts (framework/windows/module/ModuleCalls.cpp) and when it
 // ends: the classes whose type information lies in that module's image use its table.
 FWAPI void AfxRegisterModuleCalls(HINSTANCE module, const CModuleCalls* calls);
 FWAPI void AfxUnregisterModuleCalls(HINSTANCE module);

@@ -49,6 +49,9 @@ public:
     HACCEL m_hAccelTable = nullptr;
 
 protected:
+    // A new document in a new frame; on failure nothing, and no document left behind.
+    CFrameWnd* CreateDocumentAndFrame(CDocument*& doc);
+
     std::string m_strDocStrings;
     std::vector<CDocument*> m_docList;
 };

@@ -126,9 +126,9 @@ void DiscardNewDocument(CDocument* doc, CFrameWnd* frame)
 }
 }  // namespace
 
-CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, bool makeVisible)
+CFrameWnd* CDocTemplate::CreateDocumentAndFrame(CDocument*& doc)
 {
-    CDocument* doc = AfxGuarded(this)->CreateNewDocument();
+    doc = AfxGuarded(this)->CreateNewDocument();
     if (!doc)
         return nullptr;
     bool autoDelete = doc->m_bAutoDelete;
@@ -137,8 +137,17 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, bool makeVisibl
     doc->m_bAutoDelete = autoDelete;
     if (!frame) {
         delete doc;
-        return nullptr;
+        doc = nullptr;
     }
+    return frame;
+}
+
+CDocument* CMultiDocTemplate::OpenDocumentFile(const char* path, bool makeVisible)
+{
+    CDocument* doc = nullptr;
+    CFrameWnd* frame = CreateDocumentAndFrame(doc);
+    if (!frame)
+        return nullptr;
     if (!path) {
         AfxGuarded(this)->SetDefaultTitle(doc);
         if (!AfxGuarded(doc)->OnNewDocument()) {
@@ -176,18 +185,10 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* path, bool makeVisib
         CView* view = doc->GetFirstView();
         frame = view ? view->GetParentFrame() : nullptr;
     } else {
-        doc = AfxGuarded(this)->CreateNewDocument();
-        if (!doc)
+        frame = CreateDocumentAndFrame(doc);
+        if (!frame)
             return nullptr;
         created = true;
-        bool autoDelete = doc->m_bAutoDelete;
-        doc->m_bAutoDelete = false;
-        frame = AfxGuarded(this)->CreateNewFrame(doc, nullptr);
-        doc->m_bAutoDelete = autoDelete;
-        if (!frame) {
-            delete doc;
-            return nullptr;
-        }
     }
 
     if (!path) {

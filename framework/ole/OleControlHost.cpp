@@ -1,4 +1,5 @@
 #include "OleControlHost.h"
+#include "ComObject.h"
 #include "ModuleCalls.h"
 
 #include <ocidl.h>
@@ -16,28 +17,17 @@ public:
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
+        IUnknown* found = nullptr;
         if (iid == IID_IUnknown || iid == IID_IOleClientSite)
-            *out = static_cast<IOleClientSite*>(this);
+            found = static_cast<IOleClientSite*>(this);
         else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite)
-            *out = static_cast<IOleInPlaceSite*>(this);
+            found = static_cast<IOleInPlaceSite*>(this);
         else if (iid == IID_IOleInPlaceUIWindow || iid == IID_IOleInPlaceFrame)
-            *out = static_cast<IOleInPlaceFrame*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
+            found = static_cast<IOleInPlaceFrame*>(this);
+        return AnswerInterface(found, out);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
+    STDMETHODIMP_(ULONG) AddRef() override { return m_refs.Add(); }
+    STDMETHODIMP_(ULONG) Release() override { return m_refs.Release(this); }
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return S_OK; }
@@ -103,7 +93,15 @@ public:
     STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR) override
+    {
+        if (!m_host)
+            return S_OK;
+        if (object)
+            object->AddRef();
+        *m_host->m_activeObject.Receive() = object;
+        return S_OK;
+    }
     STDMETHODIMP InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
     STDMETHODIMP SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
     STDMETHODIMP RemoveMenus(HMENU) override { return E_NOTIMPL; }
@@ -113,7 +111,7 @@ public:
 
 private:
     COleControlHost* m_host;
-    ULONG m_refs = 1;
+    CComRefCount m_refs;
 };
 
 COleControlHost::COleControlHost() = default;
@@ -209,6 +207,7 @@ void COleControlHost::OnSize(UINT type, int cx, int cy)
 
 void COleControlHost::CloseControl()
 {
+    m_activeObject.Reset();
     if (m_events) {
         m_events->Unadvise(m_eventsCookie);
         m_events.Reset();
@@ -227,6 +226,38 @@ void COleControlHost::CloseControl()
         m_site->Detach();
         m_site.Reset();
     }
+}
+
+bool COleControlHost::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !m_object)
+        return false;
+    if (HoldersPreTranslate(msg))
+        return true;
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) && msg->wParam == VK_F1)
+        return false;
+    // The interface the control gave when it became active in its user interface; before
+    // that, the control's own.
+    IOleInPlaceActiveObject* active = m_activeObject.Get();
+    CComPtr<IOleInPlaceActiveObject> own;
+    if (!active)
+        active = (own = m_object.As<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject)).Get();
+    return active && active->TranslateAccelerator(msg) == S_OK;
+}
+
+// The windows above this one up to its frame, and the frame that owns a floating one.
+bool COleControlHost::HoldersPreTranslate(MSG* msg)
+{
+    for (HWND hwnd = m_hWnd; ::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD;) {
+        if (!(hwnd = ::GetParent(hwnd)))
+            break;
+        CWnd* holder = FromHandlePermanent(hwnd);
+        if (holder && AfxGuarded(holder)->PreTranslateMessage(msg))
+            return true;
+    }
+    HWND owner = ::GetAncestor(m_hWnd, GA_ROOTOWNER);
+    CWnd* ownerFrame = owner != ::GetAncestor(m_hWnd, GA_ROOT) ? FromHandlePermanent(owner) : nullptr;
+    return ownerFrame && AfxGuarded(ownerFrame)->PreTranslateMessage(msg);
 }
 
 void COleControlHost::OnDestroy()

@@ -1,8 +1,8 @@
 #pragma once
 // COleControlHost: a child window that hosts one ActiveX control in place. It is the
 // control's client site and in-place site (with a small in-place frame of its own), keeps
-// the control as large as the window, closes it with the window, and calls its methods
-// and properties through IDispatch.
+// the control as large as the window, closes it with the window, hands it the keys typed
+// into it, and calls its methods and properties through IDispatch.
 
 #include <windows.h>
 
@@ -34,6 +34,11 @@ public:
     // closes; false when the control does not offer them.
     bool AdviseEvents(REFIID events, IUnknown* sink);
 
+    // A key typed into the control goes to the accelerators of the windows that hold it
+    // first (the frame's commands and Esc), then to the control's own translation (Tab,
+    // the arrows, Ctrl+C), except F1, which stays the frame's help key.
+    bool PreTranslateMessage(MSG* msg) override;
+
 protected:
     bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnDestroy() override;
@@ -42,11 +47,13 @@ protected:
 private:
     class CSite;
     void CloseControl();
+    bool HoldersPreTranslate(MSG* msg);
 
     CComPtr<CSite> m_site;  // reference-counted: the control holds it too
     CComPtr<IOleObject> m_object;
     CComPtr<IOleInPlaceObject> m_inPlace;
     CComPtr<IDispatch> m_dispatch;
     CComPtr<IConnectionPoint> m_events;
+    CComPtr<IOleInPlaceActiveObject> m_activeObject;  // given by the control when active in its user interface
     DWORD m_eventsCookie = 0;
 };

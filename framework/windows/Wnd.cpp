@@ -7,11 +7,9 @@
 #include <string>
 #include <tuple>
 
-#include "FrameWnd.h"
 #include "FwMessages.h"
 #include "ModuleCalls.h"
 #include "ModuleState.h"
-#include "WinApp.h"
 
 const char* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
@@ -247,28 +245,6 @@ void CWnd::SendMessageToDescendants(UINT msg, WPARAM wParam, LPARAM lParam, bool
             view.m_hWnd = nullptr;
         }
     }
-}
-
-CFrameWnd* CWnd::GetParentFrame() const
-{
-    for (HWND hwnd = ::GetParent(m_hWnd); hwnd; hwnd = ::GetParent(hwnd)) {
-        CWnd* wnd = FromHandlePermanent(hwnd);
-        if (wnd && AfxGuarded(wnd)->IsFrameWnd())
-            return static_cast<CFrameWnd*>(wnd);
-    }
-    return nullptr;
-}
-
-CFrameWnd* CWnd::GetTopLevelFrame() const
-{
-    CFrameWnd* frame = AfxGuarded(this)->IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
-    while (frame) {
-        CFrameWnd* parent = frame->GetParentFrame();
-        if (!parent)
-            break;
-        frame = parent;
-    }
-    return frame;
 }
 
 std::string CWnd::GetWindowText() const
