@@ -2,6 +2,7 @@
 // Resource identifiers of the log viewer. Window-free, so the resource script includes it.
 
 #include "FwIds.h"
+#include <editor/VQEditorIds.h>
 
 // Menu, accelerators, toolbar, icon and document string of the viewer's frame.
 #define IDR_MAINFRAME        128

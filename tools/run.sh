@@ -15,11 +15,12 @@ source "$root/tools/build-folders.sh"
 configure_windows_build >/dev/null
 cmake --build "$build"
 
-# The build put the server's manual there; the rest of the sample comes once.
+# The build put the server's manual and main logs there; the rest of the sample comes once,
+# around what the build made.
 server=$build/sample/Apache24
 if [ ! -d "$server/conf" ]; then
   mkdir -p "$server"
-  cp -r "$root/sample/Apache24/." "$server"
+  cp -rn "$root/sample/Apache24/." "$server"
 fi
 
 source "$root/tools/wine-session.sh"

@@ -12,7 +12,8 @@
 namespace {
 // The framework's application loop, bound to the frame's lifetime. It takes the messages of
 // every window of the thread, so the Launcher's own windows stay responsive. False when the
-// quit message arrived; it is left taken, as the caller asked for the end of the loop.
+// quit message arrived: it was meant for the Launcher's loop, which is waiting outside this
+// call (the Launcher's Exit posts it while the viewer is open).
 bool RunViewerLoop(CLogViewerApp& app, HWND frame)
 {
     bool idle = true;
@@ -60,7 +61,16 @@ void ShowViewer(HWND launcherWindow, HWND* frameWindowOut)
     ::UpdateWindow(frameWindow);
     if (frameWindowOut)
         *frameWindowOut = frameWindow;
-    RunViewerLoop(app, frameWindow);
+    if (!RunViewerLoop(app, frameWindow)) {
+        // The viewer ends with its host: closed as by the user (its placement is stored),
+        // and the quit message posted again for the host's own loop.
+        const int exitCode = static_cast<int>(app.m_msgCur.wParam);
+        if (::IsWindow(frameWindow))
+            ::SendMessageA(frameWindow, WM_CLOSE, 0, 0);
+        if (::IsWindow(frameWindow))
+            ::DestroyWindow(frameWindow);
+        ::PostQuitMessage(exitCode);
+    }
 }
 }  // namespace
 

@@ -193,6 +193,8 @@ bool CMainFrame::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
     case ID_FILE_PRINT_PREVIEW:
     case ID_GO_DOWN:
     case ID_GO_UP:
+    case ID_EDIT_FIND:
+    case ID_VQ_FIND_NEXT:
         if (CTestsdiView* text = TextPane())
             return text->OnCmdMsg(id, code, ui);
         return false;

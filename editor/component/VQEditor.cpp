@@ -6,6 +6,7 @@
 #include <editor/Keywords.h>
 #include "EditorWindow.h"
 #include "FwIds.h"
+#include "ModelessDialogs.h"
 #include "ModuleCalls.h"
 #include "SharedScrollBar.h"
 
@@ -41,6 +42,8 @@ int CVQEditor<Base>::OnCreate(CREATESTRUCTA* cs) {
     // The view is in its document now, so GetEdit reaches the document's buffer.
     m_pEditor = std::make_unique<EditorWindow>(ShownEdit().Buffer(), &m_Keywords.Lookup());
     m_pEditor->Attach(this->m_hWnd);
+    // The find dialog is modeless: the loops of Scrivel and of Brenlo pass it its keys.
+    m_pEditor->SetDialogShownHandler(AfxRegisterModelessDialog);
     return 0;
 }
 
@@ -78,11 +81,8 @@ bool CVQEditor<Base>::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
 
 template <class Base>
 bool CVQEditor<Base>::PreTranslateMessage(MSG* msg) {
-    // The modeless find dialog takes its own keys (Tab, Enter, Escape).
-    if (m_pEditor) {
-        HWND dialog = m_pEditor->FindDialogWindow();
-        if (dialog && ::IsDialogMessageA(dialog, msg)) return true;
-    }
+    // The find dialog's keys never come this way: the dialog is a top-level window of its
+    // own, and the loop hands them to it (AfxRegisterModelessDialog).
     return Base::PreTranslateMessage(msg);
 }
 

@@ -6,6 +6,15 @@
 
 namespace tessaly::editor {
 
+namespace {
+// "Cannot find" answers the find dialog, which owns it; without the dialog, the editor's
+// top-level window does (a child window cannot own a window).
+HWND NotFoundOwner(HWND dialog, HWND editor) {
+    if (dialog && ::IsWindow(dialog)) return dialog;
+    return ::GetAncestor(editor, GA_ROOT);
+}
+}  // namespace
+
 void EditorWindow::ShowFindDialog(bool replace) {
     std::string initial;
     const Pos selected = session_.SelEnd() - session_.SelStart();
@@ -15,6 +24,7 @@ void EditorWindow::ShowFindDialog(bool replace) {
     }
     if (initial.empty()) initial = session_.SelWord();
     find_.Show(wnd_, replace, initial);
+    find_.KeepOff(SelectionRowsOnScreen());
 }
 
 bool EditorWindow::FindNext(bool reverse) {
@@ -48,19 +58,25 @@ void EditorWindow::OnFindMessage(LPARAM lParam) {
     using Kind = FindDialog::Request::Kind;
     switch (request.kind) {
         case Kind::FindNext: {
-            if (FindWithProgress(request.options, false) == EditSession::FindResult::NotFound) {
+            const EditSession::FindResult result = FindWithProgress(request.options, false);
+            if (result == EditSession::FindResult::Found) find_.KeepOff(SelectionRowsOnScreen());
+            if (result == EditSession::FindResult::NotFound) {
                 const std::string message = "Cannot find \"" + request.options.what + "\".";
-                ::MessageBoxA(find_.Dialog() ? find_.Dialog() : wnd_, message.c_str(), "Find", MB_OK | MB_ICONINFORMATION);
+                ::MessageBoxA(NotFoundOwner(find_.Dialog(), wnd_), message.c_str(), "Find", MB_OK | MB_ICONINFORMATION);
             }
             break;
         }
         case Kind::Replace:
             DoEdit([&] { return session_.Replace(request.options, request.replaceWith); });
+            find_.KeepOff(SelectionRowsOnScreen());
             break;
         case Kind::ReplaceAll:
             DoEdit([&] { return session_.ReplaceAll(request.options, request.replaceWith) > 0; });
             break;
         case Kind::Closed:
+            // The selection goes back to the colours of a window without the focus.
+            if (session_.HasSelection()) InvalidateBetween(session_.SelStart(), session_.SelEnd());
+            break;
         case Kind::None:
             break;
     }

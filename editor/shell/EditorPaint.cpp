@@ -122,8 +122,13 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
     }
     const Pos selStart = session_.SelStart();
     const Pos selEnd = session_.SelEnd();
-    const COLORREF selBack = ::GetSysColor(hasFocus_ ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
-    const COLORREF selFore = hasFocus_ ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : settings.m_clrText;
+    // Without the focus the selection keeps the highlight while this window's find dialog is
+    // open, so that the match it found stands out (as an edit control that does not hide
+    // its selection shows it); otherwise it takes the colours of an inactive selection,
+    // the button face and its text.
+    const bool highlighted = hasFocus_ || find_.IsOpen();
+    const COLORREF selBack = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    const COLORREF selFore = ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
     const Pos tabWidth = settings.TabWidth();
 
     std::vector<Segment> segments;

@@ -284,6 +284,16 @@ POINT EditorWindow::PointOfPosition(Pos pos) {
     return POINT{static_cast<LONG>(std::clamp<Pos>(x, -30000, 30000)), row * lineHeight_};
 }
 
+RECT EditorWindow::SelectionRowsOnScreen() {
+    RECT rows{};
+    ::GetClientRect(wnd_, &rows);
+    const int page = LinesPerPage();
+    rows.top = std::clamp(RowOf(session_.SelStart()), 0, page) * lineHeight_;
+    rows.bottom = (std::clamp(RowOf(session_.SelEnd()), 0, page) + 1) * lineHeight_;
+    ::MapWindowPoints(wnd_, nullptr, reinterpret_cast<POINT*>(&rows), 2);
+    return rows;
+}
+
 void EditorWindow::InvalidateRows(int first, int last) {
     if (!wnd_ || last < first) return;
     RECT rc{};

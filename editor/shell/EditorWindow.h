@@ -56,8 +56,9 @@ public:
     void ShowFindDialog(bool replace);
     // A search that shows its progress when it takes long, and stops at Esc.
     EditSession::FindResult FindWithProgress(const FindOptions& options, bool wrap);
-    // The open find or replace dialog, or null (its keys go through IsDialogMessage).
-    HWND FindDialogWindow() const { return find_.Dialog(); }
+    // Told of each find or replace dialog this window opens, so that the message loop can
+    // pass the dialog its keys.
+    void SetDialogShownHandler(void (*shown)(HWND dialog)) { find_.SetShownHandler(shown); }
     bool CanUndo() const { return session_.CanUndo(); }
     bool CanRedo() const { return session_.CanRedo(); }
     bool CanCut() const { return session_.CanCut(); }
@@ -132,6 +133,8 @@ private:
     Pos LineStartAtRow(int row) const;
     Pos PositionFromPoint(int x, int y) const;
     POINT PointOfPosition(Pos pos);
+    // The visible rows of the selection (of the caret without one), in screen coordinates.
+    RECT SelectionRowsOnScreen();
 
     // Scrolling.
     void ScrollLines(Pos delta);

@@ -1,8 +1,24 @@
 #include "FindDialog.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tessaly::editor {
+
+namespace {
+constexpr int kGap = 8;  // between the dialog and what it keeps clear of
+
+RECT WorkAreaAround(const RECT& area) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
+void MoveTo(HWND dialog, int left, int top) {
+    ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+}  // namespace
 
 FindDialog::FindDialog() : message_(::RegisterWindowMessageA(FINDMSGSTRINGA)) {}
 
@@ -34,6 +50,31 @@ void FindDialog::Show(HWND owner, bool replace, const std::string& initial) {
     fr_.Flags = FR_DOWN | (last_.matchCase ? FR_MATCHCASE : 0) | (last_.wholeWord ? FR_WHOLEWORD : 0);
     replaceMode_ = replace;
     dialog_ = replace ? ::ReplaceTextA(&fr_) : ::FindTextA(&fr_);
+    if (!dialog_) return;
+    PlaceAtLowerRight(owner);
+    if (shown_) shown_(dialog_);
+}
+
+void FindDialog::PlaceAtLowerRight(HWND owner) {
+    RECT box{};
+    RECT over{};
+    if (!::GetWindowRect(dialog_, &box) || !::GetWindowRect(owner, &over)) return;
+    const RECT work = WorkAreaAround(over);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    const int left = std::clamp<int>(over.right - width - kGap, work.left, std::max(work.left, work.right - width));
+    const int top = std::clamp<int>(over.bottom - height - kGap, work.top, std::max(work.top, work.bottom - height));
+    MoveTo(dialog_, left, top);
+}
+
+void FindDialog::KeepOff(const RECT& area) {
+    RECT box{};
+    RECT overlap{};
+    if (!IsOpen() || !::GetWindowRect(dialog_, &box) || !::IntersectRect(&overlap, &box, &area)) return;
+    const RECT work = WorkAreaAround(area);
+    const int height = box.bottom - box.top;
+    if (area.bottom + kGap + height <= work.bottom) MoveTo(dialog_, box.left, area.bottom + kGap);
+    else if (area.top - kGap - height >= work.top) MoveTo(dialog_, box.left, area.top - kGap - height);
 }
 
 FindDialog::Request FindDialog::Decode(LPARAM lParam) {

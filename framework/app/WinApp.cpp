@@ -3,6 +3,7 @@
 #include "DocTemplate.h"
 #include "FwIds.h"
 #include "FwMessages.h"
+#include "ModelessDialogs.h"
 #include "ModuleCalls.h"
 #include "Wnd.h"
 
@@ -56,7 +57,7 @@ int CWinApp::ExitInstance()
 
 bool CWinApp::PreTranslateMessage(MSG* msg)
 {
-    return CWnd::WalkPreTranslateTree(msg);
+    return CWnd::WalkPreTranslateTree(msg) || AfxPreTranslateModelessDialog(msg);
 }
 
 bool CWinApp::PumpMessage()

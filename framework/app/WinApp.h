@@ -48,7 +48,9 @@ public:
     virtual int ExitInstance();
     virtual int Run();
 
-    // The loop's parts, also used by modal loops of libraries.
+    // The loop's parts, also used by modal loops of libraries. PreTranslateMessage walks the
+    // windows from the message's own up to its top-level window, then gives the registered
+    // modeless dialogs their keys (ModelessDialogs.h).
     virtual bool PreTranslateMessage(MSG* msg);
     // Takes one message, lets PreTranslateMessage see it, then dispatches it; false on WM_QUIT.
     bool PumpMessage();

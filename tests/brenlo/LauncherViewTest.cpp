@@ -93,9 +93,9 @@ TEST(LauncherViewTest, ViewLogsShowsTheSampleServersLogsGroupedByHost)
     EXPECT_EQ(ui::TopLevelWindows(launcher.Id(), nullptr, "Log Viewer", true).size(), 1u);
     SaveWindowPng(viewer, "brenlo-from-launcher");
 
-    ::PostMessageA(viewer, WM_CLOSE, 0, 0);
+    // Exit in the Launcher while the viewer is open ends both.
+    EXPECT_TRUE(ui::Click(ui::FindChild(main, "Button", IDC_EXIT, "Exit")));
     EXPECT_TRUE(ui::WaitUntil([&] { return !::IsWindow(viewer); }, 10000));
     EXPECT_EQ(sandbox.Store().ProfileInt("Settings", "LeftPane", -1), 220);
-    ::PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(launcher.Wait(10000), 0);
 }

@@ -99,6 +99,27 @@ TEST_F(ScrivelDocuments, SaveIsEnabledOnlyWhileTheDocumentHasChanges)
     EXPECT_EQ(onDisk, "#" + Lines(40));
 }
 
+// Return in the find dialog runs Find Next through Scrivel's own loop, and the match shows
+// highlighted among the first lines, which the dialog leaves in sight.
+TEST_F(ScrivelDocuments, ReturnInTheFindDialogFindsAndTheMatchShows)
+{
+    Start(true);
+    HWND view = ViewOf(ActiveChild(run.Frame()));
+    ASSERT_TRUE(ui::ClickToFocus(run.Frame(), view));
+    ui::PressKey(VK_HOME, true);
+    ui::PressKey('F', true);
+    HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", "Find", 5000);
+    ASSERT_TRUE(dialog);
+    ::SendDlgItemMessageA(dialog, 1152, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Listen 8002"));
+    ui::PressKey(VK_RETURN);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETSEL, 0, 0) == MAKELONG(13, 24); }));
+    ColourOnScreen match;
+    EXPECT_TRUE(ui::WaitUntil([&] { return (match = FindColourOnScreen(view, ::GetSysColor(COLOR_HIGHLIGHT), 64)).count > 0; }));
+    RECT box{}, overlap{};
+    ::GetWindowRect(dialog, &box);
+    EXPECT_FALSE(::IntersectRect(&overlap, &match.bounds, &box));
+}
+
 TEST_F(ScrivelDocuments, NewMakesNumberedUntitledDocuments)
 {
     Start(false);

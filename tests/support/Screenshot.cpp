@@ -138,3 +138,25 @@ std::vector<COLORREF> ScreenClientPixels(HWND wnd)
     ::MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
     return CopyPixels(nullptr, client);
 }
+
+ColourOnScreen FindColourOnScreen(HWND wnd, COLORREF colour, int height)
+{
+    RECT client{};
+    ::GetClientRect(wnd, &client);
+    if (height >= 0 && height < client.bottom)
+        client.bottom = height;
+    ::MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const std::vector<COLORREF> pixels = CopyPixels(nullptr, client);
+    const int width = client.right - client.left;
+    ColourOnScreen found;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        if (pixels[i] != colour)
+            continue;
+        const LONG x = client.left + static_cast<LONG>(i % static_cast<std::size_t>(width));
+        const LONG y = client.top + static_cast<LONG>(i / static_cast<std::size_t>(width));
+        const RECT one{x, y, x + 1, y + 1};
+        ::UnionRect(&found.bounds, &found.bounds, &one);
+        ++found.count;
+    }
+    return found;
+}

@@ -21,3 +21,12 @@ std::vector<COLORREF> ClientPixels(HWND wnd);
 // The same area as the screen shows it now, whatever lies on top: for windows of another
 // program, whose own DC may not be readable from here.
 std::vector<COLORREF> ScreenClientPixels(HWND wnd);
+
+// Where the screen shows this colour in the top `height` pixels of the window's client area
+// (all of it when negative): the smallest screen rectangle holding those pixels (empty when
+// there is none) and their number.
+struct ColourOnScreen {
+    RECT bounds{};
+    int count = 0;
+};
+ColourOnScreen FindColourOnScreen(HWND wnd, COLORREF colour, int height = -1);
