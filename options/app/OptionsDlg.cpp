@@ -59,8 +59,13 @@ void COptionsDlg::UpdateApplyButton()
     bool any = false;
     for (const PageEntry& row : m_pages)
         any = any || (row.created && row.changed);
-    if (m_wndApply.IsWindow())
-        m_wndApply.EnableWindow(any);
+    if (!m_wndApply.IsWindow())
+        return;
+    // A disabled Apply that kept the focus would leave the dialog without one: no Tab,
+    // no F1 until a click.
+    if (!any && ::GetFocus() == m_wndApply.m_hWnd)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_wndTree.m_hWnd), TRUE);
+    m_wndApply.EnableWindow(any);
 }
 
 void COptionsDlg::DoDataExchange(CDataExchange* dx)
