@@ -63,6 +63,24 @@ std::string PageText(HWND dialog, int index)
     return page ? Text(::GetDlgItem(page, output)) : "(no page)";
 }
 
+// Selects a page without waiting: its creation holds the dialog's thread while it runs the
+// server.
+void PostSelectPage(HWND dialog, int index)
+{
+    for (const TreeRow& row : ReadTree(TreeOf(dialog)))
+        if (row.data == index)
+            ::PostMessageA(TreeOf(dialog), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(row.item));
+}
+
+// Processor time the thread has used, in milliseconds.
+double CpuMs(HANDLE thread)
+{
+    FILETIME created, ended, kernel, user;
+    ::GetThreadTimes(thread, &created, &ended, &kernel, &user);
+    auto ms = [](FILETIME t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
+}
+
 struct ServerFolder {
     std::string path = testpaths::MakeWorkDir("options-server");
     ServerFolder() { ::DeleteFileA(RunsRecord(testpaths::TestBinDir()).c_str()); }
@@ -78,7 +96,7 @@ TEST(OptionsServerPages, EachPageShowsWhatTheStubPrintedForItsStoredSwitchByteFo
     store.SetProfileString("Settings", "ApachePath", server.path.c_str());
     store.WriteCommandLine(settings::CommandLine::Version, "-v -D INFO");
     store.WriteCommandLine(settings::CommandLine::Settings, "");
-    const std::string stub = testpaths::TestBinDir() + "/stub.exe  ";
+    const std::string stub = "\"" + testpaths::TestBinDir() + "/stub.exe\"  ";
 
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {
@@ -113,22 +131,27 @@ TEST(OptionsServerPages, WithoutAServerFolderThePagesAreEmptyAndNothingRuns)
     EXPECT_TRUE(Runs(testpaths::TestBinDir()).empty());
 }
 
-TEST(OptionsServerPages, Bit7RunsTheServersOwnProgramFromItsFolder)
+TEST(OptionsServerPages, Bit7RunsTheServersOwnProgramFromItsFolderNotOnePlantedBesideIt)
 {
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
-    ServerFolder server;
-    ASSERT_TRUE(::CopyFileA(testpaths::Join(testpaths::TestBinDir(), "stub.exe").c_str(),
-                            testpaths::Join(server.path, "apache.exe").c_str(), FALSE));
-    store.SetProfileString("Settings", "ApachePath", server.path.c_str());
+    ServerFolder work;
+    // A folder with a blank, and a program planted where an unquoted command line finds it first.
+    const std::string server = testpaths::Join(work.path, "Server Folder");
+    ASSERT_TRUE(::CreateDirectoryA(server.c_str(), nullptr));
+    const std::string standIn = testpaths::Join(testpaths::TestBinDir(), "stub.exe");
+    ASSERT_TRUE(::CopyFileA(standIn.c_str(), testpaths::Join(server, "apache.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(standIn.c_str(), testpaths::Join(work.path, "Server.exe").c_str(), FALSE));
+    store.SetProfileString("Settings", "ApachePath", server.c_str());
     store.SetProfileInt("Settings", "General", static_cast<int>(settings::kGeneralDefault | general::kUseApacheExe));
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {
-        EXPECT_EQ(PageText(dialog, kModules), StandInText(server.path + "/apache.exe  -l", server.path));
+        EXPECT_EQ(PageText(dialog, kModules), StandInText("\"" + server + "/apache.exe\"  -l", server));
         Close(dialog, IDCANCEL);
     });
     EXPECT_TRUE(Runs(testpaths::TestBinDir()).empty());
-    EXPECT_EQ(Runs(server.path).size(), 1u);
+    EXPECT_TRUE(Runs(work.path).empty()) << "the planted program ran";
+    EXPECT_EQ(Runs(server).size(), 1u);
 }
 
 TEST(OptionsServerPages, AServerThatNeverEndsIsStoppedAfterTheWaitWhileTheDialogKeepsPainting)
@@ -138,18 +161,13 @@ TEST(OptionsServerPages, AServerThatNeverEndsIsStoppedAfterTheWaitWhileTheDialog
     ServerFolder server;
     store.SetProfileString("Settings", "ApachePath", server.path.c_str());
     store.WriteCommandLine(settings::CommandLine::Version, "--never-end");
-    const std::string commandLine = testpaths::TestBinDir() + "/stub.exe  --never-end";
+    const std::string commandLine = "\"" + testpaths::TestBinDir() + "/stub.exe\"  --never-end";
 
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {
         HWND tree = TreeOf(dialog);
-        HTREEITEM serverInfo = nullptr;
-        for (const TreeRow& row : ReadTree(tree))
-            if (row.data == kServerInfo)
-                serverInfo = row.item;
-        // Posted: the page's creation holds the dialog's thread until the server ends.
         const DWORD start = ::GetTickCount();
-        ::PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(serverInfo));
+        PostSelectPage(dialog, kServerInfo);
         ASSERT_TRUE(WaitUntil([&] { return !Runs(testpaths::TestBinDir()).empty(); }, 10000));
         const DWORD id = Runs(testpaths::TestBinDir()).front();
         CKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, id));
@@ -169,6 +187,37 @@ TEST(OptionsServerPages, AServerThatNeverEndsIsStoppedAfterTheWaitWhileTheDialog
         EXPECT_EQ(Text(::GetDlgItem(page, IDC_SERVER_VERSION)),
                   "command line: " + commandLine + "\r\ncurrent folder: " + server.path +
                       "\r\ninput: open, empty\r\nstarted\r\n" + servercmd::kStoppedLine + "\r\n");
+        Close(dialog, IDCANCEL);
+    });
+}
+
+TEST(OptionsServerPages, AProcessTheServerLeftHoldingThePipeIsWaitedForWithoutSpinning)
+{
+    CRegistrySandbox sandbox;
+    CSettingsStore& store = sandbox.Store();
+    ServerFolder server;
+    store.SetProfileString("Settings", "ApachePath", server.path.c_str());
+    store.WriteCommandLine(settings::CommandLine::Modules, "--leave-child");
+    const std::string expected =
+        StandInText("\"" + testpaths::TestBinDir() + "/stub.exe\"  --leave-child", server.path);
+
+    OptionsRun run;
+    run.Run(nullptr, [&](HWND dialog) {
+        CKernelHandle thread(
+            ::OpenThread(THREAD_QUERY_INFORMATION, FALSE, ::GetWindowThreadProcessId(dialog, nullptr)));
+        ASSERT_TRUE(thread);
+        PostSelectPage(dialog, kModules);
+        ASSERT_TRUE(WaitUntil([&] { return Runs(testpaths::TestBinDir()).size() == 2; }, 10000)) << "and its copy";
+        const double cpuAtStart = CpuMs(thread.Get());
+        const DWORD start = ::GetTickCount();
+        HWND page = nullptr;
+        ASSERT_TRUE(WaitUntil(
+            [&] { return (page = PageWith(dialog, IDC_SERVER_OUTPUT)) && Text(::GetDlgItem(page, IDC_SERVER_OUTPUT)) == expected; },
+            15000));
+        const double wallMs = ::GetTickCount() - start;
+        const double cpuMs = CpuMs(thread.Get()) - cpuAtStart;
+        EXPECT_GE(wallMs, 1000) << "the copy held the pipe";
+        EXPECT_LT(cpuMs, wallMs * 0.05) << cpuMs << " ms of processor time in " << wallMs << " ms";
         Close(dialog, IDCANCEL);
     });
 }
