@@ -216,12 +216,19 @@ void ClickWith(HWND wnd, int x, int y, DWORD down, DWORD up, int clicks)
     POINT pt{x, y};
     ::ClientToScreen(wnd, &pt);
     ::SetCursorPos(pt.x, pt.y);
+    // The buttons carry the point too: under Wine a pointer move that the display reports
+    // late can take the cursor elsewhere between SetCursorPos and the press.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
     for (int i = 0; i < clicks; ++i) {
         INPUT inputs[2]{};
-        inputs[0].type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = down;
-        inputs[1].type = INPUT_MOUSE;
-        inputs[1].mi.dwFlags = up;
+        for (INPUT& input : inputs) {
+            input.type = INPUT_MOUSE;
+            input.mi.dx = (pt.x * 65536 + width - 1) / width;
+            input.mi.dy = (pt.y * 65536 + height - 1) / height;
+        }
+        inputs[0].mi.dwFlags = down | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[1].mi.dwFlags = up | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
         ::SendInput(2, inputs, sizeof(INPUT));
     }
 }
