@@ -33,6 +33,8 @@ public:
     DWORD_PTR GetItemData(int index) const;
     DWORD SetExtendedStyle(DWORD style) { return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style)); }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+    // Without LVS_SHAREIMAGELISTS the list destroys `images` with itself: a list whose
+    // images have an owner of their own needs that style.
     HIMAGELIST SetImageList(HIMAGELIST images, int which)
     {
         return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));

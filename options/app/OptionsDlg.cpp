@@ -1,6 +1,7 @@
 #include "OptionsDlg.h"
 
 #include "DataExchange.h"
+#include "FwMessages.h"
 #include "HelpTopics.h"
 #include "HostProgram.h"
 #include "HtmlHelpLoader.h"
@@ -59,8 +60,13 @@ void COptionsDlg::UpdateApplyButton()
     bool any = false;
     for (const PageEntry& row : m_pages)
         any = any || (row.created && row.changed);
-    if (m_wndApply.IsWindow())
-        m_wndApply.EnableWindow(any);
+    if (!m_wndApply.IsWindow())
+        return;
+    // A disabled Apply that kept the focus would leave the dialog without one: no Tab,
+    // no F1 until a click.
+    if (!any && ::GetFocus() == m_wndApply.m_hWnd)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_wndTree.m_hWnd), TRUE);
+    m_wndApply.EnableWindow(any);
 }
 
 void COptionsDlg::DoDataExchange(CDataExchange* dx)
@@ -85,7 +91,6 @@ BOOL COptionsDlg::OnInitDialog()
     if (HWND* slot = OptionsApp().m_phDialogSlot)
         *slot = m_hWnd;
 
-    CreateFrameToolTip();
     m_wndPageArea.ModifyStyleEx(0, WS_EX_CONTROLPARENT);
 
     m_wndPageArea.GetWindowRect(&m_rcPage);
@@ -98,6 +103,21 @@ BOOL COptionsDlg::OnInitDialog()
     UpdateApplyButton();
     m_hAccel = ::LoadAcceleratorsA(resources, MAKEINTRESOURCEA(IDR_OPTIONS_ACCEL));
     return TRUE;
+}
+
+// The tooltips are made once the dialog is on screen: their windows, and a tool for each
+// control, are a good part of the opening, and nobody can rest the mouse on a control
+// before it shows.
+void COptionsDlg::MakeToolTips()
+{
+    m_bToolTipsMade = true;
+    CreateFrameToolTip();
+    if (m_nCurrentPage >= 0 && m_pages[m_nCurrentPage].created)
+        m_pages[m_nCurrentPage].page->MakeSharedToolTip();
+    for (PageEntry& row : m_pages) {
+        if (row.created)
+            row.page->AddWaitingToolTips();
+    }
 }
 
 void COptionsDlg::CreateFrameToolTip()
@@ -203,6 +223,10 @@ bool COptionsDlg::PreTranslateMessage(MSG* msg)
 bool COptionsDlg::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
+    case WM_KICKIDLE:
+        if (!m_bToolTipsMade && IsWindowVisible())
+            MakeToolTips();
+        return CDialog::OnWndMsg(msg, wParam, lParam, result);
     case WM_HELP: {
         // Help for menus is not ours: the default handling passes it on.
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);

@@ -43,6 +43,7 @@ public:
     int GetCurrentPage() const { return m_nCurrentPage; }
     HACCEL GetAccelerators() const { return m_hAccel; }
     CToolTipCtrl& FrameToolTip() { return m_wndToolTip; }
+    bool ToolTipsMade() const { return m_bToolTipsMade; }
 
     void DoDataExchange(CDataExchange* dx) override;
     bool PreTranslateMessage(MSG* msg) override;
@@ -56,6 +57,7 @@ protected:
 
 private:
     void CreateFrameToolTip();
+    void MakeToolTips();
     void FillTree();
     void OnSelChanged();
     void ShowPage(int index);
@@ -72,4 +74,5 @@ private:
     RECT m_rcPage{};
     int m_nCurrentPage = -1;
     CGrowArray<PageEntry> m_pages;
+    bool m_bToolTipsMade = false;
 };

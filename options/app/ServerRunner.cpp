@@ -35,10 +35,13 @@ struct CPipe {
     }
 };
 
-// The dialog is drawn while the page waits; input waits until the page has its text.
+// The dialog is drawn while the page waits; input waits until the page has its text. The
+// wait ends early when the process ends, but an ended process, whose handle is signalled for
+// good, is not waited on: while a process it started holds the pipe that would spin.
 void PaintWhileWaiting(HANDLE process)
 {
-    ::MsgWaitForMultipleObjects(1, &process, FALSE, kPollMs, QS_PAINT);
+    const DWORD handles = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT ? 1 : 0;
+    ::MsgWaitForMultipleObjects(handles, &process, FALSE, kPollMs, QS_PAINT);
     MSG msg;
     for (int i = 0; i < kPaintsPerRound && ::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
         ::DispatchMessageA(&msg);

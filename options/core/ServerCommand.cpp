@@ -9,10 +9,11 @@ namespace servercmd {
 std::string CommandLine(const std::string& serverFolder, const std::string& hostFolder, std::uint32_t general,
                         const std::string& switches)
 {
-    const std::string program = general::Has(general, general::kUseApacheExe)
-                                    ? serverFolder + "/" + kServerProgram + " "
-                                    : hostFolder + "/" + kStubProgram + " ";
-    return program + " " + switches;
+    const std::string program = general::Has(general, general::kUseApacheExe) ? serverFolder + "/" + kServerProgram
+                                                                               : hostFolder + "/" + kStubProgram;
+    // Quoted: unquoted, a folder with a blank ("C:\Program Files\...") makes Windows try
+    // "C:\Program.exe" first, whatever program has been put there.
+    return "\"" + program + "\"  " + switches;
 }
 
 void AppendPiece(std::string& text, const char* piece, std::size_t size)

@@ -18,8 +18,8 @@ constexpr char kStoppedLine[] = "The server did not finish within 10 seconds and
 constexpr char kStubProgram[] = "stub.exe";
 constexpr char kServerProgram[] = "apache.exe";
 
-// "<folder>/apache.exe  <switches>" when bit 7 of `general` is set, else
-// "<hostFolder>/stub.exe  <switches>": unquoted, two blanks before the switches.
+// "\"<folder>/apache.exe\"  <switches>" when bit 7 of `general` is set, else
+// "\"<hostFolder>/stub.exe\"  <switches>": the program quoted, two blanks before the switches.
 std::string CommandLine(const std::string& serverFolder, const std::string& hostFolder, std::uint32_t general,
                         const std::string& switches);
 

@@ -54,7 +54,7 @@ private:
     int m_nAnimation = 2;
     HICON m_hAnimation[3] = {};  // 1092, 1091, 1093: shared resource icons
     UINT_PTR m_nTimer = 0;
-    CImageList m_images;
+    CImageList m_images;  // the list shares it (LVS_SHAREIMAGELISTS): one owner
     BOOL m_bTooltips = TRUE;
     int m_nDefault = -1;
     CGrowArray<BrowserEntry> m_entries;

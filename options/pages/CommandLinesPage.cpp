@@ -148,11 +148,8 @@ BOOL CCommandLinesPage::FindApacheCore(const char* folder)
 {
     const std::string pattern = std::string(folder) + "\\" + servertexts::kServerCoreFile;
     WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return FALSE;
-    ::FindClose(search);
-    return TRUE;
+    const CFindHandle search(::FindFirstFileA(pattern.c_str(), &found));
+    return search ? TRUE : FALSE;
 }
 
 void CCommandLinesPage::BrowseForApache()

@@ -44,6 +44,9 @@ int CFieldPage::Value(int controlId) const
 
 void CFieldPage::DoDataExchange(CDataExchange* dx)
 {
+    // Nothing to show before the values are loaded (the dialog's own initialisation).
+    if (!m_bLoaded)
+        return;
     const auto fields = m_fields.Fields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         switch (fields[i].kind) {
@@ -86,6 +89,7 @@ void CFieldPage::Apply()
 void CFieldPage::LoadValues(const CSettingsStore& store)
 {
     m_values = m_fields.Load(store);
+    m_bLoaded = true;
 }
 
 void CFieldPage::SaveValues(CSettingsStore& store)

@@ -45,4 +45,5 @@ protected:
 private:
     std::span<const int> m_tipIds;
     int m_noField = 0;  // what Value gives for a control no field owns
+    bool m_bLoaded = false;
 };

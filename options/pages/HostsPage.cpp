@@ -98,7 +98,10 @@ void CHostsPage::MakeImageList()
         webAddress = IconFromLocation(*location);
     if (!webAddress)
         webAddress = LibrarySmallIcon(IDI_WEB_DOCUMENT);
-    for (HICON icon : {webAddress.Get(), LibrarySmallIcon(IDI_BLANK_PROJECT).Get(), LibrarySmallIcon(IDI_BLANK_CELL).Get()})
+    // Named, so that the icons live until they are copied into the list.
+    const CIconHandle blankProject = LibrarySmallIcon(IDI_BLANK_PROJECT);
+    const CIconHandle blankCell = LibrarySmallIcon(IDI_BLANK_CELL);
+    for (HICON icon : {webAddress.Get(), blankProject.Get(), blankCell.Get()})
         m_images.Add(icon);
     m_wndList.SetImageList(m_images, LVSIL_SMALL);
 }
@@ -384,8 +387,7 @@ void CHostsPage::PaintIcon(HDC dc, int row, int column)
     CBrush brush(background);
     ::FillRect(dc, &rect, brush);
     const int image = column == 0 ? kWebAddressImage : record->icon;
-    // A host without a project shows only the background (the image list may hold the
-    // blank image with an opaque mask).
+    // A host without a project has the blank image: nothing to draw, dimmed or not.
     if (image == kNoProjectImage)
         return;
     const bool on = (column == 0 ? record->showHost : record->showProject) != FALSE;

@@ -67,6 +67,6 @@ private:
     std::string m_strExtensions;  // as last loaded or saved
     BOOL m_bTips = TRUE;
     CToolBar m_wndToolBar;
-    CImageList m_images;
+    CImageList m_images;  // the list shares it (LVS_SHAREIMAGELISTS): one owner
     CGrowArray<HostRecord> m_records;
 };

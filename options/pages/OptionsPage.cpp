@@ -1,5 +1,7 @@
 #include "OptionsPage.h"
 
+#include <utility>
+
 #include "OptionsApp.h"
 #include "OptionsDlg.h"
 
@@ -27,10 +29,29 @@ void COptionsPage::SetModified()
 void COptionsPage::AddToolTip(int controlId)
 {
     CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    if (!tips.IsWindow()) {
+        m_waitingTips.push_back(controlId);
+        return;
+    }
     HWND control = GetDlgItem(controlId);
     const std::string text = AfxLoadString(static_cast<UINT>(controlId));
-    if (tips.IsWindow() && control && !text.empty())
+    if (control && !text.empty())
         tips.AddTool(control, text.c_str());
+}
+
+void COptionsPage::MakeSharedToolTip()
+{
+    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    if (tips.IsWindow() || !tips.Create(this))
+        return;
+    tips.SetMaxTipWidth(kMaxTipWidth);
+    tips.Activate(OptionsApp().TooltipsOn());
+}
+
+void COptionsPage::AddWaitingToolTips()
+{
+    for (int id : std::exchange(m_waitingTips, {}))
+        AddToolTip(id);
 }
 
 void COptionsPage::DoDataExchange(CDataExchange*) {}
@@ -38,11 +59,9 @@ void COptionsPage::DoDataExchange(CDataExchange*) {}
 BOOL COptionsPage::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
-    if (!tips.IsWindow() && tips.Create(this)) {
-        tips.SetMaxTipWidth(kMaxTipWidth);
-        tips.Activate(OptionsApp().TooltipsOn());
-    }
+    // A page made after the frame's tooltips has its tips at once.
+    if (m_pFrame && m_pFrame->ToolTipsMade())
+        MakeSharedToolTip();
     return TRUE;
 }
 

@@ -2,12 +2,14 @@
 // COptionsPage: one page of the Options dialog, a child dialog that the frame creates the
 // first time it is selected. A page loads its values in OnInitDialog, marks itself changed
 // with SetModified, writes in Apply (OnFrameOK calls it when the page was changed) and adds
-// the tips of its controls to the tooltip all pages share. Cancel never closes a page;
+// the tips of its controls to the tooltip all pages share, which the frame makes once the
+// dialog is on screen. Cancel never closes a page;
 // Ctrl+Tab and the dialog keys reach the frame while the focus is inside one.
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "Dialog.h"
 
@@ -29,11 +31,19 @@ public:
     virtual void Apply();
 
     void SetModified();
-    // The tip of a control is the string whose id is the control's.
+    // The tip of a control is the string whose id is the control's. Until the frame has
+    // made the shared tooltip (once the dialog is on screen) the control waits in a list.
     void AddToolTip(int controlId);
+    // Makes the tooltip all pages share, owned by this page, unless it exists.
+    void MakeSharedToolTip();
+    // Adds the tips that waited for the shared tooltip.
+    void AddWaitingToolTips();
 
     void DoDataExchange(CDataExchange* dx) override;
     bool PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
     void OnCancel() override;
+
+private:
+    std::vector<int> m_waitingTips;
 };

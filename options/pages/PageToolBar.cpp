@@ -41,6 +41,7 @@ BOOL AnswerToolTipText(NMHDR* header, bool tipsOn)
     } else {
         ::lstrcpynA(info->szText, text.c_str(), static_cast<int>(sizeof(info->szText)));
     }
-    info->uFlags |= TTF_DI_SETITEM;
+    // Not kept by the tooltip (no TTF_DI_SETITEM): it asks again each time it shows, so the
+    // tip follows the tips bit and the page's state.
     return TRUE;
 }

@@ -11,6 +11,6 @@
 
 bool CreatePageToolBar(CToolBar& bar, CWnd* page, UINT resourceId);
 void EnableToolButton(CToolBar& bar, UINT command, bool enable);
-// A tooltip's text request: answered for a tool that is a command id (not a window) while
-// `tipsOn`; FALSE leaves the request unanswered.
+// A tooltip's text request, made each time the tip shows: answered for a tool that is a
+// command id (not a window) while `tipsOn`; FALSE leaves the request unanswered (no tip).
 BOOL AnswerToolTipText(NMHDR* header, bool tipsOn);

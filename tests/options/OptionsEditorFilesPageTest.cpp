@@ -278,18 +278,30 @@ TEST(OptionsEditorFilesPage, ButtonsFollowTheRowAndAnEditedEntrySurvivesAMoveOfA
     EXPECT_EQ(::_stricmp(FileValue(store, 3).c_str(), added.c_str()), 0);
 }
 
-TEST(OptionsEditorFilesPage, ToolBarTipsFollowTheTooltipBitEachTimeThePageIsShown)
+TEST(OptionsEditorFilesPage, ToolBarTipsFollowTheListAndTheTooltipBitEachTimeTheyShow)
 {
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
-    store.CreateKey(settings::kFilesKey);
+    for (int i = 0; i < 99; ++i)
+        StoreFile(store, i, "C:\\f" + std::to_string(i));
     OnScrivelPage([&](HWND dialog, HWND page) {
-        EXPECT_EQ(TipOf(page, ID_LIST_DOWN), "Down");
-        store.SetProfileInt("Settings", "General", static_cast<int>(0x7E979 & ~0x4000));
-        EXPECT_EQ(TipOf(page, ID_LIST_DOWN), "Down") << "read when the page is shown";
-        ASSERT_TRUE(SelectPage(dialog, 0));
+        PressKeys(dialog, VK_SHIFT);  // in front, as a user's dialog is
+        RECT add{};
+        ::SendMessageA(ToolBarOf(page), TB_GETRECT, ID_LIST_ADD, reinterpret_cast<LPARAM>(&add));
+        ::MapWindowPoints(ToolBarOf(page), nullptr, reinterpret_cast<POINT*>(&add), 2);
+        EXPECT_TRUE(TipOver(add, "Add (no more: Scrivel opens at most 99 files at start)", 5000));
+        ASSERT_TRUE(LeaveTips());
+        SelectRow(page, 0);
+        Command(page, ID_LIST_REMOVE);
+        EXPECT_TRUE(TipOver(add, "Add", 5000)) << "the tip follows the list";
+        ASSERT_TRUE(LeaveTips());
+
+        // Tips switched off on the Other page: none when the Scrivel page is back.
+        ASSERT_TRUE(SelectPage(dialog, 2));
+        Press(PageWith(dialog, IDC_SHOW_TOOLTIPS), IDC_SHOW_TOOLTIPS);
+        Press(dialog, ID_APPLY_NOW);
         ASSERT_TRUE(SelectPage(dialog, kScrivelPage));
-        EXPECT_EQ(TipOf(page, ID_LIST_DOWN), "");
+        EXPECT_FALSE(TipOver(add, "", 2000));
     }, IDCANCEL);
 }
 

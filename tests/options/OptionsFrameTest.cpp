@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "FakeLauncher.h"
 #include "Gdi.h"
 #include "GeneralFlags.h"
@@ -14,6 +16,7 @@
 #include "RegistrySandbox.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
+#include "UiDriver.h"
 #include "resource.h"
 
 using namespace optionstest;
@@ -115,6 +118,14 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
             EXPECT_EQ(visible, 1) << "the page left is hidden";
         }
         pagesAfterTour = PageWindows(dialog);
+        // The pages own their image lists; a list view that destroyed them too would make two owners.
+        int lists = 0;
+        for (HWND page : pagesAfterTour)
+            for (HWND list : ui::FindChildren(page, WC_LISTVIEWA)) {
+                EXPECT_TRUE(::GetWindowLongA(list, GWL_STYLE) & LVS_SHAREIMAGELISTS) << ::GetDlgCtrlID(list);
+                ++lists;
+            }
+        EXPECT_EQ(lists, 3);
         EXPECT_EQ(VisiblePage(dialog), general) << "General's window was kept, not made again";
         EXPECT_FALSE(::IsWindowEnabled(Apply(dialog))) << "pages without changes";
 
@@ -167,8 +178,11 @@ TEST(OptionsFrame, ApplyWritesChangedPagesOkAfterApplyWritesNothingAndCancelKeep
         ASSERT_NE(other, nullptr);
         Press(other, IDC_SHOW_SHUTDOWN_INFO);
         EXPECT_TRUE(::IsWindowEnabled(Apply(dialog)));
-        Press(Apply(dialog));
-        EXPECT_FALSE(::IsWindowEnabled(Apply(dialog)));
+        // Clicked, Apply takes the focus and then disables itself: the focus goes on to the tree.
+        ui::BringToFront(dialog);
+        ui::ClickAt(Apply(dialog), 5, 5);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(Apply(dialog)); }));
+        EXPECT_EQ(FocusOf(dialog), TreeOf(dialog));
         EXPECT_FALSE(general::Has(store.ReadGeneral(), general::kShowShutdownInfo)) << "Apply wrote Other";
         EXPECT_EQ(store.GetString(settings::kRunKey, settings::kRunValue).value_or(""), "someone else's")
             << "General was not changed, so it did not save";

@@ -2,7 +2,7 @@
 // objects: stored and missing HostsOpt values (a damaged one too), project search on real
 // folders, toggling by clicking an icon and not beside it, sorting, the host dialog, Rescan
 // with the box's unsaved text, what saving stores, the error when HostsOpt cannot be made,
-// and code 17 to the Launcher.
+// code 17 to the Launcher, and the icons as the screen shows them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "FakeLauncher.h"
+#include "Gdi.h"
 #include "GeneralFlags.h"
 #include "GrowString.h"
 #include "HostOptions.h"
@@ -275,4 +276,73 @@ TEST(OptionsHostsPage, HostsOptThatCannotBeMadeIsReportedAndTheLauncherIsStillTo
     EXPECT_TRUE(general::Has(static_cast<std::uint32_t>(store.ProfileInt("Settings", "General", 0)),
                              general::kEnableOpenProject))
         << "the switches are written all the same";
+}
+
+namespace {
+// A 16×16 picture without its top and bottom rows, which a selected row's focus rectangle
+// crosses: an icon cell as the screen shows it, or an image drawn on `background`.
+std::vector<COLORREF> CellPicture(HWND list, const RECT& icon)
+{
+    POINT at{icon.left, icon.top};
+    ::ClientToScreen(list, &at);
+    return ScreenPixels(RECT{at.x, at.y + 1, at.x + 16, at.y + 15});
+}
+
+std::vector<COLORREF> ImagePicture(HIMAGELIST images, int image, COLORREF background)
+{
+    CClientDC screen(nullptr);
+    CMemoryDC dc(screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(screen, 16, 16);
+    CSelectObject selected(dc, bitmap);
+    dc.FillSolidRect(RECT{0, 0, 16, 16}, background);
+    ImageList_Draw(images, image, dc, 0, 0, ILD_TRANSPARENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 1; y < 15; ++y)
+        for (int x = 0; x < 16; ++x)
+            pixels.push_back(dc.GetPixel(x, y));
+    return pixels;
+}
+}  // namespace
+
+TEST(OptionsHostsPage, TheBlankImagesDrawNothingAndAProjectShowsItsFilesIconWhichAClickDims)
+{
+    CRegistrySandbox sandbox;
+    CSettingsStore& store = sandbox.Store();
+    CLauncherHostList hosts;
+    // A program as the project: its file holds an icon.
+    const std::string folder = testpaths::MakeWorkDir("hosts-page-icon");
+    ASSERT_TRUE(::CopyFileA(testpaths::Join(testpaths::BinDir(), "Scrivel.exe").c_str(),
+                            testpaths::Join(folder, "site.exe").c_str(), FALSE));
+    hosts.Add("site", folder);
+    store.SetProfileString("Settings", "Projects", "exe");
+
+    OnHostsPage(
+        nullptr, hosts.Get(),
+        [&](HWND dialog, HWND, HWND list) {
+            auto images = reinterpret_cast<HIMAGELIST>(::SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+            const auto background = static_cast<COLORREF>(::SendMessageA(list, LVM_GETBKCOLOR, 0, 0));
+            const std::vector<COLORREF> blank(16 * 14, background);
+            EXPECT_EQ(ImagePicture(images, 1, background), blank) << "no project";
+            EXPECT_EQ(ImagePicture(images, 2, background), blank) << "every cell's";
+            const std::vector<COLORREF> shown = ImagePicture(images, 3, background);
+            ASSERT_NE(shown, blank);
+
+            // The mouse off the list, so that no tip of the list covers the cell.
+            ui::BringToFront(dialog);
+            ASSERT_TRUE(LeaveTips());
+            const RECT icon = IconRect(list, 0, 1);
+            EXPECT_TRUE(WaitUntil([&] { return CellPicture(list, icon) == shown; }, 3000));
+            ui::ClickAt(list, (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
+            EXPECT_TRUE(WaitUntil([&] { return Enabled(dialog, ID_APPLY_NOW); }, 3000));
+            ASSERT_TRUE(LeaveTips());
+            EXPECT_TRUE(WaitUntil(
+                [&] {
+                    const std::vector<COLORREF> dimmed = CellPicture(list, icon);
+                    return dimmed != shown && dimmed != blank;
+                },
+                3000))
+                << "dimmed, not gone";
+        },
+        IDCANCEL);
 }

@@ -149,43 +149,6 @@ TEST(OptionsOtherPage, DamagedHotKeyCodesLoadAsKeysTheControlCanHold)
     }
 }
 
-namespace {
-// A tooltip of this process shows `text` now (any text when empty).
-bool TipShows(const std::string& text = std::string())
-{
-    for (HWND tip = ::GetTopWindow(nullptr); tip; tip = ::GetWindow(tip, GW_HWNDNEXT)) {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(tip, &process);
-        if (process == ::GetCurrentProcessId() && ui::ClassOf(tip) == TOOLTIPS_CLASSA && ::IsWindowVisible(tip) &&
-            (text.empty() || Text(tip) == text))
-            return true;
-    }
-    return false;
-}
-
-// Rests the mouse on the middle of a window (through the input queue), moving it by a pixel
-// now and then as a hand does, until its tip shows; false when it never does.
-bool TipOver(HWND wnd, const std::string& text, DWORD timeoutMs)
-{
-    RECT r;
-    ::GetWindowRect(wnd, &r);
-    int step = 0;
-    return WaitUntil(
-        [&] {
-            if (step++ % 25 == 0) {
-                INPUT move{};
-                move.type = INPUT_MOUSE;
-                move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-                move.mi.dx = ((r.left + r.right) / 2 + step % 2) * 65535 / ::GetSystemMetrics(SM_CXSCREEN);
-                move.mi.dy = ((r.top + r.bottom) / 2) * 65535 / ::GetSystemMetrics(SM_CYSCREEN);
-                ::SendInput(1, &move, sizeof move);
-            }
-            return TipShows(text);
-        },
-        timeoutMs);
-}
-}  // namespace
-
 TEST(OptionsOtherPage, SwitchingTipsOffAndApplyingSilencesTheDialogAtOnce)
 {
     CRegistrySandbox sandbox;

@@ -1,7 +1,7 @@
 // The server information pages through DoOptions, with the server stand-in as "stub.exe"
 // beside this test (the host's folder) or as "apache.exe" in the server folder: the text
 // each page shows byte for byte, no process without a server folder, the stored switches,
-// and a server that never ends.
+// the quoted program, a process left holding the pipe, and a server that never ends.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -63,6 +63,15 @@ std::string PageText(HWND dialog, int index)
     return page ? Text(::GetDlgItem(page, output)) : "(no page)";
 }
 
+// Processor time the thread has used, in milliseconds.
+double CpuMs(HANDLE thread)
+{
+    FILETIME created, ended, kernel, user;
+    ::GetThreadTimes(thread, &created, &ended, &kernel, &user);
+    return ((ULONGLONG{kernel.dwHighDateTime} << 32 | kernel.dwLowDateTime) +
+            (ULONGLONG{user.dwHighDateTime} << 32 | user.dwLowDateTime)) / 1e4;
+}
+
 struct ServerFolder {
     std::string path = testpaths::MakeWorkDir("options-server");
     ServerFolder() { ::DeleteFileA(RunsRecord(testpaths::TestBinDir()).c_str()); }
@@ -78,14 +87,23 @@ TEST(OptionsServerPages, EachPageShowsWhatTheStubPrintedForItsStoredSwitchByteFo
     store.SetProfileString("Settings", "ApachePath", server.path.c_str());
     store.WriteCommandLine(settings::CommandLine::Version, "-v -D INFO");
     store.WriteCommandLine(settings::CommandLine::Settings, "");
-    const std::string stub = testpaths::TestBinDir() + "/stub.exe  ";
+    store.WriteCommandLine(settings::CommandLine::Directives, "--leave-child");
+    const std::string stub = "\"" + testpaths::TestBinDir() + "/stub.exe\"  ";
 
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {
         EXPECT_EQ(PageText(dialog, kModules), StandInText(stub + "-l", server.path));
-        EXPECT_EQ(PageText(dialog, kDirectives), StandInText(stub + "-L", server.path));
+        // The copy the stand-in leaves holding the pipe is waited for without spinning.
+        const DWORD threadId = ::GetWindowThreadProcessId(dialog, nullptr);
+        CKernelHandle thread(::OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId));
+        const double cpuBefore = CpuMs(thread.Get());
+        const DWORD start = ::GetTickCount();
+        EXPECT_EQ(PageText(dialog, kDirectives), StandInText(stub + "--leave-child", server.path));
+        const double waitedMs = ::GetTickCount() - start;
+        EXPECT_GE(waitedMs, 1500);
+        EXPECT_LT(CpuMs(thread.Get()) - cpuBefore, waitedMs * 0.05) << "in " << waitedMs << " ms";
         EXPECT_EQ(PageText(dialog, kParsedSettings), StandInText(stub, server.path)) << "stored empty: run so";
-        EXPECT_EQ(Runs(testpaths::TestBinDir()).size(), 3u) << "the version is fetched by its own page only";
+        EXPECT_EQ(Runs(testpaths::TestBinDir()).size(), 4u) << "the version is fetched by its own page only";
         EXPECT_EQ(PageText(dialog, kServerInfo), StandInText(stub + "-v -D INFO", server.path));
         HWND page = VisiblePage(dialog);
         EXPECT_EQ(Text(::GetDlgItem(page, IDC_SERVER_LINK)), "https://httpd.apache.org/");
@@ -93,7 +111,7 @@ TEST(OptionsServerPages, EachPageShowsWhatTheStubPrintedForItsStoredSwitchByteFo
         // Once per opening: showing the pages again runs nothing.
         PageText(dialog, kModules);
         PageText(dialog, kServerInfo);
-        EXPECT_EQ(Runs(testpaths::TestBinDir()).size(), 4u);
+        EXPECT_EQ(Runs(testpaths::TestBinDir()).size(), 5u);
         EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "the pages change nothing";
         Close(dialog, IDOK);
     });
@@ -113,22 +131,27 @@ TEST(OptionsServerPages, WithoutAServerFolderThePagesAreEmptyAndNothingRuns)
     EXPECT_TRUE(Runs(testpaths::TestBinDir()).empty());
 }
 
-TEST(OptionsServerPages, Bit7RunsTheServersOwnProgramFromItsFolder)
+TEST(OptionsServerPages, Bit7RunsTheServersOwnProgramFromItsFolderNotOnePlantedBesideIt)
 {
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
-    ServerFolder server;
-    ASSERT_TRUE(::CopyFileA(testpaths::Join(testpaths::TestBinDir(), "stub.exe").c_str(),
-                            testpaths::Join(server.path, "apache.exe").c_str(), FALSE));
-    store.SetProfileString("Settings", "ApachePath", server.path.c_str());
+    ServerFolder work;
+    // A folder with a blank, and a program planted where an unquoted command line finds it first.
+    const std::string server = testpaths::Join(work.path, "Server Folder");
+    ASSERT_TRUE(::CreateDirectoryA(server.c_str(), nullptr));
+    const std::string standIn = testpaths::Join(testpaths::TestBinDir(), "stub.exe");
+    ASSERT_TRUE(::CopyFileA(standIn.c_str(), testpaths::Join(server, "apache.exe").c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileA(standIn.c_str(), testpaths::Join(work.path, "Server.exe").c_str(), FALSE));
+    store.SetProfileString("Settings", "ApachePath", server.c_str());
     store.SetProfileInt("Settings", "General", static_cast<int>(settings::kGeneralDefault | general::kUseApacheExe));
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {
-        EXPECT_EQ(PageText(dialog, kModules), StandInText(server.path + "/apache.exe  -l", server.path));
+        EXPECT_EQ(PageText(dialog, kModules), StandInText("\"" + server + "/apache.exe\"  -l", server));
         Close(dialog, IDCANCEL);
     });
     EXPECT_TRUE(Runs(testpaths::TestBinDir()).empty());
-    EXPECT_EQ(Runs(server.path).size(), 1u);
+    EXPECT_TRUE(Runs(work.path).empty()) << "the planted program ran";
+    EXPECT_EQ(Runs(server).size(), 1u);
 }
 
 TEST(OptionsServerPages, AServerThatNeverEndsIsStoppedAfterTheWaitWhileTheDialogKeepsPainting)
@@ -138,7 +161,7 @@ TEST(OptionsServerPages, AServerThatNeverEndsIsStoppedAfterTheWaitWhileTheDialog
     ServerFolder server;
     store.SetProfileString("Settings", "ApachePath", server.path.c_str());
     store.WriteCommandLine(settings::CommandLine::Version, "--never-end");
-    const std::string commandLine = testpaths::TestBinDir() + "/stub.exe  --never-end";
+    const std::string commandLine = "\"" + testpaths::TestBinDir() + "/stub.exe\"  --never-end";
 
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {

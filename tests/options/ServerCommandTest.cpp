@@ -1,20 +1,20 @@
-// The server information pages' command line (which program, from which folder, the two
-// blanks), the pieces read from the pipe, and the note added when the server was stopped.
+// The server information pages' command line (which program, from which folder, quoted,
+// the two blanks), the pieces read from the pipe, and the note added when the server was stopped.
 #include <gtest/gtest.h>
 
 #include "GeneralFlags.h"
 #include "ServerCommand.h"
 #include "SettingsSchema.h"
 
-TEST(ServerCommand, Bit7ChoosesTheServerFromItsFolderElseTheStubFromTheHostsFolder)
+TEST(ServerCommand, Bit7ChoosesTheServerFromItsFolderElseTheStubFromTheHostsFolderQuoted)
 {
-    EXPECT_EQ(servercmd::CommandLine("C:\\Apache24", "C:\\Tessaly", settings::kGeneralDefault, "-S -t"),
-              "C:\\Tessaly/stub.exe  -S -t");
-    EXPECT_EQ(servercmd::CommandLine("C:\\Program Files\\Apache", "C:\\Tessaly",
-                                     settings::kGeneralDefault | general::kUseApacheExe, "-v"),
-              "C:\\Program Files\\Apache/apache.exe  -v")
-        << "unquoted, as the Launcher's users have always had it";
-    EXPECT_EQ(servercmd::CommandLine("C:\\A", "C:\\T", 0, ""), "C:\\T/stub.exe  ");
+    EXPECT_EQ(servercmd::CommandLine("C:\\Apache24", "C:\\Program Files\\Tessaly", settings::kGeneralDefault, "-S -t"),
+              "\"C:\\Program Files\\Tessaly/stub.exe\"  -S -t");
+    EXPECT_EQ(servercmd::CommandLine("C:\\Server Folder", "C:\\Tessaly", settings::kGeneralDefault | general::kUseApacheExe,
+                                     "-v"),
+              "\"C:\\Server Folder/apache.exe\"  -v")
+        << "quoted, or Windows would run C:\\Server.exe";
+    EXPECT_EQ(servercmd::CommandLine("C:\\A", "C:\\T", 0, ""), "\"C:\\T/stub.exe\"  ");
 }
 
 TEST(ServerCommand, PiecesAppendUpToTheirFirstZeroAndTheStoppedNoteStandsOnItsOwnLine)

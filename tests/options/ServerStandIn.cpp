@@ -2,7 +2,8 @@
 // command line, its current folder, whether its standard input is an open empty pipe, a
 // block longer than one piece of the pipe, and standard error between standard output, and
 // appends its process id to "stand-in-runs.txt" beside itself. With "--never-end" among
-// its switches it prints its first lines and then waits for ever.
+// its switches it prints its first lines and then waits for ever; with "--leave-child" it
+// first starts a copy of itself that holds the output pipe for 2 s after it has ended.
 #include <windows.h>
 
 #include <string>
@@ -42,12 +43,33 @@ std::string InputState()
     return available == 0 ? "open, empty" : "open, not empty";
 }
 
+// A copy of this program with `switches`, inheriting the pipes, left running.
+void StartCopy(const std::string& switches)
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string line = "\"" + std::string(path) + "\" " + switches;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info)) {
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+}
+
 }  // namespace
 
 int main()
 {
     RecordRun();
     const std::string commandLine = ::GetCommandLineA();
+    if (commandLine.find("--hold-pipe") != std::string::npos) {
+        ::Sleep(2000);
+        return 0;
+    }
+    if (commandLine.find("--leave-child") != std::string::npos)
+        StartCopy("--hold-pipe");
     char folder[MAX_PATH] = {};
     ::GetCurrentDirectoryA(MAX_PATH, folder);
     Write(STD_OUTPUT_HANDLE, "command line: " + commandLine + "\r\n");
