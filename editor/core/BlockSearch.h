@@ -20,11 +20,11 @@ struct StartSpan {
 // Reads through the text's own GetBytes, on the thread that owns the text.
 class SourceReader : public TextReader {
 public:
-    explicit SourceReader(const TextSource& text) : text_(text) {}
-    void Read(Pos pos, Pos n, char* out) override { text_.GetBytes(pos, n, out); }
+    explicit SourceReader(const TextSource& text) : m_text(text) {}
+    void Read(Pos pos, Pos n, char* out) override { m_text.GetBytes(pos, n, out); }
 
 private:
-    const TextSource& text_;
+    const TextSource& m_text;
 };
 
 // Looks for the nearest match at the starts of span, in blocks of at most `block` starts,

@@ -9,19 +9,19 @@ namespace {
 // Collects runs, joining neighbours of one style.
 class RunSink {
 public:
-    explicit RunSink(std::vector<StyleRun>& out) : out_(out) { out_.clear(); }
+    explicit RunSink(std::vector<StyleRun>& out) : m_out(out) { m_out.clear(); }
     void Add(std::size_t start, std::size_t length, Style style) {
         if (length == 0) return;
-        if (!out_.empty() && out_.back().style == style &&
-            static_cast<std::size_t>(out_.back().start + out_.back().length) == start) {
-            out_.back().length += static_cast<std::int32_t>(length);
+        if (!m_out.empty() && m_out.back().style == style &&
+            static_cast<std::size_t>(m_out.back().start + m_out.back().length) == start) {
+            m_out.back().length += static_cast<std::int32_t>(length);
         } else {
-            out_.push_back({static_cast<std::int32_t>(start), static_cast<std::int32_t>(length), style});
+            m_out.push_back({static_cast<std::int32_t>(start), static_cast<std::int32_t>(length), style});
         }
     }
 
 private:
-    std::vector<StyleRun>& out_;
+    std::vector<StyleRun>& m_out;
 };
 
 bool IsNumber(std::string_view token) {

@@ -6,39 +6,39 @@
 
 namespace tessaly::editor {
 
-EditBuffer::EditBuffer(EditorSettings& settings) : settings_(settings) { doc_.AddListener(this); }
+EditBuffer::EditBuffer(EditorSettings& settings) : m_settings(settings) { m_doc.AddListener(this); }
 
-EditBuffer::~EditBuffer() { doc_.RemoveListener(this); }
+EditBuffer::~EditBuffer() { m_doc.RemoveListener(this); }
 
 const TextSource& EditBuffer::Text() const {
-    if (file_) return *file_;
-    return doc_.Text();
+    if (m_file) return *m_file;
+    return m_doc.Text();
 }
 
 void EditBuffer::AddListener(BufferListener* listener) {
-    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) listeners_.push_back(listener);
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end()) m_listeners.push_back(listener);
 }
 
 void EditBuffer::RemoveListener(BufferListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
 }
 
 void EditBuffer::OnDocChange(const DocChange& change) {
-    const std::vector<BufferListener*> listeners = listeners_;
+    const std::vector<BufferListener*> listeners = m_listeners;
     for (BufferListener* l : listeners) l->OnBufferChange(change);
 }
 
 void EditBuffer::NotifyReset() { OnDocChange({DocChange::Kind::Reset, 0, Text().Length()}); }
 
 void EditBuffer::SetReadOnly(bool readOnly) {
-    readOnly_ = readOnly;
-    doc_.SetReadOnly(readOnly);
-    if (!readOnly && file_) {
+    m_readOnly = readOnly;
+    m_doc.SetReadOnly(readOnly);
+    if (!readOnly && m_file) {
         // An editable text must be in memory: read the shown file whole.
-        const std::string path = filePath_;
+        const std::string path = m_filePath;
         if (LoadIntoDocument(path) != 0) {
-            readOnly_ = true;
-            doc_.SetReadOnly(true);
+            m_readOnly = true;
+            m_doc.SetReadOnly(true);
         }
     }
 }
@@ -48,49 +48,49 @@ void EditBuffer::DetectLineEnding() {
     const TextSource& text = Text();
     const std::string head = text.Text(0, std::min<Pos>(text.Length(), 64 * 1024));
     const std::size_t at = head.find_first_of("\r\n");
-    if (at == std::string::npos) lineEnding_ = kCrLf;
-    else if (head[at] == '\n') lineEnding_ = kLf;
-    else if (at + 1 < head.size() && head[at + 1] == '\n') lineEnding_ = kCrLf;
-    else lineEnding_ = kCr;
+    if (at == std::string::npos) m_lineEnding = kCrLf;
+    else if (head[at] == '\n') m_lineEnding = kLf;
+    else if (at + 1 < head.size() && head[at + 1] == '\n') m_lineEnding = kCrLf;
+    else m_lineEnding = kCr;
 }
 
 int EditBuffer::LoadIntoDocument(const std::string& path) {
     TextBuffer fresh;
     const LoadResult result = LoadTextFile(path, fresh);
     if (result != LoadResult::Ok) return static_cast<int>(result);
-    doc_.ReplaceText(std::move(fresh));
-    file_.reset();
-    filePath_ = path;
+    m_doc.ReplaceText(std::move(fresh));
+    m_file.reset();
+    m_filePath = path;
     DetectLineEnding();
     return 0;
 }
 
 int EditBuffer::ReadFile(const std::string& path) {
-    if (!readOnly_) {
+    if (!m_readOnly) {
         const int result = LoadIntoDocument(path);
         if (result == 0) NotifyReset();
         return result;
     }
     auto file = std::make_unique<FileTextSource>();
     if (!file->Open(path)) return static_cast<int>(LoadResult::CannotOpen);
-    file_ = std::move(file);
-    filePath_ = path;
-    doc_.ReplaceText(TextBuffer());
+    m_file = std::move(file);
+    m_filePath = path;
+    m_doc.ReplaceText(TextBuffer());
     DetectLineEnding();
     NotifyReset();
     return 0;
 }
 
 bool EditBuffer::WriteText(const ChunkSink& sink) const {
-    if (!file_) {
-        const TextBuffer& text = doc_.Text();
+    if (!m_file) {
+        const TextBuffer& text = m_doc.Text();
         return sink(text.Part1().data(), text.Part1().size()) && sink(text.Part2().data(), text.Part2().size());
     }
     // A file shown on demand is copied in pieces, never held whole.
     std::vector<char> chunk(1 << 20);
-    for (Pos pos = 0; pos < file_->Length();) {
-        const Pos n = std::min<Pos>(static_cast<Pos>(chunk.size()), file_->Length() - pos);
-        if (file_->CopyBytes(pos, n, chunk.data()) != n) return false;
+    for (Pos pos = 0; pos < m_file->Length();) {
+        const Pos n = std::min<Pos>(static_cast<Pos>(chunk.size()), m_file->Length() - pos);
+        if (m_file->CopyBytes(pos, n, chunk.data()) != n) return false;
         if (!sink(chunk.data(), static_cast<std::size_t>(n))) return false;
         pos += n;
     }
@@ -99,7 +99,7 @@ bool EditBuffer::WriteText(const ChunkSink& sink) const {
 
 SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress& progress) const {
     const auto total = static_cast<std::uint64_t>(Text().Length());
-    if (file_ && IsSameFile(path, filePath_)) {
+    if (m_file && IsSameFile(path, m_filePath)) {
         SafeWriteResult same;
         same.bytes = total;
         return same;
@@ -135,21 +135,21 @@ SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress&
 bool EditBuffer::SetText(std::string_view text) {
     TextBuffer fresh;
     if (!fresh.SetText(text)) return false;
-    doc_.ReplaceText(std::move(fresh));
-    file_.reset();
-    filePath_.clear();
+    m_doc.ReplaceText(std::move(fresh));
+    m_file.reset();
+    m_filePath.clear();
     DetectLineEnding();
     NotifyReset();
     return true;
 }
 
 bool EditBuffer::Refresh() {
-    if (!file_) return false;
-    const Pos oldLength = file_->Length();
-    switch (file_->Update()) {
+    if (!m_file) return false;
+    const Pos oldLength = m_file->Length();
+    switch (m_file->Update()) {
         case FileTextSource::Growth::None: return false;
         case FileTextSource::Growth::Appended:
-            OnDocChange({DocChange::Kind::Insert, oldLength, file_->Length() - oldLength});
+            OnDocChange({DocChange::Kind::Insert, oldLength, m_file->Length() - oldLength});
             return true;
         case FileTextSource::Growth::Replaced:
             DetectLineEnding();

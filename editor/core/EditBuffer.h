@@ -34,24 +34,24 @@ public:
     EditBuffer& operator=(const EditBuffer&) = delete;
 
     const TextSource& Text() const;
-    TextDocument& Doc() { return doc_; }
-    const TextDocument& Doc() const { return doc_; }
+    TextDocument& Doc() { return m_doc; }
+    const TextDocument& Doc() const { return m_doc; }
     // The file behind a read-only text shown on demand; null for an in-memory text.
-    FileTextSource* File() { return file_.get(); }
+    FileTextSource* File() { return m_file.get(); }
 
-    EditorSettings& Settings() { return settings_; }
-    const EditorSettings& Settings() const { return settings_; }
+    EditorSettings& Settings() { return m_settings; }
+    const EditorSettings& Settings() const { return m_settings; }
 
-    bool IsReadOnly() const { return readOnly_; }
+    bool IsReadOnly() const { return m_readOnly; }
     // Making a file-backed text editable reads it into memory first.
     void SetReadOnly(bool readOnly);
-    bool CanEdit() const { return !readOnly_ && !file_; }
+    bool CanEdit() const { return !m_readOnly && !m_file; }
 
     // The buffer's own colouring switch (a log viewer turns it off); colouring happens
     // only while both this and the settings' switch are on.
-    bool SyntaxColoring() const { return syntaxColoring_; }
-    void SetSyntaxColoring(bool on) { syntaxColoring_ = on; }
-    bool ColoringActive() const { return syntaxColoring_ && settings_.m_bColoring != 0; }
+    bool SyntaxColoring() const { return m_syntaxColoring; }
+    void SetSyntaxColoring(bool on) { m_syntaxColoring = on; }
+    bool ColoringActive() const { return m_syntaxColoring && m_settings.m_bColoring != 0; }
 
     // Reads a file: whole into memory when editable, on demand when read-only. Keeps the
     // bytes exactly. 0 on success; on failure the text is as before.
@@ -67,9 +67,9 @@ public:
     using WriteProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
     SafeWriteResult SaveTo(const std::string& path, const WriteProgress& progress = {}) const;
     // The file read last, or "" for a text set by a program.
-    const std::string& FilePath() const { return filePath_; }
+    const std::string& FilePath() const { return m_filePath; }
     // The text as it is now was saved: the modified state is clean again.
-    void MarkSaved() { doc_.SetSavePoint(); }
+    void MarkSaved() { m_doc.SetSavePoint(); }
     // Sets the whole text, read-only or not; forgets the undo history.
     bool SetText(std::string_view text);
     // Picks up what was appended to a file-backed text, told to the listeners as an
@@ -77,10 +77,10 @@ public:
     // whole new text. True when the text changed.
     bool Refresh();
 
-    bool IsModified() const { return !file_ && doc_.IsModified(); }
+    bool IsModified() const { return !m_file && m_doc.IsModified(); }
 
     // The line end that Enter inserts: the first one in the text, CR LF when there is none.
-    const std::string& LineEnding() const { return lineEnding_; }
+    const std::string& LineEnding() const { return m_lineEnding; }
 
     void AddListener(BufferListener* listener);
     void RemoveListener(BufferListener* listener);
@@ -91,14 +91,14 @@ private:
     void DetectLineEnding();
     int LoadIntoDocument(const std::string& path);
 
-    EditorSettings& settings_;
-    TextDocument doc_;
-    std::unique_ptr<FileTextSource> file_;
-    std::string filePath_;
-    bool readOnly_ = false;
-    bool syntaxColoring_ = true;
-    std::string lineEnding_ = "\r\n";
-    std::vector<BufferListener*> listeners_;
+    EditorSettings& m_settings;
+    TextDocument m_doc;
+    std::unique_ptr<FileTextSource> m_file;
+    std::string m_filePath;
+    bool m_readOnly = false;
+    bool m_syntaxColoring = true;
+    std::string m_lineEnding = "\r\n";
+    std::vector<BufferListener*> m_listeners;
 };
 
 }  // namespace tessaly::editor

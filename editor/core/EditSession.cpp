@@ -6,14 +6,14 @@
 
 namespace tessaly::editor {
 
-EditSession::EditSession(EditBuffer& buffer) : buffer_(buffer) { buffer_.AddListener(this); }
+EditSession::EditSession(EditBuffer& buffer) : m_buffer(buffer) { m_buffer.AddListener(this); }
 
-EditSession::~EditSession() { buffer_.RemoveListener(this); }
+EditSession::~EditSession() { m_buffer.RemoveListener(this); }
 
 void EditSession::OnBufferChange(const DocChange& change) {
-    caret_ = Clamp(MovePosition(caret_, change));
-    anchor_ = Clamp(MovePosition(anchor_, change));
-    desiredColumn_ = -1;
+    m_caret = Clamp(MovePosition(m_caret, change));
+    m_anchor = Clamp(MovePosition(m_anchor, change));
+    m_desiredColumn = -1;
 }
 
 Pos EditSession::Clamp(Pos pos) const {
@@ -27,22 +27,22 @@ Pos EditSession::Clamp(Pos pos) const {
 std::string EditSession::SelectedText() const { return Text().Text(SelStart(), SelEnd() - SelStart()); }
 
 void EditSession::SetSelection(Pos anchor, Pos caret) {
-    anchor_ = Clamp(anchor);
-    caret_ = Clamp(caret);
-    desiredColumn_ = -1;
-    buffer_.Doc().BreakUndoMerge();
+    m_anchor = Clamp(anchor);
+    m_caret = Clamp(caret);
+    m_desiredColumn = -1;
+    m_buffer.Doc().BreakUndoMerge();
 }
 
 void EditSession::MoveTo(Pos pos, bool extend) {
-    caret_ = Clamp(pos);
-    if (!extend) anchor_ = caret_;
-    desiredColumn_ = -1;
-    buffer_.Doc().BreakUndoMerge();
+    m_caret = Clamp(pos);
+    if (!extend) m_anchor = m_caret;
+    m_desiredColumn = -1;
+    m_buffer.Doc().BreakUndoMerge();
 }
 
 void EditSession::Collapse(Pos pos) {
-    caret_ = anchor_ = Clamp(pos);
-    desiredColumn_ = -1;
+    m_caret = m_anchor = Clamp(pos);
+    m_desiredColumn = -1;
 }
 
 EditSession::LineSpan EditSession::SpanAt(Pos pos) const {
@@ -71,7 +71,7 @@ EditSession::LineSpan EditSession::SpanAt(Pos pos) const {
 Pos EditSession::ColumnOf(Pos pos) const {
     const LineSpan span = SpanAt(pos);
     const std::string head = Text().Text(span.start, std::min(pos, span.end) - span.start);
-    const Pos tab = buffer_.Settings().TabWidth();
+    const Pos tab = m_buffer.Settings().TabWidth();
     Pos column = 0;
     for (const char c : head) column += c == '\t' ? tab - column % tab : 1;
     return column;
@@ -82,7 +82,7 @@ Pos EditSession::PositionAtColumn(Pos lineStart, Pos column) const {
     // Every byte takes at least one column, so `column` bytes are enough to look at.
     const Pos n = std::min(span.end - span.start, std::max<Pos>(column, 0));
     const std::string text = Text().Text(span.start, n);
-    const Pos tab = buffer_.Settings().TabWidth();
+    const Pos tab = m_buffer.Settings().TabWidth();
     Pos c = 0;
     for (Pos i = 0; i < n; ++i) {
         const Pos width = text[static_cast<std::size_t>(i)] == '\t' ? tab - c % tab : 1;
@@ -98,7 +98,7 @@ void EditSession::CharLeft(bool extend) {
         MoveTo(SelStart(), false);
         return;
     }
-    MoveTo(caret_ - 1, extend);  // Clamp steps over a whole CR LF
+    MoveTo(m_caret - 1, extend);  // Clamp steps over a whole CR LF
 }
 
 void EditSession::CharRight(bool extend) {
@@ -107,16 +107,16 @@ void EditSession::CharRight(bool extend) {
         return;
     }
     const TextSource& t = Text();
-    const bool crLf = t.ByteAt(caret_) == '\r' && t.ByteAt(caret_ + 1) == '\n';
-    MoveTo(caret_ + (crLf ? 2 : 1), extend);
+    const bool crLf = t.ByteAt(m_caret) == '\r' && t.ByteAt(m_caret + 1) == '\n';
+    MoveTo(m_caret + (crLf ? 2 : 1), extend);
 }
 
 void EditSession::MoveLines(Pos delta, bool extend) {
     const TextSource& t = Text();
-    const Pos column = desiredColumn_ >= 0 ? desiredColumn_ : ColumnOf(caret_);
+    const Pos column = m_desiredColumn >= 0 ? m_desiredColumn : ColumnOf(m_caret);
     Pos target = -1;
-    if (t.IsIndexComplete() || caret_ < t.LineStart(t.LineCount())) {
-        const Pos line = t.LineFromPosition(caret_);
+    if (t.IsIndexComplete() || m_caret < t.LineStart(t.LineCount())) {
+        const Pos line = t.LineFromPosition(m_caret);
         const Pos wanted = line + delta;
         if (t.IsIndexComplete() || wanted < t.LineCount()) {
             const Pos last = std::max<Pos>(0, t.LineCount() - 1);
@@ -125,27 +125,27 @@ void EditSession::MoveLines(Pos delta, bool extend) {
     }
     if (target < 0) {
         // Lines not indexed yet: walk line by line.
-        LineSpan span = SpanAt(caret_);
+        LineSpan span = SpanAt(m_caret);
         for (Pos i = 0; i < delta && span.next >= 0; ++i) span = SpanAt(span.next);
         for (Pos i = 0; i < -delta && span.start > 0; ++i) span = SpanAt(span.start - 1);
         target = span.start;
     }
     MoveTo(PositionAtColumn(target, column), extend);
-    desiredColumn_ = column;
+    m_desiredColumn = column;
 }
 
 void EditSession::Home(bool extend) {
-    const LineSpan span = SpanAt(caret_);
+    const LineSpan span = SpanAt(m_caret);
     const std::string head = Text().Text(span.start, std::min<Pos>(span.end - span.start, 64 * 1024));
     Pos firstNonBlank = span.start;
     while (firstNonBlank - span.start < static_cast<Pos>(head.size()) &&
            IsBlank(head[static_cast<std::size_t>(firstNonBlank - span.start)])) {
         ++firstNonBlank;
     }
-    MoveTo(caret_ == firstNonBlank ? span.start : firstNonBlank, extend);
+    MoveTo(m_caret == firstNonBlank ? span.start : firstNonBlank, extend);
 }
 
-void EditSession::End(bool extend) { MoveTo(SpanAt(caret_).end, extend); }
+void EditSession::End(bool extend) { MoveTo(SpanAt(m_caret).end, extend); }
 
 Pos EditSession::WordRightOf(Pos p) const {
     const TextSource& t = Text();
@@ -175,9 +175,9 @@ Pos EditSession::WordLeftOf(Pos p) const {
     return p;
 }
 
-void EditSession::WordRight(bool extend) { MoveTo(WordRightOf(caret_), extend); }
+void EditSession::WordRight(bool extend) { MoveTo(WordRightOf(m_caret), extend); }
 
-void EditSession::WordLeft(bool extend) { MoveTo(WordLeftOf(caret_), extend); }
+void EditSession::WordLeft(bool extend) { MoveTo(WordLeftOf(m_caret), extend); }
 
 void EditSession::SelectWordAt(Pos pos) {
     const TextSource& t = Text();
@@ -201,7 +201,7 @@ void EditSession::SelectWordAt(Pos pos) {
 
 std::string EditSession::SelWord() const {
     const TextSource& t = Text();
-    Pos at = caret_;
+    Pos at = m_caret;
     if (!IsWordByte(t.ByteAt(at))) {
         if (at == 0 || !IsWordByte(t.ByteAt(at - 1))) return {};
         --at;
@@ -215,7 +215,7 @@ std::string EditSession::SelWord() const {
 }
 
 bool EditSession::ReplaceSelection(std::string_view text, UndoMerge merge) {
-    TextDocument& d = buffer_.Doc();
+    TextDocument& d = m_buffer.Doc();
     const Pos start = SelStart();
     const Pos n = SelEnd() - start;
     d.BeginUndoGroup();
@@ -227,12 +227,12 @@ bool EditSession::ReplaceSelection(std::string_view text, UndoMerge merge) {
 }
 
 bool EditSession::TypeChar(char c) {
-    if (!buffer_.CanEdit()) return false;
+    if (!m_buffer.CanEdit()) return false;
     const std::string_view s(&c, 1);
     if (HasSelection()) return ReplaceSelection(s, UndoMerge::None);
-    TextDocument& d = buffer_.Doc();
-    const Pos at = caret_;
-    if (overwrite_ && at < SpanAt(at).end) {
+    TextDocument& d = m_buffer.Doc();
+    const Pos at = m_caret;
+    if (m_overwrite && at < SpanAt(at).end) {
         d.BeginUndoGroup();
         const bool ok = d.Delete(at, 1) && d.Insert(at, s);
         d.EndUndoGroup();
@@ -245,13 +245,13 @@ bool EditSession::TypeChar(char c) {
 }
 
 bool EditSession::InsertText(std::string_view text) {
-    return buffer_.CanEdit() && ReplaceSelection(text, UndoMerge::None);
+    return m_buffer.CanEdit() && ReplaceSelection(text, UndoMerge::None);
 }
 
 bool EditSession::NewLine() {
-    if (!buffer_.CanEdit()) return false;
-    std::string text = buffer_.LineEnding();
-    if (buffer_.Settings().m_bAutoIndent) {
+    if (!m_buffer.CanEdit()) return false;
+    std::string text = m_buffer.LineEnding();
+    if (m_buffer.Settings().m_bAutoIndent) {
         const LineSpan span = SpanAt(SelStart());
         const std::string head = Text().Text(span.start, std::min(SelStart(), span.end) - span.start);
         std::size_t blanks = 0;
@@ -262,71 +262,71 @@ bool EditSession::NewLine() {
 }
 
 bool EditSession::Backspace() {
-    if (!buffer_.CanEdit()) return false;
+    if (!m_buffer.CanEdit()) return false;
     if (HasSelection()) return DeleteSelection();
-    if (caret_ == 0) return false;
-    const Pos at = Clamp(caret_ - 1);  // a CR LF goes as one
-    if (!buffer_.Doc().Delete(at, caret_ - at, UndoMerge::DeleteBack)) return false;
+    if (m_caret == 0) return false;
+    const Pos at = Clamp(m_caret - 1);  // a CR LF goes as one
+    if (!m_buffer.Doc().Delete(at, m_caret - at, UndoMerge::DeleteBack)) return false;
     Collapse(at);
     return true;
 }
 
 bool EditSession::DeleteChar() {
-    if (!buffer_.CanEdit()) return false;
+    if (!m_buffer.CanEdit()) return false;
     if (HasSelection()) return DeleteSelection();
     const TextSource& t = Text();
-    if (caret_ >= t.Length()) return false;
-    const Pos n = t.ByteAt(caret_) == '\r' && t.ByteAt(caret_ + 1) == '\n' ? 2 : 1;
-    const Pos at = caret_;
-    if (!buffer_.Doc().Delete(at, n, UndoMerge::DeleteForward)) return false;
+    if (m_caret >= t.Length()) return false;
+    const Pos n = t.ByteAt(m_caret) == '\r' && t.ByteAt(m_caret + 1) == '\n' ? 2 : 1;
+    const Pos at = m_caret;
+    if (!m_buffer.Doc().Delete(at, n, UndoMerge::DeleteForward)) return false;
     Collapse(at);
     return true;
 }
 
 bool EditSession::DeleteWordLeft() {
-    if (!buffer_.CanEdit()) return false;
+    if (!m_buffer.CanEdit()) return false;
     if (HasSelection()) return DeleteSelection();
-    const Pos from = WordLeftOf(caret_);
-    if (from >= caret_ || !buffer_.Doc().Delete(from, caret_ - from, UndoMerge::None)) return false;
+    const Pos from = WordLeftOf(m_caret);
+    if (from >= m_caret || !m_buffer.Doc().Delete(from, m_caret - from, UndoMerge::None)) return false;
     Collapse(from);
     return true;
 }
 
 bool EditSession::DeleteWordRight() {
-    if (!buffer_.CanEdit()) return false;
+    if (!m_buffer.CanEdit()) return false;
     if (HasSelection()) return DeleteSelection();
-    const Pos to = WordRightOf(caret_);
-    const Pos at = caret_;
-    if (to <= at || !buffer_.Doc().Delete(at, to - at, UndoMerge::None)) return false;
+    const Pos to = WordRightOf(m_caret);
+    const Pos at = m_caret;
+    if (to <= at || !m_buffer.Doc().Delete(at, to - at, UndoMerge::None)) return false;
     Collapse(at);
     return true;
 }
 
 bool EditSession::DeleteSelection() {
-    if (!buffer_.CanEdit() || !HasSelection()) return false;
+    if (!m_buffer.CanEdit() || !HasSelection()) return false;
     return ReplaceSelection({}, UndoMerge::None);
 }
 
 std::string EditSession::IndentUnit(Pos column) const {
-    const EditorSettings& s = buffer_.Settings();
+    const EditorSettings& s = m_buffer.Settings();
     if (s.m_bKeepTabs) return "\t";
     const Pos tab = s.TabWidth();
     return std::string(static_cast<std::size_t>(tab - column % tab), ' ');
 }
 
 bool EditSession::Tab() {
-    if (!buffer_.CanEdit()) return false;
+    if (!m_buffer.CanEdit()) return false;
     const TextSource& t = Text();
     if (HasSelection() && t.LineFromPosition(SelStart()) != t.LineFromPosition(SelEnd())) return ShiftLines(true);
     return ReplaceSelection(IndentUnit(ColumnOf(SelStart())), UndoMerge::None);
 }
 
-bool EditSession::BackTab() { return buffer_.CanEdit() && ShiftLines(false); }
+bool EditSession::BackTab() { return m_buffer.CanEdit() && ShiftLines(false); }
 
 bool EditSession::ShiftLines(bool indent) {
-    TextDocument& d = buffer_.Doc();
+    TextDocument& d = m_buffer.Doc();
     const TextBuffer& t = d.Text();
-    const Pos tab = buffer_.Settings().TabWidth();
+    const Pos tab = m_buffer.Settings().TabWidth();
     const Pos s = SelStart();
     const Pos e = SelEnd();
     const Pos first = t.LineFromPosition(s);
@@ -341,7 +341,7 @@ bool EditSession::ShiftLines(bool indent) {
         const Pos length = t.LineLength(line);
         if (indent) {
             if (length == 0) continue;
-            const std::string unit = buffer_.Settings().m_bKeepTabs ? "\t" : std::string(static_cast<std::size_t>(tab), ' ');
+            const std::string unit = m_buffer.Settings().m_bKeepTabs ? "\t" : std::string(static_cast<std::size_t>(tab), ' ');
             changed = d.Insert(start, unit) || changed;
         } else {
             const std::string head = t.Text(start, std::min(length, tab));
@@ -364,21 +364,21 @@ bool EditSession::ShiftLines(bool indent) {
 
 bool EditSession::Undo() {
     if (!CanUndo()) return false;
-    const Pos at = buffer_.Doc().Undo();
+    const Pos at = m_buffer.Doc().Undo();
     if (at >= 0) Collapse(at);
     return at >= 0;
 }
 
 bool EditSession::Redo() {
     if (!CanRedo()) return false;
-    const Pos at = buffer_.Doc().Redo();
+    const Pos at = m_buffer.Doc().Redo();
     if (at >= 0) Collapse(at);
     return at >= 0;
 }
 
 bool EditSession::DropText(Pos pos, std::string_view text, bool moveSelection) {
-    if (!buffer_.CanEdit() || text.empty()) return false;
-    TextDocument& d = buffer_.Doc();
+    if (!m_buffer.CanEdit() || text.empty()) return false;
+    TextDocument& d = m_buffer.Doc();
     pos = Clamp(pos);
     Pos newStart = pos;
     if (moveSelection && HasSelection()) {
@@ -437,7 +437,7 @@ EditSession::FindResult EditSession::Find(const FindOptions& options, bool wrap,
 }
 
 bool EditSession::Replace(const FindOptions& options, std::string_view with) {
-    if (!buffer_.CanEdit()) return false;
+    if (!m_buffer.CanEdit()) return false;
     const Pos m = static_cast<Pos>(options.what.size());
     if (HasSelection() && SelEnd() - SelStart() == m && MatchesAt(Text(), SelStart(), options)) {
         const Pos start = SelStart();
@@ -448,8 +448,8 @@ bool EditSession::Replace(const FindOptions& options, std::string_view with) {
 }
 
 Pos EditSession::ReplaceAll(const FindOptions& options, std::string_view with) {
-    if (!buffer_.CanEdit() || options.what.empty()) return 0;
-    TextDocument& d = buffer_.Doc();
+    if (!m_buffer.CanEdit() || options.what.empty()) return 0;
+    TextDocument& d = m_buffer.Doc();
     FindOptions down = options;
     down.down = true;
     const Pos m = static_cast<Pos>(options.what.size());
@@ -481,7 +481,7 @@ Pos EditSession::EmLineFromChar(Pos ch) const {
 
 Pos EditSession::EmLineIndex(Pos line) const {
     const TextSource& t = Text();
-    if (line < 0) line = t.LineFromPosition(caret_);
+    if (line < 0) line = t.LineFromPosition(m_caret);
     if (line >= EmGetLineCount()) return -1;
     return t.LineStart(line);
 }
@@ -500,7 +500,7 @@ Pos EditSession::EmLineLength(Pos ch) const {
 
 void EditSession::EmSetSel(Pos start, Pos end) {
     if (start < 0) {
-        SetSelection(caret_, caret_);
+        SetSelection(m_caret, m_caret);
         return;
     }
     if (end < 0) end = Text().Length();

@@ -19,15 +19,15 @@ public:
     EditSession(const EditSession&) = delete;
     EditSession& operator=(const EditSession&) = delete;
 
-    EditBuffer& Buffer() { return buffer_; }
-    const TextSource& Text() const { return buffer_.Text(); }
+    EditBuffer& Buffer() { return m_buffer; }
+    const TextSource& Text() const { return m_buffer.Text(); }
 
     // Caret and selection: the selection runs between the anchor and the caret.
-    Pos Caret() const { return caret_; }
-    Pos Anchor() const { return anchor_; }
-    Pos SelStart() const { return std::min(caret_, anchor_); }
-    Pos SelEnd() const { return std::max(caret_, anchor_); }
-    bool HasSelection() const { return caret_ != anchor_; }
+    Pos Caret() const { return m_caret; }
+    Pos Anchor() const { return m_anchor; }
+    Pos SelStart() const { return std::min(m_caret, m_anchor); }
+    Pos SelEnd() const { return std::max(m_caret, m_anchor); }
+    bool HasSelection() const { return m_caret != m_anchor; }
     std::string SelectedText() const;
     void SetSelection(Pos anchor, Pos caret);
     // Moves the caret; with extend the anchor stays (Shift, or dragging the mouse).
@@ -68,15 +68,15 @@ public:
     bool BackTab();
     bool Undo();
     bool Redo();
-    bool CanUndo() const { return buffer_.CanEdit() && buffer_.Doc().CanUndo(); }
-    bool CanRedo() const { return buffer_.CanEdit() && buffer_.Doc().CanRedo(); }
-    bool CanCut() const { return buffer_.CanEdit() && HasSelection(); }
+    bool CanUndo() const { return m_buffer.CanEdit() && m_buffer.Doc().CanUndo(); }
+    bool CanRedo() const { return m_buffer.CanEdit() && m_buffer.Doc().CanRedo(); }
+    bool CanCut() const { return m_buffer.CanEdit() && HasSelection(); }
     bool CanCopy() const { return HasSelection(); }
-    bool CanPaste() const { return buffer_.CanEdit(); }
+    bool CanPaste() const { return m_buffer.CanEdit(); }
 
     // Insert key: typing replaces the character under the caret.
-    bool Overwrite() const { return overwrite_; }
-    void SetOverwrite(bool on) { overwrite_ = on; }
+    bool Overwrite() const { return m_overwrite; }
+    void SetOverwrite(bool on) { m_overwrite = on; }
 
     // Drag and drop: puts text at pos; with moveSelection the selection (the dragged
     // text, from this buffer) is removed in the same undo step. Selects the dropped text.
@@ -96,7 +96,7 @@ public:
     void GotoLine(Pos oneBasedLine);  // caret to the start of that line (clamped)
     void TopOfFile() { MoveTo(0, false); }
     void BottomOfFile() { MoveTo(Text().Length(), false); }
-    void BeginningOfLine() { MoveTo(SpanAt(caret_).start, false); }
+    void BeginningOfLine() { MoveTo(SpanAt(m_caret).start, false); }
     // The word at the caret (letters, digits, underscore), or "".
     std::string SelWord() const;
 
@@ -134,11 +134,11 @@ private:
     bool ShiftLines(bool indent);
     std::string IndentUnit(Pos column) const;
 
-    EditBuffer& buffer_;
-    Pos caret_ = 0;
-    Pos anchor_ = 0;
-    Pos desiredColumn_ = -1;  // kept while moving up and down
-    bool overwrite_ = false;
+    EditBuffer& m_buffer;
+    Pos m_caret = 0;
+    Pos m_anchor = 0;
+    Pos m_desiredColumn = -1;  // kept while moving up and down
+    bool m_overwrite = false;
 };
 
 }  // namespace tessaly::editor

@@ -17,12 +17,12 @@ public:
     ~SharedReadFile() { Close(); }
     SharedReadFile(const SharedReadFile&) = delete;
     SharedReadFile& operator=(const SharedReadFile&) = delete;
-    SharedReadFile(SharedReadFile&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
+    SharedReadFile(SharedReadFile&& other) noexcept : m_handle(other.m_handle) { other.m_handle = kNone; }
     SharedReadFile& operator=(SharedReadFile&& other) noexcept;
 
     // The path is in the system's single-byte code page. False for a missing file or a folder.
     bool Open(const std::string& path);
-    bool IsOpen() const { return handle_ != kNone; }
+    bool IsOpen() const { return m_handle != kNone; }
     void Close();
 
     // The current size, or -1.
@@ -39,7 +39,7 @@ public:
 
 private:
     static constexpr std::intptr_t kNone = -1;
-    std::intptr_t handle_ = kNone;
+    std::intptr_t m_handle = kNone;
 };
 
 }  // namespace tessaly::editor

@@ -12,8 +12,8 @@ namespace tessaly::editor {
 SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept {
     if (this != &other) {
         Close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
+        m_handle = other.m_handle;
+        other.m_handle = kNone;
     }
     return *this;
 }
@@ -27,47 +27,47 @@ bool SharedReadFile::Open(const std::string& path) {
         ::close(fd);
         return false;
     }
-    handle_ = fd;
+    m_handle = fd;
     return true;
 }
 
 void SharedReadFile::Close() {
-    if (handle_ != kNone) ::close(static_cast<int>(handle_));
-    handle_ = kNone;
+    if (m_handle != kNone) ::close(static_cast<int>(m_handle));
+    m_handle = kNone;
 }
 
 Pos SharedReadFile::Size() const {
     struct stat st;
-    if (handle_ == kNone || ::fstat(static_cast<int>(handle_), &st) != 0) return -1;
+    if (m_handle == kNone || ::fstat(static_cast<int>(m_handle), &st) != 0) return -1;
     return st.st_size;
 }
 
 bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const {
     struct stat mine, theirs;
-    if (handle_ == kNone || other.handle_ == kNone) return false;
-    if (::fstat(static_cast<int>(handle_), &mine) != 0 || ::fstat(static_cast<int>(other.handle_), &theirs) != 0) {
+    if (m_handle == kNone || other.m_handle == kNone) return false;
+    if (::fstat(static_cast<int>(m_handle), &mine) != 0 || ::fstat(static_cast<int>(other.m_handle), &theirs) != 0) {
         return false;
     }
     return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
 }
 
 Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
-    if (handle_ == kNone) return -1;
+    if (m_handle == kNone) return -1;
     for (;;) {
-        const ssize_t got = ::pread(static_cast<int>(handle_), out, n, static_cast<off_t>(offset));
+        const ssize_t got = ::pread(static_cast<int>(m_handle), out, n, static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR) continue;
         return got;
     }
 }
 
 bool SharedReadFile::Seek(Pos offset) {
-    return handle_ != kNone && ::lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) == offset;
+    return m_handle != kNone && ::lseek(static_cast<int>(m_handle), static_cast<off_t>(offset), SEEK_SET) == offset;
 }
 
 Pos SharedReadFile::ReadNext(void* out, std::size_t n) {
-    if (handle_ == kNone) return -1;
+    if (m_handle == kNone) return -1;
     for (;;) {
-        const ssize_t got = ::read(static_cast<int>(handle_), out, n);
+        const ssize_t got = ::read(static_cast<int>(m_handle), out, n);
         if (got < 0 && errno == EINTR) continue;
         return got;
     }

@@ -15,8 +15,8 @@ HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept {
     if (this != &other) {
         Close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
+        m_handle = other.m_handle;
+        other.m_handle = kNone;
     }
     return *this;
 }
@@ -32,26 +32,26 @@ bool SharedReadFile::Open(const std::string& path) {
         CloseHandle(h);
         return false;
     }
-    handle_ = reinterpret_cast<std::intptr_t>(h);
+    m_handle = reinterpret_cast<std::intptr_t>(h);
     return true;
 }
 
 void SharedReadFile::Close() {
-    if (handle_ != kNone) CloseHandle(AsHandle(handle_));
-    handle_ = kNone;
+    if (m_handle != kNone) CloseHandle(AsHandle(m_handle));
+    m_handle = kNone;
 }
 
 Pos SharedReadFile::Size() const {
     LARGE_INTEGER size;
-    if (handle_ == kNone || !GetFileSizeEx(AsHandle(handle_), &size)) return -1;
+    if (m_handle == kNone || !GetFileSizeEx(AsHandle(m_handle), &size)) return -1;
     return size.QuadPart;
 }
 
 bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const {
     BY_HANDLE_FILE_INFORMATION mine, theirs;
-    if (handle_ == kNone || other.handle_ == kNone) return false;
-    if (!GetFileInformationByHandle(AsHandle(handle_), &mine) ||
-        !GetFileInformationByHandle(AsHandle(other.handle_), &theirs)) {
+    if (m_handle == kNone || other.m_handle == kNone) return false;
+    if (!GetFileInformationByHandle(AsHandle(m_handle), &mine) ||
+        !GetFileInformationByHandle(AsHandle(other.m_handle), &theirs)) {
         return false;
     }
     return mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber && mine.nFileIndexHigh == theirs.nFileIndexHigh &&
@@ -59,13 +59,13 @@ bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const {
 }
 
 Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
-    if (handle_ == kNone) return -1;
+    if (m_handle == kNone) return -1;
     // The offset travels with the call, so readers need not share a file position.
     OVERLAPPED ov = {};
     ov.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
     ov.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
     DWORD got = 0;
-    if (!::ReadFile(AsHandle(handle_), out, static_cast<DWORD>(n), &got, &ov)) {
+    if (!::ReadFile(AsHandle(m_handle), out, static_cast<DWORD>(n), &got, &ov)) {
         return GetLastError() == ERROR_HANDLE_EOF ? 0 : -1;
     }
     return got;
@@ -74,13 +74,13 @@ Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
 bool SharedReadFile::Seek(Pos offset) {
     LARGE_INTEGER to;
     to.QuadPart = offset;
-    return handle_ != kNone && SetFilePointerEx(AsHandle(handle_), to, nullptr, FILE_BEGIN);
+    return m_handle != kNone && SetFilePointerEx(AsHandle(m_handle), to, nullptr, FILE_BEGIN);
 }
 
 Pos SharedReadFile::ReadNext(void* out, std::size_t n) {
-    if (handle_ == kNone) return -1;
+    if (m_handle == kNone) return -1;
     DWORD got = 0;
-    if (!::ReadFile(AsHandle(handle_), out, static_cast<DWORD>(n), &got, nullptr)) return -1;
+    if (!::ReadFile(AsHandle(m_handle), out, static_cast<DWORD>(n), &got, nullptr)) return -1;
     return got;
 }
 

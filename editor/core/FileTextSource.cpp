@@ -20,23 +20,23 @@ std::atomic<int> newSourcePauseMs{0};
 // from the one before: under Wine sequential reads cost much less than reads at offsets.
 class FileReader : public TextReader {
 public:
-    explicit FileReader(SharedReadFile file) : file_(std::move(file)) {}
+    explicit FileReader(SharedReadFile file) : m_file(std::move(file)) {}
 
     void Read(Pos pos, Pos n, char* out) override {
         Pos done = 0;
-        if (pos == next_ || file_.Seek(pos)) {
+        if (pos == m_next || m_file.Seek(pos)) {
             Pos got = 0;
-            while (done < n && (got = file_.ReadNext(out + done, static_cast<std::size_t>(n - done))) > 0) done += got;
-            next_ = got < 0 ? -1 : pos + done;
+            while (done < n && (got = m_file.ReadNext(out + done, static_cast<std::size_t>(n - done))) > 0) done += got;
+            m_next = got < 0 ? -1 : pos + done;
         } else {
-            next_ = -1;
+            m_next = -1;
         }
         if (done < n) std::memset(out + done, ' ', static_cast<std::size_t>(n - done));
     }
 
 private:
-    SharedReadFile file_;
-    Pos next_ = -1;  // the file position, when known
+    SharedReadFile m_file;
+    Pos m_next = -1;  // the file position, when known
 };
 
 // Indexing reads this much at a time, the first read of a file excepted (it is a cache
@@ -59,59 +59,59 @@ void FileTextSource::SetIndexPauseForNewSources(int ms) { newSourcePauseMs = ms;
 
 bool FileTextSource::Open(const std::string& path) {
     Close();
-    if (const int ms = newSourcePauseMs; ms > 0) pauseMs_ = ms;
-    if (!file_.Open(path)) return false;
-    const Pos size = file_.Size();
+    if (const int ms = newSourcePauseMs; ms > 0) m_pauseMs = ms;
+    if (!m_file.Open(path)) return false;
+    const Pos size = m_file.Size();
     if (size < 0) {
-        file_.Close();
+        m_file.Close();
         return false;
     }
-    path_ = path;
+    m_path = path;
     Restart(size);
     return true;
 }
 
 void FileTextSource::Close() {
     StopIndexing();
-    file_.Close();
-    std::lock_guard<std::mutex> lock(mutex_);
-    index_.Clear();
-    indexed_ = 0;
-    complete_ = true;
-    size_ = 0;
-    std::lock_guard<std::mutex> cacheLock(cacheMutex_);
-    cache_.clear();
+    m_file.Close();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_index.Clear();
+    m_indexed = 0;
+    m_complete = true;
+    m_size = 0;
+    std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
+    m_cache.clear();
 }
 
 void FileTextSource::Restart(Pos newSize) {
     StopIndexing();
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        index_.Clear();
-        indexed_ = 0;
-        scanner_ = LineStartScanner(0);
-        size_ = newSize;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_index.Clear();
+        m_indexed = 0;
+        m_scanner = LineStartScanner(0);
+        m_size = newSize;
     }
     {
-        std::lock_guard<std::mutex> cacheLock(cacheMutex_);
-        cache_.clear();
+        std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
+        m_cache.clear();
     }
     StartIndexing(0, newSize);
 }
 
 void FileTextSource::StartIndexing(Pos from, Pos limit) {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        complete_ = false;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_complete = false;
     }
-    stop_ = false;
-    worker_ = std::thread([this, from, limit] { IndexRange(from, limit); });
+    m_stop = false;
+    m_worker = std::thread([this, from, limit] { IndexRange(from, limit); });
 }
 
 void FileTextSource::StopIndexing() {
-    stop_ = true;
-    if (worker_.joinable()) worker_.join();
-    stop_ = false;
+    m_stop = true;
+    if (m_worker.joinable()) m_worker.join();
+    m_stop = false;
 }
 
 // A share of a long range, indexed from the back by a thread of its own while the front
@@ -130,7 +130,7 @@ void FileTextSource::PauseIfAsked(Pos& sincePause, Pos got) const {
     sincePause += got;
     if (sincePause < kPublishBytes) return;
     sincePause = 0;
-    if (const int ms = pauseMs_; ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (const int ms = m_pauseMs; ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tail& tail) {
@@ -140,7 +140,7 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
     StartsBuffer starts;
     Pos sincePause = 0;
     while (tail.end < tail.limit) {
-        if (stop_) return;
+        if (m_stop) return;
         const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), tail.limit - tail.end));
         const Pos got = file.ReadNext(buf.data(), want);
         if (got <= 0) break;
@@ -149,7 +149,7 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
         tail.index.Append(starts.Base(), starts.Offsets(), starts.size());
         starts.clear();
         tail.end += got;
-        tailDone_ += got;
+        m_tailDone += got;
         PauseIfAsked(sincePause, got);
     }
     tail.done = true;
@@ -158,10 +158,10 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
 void FileTextSource::IndexFromBack(RangeShares& shares, Pos from, Pos limit, std::vector<Tail>& tails) {
     try {
         SharedReadFile file;
-        if (!file.Open(path_)) return;  // the front takes every share
+        if (!file.Open(m_path)) return;  // the front takes every share
         std::vector<char> buf(kIndexReadBytes);
         Pos share;
-        while (!stop_ && shares.TakeBack(share)) {
+        while (!m_stop && shares.TakeBack(share)) {
             Tail& tail = tails.emplace_back();
             tail.from = from + share * kShareBytes;
             tail.limit = std::min(limit, tail.from + kShareBytes);
@@ -177,7 +177,7 @@ void FileTextSource::IndexFromBack(RangeShares& shares, Pos from, Pos limit, std
 void FileTextSource::IndexRange(Pos from, Pos limit) {
     // A handle of its own, read sequentially: the view's reads go through the cache.
     SharedReadFile file;
-    const bool opened = file.Open(path_) && file.Seek(from);
+    const bool opened = file.Open(m_path) && file.Seek(from);
     std::vector<char> buf(kIndexReadBytes);
     StartsBuffer starts;
     Pos offset = from;
@@ -186,10 +186,10 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     // for the first screen.
     auto publish = [&](bool finished) {
         {
-            std::lock_guard<std::mutex> lock(mutex_);
-            index_.Append(starts.Base(), starts.Offsets(), starts.size());
-            indexed_ = offset;
-            complete_ = finished;
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_index.Append(starts.Base(), starts.Offsets(), starts.size());
+            m_indexed = offset;
+            m_complete = finished;
         }
         starts.clear();
         indexed_cv_.notify_all();
@@ -199,13 +199,13 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     Pos sincePause = 0;
     // False when the file ended early (it was cut short meanwhile; Update() will see it).
     auto scanTo = [&](Pos end) {
-        while (offset < end && !stop_) {
+        while (offset < end && !m_stop) {
             const std::size_t room = first ? kBlockSize : buf.size();
             const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(room), end - offset));
             const Pos got = file.ReadNext(buf.data(), want);
             if (got <= 0) return false;
             // The scanner is the worker's while it runs: Update() stops the worker before touching it.
-            Scan(scanner_, buf.data(), static_cast<std::size_t>(got), starts);
+            Scan(m_scanner, buf.data(), static_cast<std::size_t>(got), starts);
             offset += got;
             PauseIfAsked(sincePause, got);
             if (first || offset - published >= kPublishBytes) {
@@ -221,11 +221,11 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     // second from the back, in shares, until they meet.
     const bool split = opened && limit - from >= kSplitBytes;
     RangeShares shares(split ? (limit - from + kShareBytes - 1) / kShareBytes : 1,
-                       split ? frontLimit_ / kShareBytes : 1);
+                       split ? m_frontLimit / kShareBytes : 1);
     std::vector<Tail> tails;  // the last share first
     std::thread tailWorker;
     if (split) {
-        tailDone_ = 0;
+        m_tailDone = 0;
         try {
             tailWorker = std::thread([this, &shares, &tails, from, limit] { IndexFromBack(shares, from, limit, tails); });
         } catch (const std::system_error&) {
@@ -234,17 +234,17 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     }
     bool more = opened;
     Pos share;
-    while (more && !stop_ && shares.TakeFront(share)) {
+    while (more && !m_stop && shares.TakeFront(share)) {
         more = scanTo(split ? std::min(limit, from + (share + 1) * kShareBytes) : limit);
     }
     // Cut short or stopped: the back takes no more either. Otherwise it takes the rest.
-    if (!more || stop_) shares.Stop();
+    if (!more || m_stop) shares.Stop();
     if (tailWorker.joinable()) {
         tailWorker.join();
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard<std::mutex> lock(m_mutex);
         // Each share from the back that follows on is appended; at a gap (a share not
         // done), this thread reads on from there.
-        for (auto tail = tails.rbegin(); more && !stop_ && tail != tails.rend() && tail->done && tail->from == offset; ++tail) {
+        for (auto tail = tails.rbegin(); more && !m_stop && tail != tails.rend() && tail->done && tail->from == offset; ++tail) {
             if (tail->end == tail->from) {
                 more = false;  // the file ended where the share begins
                 break;
@@ -252,130 +252,130 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
             // A CR just before the share ends a line there unless the share begins with
             // its LF; either way the share has every later start, and its scanner carries on.
             std::vector<Pos> seam;
-            scanner_.Feed(&tail->firstByte, 1, seam);
+            m_scanner.Feed(&tail->firstByte, 1, seam);
             starts.Reserve(seam.size());
             for (const Pos s : seam) {
                 if (s <= tail->from) starts.push_back(s);
             }
-            scanner_ = tail->scanner;
-            index_.Append(starts.Base(), starts.Offsets(), starts.size());
+            m_scanner = tail->scanner;
+            m_index.Append(starts.Base(), starts.Offsets(), starts.size());
             starts.clear();
-            index_.AppendTail(tail->index);
+            m_index.AppendTail(tail->index);
             offset = tail->end;
-            indexed_ = offset;
+            m_indexed = offset;
             if (tail->end < tail->limit) more = false;  // the file ended within it
         }
-        tailDone_ = 0;
+        m_tailDone = 0;
         if (more && offset < limit && !file.Seek(offset)) more = false;
     }
     if (more) scanTo(limit);
-    if (stop_ && offset < limit) {
+    if (m_stop && offset < limit) {
         publish(false);  // stopped: Update() carries on from here
         return;
     }
-    scanner_.Finish(starts);
+    m_scanner.Finish(starts);
     publish(true);
 }
 
 FileTextSource::Growth FileTextSource::Update() {
-    if (!file_.IsOpen()) return Growth::None;
-    const Pos newSize = file_.Size();
-    if (newSize < 0 || newSize == size_) return Growth::None;
-    if (newSize < size_) {
+    if (!m_file.IsOpen()) return Growth::None;
+    const Pos newSize = m_file.Size();
+    if (newSize < 0 || newSize == m_size) return Growth::None;
+    if (newSize < m_size) {
         Restart(newSize);  // cut short: every position may be gone
         return Growth::Replaced;
     }
     char lastByte = '\0';
-    if (size_ > 0) GetBytes(size_ - 1, 1, &lastByte);
+    if (m_size > 0) GetBytes(m_size - 1, 1, &lastByte);
     StopIndexing();
     Pos from;
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        from = indexed_;
-        if (complete_ && from == size_ && lastByte == '\r' && index_.Count() > 1 && index_.Last() == size_) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        from = m_indexed;
+        if (m_complete && from == m_size && lastByte == '\r' && m_index.Count() > 1 && m_index.Last() == m_size) {
             // The text ended in a CR, taken as a line end when the index was finished: an
             // LF appended now makes it half of a CR LF. The CR is read again with what follows.
-            index_.RemoveLast();
-            from = size_ - 1;
-            indexed_ = from;
-            scanner_ = LineStartScanner(from);
+            m_index.RemoveLast();
+            from = m_size - 1;
+            m_indexed = from;
+            m_scanner = LineStartScanner(from);
         }
-        size_ = newSize;
+        m_size = newSize;
     }
     {
-        std::lock_guard<std::mutex> cacheLock(cacheMutex_);
-        cache_.clear();
+        std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
+        m_cache.clear();
     }
     StartIndexing(from, newSize);
     return Growth::Appended;
 }
 
 Pos FileTextSource::LineCount() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return complete_ ? index_.Count() : index_.Count() - 1;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_complete ? m_index.Count() : m_index.Count() - 1;
 }
 
 bool FileTextSource::IsIndexComplete() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return complete_;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_complete;
 }
 
 Pos FileTextSource::LineStart(Pos line) const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<std::mutex> lock(m_mutex);
     if (line <= 0) return 0;
-    if (line >= index_.Count()) return complete_ ? size_ : index_.Last();
-    return index_.Start(line);
+    if (line >= m_index.Count()) return m_complete ? m_size : m_index.Last();
+    return m_index.Start(line);
 }
 
 Pos FileTextSource::LineFromPosition(Pos pos) const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    const Pos line = index_.Find(pos);
-    const Pos known = complete_ ? index_.Count() : index_.Count() - 1;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const Pos line = m_index.Find(pos);
+    const Pos known = m_complete ? m_index.Count() : m_index.Count() - 1;
     return std::max<Pos>(0, std::min(line, known - 1));
 }
 
 bool FileTextSource::WaitForLine(Pos line, int timeoutMs) const {
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return indexed_cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                [&] { return complete_ || line < index_.Count() - 1; });
+                                [&] { return m_complete || line < m_index.Count() - 1; });
 }
 
 bool FileTextSource::WaitForIndex(const std::function<bool(double)>& progress) const {
     for (;;) {
         {
-            std::unique_lock<std::mutex> lock(mutex_);
-            if (indexed_cv_.wait_for(lock, std::chrono::milliseconds(50), [&] { return complete_; })) return true;
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (indexed_cv_.wait_for(lock, std::chrono::milliseconds(50), [&] { return m_complete; })) return true;
         }
         if (progress && !progress(Progress())) return false;
     }
 }
 
 double FileTextSource::Progress() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (complete_ || size_ <= 0) return 1.0;
-    return static_cast<double>(indexed_ + tailDone_) / static_cast<double>(size_);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_complete || m_size <= 0) return 1.0;
+    return static_cast<double>(m_indexed + m_tailDone) / static_cast<double>(m_size);
 }
 
 const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const {
-    ++tick_;
-    for (Block& b : cache_) {
+    ++m_tick;
+    for (Block& b : m_cache) {
         if (b.offset == offset) {
-            b.lastUse = tick_;
+            b.lastUse = m_tick;
             return b;
         }
     }
     Block* slot;
-    if (cache_.size() < kCacheBlocks) {
-        cache_.emplace_back();
-        slot = &cache_.back();
+    if (m_cache.size() < kCacheBlocks) {
+        m_cache.emplace_back();
+        slot = &m_cache.back();
     } else {
-        slot = &*std::min_element(cache_.begin(), cache_.end(),
+        slot = &*std::min_element(m_cache.begin(), m_cache.end(),
                                   [](const Block& a, const Block& b) { return a.lastUse < b.lastUse; });
     }
     slot->offset = offset;
-    slot->lastUse = tick_;
+    slot->lastUse = m_tick;
     slot->data.resize(kBlockSize);
-    const Pos got = file_.ReadAt(offset, slot->data.data(), kBlockSize);
+    const Pos got = m_file.ReadAt(offset, slot->data.data(), kBlockSize);
     slot->data.resize(static_cast<std::size_t>(std::max<Pos>(got, 0)));
     return *slot;
 }
@@ -383,7 +383,7 @@ const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const {
 Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const {
     Pos done = 0;
     while (done < n) {
-        const Pos got = file_.ReadAt(pos + done, out + done, static_cast<std::size_t>(n - done));
+        const Pos got = m_file.ReadAt(pos + done, out + done, static_cast<std::size_t>(n - done));
         if (got <= 0) break;
         done += got;
     }
@@ -392,7 +392,7 @@ Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const {
 
 std::unique_ptr<TextReader> FileTextSource::NewReader() const {
     SharedReadFile file;
-    if (path_.empty() || !file.Open(path_) || !file.IsSameFileAs(file_)) return nullptr;
+    if (m_path.empty() || !file.Open(m_path) || !file.IsSameFileAs(m_file)) return nullptr;
     return std::make_unique<FileReader>(std::move(file));
 }
 
@@ -400,11 +400,11 @@ void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {
     if (n <= 0) return;
     if (static_cast<std::size_t>(n) >= 4 * kBlockSize) {
         // Large reads (copying, saving) go straight to the file and leave the cache alone.
-        const Pos got = std::max<Pos>(file_.ReadAt(pos, out, static_cast<std::size_t>(n)), 0);
+        const Pos got = std::max<Pos>(m_file.ReadAt(pos, out, static_cast<std::size_t>(n)), 0);
         if (got < n) std::memset(out + got, ' ', static_cast<std::size_t>(n - got));
         return;
     }
-    std::lock_guard<std::mutex> lock(cacheMutex_);
+    std::lock_guard<std::mutex> lock(m_cacheMutex);
     while (n > 0) {
         const Pos blockOffset = pos - pos % static_cast<Pos>(kBlockSize);
         const Block& b = FetchBlock(blockOffset);
@@ -420,14 +420,14 @@ void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {
 }
 
 std::size_t FileTextSource::IndexMemoryBytes() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return index_.MemoryBytes();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_index.MemoryBytes();
 }
 
 std::size_t FileTextSource::MemoryBytes() const {
     std::size_t bytes = IndexMemoryBytes();
-    std::lock_guard<std::mutex> cacheLock(cacheMutex_);
-    for (const Block& b : cache_) bytes += b.data.capacity();
+    std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
+    for (const Block& b : m_cache) bytes += b.data.capacity();
     return bytes;
 }
 

@@ -31,7 +31,7 @@ public:
     bool Open(const std::string& path);
     void Close();
 
-    Pos Length() const override { return size_; }
+    Pos Length() const override { return m_size; }
     Pos LineCount() const override;
     bool IsIndexComplete() const override;
     Pos LineStart(Pos line) const override;
@@ -63,10 +63,10 @@ public:
     // How far at most the thread that shows the first lines indexes a long file from the
     // front (rounded down to a share of 8 MiB); the rest is indexed from the back by a
     // second thread and joined on. Unlimited unless set; for trying out the joins.
-    void SetFrontShareLimit(Pos bytes) { frontLimit_ = bytes; }
+    void SetFrontShareLimit(Pos bytes) { m_frontLimit = bytes; }
     // Each indexing thread pauses this long after every 2 MiB it reads: for trying out
     // what waits for an index that takes its time. None unless set.
-    void SetIndexPause(int ms) { pauseMs_ = ms; }
+    void SetIndexPause(int ms) { m_pauseMs = ms; }
     // The same pause for every source opened from now on (0: none), so that a test can slow
     // an index down before it starts rather than race it.
     static void SetIndexPauseForNewSources(int ms);
@@ -100,25 +100,25 @@ private:
     void PauseIfAsked(Pos& sincePause, Pos got) const;
     const Block& FetchBlock(Pos offset) const;
 
-    std::string path_;
-    SharedReadFile file_;
-    Pos size_ = 0;
+    std::string m_path;
+    SharedReadFile m_file;
+    Pos m_size = 0;
 
-    mutable std::mutex mutex_;  // guards index_, indexed_, complete_
+    mutable std::mutex m_mutex;  // guards m_index, m_indexed, m_complete
     mutable std::condition_variable indexed_cv_;
-    LineIndex index_;
-    Pos indexed_ = 0;
-    bool complete_ = true;
-    LineStartScanner scanner_;
-    std::thread worker_;
-    std::atomic<bool> stop_{false};
-    std::atomic<Pos> frontLimit_{Pos(1) << 62};
-    std::atomic<Pos> tailDone_{0};
-    std::atomic<int> pauseMs_{0};  // bytes indexed from the back but not yet merged
+    LineIndex m_index;
+    Pos m_indexed = 0;
+    bool m_complete = true;
+    LineStartScanner m_scanner;
+    std::thread m_worker;
+    std::atomic<bool> m_stop{false};
+    std::atomic<Pos> m_frontLimit{Pos(1) << 62};
+    std::atomic<Pos> m_tailDone{0};
+    std::atomic<int> m_pauseMs{0};  // bytes indexed from the back but not yet merged
 
-    mutable std::mutex cacheMutex_;
-    mutable std::vector<Block> cache_;
-    mutable std::uint64_t tick_ = 0;
+    mutable std::mutex m_cacheMutex;
+    mutable std::vector<Block> m_cache;
+    mutable std::uint64_t m_tick = 0;
 };
 
 }  // namespace tessaly::editor

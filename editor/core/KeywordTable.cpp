@@ -57,7 +57,7 @@ bool KeywordTable::ReadScriptText(std::string_view text) {
         else if (n == 2 && fields[0] == "constant") Add(kinds, kConstants, fields[1], "");
     }
     if (kinds.nodes[kDirectives].empty()) return false;
-    kinds_ = std::move(kinds);
+    m_kinds = std::move(kinds);
     return true;
 }
 
@@ -74,8 +74,8 @@ bool KeywordTable::ReadScriptFile(const std::string& path) {
 
 const NODE* KeywordTable::FindIn(int kind, std::string_view word, bool caseSensitive) const {
     if (word.empty() || word.size() > 255) return nullptr;
-    const auto it = kinds_.byName[kind].find(Folded(word));
-    if (it == kinds_.byName[kind].end()) return nullptr;
+    const auto it = m_kinds.byName[kind].find(Folded(word));
+    if (it == m_kinds.byName[kind].end()) return nullptr;
     if (caseSensitive && std::string_view(it->second->szKeyword) != word) return nullptr;
     return it->second;
 }
@@ -87,7 +87,7 @@ const NODE* KeywordTable::Find(std::string_view word, int flag) const {
 
 int KeywordTable::Count(int flag) const {
     if (flag != kDirectives && flag != kConstants) return 0;
-    return static_cast<int>(kinds_.nodes[flag].size());
+    return static_cast<int>(m_kinds.nodes[flag].size());
 }
 
 bool KeywordTable::IsDirective(std::string_view word, bool caseSensitive) const {

@@ -46,7 +46,7 @@ private:
     const NODE* FindIn(int kind, std::string_view word, bool caseSensitive) const;
     static void Add(Kinds& kinds, int kind, std::string_view name, std::string_view help);
 
-    Kinds kinds_;
+    Kinds m_kinds;
 };
 
 }  // namespace tessaly::editor

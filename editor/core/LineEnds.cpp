@@ -143,28 +143,28 @@ void LineStartScanner::Feed(const char* data, std::size_t size, PartitionStarts&
 void LineStartScanner::Feed(const char* data, std::size_t size, StartsBuffer& out) {
     // At most one start a byte, one for a CR held back, and one written past the end.
     out.Reserve(size + 2);
-    out.ComeFrom(next_);
+    out.ComeFrom(m_next);
     FeedInto(data, size, out);
 }
 
 void StartsBuffer::Reserve(std::size_t n) {
     const std::size_t size = this->size();
-    if (size + n <= capacity_) return;
-    const std::size_t capacity = std::max(size + n, capacity_ * 2);
+    if (size + n <= m_capacity) return;
+    const std::size_t capacity = std::max(size + n, m_capacity * 2);
     std::unique_ptr<std::uint32_t[]> grown(new std::uint32_t[capacity]);
-    if (size > 0) std::copy(values_.get(), values_.get() + size, grown.get());
-    values_ = std::move(grown);
-    end_ = values_.get() + size;
-    capacity_ = capacity;
+    if (size > 0) std::copy(m_values.get(), m_values.get() + size, grown.get());
+    m_values = std::move(grown);
+    m_end = m_values.get() + size;
+    m_capacity = capacity;
 }
 
 template <typename Starts>
 void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out) {
     using Start = typename Starts::value_type;
     if (size == 0) return;
-    const Pos base = next_;
+    const Pos base = m_next;
     std::size_t i = 0;
-    if (pendingCr_ >= 0) {
+    if (m_pendingCr >= 0) {
         // The CR held back was the last byte fed: this piece's first byte decides.
         if (data[0] == '\n') {
             out.push_back(static_cast<Start>(base + 1));
@@ -172,22 +172,22 @@ void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out)
         } else {
             out.push_back(static_cast<Start>(base));
         }
-        pendingCr_ = -1;
+        m_pendingCr = -1;
     }
     if (i < size) {
         StartsWithKnownNext(data, i, size - 1, base, out);
         // The last byte: an LF ends its line; a CR waits for the next piece.
         const char last = data[size - 1];
         if (last == '\n') out.push_back(static_cast<Start>(base + static_cast<Pos>(size)));
-        else if (last == '\r') pendingCr_ = base + static_cast<Pos>(size) - 1;
+        else if (last == '\r') m_pendingCr = base + static_cast<Pos>(size) - 1;
     }
-    next_ = base + static_cast<Pos>(size);
+    m_next = base + static_cast<Pos>(size);
 }
 
 template <typename Starts>
 void LineStartScanner::FinishInto(Starts& out) {
-    if (pendingCr_ >= 0) out.push_back(static_cast<typename Starts::value_type>(pendingCr_ + 1));
-    pendingCr_ = -1;
+    if (m_pendingCr >= 0) out.push_back(static_cast<typename Starts::value_type>(m_pendingCr + 1));
+    m_pendingCr = -1;
 }
 
 void LineStartScanner::Finish(std::vector<Pos>& out) { FinishInto(out); }

@@ -20,35 +20,35 @@ class StartsBuffer {
 public:
     using value_type = Pos;
 
-    Pos Base() const { return base_; }
-    const std::uint32_t* Offsets() const { return values_.get(); }
-    std::size_t size() const { return static_cast<std::size_t>(end_ - values_.get()); }
-    void clear() { end_ = values_.get(); }
+    Pos Base() const { return m_base; }
+    const std::uint32_t* Offsets() const { return m_values.get(); }
+    std::size_t size() const { return static_cast<std::size_t>(m_end - m_values.get()); }
+    void clear() { m_end = m_values.get(); }
     // Room for n more starts; what is there is kept.
     void Reserve(std::size_t n);
     // Starts from `from` on are coming: it becomes the base unless starts are held.
     void ComeFrom(Pos from) {
-        if (end_ == values_.get()) base_ = from;
+        if (m_end == m_values.get()) m_base = from;
     }
     // These only within the room made by Reserve.
     void push_back(Pos v) {
-        if (end_ == values_.get()) base_ = v;
-        *end_++ = static_cast<std::uint32_t>(v - base_);
+        if (m_end == m_values.get()) m_base = v;
+        *m_end++ = static_cast<std::uint32_t>(v - m_base);
     }
-    void PushOffset(std::uint32_t at) { *end_++ = at; }
+    void PushOffset(std::uint32_t at) { *m_end++ = at; }
     // Writes `at` one past the end and keeps it there when `keep`, without a branch.
     void PushOffsetIf(std::uint32_t at, bool keep) {
-        *end_ = at;
-        end_ += keep ? 1 : 0;
+        *m_end = at;
+        m_end += keep ? 1 : 0;
     }
 
 private:
-    std::unique_ptr<std::uint32_t[]> values_;
-    // A pointer, not a count: a count could be changed by the writes through values_ as far
+    std::unique_ptr<std::uint32_t[]> m_values;
+    // A pointer, not a count: a count could be changed by the writes through m_values as far
     // as the compiler knows, and would be read back from memory after each.
-    std::uint32_t* end_ = nullptr;
-    std::size_t capacity_ = 0;
-    Pos base_ = 0;
+    std::uint32_t* m_end = nullptr;
+    std::size_t m_capacity = 0;
+    Pos m_base = 0;
 };
 
 // Turns a stream of bytes, fed in pieces, into line starts: the offset just after
@@ -56,7 +56,7 @@ private:
 // piece, or until Finish() says the stream ended.
 class LineStartScanner {
 public:
-    explicit LineStartScanner(Pos origin = 0) : next_(origin) {}
+    explicit LineStartScanner(Pos origin = 0) : m_next(origin) {}
 
     // Feeds the bytes that follow those fed so far; appends each line start found to out.
     // Starts go into 32-bit values only for texts known to be shorter than 2 GB.
@@ -71,7 +71,7 @@ public:
     void Finish(PartitionStarts& out);
     void Finish(StartsBuffer& out);
 
-    Pos Consumed() const { return next_; }
+    Pos Consumed() const { return m_next; }
 
 private:
     template <typename Starts>
@@ -79,8 +79,8 @@ private:
     template <typename Starts>
     void FinishInto(Starts& out);
 
-    Pos next_;           // offset of the next byte to be fed
-    Pos pendingCr_ = -1; // offset of a CR that was the last byte fed, its successor unseen
+    Pos m_next;           // offset of the next byte to be fed
+    Pos m_pendingCr = -1; // offset of a CR that was the last byte fed, its successor unseen
 };
 
 // Finds the first CR or LF in [p, end); returns end when there is none.

@@ -6,18 +6,18 @@
 namespace tessaly::editor {
 
 void LineIndex::Reset(Pos origin) {
-    blockStarts_.clear();
-    blockStarts_.push_back(static_cast<std::uint64_t>(origin));
-    chunks_.clear();
-    longLines_.clear();
-    count_ = 1;
-    last_ = origin;
+    m_blockStarts.clear();
+    m_blockStarts.push_back(static_cast<std::uint64_t>(origin));
+    m_chunks.clear();
+    m_longLines.clear();
+    m_count = 1;
+    m_last = origin;
 }
 
 std::uint16_t* LineIndex::SlotsFrom(Pos line) {
     const std::size_t chunk = ChunkOf(line);
-    if (chunk == chunks_.size()) chunks_.emplace_back(new std::uint16_t[static_cast<std::size_t>(kChunkLines)]);
-    return chunks_[chunk].get() + InChunk(line);
+    if (chunk == m_chunks.size()) m_chunks.emplace_back(new std::uint16_t[static_cast<std::size_t>(kChunkLines)]);
+    return m_chunks[chunk].get() + InChunk(line);
 }
 
 void LineIndex::Append(Pos start) { Append(&start, 1); }
@@ -25,8 +25,8 @@ void LineIndex::Append(Pos start) { Append(&start, 1); }
 void LineIndex::Append(const Pos* starts, std::size_t n) {
     // Each start gives the line before it its length; the lines go in a chunk at a time,
     // with the count and the last start in registers.
-    Pos count = count_;
-    Pos last = last_;
+    Pos count = m_count;
+    Pos last = m_last;
     std::size_t i = 0;
     while (i < n) {
         const Pos line = count - 1;
@@ -37,7 +37,7 @@ void LineIndex::Append(const Pos* starts, std::size_t n) {
             const Pos length = from[j] - last;
             if (length >= kLong) {
                 slot[j] = kLong;
-                longLines_.emplace_back(line + static_cast<Pos>(j), length);
+                m_longLines.emplace_back(line + static_cast<Pos>(j), length);
             } else {
                 slot[j] = static_cast<std::uint16_t>(length);
             }
@@ -45,13 +45,13 @@ void LineIndex::Append(const Pos* starts, std::size_t n) {
         }
         // Start count + j is that of a line 64, 128, ... where count + j is a multiple of 64.
         for (std::size_t j = static_cast<std::size_t>(-count & (kBlock - 1)); j < run; j += kBlock) {
-            blockStarts_.push_back(static_cast<std::uint64_t>(from[j]));
+            m_blockStarts.push_back(static_cast<std::uint64_t>(from[j]));
         }
         count += static_cast<Pos>(run);
         i += run;
     }
-    count_ = count;
-    last_ = last;
+    m_count = count;
+    m_last = last;
 }
 
 void LineIndex::Append(Pos base, const std::uint32_t* offsets, std::size_t n) {
@@ -59,7 +59,7 @@ void LineIndex::Append(Pos base, const std::uint32_t* offsets, std::size_t n) {
     // The line before the first of them may begin before base; the others' lengths are
     // differences of offsets, in 32 bits.
     Append(base + offsets[0]);
-    Pos count = count_;
+    Pos count = m_count;
     std::uint32_t last = offsets[0];
     std::size_t i = 1;
     while (i < n) {
@@ -71,49 +71,49 @@ void LineIndex::Append(Pos base, const std::uint32_t* offsets, std::size_t n) {
             const std::uint32_t length = from[j] - last;
             if (length >= kLong) {
                 slot[j] = kLong;
-                longLines_.emplace_back(line + static_cast<Pos>(j), static_cast<Pos>(length));
+                m_longLines.emplace_back(line + static_cast<Pos>(j), static_cast<Pos>(length));
             } else {
                 slot[j] = static_cast<std::uint16_t>(length);
             }
             last = from[j];
         }
         for (std::size_t j = static_cast<std::size_t>(-count & (kBlock - 1)); j < run; j += kBlock) {
-            blockStarts_.push_back(static_cast<std::uint64_t>(base + from[j]));
+            m_blockStarts.push_back(static_cast<std::uint64_t>(base + from[j]));
         }
         count += static_cast<Pos>(run);
         i += run;
     }
-    count_ = count;
-    last_ = base + last;
+    m_count = count;
+    m_last = base + last;
 }
 
 void LineIndex::RemoveLast() {
-    if (count_ <= 1) return;
-    --count_;
-    if (IsBlockStart(count_)) blockStarts_.pop_back();
-    const Pos line = count_ - 1;  // whose length goes
-    if (LengthSlot(line) == kLong) longLines_.pop_back();
-    if (InChunk(line) == 0) chunks_.pop_back();
-    last_ = Start(count_ - 1);
+    if (m_count <= 1) return;
+    --m_count;
+    if (IsBlockStart(m_count)) m_blockStarts.pop_back();
+    const Pos line = m_count - 1;  // whose length goes
+    if (LengthSlot(line) == kLong) m_longLines.pop_back();
+    if (InChunk(line) == 0) m_chunks.pop_back();
+    m_last = Start(m_count - 1);
 }
 
 void LineIndex::AppendTail(const LineIndex& tail) {
-    if (tail.count_ <= 1) return;
+    if (tail.m_count <= 1) return;
     // The tail's first line begins where its half of the file does, not at a line start:
     // its first real start goes in one by one, and every later line keeps its length.
     Append(tail.Start(1));
-    const Pos shift = count_ - 2;  // the tail's line i is line i + shift here
-    auto longLine = tail.longLines_.begin();
-    if (longLine != tail.longLines_.end() && longLine->first == 0) ++longLine;
-    for (auto it = longLine; it != tail.longLines_.end(); ++it) longLines_.emplace_back(it->first + shift, it->second);
+    const Pos shift = m_count - 2;  // the tail's line i is line i + shift here
+    auto longLine = tail.m_longLines.begin();
+    if (longLine != tail.m_longLines.end() && longLine->first == 0) ++longLine;
+    for (auto it = longLine; it != tail.m_longLines.end(); ++it) m_longLines.emplace_back(it->first + shift, it->second);
     // The lengths are copied a run at a time; the block starts fall at other lines than
     // the tail's own, so the starts are added up along the way.
-    Pos start = last_;
-    Pos line = count_ - 1;  // the line that begins at `start`
-    for (Pos from = 1; from < tail.count_ - 1;) {
+    Pos start = m_last;
+    Pos line = m_count - 1;  // the line that begins at `start`
+    for (Pos from = 1; from < tail.m_count - 1;) {
         std::uint16_t* slot = SlotsFrom(line);
-        const std::uint16_t* source = tail.chunks_[ChunkOf(from)].get() + InChunk(from);
-        const std::size_t run = std::min({static_cast<std::size_t>(tail.count_ - 1 - from),
+        const std::uint16_t* source = tail.m_chunks[ChunkOf(from)].get() + InChunk(from);
+        const std::size_t run = std::min({static_cast<std::size_t>(tail.m_count - 1 - from),
                                           static_cast<std::size_t>(kChunkLines) - InChunk(line),
                                           static_cast<std::size_t>(kChunkLines) - InChunk(from)});
         std::memcpy(slot, source, run * sizeof(std::uint16_t));
@@ -129,38 +129,38 @@ void LineIndex::AppendTail(const LineIndex& tail) {
             start += sum;
             line += static_cast<Pos>(stop - j);
             j = stop;
-            if (IsBlockStart(line)) blockStarts_.push_back(static_cast<std::uint64_t>(start));
+            if (IsBlockStart(line)) m_blockStarts.push_back(static_cast<std::uint64_t>(start));
         }
         from += static_cast<Pos>(run);
     }
-    count_ = line + 1;
-    last_ = start;
+    m_count = line + 1;
+    m_last = start;
 }
 
 Pos LineIndex::Length(Pos index) const {
     const std::uint16_t l = LengthSlot(index);
     if (l != kLong) return l;
-    const auto it = std::lower_bound(longLines_.begin(), longLines_.end(), std::make_pair(index, Pos(0)));
+    const auto it = std::lower_bound(m_longLines.begin(), m_longLines.end(), std::make_pair(index, Pos(0)));
     return it->second;
 }
 
 Pos LineIndex::Start(Pos index) const {
-    if (index <= 0) return static_cast<Pos>(blockStarts_.front());
-    if (index >= count_) return last_;
+    if (index <= 0) return static_cast<Pos>(m_blockStarts.front());
+    if (index >= m_count) return m_last;
     const Pos block = index / kBlock;
-    Pos start = static_cast<Pos>(blockStarts_[static_cast<std::size_t>(block)]);
+    Pos start = static_cast<Pos>(m_blockStarts[static_cast<std::size_t>(block)]);
     for (Pos i = block * kBlock; i < index; ++i) start += Length(i);
     return start;
 }
 
 Pos LineIndex::Find(Pos pos) const {
-    if (pos <= static_cast<Pos>(blockStarts_.front())) return 0;
-    if (pos >= last_) return count_ - 1;
-    const auto it = std::upper_bound(blockStarts_.begin(), blockStarts_.end(), static_cast<std::uint64_t>(pos));
-    const Pos block = static_cast<Pos>(it - blockStarts_.begin()) - 1;
+    if (pos <= static_cast<Pos>(m_blockStarts.front())) return 0;
+    if (pos >= m_last) return m_count - 1;
+    const auto it = std::upper_bound(m_blockStarts.begin(), m_blockStarts.end(), static_cast<std::uint64_t>(pos));
+    const Pos block = static_cast<Pos>(it - m_blockStarts.begin()) - 1;
     Pos index = block * kBlock;
-    Pos start = static_cast<Pos>(blockStarts_[static_cast<std::size_t>(block)]);
-    while (index + 1 < count_) {
+    Pos start = static_cast<Pos>(m_blockStarts[static_cast<std::size_t>(block)]);
+    while (index + 1 < m_count) {
         const Pos next = start + Length(index);
         if (next > pos) break;
         start = next;
@@ -170,9 +170,9 @@ Pos LineIndex::Find(Pos pos) const {
 }
 
 std::size_t LineIndex::MemoryBytes() const {
-    return chunks_.size() * static_cast<std::size_t>(kChunkLines) * sizeof(std::uint16_t) +
-           chunks_.capacity() * sizeof(chunks_[0]) + blockStarts_.size() * sizeof(std::uint64_t) +
-           longLines_.capacity() * sizeof(std::pair<Pos, Pos>);
+    return m_chunks.size() * static_cast<std::size_t>(kChunkLines) * sizeof(std::uint16_t) +
+           m_chunks.capacity() * sizeof(m_chunks[0]) + m_blockStarts.size() * sizeof(std::uint64_t) +
+           m_longLines.capacity() * sizeof(std::pair<Pos, Pos>);
 }
 
 }  // namespace tessaly::editor

@@ -26,8 +26,8 @@ public:
     // built on its own and appended later, starts where that half does).
     void Reset(Pos origin);
     // Starts recorded, the first (implicit) start included.
-    Pos Count() const { return count_; }
-    Pos Last() const { return last_; }
+    Pos Count() const { return m_count; }
+    Pos Last() const { return m_last; }
     // Records the next start; it must lie after Last().
     void Append(Pos start);
     // Records n starts in order, the first after Last().
@@ -53,7 +53,7 @@ private:
 
     static std::size_t ChunkOf(Pos line) { return static_cast<std::size_t>(static_cast<std::uint64_t>(line) >> kChunkShift); }
     static std::size_t InChunk(Pos line) { return static_cast<std::size_t>(line & (kChunkLines - 1)); }
-    std::uint16_t LengthSlot(Pos line) const { return chunks_[ChunkOf(line)][InChunk(line)]; }
+    std::uint16_t LengthSlot(Pos line) const { return m_chunks[ChunkOf(line)][InChunk(line)]; }
     // The slot for line's length and those after it in its chunk (a new chunk when the
     // line begins one).
     std::uint16_t* SlotsFrom(Pos line);
@@ -61,11 +61,11 @@ private:
     // A mask, not a 64-bit division: on a 32-bit processor that is a library call a line.
     static bool IsBlockStart(Pos index) { return (index & (kBlock - 1)) == 0; }
 
-    std::deque<std::uint64_t> blockStarts_;                  // start of lines 0, 64, 128, ...
-    std::vector<std::unique_ptr<std::uint16_t[]>> chunks_;  // length of line i (start i+1 - start i), or kLong
-    std::vector<std::pair<Pos, Pos>> longLines_;             // (line, length) for lengths of kLong or more
-    Pos count_ = 1;
-    Pos last_ = 0;
+    std::deque<std::uint64_t> m_blockStarts;                  // start of lines 0, 64, 128, ...
+    std::vector<std::unique_ptr<std::uint16_t[]>> m_chunks;  // length of line i (start i+1 - start i), or kLong
+    std::vector<std::pair<Pos, Pos>> m_longLines;             // (line, length) for lengths of kLong or more
+    Pos m_count = 1;
+    Pos m_last = 0;
 };
 
 }  // namespace tessaly::editor

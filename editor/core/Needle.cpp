@@ -109,45 +109,45 @@ __attribute__((target("sse2"))) std::ptrdiff_t LastSse2(const char* data, std::s
 }  // namespace
 
 Needle::Needle(const FindOptions& options)
-    : what_(options.what), matchCase_(options.matchCase), wholeWord_(options.wholeWord),
-      lastAt_(what_.empty() ? 0 : what_.size() - 1) {
-    if (what_.empty()) return;
-    if (!matchCase_) {
-        for (char& c : what_) c = FoldCase(c);
+    : m_what(options.what), m_matchCase(options.matchCase), m_wholeWord(options.wholeWord),
+      m_lastAt(m_what.empty() ? 0 : m_what.size() - 1) {
+    if (m_what.empty()) return;
+    if (!m_matchCase) {
+        for (char& c : m_what) c = FoldCase(c);
     }
     const auto filter = [this](char c, unsigned char& value, unsigned char& fold) {
         const unsigned char u = static_cast<unsigned char>(c);
-        fold = !matchCase_ && IsLetter(u) ? 0x20 : 0;
+        fold = !m_matchCase && IsLetter(u) ? 0x20 : 0;
         value = u | fold;
     };
-    filter(what_.front(), firstValue_, firstFold_);
-    filter(what_.back(), lastValue_, lastFold_);
+    filter(m_what.front(), m_firstValue, m_firstFold);
+    filter(m_what.back(), m_lastValue, m_lastFold);
 }
 
 bool Needle::Filter(const char* at) const {
-    return (static_cast<unsigned char>(at[0]) | firstFold_) == firstValue_ &&
-           (static_cast<unsigned char>(at[lastAt_]) | lastFold_) == lastValue_;
+    return (static_cast<unsigned char>(at[0]) | m_firstFold) == m_firstValue &&
+           (static_cast<unsigned char>(at[m_lastAt]) | m_lastFold) == m_lastValue;
 }
 
 bool Needle::MatchesAt(const char* data, std::size_t size, std::size_t at) const {
-    const std::size_t m = what_.size();
+    const std::size_t m = m_what.size();
     if (m == 0 || at > size || size - at < m) return false;
     const char* p = data + at;
-    if (matchCase_) {
-        if (std::memcmp(p, what_.data(), m) != 0) return false;
+    if (m_matchCase) {
+        if (std::memcmp(p, m_what.data(), m) != 0) return false;
     } else {
         for (std::size_t i = 0; i < m; ++i) {
-            if (FoldCase(p[i]) != what_[i]) return false;
+            if (FoldCase(p[i]) != m_what[i]) return false;
         }
     }
-    if (!wholeWord_) return true;
+    if (!m_wholeWord) return true;
     if (at > 0 && IsWordByte(data[at - 1])) return false;
     if (at + m < size && IsWordByte(data[at + m])) return false;
     return true;
 }
 
 std::ptrdiff_t Needle::FindFirst(const char* data, std::size_t size, std::size_t from, std::size_t to) const {
-    const std::size_t m = what_.size();
+    const std::size_t m = m_what.size();
     if (m == 0 || size < m) return -1;
     to = std::min(to, size - m + 1);
     if (from >= to) return -1;
@@ -155,7 +155,7 @@ std::ptrdiff_t Needle::FindFirst(const char* data, std::size_t size, std::size_t
     std::size_t i = from;
 #if TESSALY_HAVE_SSE2_PATH
     if (HaveSse2()) {
-        const FilterBytes f{firstValue_, firstFold_, lastValue_, lastFold_, lastAt_};
+        const FilterBytes f{m_firstValue, m_firstFold, m_lastValue, m_lastFold, m_lastAt};
         if (const std::ptrdiff_t at = FirstSse2(data, from, to, f, matches, i); at >= 0) return at;
     }
 #endif
@@ -166,7 +166,7 @@ std::ptrdiff_t Needle::FindFirst(const char* data, std::size_t size, std::size_t
 }
 
 std::ptrdiff_t Needle::FindLast(const char* data, std::size_t size, std::size_t from, std::size_t to) const {
-    const std::size_t m = what_.size();
+    const std::size_t m = m_what.size();
     if (m == 0 || size < m) return -1;
     to = std::min(to, size - m + 1);
     if (from >= to) return -1;
@@ -174,7 +174,7 @@ std::ptrdiff_t Needle::FindLast(const char* data, std::size_t size, std::size_t 
     std::size_t i = to;
 #if TESSALY_HAVE_SSE2_PATH
     if (HaveSse2()) {
-        const FilterBytes f{firstValue_, firstFold_, lastValue_, lastFold_, lastAt_};
+        const FilterBytes f{m_firstValue, m_firstFold, m_lastValue, m_lastFold, m_lastAt};
         if (const std::ptrdiff_t at = LastSse2(data, from, to, f, matches, i); at >= 0) return at;
     }
 #endif

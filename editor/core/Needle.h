@@ -13,7 +13,7 @@ public:
     // The literal, case and whole words as the options ask; the direction plays no part.
     explicit Needle(const FindOptions& options);
 
-    std::size_t Size() const { return what_.size(); }
+    std::size_t Size() const { return m_what.size(); }
 
     // The first (lowest) or the last (highest) match that starts in [from, to) of the size
     // bytes at data and lies wholly within them; -1 when there is none. For whole words the
@@ -27,16 +27,16 @@ public:
 private:
     bool Filter(const char* at) const;
 
-    std::string what_;  // with letters in lower case when case does not matter
-    bool matchCase_;
-    bool wholeWord_;
+    std::string m_what;  // with letters in lower case when case does not matter
+    bool m_matchCase;
+    bool m_wholeWord;
     // The filter: the first and the last byte. A byte equals `value` once OR-ed with `fold`,
     // which is 0x20 for a letter whose case does not matter (it makes A and a alike), else 0.
-    std::size_t lastAt_;
-    unsigned char firstValue_ = 0;
-    unsigned char firstFold_ = 0;
-    unsigned char lastValue_ = 0;
-    unsigned char lastFold_ = 0;
+    std::size_t m_lastAt;
+    unsigned char m_firstValue = 0;
+    unsigned char m_firstFold = 0;
+    unsigned char m_lastValue = 0;
+    unsigned char m_lastFold = 0;
 };
 
 }  // namespace tessaly::editor

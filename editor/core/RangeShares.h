@@ -13,42 +13,42 @@ namespace tessaly::editor {
 // run) or is slowed down takes less. The front thread stops at frontLimit shares.
 class RangeShares {
 public:
-    RangeShares(Pos count, Pos frontLimit) : count_(count), back_(count), frontLimit_(std::min(count, frontLimit)) {}
+    RangeShares(Pos count, Pos frontLimit) : m_count(count), m_back(count), m_frontLimit(std::min(count, frontLimit)) {}
 
-    Pos Count() const { return count_; }
+    Pos Count() const { return m_count; }
 
     bool TakeFront(Pos& share) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (front_ >= back_ || front_ >= frontLimit_) return false;
-        share = front_++;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_front >= m_back || m_front >= m_frontLimit) return false;
+        share = m_front++;
         return true;
     }
 
     bool TakeBack(Pos& share) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (front_ >= back_) return false;
-        share = --back_;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_front >= m_back) return false;
+        share = --m_back;
         return true;
     }
 
     // The number of shares the front took, once it takes no more.
     Pos FrontEnd() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return front_;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_front;
     }
 
     // No more shares for anyone.
     void Stop() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        back_ = front_;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_back = m_front;
     }
 
 private:
-    std::mutex mutex_;
-    Pos count_;
-    Pos front_ = 0;
-    Pos back_;
-    Pos frontLimit_;
+    std::mutex m_mutex;
+    Pos m_count;
+    Pos m_front = 0;
+    Pos m_back;
+    Pos m_frontLimit;
 };
 
 }  // namespace tessaly::editor

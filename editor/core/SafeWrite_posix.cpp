@@ -26,32 +26,32 @@ SafeWriteOutcome WriteOutcome(int error) {
 // The temporary file being written: closed and removed unless it took the target's name.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
         Close();
-        if (!kept_) ::unlink(path_.c_str());
+        if (!m_kept) ::unlink(m_path.c_str());
     }
 
     bool Create(mode_t mode) {
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd_ < 0) kept_ = true;  // not ours: whatever holds the name stays
-        return fd_ >= 0;
+        m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (m_fd < 0) m_kept = true;  // not ours: whatever holds the name stays
+        return m_fd >= 0;
     }
-    int File() const { return fd_; }
+    int File() const { return m_fd; }
     bool Close() {
-        const bool ok = fd_ < 0 || ::close(fd_) == 0;
-        fd_ = -1;
+        const bool ok = m_fd < 0 || ::close(m_fd) == 0;
+        m_fd = -1;
         return ok;
     }
-    const std::string& Path() const { return path_; }
-    void Keep() { kept_ = true; }
+    const std::string& Path() const { return m_path; }
+    void Keep() { m_kept = true; }
 
 private:
-    std::string path_;
-    int fd_ = -1;
-    bool kept_ = false;
+    std::string m_path;
+    int m_fd = -1;
+    bool m_kept = false;
 };
 
 }  // namespace

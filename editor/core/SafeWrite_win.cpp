@@ -24,30 +24,30 @@ bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR
 // The temporary file being written: closed and removed unless it took the target's name.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
+    explicit TemporaryFile(std::wstring path) : m_path(std::move(path)) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile() {
-        file_.Reset();
-        if (!kept_) ::DeleteFileW(path_.c_str());
+        m_file.Reset();
+        if (!m_kept) ::DeleteFileW(m_path.c_str());
     }
 
     // A new file: a leftover of an earlier save was removed before.
     bool Create() {
-        file_.Reset(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        m_file.Reset(::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!file_) kept_ = true;  // not ours: whatever holds the name stays
-        return static_cast<bool>(file_);
+        if (!m_file) m_kept = true;  // not ours: whatever holds the name stays
+        return static_cast<bool>(m_file);
     }
-    HANDLE File() const { return file_.Get(); }
-    void Close() { file_.Reset(); }
-    const std::wstring& Path() const { return path_; }
-    void Keep() { kept_ = true; }
+    HANDLE File() const { return m_file.Get(); }
+    void Close() { m_file.Reset(); }
+    const std::wstring& Path() const { return m_path; }
+    void Keep() { m_kept = true; }
 
 private:
-    std::wstring path_;
-    CFileHandle file_;
-    bool kept_ = false;
+    std::wstring m_path;
+    CFileHandle m_file;
+    bool m_kept = false;
 };
 
 // The creation time and the attributes of the file being replaced, given to its replacement.

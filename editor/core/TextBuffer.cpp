@@ -11,20 +11,20 @@ namespace tessaly::editor {
 Pos TextBuffer::LineStart(Pos line) const {
     if (line <= 0) return 0;
     if (line >= LineCount()) return Length();
-    return lines_.PositionFromPartition(static_cast<std::int32_t>(line));
+    return m_lines.PositionFromPartition(static_cast<std::int32_t>(line));
 }
 
 Pos TextBuffer::LineFromPosition(Pos pos) const {
     if (pos <= 0) return 0;
-    return lines_.PartitionFromPosition(static_cast<std::int32_t>(std::min(pos, Length())));
+    return m_lines.PartitionFromPosition(static_cast<std::int32_t>(std::min(pos, Length())));
 }
 
 void TextBuffer::GetBytes(Pos pos, Pos n, char* out) const {
-    if (n > 0) substance_.GetRange(out, static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n));
+    if (n > 0) m_substance.GetRange(out, static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n));
 }
 
 std::string_view TextBuffer::Range(Pos pos, Pos n) {
-    return {substance_.RangePointer(static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n)),
+    return {m_substance.RangePointer(static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n)),
             static_cast<std::size_t>(n)};
 }
 
@@ -44,8 +44,8 @@ void TextBuffer::AddLineStarts(std::int32_t line, Pos from, Pos to) {
         // A CR as the last byte: the scanner holds it back; the byte after it decides.
         if (StartsLine(to) && (starts.empty() || starts.back() != to)) starts.push_back(to);
     }
-    if (starts.size() > 1) lines_.Reserve(static_cast<std::int32_t>(LineCount() + static_cast<Pos>(starts.size())));
-    lines_.InsertPartitions(line + 1, starts.data(), starts.size());
+    if (starts.size() > 1) m_lines.Reserve(static_cast<std::int32_t>(LineCount() + static_cast<Pos>(starts.size())));
+    m_lines.InsertPartitions(line + 1, starts.data(), starts.size());
 }
 
 bool TextBuffer::Insert(Pos pos, std::string_view text) {
@@ -56,11 +56,11 @@ bool TextBuffer::Insert(Pos pos, std::string_view text) {
     std::int32_t line = static_cast<std::int32_t>(LineFromPosition(pos));
     // A line start exactly at pos may stop being one (a CR now followed by LF): re-decide it.
     if (pos > 0 && LineStart(line) == pos) {
-        lines_.RemovePartition(line);
+        m_lines.RemovePartition(line);
         --line;
     }
-    substance_.InsertFromArray(static_cast<std::ptrdiff_t>(pos), text.data(), static_cast<std::ptrdiff_t>(n));
-    lines_.InsertText(line, static_cast<std::int32_t>(n));
+    m_substance.InsertFromArray(static_cast<std::ptrdiff_t>(pos), text.data(), static_cast<std::ptrdiff_t>(n));
+    m_lines.InsertText(line, static_cast<std::int32_t>(n));
     AddLineStarts(line, pos, pos + n);
     return true;
 }
@@ -72,10 +72,10 @@ bool TextBuffer::Delete(Pos pos, Pos n) {
     // Starts in [pos, pos + n] depend on deleted bytes; drop them and re-decide pos afterwards.
     std::int32_t first = line;
     if (!(pos > 0 && LineStart(line) == pos)) ++first;
-    while (first < LineCount() && LineStart(first) <= pos + n) lines_.RemovePartition(first);
+    while (first < LineCount() && LineStart(first) <= pos + n) m_lines.RemovePartition(first);
     line = first - 1;
-    lines_.InsertText(line, static_cast<std::int32_t>(-n));
-    substance_.DeleteRange(static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n));
+    m_lines.InsertText(line, static_cast<std::int32_t>(-n));
+    m_substance.DeleteRange(static_cast<std::ptrdiff_t>(pos), static_cast<std::ptrdiff_t>(n));
     AddLineStarts(line, pos, pos);
     return true;
 }
@@ -93,12 +93,12 @@ char* TextBuffer::AppendSpace(Pos n) {
     // text. The room is never written until used, so it costs the reading nothing.
     const Pos room = std::min<Pos>(n / 8, kMaxLength - Length() - n);
     try {
-        substance_.Reserve(static_cast<std::ptrdiff_t>(Length() + n + room));
+        m_substance.Reserve(static_cast<std::ptrdiff_t>(Length() + n + room));
     } catch (const std::bad_alloc&) {
         // Too little address space for the room: the text alone.
     }
-    substance_.Reserve(static_cast<std::ptrdiff_t>(Length() + n));
-    return substance_.InsertSpace(static_cast<std::ptrdiff_t>(Length()), static_cast<std::ptrdiff_t>(n));
+    m_substance.Reserve(static_cast<std::ptrdiff_t>(Length() + n));
+    return m_substance.InsertSpace(static_cast<std::ptrdiff_t>(Length()), static_cast<std::ptrdiff_t>(n));
 }
 
 void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved) {
@@ -112,25 +112,25 @@ void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved) {
 
 void TextBuffer::CommitAppended(Pos start, Pos n, Pos reserved, std::span<const std::int32_t> found,
                                 std::span<const std::int32_t> moreFound) {
-    if (reserved > n) substance_.DeleteRange(static_cast<std::ptrdiff_t>(start + n), static_cast<std::ptrdiff_t>(reserved - n));
+    if (reserved > n) m_substance.DeleteRange(static_cast<std::ptrdiff_t>(start + n), static_cast<std::ptrdiff_t>(reserved - n));
     // The appended bytes were counted into the last line; split them into lines now.
     std::int32_t line = static_cast<std::int32_t>(LineCount() - 1);
     if (start > 0 && LineStart(line) == start) {
-        lines_.RemovePartition(line);
+        m_lines.RemovePartition(line);
         --line;
     }
-    lines_.InsertText(line, static_cast<std::int32_t>(n));
+    m_lines.InsertText(line, static_cast<std::int32_t>(n));
     // Whether a line starts at `start` depends on the byte before it too.
-    if (StartsLine(start)) lines_.InsertPartition(++line, static_cast<std::int32_t>(start));
-    lines_.Reserve(static_cast<std::int32_t>(LineCount() + static_cast<Pos>(found.size() + moreFound.size())));
-    lines_.InsertPartitions(line + 1, found.data(), found.size());
-    lines_.InsertPartitions(line + 1 + static_cast<std::int32_t>(found.size()), moreFound.data(), moreFound.size());
+    if (StartsLine(start)) m_lines.InsertPartition(++line, static_cast<std::int32_t>(start));
+    m_lines.Reserve(static_cast<std::int32_t>(LineCount() + static_cast<Pos>(found.size() + moreFound.size())));
+    m_lines.InsertPartitions(line + 1, found.data(), found.size());
+    m_lines.InsertPartitions(line + 1 + static_cast<std::int32_t>(found.size()), moreFound.data(), moreFound.size());
 }
 
 void TextBuffer::CommitLoaded(Pos used, Pos reserved, PartitionStarts&& starts) {
-    if (reserved > used) substance_.DeleteRange(static_cast<std::ptrdiff_t>(used), static_cast<std::ptrdiff_t>(reserved - used));
+    if (reserved > used) m_substance.DeleteRange(static_cast<std::ptrdiff_t>(used), static_cast<std::ptrdiff_t>(reserved - used));
     starts.push_back(static_cast<std::int32_t>(used));
-    lines_.Adopt(std::move(starts));
+    m_lines.Adopt(std::move(starts));
 }
 
 }  // namespace tessaly::editor

@@ -15,14 +15,14 @@ public:
     // The largest text the buffer holds: positions are kept in 32 bits.
     static constexpr Pos kMaxLength = 0x7FFF0000;
 
-    Pos Length() const override { return substance_.Length(); }
-    Pos LineCount() const override { return lines_.Partitions(); }
+    Pos Length() const override { return m_substance.Length(); }
+    Pos LineCount() const override { return m_lines.Partitions(); }
     Pos LineStart(Pos line) const override;
     Pos LineFromPosition(Pos pos) const override;
     void GetBytes(Pos pos, Pos n, char* out) const override;
 
     char CharAt(Pos pos) const {
-        return pos >= 0 && pos < Length() ? substance_.ValueAt(static_cast<std::ptrdiff_t>(pos)) : '\0';
+        return pos >= 0 && pos < Length() ? m_substance.ValueAt(static_cast<std::ptrdiff_t>(pos)) : '\0';
     }
 
     // Both return false, changing nothing, when the range is outside the text or the
@@ -49,20 +49,20 @@ public:
     void CommitLoaded(Pos used, Pos reserved, PartitionStarts&& starts);
 
     // The text as two contiguous runs (before and after the gap), for writing and searching.
-    std::string_view Part1() const { return {substance_.Part1(), static_cast<std::size_t>(substance_.Part1Length())}; }
-    std::string_view Part2() const { return {substance_.Part2(), static_cast<std::size_t>(substance_.Part2Length())}; }
+    std::string_view Part1() const { return {m_substance.Part1(), static_cast<std::size_t>(m_substance.Part1Length())}; }
+    std::string_view Part2() const { return {m_substance.Part2(), static_cast<std::size_t>(m_substance.Part2Length())}; }
     // A contiguous view of a range, moving the gap if needed.
     std::string_view Range(Pos pos, Pos n);
 
-    std::size_t MemoryBytes() const { return substance_.Capacity() + lines_.MemoryBytes(); }
+    std::size_t MemoryBytes() const { return m_substance.Capacity() + m_lines.MemoryBytes(); }
 
 private:
     // Indexes the line starts in [from, to] (at most those positions are line starts).
     void AddLineStarts(std::int32_t line, Pos from, Pos to);
     bool StartsLine(Pos pos) const;
 
-    SplitVector<char> substance_;
-    Partitioning lines_;
+    SplitVector<char> m_substance;
+    Partitioning m_lines;
 };
 
 }  // namespace tessaly::editor

@@ -19,68 +19,68 @@ Pos MovePosition(Pos pos, const DocChange& change) {
 }
 
 void TextDocument::AddListener(DocListener* listener) {
-    if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) listeners_.push_back(listener);
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end()) m_listeners.push_back(listener);
 }
 
 void TextDocument::RemoveListener(DocListener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
 }
 
 void TextDocument::Notify(const DocChange& change) {
     // A copy: a listener may remove itself while being told.
-    const std::vector<DocListener*> listeners = listeners_;
+    const std::vector<DocListener*> listeners = m_listeners;
     for (DocListener* l : listeners) l->OnDocChange(change);
 }
 
 bool TextDocument::ApplyInsert(Pos pos, std::string_view text) {
-    if (!text_.Insert(pos, text)) return false;
+    if (!m_text.Insert(pos, text)) return false;
     Notify({DocChange::Kind::Insert, pos, static_cast<Pos>(text.size())});
     return true;
 }
 
 bool TextDocument::ApplyDelete(Pos pos, Pos n) {
-    if (!text_.Delete(pos, n)) return false;
+    if (!m_text.Delete(pos, n)) return false;
     Notify({DocChange::Kind::Delete, pos, n});
     return true;
 }
 
 bool TextDocument::Insert(Pos pos, std::string_view text, UndoMerge merge) {
-    if (readOnly_ || pos < 0 || pos > text_.Length()) return false;
+    if (m_readOnly || pos < 0 || pos > m_text.Length()) return false;
     if (text.empty()) return true;
     if (!ApplyInsert(pos, text)) return false;
-    undo_.Record(true, pos, text, merge);
+    m_undo.Record(true, pos, text, merge);
     return true;
 }
 
 bool TextDocument::Delete(Pos pos, Pos n, UndoMerge merge) {
-    if (readOnly_ || pos < 0 || n < 0 || pos + n > text_.Length()) return false;
+    if (m_readOnly || pos < 0 || n < 0 || pos + n > m_text.Length()) return false;
     if (n == 0) return true;
-    const std::string removed = text_.Text(pos, n);
+    const std::string removed = m_text.Text(pos, n);
     if (!ApplyDelete(pos, n)) return false;
-    undo_.Record(false, pos, removed, merge);
+    m_undo.Record(false, pos, removed, merge);
     return true;
 }
 
 bool TextDocument::SetText(std::string_view text) {
-    if (!text_.SetText(text)) return false;
-    undo_.Clear();
+    if (!m_text.SetText(text)) return false;
+    m_undo.Clear();
     NotifyReset();
     return true;
 }
 
 void TextDocument::ReplaceText(TextBuffer&& text) {
-    text_ = std::move(text);
-    undo_.Clear();
+    m_text = std::move(text);
+    m_undo.Clear();
 }
 
-void TextDocument::NotifyReset() { Notify({DocChange::Kind::Reset, 0, text_.Length()}); }
+void TextDocument::NotifyReset() { Notify({DocChange::Kind::Reset, 0, m_text.Length()}); }
 
 Pos TextDocument::Undo() {
     if (!CanUndo()) return -1;
-    const auto [first, last] = undo_.UndoStep();
+    const auto [first, last] = m_undo.UndoStep();
     Pos caret = -1;
     for (std::size_t i = last; i-- > first;) {
-        const UndoAction& a = undo_.Action(i);
+        const UndoAction& a = m_undo.Action(i);
         const Pos n = static_cast<Pos>(a.text.size());
         if (a.insert) {
             ApplyDelete(a.pos, n);
@@ -90,16 +90,16 @@ Pos TextDocument::Undo() {
             caret = a.pos + n;
         }
     }
-    undo_.MarkUndone(first);
+    m_undo.MarkUndone(first);
     return caret;
 }
 
 Pos TextDocument::Redo() {
     if (!CanRedo()) return -1;
-    const auto [first, last] = undo_.RedoStep();
+    const auto [first, last] = m_undo.RedoStep();
     Pos caret = -1;
     for (std::size_t i = first; i < last; ++i) {
-        const UndoAction& a = undo_.Action(i);
+        const UndoAction& a = m_undo.Action(i);
         const Pos n = static_cast<Pos>(a.text.size());
         if (a.insert) {
             ApplyInsert(a.pos, a.text);
@@ -109,7 +109,7 @@ Pos TextDocument::Redo() {
             caret = a.pos;
         }
     }
-    undo_.MarkRedone(last);
+    m_undo.MarkRedone(last);
     return caret;
 }
 

@@ -30,11 +30,11 @@ Pos MovePosition(Pos pos, const DocChange& change);
 
 class TextDocument {
 public:
-    const TextBuffer& Text() const { return text_; }
-    TextBuffer& MutableText() { return text_; }
+    const TextBuffer& Text() const { return m_text; }
+    TextBuffer& MutableText() { return m_text; }
 
-    bool IsReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
     // Edits by the user: refused (false) when read-only or out of range.
     bool Insert(Pos pos, std::string_view text, UndoMerge merge = UndoMerge::None);
@@ -49,18 +49,18 @@ public:
     // Tells the listeners that the whole text is new.
     void NotifyReset();
 
-    void BeginUndoGroup() { undo_.BeginGroup(); }
-    void EndUndoGroup() { undo_.EndGroup(); }
-    void BreakUndoMerge() { undo_.BreakMerge(); }
-    bool CanUndo() const { return !readOnly_ && undo_.CanUndo(); }
-    bool CanRedo() const { return !readOnly_ && undo_.CanRedo(); }
+    void BeginUndoGroup() { m_undo.BeginGroup(); }
+    void EndUndoGroup() { m_undo.EndGroup(); }
+    void BreakUndoMerge() { m_undo.BreakMerge(); }
+    bool CanUndo() const { return !m_readOnly && m_undo.CanUndo(); }
+    bool CanRedo() const { return !m_readOnly && m_undo.CanRedo(); }
     // Reverts the last step; returns where the caret belongs, or -1 when nothing was done.
     Pos Undo();
     Pos Redo();
-    void ClearUndo() { undo_.Clear(); }
+    void ClearUndo() { m_undo.Clear(); }
 
-    void SetSavePoint() { undo_.SetSavePoint(); }
-    bool IsModified() const { return !undo_.IsSavePoint(); }
+    void SetSavePoint() { m_undo.SetSavePoint(); }
+    bool IsModified() const { return !m_undo.IsSavePoint(); }
 
     void AddListener(DocListener* listener);
     void RemoveListener(DocListener* listener);
@@ -70,10 +70,10 @@ private:
     bool ApplyDelete(Pos pos, Pos n);
     void Notify(const DocChange& change);
 
-    TextBuffer text_;
-    UndoHistory undo_;
-    bool readOnly_ = false;
-    std::vector<DocListener*> listeners_;
+    TextBuffer m_text;
+    UndoHistory m_undo;
+    bool m_readOnly = false;
+    std::vector<DocListener*> m_listeners;
 };
 
 }  // namespace tessaly::editor

@@ -31,25 +31,25 @@ void ReserveIfPossible(PartitionStarts& starts, Pos n) {
 // what the reader put into a page it reached meanwhile.
 class CPageFaulter {
 public:
-    CPageFaulter(char* text, Pos size) : text_(text), size_(size) {}
+    CPageFaulter(char* text, Pos size) : m_text(text), m_size(size) {}
 
     void Run(const std::atomic<Pos>& readTo, const std::atomic<bool>& stop) const {
         Pos p = 0;
-        while (p < size_ && !stop.load(std::memory_order_relaxed)) {
+        while (p < m_size && !stop.load(std::memory_order_relaxed)) {
             // Pages the reader is about to fill are its own: faulting them too would only
             // make both wait on them.
             const Pos ahead = readTo.load(std::memory_order_relaxed) + kChunk;
             if (p < ahead) p = (ahead + kPage - 1) / kPage * kPage;
-            if (p >= size_) break;
-            __atomic_fetch_or(reinterpret_cast<unsigned char*>(text_ + p), static_cast<unsigned char>(0),
+            if (p >= m_size) break;
+            __atomic_fetch_or(reinterpret_cast<unsigned char*>(m_text + p), static_cast<unsigned char>(0),
                               __ATOMIC_RELAXED);
             p += kPage;
         }
     }
 
 private:
-    char* text_;
-    Pos size_;
+    char* m_text;
+    Pos m_size;
 };
 
 LoadResult Load(const std::string& path, TextBuffer& out) {

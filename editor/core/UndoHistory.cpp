@@ -11,27 +11,27 @@ bool HasLineEnd(std::string_view s) { return s.find_first_of("\r\n") != std::str
 }  // namespace
 
 void UndoHistory::Clear() {
-    actions_.clear();
-    current_ = 0;
-    savePoint_ = 0;
-    groupDepth_ = 0;
-    groupHasAction_ = false;
-    mergeBroken_ = false;
+    m_actions.clear();
+    m_current = 0;
+    m_savePoint = 0;
+    m_groupDepth = 0;
+    m_groupHasAction = false;
+    m_mergeBroken = false;
 }
 
 void UndoHistory::BeginGroup() {
-    if (groupDepth_++ == 0) groupHasAction_ = false;
+    if (m_groupDepth++ == 0) m_groupHasAction = false;
 }
 
 void UndoHistory::EndGroup() {
-    if (groupDepth_ > 0 && --groupDepth_ == 0) mergeBroken_ = true;
+    if (m_groupDepth > 0 && --m_groupDepth == 0) m_mergeBroken = true;
 }
 
 bool UndoHistory::TryMerge(bool insert, Pos pos, std::string_view text, UndoMerge merge) {
-    if (merge == UndoMerge::None || mergeBroken_ || current_ == 0) return false;
+    if (merge == UndoMerge::None || m_mergeBroken || m_current == 0) return false;
     // Undo must be able to stop exactly at the saved text.
-    if (savePoint_ == static_cast<std::ptrdiff_t>(current_)) return false;
-    UndoAction& prev = actions_[current_ - 1];
+    if (m_savePoint == static_cast<std::ptrdiff_t>(m_current)) return false;
+    UndoAction& prev = m_actions[m_current - 1];
     if (prev.merge != merge || prev.insert != insert || HasLineEnd(text) || HasLineEnd(prev.text)) return false;
     switch (merge) {
         case UndoMerge::Typing: {
@@ -59,38 +59,38 @@ bool UndoHistory::TryMerge(bool insert, Pos pos, std::string_view text, UndoMerg
 }
 
 void UndoHistory::Record(bool insert, Pos pos, std::string_view text, UndoMerge merge) {
-    if (current_ < actions_.size()) {
+    if (m_current < m_actions.size()) {
         // New edits after undo drop what could have been redone.
-        actions_.resize(current_);
-        if (savePoint_ > static_cast<std::ptrdiff_t>(current_)) savePoint_ = -1;
+        m_actions.resize(m_current);
+        if (m_savePoint > static_cast<std::ptrdiff_t>(m_current)) m_savePoint = -1;
     }
-    if (groupDepth_ == 0 && TryMerge(insert, pos, text, merge)) return;
+    if (m_groupDepth == 0 && TryMerge(insert, pos, text, merge)) return;
     UndoAction action;
     action.insert = insert;
     action.pos = pos;
     action.text.assign(text);
-    action.merge = groupDepth_ > 0 ? UndoMerge::None : merge;
-    action.stepStart = groupDepth_ == 0 || !groupHasAction_;
-    if (groupDepth_ > 0) groupHasAction_ = true;
-    actions_.push_back(std::move(action));
-    current_ = actions_.size();
-    mergeBroken_ = groupDepth_ > 0;
+    action.merge = m_groupDepth > 0 ? UndoMerge::None : merge;
+    action.stepStart = m_groupDepth == 0 || !m_groupHasAction;
+    if (m_groupDepth > 0) m_groupHasAction = true;
+    m_actions.push_back(std::move(action));
+    m_current = m_actions.size();
+    m_mergeBroken = m_groupDepth > 0;
 }
 
 std::pair<std::size_t, std::size_t> UndoHistory::UndoStep() const {
-    std::size_t first = current_;
+    std::size_t first = m_current;
     while (first > 0) {
         --first;
-        if (actions_[first].stepStart) break;
+        if (m_actions[first].stepStart) break;
     }
-    return {first, current_};
+    return {first, m_current};
 }
 
 std::pair<std::size_t, std::size_t> UndoHistory::RedoStep() const {
-    std::size_t last = current_;
-    if (last < actions_.size()) ++last;
-    while (last < actions_.size() && !actions_[last].stepStart) ++last;
-    return {current_, last};
+    std::size_t last = m_current;
+    if (last < m_actions.size()) ++last;
+    while (last < m_actions.size() && !m_actions[last].stepStart) ++last;
+    return {m_current, last};
 }
 
 }  // namespace tessaly::editor

@@ -34,32 +34,32 @@ public:
     void BeginGroup();
     void EndGroup();
     // The next edit starts a step of its own (the caret moved, the selection changed).
-    void BreakMerge() { mergeBroken_ = true; }
+    void BreakMerge() { m_mergeBroken = true; }
 
-    bool CanUndo() const { return current_ > 0; }
-    bool CanRedo() const { return current_ < actions_.size(); }
+    bool CanUndo() const { return m_current > 0; }
+    bool CanRedo() const { return m_current < m_actions.size(); }
 
     // The actions of the step that Undo would revert, [first, last) in the order done.
     std::pair<std::size_t, std::size_t> UndoStep() const;
     std::pair<std::size_t, std::size_t> RedoStep() const;
-    void MarkUndone(std::size_t first) { current_ = first; mergeBroken_ = true; }
-    void MarkRedone(std::size_t last) { current_ = last; mergeBroken_ = true; }
-    const UndoAction& Action(std::size_t i) const { return actions_[i]; }
+    void MarkUndone(std::size_t first) { m_current = first; m_mergeBroken = true; }
+    void MarkRedone(std::size_t last) { m_current = last; m_mergeBroken = true; }
+    const UndoAction& Action(std::size_t i) const { return m_actions[i]; }
 
-    void SetSavePoint() { savePoint_ = static_cast<std::ptrdiff_t>(current_); mergeBroken_ = true; }
-    bool IsSavePoint() const { return savePoint_ == static_cast<std::ptrdiff_t>(current_); }
+    void SetSavePoint() { m_savePoint = static_cast<std::ptrdiff_t>(m_current); m_mergeBroken = true; }
+    bool IsSavePoint() const { return m_savePoint == static_cast<std::ptrdiff_t>(m_current); }
 
     void Clear();
 
 private:
     bool TryMerge(bool insert, Pos pos, std::string_view text, UndoMerge merge);
 
-    std::vector<UndoAction> actions_;
-    std::size_t current_ = 0;        // actions [0, current_) are done
-    std::ptrdiff_t savePoint_ = 0;   // current_ when saved; -1 when no longer reachable
-    int groupDepth_ = 0;
-    bool groupHasAction_ = false;
-    bool mergeBroken_ = false;
+    std::vector<UndoAction> m_actions;
+    std::size_t m_current = 0;        // actions [0, m_current) are done
+    std::ptrdiff_t m_savePoint = 0;   // m_current when saved; -1 when no longer reachable
+    int m_groupDepth = 0;
+    bool m_groupHasAction = false;
+    bool m_mergeBroken = false;
 };
 
 }  // namespace tessaly::editor

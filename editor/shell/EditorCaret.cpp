@@ -5,68 +5,68 @@
 namespace tessaly::editor {
 
 void EditorWindow::OnSetFocus() {
-    hasFocus_ = true;
-    ::CreateCaret(wnd_, nullptr, 2, lineHeight_);
-    caretPoint_ = {-1, -1};
+    m_hasFocus = true;
+    ::CreateCaret(m_wnd, nullptr, 2, m_lineHeight);
+    m_caretPoint = {-1, -1};
     UpdateCaret();
 }
 
 void EditorWindow::OnKillFocus() {
-    hasFocus_ = false;
-    ::KillTimer(wnd_, kCaretTimer);
+    m_hasFocus = false;
+    ::KillTimer(m_wnd, kCaretTimer);
     ::DestroyCaret();
     // Only the window being typed in keeps its off-screen picture between paints.
-    offscreen_.Release();
+    m_offscreen.Release();
     InvalidateCaret();
     // The selection shows in its unfocused colours.
-    if (session_.HasSelection()) InvalidateBetween(session_.SelStart(), session_.SelEnd());
+    if (m_session.HasSelection()) InvalidateBetween(m_session.SelStart(), m_session.SelEnd());
 }
 
 void EditorWindow::InvalidateCaret() {
-    if (!wnd_ || caretPoint_.y < 0) return;
-    const int width = session_.Overwrite() ? charWidth_ : 2;
-    RECT cell{caretPoint_.x - 1, caretPoint_.y, caretPoint_.x + width + 1, caretPoint_.y + lineHeight_};
-    ::InvalidateRect(wnd_, &cell, FALSE);
+    if (!m_wnd || m_caretPoint.y < 0) return;
+    const int width = m_session.Overwrite() ? m_charWidth : 2;
+    RECT cell{m_caretPoint.x - 1, m_caretPoint.y, m_caretPoint.x + width + 1, m_caretPoint.y + m_lineHeight};
+    ::InvalidateRect(m_wnd, &cell, FALSE);
 }
 
 void EditorWindow::UpdateCaret() {
-    if (!wnd_) return;
-    const POINT pt = PointOfPosition(session_.Caret());
-    if (pt.x != caretPoint_.x || pt.y != caretPoint_.y) {
+    if (!m_wnd) return;
+    const POINT pt = PointOfPosition(m_session.Caret());
+    if (pt.x != m_caretPoint.x || pt.y != m_caretPoint.y) {
         InvalidateCaret();
-        caretPoint_ = pt;
+        m_caretPoint = pt;
         InvalidateCaret();
-        if (hasFocus_) ::SetCaretPos(pt.x, pt.y);
-    } else if (!caretOn_) {
+        if (m_hasFocus) ::SetCaretPos(pt.x, pt.y);
+    } else if (!m_caretOn) {
         InvalidateCaret();
     }
-    if (!hasFocus_) return;
+    if (!m_hasFocus) return;
     // Shown at once after every move, blinking from there.
-    caretOn_ = true;
-    ::SetTimer(wnd_, kCaretTimer, ::GetCaretBlinkTime(), nullptr);
+    m_caretOn = true;
+    ::SetTimer(m_wnd, kCaretTimer, ::GetCaretBlinkTime(), nullptr);
 }
 
 void EditorWindow::RefreshCaretShape() {
     InvalidateCaret();
-    if (hasFocus_) {
+    if (m_hasFocus) {
         ::DestroyCaret();
-        ::CreateCaret(wnd_, nullptr, session_.Overwrite() ? charWidth_ : 2, lineHeight_);
-        ::SetCaretPos(caretPoint_.x, caretPoint_.y);
+        ::CreateCaret(m_wnd, nullptr, m_session.Overwrite() ? m_charWidth : 2, m_lineHeight);
+        ::SetCaretPos(m_caretPoint.x, m_caretPoint.y);
     }
     InvalidateCaret();
 }
 
 void EditorWindow::OnCaretTimer() {
-    caretOn_ = !caretOn_;
+    m_caretOn = !m_caretOn;
     InvalidateCaret();
 }
 
 void EditorWindow::PaintCaret(HDC dc, int y) {
     // Where dragged text would land: a caret of its own, shown without focus.
-    if (dropPoint_.y == y) ::PatBlt(dc, dropPoint_.x, y, 2, lineHeight_, DSTINVERT);
-    if (!hasFocus_ || !caretOn_ || caretPoint_.y != y) return;
-    const int width = session_.Overwrite() ? charWidth_ : 2;
-    ::PatBlt(dc, caretPoint_.x, y, width, lineHeight_, DSTINVERT);
+    if (m_dropPoint.y == y) ::PatBlt(dc, m_dropPoint.x, y, 2, m_lineHeight, DSTINVERT);
+    if (!m_hasFocus || !m_caretOn || m_caretPoint.y != y) return;
+    const int width = m_session.Overwrite() ? m_charWidth : 2;
+    ::PatBlt(dc, m_caretPoint.x, y, width, m_lineHeight, DSTINVERT);
 }
 
 }  // namespace tessaly::editor

@@ -11,20 +11,20 @@ namespace {
 class OpenClipboardScope {
 public:
     explicit OpenClipboardScope(HWND owner) {
-        for (int attempt = 0; attempt < 10 && !open_; ++attempt) {
-            open_ = ::OpenClipboard(owner) != FALSE;
-            if (!open_) ::Sleep(10);
+        for (int attempt = 0; attempt < 10 && !m_open; ++attempt) {
+            m_open = ::OpenClipboard(owner) != FALSE;
+            if (!m_open) ::Sleep(10);
         }
     }
     OpenClipboardScope(const OpenClipboardScope&) = delete;
     OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
     ~OpenClipboardScope() {
-        if (open_) ::CloseClipboard();
+        if (m_open) ::CloseClipboard();
     }
-    bool IsOpen() const { return open_; }
+    bool IsOpen() const { return m_open; }
 
 private:
-    bool open_ = false;
+    bool m_open = false;
 };
 
 // Whether the clipboard holds text. The toolbar asks after every keystroke, and asking the
@@ -45,21 +45,21 @@ bool ClipboardHasText() {
 // Global memory until the clipboard takes it over.
 class GlobalMemory {
 public:
-    explicit GlobalMemory(SIZE_T size) : h_(::GlobalAlloc(GMEM_MOVEABLE, size)) {}
+    explicit GlobalMemory(SIZE_T size) : m_h(::GlobalAlloc(GMEM_MOVEABLE, size)) {}
     GlobalMemory(const GlobalMemory&) = delete;
     GlobalMemory& operator=(const GlobalMemory&) = delete;
     ~GlobalMemory() {
-        if (h_) ::GlobalFree(h_);
+        if (m_h) ::GlobalFree(m_h);
     }
-    HGLOBAL Get() const { return h_; }
+    HGLOBAL Get() const { return m_h; }
     HGLOBAL Release() {
-        HGLOBAL h = h_;
-        h_ = nullptr;
+        HGLOBAL h = m_h;
+        m_h = nullptr;
         return h;
     }
 
 private:
-    HGLOBAL h_;
+    HGLOBAL m_h;
 };
 
 // The largest text put on the clipboard at once (a selection of a huge log may be larger).
@@ -68,12 +68,12 @@ constexpr Pos kMaxClipboardText = 256 * 1024 * 1024;
 }  // namespace
 
 bool EditorWindow::Copy() {
-    if (!session_.HasSelection()) return false;
-    if (session_.SelEnd() - session_.SelStart() > kMaxClipboardText) {
+    if (!m_session.HasSelection()) return false;
+    if (m_session.SelEnd() - m_session.SelStart() > kMaxClipboardText) {
         ::MessageBeep(MB_ICONEXCLAMATION);
         return false;
     }
-    const std::string text = session_.SelectedText();
+    const std::string text = m_session.SelectedText();
     GlobalMemory memory(text.size() + 1);
     if (!memory.Get()) return false;
     if (void* p = ::GlobalLock(memory.Get())) {
@@ -82,7 +82,7 @@ bool EditorWindow::Copy() {
     } else {
         return false;
     }
-    OpenClipboardScope clipboard(wnd_);
+    OpenClipboardScope clipboard(m_wnd);
     if (!clipboard.IsOpen()) return false;
     ::EmptyClipboard();
     if (!::SetClipboardData(CF_TEXT, memory.Get())) return false;
@@ -91,29 +91,29 @@ bool EditorWindow::Copy() {
 }
 
 bool EditorWindow::Cut() {
-    if (!session_.CanCut()) {
-        if (session_.HasSelection()) ::MessageBeep(MB_OK);
+    if (!m_session.CanCut()) {
+        if (m_session.HasSelection()) ::MessageBeep(MB_OK);
         return false;
     }
-    return Copy() && DoEdit([this] { return session_.DeleteSelection(); });
+    return Copy() && DoEdit([this] { return m_session.DeleteSelection(); });
 }
 
 bool EditorWindow::Clear() {
-    return DoEdit([this] { return session_.DeleteSelection(); });
+    return DoEdit([this] { return m_session.DeleteSelection(); });
 }
 
 bool EditorWindow::CanPaste() const {
-    return session_.CanPaste() && ClipboardHasText();
+    return m_session.CanPaste() && ClipboardHasText();
 }
 
 bool EditorWindow::Paste() {
-    if (!session_.CanPaste()) {
+    if (!m_session.CanPaste()) {
         ::MessageBeep(MB_OK);
         return false;
     }
     std::string text;
     {
-        OpenClipboardScope clipboard(wnd_);
+        OpenClipboardScope clipboard(m_wnd);
         if (!clipboard.IsOpen()) return false;
         HANDLE data = ::GetClipboardData(CF_TEXT);
         if (!data) return false;
@@ -122,7 +122,7 @@ bool EditorWindow::Paste() {
         text.assign(p, strnlen(p, ::GlobalSize(data)));
         ::GlobalUnlock(data);
     }
-    return DoEdit([&] { return session_.InsertText(text); });
+    return DoEdit([&] { return m_session.InsertText(text); });
 }
 
 }  // namespace tessaly::editor

@@ -15,33 +15,33 @@ enum MenuItem : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 // A popup menu made here and destroyed with its owner.
 class PopupMenu {
 public:
-    PopupMenu() : menu_(::CreatePopupMenu()) {}
-    HMENU Get() const { return menu_.Get(); }
+    PopupMenu() : m_menu(::CreatePopupMenu()) {}
+    HMENU Get() const { return m_menu.Get(); }
     void Add(UINT id, const char* text, bool enabled) {
-        ::AppendMenuA(menu_.Get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text);
+        ::AppendMenuA(m_menu.Get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text);
     }
-    void AddSeparator() { ::AppendMenuA(menu_.Get(), MF_SEPARATOR, 0, nullptr); }
+    void AddSeparator() { ::AppendMenuA(m_menu.Get(), MF_SEPARATOR, 0, nullptr); }
 
 private:
-    CMenuHandle menu_;
+    CMenuHandle m_menu;
 };
 
 }  // namespace
 
 void EditorWindow::OnRButtonDown(LPARAM lParam) {
-    if (::GetFocus() != wnd_) ::SetFocus(wnd_);
+    if (::GetFocus() != m_wnd) ::SetFocus(m_wnd);
     const Pos pos = PositionFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    const bool inSelection = session_.HasSelection() && pos >= session_.SelStart() && pos < session_.SelEnd();
-    if (!inSelection) DoMove([&] { session_.MoveTo(pos, false); });
+    const bool inSelection = m_session.HasSelection() && pos >= m_session.SelStart() && pos < m_session.SelEnd();
+    if (!inSelection) DoMove([&] { m_session.MoveTo(pos, false); });
 }
 
 void EditorWindow::OnContextMenu(LPARAM lParam) {
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (at.x == -1 && at.y == -1) {
         // From the keyboard (Shift+F10, the menu key): below the caret.
-        at = PointOfPosition(session_.Caret());
-        at.y += lineHeight_;
-        ::ClientToScreen(wnd_, &at);
+        at = PointOfPosition(m_session.Caret());
+        at.y += m_lineHeight;
+        ::ClientToScreen(m_wnd, &at);
     }
     PopupMenu menu;
     if (!menu.Get()) return;
@@ -52,9 +52,9 @@ void EditorWindow::OnContextMenu(LPARAM lParam) {
     menu.Add(kPaste, "&Paste\tCtrl+V", CanPaste());
     menu.Add(kDelete, "&Delete\tDel", CanCut());
     menu.AddSeparator();
-    menu.Add(kSelectAll, "Select &All\tCtrl+A", buffer_.Text().Length() > 0);
+    menu.Add(kSelectAll, "Select &All\tCtrl+A", m_buffer.Text().Length() > 0);
     const UINT chosen = static_cast<UINT>(
-        ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, wnd_, nullptr));
+        ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, m_wnd, nullptr));
     switch (chosen) {
         case kUndo: Undo(); break;
         case kCut: Cut(); break;

@@ -32,27 +32,27 @@ EditorWindow* EditorWindow::FromWindow(HWND wnd) {
 }
 
 void EditorWindow::BeginDragCandidate(POINT pt) {
-    dragPending_ = true;
-    dragging_ = false;
-    dragStart_ = pt;
-    dropWindow_ = nullptr;
-    ::SetCapture(wnd_);
+    m_dragPending = true;
+    m_dragging = false;
+    m_dragStart = pt;
+    m_dropWindow = nullptr;
+    ::SetCapture(m_wnd);
 }
 
 void EditorWindow::OnDragMouseMove(POINT pt, bool copy) {
-    if (!dragging_) {
-        const int dx = std::abs(pt.x - dragStart_.x);
-        const int dy = std::abs(pt.y - dragStart_.y);
+    if (!m_dragging) {
+        const int dx = std::abs(pt.x - m_dragStart.x);
+        const int dy = std::abs(pt.y - m_dragStart.y);
         if (dx <= ::GetSystemMetrics(SM_CXDRAG) && dy <= ::GetSystemMetrics(SM_CYDRAG)) return;
-        dragging_ = true;
+        m_dragging = true;
     }
     POINT screen = pt;
-    ::ClientToScreen(wnd_, &screen);
+    ::ClientToScreen(m_wnd, &screen);
     HWND under = ::WindowFromPoint(screen);
     EditorWindow* target = FromWindow(under);
-    if (under != dropWindow_) {
-        if (EditorWindow* previous = FromWindow(dropWindow_)) previous->HideDropCaret();
-        dropWindow_ = target ? under : nullptr;
+    if (under != m_dropWindow) {
+        if (EditorWindow* previous = FromWindow(m_dropWindow)) previous->HideDropCaret();
+        m_dropWindow = target ? under : nullptr;
     }
     if (target && target->AcceptsDrop()) {
         POINT client = screen;
@@ -65,19 +65,19 @@ void EditorWindow::OnDragMouseMove(POINT pt, bool copy) {
 }
 
 void EditorWindow::EndDrag(POINT pt, bool copy) {
-    const bool wasDragging = dragging_;
-    dragPending_ = dragging_ = false;
-    if (EditorWindow* shown = FromWindow(dropWindow_)) shown->HideDropCaret();
-    dropWindow_ = nullptr;
-    if (::GetCapture() == wnd_) ::ReleaseCapture();
+    const bool wasDragging = m_dragging;
+    m_dragPending = m_dragging = false;
+    if (EditorWindow* shown = FromWindow(m_dropWindow)) shown->HideDropCaret();
+    m_dropWindow = nullptr;
+    if (::GetCapture() == m_wnd) ::ReleaseCapture();
     if (!wasDragging) {
         // A click inside the selection: the caret goes there.
         const Pos pos = PositionFromPoint(pt.x, pt.y);
-        DoMove([&] { session_.MoveTo(pos, false); });
+        DoMove([&] { m_session.MoveTo(pos, false); });
         return;
     }
     POINT screen = pt;
-    ::ClientToScreen(wnd_, &screen);
+    ::ClientToScreen(m_wnd, &screen);
     HWND under = ::WindowFromPoint(screen);
     EditorWindow* target = FromWindow(under);
     if (!target || !target->AcceptsDrop()) {
@@ -87,37 +87,37 @@ void EditorWindow::EndDrag(POINT pt, bool copy) {
     POINT client = screen;
     ::ScreenToClient(under, &client);
     const Pos pos = target->PositionFromPoint(client.x, client.y);
-    const std::string text = session_.SelectedText();
+    const std::string text = m_session.SelectedText();
     // Moving out of a read-only buffer copies.
-    const bool move = !copy && buffer_.CanEdit();
-    if (&target->buffer_ == &buffer_ && move) {
+    const bool move = !copy && m_buffer.CanEdit();
+    if (&target->m_buffer == &m_buffer && move) {
         // One buffer: the selection (in this window) leaves and lands in one undo step.
-        DoEdit([&] { return session_.DropText(pos, text, true); });
+        DoEdit([&] { return m_session.DropText(pos, text, true); });
         if (target != this) {
-            target->DoMove([&] { target->session_.SetSelection(session_.SelStart(), session_.SelEnd()); });
+            target->DoMove([&] { target->m_session.SetSelection(m_session.SelStart(), m_session.SelEnd()); });
         }
     } else {
-        if (!target->DoEdit([&] { return target->session_.DropText(pos, text, false); })) return;
-        if (move) DoEdit([this] { return session_.DeleteSelection(); });
+        if (!target->DoEdit([&] { return target->m_session.DropText(pos, text, false); })) return;
+        if (move) DoEdit([this] { return m_session.DeleteSelection(); });
     }
-    if (target != this) ::SetFocus(target->wnd_);
+    if (target != this) ::SetFocus(target->m_wnd);
 }
 
 void EditorWindow::ShowDropCaret(POINT clientPt) {
     const Pos pos = PositionFromPoint(clientPt.x, clientPt.y);
     const POINT at = PointOfPosition(pos);
-    if (at.x == dropPoint_.x && at.y == dropPoint_.y) return;
+    if (at.x == m_dropPoint.x && at.y == m_dropPoint.y) return;
     HideDropCaret();
-    dropPoint_ = at;
-    RECT cell{at.x - 1, at.y, at.x + 3, at.y + lineHeight_};
-    ::InvalidateRect(wnd_, &cell, FALSE);
+    m_dropPoint = at;
+    RECT cell{at.x - 1, at.y, at.x + 3, at.y + m_lineHeight};
+    ::InvalidateRect(m_wnd, &cell, FALSE);
 }
 
 void EditorWindow::HideDropCaret() {
-    if (dropPoint_.y < 0) return;
-    RECT cell{dropPoint_.x - 1, dropPoint_.y, dropPoint_.x + 3, dropPoint_.y + lineHeight_};
-    dropPoint_ = {-1, -1};
-    if (wnd_) ::InvalidateRect(wnd_, &cell, FALSE);
+    if (m_dropPoint.y < 0) return;
+    RECT cell{m_dropPoint.x - 1, m_dropPoint.y, m_dropPoint.x + 3, m_dropPoint.y + m_lineHeight};
+    m_dropPoint = {-1, -1};
+    if (m_wnd) ::InvalidateRect(m_wnd, &cell, FALSE);
 }
 
 }  // namespace tessaly::editor

@@ -41,7 +41,7 @@ struct Segment {
 }  // namespace
 
 COLORREF EditorWindow::StyleColour(Style style) const {
-    const EditorSettings& s = buffer_.Settings();
+    const EditorSettings& s = m_buffer.Settings();
     switch (style) {
         case Style::Comment: return s.m_clrComment;
         case Style::Keyword: return s.m_clrKeyword;
@@ -55,43 +55,43 @@ COLORREF EditorWindow::StyleColour(Style style) const {
 }
 
 void EditorWindow::OnPaint() {
-    const Pos widest = widestColumns_;
+    const Pos widest = m_widestColumns;
     PaintWindow();
     // A wider line came into view: the horizontal bar learns of it.
-    if (widestColumns_ != widest || barsAfterPaint_) {
-        barsAfterPaint_ = false;
+    if (m_widestColumns != widest || m_barsAfterPaint) {
+        m_barsAfterPaint = false;
         UpdateScrollBars();
     }
 }
 
 void EditorWindow::PaintWindow() {
-    CPaintDC paint(wnd_);
+    CPaintDC paint(m_wnd);
     RECT client{};
-    ::GetClientRect(wnd_, &client);
+    ::GetClientRect(m_wnd, &client);
     const RECT area = paint.m_ps.rcPaint;
     const int width = client.right;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
 
     // Drawn off screen first, so a repainted line never flickers.
-    const HDC mem = offscreen_.Prepare(paint, width, height);
+    const HDC mem = m_offscreen.Prepare(paint, width, height);
     if (!mem) return;
-    CSelectObject selectFont(mem, font_ ? static_cast<HGDIOBJ>(font_) : ::GetStockObject(ANSI_FIXED_FONT));
+    CSelectObject selectFont(mem, m_font ? static_cast<HGDIOBJ>(m_font) : ::GetStockObject(ANSI_FIXED_FONT));
     ::SetViewportOrgEx(mem, 0, -area.top, nullptr);
 
-    const TextSource& text = buffer_.Text();
-    const int firstRow = area.top / lineHeight_;
-    const int lastRow = (area.bottom - 1) / lineHeight_;
+    const TextSource& text = m_buffer.Text();
+    const int firstRow = area.top / m_lineHeight;
+    const int lastRow = (area.bottom - 1) / m_lineHeight;
     Pos lineStart = LineStartAtRow(firstRow);
     bool pastEnd = false;
     if (text.IsIndexComplete()) {
-        pastEnd = text.LineFromPosition(topPos_) + firstRow >= std::max<Pos>(1, text.LineCount());
+        pastEnd = text.LineFromPosition(m_topPos) + firstRow >= std::max<Pos>(1, text.LineCount());
     }
-    const COLORREF background = buffer_.Settings().m_clrBackground;
+    const COLORREF background = m_buffer.Settings().m_clrBackground;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int y = row * lineHeight_;
+        const int y = row * m_lineHeight;
         if (pastEnd) {
-            RECT rc{0, y, width, y + lineHeight_};
+            RECT rc{0, y, width, y + m_lineHeight};
             ::SetBkColor(mem, background);
             ::ExtTextOutA(mem, 0, y, ETO_OPAQUE, &rc, "", 0, nullptr);
             continue;
@@ -101,32 +101,32 @@ void EditorWindow::PaintWindow() {
         lineStart = NextLineStart(lineStart);
         pastEnd = lineStart < 0;
     }
-    if (!text.IsIndexComplete() && buffer_.File()) PaintProgress(mem, buffer_.File()->Progress());
+    if (!text.IsIndexComplete() && m_buffer.File()) PaintProgress(mem, m_buffer.File()->Progress());
     ::BitBlt(paint, 0, area.top, width, height, mem, 0, area.top, SRCCOPY);
 }
 
 void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
-    const TextSource& text = buffer_.Text();
-    const EditorSettings& settings = buffer_.Settings();
-    const EditSession::LineSpan span = session_.SpanAt(lineStart);
-    const Pos endColumn = firstColumn_ + VisibleColumns() + 1;
+    const TextSource& text = m_buffer.Text();
+    const EditorSettings& settings = m_buffer.Settings();
+    const EditSession::LineSpan span = m_session.SpanAt(lineStart);
+    const Pos endColumn = m_firstColumn + VisibleColumns() + 1;
     // Every byte takes at least one column: the visible part lies in the first endColumn bytes.
     const Pos n = std::min(span.end - span.start, endColumn);
     const std::string line = text.Text(span.start, n);
 
-    runs_.clear();
-    if (buffer_.ColoringActive()) {
+    m_runs.clear();
+    if (m_buffer.ColoringActive()) {
         static const NoKeywords kNone;
-        LexConfLine(line, PreviousLineContinues(text, span.start), keywords_ ? *keywords_ : kNone,
-                    settings.m_bCaseSensitive != 0, runs_);
+        LexConfLine(line, PreviousLineContinues(text, span.start), m_keywords ? *m_keywords : kNone,
+                    settings.m_bCaseSensitive != 0, m_runs);
     }
-    const Pos selStart = session_.SelStart();
-    const Pos selEnd = session_.SelEnd();
+    const Pos selStart = m_session.SelStart();
+    const Pos selEnd = m_session.SelEnd();
     // Without the focus the selection keeps the highlight while this window's find dialog is
     // open, so that the match it found stands out (as an edit control that does not hide
     // its selection shows it); otherwise it takes the colours of an inactive selection,
     // the button face and its text.
-    const bool highlighted = hasFocus_ || find_.IsOpen();
+    const bool highlighted = m_hasFocus || m_find.IsOpen();
     const COLORREF selBack = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
     const COLORREF selFore = ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
     const Pos tabWidth = settings.TabWidth();
@@ -136,11 +136,11 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
     std::size_t run = 0;
     Pos column = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        while (run < runs_.size() && static_cast<std::size_t>(runs_[run].start + runs_[run].length) <= i) ++run;
-        const bool styled = run < runs_.size() && static_cast<std::size_t>(runs_[run].start) <= i;
+        while (run < m_runs.size() && static_cast<std::size_t>(m_runs[run].start + m_runs[run].length) <= i) ++run;
+        const bool styled = run < m_runs.size() && static_cast<std::size_t>(m_runs[run].start) <= i;
         const Pos pos = span.start + static_cast<Pos>(i);
         const bool selected = pos >= selStart && pos < selEnd;
-        const COLORREF fore = selected ? selFore : StyleColour(styled ? runs_[run].style : Style::Text);
+        const COLORREF fore = selected ? selFore : StyleColour(styled ? m_runs[run].style : Style::Text);
         const COLORREF back = selected ? selBack : settings.m_clrBackground;
         if (segments.empty() || segments.back().fore != fore || segments.back().back != back) {
             segments.push_back({column, {}, fore, back});
@@ -158,25 +158,25 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
         }
         if (column >= endColumn) break;
     }
-    if (n == span.end - span.start) widestColumns_ = std::max(widestColumns_, column);
-    else widestColumns_ = std::max(widestColumns_, endColumn);
+    if (n == span.end - span.start) m_widestColumns = std::max(m_widestColumns, column);
+    else m_widestColumns = std::max(m_widestColumns, endColumn);
 
-    std::vector<INT> advances(static_cast<std::size_t>(VisibleColumns() + 2), charWidth_);
+    std::vector<INT> advances(static_cast<std::size_t>(VisibleColumns() + 2), m_charWidth);
     int x = 0;
     {
-        RECT margin{0, y, kMargin, y + lineHeight_};
+        RECT margin{0, y, kMargin, y + m_lineHeight};
         ::SetBkColor(dc, settings.m_clrBackground);
         ::ExtTextOutA(dc, 0, y, ETO_OPAQUE, &margin, "", 0, nullptr);
         x = kMargin;
     }
     for (const Segment& seg : segments) {
         const Pos segEnd = seg.column + static_cast<Pos>(seg.text.size());
-        if (segEnd <= firstColumn_) continue;
-        const Pos skip = std::max<Pos>(0, firstColumn_ - seg.column);
-        const Pos count = std::min<Pos>(static_cast<Pos>(seg.text.size()) - skip, endColumn - firstColumn_);
+        if (segEnd <= m_firstColumn) continue;
+        const Pos skip = std::max<Pos>(0, m_firstColumn - seg.column);
+        const Pos count = std::min<Pos>(static_cast<Pos>(seg.text.size()) - skip, endColumn - m_firstColumn);
         if (count <= 0) continue;
-        const int left = kMargin + static_cast<int>(seg.column + skip - firstColumn_) * charWidth_;
-        RECT rc{left, y, left + static_cast<int>(count) * charWidth_, y + lineHeight_};
+        const int left = kMargin + static_cast<int>(seg.column + skip - m_firstColumn) * m_charWidth;
+        RECT rc{left, y, left + static_cast<int>(count) * m_charWidth, y + m_lineHeight};
         ::SetTextColor(dc, seg.fore);
         ::SetBkColor(dc, seg.back);
         ::ExtTextOutA(dc, left, y, ETO_OPAQUE | ETO_CLIPPED, &rc, seg.text.data() + skip, static_cast<UINT>(count),
@@ -186,11 +186,11 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
     // The line end: shown selected when the selection runs over it.
     if (x < width) {
         const bool endSelected = span.end >= selStart && span.end < selEnd;
-        RECT rest{x, y, width, y + lineHeight_};
+        RECT rest{x, y, width, y + m_lineHeight};
         ::SetBkColor(dc, settings.m_clrBackground);
         ::ExtTextOutA(dc, x, y, ETO_OPAQUE, &rest, "", 0, nullptr);
-        if (endSelected && column >= firstColumn_) {
-            RECT cell{x, y, x + charWidth_, y + lineHeight_};
+        if (endSelected && column >= m_firstColumn) {
+            RECT cell{x, y, x + m_charWidth, y + m_lineHeight};
             ::SetBkColor(dc, selBack);
             ::ExtTextOutA(dc, x, y, ETO_OPAQUE, &cell, "", 0, nullptr);
         }
@@ -198,11 +198,11 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
     if (!tabColumns.empty()) {
         CPen pen(PS_SOLID, 1, Blend(settings.m_clrText, settings.m_clrBackground));
         CSelectObject selectPen(dc, pen);
-        const int mid = y + lineHeight_ / 2;
+        const int mid = y + m_lineHeight / 2;
         for (const Pos tabColumn : tabColumns) {
-            if (tabColumn < firstColumn_) continue;
-            const int left = kMargin + static_cast<int>(tabColumn - firstColumn_) * charWidth_ + 1;
-            const int right = left + std::max(3, charWidth_ - 2);
+            if (tabColumn < m_firstColumn) continue;
+            const int left = kMargin + static_cast<int>(tabColumn - m_firstColumn) * m_charWidth + 1;
+            const int right = left + std::max(3, m_charWidth - 2);
             // A small arrow: a shaft and its head.
             ::MoveToEx(dc, left, mid, nullptr);
             ::LineTo(dc, right, mid);
@@ -215,12 +215,12 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
 
 void EditorWindow::PaintProgress(HDC dc, double fraction) {
     RECT client{};
-    ::GetClientRect(wnd_, &client);
+    ::GetClientRect(m_wnd, &client);
     char label[64];
     std::snprintf(label, sizeof label, " Indexing lines: %d%% ", static_cast<int>(fraction * 100.0));
     SIZE extent{};
     ::GetTextExtentPoint32A(dc, label, static_cast<int>(std::strlen(label)), &extent);
-    RECT box{client.right - extent.cx - 4, 0, client.right, lineHeight_ + 4};
+    RECT box{client.right - extent.cx - 4, 0, client.right, m_lineHeight + 4};
     const int filled = box.left + static_cast<int>((box.right - box.left) * std::clamp(fraction, 0.0, 1.0));
     RECT done{box.left, box.top, filled, box.bottom};
     ::SetBkColor(dc, RGB(255, 255, 192));

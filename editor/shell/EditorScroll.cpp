@@ -39,13 +39,13 @@ bool handlingSharedBar = false;
 
 class SharedBarScope {
 public:
-    SharedBarScope() : outer_(handlingSharedBar) { handlingSharedBar = true; }
-    ~SharedBarScope() { handlingSharedBar = outer_; }
+    SharedBarScope() : m_outer(handlingSharedBar) { handlingSharedBar = true; }
+    ~SharedBarScope() { handlingSharedBar = m_outer; }
     SharedBarScope(const SharedBarScope&) = delete;
     SharedBarScope& operator=(const SharedBarScope&) = delete;
 
 private:
-    bool outer_;
+    bool m_outer;
 };
 
 // The 32-bit track position of a bar; the scroll message's own holds only 16 bits.
@@ -61,50 +61,50 @@ int TrackPos(HWND wnd, int bar) {
 }  // namespace
 
 void EditorWindow::ScrollTo(Pos lineStart) {
-    const TextSource& text = buffer_.Text();
+    const TextSource& text = m_buffer.Text();
     lineStart = StartOfLineAt(text, std::clamp<Pos>(lineStart, 0, text.Length()));
-    if (lineStart == topPos_) return;
-    const Pos oldTop = topPos_;
-    topPos_ = lineStart;
+    if (lineStart == m_topPos) return;
+    const Pos oldTop = m_topPos;
+    m_topPos = lineStart;
     // A few rows up or down: the pixels move and only the uncovered rows are painted.
     const Pos rows = text.IsIndexComplete() ? text.LineFromPosition(oldTop) - text.LineFromPosition(lineStart) : 0;
     if (rows != 0 && rows < LinesPerPage() && -rows < LinesPerPage()) {
         RECT pending{};
-        if (::GetUpdateRect(wnd_, &pending, FALSE)) {
+        if (::GetUpdateRect(m_wnd, &pending, FALSE)) {
             // Painted at the old place first, then moved with the rest.
-            topPos_ = oldTop;
-            ::UpdateWindow(wnd_);
-            topPos_ = lineStart;
+            m_topPos = oldTop;
+            ::UpdateWindow(m_wnd);
+            m_topPos = lineStart;
         }
-        ::ScrollWindowEx(wnd_, 0, static_cast<int>(rows) * lineHeight_, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+        ::ScrollWindowEx(m_wnd, 0, static_cast<int>(rows) * m_lineHeight, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
     } else {
-        ::InvalidateRect(wnd_, nullptr, FALSE);
+        ::InvalidateRect(m_wnd, nullptr, FALSE);
     }
     UpdateScrollBars();
     UpdateCaret();
     // Panes side by side show the same lines, however one of them was scrolled.
     if (handlingSharedBar) return;
-    for (HWND pane : PanesSharing(wnd_, SB_VERT)) {
+    for (HWND pane : PanesSharing(m_wnd, SB_VERT)) {
         EditorWindow* other = FromWindow(pane);
-        if (other && &other->buffer_ == &buffer_) other->ScrollTo(lineStart);
+        if (other && &other->m_buffer == &m_buffer) other->ScrollTo(lineStart);
     }
 }
 
 void EditorWindow::ScrollToLine(Pos line) {
     WaitForFullIndex();
-    const TextSource& text = buffer_.Text();
+    const TextSource& text = m_buffer.Text();
     ScrollTo(text.LineStart(std::clamp<Pos>(line, 0, std::max<Pos>(0, text.LineCount() - 1))));
 }
 
 void EditorWindow::ScrollLines(Pos delta) {
-    const TextSource& text = buffer_.Text();
+    const TextSource& text = m_buffer.Text();
     if (text.IsIndexComplete()) {
         const Pos last = std::max<Pos>(0, text.LineCount() - 1);
-        const Pos line = std::clamp<Pos>(text.LineFromPosition(topPos_) + delta, 0, last);
+        const Pos line = std::clamp<Pos>(text.LineFromPosition(m_topPos) + delta, 0, last);
         ScrollTo(text.LineStart(line));
         return;
     }
-    Pos start = topPos_;
+    Pos start = m_topPos;
     for (Pos i = 0; i < delta; ++i) {
         const Pos next = NextLineStart(start);
         if (next < 0) break;
@@ -119,30 +119,30 @@ void EditorWindow::ScrollLines(Pos delta) {
 }
 
 void EditorWindow::ScrollColumns(Pos delta) {
-    const Pos column = std::max<Pos>(0, firstColumn_ + delta);
-    if (column == firstColumn_) return;
-    firstColumn_ = column;
-    ::InvalidateRect(wnd_, nullptr, FALSE);
+    const Pos column = std::max<Pos>(0, m_firstColumn + delta);
+    if (column == m_firstColumn) return;
+    m_firstColumn = column;
+    ::InvalidateRect(m_wnd, nullptr, FALSE);
     UpdateScrollBars();
     UpdateCaret();
     // Panes one above the other show the same columns.
     if (handlingSharedBar) return;
-    for (HWND pane : PanesSharing(wnd_, SB_HORZ)) {
+    for (HWND pane : PanesSharing(m_wnd, SB_HORZ)) {
         EditorWindow* other = FromWindow(pane);
-        if (other && &other->buffer_ == &buffer_) other->ScrollColumns(column - other->firstColumn_);
+        if (other && &other->m_buffer == &m_buffer) other->ScrollColumns(column - other->m_firstColumn);
     }
 }
 
 void EditorWindow::EnsureCaretVisible() {
-    if (!wnd_) return;
-    const Pos caret = session_.Caret();
+    if (!m_wnd) return;
+    const Pos caret = m_session.Caret();
     const int page = LinesPerPage();
     const int row = RowOf(caret);
     if (row < 0) {
-        ScrollTo(session_.SpanAt(caret).start);
+        ScrollTo(m_session.SpanAt(caret).start);
     } else if (row >= page) {
         // Put the caret's line on the last full row.
-        Pos start = session_.SpanAt(caret).start;
+        Pos start = m_session.SpanAt(caret).start;
         for (int i = 1; i < page; ++i) {
             const Pos previous = PreviousLineStart(start);
             if (previous < 0) break;
@@ -150,16 +150,16 @@ void EditorWindow::EnsureCaretVisible() {
         }
         ScrollTo(start);
     }
-    const Pos column = session_.ColumnOf(caret);
+    const Pos column = m_session.ColumnOf(caret);
     const int columns = std::max(1, VisibleColumns() - 1);
-    if (column < firstColumn_) ScrollColumns(column - firstColumn_ - std::min<Pos>(column, columns / 4));
-    else if (column >= firstColumn_ + columns) ScrollColumns(column - firstColumn_ - columns + 1 + columns / 4);
+    if (column < m_firstColumn) ScrollColumns(column - m_firstColumn - std::min<Pos>(column, columns / 4));
+    else if (column >= m_firstColumn + columns) ScrollColumns(column - m_firstColumn - columns + 1 + columns / 4);
 }
 
 void EditorWindow::SetScrollInfoIfChanged(int bar, const SCROLLINFO& info) {
     // Only when something changed: the bar repaints itself each time. A shared bar is
     // compared with what it shows, since other panes set it too.
-    if (HWND shared = SharedBar(wnd_, bar)) {
+    if (HWND shared = SharedBar(m_wnd, bar)) {
         SCROLLINFO shown{};
         shown.cbSize = sizeof shown;
         shown.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -168,42 +168,42 @@ void EditorWindow::SetScrollInfoIfChanged(int bar, const SCROLLINFO& info) {
             ::SetScrollInfo(shared, SB_CTL, &info, TRUE);
         return;
     }
-    SCROLLINFO& last = bar == SB_VERT ? lastVScroll_ : lastHScroll_;
+    SCROLLINFO& last = bar == SB_VERT ? m_lastVScroll : m_lastHScroll;
     if (last.cbSize == sizeof last && last.nMax == info.nMax && last.nPage == info.nPage && last.nPos == info.nPos) return;
     last = info;
-    ::SetScrollInfo(wnd_, bar, &info, TRUE);
+    ::SetScrollInfo(m_wnd, bar, &info, TRUE);
 }
 
 void EditorWindow::UpdateScrollBars() {
     // Setting a scroll bar repaints it at once, which is slow: the text comes first, the
     // bars follow once the queue is empty of what the user typed.
-    if (!wnd_ || barsPending_) return;
-    barsPending_ = ::PostMessageA(wnd_, updateBarsMessage_, 0, 0) != FALSE;
-    if (!barsPending_) UpdateScrollBarsNow();
+    if (!m_wnd || m_barsPending) return;
+    m_barsPending = ::PostMessageA(m_wnd, m_updateBarsMessage, 0, 0) != FALSE;
+    if (!m_barsPending) UpdateScrollBarsNow();
 }
 
 void EditorWindow::UpdateScrollBarsNow() {
-    if (!wnd_) return;
-    const TextSource& text = buffer_.Text();
+    if (!m_wnd) return;
+    const TextSource& text = m_buffer.Text();
     const int page = LinesPerPage();
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    scrollByBytes_ = !text.IsIndexComplete();
-    if (scrollByBytes_) {
+    m_scrollByBytes = !text.IsIndexComplete();
+    if (m_scrollByBytes) {
         // Lines are still being counted: the bar measures bytes, a page by the lines seen so far.
         const Pos known = text.LineStart(text.LineCount());
         const Pos perLine = text.LineCount() > 0 && known > 0 ? std::max<Pos>(1, known / text.LineCount()) : 80;
-        scrollScale_ = ScaleFor(text.Length());
-        si.nMax = static_cast<int>(text.Length() / scrollScale_);
-        si.nPage = static_cast<UINT>(std::max<Pos>(1, perLine * page / scrollScale_));
-        si.nPos = static_cast<int>(topPos_ / scrollScale_);
+        m_scrollScale = ScaleFor(text.Length());
+        si.nMax = static_cast<int>(text.Length() / m_scrollScale);
+        si.nPage = static_cast<UINT>(std::max<Pos>(1, perLine * page / m_scrollScale));
+        si.nPos = static_cast<int>(m_topPos / m_scrollScale);
     } else {
         const Pos lines = std::max<Pos>(1, text.LineCount());
-        scrollScale_ = ScaleFor(lines);
-        si.nMax = static_cast<int>((lines - 1) / scrollScale_);
-        si.nPage = static_cast<UINT>(std::max(1, page / scrollScale_));
-        si.nPos = static_cast<int>(text.LineFromPosition(topPos_) / scrollScale_);
+        m_scrollScale = ScaleFor(lines);
+        si.nMax = static_cast<int>((lines - 1) / m_scrollScale);
+        si.nPage = static_cast<UINT>(std::max(1, page / m_scrollScale));
+        si.nPos = static_cast<int>(text.LineFromPosition(m_topPos) / m_scrollScale);
     }
     SetScrollInfoIfChanged(SB_VERT, si);
 
@@ -212,10 +212,10 @@ void EditorWindow::UpdateScrollBarsNow() {
     hi.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     const int columns = VisibleColumns();
     // Hidden while every line painted so far fits.
-    const Pos range = firstColumn_ > 0 ? std::max(widestColumns_ + 1, firstColumn_ + columns) : widestColumns_ + 1;
+    const Pos range = m_firstColumn > 0 ? std::max(m_widestColumns + 1, m_firstColumn + columns) : m_widestColumns + 1;
     hi.nMax = static_cast<int>(std::min<Pos>(range - 1, kMaxScrollRange));
     hi.nPage = static_cast<UINT>(columns);
-    hi.nPos = static_cast<int>(std::min<Pos>(firstColumn_, kMaxScrollRange));
+    hi.nPos = static_cast<int>(std::min<Pos>(m_firstColumn, kMaxScrollRange));
     SetScrollInfoIfChanged(SB_HORZ, hi);
 }
 
@@ -228,12 +228,12 @@ void EditorWindow::OnVScroll(WPARAM wParam) {
         case SB_PAGEUP: ScrollLines(-page); break;
         case SB_PAGEDOWN: ScrollLines(page); break;
         case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(buffer_.Text().Length()); break;
+        case SB_BOTTOM: ScrollTo(m_buffer.Text().Length()); break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
-            const Pos units = static_cast<Pos>(TrackPos(wnd_, SB_VERT)) * scrollScale_;
-            const TextSource& text = buffer_.Text();
-            if (scrollByBytes_) ScrollTo(units);
+            const Pos units = static_cast<Pos>(TrackPos(m_wnd, SB_VERT)) * m_scrollScale;
+            const TextSource& text = m_buffer.Text();
+            if (m_scrollByBytes) ScrollTo(units);
             else ScrollTo(text.LineStart(std::clamp<Pos>(units, 0, std::max<Pos>(0, text.LineCount() - 1))));
             break;
         }
@@ -249,10 +249,10 @@ void EditorWindow::OnHScroll(WPARAM wParam) {
         case SB_LINERIGHT: ScrollColumns(1); break;
         case SB_PAGELEFT: ScrollColumns(-columns); break;
         case SB_PAGERIGHT: ScrollColumns(columns); break;
-        case SB_LEFT: ScrollColumns(-firstColumn_); break;
+        case SB_LEFT: ScrollColumns(-m_firstColumn); break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            ScrollColumns(TrackPos(wnd_, SB_HORZ) - firstColumn_);
+            ScrollColumns(TrackPos(m_wnd, SB_HORZ) - m_firstColumn);
             break;
         default: break;
     }
@@ -261,21 +261,21 @@ void EditorWindow::OnHScroll(WPARAM wParam) {
 void EditorWindow::OnMouseWheel(WPARAM wParam) {
     UINT linesPerNotch = 3;
     ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
-    wheelDelta_ += GET_WHEEL_DELTA_WPARAM(wParam);
-    const int notches = wheelDelta_ / WHEEL_DELTA;
-    wheelDelta_ -= notches * WHEEL_DELTA;
+    m_wheelDelta += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = m_wheelDelta / WHEEL_DELTA;
+    m_wheelDelta -= notches * WHEEL_DELTA;
     if (notches == 0) return;
     if (linesPerNotch == WHEEL_PAGESCROLL) ScrollLines(-static_cast<Pos>(notches) * LinesPerPage());
     else ScrollLines(-static_cast<Pos>(notches) * linesPerNotch);
 }
 
 void EditorWindow::UpdateIndexTimer() {
-    const bool indexing = !buffer_.Text().IsIndexComplete();
-    if (indexing && !indexTimer_) {
-        indexTimer_ = ::SetTimer(wnd_, kIndexTimer, kIndexTimerMs, nullptr) != 0;
-    } else if (!indexing && indexTimer_) {
-        ::KillTimer(wnd_, kIndexTimer);
-        indexTimer_ = false;
+    const bool indexing = !m_buffer.Text().IsIndexComplete();
+    if (indexing && !m_indexTimer) {
+        m_indexTimer = ::SetTimer(m_wnd, kIndexTimer, kIndexTimerMs, nullptr) != 0;
+    } else if (!indexing && m_indexTimer) {
+        ::KillTimer(m_wnd, kIndexTimer);
+        m_indexTimer = false;
     }
 }
 
@@ -287,11 +287,11 @@ void EditorWindow::OnTimer(WPARAM) {
 }
 
 bool EditorWindow::WaitForFullIndex() {
-    FileTextSource* file = buffer_.File();
-    if (!file || file->IsIndexComplete() || !wnd_) return file != nullptr;
+    FileTextSource* file = m_buffer.File();
+    if (!file || file->IsIndexComplete() || !m_wnd) return file != nullptr;
     bool done;
     {
-        ProgressWait wait(wnd_, "Counting the lines of the file...");
+        ProgressWait wait(m_wnd, "Counting the lines of the file...");
         done = file->WaitForIndex([&wait](double fraction) { return wait.Step(fraction); });
     }
     UpdateIndexTimer();

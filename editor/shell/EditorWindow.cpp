@@ -10,54 +10,54 @@
 namespace tessaly::editor {
 
 EditorWindow::EditorWindow(EditBuffer& buffer, const KeywordLookup* keywords)
-    : buffer_(buffer), session_(buffer), keywords_(keywords) {
+    : m_buffer(buffer), m_session(buffer), m_keywords(keywords) {
     // After the session: a change moves the caret before this window repaints.
-    buffer_.AddListener(this);
+    m_buffer.AddListener(this);
 }
 
 EditorWindow::~EditorWindow() {
-    buffer_.RemoveListener(this);
+    m_buffer.RemoveListener(this);
     Detach();
 }
 
 void EditorWindow::Attach(HWND wnd) {
-    wnd_ = wnd;
+    m_wnd = wnd;
     RegisterEditorWindow(wnd, this);
-    updateBarsMessage_ = ::RegisterWindowMessageA("TessalyEditorUpdateScrollBars");
-    lastVScroll_ = {};
-    lastHScroll_ = {};
+    m_updateBarsMessage = ::RegisterWindowMessageA("TessalyEditorUpdateScrollBars");
+    m_lastVScroll = {};
+    m_lastHScroll = {};
     ApplySettings();
 }
 
 void EditorWindow::Detach() {
-    UnregisterEditorWindow(wnd_);
-    find_.Close();
-    if (wnd_ && indexTimer_) ::KillTimer(wnd_, kIndexTimer);
-    indexTimer_ = false;
-    if (wnd_ && hasFocus_) {
-        ::KillTimer(wnd_, kCaretTimer);
+    UnregisterEditorWindow(m_wnd);
+    m_find.Close();
+    if (m_wnd && m_indexTimer) ::KillTimer(m_wnd, kIndexTimer);
+    m_indexTimer = false;
+    if (m_wnd && m_hasFocus) {
+        ::KillTimer(m_wnd, kCaretTimer);
         ::DestroyCaret();
     }
-    hasFocus_ = false;
-    wnd_ = nullptr;
+    m_hasFocus = false;
+    m_wnd = nullptr;
 }
 
 void EditorWindow::SetKeywords(const KeywordLookup* keywords) {
-    keywords_ = keywords;
+    m_keywords = keywords;
     Repaint();
 }
 
 bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
-    if (msg == updateBarsMessage_) {
-        barsPending_ = false;
+    if (msg == m_updateBarsMessage) {
+        m_barsPending = false;
         // Posted messages come before painting: text still waiting to be painted is
         // painted first, and the bars follow right after it.
-        if (::IsWindowVisible(wnd_) && ::GetUpdateRect(wnd_, nullptr, FALSE)) barsAfterPaint_ = true;
+        if (::IsWindowVisible(m_wnd) && ::GetUpdateRect(m_wnd, nullptr, FALSE)) m_barsAfterPaint = true;
         else UpdateScrollBarsNow();
         return true;
     }
-    if (find_.IsNotification(msg)) {
+    if (m_find.IsNotification(msg)) {
         OnFindMessage(lParam);
         return true;
     }
@@ -77,12 +77,12 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         case WM_RBUTTONDOWN: OnRButtonDown(lParam); return true;
         case WM_CONTEXTMENU: OnContextMenu(lParam); return true;
         case WM_CAPTURECHANGED:
-            selecting_ = false;
-            if (dragPending_ && reinterpret_cast<HWND>(lParam) != wnd_) {
+            m_selecting = false;
+            if (m_dragPending && reinterpret_cast<HWND>(lParam) != m_wnd) {
                 // Capture lost (another window took it): the drag ends without a drop.
-                dragPending_ = dragging_ = false;
-                if (EditorWindow* target = FromWindow(dropWindow_)) target->HideDropCaret();
-                dropWindow_ = nullptr;
+                m_dragPending = m_dragging = false;
+                if (EditorWindow* target = FromWindow(m_dropWindow)) target->HideDropCaret();
+                m_dropWindow = nullptr;
             }
             return true;
         case WM_VSCROLL: OnVScroll(wParam); return true;
@@ -98,87 +98,87 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
             result = TRUE;
             return true;
-        case WM_GETFONT: result = reinterpret_cast<LRESULT>(font_.GetSafeHandle()); return true;
+        case WM_GETFONT: result = reinterpret_cast<LRESULT>(m_font.GetSafeHandle()); return true;
         default: return OnEditMessage(msg, wParam, lParam, result);
     }
 }
 
 void EditorWindow::OnBufferChange(const DocChange& change) {
     if (change.kind == DocChange::Kind::Reset) {
-        topPos_ = 0;
-        firstColumn_ = 0;
-        widestColumns_ = 0;
-        lastLineCount_ = buffer_.Text().LineCount();
-        if (wnd_) {
+        m_topPos = 0;
+        m_firstColumn = 0;
+        m_widestColumns = 0;
+        m_lastLineCount = m_buffer.Text().LineCount();
+        if (m_wnd) {
             Repaint();
             UpdateIndexTimer();
         }
         return;
     }
-    if (buffer_.File()) {
+    if (m_buffer.File()) {
         OnFileGrown(change.pos);
         return;
     }
-    const TextSource& text = buffer_.Text();
-    const Pos oldTop = topPos_;
-    topPos_ = MovePosition(topPos_, change);
-    if (topPos_ != oldTop || (topPos_ > 0 && !IsEolByte(text.ByteAt(topPos_ - 1)))) {
-        topPos_ = StartOfLineAt(text, topPos_);
+    const TextSource& text = m_buffer.Text();
+    const Pos oldTop = m_topPos;
+    m_topPos = MovePosition(m_topPos, change);
+    if (m_topPos != oldTop || (m_topPos > 0 && !IsEolByte(text.ByteAt(m_topPos - 1)))) {
+        m_topPos = StartOfLineAt(text, m_topPos);
     }
-    if (!wnd_) return;
+    if (!m_wnd) return;
     const Pos lineCount = text.LineCount();
-    const Pos linesAdded = lineCount - lastLineCount_;
-    lastLineCount_ = lineCount;
-    if (topPos_ != oldTop) {
-        ::InvalidateRect(wnd_, nullptr, FALSE);
+    const Pos linesAdded = lineCount - m_lastLineCount;
+    m_lastLineCount = lineCount;
+    if (m_topPos != oldTop) {
+        ::InvalidateRect(m_wnd, nullptr, FALSE);
     } else {
         const int row = RowOf(change.pos);
         // The line after a changed one may change colour too when this one carries on.
-        const EditSession::LineSpan span = session_.SpanAt(change.pos);
+        const EditSession::LineSpan span = m_session.SpanAt(change.pos);
         const bool nextMayChange = change.kind == DocChange::Kind::Delete ||
                                    (span.end > span.start && text.ByteAt(span.end - 1) == '\\');
         if (linesAdded != 0) ShiftRowsBelow(row, linesAdded);
         InvalidateRows(std::max(row, 0), row + (nextMayChange ? 1 : 0));
     }
-    if (linesAdded != 0 || topPos_ != oldTop) UpdateScrollBars();
-    if (hasFocus_) UpdateCaret();
+    if (linesAdded != 0 || m_topPos != oldTop) UpdateScrollBars();
+    if (m_hasFocus) UpdateCaret();
 }
 
 void EditorWindow::OnFileGrown(Pos oldEnd) {
     // The lines shown stay where they are; only the rows from the old last line down
     // change, and the new lines are being indexed.
-    lastLineCount_ = buffer_.Text().LineCount();
-    if (!wnd_) return;
+    m_lastLineCount = m_buffer.Text().LineCount();
+    if (!m_wnd) return;
     InvalidateRows(std::max(RowOf(oldEnd), 0), LinesPerPage() + 1);
     UpdateIndexTimer();
     UpdateScrollBars();
-    if (hasFocus_) UpdateCaret();
+    if (m_hasFocus) UpdateCaret();
 }
 
 void EditorWindow::ShiftRowsBelow(int row, Pos linesAdded) {
     const int page = LinesPerPage();
     if (row < 0 || row > page) return;
     RECT client{};
-    ::GetClientRect(wnd_, &client);
+    ::GetClientRect(m_wnd, &client);
     if (linesAdded > page || -linesAdded > page) {
         InvalidateRows(row, page + 1);
         return;
     }
     // What waits to be painted is painted where it is before the pixels move.
     RECT pending{};
-    if (::GetUpdateRect(wnd_, &pending, FALSE)) ::UpdateWindow(wnd_);
-    RECT below{0, (row + 1) * lineHeight_, client.right, client.bottom};
+    if (::GetUpdateRect(m_wnd, &pending, FALSE)) ::UpdateWindow(m_wnd);
+    RECT below{0, (row + 1) * m_lineHeight, client.right, client.bottom};
     if (below.top >= below.bottom) return;
-    const int dy = static_cast<int>(linesAdded) * lineHeight_;
-    ::ScrollWindowEx(wnd_, 0, dy, &below, &below, nullptr, nullptr, SW_INVALIDATE);
+    const int dy = static_cast<int>(linesAdded) * m_lineHeight;
+    ::ScrollWindowEx(m_wnd, 0, dy, &below, &below, nullptr, nullptr, SW_INVALIDATE);
     // The new lines themselves, right below the changed one.
     if (linesAdded > 0) InvalidateRows(row + 1, row + static_cast<int>(linesAdded));
 }
 
 void EditorWindow::ApplySettings() {
-    if (!wnd_) return;
-    const EditorSettings& s = buffer_.Settings();
-    CClientDC dc(wnd_);
+    if (!m_wnd) return;
+    const EditorSettings& s = m_buffer.Settings();
+    CClientDC dc(m_wnd);
     LOGFONTA lf{};
     const int size = s.m_nFontSize > 0 && s.m_nFontSize < 200 ? s.m_nFontSize : 10;
     lf.lfHeight = -::MulDiv(size, dc.GetDeviceCaps(LOGPIXELSY), 72);
@@ -189,63 +189,63 @@ void EditorWindow::ApplySettings() {
     lf.lfQuality = DEFAULT_QUALITY;
     const std::string face = s.m_strFontName.empty() ? "Courier" : s.m_strFontName;
     lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-    font_.CreateFontIndirect(lf);
+    m_font.CreateFontIndirect(lf);
     {
-        CSelectObject select(dc, font_ ? static_cast<HGDIOBJ>(font_) : ::GetStockObject(ANSI_FIXED_FONT));
+        CSelectObject select(dc, m_font ? static_cast<HGDIOBJ>(m_font) : ::GetStockObject(ANSI_FIXED_FONT));
         TEXTMETRICA tm{};
         ::GetTextMetricsA(dc, &tm);
         SIZE extent{};
         ::GetTextExtentPoint32A(dc, "M", 1, &extent);
-        lineHeight_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
-        ascent_ = tm.tmAscent;
-        charWidth_ = std::max<int>(1, extent.cx);
+        m_lineHeight = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+        m_ascent = tm.tmAscent;
+        m_charWidth = std::max<int>(1, extent.cx);
     }
     RefreshCaretShape();
     Repaint();
 }
 
 void EditorWindow::Repaint() {
-    if (!wnd_) return;
-    lastLineCount_ = buffer_.Text().LineCount();
+    if (!m_wnd) return;
+    m_lastLineCount = m_buffer.Text().LineCount();
     UpdateScrollBars();
-    ::InvalidateRect(wnd_, nullptr, FALSE);
-    if (hasFocus_) UpdateCaret();
+    ::InvalidateRect(m_wnd, nullptr, FALSE);
+    if (m_hasFocus) UpdateCaret();
 }
 
 void EditorWindow::OnSize() {
     UpdateScrollBars();
-    ::InvalidateRect(wnd_, nullptr, FALSE);
+    ::InvalidateRect(m_wnd, nullptr, FALSE);
 }
 
 int EditorWindow::LinesPerPage() const {
     RECT rc{};
-    if (wnd_) ::GetClientRect(wnd_, &rc);
-    return std::max(1, static_cast<int>(rc.bottom / lineHeight_));
+    if (m_wnd) ::GetClientRect(m_wnd, &rc);
+    return std::max(1, static_cast<int>(rc.bottom / m_lineHeight));
 }
 
 int EditorWindow::VisibleColumns() const {
     RECT rc{};
-    if (wnd_) ::GetClientRect(wnd_, &rc);
-    return std::max(1, static_cast<int>((rc.right - kMargin) / charWidth_) + 1);
+    if (m_wnd) ::GetClientRect(m_wnd, &rc);
+    return std::max(1, static_cast<int>((rc.right - kMargin) / m_charWidth) + 1);
 }
 
-Pos EditorWindow::NextLineStart(Pos lineStart) const { return session_.SpanAt(lineStart).next; }
+Pos EditorWindow::NextLineStart(Pos lineStart) const { return m_session.SpanAt(lineStart).next; }
 
 Pos EditorWindow::PreviousLineStart(Pos lineStart) const {
     if (lineStart <= 0) return -1;
-    return session_.SpanAt(lineStart - 1).start;
+    return m_session.SpanAt(lineStart - 1).start;
 }
 
 int EditorWindow::RowOf(Pos pos) {
-    const TextSource& text = buffer_.Text();
+    const TextSource& text = m_buffer.Text();
     const int page = LinesPerPage();
     pos = std::clamp<Pos>(pos, 0, text.Length());
-    if (pos < topPos_) return -1;
+    if (pos < m_topPos) return -1;
     if (text.IsIndexComplete()) {
-        const Pos rows = text.LineFromPosition(pos) - text.LineFromPosition(topPos_);
+        const Pos rows = text.LineFromPosition(pos) - text.LineFromPosition(m_topPos);
         return rows > page ? page + 1 : static_cast<int>(rows);
     }
-    Pos start = topPos_;
+    Pos start = m_topPos;
     for (int row = 0; row <= page; ++row) {
         const Pos next = NextLineStart(start);
         if (next < 0 || pos < next) return row;
@@ -255,12 +255,12 @@ int EditorWindow::RowOf(Pos pos) {
 }
 
 Pos EditorWindow::LineStartAtRow(int row) const {
-    const TextSource& text = buffer_.Text();
+    const TextSource& text = m_buffer.Text();
     if (text.IsIndexComplete()) {
-        const Pos line = std::min(text.LineFromPosition(topPos_) + std::max(row, 0), text.LineCount() - 1);
+        const Pos line = std::min(text.LineFromPosition(m_topPos) + std::max(row, 0), text.LineCount() - 1);
         return text.LineStart(std::max<Pos>(line, 0));
     }
-    Pos start = topPos_;
+    Pos start = m_topPos;
     for (int i = 0; i < row; ++i) {
         const Pos next = NextLineStart(start);
         if (next < 0) break;
@@ -270,37 +270,37 @@ Pos EditorWindow::LineStartAtRow(int row) const {
 }
 
 Pos EditorWindow::PositionFromPoint(int x, int y) const {
-    const int row = y < 0 ? 0 : y / lineHeight_;
+    const int row = y < 0 ? 0 : y / m_lineHeight;
     const Pos lineStart = LineStartAtRow(row);
     // Halfway across a character goes to the position after it.
-    const Pos column = std::max<Pos>(0, firstColumn_ + (x - kMargin + charWidth_ / 2) / charWidth_);
-    return session_.PositionAtColumn(lineStart, column);
+    const Pos column = std::max<Pos>(0, m_firstColumn + (x - kMargin + m_charWidth / 2) / m_charWidth);
+    return m_session.PositionAtColumn(lineStart, column);
 }
 
 POINT EditorWindow::PointOfPosition(Pos pos) {
     const int row = RowOf(pos);
-    const Pos column = session_.ColumnOf(pos) - firstColumn_;
-    const Pos x = kMargin + column * charWidth_;
-    return POINT{static_cast<LONG>(std::clamp<Pos>(x, -30000, 30000)), row * lineHeight_};
+    const Pos column = m_session.ColumnOf(pos) - m_firstColumn;
+    const Pos x = kMargin + column * m_charWidth;
+    return POINT{static_cast<LONG>(std::clamp<Pos>(x, -30000, 30000)), row * m_lineHeight};
 }
 
 RECT EditorWindow::SelectionRowsOnScreen() {
     RECT rows{};
-    ::GetClientRect(wnd_, &rows);
+    ::GetClientRect(m_wnd, &rows);
     const int page = LinesPerPage();
-    rows.top = std::clamp(RowOf(session_.SelStart()), 0, page) * lineHeight_;
-    rows.bottom = (std::clamp(RowOf(session_.SelEnd()), 0, page) + 1) * lineHeight_;
-    ::MapWindowPoints(wnd_, nullptr, reinterpret_cast<POINT*>(&rows), 2);
+    rows.top = std::clamp(RowOf(m_session.SelStart()), 0, page) * m_lineHeight;
+    rows.bottom = (std::clamp(RowOf(m_session.SelEnd()), 0, page) + 1) * m_lineHeight;
+    ::MapWindowPoints(m_wnd, nullptr, reinterpret_cast<POINT*>(&rows), 2);
     return rows;
 }
 
 void EditorWindow::InvalidateRows(int first, int last) {
-    if (!wnd_ || last < first) return;
+    if (!m_wnd || last < first) return;
     RECT rc{};
-    ::GetClientRect(wnd_, &rc);
-    rc.top = std::max(0, first) * lineHeight_;
-    rc.bottom = std::min<LONG>(rc.bottom, (last + 1) * lineHeight_);
-    if (rc.bottom > rc.top) ::InvalidateRect(wnd_, &rc, FALSE);
+    ::GetClientRect(m_wnd, &rc);
+    rc.top = std::max(0, first) * m_lineHeight;
+    rc.bottom = std::min<LONG>(rc.bottom, (last + 1) * m_lineHeight);
+    if (rc.bottom > rc.top) ::InvalidateRect(m_wnd, &rc, FALSE);
 }
 
 void EditorWindow::InvalidateBetween(Pos a, Pos b) {
@@ -309,61 +309,61 @@ void EditorWindow::InvalidateBetween(Pos a, Pos b) {
 }
 
 void EditorWindow::AfterSelectionChange(Pos oldAnchor, Pos oldCaret) {
-    const Pos lo = std::min({oldAnchor, oldCaret, session_.Anchor(), session_.Caret()});
-    const Pos hi = std::max({oldAnchor, oldCaret, session_.Anchor(), session_.Caret()});
-    if (oldAnchor != oldCaret || session_.HasSelection()) InvalidateBetween(lo, hi);
+    const Pos lo = std::min({oldAnchor, oldCaret, m_session.Anchor(), m_session.Caret()});
+    const Pos hi = std::max({oldAnchor, oldCaret, m_session.Anchor(), m_session.Caret()});
+    if (oldAnchor != oldCaret || m_session.HasSelection()) InvalidateBetween(lo, hi);
     EnsureCaretVisible();
     UpdateCaret();
 }
 
 void EditorWindow::DoMove(const std::function<void()>& move) {
-    const Pos anchor = session_.Anchor();
-    const Pos caret = session_.Caret();
+    const Pos anchor = m_session.Anchor();
+    const Pos caret = m_session.Caret();
     move();
     AfterSelectionChange(anchor, caret);
 }
 
 bool EditorWindow::DoEdit(const std::function<bool()>& edit) {
     const bool done = edit();
-    if (!done && !buffer_.CanEdit()) ::MessageBeep(MB_OK);
+    if (!done && !m_buffer.CanEdit()) ::MessageBeep(MB_OK);
     EnsureCaretVisible();
     UpdateCaret();
     return done;
 }
 
 bool EditorWindow::Undo() {
-    return DoEdit([this] { return session_.Undo(); });
+    return DoEdit([this] { return m_session.Undo(); });
 }
 
 bool EditorWindow::Redo() {
-    return DoEdit([this] { return session_.Redo(); });
+    return DoEdit([this] { return m_session.Redo(); });
 }
 
 void EditorWindow::SelectAll() {
-    DoMove([this] { session_.SelectAll(); });
+    DoMove([this] { m_session.SelectAll(); });
 }
 
 void EditorWindow::GotoLine(Pos oneBasedLine) {
     WaitForFullIndex();
-    DoMove([&] { session_.GotoLine(oneBasedLine); });
+    DoMove([&] { m_session.GotoLine(oneBasedLine); });
 }
 
 void EditorWindow::TopOfFile() {
-    DoMove([this] { session_.TopOfFile(); });
+    DoMove([this] { m_session.TopOfFile(); });
 }
 
 void EditorWindow::BottomOfFile() {
-    DoMove([this] { session_.BottomOfFile(); });
+    DoMove([this] { m_session.BottomOfFile(); });
 }
 
 void EditorWindow::BeginningOfLine() {
-    DoMove([this] { session_.BeginningOfLine(); });
+    DoMove([this] { m_session.BeginningOfLine(); });
 }
 
 Pos EditorWindow::FirstVisibleLine() {
-    const TextSource& text = buffer_.Text();
-    if (!text.IsIndexComplete() && topPos_ >= text.LineStart(text.LineCount())) WaitForFullIndex();
-    return text.LineFromPosition(topPos_);
+    const TextSource& text = m_buffer.Text();
+    if (!text.IsIndexComplete() && m_topPos >= text.LineStart(text.LineCount())) WaitForFullIndex();
+    return text.LineFromPosition(m_topPos);
 }
 
 }  // namespace tessaly::editor

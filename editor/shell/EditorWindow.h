@@ -28,19 +28,19 @@ public:
     // The window whose messages this object handles; it does not own it.
     void Attach(HWND wnd);
     void Detach();
-    HWND Window() const { return wnd_; }
+    HWND Window() const { return m_wnd; }
 
     // The message entry: true when handled, with the answer in result.
     bool HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    EditSession& Session() { return session_; }
-    EditBuffer& Buffer() { return buffer_; }
+    EditSession& Session() { return m_session; }
+    EditBuffer& Buffer() { return m_buffer; }
     void SetKeywords(const KeywordLookup* keywords);
 
     // Re-reads font, colours and tab width from the buffer's settings and repaints.
     void ApplySettings();
     void Repaint();
-    HFONT CurrentFont() const { return font_.GetSafeHandle(); }
+    HFONT CurrentFont() const { return m_font.GetSafeHandle(); }
 
     // Commands, each answering whether it did something.
     bool Undo();
@@ -58,13 +58,13 @@ public:
     EditSession::FindResult FindWithProgress(const FindOptions& options, bool wrap);
     // Told of each find or replace dialog this window opens, so that the message loop can
     // pass the dialog its keys.
-    void SetDialogShownHandler(void (*shown)(HWND dialog)) { find_.SetShownHandler(shown); }
-    bool CanUndo() const { return session_.CanUndo(); }
-    bool CanRedo() const { return session_.CanRedo(); }
-    bool CanCut() const { return session_.CanCut(); }
-    bool CanCopy() const { return session_.CanCopy(); }
+    void SetDialogShownHandler(void (*shown)(HWND dialog)) { m_find.SetShownHandler(shown); }
+    bool CanUndo() const { return m_session.CanUndo(); }
+    bool CanRedo() const { return m_session.CanRedo(); }
+    bool CanCut() const { return m_session.CanCut(); }
+    bool CanCopy() const { return m_session.CanCopy(); }
     bool CanPaste() const;
-    bool IsOverwrite() const { return session_.Overwrite(); }
+    bool IsOverwrite() const { return m_session.Overwrite(); }
 
     void GotoLine(Pos oneBasedLine);
     void TopOfFile();
@@ -72,7 +72,7 @@ public:
     void BeginningOfLine();
 
     // The first visible line's start, and the line number when it is known without waiting.
-    Pos TopPosition() const { return topPos_; }
+    Pos TopPosition() const { return m_topPos; }
     Pos FirstVisibleLine();
     // Scrolls so that this line (from 0) is the first one shown.
     void ScrollToLine(Pos line);
@@ -110,7 +110,7 @@ private:
     void EndDrag(POINT pt, bool copy);
     void ShowDropCaret(POINT clientPt);
     void HideDropCaret();
-    bool AcceptsDrop() const { return buffer_.CanEdit(); }
+    bool AcceptsDrop() const { return m_buffer.CanEdit(); }
 
     // Buffer changes from any view.
     void OnBufferChange(const DocChange& change) override;
@@ -168,45 +168,45 @@ private:
     bool ShiftDown() const { return ::GetKeyState(VK_SHIFT) < 0; }
     bool CtrlDown() const { return ::GetKeyState(VK_CONTROL) < 0; }
 
-    EditBuffer& buffer_;
-    EditSession session_;
-    const KeywordLookup* keywords_;
-    HWND wnd_ = nullptr;
-    FindDialog find_;
+    EditBuffer& m_buffer;
+    EditSession m_session;
+    const KeywordLookup* m_keywords;
+    HWND m_wnd = nullptr;
+    FindDialog m_find;
 
-    CFont font_;
-    OffscreenSurface offscreen_;  // what painting draws into first
-    int lineHeight_ = 16;
-    int charWidth_ = 8;
-    int ascent_ = 12;
+    CFont m_font;
+    OffscreenSurface m_offscreen;  // what painting draws into first
+    int m_lineHeight = 16;
+    int m_charWidth = 8;
+    int m_ascent = 12;
     static constexpr int kMargin = 2;
     // The timer that follows a file's background indexing (scroll bar, progress sign).
     static constexpr UINT_PTR kIndexTimer = 1;
     static constexpr UINT_PTR kCaretTimer = 2;
 
-    Pos topPos_ = 0;        // start of the first visible line
-    Pos firstColumn_ = 0;   // first visible column
-    Pos widestColumns_ = 0; // the widest line painted so far, for the horizontal bar
-    int scrollScale_ = 1;   // scroll-bar units per line (or per byte while indexing)
-    bool scrollByBytes_ = false;
-    int wheelDelta_ = 0;
-    bool hasFocus_ = false;
-    bool selecting_ = false;
-    bool dragPending_ = false;    // pressed inside the selection
-    bool dragging_ = false;       // and moved far enough to drag it
-    POINT dragStart_{};
-    HWND dropWindow_ = nullptr;   // the editor window under the dragged text
-    POINT dropPoint_{-1, -1};     // where this window shows a drop would go
-    bool indexTimer_ = false;
-    Pos lastLineCount_ = 0;
-    std::vector<StyleRun> runs_;  // reused while painting
-    POINT caretPoint_{-1, -1};    // where the caret is drawn
-    bool caretOn_ = true;         // the blink's phase
-    UINT updateBarsMessage_ = 0;
-    bool barsPending_ = false;     // the message that updates them is posted
-    bool barsAfterPaint_ = false;  // it came while text waited to be painted
-    SCROLLINFO lastVScroll_{};    // what the scroll bars were last given
-    SCROLLINFO lastHScroll_{};
+    Pos m_topPos = 0;        // start of the first visible line
+    Pos m_firstColumn = 0;   // first visible column
+    Pos m_widestColumns = 0; // the widest line painted so far, for the horizontal bar
+    int m_scrollScale = 1;   // scroll-bar units per line (or per byte while indexing)
+    bool m_scrollByBytes = false;
+    int m_wheelDelta = 0;
+    bool m_hasFocus = false;
+    bool m_selecting = false;
+    bool m_dragPending = false;    // pressed inside the selection
+    bool m_dragging = false;       // and moved far enough to drag it
+    POINT m_dragStart{};
+    HWND m_dropWindow = nullptr;   // the editor window under the dragged text
+    POINT m_dropPoint{-1, -1};     // where this window shows a drop would go
+    bool m_indexTimer = false;
+    Pos m_lastLineCount = 0;
+    std::vector<StyleRun> m_runs;  // reused while painting
+    POINT m_caretPoint{-1, -1};    // where the caret is drawn
+    bool m_caretOn = true;         // the blink's phase
+    UINT m_updateBarsMessage = 0;
+    bool m_barsPending = false;     // the message that updates them is posted
+    bool m_barsAfterPaint = false;  // it came while text waited to be painted
+    SCROLLINFO m_lastVScroll{};    // what the scroll bars were last given
+    SCROLLINFO m_lastHScroll{};
 };
 
 // The registry behind EditorWindow::FromWindow, kept by Attach and Detach.

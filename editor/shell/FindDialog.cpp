@@ -20,61 +20,61 @@ void MoveTo(HWND dialog, int left, int top) {
 }
 }  // namespace
 
-FindDialog::FindDialog() : message_(::RegisterWindowMessageA(FINDMSGSTRINGA)) {}
+FindDialog::FindDialog() : m_message(::RegisterWindowMessageA(FINDMSGSTRINGA)) {}
 
 FindDialog::~FindDialog() { Close(); }
 
 void FindDialog::Close() {
-    if (dialog_ && ::IsWindow(dialog_)) ::DestroyWindow(dialog_);
-    dialog_ = nullptr;
+    if (m_dialog && ::IsWindow(m_dialog)) ::DestroyWindow(m_dialog);
+    m_dialog = nullptr;
 }
 
 void FindDialog::Show(HWND owner, bool replace, const std::string& initial) {
-    if (dialog_ && ::IsWindow(dialog_) && replace == replaceMode_) {
-        if (!initial.empty()) ::SetDlgItemTextA(dialog_, 1152 /* edt1: the text to find */, initial.c_str());
-        ::SetActiveWindow(dialog_);
+    if (m_dialog && ::IsWindow(m_dialog) && replace == m_replaceMode) {
+        if (!initial.empty()) ::SetDlgItemTextA(m_dialog, 1152 /* edt1: the text to find */, initial.c_str());
+        ::SetActiveWindow(m_dialog);
         return;
     }
     Close();
     if (!initial.empty()) {
-        std::strncpy(what_, initial.c_str(), sizeof what_ - 1);
-        what_[sizeof what_ - 1] = '\0';
+        std::strncpy(m_what, initial.c_str(), sizeof m_what - 1);
+        m_what[sizeof m_what - 1] = '\0';
     }
-    fr_ = {};
-    fr_.lStructSize = sizeof fr_;
-    fr_.hwndOwner = owner;
-    fr_.lpstrFindWhat = what_;
-    fr_.wFindWhatLen = sizeof what_;
-    fr_.lpstrReplaceWith = with_;
-    fr_.wReplaceWithLen = sizeof with_;
-    fr_.Flags = FR_DOWN | (last_.matchCase ? FR_MATCHCASE : 0) | (last_.wholeWord ? FR_WHOLEWORD : 0);
-    replaceMode_ = replace;
-    dialog_ = replace ? ::ReplaceTextA(&fr_) : ::FindTextA(&fr_);
-    if (!dialog_) return;
+    m_fr = {};
+    m_fr.lStructSize = sizeof m_fr;
+    m_fr.hwndOwner = owner;
+    m_fr.lpstrFindWhat = m_what;
+    m_fr.wFindWhatLen = sizeof m_what;
+    m_fr.lpstrReplaceWith = m_with;
+    m_fr.wReplaceWithLen = sizeof m_with;
+    m_fr.Flags = FR_DOWN | (m_last.matchCase ? FR_MATCHCASE : 0) | (m_last.wholeWord ? FR_WHOLEWORD : 0);
+    m_replaceMode = replace;
+    m_dialog = replace ? ::ReplaceTextA(&m_fr) : ::FindTextA(&m_fr);
+    if (!m_dialog) return;
     PlaceAtLowerRight(owner);
-    if (shown_) shown_(dialog_);
+    if (m_shown) m_shown(m_dialog);
 }
 
 void FindDialog::PlaceAtLowerRight(HWND owner) {
     RECT box{};
     RECT over{};
-    if (!::GetWindowRect(dialog_, &box) || !::GetWindowRect(owner, &over)) return;
+    if (!::GetWindowRect(m_dialog, &box) || !::GetWindowRect(owner, &over)) return;
     const RECT work = WorkAreaAround(over);
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
     const int left = std::clamp<int>(over.right - width - kGap, work.left, std::max(work.left, work.right - width));
     const int top = std::clamp<int>(over.bottom - height - kGap, work.top, std::max(work.top, work.bottom - height));
-    MoveTo(dialog_, left, top);
+    MoveTo(m_dialog, left, top);
 }
 
 void FindDialog::KeepOff(const RECT& area) {
     RECT box{};
     RECT overlap{};
-    if (!IsOpen() || !::GetWindowRect(dialog_, &box) || !::IntersectRect(&overlap, &box, &area)) return;
+    if (!IsOpen() || !::GetWindowRect(m_dialog, &box) || !::IntersectRect(&overlap, &box, &area)) return;
     const RECT work = WorkAreaAround(area);
     const int height = box.bottom - box.top;
-    if (area.bottom + kGap + height <= work.bottom) MoveTo(dialog_, box.left, area.bottom + kGap);
-    else if (area.top - kGap - height >= work.top) MoveTo(dialog_, box.left, area.top - kGap - height);
+    if (area.bottom + kGap + height <= work.bottom) MoveTo(m_dialog, box.left, area.bottom + kGap);
+    else if (area.top - kGap - height >= work.top) MoveTo(m_dialog, box.left, area.top - kGap - height);
 }
 
 FindDialog::Request FindDialog::Decode(LPARAM lParam) {
@@ -82,7 +82,7 @@ FindDialog::Request FindDialog::Decode(LPARAM lParam) {
     Request request;
     if (!fr) return request;
     if (fr->Flags & FR_DIALOGTERM) {
-        dialog_ = nullptr;
+        m_dialog = nullptr;
         request.kind = Request::Kind::Closed;
         return request;
     }
@@ -90,12 +90,12 @@ FindDialog::Request FindDialog::Decode(LPARAM lParam) {
     request.options.matchCase = (fr->Flags & FR_MATCHCASE) != 0;
     request.options.wholeWord = (fr->Flags & FR_WHOLEWORD) != 0;
     // The replace dialog has no direction: it always searches down.
-    request.options.down = replaceMode_ || (fr->Flags & FR_DOWN) != 0;
+    request.options.down = m_replaceMode || (fr->Flags & FR_DOWN) != 0;
     if (fr->lpstrReplaceWith) request.replaceWith = fr->lpstrReplaceWith;
     if (fr->Flags & FR_REPLACEALL) request.kind = Request::Kind::ReplaceAll;
     else if (fr->Flags & FR_REPLACE) request.kind = Request::Kind::Replace;
     else if (fr->Flags & FR_FINDNEXT) request.kind = Request::Kind::FindNext;
-    if (request.kind != Request::Kind::None) last_ = request.options;
+    if (request.kind != Request::Kind::None) m_last = request.options;
     return request;
 }
 

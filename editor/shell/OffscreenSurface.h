@@ -17,36 +17,36 @@ public:
     // none could be made.
     HDC Prepare(HDC screen, int width, int height) {
         const int depth = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
-        if (dc_ && width <= width_ && height <= height_ && depth == depth_) return *dc_;
+        if (m_dc && width <= m_width && height <= m_height && depth == m_depth) return *m_dc;
         Release();
         auto dc = std::make_unique<CMemoryDC>(screen);
-        if (!dc->GetSafeHdc() || !bitmap_.CreateCompatibleBitmap(screen, width, height)) {
-            bitmap_.DeleteObject();
+        if (!dc->GetSafeHdc() || !m_bitmap.CreateCompatibleBitmap(screen, width, height)) {
+            m_bitmap.DeleteObject();
             return nullptr;
         }
-        dc_ = std::move(dc);
-        selected_ = std::make_unique<CSelectObject>(*dc_, bitmap_);
-        width_ = width;
-        height_ = height;
-        depth_ = depth;
-        return *dc_;
+        m_dc = std::move(dc);
+        m_selected = std::make_unique<CSelectObject>(*m_dc, m_bitmap);
+        m_width = width;
+        m_height = height;
+        m_depth = depth;
+        return *m_dc;
     }
 
     void Release() {
-        selected_.reset();
-        dc_.reset();
-        bitmap_.DeleteObject();
-        width_ = height_ = depth_ = 0;
+        m_selected.reset();
+        m_dc.reset();
+        m_bitmap.DeleteObject();
+        m_width = m_height = m_depth = 0;
     }
 
 private:
     // Released in the reverse order: the bitmap leaves the DC, the DC goes, then the bitmap.
-    CBitmap bitmap_;
-    std::unique_ptr<CMemoryDC> dc_;
-    std::unique_ptr<CSelectObject> selected_;
-    int width_ = 0;
-    int height_ = 0;
-    int depth_ = 0;
+    CBitmap m_bitmap;
+    std::unique_ptr<CMemoryDC> m_dc;
+    std::unique_ptr<CSelectObject> m_selected;
+    int m_width = 0;
+    int m_height = 0;
+    int m_depth = 0;
 };
 
 }  // namespace tessaly::editor

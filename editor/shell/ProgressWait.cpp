@@ -49,81 +49,81 @@ bool IsInput(UINT msg) {
 void ProgressWait::SetShowDelay(DWORD ms) { g_showDelayMs = ms; }
 
 ProgressWait::ProgressWait(HWND window, std::string what)
-    : window_(window), frame_(window ? ::GetAncestor(window, GA_ROOT) : nullptr), what_(std::move(what)),
-      start_(::GetTickCount()), lastPump_(start_) {
-    cursor_ = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-    nested_ = ++t_depth > 1;
+    : m_window(window), m_frame(window ? ::GetAncestor(window, GA_ROOT) : nullptr), m_what(std::move(what)),
+      m_start(::GetTickCount()), m_lastPump(m_start) {
+    m_cursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    m_nested = ++t_depth > 1;
 }
 
 ProgressWait::~ProgressWait() {
     --t_depth;
-    if (box_) {
+    if (m_box) {
         // The frame first, so that it, not another program, becomes active again.
-        if (frameDisabled_) ::EnableWindow(frame_, TRUE);
-        ::DestroyWindow(box_);
-        if (focus_ && ::IsWindow(focus_)) ::SetFocus(focus_);
+        if (m_frameDisabled) ::EnableWindow(m_frame, TRUE);
+        ::DestroyWindow(m_box);
+        if (m_focus && ::IsWindow(m_focus)) ::SetFocus(m_focus);
     }
-    ::SetCursor(cursor_);
-    for (HWND wnd : closes_) {
+    ::SetCursor(m_cursor);
+    for (HWND wnd : m_closes) {
         if (::IsWindow(wnd)) ::PostMessageA(wnd, WM_CLOSE, 0, 0);
     }
-    if (quit_) ::PostQuitMessage(quitCode_);
+    if (m_quit) ::PostQuitMessage(m_quitCode);
 }
 
 bool ProgressWait::Step(double fraction) {
-    if (stopped_) return false;
+    if (m_stopped) return false;
     const DWORD now = ::GetTickCount();
-    if (now - lastPump_ < kPumpMs) return true;
-    lastPump_ = now;
-    fraction_ = std::clamp(fraction, 0.0, 1.0);
-    if (!box_ && !nested_ && now - start_ >= g_showDelayMs) ShowBox();
-    if (box_) ::InvalidateRect(box_, nullptr, FALSE);
+    if (now - m_lastPump < kPumpMs) return true;
+    m_lastPump = now;
+    m_fraction = std::clamp(fraction, 0.0, 1.0);
+    if (!m_box && !m_nested && now - m_start >= g_showDelayMs) ShowBox();
+    if (m_box) ::InvalidateRect(m_box, nullptr, FALSE);
     PumpMessages();
-    return !stopped_;
+    return !m_stopped;
 }
 
 void ProgressWait::ShowBox() {
     const HINSTANCE instance = ThisModule();
     if (!RegisterBoxClass(instance, BoxProc)) return;
     RECT over{};
-    if (!frame_ || !::GetWindowRect(frame_, &over)) ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+    if (!m_frame || !::GetWindowRect(m_frame, &over)) ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
     const int x = over.left + std::max(0, static_cast<int>(over.right - over.left - kBoxWidth) / 2);
     const int y = over.top + std::max(0, static_cast<int>(over.bottom - over.top - kBoxHeight) / 2);
-    focus_ = ::GetFocus();
-    box_ = ::CreateWindowExA(WS_EX_DLGMODALFRAME, kProgressBoxClass, "Please wait",
-                             WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kBoxWidth, kBoxHeight, frame_, nullptr,
+    m_focus = ::GetFocus();
+    m_box = ::CreateWindowExA(WS_EX_DLGMODALFRAME, kProgressBoxClass, "Please wait",
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kBoxWidth, kBoxHeight, m_frame, nullptr,
                              instance, this);
-    if (!box_) return;
-    if (frame_ && ::IsWindowEnabled(frame_)) {
-        ::EnableWindow(frame_, FALSE);
-        frameDisabled_ = true;
+    if (!m_box) return;
+    if (m_frame && ::IsWindowEnabled(m_frame)) {
+        ::EnableWindow(m_frame, FALSE);
+        m_frameDisabled = true;
     }
-    ::ShowWindow(box_, SW_SHOW);
-    ::SetFocus(box_);
-    ::UpdateWindow(box_);
+    ::ShowWindow(m_box, SW_SHOW);
+    ::SetFocus(m_box);
+    ::UpdateWindow(m_box);
 }
 
 void ProgressWait::PumpMessages() {
     MSG msg;
-    while (!stopped_ && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!m_stopped && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             // Passed on once the work has stopped: the program ends after it, not during it.
-            quit_ = true;
-            quitCode_ = static_cast<int>(msg.wParam);
-            stopped_ = true;
+            m_quit = true;
+            m_quitCode = static_cast<int>(msg.wParam);
+            m_stopped = true;
             break;
         }
         if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            stopped_ = true;
+            m_stopped = true;
             break;
         }
-        if (msg.message == WM_CLOSE && msg.hwnd != box_) {
-            closes_.push_back(msg.hwnd);
-            stopped_ = true;
+        if (msg.message == WM_CLOSE && msg.hwnd != m_box) {
+            m_closes.push_back(msg.hwnd);
+            m_stopped = true;
             break;
         }
         // Input goes to the box alone: the windows behind it are busy with the work.
-        if (IsInput(msg.message) && (!box_ || msg.hwnd != box_)) continue;
+        if (IsInput(msg.message) && (!m_box || msg.hwnd != m_box)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -143,10 +143,10 @@ LRESULT CALLBACK ProgressWait::BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
             }
             break;
         case WM_CLOSE:
-            if (wait) wait->stopped_ = true;
+            if (wait) wait->m_stopped = true;
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE && wait) wait->stopped_ = true;
+            if (wParam == VK_ESCAPE && wait) wait->m_stopped = true;
             return 0;
         case WM_NCDESTROY:
             ::SetWindowLongPtrA(wnd, 0, 0);
@@ -157,27 +157,27 @@ LRESULT CALLBACK ProgressWait::BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
 }
 
 void ProgressWait::PaintBox() {
-    CPaintDC paint(box_);
+    CPaintDC paint(m_box);
     HDC dc = paint;
     RECT client{};
-    ::GetClientRect(box_, &client);
+    ::GetClientRect(m_box, &client);
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     CSelectObject font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     RECT line{12, 10, client.right - 12, 28};
-    ::DrawTextA(dc, what_.c_str(), -1, &line, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    ::DrawTextA(dc, m_what.c_str(), -1, &line, DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 
     // The bar: a sunken frame filled as far as the work got.
     RECT bar{12, 34, client.right - 12, 52};
     ::DrawEdge(dc, &bar, EDGE_SUNKEN, BF_RECT);
     RECT done = bar;
     ::InflateRect(&done, -2, -2);
-    done.right = done.left + static_cast<LONG>((done.right - done.left) * fraction_);
+    done.right = done.left + static_cast<LONG>((done.right - done.left) * m_fraction);
     if (done.right > done.left) ::FillRect(dc, &done, ::GetSysColorBrush(COLOR_HIGHLIGHT));
 
     char status[96];
-    std::snprintf(status, sizeof status, "%d%% done. Press Esc to stop.", static_cast<int>(fraction_ * 100.0));
+    std::snprintf(status, sizeof status, "%d%% done. Press Esc to stop.", static_cast<int>(m_fraction * 100.0));
     RECT hint{12, 58, client.right - 12, 76};
     ::DrawTextA(dc, status, -1, &hint, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -25,7 +25,7 @@ public:
     // Called now and then with how far the work is (0 to 1): shows the box once the delay
     // has passed and lets the messages through. False once the user stopped the wait.
     bool Step(double fraction);
-    bool Stopped() const { return stopped_; }
+    bool Stopped() const { return m_stopped; }
 
     // How long a wait runs before its box shows (tests show it at once).
     static void SetShowDelay(DWORD ms);
@@ -36,22 +36,22 @@ private:
     static LRESULT CALLBACK BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void PaintBox();
 
-    HWND window_;
-    HWND frame_;
-    std::string what_;
-    HWND box_ = nullptr;
-    HWND focus_ = nullptr;
-    bool frameDisabled_ = false;
-    HCURSOR cursor_ = nullptr;
-    DWORD start_;
-    DWORD lastPump_;
-    double fraction_ = 0;
-    bool stopped_ = false;
-    bool nested_ = false;
+    HWND m_window;
+    HWND m_frame;
+    std::string m_what;
+    HWND m_box = nullptr;
+    HWND m_focus = nullptr;
+    bool m_frameDisabled = false;
+    HCURSOR m_cursor = nullptr;
+    DWORD m_start;
+    DWORD m_lastPump;
+    double m_fraction = 0;
+    bool m_stopped = false;
+    bool m_nested = false;
     // A quit or a close asked for while waiting, passed on when the wait ends.
-    bool quit_ = false;
-    int quitCode_ = 0;
-    std::vector<HWND> closes_;
+    bool m_quit = false;
+    int m_quitCode = 0;
+    std::vector<HWND> m_closes;
 };
 
 }  // namespace tessaly::editor

@@ -14,7 +14,7 @@ namespace {
 class ColouringTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(keywords_.ReadScriptText(
+        ASSERT_TRUE(m_keywords.ReadScriptText(
             "# test keywords\n"
             "directive\tServerName\thtdocs/manual/mod/core.html#servername\n"
             "directive\tDocumentRoot\thtdocs/manual/mod/core.html#documentroot\n"
@@ -27,7 +27,7 @@ protected:
     // The style of each byte of a line.
     std::string Styles(std::string_view line, bool continued = false, bool caseSensitive = false) {
         std::vector<StyleRun> runs;
-        LexConfLine(line, continued, keywords_, caseSensitive, runs);
+        LexConfLine(line, continued, m_keywords, caseSensitive, runs);
         std::string styles(line.size(), '?');
         std::size_t covered = 0;
         for (const StyleRun& r : runs) {
@@ -40,7 +40,7 @@ protected:
         return styles;
     }
 
-    KeywordTable keywords_;
+    KeywordTable m_keywords;
 };
 
 TEST_F(ColouringTest, CommentsStartWithAHashAsFirstNonBlank) {

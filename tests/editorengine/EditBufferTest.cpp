@@ -26,22 +26,22 @@ std::string Written(const EditBuffer& b) {
 
 class EditBufferTest : public ::testing::Test {
 protected:
-    EditBufferTest() : buffer_(settings_) {}
+    EditBufferTest() : m_buffer(m_settings) {}
     // Writes `count` numbered lines ("line 0\n", ...) into the file and shows it read-only, its
     // lines indexed; `text` is what was written.
     void ShowLog(const std::string& path, const char* word, int count, const char* end, std::string& text) {
         text.clear();
         for (int i = 0; i < count; ++i) text += word + (" " + std::to_string(i)) + end;
         WriteBytes(path, text);
-        buffer_.SetReadOnly(true);
-        ASSERT_EQ(buffer_.ReadFile(path), 0);
-        ASSERT_NE(buffer_.File(), nullptr);
-        ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
+        m_buffer.SetReadOnly(true);
+        ASSERT_EQ(m_buffer.ReadFile(path), 0);
+        ASSERT_NE(m_buffer.File(), nullptr);
+        ASSERT_TRUE(m_buffer.File()->WaitForIndex(nullptr));
     }
 
-    EditorSettings settings_;
-    EditBuffer buffer_;
-    TempDir dir_;
+    EditorSettings m_settings;
+    EditBuffer m_buffer;
+    TempDir m_dir;
 };
 
 TEST_F(EditBufferTest, ReadsAndWritesAnyBytesExactly) {
@@ -50,85 +50,85 @@ TEST_F(EditBufferTest, ReadsAndWritesAnyBytesExactly) {
     for (int i = 0; i < 100000; ++i) bytes += static_cast<char>(rng() % 256);
     bytes += std::string(3 << 20, 'L');  // a line of megabytes
     bytes += "\r\rmixed\n\r\nends";      // and no final line end
-    const std::string path = dir_.File("in.conf");
+    const std::string path = m_dir.File("in.conf");
     WriteBytes(path, bytes);
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    EXPECT_FALSE(buffer_.IsModified());
-    EXPECT_EQ(AllText(buffer_), bytes);
-    EXPECT_EQ(Written(buffer_), bytes);
-    EXPECT_EQ(buffer_.Text().LineCount(), static_cast<Pos>(test::NaiveLineStarts(bytes).size()));
+    ASSERT_EQ(m_buffer.ReadFile(path), 0);
+    EXPECT_FALSE(m_buffer.IsModified());
+    EXPECT_EQ(AllText(m_buffer), bytes);
+    EXPECT_EQ(Written(m_buffer), bytes);
+    EXPECT_EQ(m_buffer.Text().LineCount(), static_cast<Pos>(test::NaiveLineStarts(bytes).size()));
 }
 
 TEST_F(EditBufferTest, SavingCleansTheModifiedStateAndUndoDirtiesItAgain) {
-    const std::string path = dir_.File("httpd.conf");
+    const std::string path = m_dir.File("httpd.conf");
     WriteBytes(path, "Listen 80\r\n");
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    EditSession view(buffer_);
+    ASSERT_EQ(m_buffer.ReadFile(path), 0);
+    EditSession view(m_buffer);
     view.DocEnd(false);
     ASSERT_TRUE(view.TypeChar('#'));
-    EXPECT_TRUE(buffer_.IsModified());
-    EXPECT_EQ(Written(buffer_), "Listen 80\r\n#");
-    buffer_.MarkSaved();
-    EXPECT_FALSE(buffer_.IsModified());
+    EXPECT_TRUE(m_buffer.IsModified());
+    EXPECT_EQ(Written(m_buffer), "Listen 80\r\n#");
+    m_buffer.MarkSaved();
+    EXPECT_FALSE(m_buffer.IsModified());
     ASSERT_TRUE(view.Undo());
-    EXPECT_TRUE(buffer_.IsModified());
+    EXPECT_TRUE(m_buffer.IsModified());
     ASSERT_TRUE(view.Redo());
-    EXPECT_FALSE(buffer_.IsModified());
+    EXPECT_FALSE(m_buffer.IsModified());
     // A refusing sink is a failed save.
-    EXPECT_FALSE(buffer_.WriteText([](const char*, std::size_t) { return false; }));
+    EXPECT_FALSE(m_buffer.WriteText([](const char*, std::size_t) { return false; }));
 }
 
 TEST_F(EditBufferTest, AFailedReadKeepsTheText) {
-    ASSERT_TRUE(buffer_.SetText("kept"));
-    EXPECT_NE(buffer_.ReadFile(dir_.File("missing.conf")), 0);
-    EXPECT_NE(buffer_.ReadFile(dir_.Path().string()), 0);
-    buffer_.SetReadOnly(true);
-    EXPECT_NE(buffer_.ReadFile(dir_.File("missing.log")), 0);
-    EXPECT_EQ(AllText(buffer_), "kept");
+    ASSERT_TRUE(m_buffer.SetText("kept"));
+    EXPECT_NE(m_buffer.ReadFile(m_dir.File("missing.conf")), 0);
+    EXPECT_NE(m_buffer.ReadFile(m_dir.Path().string()), 0);
+    m_buffer.SetReadOnly(true);
+    EXPECT_NE(m_buffer.ReadFile(m_dir.File("missing.log")), 0);
+    EXPECT_EQ(AllText(m_buffer), "kept");
 }
 
 TEST_F(EditBufferTest, EnterUsesTheFilesOwnLineEnd) {
-    const std::string path = dir_.File("unix.conf");
+    const std::string path = m_dir.File("unix.conf");
     WriteBytes(path, "a\nb\n");
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    EXPECT_EQ(buffer_.LineEnding(), "\n");
+    ASSERT_EQ(m_buffer.ReadFile(path), 0);
+    EXPECT_EQ(m_buffer.LineEnding(), "\n");
     WriteBytes(path, "a\rb");
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    EXPECT_EQ(buffer_.LineEnding(), "\r");
-    ASSERT_TRUE(buffer_.SetText("no line end"));
-    EXPECT_EQ(buffer_.LineEnding(), "\r\n");
+    ASSERT_EQ(m_buffer.ReadFile(path), 0);
+    EXPECT_EQ(m_buffer.LineEnding(), "\r");
+    ASSERT_TRUE(m_buffer.SetText("no line end"));
+    EXPECT_EQ(m_buffer.LineEnding(), "\r\n");
 }
 
 TEST_F(EditBufferTest, AReadOnlyBufferShowsAFileOnDemand) {
-    const std::string path = dir_.File("access.log");
+    const std::string path = m_dir.File("access.log");
     std::string text;
     ASSERT_NO_FATAL_FAILURE(ShowLog(path, "line", 5000, "\n", text));
-    EXPECT_EQ(buffer_.Text().LineCount(), 5001);
-    EditSession view(buffer_);
+    EXPECT_EQ(m_buffer.Text().LineCount(), 5001);
+    EditSession view(m_buffer);
     view.BottomOfFile();
     view.BeginningOfLine();
     EXPECT_EQ(view.Caret(), static_cast<Pos>(text.size()));  // the empty last line
     view.LineUp(false);
     EXPECT_EQ(view.SelWord(), "line");
     EXPECT_FALSE(view.TypeChar('x'));
-    EXPECT_FALSE(buffer_.IsModified());
+    EXPECT_FALSE(m_buffer.IsModified());
     // Save As of a shown log copies it in pieces.
-    EXPECT_EQ(Written(buffer_), text);
+    EXPECT_EQ(Written(m_buffer), text);
     // The log grows, and is emptied, while shown.
     test::AppendBytes(path, "more\n");
-    EXPECT_TRUE(buffer_.Refresh());
-    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
-    EXPECT_EQ(buffer_.Text().LineCount(), 5002);
+    EXPECT_TRUE(m_buffer.Refresh());
+    ASSERT_TRUE(m_buffer.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(m_buffer.Text().LineCount(), 5002);
     WriteBytes(path, "");
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    EXPECT_EQ(AllText(buffer_), "");
+    ASSERT_EQ(m_buffer.ReadFile(path), 0);
+    EXPECT_EQ(AllText(m_buffer), "");
     // Made editable, the text is read into memory and can change.
     WriteBytes(path, "abc");
-    ASSERT_EQ(buffer_.ReadFile(path), 0);
-    buffer_.SetReadOnly(false);
-    EXPECT_EQ(buffer_.File(), nullptr);
+    ASSERT_EQ(m_buffer.ReadFile(path), 0);
+    m_buffer.SetReadOnly(false);
+    EXPECT_EQ(m_buffer.File(), nullptr);
     EXPECT_TRUE(view.TypeChar('x'));
-    EXPECT_EQ(AllText(buffer_), "xabc");
+    EXPECT_EQ(AllText(m_buffer), "xabc");
 }
 
 // Records what a buffer tells its watchers.
@@ -139,19 +139,19 @@ public:
 };
 
 TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut) {
-    const std::string path = dir_.File("error.log");
+    const std::string path = m_dir.File("error.log");
     std::string text;
     ASSERT_NO_FATAL_FAILURE(ShowLog(path, "entry", 200, "\r\n", text));
-    EditSession middle(buffer_);
-    const Pos line100 = buffer_.Text().LineStart(100);
+    EditSession middle(m_buffer);
+    const Pos line100 = m_buffer.Text().LineStart(100);
     middle.SetSelection(line100, line100 + 5);
-    EditSession atEnd(buffer_);
+    EditSession atEnd(m_buffer);
     atEnd.BottomOfFile();
     ChangeLog log;
-    buffer_.AddListener(&log);
+    m_buffer.AddListener(&log);
 
     test::AppendBytes(path, "entry 200\r\nentry 201");
-    EXPECT_TRUE(buffer_.Refresh());
+    EXPECT_TRUE(m_buffer.Refresh());
     ASSERT_EQ(log.changes.size(), 1u);
     EXPECT_EQ(log.changes[0].kind, DocChange::Kind::Insert);
     EXPECT_EQ(log.changes[0].pos, static_cast<Pos>(text.size()));
@@ -160,41 +160,41 @@ TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut) {
     EXPECT_EQ(middle.Caret(), line100 + 5);
     EXPECT_EQ(middle.SelectedText(), "entry");
     EXPECT_EQ(atEnd.Caret(), static_cast<Pos>(text.size()));
-    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
-    EXPECT_EQ(buffer_.Text().LineCount(), 202);
-    EXPECT_EQ(buffer_.Text().LineText(201), "entry 201");
+    ASSERT_TRUE(m_buffer.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(m_buffer.Text().LineCount(), 202);
+    EXPECT_EQ(m_buffer.Text().LineText(201), "entry 201");
     // Nothing new: nothing told.
-    EXPECT_FALSE(buffer_.Refresh());
+    EXPECT_FALSE(m_buffer.Refresh());
     EXPECT_EQ(log.changes.size(), 1u);
 
     // Emptied and written anew (the viewer's Clear): a whole new text, carets back in range.
     WriteBytes(path, "fresh\n");
-    EXPECT_TRUE(buffer_.Refresh());
+    EXPECT_TRUE(m_buffer.Refresh());
     ASSERT_EQ(log.changes.size(), 2u);
     EXPECT_EQ(log.changes[1].kind, DocChange::Kind::Reset);
     EXPECT_EQ(middle.Caret(), 0);
     EXPECT_EQ(atEnd.Caret(), 0);
-    ASSERT_TRUE(buffer_.File()->WaitForIndex(nullptr));
-    EXPECT_EQ(AllText(buffer_), "fresh\n");
-    buffer_.RemoveListener(&log);
+    ASSERT_TRUE(m_buffer.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(AllText(m_buffer), "fresh\n");
+    m_buffer.RemoveListener(&log);
 }
 
 TEST_F(EditBufferTest, AProgramMaySetTheTextOfAReadOnlyBuffer) {
-    buffer_.SetReadOnly(true);
-    ASSERT_TRUE(buffer_.SetText("\n#Example configuration\n"));
-    EXPECT_EQ(AllText(buffer_), "\n#Example configuration\n");
-    EXPECT_FALSE(buffer_.IsModified());
-    EditSession view(buffer_);
+    m_buffer.SetReadOnly(true);
+    ASSERT_TRUE(m_buffer.SetText("\n#Example configuration\n"));
+    EXPECT_EQ(AllText(m_buffer), "\n#Example configuration\n");
+    EXPECT_FALSE(m_buffer.IsModified());
+    EditSession view(m_buffer);
     EXPECT_FALSE(view.TypeChar('x'));
 }
 
 TEST_F(EditBufferTest, ColouringNeedsBothSwitches) {
-    EXPECT_TRUE(buffer_.ColoringActive());
-    buffer_.SetSyntaxColoring(false);
-    EXPECT_FALSE(buffer_.ColoringActive());
-    buffer_.SetSyntaxColoring(true);
-    settings_.m_bColoring = 0;
-    EXPECT_FALSE(buffer_.ColoringActive());
+    EXPECT_TRUE(m_buffer.ColoringActive());
+    m_buffer.SetSyntaxColoring(false);
+    EXPECT_FALSE(m_buffer.ColoringActive());
+    m_buffer.SetSyntaxColoring(true);
+    m_settings.m_bColoring = 0;
+    EXPECT_FALSE(m_buffer.ColoringActive());
 }
 
 TEST(EditorSettings, DefaultsAreTheFormatPagesDefaults) {

@@ -282,7 +282,7 @@ protected:
     }
 
     void ExpectIndexedLike(const std::string& text, Pos frontLimit = Pos(1) << 62) {
-        const std::string path = dir_.File("halves.log");
+        const std::string path = m_dir.File("halves.log");
         test::WriteBytes(path, text);
         FileTextSource f;
         f.SetFrontShareLimit(frontLimit);
@@ -292,7 +292,7 @@ protected:
         ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text));
     }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(FileTextSourceShares, EveryLineEndWhereSharesMeetIsCountedOnce) {
@@ -330,7 +330,7 @@ TEST_F(FileTextSourceShares, LongLinesAcrossShares) {
 }
 
 TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight) {
-    const std::string path = dir_.File("busy.log");
+    const std::string path = m_dir.File("busy.log");
     std::string text = Base();
     test::WriteBytes(path, text);
     FileTextSource f;
@@ -353,7 +353,7 @@ TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight) {
 }
 
 TEST_F(FileTextSourceShares, ProgressRisesToOne) {
-    const std::string path = dir_.File("progress.log");
+    const std::string path = m_dir.File("progress.log");
     test::WriteBytes(path, Base());
     FileTextSource f;
     ASSERT_TRUE(f.Open(path));

@@ -65,77 +65,77 @@ TEST(SafeWriteNames, TheTemporaryFileIsNamedAfterItsTargetInTheTargetsFolder) {
 
 class SafeWrite : public ::testing::Test {
 protected:
-    TempDir dir_;
-    const std::string target_ = dir_.File("httpd.conf");
+    TempDir m_dir;
+    const std::string m_target = m_dir.File("httpd.conf");
 };
 
 TEST_F(SafeWrite, WritesEveryPieceAndLeavesOnlyTheTarget) {
-    SafeWriteResult result = WriteFileSafely(target_, Pieces({"Listen 80\r\n", "", std::string(3 << 20, 'x')}));
+    SafeWriteResult result = WriteFileSafely(m_target, Pieces({"Listen 80\r\n", "", std::string(3 << 20, 'x')}));
     ASSERT_EQ(result.outcome, SafeWriteOutcome::Ok);
     EXPECT_EQ(result.bytes, 11u + (3u << 20));
-    EXPECT_EQ(ReadBytes(target_), "Listen 80\r\n" + std::string(3 << 20, 'x'));
-    result = WriteFileSafely(target_, Pieces({"short"}));
+    EXPECT_EQ(ReadBytes(m_target), "Listen 80\r\n" + std::string(3 << 20, 'x'));
+    result = WriteFileSafely(m_target, Pieces({"short"}));
     ASSERT_EQ(result.outcome, SafeWriteOutcome::Ok);
-    EXPECT_EQ(ReadBytes(target_), "short");
-    EXPECT_EQ(Names(dir_), std::set<std::string>{"httpd.conf"});
+    EXPECT_EQ(ReadBytes(m_target), "short");
+    EXPECT_EQ(Names(m_dir), std::set<std::string>{"httpd.conf"});
 }
 
 TEST_F(SafeWrite, AStoppedWriteLeavesTheTargetAsItWasAndNothingBesideIt) {
-    WriteBytes(target_, "old text");
-    EXPECT_EQ(WriteFileSafely(target_, Pieces({"new ", "text"}, 1)).outcome, SafeWriteOutcome::Stopped);
-    EXPECT_EQ(ReadBytes(target_), "old text");
-    const std::string fresh = dir_.File("new.conf");
+    WriteBytes(m_target, "old text");
+    EXPECT_EQ(WriteFileSafely(m_target, Pieces({"new ", "text"}, 1)).outcome, SafeWriteOutcome::Stopped);
+    EXPECT_EQ(ReadBytes(m_target), "old text");
+    const std::string fresh = m_dir.File("new.conf");
     EXPECT_EQ(WriteFileSafely(fresh, Pieces({"new"}, 0)).outcome, SafeWriteOutcome::Stopped);
-    EXPECT_EQ(Names(dir_), std::set<std::string>{"httpd.conf"});
+    EXPECT_EQ(Names(m_dir), std::set<std::string>{"httpd.conf"});
 }
 
 TEST_F(SafeWrite, TargetsThatCannotBeWrittenAreToldApart) {
-    EXPECT_EQ(WriteFileSafely(dir_.File("gone/httpd.conf"), Pieces({"x"})).outcome, SafeWriteOutcome::FolderMissing);
-    std::filesystem::create_directory(dir_.File("folder"));
-    EXPECT_EQ(WriteFileSafely(dir_.File("folder"), Pieces({"x"})).outcome, SafeWriteOutcome::TargetIsFolder);
-    EXPECT_EQ(Names(dir_), std::set<std::string>{"folder"});
+    EXPECT_EQ(WriteFileSafely(m_dir.File("gone/httpd.conf"), Pieces({"x"})).outcome, SafeWriteOutcome::FolderMissing);
+    std::filesystem::create_directory(m_dir.File("folder"));
+    EXPECT_EQ(WriteFileSafely(m_dir.File("folder"), Pieces({"x"})).outcome, SafeWriteOutcome::TargetIsFolder);
+    EXPECT_EQ(Names(m_dir), std::set<std::string>{"folder"});
 }
 
 // What an interrupted save left is ours only when it carries the name of this target's
 // temporary file and is a plain file: then it goes; every other file stays.
 TEST_F(SafeWrite, ALeftoverOfOurOwnIsRemovedBeforeTheNextSaveAndNothingElseIsTouched) {
-    WriteBytes(target_, "old");
-    const std::string leftover = SaveTemporaryPath(target_);
+    WriteBytes(m_target, "old");
+    const std::string leftover = SaveTemporaryPath(m_target);
     WriteBytes(leftover, "half of an earlier save");
     const std::set<std::string> others = {"httpd.conf.bak", "tse1A2B.tmp", "httpd-ssl.conf.~tessaly-save",
                                           "httpd.conf.~tessaly-save.keep", "~httpd.conf.~tessaly-save"};
-    for (const std::string& name : others) WriteBytes(dir_.File(name), name);
+    for (const std::string& name : others) WriteBytes(m_dir.File(name), name);
 
-    ASSERT_EQ(WriteFileSafely(target_, Pieces({"new"})).outcome, SafeWriteOutcome::Ok);
-    EXPECT_EQ(ReadBytes(target_), "new");
+    ASSERT_EQ(WriteFileSafely(m_target, Pieces({"new"})).outcome, SafeWriteOutcome::Ok);
+    EXPECT_EQ(ReadBytes(m_target), "new");
     std::set<std::string> expected = others;
     expected.insert("httpd.conf");
-    EXPECT_EQ(Names(dir_), expected);
-    for (const std::string& name : others) EXPECT_EQ(ReadBytes(dir_.File(name)), name);
+    EXPECT_EQ(Names(m_dir), expected);
+    for (const std::string& name : others) EXPECT_EQ(ReadBytes(m_dir.File(name)), name);
 
     WriteBytes(leftover, "another one");
-    EXPECT_TRUE(RemoveSaveLeftover(target_));
-    EXPECT_FALSE(RemoveSaveLeftover(target_));
-    EXPECT_EQ(Names(dir_), expected);
+    EXPECT_TRUE(RemoveSaveLeftover(m_target));
+    EXPECT_FALSE(RemoveSaveLeftover(m_target));
+    EXPECT_EQ(Names(m_dir), expected);
 }
 
 TEST_F(SafeWrite, AFolderInTheLeftoversPlaceStaysAndTheSaveFailsCleanly) {
-    WriteBytes(target_, "old");
-    const std::string leftover = SaveTemporaryPath(target_);
+    WriteBytes(m_target, "old");
+    const std::string leftover = SaveTemporaryPath(m_target);
     std::filesystem::create_directory(leftover);
     WriteBytes((std::filesystem::path(leftover) / "inside").string(), "kept");
-    EXPECT_FALSE(RemoveSaveLeftover(target_));
-    EXPECT_EQ(WriteFileSafely(target_, Pieces({"new"})).outcome, SafeWriteOutcome::NoTemporaryFile);
-    EXPECT_EQ(ReadBytes(target_), "old");
+    EXPECT_FALSE(RemoveSaveLeftover(m_target));
+    EXPECT_EQ(WriteFileSafely(m_target, Pieces({"new"})).outcome, SafeWriteOutcome::NoTemporaryFile);
+    EXPECT_EQ(ReadBytes(m_target), "old");
     EXPECT_EQ(ReadBytes((std::filesystem::path(leftover) / "inside").string()), "kept");
 }
 
 TEST_F(SafeWrite, SameFileFollowsTheFileNotTheSpelling) {
-    WriteBytes(target_, "x");
-    WriteBytes(dir_.File("other.conf"), "x");
-    EXPECT_TRUE(IsSameFile(target_, dir_.File("./httpd.conf")));
-    EXPECT_FALSE(IsSameFile(target_, dir_.File("other.conf")));
-    EXPECT_FALSE(IsSameFile(target_, dir_.File("missing.conf")));
+    WriteBytes(m_target, "x");
+    WriteBytes(m_dir.File("other.conf"), "x");
+    EXPECT_TRUE(IsSameFile(m_target, m_dir.File("./httpd.conf")));
+    EXPECT_FALSE(IsSameFile(m_target, m_dir.File("other.conf")));
+    EXPECT_FALSE(IsSameFile(m_target, m_dir.File("missing.conf")));
 }
 
 }  // namespace

@@ -55,18 +55,18 @@ inline Pos PlainFind(const std::string& s, Pos from, Pos limit, const FindOption
 // reader (from whichever thread reads).
 class StringSource : public TextSource {
 public:
-    explicit StringSource(std::string text, bool readers = true) : text_(std::move(text)), readers_(readers) {}
+    explicit StringSource(std::string text, bool readers = true) : m_text(std::move(text)), m_readers(readers) {}
 
-    Pos Length() const override { return static_cast<Pos>(text_.size()); }
+    Pos Length() const override { return static_cast<Pos>(m_text.size()); }
     Pos LineCount() const override { return 1; }
     Pos LineStart(Pos line) const override { return line <= 0 ? 0 : Length(); }
     Pos LineFromPosition(Pos) const override { return 0; }
     void GetBytes(Pos pos, Pos n, char* out) const override {
         Note(pos, n);
-        std::memcpy(out, text_.data() + pos, static_cast<std::size_t>(n));
+        std::memcpy(out, m_text.data() + pos, static_cast<std::size_t>(n));
     }
     std::unique_ptr<TextReader> NewReader() const override {
-        if (!readers_) return nullptr;
+        if (!m_readers) return nullptr;
         ++readersGiven;
         return std::make_unique<Reader>(*this);
     }
@@ -87,15 +87,15 @@ public:
 private:
     class Reader : public TextReader {
     public:
-        explicit Reader(const StringSource& source) : source_(source) { ++source_.readersAlive; }
-        ~Reader() override { --source_.readersAlive; }
+        explicit Reader(const StringSource& source) : m_source(source) { ++m_source.readersAlive; }
+        ~Reader() override { --m_source.readersAlive; }
         void Read(Pos pos, Pos n, char* out) override {
-            if (source_.onRead) source_.onRead(pos, n);
-            source_.GetBytes(pos, n, out);
+            if (m_source.onRead) m_source.onRead(pos, n);
+            m_source.GetBytes(pos, n, out);
         }
 
     private:
-        const StringSource& source_;
+        const StringSource& m_source;
     };
 
     void Note(Pos pos, Pos n) const {
@@ -108,8 +108,8 @@ private:
         }
     }
 
-    std::string text_;
-    bool readers_;
+    std::string m_text;
+    bool m_readers;
 };
 
 // Sizes that put seams every few bytes: pieces, blocks and shares that do not divide

@@ -17,7 +17,7 @@ class TextFileLoaderTest : public ::testing::Test {
 protected:
     // Loads text through a file into b.
     void Load(const std::string& text, TextBuffer& b) {
-        const std::string path = dir_.File("httpd.conf");
+        const std::string path = m_dir.File("httpd.conf");
         test::WriteBytes(path, text);
         ASSERT_EQ(LoadTextFile(path, b), LoadResult::Ok);
     }
@@ -35,7 +35,7 @@ protected:
         ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(text));
     }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(TextFileLoaderTest, SmallFilesKeepEveryByteAndLine) {
@@ -104,8 +104,8 @@ TEST_F(TextFileLoaderTest, TheFirstKeystrokesAtTheEndOfALoadedTextFindRoom) {
 
 TEST_F(TextFileLoaderTest, AMissingFileOrAFolderCannotBeOpened) {
     TextBuffer b;
-    EXPECT_EQ(LoadTextFile(dir_.File("no-such.conf"), b), LoadResult::CannotOpen);
-    EXPECT_EQ(LoadTextFile(dir_.Path().string(), b), LoadResult::CannotOpen);
+    EXPECT_EQ(LoadTextFile(m_dir.File("no-such.conf"), b), LoadResult::CannotOpen);
+    EXPECT_EQ(LoadTextFile(m_dir.Path().string(), b), LoadResult::CannotOpen);
     EXPECT_EQ(b.Length(), 0);
 }
 

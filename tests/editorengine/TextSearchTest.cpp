@@ -218,14 +218,14 @@ TEST(TextSearch, ProgressRisesToTheWholeWhenNothingIsFound) {
 
 class TextSearchInFile : public ::testing::Test {
 protected:
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(TextSearchInFile, ALogOnDiskFindsWhatAPlainSearchFinds) {
     std::mt19937 rng(11);
     std::string bytes = GeneratedLog(rng, 6000);
     bytes += "last line Needle";  // a match at the very end, no line end after it
-    const std::string path = dir_.File("access.log");
+    const std::string path = m_dir.File("access.log");
     test::WriteBytes(path, bytes);
     FileTextSource text;
     ASSERT_TRUE(text.Open(path));
@@ -240,7 +240,7 @@ TEST_F(TextSearchInFile, ALogOnDiskFindsWhatAPlainSearchFinds) {
 }
 
 TEST_F(TextSearchInFile, AFileReplacedAtItsPathIsSearchedAsItWasOpened) {
-    const std::string path = dir_.File("access.log");
+    const std::string path = m_dir.File("access.log");
     std::string bytes(3000, '-');
     bytes.replace(2500, 3, "old");
     test::WriteBytes(path, bytes);
@@ -249,7 +249,7 @@ TEST_F(TextSearchInFile, AFileReplacedAtItsPathIsSearchedAsItWasOpened) {
     ASSERT_TRUE(text.WaitForIndex(nullptr));
     ASSERT_NE(text.NewReader(), nullptr);
     // Rotated: the open file is renamed, and a new one takes its name.
-    std::filesystem::rename(path, dir_.File("access.log.1"));
+    std::filesystem::rename(path, m_dir.File("access.log.1"));
     test::WriteBytes(path, std::string(3000, 'n') + "new");
     EXPECT_EQ(text.NewReader(), nullptr);
     FindOptions o;

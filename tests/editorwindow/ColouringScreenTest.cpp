@@ -22,41 +22,41 @@ class ColouringTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_GT(Keywords().Count(0), 100) << "the keyword script beside the test program";
-        editor_ = host_.AddEditor(&buffer_, RECT{0, 0, 640, 360}, &Keywords());
-        ::SetWindowTextA(editor_, kConf);
-        cell_ = CellSize(editor_);
+        m_editor = m_host.AddEditor(&m_buffer, RECT{0, 0, 640, 360}, &Keywords());
+        ::SetWindowTextA(m_editor, kConf);
+        m_cell = CellSize(m_editor);
     }
     int Count(const ClientImage& image, COLORREF colour, int row) const {
-        return image.Count(colour, row * cell_.cy, (row + 1) * cell_.cy);
+        return image.Count(colour, row * m_cell.cy, (row + 1) * m_cell.cy);
     }
 
-    EditorSettings settings_;
-    EditBuffer buffer_{settings_};
-    EditorHost host_;
-    HWND editor_ = nullptr;
-    SIZE cell_{};
+    EditorSettings m_settings;
+    EditBuffer m_buffer{m_settings};
+    EditorHost m_host;
+    HWND m_editor = nullptr;
+    SIZE m_cell{};
 };
 
 TEST_F(ColouringTest, EachKindOfTextHasItsColour) {
-    settings_.m_bShowTabs = 1;
-    tessaly::editor::EditorFromWindow(editor_)->Repaint();
-    const ClientImage image(editor_);
-    const std::string png = Screenshot(host_.Host(), "editorwindow-colours");
+    m_settings.m_bShowTabs = 1;
+    tessaly::editor::EditorFromWindow(m_editor)->Repaint();
+    const ClientImage image(m_editor);
+    const std::string png = Screenshot(m_host.Host(), "editorwindow-colours");
     EXPECT_FALSE(png.empty());
 
-    EXPECT_GT(Count(image, settings_.m_clrComment, 0), 20);
-    EXPECT_EQ(Count(image, settings_.m_clrKeyword, 0), 0) << "a comment is all comment";
-    EXPECT_GT(Count(image, settings_.m_clrKeyword, 1), 20);
-    EXPECT_GT(Count(image, settings_.m_clrQuote, 1), 20);
-    EXPECT_GT(Count(image, settings_.m_clrKeyword, 2), 20);
-    EXPECT_GT(Count(image, settings_.m_clrNumber, 2), 10);
-    EXPECT_GT(Count(image, settings_.m_clrKeyword, 4), 20);
-    EXPECT_GT(Count(image, settings_.m_clrSingleQuote, 4), 10);
-    EXPECT_GT(Count(image, settings_.m_clrConstant, 5), 10);
-    EXPECT_GT(Count(image, settings_.m_clrConstant, 6), 5);
-    EXPECT_GT(Count(image, settings_.m_clrKeyword, 7), 20);
-    EXPECT_EQ(Count(image, settings_.m_clrKeyword, 8), 0);
-    EXPECT_GT(Count(image, settings_.m_clrText, 8), 20);
+    EXPECT_GT(Count(image, m_settings.m_clrComment, 0), 20);
+    EXPECT_EQ(Count(image, m_settings.m_clrKeyword, 0), 0) << "a comment is all comment";
+    EXPECT_GT(Count(image, m_settings.m_clrKeyword, 1), 20);
+    EXPECT_GT(Count(image, m_settings.m_clrQuote, 1), 20);
+    EXPECT_GT(Count(image, m_settings.m_clrKeyword, 2), 20);
+    EXPECT_GT(Count(image, m_settings.m_clrNumber, 2), 10);
+    EXPECT_GT(Count(image, m_settings.m_clrKeyword, 4), 20);
+    EXPECT_GT(Count(image, m_settings.m_clrSingleQuote, 4), 10);
+    EXPECT_GT(Count(image, m_settings.m_clrConstant, 5), 10);
+    EXPECT_GT(Count(image, m_settings.m_clrConstant, 6), 5);
+    EXPECT_GT(Count(image, m_settings.m_clrKeyword, 7), 20);
+    EXPECT_EQ(Count(image, m_settings.m_clrKeyword, 8), 0);
+    EXPECT_GT(Count(image, m_settings.m_clrText, 8), 20);
     // The tab marks, between text and background.
     const COLORREF mark = RGB(127, 127, 127);
     EXPECT_GT(Count(image, mark, 5), 3);
@@ -64,24 +64,24 @@ TEST_F(ColouringTest, EachKindOfTextHasItsColour) {
 }
 
 TEST_F(ColouringTest, NothingIsColouredWhenColouringIsOff) {
-    buffer_.SetSyntaxColoring(false);
-    tessaly::editor::EditorFromWindow(editor_)->Repaint();
-    const ClientImage plain(editor_);
-    EXPECT_EQ(plain.Count(settings_.m_clrKeyword, 0, plain.Height()), 0);
-    EXPECT_EQ(plain.Count(settings_.m_clrComment, 0, plain.Height()), 0);
-    EXPECT_GT(Count(plain, settings_.m_clrText, 1), 20);
+    m_buffer.SetSyntaxColoring(false);
+    tessaly::editor::EditorFromWindow(m_editor)->Repaint();
+    const ClientImage plain(m_editor);
+    EXPECT_EQ(plain.Count(m_settings.m_clrKeyword, 0, plain.Height()), 0);
+    EXPECT_EQ(plain.Count(m_settings.m_clrComment, 0, plain.Height()), 0);
+    EXPECT_GT(Count(plain, m_settings.m_clrText, 1), 20);
 
-    buffer_.SetSyntaxColoring(true);
-    settings_.m_bColoring = 0;
-    tessaly::editor::EditorFromWindow(editor_)->Repaint();
-    const ClientImage off(editor_);
-    EXPECT_EQ(off.Count(settings_.m_clrKeyword, 0, off.Height()), 0);
+    m_buffer.SetSyntaxColoring(true);
+    m_settings.m_bColoring = 0;
+    tessaly::editor::EditorFromWindow(m_editor)->Repaint();
+    const ClientImage off(m_editor);
+    EXPECT_EQ(off.Count(m_settings.m_clrKeyword, 0, off.Height()), 0);
 
     // Other colours and a wider tab after ApplySettings.
-    settings_.m_bColoring = 1;
-    settings_.m_clrBackground = RGB(255, 255, 224);
-    tessaly::editor::EditorFromWindow(editor_)->ApplySettings();
-    const ClientImage yellow(editor_);
+    m_settings.m_bColoring = 1;
+    m_settings.m_clrBackground = RGB(255, 255, 224);
+    tessaly::editor::EditorFromWindow(m_editor)->ApplySettings();
+    const ClientImage yellow(m_editor);
     EXPECT_GT(yellow.Count(RGB(255, 255, 224), 0, yellow.Height()), yellow.Width() * yellow.Height() / 2);
 }
 

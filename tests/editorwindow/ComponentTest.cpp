@@ -92,48 +92,48 @@ protected:
                                                      RUNTIME_CLASS(CConfView)));
     }
     void SetUp() override {
-        folder_ = testpaths::MakeWorkDir("editorwindow-component");
-        path_ = testpaths::Join(folder_, "httpd.conf");
-        ASSERT_TRUE(testpaths::WriteTextFile(path_, kConf));
-        doc_ = static_cast<CConfDoc*>(theApp.OpenDocumentFile(path_.c_str()));
-        ASSERT_NE(doc_, nullptr);
-        view_ = static_cast<CConfView*>(doc_->GetFirstView());
-        ASSERT_NE(view_, nullptr);
-        frame_ = view_->GetParentFrame();
-        ui::BringToFront(frame_->m_hWnd);
-        view_->SetFocus();
+        m_folder = testpaths::MakeWorkDir("editorwindow-component");
+        m_path = testpaths::Join(m_folder, "httpd.conf");
+        ASSERT_TRUE(testpaths::WriteTextFile(m_path, kConf));
+        m_doc = static_cast<CConfDoc*>(theApp.OpenDocumentFile(m_path.c_str()));
+        ASSERT_NE(m_doc, nullptr);
+        m_view = static_cast<CConfView*>(m_doc->GetFirstView());
+        ASSERT_NE(m_view, nullptr);
+        m_frame = m_view->GetParentFrame();
+        ui::BringToFront(m_frame->m_hWnd);
+        m_view->SetFocus();
         Pump();
     }
     void TearDown() override {
-        if (frame_ && ::IsWindow(frame_->m_hWnd)) frame_->DestroyWindow();
+        if (m_frame && ::IsWindow(m_frame->m_hWnd)) m_frame->DestroyWindow();
         Pump();
     }
     bool MenuEnabled(UINT id) {
-        HMENU popup = ::GetSubMenu(::GetMenu(frame_->m_hWnd), 0);
-        frame_->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        HMENU popup = ::GetSubMenu(::GetMenu(m_frame->m_hWnd), 0);
+        m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
         return (::GetMenuState(popup, id, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)) == 0;
     }
     void Command(UINT id) {
-        frame_->SendMessage(WM_COMMAND, id, 0);
+        m_frame->SendMessage(WM_COMMAND, id, 0);
         Pump();
     }
 
-    CRegistrySandbox registry_;
-    std::string folder_;
-    std::string path_;
-    CConfDoc* doc_ = nullptr;
-    CConfView* view_ = nullptr;
-    CFrameWnd* frame_ = nullptr;
+    CRegistrySandbox m_registry;
+    std::string m_folder;
+    std::string m_path;
+    CConfDoc* m_doc = nullptr;
+    CConfView* m_view = nullptr;
+    CFrameWnd* m_frame = nullptr;
 };
 
 TEST_F(ComponentTest, TheViewShowsTheDocumentsBufferColoured) {
-    EXPECT_EQ(TextOf(view_->m_hWnd), kConf);
-    EXPECT_FALSE(doc_->m_Edit.IsModified());
-    ::RedrawWindow(view_->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    const std::string png = SaveWindowPng(frame_->m_hWnd, "editorwindow-component-view");
+    EXPECT_EQ(TextOf(m_view->m_hWnd), kConf);
+    EXPECT_FALSE(m_doc->m_Edit.IsModified());
+    ::RedrawWindow(m_view->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::string png = SaveWindowPng(m_frame->m_hWnd, "editorwindow-component-view");
     EXPECT_FALSE(png.empty());
     // A directive's colour on the second row.
-    CClientDC dc(view_->m_hWnd);
+    CClientDC dc(m_view->m_hWnd);
     int blue = 0;
     for (int x = 0; x < 200; ++x) {
         for (int y = 16; y < 32; ++y) blue += dc.GetPixel(x, y) == RGB(0, 0, 255) ? 1 : 0;
@@ -147,89 +147,89 @@ TEST_F(ComponentTest, EditCommandsFollowTheBuffer) {
     EXPECT_FALSE(MenuEnabled(ID_EDIT_COPY));
     EXPECT_TRUE(MenuEnabled(ID_VQ_SELECT_ALL));
     ui::TypeText("#");
-    ASSERT_TRUE(ui::WaitUntil([&] { return doc_->m_Edit.IsModified() != FALSE; }, 3000));
-    EXPECT_EQ(TextOf(view_->m_hWnd), std::string("#") + kConf);
+    ASSERT_TRUE(ui::WaitUntil([&] { return m_doc->m_Edit.IsModified() != FALSE; }, 3000));
+    EXPECT_EQ(TextOf(m_view->m_hWnd), std::string("#") + kConf);
     EXPECT_TRUE(MenuEnabled(ID_EDIT_UNDO));
     Command(ID_VQ_SELECT_ALL);
-    EXPECT_EQ(SelectionOf(view_->m_hWnd), std::make_pair(DWORD{0}, static_cast<DWORD>(std::strlen(kConf) + 1)));
+    EXPECT_EQ(SelectionOf(m_view->m_hWnd), std::make_pair(DWORD{0}, static_cast<DWORD>(std::strlen(kConf) + 1)));
     EXPECT_TRUE(MenuEnabled(ID_EDIT_CUT));
     EXPECT_TRUE(MenuEnabled(ID_EDIT_COPY));
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(TextOf(view_->m_hWnd), kConf);
-    EXPECT_FALSE(doc_->m_Edit.IsModified());
+    EXPECT_EQ(TextOf(m_view->m_hWnd), kConf);
+    EXPECT_FALSE(m_doc->m_Edit.IsModified());
     EXPECT_TRUE(MenuEnabled(ID_EDIT_REDO));
     // Find Next: the word at the caret, then its next occurrence.
-    view_->GotoLine(2);
-    EXPECT_EQ(SelectionOf(view_->m_hWnd), std::make_pair(DWORD{10}, DWORD{10}));
+    m_view->GotoLine(2);
+    EXPECT_EQ(SelectionOf(m_view->m_hWnd), std::make_pair(DWORD{10}, DWORD{10}));
     char word[256] = {};
-    EXPECT_TRUE(view_->GetSelWord(word));
+    EXPECT_TRUE(m_view->GetSelWord(word));
     EXPECT_STREQ(word, "ServerRoot");
-    ::SendMessageA(view_->m_hWnd, EM_SETSEL, 25, 31);  // "Apache"
+    ::SendMessageA(m_view->m_hWnd, EM_SETSEL, 25, 31);  // "Apache"
     Command(ID_VQ_FIND_NEXT);
-    EXPECT_EQ(SelectionOf(view_->m_hWnd), std::make_pair(DWORD{62}, DWORD{68}));
+    EXPECT_EQ(SelectionOf(m_view->m_hWnd), std::make_pair(DWORD{62}, DWORD{68}));
 }
 
 TEST_F(ComponentTest, ASecondWindowOnTheDocumentStaysInStep) {
     // What New Window does: another frame and view on the same document.
-    CFrameWnd* second = doc_->GetDocTemplate()->CreateNewFrame(doc_, frame_);
+    CFrameWnd* second = m_doc->GetDocTemplate()->CreateNewFrame(m_doc, m_frame);
     ASSERT_NE(second, nullptr);
-    doc_->GetDocTemplate()->InitialUpdateFrame(second, doc_);
+    m_doc->GetDocTemplate()->InitialUpdateFrame(second, m_doc);
     Pump();
-    ASSERT_EQ(doc_->GetViews().size(), 2u);
-    auto* other = static_cast<CConfView*>(doc_->GetViews()[1]);
+    ASSERT_EQ(m_doc->GetViews().size(), 2u);
+    auto* other = static_cast<CConfView*>(m_doc->GetViews()[1]);
     EXPECT_EQ(TextOf(other->m_hWnd), kConf);
     ::SendMessageA(other->m_hWnd, EM_SETSEL, 10, 20);  // "ServerRoot" in the second window
-    ui::BringToFront(frame_->m_hWnd);
-    view_->SetFocus();
-    view_->TopOfFile(TRUE);
+    ui::BringToFront(m_frame->m_hWnd);
+    m_view->SetFocus();
+    m_view->TopOfFile(TRUE);
     ui::TypeText("## ");
     ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(other->m_hWnd) == std::string("## ") + kConf; }, 3000));
     EXPECT_EQ(SelectionOf(other->m_hWnd), std::make_pair(DWORD{13}, DWORD{23})) << "the other selection moved with its text";
     // Undo from the other window's Edit menu.
     second->SendMessage(WM_COMMAND, ID_EDIT_UNDO, 0);
     Pump();
-    EXPECT_EQ(TextOf(view_->m_hWnd), kConf);
+    EXPECT_EQ(TextOf(m_view->m_hWnd), kConf);
     second->DestroyWindow();
     Pump();
-    EXPECT_EQ(doc_->GetViews().size(), 1u);
+    EXPECT_EQ(m_doc->GetViews().size(), 1u);
 }
 
 TEST_F(ComponentTest, TopBottomAndBeginningOfLine) {
-    view_->BottomOfFile(TRUE);
-    view_->BeginningOfLine(TRUE);
+    m_view->BottomOfFile(TRUE);
+    m_view->BeginningOfLine(TRUE);
     const DWORD length = static_cast<DWORD>(std::strlen(kConf));
-    EXPECT_EQ(SelectionOf(view_->m_hWnd), std::make_pair(length, length));  // the empty last line
-    view_->GotoLine(3);
-    view_->BottomOfFile(TRUE);
-    view_->TopOfFile(TRUE);
-    EXPECT_EQ(SelectionOf(view_->m_hWnd), std::make_pair(DWORD{0}, DWORD{0}));
+    EXPECT_EQ(SelectionOf(m_view->m_hWnd), std::make_pair(length, length));  // the empty last line
+    m_view->GotoLine(3);
+    m_view->BottomOfFile(TRUE);
+    m_view->TopOfFile(TRUE);
+    EXPECT_EQ(SelectionOf(m_view->m_hWnd), std::make_pair(DWORD{0}, DWORD{0}));
 }
 
 TEST_F(ComponentTest, ReadAndWriteFiles) {
-    EXPECT_NE(doc_->m_Edit.ReadFile(testpaths::Join(folder_, "missing.conf").c_str()), 0);
-    EXPECT_EQ(TextOf(view_->m_hWnd), kConf) << "a failed read keeps the text";
+    EXPECT_NE(m_doc->m_Edit.ReadFile(testpaths::Join(m_folder, "missing.conf").c_str()), 0);
+    EXPECT_EQ(TextOf(m_view->m_hWnd), kConf) << "a failed read keeps the text";
     ui::TypeText("X");
-    ASSERT_TRUE(ui::WaitUntil([&] { return doc_->m_Edit.IsModified() != FALSE; }, 3000));
-    EXPECT_EQ(doc_->m_Edit.WriteFile(path_.c_str()), 0);
-    EXPECT_FALSE(doc_->m_Edit.IsModified());
+    ASSERT_TRUE(ui::WaitUntil([&] { return m_doc->m_Edit.IsModified() != FALSE; }, 3000));
+    EXPECT_EQ(m_doc->m_Edit.WriteFile(m_path.c_str()), 0);
+    EXPECT_FALSE(m_doc->m_Edit.IsModified());
     std::string saved;
-    ASSERT_TRUE(testpaths::ReadTextFile(path_, saved));
+    ASSERT_TRUE(testpaths::ReadTextFile(m_path, saved));
     EXPECT_EQ(saved, std::string("X") + kConf);
-    ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_NE(doc_->m_Edit.WriteFile(path_.c_str()), 0);
-    ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_NE(m_doc->m_Edit.WriteFile(m_path.c_str()), 0);
+    ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ComponentTest, AReadOnlyBufferShowsALogUnchangeable) {
-    doc_->m_Edit.SetReadOnly(TRUE);
-    doc_->m_Edit.SetSyntaxColoring(FALSE);
-    ASSERT_EQ(doc_->m_Edit.ReadFile(path_.c_str()), 0);
+    m_doc->m_Edit.SetReadOnly(TRUE);
+    m_doc->m_Edit.SetSyntaxColoring(FALSE);
+    ASSERT_EQ(m_doc->m_Edit.ReadFile(m_path.c_str()), 0);
     ui::TypeText("abc");
     ui::PressKey(VK_RETURN);
     ui::PressKey(VK_END, true);
     const DWORD length = static_cast<DWORD>(std::strlen(kConf));
-    ASSERT_TRUE(ui::WaitUntil([&] { return SelectionOf(view_->m_hWnd).second == length; }, 3000));
-    EXPECT_EQ(TextOf(view_->m_hWnd), kConf);
+    ASSERT_TRUE(ui::WaitUntil([&] { return SelectionOf(m_view->m_hWnd).second == length; }, 3000));
+    EXPECT_EQ(TextOf(m_view->m_hWnd), kConf);
     EXPECT_FALSE(MenuEnabled(ID_EDIT_UNDO));
     EXPECT_FALSE(MenuEnabled(ID_EDIT_PASTE));
 }
@@ -237,9 +237,9 @@ TEST_F(ComponentTest, AReadOnlyBufferShowsALogUnchangeable) {
 TEST_F(ComponentTest, PrintsPagesWithAHeader) {
     std::string text;
     for (int i = 1; i <= 300; ++i) text += "Listen " + std::to_string(8000 + i) + "\r\n";
-    view_->SetWindowTextA(text.c_str());
+    m_view->SetWindowTextA(text.c_str());
     // A page of 600 by 800 pixels at the screen's resolution.
-    CClientDC screen(view_->m_hWnd);
+    CClientDC screen(m_view->m_hWnd);
     CMemoryDC dc(screen);
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.CreateCompatibleBitmap(screen, 600, 800));
@@ -247,8 +247,8 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
     CPrintInfo info;
     info.m_bPreview = true;  // pages drawn on a surface of the test's own, as print preview does
     info.m_rectDraw = RECT{0, 0, 600, 800};
-    ASSERT_TRUE(view_->OnPreparePrinting(&info));
-    view_->OnBeginPrinting(&dc, &info);
+    ASSERT_TRUE(m_view->OnPreparePrinting(&info));
+    m_view->OnBeginPrinting(&dc, &info);
     const UINT pages = info.GetMaxPage();
     EXPECT_GT(pages, 1u);
     EXPECT_LT(pages, 30u);
@@ -256,7 +256,7 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
         RECT all{0, 0, 600, 800};
         ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         info.m_nCurPage = page;
-        view_->OnPrint(&dc, &info);
+        m_view->OnPrint(&dc, &info);
         int ink = 0;
         for (int y = 0; y < 800; y += 2) {
             for (int x = 0; x < 600; x += 2) ink += ::GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
@@ -264,7 +264,7 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
         EXPECT_GT(ink, 50) << "page " << page;
         EXPECT_EQ(info.m_bContinuePrinting, page < pages) << "page " << page;
     }
-    view_->OnEndPrinting(&dc, &info);
+    m_view->OnEndPrinting(&dc, &info);
 }
 
 TEST(KeywordTableTest, FindNodeGivesTheKeywordAndItsHelpPath) {

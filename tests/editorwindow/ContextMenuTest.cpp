@@ -38,8 +38,8 @@ void PutOnClipboard(HWND owner, const std::string& text) {
 class MenuDriver {
 public:
     explicit MenuDriver(WORD key)
-        : watcher_([this, key] {
-              if (done_) return;
+        : m_watcher([this, key] {
+              if (m_done) return;
               const auto menus = ui::TopLevelWindows(::GetCurrentProcessId(), "#32768");
               if (menus.empty()) return;
               HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(menus.front(), MN_GETHMENU, 0, 0));
@@ -49,76 +49,76 @@ public:
                   if (::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) <= 0) continue;
                   std::string name(text);
                   name = name.substr(0, name.find('\t'));
-                  enabled_[name] = !(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+                  m_enabled[name] = !(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
               }
-              done_ = true;
+              m_done = true;
               ui::PressKey(key);
           }) {}
-    bool Shown() const { return done_; }
+    bool Shown() const { return m_done; }
     // Whether the item was there and enabled; items missing count as disabled.
     bool Enabled(const std::string& item) const {
-        const auto it = enabled_.find(item);
-        return it != enabled_.end() && it->second;
+        const auto it = m_enabled.find(item);
+        return it != m_enabled.end() && it->second;
     }
-    std::size_t Items() const { return enabled_.size(); }
+    std::size_t Items() const { return m_enabled.size(); }
 
 private:
-    bool done_ = false;
-    std::map<std::string, bool> enabled_;
-    WindowWatcher watcher_;
+    bool m_done = false;
+    std::map<std::string, bool> m_enabled;
+    WindowWatcher m_watcher;
 };
 
 class ContextMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        editor_ = host_.AddEditor(nullptr, RECT{0, 0, 640, 360});
-        ASSERT_TRUE(editor_);
-        ::SetWindowTextA(editor_, "Listen 80\r\nServerName www.example.com\r\n");
-        ASSERT_TRUE(host_.Focus(editor_));
+        m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+        ASSERT_TRUE(m_editor);
+        ::SetWindowTextA(m_editor, "Listen 80\r\nServerName www.example.com\r\n");
+        ASSERT_TRUE(m_host.Focus(m_editor));
     }
     // Right-clicks the cell, lets the menu show and presses key in it.
     std::unique_ptr<MenuDriver> RightClick(int row, int column, WORD key) {
         auto driver = std::make_unique<MenuDriver>(key);
-        RightClickCell(editor_, row, column);
+        RightClickCell(m_editor, row, column);
         ui::WaitUntil([&] { return driver->Shown() && ui::TopLevelWindows(::GetCurrentProcessId(), "#32768").empty(); });
         Pump(100);
         return driver;
     }
 
-    EditorHost host_;
-    HWND editor_ = nullptr;
+    EditorHost m_host;
+    HWND m_editor = nullptr;
 };
 
 TEST_F(ContextMenuTest, AClickOutsideTheSelectionMovesTheCaretAndTheItemsFollowTheState) {
-    PutOnClipboard(host_.Host(), "Listen 8080");
-    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
+    PutOnClipboard(m_host.Host(), "Listen 8080");
+    ::SendMessageA(m_editor, EM_SETSEL, 0, 6);
     auto menu = RightClick(1, 3, VK_ESCAPE);
     ASSERT_TRUE(menu->Shown());
     EXPECT_EQ(menu->Items(), 6u);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{14}, DWORD{14})) << "the caret went to the click";
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{14}, DWORD{14})) << "the caret went to the click";
     EXPECT_FALSE(menu->Enabled("&Undo"));
     EXPECT_FALSE(menu->Enabled("Cu&t"));
     EXPECT_FALSE(menu->Enabled("&Copy"));
     EXPECT_TRUE(menu->Enabled("&Paste"));
     EXPECT_FALSE(menu->Enabled("&Delete"));
     EXPECT_TRUE(menu->Enabled("Select &All"));
-    EXPECT_EQ(Text(editor_), "Listen 80\r\nServerName www.example.com\r\n") << "Esc did nothing";
+    EXPECT_EQ(Text(m_editor), "Listen 80\r\nServerName www.example.com\r\n") << "Esc did nothing";
 
     // Select All from the menu.
     menu = RightClick(0, 2, 'A');
     ASSERT_TRUE(menu->Shown());
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{39}));
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{0}, DWORD{39}));
 }
 
 // The editor remembers whether the clipboard holds text until the clipboard changes: every
 // change, from any window, shows in the next menu.
 TEST_F(ContextMenuTest, PasteFollowsEveryChangeOfTheClipboard) {
-    PutOnClipboard(host_.Host(), "Listen 8080");
+    PutOnClipboard(m_host.Host(), "Listen 8080");
     auto menu = RightClick(0, 2, VK_ESCAPE);
     ASSERT_TRUE(menu->Shown());
     EXPECT_TRUE(menu->Enabled("&Paste"));
 
-    ASSERT_TRUE(::OpenClipboard(host_.Host()));
+    ASSERT_TRUE(::OpenClipboard(m_host.Host()));
     ::EmptyClipboard();
     ::CloseClipboard();
     menu = RightClick(0, 2, VK_ESCAPE);
@@ -126,43 +126,43 @@ TEST_F(ContextMenuTest, PasteFollowsEveryChangeOfTheClipboard) {
     EXPECT_FALSE(menu->Enabled("&Paste")) << "the clipboard was emptied";
 
     // Copied in the editor itself.
-    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
-    ::SendMessageA(editor_, WM_COPY, 0, 0);
+    ::SendMessageA(m_editor, EM_SETSEL, 0, 6);
+    ::SendMessageA(m_editor, WM_COPY, 0, 0);
     menu = RightClick(0, 2, VK_ESCAPE);
     ASSERT_TRUE(menu->Shown());
     EXPECT_TRUE(menu->Enabled("&Paste"));
 }
 
 TEST_F(ContextMenuTest, AClickInsideTheSelectionKeepsItForCutAndUndo) {
-    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
+    ::SendMessageA(m_editor, EM_SETSEL, 0, 6);
     auto menu = RightClick(0, 2, 'T');  // Cu&t
     ASSERT_TRUE(menu->Shown());
     EXPECT_TRUE(menu->Enabled("Cu&t"));
     EXPECT_TRUE(menu->Enabled("&Copy"));
     EXPECT_TRUE(menu->Enabled("&Delete"));
-    EXPECT_EQ(Text(editor_), " 80\r\nServerName www.example.com\r\n");
+    EXPECT_EQ(Text(m_editor), " 80\r\nServerName www.example.com\r\n");
     EXPECT_TRUE(menu->Enabled("&Paste"));
 
     // Paste at another place, then Undo takes the paste back.
     menu = RightClick(1, 0, 'P');
     ASSERT_TRUE(menu->Shown());
-    EXPECT_EQ(Text(editor_), " 80\r\nListenServerName www.example.com\r\n");
+    EXPECT_EQ(Text(m_editor), " 80\r\nListenServerName www.example.com\r\n");
     menu = RightClick(1, 3, 'U');
     ASSERT_TRUE(menu->Shown());
     EXPECT_TRUE(menu->Enabled("&Undo"));
-    EXPECT_EQ(Text(editor_), " 80\r\nServerName www.example.com\r\n");
+    EXPECT_EQ(Text(m_editor), " 80\r\nServerName www.example.com\r\n");
 
     // Delete removes the selection without touching the clipboard.
-    ::SendMessageA(editor_, EM_SETSEL, 0, 3);
+    ::SendMessageA(m_editor, EM_SETSEL, 0, 3);
     menu = RightClick(0, 1, 'D');
     ASSERT_TRUE(menu->Shown());
-    EXPECT_EQ(Text(editor_), "\r\nServerName www.example.com\r\n");
+    EXPECT_EQ(Text(m_editor), "\r\nServerName www.example.com\r\n");
     menu = RightClick(0, 0, 'P');
-    EXPECT_EQ(Text(editor_), "Listen\r\nServerName www.example.com\r\n");
+    EXPECT_EQ(Text(m_editor), "Listen\r\nServerName www.example.com\r\n");
 
     // A read-only buffer offers only what leaves the text alone.
-    ::SendMessageA(editor_, EM_SETREADONLY, TRUE, 0);
-    ::SendMessageA(editor_, EM_SETSEL, 0, 6);
+    ::SendMessageA(m_editor, EM_SETREADONLY, TRUE, 0);
+    ::SendMessageA(m_editor, EM_SETSEL, 0, 6);
     menu = RightClick(0, 2, 'C');
     ASSERT_TRUE(menu->Shown());
     EXPECT_FALSE(menu->Enabled("Cu&t"));

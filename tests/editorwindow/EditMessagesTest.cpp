@@ -10,15 +10,15 @@ namespace {
 class EditMessagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        editor_ = host_.AddEditor(nullptr, RECT{0, 0, 640, 360});
-        ASSERT_TRUE(editor_);
+        m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+        ASSERT_TRUE(m_editor);
         // Mixed line ends: CR LF, LF, lone CR.
-        ::SetWindowTextA(editor_, "one\r\ntwo\nthree\rfour");
+        ::SetWindowTextA(m_editor, "one\r\ntwo\nthree\rfour");
     }
-    LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return ::SendMessageA(editor_, msg, w, l); }
+    LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return ::SendMessageA(m_editor, msg, w, l); }
 
-    EditorHost host_;
-    HWND editor_ = nullptr;
+    EditorHost m_host;
+    HWND m_editor = nullptr;
 };
 
 TEST_F(EditMessagesTest, LinesAndPositions) {
@@ -51,12 +51,12 @@ TEST_F(EditMessagesTest, SelectionAndItsLine) {
     EXPECT_EQ(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(-1)), 1);
     EXPECT_EQ(Send(EM_LINELENGTH, static_cast<WPARAM>(-1)), 1 + 3);
     Send(EM_SETSEL, 0, -1);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{19}));
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{0}, DWORD{19}));
     Send(EM_SETSEL, static_cast<WPARAM>(-1), 0);
-    EXPECT_EQ(Selection(editor_).first, Selection(editor_).second);
+    EXPECT_EQ(Selection(m_editor).first, Selection(m_editor).second);
     // The caret at the end: the anchor stays at the start.
     Send(EM_SETSEL, 9, 5);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{5}, DWORD{9}));
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{5}, DWORD{9}));
     EXPECT_EQ(Send(EM_LINEINDEX, static_cast<WPARAM>(-1)), 5);
 }
 
@@ -67,17 +67,17 @@ TEST_F(EditMessagesTest, TextModifiedAndReadOnly) {
     EXPECT_FALSE(Send(EM_GETMODIFY));
     Send(EM_SETSEL, 3, 3);
     Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("!"));
-    EXPECT_EQ(Text(editor_), "one!\r\ntwo\nthree\rfour");
+    EXPECT_EQ(Text(m_editor), "one!\r\ntwo\nthree\rfour");
     EXPECT_TRUE(Send(EM_GETMODIFY));
     EXPECT_TRUE(Send(EM_CANUNDO));
     Send(EM_SETMODIFY, FALSE);
     EXPECT_FALSE(Send(EM_GETMODIFY));
     EXPECT_TRUE(Send(EM_SETREADONLY, TRUE));
     Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("?"));
-    EXPECT_EQ(Text(editor_), "one!\r\ntwo\nthree\rfour");
+    EXPECT_EQ(Text(m_editor), "one!\r\ntwo\nthree\rfour");
     // A program may still set the whole text.
     EXPECT_TRUE(Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new")));
-    EXPECT_EQ(Text(editor_), "new");
+    EXPECT_EQ(Text(m_editor), "new");
 }
 
 TEST_F(EditMessagesTest, OutOfRangeAndNullArgumentsAreAnsweredSafely) {
@@ -89,24 +89,24 @@ TEST_F(EditMessagesTest, OutOfRangeAndNullArgumentsAreAnsweredSafely) {
     EXPECT_EQ(Send(EM_GETLINE, 99, reinterpret_cast<LPARAM>(line)), 0);
     EXPECT_EQ(Send(EM_GETSEL, 0, 0), MAKELRESULT(0, 0));
     Send(EM_SETSEL, 5, 1000000);  // clamped to the text
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{5}, DWORD{19}));
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{5}, DWORD{19}));
     EXPECT_EQ(Send(EM_LINEFROMCHAR, 1000000), 3);
     EXPECT_EQ(Send(EM_LINELENGTH, 1000000), 0);
     EXPECT_EQ(Send(EM_LINEINDEX, 1000000), -1);
     Send(EM_REPLACESEL, TRUE, 0);
     EXPECT_TRUE(Send(WM_SETTEXT, 0, 0));
-    EXPECT_EQ(Text(editor_), "");
+    EXPECT_EQ(Text(m_editor), "");
     EXPECT_EQ(Send(EM_GETLINECOUNT), 1) << "an empty text has one line";
     // A position between the CR and the LF of one line end goes before both.
-    ::SetWindowTextA(editor_, "ab\r\ncd");
+    ::SetWindowTextA(m_editor, "ab\r\ncd");
     Send(EM_SETSEL, 3, 3);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{2}, DWORD{2}));
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{2}, DWORD{2}));
 }
 
 TEST_F(EditMessagesTest, FirstVisibleLineFollowsTheCaret) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "x\r\n";
-    ::SetWindowTextA(editor_, text.c_str());
+    ::SetWindowTextA(m_editor, text.c_str());
     EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
     Send(EM_SETSEL, 3 * 200, 3 * 200);
     Send(EM_SCROLLCARET);

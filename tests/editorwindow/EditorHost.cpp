@@ -40,8 +40,8 @@ EditorHost::EditorHost(int width, int height) {
     static const OwnedWindow shared(::CreateWindowExA(0, kHostClass, "Editor shell test",
                                                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20, width,
                                                       height, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
-    host_ = shared.Get();
-    ::SetWindowPos(host_, nullptr, 20, 20, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    m_host = shared.Get();
+    ::SetWindowPos(m_host, nullptr, 20, 20, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     Pump(50);
 }
 
@@ -51,15 +51,15 @@ HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTa
     params.keywords = keywords;
     HWND wnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, tessaly::editor::kEditorClassName, "",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | style, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, host_, nullptr,
+                                 rect.right - rect.left, rect.bottom - rect.top, m_host, nullptr,
                                  ::GetModuleHandleA(nullptr), &params);
-    editors_.emplace_back(wnd);
+    m_editors.emplace_back(wnd);
     ::UpdateWindow(wnd);
     return wnd;
 }
 
 bool EditorHost::Focus(HWND editor) {
-    ui::BringToFront(host_);
+    ui::BringToFront(m_host);
     ::SetFocus(editor);
     return ui::WaitUntil([&] { return ::GetFocus() == editor; });
 }
@@ -193,16 +193,16 @@ ClientImage::ClientImage(HWND wnd) {
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT rc{};
     ::GetClientRect(wnd, &rc);
-    pixels_ = ClientPixels(wnd);
-    if (pixels_.empty()) return;
-    width_ = rc.right;
-    height_ = rc.bottom;
+    m_pixels = ClientPixels(wnd);
+    if (m_pixels.empty()) return;
+    m_width = rc.right;
+    m_height = rc.bottom;
 }
 
 int ClientImage::Count(COLORREF colour, int top, int bottom) const {
     int n = 0;
-    for (int y = std::max(0, top); y < std::min(bottom, height_); ++y) {
-        for (int x = 0; x < width_; ++x) n += At(x, y) == colour ? 1 : 0;
+    for (int y = std::max(0, top); y < std::min(bottom, m_height); ++y) {
+        for (int x = 0; x < m_width; ++x) n += At(x, y) == colour ? 1 : 0;
     }
     return n;
 }

@@ -26,21 +26,21 @@ using tessaly::editor::KeywordTable;
 class OwnedWindow {
 public:
     OwnedWindow() = default;
-    explicit OwnedWindow(HWND wnd) : wnd_(wnd) {}
+    explicit OwnedWindow(HWND wnd) : m_wnd(wnd) {}
     OwnedWindow(const OwnedWindow&) = delete;
     OwnedWindow& operator=(const OwnedWindow&) = delete;
-    OwnedWindow(OwnedWindow&& other) noexcept : wnd_(std::exchange(other.wnd_, nullptr)) {}
+    OwnedWindow(OwnedWindow&& other) noexcept : m_wnd(std::exchange(other.m_wnd, nullptr)) {}
     OwnedWindow& operator=(OwnedWindow&& other) noexcept {
-        std::swap(wnd_, other.wnd_);
+        std::swap(m_wnd, other.m_wnd);
         return *this;
     }
     ~OwnedWindow() {
-        if (wnd_ && ::IsWindow(wnd_)) ::DestroyWindow(wnd_);
+        if (m_wnd && ::IsWindow(m_wnd)) ::DestroyWindow(m_wnd);
     }
-    HWND Get() const { return wnd_; }
+    HWND Get() const { return m_wnd; }
 
 private:
-    HWND wnd_ = nullptr;
+    HWND m_wnd = nullptr;
 };
 
 // The tests' editor windows live in one top-level window shared by every test: without a
@@ -49,15 +49,15 @@ private:
 class EditorHost {
 public:
     EditorHost(int width = 700, int height = 420);
-    HWND Host() const { return host_; }
+    HWND Host() const { return m_host; }
     // A child editor window at rect over the buffer (null: its own buffer).
     HWND AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTable* keywords = nullptr, DWORD style = 0);
     // Brings the host forward and gives the editor the keyboard focus.
     bool Focus(HWND editor);
 
 private:
-    HWND host_ = nullptr;
-    std::vector<OwnedWindow> editors_;
+    HWND m_host = nullptr;
+    std::vector<OwnedWindow> m_editors;
 };
 
 // The shipped keyword table (from the script beside the test program).
@@ -92,15 +92,15 @@ class WindowWatcher {
 public:
     explicit WindowWatcher(std::function<void()> look) {
         Look() = std::move(look);
-        id_ = ::SetTimer(nullptr, 0, 10, &WindowWatcher::OnTimer);
+        m_id = ::SetTimer(nullptr, 0, 10, &WindowWatcher::OnTimer);
     }
     ~WindowWatcher() {
-        ::KillTimer(nullptr, id_);
+        ::KillTimer(nullptr, m_id);
         Look() = nullptr;
     }
     WindowWatcher(const WindowWatcher&) = delete;
     WindowWatcher& operator=(const WindowWatcher&) = delete;
-    bool Started() const { return id_ != 0; }
+    bool Started() const { return m_id != 0; }
 
 private:
     static std::function<void()>& Look() {
@@ -110,23 +110,23 @@ private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         if (Look()) Look()();
     }
-    UINT_PTR id_ = 0;
+    UINT_PTR m_id = 0;
 };
 
 // The client area as the screen shows it.
 class ClientImage {
 public:
     explicit ClientImage(HWND wnd);
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    COLORREF At(int x, int y) const { return pixels_[static_cast<std::size_t>(y * width_ + x)]; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    COLORREF At(int x, int y) const { return m_pixels[static_cast<std::size_t>(y * m_width + x)]; }
     // Pixels of exactly this colour in the rows [top, bottom).
     int Count(COLORREF colour, int top, int bottom) const;
 
 private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<COLORREF> pixels_;
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<COLORREF> m_pixels;
 };
 
 }  // namespace shelltest

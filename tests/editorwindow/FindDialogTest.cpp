@@ -15,41 +15,41 @@ constexpr int kReplaceAll = 1025;
 class FindDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        editor_ = host_.AddEditor(nullptr, RECT{0, 0, 640, 360});
-        ::SetWindowTextA(editor_, "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
-        ASSERT_TRUE(host_.Focus(editor_));
+        m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+        ::SetWindowTextA(m_editor, "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
+        ASSERT_TRUE(m_host.Focus(m_editor));
     }
     HWND WaitForDialog(const char* caption) {
         return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", caption, 3000);
     }
 
-    EditorHost host_;
-    HWND editor_ = nullptr;
+    EditorHost m_host;
+    HWND m_editor = nullptr;
 };
 
 TEST_F(FindDialogTest, FindNextSelectsEachMatchInTurn) {
-    Press(editor_, 'F', true);
+    Press(m_editor, 'F', true);
     HWND dialog = WaitForDialog("Find");
     ASSERT_TRUE(dialog);
     ::SetDlgItemTextA(dialog, kFindWhat, "listen");
     HWND findNext = ::GetDlgItem(dialog, IDOK);
     ASSERT_TRUE(findNext);
     ui::Click(findNext);
-    ASSERT_TRUE(ui::WaitUntil([&] { return Selection(editor_) == std::make_pair(DWORD{0}, DWORD{6}); }))
+    ASSERT_TRUE(ui::WaitUntil([&] { return Selection(m_editor) == std::make_pair(DWORD{0}, DWORD{6}); }))
         << "without case, from the caret";
     ui::Click(findNext);
-    ASSERT_TRUE(ui::WaitUntil([&] { return Selection(editor_) == std::make_pair(DWORD{11}, DWORD{17}); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Selection(m_editor) == std::make_pair(DWORD{11}, DWORD{17}); }));
     // F3 goes on with the same search, and wraps around at the end.
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(host_.Focus(editor_));
-    Press(editor_, VK_F3);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{24}, DWORD{30}));
-    Press(editor_, VK_F3);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{6}));
+    ASSERT_TRUE(m_host.Focus(m_editor));
+    Press(m_editor, VK_F3);
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{24}, DWORD{30}));
+    Press(m_editor, VK_F3);
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{0}, DWORD{6}));
 }
 
 TEST_F(FindDialogTest, ReplaceAllIsOneUndoStep) {
-    Press(editor_, 'H', true);
+    Press(m_editor, 'H', true);
     HWND dialog = WaitForDialog("Replace");
     ASSERT_TRUE(dialog);
     ::SetDlgItemTextA(dialog, kFindWhat, "80");
@@ -57,11 +57,11 @@ TEST_F(FindDialogTest, ReplaceAllIsOneUndoStep) {
     HWND all = ::GetDlgItem(dialog, kReplaceAll);
     ASSERT_TRUE(all);
     ui::Click(all);
-    ASSERT_TRUE(ui::WaitUntil([&] { return Text(editor_) == "Listen 8080\r\nListen 443\r\n#Listen 8080\r\n"; }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Text(m_editor) == "Listen 8080\r\nListen 443\r\n#Listen 8080\r\n"; }));
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(host_.Focus(editor_));
-    Press(editor_, 'Z', true);
-    EXPECT_EQ(Text(editor_), "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
+    ASSERT_TRUE(m_host.Focus(m_editor));
+    Press(m_editor, 'Z', true);
+    EXPECT_EQ(Text(m_editor), "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ protected:
     HWND OpenLog(EditBuffer& buffer, EditorHost& host) {
         buffer.SetReadOnly(true);
         buffer.SetSyntaxColoring(false);
-        if (buffer.ReadFile(path_) != 0) return nullptr;
+        if (buffer.ReadFile(m_path) != 0) return nullptr;
         HWND editor = host.AddEditor(&buffer, RECT{0, 0, 640, 360});
         return host.Focus(editor) ? editor : nullptr;
     }
@@ -89,27 +89,27 @@ protected:
     }
 
     static void SetUpTestSuite() {
-        path_ = testpaths::Join(testpaths::MakeWorkDir("editorwindow-hugelog"), "access.log");
-        lines_ = WriteLog(path_, lastLine_);
+        m_path = testpaths::Join(testpaths::MakeWorkDir("editorwindow-hugelog"), "access.log");
+        m_lines = WriteLog(m_path, m_lastLine);
     }
-    static void TearDownTestSuite() { ::DeleteFileA(path_.c_str()); }
+    static void TearDownTestSuite() { ::DeleteFileA(m_path.c_str()); }
 
-    static std::string path_;
-    static std::string lastLine_;
-    static long long lines_;
+    static std::string m_path;
+    static std::string m_lastLine;
+    static long long m_lines;
 };
 
-std::string HugeLogTest::path_;
-std::string HugeLogTest::lastLine_;
-long long HugeLogTest::lines_ = 0;
+std::string HugeLogTest::m_path;
+std::string HugeLogTest::m_lastLine;
+long long HugeLogTest::m_lines = 0;
 
 TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers) {
-    ASSERT_GT(lines_, 0);
+    ASSERT_GT(m_lines, 0);
     EditorSettings settings;
     EditBuffer buffer(settings);
     buffer.SetReadOnly(true);
     buffer.SetSyntaxColoring(false);
-    ASSERT_EQ(buffer.ReadFile(path_), 0);
+    ASSERT_EQ(buffer.ReadFile(m_path), 0);
     EditorHost host;
     HWND editor = host.AddEditor(&buffer, RECT{0, 0, 640, 360});
     ASSERT_TRUE(host.Focus(editor));
@@ -132,15 +132,15 @@ TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers) {
     Screenshot(host.Host(), "editorwindow-hugelog-end");
 
     // A line number needs every line: the answer waits for the index and is exact.
-    EXPECT_EQ(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0), lines_ + 1);
+    EXPECT_EQ(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0), m_lines + 1);
     const LRESULT lastLine = ::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0);
-    EXPECT_EQ(lastLine, lines_);
+    EXPECT_EQ(lastLine, m_lines);
     RECT client{};
     ::GetClientRect(editor, &client);
     const int rows = client.bottom / CellSize(editor).cy;
-    EXPECT_GT(FirstVisibleLine(editor), lines_ - rows);
-    const LRESULT got = ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(lines_ - 1), reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(std::string(line, static_cast<std::size_t>(got)), lastLine_);
+    EXPECT_GT(FirstVisibleLine(editor), m_lines - rows);
+    const LRESULT got = ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(m_lines - 1), reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::string(line, static_cast<std::size_t>(got)), m_lastLine);
     // Typing changes nothing.
     Type(editor, "x");
     Press(editor, VK_HOME, true);
@@ -155,7 +155,7 @@ namespace shelltest {
 namespace {
 
 TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine) {
-    ASSERT_GT(lines_, 1000);
+    ASSERT_GT(m_lines, 1000);
     tessaly::editor::ProgressWait::SetShowDelay(0);
     EditorSettings settings;
     EditBuffer buffer(settings);
@@ -183,7 +183,7 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
         }
     });
     ASSERT_TRUE(watcher.Started());
-    const long long target = lines_ - 12345;  // one-based, as a report gives it
+    const long long target = m_lines - 12345;  // one-based, as a report gives it
     EditorWindow* window = EditorWindow::FromWindow(editor);
     ASSERT_TRUE(window);
     window->GotoLine(target);
@@ -223,12 +223,12 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
     ASSERT_TRUE(watcher.Started());
 
     // Only the last line holds this text.
-    const std::string what = "GET /page/" + std::to_string(lines_ - 1) + ".html";
+    const std::string what = "GET /page/" + std::to_string(m_lines - 1) + ".html";
     HWND dialog = FindThroughDialog(host, editor, what);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(ui::WaitUntil([&] { return Selection(editor).first != 0; }, 60000));
     EXPECT_TRUE(boxSeen);
-    EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), lines_ - 1);
+    EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), m_lines - 1);
     const auto [start, end] = Selection(editor);
     EXPECT_EQ(buffer.Text().Text(start, end - start), what);
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);

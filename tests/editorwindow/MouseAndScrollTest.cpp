@@ -14,18 +14,18 @@ constexpr const char* kText = "Listen 80\r\nServerName example.org\r\nDocumentRo
 class MouseTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        editor_ = host_.AddEditor(nullptr, RECT{0, 0, 640, 360});
-        ASSERT_TRUE(editor_);
-        ::SetWindowTextA(editor_, kText);
-        ASSERT_TRUE(host_.Focus(editor_));
+        m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+        ASSERT_TRUE(m_editor);
+        ::SetWindowTextA(m_editor, kText);
+        ASSERT_TRUE(m_host.Focus(m_editor));
     }
 
     // Presses at one cell, moves to another and lets go.
     void Drag(int row1, int col1, int row2, int col2) {
-        const SIZE cell = CellSize(editor_);
+        const SIZE cell = CellSize(m_editor);
         auto screen = [&](int row, int col) {
             POINT pt{2 + col * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2};
-            ::ClientToScreen(editor_, &pt);
+            ::ClientToScreen(m_editor, &pt);
             return pt;
         };
         const POINT from = screen(row1, col1);
@@ -48,28 +48,28 @@ protected:
         Pump(100);
     }
 
-    EditorHost host_;
-    HWND editor_ = nullptr;
+    EditorHost m_host;
+    HWND m_editor = nullptr;
 };
 
 TEST_F(MouseTest, ClickPlacesTheCaretAndShiftClickExtends) {
-    ClickCell(editor_, 1, 3);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{14}, DWORD{14}));
-    ClickCell(editor_, 2, 4, true);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{14}, DWORD{39}));
+    ClickCell(m_editor, 1, 3);
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{14}, DWORD{14}));
+    ClickCell(m_editor, 2, 4, true);
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{14}, DWORD{39}));
     // A click past a line's end puts the caret at that end.
-    ClickCell(editor_, 0, 40);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{9}, DWORD{9}));
+    ClickCell(m_editor, 0, 40);
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{9}, DWORD{9}));
 }
 
 TEST_F(MouseTest, DoubleClickSelectsAWord) {
-    ClickCell(editor_, 1, 13, false, true);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{22}, DWORD{29}));  // "example"
+    ClickCell(m_editor, 1, 13, false, true);
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{22}, DWORD{29}));  // "example"
 }
 
 TEST_F(MouseTest, DraggingSelects) {
     Drag(0, 0, 1, 6);
-    EXPECT_EQ(Selection(editor_), std::make_pair(DWORD{0}, DWORD{17}));
+    EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{0}, DWORD{17}));
 }
 
 TEST(ScrollTest, WheelAndScrollBarMoveTheView) {

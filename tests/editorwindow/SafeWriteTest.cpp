@@ -39,69 +39,69 @@ int FilesIn(const std::string& folder) {
 class SafeWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = testpaths::MakeWorkDir("editorwindow-safewrite");
-        target_ = testpaths::Join(folder_, "httpd.conf");
+        m_folder = testpaths::MakeWorkDir("editorwindow-safewrite");
+        m_target = testpaths::Join(m_folder, "httpd.conf");
     }
 
-    std::string folder_;
-    std::string target_;
-    EditorSettings settings_;
-    EditBuffer buffer_{settings_};
+    std::string m_folder;
+    std::string m_target;
+    EditorSettings m_settings;
+    EditBuffer m_buffer{m_settings};
 };
 
 const std::string kOddBytes = std::string("a\r\nb\nc\rd") + '\0' + "e\r\n\r\nno final line end";
 
 TEST_F(SafeWriteTest, WritesBackExactlyWhatWasRead) {
-    const std::string source = testpaths::Join(folder_, "source.conf");
+    const std::string source = testpaths::Join(m_folder, "source.conf");
     ASSERT_TRUE(testpaths::WriteTextFile(source, kOddBytes));
-    ASSERT_EQ(buffer_.ReadFile(source), 0);
-    EXPECT_EQ(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);  // a new file
-    EXPECT_EQ(ReadAll(target_), kOddBytes);
-    EXPECT_EQ(WriteBufferToFile(buffer_, source), SafeWriteOutcome::Ok);   // over itself
+    ASSERT_EQ(m_buffer.ReadFile(source), 0);
+    EXPECT_EQ(WriteBufferToFile(m_buffer, m_target), SafeWriteOutcome::Ok);  // a new file
+    EXPECT_EQ(ReadAll(m_target), kOddBytes);
+    EXPECT_EQ(WriteBufferToFile(m_buffer, source), SafeWriteOutcome::Ok);   // over itself
     EXPECT_EQ(ReadAll(source), kOddBytes);
-    EXPECT_EQ(FilesIn(folder_), 2) << "no temporary file is left behind";
+    EXPECT_EQ(FilesIn(m_folder), 2) << "no temporary file is left behind";
 }
 
 TEST_F(SafeWriteTest, KeepsTheTargetsAttributes) {
-    ASSERT_TRUE(testpaths::WriteTextFile(target_, "old"));
-    ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-    buffer_.SetText("new text\r\n");
-    EXPECT_EQ(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
-    EXPECT_EQ(ReadAll(target_), "new text\r\n");
-    EXPECT_TRUE(::GetFileAttributesA(target_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(FilesIn(folder_), 1);
+    ASSERT_TRUE(testpaths::WriteTextFile(m_target, "old"));
+    ASSERT_TRUE(::SetFileAttributesA(m_target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    m_buffer.SetText("new text\r\n");
+    EXPECT_EQ(WriteBufferToFile(m_buffer, m_target), SafeWriteOutcome::Ok);
+    EXPECT_EQ(ReadAll(m_target), "new text\r\n");
+    EXPECT_TRUE(::GetFileAttributesA(m_target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(FilesIn(m_folder), 1);
 }
 
 TEST_F(SafeWriteTest, AReadOnlyTargetStaysAsItWas) {
-    ASSERT_TRUE(testpaths::WriteTextFile(target_, "Listen 80\r\n"));
-    ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_READONLY));
-    buffer_.SetText("changed");
-    EXPECT_NE(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
-    EXPECT_EQ(ReadAll(target_), "Listen 80\r\n");
-    EXPECT_EQ(FilesIn(folder_), 1);
-    ::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(testpaths::WriteTextFile(m_target, "Listen 80\r\n"));
+    ASSERT_TRUE(::SetFileAttributesA(m_target.c_str(), FILE_ATTRIBUTE_READONLY));
+    m_buffer.SetText("changed");
+    EXPECT_NE(WriteBufferToFile(m_buffer, m_target), SafeWriteOutcome::Ok);
+    EXPECT_EQ(ReadAll(m_target), "Listen 80\r\n");
+    EXPECT_EQ(FilesIn(m_folder), 1);
+    ::SetFileAttributesA(m_target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(SafeWriteTest, AVanishedFolderFailsAndCreatesNothing) {
-    const std::string gone = testpaths::Join(folder_, "gone");
+    const std::string gone = testpaths::Join(m_folder, "gone");
     ASSERT_TRUE(::CreateDirectoryA(gone.c_str(), nullptr));
     ASSERT_TRUE(::RemoveDirectoryA(gone.c_str()));
-    buffer_.SetText("text");
-    EXPECT_NE(WriteBufferToFile(buffer_, testpaths::Join(gone, "httpd.conf")), SafeWriteOutcome::Ok);
+    m_buffer.SetText("text");
+    EXPECT_NE(WriteBufferToFile(m_buffer, testpaths::Join(gone, "httpd.conf")), SafeWriteOutcome::Ok);
     EXPECT_EQ(::GetFileAttributesA(gone.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(FilesIn(folder_), 0);
+    EXPECT_EQ(FilesIn(m_folder), 0);
 }
 
 TEST_F(SafeWriteTest, ATargetHeldOpenWithoutSharingStaysAsItWas) {
-    ASSERT_TRUE(testpaths::WriteTextFile(target_, "Listen 80\r\n"));
+    ASSERT_TRUE(testpaths::WriteTextFile(m_target, "Listen 80\r\n"));
     {
-        CFileHandle held(::CreateFileA(target_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        CFileHandle held(::CreateFileA(m_target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        buffer_.SetText("changed");
-        EXPECT_NE(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
+        m_buffer.SetText("changed");
+        EXPECT_NE(WriteBufferToFile(m_buffer, m_target), SafeWriteOutcome::Ok);
     }
-    EXPECT_EQ(ReadAll(target_), "Listen 80\r\n");
-    EXPECT_EQ(FilesIn(folder_), 1);
+    EXPECT_EQ(ReadAll(m_target), "Listen 80\r\n");
+    EXPECT_EQ(FilesIn(m_folder), 1);
 }
 
 // The bytes of a file at an offset, read without loading the whole file.
@@ -133,7 +133,7 @@ TEST_F(SafeWriteTest, AConfigurationOf200MegabytesOpensTakesEditsAndIsSaved) {
         std::string block;
         while (block.size() < (1u << 20)) block += line;
         const long long perBlock = static_cast<long long>(block.size() / line.size());
-        CFileHandle file(::CreateFileA(target_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        CFileHandle file(::CreateFileA(m_target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         ASSERT_TRUE(file);
         for (long long written = 0; written < lines; written += perBlock) {
             const DWORD n = static_cast<DWORD>(std::min(perBlock, lines - written) * static_cast<long long>(line.size()));
@@ -142,27 +142,27 @@ TEST_F(SafeWriteTest, AConfigurationOf200MegabytesOpensTakesEditsAndIsSaved) {
         }
     }
     const long long size = lines * static_cast<long long>(line.size());
-    ASSERT_EQ(SizeOf(target_), size);
+    ASSERT_EQ(SizeOf(m_target), size);
 
-    ASSERT_EQ(buffer_.ReadFile(target_), 0);
-    ASSERT_EQ(buffer_.Text().Length(), size);
-    EXPECT_EQ(buffer_.Text().LineCount(), lines + 1);
-    tessaly::editor::EditSession view(buffer_);
+    ASSERT_EQ(m_buffer.ReadFile(m_target), 0);
+    ASSERT_EQ(m_buffer.Text().Length(), size);
+    EXPECT_EQ(m_buffer.Text().LineCount(), lines + 1);
+    tessaly::editor::EditSession view(m_buffer);
     view.GotoLine(lines / 2 + 1);
     ASSERT_TRUE(view.InsertText("Listen 8080\r\n"));
     view.DocStart(false);
     ASSERT_TRUE(view.InsertText("# edited\r\n"));
     view.DocEnd(false);
     ASSERT_TRUE(view.InsertText("# the end"));
-    EXPECT_EQ(buffer_.Text().LineCount(), lines + 3);
+    EXPECT_EQ(m_buffer.Text().LineCount(), lines + 3);
 
-    ASSERT_EQ(WriteBufferToFile(buffer_, target_), SafeWriteOutcome::Ok);
-    EXPECT_EQ(SizeOf(target_), size + 10 + 13 + 9);
-    EXPECT_EQ(BytesAt(target_, 0, 10 + 4), "# edited\r\n    ");
+    ASSERT_EQ(WriteBufferToFile(m_buffer, m_target), SafeWriteOutcome::Ok);
+    EXPECT_EQ(SizeOf(m_target), size + 10 + 13 + 9);
+    EXPECT_EQ(BytesAt(m_target, 0, 10 + 4), "# edited\r\n    ");
     const long long middle = 10 + lines / 2 * static_cast<long long>(line.size());
-    EXPECT_EQ(BytesAt(target_, middle - 2, 17), "\r\nListen 8080\r\n  ");
-    EXPECT_EQ(BytesAt(target_, size + 10 + 13 - 2, 11), "\r\n# the end");
-    EXPECT_EQ(FilesIn(folder_), 1) << "no temporary file is left";
+    EXPECT_EQ(BytesAt(m_target, middle - 2, 17), "\r\nListen 8080\r\n  ");
+    EXPECT_EQ(BytesAt(m_target, size + 10 + 13 - 2, 11), "\r\n# the end");
+    EXPECT_EQ(FilesIn(m_folder), 1) << "no temporary file is left";
 }
 
 }  // namespace

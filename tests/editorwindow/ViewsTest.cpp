@@ -9,49 +9,49 @@ namespace {
 class ViewsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        left_ = host_.AddEditor(&buffer_, RECT{0, 0, 320, 360});
-        right_ = host_.AddEditor(&buffer_, RECT{330, 0, 650, 360});
-        ASSERT_TRUE(left_ && right_);
-        ::SetWindowTextA(left_, "Listen 80\r\nServerName x\r\n");
+        m_left = m_host.AddEditor(&m_buffer, RECT{0, 0, 320, 360});
+        m_right = m_host.AddEditor(&m_buffer, RECT{330, 0, 650, 360});
+        ASSERT_TRUE(m_left && m_right);
+        ::SetWindowTextA(m_left, "Listen 80\r\nServerName x\r\n");
     }
 
-    EditorSettings settings_;
-    EditBuffer buffer_{settings_};
-    EditorHost host_;
-    HWND left_ = nullptr;
-    HWND right_ = nullptr;
+    EditorSettings m_settings;
+    EditBuffer m_buffer{m_settings};
+    EditorHost m_host;
+    HWND m_left = nullptr;
+    HWND m_right = nullptr;
 };
 
 TEST_F(ViewsTest, AnEditInOneViewShowsInTheOtherAndMovesItsCaret) {
-    EXPECT_EQ(Text(right_), "Listen 80\r\nServerName x\r\n");
+    EXPECT_EQ(Text(m_right), "Listen 80\r\nServerName x\r\n");
     // The right view's caret on "x"; the left view types at the start.
-    ::SendMessageA(right_, EM_SETSEL, 22, 23);
-    ASSERT_TRUE(host_.Focus(left_));
-    Press(left_, VK_HOME, true);
-    Type(left_, "# ");
-    EXPECT_EQ(Text(right_), "# Listen 80\r\nServerName x\r\n");
-    EXPECT_EQ(Selection(right_), std::make_pair(DWORD{24}, DWORD{25}));
-    EXPECT_EQ(Selection(left_), std::make_pair(DWORD{2}, DWORD{2}));
+    ::SendMessageA(m_right, EM_SETSEL, 22, 23);
+    ASSERT_TRUE(m_host.Focus(m_left));
+    Press(m_left, VK_HOME, true);
+    Type(m_left, "# ");
+    EXPECT_EQ(Text(m_right), "# Listen 80\r\nServerName x\r\n");
+    EXPECT_EQ(Selection(m_right), std::make_pair(DWORD{24}, DWORD{25}));
+    EXPECT_EQ(Selection(m_left), std::make_pair(DWORD{2}, DWORD{2}));
     // The other view's Ctrl+Z undoes it: one buffer, one history.
-    ASSERT_TRUE(host_.Focus(right_));
-    Press(right_, 'Z', true);
-    EXPECT_EQ(Text(left_), "Listen 80\r\nServerName x\r\n");
-    EXPECT_FALSE(IsModified(left_));
+    ASSERT_TRUE(m_host.Focus(m_right));
+    Press(m_right, 'Z', true);
+    EXPECT_EQ(Text(m_left), "Listen 80\r\nServerName x\r\n");
+    EXPECT_FALSE(IsModified(m_left));
 }
 
 TEST_F(ViewsTest, DraggingTheSelectionMovesItWithinAndBetweenViews) {
-    ::SetWindowTextA(left_, "Listen 80\r\nServerName x\r\nTimeout 300");
-    ASSERT_TRUE(host_.Focus(left_));
-    ::SendMessageA(left_, EM_SETSEL, 0, 7);  // "Listen "
+    ::SetWindowTextA(m_left, "Listen 80\r\nServerName x\r\nTimeout 300");
+    ASSERT_TRUE(m_host.Focus(m_left));
+    ::SendMessageA(m_left, EM_SETSEL, 0, 7);  // "Listen "
     // Within the window: onto the start of the last line.
-    DragCells(left_, 0, 2, left_, 2, 0);
-    EXPECT_EQ(Text(left_), "80\r\nServerName x\r\nListen Timeout 300");
-    EXPECT_EQ(Selection(left_), std::make_pair(DWORD{18}, DWORD{25})) << "the moved text stays selected";
+    DragCells(m_left, 0, 2, m_left, 2, 0);
+    EXPECT_EQ(Text(m_left), "80\r\nServerName x\r\nListen Timeout 300");
+    EXPECT_EQ(Selection(m_left), std::make_pair(DWORD{18}, DWORD{25})) << "the moved text stays selected";
     // Into the other window of the same buffer: still one undo step.
-    DragCells(left_, 2, 1, right_, 0, 0);
-    EXPECT_EQ(Text(right_), "Listen 80\r\nServerName x\r\nTimeout 300");
-    Press(right_, 'Z', true);
-    EXPECT_EQ(Text(right_), "80\r\nServerName x\r\nListen Timeout 300");
+    DragCells(m_left, 2, 1, m_right, 0, 0);
+    EXPECT_EQ(Text(m_right), "Listen 80\r\nServerName x\r\nTimeout 300");
+    Press(m_right, 'Z', true);
+    EXPECT_EQ(Text(m_right), "80\r\nServerName x\r\nListen Timeout 300");
 }
 
 TEST(DragBetweenBuffersTest, MovesOrWithCtrlCopiesTextToAnotherBuffer) {
@@ -83,49 +83,49 @@ TEST(DragBetweenBuffersTest, MovesOrWithCtrlCopiesTextToAnotherBuffer) {
 }
 
 TEST_F(ViewsTest, BothViewsRepaintAnEdit) {
-    ASSERT_TRUE(host_.Focus(left_));
-    const ClientImage before(right_);
-    Press(left_, VK_END, true);
-    Type(left_, "Timeout 300");
-    const ClientImage after(right_);
-    const COLORREF text = settings_.m_clrText;
+    ASSERT_TRUE(m_host.Focus(m_left));
+    const ClientImage before(m_right);
+    Press(m_left, VK_END, true);
+    Type(m_left, "Timeout 300");
+    const ClientImage after(m_right);
+    const COLORREF text = m_settings.m_clrText;
     // Line 3 of the right view now shows black text where it was empty.
-    const int row = 2 * CellSize(right_).cy;
-    EXPECT_EQ(before.Count(text, row, row + CellSize(right_).cy), 0);
-    EXPECT_GT(after.Count(text, row, row + CellSize(right_).cy), 0);
+    const int row = 2 * CellSize(m_right).cy;
+    EXPECT_EQ(before.Count(text, row, row + CellSize(m_right).cy), 0);
+    EXPECT_GT(after.Count(text, row, row + CellSize(m_right).cy), 0);
 }
 
 TEST_F(ViewsTest, AReadOnlyBufferRefusesEveryChange) {
-    EXPECT_TRUE(::SendMessageA(right_, EM_SETREADONLY, TRUE, 0));
-    EXPECT_TRUE(::GetWindowLongA(right_, GWL_STYLE) & ES_READONLY);
-    const std::string text = Text(left_);
-    ASSERT_TRUE(host_.Focus(left_));
-    ::SendMessageA(left_, EM_SETSEL, 0, 6);
-    Press(left_, 'C', true);  // copying is fine
-    Press(left_, VK_END);
-    Type(left_, "abc");
-    Press(left_, VK_RETURN);
-    Press(left_, VK_TAB);
-    Press(left_, VK_BACK);
-    Press(left_, VK_DELETE);
-    Press(left_, 'V', true);
-    Press(left_, 'A', true);
-    Press(left_, 'X', true);
-    Press(left_, VK_TAB, false, true);
-    ::SendMessageA(left_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("zzz"));
-    ::SendMessageA(left_, WM_PASTE, 0, 0);
-    ::SendMessageA(left_, WM_CUT, 0, 0);
+    EXPECT_TRUE(::SendMessageA(m_right, EM_SETREADONLY, TRUE, 0));
+    EXPECT_TRUE(::GetWindowLongA(m_right, GWL_STYLE) & ES_READONLY);
+    const std::string text = Text(m_left);
+    ASSERT_TRUE(m_host.Focus(m_left));
+    ::SendMessageA(m_left, EM_SETSEL, 0, 6);
+    Press(m_left, 'C', true);  // copying is fine
+    Press(m_left, VK_END);
+    Type(m_left, "abc");
+    Press(m_left, VK_RETURN);
+    Press(m_left, VK_TAB);
+    Press(m_left, VK_BACK);
+    Press(m_left, VK_DELETE);
+    Press(m_left, 'V', true);
+    Press(m_left, 'A', true);
+    Press(m_left, 'X', true);
+    Press(m_left, VK_TAB, false, true);
+    ::SendMessageA(m_left, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("zzz"));
+    ::SendMessageA(m_left, WM_PASTE, 0, 0);
+    ::SendMessageA(m_left, WM_CUT, 0, 0);
     // Moving still works: the keys above were all handled before this one.
-    Press(left_, VK_HOME, true);
-    EXPECT_EQ(Selection(left_), std::make_pair(DWORD{0}, DWORD{0}));
-    EXPECT_EQ(Text(left_), text);
-    EXPECT_EQ(Text(right_), text);
-    EXPECT_FALSE(IsModified(left_));
-    EXPECT_FALSE(::SendMessageA(left_, EM_CANUNDO, 0, 0));
+    Press(m_left, VK_HOME, true);
+    EXPECT_EQ(Selection(m_left), std::make_pair(DWORD{0}, DWORD{0}));
+    EXPECT_EQ(Text(m_left), text);
+    EXPECT_EQ(Text(m_right), text);
+    EXPECT_FALSE(IsModified(m_left));
+    EXPECT_FALSE(::SendMessageA(m_left, EM_CANUNDO, 0, 0));
     // Writable again, typing works.
-    ::SendMessageA(left_, EM_SETREADONLY, FALSE, 0);
-    Type(left_, "a");
-    EXPECT_EQ(Text(right_), "a" + text);
+    ::SendMessageA(m_left, EM_SETREADONLY, FALSE, 0);
+    Type(m_left, "a");
+    EXPECT_EQ(Text(m_right), "a" + text);
 }
 
 }  // namespace
