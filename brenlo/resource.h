@@ -5,22 +5,22 @@
 #include <editor/VQEditorIds.h>
 
 // Menu, accelerators, toolbar, icon and document string of the viewer's frame.
-#define IDR_MAINFRAME        128
+#define IDR_MAINFRAME 128
 // The tree's image strip.
-#define IDB_LOG_TREE         6001
+#define IDB_LOG_TREE 6001
 
 // The viewer's own commands.
-#define ID_GO_DOWN           32771
-#define ID_GO_UP             32772
-#define ID_LOG_CLEAR         32773
-#define ID_LOG_CLEAR_ALL     32774
-#define ID_VIEW_LOG_SIZE     32775
-#define ID_LOG_OPEN          32776
+#define ID_GO_DOWN 32771
+#define ID_GO_UP 32772
+#define ID_LOG_CLEAR 32773
+#define ID_LOG_CLEAR_ALL 32774
+#define ID_VIEW_LOG_SIZE 32775
+#define ID_LOG_OPEN 32776
 
 // Texts of the tree pane.
-#define IDS_FILE_MISSING     61000
-#define IDS_CLEAR_QUESTION   61001
-#define IDS_CLEAR_CAPTION    61002
+#define IDS_FILE_MISSING 61000
+#define IDS_CLEAR_QUESTION 61001
+#define IDS_CLEAR_CAPTION 61002
 #define IDS_CLEAR_ALL_QUESTION 61003
-#define IDS_CLEAR_ALL_CAPTION  61004
-#define IDS_TOO_MANY_LOGS    61005
+#define IDS_CLEAR_ALL_CAPTION 61004
+#define IDS_TOO_MANY_LOGS 61005

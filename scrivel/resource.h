@@ -6,11 +6,11 @@
 
 // The main frame (menu without documents, toolbar, accelerators, title) and the document
 // template (menu with documents, template string).
-#define IDR_MAINFRAME             128
-#define IDR_SCRIVELTYPE           129
+#define IDR_MAINFRAME 128
+#define IDR_SCRIVELTYPE 129
 
 // Scrivel's own commands.
 #define ID_FILE_SAVE_ALL_AND_TEST 32778
-#define ID_VIEW_APACHE_DOC        32790
-#define ID_HIDE_APACHE_DOC        32791
-#define ID_HELP_KEYWORD           32793
+#define ID_VIEW_APACHE_DOC 32790
+#define ID_HIDE_APACHE_DOC 32791
+#define ID_HELP_KEYWORD 32793

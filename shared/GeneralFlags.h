@@ -9,22 +9,25 @@
 
 namespace general {
 
-constexpr std::uint32_t Bit(int n) { return std::uint32_t{1} << n; }
+constexpr std::uint32_t Bit(int n)
+{
+    return std::uint32_t{1} << n;
+}
 
-constexpr std::uint32_t kShutdownModeMask = 0x3;        // bits 0-1, see ShutdownMode
+constexpr std::uint32_t kShutdownModeMask = 0x3;  // bits 0-1, see ShutdownMode
 constexpr std::uint32_t kTestBeforeStart = Bit(3);
 constexpr std::uint32_t kTestBeforeShutdown = Bit(4);
 constexpr std::uint32_t kRestartAfterChange = Bit(5);
 constexpr std::uint32_t kStartWithLauncher = Bit(6);
-constexpr std::uint32_t kUseApacheExe = Bit(7);          // clear: the stub runs the server
+constexpr std::uint32_t kUseApacheExe = Bit(7);  // clear: the stub runs the server
 constexpr std::uint32_t kHideConsole = Bit(8);
 constexpr std::uint32_t kShowSplash = Bit(10);
 constexpr std::uint32_t kUpdateHostsFile = Bit(11);
 constexpr std::uint32_t kShowShutdownInfo = Bit(13);
 constexpr std::uint32_t kShowTooltips = Bit(14);
 constexpr std::uint32_t kEnableMenuHotkey = Bit(15);
-constexpr std::uint32_t kSortHostsRead = Bit(16);       // the copy Options reads back
-constexpr std::uint32_t kSortHostsWritten = Bit(17);    // the copy the Hosts page writes first
+constexpr std::uint32_t kSortHostsRead = Bit(16);     // the copy Options reads back
+constexpr std::uint32_t kSortHostsWritten = Bit(17);  // the copy the Hosts page writes first
 constexpr std::uint32_t kEnableViewHost = Bit(18);
 constexpr std::uint32_t kEnableOpenProject = Bit(19);
 
@@ -32,8 +35,7 @@ enum class ShutdownMode : std::uint32_t { Shutdown = 0, Ask = 1, LeaveRunning = 
 
 // The bits each writer owns.
 constexpr std::uint32_t kGeneralPageBits = kShutdownModeMask | kTestBeforeStart | kTestBeforeShutdown |
-                                           kStartWithLauncher | kUseApacheExe | kHideConsole |
-                                           kUpdateHostsFile;
+                                           kStartWithLauncher | kUseApacheExe | kHideConsole | kUpdateHostsFile;
 constexpr std::uint32_t kOtherPageBits = kShowSplash | kShowShutdownInfo | kShowTooltips | kEnableMenuHotkey;
 constexpr std::uint32_t kScrivelFilesPageBits = kRestartAfterChange;
 constexpr std::uint32_t kHostsPageBits = kSortHostsRead | kSortHostsWritten | kEnableViewHost | kEnableOpenProject;
@@ -50,7 +52,10 @@ constexpr std::uint32_t MergeBits(std::uint32_t stored, std::uint32_t ownedMask,
     return (stored & ~ownedMask) | (pageValue & ownedMask);
 }
 
-constexpr bool Has(std::uint32_t word, std::uint32_t flag) { return (word & flag) != 0; }
+constexpr bool Has(std::uint32_t word, std::uint32_t flag)
+{
+    return (word & flag) != 0;
+}
 
 constexpr std::uint32_t With(std::uint32_t word, std::uint32_t flag, bool on)
 {

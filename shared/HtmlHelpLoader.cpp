@@ -11,8 +11,7 @@ using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 std::string RegisteredEngine()
 {
     CRegKey key;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, KEY_READ, key.Receive()) !=
-        ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return {};
     char path[MAX_PATH * 2] = {};
     DWORD size = sizeof(path) - 1;

@@ -69,8 +69,8 @@ bool CMemorySettingsBackend::DeleteValue(const std::string& key, const std::stri
         return false;
     auto& values = it->second.values;
     const std::string folded = Fold(name);
-    auto found = std::find_if(values.begin(), values.end(),
-                              [&](const auto& entry) { return Fold(entry.first) == folded; });
+    auto found =
+        std::find_if(values.begin(), values.end(), [&](const auto& entry) { return Fold(entry.first) == folded; });
     if (found == values.end())
         return false;
     values.erase(found);

@@ -15,25 +15,25 @@ CRegKey OpenKey(HKEY root, const std::string& key, REGSAM access)
 SettingType TypeOf(DWORD registryType)
 {
     switch (registryType) {
-    case REG_DWORD:
-        return SettingType::Integer;
-    case REG_SZ:
-    case REG_EXPAND_SZ:
-        return SettingType::String;
-    default:
-        return SettingType::Binary;
+        case REG_DWORD:
+            return SettingType::Integer;
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+            return SettingType::String;
+        default:
+            return SettingType::Binary;
     }
 }
 
 DWORD RegistryTypeOf(SettingType type)
 {
     switch (type) {
-    case SettingType::Integer:
-        return REG_DWORD;
-    case SettingType::String:
-        return REG_SZ;
-    case SettingType::Binary:
-        break;
+        case SettingType::Integer:
+            return REG_DWORD;
+        case SettingType::String:
+            return REG_SZ;
+        case SettingType::Binary:
+            break;
     }
     return REG_BINARY;
 }
@@ -52,8 +52,8 @@ bool CRegistrySettingsBackend::Read(const std::string& key, const std::string& n
         if (::RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
             return false;
         out.bytes.assign(size, 0);
-        LONG result = ::RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type,
-                                         size ? out.bytes.data() : nullptr, &size);
+        LONG result =
+            ::RegQueryValueExA(k.Get(), name.c_str(), nullptr, &type, size ? out.bytes.data() : nullptr, &size);
         if (result == ERROR_MORE_DATA)
             continue;
         if (result != ERROR_SUCCESS)
@@ -68,8 +68,8 @@ bool CRegistrySettingsBackend::Read(const std::string& key, const std::string& n
 bool CRegistrySettingsBackend::Write(const std::string& key, const std::string& name, const SettingValue& value)
 {
     CRegKey k;
-    if (::RegCreateKeyExA(m_root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                          k.Receive(), nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(m_root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, k.Receive(),
+                          nullptr) != ERROR_SUCCESS)
         return false;
     return ::RegSetValueExA(k.Get(), name.c_str(), 0, RegistryTypeOf(value.type), value.bytes.data(),
                             static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
@@ -96,8 +96,8 @@ bool CRegistrySettingsBackend::DeleteKey(const std::string& key)
 bool CRegistrySettingsBackend::CreateKey(const std::string& key)
 {
     CRegKey k;
-    return ::RegCreateKeyExA(m_root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr,
-                             k.Receive(), nullptr) == ERROR_SUCCESS;
+    return ::RegCreateKeyExA(m_root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, k.Receive(),
+                             nullptr) == ERROR_SUCCESS;
 }
 
 bool CRegistrySettingsBackend::KeyExists(const std::string& key) const

@@ -25,9 +25,9 @@ constexpr char kMainWindow[] = "MainWindow";
 constexpr char kLeftPane[] = "LeftPane";
 constexpr char kShowSize[] = "ShowSize";
 
-constexpr std::uint32_t kGeneralDefault = 0x7E979;  // 518521
+constexpr std::uint32_t kGeneralDefault = 0x7E979;     // 518521
 constexpr std::uint32_t kHotkeyCodeDefault = 0x200C0;  // Control + virtual key 0xC0
-constexpr std::int32_t kDefBrowserDefault = -1;       // no default browser
+constexpr std::int32_t kDefBrowserDefault = -1;        // no default browser
 constexpr std::int32_t kLeftPaneDefault = 100;
 constexpr std::int32_t kShowSizeDefault = 0;
 
@@ -52,14 +52,10 @@ struct CommandLineEntry {
 };
 
 constexpr CommandLineEntry kCommandLines[kCommandLineCount] = {
-    {CommandLine::Start, "Start", "-s"},
-    {CommandLine::Restart, "Restart", "-k restart"},
-    {CommandLine::Stop, "Stop", "-k shutdown"},
-    {CommandLine::Test, "Test", "-t"},
-    {CommandLine::Version, "Version", "-v"},
-    {CommandLine::Settings, "Settings", "-S -t"},
-    {CommandLine::Modules, "Modules", "-l"},
-    {CommandLine::Directives, "Directives", "-L"},
+    {CommandLine::Start, "Start", "-s"},        {CommandLine::Restart, "Restart", "-k restart"},
+    {CommandLine::Stop, "Stop", "-k shutdown"}, {CommandLine::Test, "Test", "-t"},
+    {CommandLine::Version, "Version", "-v"},    {CommandLine::Settings, "Settings", "-S -t"},
+    {CommandLine::Modules, "Modules", "-l"},    {CommandLine::Directives, "Directives", "-L"},
 };
 
 constexpr const CommandLineEntry& CommandLineInfo(CommandLine which)
@@ -79,9 +75,9 @@ constexpr char kRunValue[] = "ApacheLauncher";
 constexpr char kRunArgument[] = " /auto";
 constexpr char kHtmlHelpServerKey[] =
     "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";  // under HKEY_CLASSES_ROOT
-constexpr char kHttpIconKey[] = "http\\DefaultIcon";                   // under HKEY_CLASSES_ROOT
-constexpr char kHttpOpenCommandKey[] = "http\\shell\\open\\command";   // under HKEY_CLASSES_ROOT
-constexpr char kHttpDdeExecKey[] = "http\\shell\\open\\ddeexec";       // under HKEY_CLASSES_ROOT
+constexpr char kHttpIconKey[] = "http\\DefaultIcon";                  // under HKEY_CLASSES_ROOT
+constexpr char kHttpOpenCommandKey[] = "http\\shell\\open\\command";  // under HKEY_CLASSES_ROOT
+constexpr char kHttpDdeExecKey[] = "http\\shell\\open\\ddeexec";      // under HKEY_CLASSES_ROOT
 // Opening a web address: the "open" verb of a shell class, below HKEY_CLASSES_ROOT\<class>.
 constexpr char kHttpClass[] = "http";
 constexpr char kOpenCommandSubKey[] = "\\shell\\open\\command";

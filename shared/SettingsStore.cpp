@@ -58,8 +58,7 @@ std::optional<std::string> AsString(const SettingValue& v)
 
 CSettingsStore::CSettingsStore(ISettingsBackend& backend, std::string rootKey)
     : m_backend(backend), m_root(std::move(rootKey))
-{
-}
+{}
 
 std::string CSettingsStore::RootKeyFor(const std::string& company, const std::string& application)
 {

@@ -21,8 +21,8 @@ LauncherSharedData* MapBlock(CKernelHandle mapping, CKernelHandle& mappingOut, C
 bool CSharedData::Open()
 {
     Close();
-    m_data = MapBlock(CKernelHandle(::OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kSharedDataName)), m_mapping,
-                      m_view);
+    m_data =
+        MapBlock(CKernelHandle(::OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kSharedDataName)), m_mapping, m_view);
     return m_data != nullptr;
 }
 

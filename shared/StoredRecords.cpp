@@ -4,8 +4,8 @@ namespace {
 
 std::int32_t ReadLe32(const std::uint8_t* p)
 {
-    return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                                     std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
+    return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+                                     std::uint32_t{p[3]} << 24);
 }
 
 void WriteLe32(std::uint8_t* p, std::int32_t value)
@@ -21,16 +21,16 @@ void WriteLe32(std::uint8_t* p, std::int32_t value)
 template <typename Visit>
 void ForEachField(PlacementRecord& r, Visit visit)
 {
-    for (std::int32_t* f : {&r.length, &r.flags, &r.showCmd, &r.minX, &r.minY, &r.maxX, &r.maxY, &r.left,
-                            &r.top, &r.right, &r.bottom})
+    for (std::int32_t* f :
+         {&r.length, &r.flags, &r.showCmd, &r.minX, &r.minY, &r.maxX, &r.maxY, &r.left, &r.top, &r.right, &r.bottom})
         visit(*f);
 }
 
 template <typename Visit>
 void ForEachField(BarStateRecord& r, Visit visit)
 {
-    for (std::int32_t* f : {&r.horzCx, &r.horzCy, &r.vertCx, &r.vertCy, &r.floatCx, &r.floatCy, &r.style,
-                            &r.left, &r.top, &r.right, &r.bottom, &r.floating})
+    for (std::int32_t* f : {&r.horzCx, &r.horzCy, &r.vertCx, &r.vertCy, &r.floatCx, &r.floatCy, &r.style, &r.left,
+                            &r.top, &r.right, &r.bottom, &r.floating})
         visit(*f);
 }
 

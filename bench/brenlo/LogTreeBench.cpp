@@ -1,10 +1,10 @@
 // Measures the log tree's fill against the plain sibling-by-sibling fill on the same lists:
 //   LogTreeBench [--repeat 5] [--disk]
 // Lists of 1,000, 10,000 and 30,000 logs in groups of 100 (300 groups for 30,000), and of
-// 30,000 logs in groups of 3,000, with and without sizes. File facts come from memory, so the figures are the tree's own cost;
-// with --disk (Windows build) it also fills from 30,000 real small files (a tenth of
-// them missing) through the file system, which is what the viewer pays on opening. Each fill's result is checked against
-// the plain fill's; a difference makes the program exit with 1.
+// 30,000 logs in groups of 3,000, with and without sizes. File facts come from memory, so the figures are the tree's
+// own cost; with --disk (Windows build) it also fills from 30,000 real small files (a tenth of them missing) through
+// the file system, which is what the viewer pays on opening. Each fill's result is checked against the plain fill's; a
+// difference makes the program exit with 1.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -25,7 +25,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 class MemoryFacts : public ILogFileFacts {
 public:
@@ -127,7 +130,7 @@ void FillFromDisk(int count)
         std::filesystem::create_directories(file.parent_path(), ignored);
         std::size_t size = i % 3000;
         if (size % 256 == 128)
-            ++size;  // halves round differently in the plain fill's C library
+            ++size;       // halves round differently in the plain fill's C library
         if (i % 20 != 6)  // a tenth of the logs are missing
             std::ofstream(file) << std::string(size, 'x');
     }

@@ -39,7 +39,10 @@ namespace {
 
 constexpr UINT kShowLogSize = 32775;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 struct BenchLog {
     std::string path;
@@ -114,8 +117,8 @@ void WaitUntilPainted(HWND top)
 double FillBareTree(const std::vector<BenchLog>& logs, int count)
 {
     const auto start = Clock::now();
-    HWND owner = ::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 600, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND owner = ::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 600, nullptr, nullptr, nullptr,
+                                   nullptr);
     HWND tree = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                                   WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                                       TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS | TVS_SINGLEEXPAND,

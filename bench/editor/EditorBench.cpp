@@ -36,7 +36,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 struct Options {
     std::filesystem::path dir = std::filesystem::temp_directory_path();
@@ -53,7 +56,10 @@ struct Options {
     int runs = 3;         // each timed figure and each baseline: the best of this many
     std::string parts = "log,find,conf,keys";
 
-    bool Runs(const char* part) const { return ("," + parts + ",").find("," + std::string(part) + ",") != std::string::npos; }
+    bool Runs(const char* part) const
+    {
+        return ("," + parts + ",").find("," + std::string(part) + ",") != std::string::npos;
+    }
 };
 
 // The generated log's last line, the only one that holds kNeedle (in any case).
@@ -64,19 +70,24 @@ const char* const kNeedleOtherCase = "last-request";
 
 bool failed = false;
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::printf("WRONG: %s\n", what);
         failed = true;
     }
 }
 
-unsigned Draw(std::mt19937& rng, unsigned below) { return static_cast<unsigned>(rng() % below); }
+unsigned Draw(std::mt19937& rng, unsigned below)
+{
+    return static_cast<unsigned>(rng() % below);
+}
 
 // Access-log lines in the combined format, then kLastLine without a line end.
-void WriteLog(const std::string& path, long mib) {
-    static const char* const paths[] = {"/index.html", "/images/logo.png", "/cgi-bin/search.pl?q=server",
-                                        "/manual/mod/core.html", "/favicon.ico", "/css/site.css"};
+void WriteLog(const std::string& path, long mib)
+{
+    static const char* const paths[] = {"/index.html",           "/images/logo.png", "/cgi-bin/search.pl?q=server",
+                                        "/manual/mod/core.html", "/favicon.ico",     "/css/site.css"};
     static const char* const agents[] = {"Mozilla/5.0 (Windows NT 10.0; Win64; x64)", "curl/7.88.1",
                                          "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1)"};
     std::mt19937 rng(1);
@@ -89,11 +100,12 @@ void WriteLog(const std::string& path, long mib) {
     while (written < total) {
         chunk.clear();
         while (chunk.size() < (1u << 20)) {
-            const int n = std::snprintf(line, sizeof(line),
-                                        "192.168.%u.%u - - [10/Oct/2024:13:%02u:%02u -0700] \"GET %s HTTP/1.1\" %u %u "
-                                        "\"http://example.com/\" \"%s\"\n",
-                                        Draw(rng, 256), Draw(rng, 256), Draw(rng, 60), Draw(rng, 60), paths[Draw(rng, 6)],
-                                        Draw(rng, 10) == 0 ? 404u : 200u, Draw(rng, 50000), agents[Draw(rng, 3)]);
+            const int n =
+                std::snprintf(line, sizeof(line),
+                              "192.168.%u.%u - - [10/Oct/2024:13:%02u:%02u -0700] \"GET %s HTTP/1.1\" %u %u "
+                              "\"http://example.com/\" \"%s\"\n",
+                              Draw(rng, 256), Draw(rng, 256), Draw(rng, 60), Draw(rng, 60), paths[Draw(rng, 6)],
+                              Draw(rng, 10) == 0 ? 404u : 200u, Draw(rng, 50000), agents[Draw(rng, 3)]);
             chunk.append(line, static_cast<std::size_t>(n));
         }
         const std::size_t take = static_cast<std::size_t>(std::min<long long>(total - written, chunk.size()));
@@ -104,22 +116,23 @@ void WriteLog(const std::string& path, long mib) {
 }
 
 // A server configuration, its blocks repeated with CR LF line ends.
-void WriteConf(const std::string& path, long mib) {
-    const std::string block =
-        "# Virtual host for a project\r\n"
-        "<VirtualHost 127.0.0.1:8080>\r\n"
-        "\tServerAdmin webmaster@localhost\r\n"
-        "\tServerName project.local\r\n"
-        "\tDocumentRoot \"c:/projects/site/htdocs\"\r\n"
-        "\tErrorLog logs/project-error.log\r\n"
-        "\t<Directory 'c:/projects/site/htdocs'>\r\n"
-        "\t\tOptions Indexes FollowSymLinks ExecCGI\r\n"
-        "\t\tAllowOverride None\r\n"
-        "\t</Directory>\r\n"
-        "</VirtualHost>\r\n\r\n";
+void WriteConf(const std::string& path, long mib)
+{
+    const std::string block = "# Virtual host for a project\r\n"
+                              "<VirtualHost 127.0.0.1:8080>\r\n"
+                              "\tServerAdmin webmaster@localhost\r\n"
+                              "\tServerName project.local\r\n"
+                              "\tDocumentRoot \"c:/projects/site/htdocs\"\r\n"
+                              "\tErrorLog logs/project-error.log\r\n"
+                              "\t<Directory 'c:/projects/site/htdocs'>\r\n"
+                              "\t\tOptions Indexes FollowSymLinks ExecCGI\r\n"
+                              "\t\tAllowOverride None\r\n"
+                              "\t</Directory>\r\n"
+                              "</VirtualHost>\r\n\r\n";
     std::ofstream out(path, std::ios::binary);
     const long long total = static_cast<long long>(mib) << 20;
-    for (long long written = 0; written < total; written += static_cast<long long>(block.size())) out << block;
+    for (long long written = 0; written < total; written += static_cast<long long>(block.size()))
+        out << block;
 }
 
 struct ReadPass {
@@ -129,7 +142,8 @@ struct ReadPass {
 
 // The baselines: one sequential pass in 64 KiB blocks; with count, the newlines are
 // counted as a line counter would, with memchr.
-ReadPass SequentialRead(const std::string& path, bool count) {
+ReadPass SequentialRead(const std::string& path, bool count)
+{
     const auto start = Clock::now();
     SharedReadFile f;
     f.Open(path);
@@ -138,7 +152,8 @@ ReadPass SequentialRead(const std::string& path, bool count) {
     Pos offset = 0;
     for (;;) {
         const Pos got = f.ReadNext(buf.data(), buf.size());
-        if (got <= 0) break;
+        if (got <= 0)
+            break;
         if (count) {
             const char* p = buf.data();
             const char* end = p + got;
@@ -152,7 +167,8 @@ ReadPass SequentialRead(const std::string& path, bool count) {
     return {Ms(Clock::now() - start), newlines};
 }
 
-void Figure(const char* name, double value, const char* unit, const char* target) {
+void Figure(const char* name, double value, const char* unit, const char* target)
+{
     std::printf("  %-46s %10.2f %-6s (target %s)\n", name, value, unit, target);
 }
 
@@ -168,7 +184,8 @@ struct LogOpening {
     double jumpMs = 0;
 };
 
-LogOpening OpenLogOnce(const std::string& path, const KeywordTable& keywords, long long newlines, bool lastRun) {
+LogOpening OpenLogOnce(const std::string& path, const KeywordTable& keywords, long long newlines, bool lastRun)
+{
     LogOpening r;
     const auto start = Clock::now();
     FileTextSource log;
@@ -177,12 +194,14 @@ LogOpening OpenLogOnce(const std::string& path, const KeywordTable& keywords, lo
     // but the cost of asking is what matters).
     std::vector<StyleRun> runs;
     log.WaitForLine(60, 10000);
-    for (Pos line = 0; line < 60; ++line) LexConfLine(log.LineText(line), false, keywords, false, runs);
+    for (Pos line = 0; line < 60; ++line)
+        LexConfLine(log.LineText(line), false, keywords, false, runs);
     r.firstScreenMs = Ms(Clock::now() - start);
     // The last screen, with the index still being built: read backwards from the end.
     const auto lastStart = Clock::now();
     Pos top = log.Length();
-    for (int i = 0; i < 60 && top > 0; ++i) top = StartOfLineAt(log, top - 1);
+    for (int i = 0; i < 60 && top > 0; ++i)
+        top = StartOfLineAt(log, top - 1);
     const std::string lastScreen = log.Text(top, log.Length() - top);
     r.lastScreenMs = Ms(Clock::now() - lastStart);
     r.indexDoneEarly = log.IsIndexComplete();
@@ -194,7 +213,8 @@ LogOpening OpenLogOnce(const std::string& path, const KeywordTable& keywords, lo
     const auto lineEnds = std::count(lastScreen.begin(), lastScreen.end(), '\n');
     Check(lines < 61 || (lineEnds >= 59 && lineEnds <= 60 && (top == 0 || log.ByteAt(top - 1) == '\n')),
           "the last screen is the log's last 60 lines");
-    if (!lastRun) return r;
+    if (!lastRun)
+        return r;
     const std::size_t memory = log.MemoryBytes();
     const std::size_t indexBytes = log.IndexMemoryBytes();
     r.indexBytesPerLine = static_cast<double>(indexBytes) / static_cast<double>(lines);
@@ -207,7 +227,8 @@ LogOpening OpenLogOnce(const std::string& path, const KeywordTable& keywords, lo
     return r;
 }
 
-void BenchLog(const Options& o, const std::string& path, const KeywordTable& keywords) {
+void BenchLog(const Options& o, const std::string& path, const KeywordTable& keywords)
+{
     std::printf("Read-only log: %.0f MiB of access log, best of %d runs of each figure and of its baselines\n",
                 static_cast<double>(std::filesystem::file_size(path)) / (1 << 20), o.runs);
     SequentialRead(path, false);  // warm the cache, as a log being watched is
@@ -219,7 +240,8 @@ void BenchLog(const Options& o, const std::string& path, const KeywordTable& key
         const ReadPass r = SequentialRead(path, false);
         const ReadPass w = SequentialRead(path, true);
         read.ms = std::min(read.ms, r.ms);
-        if (w.ms < wc.ms) wc = w;
+        if (w.ms < wc.ms)
+            wc = w;
         const LogOpening opening = OpenLogOnce(path, keywords, w.newlines, run + 1 == o.runs);
         best.firstScreenMs = std::min(best.firstScreenMs, opening.firstScreenMs);
         if (opening.lastScreenMs < best.lastScreenMs) {
@@ -234,14 +256,17 @@ void BenchLog(const Options& o, const std::string& path, const KeywordTable& key
         }
     }
     std::printf("  baseline: read pass %.1f ms, newline count %.1f ms (%lld lines)", read.ms, wc.ms, wc.newlines);
-    if (o.wcMs > 0) std::printf(", wc -l %.1f ms", o.wcMs);
+    if (o.wcMs > 0)
+        std::printf(", wc -l %.1f ms", o.wcMs);
     std::printf("\n");
     Figure("first screen shown", best.firstScreenMs, "ms", "<= 150 ms");
     Figure("last screen shown (index not needed)", best.lastScreenMs, "ms",
            best.indexDoneEarly ? "<= 150 ms; index was done" : "<= 150 ms");
     std::printf("  full line index: %.1f ms\n", best.indexMs);
-    if (o.wcMs > 0) Figure("full line index / wc -l", best.indexMs / o.wcMs, "x", "<= 1.2 x");
-    Figure("full line index / newline count in-process", best.indexMs / wc.ms, "x", o.wcMs > 0 ? "information" : "<= 1.2 x wc -l");
+    if (o.wcMs > 0)
+        Figure("full line index / wc -l", best.indexMs / o.wcMs, "x", "<= 1.2 x");
+    Figure("full line index / newline count in-process", best.indexMs / wc.ms, "x",
+           o.wcMs > 0 ? "information" : "<= 1.2 x wc -l");
     Figure("full line index / read pass", best.indexMs / read.ms, "x", "information");
     Figure("index bytes per line", best.indexBytesPerLine, "B", "about 2, <= 8");
     Figure("engine memory besides the index", best.otherMemoryMib, "MiB", "<= 64 MiB");
@@ -249,7 +274,8 @@ void BenchLog(const Options& o, const std::string& path, const KeywordTable& key
 }
 
 // One search from `from` to the end, telling its progress as Find does; its time.
-double FindOnce(const FileTextSource& log, Pos from, const FindOptions& options, Pos expected) {
+double FindOnce(const FileTextSource& log, Pos from, const FindOptions& options, Pos expected)
+{
     int told = 0;
     const auto start = Clock::now();
     const Pos found = FindInText(log, from, log.Length(), options, [&](Pos, Pos) {
@@ -265,7 +291,8 @@ double FindOnce(const FileTextSource& log, Pos from, const FindOptions& options,
 // Finding the text that only the last line holds, from the top of a log whose index is
 // complete, as Find does once a log is open: case-sensitive and not; and Find Next from the
 // middle, which reads only what lies after it.
-void BenchFind(const Options& o, const std::string& path) {
+void BenchFind(const Options& o, const std::string& path)
+{
     FileTextSource log;
     Check(log.Open(path), "the log opens");
     log.WaitForIndex(nullptr);
@@ -280,8 +307,8 @@ void BenchFind(const Options& o, const std::string& path) {
     exact.matchCase = true;
     FindOptions anyCase;
     anyCase.what = kNeedleOtherCase;
-    std::printf("Find \"%s\" (case-sensitive) and \"%s\" (any case), only in the last line, best of %d runs\n",
-                kNeedle, kNeedleOtherCase, o.runs);
+    std::printf("Find \"%s\" (case-sensitive) and \"%s\" (any case), only in the last line, best of %d runs\n", kNeedle,
+                kNeedleOtherCase, o.runs);
     double readMs = 1e300, exactMs = 1e300, anyCaseMs = 1e300, middleMs = 1e300;
     for (int run = 0; run < o.runs; ++run) {
         readMs = std::min(readMs, SequentialRead(path, false).ms);
@@ -290,11 +317,15 @@ void BenchFind(const Options& o, const std::string& path) {
         middleMs = std::min(middleMs, FindOnce(log, log.Length() / 2, exact, expected));
     }
     std::printf("  baseline: read pass %.1f ms", readMs);
-    if (o.grepMs > 0) std::printf(", grep -F -c %.1f ms", o.grepMs);
-    if (o.grepIMs > 0) std::printf(", grep -F -c -i %.1f ms", o.grepIMs);
+    if (o.grepMs > 0)
+        std::printf(", grep -F -c %.1f ms", o.grepMs);
+    if (o.grepIMs > 0)
+        std::printf(", grep -F -c -i %.1f ms", o.grepIMs);
     std::printf("\n  find case-sensitive: %.1f ms\n  find any case: %.1f ms\n", exactMs, anyCaseMs);
-    if (o.grepMs > 0) Figure("find case-sensitive / grep -F -c", exactMs / o.grepMs, "x", "<= 1.5 x");
-    if (o.grepIMs > 0) Figure("find any case / grep -F -c -i", anyCaseMs / o.grepIMs, "x", "<= 1.5 x");
+    if (o.grepMs > 0)
+        Figure("find case-sensitive / grep -F -c", exactMs / o.grepMs, "x", "<= 1.5 x");
+    if (o.grepIMs > 0)
+        Figure("find any case / grep -F -c -i", anyCaseMs / o.grepIMs, "x", "<= 1.5 x");
     Figure("find case-sensitive / read pass", exactMs / readMs, "x", "information");
     Figure("find any case / read pass", anyCaseMs / readMs, "x", "information");
     Figure("find from the middle / from the top", middleMs / exactMs, "x", "about 0.5");
@@ -302,15 +333,18 @@ void BenchFind(const Options& o, const std::string& path) {
 
 // What an opening cannot avoid besides reading: the first write to each page of memory
 // as big as the text, fresh from the system (each page faults in once).
-double FirstTouch(std::size_t bytes) {
+double FirstTouch(std::size_t bytes)
+{
     const auto start = Clock::now();
     std::unique_ptr<char[]> memory(new char[bytes]);
     volatile char* p = memory.get();
-    for (std::size_t i = 0; i < bytes; i += 4096) p[i] = 1;
+    for (std::size_t i = 0; i < bytes; i += 4096)
+        p[i] = 1;
     return Ms(Clock::now() - start);
 }
 
-void BenchConf(const Options& o) {
+void BenchConf(const Options& o)
+{
     const std::string path = (o.dir / "bench-httpd.conf").string();
     std::printf("Editable configuration: %ld MiB, best of %d runs of the opening and of the read pass\n", o.confMib,
                 o.runs);
@@ -334,10 +368,12 @@ void BenchConf(const Options& o) {
     Figure("open / read pass", openMs / readMs, "x", "<= 3 x");
     Figure("first touch of the text's memory / read pass", touchMs / readMs, "x", "information");
     Figure("memory per byte of text", perByte, "B", "<= 3");
-    if (!o.keep) std::filesystem::remove(path);
+    if (!o.keep)
+        std::filesystem::remove(path);
 }
 
-void BenchKeystrokes(const Options& o, const KeywordTable& keywords) {
+void BenchKeystrokes(const Options& o, const KeywordTable& keywords)
+{
     const std::string path = (o.dir / "bench-keys.conf").string();
     std::printf("Keystrokes in a %ld MiB configuration (edit, caret, colouring of a 60-line screen)\n", o.keysMib);
     WriteConf(path, o.keysMib);
@@ -352,13 +388,17 @@ void BenchKeystrokes(const Options& o, const KeywordTable& keywords) {
     Pos at = buffer.Text().Length() / 2;
     for (int i = 0; i < o.keystrokes; ++i) {
         // Mostly typing where the caret is; now and then a jump elsewhere, Enter or Backspace.
-        if (i % 50 == 0) at = static_cast<Pos>(rng() % static_cast<unsigned>(buffer.Text().Length()));
+        if (i % 50 == 0)
+            at = static_cast<Pos>(rng() % static_cast<unsigned>(buffer.Text().Length()));
         view.MoveTo(at, false);
         const auto start = Clock::now();
         const unsigned kind = rng() % 20;
-        if (kind == 0) view.NewLine();
-        else if (kind == 1) view.Backspace();
-        else view.TypeChar(static_cast<char>('a' + rng() % 26));
+        if (kind == 0)
+            view.NewLine();
+        else if (kind == 1)
+            view.Backspace();
+        else
+            view.TypeChar(static_cast<char>('a' + rng() % 26));
         // What the repaint asks of the engine: the caret's line and column, the screen's lines coloured.
         const Pos line = buffer.Text().LineFromPosition(view.Caret());
         const Pos column = view.ColumnOf(view.Caret());
@@ -378,33 +418,47 @@ void BenchKeystrokes(const Options& o, const KeywordTable& keywords) {
     }
     Figure("undo of every keystroke", Ms(Clock::now() - undoStart), "ms", "information");
     Check(!buffer.IsModified(), "undoing everything gives the file back");
-    if (!o.keep) std::filesystem::remove(path);
+    if (!o.keep)
+        std::filesystem::remove(path);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (a == "--dir" && hasValue) o.dir = argv[++i];
-        else if (a == "--log-mib" && hasValue) o.logMib = std::atol(argv[++i]);
-        else if (a == "--conf-mib" && hasValue) o.confMib = std::atol(argv[++i]);
-        else if (a == "--keys-mib" && hasValue) o.keysMib = std::atol(argv[++i]);
-        else if (a == "--keystrokes" && hasValue) o.keystrokes = std::atoi(argv[++i]);
-        else if (a == "--keep") o.keep = true;
-        else if (a == "--log" && hasValue) o.log = argv[++i];
-        else if (a == "--make-log" && hasValue) o.makeLog = argv[++i];
-        else if (a == "--wc-ms" && hasValue) o.wcMs = std::atof(argv[++i]);
-        else if (a == "--grep-ms" && hasValue) o.grepMs = std::atof(argv[++i]);
-        else if (a == "--grep-i-ms" && hasValue) o.grepIMs = std::atof(argv[++i]);
-        else if (a == "--parts" && hasValue) o.parts = argv[++i];
+        if (a == "--dir" && hasValue)
+            o.dir = argv[++i];
+        else if (a == "--log-mib" && hasValue)
+            o.logMib = std::atol(argv[++i]);
+        else if (a == "--conf-mib" && hasValue)
+            o.confMib = std::atol(argv[++i]);
+        else if (a == "--keys-mib" && hasValue)
+            o.keysMib = std::atol(argv[++i]);
+        else if (a == "--keystrokes" && hasValue)
+            o.keystrokes = std::atoi(argv[++i]);
+        else if (a == "--keep")
+            o.keep = true;
+        else if (a == "--log" && hasValue)
+            o.log = argv[++i];
+        else if (a == "--make-log" && hasValue)
+            o.makeLog = argv[++i];
+        else if (a == "--wc-ms" && hasValue)
+            o.wcMs = std::atof(argv[++i]);
+        else if (a == "--grep-ms" && hasValue)
+            o.grepMs = std::atof(argv[++i]);
+        else if (a == "--grep-i-ms" && hasValue)
+            o.grepIMs = std::atof(argv[++i]);
+        else if (a == "--parts" && hasValue)
+            o.parts = argv[++i];
         else if (a == "--needle") {
             std::printf("%s\n%s\n", kNeedle, kNeedleOtherCase);
             return 0;
-        }
-        else if (a == "--runs" && hasValue) o.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (a == "--runs" && hasValue)
+            o.runs = std::max(1, std::atoi(argv[++i]));
         else {
             std::fprintf(stderr,
                          "usage: %s [--dir D] [--log-mib N] [--conf-mib N] [--keys-mib N] [--keystrokes N] [--keep]"
@@ -426,13 +480,19 @@ int main(int argc, char** argv) {
     if (o.Runs("log") || o.Runs("find")) {
         const bool given = !o.log.empty();
         const std::string path = given ? o.log : (o.dir / "bench-access.log").string();
-        if (!given) WriteLog(path, o.logMib);
-        if (o.Runs("log")) BenchLog(o, path, keywords);
-        if (o.Runs("find")) BenchFind(o, path);
-        if (!o.keep && !given) std::filesystem::remove(path);
+        if (!given)
+            WriteLog(path, o.logMib);
+        if (o.Runs("log"))
+            BenchLog(o, path, keywords);
+        if (o.Runs("find"))
+            BenchFind(o, path);
+        if (!o.keep && !given)
+            std::filesystem::remove(path);
     }
-    if (o.Runs("conf")) BenchConf(o);
-    if (o.Runs("keys")) BenchKeystrokes(o, keywords);
+    if (o.Runs("conf"))
+        BenchConf(o);
+    if (o.Runs("keys"))
+        BenchKeystrokes(o, keywords);
     std::printf(failed ? "EditorBench: WRONG ANSWERS\n" : "EditorBench: answers right\n");
     return failed ? 1 : 0;
 }

@@ -26,29 +26,32 @@ struct Options {
     int keystrokes = 2000;
 };
 
-Options Parse(int argc, char** argv) {
+Options Parse(int argc, char** argv)
+{
     Options o;
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--mib")) o.mib = std::atol(argv[i + 1]);
-        else if (!std::strcmp(argv[i], "--keystrokes")) o.keystrokes = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--mib"))
+            o.mib = std::atol(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--keystrokes"))
+            o.keystrokes = std::atoi(argv[i + 1]);
     }
     return o;
 }
 
 // A server configuration of about `bytes`, its blocks repeated with CR LF line ends.
-std::string MakeConf(std::size_t bytes) {
-    static const char* const kBlock =
-        "# Virtual host number %d\r\n"
-        "<VirtualHost 127.0.0.%d:80>\r\n"
-        "\tServerName host%d.example.org\r\n"
-        "\tDocumentRoot \"C:/Apache/htdocs/host%d\"\r\n"
-        "\t<Directory 'C:/Apache/htdocs/host%d'>\r\n"
-        "\t\tOptions Indexes FollowSymLinks\r\n"
-        "\t\tAllowOverride None\r\n"
-        "\t</Directory>\r\n"
-        "\tErrorLog logs/host%d-error.log\r\n"
-        "\tTimeout 300\r\n"
-        "</VirtualHost>\r\n\r\n";
+std::string MakeConf(std::size_t bytes)
+{
+    static const char* const kBlock = "# Virtual host number %d\r\n"
+                                      "<VirtualHost 127.0.0.%d:80>\r\n"
+                                      "\tServerName host%d.example.org\r\n"
+                                      "\tDocumentRoot \"C:/Apache/htdocs/host%d\"\r\n"
+                                      "\t<Directory 'C:/Apache/htdocs/host%d'>\r\n"
+                                      "\t\tOptions Indexes FollowSymLinks\r\n"
+                                      "\t\tAllowOverride None\r\n"
+                                      "\t</Directory>\r\n"
+                                      "\tErrorLog logs/host%d-error.log\r\n"
+                                      "\tTimeout 300\r\n"
+                                      "</VirtualHost>\r\n\r\n";
     std::string text;
     text.reserve(bytes + 512);
     char block[600];
@@ -59,14 +62,16 @@ std::string MakeConf(std::size_t bytes) {
     return text;
 }
 
-double NowMs() {
+double NowMs()
+{
     LARGE_INTEGER f, t;
     ::QueryPerformanceFrequency(&f);
     ::QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
 }
 
-void Pump() {
+void Pump()
+{
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
@@ -81,14 +86,16 @@ struct Figures {
     bool textRight = false;
 };
 
-double P99(std::vector<double> v) {
+double P99(std::vector<double> v)
+{
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, v.size() * 99 / 100)];
 }
 
 // Types into the middle of the text: letters, now and then Enter and Backspace, each
 // followed by the repaint it asks for.
-Figures Measure(const std::string& text, const KeywordTable& keywords, int keystrokes) {
+Figures Measure(const std::string& text, const KeywordTable& keywords, int keystrokes)
+{
     EditorSettings settings;
     EditBuffer buffer(settings);
     buffer.SetText(text);
@@ -149,7 +156,8 @@ Figures Measure(const std::string& text, const KeywordTable& keywords, int keyst
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     const Options o = Parse(argc, argv);
     RegisterEditorClass(::GetModuleHandleA(nullptr));
     KeywordTable keywords;
@@ -170,9 +178,11 @@ int main(int argc, char** argv) {
 
     std::printf("Keystrokes in an editor window (key message to end of repaint), %d each:\n", o.keystrokes);
     std::printf("  baseline, 16 KiB file:  p50 %.3f ms  p99 %.3f ms  worst %.3f ms\n", base.p50, base.p99, base.worst);
-    std::printf("  %ld MiB file:            p50 %.3f ms  p99 %.3f ms  worst %.3f ms\n", o.mib, big.p50, big.p99, big.worst);
-    std::printf("  p99 of the key message alone: %.3f ms (baseline %.3f), of the repaint alone: %.3f ms (baseline %.3f)\n",
-                big.editP99, base.editP99, big.paintP99, base.paintP99);
+    std::printf("  %ld MiB file:            p50 %.3f ms  p99 %.3f ms  worst %.3f ms\n", o.mib, big.p50, big.p99,
+                big.worst);
+    std::printf(
+        "  p99 of the key message alone: %.3f ms (baseline %.3f), of the repaint alone: %.3f ms (baseline %.3f)\n",
+        big.editP99, base.editP99, big.paintP99, base.paintP99);
     std::printf("  p99 of the scroll-bar update that follows the repaint: %.3f ms (baseline %.3f)\n", big.barsP99,
                 base.barsP99);
     std::printf("  p99 ratio to baseline: %.2f\n", base.p99 > 0 ? big.p99 / base.p99 : 0.0);

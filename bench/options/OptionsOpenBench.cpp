@@ -31,7 +31,10 @@ namespace {
 constexpr UINT kKickIdle = 0x036A;  // the framework's idle message to a modal dialog
 constexpr double kTargetRatio = 3.0;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 double Median(std::vector<double> values)
 {
@@ -146,9 +149,10 @@ int main(int argc, char** argv)
     CRegistrySandbox sandbox;  // the defaults, as on a first run
     CModule library(::LoadLibraryExA(testpaths::Join(testpaths::BinDir(), "Options.dll").c_str(), nullptr,
                                      LOAD_WITH_ALTERED_SEARCH_PATH));
-    auto doOptions = library ? reinterpret_cast<DoOptionsProc>(
-                                   reinterpret_cast<void*>(::GetProcAddress(library.Get(), kDoOptionsName)))
-                             : nullptr;
+    auto doOptions =
+        library
+            ? reinterpret_cast<DoOptionsProc>(reinterpret_cast<void*>(::GetProcAddress(library.Get(), kDoOptionsName)))
+            : nullptr;
     if (!doOptions) {
         std::printf("Options.dll not found beside %s\n", testpaths::BinDir().c_str());
         return 1;

@@ -38,7 +38,10 @@ namespace {
 constexpr DWORD kStepTimeoutMs = 60000;
 constexpr double kKeystrokeTargetMs = 2.0;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 struct Options {
     long lines = 400000;
@@ -72,9 +75,9 @@ private:
     unsigned m_state = 1;
 };
 
-const char* const kWords[] = {"the", "server", "directive", "module", "is", "loaded", "when", "requests",
-                              "for", "this", "host", "are", "answered", "from", "folder", "below",
-                              "see", "documentation", "default", "value", "changes", "only", "if", "needed"};
+const char* const kWords[] = {"the", "server",        "directive", "module", "is",       "loaded", "when",   "requests",
+                              "for", "this",          "host",      "are",    "answered", "from",   "folder", "below",
+                              "see", "documentation", "default",   "value",  "changes",  "only",   "if",     "needed"};
 
 // A comment of about `length` bytes (without the line end).
 std::string Comment(Draw& draw, std::size_t length)
@@ -94,40 +97,35 @@ std::vector<std::string> Block(Draw& draw, unsigned n)
     const std::string id = std::to_string(n);
     const std::string port = std::to_string(8000 + n % 1000);
     switch (draw.Below(6)) {
-    case 0:
-        return {"<VirtualHost *:" + port + ">",
-                "    ServerName host" + id + ".example.org",
-                "    ServerAlias www.host" + id + ".example.org host" + id,
-                "    DocumentRoot \"C:/Apache24/htdocs/host" + id + "\"",
-                "    ErrorLog \"logs/host" + id + "-error.log\"",
-                "    CustomLog \"logs/host" + id + "-access.log\" combined",
-                "    <Directory \"C:/Apache24/htdocs/host" + id + "\">",
-                "        Options Indexes FollowSymLinks",
-                "        AllowOverride None",
-                "        Require all granted",
-                "    </Directory>",
-                "</VirtualHost>"};
-    case 1:
-        return {"LogFormat \"%h %l %u %t \\\"%r\\\" %>s %b \\\"%{Referer}i\\\" \\\"%{User-Agent}i\\\"\" combined" + id,
-                "LogLevel warn",
-                "Timeout " + std::to_string(60 + n % 240),
-                "KeepAlive On",
-                "MaxKeepAliveRequests 100"};
-    case 2:
-        return {"<IfModule mod_alias.c>",
-                "    Alias /icons" + id + "/ 'C:/Apache24/icons/'",
-                "    ScriptAlias /cgi-bin" + id + "/ \"C:/Apache24/cgi-bin/\"",
-                "</IfModule>"};
-    case 3:
-        return {"Listen " + port, "", "LoadModule rewrite_module modules/mod_rewrite.so"};
-    case 4:
-        return {"AddType application/x-compress .Z \\",
-                "    .z .gz .tgz",
-                "AddHandler cgi-script .cgi .pl",
-                "SetEnvIf User-Agent \".*MSIE [6-9].*\" nokeepalive ssl-unclean-shutdown downgrade-1.0 force-response-1.0"};
-    default:
-        return {"<Location /server-status" + id + ">", "    SetHandler server-status", "    Require ip 127.0.0.1 ::1",
-                "</Location>", ""};
+        case 0:
+            return {"<VirtualHost *:" + port + ">",
+                    "    ServerName host" + id + ".example.org",
+                    "    ServerAlias www.host" + id + ".example.org host" + id,
+                    "    DocumentRoot \"C:/Apache24/htdocs/host" + id + "\"",
+                    "    ErrorLog \"logs/host" + id + "-error.log\"",
+                    "    CustomLog \"logs/host" + id + "-access.log\" combined",
+                    "    <Directory \"C:/Apache24/htdocs/host" + id + "\">",
+                    "        Options Indexes FollowSymLinks",
+                    "        AllowOverride None",
+                    "        Require all granted",
+                    "    </Directory>",
+                    "</VirtualHost>"};
+        case 1:
+            return {
+                "LogFormat \"%h %l %u %t \\\"%r\\\" %>s %b \\\"%{Referer}i\\\" \\\"%{User-Agent}i\\\"\" combined" + id,
+                "LogLevel warn", "Timeout " + std::to_string(60 + n % 240), "KeepAlive On", "MaxKeepAliveRequests 100"};
+        case 2:
+            return {"<IfModule mod_alias.c>", "    Alias /icons" + id + "/ 'C:/Apache24/icons/'",
+                    "    ScriptAlias /cgi-bin" + id + "/ \"C:/Apache24/cgi-bin/\"", "</IfModule>"};
+        case 3:
+            return {"Listen " + port, "", "LoadModule rewrite_module modules/mod_rewrite.so"};
+        case 4:
+            return {"AddType application/x-compress .Z \\", "    .z .gz .tgz", "AddHandler cgi-script .cgi .pl",
+                    "SetEnvIf User-Agent \".*MSIE [6-9].*\" nokeepalive ssl-unclean-shutdown downgrade-1.0 "
+                    "force-response-1.0"};
+        default:
+            return {"<Location /server-status" + id + ">", "    SetHandler server-status",
+                    "    Require ip 127.0.0.1 ::1", "</Location>", ""};
     }
 }
 
@@ -221,7 +219,10 @@ bool WaitPainted(HWND view)
     return Poll([&] { return !::GetUpdateRect(view, &pending, FALSE); }) && Ask(view, WM_NULL) != -1;
 }
 
-int CaretLine(HWND view) { return static_cast<int>(Ask(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0)); }
+int CaretLine(HWND view)
+{
+    return static_cast<int>(Ask(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
+}
 
 // The hook inside Scrivel and what it shares with the bench (KeyWatchHook.cpp).
 class KeyWatch {
@@ -235,11 +236,12 @@ public:
         m_block = static_cast<KeyWatchBlock*>(m_view.Get());
         m_painted.Reset(::CreateEventA(nullptr, FALSE, FALSE, kKeyWatchPaintedEvent));
         m_module.Reset(::LoadLibraryA(testpaths::Join(testpaths::TestBinDir(), "ScrivelBenchHook.dll").c_str()));
-        auto* proc = m_module ? reinterpret_cast<HOOKPROC>(
-                                    reinterpret_cast<void*>(::GetProcAddress(m_module.Get(), "WatchKeys")))
-                              : nullptr;
-        m_hook = proc && m_block && m_painted ? ::SetWindowsHookExA(WH_GETMESSAGE, proc, m_module.Get(), threadId)
-                                              : nullptr;
+        auto* proc =
+            m_module
+                ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(::GetProcAddress(m_module.Get(), "WatchKeys")))
+                : nullptr;
+        m_hook =
+            proc && m_block && m_painted ? ::SetWindowsHookExA(WH_GETMESSAGE, proc, m_module.Get(), threadId) : nullptr;
         return m_hook != nullptr;
     }
     // The hook goes before the library that holds it; the members then close the rest.
@@ -288,10 +290,10 @@ private:
 };
 
 struct Steps {
-    double openMs = 0;         // the report handled: file read, window made, caret placed
-    double firstScreenMs = 0;  // from the report until the first screen is painted
-    double jumpMs = 0;         // Ctrl+End: the key message until the last screen is painted
-    std::vector<double> keys;  // each keystroke: the key message until its repaint has ended
+    double openMs = 0;              // the report handled: file read, window made, caret placed
+    double firstScreenMs = 0;       // from the report until the first screen is painted
+    double jumpMs = 0;              // Ctrl+End: the key message until the last screen is painted
+    std::vector<double> keys;       // each keystroke: the key message until its repaint has ended
     std::vector<double> fromInput;  // the same from the input sent
     std::vector<double> enters;     // the keystrokes that were Enter (a line more: rows move)
 };
@@ -365,7 +367,10 @@ double Percentile(std::vector<double> v, int percent)
     return v[std::min(v.size() - 1, v.size() * static_cast<std::size_t>(percent) / 100)];
 }
 
-double Best(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
+double Best(const std::vector<double>& v)
+{
+    return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
+}
 
 std::string Spread(const std::vector<double>& v)
 {
@@ -464,8 +469,8 @@ int main(int argc, char** argv)
                 o.keyGapMs, Percentile(inputBig, 50), Percentile(inputBig, 99), Percentile(inputSmall, 50),
                 Percentile(inputSmall, 99));
     std::printf("    p99 ratio to the small file: %.2f; best run's p99: big %.3f ms, small %.3f ms\n",
-                Percentile(keysSmall, 99) > 0 ? Percentile(keysBig, 99) / Percentile(keysSmall, 99) : 0.0,
-                Best(p99Big), Best(p99Small));
+                Percentile(keysSmall, 99) > 0 ? Percentile(keysBig, 99) / Percentile(keysSmall, 99) : 0.0, Best(p99Big),
+                Best(p99Small));
     const double p99 = Best(p99Big);
     std::printf("    best run's p99 against the %.0f ms target: %.2f of it (%s)\n", kKeystrokeTargetMs,
                 p99 / kKeystrokeTargetMs, p99 <= kKeystrokeTargetMs ? "met" : "NOT met");

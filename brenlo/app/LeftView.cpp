@@ -23,8 +23,8 @@ CLeftView::~CLeftView() = default;
 
 bool CLeftView::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    cs.style |= TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS |
-                TVS_SINGLEEXPAND;
+    cs.style |=
+        TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS | TVS_SINGLEEXPAND;
     return CTreeView::PreCreateWindow(cs);
 }
 
@@ -80,18 +80,18 @@ bool CLeftView::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
         return CTreeView::OnChildNotify(msg, wParam, lParam, result);
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     switch (header->code) {
-    case TVN_ITEMEXPANDEDA:
-    case TVN_ITEMEXPANDEDW:
-        OnItemExpanded(*reinterpret_cast<const NMTREEVIEWA*>(lParam));
-        *result = 0;
-        return true;
-    case NM_DBLCLK:
-        // 0 lets the tree expand or collapse a group as well.
-        OnOpenSelected();
-        *result = 0;
-        return true;
-    default:
-        return CTreeView::OnChildNotify(msg, wParam, lParam, result);
+        case TVN_ITEMEXPANDEDA:
+        case TVN_ITEMEXPANDEDW:
+            OnItemExpanded(*reinterpret_cast<const NMTREEVIEWA*>(lParam));
+            *result = 0;
+            return true;
+        case NM_DBLCLK:
+            // 0 lets the tree expand or collapse a group as well.
+            OnOpenSelected();
+            *result = 0;
+            return true;
+        default:
+            return CTreeView::OnChildNotify(msg, wParam, lParam, result);
     }
 }
 
@@ -108,8 +108,8 @@ void CLeftView::OnItemExpanded(const NMTREEVIEWA& change)
 {
     if ((change.itemNew.lParam & kGroupItemData) == 0)
         return;
-    UINT state = static_cast<UINT>(SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(change.itemNew.hItem),
-                                               TVIS_EXPANDED));
+    UINT state =
+        static_cast<UINT>(SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(change.itemNew.hItem), TVIS_EXPANDED));
     int image = GroupImage((state & TVIS_EXPANDED) != 0);
     GetTreeCtrl().SetItemImage(change.itemNew.hItem, image, image);
 }
@@ -117,33 +117,33 @@ void CLeftView::OnItemExpanded(const NMTREEVIEWA& change)
 bool CLeftView::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_LOG_OPEN:
-        OnOpenSelected();
-        return true;
-    case ID_LOG_CLEAR:
-        OnClear();
-        return true;
-    default:
-        return CTreeView::HandleCommand(id, code);
+        case ID_LOG_OPEN:
+            OnOpenSelected();
+            return true;
+        case ID_LOG_CLEAR:
+            OnClear();
+            return true;
+        default:
+            return CTreeView::HandleCommand(id, code);
     }
 }
 
 bool CLeftView::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
-    case ID_LOG_CLEAR: {
-        std::uint32_t data = 0;
-        ui.Enable(!IsClearing() && SelectedFileData(data) && m_model.CanClear(data));
-        return true;
-    }
-    case ID_LOG_OPEN:
-        ui.Enable(true);
-        return true;
-    case ID_VIEW_LOG_SIZE:
-        ui.SetCheck(m_bShowSizes ? 1 : 0);
-        return true;
-    default:
-        return CTreeView::UpdateCommand(ui);
+        case ID_LOG_CLEAR: {
+            std::uint32_t data = 0;
+            ui.Enable(!IsClearing() && SelectedFileData(data) && m_model.CanClear(data));
+            return true;
+        }
+        case ID_LOG_OPEN:
+            ui.Enable(true);
+            return true;
+        case ID_VIEW_LOG_SIZE:
+            ui.SetCheck(m_bShowSizes ? 1 : 0);
+            return true;
+        default:
+            return CTreeView::UpdateCommand(ui);
     }
 }
 

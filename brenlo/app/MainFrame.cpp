@@ -189,60 +189,60 @@ bool CMainFrame::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
 {
     // Commands that belong to one pane go to it whichever pane is active.
     switch (id) {
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_PREVIEW:
-    case ID_GO_DOWN:
-    case ID_GO_UP:
-    case ID_EDIT_FIND:
-    case ID_VQ_FIND_NEXT:
-        if (CTestsdiView* text = TextPane())
-            return text->OnCmdMsg(id, code, ui);
-        return false;
-    default:
-        return CFrameWnd::OnCmdMsg(id, code, ui);
+        case ID_FILE_PRINT:
+        case ID_FILE_PRINT_PREVIEW:
+        case ID_GO_DOWN:
+        case ID_GO_UP:
+        case ID_EDIT_FIND:
+        case ID_VQ_FIND_NEXT:
+            if (CTestsdiView* text = TextPane())
+                return text->OnCmdMsg(id, code, ui);
+            return false;
+        default:
+            return CFrameWnd::OnCmdMsg(id, code, ui);
     }
 }
 
 bool CMainFrame::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_LOG_CLEAR_ALL:
-        if (CLeftView* tree = TreePane())
-            tree->OnClearAll();
-        return true;
-    case ID_VIEW_LOG_SIZE:
-        if (CLeftView* tree = TreePane())
-            tree->ToggleShowSizes();
-        return true;
-    case ID_HELP_INDEX:
-        OnHelpTopics();
-        return true;
-    default:
-        return CFrameWnd::HandleCommand(id, code);
+        case ID_LOG_CLEAR_ALL:
+            if (CLeftView* tree = TreePane())
+                tree->OnClearAll();
+            return true;
+        case ID_VIEW_LOG_SIZE:
+            if (CLeftView* tree = TreePane())
+                tree->ToggleShowSizes();
+            return true;
+        case ID_HELP_INDEX:
+            OnHelpTopics();
+            return true;
+        default:
+            return CFrameWnd::HandleCommand(id, code);
     }
 }
 
 bool CMainFrame::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
-    case ID_LOG_CLEAR_ALL: {
-        CLeftView* tree = TreePane();
-        ui.Enable(tree && tree->HasItems() && !tree->IsClearing());
-        return true;
-    }
-    case ID_VIEW_LOG_SIZE: {
-        CLeftView* tree = TreePane();
-        if (tree)
-            ui.SetCheck(tree->ShowSizes() ? 1 : 0);
-        // The tree is not rebuilt while it waits for busy logs to clear.
-        ui.Enable(!tree || !tree->IsClearing());
-        return true;
-    }
-    case ID_HELP_INDEX:
-        ui.Enable(m_bHelpAvailable != FALSE);
-        return true;
-    default:
-        return CFrameWnd::UpdateCommand(ui);
+        case ID_LOG_CLEAR_ALL: {
+            CLeftView* tree = TreePane();
+            ui.Enable(tree && tree->HasItems() && !tree->IsClearing());
+            return true;
+        }
+        case ID_VIEW_LOG_SIZE: {
+            CLeftView* tree = TreePane();
+            if (tree)
+                ui.SetCheck(tree->ShowSizes() ? 1 : 0);
+            // The tree is not rebuilt while it waits for busy logs to clear.
+            ui.Enable(!tree || !tree->IsClearing());
+            return true;
+        }
+        case ID_HELP_INDEX:
+            ui.Enable(m_bHelpAvailable != FALSE);
+            return true;
+        default:
+            return CFrameWnd::UpdateCommand(ui);
     }
 }
 

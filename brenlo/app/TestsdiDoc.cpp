@@ -16,36 +16,36 @@ LogSaveResult SaveResultOf(int written, unsigned long error)
     LogSaveResult result;
     result.systemError = error;
     switch (written) {
-    case VQ_FILE_OK:
-        result.outcome = LogSaveOutcome::Saved;
-        break;
-    case VQ_WRITE_STOPPED:
-        result.outcome = LogSaveOutcome::Cancelled;
-        break;
-    case VQ_WRITE_SOURCE_CUT_SHORT:
-        result.outcome = LogSaveOutcome::SourceCutShort;
-        break;
-    case VQ_WRITE_NO_FOLDER:
-        result.outcome = LogSaveOutcome::TargetFolderMissing;
-        break;
-    case VQ_WRITE_IS_FOLDER:
-        result.outcome = LogSaveOutcome::TargetIsFolder;
-        break;
-    case VQ_WRITE_READ_ONLY:
-        result.outcome = LogSaveOutcome::TargetReadOnly;
-        break;
-    case VQ_WRITE_NO_TEMPORARY:
-        result.outcome = LogSaveOutcome::TargetNotCreated;
-        break;
-    case VQ_WRITE_DISK_FULL:
-        result.outcome = LogSaveOutcome::DiskFull;
-        break;
-    case VQ_WRITE_FAILED:
-        result.outcome = LogSaveOutcome::WriteFailed;
-        break;
-    default:
-        result.outcome = LogSaveOutcome::ReplaceFailed;
-        break;
+        case VQ_FILE_OK:
+            result.outcome = LogSaveOutcome::Saved;
+            break;
+        case VQ_WRITE_STOPPED:
+            result.outcome = LogSaveOutcome::Cancelled;
+            break;
+        case VQ_WRITE_SOURCE_CUT_SHORT:
+            result.outcome = LogSaveOutcome::SourceCutShort;
+            break;
+        case VQ_WRITE_NO_FOLDER:
+            result.outcome = LogSaveOutcome::TargetFolderMissing;
+            break;
+        case VQ_WRITE_IS_FOLDER:
+            result.outcome = LogSaveOutcome::TargetIsFolder;
+            break;
+        case VQ_WRITE_READ_ONLY:
+            result.outcome = LogSaveOutcome::TargetReadOnly;
+            break;
+        case VQ_WRITE_NO_TEMPORARY:
+            result.outcome = LogSaveOutcome::TargetNotCreated;
+            break;
+        case VQ_WRITE_DISK_FULL:
+            result.outcome = LogSaveOutcome::DiskFull;
+            break;
+        case VQ_WRITE_FAILED:
+            result.outcome = LogSaveOutcome::WriteFailed;
+            break;
+        default:
+            result.outcome = LogSaveOutcome::ReplaceFailed;
+            break;
     }
     return result;
 }

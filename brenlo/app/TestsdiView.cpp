@@ -66,27 +66,27 @@ void CTestsdiView::OnGoDown()
 bool CTestsdiView::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_GO_UP:
-        OnGoUp();
-        return true;
-    case ID_GO_DOWN:
-        OnGoDown();
-        return true;
-    default:
-        return CVQEditView::HandleCommand(id, code);
+        case ID_GO_UP:
+            OnGoUp();
+            return true;
+        case ID_GO_DOWN:
+            OnGoDown();
+            return true;
+        default:
+            return CVQEditView::HandleCommand(id, code);
     }
 }
 
 bool CTestsdiView::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
-    case ID_GO_UP:
-    case ID_GO_DOWN:
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_PREVIEW:
-        ui.Enable(true);
-        return true;
-    default:
-        return CVQEditView::UpdateCommand(ui);
+        case ID_GO_UP:
+        case ID_GO_DOWN:
+        case ID_FILE_PRINT:
+        case ID_FILE_PRINT_PREVIEW:
+            ui.Enable(true);
+            return true;
+        default:
+            return CVQEditView::UpdateCommand(ui);
     }
 }

@@ -9,8 +9,8 @@
 #include <vector>
 
 struct LogFileFacts {
-    bool exists = false;       // the file's status could be read
-    std::uint64_t size = 0;    // bytes; 0 when the file does not exist
+    bool exists = false;     // the file's status could be read
+    std::uint64_t size = 0;  // bytes; 0 when the file does not exist
 };
 
 // Answers questions about log files by their full path (backslashes as separators).

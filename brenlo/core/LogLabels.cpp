@@ -1,6 +1,5 @@
 #include "LogLabels.h"
 
-
 std::string_view CText(std::string_view text)
 {
     return text.substr(0, text.find('\0'));

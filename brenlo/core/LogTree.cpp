@@ -158,8 +158,8 @@ void CLogTree::BuildItems(const std::vector<int>& parentOf, std::vector<std::str
 
     auto fileNode = [this](int index) {
         const LogEntry& entry = m_entries[index];
-        return LogTreeNode{entry.label, entry.exists ? kImageFilePresent : kImageFileMissing,
-                           static_cast<std::uint32_t>(index), {}};
+        return LogTreeNode{
+            entry.label, entry.exists ? kImageFilePresent : kImageFileMissing, static_cast<std::uint32_t>(index), {}};
     };
 
     m_where.resize(m_entries.size());

@@ -13,8 +13,8 @@
 #include "LogTree.h"
 
 struct LogClearRetry {
-    int attempts = 5;           // tries in all, the first included
-    unsigned pauseMs = 250;     // between two tries
+    int attempts = 5;        // tries in all, the first included
+    unsigned pauseMs = 250;  // between two tries
 };
 
 // One clearing of one log or of several, run in rounds: the first try of every log when

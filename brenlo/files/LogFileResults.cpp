@@ -35,27 +35,27 @@ std::string ClearReason(const LogClearResult& result)
 std::string SaveReason(const LogSaveResult& result)
 {
     switch (result.outcome) {
-    case LogSaveOutcome::SourceUnreadable:
-        return WithError("Error %lu reading the log.", result.systemError);
-    case LogSaveOutcome::SourceCutShort:
-        return "The log was cleared while it was being copied.";
-    case LogSaveOutcome::TargetFolderMissing:
-        return "The folder does not exist.";
-    case LogSaveOutcome::TargetIsFolder:
-        return "A folder has this name.";
-    case LogSaveOutcome::TargetReadOnly:
-        return "The file is read-only.";
-    case LogSaveOutcome::TargetNotCreated:
-        return WithError("Error %lu creating a file in the folder.", result.systemError);
-    case LogSaveOutcome::DiskFull:
-        return "The disk is full.";
-    case LogSaveOutcome::WriteFailed:
-        return WithError("Error %lu writing the copy.", result.systemError);
-    case LogSaveOutcome::ReplaceFailed:
-        return WithError("Error %lu replacing the file.", result.systemError);
-    case LogSaveOutcome::Saved:
-    case LogSaveOutcome::Cancelled:
-        break;
+        case LogSaveOutcome::SourceUnreadable:
+            return WithError("Error %lu reading the log.", result.systemError);
+        case LogSaveOutcome::SourceCutShort:
+            return "The log was cleared while it was being copied.";
+        case LogSaveOutcome::TargetFolderMissing:
+            return "The folder does not exist.";
+        case LogSaveOutcome::TargetIsFolder:
+            return "A folder has this name.";
+        case LogSaveOutcome::TargetReadOnly:
+            return "The file is read-only.";
+        case LogSaveOutcome::TargetNotCreated:
+            return WithError("Error %lu creating a file in the folder.", result.systemError);
+        case LogSaveOutcome::DiskFull:
+            return "The disk is full.";
+        case LogSaveOutcome::WriteFailed:
+            return WithError("Error %lu writing the copy.", result.systemError);
+        case LogSaveOutcome::ReplaceFailed:
+            return WithError("Error %lu replacing the file.", result.systemError);
+        case LogSaveOutcome::Saved:
+        case LogSaveOutcome::Cancelled:
+            break;
     }
     return std::string();
 }

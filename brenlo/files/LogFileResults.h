@@ -27,10 +27,7 @@ struct LogClearResult {
     bool Cleared() const { return outcome == LogClearOutcome::Cleared; }
     // A busy log and a failed length are told to the user; a log that is gone or would
     // not open is passed over without a word, as the tree has always done.
-    bool MustTellUser() const
-    {
-        return outcome == LogClearOutcome::Busy || outcome == LogClearOutcome::LengthNotSet;
-    }
+    bool MustTellUser() const { return outcome == LogClearOutcome::Busy || outcome == LogClearOutcome::LengthNotSet; }
 };
 
 // Text for Clear of one log, or "" when there is nothing to tell.
@@ -51,7 +48,7 @@ enum class LogSaveOutcome {
     TargetNotCreated,     // no temporary file could be made in the chosen folder
     DiskFull,
     WriteFailed,
-    ReplaceFailed,        // the finished copy could not take the chosen name
+    ReplaceFailed,  // the finished copy could not take the chosen name
 };
 
 // A Save As of a log: how it went, the system's error code and the bytes copied.

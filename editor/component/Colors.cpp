@@ -53,19 +53,27 @@ constexpr IntValue kIntValues[] = {
 };
 constexpr char kFontName[] = "FontName";
 
-CSettingsStore Store() { return CSettingsStore(UserSettingsBackend()); }
+CSettingsStore Store()
+{
+    return CSettingsStore(UserSettingsBackend());
+}
 
 }  // namespace
 
-CColors::CColors() { SetDefaults(); }
+CColors::CColors()
+{
+    SetDefaults();
+}
 
-void CColors::SetDefaults() {
+void CColors::SetDefaults()
+{
     m_dwVersion = kLayoutVersion;
     m_dwSize = sizeof(CColors);
     CopyFrom(tessaly::editor::EditorSettings());
 }
 
-BOOL CColors::ReadSettings() {
+BOOL CColors::ReadSettings()
+{
     const CSettingsStore store = Store();
     const CColors defaults;
     for (const ColourValue& v : kColourValues) {
@@ -78,28 +86,38 @@ BOOL CColors::ReadSettings() {
         this->*v.field = stored < v.low || stored > v.high ? defaults.*v.field : stored;
     }
     std::string name = store.ProfileString(kFormatSection, kFontName, defaults.m_strFontName.c_str());
-    if (name.empty() || name.size() >= LF_FACESIZE) name = defaults.m_strFontName;
+    if (name.empty() || name.size() >= LF_FACESIZE)
+        name = defaults.m_strFontName;
     m_strFontName = name;
     return TRUE;
 }
 
-BOOL CColors::SaveSettings() {
+BOOL CColors::SaveSettings()
+{
     CSettingsStore store = Store();
     bool ok = true;
-    for (const ColourValue& v : kColourValues) ok = store.SetProfileInt(kFormatSection, v.name, static_cast<int>(this->*v.field)) && ok;
-    for (const IntValue& v : kIntValues) ok = store.SetProfileInt(kFormatSection, v.name, this->*v.field) && ok;
+    for (const ColourValue& v : kColourValues)
+        ok = store.SetProfileInt(kFormatSection, v.name, static_cast<int>(this->*v.field)) && ok;
+    for (const IntValue& v : kIntValues)
+        ok = store.SetProfileInt(kFormatSection, v.name, this->*v.field) && ok;
     ok = store.SetProfileString(kFormatSection, kFontName, m_strFontName.c_str()) && ok;
     return ok ? TRUE : FALSE;
 }
 
-void CColors::CopyTo(tessaly::editor::EditorSettings& s) const {
-    for (const ColourValue& v : kColourValues) s.*v.setting = this->*v.field;
-    for (const IntValue& v : kIntValues) s.*v.setting = this->*v.field;
+void CColors::CopyTo(tessaly::editor::EditorSettings& s) const
+{
+    for (const ColourValue& v : kColourValues)
+        s.*v.setting = this->*v.field;
+    for (const IntValue& v : kIntValues)
+        s.*v.setting = this->*v.field;
     s.m_strFontName = m_strFontName;
 }
 
-void CColors::CopyFrom(const tessaly::editor::EditorSettings& s) {
-    for (const ColourValue& v : kColourValues) this->*v.field = s.*v.setting;
-    for (const IntValue& v : kIntValues) this->*v.field = s.*v.setting;
+void CColors::CopyFrom(const tessaly::editor::EditorSettings& s)
+{
+    for (const ColourValue& v : kColourValues)
+        this->*v.field = s.*v.setting;
+    for (const IntValue& v : kIntValues)
+        this->*v.field = s.*v.setting;
     m_strFontName = s.m_strFontName;
 }

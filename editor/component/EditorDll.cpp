@@ -6,14 +6,16 @@
 #include "EditorControl.h"
 #include "EditorModule.h"
 
-HINSTANCE EditorModuleHandle() {
+HINSTANCE EditorModuleHandle()
+{
     HMODULE module = nullptr;
     ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCSTR>(&EditorModuleHandle), &module);
     return module;
 }
 
-std::string EditorModuleFolder() {
+std::string EditorModuleFolder()
+{
     char path[MAX_PATH] = {};
     const DWORD n = ::GetModuleFileNameA(EditorModuleHandle(), path, MAX_PATH);
     std::string folder(path, n < MAX_PATH ? n : 0);
@@ -21,7 +23,8 @@ std::string EditorModuleFolder() {
     return slash == std::string::npos ? std::string(".") : folder.substr(0, slash);
 }
 
-void InitEditorDLL() {
+void InitEditorDLL()
+{
     try {
         tessaly::editor::RegisterEditorClass(EditorModuleHandle());
         // Every call takes the stored settings again: a library loaded once may be

@@ -13,14 +13,16 @@ CKeywords::CKeywords() : m_pTable(std::make_unique<tessaly::editor::KeywordTable
 
 CKeywords::~CKeywords() = default;
 
-BOOL CKeywords::ReadScript() {
+BOOL CKeywords::ReadScript()
+{
     std::string path = EditorModuleFolder();
     path += '\\';
     path += tessaly::editor::kKeywordScriptName;
     return ReadScript(path.c_str());
 }
 
-BOOL CKeywords::ReadScript(const char* path) {
+BOOL CKeywords::ReadScript(const char* path)
+{
     try {
         return path && m_pTable->ReadScriptFile(path) ? TRUE : FALSE;
     } catch (...) {
@@ -28,8 +30,10 @@ BOOL CKeywords::ReadScript(const char* path) {
     }
 }
 
-const NODE* CKeywords::FindNode(const char* word, int flag, int) {
-    if (!word) return nullptr;
+const NODE* CKeywords::FindNode(const char* word, int flag, int)
+{
+    if (!word)
+        return nullptr;
     try {
         return m_pTable->Find(word, flag);
     } catch (...) {
@@ -37,4 +41,7 @@ const NODE* CKeywords::FindNode(const char* word, int flag, int) {
     }
 }
 
-const tessaly::editor::KeywordLookup& CKeywords::Lookup() const { return *m_pTable; }
+const tessaly::editor::KeywordLookup& CKeywords::Lookup() const
+{
+    return *m_pTable;
+}

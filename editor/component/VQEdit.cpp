@@ -25,11 +25,15 @@ static_assert(static_cast<int>(SafeWriteOutcome::Stopped) == VQ_WRITE_STOPPED);
 static_assert(static_cast<int>(SafeWriteOutcome::SourceFailed) == VQ_WRITE_SOURCE_CUT_SHORT);
 }  // namespace
 
-CVQEdit::CVQEdit() : m_pBuffer(std::make_unique<tessaly::editor::EditBuffer>(*this)) { m_Colors.CopyTo(*this); }
+CVQEdit::CVQEdit() : m_pBuffer(std::make_unique<tessaly::editor::EditBuffer>(*this))
+{
+    m_Colors.CopyTo(*this);
+}
 
 CVQEdit::~CVQEdit() = default;
 
-void CVQEdit::Refresh() {
+void CVQEdit::Refresh()
+{
     try {
         m_Colors.ReadSettings();
         m_Colors.CopyTo(*this);
@@ -39,9 +43,13 @@ void CVQEdit::Refresh() {
     }
 }
 
-BOOL CVQEdit::IsModified() { return m_pBuffer->IsModified() ? TRUE : FALSE; }
+BOOL CVQEdit::IsModified()
+{
+    return m_pBuffer->IsModified() ? TRUE : FALSE;
+}
 
-void CVQEdit::SetReadOnly(BOOL readOnly) {
+void CVQEdit::SetReadOnly(BOOL readOnly)
+{
     try {
         m_pBuffer->SetReadOnly(readOnly != FALSE);
     } catch (...) {
@@ -49,26 +57,43 @@ void CVQEdit::SetReadOnly(BOOL readOnly) {
     }
 }
 
-BOOL CVQEdit::IsReadOnly() const { return m_pBuffer->IsReadOnly() ? TRUE : FALSE; }
+BOOL CVQEdit::IsReadOnly() const
+{
+    return m_pBuffer->IsReadOnly() ? TRUE : FALSE;
+}
 
-void CVQEdit::SetSyntaxColoring(BOOL on) { m_pBuffer->SetSyntaxColoring(on != FALSE); }
+void CVQEdit::SetSyntaxColoring(BOOL on)
+{
+    m_pBuffer->SetSyntaxColoring(on != FALSE);
+}
 
-BOOL CVQEdit::GetSyntaxColoring() const { return m_pBuffer->SyntaxColoring() ? TRUE : FALSE; }
+BOOL CVQEdit::GetSyntaxColoring() const
+{
+    return m_pBuffer->SyntaxColoring() ? TRUE : FALSE;
+}
 
-int CVQEdit::ReadFile(const char* path) {
-    if (!path || !*path) return VQ_FILE_NO_PATH;
+int CVQEdit::ReadFile(const char* path)
+{
+    if (!path || !*path)
+        return VQ_FILE_NO_PATH;
     try {
-        if (!m_pBuffer->IsReadOnly()) tessaly::editor::RemoveSaveLeftover(path);
+        if (!m_pBuffer->IsReadOnly())
+            tessaly::editor::RemoveSaveLeftover(path);
         return m_pBuffer->ReadFile(path);
     } catch (...) {
         return VQ_FILE_OUT_OF_MEMORY;
     }
 }
 
-int CVQEdit::WriteFile(const char* path) { return WriteFile(path, nullptr); }
+int CVQEdit::WriteFile(const char* path)
+{
+    return WriteFile(path, nullptr);
+}
 
-int CVQEdit::WriteFile(const char* path, HWND progressWindow) {
-    if (!path || !*path) return VQ_FILE_NO_PATH;
+int CVQEdit::WriteFile(const char* path, HWND progressWindow)
+{
+    if (!path || !*path)
+        return VQ_FILE_NO_PATH;
     try {
         tessaly::editor::SafeWriteResult result;
         if (progressWindow) {
@@ -82,7 +107,8 @@ int CVQEdit::WriteFile(const char* path, HWND progressWindow) {
         } else {
             result = m_pBuffer->SaveTo(path);
         }
-        if (result.Ok()) m_pBuffer->MarkSaved();
+        if (result.Ok())
+            m_pBuffer->MarkSaved();
         ::SetLastError(result.systemError);
         return static_cast<int>(result.outcome);
     } catch (...) {

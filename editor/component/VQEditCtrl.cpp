@@ -4,15 +4,20 @@
 
 CVQEditCtrl::CVQEditCtrl() = default;
 
-CVQEditCtrl::~CVQEditCtrl() {
+CVQEditCtrl::~CVQEditCtrl()
+{
     // The window goes before the buffer it shows.
-    if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        DestroyWindow();
 }
 
-BOOL CVQEditCtrl::CreateFromItem(UINT id, CWnd* parent, DWORD style, DWORD exStyle) {
-    if (!parent || !parent->m_hWnd || m_hWnd) return FALSE;
+BOOL CVQEditCtrl::CreateFromItem(UINT id, CWnd* parent, DWORD style, DWORD exStyle)
+{
+    if (!parent || !parent->m_hWnd || m_hWnd)
+        return FALSE;
     HWND placeholder = ::GetDlgItem(parent->m_hWnd, static_cast<int>(id));
-    if (!placeholder) return FALSE;
+    if (!placeholder)
+        return FALSE;
     RECT rc{};
     ::GetWindowRect(placeholder, &rc);
     ::MapWindowPoints(nullptr, parent->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);

@@ -10,16 +10,22 @@ CVQEditView::CVQEditView() : m_pPrint(std::make_unique<PrintLayout>()) {}
 
 CVQEditView::~CVQEditView() = default;
 
-void CVQEditView::UpdateViews() {
-    if (CDocument* doc = GetDocument()) doc->UpdateAllViews(this);
+void CVQEditView::UpdateViews()
+{
+    if (CDocument* doc = GetDocument())
+        doc->UpdateAllViews(this);
 }
 
-void CVQEditView::OnInitialUpdate() {
+void CVQEditView::OnInitialUpdate()
+{
     // A freshly loaded text starts at its top, with the settings it now has.
     InitView();
     TopOfFile(TRUE);
 }
 
-void CVQEditView::OnUpdate(CView*, LPARAM) { UpdateEditor(); }
+void CVQEditView::OnUpdate(CView*, LPARAM)
+{
+    UpdateEditor();
+}
 
 void CVQEditView::OnDraw(CDC*) {}

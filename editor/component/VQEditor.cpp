@@ -19,26 +19,34 @@ template <class Base>
 CVQEditor<Base>::~CVQEditor() = default;
 
 template <class Base>
-CVQEdit* CVQEditor<Base>::GetEdit() {
+CVQEdit* CVQEditor<Base>::GetEdit()
+{
     return nullptr;
 }
 
 template <class Base>
-CVQEdit& CVQEditor<Base>::ShownEdit() {
-    if (CVQEdit* edit = GetEdit()) return *edit;
-    if (!m_pOwnEdit) m_pOwnEdit = std::make_unique<CVQEdit>();
+CVQEdit& CVQEditor<Base>::ShownEdit()
+{
+    if (CVQEdit* edit = GetEdit())
+        return *edit;
+    if (!m_pOwnEdit)
+        m_pOwnEdit = std::make_unique<CVQEdit>();
     return *m_pOwnEdit;
 }
 
 template <class Base>
-bool CVQEditor<Base>::PreCreateWindow(CREATESTRUCTA& cs) {
-    if (!cs.lpszClass) cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_IBEAM));
+bool CVQEditor<Base>::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_IBEAM));
     return Base::PreCreateWindow(cs);
 }
 
 template <class Base>
-int CVQEditor<Base>::OnCreate(CREATESTRUCTA* cs) {
-    if (Base::OnCreate(cs) == -1) return -1;
+int CVQEditor<Base>::OnCreate(CREATESTRUCTA* cs)
+{
+    if (Base::OnCreate(cs) == -1)
+        return -1;
     // The view is in its document now, so GetEdit reaches the document's buffer.
     m_pEditor = std::make_unique<EditorWindow>(ShownEdit().Buffer(), &m_Keywords.Lookup());
     m_pEditor->Attach(this->m_hWnd);
@@ -48,13 +56,15 @@ int CVQEditor<Base>::OnCreate(CREATESTRUCTA* cs) {
 }
 
 template <class Base>
-void CVQEditor<Base>::OnDestroy() {
+void CVQEditor<Base>::OnDestroy()
+{
     m_pEditor.reset();
     Base::OnDestroy();
 }
 
 template <class Base>
-bool CVQEditor<Base>::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CVQEditor<Base>::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     switch (msg) {
         case WM_CREATE:
         case WM_DESTROY:
@@ -80,68 +90,118 @@ bool CVQEditor<Base>::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
 }
 
 template <class Base>
-bool CVQEditor<Base>::PreTranslateMessage(MSG* msg) {
+bool CVQEditor<Base>::PreTranslateMessage(MSG* msg)
+{
     // The find dialog's keys never come this way: the dialog is a top-level window of its
     // own, and the loop hands them to it (AfxRegisterModelessDialog).
     return Base::PreTranslateMessage(msg);
 }
 
 template <class Base>
-bool CVQEditor<Base>::HandleCommand(UINT id, UINT code) {
-    if (!m_pEditor) return Base::HandleCommand(id, code);
+bool CVQEditor<Base>::HandleCommand(UINT id, UINT code)
+{
+    if (!m_pEditor)
+        return Base::HandleCommand(id, code);
     switch (id) {
-        case ID_EDIT_UNDO: m_pEditor->Undo(); return true;
-        case ID_EDIT_REDO: m_pEditor->Redo(); return true;
-        case ID_EDIT_CUT: m_pEditor->Cut(); return true;
-        case ID_EDIT_COPY: m_pEditor->Copy(); return true;
-        case ID_EDIT_PASTE: m_pEditor->Paste(); return true;
-        case ID_EDIT_CLEAR: m_pEditor->Clear(); return true;
-        case ID_EDIT_FIND: m_pEditor->ShowFindDialog(false); return true;
-        case ID_EDIT_REPLACE: m_pEditor->ShowFindDialog(true); return true;
+        case ID_EDIT_UNDO:
+            m_pEditor->Undo();
+            return true;
+        case ID_EDIT_REDO:
+            m_pEditor->Redo();
+            return true;
+        case ID_EDIT_CUT:
+            m_pEditor->Cut();
+            return true;
+        case ID_EDIT_COPY:
+            m_pEditor->Copy();
+            return true;
+        case ID_EDIT_PASTE:
+            m_pEditor->Paste();
+            return true;
+        case ID_EDIT_CLEAR:
+            m_pEditor->Clear();
+            return true;
+        case ID_EDIT_FIND:
+            m_pEditor->ShowFindDialog(false);
+            return true;
+        case ID_EDIT_REPLACE:
+            m_pEditor->ShowFindDialog(true);
+            return true;
         case ID_EDIT_REPEAT:
-        case ID_VQ_FIND_NEXT: m_pEditor->FindNext(); return true;
+        case ID_VQ_FIND_NEXT:
+            m_pEditor->FindNext();
+            return true;
         case ID_EDIT_SELECT_ALL:
-        case ID_VQ_SELECT_ALL: m_pEditor->SelectAll(); return true;
-        default: return Base::HandleCommand(id, code);
+        case ID_VQ_SELECT_ALL:
+            m_pEditor->SelectAll();
+            return true;
+        default:
+            return Base::HandleCommand(id, code);
     }
 }
 
 template <class Base>
-bool CVQEditor<Base>::UpdateCommand(CCmdUI& ui) {
-    if (!m_pEditor) return Base::UpdateCommand(ui);
+bool CVQEditor<Base>::UpdateCommand(CCmdUI& ui)
+{
+    if (!m_pEditor)
+        return Base::UpdateCommand(ui);
     const bool hasText = m_pEditor->Buffer().Text().Length() > 0;
     switch (ui.m_nID) {
-        case ID_EDIT_UNDO: ui.Enable(m_pEditor->CanUndo()); return true;
-        case ID_EDIT_REDO: ui.Enable(m_pEditor->CanRedo()); return true;
-        case ID_EDIT_CUT: ui.Enable(m_pEditor->CanCut()); return true;
-        case ID_EDIT_CLEAR: ui.Enable(m_pEditor->CanCut()); return true;
-        case ID_EDIT_COPY: ui.Enable(m_pEditor->CanCopy()); return true;
-        case ID_EDIT_PASTE: ui.Enable(m_pEditor->CanPaste()); return true;
+        case ID_EDIT_UNDO:
+            ui.Enable(m_pEditor->CanUndo());
+            return true;
+        case ID_EDIT_REDO:
+            ui.Enable(m_pEditor->CanRedo());
+            return true;
+        case ID_EDIT_CUT:
+            ui.Enable(m_pEditor->CanCut());
+            return true;
+        case ID_EDIT_CLEAR:
+            ui.Enable(m_pEditor->CanCut());
+            return true;
+        case ID_EDIT_COPY:
+            ui.Enable(m_pEditor->CanCopy());
+            return true;
+        case ID_EDIT_PASTE:
+            ui.Enable(m_pEditor->CanPaste());
+            return true;
         case ID_EDIT_FIND:
         case ID_EDIT_REPEAT:
         case ID_VQ_FIND_NEXT:
         case ID_EDIT_SELECT_ALL:
-        case ID_VQ_SELECT_ALL: ui.Enable(hasText); return true;
-        case ID_EDIT_REPLACE: ui.Enable(hasText && m_pEditor->Buffer().CanEdit()); return true;
-        case ID_INDICATOR_OVR: ui.Enable(m_pEditor->IsOverwrite()); return true;
-        default: return Base::UpdateCommand(ui);
+        case ID_VQ_SELECT_ALL:
+            ui.Enable(hasText);
+            return true;
+        case ID_EDIT_REPLACE:
+            ui.Enable(hasText && m_pEditor->Buffer().CanEdit());
+            return true;
+        case ID_INDICATOR_OVR:
+            ui.Enable(m_pEditor->IsOverwrite());
+            return true;
+        default:
+            return Base::UpdateCommand(ui);
     }
 }
 
 template <class Base>
-void CVQEditor<Base>::GotoLine(int line) {
-    if (m_pEditor) m_pEditor->GotoLine(line);
+void CVQEditor<Base>::GotoLine(int line)
+{
+    if (m_pEditor)
+        m_pEditor->GotoLine(line);
 }
 
 template <class Base>
-BOOL CVQEditor<Base>::GetSelWord(std::string& word) {
+BOOL CVQEditor<Base>::GetSelWord(std::string& word)
+{
     word = m_pEditor ? m_pEditor->Session().SelWord() : std::string();
     return word.empty() ? FALSE : TRUE;
 }
 
 template <class Base>
-BOOL CVQEditor<Base>::GetSelWord(char* word, int size) {
-    if (!word || size <= 0) return FALSE;
+BOOL CVQEditor<Base>::GetSelWord(char* word, int size)
+{
+    if (!word || size <= 0)
+        return FALSE;
     std::string found;
     const BOOL ok = GetSelWord(found);
     const std::size_t n = std::min<std::size_t>(found.size(), static_cast<std::size_t>(size - 1));
@@ -151,48 +211,63 @@ BOOL CVQEditor<Base>::GetSelWord(char* word, int size) {
 }
 
 template <class Base>
-void CVQEditor<Base>::InitView() {
-    if (m_pEditor) m_pEditor->ApplySettings();
+void CVQEditor<Base>::InitView()
+{
+    if (m_pEditor)
+        m_pEditor->ApplySettings();
 }
 
 template <class Base>
-void CVQEditor<Base>::UpdateEditor() {
-    if (m_pEditor) m_pEditor->Repaint();
+void CVQEditor<Base>::UpdateEditor()
+{
+    if (m_pEditor)
+        m_pEditor->Repaint();
 }
 
 template <class Base>
-void CVQEditor<Base>::TopOfFile(BOOL) {
-    if (m_pEditor) m_pEditor->TopOfFile();
+void CVQEditor<Base>::TopOfFile(BOOL)
+{
+    if (m_pEditor)
+        m_pEditor->TopOfFile();
 }
 
 template <class Base>
-void CVQEditor<Base>::BottomOfFile(BOOL) {
-    if (m_pEditor) m_pEditor->BottomOfFile();
+void CVQEditor<Base>::BottomOfFile(BOOL)
+{
+    if (m_pEditor)
+        m_pEditor->BottomOfFile();
 }
 
 template <class Base>
-void CVQEditor<Base>::BeginningOfLine(BOOL) {
-    if (m_pEditor) m_pEditor->BeginningOfLine();
+void CVQEditor<Base>::BeginningOfLine(BOOL)
+{
+    if (m_pEditor)
+        m_pEditor->BeginningOfLine();
 }
 
 template <class Base>
-void CVQEditor<Base>::SetWindowTextA(const char* text) {
+void CVQEditor<Base>::SetWindowTextA(const char* text)
+{
     ShownEdit().Buffer().SetText(text ? text : "");
 }
 
 template <class Base>
-HFONT CVQEditor<Base>::GetFont() const {
+HFONT CVQEditor<Base>::GetFont() const
+{
     return m_pEditor ? m_pEditor->CurrentFont() : nullptr;
 }
 
 template <class Base>
-BOOL CVQEditor<Base>::IsOverwrite() const {
+BOOL CVQEditor<Base>::IsOverwrite() const
+{
     return m_pEditor && m_pEditor->IsOverwrite() ? TRUE : FALSE;
 }
 
 template <class Base>
-void CVQEditor<Base>::SetScrollPosition(int firstLine) {
-    if (m_pEditor) m_pEditor->ScrollToLine(firstLine);
+void CVQEditor<Base>::SetScrollPosition(int firstLine)
+{
+    if (m_pEditor)
+        m_pEditor->ScrollToLine(firstLine);
 }
 
 template class CVQEditor<CView>;

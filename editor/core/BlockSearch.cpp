@@ -21,10 +21,12 @@ std::atomic<int> blockPauseMs{0};
 struct Shares {
     Shares(const Needle& n, Pos len, StartSpan s, const SearchSizes& z)
         : needle(n), length(len), span(s), sizes(z), count((s.hi - s.lo + z.shareBytes - 1) / z.shareBytes),
-          nearestHit(count), hits(static_cast<std::size_t>(count), -1) {}
+          nearestHit(count), hits(static_cast<std::size_t>(count), -1)
+    {}
 
     // Share k, counted from the nearest.
-    StartSpan Share(Pos k) const {
+    StartSpan Share(Pos k) const
+    {
         if (span.down) {
             const Pos lo = span.lo + k * sizes.shareBytes;
             return {lo, std::min(span.hi, lo + sizes.shareBytes), true};
@@ -42,13 +44,14 @@ struct Shares {
     std::atomic<Pos> nearestHit;  // the nearest share with a match so far; count when none
     std::vector<Pos> hits;        // each share's match, written by the thread that searched it
     std::atomic<bool> stop{false};
-    std::atomic<Pos> done{0};     // starts looked at by both threads
+    std::atomic<Pos> done{0};  // starts looked at by both threads
 };
 
 // Takes shares until none is left or a nearer one holds a match (every share nearer than
 // that one has then been taken, and is searched to its end). tick, on the thread that
 // owns the text, may stop both threads.
-void TakeShares(Shares& s, TextReader& reader, char* buf, const std::function<bool()>& tick) {
+void TakeShares(Shares& s, TextReader& reader, char* buf, const std::function<bool()>& tick)
+{
     // What each block's check needs, behind one reference: a function that holds no more
     // than that needs no memory of its own, so nothing here can throw.
     struct Taken {
@@ -58,12 +61,14 @@ void TakeShares(Shares& s, TextReader& reader, char* buf, const std::function<bo
     } taken{s, tick, 0};
     const auto afterBlock = [&taken](Pos n) {
         taken.s.done += n;
-        if (taken.tick && !taken.tick()) taken.s.stop = true;
+        if (taken.tick && !taken.tick())
+            taken.s.stop = true;
         return !taken.s.stop && taken.k < taken.s.nearestHit;
     };
     for (;;) {
         const Pos k = s.next.fetch_add(1);
-        if (k >= s.count || k > s.nearestHit || s.stop) return;
+        if (k >= s.count || k > s.nearestHit || s.stop)
+            return;
         taken.k = k;
         const Pos found = SearchSpan(reader, buf, s.needle, s.length, s.Share(k), s.sizes.block, afterBlock);
         if (found >= 0) {
@@ -73,16 +78,21 @@ void TakeShares(Shares& s, TextReader& reader, char* buf, const std::function<bo
             }
             return;
         }
-        if (found == kSearchStopped) return;
+        if (found == kSearchStopped)
+            return;
     }
 }
 
 }  // namespace
 
-void SetSearchBlockPause(int ms) { blockPauseMs = ms; }
+void SetSearchBlockPause(int ms)
+{
+    blockPauseMs = ms;
+}
 
 Pos SearchSpan(TextReader& reader, char* buf, const Needle& needle, Pos length, StartSpan span, Pos block,
-               const std::function<bool(Pos)>& after) {
+               const std::function<bool(Pos)>& after)
+{
     const Pos m = static_cast<Pos>(needle.Size());
     while (span.lo < span.hi) {
         const Pos n = std::min(block, span.hi - span.lo);
@@ -95,17 +105,23 @@ Pos SearchSpan(TextReader& reader, char* buf, const Needle& needle, Pos length, 
         const std::size_t a = static_cast<std::size_t>(first - from);
         const std::size_t b = a + static_cast<std::size_t>(n);
         const std::ptrdiff_t at = span.down ? needle.FindFirst(buf, size, a, b) : needle.FindLast(buf, size, a, b);
-        if (at >= 0) return from + at;
-        if (span.down) span.lo += n;
-        else span.hi -= n;
-        if (const int ms = blockPauseMs; ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-        if (after && !after(n)) return kSearchStopped;
+        if (at >= 0)
+            return from + at;
+        if (span.down)
+            span.lo += n;
+        else
+            span.hi -= n;
+        if (const int ms = blockPauseMs; ms > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        if (after && !after(n))
+            return kSearchStopped;
     }
     return -1;
 }
 
 Pos SearchInShares(const TextSource& text, const Needle& needle, Pos length, StartSpan span, const SearchSizes& sizes,
-                   const std::function<bool(Pos)>& told) {
+                   const std::function<bool(Pos)>& told)
+{
     Shares s(needle, length, span, sizes);
     const std::size_t room = static_cast<std::size_t>(std::min(sizes.block, sizes.shareBytes)) + needle.Size() + 1;
     SourceReader owner(text);
@@ -140,15 +156,18 @@ Pos SearchInShares(const TextSource& text, const Needle& needle, Pos length, Sta
         std::unique_lock<std::mutex> lock(mutex);
         while (!finished.wait_for(lock, std::chrono::milliseconds(20), [&] { return helperDone; })) {
             lock.unlock();
-            if (!s.stop && !tick()) s.stop = true;
+            if (!s.stop && !tick())
+                s.stop = true;
             lock.lock();
         }
         lock.unlock();
         helper.join();
     }
-    if (s.stop) return kSearchStopped;
+    if (s.stop)
+        return kSearchStopped;
     const Pos nearest = s.nearestHit;
-    if (nearest < s.count) return s.hits[static_cast<std::size_t>(nearest)];
+    if (nearest < s.count)
+        return s.hits[static_cast<std::size_t>(nearest)];
     tick();  // the last blocks the second thread read: all of it
     return -1;
 }

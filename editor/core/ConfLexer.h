@@ -13,7 +13,7 @@ namespace tessaly::editor {
 enum class Style : std::uint8_t { Text, Comment, Keyword, Constant, Number, Quote, SingleQuote };
 
 struct StyleRun {
-    std::int32_t start;   // from the start of the line
+    std::int32_t start;  // from the start of the line
     std::int32_t length;
     Style style;
 };

@@ -6,31 +6,48 @@
 
 namespace tessaly::editor {
 
-EditBuffer::EditBuffer(EditorSettings& settings) : m_settings(settings) { m_doc.AddListener(this); }
+EditBuffer::EditBuffer(EditorSettings& settings) : m_settings(settings)
+{
+    m_doc.AddListener(this);
+}
 
-EditBuffer::~EditBuffer() { m_doc.RemoveListener(this); }
+EditBuffer::~EditBuffer()
+{
+    m_doc.RemoveListener(this);
+}
 
-const TextSource& EditBuffer::Text() const {
-    if (m_file) return *m_file;
+const TextSource& EditBuffer::Text() const
+{
+    if (m_file)
+        return *m_file;
     return m_doc.Text();
 }
 
-void EditBuffer::AddListener(BufferListener* listener) {
-    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end()) m_listeners.push_back(listener);
+void EditBuffer::AddListener(BufferListener* listener)
+{
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
 }
 
-void EditBuffer::RemoveListener(BufferListener* listener) {
+void EditBuffer::RemoveListener(BufferListener* listener)
+{
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
 }
 
-void EditBuffer::OnDocChange(const DocChange& change) {
+void EditBuffer::OnDocChange(const DocChange& change)
+{
     const std::vector<BufferListener*> listeners = m_listeners;
-    for (BufferListener* l : listeners) l->OnBufferChange(change);
+    for (BufferListener* l : listeners)
+        l->OnBufferChange(change);
 }
 
-void EditBuffer::NotifyReset() { OnDocChange({DocChange::Kind::Reset, 0, Text().Length()}); }
+void EditBuffer::NotifyReset()
+{
+    OnDocChange({DocChange::Kind::Reset, 0, Text().Length()});
+}
 
-void EditBuffer::SetReadOnly(bool readOnly) {
+void EditBuffer::SetReadOnly(bool readOnly)
+{
     m_readOnly = readOnly;
     m_doc.SetReadOnly(readOnly);
     if (!readOnly && m_file) {
@@ -43,21 +60,28 @@ void EditBuffer::SetReadOnly(bool readOnly) {
     }
 }
 
-void EditBuffer::DetectLineEnding() {
+void EditBuffer::DetectLineEnding()
+{
     static const std::string kCrLf = "\r\n", kLf = "\n", kCr = "\r";
     const TextSource& text = Text();
     const std::string head = text.Text(0, std::min<Pos>(text.Length(), 64 * 1024));
     const std::size_t at = head.find_first_of("\r\n");
-    if (at == std::string::npos) m_lineEnding = kCrLf;
-    else if (head[at] == '\n') m_lineEnding = kLf;
-    else if (at + 1 < head.size() && head[at + 1] == '\n') m_lineEnding = kCrLf;
-    else m_lineEnding = kCr;
+    if (at == std::string::npos)
+        m_lineEnding = kCrLf;
+    else if (head[at] == '\n')
+        m_lineEnding = kLf;
+    else if (at + 1 < head.size() && head[at + 1] == '\n')
+        m_lineEnding = kCrLf;
+    else
+        m_lineEnding = kCr;
 }
 
-int EditBuffer::LoadIntoDocument(const std::string& path) {
+int EditBuffer::LoadIntoDocument(const std::string& path)
+{
     TextBuffer fresh;
     const LoadResult result = LoadTextFile(path, fresh);
-    if (result != LoadResult::Ok) return static_cast<int>(result);
+    if (result != LoadResult::Ok)
+        return static_cast<int>(result);
     m_doc.ReplaceText(std::move(fresh));
     m_file.reset();
     m_filePath = path;
@@ -65,14 +89,17 @@ int EditBuffer::LoadIntoDocument(const std::string& path) {
     return 0;
 }
 
-int EditBuffer::ReadFile(const std::string& path) {
+int EditBuffer::ReadFile(const std::string& path)
+{
     if (!m_readOnly) {
         const int result = LoadIntoDocument(path);
-        if (result == 0) NotifyReset();
+        if (result == 0)
+            NotifyReset();
         return result;
     }
     auto file = std::make_unique<FileTextSource>();
-    if (!file->Open(path)) return static_cast<int>(LoadResult::CannotOpen);
+    if (!file->Open(path))
+        return static_cast<int>(LoadResult::CannotOpen);
     m_file = std::move(file);
     m_filePath = path;
     m_doc.ReplaceText(TextBuffer());
@@ -81,7 +108,8 @@ int EditBuffer::ReadFile(const std::string& path) {
     return 0;
 }
 
-bool EditBuffer::WriteText(const ChunkSink& sink) const {
+bool EditBuffer::WriteText(const ChunkSink& sink) const
+{
     if (!m_file) {
         const TextBuffer& text = m_doc.Text();
         return sink(text.Part1().data(), text.Part1().size()) && sink(text.Part2().data(), text.Part2().size());
@@ -90,14 +118,17 @@ bool EditBuffer::WriteText(const ChunkSink& sink) const {
     std::vector<char> chunk(1 << 20);
     for (Pos pos = 0; pos < m_file->Length();) {
         const Pos n = std::min<Pos>(static_cast<Pos>(chunk.size()), m_file->Length() - pos);
-        if (m_file->CopyBytes(pos, n, chunk.data()) != n) return false;
-        if (!sink(chunk.data(), static_cast<std::size_t>(n))) return false;
+        if (m_file->CopyBytes(pos, n, chunk.data()) != n)
+            return false;
+        if (!sink(chunk.data(), static_cast<std::size_t>(n)))
+            return false;
         pos += n;
     }
     return true;
 }
 
-SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress& progress) const {
+SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress& progress) const
+{
     const auto total = static_cast<std::uint64_t>(Text().Length());
     if (m_file && IsSameFile(path, m_filePath)) {
         SafeWriteResult same;
@@ -116,7 +147,8 @@ SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress&
             // In pieces, so that a long text in memory tells its progress too.
             while (size > 0) {
                 const std::size_t piece = std::min(size, kPiece);
-                if (!sink(data, piece)) return false;
+                if (!sink(data, piece))
+                    return false;
                 done += piece;
                 data += piece;
                 size -= piece;
@@ -128,13 +160,16 @@ SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress&
             return true;
         });
     });
-    if (result.outcome == SafeWriteOutcome::Stopped && !stopped) result.outcome = SafeWriteOutcome::SourceFailed;
+    if (result.outcome == SafeWriteOutcome::Stopped && !stopped)
+        result.outcome = SafeWriteOutcome::SourceFailed;
     return result;
 }
 
-bool EditBuffer::SetText(std::string_view text) {
+bool EditBuffer::SetText(std::string_view text)
+{
     TextBuffer fresh;
-    if (!fresh.SetText(text)) return false;
+    if (!fresh.SetText(text))
+        return false;
     m_doc.ReplaceText(std::move(fresh));
     m_file.reset();
     m_filePath.clear();
@@ -143,11 +178,14 @@ bool EditBuffer::SetText(std::string_view text) {
     return true;
 }
 
-bool EditBuffer::Refresh() {
-    if (!m_file) return false;
+bool EditBuffer::Refresh()
+{
+    if (!m_file)
+        return false;
     const Pos oldLength = m_file->Length();
     switch (m_file->Update()) {
-        case FileTextSource::Growth::None: return false;
+        case FileTextSource::Growth::None:
+            return false;
         case FileTextSource::Growth::Appended:
             OnDocChange({DocChange::Kind::Insert, oldLength, m_file->Length() - oldLength});
             return true;

@@ -105,9 +105,9 @@ public:
     Pos PositionAtColumn(Pos lineStart, Pos column) const;
 
     // The standard edit-control messages.
-    Pos EmLineFromChar(Pos ch) const;   // -1: the line of the selection start
-    Pos EmLineIndex(Pos line) const;    // -1: the caret's line; past the end: -1
-    Pos EmLineLength(Pos ch) const;     // -1: unselected characters on the selection's lines
+    Pos EmLineFromChar(Pos ch) const;  // -1: the line of the selection start
+    Pos EmLineIndex(Pos line) const;   // -1: the caret's line; past the end: -1
+    Pos EmLineLength(Pos ch) const;    // -1: unselected characters on the selection's lines
     Pos EmGetLineCount() const { return std::max<Pos>(1, Text().LineCount()); }
     void EmSetSel(Pos start, Pos end);  // start -1 removes the selection; 0, -1 selects all
     // WM_GETTEXT: copies at most max - 1 bytes and a NUL; returns the bytes copied.

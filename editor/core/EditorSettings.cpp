@@ -2,7 +2,8 @@
 
 namespace tessaly::editor {
 
-void EditorSettings::SetDefaults() {
+void EditorSettings::SetDefaults()
+{
     m_clrKeyword = 0xFF0000;
     m_clrConstant = 0x0000FF;
     m_clrComment = 0x008000;

@@ -8,11 +8,15 @@ namespace tessaly::editor {
 
 namespace {
 
-HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE AsHandle(std::intptr_t h)
+{
+    return reinterpret_cast<HANDLE>(h);
+}
 
 }  // namespace
 
-SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept {
+SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept
+{
     if (this != &other) {
         Close();
         m_handle = other.m_handle;
@@ -21,12 +25,14 @@ SharedReadFile& SharedReadFile::operator=(SharedReadFile&& other) noexcept {
     return *this;
 }
 
-bool SharedReadFile::Open(const std::string& path) {
+bool SharedReadFile::Open(const std::string& path)
+{
     Close();
     const std::wstring w = WidePath(path);
     HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         CloseHandle(h);
@@ -36,20 +42,26 @@ bool SharedReadFile::Open(const std::string& path) {
     return true;
 }
 
-void SharedReadFile::Close() {
-    if (m_handle != kNone) CloseHandle(AsHandle(m_handle));
+void SharedReadFile::Close()
+{
+    if (m_handle != kNone)
+        CloseHandle(AsHandle(m_handle));
     m_handle = kNone;
 }
 
-Pos SharedReadFile::Size() const {
+Pos SharedReadFile::Size() const
+{
     LARGE_INTEGER size;
-    if (m_handle == kNone || !GetFileSizeEx(AsHandle(m_handle), &size)) return -1;
+    if (m_handle == kNone || !GetFileSizeEx(AsHandle(m_handle), &size))
+        return -1;
     return size.QuadPart;
 }
 
-bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const {
+bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const
+{
     BY_HANDLE_FILE_INFORMATION mine, theirs;
-    if (m_handle == kNone || other.m_handle == kNone) return false;
+    if (m_handle == kNone || other.m_handle == kNone)
+        return false;
     if (!GetFileInformationByHandle(AsHandle(m_handle), &mine) ||
         !GetFileInformationByHandle(AsHandle(other.m_handle), &theirs)) {
         return false;
@@ -58,8 +70,10 @@ bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const {
            mine.nFileIndexLow == theirs.nFileIndexLow;
 }
 
-Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
-    if (m_handle == kNone) return -1;
+Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const
+{
+    if (m_handle == kNone)
+        return -1;
     // The offset travels with the call, so readers need not share a file position.
     OVERLAPPED ov = {};
     ov.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
@@ -71,16 +85,20 @@ Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const {
     return got;
 }
 
-bool SharedReadFile::Seek(Pos offset) {
+bool SharedReadFile::Seek(Pos offset)
+{
     LARGE_INTEGER to;
     to.QuadPart = offset;
     return m_handle != kNone && SetFilePointerEx(AsHandle(m_handle), to, nullptr, FILE_BEGIN);
 }
 
-Pos SharedReadFile::ReadNext(void* out, std::size_t n) {
-    if (m_handle == kNone) return -1;
+Pos SharedReadFile::ReadNext(void* out, std::size_t n)
+{
+    if (m_handle == kNone)
+        return -1;
     DWORD got = 0;
-    if (!::ReadFile(AsHandle(m_handle), out, static_cast<DWORD>(n), &got, nullptr)) return -1;
+    if (!::ReadFile(AsHandle(m_handle), out, static_cast<DWORD>(n), &got, nullptr))
+        return -1;
     return got;
 }
 

@@ -22,16 +22,19 @@ class FileReader : public TextReader {
 public:
     explicit FileReader(SharedReadFile file) : m_file(std::move(file)) {}
 
-    void Read(Pos pos, Pos n, char* out) override {
+    void Read(Pos pos, Pos n, char* out) override
+    {
         Pos done = 0;
         if (pos == m_next || m_file.Seek(pos)) {
             Pos got = 0;
-            while (done < n && (got = m_file.ReadNext(out + done, static_cast<std::size_t>(n - done))) > 0) done += got;
+            while (done < n && (got = m_file.ReadNext(out + done, static_cast<std::size_t>(n - done))) > 0)
+                done += got;
             m_next = got < 0 ? -1 : pos + done;
         } else {
             m_next = -1;
         }
-        if (done < n) std::memset(out + done, ' ', static_cast<std::size_t>(n - done));
+        if (done < n)
+            std::memset(out + done, ' ', static_cast<std::size_t>(n - done));
     }
 
 private:
@@ -47,20 +50,31 @@ constexpr std::size_t kIndexReadBytes = 1024 * 1024;
 // starts of a piece stays small.
 constexpr std::size_t kScanPiece = 64 * 1024;
 
-void Scan(LineStartScanner& scanner, const char* data, std::size_t size, StartsBuffer& starts) {
-    for (std::size_t at = 0; at < size; at += kScanPiece) scanner.Feed(data + at, std::min(kScanPiece, size - at), starts);
+void Scan(LineStartScanner& scanner, const char* data, std::size_t size, StartsBuffer& starts)
+{
+    for (std::size_t at = 0; at < size; at += kScanPiece)
+        scanner.Feed(data + at, std::min(kScanPiece, size - at), starts);
 }
 
 }  // namespace
 
-FileTextSource::~FileTextSource() { Close(); }
-
-void FileTextSource::SetIndexPauseForNewSources(int ms) { newSourcePauseMs = ms; }
-
-bool FileTextSource::Open(const std::string& path) {
+FileTextSource::~FileTextSource()
+{
     Close();
-    if (const int ms = newSourcePauseMs; ms > 0) m_pauseMs = ms;
-    if (!m_file.Open(path)) return false;
+}
+
+void FileTextSource::SetIndexPauseForNewSources(int ms)
+{
+    newSourcePauseMs = ms;
+}
+
+bool FileTextSource::Open(const std::string& path)
+{
+    Close();
+    if (const int ms = newSourcePauseMs; ms > 0)
+        m_pauseMs = ms;
+    if (!m_file.Open(path))
+        return false;
     const Pos size = m_file.Size();
     if (size < 0) {
         m_file.Close();
@@ -71,7 +85,8 @@ bool FileTextSource::Open(const std::string& path) {
     return true;
 }
 
-void FileTextSource::Close() {
+void FileTextSource::Close()
+{
     StopIndexing();
     m_file.Close();
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -83,7 +98,8 @@ void FileTextSource::Close() {
     m_cache.clear();
 }
 
-void FileTextSource::Restart(Pos newSize) {
+void FileTextSource::Restart(Pos newSize)
+{
     StopIndexing();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -99,7 +115,8 @@ void FileTextSource::Restart(Pos newSize) {
     StartIndexing(0, newSize);
 }
 
-void FileTextSource::StartIndexing(Pos from, Pos limit) {
+void FileTextSource::StartIndexing(Pos from, Pos limit)
+{
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_complete = false;
@@ -108,9 +125,11 @@ void FileTextSource::StartIndexing(Pos from, Pos limit) {
     m_worker = std::thread([this, from, limit] { IndexRange(from, limit); });
 }
 
-void FileTextSource::StopIndexing() {
+void FileTextSource::StopIndexing()
+{
     m_stop = true;
-    if (m_worker.joinable()) m_worker.join();
+    if (m_worker.joinable())
+        m_worker.join();
     m_stop = false;
 }
 
@@ -126,25 +145,33 @@ struct FileTextSource::Tail {
     LineStartScanner scanner;
 };
 
-void FileTextSource::PauseIfAsked(Pos& sincePause, Pos got) const {
+void FileTextSource::PauseIfAsked(Pos& sincePause, Pos got) const
+{
     sincePause += got;
-    if (sincePause < kPublishBytes) return;
+    if (sincePause < kPublishBytes)
+        return;
     sincePause = 0;
-    if (const int ms = m_pauseMs; ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (const int ms = m_pauseMs; ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tail& tail) {
+void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tail& tail)
+{
     tail.index.Reset(tail.from);
     tail.scanner = LineStartScanner(tail.from);
     tail.end = tail.from;
     StartsBuffer starts;
     Pos sincePause = 0;
     while (tail.end < tail.limit) {
-        if (m_stop) return;
-        const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), tail.limit - tail.end));
+        if (m_stop)
+            return;
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(buf.size()), tail.limit - tail.end));
         const Pos got = file.ReadNext(buf.data(), want);
-        if (got <= 0) break;
-        if (tail.end == tail.from) tail.firstByte = buf[0];
+        if (got <= 0)
+            break;
+        if (tail.end == tail.from)
+            tail.firstByte = buf[0];
         Scan(tail.scanner, buf.data(), static_cast<std::size_t>(got), starts);
         tail.index.Append(starts.Base(), starts.Offsets(), starts.size());
         starts.clear();
@@ -155,26 +182,31 @@ void FileTextSource::IndexTail(SharedReadFile& file, std::vector<char>& buf, Tai
     tail.done = true;
 }
 
-void FileTextSource::IndexFromBack(RangeShares& shares, Pos from, Pos limit, std::vector<Tail>& tails) {
+void FileTextSource::IndexFromBack(RangeShares& shares, Pos from, Pos limit, std::vector<Tail>& tails)
+{
     try {
         SharedReadFile file;
-        if (!file.Open(m_path)) return;  // the front takes every share
+        if (!file.Open(m_path))
+            return;  // the front takes every share
         std::vector<char> buf(kIndexReadBytes);
         Pos share;
         while (!m_stop && shares.TakeBack(share)) {
             Tail& tail = tails.emplace_back();
             tail.from = from + share * kShareBytes;
             tail.limit = std::min(limit, tail.from + kShareBytes);
-            if (!file.Seek(tail.from)) return;
+            if (!file.Seek(tail.from))
+                return;
             IndexTail(file, buf, tail);
-            if (!tail.done || tail.end < tail.limit) return;  // stopped, or the file ended
+            if (!tail.done || tail.end < tail.limit)
+                return;  // stopped, or the file ended
         }
     } catch (const std::exception&) {
         // A share taken and not done is read by the front.
     }
 }
 
-void FileTextSource::IndexRange(Pos from, Pos limit) {
+void FileTextSource::IndexRange(Pos from, Pos limit)
+{
     // A handle of its own, read sequentially: the view's reads go through the cache.
     SharedReadFile file;
     const bool opened = file.Open(m_path) && file.Seek(from);
@@ -203,7 +235,8 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
             const std::size_t room = first ? kBlockSize : buf.size();
             const std::size_t want = static_cast<std::size_t>(std::min<Pos>(static_cast<Pos>(room), end - offset));
             const Pos got = file.ReadNext(buf.data(), want);
-            if (got <= 0) return false;
+            if (got <= 0)
+                return false;
             // The scanner is the worker's while it runs: Update() stops the worker before touching it.
             Scan(m_scanner, buf.data(), static_cast<std::size_t>(got), starts);
             offset += got;
@@ -227,7 +260,8 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     if (split) {
         m_tailDone = 0;
         try {
-            tailWorker = std::thread([this, &shares, &tails, from, limit] { IndexFromBack(shares, from, limit, tails); });
+            tailWorker =
+                std::thread([this, &shares, &tails, from, limit] { IndexFromBack(shares, from, limit, tails); });
         } catch (const std::system_error&) {
             // No second thread: this one takes every share.
         }
@@ -238,13 +272,15 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
         more = scanTo(split ? std::min(limit, from + (share + 1) * kShareBytes) : limit);
     }
     // Cut short or stopped: the back takes no more either. Otherwise it takes the rest.
-    if (!more || m_stop) shares.Stop();
+    if (!more || m_stop)
+        shares.Stop();
     if (tailWorker.joinable()) {
         tailWorker.join();
         std::lock_guard<std::mutex> lock(m_mutex);
         // Each share from the back that follows on is appended; at a gap (a share not
         // done), this thread reads on from there.
-        for (auto tail = tails.rbegin(); more && !m_stop && tail != tails.rend() && tail->done && tail->from == offset; ++tail) {
+        for (auto tail = tails.rbegin(); more && !m_stop && tail != tails.rend() && tail->done && tail->from == offset;
+             ++tail) {
             if (tail->end == tail->from) {
                 more = false;  // the file ended where the share begins
                 break;
@@ -255,7 +291,8 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
             m_scanner.Feed(&tail->firstByte, 1, seam);
             starts.Reserve(seam.size());
             for (const Pos s : seam) {
-                if (s <= tail->from) starts.push_back(s);
+                if (s <= tail->from)
+                    starts.push_back(s);
             }
             m_scanner = tail->scanner;
             m_index.Append(starts.Base(), starts.Offsets(), starts.size());
@@ -263,12 +300,15 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
             m_index.AppendTail(tail->index);
             offset = tail->end;
             m_indexed = offset;
-            if (tail->end < tail->limit) more = false;  // the file ended within it
+            if (tail->end < tail->limit)
+                more = false;  // the file ended within it
         }
         m_tailDone = 0;
-        if (more && offset < limit && !file.Seek(offset)) more = false;
+        if (more && offset < limit && !file.Seek(offset))
+            more = false;
     }
-    if (more) scanTo(limit);
+    if (more)
+        scanTo(limit);
     if (m_stop && offset < limit) {
         publish(false);  // stopped: Update() carries on from here
         return;
@@ -277,16 +317,20 @@ void FileTextSource::IndexRange(Pos from, Pos limit) {
     publish(true);
 }
 
-FileTextSource::Growth FileTextSource::Update() {
-    if (!m_file.IsOpen()) return Growth::None;
+FileTextSource::Growth FileTextSource::Update()
+{
+    if (!m_file.IsOpen())
+        return Growth::None;
     const Pos newSize = m_file.Size();
-    if (newSize < 0 || newSize == m_size) return Growth::None;
+    if (newSize < 0 || newSize == m_size)
+        return Growth::None;
     if (newSize < m_size) {
         Restart(newSize);  // cut short: every position may be gone
         return Growth::Replaced;
     }
     char lastByte = '\0';
-    if (m_size > 0) GetBytes(m_size - 1, 1, &lastByte);
+    if (m_size > 0)
+        GetBytes(m_size - 1, 1, &lastByte);
     StopIndexing();
     Pos from;
     {
@@ -310,53 +354,66 @@ FileTextSource::Growth FileTextSource::Update() {
     return Growth::Appended;
 }
 
-Pos FileTextSource::LineCount() const {
+Pos FileTextSource::LineCount() const
+{
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_complete ? m_index.Count() : m_index.Count() - 1;
 }
 
-bool FileTextSource::IsIndexComplete() const {
+bool FileTextSource::IsIndexComplete() const
+{
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_complete;
 }
 
-Pos FileTextSource::LineStart(Pos line) const {
+Pos FileTextSource::LineStart(Pos line) const
+{
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (line <= 0) return 0;
-    if (line >= m_index.Count()) return m_complete ? m_size : m_index.Last();
+    if (line <= 0)
+        return 0;
+    if (line >= m_index.Count())
+        return m_complete ? m_size : m_index.Last();
     return m_index.Start(line);
 }
 
-Pos FileTextSource::LineFromPosition(Pos pos) const {
+Pos FileTextSource::LineFromPosition(Pos pos) const
+{
     std::lock_guard<std::mutex> lock(m_mutex);
     const Pos line = m_index.Find(pos);
     const Pos known = m_complete ? m_index.Count() : m_index.Count() - 1;
     return std::max<Pos>(0, std::min(line, known - 1));
 }
 
-bool FileTextSource::WaitForLine(Pos line, int timeoutMs) const {
+bool FileTextSource::WaitForLine(Pos line, int timeoutMs) const
+{
     std::unique_lock<std::mutex> lock(m_mutex);
     return indexed_cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                 [&] { return m_complete || line < m_index.Count() - 1; });
 }
 
-bool FileTextSource::WaitForIndex(const std::function<bool(double)>& progress) const {
+bool FileTextSource::WaitForIndex(const std::function<bool(double)>& progress) const
+{
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(m_mutex);
-            if (indexed_cv_.wait_for(lock, std::chrono::milliseconds(50), [&] { return m_complete; })) return true;
+            if (indexed_cv_.wait_for(lock, std::chrono::milliseconds(50), [&] { return m_complete; }))
+                return true;
         }
-        if (progress && !progress(Progress())) return false;
+        if (progress && !progress(Progress()))
+            return false;
     }
 }
 
-double FileTextSource::Progress() const {
+double FileTextSource::Progress() const
+{
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_complete || m_size <= 0) return 1.0;
+    if (m_complete || m_size <= 0)
+        return 1.0;
     return static_cast<double>(m_indexed + m_tailDone) / static_cast<double>(m_size);
 }
 
-const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const {
+const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const
+{
     ++m_tick;
     for (Block& b : m_cache) {
         if (b.offset == offset) {
@@ -380,28 +437,35 @@ const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const {
     return *slot;
 }
 
-Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const {
+Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const
+{
     Pos done = 0;
     while (done < n) {
         const Pos got = m_file.ReadAt(pos + done, out + done, static_cast<std::size_t>(n - done));
-        if (got <= 0) break;
+        if (got <= 0)
+            break;
         done += got;
     }
     return done;
 }
 
-std::unique_ptr<TextReader> FileTextSource::NewReader() const {
+std::unique_ptr<TextReader> FileTextSource::NewReader() const
+{
     SharedReadFile file;
-    if (m_path.empty() || !file.Open(m_path) || !file.IsSameFileAs(m_file)) return nullptr;
+    if (m_path.empty() || !file.Open(m_path) || !file.IsSameFileAs(m_file))
+        return nullptr;
     return std::make_unique<FileReader>(std::move(file));
 }
 
-void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {
-    if (n <= 0) return;
+void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const
+{
+    if (n <= 0)
+        return;
     if (static_cast<std::size_t>(n) >= 4 * kBlockSize) {
         // Large reads (copying, saving) go straight to the file and leave the cache alone.
         const Pos got = std::max<Pos>(m_file.ReadAt(pos, out, static_cast<std::size_t>(n)), 0);
-        if (got < n) std::memset(out + got, ' ', static_cast<std::size_t>(n - got));
+        if (got < n)
+            std::memset(out + got, ' ', static_cast<std::size_t>(n - got));
         return;
     }
     std::lock_guard<std::mutex> lock(m_cacheMutex);
@@ -411,23 +475,28 @@ void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const {
         const Pos inBlock = pos - blockOffset;
         const Pos take = std::min<Pos>(n, static_cast<Pos>(kBlockSize) - inBlock);
         const Pos have = std::clamp<Pos>(static_cast<Pos>(b.data.size()) - inBlock, 0, take);
-        if (have > 0) std::memcpy(out, b.data.data() + inBlock, static_cast<std::size_t>(have));
-        if (have < take) std::memset(out + have, ' ', static_cast<std::size_t>(take - have));
+        if (have > 0)
+            std::memcpy(out, b.data.data() + inBlock, static_cast<std::size_t>(have));
+        if (have < take)
+            std::memset(out + have, ' ', static_cast<std::size_t>(take - have));
         out += take;
         pos += take;
         n -= take;
     }
 }
 
-std::size_t FileTextSource::IndexMemoryBytes() const {
+std::size_t FileTextSource::IndexMemoryBytes() const
+{
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_index.MemoryBytes();
 }
 
-std::size_t FileTextSource::MemoryBytes() const {
+std::size_t FileTextSource::MemoryBytes() const
+{
     std::size_t bytes = IndexMemoryBytes();
     std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
-    for (const Block& b : m_cache) bytes += b.data.capacity();
+    for (const Block& b : m_cache)
+        bytes += b.data.capacity();
     return bytes;
 }
 

@@ -10,7 +10,6 @@
 
 #include "ConfLexer.h"
 
-
 namespace tessaly::editor {
 
 // The file name of the keyword script, beside editor.dll in the Launcher's folder.

@@ -11,20 +11,26 @@ namespace {
 
 // A line starts after an LF, and after a CR whose next byte is not an LF. The byte after
 // each position scanned is known here, so no CR needs holding back.
-inline bool EndsLineBefore(char c, char next) { return c == '\n' || (c == '\r' && next != '\n'); }
+inline bool EndsLineBefore(char c, char next)
+{
+    return c == '\n' || (c == '\r' && next != '\n');
+}
 
 #if TESSALY_HAVE_SSE2_PATH
 // The line ends among sixteen bytes as a mask, told apart from the CR of a CR LF by
 // comparing the bytes one further on.
-__attribute__((target("sse2"))) inline __m128i EndsSse2(const char* p) {
+__attribute__((target("sse2"))) inline __m128i EndsSse2(const char* p)
+{
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-    return _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')),
-                        _mm_andnot_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
+    return _mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')),
+        _mm_andnot_si128(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
 }
 
 template <typename Starts>
-inline void EmitStarts(unsigned mask, Pos after, Starts& out) {
+inline void EmitStarts(unsigned mask, Pos after, Starts& out)
+{
     while (mask) {
         out.push_back(static_cast<typename Starts::value_type>(after + __builtin_ctz(mask)));
         mask &= mask - 1;
@@ -33,7 +39,8 @@ inline void EmitStarts(unsigned mask, Pos after, Starts& out) {
 
 // Most masks hold no line end or one: the first is written whether or not it is there and
 // kept only if it is, which saves the processor a branch it would often guess wrong.
-inline void EmitStarts(unsigned mask, Pos after, StartsBuffer& out) {
+inline void EmitStarts(unsigned mask, Pos after, StartsBuffer& out)
+{
     // The low halves suffice: the offset from the base is below 4 GiB.
     const std::uint32_t at = static_cast<std::uint32_t>(after) - static_cast<std::uint32_t>(out.Base());
     out.PushOffsetIf(at + static_cast<std::uint32_t>(__builtin_ctz(mask | 0x80000000u)), mask != 0);
@@ -49,7 +56,8 @@ inline void EmitStarts(unsigned mask, Pos after, StartsBuffer& out) {
 // that follows the block's first byte.
 template <typename Starts>
 inline void EmitBlockStarts(unsigned lfLo, unsigned lfHi, unsigned crLo, unsigned crHi, bool lfAfterBlock, Pos after,
-                            Starts& out) {
+                            Starts& out)
+{
     unsigned endsLo = lfLo;
     unsigned endsHi = lfHi;
     if (crLo | crHi) {
@@ -60,7 +68,8 @@ inline void EmitBlockStarts(unsigned lfLo, unsigned lfHi, unsigned crLo, unsigne
     EmitStarts(endsHi, after + 32, out);
 }
 
-__attribute__((target("sse2"))) inline unsigned Mask32(__m128i lo, __m128i hi) {
+__attribute__((target("sse2"))) inline unsigned Mask32(__m128i lo, __m128i hi)
+{
     return static_cast<unsigned>(_mm_movemask_epi8(lo)) | static_cast<unsigned>(_mm_movemask_epi8(hi)) << 16;
 }
 
@@ -69,7 +78,8 @@ __attribute__((target("sse2"))) inline unsigned Mask32(__m128i lo, __m128i hi) {
 // has no bit after it. Returns where it stopped.
 template <typename Starts>
 __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::size_t from, std::size_t to, Pos base,
-                                                       Starts& out) {
+                                                       Starts& out)
+{
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i cr = _mm_set1_epi8('\r');
     std::size_t i = from;
@@ -85,7 +95,8 @@ __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::si
         const __m128i c2 = _mm_cmpeq_epi8(v2, cr), c3 = _mm_cmpeq_epi8(v3, cr);
         const __m128i any = _mm_or_si128(_mm_or_si128(_mm_or_si128(l0, c0), _mm_or_si128(l1, c1)),
                                          _mm_or_si128(_mm_or_si128(l2, c2), _mm_or_si128(l3, c3)));
-        if (_mm_movemask_epi8(any) == 0) continue;
+        if (_mm_movemask_epi8(any) == 0)
+            continue;
         EmitBlockStarts(Mask32(l0, l1), Mask32(l2, l3), Mask32(c0, c1), Mask32(c2, c3), data[i + 64] == '\n',
                         base + static_cast<Pos>(i) + 1, out);
     }
@@ -98,7 +109,8 @@ __attribute__((target("sse2"))) std::size_t StartsSse2(const char* data, std::si
 // The same with thirty-two bytes to a vector, where the processor has them.
 template <typename Starts>
 __attribute__((target("avx2"))) std::size_t StartsAvx2(const char* data, std::size_t from, std::size_t to, Pos base,
-                                                       Starts& out) {
+                                                       Starts& out)
+{
     const __m256i lf = _mm256_set1_epi8('\n');
     const __m256i cr = _mm256_set1_epi8('\r');
     std::size_t i = from;
@@ -117,11 +129,14 @@ __attribute__((target("avx2"))) std::size_t StartsAvx2(const char* data, std::si
 
 // The starts after the bytes in [from, to); the byte at `to` must exist.
 template <typename Starts>
-void StartsWithKnownNext(const char* data, std::size_t from, std::size_t to, Pos base, Starts& out) {
+void StartsWithKnownNext(const char* data, std::size_t from, std::size_t to, Pos base, Starts& out)
+{
     std::size_t i = from;
 #if TESSALY_HAVE_SSE2_PATH
-    if (HaveAvx2()) i = StartsAvx2(data, from, to, base, out);
-    if (HaveSse2()) i = StartsSse2(data, i, to, base, out);
+    if (HaveAvx2())
+        i = StartsAvx2(data, from, to, base, out);
+    if (HaveSse2())
+        i = StartsSse2(data, i, to, base, out);
 #endif
     for (; i < to; ++i) {
         if (EndsLineBefore(data[i], data[i + 1])) {
@@ -132,36 +147,49 @@ void StartsWithKnownNext(const char* data, std::size_t from, std::size_t to, Pos
 
 }  // namespace
 
-void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<Pos>& out) { FeedInto(data, size, out); }
-
-void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<std::int32_t>& out) {
+void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<Pos>& out)
+{
     FeedInto(data, size, out);
 }
 
-void LineStartScanner::Feed(const char* data, std::size_t size, PartitionStarts& out) { FeedInto(data, size, out); }
+void LineStartScanner::Feed(const char* data, std::size_t size, std::vector<std::int32_t>& out)
+{
+    FeedInto(data, size, out);
+}
 
-void LineStartScanner::Feed(const char* data, std::size_t size, StartsBuffer& out) {
+void LineStartScanner::Feed(const char* data, std::size_t size, PartitionStarts& out)
+{
+    FeedInto(data, size, out);
+}
+
+void LineStartScanner::Feed(const char* data, std::size_t size, StartsBuffer& out)
+{
     // At most one start a byte, one for a CR held back, and one written past the end.
     out.Reserve(size + 2);
     out.ComeFrom(m_next);
     FeedInto(data, size, out);
 }
 
-void StartsBuffer::Reserve(std::size_t n) {
+void StartsBuffer::Reserve(std::size_t n)
+{
     const std::size_t size = this->size();
-    if (size + n <= m_capacity) return;
+    if (size + n <= m_capacity)
+        return;
     const std::size_t capacity = std::max(size + n, m_capacity * 2);
     std::unique_ptr<std::uint32_t[]> grown(new std::uint32_t[capacity]);
-    if (size > 0) std::copy(m_values.get(), m_values.get() + size, grown.get());
+    if (size > 0)
+        std::copy(m_values.get(), m_values.get() + size, grown.get());
     m_values = std::move(grown);
     m_end = m_values.get() + size;
     m_capacity = capacity;
 }
 
 template <typename Starts>
-void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out) {
+void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out)
+{
     using Start = typename Starts::value_type;
-    if (size == 0) return;
+    if (size == 0)
+        return;
     const Pos base = m_next;
     std::size_t i = 0;
     if (m_pendingCr >= 0) {
@@ -178,28 +206,44 @@ void LineStartScanner::FeedInto(const char* data, std::size_t size, Starts& out)
         StartsWithKnownNext(data, i, size - 1, base, out);
         // The last byte: an LF ends its line; a CR waits for the next piece.
         const char last = data[size - 1];
-        if (last == '\n') out.push_back(static_cast<Start>(base + static_cast<Pos>(size)));
-        else if (last == '\r') m_pendingCr = base + static_cast<Pos>(size) - 1;
+        if (last == '\n')
+            out.push_back(static_cast<Start>(base + static_cast<Pos>(size)));
+        else if (last == '\r')
+            m_pendingCr = base + static_cast<Pos>(size) - 1;
     }
     m_next = base + static_cast<Pos>(size);
 }
 
 template <typename Starts>
-void LineStartScanner::FinishInto(Starts& out) {
-    if (m_pendingCr >= 0) out.push_back(static_cast<typename Starts::value_type>(m_pendingCr + 1));
+void LineStartScanner::FinishInto(Starts& out)
+{
+    if (m_pendingCr >= 0)
+        out.push_back(static_cast<typename Starts::value_type>(m_pendingCr + 1));
     m_pendingCr = -1;
 }
 
-void LineStartScanner::Finish(std::vector<Pos>& out) { FinishInto(out); }
-void LineStartScanner::Finish(std::vector<std::int32_t>& out) { FinishInto(out); }
-void LineStartScanner::Finish(PartitionStarts& out) { FinishInto(out); }
-void LineStartScanner::Finish(StartsBuffer& out) {
+void LineStartScanner::Finish(std::vector<Pos>& out)
+{
+    FinishInto(out);
+}
+void LineStartScanner::Finish(std::vector<std::int32_t>& out)
+{
+    FinishInto(out);
+}
+void LineStartScanner::Finish(PartitionStarts& out)
+{
+    FinishInto(out);
+}
+void LineStartScanner::Finish(StartsBuffer& out)
+{
     out.Reserve(1);
     FinishInto(out);
 }
 
-const char* FindEolByte(const char* p, const char* end) noexcept {
-    while (p < end && *p != '\n' && *p != '\r') ++p;
+const char* FindEolByte(const char* p, const char* end) noexcept
+{
+    while (p < end && *p != '\n' && *p != '\r')
+        ++p;
     return p;
 }
 

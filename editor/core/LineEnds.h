@@ -27,17 +27,22 @@ public:
     // Room for n more starts; what is there is kept.
     void Reserve(std::size_t n);
     // Starts from `from` on are coming: it becomes the base unless starts are held.
-    void ComeFrom(Pos from) {
-        if (m_end == m_values.get()) m_base = from;
+    void ComeFrom(Pos from)
+    {
+        if (m_end == m_values.get())
+            m_base = from;
     }
     // These only within the room made by Reserve.
-    void push_back(Pos v) {
-        if (m_end == m_values.get()) m_base = v;
+    void push_back(Pos v)
+    {
+        if (m_end == m_values.get())
+            m_base = v;
         *m_end++ = static_cast<std::uint32_t>(v - m_base);
     }
     void PushOffset(std::uint32_t at) { *m_end++ = at; }
     // Writes `at` one past the end and keeps it there when `keep`, without a branch.
-    void PushOffsetIf(std::uint32_t at, bool keep) {
+    void PushOffsetIf(std::uint32_t at, bool keep)
+    {
         *m_end = at;
         m_end += keep ? 1 : 0;
     }
@@ -79,8 +84,8 @@ private:
     template <typename Starts>
     void FinishInto(Starts& out);
 
-    Pos m_next;           // offset of the next byte to be fed
-    Pos m_pendingCr = -1; // offset of a CR that was the last byte fed, its successor unseen
+    Pos m_next;            // offset of the next byte to be fed
+    Pos m_pendingCr = -1;  // offset of a CR that was the last byte fed, its successor unseen
 };
 
 // Finds the first CR or LF in [p, end); returns end when there is none.
@@ -88,7 +93,8 @@ const char* FindEolByte(const char* p, const char* end) noexcept;
 
 // True when a line starts at offset `at`, given the bytes before and at it
 // (before is the byte at at-1; atEnd says there is no byte at `at`).
-inline bool IsLineStart(char before, char at, bool atEnd) {
+inline bool IsLineStart(char before, char at, bool atEnd)
+{
     return before == '\n' || (before == '\r' && (atEnd || at != '\n'));
 }
 

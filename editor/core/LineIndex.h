@@ -51,7 +51,10 @@ private:
     static constexpr int kChunkShift = 13;
     static constexpr Pos kChunkLines = Pos(1) << kChunkShift;
 
-    static std::size_t ChunkOf(Pos line) { return static_cast<std::size_t>(static_cast<std::uint64_t>(line) >> kChunkShift); }
+    static std::size_t ChunkOf(Pos line)
+    {
+        return static_cast<std::size_t>(static_cast<std::uint64_t>(line) >> kChunkShift);
+    }
     static std::size_t InChunk(Pos line) { return static_cast<std::size_t>(line & (kChunkLines - 1)); }
     std::uint16_t LengthSlot(Pos line) const { return m_chunks[ChunkOf(line)][InChunk(line)]; }
     // The slot for line's length and those after it in its chunk (a new chunk when the
@@ -61,9 +64,9 @@ private:
     // A mask, not a 64-bit division: on a 32-bit processor that is a library call a line.
     static bool IsBlockStart(Pos index) { return (index & (kBlock - 1)) == 0; }
 
-    std::deque<std::uint64_t> m_blockStarts;                  // start of lines 0, 64, 128, ...
+    std::deque<std::uint64_t> m_blockStarts;                 // start of lines 0, 64, 128, ...
     std::vector<std::unique_ptr<std::uint16_t[]>> m_chunks;  // length of line i (start i+1 - start i), or kLong
-    std::vector<std::pair<Pos, Pos>> m_longLines;             // (line, length) for lengths of kLong or more
+    std::vector<std::pair<Pos, Pos>> m_longLines;            // (line, length) for lengths of kLong or more
     Pos m_count = 1;
     Pos m_last = 0;
 };

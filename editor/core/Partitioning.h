@@ -19,15 +19,20 @@ class PartitionStarts {
 public:
     using value_type = std::int32_t;
 
-    void reserve(std::ptrdiff_t n) {
-        if (n <= m_capacity) return;
+    void reserve(std::ptrdiff_t n)
+    {
+        if (n <= m_capacity)
+            return;
         std::unique_ptr<std::int32_t[]> grown(new std::int32_t[static_cast<std::size_t>(n)]);
-        if (m_size > 0) std::memcpy(grown.get(), m_values.get(), static_cast<std::size_t>(m_size) * sizeof(std::int32_t));
+        if (m_size > 0)
+            std::memcpy(grown.get(), m_values.get(), static_cast<std::size_t>(m_size) * sizeof(std::int32_t));
         m_values = std::move(grown);
         m_capacity = n;
     }
-    void push_back(std::int32_t v) {
-        if (m_size == m_capacity) reserve(std::max<std::ptrdiff_t>(16, m_capacity * 2));
+    void push_back(std::int32_t v)
+    {
+        if (m_size == m_capacity)
+            reserve(std::max<std::ptrdiff_t>(16, m_capacity * 2));
         m_values[static_cast<std::size_t>(m_size++)] = v;
     }
     void clear() { m_size = 0; }
@@ -43,37 +48,48 @@ private:
 
 class Partitioning {
 public:
-    Partitioning() {
+    Partitioning()
+    {
         m_body.Insert(0, 0);  // start of partition 0
         m_body.Insert(1, 0);  // end of the last partition
     }
 
     std::int32_t Partitions() const { return static_cast<std::int32_t>(m_body.Length() - 1); }
 
-    std::int32_t PositionFromPartition(std::int32_t partition) const {
+    std::int32_t PositionFromPartition(std::int32_t partition) const
+    {
         std::int32_t pos = m_body.ValueAt(partition);
-        if (partition > m_stepPartition) pos += m_stepLength;
+        if (partition > m_stepPartition)
+            pos += m_stepLength;
         return pos;
     }
 
     // The partition containing pos; a pos at a partition start belongs to that partition.
-    std::int32_t PartitionFromPosition(std::int32_t pos) const {
-        if (m_body.Length() <= 1) return 0;
-        if (pos >= PositionFromPartition(Partitions())) return Partitions() - 1;
+    std::int32_t PartitionFromPosition(std::int32_t pos) const
+    {
+        if (m_body.Length() <= 1)
+            return 0;
+        if (pos >= PositionFromPartition(Partitions()))
+            return Partitions() - 1;
         std::int32_t lower = 0;
         std::int32_t upper = Partitions();
         do {
             const std::int32_t middle = (upper + lower + 1) / 2;
             std::int32_t posMiddle = m_body.ValueAt(middle);
-            if (middle > m_stepPartition) posMiddle += m_stepLength;
-            if (pos < posMiddle) upper = middle - 1;
-            else lower = middle;
+            if (middle > m_stepPartition)
+                posMiddle += m_stepLength;
+            if (pos < posMiddle)
+                upper = middle - 1;
+            else
+                lower = middle;
         } while (lower < upper);
         return lower;
     }
 
-    void InsertPartition(std::int32_t partition, std::int32_t pos) {
-        if (m_stepPartition < partition) ApplyStep(partition);
+    void InsertPartition(std::int32_t partition, std::int32_t pos)
+    {
+        if (m_stepPartition < partition)
+            ApplyStep(partition);
         m_body.Insert(partition, pos);
         ++m_stepPartition;
     }
@@ -81,22 +97,29 @@ public:
     // Inserts n partitions starting at the given positions, in order, as n calls of
     // InsertPartition(partition + i, starts[i]) would, in one move of the gap.
     template <typename P>
-    void InsertPartitions(std::int32_t partition, const P* starts, std::size_t n) {
-        if (n == 0) return;
-        if (m_stepPartition < partition) ApplyStep(partition);
+    void InsertPartitions(std::int32_t partition, const P* starts, std::size_t n)
+    {
+        if (n == 0)
+            return;
+        if (m_stepPartition < partition)
+            ApplyStep(partition);
         std::int32_t* at = m_body.InsertSpace(partition, static_cast<std::ptrdiff_t>(n));
-        for (std::size_t i = 0; i < n; ++i) at[i] = static_cast<std::int32_t>(starts[i]);
+        for (std::size_t i = 0; i < n; ++i)
+            at[i] = static_cast<std::int32_t>(starts[i]);
         m_stepPartition += static_cast<std::int32_t>(n);
     }
 
-    void RemovePartition(std::int32_t partition) {
-        if (partition > m_stepPartition) ApplyStep(partition);
+    void RemovePartition(std::int32_t partition)
+    {
+        if (partition > m_stepPartition)
+            ApplyStep(partition);
         --m_stepPartition;
         m_body.Delete(partition);
     }
 
     // delta bytes were inserted (or, negative, removed) inside partition: later starts move.
-    void InsertText(std::int32_t partition, std::int32_t delta) {
+    void InsertText(std::int32_t partition, std::int32_t delta)
+    {
         if (m_stepLength != 0) {
             if (partition >= m_stepPartition) {
                 ApplyStep(partition);
@@ -119,7 +142,8 @@ public:
 
     // Takes over every partition's start and, as the last value, the end of the last one.
     // The first start must be 0.
-    void Adopt(PartitionStarts&& starts) {
+    void Adopt(PartitionStarts&& starts)
+    {
         m_body.Adopt(std::move(starts.m_values), starts.m_size, starts.m_capacity);
         starts.m_size = starts.m_capacity = 0;
         m_stepPartition = 0;
@@ -129,8 +153,10 @@ public:
     std::size_t MemoryBytes() const { return m_body.Capacity() * sizeof(std::int32_t); }
 
 private:
-    void ApplyStep(std::int32_t partitionUpTo) {
-        if (m_stepLength != 0) m_body.RangeAddDelta(m_stepPartition + 1, partitionUpTo - m_stepPartition, m_stepLength);
+    void ApplyStep(std::int32_t partitionUpTo)
+    {
+        if (m_stepLength != 0)
+            m_body.RangeAddDelta(m_stepPartition + 1, partitionUpTo - m_stepPartition, m_stepLength);
         m_stepPartition = partitionUpTo;
         if (m_stepPartition >= Partitions()) {
             m_stepPartition = Partitions();
@@ -138,8 +164,10 @@ private:
         }
     }
 
-    void BackStep(std::int32_t partitionDownTo) {
-        if (m_stepLength != 0) m_body.RangeAddDelta(partitionDownTo + 1, m_stepPartition - partitionDownTo, -m_stepLength);
+    void BackStep(std::int32_t partitionDownTo)
+    {
+        if (m_stepLength != 0)
+            m_body.RangeAddDelta(partitionDownTo + 1, m_stepPartition - partitionDownTo, -m_stepLength);
         m_stepPartition = partitionDownTo;
     }
 

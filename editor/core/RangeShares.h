@@ -17,28 +17,34 @@ public:
 
     Pos Count() const { return m_count; }
 
-    bool TakeFront(Pos& share) {
+    bool TakeFront(Pos& share)
+    {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_front >= m_back || m_front >= m_frontLimit) return false;
+        if (m_front >= m_back || m_front >= m_frontLimit)
+            return false;
         share = m_front++;
         return true;
     }
 
-    bool TakeBack(Pos& share) {
+    bool TakeBack(Pos& share)
+    {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_front >= m_back) return false;
+        if (m_front >= m_back)
+            return false;
         share = --m_back;
         return true;
     }
 
     // The number of shares the front took, once it takes no more.
-    Pos FrontEnd() {
+    Pos FrontEnd()
+    {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_front;
     }
 
     // No more shares for anyone.
-    void Stop() {
+    void Stop()
+    {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_back = m_front;
     }

@@ -24,10 +24,10 @@ enum class SafeWriteOutcome : int {
     WriteFailed = 4,      // writing or flushing the temporary file failed
     ReplaceFailed = 5,    // the temporary file could not take the target's name
     DiskFull = 6,
-    TargetIsFolder = 7,   // a folder has the target's name
-    FolderMissing = 8,    // the target's folder does not exist
-    Stopped = 9,          // the content gave up: the user stopped it
-    SourceFailed = 10,    // the content could not be read whole (a file shown was cut short)
+    TargetIsFolder = 7,  // a folder has the target's name
+    FolderMissing = 8,   // the target's folder does not exist
+    Stopped = 9,         // the content gave up: the user stopped it
+    SourceFailed = 10,   // the content could not be read whole (a file shown was cut short)
 };
 
 struct SafeWriteResult {

@@ -11,7 +11,8 @@ namespace tessaly::editor {
 
 namespace {
 
-SafeWriteResult Failure(SafeWriteOutcome outcome, DWORD error = 0, std::uint64_t bytes = 0) {
+SafeWriteResult Failure(SafeWriteOutcome outcome, DWORD error = 0, std::uint64_t bytes = 0)
+{
     SafeWriteResult result;
     result.outcome = outcome;
     result.systemError = error;
@@ -19,7 +20,10 @@ SafeWriteResult Failure(SafeWriteOutcome outcome, DWORD error = 0, std::uint64_t
     return result;
 }
 
-bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
+bool IsDiskFull(DWORD error)
+{
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+}
 
 // The temporary file being written: closed and removed unless it took the target's name.
 class TemporaryFile {
@@ -27,16 +31,20 @@ public:
     explicit TemporaryFile(std::wstring path) : m_path(std::move(path)) {}
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
+    ~TemporaryFile()
+    {
         m_file.Reset();
-        if (!m_kept) ::DeleteFileW(m_path.c_str());
+        if (!m_kept)
+            ::DeleteFileW(m_path.c_str());
     }
 
     // A new file: a leftover of an earlier save was removed before.
-    bool Create() {
+    bool Create()
+    {
         m_file.Reset(::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        if (!m_file) m_kept = true;  // not ours: whatever holds the name stays
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!m_file)
+            m_kept = true;  // not ours: whatever holds the name stays
         return static_cast<bool>(m_file);
     }
     HANDLE File() const { return m_file.Get(); }
@@ -51,7 +59,8 @@ private:
 };
 
 // The creation time and the attributes of the file being replaced, given to its replacement.
-void CopyIdentity(const std::wstring& target, const std::wstring& replacement, DWORD attributes) {
+void CopyIdentity(const std::wstring& target, const std::wstring& replacement, DWORD attributes)
+{
     FILETIME created{};
     bool haveTime = false;
     {
@@ -63,23 +72,28 @@ void CopyIdentity(const std::wstring& target, const std::wstring& replacement, D
     if (haveTime) {
         CFileHandle fresh(::CreateFileW(replacement.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (fresh) ::SetFileTime(fresh.Get(), &created, nullptr, nullptr);
+        if (fresh)
+            ::SetFileTime(fresh.Get(), &created, nullptr, nullptr);
     }
     ::SetFileAttributesW(replacement.c_str(), attributes);
 }
 
 // Why the target cannot be written, known before anything is written; Ok when it can.
-SafeWriteResult CheckTarget(const std::wstring& target, const std::string& path, DWORD& attributes) {
+SafeWriteResult CheckTarget(const std::wstring& target, const std::string& path, DWORD& attributes)
+{
     attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Failure(SafeWriteOutcome::TargetIsFolder);
-        if (attributes & FILE_ATTRIBUTE_READONLY) return Failure(SafeWriteOutcome::TargetReadOnly);
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            return Failure(SafeWriteOutcome::TargetIsFolder);
+        if (attributes & FILE_ATTRIBUTE_READONLY)
+            return Failure(SafeWriteOutcome::TargetReadOnly);
         // Someone holding the target without sharing it would make the rename fail after
         // the whole text was written: find out first.
         CFileHandle probe(::CreateFileW(target.c_str(), GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe) return Failure(SafeWriteOutcome::TargetLocked, ::GetLastError());
+        if (!probe)
+            return Failure(SafeWriteOutcome::TargetLocked, ::GetLastError());
         return {};
     }
     const DWORD folder = ::GetFileAttributesW(WidePath(FolderOfPath(path)).c_str());
@@ -90,16 +104,19 @@ SafeWriteResult CheckTarget(const std::wstring& target, const std::string& path,
 
 }  // namespace
 
-SafeWriteResult WriteFileSafely(const std::string& path, const ContentSource& content) {
+SafeWriteResult WriteFileSafely(const std::string& path, const ContentSource& content)
+{
     const std::wstring target = WidePath(path);
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     const SafeWriteResult check = CheckTarget(target, path, attributes);
-    if (!check.Ok()) return check;
+    if (!check.Ok())
+        return check;
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
 
     RemoveSaveLeftover(path);
     TemporaryFile temporary(WidePath(SaveTemporaryPath(path)));
-    if (!temporary.Create()) return Failure(SafeWriteOutcome::NoTemporaryFile, ::GetLastError());
+    if (!temporary.Create())
+        return Failure(SafeWriteOutcome::NoTemporaryFile, ::GetLastError());
 
     std::uint64_t written = 0;
     DWORD writeError = 0;
@@ -119,7 +136,8 @@ SafeWriteResult WriteFileSafely(const std::string& path, const ContentSource& co
         return true;
     };
     if (!content(sink)) {
-        if (writeError == 0) return Failure(SafeWriteOutcome::Stopped, 0, written);
+        if (writeError == 0)
+            return Failure(SafeWriteOutcome::Stopped, 0, written);
         return Failure(IsDiskFull(writeError) ? SafeWriteOutcome::DiskFull : SafeWriteOutcome::WriteFailed, writeError,
                        written);
     }
@@ -133,7 +151,8 @@ SafeWriteResult WriteFileSafely(const std::string& path, const ContentSource& co
     // The new file takes the target's attributes and creation time, then its name in one
     // rename. (ReplaceFileW would keep more of the target's identity, but under Wine it
     // removes the target before the new file takes its name.)
-    if (exists) CopyIdentity(target, temporary.Path(), attributes);
+    if (exists)
+        CopyIdentity(target, temporary.Path(), attributes);
     if (!::MoveFileExW(temporary.Path().c_str(), target.c_str(),
                        (exists ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = ::GetLastError();
@@ -147,7 +166,8 @@ SafeWriteResult WriteFileSafely(const std::string& path, const ContentSource& co
     return saved;
 }
 
-bool RemoveSaveLeftover(const std::string& path) {
+bool RemoveSaveLeftover(const std::string& path)
+{
     const std::wstring leftover = WidePath(SaveTemporaryPath(path));
     const DWORD attributes = ::GetFileAttributesW(leftover.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
@@ -156,7 +176,8 @@ bool RemoveSaveLeftover(const std::string& path) {
     return ::DeleteFileW(leftover.c_str()) != FALSE;
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) {
+bool IsSameFile(const std::string& a, const std::string& b)
+{
     const auto open = [](const std::string& path) {
         return CFileHandle(::CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,

@@ -11,12 +11,14 @@
 namespace tessaly::editor {
 
 #if TESSALY_HAVE_SSE2_PATH
-inline bool HaveSse2() noexcept {
+inline bool HaveSse2() noexcept
+{
     static const bool have = __builtin_cpu_supports("sse2");
     return have;
 }
 
-inline bool HaveAvx2() noexcept {
+inline bool HaveAvx2() noexcept
+{
     static const bool have = __builtin_cpu_supports("avx2");
     return have;
 }

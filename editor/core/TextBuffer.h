@@ -21,7 +21,8 @@ public:
     Pos LineFromPosition(Pos pos) const override;
     void GetBytes(Pos pos, Pos n, char* out) const override;
 
-    char CharAt(Pos pos) const {
+    char CharAt(Pos pos) const
+    {
         return pos >= 0 && pos < Length() ? m_substance.ValueAt(static_cast<std::ptrdiff_t>(pos)) : '\0';
     }
 
@@ -49,8 +50,14 @@ public:
     void CommitLoaded(Pos used, Pos reserved, PartitionStarts&& starts);
 
     // The text as two contiguous runs (before and after the gap), for writing and searching.
-    std::string_view Part1() const { return {m_substance.Part1(), static_cast<std::size_t>(m_substance.Part1Length())}; }
-    std::string_view Part2() const { return {m_substance.Part2(), static_cast<std::size_t>(m_substance.Part2Length())}; }
+    std::string_view Part1() const
+    {
+        return {m_substance.Part1(), static_cast<std::size_t>(m_substance.Part1Length())};
+    }
+    std::string_view Part2() const
+    {
+        return {m_substance.Part2(), static_cast<std::size_t>(m_substance.Part2Length())};
+    }
     // A contiguous view of a range, moving the gap if needed.
     std::string_view Range(Pos pos, Pos n);
 

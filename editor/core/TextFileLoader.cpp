@@ -18,7 +18,8 @@ constexpr Pos kFaultAheadBytes = 4 * 1024 * 1024;
 constexpr Pos kPage = 4096;
 
 // Sets room aside for n starts, or none when the address space is short of it.
-void ReserveIfPossible(PartitionStarts& starts, Pos n) {
+void ReserveIfPossible(PartitionStarts& starts, Pos n)
+{
     try {
         starts.reserve(n);
     } catch (const std::bad_alloc&) {
@@ -33,14 +34,17 @@ class CPageFaulter {
 public:
     CPageFaulter(char* text, Pos size) : m_text(text), m_size(size) {}
 
-    void Run(const std::atomic<Pos>& readTo, const std::atomic<bool>& stop) const {
+    void Run(const std::atomic<Pos>& readTo, const std::atomic<bool>& stop) const
+    {
         Pos p = 0;
         while (p < m_size && !stop.load(std::memory_order_relaxed)) {
             // Pages the reader is about to fill are its own: faulting them too would only
             // make both wait on them.
             const Pos ahead = readTo.load(std::memory_order_relaxed) + kChunk;
-            if (p < ahead) p = (ahead + kPage - 1) / kPage * kPage;
-            if (p >= m_size) break;
+            if (p < ahead)
+                p = (ahead + kPage - 1) / kPage * kPage;
+            if (p >= m_size)
+                break;
             __atomic_fetch_or(reinterpret_cast<unsigned char*>(m_text + p), static_cast<unsigned char>(0),
                               __ATOMIC_RELAXED);
             p += kPage;
@@ -52,14 +56,19 @@ private:
     Pos m_size;
 };
 
-LoadResult Load(const std::string& path, TextBuffer& out) {
+LoadResult Load(const std::string& path, TextBuffer& out)
+{
     SharedReadFile file;
-    if (!file.Open(path) || !file.Seek(0)) return LoadResult::CannotOpen;
+    if (!file.Open(path) || !file.Seek(0))
+        return LoadResult::CannotOpen;
     const Pos size = file.Size();
-    if (size < 0) return LoadResult::NoSize;
-    if (size > TextBuffer::kMaxLength) return LoadResult::TooLong;
+    if (size < 0)
+        return LoadResult::NoSize;
+    if (size > TextBuffer::kMaxLength)
+        return LoadResult::TooLong;
     char* text = out.AppendSpace(size);
-    if (!text && size > 0) return LoadResult::TooLong;
+    if (!text && size > 0)
+        return LoadResult::TooLong;
 
     // The starts become the text's line table. Room for a line every 16 bytes: only the
     // part written is ever touched, and a text of shorter lines still fits, if more slowly.
@@ -90,18 +99,22 @@ LoadResult Load(const std::string& path, TextBuffer& out) {
                     failed = true;
                     break;
                 }
-                if (r == 0) break;
+                if (r == 0)
+                    break;
                 got += r;
             }
-            if (failed) break;
+            if (failed)
+                break;
             scanner.Feed(at, static_cast<std::size_t>(got), starts);
             end += got;
             readTo.store(end, std::memory_order_relaxed);
-            if (got < n) break;  // the file became shorter
+            if (got < n)
+                break;  // the file became shorter
         }
         stop.store(true, std::memory_order_relaxed);
     }
-    if (failed) return LoadResult::ReadError;
+    if (failed)
+        return LoadResult::ReadError;
     scanner.Finish(starts);
     out.CommitLoaded(end, size, std::move(starts));
     return LoadResult::Ok;
@@ -109,7 +122,8 @@ LoadResult Load(const std::string& path, TextBuffer& out) {
 
 }  // namespace
 
-LoadResult LoadTextFile(const std::string& path, TextBuffer& out) {
+LoadResult LoadTextFile(const std::string& path, TextBuffer& out)
+{
     try {
         return Load(path, out);
     } catch (const std::bad_alloc&) {

@@ -42,11 +42,23 @@ public:
     // The actions of the step that Undo would revert, [first, last) in the order done.
     std::pair<std::size_t, std::size_t> UndoStep() const;
     std::pair<std::size_t, std::size_t> RedoStep() const;
-    void MarkUndone(std::size_t first) { m_current = first; m_mergeBroken = true; }
-    void MarkRedone(std::size_t last) { m_current = last; m_mergeBroken = true; }
+    void MarkUndone(std::size_t first)
+    {
+        m_current = first;
+        m_mergeBroken = true;
+    }
+    void MarkRedone(std::size_t last)
+    {
+        m_current = last;
+        m_mergeBroken = true;
+    }
     const UndoAction& Action(std::size_t i) const { return m_actions[i]; }
 
-    void SetSavePoint() { m_savePoint = static_cast<std::ptrdiff_t>(m_current); m_mergeBroken = true; }
+    void SetSavePoint()
+    {
+        m_savePoint = static_cast<std::ptrdiff_t>(m_current);
+        m_mergeBroken = true;
+    }
     bool IsSavePoint() const { return m_savePoint == static_cast<std::ptrdiff_t>(m_current); }
 
     void Clear();
@@ -55,8 +67,8 @@ private:
     bool TryMerge(bool insert, Pos pos, std::string_view text, UndoMerge merge);
 
     std::vector<UndoAction> m_actions;
-    std::size_t m_current = 0;        // actions [0, m_current) are done
-    std::ptrdiff_t m_savePoint = 0;   // m_current when saved; -1 when no longer reachable
+    std::size_t m_current = 0;       // actions [0, m_current) are done
+    std::ptrdiff_t m_savePoint = 0;  // m_current when saved; -1 when no longer reachable
     int m_groupDepth = 0;
     bool m_groupHasAction = false;
     bool m_mergeBroken = false;

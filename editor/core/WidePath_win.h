@@ -8,18 +8,24 @@
 
 namespace tessaly::editor {
 
-inline std::wstring WidePath(const std::string& path) {
+inline std::wstring WidePath(const std::string& path)
+{
     std::wstring wide;
-    if (path.empty()) return wide;
+    if (path.empty())
+        return wide;
     const int n = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
     wide.assign(static_cast<std::size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
-    if (wide.size() < MAX_PATH - 12 || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+    if (wide.size() < MAX_PATH - 12 || wide.rfind(L"\\\\?\\", 0) == 0)
+        return wide;
     for (wchar_t& c : wide) {
-        if (c == L'/') c = L'\\';
+        if (c == L'/')
+            c = L'\\';
     }
-    if (wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;
-    if (wide.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
+    if (wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\')
+        return L"\\\\?\\" + wide;
+    if (wide.rfind(L"\\\\", 0) == 0)
+        return L"\\\\?\\UNC\\" + wide.substr(2);
     return wide;
 }
 

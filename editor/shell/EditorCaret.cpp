@@ -4,14 +4,16 @@
 
 namespace tessaly::editor {
 
-void EditorWindow::OnSetFocus() {
+void EditorWindow::OnSetFocus()
+{
     m_hasFocus = true;
     ::CreateCaret(m_wnd, nullptr, 2, m_lineHeight);
     m_caretPoint = {-1, -1};
     UpdateCaret();
 }
 
-void EditorWindow::OnKillFocus() {
+void EditorWindow::OnKillFocus()
+{
     m_hasFocus = false;
     ::KillTimer(m_wnd, kCaretTimer);
     ::DestroyCaret();
@@ -19,34 +21,42 @@ void EditorWindow::OnKillFocus() {
     m_offscreen.Release();
     InvalidateCaret();
     // The selection shows in its unfocused colours.
-    if (m_session.HasSelection()) InvalidateBetween(m_session.SelStart(), m_session.SelEnd());
+    if (m_session.HasSelection())
+        InvalidateBetween(m_session.SelStart(), m_session.SelEnd());
 }
 
-void EditorWindow::InvalidateCaret() {
-    if (!m_wnd || m_caretPoint.y < 0) return;
+void EditorWindow::InvalidateCaret()
+{
+    if (!m_wnd || m_caretPoint.y < 0)
+        return;
     const int width = m_session.Overwrite() ? m_charWidth : 2;
     RECT cell{m_caretPoint.x - 1, m_caretPoint.y, m_caretPoint.x + width + 1, m_caretPoint.y + m_lineHeight};
     ::InvalidateRect(m_wnd, &cell, FALSE);
 }
 
-void EditorWindow::UpdateCaret() {
-    if (!m_wnd) return;
+void EditorWindow::UpdateCaret()
+{
+    if (!m_wnd)
+        return;
     const POINT pt = PointOfPosition(m_session.Caret());
     if (pt.x != m_caretPoint.x || pt.y != m_caretPoint.y) {
         InvalidateCaret();
         m_caretPoint = pt;
         InvalidateCaret();
-        if (m_hasFocus) ::SetCaretPos(pt.x, pt.y);
+        if (m_hasFocus)
+            ::SetCaretPos(pt.x, pt.y);
     } else if (!m_caretOn) {
         InvalidateCaret();
     }
-    if (!m_hasFocus) return;
+    if (!m_hasFocus)
+        return;
     // Shown at once after every move, blinking from there.
     m_caretOn = true;
     ::SetTimer(m_wnd, kCaretTimer, ::GetCaretBlinkTime(), nullptr);
 }
 
-void EditorWindow::RefreshCaretShape() {
+void EditorWindow::RefreshCaretShape()
+{
     InvalidateCaret();
     if (m_hasFocus) {
         ::DestroyCaret();
@@ -56,15 +66,19 @@ void EditorWindow::RefreshCaretShape() {
     InvalidateCaret();
 }
 
-void EditorWindow::OnCaretTimer() {
+void EditorWindow::OnCaretTimer()
+{
     m_caretOn = !m_caretOn;
     InvalidateCaret();
 }
 
-void EditorWindow::PaintCaret(HDC dc, int y) {
+void EditorWindow::PaintCaret(HDC dc, int y)
+{
     // Where dragged text would land: a caret of its own, shown without focus.
-    if (m_dropPoint.y == y) ::PatBlt(dc, m_dropPoint.x, y, 2, m_lineHeight, DSTINVERT);
-    if (!m_hasFocus || !m_caretOn || m_caretPoint.y != y) return;
+    if (m_dropPoint.y == y)
+        ::PatBlt(dc, m_dropPoint.x, y, 2, m_lineHeight, DSTINVERT);
+    if (!m_hasFocus || !m_caretOn || m_caretPoint.y != y)
+        return;
     const int width = m_session.Overwrite() ? m_charWidth : 2;
     ::PatBlt(dc, m_caretPoint.x, y, width, m_lineHeight, DSTINVERT);
 }

@@ -2,7 +2,6 @@
 // the Edit commands that apply to what is under it, enabled as the frame's Edit menu is.
 #include <windowsx.h>
 
-
 #include "EditorWindow.h"
 #include "Handles.h"
 
@@ -17,7 +16,8 @@ class PopupMenu {
 public:
     PopupMenu() : m_menu(::CreatePopupMenu()) {}
     HMENU Get() const { return m_menu.Get(); }
-    void Add(UINT id, const char* text, bool enabled) {
+    void Add(UINT id, const char* text, bool enabled)
+    {
         ::AppendMenuA(m_menu.Get(), MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id, text);
     }
     void AddSeparator() { ::AppendMenuA(m_menu.Get(), MF_SEPARATOR, 0, nullptr); }
@@ -28,14 +28,18 @@ private:
 
 }  // namespace
 
-void EditorWindow::OnRButtonDown(LPARAM lParam) {
-    if (::GetFocus() != m_wnd) ::SetFocus(m_wnd);
+void EditorWindow::OnRButtonDown(LPARAM lParam)
+{
+    if (::GetFocus() != m_wnd)
+        ::SetFocus(m_wnd);
     const Pos pos = PositionFromPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     const bool inSelection = m_session.HasSelection() && pos >= m_session.SelStart() && pos < m_session.SelEnd();
-    if (!inSelection) DoMove([&] { m_session.MoveTo(pos, false); });
+    if (!inSelection)
+        DoMove([&] { m_session.MoveTo(pos, false); });
 }
 
-void EditorWindow::OnContextMenu(LPARAM lParam) {
+void EditorWindow::OnContextMenu(LPARAM lParam)
+{
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (at.x == -1 && at.y == -1) {
         // From the keyboard (Shift+F10, the menu key): below the caret.
@@ -44,7 +48,8 @@ void EditorWindow::OnContextMenu(LPARAM lParam) {
         ::ClientToScreen(m_wnd, &at);
     }
     PopupMenu menu;
-    if (!menu.Get()) return;
+    if (!menu.Get())
+        return;
     menu.Add(kUndo, "&Undo\tCtrl+Z", CanUndo());
     menu.AddSeparator();
     menu.Add(kCut, "Cu&t\tCtrl+X", CanCut());
@@ -56,13 +61,26 @@ void EditorWindow::OnContextMenu(LPARAM lParam) {
     const UINT chosen = static_cast<UINT>(
         ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, m_wnd, nullptr));
     switch (chosen) {
-        case kUndo: Undo(); break;
-        case kCut: Cut(); break;
-        case kCopy: Copy(); break;
-        case kPaste: Paste(); break;
-        case kDelete: Clear(); break;
-        case kSelectAll: SelectAll(); break;
-        default: break;
+        case kUndo:
+            Undo();
+            break;
+        case kCut:
+            Cut();
+            break;
+        case kCopy:
+            Copy();
+            break;
+        case kPaste:
+            Paste();
+            break;
+        case kDelete:
+            Clear();
+            break;
+        case kSelectAll:
+            SelectAll();
+            break;
+        default:
+            break;
     }
 }
 

@@ -15,9 +15,13 @@ struct EditorInstance {
     std::unique_ptr<EditorWindow> editor;
 };
 
-EditorInstance* InstanceOf(HWND wnd) { return reinterpret_cast<EditorInstance*>(::GetWindowLongPtrA(wnd, 0)); }
+EditorInstance* InstanceOf(HWND wnd)
+{
+    return reinterpret_cast<EditorInstance*>(::GetWindowLongPtrA(wnd, 0));
+}
 
-LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     if (msg == WM_NCCREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         const auto* params = static_cast<const EditorCreateParams*>(cs->lpCreateParams);
@@ -34,11 +38,13 @@ LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     EditorInstance* instance = InstanceOf(wnd);
     // instance is null before WM_NCCREATE and after WM_NCDESTROY.
-    if (!instance) return ::DefWindowProcA(wnd, msg, wParam, lParam);
+    if (!instance)
+        return ::DefWindowProcA(wnd, msg, wParam, lParam);
     if (msg == WM_CREATE) {
         instance->editor->Attach(wnd);
         // ES_READONLY at creation, as for the platform's edit control.
-        if (reinterpret_cast<const CREATESTRUCTA*>(lParam)->style & ES_READONLY) instance->editor->Buffer().SetReadOnly(true);
+        if (reinterpret_cast<const CREATESTRUCTA*>(lParam)->style & ES_READONLY)
+            instance->editor->Buffer().SetReadOnly(true);
         return 0;
     }
     if (msg == WM_NCDESTROY) {
@@ -48,16 +54,19 @@ LRESULT Dispatch(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return ::DefWindowProcA(wnd, msg, wParam, lParam);
     }
     LRESULT result = 0;
-    if (instance->editor->HandleMessage(msg, wParam, lParam, result)) return result;
+    if (instance->editor->HandleMessage(msg, wParam, lParam, result))
+        return result;
     return ::DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK EditorWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK EditorWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     // Nothing may leave a window procedure by exception.
     try {
         return Dispatch(wnd, msg, wParam, lParam);
     } catch (...) {
-        if (msg == WM_NCCREATE) return FALSE;
+        if (msg == WM_NCCREATE)
+            return FALSE;
         ::MessageBeep(MB_ICONHAND);
         return 0;
     }
@@ -65,9 +74,11 @@ LRESULT CALLBACK EditorWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-bool RegisterEditorClass(HINSTANCE instance) {
+bool RegisterEditorClass(HINSTANCE instance)
+{
     WNDCLASSEXA wc{};
-    if (::GetClassInfoExA(instance, kEditorClassName, &wc)) return true;
+    if (::GetClassInfoExA(instance, kEditorClassName, &wc))
+        return true;
     wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -79,7 +90,8 @@ bool RegisterEditorClass(HINSTANCE instance) {
     return ::RegisterClassExA(&wc) != 0;
 }
 
-EditorWindow* EditorFromWindow(HWND wnd) {
+EditorWindow* EditorFromWindow(HWND wnd)
+{
     EditorInstance* instance = wnd ? InstanceOf(wnd) : nullptr;
     return instance ? instance->editor.get() : nullptr;
 }

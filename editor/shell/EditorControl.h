@@ -13,8 +13,8 @@ inline constexpr const char* kEditorClassName = "TessalyEditor";
 
 // What CreateWindowEx passes as its creation parameter (it may be null).
 struct EditorCreateParams {
-    EditBuffer* buffer = nullptr;               // null: the window keeps a buffer of its own
-    const KeywordLookup* keywords = nullptr;    // null: no keyword colouring
+    EditBuffer* buffer = nullptr;             // null: the window keeps a buffer of its own
+    const KeywordLookup* keywords = nullptr;  // null: no keyword colouring
 };
 
 // Registers the class in this module (repeated calls are harmless); false on failure.

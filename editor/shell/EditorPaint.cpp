@@ -18,15 +18,19 @@ public:
 };
 
 // Halfway between two colours: how tab marks stand back from the text.
-COLORREF Blend(COLORREF a, COLORREF b) {
+COLORREF Blend(COLORREF a, COLORREF b)
+{
     return RGB((GetRValue(a) + GetRValue(b)) / 2, (GetGValue(a) + GetGValue(b)) / 2, (GetBValue(a) + GetBValue(b)) / 2);
 }
 
 // True when the line before the one starting at lineStart ends in a backslash.
-bool PreviousLineContinues(const TextSource& text, Pos lineStart) {
+bool PreviousLineContinues(const TextSource& text, Pos lineStart)
+{
     Pos p = lineStart;
-    if (p > 0 && text.ByteAt(p - 1) == '\n') --p;
-    if (p > 0 && text.ByteAt(p - 1) == '\r') --p;
+    if (p > 0 && text.ByteAt(p - 1) == '\n')
+        --p;
+    if (p > 0 && text.ByteAt(p - 1) == '\r')
+        --p;
     return p > 0 && p < lineStart && text.ByteAt(p - 1) == '\\';
 }
 
@@ -40,21 +44,30 @@ struct Segment {
 
 }  // namespace
 
-COLORREF EditorWindow::StyleColour(Style style) const {
+COLORREF EditorWindow::StyleColour(Style style) const
+{
     const EditorSettings& s = m_buffer.Settings();
     switch (style) {
-        case Style::Comment: return s.m_clrComment;
-        case Style::Keyword: return s.m_clrKeyword;
-        case Style::Constant: return s.m_clrConstant;
-        case Style::Number: return s.m_clrNumber;
-        case Style::Quote: return s.m_clrQuote;
-        case Style::SingleQuote: return s.m_clrSingleQuote;
-        case Style::Text: break;
+        case Style::Comment:
+            return s.m_clrComment;
+        case Style::Keyword:
+            return s.m_clrKeyword;
+        case Style::Constant:
+            return s.m_clrConstant;
+        case Style::Number:
+            return s.m_clrNumber;
+        case Style::Quote:
+            return s.m_clrQuote;
+        case Style::SingleQuote:
+            return s.m_clrSingleQuote;
+        case Style::Text:
+            break;
     }
     return s.m_clrText;
 }
 
-void EditorWindow::OnPaint() {
+void EditorWindow::OnPaint()
+{
     const Pos widest = m_widestColumns;
     PaintWindow();
     // A wider line came into view: the horizontal bar learns of it.
@@ -64,18 +77,21 @@ void EditorWindow::OnPaint() {
     }
 }
 
-void EditorWindow::PaintWindow() {
+void EditorWindow::PaintWindow()
+{
     CPaintDC paint(m_wnd);
     RECT client{};
     ::GetClientRect(m_wnd, &client);
     const RECT area = paint.m_ps.rcPaint;
     const int width = client.right;
     const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0)
+        return;
 
     // Drawn off screen first, so a repainted line never flickers.
     const HDC mem = m_offscreen.Prepare(paint, width, height);
-    if (!mem) return;
+    if (!mem)
+        return;
     CSelectObject selectFont(mem, m_font ? static_cast<HGDIOBJ>(m_font) : ::GetStockObject(ANSI_FIXED_FONT));
     ::SetViewportOrgEx(mem, 0, -area.top, nullptr);
 
@@ -101,11 +117,13 @@ void EditorWindow::PaintWindow() {
         lineStart = NextLineStart(lineStart);
         pastEnd = lineStart < 0;
     }
-    if (!text.IsIndexComplete() && m_buffer.File()) PaintProgress(mem, m_buffer.File()->Progress());
+    if (!text.IsIndexComplete() && m_buffer.File())
+        PaintProgress(mem, m_buffer.File()->Progress());
     ::BitBlt(paint, 0, area.top, width, height, mem, 0, area.top, SRCCOPY);
 }
 
-void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
+void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width)
+{
     const TextSource& text = m_buffer.Text();
     const EditorSettings& settings = m_buffer.Settings();
     const EditSession::LineSpan span = m_session.SpanAt(lineStart);
@@ -136,7 +154,8 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
     std::size_t run = 0;
     Pos column = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
-        while (run < m_runs.size() && static_cast<std::size_t>(m_runs[run].start + m_runs[run].length) <= i) ++run;
+        while (run < m_runs.size() && static_cast<std::size_t>(m_runs[run].start + m_runs[run].length) <= i)
+            ++run;
         const bool styled = run < m_runs.size() && static_cast<std::size_t>(m_runs[run].start) <= i;
         const Pos pos = span.start + static_cast<Pos>(i);
         const bool selected = pos >= selStart && pos < selEnd;
@@ -148,7 +167,8 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
         const char c = line[i];
         if (c == '\t') {
             const Pos cells = tabWidth - column % tabWidth;
-            if (settings.m_bShowTabs) tabColumns.push_back(column);
+            if (settings.m_bShowTabs)
+                tabColumns.push_back(column);
             segments.back().text.append(static_cast<std::size_t>(cells), ' ');
             column += cells;
         } else {
@@ -156,10 +176,13 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
             segments.back().text.push_back(static_cast<unsigned char>(c) < 0x20 ? '\xB7' : c);
             ++column;
         }
-        if (column >= endColumn) break;
+        if (column >= endColumn)
+            break;
     }
-    if (n == span.end - span.start) m_widestColumns = std::max(m_widestColumns, column);
-    else m_widestColumns = std::max(m_widestColumns, endColumn);
+    if (n == span.end - span.start)
+        m_widestColumns = std::max(m_widestColumns, column);
+    else
+        m_widestColumns = std::max(m_widestColumns, endColumn);
 
     std::vector<INT> advances(static_cast<std::size_t>(VisibleColumns() + 2), m_charWidth);
     int x = 0;
@@ -171,10 +194,12 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
     }
     for (const Segment& seg : segments) {
         const Pos segEnd = seg.column + static_cast<Pos>(seg.text.size());
-        if (segEnd <= m_firstColumn) continue;
+        if (segEnd <= m_firstColumn)
+            continue;
         const Pos skip = std::max<Pos>(0, m_firstColumn - seg.column);
         const Pos count = std::min<Pos>(static_cast<Pos>(seg.text.size()) - skip, endColumn - m_firstColumn);
-        if (count <= 0) continue;
+        if (count <= 0)
+            continue;
         const int left = kMargin + static_cast<int>(seg.column + skip - m_firstColumn) * m_charWidth;
         RECT rc{left, y, left + static_cast<int>(count) * m_charWidth, y + m_lineHeight};
         ::SetTextColor(dc, seg.fore);
@@ -200,7 +225,8 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
         CSelectObject selectPen(dc, pen);
         const int mid = y + m_lineHeight / 2;
         for (const Pos tabColumn : tabColumns) {
-            if (tabColumn < m_firstColumn) continue;
+            if (tabColumn < m_firstColumn)
+                continue;
             const int left = kMargin + static_cast<int>(tabColumn - m_firstColumn) * m_charWidth + 1;
             const int right = left + std::max(3, m_charWidth - 2);
             // A small arrow: a shaft and its head.
@@ -213,7 +239,8 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width) {
     }
 }
 
-void EditorWindow::PaintProgress(HDC dc, double fraction) {
+void EditorWindow::PaintProgress(HDC dc, double fraction)
+{
     RECT client{};
     ::GetClientRect(m_wnd, &client);
     char label[64];

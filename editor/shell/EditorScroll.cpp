@@ -16,20 +16,27 @@ namespace {
 constexpr Pos kMaxScrollRange = 0x3FFFFFFF;
 constexpr UINT kIndexTimerMs = 250;
 
-int ScaleFor(Pos units) { return static_cast<int>(units / kMaxScrollRange + 1); }
+int ScaleFor(Pos units)
+{
+    return static_cast<int>(units / kMaxScrollRange + 1);
+}
 
 // The bar that stands in for the window's own one, or null (see SharedScrollBar.h).
-HWND SharedBar(HWND wnd, int bar) {
+HWND SharedBar(HWND wnd, int bar)
+{
     return reinterpret_cast<HWND>(::SendMessageA(wnd, SharedScrollBarMessage(), static_cast<WPARAM>(bar), 0));
 }
 
 // The other editor windows beside `wnd` that scroll with the same shared bar.
-std::vector<HWND> PanesSharing(HWND wnd, int bar) {
+std::vector<HWND> PanesSharing(HWND wnd, int bar)
+{
     std::vector<HWND> panes;
     HWND shared = SharedBar(wnd, bar);
-    if (!shared) return panes;
+    if (!shared)
+        return panes;
     for (HWND other = ::GetWindow(::GetParent(wnd), GW_CHILD); other; other = ::GetWindow(other, GW_HWNDNEXT)) {
-        if (other != wnd && SharedBar(other, bar) == shared) panes.push_back(other);
+        if (other != wnd && SharedBar(other, bar) == shared)
+            panes.push_back(other);
     }
     return panes;
 }
@@ -49,21 +56,26 @@ private:
 };
 
 // The 32-bit track position of a bar; the scroll message's own holds only 16 bits.
-int TrackPos(HWND wnd, int bar) {
+int TrackPos(HWND wnd, int bar)
+{
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_TRACKPOS;
-    if (HWND shared = SharedBar(wnd, bar)) ::GetScrollInfo(shared, SB_CTL, &si);
-    else ::GetScrollInfo(wnd, bar, &si);
+    if (HWND shared = SharedBar(wnd, bar))
+        ::GetScrollInfo(shared, SB_CTL, &si);
+    else
+        ::GetScrollInfo(wnd, bar, &si);
     return si.nTrackPos;
 }
 
 }  // namespace
 
-void EditorWindow::ScrollTo(Pos lineStart) {
+void EditorWindow::ScrollTo(Pos lineStart)
+{
     const TextSource& text = m_buffer.Text();
     lineStart = StartOfLineAt(text, std::clamp<Pos>(lineStart, 0, text.Length()));
-    if (lineStart == m_topPos) return;
+    if (lineStart == m_topPos)
+        return;
     const Pos oldTop = m_topPos;
     m_topPos = lineStart;
     // A few rows up or down: the pixels move and only the uncovered rows are painted.
@@ -76,27 +88,32 @@ void EditorWindow::ScrollTo(Pos lineStart) {
             ::UpdateWindow(m_wnd);
             m_topPos = lineStart;
         }
-        ::ScrollWindowEx(m_wnd, 0, static_cast<int>(rows) * m_lineHeight, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+        ::ScrollWindowEx(m_wnd, 0, static_cast<int>(rows) * m_lineHeight, nullptr, nullptr, nullptr, nullptr,
+                         SW_INVALIDATE);
     } else {
         ::InvalidateRect(m_wnd, nullptr, FALSE);
     }
     UpdateScrollBars();
     UpdateCaret();
     // Panes side by side show the same lines, however one of them was scrolled.
-    if (handlingSharedBar) return;
+    if (handlingSharedBar)
+        return;
     for (HWND pane : PanesSharing(m_wnd, SB_VERT)) {
         EditorWindow* other = FromWindow(pane);
-        if (other && &other->m_buffer == &m_buffer) other->ScrollTo(lineStart);
+        if (other && &other->m_buffer == &m_buffer)
+            other->ScrollTo(lineStart);
     }
 }
 
-void EditorWindow::ScrollToLine(Pos line) {
+void EditorWindow::ScrollToLine(Pos line)
+{
     WaitForFullIndex();
     const TextSource& text = m_buffer.Text();
     ScrollTo(text.LineStart(std::clamp<Pos>(line, 0, std::max<Pos>(0, text.LineCount() - 1))));
 }
 
-void EditorWindow::ScrollLines(Pos delta) {
+void EditorWindow::ScrollLines(Pos delta)
+{
     const TextSource& text = m_buffer.Text();
     if (text.IsIndexComplete()) {
         const Pos last = std::max<Pos>(0, text.LineCount() - 1);
@@ -107,34 +124,42 @@ void EditorWindow::ScrollLines(Pos delta) {
     Pos start = m_topPos;
     for (Pos i = 0; i < delta; ++i) {
         const Pos next = NextLineStart(start);
-        if (next < 0) break;
+        if (next < 0)
+            break;
         start = next;
     }
     for (Pos i = 0; i < -delta; ++i) {
         const Pos previous = PreviousLineStart(start);
-        if (previous < 0) break;
+        if (previous < 0)
+            break;
         start = previous;
     }
     ScrollTo(start);
 }
 
-void EditorWindow::ScrollColumns(Pos delta) {
+void EditorWindow::ScrollColumns(Pos delta)
+{
     const Pos column = std::max<Pos>(0, m_firstColumn + delta);
-    if (column == m_firstColumn) return;
+    if (column == m_firstColumn)
+        return;
     m_firstColumn = column;
     ::InvalidateRect(m_wnd, nullptr, FALSE);
     UpdateScrollBars();
     UpdateCaret();
     // Panes one above the other show the same columns.
-    if (handlingSharedBar) return;
+    if (handlingSharedBar)
+        return;
     for (HWND pane : PanesSharing(m_wnd, SB_HORZ)) {
         EditorWindow* other = FromWindow(pane);
-        if (other && &other->m_buffer == &m_buffer) other->ScrollColumns(column - other->m_firstColumn);
+        if (other && &other->m_buffer == &m_buffer)
+            other->ScrollColumns(column - other->m_firstColumn);
     }
 }
 
-void EditorWindow::EnsureCaretVisible() {
-    if (!m_wnd) return;
+void EditorWindow::EnsureCaretVisible()
+{
+    if (!m_wnd)
+        return;
     const Pos caret = m_session.Caret();
     const int page = LinesPerPage();
     const int row = RowOf(caret);
@@ -145,18 +170,22 @@ void EditorWindow::EnsureCaretVisible() {
         Pos start = m_session.SpanAt(caret).start;
         for (int i = 1; i < page; ++i) {
             const Pos previous = PreviousLineStart(start);
-            if (previous < 0) break;
+            if (previous < 0)
+                break;
             start = previous;
         }
         ScrollTo(start);
     }
     const Pos column = m_session.ColumnOf(caret);
     const int columns = std::max(1, VisibleColumns() - 1);
-    if (column < m_firstColumn) ScrollColumns(column - m_firstColumn - std::min<Pos>(column, columns / 4));
-    else if (column >= m_firstColumn + columns) ScrollColumns(column - m_firstColumn - columns + 1 + columns / 4);
+    if (column < m_firstColumn)
+        ScrollColumns(column - m_firstColumn - std::min<Pos>(column, columns / 4));
+    else if (column >= m_firstColumn + columns)
+        ScrollColumns(column - m_firstColumn - columns + 1 + columns / 4);
 }
 
-void EditorWindow::SetScrollInfoIfChanged(int bar, const SCROLLINFO& info) {
+void EditorWindow::SetScrollInfoIfChanged(int bar, const SCROLLINFO& info)
+{
     // Only when something changed: the bar repaints itself each time. A shared bar is
     // compared with what it shows, since other panes set it too.
     if (HWND shared = SharedBar(m_wnd, bar)) {
@@ -169,21 +198,27 @@ void EditorWindow::SetScrollInfoIfChanged(int bar, const SCROLLINFO& info) {
         return;
     }
     SCROLLINFO& last = bar == SB_VERT ? m_lastVScroll : m_lastHScroll;
-    if (last.cbSize == sizeof last && last.nMax == info.nMax && last.nPage == info.nPage && last.nPos == info.nPos) return;
+    if (last.cbSize == sizeof last && last.nMax == info.nMax && last.nPage == info.nPage && last.nPos == info.nPos)
+        return;
     last = info;
     ::SetScrollInfo(m_wnd, bar, &info, TRUE);
 }
 
-void EditorWindow::UpdateScrollBars() {
+void EditorWindow::UpdateScrollBars()
+{
     // Setting a scroll bar repaints it at once, which is slow: the text comes first, the
     // bars follow once the queue is empty of what the user typed.
-    if (!m_wnd || m_barsPending) return;
+    if (!m_wnd || m_barsPending)
+        return;
     m_barsPending = ::PostMessageA(m_wnd, m_updateBarsMessage, 0, 0) != FALSE;
-    if (!m_barsPending) UpdateScrollBarsNow();
+    if (!m_barsPending)
+        UpdateScrollBarsNow();
 }
 
-void EditorWindow::UpdateScrollBarsNow() {
-    if (!m_wnd) return;
+void EditorWindow::UpdateScrollBarsNow()
+{
+    if (!m_wnd)
+        return;
     const TextSource& text = m_buffer.Text();
     const int page = LinesPerPage();
     SCROLLINFO si{};
@@ -219,57 +254,90 @@ void EditorWindow::UpdateScrollBarsNow() {
     SetScrollInfoIfChanged(SB_HORZ, hi);
 }
 
-void EditorWindow::OnVScroll(WPARAM wParam) {
+void EditorWindow::OnVScroll(WPARAM wParam)
+{
     SharedBarScope fromBar;
     const int page = LinesPerPage();
     switch (LOWORD(wParam)) {
-        case SB_LINEUP: ScrollLines(-1); break;
-        case SB_LINEDOWN: ScrollLines(1); break;
-        case SB_PAGEUP: ScrollLines(-page); break;
-        case SB_PAGEDOWN: ScrollLines(page); break;
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(m_buffer.Text().Length()); break;
+        case SB_LINEUP:
+            ScrollLines(-1);
+            break;
+        case SB_LINEDOWN:
+            ScrollLines(1);
+            break;
+        case SB_PAGEUP:
+            ScrollLines(-page);
+            break;
+        case SB_PAGEDOWN:
+            ScrollLines(page);
+            break;
+        case SB_TOP:
+            ScrollTo(0);
+            break;
+        case SB_BOTTOM:
+            ScrollTo(m_buffer.Text().Length());
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             const Pos units = static_cast<Pos>(TrackPos(m_wnd, SB_VERT)) * m_scrollScale;
             const TextSource& text = m_buffer.Text();
-            if (m_scrollByBytes) ScrollTo(units);
-            else ScrollTo(text.LineStart(std::clamp<Pos>(units, 0, std::max<Pos>(0, text.LineCount() - 1))));
+            if (m_scrollByBytes)
+                ScrollTo(units);
+            else
+                ScrollTo(text.LineStart(std::clamp<Pos>(units, 0, std::max<Pos>(0, text.LineCount() - 1))));
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
-void EditorWindow::OnHScroll(WPARAM wParam) {
+void EditorWindow::OnHScroll(WPARAM wParam)
+{
     SharedBarScope fromBar;
     const int columns = VisibleColumns();
     switch (LOWORD(wParam)) {
-        case SB_LINELEFT: ScrollColumns(-1); break;
-        case SB_LINERIGHT: ScrollColumns(1); break;
-        case SB_PAGELEFT: ScrollColumns(-columns); break;
-        case SB_PAGERIGHT: ScrollColumns(columns); break;
-        case SB_LEFT: ScrollColumns(-m_firstColumn); break;
+        case SB_LINELEFT:
+            ScrollColumns(-1);
+            break;
+        case SB_LINERIGHT:
+            ScrollColumns(1);
+            break;
+        case SB_PAGELEFT:
+            ScrollColumns(-columns);
+            break;
+        case SB_PAGERIGHT:
+            ScrollColumns(columns);
+            break;
+        case SB_LEFT:
+            ScrollColumns(-m_firstColumn);
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
             ScrollColumns(TrackPos(m_wnd, SB_HORZ) - m_firstColumn);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
-void EditorWindow::OnMouseWheel(WPARAM wParam) {
+void EditorWindow::OnMouseWheel(WPARAM wParam)
+{
     UINT linesPerNotch = 3;
     ::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
     m_wheelDelta += GET_WHEEL_DELTA_WPARAM(wParam);
     const int notches = m_wheelDelta / WHEEL_DELTA;
     m_wheelDelta -= notches * WHEEL_DELTA;
-    if (notches == 0) return;
-    if (linesPerNotch == WHEEL_PAGESCROLL) ScrollLines(-static_cast<Pos>(notches) * LinesPerPage());
-    else ScrollLines(-static_cast<Pos>(notches) * linesPerNotch);
+    if (notches == 0)
+        return;
+    if (linesPerNotch == WHEEL_PAGESCROLL)
+        ScrollLines(-static_cast<Pos>(notches) * LinesPerPage());
+    else
+        ScrollLines(-static_cast<Pos>(notches) * linesPerNotch);
 }
 
-void EditorWindow::UpdateIndexTimer() {
+void EditorWindow::UpdateIndexTimer()
+{
     const bool indexing = !m_buffer.Text().IsIndexComplete();
     if (indexing && !m_indexTimer) {
         m_indexTimer = ::SetTimer(m_wnd, kIndexTimer, kIndexTimerMs, nullptr) != 0;
@@ -279,16 +347,19 @@ void EditorWindow::UpdateIndexTimer() {
     }
 }
 
-void EditorWindow::OnTimer(WPARAM) {
+void EditorWindow::OnTimer(WPARAM)
+{
     UpdateIndexTimer();
     UpdateScrollBars();
     // The progress sign in the top right corner, or its removal once complete.
     InvalidateRows(0, 1);
 }
 
-bool EditorWindow::WaitForFullIndex() {
+bool EditorWindow::WaitForFullIndex()
+{
     FileTextSource* file = m_buffer.File();
-    if (!file || file->IsIndexComplete() || !m_wnd) return file != nullptr;
+    if (!file || file->IsIndexComplete() || !m_wnd)
+        return file != nullptr;
     bool done;
     {
         ProgressWait wait(m_wnd, "Counting the lines of the file...");

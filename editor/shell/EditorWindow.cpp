@@ -10,17 +10,20 @@
 namespace tessaly::editor {
 
 EditorWindow::EditorWindow(EditBuffer& buffer, const KeywordLookup* keywords)
-    : m_buffer(buffer), m_session(buffer), m_keywords(keywords) {
+    : m_buffer(buffer), m_session(buffer), m_keywords(keywords)
+{
     // After the session: a change moves the caret before this window repaints.
     m_buffer.AddListener(this);
 }
 
-EditorWindow::~EditorWindow() {
+EditorWindow::~EditorWindow()
+{
     m_buffer.RemoveListener(this);
     Detach();
 }
 
-void EditorWindow::Attach(HWND wnd) {
+void EditorWindow::Attach(HWND wnd)
+{
     m_wnd = wnd;
     RegisterEditorWindow(wnd, this);
     m_updateBarsMessage = ::RegisterWindowMessageA("TessalyEditorUpdateScrollBars");
@@ -29,10 +32,12 @@ void EditorWindow::Attach(HWND wnd) {
     ApplySettings();
 }
 
-void EditorWindow::Detach() {
+void EditorWindow::Detach()
+{
     UnregisterEditorWindow(m_wnd);
     m_find.Close();
-    if (m_wnd && m_indexTimer) ::KillTimer(m_wnd, kIndexTimer);
+    if (m_wnd && m_indexTimer)
+        ::KillTimer(m_wnd, kIndexTimer);
     m_indexTimer = false;
     if (m_wnd && m_hasFocus) {
         ::KillTimer(m_wnd, kCaretTimer);
@@ -42,19 +47,23 @@ void EditorWindow::Detach() {
     m_wnd = nullptr;
 }
 
-void EditorWindow::SetKeywords(const KeywordLookup* keywords) {
+void EditorWindow::SetKeywords(const KeywordLookup* keywords)
+{
     m_keywords = keywords;
     Repaint();
 }
 
-bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
     result = 0;
     if (msg == m_updateBarsMessage) {
         m_barsPending = false;
         // Posted messages come before painting: text still waiting to be painted is
         // painted first, and the bars follow right after it.
-        if (::IsWindowVisible(m_wnd) && ::GetUpdateRect(m_wnd, nullptr, FALSE)) m_barsAfterPaint = true;
-        else UpdateScrollBarsNow();
+        if (::IsWindowVisible(m_wnd) && ::GetUpdateRect(m_wnd, nullptr, FALSE))
+            m_barsAfterPaint = true;
+        else
+            UpdateScrollBarsNow();
         return true;
     }
     if (m_find.IsNotification(msg)) {
@@ -62,48 +71,89 @@ bool EditorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         return true;
     }
     switch (msg) {
-        case WM_PAINT: OnPaint(); return true;
-        case WM_ERASEBKGND: result = 1; return true;  // painting covers everything
-        case WM_SIZE: OnSize(); return true;
-        case WM_SETFOCUS: OnSetFocus(); return true;
-        case WM_KILLFOCUS: OnKillFocus(); return true;
-        case WM_GETDLGCODE: result = DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_WANTTAB; return true;
-        case WM_KEYDOWN: return OnKeyDown(wParam);
-        case WM_CHAR: return OnChar(wParam);
-        case WM_LBUTTONDOWN: OnLButtonDown(lParam, wParam); return true;
-        case WM_LBUTTONDBLCLK: OnLButtonDblClk(lParam); return true;
-        case WM_MOUSEMOVE: OnMouseMove(lParam, wParam); return true;
-        case WM_LBUTTONUP: OnLButtonUp(lParam, wParam); return true;
-        case WM_RBUTTONDOWN: OnRButtonDown(lParam); return true;
-        case WM_CONTEXTMENU: OnContextMenu(lParam); return true;
+        case WM_PAINT:
+            OnPaint();
+            return true;
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;  // painting covers everything
+        case WM_SIZE:
+            OnSize();
+            return true;
+        case WM_SETFOCUS:
+            OnSetFocus();
+            return true;
+        case WM_KILLFOCUS:
+            OnKillFocus();
+            return true;
+        case WM_GETDLGCODE:
+            result = DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_WANTTAB;
+            return true;
+        case WM_KEYDOWN:
+            return OnKeyDown(wParam);
+        case WM_CHAR:
+            return OnChar(wParam);
+        case WM_LBUTTONDOWN:
+            OnLButtonDown(lParam, wParam);
+            return true;
+        case WM_LBUTTONDBLCLK:
+            OnLButtonDblClk(lParam);
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove(lParam, wParam);
+            return true;
+        case WM_LBUTTONUP:
+            OnLButtonUp(lParam, wParam);
+            return true;
+        case WM_RBUTTONDOWN:
+            OnRButtonDown(lParam);
+            return true;
+        case WM_CONTEXTMENU:
+            OnContextMenu(lParam);
+            return true;
         case WM_CAPTURECHANGED:
             m_selecting = false;
             if (m_dragPending && reinterpret_cast<HWND>(lParam) != m_wnd) {
                 // Capture lost (another window took it): the drag ends without a drop.
                 m_dragPending = m_dragging = false;
-                if (EditorWindow* target = FromWindow(m_dropWindow)) target->HideDropCaret();
+                if (EditorWindow* target = FromWindow(m_dropWindow))
+                    target->HideDropCaret();
                 m_dropWindow = nullptr;
             }
             return true;
-        case WM_VSCROLL: OnVScroll(wParam); return true;
-        case WM_HSCROLL: OnHScroll(wParam); return true;
-        case WM_MOUSEWHEEL: OnMouseWheel(wParam); return true;
+        case WM_VSCROLL:
+            OnVScroll(wParam);
+            return true;
+        case WM_HSCROLL:
+            OnHScroll(wParam);
+            return true;
+        case WM_MOUSEWHEEL:
+            OnMouseWheel(wParam);
+            return true;
         case WM_TIMER:
-            if (wParam == kCaretTimer) OnCaretTimer();
-            else if (wParam == kIndexTimer) OnTimer(wParam);
-            else return false;
+            if (wParam == kCaretTimer)
+                OnCaretTimer();
+            else if (wParam == kIndexTimer)
+                OnTimer(wParam);
+            else
+                return false;
             return true;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT) return false;
+            if (LOWORD(lParam) != HTCLIENT)
+                return false;
             ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
             result = TRUE;
             return true;
-        case WM_GETFONT: result = reinterpret_cast<LRESULT>(m_font.GetSafeHandle()); return true;
-        default: return OnEditMessage(msg, wParam, lParam, result);
+        case WM_GETFONT:
+            result = reinterpret_cast<LRESULT>(m_font.GetSafeHandle());
+            return true;
+        default:
+            return OnEditMessage(msg, wParam, lParam, result);
     }
 }
 
-void EditorWindow::OnBufferChange(const DocChange& change) {
+void EditorWindow::OnBufferChange(const DocChange& change)
+{
     if (change.kind == DocChange::Kind::Reset) {
         m_topPos = 0;
         m_firstColumn = 0;
@@ -125,7 +175,8 @@ void EditorWindow::OnBufferChange(const DocChange& change) {
     if (m_topPos != oldTop || (m_topPos > 0 && !IsEolByte(text.ByteAt(m_topPos - 1)))) {
         m_topPos = StartOfLineAt(text, m_topPos);
     }
-    if (!m_wnd) return;
+    if (!m_wnd)
+        return;
     const Pos lineCount = text.LineCount();
     const Pos linesAdded = lineCount - m_lastLineCount;
     m_lastLineCount = lineCount;
@@ -135,29 +186,37 @@ void EditorWindow::OnBufferChange(const DocChange& change) {
         const int row = RowOf(change.pos);
         // The line after a changed one may change colour too when this one carries on.
         const EditSession::LineSpan span = m_session.SpanAt(change.pos);
-        const bool nextMayChange = change.kind == DocChange::Kind::Delete ||
-                                   (span.end > span.start && text.ByteAt(span.end - 1) == '\\');
-        if (linesAdded != 0) ShiftRowsBelow(row, linesAdded);
+        const bool nextMayChange =
+            change.kind == DocChange::Kind::Delete || (span.end > span.start && text.ByteAt(span.end - 1) == '\\');
+        if (linesAdded != 0)
+            ShiftRowsBelow(row, linesAdded);
         InvalidateRows(std::max(row, 0), row + (nextMayChange ? 1 : 0));
     }
-    if (linesAdded != 0 || m_topPos != oldTop) UpdateScrollBars();
-    if (m_hasFocus) UpdateCaret();
+    if (linesAdded != 0 || m_topPos != oldTop)
+        UpdateScrollBars();
+    if (m_hasFocus)
+        UpdateCaret();
 }
 
-void EditorWindow::OnFileGrown(Pos oldEnd) {
+void EditorWindow::OnFileGrown(Pos oldEnd)
+{
     // The lines shown stay where they are; only the rows from the old last line down
     // change, and the new lines are being indexed.
     m_lastLineCount = m_buffer.Text().LineCount();
-    if (!m_wnd) return;
+    if (!m_wnd)
+        return;
     InvalidateRows(std::max(RowOf(oldEnd), 0), LinesPerPage() + 1);
     UpdateIndexTimer();
     UpdateScrollBars();
-    if (m_hasFocus) UpdateCaret();
+    if (m_hasFocus)
+        UpdateCaret();
 }
 
-void EditorWindow::ShiftRowsBelow(int row, Pos linesAdded) {
+void EditorWindow::ShiftRowsBelow(int row, Pos linesAdded)
+{
     const int page = LinesPerPage();
-    if (row < 0 || row > page) return;
+    if (row < 0 || row > page)
+        return;
     RECT client{};
     ::GetClientRect(m_wnd, &client);
     if (linesAdded > page || -linesAdded > page) {
@@ -166,17 +225,22 @@ void EditorWindow::ShiftRowsBelow(int row, Pos linesAdded) {
     }
     // What waits to be painted is painted where it is before the pixels move.
     RECT pending{};
-    if (::GetUpdateRect(m_wnd, &pending, FALSE)) ::UpdateWindow(m_wnd);
+    if (::GetUpdateRect(m_wnd, &pending, FALSE))
+        ::UpdateWindow(m_wnd);
     RECT below{0, (row + 1) * m_lineHeight, client.right, client.bottom};
-    if (below.top >= below.bottom) return;
+    if (below.top >= below.bottom)
+        return;
     const int dy = static_cast<int>(linesAdded) * m_lineHeight;
     ::ScrollWindowEx(m_wnd, 0, dy, &below, &below, nullptr, nullptr, SW_INVALIDATE);
     // The new lines themselves, right below the changed one.
-    if (linesAdded > 0) InvalidateRows(row + 1, row + static_cast<int>(linesAdded));
+    if (linesAdded > 0)
+        InvalidateRows(row + 1, row + static_cast<int>(linesAdded));
 }
 
-void EditorWindow::ApplySettings() {
-    if (!m_wnd) return;
+void EditorWindow::ApplySettings()
+{
+    if (!m_wnd)
+        return;
     const EditorSettings& s = m_buffer.Settings();
     CClientDC dc(m_wnd);
     LOGFONTA lf{};
@@ -204,43 +268,58 @@ void EditorWindow::ApplySettings() {
     Repaint();
 }
 
-void EditorWindow::Repaint() {
-    if (!m_wnd) return;
+void EditorWindow::Repaint()
+{
+    if (!m_wnd)
+        return;
     m_lastLineCount = m_buffer.Text().LineCount();
     UpdateScrollBars();
     ::InvalidateRect(m_wnd, nullptr, FALSE);
-    if (m_hasFocus) UpdateCaret();
+    if (m_hasFocus)
+        UpdateCaret();
 }
 
-void EditorWindow::OnSize() {
+void EditorWindow::OnSize()
+{
     UpdateScrollBars();
     ::InvalidateRect(m_wnd, nullptr, FALSE);
 }
 
-int EditorWindow::LinesPerPage() const {
+int EditorWindow::LinesPerPage() const
+{
     RECT rc{};
-    if (m_wnd) ::GetClientRect(m_wnd, &rc);
+    if (m_wnd)
+        ::GetClientRect(m_wnd, &rc);
     return std::max(1, static_cast<int>(rc.bottom / m_lineHeight));
 }
 
-int EditorWindow::VisibleColumns() const {
+int EditorWindow::VisibleColumns() const
+{
     RECT rc{};
-    if (m_wnd) ::GetClientRect(m_wnd, &rc);
+    if (m_wnd)
+        ::GetClientRect(m_wnd, &rc);
     return std::max(1, static_cast<int>((rc.right - kMargin) / m_charWidth) + 1);
 }
 
-Pos EditorWindow::NextLineStart(Pos lineStart) const { return m_session.SpanAt(lineStart).next; }
+Pos EditorWindow::NextLineStart(Pos lineStart) const
+{
+    return m_session.SpanAt(lineStart).next;
+}
 
-Pos EditorWindow::PreviousLineStart(Pos lineStart) const {
-    if (lineStart <= 0) return -1;
+Pos EditorWindow::PreviousLineStart(Pos lineStart) const
+{
+    if (lineStart <= 0)
+        return -1;
     return m_session.SpanAt(lineStart - 1).start;
 }
 
-int EditorWindow::RowOf(Pos pos) {
+int EditorWindow::RowOf(Pos pos)
+{
     const TextSource& text = m_buffer.Text();
     const int page = LinesPerPage();
     pos = std::clamp<Pos>(pos, 0, text.Length());
-    if (pos < m_topPos) return -1;
+    if (pos < m_topPos)
+        return -1;
     if (text.IsIndexComplete()) {
         const Pos rows = text.LineFromPosition(pos) - text.LineFromPosition(m_topPos);
         return rows > page ? page + 1 : static_cast<int>(rows);
@@ -248,13 +327,15 @@ int EditorWindow::RowOf(Pos pos) {
     Pos start = m_topPos;
     for (int row = 0; row <= page; ++row) {
         const Pos next = NextLineStart(start);
-        if (next < 0 || pos < next) return row;
+        if (next < 0 || pos < next)
+            return row;
         start = next;
     }
     return page + 1;
 }
 
-Pos EditorWindow::LineStartAtRow(int row) const {
+Pos EditorWindow::LineStartAtRow(int row) const
+{
     const TextSource& text = m_buffer.Text();
     if (text.IsIndexComplete()) {
         const Pos line = std::min(text.LineFromPosition(m_topPos) + std::max(row, 0), text.LineCount() - 1);
@@ -263,13 +344,15 @@ Pos EditorWindow::LineStartAtRow(int row) const {
     Pos start = m_topPos;
     for (int i = 0; i < row; ++i) {
         const Pos next = NextLineStart(start);
-        if (next < 0) break;
+        if (next < 0)
+            break;
         start = next;
     }
     return start;
 }
 
-Pos EditorWindow::PositionFromPoint(int x, int y) const {
+Pos EditorWindow::PositionFromPoint(int x, int y) const
+{
     const int row = y < 0 ? 0 : y / m_lineHeight;
     const Pos lineStart = LineStartAtRow(row);
     // Halfway across a character goes to the position after it.
@@ -277,14 +360,16 @@ Pos EditorWindow::PositionFromPoint(int x, int y) const {
     return m_session.PositionAtColumn(lineStart, column);
 }
 
-POINT EditorWindow::PointOfPosition(Pos pos) {
+POINT EditorWindow::PointOfPosition(Pos pos)
+{
     const int row = RowOf(pos);
     const Pos column = m_session.ColumnOf(pos) - m_firstColumn;
     const Pos x = kMargin + column * m_charWidth;
     return POINT{static_cast<LONG>(std::clamp<Pos>(x, -30000, 30000)), row * m_lineHeight};
 }
 
-RECT EditorWindow::SelectionRowsOnScreen() {
+RECT EditorWindow::SelectionRowsOnScreen()
+{
     RECT rows{};
     ::GetClientRect(m_wnd, &rows);
     const int page = LinesPerPage();
@@ -294,75 +379,94 @@ RECT EditorWindow::SelectionRowsOnScreen() {
     return rows;
 }
 
-void EditorWindow::InvalidateRows(int first, int last) {
-    if (!m_wnd || last < first) return;
+void EditorWindow::InvalidateRows(int first, int last)
+{
+    if (!m_wnd || last < first)
+        return;
     RECT rc{};
     ::GetClientRect(m_wnd, &rc);
     rc.top = std::max(0, first) * m_lineHeight;
     rc.bottom = std::min<LONG>(rc.bottom, (last + 1) * m_lineHeight);
-    if (rc.bottom > rc.top) ::InvalidateRect(m_wnd, &rc, FALSE);
+    if (rc.bottom > rc.top)
+        ::InvalidateRect(m_wnd, &rc, FALSE);
 }
 
-void EditorWindow::InvalidateBetween(Pos a, Pos b) {
-    if (a > b) std::swap(a, b);
+void EditorWindow::InvalidateBetween(Pos a, Pos b)
+{
+    if (a > b)
+        std::swap(a, b);
     InvalidateRows(RowOf(a), RowOf(b));
 }
 
-void EditorWindow::AfterSelectionChange(Pos oldAnchor, Pos oldCaret) {
+void EditorWindow::AfterSelectionChange(Pos oldAnchor, Pos oldCaret)
+{
     const Pos lo = std::min({oldAnchor, oldCaret, m_session.Anchor(), m_session.Caret()});
     const Pos hi = std::max({oldAnchor, oldCaret, m_session.Anchor(), m_session.Caret()});
-    if (oldAnchor != oldCaret || m_session.HasSelection()) InvalidateBetween(lo, hi);
+    if (oldAnchor != oldCaret || m_session.HasSelection())
+        InvalidateBetween(lo, hi);
     EnsureCaretVisible();
     UpdateCaret();
 }
 
-void EditorWindow::DoMove(const std::function<void()>& move) {
+void EditorWindow::DoMove(const std::function<void()>& move)
+{
     const Pos anchor = m_session.Anchor();
     const Pos caret = m_session.Caret();
     move();
     AfterSelectionChange(anchor, caret);
 }
 
-bool EditorWindow::DoEdit(const std::function<bool()>& edit) {
+bool EditorWindow::DoEdit(const std::function<bool()>& edit)
+{
     const bool done = edit();
-    if (!done && !m_buffer.CanEdit()) ::MessageBeep(MB_OK);
+    if (!done && !m_buffer.CanEdit())
+        ::MessageBeep(MB_OK);
     EnsureCaretVisible();
     UpdateCaret();
     return done;
 }
 
-bool EditorWindow::Undo() {
+bool EditorWindow::Undo()
+{
     return DoEdit([this] { return m_session.Undo(); });
 }
 
-bool EditorWindow::Redo() {
+bool EditorWindow::Redo()
+{
     return DoEdit([this] { return m_session.Redo(); });
 }
 
-void EditorWindow::SelectAll() {
+void EditorWindow::SelectAll()
+{
     DoMove([this] { m_session.SelectAll(); });
 }
 
-void EditorWindow::GotoLine(Pos oneBasedLine) {
+void EditorWindow::GotoLine(Pos oneBasedLine)
+{
     WaitForFullIndex();
     DoMove([&] { m_session.GotoLine(oneBasedLine); });
 }
 
-void EditorWindow::TopOfFile() {
+void EditorWindow::TopOfFile()
+{
     DoMove([this] { m_session.TopOfFile(); });
 }
 
-void EditorWindow::BottomOfFile() {
+void EditorWindow::BottomOfFile()
+{
     DoMove([this] { m_session.BottomOfFile(); });
 }
 
-void EditorWindow::BeginningOfLine() {
+void EditorWindow::BeginningOfLine()
+{
     DoMove([this] { m_session.BeginningOfLine(); });
 }
 
-Pos EditorWindow::FirstVisibleLine() {
+Pos EditorWindow::FirstVisibleLine()
+{
     const TextSource& text = m_buffer.Text();
-    if (!text.IsIndexComplete() && m_topPos >= text.LineStart(text.LineCount())) WaitForFullIndex();
+    if (!text.IsIndexComplete() && m_topPos >= text.LineStart(text.LineCount()))
+        WaitForFullIndex();
     return text.LineFromPosition(m_topPos);
 }
 

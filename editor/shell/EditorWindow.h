@@ -184,19 +184,19 @@ private:
     static constexpr UINT_PTR kIndexTimer = 1;
     static constexpr UINT_PTR kCaretTimer = 2;
 
-    Pos m_topPos = 0;        // start of the first visible line
-    Pos m_firstColumn = 0;   // first visible column
-    Pos m_widestColumns = 0; // the widest line painted so far, for the horizontal bar
-    int m_scrollScale = 1;   // scroll-bar units per line (or per byte while indexing)
+    Pos m_topPos = 0;         // start of the first visible line
+    Pos m_firstColumn = 0;    // first visible column
+    Pos m_widestColumns = 0;  // the widest line painted so far, for the horizontal bar
+    int m_scrollScale = 1;    // scroll-bar units per line (or per byte while indexing)
     bool m_scrollByBytes = false;
     int m_wheelDelta = 0;
     bool m_hasFocus = false;
     bool m_selecting = false;
-    bool m_dragPending = false;    // pressed inside the selection
-    bool m_dragging = false;       // and moved far enough to drag it
+    bool m_dragPending = false;  // pressed inside the selection
+    bool m_dragging = false;     // and moved far enough to drag it
     POINT m_dragStart{};
-    HWND m_dropWindow = nullptr;   // the editor window under the dragged text
-    POINT m_dropPoint{-1, -1};     // where this window shows a drop would go
+    HWND m_dropWindow = nullptr;  // the editor window under the dragged text
+    POINT m_dropPoint{-1, -1};    // where this window shows a drop would go
     bool m_indexTimer = false;
     Pos m_lastLineCount = 0;
     std::vector<StyleRun> m_runs;  // reused while painting
@@ -205,7 +205,7 @@ private:
     UINT m_updateBarsMessage = 0;
     bool m_barsPending = false;     // the message that updates them is posted
     bool m_barsAfterPaint = false;  // it came while text waited to be painted
-    SCROLLINFO m_lastVScroll{};    // what the scroll bars were last given
+    SCROLLINFO m_lastVScroll{};     // what the scroll bars were last given
     SCROLLINFO m_lastHScroll{};
 };
 

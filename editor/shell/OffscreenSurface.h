@@ -15,9 +15,11 @@ class OffscreenSurface {
 public:
     // A memory DC like `screen` holding a bitmap of at least width by height; null when
     // none could be made.
-    HDC Prepare(HDC screen, int width, int height) {
+    HDC Prepare(HDC screen, int width, int height)
+    {
         const int depth = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
-        if (m_dc && width <= m_width && height <= m_height && depth == m_depth) return *m_dc;
+        if (m_dc && width <= m_width && height <= m_height && depth == m_depth)
+            return *m_dc;
         Release();
         auto dc = std::make_unique<CMemoryDC>(screen);
         if (!dc->GetSafeHdc() || !m_bitmap.CreateCompatibleBitmap(screen, width, height)) {
@@ -32,7 +34,8 @@ public:
         return *m_dc;
     }
 
-    void Release() {
+    void Release()
+    {
         m_selected.reset();
         m_dc.reset();
         m_bitmap.DeleteObject();

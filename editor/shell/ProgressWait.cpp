@@ -18,16 +18,19 @@ DWORD g_showDelayMs = 300;
 // waits asked for a wait too) shows no second box.
 thread_local int t_depth = 0;
 
-HINSTANCE ThisModule() {
+HINSTANCE ThisModule()
+{
     HMODULE module = nullptr;
     ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCSTR>(&ThisModule), &module);
     return module;
 }
 
-bool RegisterBoxClass(HINSTANCE instance, WNDPROC proc) {
+bool RegisterBoxClass(HINSTANCE instance, WNDPROC proc)
+{
     WNDCLASSEXA wc{};
-    if (::GetClassInfoExA(instance, kProgressBoxClass, &wc)) return true;
+    if (::GetClassInfoExA(instance, kProgressBoxClass, &wc))
+        return true;
     wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
@@ -39,61 +42,79 @@ bool RegisterBoxClass(HINSTANCE instance, WNDPROC proc) {
     return ::RegisterClassExA(&wc) != 0;
 }
 
-bool IsInput(UINT msg) {
+bool IsInput(UINT msg)
+{
     return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
            (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK);
 }
 
 }  // namespace
 
-void ProgressWait::SetShowDelay(DWORD ms) { g_showDelayMs = ms; }
+void ProgressWait::SetShowDelay(DWORD ms)
+{
+    g_showDelayMs = ms;
+}
 
 ProgressWait::ProgressWait(HWND window, std::string what)
     : m_window(window), m_frame(window ? ::GetAncestor(window, GA_ROOT) : nullptr), m_what(std::move(what)),
-      m_start(::GetTickCount()), m_lastPump(m_start) {
+      m_start(::GetTickCount()), m_lastPump(m_start)
+{
     m_cursor = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     m_nested = ++t_depth > 1;
 }
 
-ProgressWait::~ProgressWait() {
+ProgressWait::~ProgressWait()
+{
     --t_depth;
     if (m_box) {
         // The frame first, so that it, not another program, becomes active again.
-        if (m_frameDisabled) ::EnableWindow(m_frame, TRUE);
+        if (m_frameDisabled)
+            ::EnableWindow(m_frame, TRUE);
         ::DestroyWindow(m_box);
-        if (m_focus && ::IsWindow(m_focus)) ::SetFocus(m_focus);
+        if (m_focus && ::IsWindow(m_focus))
+            ::SetFocus(m_focus);
     }
     ::SetCursor(m_cursor);
     for (HWND wnd : m_closes) {
-        if (::IsWindow(wnd)) ::PostMessageA(wnd, WM_CLOSE, 0, 0);
+        if (::IsWindow(wnd))
+            ::PostMessageA(wnd, WM_CLOSE, 0, 0);
     }
-    if (m_quit) ::PostQuitMessage(m_quitCode);
+    if (m_quit)
+        ::PostQuitMessage(m_quitCode);
 }
 
-bool ProgressWait::Step(double fraction) {
-    if (m_stopped) return false;
+bool ProgressWait::Step(double fraction)
+{
+    if (m_stopped)
+        return false;
     const DWORD now = ::GetTickCount();
-    if (now - m_lastPump < kPumpMs) return true;
+    if (now - m_lastPump < kPumpMs)
+        return true;
     m_lastPump = now;
     m_fraction = std::clamp(fraction, 0.0, 1.0);
-    if (!m_box && !m_nested && now - m_start >= g_showDelayMs) ShowBox();
-    if (m_box) ::InvalidateRect(m_box, nullptr, FALSE);
+    if (!m_box && !m_nested && now - m_start >= g_showDelayMs)
+        ShowBox();
+    if (m_box)
+        ::InvalidateRect(m_box, nullptr, FALSE);
     PumpMessages();
     return !m_stopped;
 }
 
-void ProgressWait::ShowBox() {
+void ProgressWait::ShowBox()
+{
     const HINSTANCE instance = ThisModule();
-    if (!RegisterBoxClass(instance, BoxProc)) return;
+    if (!RegisterBoxClass(instance, BoxProc))
+        return;
     RECT over{};
-    if (!m_frame || !::GetWindowRect(m_frame, &over)) ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+    if (!m_frame || !::GetWindowRect(m_frame, &over))
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
     const int x = over.left + std::max(0, static_cast<int>(over.right - over.left - kBoxWidth) / 2);
     const int y = over.top + std::max(0, static_cast<int>(over.bottom - over.top - kBoxHeight) / 2);
     m_focus = ::GetFocus();
-    m_box = ::CreateWindowExA(WS_EX_DLGMODALFRAME, kProgressBoxClass, "Please wait",
-                             WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y, kBoxWidth, kBoxHeight, m_frame, nullptr,
-                             instance, this);
-    if (!m_box) return;
+    m_box = ::CreateWindowExA(WS_EX_DLGMODALFRAME, kProgressBoxClass, "Please wait", WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                              x, y, kBoxWidth, kBoxHeight, m_frame, nullptr, instance, this);
+    if (!m_box)
+        return;
     if (m_frame && ::IsWindowEnabled(m_frame)) {
         ::EnableWindow(m_frame, FALSE);
         m_frameDisabled = true;
@@ -103,7 +124,8 @@ void ProgressWait::ShowBox() {
     ::UpdateWindow(m_box);
 }
 
-void ProgressWait::PumpMessages() {
+void ProgressWait::PumpMessages()
+{
     MSG msg;
     while (!m_stopped && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
@@ -123,13 +145,15 @@ void ProgressWait::PumpMessages() {
             break;
         }
         // Input goes to the box alone: the windows behind it are busy with the work.
-        if (IsInput(msg.message) && (!m_box || msg.hwnd != m_box)) continue;
+        if (IsInput(msg.message) && (!m_box || msg.hwnd != m_box))
+            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
 }
 
-LRESULT CALLBACK ProgressWait::BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ProgressWait::BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     if (msg == WM_NCCREATE) {
         const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         ::SetWindowLongPtrA(wnd, 0, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
@@ -143,20 +167,24 @@ LRESULT CALLBACK ProgressWait::BoxProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
             }
             break;
         case WM_CLOSE:
-            if (wait) wait->m_stopped = true;
+            if (wait)
+                wait->m_stopped = true;
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE && wait) wait->m_stopped = true;
+            if (wParam == VK_ESCAPE && wait)
+                wait->m_stopped = true;
             return 0;
         case WM_NCDESTROY:
             ::SetWindowLongPtrA(wnd, 0, 0);
             break;
-        default: break;
+        default:
+            break;
     }
     return ::DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
-void ProgressWait::PaintBox() {
+void ProgressWait::PaintBox()
+{
     CPaintDC paint(m_box);
     HDC dc = paint;
     RECT client{};
@@ -174,7 +202,8 @@ void ProgressWait::PaintBox() {
     RECT done = bar;
     ::InflateRect(&done, -2, -2);
     done.right = done.left + static_cast<LONG>((done.right - done.left) * m_fraction);
-    if (done.right > done.left) ::FillRect(dc, &done, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+    if (done.right > done.left)
+        ::FillRect(dc, &done, ::GetSysColorBrush(COLOR_HIGHLIGHT));
 
     char status[96];
     std::snprintf(status, sizeof status, "%d%% done. Press Esc to stop.", static_cast<int>(m_fraction * 100.0));

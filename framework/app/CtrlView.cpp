@@ -17,10 +17,7 @@ BOOL CCtrlView::OnEraseBkgnd(HDC)
     return static_cast<BOOL>(Default());
 }
 
-CTreeView::CTreeView()
-    : CCtrlView(WC_TREEVIEWA, TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS)
-{
-}
+CTreeView::CTreeView() : CCtrlView(WC_TREEVIEWA, TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_SHOWSELALWAYS) {}
 
 CTreeView::~CTreeView()
 {

@@ -106,8 +106,8 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const char* path)
 {
-    CFileHandle file(::CreateFileW(WideFilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(::CreateFileW(WideFilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ShowFileError("Cannot open the file %s.", path);
         return false;
@@ -119,8 +119,8 @@ bool CDocument::OnOpenDocument(const char* path)
 
 bool CDocument::OnSaveDocument(const char* path)
 {
-    CFileHandle file(
-        ::CreateFileW(WideFilePath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(::CreateFileW(WideFilePath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ShowFileError("Cannot save the file %s.", path);
         return false;
@@ -158,13 +158,13 @@ bool CDocument::SaveModified()
     std::string name = m_strPathName.empty() ? m_strTitle : FileTitle(m_strPathName);
     std::string question = "Save changes to " + name + "?";
     switch (AfxMessageBox(question.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
-    case IDYES:
-        return AfxGuarded(this)->DoFileSave();
-    case IDNO:
-        AfxGuarded(this)->SetModifiedFlag(false);
-        return true;
-    default:
-        return false;
+        case IDYES:
+            return AfxGuarded(this)->DoFileSave();
+        case IDNO:
+            AfxGuarded(this)->SetModifiedFlag(false);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -212,17 +212,17 @@ bool CDocument::DoSave(const char* path, bool replace)
 bool CDocument::HandleCommand(UINT id, UINT)
 {
     switch (id) {
-    case ID_FILE_SAVE:
-        AfxGuarded(this)->DoFileSave();
-        return true;
-    case ID_FILE_SAVE_AS:
-        AfxGuarded(this)->DoSave(nullptr, true);
-        return true;
-    case ID_FILE_CLOSE:
-        if (AfxGuarded(this)->SaveModified())
-            AfxGuarded(this)->OnCloseDocument();
-        return true;
-    default:
-        return false;
+        case ID_FILE_SAVE:
+            AfxGuarded(this)->DoFileSave();
+            return true;
+        case ID_FILE_SAVE_AS:
+            AfxGuarded(this)->DoSave(nullptr, true);
+            return true;
+        case ID_FILE_CLOSE:
+            if (AfxGuarded(this)->SaveModified())
+                AfxGuarded(this)->OnCloseDocument();
+            return true;
+        default:
+            return false;
     }
 }

@@ -51,19 +51,19 @@ int CView::OnCreate(CREATESTRUCTA* cs)
 bool CView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_INITIALUPDATE:
-        AfxGuarded(this)->OnInitialUpdate();
-        return true;
-    case WM_MOUSEACTIVATE: {
-        *result = Default();
-        if (*result == MA_NOACTIVATE || *result == MA_NOACTIVATEANDEAT)
+        case WM_INITIALUPDATE:
+            AfxGuarded(this)->OnInitialUpdate();
             return true;
-        if (CFrameWnd* frame = GetParentFrame())
-            AfxGuarded(frame)->SetActiveView(this, true);
-        return true;
-    }
-    default:
-        return CWnd::OnWndMsg(msg, wParam, lParam, result);
+        case WM_MOUSEACTIVATE: {
+            *result = Default();
+            if (*result == MA_NOACTIVATE || *result == MA_NOACTIVATEANDEAT)
+                return true;
+            if (CFrameWnd* frame = GetParentFrame())
+                AfxGuarded(frame)->SetActiveView(this, true);
+            return true;
+        }
+        default:
+            return CWnd::OnWndMsg(msg, wParam, lParam, result);
     }
 }
 

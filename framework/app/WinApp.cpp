@@ -116,20 +116,20 @@ int CWinApp::Run()
 bool CWinApp::HandleCommand(UINT id, UINT)
 {
     switch (id) {
-    case ID_FILE_NEW:
-        OnFileNew();
-        return true;
-    case ID_FILE_OPEN:
-        OnFileOpen();
-        return true;
-    case ID_FILE_PRINT_SETUP:
-        OnFilePrintSetup();
-        return true;
-    case ID_APP_EXIT:
-        OnAppExit();
-        return true;
-    default:
-        return false;
+        case ID_FILE_NEW:
+            OnFileNew();
+            return true;
+        case ID_FILE_OPEN:
+            OnFileOpen();
+            return true;
+        case ID_FILE_PRINT_SETUP:
+            OnFilePrintSetup();
+            return true;
+        case ID_APP_EXIT:
+            OnAppExit();
+            return true;
+        default:
+            return false;
     }
 }
 

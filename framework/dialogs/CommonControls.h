@@ -25,22 +25,38 @@ public:
     bool DeleteItem(int index) { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)) != 0; }
     bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
-    int GetNextItem(int start, UINT flags) const { return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), flags)); }
+    int GetNextItem(int start, UINT flags) const
+    {
+        return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), flags));
+    }
     UINT GetSelectedCount() const { return static_cast<UINT>(SendMessage(LVM_GETSELECTEDCOUNT)); }
     bool SetItemState(int index, UINT state, UINT mask);
-    UINT GetItemState(int index, UINT mask) const { return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(index), mask)); }
+    UINT GetItemState(int index, UINT mask) const
+    {
+        return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(index), mask));
+    }
     bool SetItemData(int index, DWORD_PTR data);
     DWORD_PTR GetItemData(int index) const;
-    DWORD SetExtendedStyle(DWORD style) { return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style)); }
+    DWORD SetExtendedStyle(DWORD style)
+    {
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style));
+    }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     // Without LVS_SHAREIMAGELISTS the list destroys `images` with itself: a list whose
     // images have an owner of their own needs that style.
     HIMAGELIST SetImageList(HIMAGELIST images, int which)
     {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
+        return reinterpret_cast<HIMAGELIST>(
+            SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
     }
-    bool SetColumnWidth(int column, int width) { return SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width) != 0; }
-    bool EnsureVisible(int index, bool partialOK) { return SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), partialOK) != 0; }
+    bool SetColumnWidth(int column, int width)
+    {
+        return SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), width) != 0;
+    }
+    bool EnsureVisible(int index, bool partialOK)
+    {
+        return SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), partialOK) != 0;
+    }
 };
 
 // A tree view.
@@ -63,9 +79,18 @@ public:
     HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
     HTREEITEM GetChildItem(HTREEITEM item) const { return GetNextItem(item, TVGN_CHILD); }
     HTREEITEM GetNextSiblingItem(HTREEITEM item) const { return GetNextItem(item, TVGN_NEXT); }
-    bool SelectItem(HTREEITEM item) { return SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != 0; }
-    bool Expand(HTREEITEM item, UINT code) { return SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)) != 0; }
-    bool EnsureVisible(HTREEITEM item) { return SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item)) != 0; }
+    bool SelectItem(HTREEITEM item)
+    {
+        return SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != 0;
+    }
+    bool Expand(HTREEITEM item, UINT code)
+    {
+        return SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)) != 0;
+    }
+    bool EnsureVisible(HTREEITEM item)
+    {
+        return SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item)) != 0;
+    }
     UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
     std::string GetItemText(HTREEITEM item) const;
     bool SetItemText(HTREEITEM item, const char* text);
@@ -75,7 +100,8 @@ public:
     bool ItemHasChildren(HTREEITEM item) const { return GetChildItem(item) != nullptr; }
     HIMAGELIST SetImageList(HIMAGELIST images, int which = TVSIL_NORMAL)
     {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
+        return reinterpret_cast<HIMAGELIST>(
+            SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
     }
 };
 
@@ -119,6 +145,9 @@ public:
     }
     int SetPos32(int position) { return static_cast<int>(SendMessage(UDM_SETPOS32, 0, position)); }
     int GetPos32() const { return static_cast<int>(SendMessage(UDM_GETPOS32)); }
-    HWND SetBuddy(HWND buddy) { return reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy))); }
+    HWND SetBuddy(HWND buddy)
+    {
+        return reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy)));
+    }
     HWND GetBuddy() const { return reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)); }
 };

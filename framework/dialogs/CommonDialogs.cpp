@@ -109,8 +109,7 @@ CFindReplaceDialog* CFindReplaceDialog::GetNotifier(LPARAM lParam)
     return request ? reinterpret_cast<CFindReplaceDialog*>(request->lCustData) : nullptr;
 }
 
-bool CFindReplaceDialog::Create(bool findOnly, const char* findWhat, const char* replaceWith, DWORD flags,
-                                CWnd* parent)
+bool CFindReplaceDialog::Create(bool findOnly, const char* findWhat, const char* replaceWith, DWORD flags, CWnd* parent)
 {
     if (findWhat)
         std::strncpy(m_find, findWhat, sizeof(m_find) - 1);
@@ -170,8 +169,10 @@ bool AfxBrowseForFolder(HWND owner, const char* title, std::string& path)
     using BrowseFn = LPITEMIDLIST(WINAPI*)(LPBROWSEINFOA);
     using PathFn = BOOL(WINAPI*)(LPCITEMIDLIST, LPSTR);
     using FreeFn = void(WINAPI*)(void*);
-    auto browse = reinterpret_cast<BrowseFn>(reinterpret_cast<void*>(::GetProcAddress(shell.Get(), "SHBrowseForFolderA")));
-    auto toPath = reinterpret_cast<PathFn>(reinterpret_cast<void*>(::GetProcAddress(shell.Get(), "SHGetPathFromIDListA")));
+    auto browse =
+        reinterpret_cast<BrowseFn>(reinterpret_cast<void*>(::GetProcAddress(shell.Get(), "SHBrowseForFolderA")));
+    auto toPath =
+        reinterpret_cast<PathFn>(reinterpret_cast<void*>(::GetProcAddress(shell.Get(), "SHGetPathFromIDListA")));
     auto release = reinterpret_cast<FreeFn>(reinterpret_cast<void*>(::GetProcAddress(com.Get(), "CoTaskMemFree")));
     if (!browse || !toPath || !release)
         return false;

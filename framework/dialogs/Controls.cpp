@@ -30,7 +30,8 @@ int CListCtrl::InsertColumn(int column, const char* heading, int format, int wid
     info.cx = width;
     info.pszText = const_cast<char*>(heading);
     info.iSubItem = column;
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info)));
 }
 
 int CListCtrl::InsertItem(int index, const char* text, int image)

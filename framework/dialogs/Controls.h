@@ -21,7 +21,10 @@ public:
     {
         return AfxCreateControl(*this, "STATIC", text, style, rect, parent, id);
     }
-    HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon))); }
+    HICON SetIcon(HICON icon)
+    {
+        return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
+    }
     HBITMAP SetBitmap(HBITMAP bitmap)
     {
         return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
@@ -64,7 +67,10 @@ public:
         start = static_cast<int>(s);
         end = static_cast<int>(e);
     }
-    void ReplaceSel(const char* text, bool canUndo = false) { SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text)); }
+    void ReplaceSel(const char* text, bool canUndo = false)
+    {
+        SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
+    }
     int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
     bool SetReadOnly(bool readOnly = true) { return SendMessage(EM_SETREADONLY, readOnly) != 0; }
     bool GetModify() const { return SendMessage(EM_GETMODIFY) != 0; }
@@ -82,10 +88,14 @@ public:
     {
         return AfxCreateControl(*this, "COMBOBOX", "", style, rect, parent, id);
     }
-    int AddString(const char* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int AddString(const char* text)
+    {
+        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    }
     int InsertString(int index, const char* text)
     {
-        return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
+        return static_cast<int>(
+            SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
     }
     int DeleteString(int index) { return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index))); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
@@ -95,14 +105,22 @@ public:
     std::string GetLBText(int index) const;
     int FindStringExact(int startAfter, const char* text) const
     {
-        return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
+        return static_cast<int>(
+            SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
     }
     int SelectString(int startAfter, const char* text)
     {
-        return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
+        return static_cast<int>(
+            SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
     }
-    int SetItemData(int index, DWORD_PTR data) { return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data))); }
-    DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index))); }
+    int SetItemData(int index, DWORD_PTR data)
+    {
+        return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+    }
+    DWORD_PTR GetItemData(int index) const
+    {
+        return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
+    }
     void LimitText(int maximum) { SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(maximum)); }
     void ShowDropDown(bool show = true) { SendMessage(CB_SHOWDROPDOWN, show); }
 };

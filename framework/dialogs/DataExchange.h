@@ -18,7 +18,7 @@ public:
 
     bool m_bSaveAndValidate;  // true: controls to members
     CWnd* m_pDlgWnd;
-    bool m_bFailed = false;   // a value was refused; later exchanges are skipped
+    bool m_bFailed = false;  // a value was refused; later exchanges are skipped
     int m_idLastControl = 0;
 
     // The control to exchange with; null once the exchange has failed or when it is missing.

@@ -159,14 +159,14 @@ LRESULT CDialog::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 bool CDialog::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_INITDIALOG:
-        *result = AfxGuarded(this)->OnInitDialog();
-        return true;
-    case WM_KICKIDLE:
-        *result = 0;
-        return true;
-    default:
-        return CWnd::OnWndMsg(msg, wParam, lParam, result);
+        case WM_INITDIALOG:
+            *result = AfxGuarded(this)->OnInitDialog();
+            return true;
+        case WM_KICKIDLE:
+            *result = 0;
+            return true;
+        default:
+            return CWnd::OnWndMsg(msg, wParam, lParam, result);
     }
 }
 
@@ -175,13 +175,13 @@ bool CDialog::HandleCommand(UINT id, UINT code)
     if (code != BN_CLICKED)
         return CWnd::HandleCommand(id, code);
     switch (id) {
-    case IDOK:
-        AfxGuarded(this)->OnOK();
-        return true;
-    case IDCANCEL:
-        AfxGuarded(this)->OnCancel();
-        return true;
-    default:
-        return CWnd::HandleCommand(id, code);
+        case IDOK:
+            AfxGuarded(this)->OnOK();
+            return true;
+        case IDCANCEL:
+            AfxGuarded(this)->OnCancel();
+            return true;
+        default:
+            return CWnd::HandleCommand(id, code);
     }
 }

@@ -57,8 +57,8 @@ public:
     STDMETHODIMP CanInPlaceActivate() override { return m_host ? S_OK : S_FALSE; }
     STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
     STDMETHODIMP OnUIActivate() override { return S_OK; }
-    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position,
-                                  RECT* clip, OLEINPLACEFRAMEINFO* info) override
+    STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position, RECT* clip,
+                                  OLEINPLACEFRAMEINFO* info) override
     {
         *frame = this;
         AddRef();
@@ -121,8 +121,8 @@ COleControlHost::~COleControlHost()
     CloseControl();
 }
 
-bool COleControlHost::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect,
-                                    CWnd* parent, UINT id)
+bool COleControlHost::CreateControl(REFCLSID clsid, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
+                                    UINT id)
 {
     CComPtr<IOleObject> object;
     if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, object.ReceiveVoid())))
@@ -169,8 +169,7 @@ std::string COleControlHost::GetStringProperty(DISPID id)
     VARIANT value;
     ::VariantInit(&value);
     std::string text;
-    if (SUCCEEDED(InvokeHelper(id, DISPATCH_PROPERTYGET, &value, nullptr, 0)) && value.vt == VT_BSTR &&
-        value.bstrVal) {
+    if (SUCCEEDED(InvokeHelper(id, DISPATCH_PROPERTYGET, &value, nullptr, 0)) && value.vt == VT_BSTR && value.bstrVal) {
         int length = ::WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, nullptr, 0, nullptr, nullptr);
         if (length > 1) {
             text.assign(static_cast<std::size_t>(length), '\0');
@@ -269,13 +268,13 @@ void COleControlHost::OnDestroy()
 bool COleControlHost::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    // The control paints all of the window.
-    case WM_ERASEBKGND:
-        *result = m_object ? 1 : 0;
-        if (!m_object)
+        // The control paints all of the window.
+        case WM_ERASEBKGND:
+            *result = m_object ? 1 : 0;
+            if (!m_object)
+                return CWnd::OnWndMsg(msg, wParam, lParam, result);
+            return true;
+        default:
             return CWnd::OnWndMsg(msg, wParam, lParam, result);
-        return true;
-    default:
-        return CWnd::OnWndMsg(msg, wParam, lParam, result);
     }
 }

@@ -16,13 +16,16 @@ struct FWAPI CRuntimeClass {
     CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 };
 
-#define DECLARE_DYNCREATE(cls)                     \
-public:                                            \
-    static CObject* CreateObject();                \
+#define DECLARE_DYNCREATE(cls)                                                                                         \
+public:                                                                                                                \
+    static CObject* CreateObject();                                                                                    \
     static const CRuntimeClass class##cls;
 
-#define IMPLEMENT_DYNCREATE(cls)                                 \
-    CObject* cls::CreateObject() { return new cls; }             \
+#define IMPLEMENT_DYNCREATE(cls)                                                                                       \
+    CObject* cls::CreateObject()                                                                                       \
+    {                                                                                                                  \
+        return new cls;                                                                                                \
+    }                                                                                                                  \
     const CRuntimeClass cls::class##cls = {#cls, &cls::CreateObject};
 
 #define RUNTIME_CLASS(cls) (&cls::class##cls)

@@ -5,7 +5,7 @@
 namespace {
 thread_local CModuleState* t_current = nullptr;
 CModuleState* g_process = nullptr;
-}
+}  // namespace
 
 CModuleState* AfxGetModuleState()
 {

@@ -71,8 +71,8 @@ bool CWnd::PreCreateWindow(CREATESTRUCTA&)
     return true;
 }
 
-bool CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
-                  UINT id, void* param)
+bool CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                  void* param)
 {
     return CreateEx(0, className, windowName, style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
@@ -136,80 +136,81 @@ bool CWnd::ReflectToChild(HWND child, UINT msg, WPARAM wParam, LPARAM lParam, LR
 bool CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_CREATE:
-        *result = AfxGuarded(this)->OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
-        return true;
-    case WM_DESTROY:
-        AfxGuarded(this)->OnDestroy();
-        return true;
-    case WM_SIZE:
-        AfxGuarded(this)->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-        return true;
-    case WM_PAINT:
-        AfxGuarded(this)->OnPaint();
-        return true;
-    case WM_ERASEBKGND:
-        *result = AfxGuarded(this)->OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
-        return true;
-    case WM_CLOSE:
-        AfxGuarded(this)->OnClose();
-        return true;
-    case WM_TIMER:
-        AfxGuarded(this)->OnTimer(wParam);
-        return true;
-    case WM_SETFOCUS:
-        AfxGuarded(this)->OnSetFocus(reinterpret_cast<HWND>(wParam));
-        return true;
-    case WM_COMMAND:
-        if (lParam && ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result))
+        case WM_CREATE:
+            *result = AfxGuarded(this)->OnCreate(reinterpret_cast<CREATESTRUCTA*>(lParam));
             return true;
-        *result = AfxGuarded(this)->OnCommand(wParam, lParam) ? 0 : Default();
-        return true;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (ReflectToChild(header->hwndFrom, msg, wParam, lParam, result))
+        case WM_DESTROY:
+            AfxGuarded(this)->OnDestroy();
             return true;
-        if (!AfxGuarded(this)->OnNotify(wParam, lParam, result))
-            *result = Default();
-        return true;
-    }
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        if (ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result))
+        case WM_SIZE:
+            AfxGuarded(this)->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
             return true;
-        *result = reinterpret_cast<LRESULT>(AfxGuarded(this)->OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), msg));
-        return true;
-    case WM_DRAWITEM: {
-        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-        if (item->CtlType != ODT_MENU && ReflectToChild(item->hwndItem, msg, wParam, lParam, result))
+        case WM_PAINT:
+            AfxGuarded(this)->OnPaint();
             return true;
-        AfxGuarded(this)->OnDrawItem(static_cast<int>(wParam), item);
-        *result = TRUE;
-        return true;
-    }
-    case WM_MEASUREITEM: {
-        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        return item->CtlType != ODT_MENU &&
-               ReflectToChild(GetDlgItem(static_cast<int>(item->CtlID)), msg, wParam, lParam, result);
-    }
-    case WM_COMPAREITEM:
-        return ReflectToChild(reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem, msg, wParam, lParam, result);
-    case WM_DELETEITEM:
-        return ReflectToChild(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem, msg, wParam, lParam, result);
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        return lParam && ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result);
-    case WM_INITMENUPOPUP:
-        AfxGuarded(this)->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
-        return true;
-    case WM_DROPFILES:
-        AfxGuarded(this)->OnDropFiles(reinterpret_cast<HDROP>(wParam));
-        return true;
-    default:
-        return false;
+        case WM_ERASEBKGND:
+            *result = AfxGuarded(this)->OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
+            return true;
+        case WM_CLOSE:
+            AfxGuarded(this)->OnClose();
+            return true;
+        case WM_TIMER:
+            AfxGuarded(this)->OnTimer(wParam);
+            return true;
+        case WM_SETFOCUS:
+            AfxGuarded(this)->OnSetFocus(reinterpret_cast<HWND>(wParam));
+            return true;
+        case WM_COMMAND:
+            if (lParam && ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result))
+                return true;
+            *result = AfxGuarded(this)->OnCommand(wParam, lParam) ? 0 : Default();
+            return true;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (ReflectToChild(header->hwndFrom, msg, wParam, lParam, result))
+                return true;
+            if (!AfxGuarded(this)->OnNotify(wParam, lParam, result))
+                *result = Default();
+            return true;
+        }
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            if (ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result))
+                return true;
+            *result = reinterpret_cast<LRESULT>(
+                AfxGuarded(this)->OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), msg));
+            return true;
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType != ODT_MENU && ReflectToChild(item->hwndItem, msg, wParam, lParam, result))
+                return true;
+            AfxGuarded(this)->OnDrawItem(static_cast<int>(wParam), item);
+            *result = TRUE;
+            return true;
+        }
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            return item->CtlType != ODT_MENU &&
+                   ReflectToChild(GetDlgItem(static_cast<int>(item->CtlID)), msg, wParam, lParam, result);
+        }
+        case WM_COMPAREITEM:
+            return ReflectToChild(reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem, msg, wParam, lParam, result);
+        case WM_DELETEITEM:
+            return ReflectToChild(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem, msg, wParam, lParam, result);
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            return lParam && ReflectToChild(reinterpret_cast<HWND>(lParam), msg, wParam, lParam, result);
+        case WM_INITMENUPOPUP:
+            AfxGuarded(this)->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
+            return true;
+        case WM_DROPFILES:
+            AfxGuarded(this)->OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -40,8 +40,8 @@ public:
 
     // Creation. A null class name takes the framework's plain window class.
     virtual bool PreCreateWindow(CREATESTRUCTA& cs);
-    bool CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                  int cx, int cy, HWND parent, HMENU menuOrId, void* param = nullptr);
+    bool CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int cx,
+                  int cy, HWND parent, HMENU menuOrId, void* param = nullptr);
     // A child window; classes that wrap a control of their own (an ActiveX control) make it
     // here.
     virtual bool Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
@@ -86,8 +86,14 @@ public:
     bool EnableWindow(bool enable = true) { return ::EnableWindow(m_hWnd, enable) != FALSE; }
     bool ShowWindow(int show) { return ::ShowWindow(m_hWnd, show) != FALSE; }
     void MoveWindow(int x, int y, int cx, int cy, bool repaint = true) { ::MoveWindow(m_hWnd, x, y, cx, cy, repaint); }
-    void MoveWindow(const RECT& r, bool repaint = true) { MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, repaint); }
-    bool SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) { return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags) != FALSE; }
+    void MoveWindow(const RECT& r, bool repaint = true)
+    {
+        MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, repaint);
+    }
+    bool SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags)
+    {
+        return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags) != FALSE;
+    }
     void GetClientRect(RECT* r) const { ::GetClientRect(m_hWnd, r); }
     void GetWindowRect(RECT* r) const { ::GetWindowRect(m_hWnd, r); }
     void ScreenToClient(RECT* r) const { ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(r), 2); }
@@ -102,8 +108,14 @@ public:
     void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
     std::string GetDlgItemText(int id) const;
     HWND GetParent() const { return ::GetParent(m_hWnd); }
-    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessageA(m_hWnd, msg, wParam, lParam); }
-    bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::PostMessageA(m_hWnd, msg, wParam, lParam) != FALSE; }
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWnd, msg, wParam, lParam);
+    }
+    bool PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::PostMessageA(m_hWnd, msg, wParam, lParam) != FALSE;
+    }
     UINT_PTR SetTimer(UINT_PTR id, UINT ms) { return ::SetTimer(m_hWnd, id, ms, nullptr); }
     bool KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id) != FALSE; }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }

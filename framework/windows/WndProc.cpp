@@ -163,8 +163,8 @@ LRESULT CWnd::Default()
     return AfxGuarded(this)->DefWindowProc(t_message.msg, t_message.wParam, t_message.lParam);
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int cx, int cy, HWND parent, HMENU menuOrId, void* param)
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int cx,
+                    int cy, HWND parent, HMENU menuOrId, void* param)
 {
     CREATESTRUCTA cs{};
     cs.dwExStyle = exStyle;
@@ -195,8 +195,7 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
 }
 
 // Dialogs are made through this as well, so that they are attached before WM_INITDIALOG.
-HWND AfxCreateDialog(CWnd* wnd, HINSTANCE resources, const DLGTEMPLATE* dialogTemplate, HWND parent,
-                           DLGPROC proc)
+HWND AfxCreateDialog(CWnd* wnd, HINSTANCE resources, const DLGTEMPLATE* dialogTemplate, HWND parent, DLGPROC proc)
 {
     CCreationHook hook(wnd);
     return ::CreateDialogIndirectParamA(resources, dialogTemplate, parent, proc, 0);

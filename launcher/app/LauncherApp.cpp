@@ -55,8 +55,9 @@ bool CLauncherApp::Create(HINSTANCE instance, int showCommand)
     if (!m_block.Create() || !RegisterClasses(instance))
         return false;
     m_messages.Reset(::CreateWindowExA(0, kMessageClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this));
-    m_main.Reset(::CreateWindowExA(0, kMainClass, kMainCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, 470, 250, nullptr, nullptr, instance, this));
+    m_main.Reset(::CreateWindowExA(0, kMainClass, kMainCaption,
+                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, 470, 250, nullptr, nullptr, instance, this));
     if (!m_messages.Get() || !m_main.Get())
         return false;
     CreateControls();
@@ -75,24 +76,22 @@ void CLauncherApp::CreateControls()
         const char* text;
     };
     static constexpr Button kButtons[] = {
-        {IDC_EDIT_CONFIGURATION, "Edit configuration"}, {IDC_OPTIONS, "Options..."},
-        {IDC_VIEW_LOGS, "View logs..."},                {IDC_TEST_CONFIGURATION, "Test configuration"},
-        {IDC_EXIT, "Exit"},
+        {IDC_EDIT_CONFIGURATION, "Edit configuration"}, {IDC_OPTIONS, "Options..."}, {IDC_VIEW_LOGS, "View logs..."},
+        {IDC_TEST_CONFIGURATION, "Test configuration"}, {IDC_EXIT, "Exit"},
     };
     const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(m_main.Get(), GWLP_HINSTANCE));
     int y = 10;
     for (const Button& b : kButtons) {
-        HWND button = ::CreateWindowExA(0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10, y,
-                                        140, 28, m_main.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
-                                        instance, nullptr);
+        HWND button =
+            ::CreateWindowExA(0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10, y, 140, 28,
+                              m_main.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance, nullptr);
         ::SendMessageA(button, WM_SETFONT, font, TRUE);
         y += 36;
     }
-    m_notices = ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 160, 10, 290,
-                                  172, m_main.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NOTICES)),
-                                  instance, nullptr);
+    m_notices = ::CreateWindowExA(
+        WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOSEL, 160, 10,
+        290, 172, m_main.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NOTICES)), instance, nullptr);
     ::SendMessageA(m_notices, WM_SETFONT, font, TRUE);
 }
 
@@ -124,24 +123,24 @@ LRESULT CALLBACK CLauncherApp::MainProc(HWND wnd, UINT message, WPARAM wParam, L
         CLauncherApp* app = AppOf(wnd);
         if (app != nullptr) {
             switch (message) {
-            case WM_COMMAND:
-                app->OnCommand(LOWORD(wParam));
-                return 0;
-            case WM_TIMER:
-                app->UpdateButtons();
-                return 0;
-            case WM_CLOSE:
-                app->OnExit();
-                return 0;
-            case WM_DESTROY:
-                ::KillTimer(wnd, kButtonTimer);
-                app->m_main.Release();
-                ::PostQuitMessage(0);
-                return 0;
-            case WM_LAUNCHER_NOTIFY:
-                return app->OnLauncherNotify(wParam, lParam);
-            default:
-                break;
+                case WM_COMMAND:
+                    app->OnCommand(LOWORD(wParam));
+                    return 0;
+                case WM_TIMER:
+                    app->UpdateButtons();
+                    return 0;
+                case WM_CLOSE:
+                    app->OnExit();
+                    return 0;
+                case WM_DESTROY:
+                    ::KillTimer(wnd, kButtonTimer);
+                    app->m_main.Release();
+                    ::PostQuitMessage(0);
+                    return 0;
+                case WM_LAUNCHER_NOTIFY:
+                    return app->OnLauncherNotify(wParam, lParam);
+                default:
+                    break;
             }
         }
     } catch (...) {
@@ -168,54 +167,54 @@ LRESULT CLauncherApp::OnLauncherNotify(WPARAM code, LPARAM lParam)
 {
     Note(NoticeLine(static_cast<unsigned>(code)));
     switch (code) {
-    case LN_TEST_CONFIG:
-        OnTestRequest();
-        return 0;
-    case LN_FORMAT_CHANGED:
-        // Open editors follow the new colours and font.
-        if (HWND editor = EditorWindow())
-            ::PostMessageA(editor, WM_LAUNCHER_NOTIFY, LN_FORMAT_CHANGED, 0);
-        if (m_logViewer != nullptr && ::IsWindow(m_logViewer))
-            ::PostMessageA(m_logViewer, WM_LAUNCHER_NOTIFY, LN_FORMAT_CHANGED, 0);
-        return 0;
-    case LN_SHOW_ABOUT: {
-        std::string text = kAboutText;
-        const std::string tools = ProductVersionOf(Beside(kScrivelExe));
-        if (!tools.empty())
-            text += std::string("\n\n") + kAboutToolsPrefix + tools;
-        ::MessageBoxA(m_main.Get(), text.c_str(), kAboutCaption, MB_OK | MB_ICONINFORMATION);
-        return 0;
-    }
-    case LN_SPLASH_CONTROL: {
-        // This Launcher can show a splash screen, so the option is offered.
-        HWND checkBox = reinterpret_cast<HWND>(lParam);
-        if (checkBox != nullptr && ::IsWindow(checkBox))
-            ::EnableWindow(checkBox, TRUE);
-        return 1;
-    }
-    case LN_COMMANDS_CHANGED:
-        UpdateButtons();
-        return 0;
-    default:
-        return 0;
+        case LN_TEST_CONFIG:
+            OnTestRequest();
+            return 0;
+        case LN_FORMAT_CHANGED:
+            // Open editors follow the new colours and font.
+            if (HWND editor = EditorWindow())
+                ::PostMessageA(editor, WM_LAUNCHER_NOTIFY, LN_FORMAT_CHANGED, 0);
+            if (m_logViewer != nullptr && ::IsWindow(m_logViewer))
+                ::PostMessageA(m_logViewer, WM_LAUNCHER_NOTIFY, LN_FORMAT_CHANGED, 0);
+            return 0;
+        case LN_SHOW_ABOUT: {
+            std::string text = kAboutText;
+            const std::string tools = ProductVersionOf(Beside(kScrivelExe));
+            if (!tools.empty())
+                text += std::string("\n\n") + kAboutToolsPrefix + tools;
+            ::MessageBoxA(m_main.Get(), text.c_str(), kAboutCaption, MB_OK | MB_ICONINFORMATION);
+            return 0;
+        }
+        case LN_SPLASH_CONTROL: {
+            // This Launcher can show a splash screen, so the option is offered.
+            HWND checkBox = reinterpret_cast<HWND>(lParam);
+            if (checkBox != nullptr && ::IsWindow(checkBox))
+                ::EnableWindow(checkBox, TRUE);
+            return 1;
+        }
+        case LN_COMMANDS_CHANGED:
+            UpdateButtons();
+            return 0;
+        default:
+            return 0;
     }
 }
 
 void CLauncherApp::OnCommand(int id)
 {
     switch (id) {
-    case IDC_EDIT_CONFIGURATION:
-        return OnEditConfiguration();
-    case IDC_OPTIONS:
-        return OnOptions();
-    case IDC_VIEW_LOGS:
-        return OnViewLogs();
-    case IDC_TEST_CONFIGURATION:
-        return OnTestConfiguration();
-    case IDC_EXIT:
-        return OnExit();
-    default:
-        return;
+        case IDC_EDIT_CONFIGURATION:
+            return OnEditConfiguration();
+        case IDC_OPTIONS:
+            return OnOptions();
+        case IDC_VIEW_LOGS:
+            return OnViewLogs();
+        case IDC_TEST_CONFIGURATION:
+            return OnTestConfiguration();
+        case IDC_EXIT:
+            return OnExit();
+        default:
+            return;
     }
 }
 

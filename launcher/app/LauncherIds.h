@@ -12,9 +12,8 @@ constexpr char kMainCaption[] = "Launcher";
 constexpr char kMainClass[] = "TessalyLauncherWindow";
 constexpr char kMessageClass[] = "TessalyLauncherMessages";
 constexpr char kAboutCaption[] = "About Launcher";
-constexpr char kAboutText[] =
-    "Launcher\n\nA small stand-in for the Launcher that starts the Tessaly tools:\n"
-    "Scrivel, Options and the log viewer Brenlo.";
+constexpr char kAboutText[] = "Launcher\n\nA small stand-in for the Launcher that starts the Tessaly tools:\n"
+                              "Scrivel, Options and the log viewer Brenlo.";
 constexpr char kAboutToolsPrefix[] = "Tools beside it: ";
 
 constexpr char kScrivelExe[] = "Scrivel.exe";

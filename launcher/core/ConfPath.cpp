@@ -6,9 +6,15 @@ namespace confpath {
 
 namespace {
 
-bool IsSlash(char c) { return c == '/' || c == '\\'; }
+bool IsSlash(char c)
+{
+    return c == '/' || c == '\\';
+}
 
-char Fold(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Fold(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 }  // namespace
 

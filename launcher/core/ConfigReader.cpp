@@ -11,7 +11,10 @@ namespace {
 
 constexpr const char* kNoSuchFile = "No such file or directory";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string_view TrimBlanks(std::string_view s)
 {

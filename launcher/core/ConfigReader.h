@@ -45,7 +45,7 @@ public:
     static constexpr const char* kMainFile = "conf/httpd.conf";
 
 private:
-    struct Open {  // a section opened in the file being read
+    struct Open {          // a section opened in the file being read
         std::string name;  // as written, without '<'
         int line;
     };

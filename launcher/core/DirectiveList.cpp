@@ -71,12 +71,10 @@ constexpr BuiltInModule kBuiltIn[] = {
     {"mod_dir.c", "DirectoryCheckHandler DirectoryIndex DirectoryIndexRedirect DirectorySlash FallbackResource"},
     {"mod_env.c", "PassEnv SetEnv UnsetEnv"},
     {"mod_headers.c", "Header RequestHeader"},
-    {"mod_include.c",
-     "SSIEndTag SSIErrorMsg SSIEtag SSILastModified SSILegacyExprParser SSIStartTag SSITimeFormat "
-     "SSIUndefinedEcho XBitHack"},
-    {"mod_isapi.c",
-     "ISAPIAppendLogToErrors ISAPIAppendLogToQuery ISAPICacheFile ISAPIFakeAsync ISAPILogNotSupported "
-     "ISAPIReadAheadBuffer"},
+    {"mod_include.c", "SSIEndTag SSIErrorMsg SSIEtag SSILastModified SSILegacyExprParser SSIStartTag SSITimeFormat "
+                      "SSIUndefinedEcho XBitHack"},
+    {"mod_isapi.c", "ISAPIAppendLogToErrors ISAPIAppendLogToQuery ISAPICacheFile ISAPIFakeAsync ISAPILogNotSupported "
+                    "ISAPIReadAheadBuffer"},
     {"mod_log_config.c", "BufferedLogs CustomLog GlobalLog LogFormat TransferLog"},
     {"mod_mime.c",
      "AddCharset AddEncoding AddHandler AddInputFilter AddLanguage AddOutputFilter AddType DefaultLanguage "
@@ -87,10 +85,33 @@ constexpr BuiltInModule kBuiltIn[] = {
 };
 
 constexpr const char* kSections[] = {
-    "AuthnProviderAlias", "AuthzProviderAlias", "Directory", "DirectoryMatch", "Else", "ElseIf",
-    "Files", "FilesMatch", "If", "IfDefine", "IfDirective", "IfFile", "IfModule", "IfSection",
-    "IfVersion", "Limit", "LimitExcept", "Location", "LocationMatch", "Macro", "MDomainSet",
-    "Proxy", "ProxyMatch", "RequireAll", "RequireAny", "RequireNone", "VirtualHost",
+    "AuthnProviderAlias",
+    "AuthzProviderAlias",
+    "Directory",
+    "DirectoryMatch",
+    "Else",
+    "ElseIf",
+    "Files",
+    "FilesMatch",
+    "If",
+    "IfDefine",
+    "IfDirective",
+    "IfFile",
+    "IfModule",
+    "IfSection",
+    "IfVersion",
+    "Limit",
+    "LimitExcept",
+    "Location",
+    "LocationMatch",
+    "Macro",
+    "MDomainSet",
+    "Proxy",
+    "ProxyMatch",
+    "RequireAll",
+    "RequireAny",
+    "RequireNone",
+    "VirtualHost",
 };
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <vector>
 
 struct DirectiveInfo {
-    std::string name;    // as the script spells it, without '<'
-    std::string module;  // source file of the module, e.g. "mod_log_config.c"
+    std::string name;      // as the script spells it, without '<'
+    std::string module;    // source file of the module, e.g. "mod_log_config.c"
     std::string helpPath;  // its manual page below the server folder; may be empty
 };
 
@@ -29,7 +29,7 @@ public:
     void AddBuiltIn();
     bool FromScript() const { return m_fromScript; }
 
-    bool IsKnown(std::string_view name) const;  // without regard to case
+    bool IsKnown(std::string_view name) const;                           // without regard to case
     const std::vector<DirectiveInfo>& All() const { return m_entries; }  // sorted by name
     // The modules that provide the directives, core first, each once.
     std::vector<std::string> Modules() const;

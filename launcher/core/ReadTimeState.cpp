@@ -12,8 +12,8 @@ constexpr const char* kConditionalSections[] = {"IfModule", "IfDefine", "IfDirec
 
 // Compiled into the Windows server, by module name and source file.
 constexpr const char* kCompiledIn[] = {
-    "core_module", "core.c", "win32_module", "mod_win32.c", "mpm_winnt_module", "mpm_winnt.c",
-    "http_module", "http_core.c", "so_module", "mod_so.c",
+    "core_module", "core.c",      "win32_module", "mod_win32.c", "mpm_winnt_module",
+    "mpm_winnt.c", "http_module", "http_core.c",  "so_module",   "mod_so.c",
 };
 
 std::string Folded(std::string_view s)

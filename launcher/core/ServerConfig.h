@@ -15,11 +15,11 @@ struct VirtualHostInfo {
 };
 
 struct ServerConfig {
-    std::string serverFolder;  // where the server was found, forward slashes
-    std::string serverRoot;    // as the configuration declares it; the folder when it does not
-    std::string mainFile;      // conf/httpd.conf, resolved
-    std::string documentRoot;  // the main server's, resolved
-    std::string errorLog;      // the main server's, resolved
+    std::string serverFolder;       // where the server was found, forward slashes
+    std::string serverRoot;         // as the configuration declares it; the folder when it does not
+    std::string mainFile;           // conf/httpd.conf, resolved
+    std::string documentRoot;       // the main server's, resolved
+    std::string errorLog;           // the main server's, resolved
     std::vector<std::string> logs;  // the main server's log files, resolved
     std::vector<VirtualHostInfo> hosts;
     std::vector<std::string> filesRead;  // every configuration file, in reading order

@@ -9,12 +9,12 @@ std::string SyntaxCheck(const CConfigReader& reader)
 {
     const ConfigProblem& problem = reader.Problem();
     switch (problem.stage) {
-    case ConfigProblem::Stage::None:
-        return "Syntax OK\n";
-    case ConfigProblem::Stage::Build:
-        return std::string(kProgramName) + ": " + problem.message + "\n";
-    case ConfigProblem::Stage::Walk:
-        break;
+        case ConfigProblem::Stage::None:
+            return "Syntax OK\n";
+        case ConfigProblem::Stage::Build:
+            return std::string(kProgramName) + ": " + problem.message + "\n";
+        case ConfigProblem::Stage::Walk:
+            break;
     }
     return "AH00526: Syntax error on line " + std::to_string(problem.line) + " of " + problem.file + ":\n" +
            problem.message + "\n";

@@ -42,8 +42,7 @@ std::size_t FindSyntaxErrorLine(std::string_view output)
 
 }  // namespace
 
-TestAnswer AnswerForTestOutput(std::string_view output, bool started, std::string_view commandLine,
-                               std::size_t room)
+TestAnswer AnswerForTestOutput(std::string_view output, bool started, std::string_view commandLine, std::size_t room)
 {
     if (!started)
         return {LN_STATUS_ERROR, "The configuration test could not be run: " + std::string(commandLine)};

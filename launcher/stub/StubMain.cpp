@@ -91,11 +91,10 @@ int RunServer(const std::string& folder, const std::string& arguments)
     // The server's bytes pass unchanged; our own answers keep the console's line ends.
     ::_setmode(::_fileno(stdout), _O_BINARY);
     const std::string commandLine = "\"" + folder + "\\" + kServerProgram + "\" " + arguments;
-    const ProcessResult result = RunCaptured(commandLine, folder, INFINITE,
-                                             [](const char* data, DWORD size) {
-                                                 std::fwrite(data, 1, size, stdout);
-                                                 std::fflush(stdout);
-                                             });
+    const ProcessResult result = RunCaptured(commandLine, folder, INFINITE, [](const char* data, DWORD size) {
+        std::fwrite(data, 1, size, stdout);
+        std::fflush(stdout);
+    });
     if (!result.started) {
         Print(stderr, "stub.exe: cannot run " + commandLine + "\n");
         return 1;

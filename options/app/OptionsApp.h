@@ -23,9 +23,9 @@ public:
     std::uint32_t ReadGeneral() const;
     bool TooltipsOn() const;
 
-    HWND m_hLauncherWnd = nullptr;      // may be null: notifications then go nowhere
-    HWND* m_phDialogSlot = nullptr;     // receives the dialog's handle while it initialises
-    CToolTipCtrl m_wndPageToolTip;      // made by the first page that initialises
+    HWND m_hLauncherWnd = nullptr;   // may be null: notifications then go nowhere
+    HWND* m_phDialogSlot = nullptr;  // receives the dialog's handle while it initialises
+    CToolTipCtrl m_wndPageToolTip;   // made by the first page that initialises
     bool m_bDialogRunning = false;
 };
 

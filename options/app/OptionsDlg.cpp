@@ -20,8 +20,7 @@ COptionsDlg::COptionsDlg() : CDialog(IDD_OPTIONS) {}
 
 COptionsDlg::~COptionsDlg() = default;
 
-int COptionsDlg::AddPage(COptionsPage* page, const char* name, int parent, COLORREF leftColour,
-                         COLORREF rightColour)
+int COptionsDlg::AddPage(COptionsPage* page, const char* name, int parent, COLORREF leftColour, COLORREF rightColour)
 {
     PageEntry row;
     row.page = page;
@@ -81,10 +80,12 @@ BOOL COptionsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     HINSTANCE resources = AfxGetResourceHandle();
-    auto* large = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_OPTIONS), IMAGE_ICON,
-                                                  ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED));
-    auto* small = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_OPTIONS), IMAGE_ICON,
-                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    auto* large =
+        static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_OPTIONS), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+    auto* small =
+        static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(IDI_OPTIONS), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 
@@ -223,36 +224,36 @@ bool COptionsDlg::PreTranslateMessage(MSG* msg)
 bool COptionsDlg::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_KICKIDLE:
-        if (!m_bToolTipsMade && IsWindowVisible())
-            MakeToolTips();
-        return CDialog::OnWndMsg(msg, wParam, lParam, result);
-    case WM_HELP: {
-        // Help for menus is not ours: the default handling passes it on.
-        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
-        if (info->iContextType != HELPINFO_WINDOW)
-            return false;
-        *result = OnHelpInfo(info);
-        return true;
-    }
-    default:
-        return CDialog::OnWndMsg(msg, wParam, lParam, result);
+        case WM_KICKIDLE:
+            if (!m_bToolTipsMade && IsWindowVisible())
+                MakeToolTips();
+            return CDialog::OnWndMsg(msg, wParam, lParam, result);
+        case WM_HELP: {
+            // Help for menus is not ours: the default handling passes it on.
+            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+            if (info->iContextType != HELPINFO_WINDOW)
+                return false;
+            *result = OnHelpInfo(info);
+            return true;
+        }
+        default:
+            return CDialog::OnWndMsg(msg, wParam, lParam, result);
     }
 }
 
 bool COptionsDlg::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_NEXT_PAGE:
-        NextPage();
-        return true;
-    case ID_APPLY_NOW:
-        if (code != BN_CLICKED)
-            return false;
-        OnApply();
-        return true;
-    default:
-        return CDialog::HandleCommand(id, code);
+        case ID_NEXT_PAGE:
+            NextPage();
+            return true;
+        case ID_APPLY_NOW:
+            if (code != BN_CLICKED)
+                return false;
+            OnApply();
+            return true;
+        default:
+            return CDialog::HandleCommand(id, code);
     }
 }
 

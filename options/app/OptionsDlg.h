@@ -22,7 +22,7 @@ struct PageEntry {
     int parent = -1;               // the parent row, -1 for a top-level item
     HTREEITEM item = nullptr;
     CGrowString name;
-    COLORREF leftColour = CLR_INVALID;   // CLR_INVALID (-1): the system default
+    COLORREF leftColour = CLR_INVALID;  // CLR_INVALID (-1): the system default
     COLORREF rightColour = CLR_INVALID;
     BOOL changed = FALSE;
     BOOL created = FALSE;

@@ -113,8 +113,8 @@ std::string RunCapturedCommand(const std::string& commandLine, const std::string
     PROCESS_INFORMATION info{};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    const BOOL started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                                          &startup, &info);
+    const BOOL started =
+        ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup, &info);
     // The pipe breaks once the child and whatever it started have closed their copies.
     output.write.Reset();
     input.read.Reset();
@@ -139,7 +139,6 @@ std::string RunServerCommand(const std::string& switches)
     const std::string folder = store.ReadApachePath();
     if (folder.empty())
         return {};
-    const std::string commandLine =
-        servercmd::CommandLine(folder, HostProgramFolder(), store.ReadGeneral(), switches);
+    const std::string commandLine = servercmd::CommandLine(folder, HostProgramFolder(), store.ReadGeneral(), switches);
     return RunCapturedCommand(commandLine, folder, servercmd::kWaitLimitMs);
 }

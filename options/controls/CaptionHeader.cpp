@@ -3,13 +3,9 @@
 #include "GradientBands.h"
 
 CCaptionHeader::CCaptionHeader()
-    : m_clrRight(::GetSysColor(COLOR_BTNFACE)),
-      m_clrLeft(::GetSysColor(COLOR_3DDKSHADOW)),
-      m_clrCaption(RGB(0, 0, 0)),
-      m_clrProduct(::GetSysColor(COLOR_BTNSHADOW)),
-      m_clrHighlight(::GetSysColor(COLOR_BTNHIGHLIGHT))
-{
-}
+    : m_clrRight(::GetSysColor(COLOR_BTNFACE)), m_clrLeft(::GetSysColor(COLOR_3DDKSHADOW)), m_clrCaption(RGB(0, 0, 0)),
+      m_clrProduct(::GetSysColor(COLOR_BTNSHADOW)), m_clrHighlight(::GetSysColor(COLOR_BTNHIGHLIGHT))
+{}
 
 CCaptionHeader::~CCaptionHeader()
 {
@@ -19,11 +15,11 @@ CCaptionHeader::~CCaptionHeader()
 bool CCaptionHeader::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_SETTEXT:
-        *result = OnSetText(reinterpret_cast<const char*>(lParam));
-        return true;
-    default:
-        return CStatic::OnWndMsg(msg, wParam, lParam, result);
+        case WM_SETTEXT:
+            *result = OnSetText(reinterpret_cast<const char*>(lParam));
+            return true;
+        default:
+            return CStatic::OnWndMsg(msg, wParam, lParam, result);
     }
 }
 

@@ -29,12 +29,12 @@ void CColorButton::PreSubclassWindow()
 bool CColorButton::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_DRAWITEM:
-        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        *result = TRUE;
-        return true;
-    default:
-        return CButton::OnChildNotify(msg, wParam, lParam, result);
+        case WM_DRAWITEM:
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            *result = TRUE;
+            return true;
+        default:
+            return CButton::OnChildNotify(msg, wParam, lParam, result);
     }
 }
 

@@ -16,9 +16,18 @@ constexpr Colour MakeColour(int red, int green, int blue)
     return static_cast<Colour>(red & 0xFF) | (static_cast<Colour>(green & 0xFF) << 8) |
            (static_cast<Colour>(blue & 0xFF) << 16);
 }
-constexpr int Red(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int Green(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int Blue(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int Red(Colour c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int Green(Colour c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int Blue(Colour c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Columns [left, right) filled with one colour over the full height.
 struct Band {

@@ -67,42 +67,42 @@ bool CLinkLabel::PreTranslateMessage(MSG* msg)
 bool CLinkLabel::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_SETCURSOR:
-        if (!OnSetCursor())
-            return false;
-        *result = TRUE;
-        return true;
-    case WM_MOUSEMOVE:
-        *result = Default();
-        OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return true;
-    case WM_KILLFOCUS:
-        *result = Default();
-        OnKillFocus();
-        return true;
-    case WM_CAPTURECHANGED:
-        *result = Default();
-        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-        return true;
-    default:
-        return CStatic::OnWndMsg(msg, wParam, lParam, result);
+        case WM_SETCURSOR:
+            if (!OnSetCursor())
+                return false;
+            *result = TRUE;
+            return true;
+        case WM_MOUSEMOVE:
+            *result = Default();
+            OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return true;
+        case WM_KILLFOCUS:
+            *result = Default();
+            OnKillFocus();
+            return true;
+        case WM_CAPTURECHANGED:
+            *result = Default();
+            OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+            return true;
+        default:
+            return CStatic::OnWndMsg(msg, wParam, lParam, result);
     }
 }
 
 bool CLinkLabel::OnChildNotify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_CTLCOLORSTATIC:
-        *result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam)));
-        return true;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != STN_CLICKED)
-            return false;
-        OnClicked();
-        *result = 0;
-        return true;
-    default:
-        return CStatic::OnChildNotify(msg, wParam, lParam, result);
+        case WM_CTLCOLORSTATIC:
+            *result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam)));
+            return true;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != STN_CLICKED)
+                return false;
+            OnClicked();
+            *result = 0;
+            return true;
+        default:
+            return CStatic::OnChildNotify(msg, wParam, lParam, result);
     }
 }
 

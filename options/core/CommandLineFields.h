@@ -28,7 +28,7 @@ inline constexpr std::array<CommandLineField, settings::kCommandLineCount> kComm
 }};
 
 inline constexpr std::array<int, 11> kCommandLineTips{
-    IDC_CMD_START,    IDC_BROWSE_APACHE, IDC_CMD_RESTART,  IDC_CMD_STOP,        IDC_CMD_TEST, IDC_CMD_VERSION,
+    IDC_CMD_START,    IDC_BROWSE_APACHE, IDC_CMD_RESTART,    IDC_CMD_STOP,        IDC_CMD_TEST, IDC_CMD_VERSION,
     IDC_CMD_SETTINGS, IDC_CMD_MODULES,   IDC_CMD_DIRECTIVES, IDC_APACHE_LOCATION, IDC_DEFAULT,
 };
 

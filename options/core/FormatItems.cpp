@@ -7,14 +7,10 @@ namespace format {
 const std::vector<ColorItem>& ColorItems()
 {
     static const std::vector<ColorItem> items{
-        {"Text", 5, &Settings::m_clrText, false},
-        {"Background", 6, &Settings::m_clrBackground, false},
-        {"Keyword", 1, &Settings::m_clrKeyword, true},
-        {"Comment", 2, &Settings::m_clrComment, true},
-        {"Constant", 3, &Settings::m_clrConstant, true},
-        {"Number", 4, &Settings::m_clrNumber, true},
-        {"Quote", 7, &Settings::m_clrQuote, true},
-        {"Single Quote", 8, &Settings::m_clrSingleQuote, true},
+        {"Text", 5, &Settings::m_clrText, false},        {"Background", 6, &Settings::m_clrBackground, false},
+        {"Keyword", 1, &Settings::m_clrKeyword, true},   {"Comment", 2, &Settings::m_clrComment, true},
+        {"Constant", 3, &Settings::m_clrConstant, true}, {"Number", 4, &Settings::m_clrNumber, true},
+        {"Quote", 7, &Settings::m_clrQuote, true},       {"Single Quote", 8, &Settings::m_clrSingleQuote, true},
     };
     return items;
 }

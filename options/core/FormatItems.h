@@ -34,7 +34,10 @@ inline constexpr int kMaxTabWidth = 31;
 std::optional<int> SteppedTabWidth(int position, int step);
 
 // The font dialog reports tenths of a point; the editor keeps whole points.
-inline int PointsFromTenths(int tenths) { return tenths / 10; }
+inline int PointsFromTenths(int tenths)
+{
+    return tenths / 10;
+}
 // "Courier, 10".
 std::string FontCaption(const std::string& face, int points);
 

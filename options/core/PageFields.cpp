@@ -60,8 +60,8 @@ FieldValues CPageFields::Load(const CSettingsStore& store) const
         const PageField& field = m_fields[i];
         if (!field.valueName)
             continue;
-        const auto word = static_cast<std::uint32_t>(store.ProfileInt(
-            settings::kSection, field.valueName, static_cast<int>(StoredDefault(field.valueName))));
+        const auto word = static_cast<std::uint32_t>(
+            store.ProfileInt(settings::kSection, field.valueName, static_cast<int>(StoredDefault(field.valueName))));
         values[i] = FieldFromWord(field, word);
     }
     return values;
@@ -76,8 +76,8 @@ bool CPageFields::Save(CSettingsStore& store, const FieldValues& values) const
             std::any_of(written.begin(), written.end(), [&](const char* n) { return SameName(n, first.valueName); }))
             continue;
         written.push_back(first.valueName);
-        auto word = static_cast<std::uint32_t>(store.ProfileInt(
-            settings::kSection, first.valueName, static_cast<int>(StoredDefault(first.valueName))));
+        auto word = static_cast<std::uint32_t>(
+            store.ProfileInt(settings::kSection, first.valueName, static_cast<int>(StoredDefault(first.valueName))));
         for (std::size_t i = 0; i < m_fields.size() && i < values.size(); ++i) {
             if (SameName(m_fields[i].valueName, first.valueName))
                 word = WordWithField(m_fields[i], word, values[i]);

@@ -10,7 +10,7 @@ std::string CommandLine(const std::string& serverFolder, const std::string& host
                         const std::string& switches)
 {
     const std::string program = general::Has(general, general::kUseApacheExe) ? serverFolder + "/" + kServerProgram
-                                                                               : hostFolder + "/" + kStubProgram;
+                                                                              : hostFolder + "/" + kStubProgram;
     // Quoted: unquoted, a folder with a blank ("C:\Program Files\...") makes Windows try
     // "C:\Program.exe" first, whatever program has been put there.
     return "\"" + program + "\"  " + switches;

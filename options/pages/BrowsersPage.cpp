@@ -284,26 +284,26 @@ bool CBrowsersPage::HandleCommand(UINT id, UINT code)
 {
     if (code == BN_CLICKED) {
         switch (id) {
-        case ID_LIST_ADD:
-            OnAdd();
-            return true;
-        case ID_LIST_EDIT:
-            OnEdit();
-            return true;
-        case ID_LIST_REMOVE:
-            OnRemove();
-            return true;
-        case ID_LIST_UP:
-            OnUp();
-            return true;
-        case ID_LIST_DOWN:
-            OnDown();
-            return true;
-        case ID_LIST_FIND:
-            OnFind();
-            return true;
-        default:
-            break;
+            case ID_LIST_ADD:
+                OnAdd();
+                return true;
+            case ID_LIST_EDIT:
+                OnEdit();
+                return true;
+            case ID_LIST_REMOVE:
+                OnRemove();
+                return true;
+            case ID_LIST_UP:
+                OnUp();
+                return true;
+            case ID_LIST_DOWN:
+                OnDown();
+                return true;
+            case ID_LIST_FIND:
+                OnFind();
+                return true;
+            default:
+                break;
         }
     }
     return COptionsPage::HandleCommand(id, code);
@@ -313,30 +313,30 @@ BOOL CBrowsersPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     switch (header->code) {
-    case TTN_GETDISPINFOA:
-    case TTN_GETDISPINFOW:
-        return AnswerToolTipText(header, m_bTooltips != FALSE);
-    case LVN_ITEMCHANGED: {
-        if (header->idFrom != IDC_BROWSER_LIST)
+        case TTN_GETDISPINFOA:
+        case TTN_GETDISPINFOW:
+            return AnswerToolTipText(header, m_bTooltips != FALSE);
+        case LVN_ITEMCHANGED: {
+            if (header->idFrom != IDC_BROWSER_LIST)
+                break;
+            const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
+            if (!(change->uChanged & LVIF_STATE))
+                break;
+            if (change->uNewState == 0)
+                UpdateButtons(-1);
+            else if (change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED))
+                UpdateButtons(change->iItem);
+            *result = 0;
+            return TRUE;
+        }
+        case NM_DBLCLK:
+            if (header->idFrom != IDC_BROWSER_LIST)
+                break;
+            OnEdit();
+            *result = 0;
+            return TRUE;
+        default:
             break;
-        const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
-        if (!(change->uChanged & LVIF_STATE))
-            break;
-        if (change->uNewState == 0)
-            UpdateButtons(-1);
-        else if (change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED))
-            UpdateButtons(change->iItem);
-        *result = 0;
-        return TRUE;
-    }
-    case NM_DBLCLK:
-        if (header->idFrom != IDC_BROWSER_LIST)
-            break;
-        OnEdit();
-        *result = 0;
-        return TRUE;
-    default:
-        break;
     }
     return COptionsPage::OnNotify(wParam, lParam, result);
 }

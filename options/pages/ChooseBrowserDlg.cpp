@@ -8,8 +8,8 @@
 
 namespace {
 constexpr char kExecutablesFilter[] = "Executables (*.exe;*.com)|*.exe;*.com|All Files (*.*)|*.*||";
-constexpr int kTipIds[] = {IDC_BROWSE_BROWSER, IDC_BROWSER_LABEL, IDC_BROWSER_PATH, IDC_USE_DDE,
-                           IDC_DDE_SERVICE, IDOK, IDCANCEL};
+constexpr int kTipIds[] = {
+    IDC_BROWSE_BROWSER, IDC_BROWSER_LABEL, IDC_BROWSER_PATH, IDC_USE_DDE, IDC_DDE_SERVICE, IDOK, IDCANCEL};
 }  // namespace
 
 CChooseBrowserDlg::CChooseBrowserDlg() : CDialog(IDD_CHOOSE_BROWSER) {}
@@ -44,14 +44,14 @@ bool CChooseBrowserDlg::HandleCommand(UINT id, UINT code)
 {
     if (code == BN_CLICKED) {
         switch (id) {
-        case IDC_USE_DDE:
-            OnUseDde();
-            return true;
-        case IDC_BROWSE_BROWSER:
-            OnBrowse();
-            return true;
-        default:
-            break;
+            case IDC_USE_DDE:
+                OnUseDde();
+                return true;
+            case IDC_BROWSE_BROWSER:
+                OnBrowse();
+                return true;
+            default:
+                break;
         }
     }
     return CDialog::HandleCommand(id, code);

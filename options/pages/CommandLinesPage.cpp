@@ -26,28 +26,28 @@ int CALLBACK OnBrowseEvent(HWND browser, UINT event, LPARAM param, LPARAM data)
 {
     const auto* context = reinterpret_cast<const BrowseContext*>(data);
     switch (event) {
-    case BFFM_INITIALIZED:
-        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(context->startFolder));
-        // Once more when the browser has finished starting: a tree still being filled
-        // (Wine's) can stop the first walk half-way. The text outlives the browser.
-        ::PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(context->startFolder));
-        break;
-    case BFFM_SELCHANGED: {
-        // An item that is no folder on disk (the desktop, the computer) holds no server
-        // either: it says so too, rather than leaving the last folder's answer standing.
-        char folder[MAX_PATH] = {};
-        const BOOL found = context->pathFromIdList(reinterpret_cast<LPCITEMIDLIST>(param), folder)
-                           && CCommandLinesPage::FindApacheCore(folder);
-        ::SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0,
-                       reinterpret_cast<LPARAM>(found ? servertexts::kServerFound : servertexts::kServerNotFound));
-        ::SendMessageA(browser, BFFM_ENABLEOK, 0, found);
-        // Posted once more: a browser that checks the selection itself after telling us
-        // (Wine's does) would otherwise enable OK for any file-system folder.
-        ::PostMessageA(browser, BFFM_ENABLEOK, 0, found);
-        break;
-    }
-    default:
-        break;
+        case BFFM_INITIALIZED:
+            ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(context->startFolder));
+            // Once more when the browser has finished starting: a tree still being filled
+            // (Wine's) can stop the first walk half-way. The text outlives the browser.
+            ::PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(context->startFolder));
+            break;
+        case BFFM_SELCHANGED: {
+            // An item that is no folder on disk (the desktop, the computer) holds no server
+            // either: it says so too, rather than leaving the last folder's answer standing.
+            char folder[MAX_PATH] = {};
+            const BOOL found = context->pathFromIdList(reinterpret_cast<LPCITEMIDLIST>(param), folder) &&
+                               CCommandLinesPage::FindApacheCore(folder);
+            ::SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0,
+                           reinterpret_cast<LPARAM>(found ? servertexts::kServerFound : servertexts::kServerNotFound));
+            ::SendMessageA(browser, BFFM_ENABLEOK, 0, found);
+            // Posted once more: a browser that checks the selection itself after telling us
+            // (Wine's does) would otherwise enable OK for any file-system folder.
+            ::PostMessageA(browser, BFFM_ENABLEOK, 0, found);
+            break;
+        }
+        default:
+            break;
     }
     return 0;
 }

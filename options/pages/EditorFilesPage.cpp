@@ -14,8 +14,8 @@
 namespace {
 constexpr int kPathColumnWidth = 360;  // pixels at 96 DPI
 constexpr char kAllFilesFilter[] = "All files (*.*)|*.*||";
-constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES |
-                             OFN_ENABLESIZING | OFN_EXPLORER;
+constexpr DWORD kOpenFlags =
+    OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_LONGNAMES | OFN_ENABLESIZING | OFN_EXPLORER;
 
 constexpr UINT kButtons[] = {ID_LIST_ADD, ID_LIST_EDIT, ID_LIST_REMOVE, ID_LIST_UP, ID_LIST_DOWN};
 }  // namespace
@@ -237,27 +237,27 @@ BOOL CEditorFilesPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     switch (header->code) {
-    case TTN_GETDISPINFOA:
-    case TTN_GETDISPINFOW:
-        if (!OnToolTipText(header))
+        case TTN_GETDISPINFOA:
+        case TTN_GETDISPINFOW:
+            if (!OnToolTipText(header))
+                break;
+            *result = 0;
+            return TRUE;
+        case NM_DBLCLK:
+            if (header->idFrom != IDC_FILE_LIST)
+                break;
+            if (SelectedRow() >= 0)
+                OnEdit();
+            *result = 0;
+            return TRUE;
+        case LVN_ITEMCHANGED:
+            if (header->idFrom != IDC_FILE_LIST)
+                break;
+            OnListItemChanged(reinterpret_cast<NMLISTVIEW*>(lParam));
+            *result = 0;
+            return TRUE;
+        default:
             break;
-        *result = 0;
-        return TRUE;
-    case NM_DBLCLK:
-        if (header->idFrom != IDC_FILE_LIST)
-            break;
-        if (SelectedRow() >= 0)
-            OnEdit();
-        *result = 0;
-        return TRUE;
-    case LVN_ITEMCHANGED:
-        if (header->idFrom != IDC_FILE_LIST)
-            break;
-        OnListItemChanged(reinterpret_cast<NMLISTVIEW*>(lParam));
-        *result = 0;
-        return TRUE;
-    default:
-        break;
     }
     return COptionsPage::OnNotify(wParam, lParam, result);
 }
@@ -267,28 +267,28 @@ bool CEditorFilesPage::HandleCommand(UINT id, UINT code)
     if (code != BN_CLICKED)
         return COptionsPage::HandleCommand(id, code);
     switch (id) {
-    case ID_LIST_ADD:
-        OnAdd();
-        return true;
-    case ID_LIST_EDIT:
-        OnEdit();
-        return true;
-    case ID_LIST_REMOVE:
-        OnRemove();
-        return true;
-    case ID_LIST_UP:
-        OnMove(true);
-        return true;
-    case ID_LIST_DOWN:
-        OnMove(false);
-        return true;
-    case IDC_RESTART_AFTER_CHANGE:
-        SetModified();
-        return true;
-    case IDC_DEFAULT:
-        OnDefault();
-        return true;
-    default:
-        return COptionsPage::HandleCommand(id, code);
+        case ID_LIST_ADD:
+            OnAdd();
+            return true;
+        case ID_LIST_EDIT:
+            OnEdit();
+            return true;
+        case ID_LIST_REMOVE:
+            OnRemove();
+            return true;
+        case ID_LIST_UP:
+            OnMove(true);
+            return true;
+        case ID_LIST_DOWN:
+            OnMove(false);
+            return true;
+        case IDC_RESTART_AFTER_CHANGE:
+            SetModified();
+            return true;
+        case IDC_DEFAULT:
+            OnDefault();
+            return true;
+        default:
+            return COptionsPage::HandleCommand(id, code);
     }
 }

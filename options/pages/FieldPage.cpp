@@ -27,8 +27,7 @@ void ExchangeHotKey(CDataExchange* dx, int id, int& value)
 CFieldPage::CFieldPage(UINT templateId, const char* helpTopic, std::span<const PageField> fields,
                        std::span<const int> tipIds)
     : COptionsPage(templateId, helpTopic), m_fields(fields), m_values(fields.size(), 0), m_tipIds(tipIds)
-{
-}
+{}
 
 int& CFieldPage::Value(int controlId)
 {
@@ -50,15 +49,15 @@ void CFieldPage::DoDataExchange(CDataExchange* dx)
     const auto fields = m_fields.Fields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         switch (fields[i].kind) {
-        case FieldKind::Check:
-            DDX_Check(dx, fields[i].ControlId(), m_values[i]);
-            break;
-        case FieldKind::Radio:
-            DDX_Radio(dx, fields[i].ControlId(), m_values[i]);
-            break;
-        case FieldKind::HotKey:
-            ExchangeHotKey(dx, fields[i].ControlId(), m_values[i]);
-            break;
+            case FieldKind::Check:
+                DDX_Check(dx, fields[i].ControlId(), m_values[i]);
+                break;
+            case FieldKind::Radio:
+                DDX_Radio(dx, fields[i].ControlId(), m_values[i]);
+                break;
+            case FieldKind::HotKey:
+                ExchangeHotKey(dx, fields[i].ControlId(), m_values[i]);
+                break;
         }
     }
 }

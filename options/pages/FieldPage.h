@@ -13,8 +13,7 @@
 
 class CFieldPage : public COptionsPage {
 public:
-    CFieldPage(UINT templateId, const char* helpTopic, std::span<const PageField> fields,
-               std::span<const int> tipIds);
+    CFieldPage(UINT templateId, const char* helpTopic, std::span<const PageField> fields, std::span<const int> tipIds);
 
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;

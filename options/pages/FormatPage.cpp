@@ -13,8 +13,9 @@
 #include "SharedData.h"
 
 namespace {
-constexpr int kTips[] = {IDC_AUTOINDENT, IDC_SYNTAX_COLORING, IDC_TABS_AS_SPACES, IDC_SHOW_TABS, IDC_TAB_WIDTH_SPIN,
-                         IDC_COLOR_BUTTON, IDC_COLOR_ITEM, IDC_FONT_BUTTON, IDC_CASE_SENSITIVE, IDC_DEFAULT};
+constexpr int kTips[] = {IDC_AUTOINDENT,     IDC_SYNTAX_COLORING, IDC_TABS_AS_SPACES, IDC_SHOW_TABS,
+                         IDC_TAB_WIDTH_SPIN, IDC_COLOR_BUTTON,    IDC_COLOR_ITEM,     IDC_FONT_BUTTON,
+                         IDC_CASE_SENSITIVE, IDC_DEFAULT};
 
 void SetCheck(HWND page, int id, bool on)
 {
@@ -38,7 +39,8 @@ BOOL CFormatPage::OnInitDialog()
         return FALSE;
     m_bSampleMade = true;
     Values().SetReadOnly(TRUE);
-    ::SendMessageA(GetDlgItem(IDC_TAB_WIDTH_SPIN), UDM_SETRANGE, 0, MAKELONG(format::kMaxTabWidth, format::kMinTabWidth));
+    ::SendMessageA(GetDlgItem(IDC_TAB_WIDTH_SPIN), UDM_SETRANGE, 0,
+                   MAKELONG(format::kMaxTabWidth, format::kMinTabWidth));
     m_wndSample.SetWindowTextA(format::SampleText());
     ShowValues();
     ShowFontCaption();
@@ -220,31 +222,31 @@ bool CFormatPage::HandleCommand(UINT id, UINT code)
     if (code != BN_CLICKED || !m_bSampleMade)
         return COptionsPage::HandleCommand(id, code);
     switch (id) {
-    case IDC_AUTOINDENT:
-        Toggle(Values().m_bAutoIndent);
-        return true;
-    case IDC_SYNTAX_COLORING:
-        OnColoring();
-        return true;
-    case IDC_TABS_AS_SPACES:
-        Toggle(Values().m_bKeepTabs);
-        return true;
-    case IDC_SHOW_TABS:
-        Toggle(Values().m_bShowTabs);
-        return true;
-    case IDC_CASE_SENSITIVE:
-        Toggle(Values().m_bCaseSensitive);
-        return true;
-    case IDC_COLOR_BUTTON:
-        OnColor();
-        return true;
-    case IDC_FONT_BUTTON:
-        OnFont();
-        return true;
-    case IDC_DEFAULT:
-        OnDefault();
-        return true;
-    default:
-        return COptionsPage::HandleCommand(id, code);
+        case IDC_AUTOINDENT:
+            Toggle(Values().m_bAutoIndent);
+            return true;
+        case IDC_SYNTAX_COLORING:
+            OnColoring();
+            return true;
+        case IDC_TABS_AS_SPACES:
+            Toggle(Values().m_bKeepTabs);
+            return true;
+        case IDC_SHOW_TABS:
+            Toggle(Values().m_bShowTabs);
+            return true;
+        case IDC_CASE_SENSITIVE:
+            Toggle(Values().m_bCaseSensitive);
+            return true;
+        case IDC_COLOR_BUTTON:
+            OnColor();
+            return true;
+        case IDC_FONT_BUTTON:
+            OnFont();
+            return true;
+        case IDC_DEFAULT:
+            OnDefault();
+            return true;
+        default:
+            return COptionsPage::HandleCommand(id, code);
     }
 }

@@ -6,9 +6,7 @@
 #include "RunEntry.h"
 #include "resource.h"
 
-CGeneralPage::CGeneralPage() : CFieldPage(IDD_PAGE_GENERAL, "opt_1.htm", pages::kGeneralFields, pages::kGeneralTips)
-{
-}
+CGeneralPage::CGeneralPage() : CFieldPage(IDD_PAGE_GENERAL, "opt_1.htm", pages::kGeneralFields, pages::kGeneralTips) {}
 
 BOOL CGeneralPage::IsLauncherRegistered() const
 {
@@ -45,15 +43,15 @@ void CGeneralPage::OnValuesShown()
 void CGeneralPage::OnFieldClicked(int controlId)
 {
     switch (controlId) {
-    case IDC_START_WITH_WINDOWS:
-    case IDC_USE_STUB_EXE:
-    case IDC_USE_APACHE_EXE:
-        UpdateData(true);
-        OnValuesShown();
-        SetModified();
-        return;
-    default:
-        SetModified();
-        return;
+        case IDC_START_WITH_WINDOWS:
+        case IDC_USE_STUB_EXE:
+        case IDC_USE_APACHE_EXE:
+            UpdateData(true);
+            OnValuesShown();
+            SetModified();
+            return;
+        default:
+            SetModified();
+            return;
     }
 }

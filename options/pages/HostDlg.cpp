@@ -9,8 +9,8 @@
 
 namespace {
 constexpr char kAllFilesFilter[] = "All files (*.*)|*.*||";
-constexpr int kTipIds[] = {IDC_BROWSE_PROJECT, IDC_PROJECT_PATH, IDC_SHOW_HOST, IDC_SHOW_PROJECT,
-                           IDC_AUTO_PROJECT,   IDOK,             IDCANCEL};
+constexpr int kTipIds[] = {
+    IDC_BROWSE_PROJECT, IDC_PROJECT_PATH, IDC_SHOW_HOST, IDC_SHOW_PROJECT, IDC_AUTO_PROJECT, IDOK, IDCANCEL};
 }  // namespace
 
 CHostDlg::CHostDlg() : CDialog(IDD_HOST_DIALOG) {}
@@ -46,15 +46,15 @@ bool CHostDlg::HandleCommand(UINT id, UINT code)
 {
     if (code == BN_CLICKED) {
         switch (id) {
-        case IDC_AUTO_PROJECT:
-            UpdateData(true);
-            EnablePath();
-            return true;
-        case IDC_BROWSE_PROJECT:
-            OnBrowse();
-            return true;
-        default:
-            break;
+            case IDC_AUTO_PROJECT:
+                UpdateData(true);
+                EnablePath();
+                return true;
+            case IDC_BROWSE_PROJECT:
+                OnBrowse();
+                return true;
+            default:
+                break;
         }
     }
     return CDialog::HandleCommand(id, code);

@@ -94,7 +94,8 @@ void CHostsPage::MakeImageList()
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1);
     // The system's icon of web addresses; read access is all it needs.
     CIconHandle webAddress;
-    if (const auto location = DefaultValueText(HKEY_CLASSES_ROOT, settings::kHttpIconKey); location && !location->empty())
+    if (const auto location = DefaultValueText(HKEY_CLASSES_ROOT, settings::kHttpIconKey);
+        location && !location->empty())
         webAddress = IconFromLocation(*location);
     if (!webAddress)
         webAddress = LibrarySmallIcon(IDI_WEB_DOCUMENT);
@@ -307,33 +308,33 @@ void CHostsPage::Save()
 bool CHostsPage::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case IDC_PROJECT_EXTENSIONS:
-        if (code == EN_CHANGE) {
-            SetModified();
+        case IDC_PROJECT_EXTENSIONS:
+            if (code == EN_CHANGE) {
+                SetModified();
+                return true;
+            }
+            break;
+        case IDC_OPEN_PROJECT:
+        case IDC_VIEW_HOST:
+            if (code == BN_CLICKED) {
+                SetModified();
+                return true;
+            }
+            break;
+        case IDC_SORT_HOSTS:
+            if (code == BN_CLICKED) {
+                OnSortClicked();
+                return true;
+            }
+            break;
+        case ID_LIST_EDIT:
+            OnEdit();
             return true;
-        }
-        break;
-    case IDC_OPEN_PROJECT:
-    case IDC_VIEW_HOST:
-        if (code == BN_CLICKED) {
-            SetModified();
+        case ID_LIST_RESCAN:
+            OnRescan();
             return true;
-        }
-        break;
-    case IDC_SORT_HOSTS:
-        if (code == BN_CLICKED) {
-            OnSortClicked();
-            return true;
-        }
-        break;
-    case ID_LIST_EDIT:
-        OnEdit();
-        return true;
-    case ID_LIST_RESCAN:
-        OnRescan();
-        return true;
-    default:
-        break;
+        default:
+            break;
     }
     return COptionsPage::HandleCommand(id, code);
 }
@@ -360,18 +361,18 @@ void CHostsPage::OnListClick(const NMITEMACTIVATE* click)
 LRESULT CHostsPage::OnCustomDraw(NMLVCUSTOMDRAW* draw)
 {
     switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        return CDRF_NOTIFYITEMDRAW;
-    case CDDS_ITEMPREPAINT:
-        return CDRF_NOTIFYSUBITEMDRAW;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-    case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM:
-        // Painted before and after the list paints the cell, so the list's own nominal
-        // image never shows.
-        PaintIcon(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem);
-        return CDRF_NOTIFYPOSTPAINT;
-    default:
-        return CDRF_DODEFAULT;
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT:
+            return CDRF_NOTIFYSUBITEMDRAW;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+        case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM:
+            // Painted before and after the list paints the cell, so the list's own nominal
+            // image never shows.
+            PaintIcon(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem);
+            return CDRF_NOTIFYPOSTPAINT;
+        default:
+            return CDRF_DODEFAULT;
     }
 }
 
@@ -418,22 +419,22 @@ BOOL CHostsPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     if (header->idFrom != IDC_HOST_LIST)
         return COptionsPage::OnNotify(wParam, lParam, result);
     switch (header->code) {
-    case NM_CUSTOMDRAW:
-        *result = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
-        return TRUE;
-    case NM_CLICK:
-        OnListClick(reinterpret_cast<NMITEMACTIVATE*>(lParam));
-        *result = 0;
-        return TRUE;
-    case NM_DBLCLK:
-        OnEdit();
-        *result = 0;
-        return TRUE;
-    case LVN_ITEMCHANGED:
-        OnItemChanged(reinterpret_cast<NMLISTVIEW*>(lParam));
-        *result = 0;
-        return TRUE;
-    default:
-        return COptionsPage::OnNotify(wParam, lParam, result);
+        case NM_CUSTOMDRAW:
+            *result = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+            return TRUE;
+        case NM_CLICK:
+            OnListClick(reinterpret_cast<NMITEMACTIVATE*>(lParam));
+            *result = 0;
+            return TRUE;
+        case NM_DBLCLK:
+            OnEdit();
+            *result = 0;
+            return TRUE;
+        case LVN_ITEMCHANGED:
+            OnItemChanged(reinterpret_cast<NMLISTVIEW*>(lParam));
+            *result = 0;
+            return TRUE;
+        default:
+            return COptionsPage::OnNotify(wParam, lParam, result);
     }
 }

@@ -5,11 +5,11 @@
 bool CMenuHotKeyCtrl::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_KEYUP:
-        OnKeyUp(static_cast<UINT>(wParam));
-        return false;  // the control handles the release as usual
-    default:
-        return CHotKeyCtrl::OnWndMsg(msg, wParam, lParam, result);
+        case WM_KEYUP:
+            OnKeyUp(static_cast<UINT>(wParam));
+            return false;  // the control handles the release as usual
+        default:
+            return CHotKeyCtrl::OnWndMsg(msg, wParam, lParam, result);
     }
 }
 

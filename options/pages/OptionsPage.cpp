@@ -11,8 +11,7 @@ constexpr int kMaxTipWidth = 300;
 
 COptionsPage::COptionsPage(UINT templateId, const char* helpTopic)
     : CDialog(templateId), m_strHelpTopic(helpTopic ? helpTopic : "")
-{
-}
+{}
 
 void COptionsPage::OnPageShown() {}
 

@@ -24,7 +24,8 @@ BOOL COtherPage::OnInitDialog()
 {
     // The rules hold before the first key arrives; the values come in the base's loading.
     if (HWND control = GetDlgItem(IDC_MENU_HOTKEY))
-        ::SendMessageA(control, HKM_SETRULES, hotkey::kInvalidCombinations, MAKELPARAM(hotkey::kReplacementModifiers, 0));
+        ::SendMessageA(control, HKM_SETRULES, hotkey::kInvalidCombinations,
+                       MAKELPARAM(hotkey::kReplacementModifiers, 0));
     return CFieldPage::OnInitDialog();
 }
 
@@ -72,17 +73,17 @@ void COtherPage::OnValuesShown()
 void COtherPage::OnFieldClicked(int controlId)
 {
     switch (controlId) {
-    case IDC_SHOW_TOOLTIPS:
-        UpdateData(true);
-        SetModified();
-        return;
-    case IDC_ENABLE_HOTKEY:
-        UpdateData(true);
-        SetModified();
-        OnValuesShown();
-        return;
-    default:
-        SetModified();
-        return;
+        case IDC_SHOW_TOOLTIPS:
+            UpdateData(true);
+            SetModified();
+            return;
+        case IDC_ENABLE_HOTKEY:
+            UpdateData(true);
+            SetModified();
+            OnValuesShown();
+            return;
+        default:
+            SetModified();
+            return;
     }
 }

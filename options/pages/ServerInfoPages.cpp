@@ -5,11 +5,9 @@
 #include "ServerRunner.h"
 #include "ServerTexts.h"
 
-CServerOutputPage::CServerOutputPage(UINT templateId, const char* helpTopic, settings::CommandLine which,
-                                     int outputId)
+CServerOutputPage::CServerOutputPage(UINT templateId, const char* helpTopic, settings::CommandLine which, int outputId)
     : COptionsPage(templateId, helpTopic), m_which(which), m_nOutputId(outputId)
-{
-}
+{}
 
 BOOL CServerOutputPage::OnInitDialog()
 {
@@ -22,8 +20,7 @@ BOOL CServerOutputPage::OnInitDialog()
 
 CServerInfoPage::CServerInfoPage()
     : CServerOutputPage(IDD_PAGE_SERVER_INFO, "opt_8.htm", settings::CommandLine::Version, IDC_SERVER_VERSION)
-{
-}
+{}
 
 void CServerInfoPage::DoDataExchange(CDataExchange* dx)
 {

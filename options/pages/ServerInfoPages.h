@@ -34,25 +34,20 @@ private:
 
 class CModulesPage : public CServerOutputPage {
 public:
-    CModulesPage()
-        : CServerOutputPage(IDD_PAGE_MODULES, "opt_9.htm", settings::CommandLine::Modules, IDC_SERVER_OUTPUT)
-    {
-    }
+    CModulesPage() : CServerOutputPage(IDD_PAGE_MODULES, "opt_9.htm", settings::CommandLine::Modules, IDC_SERVER_OUTPUT)
+    {}
 };
 
 class CDirectivesPage : public CServerOutputPage {
 public:
     CDirectivesPage()
         : CServerOutputPage(IDD_PAGE_DIRECTIVES, "opt_10.htm", settings::CommandLine::Directives, IDC_SERVER_OUTPUT)
-    {
-    }
+    {}
 };
 
 class CParsedSettingsPage : public CServerOutputPage {
 public:
     CParsedSettingsPage()
-        : CServerOutputPage(IDD_PAGE_PARSED_SETTINGS, "opt_11.htm", settings::CommandLine::Settings,
-                            IDC_SERVER_OUTPUT)
-    {
-    }
+        : CServerOutputPage(IDD_PAGE_PARSED_SETTINGS, "opt_11.htm", settings::CommandLine::Settings, IDC_SERVER_OUTPUT)
+    {}
 };

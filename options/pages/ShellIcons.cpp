@@ -29,8 +29,8 @@ CIconHandle IconFromLocation(const std::string& location)
 
 CIconHandle LibrarySmallIcon(UINT id)
 {
-    return CIconHandle(static_cast<HICON>(
-        ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
+    return CIconHandle(
+        static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0)));
 }
 
 std::optional<std::string> DefaultValueText(HKEY root, const std::string& path)

@@ -81,18 +81,18 @@ LRESULT CFlashStatusBar::CopyShownText(char* buffer, WPARAM room) const
 bool CFlashStatusBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_SETTEXT:
-        if (!m_bFlashing)
+        case WM_SETTEXT:
+            if (!m_bFlashing)
+                return CStatusBar::OnWndMsg(msg, wParam, lParam, result);
+            *result = TRUE;  // swallowed while a message flashes, yet reported as done
+            return true;
+        case WM_GETTEXT:
+            *result = CopyShownText(reinterpret_cast<char*>(lParam), wParam);
+            return true;
+        case WM_GETTEXTLENGTH:
+            *result = CopyShownText(nullptr, 0);
+            return true;
+        default:
             return CStatusBar::OnWndMsg(msg, wParam, lParam, result);
-        *result = TRUE;  // swallowed while a message flashes, yet reported as done
-        return true;
-    case WM_GETTEXT:
-        *result = CopyShownText(reinterpret_cast<char*>(lParam), wParam);
-        return true;
-    case WM_GETTEXTLENGTH:
-        *result = CopyShownText(nullptr, 0);
-        return true;
-    default:
-        return CStatusBar::OnWndMsg(msg, wParam, lParam, result);
     }
 }

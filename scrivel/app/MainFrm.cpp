@@ -95,23 +95,23 @@ bool CMainFrame::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
 bool CMainFrame::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
-    case ID_VIEW_APACHE_DOC:
-        ui.Enable(true);
-        ui.SetCheck(m_wndDocBar.m_hWnd && m_wndDocBar.IsVisible() ? 1 : 0);
-        return true;
-    case ID_HIDE_APACHE_DOC:
-        ui.Enable(true);
-        return true;
-    // Answered by the active view; without one there is no word to look up.
-    case ID_HELP_KEYWORD:
-        ui.SetText(keywordhelp::MenuText("", false).c_str());
-        ui.Enable(false);
-        return true;
-    case ID_HELP_FINDER:
-        ui.Enable(m_bHelpFile != 0);
-        return true;
-    default:
-        return CMDIFrameWnd::UpdateCommand(ui);
+        case ID_VIEW_APACHE_DOC:
+            ui.Enable(true);
+            ui.SetCheck(m_wndDocBar.m_hWnd && m_wndDocBar.IsVisible() ? 1 : 0);
+            return true;
+        case ID_HIDE_APACHE_DOC:
+            ui.Enable(true);
+            return true;
+        // Answered by the active view; without one there is no word to look up.
+        case ID_HELP_KEYWORD:
+            ui.SetText(keywordhelp::MenuText("", false).c_str());
+            ui.Enable(false);
+            return true;
+        case ID_HELP_FINDER:
+            ui.Enable(m_bHelpFile != 0);
+            return true;
+        default:
+            return CMDIFrameWnd::UpdateCommand(ui);
     }
 }
 

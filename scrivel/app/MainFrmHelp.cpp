@@ -70,17 +70,17 @@ void CMainFrame::OnHelpTopic()
 bool CMainFrame::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_VIEW_APACHE_DOC:
-        ToggleDocBar();
-        return true;
-    case ID_HIDE_APACHE_DOC:
-        HideDocBar();
-        return true;
-    case ID_HELP_FINDER:
-        if (m_bHelpFile)
-            OnHelpTopic();
-        return true;
-    default:
-        return CMDIFrameWnd::HandleCommand(id, code);
+        case ID_VIEW_APACHE_DOC:
+            ToggleDocBar();
+            return true;
+        case ID_HIDE_APACHE_DOC:
+            HideDocBar();
+            return true;
+        case ID_HELP_FINDER:
+            if (m_bHelpFile)
+                OnHelpTopic();
+            return true;
+        default:
+            return CMDIFrameWnd::HandleCommand(id, code);
     }
 }

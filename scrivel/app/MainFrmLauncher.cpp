@@ -14,37 +14,37 @@ LRESULT CMainFrame::OnLauncherNotify(WPARAM code)
 {
     CSharedData& shared = ScrivelApp().m_shared;
     switch (code) {
-    case LN_SYNTAX_ERROR: {
-        const std::string report = shared.IsOpen() ? shared.GetText() : "";
-        ShowSyntaxReport(report.c_str());
-        shared.SetText("");
-        BringToFront();
-        return 0;
-    }
-    case LN_SAVE_AND_CLOSE:
-        return OnSaveAndClose();
-    case LN_FORMAT_CHANGED:
-        OnFormatChanged();
-        return 0;
-    case LN_CLOSE_NOW:
-        DestroyWindow();
-        return 0;
-    case LN_ACTIVATE:
-        BringToFront();
-        return 0;
-    case LN_STATUS_INFO:
-    case LN_STATUS_ERROR: {
-        const std::string text = shared.IsOpen() ? shared.GetText() : "";
-        if (code == LN_STATUS_INFO)
-            ShowInfo(text.c_str());
-        else
-            ShowError(text.c_str());
-        shared.SetText("");
-        BringToFront();
-        return 0;
-    }
-    default:
-        return 0;
+        case LN_SYNTAX_ERROR: {
+            const std::string report = shared.IsOpen() ? shared.GetText() : "";
+            ShowSyntaxReport(report.c_str());
+            shared.SetText("");
+            BringToFront();
+            return 0;
+        }
+        case LN_SAVE_AND_CLOSE:
+            return OnSaveAndClose();
+        case LN_FORMAT_CHANGED:
+            OnFormatChanged();
+            return 0;
+        case LN_CLOSE_NOW:
+            DestroyWindow();
+            return 0;
+        case LN_ACTIVATE:
+            BringToFront();
+            return 0;
+        case LN_STATUS_INFO:
+        case LN_STATUS_ERROR: {
+            const std::string text = shared.IsOpen() ? shared.GetText() : "";
+            if (code == LN_STATUS_INFO)
+                ShowInfo(text.c_str());
+            else
+                ShowError(text.c_str());
+            shared.SetText("");
+            BringToFront();
+            return 0;
+        }
+        default:
+            return 0;
     }
 }
 

@@ -110,14 +110,14 @@ int CScrivelApp::ExitInstance()
 bool CScrivelApp::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_FILE_SAVE_ALL_AND_TEST:
-        SaveAllAndTest();
-        return true;
-    case ID_APP_ABOUT:
-        OnAppAbout();
-        return true;
-    default:
-        return CWinApp::HandleCommand(id, code);
+        case ID_FILE_SAVE_ALL_AND_TEST:
+            SaveAllAndTest();
+            return true;
+        case ID_APP_ABOUT:
+            OnAppAbout();
+            return true;
+        default:
+            return CWinApp::HandleCommand(id, code);
     }
 }
 

@@ -14,20 +14,20 @@ namespace {
 const char* SaveFailureText(int result)
 {
     switch (result) {
-    case VQ_WRITE_READ_ONLY:
-        return texts::kSaveReadOnly;
-    case VQ_WRITE_LOCKED:
-        return texts::kSaveLocked;
-    case VQ_WRITE_NO_TEMPORARY:
-    case VQ_WRITE_NO_FOLDER:
-        return texts::kSaveNoTemporary;
-    case VQ_WRITE_FAILED:
-    case VQ_WRITE_DISK_FULL:
-        return texts::kSaveWriteFailed;
-    case VQ_WRITE_REPLACE_FAILED:
-        return texts::kSaveReplaceFailed;
-    default:
-        return texts::kSaveFailed;
+        case VQ_WRITE_READ_ONLY:
+            return texts::kSaveReadOnly;
+        case VQ_WRITE_LOCKED:
+            return texts::kSaveLocked;
+        case VQ_WRITE_NO_TEMPORARY:
+        case VQ_WRITE_NO_FOLDER:
+            return texts::kSaveNoTemporary;
+        case VQ_WRITE_FAILED:
+        case VQ_WRITE_DISK_FULL:
+            return texts::kSaveWriteFailed;
+        case VQ_WRITE_REPLACE_FAILED:
+            return texts::kSaveReplaceFailed;
+        default:
+            return texts::kSaveFailed;
     }
 }
 }  // namespace

@@ -22,10 +22,14 @@ constexpr DWORD kBarStyles = WS_CHILD | WS_VISIBLE | CBRS_TOOLTIPS | CBRS_FLYBY 
 sizingbar::Side SideOf(UINT dockBarId)
 {
     switch (dockBarId) {
-    case AFX_IDW_DOCKBAR_TOP: return sizingbar::Side::Top;
-    case AFX_IDW_DOCKBAR_LEFT: return sizingbar::Side::Left;
-    case AFX_IDW_DOCKBAR_RIGHT: return sizingbar::Side::Right;
-    default: return sizingbar::Side::Bottom;
+        case AFX_IDW_DOCKBAR_TOP:
+            return sizingbar::Side::Top;
+        case AFX_IDW_DOCKBAR_LEFT:
+            return sizingbar::Side::Left;
+        case AFX_IDW_DOCKBAR_RIGHT:
+            return sizingbar::Side::Right;
+        default:
+            return sizingbar::Side::Bottom;
     }
 }
 
@@ -59,15 +63,10 @@ void Draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight)
 }  // namespace
 
 CSizingBar::CSizingBar()
-    : m_crHilite(::GetSysColor(COLOR_BTNHIGHLIGHT)),
-      m_crShadow(::GetSysColor(COLOR_BTNSHADOW)),
-      m_strSection(settings::kSection),
-      m_strEntry(settings::kDockedBar),
-      m_cxMinFloat(::GetSystemMetrics(SM_CXMIN)),
-      m_cyMinFloat(::GetSystemMetrics(SM_CYMIN)),
-      m_cyCaption(::GetSystemMetrics(SM_CYSMCAPTION))
-{
-}
+    : m_crHilite(::GetSysColor(COLOR_BTNHIGHLIGHT)), m_crShadow(::GetSysColor(COLOR_BTNSHADOW)),
+      m_strSection(settings::kSection), m_strEntry(settings::kDockedBar), m_cxMinFloat(::GetSystemMetrics(SM_CXMIN)),
+      m_cyMinFloat(::GetSystemMetrics(SM_CYMIN)), m_cyCaption(::GetSystemMetrics(SM_CYSMCAPTION))
+{}
 
 sizingbar::BarState CSizingBar::ReadState() const
 {
@@ -117,8 +116,8 @@ bool CSizingBar::Create(CFrameWnd* parent, const char* title)
         m_szVert.cx = client.right / 3;
 
     m_dwStyle = style & 0xFFFF;
-    const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const char* cls =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!CreateEx(0, cls, title, (style & ~0xFFFFu) | WS_CLIPCHILDREN, rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top, parent->m_hWnd, nullptr))
         return false;
@@ -228,8 +227,8 @@ SIZE CSizingBar::CalcDynamicLayout(int length, DWORD mode)
         ::GetCursorPos(&cursor);
         RECT frame;
         floating->GetWindowRect(&frame);
-        const sizingbar::Corner corner = hit == HTTOPLEFT    ? sizingbar::Corner::TopLeft
-                                         : hit == HTTOPRIGHT ? sizingbar::Corner::TopRight
+        const sizingbar::Corner corner = hit == HTTOPLEFT      ? sizingbar::Corner::TopLeft
+                                         : hit == HTTOPRIGHT   ? sizingbar::Corner::TopRight
                                          : hit == HTBOTTOMLEFT ? sizingbar::Corner::BottomLeft
                                                                : sizingbar::Corner::BottomRight;
         const sizingbar::CornerSizing sized =
@@ -264,28 +263,28 @@ void CSizingBar::LayoutNonClient(RECT& window)
     const int b = m_cxBorder;
     const int e = m_cxEdge;
     switch (CurrentDockBarId()) {
-    case AFX_IDW_DOCKBAR_TOP:
-        m_rcEdge = {0, cy - e, cx, cy};
-        window = {window.left + g, window.top + b, window.right - b, window.bottom - e};
-        m_dwStyle &= ~CBRS_BORDER_BOTTOM;
-        break;
-    case AFX_IDW_DOCKBAR_BOTTOM:
-        m_rcEdge = {0, 0, cx, e};
-        window = {window.left + g, window.top + e, window.right - b, window.bottom - b};
-        m_dwStyle &= ~CBRS_BORDER_TOP;
-        break;
-    case AFX_IDW_DOCKBAR_LEFT:
-        m_rcEdge = {cx - e, 0, cx, cy};
-        window = {window.left + b, window.top + g, window.right - e, window.bottom - b};
-        m_dwStyle &= ~CBRS_BORDER_RIGHT;
-        break;
-    case AFX_IDW_DOCKBAR_RIGHT:
-        m_rcEdge = {0, 0, e, cy};
-        window = {window.left + e, window.top + g, window.right - b, window.bottom - b};
-        m_dwStyle &= ~CBRS_BORDER_LEFT;
-        break;
-    default:
-        break;  // floating: the floating frame's caption serves
+        case AFX_IDW_DOCKBAR_TOP:
+            m_rcEdge = {0, cy - e, cx, cy};
+            window = {window.left + g, window.top + b, window.right - b, window.bottom - e};
+            m_dwStyle &= ~CBRS_BORDER_BOTTOM;
+            break;
+        case AFX_IDW_DOCKBAR_BOTTOM:
+            m_rcEdge = {0, 0, cx, e};
+            window = {window.left + g, window.top + e, window.right - b, window.bottom - b};
+            m_dwStyle &= ~CBRS_BORDER_TOP;
+            break;
+        case AFX_IDW_DOCKBAR_LEFT:
+            m_rcEdge = {cx - e, 0, cx, cy};
+            window = {window.left + b, window.top + g, window.right - e, window.bottom - b};
+            m_dwStyle &= ~CBRS_BORDER_RIGHT;
+            break;
+        case AFX_IDW_DOCKBAR_RIGHT:
+            m_rcEdge = {0, 0, e, cy};
+            window = {window.left + e, window.top + g, window.right - b, window.bottom - b};
+            m_dwStyle &= ~CBRS_BORDER_LEFT;
+            break;
+        default:
+            break;  // floating: the floating frame's caption serves
     }
     LayoutGripper(cx, cy);
 }
@@ -395,21 +394,21 @@ void CSizingBar::OnNcLButtonDown(UINT hit, POINT screen)
     if (CurrentDockBarId() == 0)
         return;
     switch (hit) {
-    case HTSYSMENU:
-        if (m_pDockSite)
-            m_pDockSite->ShowControlBar(this, false);
-        break;
-    case HTMINBUTTON:
-        m_pDockContext->ToggleDocking();
-        break;
-    case HTCAPTION:
-        m_pDockContext->StartDrag(screen);
-        break;
-    case HTSIZE:
-        StartTracking();
-        break;
-    default:
-        break;
+        case HTSYSMENU:
+            if (m_pDockSite)
+                m_pDockSite->ShowControlBar(this, false);
+            break;
+        case HTMINBUTTON:
+            m_pDockContext->ToggleDocking();
+            break;
+        case HTCAPTION:
+            m_pDockContext->StartDrag(screen);
+            break;
+        case HTSIZE:
+            StartTracking();
+            break;
+        default:
+            break;
     }
 }
 
@@ -485,7 +484,8 @@ void CSizingBar::OnMouseMove()
     m_pDockSite->GetWindowRect(&frame);
     cursor = {cursor.x - frame.left, cursor.y - frame.top};
     const bool horizontal = IsHorizontalSide(CurrentDockBarId());
-    const int centre = horizontal ? (m_rcTracker.top + m_rcTracker.bottom) / 2 : (m_rcTracker.left + m_rcTracker.right) / 2;
+    const int centre =
+        horizontal ? (m_rcTracker.top + m_rcTracker.bottom) / 2 : (m_rcTracker.left + m_rcTracker.right) / 2;
     const int moved = (horizontal ? cursor.y : cursor.x) - centre;
     if (moved == 0)
         return;
@@ -555,58 +555,58 @@ bool CSizingBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
 {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (msg) {
-    case WM_NCCALCSIZE:
-        *result = OnNcCalcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
-        return true;
-    case WM_NCPAINT:
-        OnNcPaint();
-        *result = 0;
-        return true;
-    case WM_NCHITTEST:
-        *result = OnNcHitTest(at);
-        return true;
-    case WM_SETCURSOR:
-        if (!OnSetCursor(LOWORD(lParam)))
+        case WM_NCCALCSIZE:
+            *result = OnNcCalcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
+            return true;
+        case WM_NCPAINT:
+            OnNcPaint();
+            *result = 0;
+            return true;
+        case WM_NCHITTEST:
+            *result = OnNcHitTest(at);
+            return true;
+        case WM_SETCURSOR:
+            if (!OnSetCursor(LOWORD(lParam)))
+                return CControlBar::OnWndMsg(msg, wParam, lParam, result);
+            *result = TRUE;
+            return true;
+        case WM_NCLBUTTONDOWN:
+            if (CurrentDockBarId() == 0)
+                return CControlBar::OnWndMsg(msg, wParam, lParam, result);
+            OnNcLButtonDown(static_cast<UINT>(wParam), at);
+            *result = 0;
+            return true;
+        case WM_NCLBUTTONDBLCLK:
+            if (CurrentDockBarId() == 0)
+                return CControlBar::OnWndMsg(msg, wParam, lParam, result);
+            OnNcLButtonDblClk(static_cast<UINT>(wParam));
+            *result = 0;
+            return true;
+        case WM_LBUTTONDOWN:
+            OnLButtonDown(at);
+            *result = 0;
+            return true;
+        case WM_LBUTTONDBLCLK:
+            OnLButtonDblClk();
+            *result = 0;
+            return true;
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            *result = 0;
+            return true;
+        case WM_LBUTTONUP:
+            OnLButtonUp();
+            *result = 0;
+            return true;
+        case WM_CAPTURECHANGED:
+            OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+            *result = 0;
+            return true;
+        case WM_WINDOWPOSCHANGED:
+            *result = Default();
+            OnWindowPosChanged(reinterpret_cast<const WINDOWPOS*>(lParam));
+            return true;
+        default:
             return CControlBar::OnWndMsg(msg, wParam, lParam, result);
-        *result = TRUE;
-        return true;
-    case WM_NCLBUTTONDOWN:
-        if (CurrentDockBarId() == 0)
-            return CControlBar::OnWndMsg(msg, wParam, lParam, result);
-        OnNcLButtonDown(static_cast<UINT>(wParam), at);
-        *result = 0;
-        return true;
-    case WM_NCLBUTTONDBLCLK:
-        if (CurrentDockBarId() == 0)
-            return CControlBar::OnWndMsg(msg, wParam, lParam, result);
-        OnNcLButtonDblClk(static_cast<UINT>(wParam));
-        *result = 0;
-        return true;
-    case WM_LBUTTONDOWN:
-        OnLButtonDown(at);
-        *result = 0;
-        return true;
-    case WM_LBUTTONDBLCLK:
-        OnLButtonDblClk();
-        *result = 0;
-        return true;
-    case WM_MOUSEMOVE:
-        OnMouseMove();
-        *result = 0;
-        return true;
-    case WM_LBUTTONUP:
-        OnLButtonUp();
-        *result = 0;
-        return true;
-    case WM_CAPTURECHANGED:
-        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-        *result = 0;
-        return true;
-    case WM_WINDOWPOSCHANGED:
-        *result = Default();
-        OnWindowPosChanged(reinterpret_cast<const WINDOWPOS*>(lParam));
-        return true;
-    default:
-        return CControlBar::OnWndMsg(msg, wParam, lParam, result);
     }
 }

@@ -36,8 +36,8 @@ CornerSizing SizeAtCorner(Corner corner, Point cursor, Box frame, Extent minimum
     const bool left = corner == Corner::TopLeft || corner == Corner::BottomLeft;
     const bool top = corner == Corner::TopLeft || corner == Corner::TopRight;
     CornerSizing result;
-    result.floatSize.cx = left ? std::max(frame.right - cursor.x, minimum.cx) - 3
-                               : std::max(cursor.x - frame.left, minimum.cx);
+    result.floatSize.cx =
+        left ? std::max(frame.right - cursor.x, minimum.cx) - 3 : std::max(cursor.x - frame.left, minimum.cx);
     result.floatSize.cy = top ? std::max(frame.bottom - caption - cursor.y, minimum.cy) - 1
                               : std::max(cursor.y - caption - frame.top, minimum.cy);
     if (left)

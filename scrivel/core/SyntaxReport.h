@@ -25,7 +25,7 @@ struct SyntaxReport {
     bool hasLocation = false;  // path and line name the place to go to
     std::string path;          // as the report spells it
     int line = 0;
-    std::string message;       // to show; the whole report when it matches no form
+    std::string message;  // to show; the whole report when it matches no form
 };
 
 // Room for the path and the message, in characters. A longer message is cut; a longer

@@ -73,8 +73,7 @@ struct HugeLog {
 bool Append(HANDLE file, const std::string& text, HugeLog& log)
 {
     DWORD written = 0;
-    if (!::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size())
+    if (!::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) || written != text.size())
         return false;
     log.size += written;
     return true;
@@ -198,9 +197,9 @@ Seen ViewLog(const HugeLog& log)
 
             Command(frame, kGoDown);
             seen.lineCount = ::SendMessageA(view, EM_GETLINECOUNT, 0, 0);
-            ui::WaitUntil([&] {
-                return ::SendMessageA(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0) == seen.lineCount - 1;
-            }, 20000);
+            ui::WaitUntil(
+                [&] { return ::SendMessageA(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0) == seen.lineCount - 1; },
+                20000);
             seen.caretLine = ::SendMessageA(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0);
             seen.firstVisibleAfterDown = ::SendMessageA(view, EM_GETFIRSTVISIBLELINE, 0, 0);
             seen.lastLine = Line(view, seen.lineCount - 2);

@@ -77,9 +77,9 @@ TEST(LauncherViewTest, ViewLogsShowsTheSampleServersLogsGroupedByHost)
     HWND tree = ui::FindChild(viewer, WC_TREEVIEWA);
     ASSERT_NE(tree, nullptr);
     std::vector<std::string> labels = RemoteTreeLabels(tree);
-    const std::vector<std::string> expected = {
-        "access.log",        "error.log",           "docs.example.test", "  docs-access.log",
-        "  docs-error.log",  "www.example.test",    "  www-access.log",  "  www-error.log"};
+    const std::vector<std::string> expected = {"access.log",        "error.log",        "docs.example.test",
+                                               "  docs-access.log", "  docs-error.log", "www.example.test",
+                                               "  www-access.log",  "  www-error.log"};
     EXPECT_EQ(labels, expected);
 
     // While the viewer runs its loop inside the Launcher, the Launcher's window answers, and

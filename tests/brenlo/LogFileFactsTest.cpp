@@ -63,14 +63,14 @@ TEST_F(LogFileFactsTest, AListedFolderAnswersAsAskingForEachLog)
     for (int i = 0; i < 10; ++i)
         paths.push_back(Log(logs, "host" + std::to_string(i) + ".log", static_cast<std::size_t>(i) * 700));
     Log(logs, "Access.log", 10);
-    paths.push_back(logs + "\\ACCESS.LOG");         // another case than on disk
-    paths.push_back(logs + "\\access.log.");        // the system drops the trailing dot
-    paths.push_back(logs + "\\gone.log");           // not there
-    paths.push_back(logs + "\\nul");                // devices, in any folder
+    paths.push_back(logs + "\\ACCESS.LOG");   // another case than on disk
+    paths.push_back(logs + "\\access.log.");  // the system drops the trailing dot
+    paths.push_back(logs + "\\gone.log");     // not there
+    paths.push_back(logs + "\\nul");          // devices, in any folder
     paths.push_back(logs + "\\Con.log");
-    paths.push_back(paths[3]);                      // listed twice
+    paths.push_back(paths[3]);  // listed twice
     ::CreateDirectoryA((logs + "\\old").c_str(), nullptr);
-    paths.push_back(logs + "\\old");                // a folder, not a file
+    paths.push_back(logs + "\\old");  // a folder, not a file
     const std::string longName = Log(logs, "a rather long log name.logfile", 5);
     char shortName[MAX_PATH] = {};
     ASSERT_GT(::GetShortPathNameA(longName.c_str(), shortName, MAX_PATH), 0u);

@@ -45,10 +45,9 @@ TEST(LogClearTexts, ClearAllNamesEveryLogToTellAndNoOther)
         Result("C:\\logs\\gone.log", LogClearOutcome::Missing, 2),
         Result("C:\\logs\\len.log", LogClearOutcome::LengthNotSet, 112),
     };
-    EXPECT_EQ(ClearAllFailureText(results),
-              "Cannot clear these logs:\n"
-              "C:\\logs\\busy.log\n    The file is in use by another program.\n"
-              "C:\\logs\\len.log\n    Error 112 setting the file's length.");
+    EXPECT_EQ(ClearAllFailureText(results), "Cannot clear these logs:\n"
+                                            "C:\\logs\\busy.log\n    The file is in use by another program.\n"
+                                            "C:\\logs\\len.log\n    Error 112 setting the file's length.");
     EXPECT_EQ(ClearAllFailureText({results[0], results[2]}), "");
     EXPECT_EQ(ClearAllFailureText({}), "");
 }

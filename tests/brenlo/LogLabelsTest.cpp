@@ -9,16 +9,16 @@ TEST(LogLabels, KilobytesHaveTwoDecimals)
     EXPECT_EQ(KilobyteText(0), "0.00");
     EXPECT_EQ(KilobyteText(1536), "1.50");
     EXPECT_EQ(KilobyteText(1024), "1.00");
-    EXPECT_EQ(KilobyteText(1023), "1.00");   // 0.999 rounds up into the next kilobyte
-    EXPECT_EQ(KilobyteText(5), "0.00");      // 0.0049
-    EXPECT_EQ(KilobyteText(6), "0.01");      // 0.0059
+    EXPECT_EQ(KilobyteText(1023), "1.00");  // 0.999 rounds up into the next kilobyte
+    EXPECT_EQ(KilobyteText(5), "0.00");     // 0.0049
+    EXPECT_EQ(KilobyteText(6), "0.01");     // 0.0059
     EXPECT_EQ(KilobyteText(1048576), "1024.00");
 }
 
 TEST(LogLabels, HalfwaySizesRoundUpInEveryBuild)
 {
-    EXPECT_EQ(KilobyteText(128), "0.13");    // exactly 0.125
-    EXPECT_EQ(KilobyteText(384), "0.38");    // exactly 0.375
+    EXPECT_EQ(KilobyteText(128), "0.13");  // exactly 0.125
+    EXPECT_EQ(KilobyteText(384), "0.38");  // exactly 0.375
     EXPECT_EQ(KilobyteText(1024 + 640), "1.63");
 }
 
@@ -66,8 +66,22 @@ TEST(LogLabels, ComparingFoldsAsTheKeysDo)
 {
     LeadByteTable lead{};
     lead[0x82] = true;
-    const std::string texts[] = {"", "a", "A", "ab", "aB", "b", "_", "[", "\x82\x41", "\x82\x61", "\x82\x41" "A",
-                                 "a\x82", "Error.log", "error.LOG", "error.log - 1.00Kb"};
+    const std::string texts[] = {"",
+                                 "a",
+                                 "A",
+                                 "ab",
+                                 "aB",
+                                 "b",
+                                 "_",
+                                 "[",
+                                 "\x82\x41",
+                                 "\x82\x61",
+                                 "\x82\x41"
+                                 "A",
+                                 "a\x82",
+                                 "Error.log",
+                                 "error.LOG",
+                                 "error.log - 1.00Kb"};
     const LeadByteTable* const tables[] = {nullptr, &lead};
     for (const LeadByteTable* table : tables) {
         for (const std::string& a : texts) {

@@ -28,8 +28,9 @@ std::string Content(const std::string& path)
 
 bool Append(const std::string& path, const std::string& text)
 {
-    CFileHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     return file && ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
            written == text.size();
@@ -58,8 +59,8 @@ std::uint64_t SizeOf(const std::string& path)
 // out or put in the wrong place shows.
 bool WritePattern(const std::string& path, std::uint64_t bytes)
 {
-    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                   nullptr));
+    CFileHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     std::vector<std::uint64_t> block(kMiB / 8);
@@ -199,9 +200,8 @@ TEST_F(LogSaveCopy, ASaveStoppedHalfWayLeavesTheOlderFileAndNoCopy)
     ASSERT_TRUE(WritePattern(source, 8 * kMiB));
     ASSERT_TRUE(testpaths::WriteTextFile(target, kOldTarget));
     ASSERT_TRUE(Show(source));
-    const SafeWriteResult stopped = Save(target, [](std::uint64_t copied, std::uint64_t total) {
-        return copied < total / 2;
-    });
+    const SafeWriteResult stopped =
+        Save(target, [](std::uint64_t copied, std::uint64_t total) { return copied < total / 2; });
     EXPECT_EQ(stopped.outcome, SafeWriteOutcome::Stopped);
     EXPECT_GE(stopped.bytes, 4 * kMiB);
     EXPECT_EQ(Content(target), kOldTarget);
@@ -283,8 +283,8 @@ TEST_F(LogSaveCopy, ALogPastFourGigabytesIsTakenAtItsFullSize)
     // A sparse file: its size costs no disk, and the save is stopped after the first piece.
     const std::uint64_t size = 4ull * 1024 * kMiB + 4096;
     {
-        CFileHandle file(::CreateFileA(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        CFileHandle file(
+            ::CreateFileA(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(file);
         LARGE_INTEGER end;
         end.QuadPart = static_cast<LONGLONG>(size);
@@ -310,8 +310,7 @@ TEST_F(LogSaveCopy, AFullDiskFailsTheSaveAndLeavesTheOlderFileAndNoCopy)
     // The small disk is mounted for the run by small-disk.sh.
     const std::string smallDisk = testpaths::Join(testpaths::BuildDir(), "test-small-disk");
     ULARGE_INTEGER free{}, totalBytes{};
-    if (!::GetDiskFreeSpaceExA(smallDisk.c_str(), &free, &totalBytes, nullptr) ||
-        totalBytes.QuadPart > 16 * kMiB)
+    if (!::GetDiskFreeSpaceExA(smallDisk.c_str(), &free, &totalBytes, nullptr) || totalBytes.QuadPart > 16 * kMiB)
         GTEST_SKIP() << "no small disk at " << smallDisk;
     const std::string fullTarget = testpaths::Join(smallDisk, "copy.log");
     ASSERT_TRUE(testpaths::WriteTextFile(fullTarget, kOldTarget));

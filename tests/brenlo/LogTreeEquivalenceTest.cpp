@@ -13,22 +13,51 @@
 namespace {
 
 const std::vector<std::string> kGroups = {
-    "", "", "", "Main", "main", "MAIN", "www.a.test", "WWW.A.Test", "b", "B", "Zeta",
-    "_x", "error.log", "Error.Log", std::string("Ma\0in", 5), std::string("\0", 1), "a b", "[x]",
+    "",
+    "",
+    "",
+    "Main",
+    "main",
+    "MAIN",
+    "www.a.test",
+    "WWW.A.Test",
+    "b",
+    "B",
+    "Zeta",
+    "_x",
+    "error.log",
+    "Error.Log",
+    std::string("Ma\0in", 5),
+    std::string("\0", 1),
+    "a b",
+    "[x]",
 };
 const std::vector<std::string> kDirs = {
-    "C:/Apache24/logs/", "C:\\Apache24\\logs\\", "c:/apache24/LOGS/", "D:/www/a/", "",
-    "logs/", "C:/Apache24/logs\\b/",
+    "C:/Apache24/logs/", "C:\\Apache24\\logs\\", "c:/apache24/LOGS/", "D:/www/a/", "", "logs/", "C:/Apache24/logs\\b/",
 };
 const std::vector<std::string> kNames = {
-    "error.log", "Error.log", "ERROR.LOG", "access.log", "b", "B", "main", "Main", "a-b.log",
-    "x_y.log", "", "ssl_request.log", "zeta", "_x", "[x]", "a b", "\xE9t\xC9.log",
+    "error.log",
+    "Error.log",
+    "ERROR.LOG",
+    "access.log",
+    "b",
+    "B",
+    "main",
+    "Main",
+    "a-b.log",
+    "x_y.log",
+    "",
+    "ssl_request.log",
+    "zeta",
+    "_x",
+    "[x]",
+    "a b",
+    "\xE9t\xC9.log",
     std::string("cut\0off", 7),
 };
 // No size ends in a half hundredth of a kilobyte (128 bytes past a multiple of 256): the
 // plain fill prints with the C library, whose rounding of halves differs between builds.
-const std::vector<std::uint64_t> kSizes = {0, 1, 100, 1023, 1024, 1025, 1536, 2048, 2050,
-                                           5000, 1048576, 3ull << 30};
+const std::vector<std::uint64_t> kSizes = {0, 1, 100, 1023, 1024, 1025, 1536, 2048, 2050, 5000, 1048576, 3ull << 30};
 
 template <typename T>
 const T& Pick(std::mt19937& rng, const std::vector<T>& from)

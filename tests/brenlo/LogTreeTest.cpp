@@ -210,8 +210,8 @@ TEST_F(LogTreeFill, FilesPastTheItemDataLimitAreLeftOut)
 {
     for (int i = 0; i < kMaxFileItems + 40; ++i)
         list.Add("C:/logs/" + std::to_string(i) + ".log", i % 2 == 0 ? "even" : "");
-    list.Add("C:/logs/0.log", "even");       // a duplicate, not counted as left out
-    list.Add("C:/logs/late.log", "late");    // would need a new group
+    list.Add("C:/logs/0.log", "even");     // a duplicate, not counted as left out
+    list.Add("C:/logs/late.log", "late");  // would need a new group
     Fill(false);
 
     EXPECT_EQ(tree.Entries().size(), static_cast<std::size_t>(kMaxFileItems));

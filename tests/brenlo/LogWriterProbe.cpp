@@ -38,8 +38,8 @@ bool Stopped(const CKernelHandle& stop, DWORD started, DWORD maxMs, DWORD waitMs
     return ::WaitForSingleObject(stop.Get(), waitMs) == WAIT_OBJECT_0;
 }
 
-int Append(const char* log, const CKernelHandle& ready, const CKernelHandle& stop, const char* report,
-           DWORD pauseMs, DWORD maxMs)
+int Append(const char* log, const CKernelHandle& ready, const CKernelHandle& stop, const char* report, DWORD pauseMs,
+           DWORD maxMs)
 {
     CFileHandle file(::CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -53,8 +53,7 @@ int Append(const char* log, const CKernelHandle& ready, const CKernelHandle& sto
         char line[32];
         const int n = std::snprintf(line, sizeof line, "probe %010lu\n", lines);
         DWORD written = 0;
-        if (::WriteFile(file.Get(), line, static_cast<DWORD>(n), &written, nullptr) &&
-            written == static_cast<DWORD>(n))
+        if (::WriteFile(file.Get(), line, static_cast<DWORD>(n), &written, nullptr) && written == static_cast<DWORD>(n))
             ++lines;
         else
             ++failed;
@@ -70,8 +69,8 @@ int Append(const char* log, const CKernelHandle& ready, const CKernelHandle& sto
 
 int Hold(const char* log, const CKernelHandle& ready, const CKernelHandle& stop, DWORD maxMs)
 {
-    CFileHandle file(::CreateFileA(log, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(
+        ::CreateFileA(log, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return 2;
     ::SetEvent(ready.Get());

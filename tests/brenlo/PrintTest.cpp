@@ -37,8 +37,9 @@ std::string NumberedLines(int count)
     std::string text;
     for (int i = 1; i <= count; ++i) {
         char line[120];
-        std::snprintf(line, sizeof line, "10.0.0.%d - - [08/Dec/2026:10:00:%02d +0000] \"GET /n/%d HTTP/1.1\" 200 %d\r\n",
-                      i % 250, i % 60, i, 100 + i);
+        std::snprintf(line, sizeof line,
+                      "10.0.0.%d - - [08/Dec/2026:10:00:%02d +0000] \"GET /n/%d HTTP/1.1\" 200 %d\r\n", i % 250, i % 60,
+                      i, 100 + i);
         text += line;
     }
     return text;

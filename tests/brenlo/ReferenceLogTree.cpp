@@ -34,8 +34,8 @@ std::string CopyText(const GrowStringLayout& s)
 }
 
 // Inserts like the tree pane's insert routine; returns false when no item was made.
-bool Insert(std::vector<LogTreeNode>& top, const std::string& group, const std::string& label,
-            std::uint32_t data, bool exists)
+bool Insert(std::vector<LogTreeNode>& top, const std::string& group, const std::string& label, std::uint32_t data,
+            bool exists)
 {
     LogTreeNode item{label, exists ? kImageFilePresent : kImageFileMissing, data, {}};
     if (!group.empty()) {

@@ -23,8 +23,8 @@ inline void PrintTo(const LogTreeNode& node, std::ostream* out)
 
 inline void PrintTo(const LogEntry& entry, std::ostream* out)
 {
-    *out << "{" << entry.size << (entry.exists ? " exists " : " missing ") << entry.path << " | " << entry.name
-         << " | " << entry.label << "}\n";
+    *out << "{" << entry.size << (entry.exists ? " exists " : " missing ") << entry.path << " | " << entry.name << " | "
+         << entry.label << "}\n";
 }
 
 class TestLogList {
@@ -45,7 +45,11 @@ public:
         return &m_list;
     }
 
-    LogList* Raw() { Get(); return &m_list; }
+    LogList* Raw()
+    {
+        Get();
+        return &m_list;
+    }
 
 private:
     static GrowStringLayout Layout(const std::string& text)

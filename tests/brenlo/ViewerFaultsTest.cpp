@@ -35,7 +35,6 @@ protected:
         auto bytes = stored.Encode();
         ASSERT_TRUE(m_registry.Store().SetProfileBinary("Settings", "MainWindow", bytes.data(), bytes.size()));
     }
-
 };
 
 // The colours of the 16 x 16 picture in the middle of a toolbar button, by count.
@@ -83,8 +82,8 @@ TEST_F(ViewerFaultsTest, ASecondCallWithTheSameVariableLeavesItHoldingTheOpenVie
         ownVariable = run.NestedVariable();
         // The Launcher still reaches the viewer through its variable.
         DWORD_PTR answer = 1;
-        answersFormatChange = ::SendMessageTimeoutA(run.FrameVariable(), 0x503, 4, 0, SMTO_NORMAL, 3000, &answer) &&
-                              answer == 0;
+        answersFormatChange =
+            ::SendMessageTimeoutA(run.FrameVariable(), 0x503, 4, 0, SMTO_NORMAL, 3000, &answer) && answer == 0;
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(result, 1);
@@ -124,8 +123,7 @@ TEST_F(ViewerFaultsTest, TheWindowStaysResponsiveWhileClearAllWaitsForABusyLog)
                !ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Tessaly", 0)) {
             const DWORD sent = ::GetTickCount();
             DWORD_PTR answer = 0;
-            const bool ok =
-                ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerWithinMs, &answer) != 0;
+            const bool ok = ::SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerWithinMs, &answer) != 0;
             const DWORD took = ::GetTickCount() - sent;
             ++pings;
             slowest = std::max(slowest, took);
@@ -201,11 +199,13 @@ TEST_F(ViewerFaultsTest, ADamagedTreeWidthOpensAUsableTreeAndIsNotStoredAgain)
     for (Case& c : cases) {
         ASSERT_TRUE(m_registry.Store().SetProfileInt("Settings", "LeftPane", c.stored));
         ViewerRun run;
-        EXPECT_EQ(run.Run(list.Get(), [&](HWND frame) {
-            c.treeWidth = WidthOf(TreeOf(frame));
-            c.textWidth = WidthOf(TextViewOf(frame));
-            ::PostMessageA(frame, WM_CLOSE, 0, 0);
-        }), 1);
+        EXPECT_EQ(run.Run(list.Get(),
+                          [&](HWND frame) {
+                              c.treeWidth = WidthOf(TreeOf(frame));
+                              c.textWidth = WidthOf(TextViewOf(frame));
+                              ::PostMessageA(frame, WM_CLOSE, 0, 0);
+                          }),
+                  1);
         c.storedAfter = m_registry.Store().ProfileInt("Settings", "LeftPane", -1);
     }
     EXPECT_EQ(cases[0].treeWidth, 100);

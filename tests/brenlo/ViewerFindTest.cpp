@@ -60,19 +60,24 @@ TEST_F(ViewerFindTest, FindFromTheMenuRunsOnKeysAloneAndKeepsTheMatchInSight)
         ::GetWindowRect(dialog, &dialogRect);
         SaveScreenPng("brenlo-find-match");
         ui::PressKey(VK_TAB);
-        tabMoved = ui::WaitUntil([&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof(info);
-            return ::GetGUIThreadInfo(run.CallerThread(), &info) && info.hwndFocus != what && ::IsChild(dialog, info.hwndFocus);
-        }, 3000);
+        tabMoved = ui::WaitUntil(
+            [&] {
+                GUITHREADINFO info{};
+                info.cbSize = sizeof(info);
+                return ::GetGUIThreadInfo(run.CallerThread(), &info) && info.hwndFocus != what &&
+                       ::IsChild(dialog, info.hwndFocus);
+            },
+            3000);
         ::SetWindowTextA(what, "absent");
         ui::PressKey(VK_RETURN);
         HWND box = nullptr;
-        ui::WaitUntil([&] {
-            for (HWND wnd : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770", "Find"))
-                box = wnd != dialog ? wnd : box;
-            return box != nullptr;
-        }, 5000);
+        ui::WaitUntil(
+            [&] {
+                for (HWND wnd : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770", "Find"))
+                    box = wnd != dialog ? wnd : box;
+                return box != nullptr;
+            },
+            5000);
         boxInFront = box && ::GetForegroundWindow() == box && ::GetWindow(box, GW_OWNER) == dialog;
         ui::AnswerMessageBox(box, IDOK);
         ui::WaitUntil([&] { return ::GetForegroundWindow() == dialog; }, 5000);

@@ -37,8 +37,7 @@ DoViewLogsProc ViewerExport()
                                             LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!library)
         return nullptr;
-    return reinterpret_cast<DoViewLogsProc>(
-        reinterpret_cast<void*>(::GetProcAddress(library.Get(), kDoViewLogsName)));
+    return reinterpret_cast<DoViewLogsProc>(reinterpret_cast<void*>(::GetProcAddress(library.Get(), kDoViewLogsName)));
 }
 
 ViewerRun::ViewerRun() : m_thread(::GetCurrentThreadId())

@@ -129,11 +129,13 @@ TEST_F(ViewerLauncherTest, PlacementAndTreeWidthAreKeptFromCallToCall)
 
     ViewerRun run;
     // Stored maximised: opens at its normal rectangle; closed minimised: stored as normal.
-    EXPECT_EQ(run.Run(list.Get(), [&](HWND frame) {
-        look(frame, first);
-        ::ShowWindow(frame, SW_MINIMIZE);
-        ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    }), 1);
+    EXPECT_EQ(run.Run(list.Get(),
+                      [&](HWND frame) {
+                          look(frame, first);
+                          ::ShowWindow(frame, SW_MINIMIZE);
+                          ::PostMessageA(frame, WM_CLOSE, 0, 0);
+                      }),
+              1);
     std::vector<std::uint8_t> placement;
     ASSERT_TRUE(m_registry.Store().ProfileBinary("Settings", "MainWindow", placement));
     std::optional<PlacementRecord> written = PlacementRecord::Decode(placement);
@@ -141,10 +143,12 @@ TEST_F(ViewerLauncherTest, PlacementAndTreeWidthAreKeptFromCallToCall)
     EXPECT_EQ(written->showCmd, SW_SHOWNORMAL);
     EXPECT_EQ(StoredInt("LeftPane", -1), 150);
 
-    EXPECT_EQ(run.Run(list.Get(), [&](HWND frame) {
-        look(frame, second);
-        ::PostMessageA(frame, WM_CLOSE, 0, 0);
-    }), 1);
+    EXPECT_EQ(run.Run(list.Get(),
+                      [&](HWND frame) {
+                          look(frame, second);
+                          ::PostMessageA(frame, WM_CLOSE, 0, 0);
+                      }),
+              1);
     EXPECT_EQ(run.FrameVariable(), nullptr);
 
     for (const Seen* seen : {&first, &second}) {
@@ -159,7 +163,6 @@ TEST_F(ViewerLauncherTest, PlacementAndTreeWidthAreKeptFromCallToCall)
     EXPECT_EQ(written->left, 40);
     EXPECT_EQ(written->bottom, 550);
 }
-
 
 TEST_F(ViewerLauncherTest, HelpTopicsNeedTheHelpFileBesideTheHostProgramAndOpenItsTopic)
 {

@@ -140,13 +140,15 @@ TEST_F(ViewerSaveAsTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
             ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
             ui::Click(::GetDlgItem(dialog, IDOK));
             HWND box = nullptr;
-            boxSeen = ui::WaitUntil([&] {
-                for (HWND shown : ui::TopLevelWindows(::GetCurrentProcessId(), "TessalyEditorProgress")) {
-                    if (::IsWindowVisible(shown))
-                        box = shown;
-                }
-                return box != nullptr;
-            }, 30000);
+            boxSeen = ui::WaitUntil(
+                [&] {
+                    for (HWND shown : ui::TopLevelWindows(::GetCurrentProcessId(), "TessalyEditorProgress")) {
+                        if (::IsWindowVisible(shown))
+                            box = shown;
+                    }
+                    return box != nullptr;
+                },
+                30000);
             if (boxSeen) {
                 SaveScreenPng("brenlo-save-as-progress");
                 ::PostMessageA(box, WM_CLOSE, 0, 0);

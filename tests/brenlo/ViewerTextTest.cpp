@@ -95,12 +95,12 @@ TEST_F(ViewerTextTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
 
         // The server opens its log after the viewer did, and appends.
         CFileHandle server(::CreateFileA(log.c_str(), FILE_APPEND_DATA,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         serverOpened = static_cast<bool>(server);
         DWORD written = 0;
-        serverWrote = serverOpened && ::WriteFile(server.Get(), "second request\r\n", 16, &written, nullptr) &&
-                      written == 16;
+        serverWrote =
+            serverOpened && ::WriteFile(server.Get(), "second request\r\n", 16, &written, nullptr) && written == 16;
         // The Launcher's news of new settings reads the shown log's new lines as well.
         ::PostMessageA(frame, 0x503, 4, 0);
         ui::WaitUntil([&] { return ui::TextOf(view) == "first request\r\nsecond request\r\n"; });
@@ -170,22 +170,26 @@ TEST_F(ViewerTextTest, ConfigurationKeywordsInALogAreNeverColouredEvenAfterAForm
         Command(frame, kOpenSelected);
         ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - error.log"; });
         std::vector<COLORREF> before;
-        ui::WaitUntil([&] {
-            before = ClientPixels(view);
-            darkBefore = CountPixels(before, [](int r, int g, int b) { return r < 80 && g < 80 && b < 80; });
-            return darkBefore > 50;
-        }, 5000);
+        ui::WaitUntil(
+            [&] {
+                before = ClientPixels(view);
+                darkBefore = CountPixels(before, [](int r, int g, int b) { return r < 80 && g < 80 && b < 80; });
+                return darkBefore > 50;
+            },
+            5000);
         redBefore = CountPixels(before, Reddish);
 
         // Options stores a new background with colouring on, and the Launcher passes the news on.
         store.SetProfileInt("Settings\\Format", "Background", RGB(255, 255, 160));
         ::PostMessageA(frame, 0x503, 4, 0);
         std::vector<COLORREF> after;
-        ui::WaitUntil([&] {
-            after = ClientPixels(view);
-            yellowAfter = CountPixels(after, [](int r, int g, int b) { return r == 255 && g == 255 && b == 160; });
-            return yellowAfter > 1000;
-        }, 5000);
+        ui::WaitUntil(
+            [&] {
+                after = ClientPixels(view);
+                yellowAfter = CountPixels(after, [](int r, int g, int b) { return r == 255 && g == 255 && b == 160; });
+                return yellowAfter > 1000;
+            },
+            5000);
         redAfter = CountPixels(after, Reddish);
         whiteAfter = CountPixels(after, [](int r, int g, int b) { return r == 255 && g == 255 && b == 255; });
         ::PostMessageA(frame, WM_CLOSE, 0, 0);

@@ -50,8 +50,8 @@ TEST_F(ViewerTreeTest, FilesComeFirstThenGroupsEachAlphabeticalWithSizesAndPictu
     list.Add(Slashed(a));
     list.Add(c);
     list.Add(b1, "B");
-    list.Add(zeta, "b");                 // the same group, told apart only by case
-    list.Add(Slashed(b1), "B");          // a duplicate: dropped
+    list.Add(zeta, "b");         // the same group, told apart only by case
+    list.Add(Slashed(b1), "B");  // a duplicate: dropped
     list.Add(Missing("gone.log"), "Hosts");
     list.Add(access, "Hosts");
 
@@ -138,10 +138,10 @@ TEST_F(ViewerTreeTest, FoldersOfManyLogsShowTheItemsThatAskingForEachLogGives)
             }
             list.Add(i % 3 ? folder + "\\" + name : Slashed(folder) + "/" + name, i == 6 ? "" : "www." + host);
         }
-        list.Add(folder + "\\ERROR-2.LOG", "WWW." + host);    // the same log in another case
-        list.Add(folder + "\\access-1.log", "www." + host);   // listed twice
-        list.Add(folder + "\\access-1.log.", "Other");        // the system drops the dot
-        list.Add(folder + "\\Error-4.log", "");               // also at the top level
+        list.Add(folder + "\\ERROR-2.LOG", "WWW." + host);   // the same log in another case
+        list.Add(folder + "\\access-1.log", "www." + host);  // listed twice
+        list.Add(folder + "\\access-1.log.", "Other");       // the system drops the dot
+        list.Add(folder + "\\Error-4.log", "");              // also at the top level
     }
     for (int i = 0; i < 9; ++i)
         list.Add(Missing("gone\\old-" + std::to_string(i) + ".log"), "Gone");  // no such folder
@@ -259,10 +259,12 @@ TEST_F(ViewerTreeTest, ClicksOnAGroupOpenNoLogAndDoubleClickOrEnterOpensALog)
         POINT group = ItemCentre(tree, items[1].handle);
         ui::ClickAt(tree, group.x, group.y, true);
         ui::WaitUntil([&] { return SelectedItem(tree) == items[1].handle; }, 3000);
-        ui::WaitUntil([&] {
-            const TreeItem now = ReadTree(tree)[1];
-            return now.image == (now.expanded ? kOpenFolder : kClosedFolder);
-        }, 3000);
+        ui::WaitUntil(
+            [&] {
+                const TreeItem now = ReadTree(tree)[1];
+                return now.image == (now.expanded ? kOpenFolder : kClosedFolder);
+            },
+            3000);
         groupExpanded = ReadTree(tree)[1].expanded;
         groupImage = ReadTree(tree)[1].image;
         titleAfterGroup = ui::TextOf(frame);

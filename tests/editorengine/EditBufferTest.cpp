@@ -13,9 +13,13 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-std::string AllText(const EditBuffer& b) { return b.Text().Text(0, b.Text().Length()); }
+std::string AllText(const EditBuffer& b)
+{
+    return b.Text().Text(0, b.Text().Length());
+}
 
-std::string Written(const EditBuffer& b) {
+std::string Written(const EditBuffer& b)
+{
     std::string out;
     EXPECT_TRUE(b.WriteText([&](const char* data, std::size_t n) {
         out.append(data, n);
@@ -29,9 +33,11 @@ protected:
     EditBufferTest() : m_buffer(m_settings) {}
     // Writes `count` numbered lines ("line 0\n", ...) into the file and shows it read-only, its
     // lines indexed; `text` is what was written.
-    void ShowLog(const std::string& path, const char* word, int count, const char* end, std::string& text) {
+    void ShowLog(const std::string& path, const char* word, int count, const char* end, std::string& text)
+    {
         text.clear();
-        for (int i = 0; i < count; ++i) text += word + (" " + std::to_string(i)) + end;
+        for (int i = 0; i < count; ++i)
+            text += word + (" " + std::to_string(i)) + end;
         WriteBytes(path, text);
         m_buffer.SetReadOnly(true);
         ASSERT_EQ(m_buffer.ReadFile(path), 0);
@@ -44,10 +50,12 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(EditBufferTest, ReadsAndWritesAnyBytesExactly) {
+TEST_F(EditBufferTest, ReadsAndWritesAnyBytesExactly)
+{
     std::mt19937 rng(5);
     std::string bytes;
-    for (int i = 0; i < 100000; ++i) bytes += static_cast<char>(rng() % 256);
+    for (int i = 0; i < 100000; ++i)
+        bytes += static_cast<char>(rng() % 256);
     bytes += std::string(3 << 20, 'L');  // a line of megabytes
     bytes += "\r\rmixed\n\r\nends";      // and no final line end
     const std::string path = m_dir.File("in.conf");
@@ -59,7 +67,8 @@ TEST_F(EditBufferTest, ReadsAndWritesAnyBytesExactly) {
     EXPECT_EQ(m_buffer.Text().LineCount(), static_cast<Pos>(test::NaiveLineStarts(bytes).size()));
 }
 
-TEST_F(EditBufferTest, SavingCleansTheModifiedStateAndUndoDirtiesItAgain) {
+TEST_F(EditBufferTest, SavingCleansTheModifiedStateAndUndoDirtiesItAgain)
+{
     const std::string path = m_dir.File("httpd.conf");
     WriteBytes(path, "Listen 80\r\n");
     ASSERT_EQ(m_buffer.ReadFile(path), 0);
@@ -78,7 +87,8 @@ TEST_F(EditBufferTest, SavingCleansTheModifiedStateAndUndoDirtiesItAgain) {
     EXPECT_FALSE(m_buffer.WriteText([](const char*, std::size_t) { return false; }));
 }
 
-TEST_F(EditBufferTest, AFailedReadKeepsTheText) {
+TEST_F(EditBufferTest, AFailedReadKeepsTheText)
+{
     ASSERT_TRUE(m_buffer.SetText("kept"));
     EXPECT_NE(m_buffer.ReadFile(m_dir.File("missing.conf")), 0);
     EXPECT_NE(m_buffer.ReadFile(m_dir.Path().string()), 0);
@@ -87,7 +97,8 @@ TEST_F(EditBufferTest, AFailedReadKeepsTheText) {
     EXPECT_EQ(AllText(m_buffer), "kept");
 }
 
-TEST_F(EditBufferTest, EnterUsesTheFilesOwnLineEnd) {
+TEST_F(EditBufferTest, EnterUsesTheFilesOwnLineEnd)
+{
     const std::string path = m_dir.File("unix.conf");
     WriteBytes(path, "a\nb\n");
     ASSERT_EQ(m_buffer.ReadFile(path), 0);
@@ -99,7 +110,8 @@ TEST_F(EditBufferTest, EnterUsesTheFilesOwnLineEnd) {
     EXPECT_EQ(m_buffer.LineEnding(), "\r\n");
 }
 
-TEST_F(EditBufferTest, AReadOnlyBufferShowsAFileOnDemand) {
+TEST_F(EditBufferTest, AReadOnlyBufferShowsAFileOnDemand)
+{
     const std::string path = m_dir.File("access.log");
     std::string text;
     ASSERT_NO_FATAL_FAILURE(ShowLog(path, "line", 5000, "\n", text));
@@ -138,7 +150,8 @@ public:
     std::vector<DocChange> changes;
 };
 
-TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut) {
+TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut)
+{
     const std::string path = m_dir.File("error.log");
     std::string text;
     ASSERT_NO_FATAL_FAILURE(ShowLog(path, "entry", 200, "\r\n", text));
@@ -179,7 +192,8 @@ TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut) {
     m_buffer.RemoveListener(&log);
 }
 
-TEST_F(EditBufferTest, AProgramMaySetTheTextOfAReadOnlyBuffer) {
+TEST_F(EditBufferTest, AProgramMaySetTheTextOfAReadOnlyBuffer)
+{
     m_buffer.SetReadOnly(true);
     ASSERT_TRUE(m_buffer.SetText("\n#Example configuration\n"));
     EXPECT_EQ(AllText(m_buffer), "\n#Example configuration\n");
@@ -188,7 +202,8 @@ TEST_F(EditBufferTest, AProgramMaySetTheTextOfAReadOnlyBuffer) {
     EXPECT_FALSE(view.TypeChar('x'));
 }
 
-TEST_F(EditBufferTest, ColouringNeedsBothSwitches) {
+TEST_F(EditBufferTest, ColouringNeedsBothSwitches)
+{
     EXPECT_TRUE(m_buffer.ColoringActive());
     m_buffer.SetSyntaxColoring(false);
     EXPECT_FALSE(m_buffer.ColoringActive());
@@ -197,7 +212,8 @@ TEST_F(EditBufferTest, ColouringNeedsBothSwitches) {
     EXPECT_FALSE(m_buffer.ColoringActive());
 }
 
-TEST(EditorSettings, DefaultsAreTheFormatPagesDefaults) {
+TEST(EditorSettings, DefaultsAreTheFormatPagesDefaults)
+{
     const EditorSettings s;
     EXPECT_EQ(s.m_clrKeyword, 0xFF0000u);
     EXPECT_EQ(s.m_clrComment, 0x008000u);

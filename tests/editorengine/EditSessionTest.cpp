@@ -16,10 +16,13 @@ protected:
 
     void SetText(const std::string& text) { ASSERT_TRUE(m_buffer.SetText(text)); }
     std::string All() const { return m_buffer.Text().Text(0, m_buffer.Text().Length()); }
-    void Type(const std::string& s) {
+    void Type(const std::string& s)
+    {
         for (const char c : s) {
-            if (c == '\n') ASSERT_TRUE(m_view.NewLine());
-            else ASSERT_TRUE(m_view.TypeChar(c));
+            if (c == '\n')
+                ASSERT_TRUE(m_view.NewLine());
+            else
+                ASSERT_TRUE(m_view.TypeChar(c));
         }
     }
 
@@ -29,7 +32,8 @@ protected:
     EditSession m_other;
 };
 
-TEST_F(EditSessionTest, TypingInsertsAtTheCaretAndUndoesByWord) {
+TEST_F(EditSessionTest, TypingInsertsAtTheCaretAndUndoesByWord)
+{
     Type("Listen 80");
     EXPECT_EQ(All(), "Listen 80");
     EXPECT_EQ(m_view.Caret(), 9);
@@ -43,7 +47,8 @@ TEST_F(EditSessionTest, TypingInsertsAtTheCaretAndUndoesByWord) {
     EXPECT_EQ(All(), "Listen ");
 }
 
-TEST_F(EditSessionTest, EnterKeepsTheIndentationAndTheFilesLineEnds) {
+TEST_F(EditSessionTest, EnterKeepsTheIndentationAndTheFilesLineEnds)
+{
     SetText("<Directory x>\n\tOptions None");
     m_view.DocEnd(false);
     Type("\nAllow");
@@ -56,7 +61,8 @@ TEST_F(EditSessionTest, EnterKeepsTheIndentationAndTheFilesLineEnds) {
     EXPECT_EQ(All(), "a\r\nb");  // a text without line ends gets CR LF
 }
 
-TEST_F(EditSessionTest, BackspaceAndDeleteTakeACrLfWhole) {
+TEST_F(EditSessionTest, BackspaceAndDeleteTakeACrLfWhole)
+{
     SetText("ab\r\ncd");
     m_view.MoveTo(4, false);
     ASSERT_TRUE(m_view.Backspace());
@@ -70,7 +76,8 @@ TEST_F(EditSessionTest, BackspaceAndDeleteTakeACrLfWhole) {
     EXPECT_FALSE(m_view.Backspace());
 }
 
-TEST_F(EditSessionTest, CaretNeverStopsInsideACrLf) {
+TEST_F(EditSessionTest, CaretNeverStopsInsideACrLf)
+{
     SetText("ab\r\ncd");
     m_view.MoveTo(3, false);
     EXPECT_EQ(m_view.Caret(), 2);
@@ -80,7 +87,8 @@ TEST_F(EditSessionTest, CaretNeverStopsInsideACrLf) {
     EXPECT_EQ(m_view.Caret(), 2);
 }
 
-TEST_F(EditSessionTest, UpAndDownKeepTheColumnAcrossTabs) {
+TEST_F(EditSessionTest, UpAndDownKeepTheColumnAcrossTabs)
+{
     m_settings.m_nTabWidth = 4;
     SetText("abcdefgh\n\tx\nabcdefgh\nab");
     m_view.MoveTo(6, false);  // column 6
@@ -89,7 +97,7 @@ TEST_F(EditSessionTest, UpAndDownKeepTheColumnAcrossTabs) {
     m_view.LineDown(false);
     EXPECT_EQ(m_view.Caret(), 12 + 6);  // back in column 6
     m_view.LineDown(false);
-    EXPECT_EQ(m_view.Caret(), 23);      // "ab" is shorter: its end
+    EXPECT_EQ(m_view.Caret(), 23);  // "ab" is shorter: its end
     m_view.LineUp(true);
     EXPECT_EQ(m_view.Caret(), 18);
     EXPECT_EQ(m_view.Anchor(), 23);
@@ -99,7 +107,8 @@ TEST_F(EditSessionTest, UpAndDownKeepTheColumnAcrossTabs) {
     EXPECT_EQ(m_view.Caret(), 23);
 }
 
-TEST_F(EditSessionTest, HomeEndAndWords) {
+TEST_F(EditSessionTest, HomeEndAndWords)
+{
     SetText("    ServerName www.example.com\nnext");
     m_view.MoveTo(10, false);
     m_view.Home(false);
@@ -127,7 +136,8 @@ TEST_F(EditSessionTest, HomeEndAndWords) {
     EXPECT_EQ(m_view.Anchor(), 30);
 }
 
-TEST_F(EditSessionTest, DoubleClickSelectsAWordAndSelWordFindsIt) {
+TEST_F(EditSessionTest, DoubleClickSelectsAWordAndSelWordFindsIt)
+{
     SetText("DocumentRoot \"c:/host\"");
     m_view.SelectWordAt(3);
     EXPECT_EQ(m_view.SelectedText(), "DocumentRoot");
@@ -139,7 +149,8 @@ TEST_F(EditSessionTest, DoubleClickSelectsAWordAndSelWordFindsIt) {
     EXPECT_EQ(m_view.SelectedText(), " ");
 }
 
-TEST_F(EditSessionTest, TypingReplacesTheSelectionAndOverwriteReplacesCharacters) {
+TEST_F(EditSessionTest, TypingReplacesTheSelectionAndOverwriteReplacesCharacters)
+{
     SetText("Listen 80");
     m_view.SetSelection(7, 9);
     Type("443");
@@ -152,7 +163,8 @@ TEST_F(EditSessionTest, TypingReplacesTheSelectionAndOverwriteReplacesCharacters
     EXPECT_EQ(All(), "Listen 80801");  // at the line's end it inserts
 }
 
-TEST_F(EditSessionTest, TabIndentsAndShiftTabOutdentsASelectedBlock) {
+TEST_F(EditSessionTest, TabIndentsAndShiftTabOutdentsASelectedBlock)
+{
     m_settings.m_nTabWidth = 4;
     m_settings.m_bKeepTabs = 1;
     SetText("a\nb\n\nc\n");
@@ -171,7 +183,8 @@ TEST_F(EditSessionTest, TabIndentsAndShiftTabOutdentsASelectedBlock) {
     EXPECT_EQ(All(), "a\nb\n\nc\n");
 }
 
-TEST_F(EditSessionTest, TabWithoutABlockInsertsATabOrSpacesToTheNextStop) {
+TEST_F(EditSessionTest, TabWithoutABlockInsertsATabOrSpacesToTheNextStop)
+{
     m_settings.m_nTabWidth = 4;
     SetText("ab");
     m_view.MoveTo(2, false);
@@ -185,7 +198,8 @@ TEST_F(EditSessionTest, TabWithoutABlockInsertsATabOrSpacesToTheNextStop) {
     EXPECT_EQ(All(), "ab  \t");
 }
 
-TEST_F(EditSessionTest, OtherViewsFollowTheText) {
+TEST_F(EditSessionTest, OtherViewsFollowTheText)
+{
     SetText("one two three");
     m_other.SetSelection(4, 7);  // "two" in the other view
     m_view.MoveTo(0, false);
@@ -203,7 +217,8 @@ TEST_F(EditSessionTest, OtherViewsFollowTheText) {
     EXPECT_EQ(m_other.Caret(), 0);
 }
 
-TEST_F(EditSessionTest, ReadOnlyRefusesEveryChange) {
+TEST_F(EditSessionTest, ReadOnlyRefusesEveryChange)
+{
     SetText("fixed");
     m_buffer.SetReadOnly(true);
     m_view.MoveTo(2, false);
@@ -225,7 +240,8 @@ TEST_F(EditSessionTest, ReadOnlyRefusesEveryChange) {
     EXPECT_EQ(All(), "fixed");
 }
 
-TEST_F(EditSessionTest, FindGoesBothWaysWithCaseAndWholeWords) {
+TEST_F(EditSessionTest, FindGoesBothWaysWithCaseAndWholeWords)
+{
     SetText("Port port PORT support port");
     FindOptions o;
     o.what = "port";
@@ -249,7 +265,8 @@ TEST_F(EditSessionTest, FindGoesBothWaysWithCaseAndWholeWords) {
     EXPECT_EQ(m_view.SelStart(), 10);
 }
 
-TEST_F(EditSessionTest, CtrlBackspaceAndCtrlDeleteTakeAWordAtATime) {
+TEST_F(EditSessionTest, CtrlBackspaceAndCtrlDeleteTakeAWordAtATime)
+{
     SetText("Listen 80\r\nServerName www.example.com\r\n");
     m_view.MoveTo(9, false);  // the end of the first line
     ASSERT_TRUE(m_view.DeleteWordLeft());
@@ -283,9 +300,11 @@ TEST_F(EditSessionTest, CtrlBackspaceAndCtrlDeleteTakeAWordAtATime) {
     EXPECT_FALSE(m_view.DeleteWordRight());
 }
 
-TEST_F(EditSessionTest, ALongFindTellsHowFarItGotAndCanBeStopped) {
+TEST_F(EditSessionTest, ALongFindTellsHowFarItGotAndCanBeStopped)
+{
     std::string text(3 * 1024 * 1024, 'x');
-    for (std::size_t i = 79; i < text.size(); i += 80) text[i] = '\n';
+    for (std::size_t i = 79; i < text.size(); i += 80)
+        text[i] = '\n';
     text += "ServerName end\n";
     SetText(text);
     FindOptions o;
@@ -326,7 +345,8 @@ TEST_F(EditSessionTest, ALongFindTellsHowFarItGotAndCanBeStopped) {
     EXPECT_EQ(m_view.Caret(), static_cast<Pos>(text.size() / 2));
 }
 
-TEST_F(EditSessionTest, AWrappedFindMeetsTheMatchTheCaretIsIn) {
+TEST_F(EditSessionTest, AWrappedFindMeetsTheMatchTheCaretIsIn)
+{
     // The part searched after wrapping ends where the search began, but not before a match
     // that the caret splits.
     SetText("one two three");
@@ -346,7 +366,8 @@ TEST_F(EditSessionTest, AWrappedFindMeetsTheMatchTheCaretIsIn) {
     EXPECT_EQ(m_view.SelStart(), 8);
 }
 
-TEST_F(EditSessionTest, ReplaceAndReplaceAll) {
+TEST_F(EditSessionTest, ReplaceAndReplaceAll)
+{
     SetText("Listen 80\nListen 8080\nlisten 80");
     FindOptions o;
     o.what = "80";
@@ -363,7 +384,8 @@ TEST_F(EditSessionTest, ReplaceAndReplaceAll) {
     EXPECT_EQ(All(), "Listen 81\nListen 8080\nlisten 80");
 }
 
-TEST_F(EditSessionTest, DragAndDropMovesOrCopies) {
+TEST_F(EditSessionTest, DragAndDropMovesOrCopies)
+{
     SetText("alpha beta gamma");
     m_view.SetSelection(0, 6);  // "alpha "
     ASSERT_TRUE(m_view.DropText(11, m_view.SelectedText(), true));
@@ -380,7 +402,8 @@ TEST_F(EditSessionTest, DragAndDropMovesOrCopies) {
     EXPECT_EQ(All(), "gamma+alpha beta ");
 }
 
-TEST_F(EditSessionTest, GotoLineAndTheLogViewersMoves) {
+TEST_F(EditSessionTest, GotoLineAndTheLogViewersMoves)
+{
     SetText("l1\nl2\nl3\nlast line");
     m_view.GotoLine(3);
     EXPECT_EQ(m_view.Caret(), 6);
@@ -395,7 +418,8 @@ TEST_F(EditSessionTest, GotoLineAndTheLogViewersMoves) {
     EXPECT_EQ(m_view.Caret(), 0);
 }
 
-TEST_F(EditSessionTest, StandardEditMessages) {
+TEST_F(EditSessionTest, StandardEditMessages)
+{
     SetText("first\r\nsecond\nthird");
     EXPECT_EQ(m_view.EmGetLineCount(), 3);
     EXPECT_EQ(m_view.EmLineIndex(1), 7);
@@ -407,8 +431,8 @@ TEST_F(EditSessionTest, StandardEditMessages) {
     EXPECT_EQ(m_view.SelStart(), 2);
     EXPECT_EQ(m_view.SelEnd(), 9);
     EXPECT_EQ(m_view.EmLineFromChar(-1), 0);
-    EXPECT_EQ(m_view.EmLineIndex(-1), 7);           // the caret's line
-    EXPECT_EQ(m_view.EmLineLength(-1), 2 + 4);       // "fi" and "cond" are not selected
+    EXPECT_EQ(m_view.EmLineIndex(-1), 7);       // the caret's line
+    EXPECT_EQ(m_view.EmLineLength(-1), 2 + 4);  // "fi" and "cond" are not selected
     m_view.EmSetSel(0, -1);
     EXPECT_EQ(m_view.SelEnd(), 19);
     m_view.EmSetSel(-1, 0);

@@ -15,13 +15,16 @@ namespace {
 using test::NaiveLineStarts;
 using test::TempDir;
 
-std::vector<Pos> IndexedStarts(const FileTextSource& f) {
+std::vector<Pos> IndexedStarts(const FileTextSource& f)
+{
     std::vector<Pos> starts;
-    for (Pos i = 0; i < f.LineCount(); ++i) starts.push_back(f.LineStart(i));
+    for (Pos i = 0; i < f.LineCount(); ++i)
+        starts.push_back(f.LineStart(i));
     return starts;
 }
 
-TEST(LineIndex, KeepsStartsOfShortAndLongLines) {
+TEST(LineIndex, KeepsStartsOfShortAndLongLines)
+{
     LineIndex index;
     std::vector<Pos> starts{0};
     std::mt19937 rng(3);
@@ -32,7 +35,8 @@ TEST(LineIndex, KeepsStartsOfShortAndLongLines) {
         starts.push_back(at);
     }
     ASSERT_EQ(index.Count(), static_cast<Pos>(starts.size()));
-    for (std::size_t i = 0; i < starts.size(); ++i) ASSERT_EQ(index.Start(static_cast<Pos>(i)), starts[i]);
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        ASSERT_EQ(index.Start(static_cast<Pos>(i)), starts[i]);
     for (int probe = 0; probe < 2000; ++probe) {
         const Pos pos = static_cast<Pos>(rng() % static_cast<unsigned>(at + 10));
         const Pos expected = std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1;
@@ -42,7 +46,8 @@ TEST(LineIndex, KeepsStartsOfShortAndLongLines) {
     EXPECT_EQ(index.Last(), starts[starts.size() - 2]);
 }
 
-TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
+TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine)
+{
     std::mt19937 rng(5);
     // Heads of several lengths, so that the tail's lines land at every offset in a block.
     for (const int headLines : {0, 1, 2, 62, 63, 64, 100, 126, 127}) {
@@ -71,7 +76,8 @@ TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
         head.AppendTail(tail);
         ASSERT_EQ(head.Count(), whole.Count());
         ASSERT_EQ(head.Last(), whole.Last());
-        for (Pos i = 0; i < whole.Count(); ++i) ASSERT_EQ(head.Start(i), whole.Start(i)) << headLines << " " << i;
+        for (Pos i = 0; i < whole.Count(); ++i)
+            ASSERT_EQ(head.Start(i), whole.Start(i)) << headLines << " " << i;
         // More lines after the tail's go on as usual, and so does removing them.
         head.Append(at + 5);
         whole.Append(at + 5);
@@ -80,7 +86,8 @@ TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
         whole.RemoveLast();
         whole.RemoveLast();
         ASSERT_EQ(head.Last(), whole.Last());
-        for (Pos i = whole.Count() - 70; i < whole.Count(); ++i) ASSERT_EQ(head.Start(i), whole.Start(i));
+        for (Pos i = whole.Count() - 70; i < whole.Count(); ++i)
+            ASSERT_EQ(head.Start(i), whole.Start(i));
         for (int probe = 0; probe < 500; ++probe) {
             const Pos pos = static_cast<Pos>(rng() % static_cast<unsigned>(at + 10));
             ASSERT_EQ(head.Find(pos), whole.Find(pos));
@@ -88,12 +95,14 @@ TEST(LineIndex, ATailBuiltOnItsOwnAppendsAsIfAppendedLineByLine) {
     }
 }
 
-TEST(LineIndex, BatchesAndTailsAcrossTheStorageChunksKeepEveryStart) {
+TEST(LineIndex, BatchesAndTailsAcrossTheStorageChunksKeepEveryStart)
+{
     // Lengths are stored in chunks of some thousands of lines: batches of any size, tails
     // joined at any line, and removals reaching back over a chunk's edge keep every start.
     std::mt19937 rng(9);
     std::vector<Pos> starts{0};
-    for (int i = 0; i < 40000; ++i) starts.push_back(starts.back() + (rng() % 500 == 0 ? 70000 : rng() % 300 + 1));
+    for (int i = 0; i < 40000; ++i)
+        starts.push_back(starts.back() + (rng() % 500 == 0 ? 70000 : rng() % 300 + 1));
     for (const std::size_t headLines : {std::size_t(8190), std::size_t(8191), std::size_t(8192), std::size_t(16385)}) {
         LineIndex head;
         for (std::size_t i = 1; i <= headLines;) {
@@ -107,7 +116,8 @@ TEST(LineIndex, BatchesAndTailsAcrossTheStorageChunksKeepEveryStart) {
         tail.Append(starts.data() + headLines + 1, starts.size() - headLines - 1);
         head.AppendTail(tail);
         ASSERT_EQ(head.Count(), static_cast<Pos>(starts.size()));
-        for (std::size_t i = 0; i < starts.size(); ++i) ASSERT_EQ(head.Start(static_cast<Pos>(i)), starts[i]) << i;
+        for (std::size_t i = 0; i < starts.size(); ++i)
+            ASSERT_EQ(head.Start(static_cast<Pos>(i)), starts[i]) << i;
         for (int probe = 0; probe < 1000; ++probe) {
             const Pos pos = static_cast<Pos>(rng() % static_cast<unsigned>(starts.back() + 10));
             ASSERT_EQ(head.Find(pos), std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin() - 1);
@@ -120,22 +130,27 @@ TEST(LineIndex, BatchesAndTailsAcrossTheStorageChunksKeepEveryStart) {
         index.RemoveLast();
     }
     index.Append(starts.data() + 8185, 20);
-    for (std::size_t i = 0; i < 8205; ++i) ASSERT_EQ(index.Start(static_cast<Pos>(i)), starts[i]);
+    for (std::size_t i = 0; i < 8205; ++i)
+        ASSERT_EQ(index.Start(static_cast<Pos>(i)), starts[i]);
 }
 
-TEST(LineIndex, TakesAboutTwoBytesALine) {
+TEST(LineIndex, TakesAboutTwoBytesALine)
+{
     LineIndex index;
-    for (Pos i = 1; i <= 1000000; ++i) index.Append(i * 150);
+    for (Pos i = 1; i <= 1000000; ++i)
+        index.Append(i * 150);
     EXPECT_LT(index.MemoryBytes(), static_cast<std::size_t>(1000000 * 2.2));
 }
 
-TEST(FileTextSource, IndexesEveryKindOfLineEnd) {
+TEST(FileTextSource, IndexesEveryKindOfLineEnd)
+{
     TempDir dir;
     std::mt19937 rng(11);
     for (int round = 0; round < 5; ++round) {
         std::string text = test::RandomText(rng, 5000);
         // A CR just before a 64 KiB block boundary, and its LF just after it.
-        if (text.size() > 70000) text[65535] = '\r', text[65536] = '\n';
+        if (text.size() > 70000)
+            text[65535] = '\r', text[65536] = '\n';
         const std::string path = dir.File("log" + std::to_string(round) + ".txt");
         test::WriteBytes(path, text);
         FileTextSource f;
@@ -156,12 +171,14 @@ TEST(FileTextSource, IndexesEveryKindOfLineEnd) {
 // would while it is shown.
 class FileTextSourceLog : public ::testing::Test {
 protected:
-    bool OpenIndexed(const char* name, const std::string& text) {
+    bool OpenIndexed(const char* name, const std::string& text)
+    {
         m_path = m_dir.File(name);
         test::WriteBytes(m_path, text);
         return m_file.Open(m_path) && m_file.WaitForIndex(nullptr);
     }
-    bool AppendIndexed(const std::string& text) {
+    bool AppendIndexed(const std::string& text)
+    {
         test::AppendBytes(m_path, text);
         return m_file.Update() == FileTextSource::Growth::Appended && m_file.WaitForIndex(nullptr);
     }
@@ -171,7 +188,8 @@ protected:
     FileTextSource m_file;
 };
 
-TEST_F(FileTextSourceLog, LongLinesAndNoFinalLineEnd) {
+TEST_F(FileTextSourceLog, LongLinesAndNoFinalLineEnd)
+{
     std::string text(300000, 'x');
     text += "\r\nshort\n";
     text += std::string(100000, 'y');
@@ -183,19 +201,22 @@ TEST_F(FileTextSourceLog, LongLinesAndNoFinalLineEnd) {
     EXPECT_EQ(m_file.LineFromPosition(static_cast<Pos>(text.size())), 2);
 }
 
-TEST_F(FileTextSourceLog, EmptyFileHasOneEmptyLine) {
+TEST_F(FileTextSourceLog, EmptyFileHasOneEmptyLine)
+{
     ASSERT_TRUE(OpenIndexed("empty.log", ""));
     EXPECT_EQ(m_file.Length(), 0);
     EXPECT_EQ(m_file.LineCount(), 1);
     EXPECT_EQ(m_file.LineEnd(0), 0);
 }
 
-TEST_F(FileTextSourceLog, MissingFileOrFolderFailsToOpen) {
+TEST_F(FileTextSourceLog, MissingFileOrFolderFailsToOpen)
+{
     EXPECT_FALSE(m_file.Open(m_dir.File("nothing-here.log")));
     EXPECT_FALSE(m_file.Open(m_dir.Path().string()));
 }
 
-TEST_F(FileTextSourceLog, PicksUpAppendedLines) {
+TEST_F(FileTextSourceLog, PicksUpAppendedLines)
+{
     ASSERT_TRUE(OpenIndexed("access.log", "one\ntwo\n"));
     EXPECT_EQ(m_file.LineCount(), 3);
     // The server goes on writing while the file is shown: nothing is locked.
@@ -206,7 +227,8 @@ TEST_F(FileTextSourceLog, PicksUpAppendedLines) {
     EXPECT_EQ(m_file.Update(), FileTextSource::Growth::None);
 }
 
-TEST_F(FileTextSourceLog, ACrAtTheOldEndJoinsAnAppendedLf) {
+TEST_F(FileTextSourceLog, ACrAtTheOldEndJoinsAnAppendedLf)
+{
     ASSERT_TRUE(OpenIndexed("access.log", "one\r"));
     EXPECT_EQ(m_file.LineCount(), 2);  // a lone CR ends a line
     // The rest of the CR LF arrives: still one line end, not two.
@@ -222,7 +244,8 @@ TEST_F(FileTextSourceLog, ACrAtTheOldEndJoinsAnAppendedLf) {
     EXPECT_EQ(m_file.LineStart(3), 15);
 }
 
-TEST_F(FileTextSourceLog, ATruncatedFileReadsAsBlanksThenAnew) {
+TEST_F(FileTextSourceLog, ATruncatedFileReadsAsBlanksThenAnew)
+{
     ASSERT_TRUE(OpenIndexed("error.log", "first line\nsecond line\n"));
     test::WriteBytes(m_path, "");  // emptied while shown
     EXPECT_EQ(m_file.LineText(1).find_first_not_of(' '), std::string::npos);
@@ -232,10 +255,12 @@ TEST_F(FileTextSourceLog, ATruncatedFileReadsAsBlanksThenAnew) {
     EXPECT_EQ(m_file.LineCount(), 1);
 }
 
-TEST(FileTextSource, FirstLinesAreThereBeforeTheIndexIsComplete) {
+TEST(FileTextSource, FirstLinesAreThereBeforeTheIndexIsComplete)
+{
     TempDir dir;
     std::string text;
-    for (int i = 0; i < 200000; ++i) text += "127.0.0.1 - - [10/Oct/2000:13:55:36 -0700] \"GET /index.html HTTP/1.0\" 200 2326\n";
+    for (int i = 0; i < 200000; ++i)
+        text += "127.0.0.1 - - [10/Oct/2000:13:55:36 -0700] \"GET /index.html HTTP/1.0\" 200 2326\n";
     const std::string path = dir.File("big.log");
     test::WriteBytes(path, text);
     FileTextSource f;
@@ -264,7 +289,8 @@ protected:
     static constexpr std::size_t kMiddle = 8 * 1024 * 1024;
 
     // Long lines with every kind of line end, and short ones around the middle.
-    static const std::string& Base() {
+    static const std::string& Base()
+    {
         static const std::string base = [] {
             static const char* const ends[] = {"\n", "\r\n", "\r", "\n\r"};
             std::mt19937 rng(17);
@@ -281,7 +307,8 @@ protected:
         return base;
     }
 
-    void ExpectIndexedLike(const std::string& text, Pos frontLimit = Pos(1) << 62) {
+    void ExpectIndexedLike(const std::string& text, Pos frontLimit = Pos(1) << 62)
+    {
         const std::string path = m_dir.File("halves.log");
         test::WriteBytes(path, text);
         FileTextSource f;
@@ -295,18 +322,16 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(FileTextSourceShares, EveryLineEndWhereSharesMeetIsCountedOnce) {
+TEST_F(FileTextSourceShares, EveryLineEndWhereSharesMeetIsCountedOnce)
+{
     struct Seam {
         const char* name;
         const char* bytes;  // written from each share boundary - 1 on
     };
     const Seam seams[] = {
-        {"CR LF split by the boundary", "\r\n"},
-        {"LF just before the boundary", "\nx"},
-        {"lone CR just before the boundary", "\rx"},
-        {"two CRs, the second with its LF", "\r\r\n"},
-        {"LF as the share's first byte", "x\n"},
-        {"no line end near the boundary", "xyz"},
+        {"CR LF split by the boundary", "\r\n"},     {"LF just before the boundary", "\nx"},
+        {"lone CR just before the boundary", "\rx"}, {"two CRs, the second with its LF", "\r\r\n"},
+        {"LF as the share's first byte", "x\n"},     {"no line end near the boundary", "xyz"},
         {"LF CR LF across the boundary", "\n\r\n"},
     };
     for (const Seam& seam : seams) {
@@ -320,7 +345,8 @@ TEST_F(FileTextSourceShares, EveryLineEndWhereSharesMeetIsCountedOnce) {
     }
 }
 
-TEST_F(FileTextSourceShares, LongLinesAcrossShares) {
+TEST_F(FileTextSourceShares, LongLinesAcrossShares)
+{
     std::string text = Base();
     // A line of 200,000 bytes across the first boundary and another that ends the file.
     std::fill(text.begin() + kMiddle - 100000, text.begin() + kMiddle + 100000, 'x');
@@ -329,7 +355,8 @@ TEST_F(FileTextSourceShares, LongLinesAcrossShares) {
     ExpectIndexedLike(text, 0);
 }
 
-TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight) {
+TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight)
+{
     const std::string path = m_dir.File("busy.log");
     std::string text = Base();
     test::WriteBytes(path, text);
@@ -352,7 +379,8 @@ TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight) {
     ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text.substr(0, kSize / 3)));
 }
 
-TEST_F(FileTextSourceShares, ProgressRisesToOne) {
+TEST_F(FileTextSourceShares, ProgressRisesToOne)
+{
     const std::string path = m_dir.File("progress.log");
     test::WriteBytes(path, Base());
     FileTextSource f;

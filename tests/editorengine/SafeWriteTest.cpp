@@ -17,25 +17,31 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-ContentSource Pieces(const std::vector<std::string>& pieces, std::size_t stopBefore = SIZE_MAX) {
+ContentSource Pieces(const std::vector<std::string>& pieces, std::size_t stopBefore = SIZE_MAX)
+{
     return [pieces, stopBefore](const ContentSink& sink) {
         for (std::size_t i = 0; i < pieces.size(); ++i) {
-            if (i == stopBefore) return false;
-            if (!sink(pieces[i].data(), pieces[i].size())) return false;
+            if (i == stopBefore)
+                return false;
+            if (!sink(pieces[i].data(), pieces[i].size()))
+                return false;
         }
         return true;
     };
 }
 
-std::set<std::string> Names(const TempDir& dir) {
+std::set<std::string> Names(const TempDir& dir)
+{
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) names.insert(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.insert(entry.path().filename().string());
     return names;
 }
 
 // A path's temporary file lies beside it and is named after it; the folder of a path keeps
 // the root's separator.
-TEST(SafeWriteNames, TheTemporaryFileIsNamedAfterItsTargetInTheTargetsFolder) {
+TEST(SafeWriteNames, TheTemporaryFileIsNamedAfterItsTargetInTheTargetsFolder)
+{
     const std::pair<const char*, const char*> pathsAndFolders[] = {
         {"C:\\Apache24\\conf\\httpd.conf", "C:\\Apache24\\conf"},
         {"C:\\httpd.conf", "C:\\"},
@@ -69,7 +75,8 @@ protected:
     const std::string m_target = m_dir.File("httpd.conf");
 };
 
-TEST_F(SafeWrite, WritesEveryPieceAndLeavesOnlyTheTarget) {
+TEST_F(SafeWrite, WritesEveryPieceAndLeavesOnlyTheTarget)
+{
     SafeWriteResult result = WriteFileSafely(m_target, Pieces({"Listen 80\r\n", "", std::string(3 << 20, 'x')}));
     ASSERT_EQ(result.outcome, SafeWriteOutcome::Ok);
     EXPECT_EQ(result.bytes, 11u + (3u << 20));
@@ -80,7 +87,8 @@ TEST_F(SafeWrite, WritesEveryPieceAndLeavesOnlyTheTarget) {
     EXPECT_EQ(Names(m_dir), std::set<std::string>{"httpd.conf"});
 }
 
-TEST_F(SafeWrite, AStoppedWriteLeavesTheTargetAsItWasAndNothingBesideIt) {
+TEST_F(SafeWrite, AStoppedWriteLeavesTheTargetAsItWasAndNothingBesideIt)
+{
     WriteBytes(m_target, "old text");
     EXPECT_EQ(WriteFileSafely(m_target, Pieces({"new ", "text"}, 1)).outcome, SafeWriteOutcome::Stopped);
     EXPECT_EQ(ReadBytes(m_target), "old text");
@@ -89,7 +97,8 @@ TEST_F(SafeWrite, AStoppedWriteLeavesTheTargetAsItWasAndNothingBesideIt) {
     EXPECT_EQ(Names(m_dir), std::set<std::string>{"httpd.conf"});
 }
 
-TEST_F(SafeWrite, TargetsThatCannotBeWrittenAreToldApart) {
+TEST_F(SafeWrite, TargetsThatCannotBeWrittenAreToldApart)
+{
     EXPECT_EQ(WriteFileSafely(m_dir.File("gone/httpd.conf"), Pieces({"x"})).outcome, SafeWriteOutcome::FolderMissing);
     std::filesystem::create_directory(m_dir.File("folder"));
     EXPECT_EQ(WriteFileSafely(m_dir.File("folder"), Pieces({"x"})).outcome, SafeWriteOutcome::TargetIsFolder);
@@ -98,20 +107,23 @@ TEST_F(SafeWrite, TargetsThatCannotBeWrittenAreToldApart) {
 
 // What an interrupted save left is ours only when it carries the name of this target's
 // temporary file and is a plain file: then it goes; every other file stays.
-TEST_F(SafeWrite, ALeftoverOfOurOwnIsRemovedBeforeTheNextSaveAndNothingElseIsTouched) {
+TEST_F(SafeWrite, ALeftoverOfOurOwnIsRemovedBeforeTheNextSaveAndNothingElseIsTouched)
+{
     WriteBytes(m_target, "old");
     const std::string leftover = SaveTemporaryPath(m_target);
     WriteBytes(leftover, "half of an earlier save");
     const std::set<std::string> others = {"httpd.conf.bak", "tse1A2B.tmp", "httpd-ssl.conf.~tessaly-save",
                                           "httpd.conf.~tessaly-save.keep", "~httpd.conf.~tessaly-save"};
-    for (const std::string& name : others) WriteBytes(m_dir.File(name), name);
+    for (const std::string& name : others)
+        WriteBytes(m_dir.File(name), name);
 
     ASSERT_EQ(WriteFileSafely(m_target, Pieces({"new"})).outcome, SafeWriteOutcome::Ok);
     EXPECT_EQ(ReadBytes(m_target), "new");
     std::set<std::string> expected = others;
     expected.insert("httpd.conf");
     EXPECT_EQ(Names(m_dir), expected);
-    for (const std::string& name : others) EXPECT_EQ(ReadBytes(m_dir.File(name)), name);
+    for (const std::string& name : others)
+        EXPECT_EQ(ReadBytes(m_dir.File(name)), name);
 
     WriteBytes(leftover, "another one");
     EXPECT_TRUE(RemoveSaveLeftover(m_target));
@@ -119,7 +131,8 @@ TEST_F(SafeWrite, ALeftoverOfOurOwnIsRemovedBeforeTheNextSaveAndNothingElseIsTou
     EXPECT_EQ(Names(m_dir), expected);
 }
 
-TEST_F(SafeWrite, AFolderInTheLeftoversPlaceStaysAndTheSaveFailsCleanly) {
+TEST_F(SafeWrite, AFolderInTheLeftoversPlaceStaysAndTheSaveFailsCleanly)
+{
     WriteBytes(m_target, "old");
     const std::string leftover = SaveTemporaryPath(m_target);
     std::filesystem::create_directory(leftover);
@@ -130,7 +143,8 @@ TEST_F(SafeWrite, AFolderInTheLeftoversPlaceStaysAndTheSaveFailsCleanly) {
     EXPECT_EQ(ReadBytes((std::filesystem::path(leftover) / "inside").string()), "kept");
 }
 
-TEST_F(SafeWrite, SameFileFollowsTheFileNotTheSpelling) {
+TEST_F(SafeWrite, SameFileFollowsTheFileNotTheSpelling)
+{
     WriteBytes(m_target, "x");
     WriteBytes(m_dir.File("other.conf"), "x");
     EXPECT_TRUE(IsSameFile(m_target, m_dir.File("./httpd.conf")));

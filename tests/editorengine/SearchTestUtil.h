@@ -14,37 +14,48 @@
 
 namespace tessaly::editor::test {
 
-inline bool PlainWordByte(char c) {
+inline bool PlainWordByte(char c)
+{
     const unsigned char u = static_cast<unsigned char>(c);
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u >= 0x80;
 }
 
-inline char PlainLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+inline char PlainLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 
 // FindInText's contract, one position after the other.
-inline Pos PlainFind(const std::string& s, Pos from, Pos limit, const FindOptions& o) {
+inline Pos PlainFind(const std::string& s, Pos from, Pos limit, const FindOptions& o)
+{
     const Pos m = static_cast<Pos>(o.what.size());
     const Pos length = static_cast<Pos>(s.size());
-    if (m == 0) return -1;
+    if (m == 0)
+        return -1;
     from = std::clamp<Pos>(from, 0, length);
     limit = std::clamp<Pos>(limit, 0, length);
     const auto at = [&](Pos p) {
         for (Pos i = 0; i < m; ++i) {
             const char a = s[static_cast<std::size_t>(p + i)];
             const char b = o.what[static_cast<std::size_t>(i)];
-            if (o.matchCase ? a != b : PlainLower(a) != PlainLower(b)) return false;
+            if (o.matchCase ? a != b : PlainLower(a) != PlainLower(b))
+                return false;
         }
-        if (!o.wholeWord) return true;
-        if (p > 0 && PlainWordByte(s[static_cast<std::size_t>(p - 1)])) return false;
+        if (!o.wholeWord)
+            return true;
+        if (p > 0 && PlainWordByte(s[static_cast<std::size_t>(p - 1)]))
+            return false;
         return p + m >= length || !PlainWordByte(s[static_cast<std::size_t>(p + m)]);
     };
     if (o.down) {
         for (Pos p = from; p + m <= limit; ++p) {
-            if (at(p)) return p;
+            if (at(p))
+                return p;
         }
     } else {
         for (Pos p = from - m; p >= limit; --p) {
-            if (at(p)) return p;
+            if (at(p))
+                return p;
         }
     }
     return -1;
@@ -61,17 +72,21 @@ public:
     Pos LineCount() const override { return 1; }
     Pos LineStart(Pos line) const override { return line <= 0 ? 0 : Length(); }
     Pos LineFromPosition(Pos) const override { return 0; }
-    void GetBytes(Pos pos, Pos n, char* out) const override {
+    void GetBytes(Pos pos, Pos n, char* out) const override
+    {
         Note(pos, n);
         std::memcpy(out, m_text.data() + pos, static_cast<std::size_t>(n));
     }
-    std::unique_ptr<TextReader> NewReader() const override {
-        if (!m_readers) return nullptr;
+    std::unique_ptr<TextReader> NewReader() const override
+    {
+        if (!m_readers)
+            return nullptr;
         ++readersGiven;
         return std::make_unique<Reader>(*this);
     }
 
-    void ForgetReads() {
+    void ForgetReads()
+    {
         lowestRead = Length();
         highestRead = 0;
         reads = 0;
@@ -89,8 +104,10 @@ private:
     public:
         explicit Reader(const StringSource& source) : m_source(source) { ++m_source.readersAlive; }
         ~Reader() override { --m_source.readersAlive; }
-        void Read(Pos pos, Pos n, char* out) override {
-            if (m_source.onRead) m_source.onRead(pos, n);
+        void Read(Pos pos, Pos n, char* out) override
+        {
+            if (m_source.onRead)
+                m_source.onRead(pos, n);
             m_source.GetBytes(pos, n, out);
         }
 
@@ -98,7 +115,8 @@ private:
         const StringSource& m_source;
     };
 
-    void Note(Pos pos, Pos n) const {
+    void Note(Pos pos, Pos n) const
+    {
         ++reads;
         Pos low = lowestRead;
         while (pos < low && !lowestRead.compare_exchange_weak(low, pos)) {
@@ -114,7 +132,8 @@ private:
 
 // Sizes that put seams every few bytes: pieces, blocks and shares that do not divide
 // one another, so that a share ends within a block.
-inline SearchSizes TinySearchSizes() {
+inline SearchSizes TinySearchSizes()
+{
     SearchSizes z;
     z.firstPiece = 8;
     z.block = 64;

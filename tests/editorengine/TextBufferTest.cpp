@@ -13,16 +13,21 @@ namespace {
 using test::NaiveLineStarts;
 using test::SourceLineStarts;
 
-std::string All(const TextBuffer& b) { return b.Text(0, b.Length()); }
+std::string All(const TextBuffer& b)
+{
+    return b.Text(0, b.Length());
+}
 
-void ExpectConsistent(const TextBuffer& b, const std::string& model) {
+void ExpectConsistent(const TextBuffer& b, const std::string& model)
+{
     ASSERT_EQ(All(b), model);
     ASSERT_EQ(SourceLineStarts(b), NaiveLineStarts(model));
 }
 
 // An empty text has one empty line; every kind of line end starts a line; a final line end
 // makes an empty last line.
-TEST(TextBuffer, LinesFollowTheLineEnds) {
+TEST(TextBuffer, LinesFollowTheLineEnds)
+{
     TextBuffer b;
     EXPECT_EQ(b.Length(), 0);
     EXPECT_EQ(b.LineCount(), 1);
@@ -46,7 +51,8 @@ TEST(TextBuffer, LinesFollowTheLineEnds) {
     EXPECT_EQ(b.LineLength(1), 0);
 }
 
-TEST(TextBuffer, SplittingAndJoiningCrLf) {
+TEST(TextBuffer, SplittingAndJoiningCrLf)
+{
     TextBuffer b;
     std::string model = "ab\r\ncd";
     ASSERT_TRUE(b.SetText(model));
@@ -67,7 +73,8 @@ TEST(TextBuffer, SplittingAndJoiningCrLf) {
     ExpectConsistent(b, model);
 }
 
-TEST(TextBuffer, NulBytesAreText) {
+TEST(TextBuffer, NulBytesAreText)
+{
     TextBuffer b;
     const std::string text("a\0b\n\0", 5);
     ASSERT_TRUE(b.SetText(text));
@@ -75,7 +82,8 @@ TEST(TextBuffer, NulBytesAreText) {
     EXPECT_EQ(b.CharAt(1), '\0');
 }
 
-TEST(TextBuffer, OutOfRangeEditsChangeNothing) {
+TEST(TextBuffer, OutOfRangeEditsChangeNothing)
+{
     TextBuffer b;
     ASSERT_TRUE(b.SetText("abc"));
     EXPECT_FALSE(b.Insert(4, "x"));
@@ -84,7 +92,8 @@ TEST(TextBuffer, OutOfRangeEditsChangeNothing) {
     EXPECT_EQ(All(b), "abc");
 }
 
-TEST(TextBuffer, RandomEditsKeepLinesRight) {
+TEST(TextBuffer, RandomEditsKeepLinesRight)
+{
     std::mt19937 rng(12345);
     TextBuffer b;
     std::string model;
@@ -102,7 +111,8 @@ TEST(TextBuffer, RandomEditsKeepLinesRight) {
             ASSERT_TRUE(b.Delete(at, n));
             model.erase(static_cast<std::size_t>(at), static_cast<std::size_t>(n));
         }
-        if (step % 50 == 0) ExpectConsistent(b, model);
+        if (step % 50 == 0)
+            ExpectConsistent(b, model);
         for (int probe = 0; probe < 3 && !model.empty(); ++probe) {
             const Pos pos = static_cast<Pos>(rng() % (model.size() + 1));
             const auto starts = NaiveLineStarts(model);
@@ -113,7 +123,8 @@ TEST(TextBuffer, RandomEditsKeepLinesRight) {
     ExpectConsistent(b, model);
 }
 
-TEST(TextBuffer, AppendedSpaceIsIndexedOnCommit) {
+TEST(TextBuffer, AppendedSpaceIsIndexedOnCommit)
+{
     TextBuffer b;
     const std::string text = "one\ntwo\r\nthree\rfour";
     char* space = b.AppendSpace(static_cast<Pos>(text.size()) + 10);
@@ -123,7 +134,8 @@ TEST(TextBuffer, AppendedSpaceIsIndexedOnCommit) {
     ExpectConsistent(b, text);
 }
 
-TEST(TextBuffer, AppendingAfterACrSettlesItByTheFirstByteAppended) {
+TEST(TextBuffer, AppendingAfterACrSettlesItByTheFirstByteAppended)
+{
     for (const std::string second : {"\nnext", "next", "\rnext\r", "", "\n"}) {
         TextBuffer b;
         ASSERT_TRUE(b.SetText("one\r\ntwo\r"));
@@ -139,7 +151,8 @@ TEST(TextBuffer, AppendingAfterACrSettlesItByTheFirstByteAppended) {
 }
 
 // The line starts the scanner finds in the text fed in random pieces of 1 to maxPiece bytes.
-std::vector<Pos> ScanInPieces(const std::string& text, std::mt19937& rng, std::size_t maxPiece) {
+std::vector<Pos> ScanInPieces(const std::string& text, std::mt19937& rng, std::size_t maxPiece)
+{
     std::vector<Pos> starts{0};
     LineStartScanner scanner;
     std::size_t at = 0;
@@ -152,7 +165,8 @@ std::vector<Pos> ScanInPieces(const std::string& text, std::mt19937& rng, std::s
     return starts;
 }
 
-TEST(LineStartScanner, PiecesGiveTheSameStartsAsTheWhole) {
+TEST(LineStartScanner, PiecesGiveTheSameStartsAsTheWhole)
+{
     std::mt19937 rng(7);
     for (int round = 0; round < 50; ++round) {
         const std::string text = test::RandomText(rng, 200);
@@ -160,18 +174,21 @@ TEST(LineStartScanner, PiecesGiveTheSameStartsAsTheWhole) {
     }
 }
 
-TEST(LineStartScanner, LongPiecesDenseWithCrAndLfGiveTheSameStartsAsTheWhole) {
+TEST(LineStartScanner, LongPiecesDenseWithCrAndLfGiveTheSameStartsAsTheWhole)
+{
     // Sixteen bytes are looked at together: line ends fall at every place in and across them.
     std::mt19937 rng(8);
     static const char bytes[] = {'\r', '\n', 'x'};
     for (int round = 0; round < 200; ++round) {
         std::string text(rng() % 600, 'x');
-        for (char& c : text) c = bytes[rng() % (round % 2 == 0 ? 3 : 2)];
+        for (char& c : text)
+            c = bytes[rng() % (round % 2 == 0 ? 3 : 2)];
         ASSERT_EQ(ScanInPieces(text, rng, 200), test::NaiveLineStarts(text)) << round;
     }
 }
 
-TEST(LineStartScanner, ACrAtEveryPlaceOfABlockEndsItsLineUnlessAnLfFollows) {
+TEST(LineStartScanner, ACrAtEveryPlaceOfABlockEndsItsLineUnlessAnLfFollows)
+{
     // Bytes are looked at in blocks of sixty-four, halves of thirty-two and rows of sixteen:
     // a CR LF and a lone CR at every offset, the LF just across each boundary included.
     for (std::size_t at = 0; at + 1 < 200; ++at) {
@@ -188,14 +205,16 @@ TEST(LineStartScanner, ACrAtEveryPlaceOfABlockEndsItsLineUnlessAnLfFollows) {
     }
 }
 
-TEST(LineStartScanner, StartsHeldInBatchesFarIntoAFileIndexLikeTheWhole) {
+TEST(LineStartScanner, StartsHeldInBatchesFarIntoAFileIndexLikeTheWhole)
+{
     // The indexing threads' way: pieces of any size, the starts held as offsets from the first
     // and handed to the index now and then, in a file past 4 GiB (offsets are 32-bit).
     std::mt19937 rng(10);
     static const char bytes[] = {'\r', '\n', 'x', 'x', 'x'};
     for (int round = 0; round < 100; ++round) {
         std::string text(rng() % 3000, 'x');
-        for (char& c : text) c = bytes[rng() % (round % 2 == 0 ? 5 : 2)];
+        for (char& c : text)
+            c = bytes[rng() % (round % 2 == 0 ? 5 : 2)];
         const Pos origin = (Pos(5) << 30) + static_cast<Pos>(rng() % 1000);
         LineIndex index;
         index.Reset(origin);

@@ -26,9 +26,11 @@ using test::TinySearchSizes;
 
 // Access-log lines with CR LF or LF ends, sprinkled with the words looked for in every case
 // and inside longer words.
-std::string GeneratedLog(std::mt19937& rng, std::size_t bytes) {
-    static const char* const words[] = {"GET", "/index.html", "needle", "Needle", "NEEDLE", "needles", "xneedle",
-                                        "needle_1", "nee", "dle", "200", "-", "\"Mozilla/5.0\"", "e"};
+std::string GeneratedLog(std::mt19937& rng, std::size_t bytes)
+{
+    static const char* const words[] = {"GET",     "/index.html", "needle",          "Needle", "NEEDLE",
+                                        "needles", "xneedle",     "needle_1",        "nee",    "dle",
+                                        "200",     "-",           "\"Mozilla/5.0\"", "e"};
     std::string s;
     while (s.size() < bytes) {
         s += "10.0." + std::to_string(rng() % 256) + ".1 - - [10/Oct/2024:13:55:36] \"";
@@ -43,7 +45,8 @@ std::string GeneratedLog(std::mt19937& rng, std::size_t bytes) {
     return s;
 }
 
-std::vector<FindOptions> EveryWay(const std::string& what) {
+std::vector<FindOptions> EveryWay(const std::string& what)
+{
     std::vector<FindOptions> all;
     for (int bits = 0; bits < 8; ++bits) {
         FindOptions o;
@@ -56,14 +59,16 @@ std::vector<FindOptions> EveryWay(const std::string& what) {
     return all;
 }
 
-std::string Describe(const FindOptions& o, Pos from, Pos limit) {
+std::string Describe(const FindOptions& o, Pos from, Pos limit)
+{
     return "\"" + o.what + "\" from " + std::to_string(from) + " to " + std::to_string(limit) +
            (o.down ? " down" : " up") + (o.matchCase ? " case" : "") + (o.wholeWord ? " word" : "");
 }
 
 // Every way of searching, from and to many places, against the plain search.
 void ExpectSameAsPlain(const TextSource& text, const std::string& bytes, const std::vector<std::string>& whats,
-                       const std::vector<Pos>& places, const SearchSizes& sizes) {
+                       const std::vector<Pos>& places, const SearchSizes& sizes)
+{
     for (const std::string& what : whats) {
         for (const FindOptions& o : EveryWay(what)) {
             for (const Pos from : places) {
@@ -76,13 +81,15 @@ void ExpectSameAsPlain(const TextSource& text, const std::string& bytes, const s
     }
 }
 
-TEST(TextSearch, FindsWhatAPlainSearchFindsAcrossEverySeam) {
+TEST(TextSearch, FindsWhatAPlainSearchFindsAcrossEverySeam)
+{
     std::mt19937 rng(7);
     const std::vector<std::string> whats = {"needle", "NeEdLe", "e", "needle\r\n", "\r\n10", "1 - -", "dle n"};
     for (const std::size_t size : {0u, 1u, 5u, 63u, 64u, 65u, 700u, 2500u}) {
         std::string bytes = GeneratedLog(rng, size);
         std::vector<Pos> places = {0, static_cast<Pos>(size), static_cast<Pos>(size / 2)};
-        for (int i = 0; i < 6; ++i) places.push_back(static_cast<Pos>(rng() % (size + 1)));
+        for (int i = 0; i < 6; ++i)
+            places.push_back(static_cast<Pos>(rng() % (size + 1)));
         for (const bool readers : {true, false}) {
             SCOPED_TRACE("size " + std::to_string(size) + (readers ? " with readers" : " through GetBytes"));
             ExpectSameAsPlain(StringSource(bytes, readers), bytes, whats, places, TinySearchSizes());
@@ -90,7 +97,8 @@ TEST(TextSearch, FindsWhatAPlainSearchFindsAcrossEverySeam) {
     }
 }
 
-TEST(TextSearch, MatchesAtTheVeryEndsAndAcrossEachSeam) {
+TEST(TextSearch, MatchesAtTheVeryEndsAndAcrossEachSeam)
+{
     // A text of blanks with the needle laid over each seam in turn: the ends, each block
     // (64), each share (200 from where the shares begin) and the CR LF of a line end.
     const SearchSizes sizes = TinySearchSizes();
@@ -108,7 +116,8 @@ TEST(TextSearch, MatchesAtTheVeryEndsAndAcrossEachSeam) {
     }
 }
 
-TEST(TextSearch, TheNearerMatchWinsWhenTheOtherThreadFindsAFartherOneFirst) {
+TEST(TextSearch, TheNearerMatchWinsWhenTheOtherThreadFindsAFartherOneFirst)
+{
     // Reads of the nearest shares are slowed down, so the second thread finds its match
     // long before the first thread reaches the nearer one.
     std::string bytes(4000, '.');
@@ -117,8 +126,10 @@ TEST(TextSearch, TheNearerMatchWinsWhenTheOtherThreadFindsAFartherOneFirst) {
     bytes.replace(3400, 6, "needle");
     StringSource text(bytes);
     text.onRead = [](Pos pos, Pos) {
-        if (pos >= 500 && pos < 700) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (pos >= 3300 && pos < 3500) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (pos >= 500 && pos < 700)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (pos >= 3300 && pos < 3500)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     };
     FindOptions o;
     o.what = "needle";
@@ -141,12 +152,15 @@ TEST(TextSearch, TheNearerMatchWinsWhenTheOtherThreadFindsAFartherOneFirst) {
     EXPECT_EQ(FindInText(slowFar, 0, 2000, o, {}, TinySearchSizes()), 600);
 }
 
-TEST(TextSearch, FindNextFromTheMiddleReadsNothingBehindIt) {
+TEST(TextSearch, FindNextFromTheMiddleReadsNothingBehindIt)
+{
     // Long enough for the default sizes to search most of it with both threads.
     const Pos size = 48 << 20;
     std::string bytes(static_cast<std::size_t>(size), 'x');
-    for (Pos i = 99; i < size; i += 100) bytes[static_cast<std::size_t>(i)] = '\n';
-    for (const Pos at : {Pos(5 << 20), Pos(40 << 20)}) bytes.replace(static_cast<std::size_t>(at), 4, "hit!");
+    for (Pos i = 99; i < size; i += 100)
+        bytes[static_cast<std::size_t>(i)] = '\n';
+    for (const Pos at : {Pos(5 << 20), Pos(40 << 20)})
+        bytes.replace(static_cast<std::size_t>(at), 4, "hit!");
     StringSource text(bytes);
     FindOptions o;
     o.what = "hit!";
@@ -162,7 +176,8 @@ TEST(TextSearch, FindNextFromTheMiddleReadsNothingBehindIt) {
     EXPECT_EQ(FindInText(text, 40 << 20, size, o), -1) << "up from the match's start does not reach it";
 }
 
-TEST(TextSearch, ProgressIsToldOnTheCallingThreadOnlyAndStopsBothThreadsAtOnce) {
+TEST(TextSearch, ProgressIsToldOnTheCallingThreadOnlyAndStopsBothThreadsAtOnce)
+{
     // Matches only at the far ends, each read a little slow.
     std::string bytes(20000, '.');
     bytes.replace(4, 6, "needle");
@@ -171,7 +186,8 @@ TEST(TextSearch, ProgressIsToldOnTheCallingThreadOnlyAndStopsBothThreadsAtOnce) 
     std::atomic<bool> stopped{false};
     std::atomic<int> readsAfterStop{0};
     text.onRead = [&](Pos, Pos) {
-        if (stopped) ++readsAfterStop;
+        if (stopped)
+            ++readsAfterStop;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     };
     FindOptions o;
@@ -186,13 +202,17 @@ TEST(TextSearch, ProgressIsToldOnTheCallingThreadOnlyAndStopsBothThreadsAtOnce) 
         const Pos from = down ? 10 : 19990;
         const Pos limit = down ? 20000 : 0;
         const Pos total = down ? limit - from : from;
-        const Pos found = FindInText(text, from, limit, o, [&](Pos done, Pos all) {
-            elsewhere = elsewhere || std::this_thread::get_id() != caller || all != total;
-            told.push_back(done);
-            if (done < 8000) return true;
-            stopped = true;
-            return false;
-        }, TinySearchSizes());
+        const Pos found = FindInText(
+            text, from, limit, o,
+            [&](Pos done, Pos all) {
+                elsewhere = elsewhere || std::this_thread::get_id() != caller || all != total;
+                told.push_back(done);
+                if (done < 8000)
+                    return true;
+                stopped = true;
+                return false;
+            },
+            TinySearchSizes());
         EXPECT_EQ(found, kSearchStopped);
         EXPECT_FALSE(elsewhere);
         ASSERT_FALSE(told.empty());
@@ -206,13 +226,21 @@ TEST(TextSearch, ProgressIsToldOnTheCallingThreadOnlyAndStopsBothThreadsAtOnce) 
     }
 }
 
-TEST(TextSearch, ProgressRisesToTheWholeWhenNothingIsFound) {
+TEST(TextSearch, ProgressRisesToTheWholeWhenNothingIsFound)
+{
     std::string bytes(5000, 'a');
     const StringSource text(bytes);
     FindOptions o;
     o.what = "b";
     Pos last = 0;
-    EXPECT_EQ(FindInText(text, 0, 5000, o, [&](Pos done, Pos) { last = done; return true; }, TinySearchSizes()), -1);
+    EXPECT_EQ(FindInText(
+                  text, 0, 5000, o,
+                  [&](Pos done, Pos) {
+                      last = done;
+                      return true;
+                  },
+                  TinySearchSizes()),
+              -1);
     EXPECT_EQ(last, 5000);
 }
 
@@ -221,7 +249,8 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(TextSearchInFile, ALogOnDiskFindsWhatAPlainSearchFinds) {
+TEST_F(TextSearchInFile, ALogOnDiskFindsWhatAPlainSearchFinds)
+{
     std::mt19937 rng(11);
     std::string bytes = GeneratedLog(rng, 6000);
     bytes += "last line Needle";  // a match at the very end, no line end after it
@@ -230,7 +259,8 @@ TEST_F(TextSearchInFile, ALogOnDiskFindsWhatAPlainSearchFinds) {
     FileTextSource text;
     ASSERT_TRUE(text.Open(path));
     std::vector<Pos> places = {0, static_cast<Pos>(bytes.size()), 3000};
-    for (int i = 0; i < 4; ++i) places.push_back(static_cast<Pos>(rng() % bytes.size()));
+    for (int i = 0; i < 4; ++i)
+        places.push_back(static_cast<Pos>(rng() % bytes.size()));
     ExpectSameAsPlain(text, bytes, {"needle", "Needle", "\r\n10.0", "e"}, places, TinySearchSizes());
     FindOptions o;
     o.what = "needle";
@@ -239,7 +269,8 @@ TEST_F(TextSearchInFile, ALogOnDiskFindsWhatAPlainSearchFinds) {
               static_cast<Pos>(bytes.size()) - 6);
 }
 
-TEST_F(TextSearchInFile, AFileReplacedAtItsPathIsSearchedAsItWasOpened) {
+TEST_F(TextSearchInFile, AFileReplacedAtItsPathIsSearchedAsItWasOpened)
+{
     const std::string path = m_dir.File("access.log");
     std::string bytes(3000, '-');
     bytes.replace(2500, 3, "old");

@@ -5,17 +5,26 @@
 namespace tessaly::editor {
 namespace {
 
-std::string All(const TextDocument& d) { return d.Text().Text(0, d.Text().Length()); }
-std::string AfterUndo(TextDocument& d) { d.Undo(); return All(d); }
+std::string All(const TextDocument& d)
+{
+    return d.Text().Text(0, d.Text().Length());
+}
+std::string AfterUndo(TextDocument& d)
+{
+    d.Undo();
+    return All(d);
+}
 
-void Type(TextDocument& d, Pos& at, const std::string& s) {
+void Type(TextDocument& d, Pos& at, const std::string& s)
+{
     for (const char c : s) {
         ASSERT_TRUE(d.Insert(at, std::string(1, c), UndoMerge::Typing));
         ++at;
     }
 }
 
-TEST(Undo, TypingAWordIsOneStep) {
+TEST(Undo, TypingAWordIsOneStep)
+{
     TextDocument d;
     Pos at = 0;
     Type(d, at, "hello world");
@@ -29,7 +38,8 @@ TEST(Undo, TypingAWordIsOneStep) {
     EXPECT_EQ(All(d), "hello world");
 }
 
-TEST(Undo, ALineEndEndsTheStep) {
+TEST(Undo, ALineEndEndsTheStep)
+{
     TextDocument d;
     Pos at = 0;
     Type(d, at, "ab");
@@ -40,7 +50,8 @@ TEST(Undo, ALineEndEndsTheStep) {
     EXPECT_EQ(AfterUndo(d), "ab");
 }
 
-TEST(Undo, BreakingTheMergeStartsANewStep) {
+TEST(Undo, BreakingTheMergeStartsANewStep)
+{
     TextDocument d;
     Pos at = 0;
     Type(d, at, "ab");
@@ -49,16 +60,19 @@ TEST(Undo, BreakingTheMergeStartsANewStep) {
     EXPECT_EQ(AfterUndo(d), "ab");
 }
 
-TEST(Undo, BackspacesMergeAndUndoTogether) {
+TEST(Undo, BackspacesMergeAndUndoTogether)
+{
     TextDocument d;
     ASSERT_TRUE(d.SetText("abcdef"));
-    for (Pos at = 6; at > 3; --at) ASSERT_TRUE(d.Delete(at - 1, 1, UndoMerge::DeleteBack));
+    for (Pos at = 6; at > 3; --at)
+        ASSERT_TRUE(d.Delete(at - 1, 1, UndoMerge::DeleteBack));
     EXPECT_EQ(All(d), "abc");
     EXPECT_EQ(d.Undo(), 6);
     EXPECT_EQ(All(d), "abcdef");
 }
 
-TEST(Undo, GroupsAreOneStep) {
+TEST(Undo, GroupsAreOneStep)
+{
     TextDocument d;
     ASSERT_TRUE(d.SetText("one two"));
     d.BeginUndoGroup();
@@ -71,7 +85,8 @@ TEST(Undo, GroupsAreOneStep) {
     EXPECT_EQ(All(d), "three two");
 }
 
-TEST(Undo, ModifiedFollowsTheSavePoint) {
+TEST(Undo, ModifiedFollowsTheSavePoint)
+{
     TextDocument d;
     ASSERT_TRUE(d.SetText("x"));
     EXPECT_FALSE(d.IsModified());
@@ -90,7 +105,8 @@ TEST(Undo, ModifiedFollowsTheSavePoint) {
     EXPECT_FALSE(d.IsModified());
 }
 
-TEST(Undo, EditsAfterUndoMakeTheSavePointUnreachable) {
+TEST(Undo, EditsAfterUndoMakeTheSavePointUnreachable)
+{
     TextDocument d;
     Pos at = 0;
     Type(d, at, "abc");
@@ -103,7 +119,8 @@ TEST(Undo, EditsAfterUndoMakeTheSavePointUnreachable) {
     EXPECT_TRUE(d.IsModified());  // the empty text was never saved
 }
 
-TEST(Undo, ReadOnlyRefusesEditsAndUndo) {
+TEST(Undo, ReadOnlyRefusesEditsAndUndo)
+{
     TextDocument d;
     Pos at = 0;
     Type(d, at, "abc");

@@ -7,26 +7,27 @@
 namespace shelltest {
 namespace {
 
-constexpr const char* kConf =
-    "# Example configuration\r\n"                  // 0 comment
-    "ServerRoot \"C:/Apache\"\r\n"                 // 1 directive, double quotes
-    "Listen 8080\r\n"                              // 2 directive, number
-    "\r\n"                                         // 3
-    "<Directory 'c:/host'>\r\n"                    // 4 section tag, single quotes
-    "\tOptions None\r\n"                           // 5 tab, directive, constant
-    "\tAllowOverride All\r\n"                      // 6
-    "</Directory>\r\n"                             // 7
-    "plain words here\r\n";                        // 8 unknown first word: text
+constexpr const char* kConf = "# Example configuration\r\n"   // 0 comment
+                              "ServerRoot \"C:/Apache\"\r\n"  // 1 directive, double quotes
+                              "Listen 8080\r\n"               // 2 directive, number
+                              "\r\n"                          // 3
+                              "<Directory 'c:/host'>\r\n"     // 4 section tag, single quotes
+                              "\tOptions None\r\n"            // 5 tab, directive, constant
+                              "\tAllowOverride All\r\n"       // 6
+                              "</Directory>\r\n"              // 7
+                              "plain words here\r\n";         // 8 unknown first word: text
 
 class ColouringTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_GT(Keywords().Count(0), 100) << "the keyword script beside the test program";
         m_editor = m_host.AddEditor(&m_buffer, RECT{0, 0, 640, 360}, &Keywords());
         ::SetWindowTextA(m_editor, kConf);
         m_cell = CellSize(m_editor);
     }
-    int Count(const ClientImage& image, COLORREF colour, int row) const {
+    int Count(const ClientImage& image, COLORREF colour, int row) const
+    {
         return image.Count(colour, row * m_cell.cy, (row + 1) * m_cell.cy);
     }
 
@@ -37,7 +38,8 @@ protected:
     SIZE m_cell{};
 };
 
-TEST_F(ColouringTest, EachKindOfTextHasItsColour) {
+TEST_F(ColouringTest, EachKindOfTextHasItsColour)
+{
     m_settings.m_bShowTabs = 1;
     tessaly::editor::EditorFromWindow(m_editor)->Repaint();
     const ClientImage image(m_editor);
@@ -63,7 +65,8 @@ TEST_F(ColouringTest, EachKindOfTextHasItsColour) {
     EXPECT_EQ(Count(image, mark, 2), 0);
 }
 
-TEST_F(ColouringTest, NothingIsColouredWhenColouringIsOff) {
+TEST_F(ColouringTest, NothingIsColouredWhenColouringIsOff)
+{
     m_buffer.SetSyntaxColoring(false);
     tessaly::editor::EditorFromWindow(m_editor)->Repaint();
     const ClientImage plain(m_editor);

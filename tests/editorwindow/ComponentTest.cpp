@@ -30,13 +30,17 @@ class CConfDoc : public CDocument {
     DECLARE_DYNCREATE(CConfDoc)
 public:
     CVQEdit m_Edit;
-    bool OnNewDocument() override {
-        if (!CDocument::OnNewDocument()) return false;
+    bool OnNewDocument() override
+    {
+        if (!CDocument::OnNewDocument())
+            return false;
         m_Edit.Refresh();
         return true;
     }
-    bool OnOpenDocument(const char* path) override {
-        if (!CDocument::OnOpenDocument(path) || m_Edit.ReadFile(path) != 0) return false;
+    bool OnOpenDocument(const char* path) override
+    {
+        if (!CDocument::OnOpenDocument(path) || m_Edit.ReadFile(path) != 0)
+            return false;
         m_Edit.Refresh();
         return true;
     }
@@ -47,14 +51,16 @@ IMPLEMENT_DYNCREATE(CConfDoc)
 class CConfView : public CVQEditView {
     DECLARE_DYNCREATE(CConfView)
 public:
-    CVQEdit* GetEdit() override {
+    CVQEdit* GetEdit() override
+    {
         auto* doc = static_cast<CConfDoc*>(GetDocument());
         return doc ? &doc->m_Edit : nullptr;
     }
 };
 IMPLEMENT_DYNCREATE(CConfView)
 
-void Pump() {
+void Pump()
+{
     for (int i = 0; i < 5; ++i) {
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -67,13 +73,16 @@ void Pump() {
     }
 }
 
-std::string TextOf(HWND wnd) {
+std::string TextOf(HWND wnd)
+{
     std::string text(static_cast<std::size_t>(::SendMessageA(wnd, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::SendMessageA(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(
+        static_cast<std::size_t>(::SendMessageA(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
-std::pair<DWORD, DWORD> SelectionOf(HWND wnd) {
+std::pair<DWORD, DWORD> SelectionOf(HWND wnd)
+{
     DWORD start = 0, end = 0;
     ::SendMessageA(wnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
@@ -83,7 +92,8 @@ const char kConf[] = "# Server\r\nServerRoot \"C:/Apache\"\r\nListen 80\r\nDocum
 
 class ComponentTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         InitEditorDLL();
         InitEditorDLL();  // harmless twice
         cOleDragDrop.Init();
@@ -91,7 +101,8 @@ protected:
         theApp.AddDocTemplate(new CSingleDocTemplate(IDR_CONFTEST, RUNTIME_CLASS(CConfDoc), RUNTIME_CLASS(CFrameWnd),
                                                      RUNTIME_CLASS(CConfView)));
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         m_folder = testpaths::MakeWorkDir("editorwindow-component");
         m_path = testpaths::Join(m_folder, "httpd.conf");
         ASSERT_TRUE(testpaths::WriteTextFile(m_path, kConf));
@@ -104,16 +115,20 @@ protected:
         m_view->SetFocus();
         Pump();
     }
-    void TearDown() override {
-        if (m_frame && ::IsWindow(m_frame->m_hWnd)) m_frame->DestroyWindow();
+    void TearDown() override
+    {
+        if (m_frame && ::IsWindow(m_frame->m_hWnd))
+            m_frame->DestroyWindow();
         Pump();
     }
-    bool MenuEnabled(UINT id) {
+    bool MenuEnabled(UINT id)
+    {
         HMENU popup = ::GetSubMenu(::GetMenu(m_frame->m_hWnd), 0);
         m_frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
         return (::GetMenuState(popup, id, MF_BYCOMMAND) & (MF_DISABLED | MF_GRAYED)) == 0;
     }
-    void Command(UINT id) {
+    void Command(UINT id)
+    {
         m_frame->SendMessage(WM_COMMAND, id, 0);
         Pump();
     }
@@ -126,7 +141,8 @@ protected:
     CFrameWnd* m_frame = nullptr;
 };
 
-TEST_F(ComponentTest, TheViewShowsTheDocumentsBufferColoured) {
+TEST_F(ComponentTest, TheViewShowsTheDocumentsBufferColoured)
+{
     EXPECT_EQ(TextOf(m_view->m_hWnd), kConf);
     EXPECT_FALSE(m_doc->m_Edit.IsModified());
     ::RedrawWindow(m_view->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -136,12 +152,14 @@ TEST_F(ComponentTest, TheViewShowsTheDocumentsBufferColoured) {
     CClientDC dc(m_view->m_hWnd);
     int blue = 0;
     for (int x = 0; x < 200; ++x) {
-        for (int y = 16; y < 32; ++y) blue += dc.GetPixel(x, y) == RGB(0, 0, 255) ? 1 : 0;
+        for (int y = 16; y < 32; ++y)
+            blue += dc.GetPixel(x, y) == RGB(0, 0, 255) ? 1 : 0;
     }
     EXPECT_GT(blue, 10);
 }
 
-TEST_F(ComponentTest, EditCommandsFollowTheBuffer) {
+TEST_F(ComponentTest, EditCommandsFollowTheBuffer)
+{
     EXPECT_FALSE(MenuEnabled(ID_EDIT_UNDO));
     EXPECT_FALSE(MenuEnabled(ID_EDIT_CUT));
     EXPECT_FALSE(MenuEnabled(ID_EDIT_COPY));
@@ -169,7 +187,8 @@ TEST_F(ComponentTest, EditCommandsFollowTheBuffer) {
     EXPECT_EQ(SelectionOf(m_view->m_hWnd), std::make_pair(DWORD{62}, DWORD{68}));
 }
 
-TEST_F(ComponentTest, ASecondWindowOnTheDocumentStaysInStep) {
+TEST_F(ComponentTest, ASecondWindowOnTheDocumentStaysInStep)
+{
     // What New Window does: another frame and view on the same document.
     CFrameWnd* second = m_doc->GetDocTemplate()->CreateNewFrame(m_doc, m_frame);
     ASSERT_NE(second, nullptr);
@@ -184,7 +203,8 @@ TEST_F(ComponentTest, ASecondWindowOnTheDocumentStaysInStep) {
     m_view->TopOfFile(TRUE);
     ui::TypeText("## ");
     ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(other->m_hWnd) == std::string("## ") + kConf; }, 3000));
-    EXPECT_EQ(SelectionOf(other->m_hWnd), std::make_pair(DWORD{13}, DWORD{23})) << "the other selection moved with its text";
+    EXPECT_EQ(SelectionOf(other->m_hWnd), std::make_pair(DWORD{13}, DWORD{23}))
+        << "the other selection moved with its text";
     // Undo from the other window's Edit menu.
     second->SendMessage(WM_COMMAND, ID_EDIT_UNDO, 0);
     Pump();
@@ -194,7 +214,8 @@ TEST_F(ComponentTest, ASecondWindowOnTheDocumentStaysInStep) {
     EXPECT_EQ(m_doc->GetViews().size(), 1u);
 }
 
-TEST_F(ComponentTest, TopBottomAndBeginningOfLine) {
+TEST_F(ComponentTest, TopBottomAndBeginningOfLine)
+{
     m_view->BottomOfFile(TRUE);
     m_view->BeginningOfLine(TRUE);
     const DWORD length = static_cast<DWORD>(std::strlen(kConf));
@@ -205,7 +226,8 @@ TEST_F(ComponentTest, TopBottomAndBeginningOfLine) {
     EXPECT_EQ(SelectionOf(m_view->m_hWnd), std::make_pair(DWORD{0}, DWORD{0}));
 }
 
-TEST_F(ComponentTest, ReadAndWriteFiles) {
+TEST_F(ComponentTest, ReadAndWriteFiles)
+{
     EXPECT_NE(m_doc->m_Edit.ReadFile(testpaths::Join(m_folder, "missing.conf").c_str()), 0);
     EXPECT_EQ(TextOf(m_view->m_hWnd), kConf) << "a failed read keeps the text";
     ui::TypeText("X");
@@ -220,7 +242,8 @@ TEST_F(ComponentTest, ReadAndWriteFiles) {
     ::SetFileAttributesA(m_path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(ComponentTest, AReadOnlyBufferShowsALogUnchangeable) {
+TEST_F(ComponentTest, AReadOnlyBufferShowsALogUnchangeable)
+{
     m_doc->m_Edit.SetReadOnly(TRUE);
     m_doc->m_Edit.SetSyntaxColoring(FALSE);
     ASSERT_EQ(m_doc->m_Edit.ReadFile(m_path.c_str()), 0);
@@ -234,9 +257,11 @@ TEST_F(ComponentTest, AReadOnlyBufferShowsALogUnchangeable) {
     EXPECT_FALSE(MenuEnabled(ID_EDIT_PASTE));
 }
 
-TEST_F(ComponentTest, PrintsPagesWithAHeader) {
+TEST_F(ComponentTest, PrintsPagesWithAHeader)
+{
     std::string text;
-    for (int i = 1; i <= 300; ++i) text += "Listen " + std::to_string(8000 + i) + "\r\n";
+    for (int i = 1; i <= 300; ++i)
+        text += "Listen " + std::to_string(8000 + i) + "\r\n";
     m_view->SetWindowTextA(text.c_str());
     // A page of 600 by 800 pixels at the screen's resolution.
     CClientDC screen(m_view->m_hWnd);
@@ -259,7 +284,8 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
         m_view->OnPrint(&dc, &info);
         int ink = 0;
         for (int y = 0; y < 800; y += 2) {
-            for (int x = 0; x < 600; x += 2) ink += ::GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
+            for (int x = 0; x < 600; x += 2)
+                ink += ::GetPixel(dc, x, y) == RGB(0, 0, 0) ? 1 : 0;
         }
         EXPECT_GT(ink, 50) << "page " << page;
         EXPECT_EQ(info.m_bContinuePrinting, page < pages) << "page " << page;
@@ -267,7 +293,8 @@ TEST_F(ComponentTest, PrintsPagesWithAHeader) {
     m_view->OnEndPrinting(&dc, &info);
 }
 
-TEST(KeywordTableTest, FindNodeGivesTheKeywordAndItsHelpPath) {
+TEST(KeywordTableTest, FindNodeGivesTheKeywordAndItsHelpPath)
+{
     ASSERT_TRUE(m_Keywords.ReadScript());
     const NODE* node = m_Keywords.FindNode("documentroot", 0, 0);
     ASSERT_NE(node, nullptr);
@@ -281,7 +308,8 @@ TEST(KeywordTableTest, FindNodeGivesTheKeywordAndItsHelpPath) {
     EXPECT_NE(m_Keywords.FindNode("Listen", 0, 0), nullptr) << "a failed read keeps the table";
 }
 
-TEST(ColorsTest, SettingsRoundTripAndDamagedValuesReadAsDefaults) {
+TEST(ColorsTest, SettingsRoundTripAndDamagedValuesReadAsDefaults)
+{
     CRegistrySandbox registry;
     CColors colors;
     EXPECT_EQ(colors.m_clrKeyword, 0xFF0000u);
@@ -315,7 +343,8 @@ TEST(ColorsTest, SettingsRoundTripAndDamagedValuesReadAsDefaults) {
     EXPECT_EQ(edit.m_clrQuote, RGB(9, 9, 9));
 }
 
-TEST(EditCtrlTest, TakesTheDialogItemsPlaceAndShowsTheSampleReadOnly) {
+TEST(EditCtrlTest, TakesTheDialogItemsPlaceAndShowsTheSampleReadOnly)
+{
     CRegistrySandbox registry;
     // Each start of the library takes the stored settings; a new sample shows them.
     registry.Store().SetProfileInt("Settings\\Format", "TabWidth", 7);
@@ -324,8 +353,9 @@ TEST(EditCtrlTest, TakesTheDialogItemsPlaceAndShowsTheSampleReadOnly) {
     HWND page = ::CreateWindowExA(0, "STATIC", "page", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, nullptr,
                                   nullptr, nullptr, nullptr);
     ASSERT_TRUE(page);
-    HWND placeholder = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY,
-                                         100, 20, 300, 250, page, reinterpret_cast<HMENU>(IDC_SAMPLE), nullptr, nullptr);
+    HWND placeholder =
+        ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, 100, 20,
+                          300, 250, page, reinterpret_cast<HMENU>(IDC_SAMPLE), nullptr, nullptr);
     ASSERT_TRUE(placeholder);
     {
         CWnd parent(page);

@@ -1,4 +1,4 @@
 #pragma once
 // Resources of the component test program.
 #define IDR_CONFTEST 200
-#define IDC_SAMPLE   1012
+#define IDC_SAMPLE 1012

@@ -14,21 +14,25 @@ namespace shelltest {
 namespace {
 
 // A right click at a character cell, through the input queue.
-void RightClickCell(HWND editor, int row, int column) {
+void RightClickCell(HWND editor, int row, int column)
+{
     const SIZE cell = CellSize(editor);
     // A quarter into the cell: the caret goes before its character.
     ui::RightClickAt(editor, 2 + column * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2);
 }
 
-void PutOnClipboard(HWND owner, const std::string& text) {
-    if (!::OpenClipboard(owner)) return;
+void PutOnClipboard(HWND owner, const std::string& text)
+{
+    if (!::OpenClipboard(owner))
+        return;
     ::EmptyClipboard();
     if (HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
         char* p = static_cast<char*>(::GlobalLock(mem));
         std::copy(text.begin(), text.end(), p);
         p[text.size()] = '\0';
         ::GlobalUnlock(mem);
-        if (!::SetClipboardData(CF_TEXT, mem)) ::GlobalFree(mem);
+        if (!::SetClipboardData(CF_TEXT, mem))
+            ::GlobalFree(mem);
     }
     ::CloseClipboard();
 }
@@ -39,24 +43,31 @@ class MenuDriver {
 public:
     explicit MenuDriver(WORD key)
         : m_watcher([this, key] {
-              if (m_done) return;
+              if (m_done)
+                  return;
               const auto menus = ui::TopLevelWindows(::GetCurrentProcessId(), "#32768");
-              if (menus.empty()) return;
+              if (menus.empty())
+                  return;
               HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(menus.front(), MN_GETHMENU, 0, 0));
-              if (!menu) return;
+              if (!menu)
+                  return;
               for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
                   char text[64] = {};
-                  if (::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) <= 0) continue;
+                  if (::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION) <= 0)
+                      continue;
                   std::string name(text);
                   name = name.substr(0, name.find('\t'));
-                  m_enabled[name] = !(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+                  m_enabled[name] =
+                      !(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
               }
               m_done = true;
               ui::PressKey(key);
-          }) {}
+          })
+    {}
     bool Shown() const { return m_done; }
     // Whether the item was there and enabled; items missing count as disabled.
-    bool Enabled(const std::string& item) const {
+    bool Enabled(const std::string& item) const
+    {
         const auto it = m_enabled.find(item);
         return it != m_enabled.end() && it->second;
     }
@@ -70,17 +81,20 @@ private:
 
 class ContextMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
         ASSERT_TRUE(m_editor);
         ::SetWindowTextA(m_editor, "Listen 80\r\nServerName www.example.com\r\n");
         ASSERT_TRUE(m_host.Focus(m_editor));
     }
     // Right-clicks the cell, lets the menu show and presses key in it.
-    std::unique_ptr<MenuDriver> RightClick(int row, int column, WORD key) {
+    std::unique_ptr<MenuDriver> RightClick(int row, int column, WORD key)
+    {
         auto driver = std::make_unique<MenuDriver>(key);
         RightClickCell(m_editor, row, column);
-        ui::WaitUntil([&] { return driver->Shown() && ui::TopLevelWindows(::GetCurrentProcessId(), "#32768").empty(); });
+        ui::WaitUntil(
+            [&] { return driver->Shown() && ui::TopLevelWindows(::GetCurrentProcessId(), "#32768").empty(); });
         Pump(100);
         return driver;
     }
@@ -89,7 +103,8 @@ protected:
     HWND m_editor = nullptr;
 };
 
-TEST_F(ContextMenuTest, AClickOutsideTheSelectionMovesTheCaretAndTheItemsFollowTheState) {
+TEST_F(ContextMenuTest, AClickOutsideTheSelectionMovesTheCaretAndTheItemsFollowTheState)
+{
     PutOnClipboard(m_host.Host(), "Listen 8080");
     ::SendMessageA(m_editor, EM_SETSEL, 0, 6);
     auto menu = RightClick(1, 3, VK_ESCAPE);
@@ -112,7 +127,8 @@ TEST_F(ContextMenuTest, AClickOutsideTheSelectionMovesTheCaretAndTheItemsFollowT
 
 // The editor remembers whether the clipboard holds text until the clipboard changes: every
 // change, from any window, shows in the next menu.
-TEST_F(ContextMenuTest, PasteFollowsEveryChangeOfTheClipboard) {
+TEST_F(ContextMenuTest, PasteFollowsEveryChangeOfTheClipboard)
+{
     PutOnClipboard(m_host.Host(), "Listen 8080");
     auto menu = RightClick(0, 2, VK_ESCAPE);
     ASSERT_TRUE(menu->Shown());
@@ -133,7 +149,8 @@ TEST_F(ContextMenuTest, PasteFollowsEveryChangeOfTheClipboard) {
     EXPECT_TRUE(menu->Enabled("&Paste"));
 }
 
-TEST_F(ContextMenuTest, AClickInsideTheSelectionKeepsItForCutAndUndo) {
+TEST_F(ContextMenuTest, AClickInsideTheSelectionKeepsItForCutAndUndo)
+{
     ::SendMessageA(m_editor, EM_SETSEL, 0, 6);
     auto menu = RightClick(0, 2, 'T');  // Cu&t
     ASSERT_TRUE(menu->Shown());

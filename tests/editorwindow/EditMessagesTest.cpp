@@ -9,7 +9,8 @@ namespace {
 
 class EditMessagesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
         ASSERT_TRUE(m_editor);
         // Mixed line ends: CR LF, LF, lone CR.
@@ -21,7 +22,8 @@ protected:
     HWND m_editor = nullptr;
 };
 
-TEST_F(EditMessagesTest, LinesAndPositions) {
+TEST_F(EditMessagesTest, LinesAndPositions)
+{
     EXPECT_EQ(Send(WM_GETTEXTLENGTH), 19);
     EXPECT_EQ(Send(EM_GETLINECOUNT), 4);
     EXPECT_EQ(Send(EM_LINEINDEX, 0), 0);
@@ -41,7 +43,8 @@ TEST_F(EditMessagesTest, LinesAndPositions) {
     EXPECT_EQ(std::string(line, 5), "three");
 }
 
-TEST_F(EditMessagesTest, SelectionAndItsLine) {
+TEST_F(EditMessagesTest, SelectionAndItsLine)
+{
     Send(EM_SETSEL, 6, 11);
     DWORD start = 0, end = 0;
     EXPECT_EQ(Send(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end)), MAKELRESULT(6, 11));
@@ -60,7 +63,8 @@ TEST_F(EditMessagesTest, SelectionAndItsLine) {
     EXPECT_EQ(Send(EM_LINEINDEX, static_cast<WPARAM>(-1)), 5);
 }
 
-TEST_F(EditMessagesTest, TextModifiedAndReadOnly) {
+TEST_F(EditMessagesTest, TextModifiedAndReadOnly)
+{
     char small[4] = {};
     EXPECT_EQ(Send(WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 3);
     EXPECT_STREQ(small, "one");
@@ -80,7 +84,8 @@ TEST_F(EditMessagesTest, TextModifiedAndReadOnly) {
     EXPECT_EQ(Text(m_editor), "new");
 }
 
-TEST_F(EditMessagesTest, OutOfRangeAndNullArgumentsAreAnsweredSafely) {
+TEST_F(EditMessagesTest, OutOfRangeAndNullArgumentsAreAnsweredSafely)
+{
     EXPECT_EQ(Send(WM_GETTEXT, 10, 0), 0);
     EXPECT_EQ(Send(WM_GETTEXT, 0, reinterpret_cast<LPARAM>("x")), 0);
     EXPECT_EQ(Send(EM_GETLINE, 1, 0), 0);
@@ -103,9 +108,11 @@ TEST_F(EditMessagesTest, OutOfRangeAndNullArgumentsAreAnsweredSafely) {
     EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{2}, DWORD{2}));
 }
 
-TEST_F(EditMessagesTest, FirstVisibleLineFollowsTheCaret) {
+TEST_F(EditMessagesTest, FirstVisibleLineFollowsTheCaret)
+{
     std::string text;
-    for (int i = 0; i < 300; ++i) text += "x\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += "x\r\n";
     ::SetWindowTextA(m_editor, text.c_str());
     EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 0);
     Send(EM_SETSEL, 3 * 200, 3 * 200);

@@ -9,7 +9,8 @@ namespace {
 
 class EditingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
         ASSERT_TRUE(m_editor);
         ASSERT_TRUE(m_host.Focus(m_editor));
@@ -21,7 +22,8 @@ protected:
     HWND m_editor = nullptr;
 };
 
-TEST_F(EditingTest, TypingEnterIndentsBackspaceAndDeleteRemove) {
+TEST_F(EditingTest, TypingEnterIndentsBackspaceAndDeleteRemove)
+{
     Press(m_editor, VK_TAB);
     Type(m_editor, "Listen 80");
     Press(m_editor, VK_RETURN);
@@ -40,7 +42,8 @@ TEST_F(EditingTest, TypingEnterIndentsBackspaceAndDeleteRemove) {
     EXPECT_EQ(Text(m_editor), "\tListen 80\terverName ");
 }
 
-TEST_F(EditingTest, CtrlBackspaceAndCtrlDeleteRemoveWholeWords) {
+TEST_F(EditingTest, CtrlBackspaceAndCtrlDeleteRemoveWholeWords)
+{
     SetText("Listen 80\r\nServerName www.example.com");
     Press(m_editor, VK_END, true);
     Press(m_editor, VK_BACK, true);
@@ -60,7 +63,8 @@ TEST_F(EditingTest, CtrlBackspaceAndCtrlDeleteRemoveWholeWords) {
     EXPECT_EQ(::SendMessageA(m_editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 1);
 }
 
-TEST_F(EditingTest, UndoTakesWordsBackAndTheSavedStateIsCleanAgain) {
+TEST_F(EditingTest, UndoTakesWordsBackAndTheSavedStateIsCleanAgain)
+{
     SetText("abc");
     EXPECT_FALSE(IsModified(m_editor));
     Press(m_editor, VK_END, true);
@@ -69,7 +73,8 @@ TEST_F(EditingTest, UndoTakesWordsBackAndTheSavedStateIsCleanAgain) {
     Press(m_editor, 'Z', true);
     EXPECT_EQ(Text(m_editor), "abc hello ");
     int presses = 0;
-    while (Text(m_editor) != "abc" && presses++ < 5) Press(m_editor, 'Z', true);
+    while (Text(m_editor) != "abc" && presses++ < 5)
+        Press(m_editor, 'Z', true);
     EXPECT_EQ(Text(m_editor), "abc");
     EXPECT_LE(presses, 2) << "typing two words should take at most three undo steps";
     EXPECT_FALSE(IsModified(m_editor));
@@ -78,7 +83,8 @@ TEST_F(EditingTest, UndoTakesWordsBackAndTheSavedStateIsCleanAgain) {
     EXPECT_TRUE(IsModified(m_editor));
 }
 
-TEST_F(EditingTest, ShiftAndCtrlSelectWordsAndTheClipboardCarriesThem) {
+TEST_F(EditingTest, ShiftAndCtrlSelectWordsAndTheClipboardCarriesThem)
+{
     SetText("alpha beta gamma");
     Press(m_editor, VK_HOME, true);
     Press(m_editor, VK_RIGHT, true, true);
@@ -101,7 +107,8 @@ TEST_F(EditingTest, ShiftAndCtrlSelectWordsAndTheClipboardCarriesThem) {
     EXPECT_EQ(Text(m_editor), "");
 }
 
-TEST_F(EditingTest, TabAndShiftTabShiftASelectedBlock) {
+TEST_F(EditingTest, TabAndShiftTabShiftASelectedBlock)
+{
     SetText("a\r\nb\r\nc");
     Press(m_editor, 'A', true);
     Press(m_editor, VK_TAB);
@@ -119,7 +126,8 @@ TEST_F(EditingTest, TabAndShiftTabShiftASelectedBlock) {
     EXPECT_EQ(Text(m_editor), "   a\r\n   b\r\n   c  ");
 }
 
-TEST_F(EditingTest, InsertTogglesOverwrite) {
+TEST_F(EditingTest, InsertTogglesOverwrite)
+{
     SetText("abcd");
     Press(m_editor, VK_HOME, true);
     EXPECT_FALSE(Editor().IsOverwrite());
@@ -133,9 +141,11 @@ TEST_F(EditingTest, InsertTogglesOverwrite) {
     EXPECT_EQ(Text(m_editor), "XYZcd");
 }
 
-TEST_F(EditingTest, ArrowsHomeEndAndPagesMoveTheCaret) {
+TEST_F(EditingTest, ArrowsHomeEndAndPagesMoveTheCaret)
+{
     std::string text;
-    for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
     SetText(text.c_str());
     Press(m_editor, VK_DOWN);
     Press(m_editor, VK_DOWN);
@@ -162,7 +172,8 @@ TEST_F(EditingTest, ArrowsHomeEndAndPagesMoveTheCaret) {
     EXPECT_EQ(FirstVisibleLine(m_editor), 0);
 }
 
-TEST_F(EditingTest, F3FindsTheSelectedWordAgain) {
+TEST_F(EditingTest, F3FindsTheSelectedWordAgain)
+{
     SetText("Listen 80\r\nListen 443\r\n#Listen 8080");
     Press(m_editor, VK_RIGHT, true, true);
     Press(m_editor, VK_LEFT, false, true);  // "Listen" selected

@@ -13,7 +13,8 @@ namespace {
 
 constexpr const char* kHostClass = "EditorShellTestHost";
 
-void RegisterHostClass() {
+void RegisterHostClass()
+{
     WNDCLASSA wc{};
     wc.lpfnWndProc = ::DefWindowProcA;
     wc.hInstance = ::GetModuleHandleA(nullptr);
@@ -25,7 +26,8 @@ void RegisterHostClass() {
 }
 
 // Lets the input queue and the editor's messages run until nothing is pending.
-void Settle() {
+void Settle()
+{
     for (int quiet = 0, round = 0; quiet < 3 && round < 100; ++round) {
         Pump(0);
         quiet = ::GetQueueStatus(QS_ALLINPUT) == 0 ? quiet + 1 : 0;
@@ -35,7 +37,8 @@ void Settle() {
 
 }  // namespace
 
-EditorHost::EditorHost(int width, int height) {
+EditorHost::EditorHost(int width, int height)
+{
     RegisterHostClass();
     static const OwnedWindow shared(::CreateWindowExA(0, kHostClass, "Editor shell test",
                                                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20, width,
@@ -45,7 +48,8 @@ EditorHost::EditorHost(int width, int height) {
     Pump(50);
 }
 
-HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTable* keywords, DWORD style) {
+HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTable* keywords, DWORD style)
+{
     tessaly::editor::EditorCreateParams params;
     params.buffer = buffer;
     params.keywords = keywords;
@@ -58,13 +62,15 @@ HWND EditorHost::AddEditor(EditBuffer* buffer, const RECT& rect, const KeywordTa
     return wnd;
 }
 
-bool EditorHost::Focus(HWND editor) {
+bool EditorHost::Focus(HWND editor)
+{
     ui::BringToFront(m_host);
     ::SetFocus(editor);
     return ui::WaitUntil([&] { return ::GetFocus() == editor; });
 }
 
-const KeywordTable& Keywords() {
+const KeywordTable& Keywords()
+{
     static const KeywordTable table = [] {
         KeywordTable t;
         t.ReadScriptFile(testpaths::Join(testpaths::TestBinDir(), tessaly::editor::kKeywordScriptName));
@@ -73,7 +79,8 @@ const KeywordTable& Keywords() {
     return table;
 }
 
-std::string Text(HWND editor) {
+std::string Text(HWND editor)
+{
     const LRESULT n = ::SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
     std::string text(static_cast<std::size_t>(n) + 1, '\0');
     const LRESULT got = ::SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
@@ -81,17 +88,28 @@ std::string Text(HWND editor) {
     return text;
 }
 
-std::pair<DWORD, DWORD> Selection(HWND editor) {
+std::pair<DWORD, DWORD> Selection(HWND editor)
+{
     DWORD start = 0, end = 0;
     ::SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return {start, end};
 }
 
-int LineCount(HWND editor) { return static_cast<int>(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0)); }
-int FirstVisibleLine(HWND editor) { return static_cast<int>(::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)); }
-bool IsModified(HWND editor) { return ::SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0; }
+int LineCount(HWND editor)
+{
+    return static_cast<int>(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0));
+}
+int FirstVisibleLine(HWND editor)
+{
+    return static_cast<int>(::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+bool IsModified(HWND editor)
+{
+    return ::SendMessageA(editor, EM_GETMODIFY, 0, 0) != 0;
+}
 
-void Pump(DWORD ms) {
+void Pump(DWORD ms)
+{
     const DWORD start = ::GetTickCount();
     do {
         MSG msg;
@@ -99,21 +117,25 @@ void Pump(DWORD ms) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
-        if (ms) ::Sleep(5);
+        if (ms)
+            ::Sleep(5);
     } while (::GetTickCount() - start < ms);
 }
 
-void Press(HWND, WORD key, bool ctrl, bool shift) {
+void Press(HWND, WORD key, bool ctrl, bool shift)
+{
     ui::PressKey(key, ctrl, shift);
     Settle();
 }
 
-void Type(HWND, const std::string& text) {
+void Type(HWND, const std::string& text)
+{
     ui::TypeText(text);
     Settle();
 }
 
-SIZE CellSize(HWND editor) {
+SIZE CellSize(HWND editor)
+{
     SIZE size{8, 16};
     CClientDC dc(editor);
     CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageA(editor, WM_GETFONT, 0, 0)));
@@ -124,7 +146,8 @@ SIZE CellSize(HWND editor) {
     return size;
 }
 
-void ClickCell(HWND editor, int row, int column, bool shift, bool doubleClick) {
+void ClickCell(HWND editor, int row, int column, bool shift, bool doubleClick)
+{
     const SIZE cell = CellSize(editor);
     // The left margin of two pixels, then a quarter into the cell: the caret goes before it.
     const int x = 2 + column * cell.cx + cell.cx / 4;
@@ -146,7 +169,8 @@ void ClickCell(HWND editor, int row, int column, bool shift, bool doubleClick) {
     Settle();
 }
 
-void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool copy) {
+void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool copy)
+{
     auto screen = [](HWND wnd, int row, int col) {
         const SIZE cell = CellSize(wnd);
         POINT pt{2 + col * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2};
@@ -177,32 +201,39 @@ void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool 
         ::SetCursorPos(start.x + (end.x - start.x) * step / 4, start.y + (end.y - start.y) * step / 4);
         send(MOUSEEVENTF_MOVE);
     }
-    if (copy) key(VK_CONTROL, false);
+    if (copy)
+        key(VK_CONTROL, false);
     send(MOUSEEVENTF_LEFTUP);
-    if (copy) key(VK_CONTROL, true);
+    if (copy)
+        key(VK_CONTROL, true);
     Settle();
 }
 
-std::string Screenshot(HWND wnd, const std::string& name) {
+std::string Screenshot(HWND wnd, const std::string& name)
+{
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     Pump(300);
     return SaveWindowPng(wnd, name);
 }
 
-ClientImage::ClientImage(HWND wnd) {
+ClientImage::ClientImage(HWND wnd)
+{
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT rc{};
     ::GetClientRect(wnd, &rc);
     m_pixels = ClientPixels(wnd);
-    if (m_pixels.empty()) return;
+    if (m_pixels.empty())
+        return;
     m_width = rc.right;
     m_height = rc.bottom;
 }
 
-int ClientImage::Count(COLORREF colour, int top, int bottom) const {
+int ClientImage::Count(COLORREF colour, int top, int bottom) const
+{
     int n = 0;
     for (int y = std::max(0, top); y < std::min(bottom, m_height); ++y) {
-        for (int x = 0; x < m_width; ++x) n += At(x, y) == colour ? 1 : 0;
+        for (int x = 0; x < m_width; ++x)
+            n += At(x, y) == colour ? 1 : 0;
     }
     return n;
 }

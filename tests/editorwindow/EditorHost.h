@@ -30,12 +30,15 @@ public:
     OwnedWindow(const OwnedWindow&) = delete;
     OwnedWindow& operator=(const OwnedWindow&) = delete;
     OwnedWindow(OwnedWindow&& other) noexcept : m_wnd(std::exchange(other.m_wnd, nullptr)) {}
-    OwnedWindow& operator=(OwnedWindow&& other) noexcept {
+    OwnedWindow& operator=(OwnedWindow&& other) noexcept
+    {
         std::swap(m_wnd, other.m_wnd);
         return *this;
     }
-    ~OwnedWindow() {
-        if (m_wnd && ::IsWindow(m_wnd)) ::DestroyWindow(m_wnd);
+    ~OwnedWindow()
+    {
+        if (m_wnd && ::IsWindow(m_wnd))
+            ::DestroyWindow(m_wnd);
     }
     HWND Get() const { return m_wnd; }
 
@@ -90,11 +93,13 @@ SIZE CellSize(HWND editor);
 // thread timer runs meanwhile. look may act on what it finds.
 class WindowWatcher {
 public:
-    explicit WindowWatcher(std::function<void()> look) {
+    explicit WindowWatcher(std::function<void()> look)
+    {
         Look() = std::move(look);
         m_id = ::SetTimer(nullptr, 0, 10, &WindowWatcher::OnTimer);
     }
-    ~WindowWatcher() {
+    ~WindowWatcher()
+    {
         ::KillTimer(nullptr, m_id);
         Look() = nullptr;
     }
@@ -103,12 +108,15 @@ public:
     bool Started() const { return m_id != 0; }
 
 private:
-    static std::function<void()>& Look() {
+    static std::function<void()>& Look()
+    {
         static std::function<void()> look;
         return look;
     }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (Look()) Look()();
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (Look())
+            Look()();
     }
     UINT_PTR m_id = 0;
 };

@@ -14,12 +14,14 @@ constexpr int kReplaceAll = 1025;
 
 class FindDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
         ::SetWindowTextA(m_editor, "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
         ASSERT_TRUE(m_host.Focus(m_editor));
     }
-    HWND WaitForDialog(const char* caption) {
+    HWND WaitForDialog(const char* caption)
+    {
         return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", caption, 3000);
     }
 
@@ -27,7 +29,8 @@ protected:
     HWND m_editor = nullptr;
 };
 
-TEST_F(FindDialogTest, FindNextSelectsEachMatchInTurn) {
+TEST_F(FindDialogTest, FindNextSelectsEachMatchInTurn)
+{
     Press(m_editor, 'F', true);
     HWND dialog = WaitForDialog("Find");
     ASSERT_TRUE(dialog);
@@ -48,7 +51,8 @@ TEST_F(FindDialogTest, FindNextSelectsEachMatchInTurn) {
     EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{0}, DWORD{6}));
 }
 
-TEST_F(FindDialogTest, ReplaceAllIsOneUndoStep) {
+TEST_F(FindDialogTest, ReplaceAllIsOneUndoStep)
+{
     Press(m_editor, 'H', true);
     HWND dialog = WaitForDialog("Replace");
     ASSERT_TRUE(dialog);

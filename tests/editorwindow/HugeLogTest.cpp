@@ -17,7 +17,8 @@ namespace {
 
 constexpr long long kLogBytes = 256ll * 1024 * 1024;
 
-std::string LogLine(long long n) {
+std::string LogLine(long long n)
+{
     char line[160];
     std::snprintf(line, sizeof line,
                   "127.0.0.1 - - [08/Dec/2026:10:%02lld:%02lld +0000] \"GET /page/%lld.html HTTP/1.1\" 200 %lld\r\n",
@@ -26,9 +27,12 @@ std::string LogLine(long long n) {
 }
 
 // Writes about kLogBytes of log lines; returns the number of lines (each ends in CR LF).
-long long WriteLog(const std::string& path, std::string& lastLine) {
-    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return -1;
+long long WriteLog(const std::string& path, std::string& lastLine)
+{
+    CFileHandle file(
+        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return -1;
     std::string chunk;
     long long lines = 0, bytes = 0;
     while (bytes < kLogBytes) {
@@ -38,22 +42,26 @@ long long WriteLog(const std::string& path, std::string& lastLine) {
             chunk += lastLine;
         }
         DWORD written = 0;
-        if (!::WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr)) return -1;
+        if (!::WriteFile(file.Get(), chunk.data(), static_cast<DWORD>(chunk.size()), &written, nullptr))
+            return -1;
         bytes += written;
     }
     lastLine.resize(lastLine.size() - 2);
     return lines;
 }
 
-HWND VisibleProgressBox() {
+HWND VisibleProgressBox()
+{
     HWND box = ::FindWindowA(tessaly::editor::kProgressBoxClass, nullptr);
     return box && ::IsWindowVisible(box) ? box : nullptr;
 }
 
 // The platform's message box of this process showing exactly this text, or null.
-HWND MessageBoxSaying(const std::string& text) {
+HWND MessageBoxSaying(const std::string& text)
+{
     for (HWND wnd : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770")) {
-        if (ui::FindChild(wnd, nullptr, -1, text.c_str())) return wnd;
+        if (ui::FindChild(wnd, nullptr, -1, text.c_str()))
+            return wnd;
     }
     return nullptr;
 }
@@ -64,31 +72,38 @@ constexpr int kFindWhat = 1152;
 class HugeLogTest : public ::testing::Test {
 protected:
     // A fresh buffer over the log, indexing from the start, shown in an editor window.
-    HWND OpenLog(EditBuffer& buffer, EditorHost& host) {
+    HWND OpenLog(EditBuffer& buffer, EditorHost& host)
+    {
         buffer.SetReadOnly(true);
         buffer.SetSyntaxColoring(false);
-        if (buffer.ReadFile(m_path) != 0) return nullptr;
+        if (buffer.ReadFile(m_path) != 0)
+            return nullptr;
         HWND editor = host.AddEditor(&buffer, RECT{0, 0, 640, 360});
         return host.Focus(editor) ? editor : nullptr;
     }
     // Searches down from the caret through the find dialog, as a user does.
-    HWND FindThroughDialog(EditorHost& host, HWND editor, const std::string& what) {
-        if (!host.Focus(editor)) return nullptr;
+    HWND FindThroughDialog(EditorHost& host, HWND editor, const std::string& what)
+    {
+        if (!host.Focus(editor))
+            return nullptr;
         Press(editor, 'F', true);
         HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Find", 3000);
-        if (!dialog) return nullptr;
+        if (!dialog)
+            return nullptr;
         ::SetDlgItemTextA(dialog, kFindWhat, what.c_str());
         ui::Click(::GetDlgItem(dialog, IDOK));
         return dialog;
     }
     // A search of the whole log would often end before its box is seen on a fast machine.
     static void SlowSearches() { tessaly::editor::SetSearchBlockPause(2); }
-    void TearDown() override {
+    void TearDown() override
+    {
         tessaly::editor::ProgressWait::SetShowDelay(300);
         tessaly::editor::SetSearchBlockPause(0);
     }
 
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         m_path = testpaths::Join(testpaths::MakeWorkDir("editorwindow-hugelog"), "access.log");
         m_lines = WriteLog(m_path, m_lastLine);
     }
@@ -103,7 +118,8 @@ std::string HugeLogTest::m_path;
 std::string HugeLogTest::m_lastLine;
 long long HugeLogTest::m_lines = 0;
 
-TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers) {
+TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers)
+{
     ASSERT_GT(m_lines, 0);
     EditorSettings settings;
     EditBuffer buffer(settings);
@@ -139,7 +155,8 @@ TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers) {
     ::GetClientRect(editor, &client);
     const int rows = client.bottom / CellSize(editor).cy;
     EXPECT_GT(FirstVisibleLine(editor), m_lines - rows);
-    const LRESULT got = ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(m_lines - 1), reinterpret_cast<LPARAM>(line));
+    const LRESULT got =
+        ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(m_lines - 1), reinterpret_cast<LPARAM>(line));
     EXPECT_EQ(std::string(line, static_cast<std::size_t>(got)), m_lastLine);
     // Typing changes nothing.
     Type(editor, "x");
@@ -154,7 +171,8 @@ TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers) {
 namespace shelltest {
 namespace {
 
-TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine) {
+TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
+{
     ASSERT_GT(m_lines, 1000);
     tessaly::editor::ProgressWait::SetShowDelay(0);
     EditorSettings settings;
@@ -195,13 +213,17 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
     EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), target - 1);
     char line[200] = {};
     *reinterpret_cast<WORD*>(line) = sizeof line;
-    const LRESULT n = ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(target - 1), reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(std::string(line, static_cast<std::size_t>(n)), LogLine(target - 1).substr(0, LogLine(target - 1).size() - 2));
-    EXPECT_EQ(Selection(editor).first, static_cast<DWORD>(::SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(target - 1), 0)));
+    const LRESULT n =
+        ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(target - 1), reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::string(line, static_cast<std::size_t>(n)),
+              LogLine(target - 1).substr(0, LogLine(target - 1).size() - 2));
+    EXPECT_EQ(Selection(editor).first,
+              static_cast<DWORD>(::SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(target - 1), 0)));
     EXPECT_EQ(::GetFocus(), editor) << "the focus is back in the editor";
 }
 
-TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere) {
+TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere)
+{
     tessaly::editor::ProgressWait::SetShowDelay(0);
     SlowSearches();
     EditorSettings settings;
@@ -244,7 +266,8 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage) {
+TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage)
+{
     tessaly::editor::ProgressWait::SetShowDelay(0);
     SlowSearches();
     EditorSettings settings;

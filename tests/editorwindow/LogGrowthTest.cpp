@@ -12,18 +12,22 @@
 namespace shelltest {
 namespace {
 
-std::string Entries(int from, int to) {
+std::string Entries(int from, int to)
+{
     std::string text;
-    for (int i = from; i < to; ++i) text += "[notice] entry " + std::to_string(i) + "\r\n";
+    for (int i = from; i < to; ++i)
+        text += "[notice] entry " + std::to_string(i) + "\r\n";
     return text;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes, bool append) {
+void WriteFileBytes(const std::string& path, const std::string& bytes, bool append)
+{
     std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-int ScrollMax(HWND editor) {
+int ScrollMax(HWND editor)
+{
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE;
@@ -31,7 +35,8 @@ int ScrollMax(HWND editor) {
     return si.nMax;
 }
 
-TEST(LogGrowthTest, ViewsKeepTheirPlaceWhenTheLogGrowsAndStartOverWhenItIsCut) {
+TEST(LogGrowthTest, ViewsKeepTheirPlaceWhenTheLogGrowsAndStartOverWhenItIsCut)
+{
     const std::string path = testpaths::Join(testpaths::MakeWorkDir("editorwindow-loggrowth"), "error.log");
     const std::string first = Entries(0, 2000);
     WriteFileBytes(path, first, false);

@@ -13,7 +13,8 @@ constexpr const char* kText = "Listen 80\r\nServerName example.org\r\nDocumentRo
 
 class MouseTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
         ASSERT_TRUE(m_editor);
         ::SetWindowTextA(m_editor, kText);
@@ -21,7 +22,8 @@ protected:
     }
 
     // Presses at one cell, moves to another and lets go.
-    void Drag(int row1, int col1, int row2, int col2) {
+    void Drag(int row1, int col1, int row2, int col2)
+    {
         const SIZE cell = CellSize(m_editor);
         auto screen = [&](int row, int col) {
             POINT pt{2 + col * cell.cx + cell.cx / 4, row * cell.cy + cell.cy / 2};
@@ -52,7 +54,8 @@ protected:
     HWND m_editor = nullptr;
 };
 
-TEST_F(MouseTest, ClickPlacesTheCaretAndShiftClickExtends) {
+TEST_F(MouseTest, ClickPlacesTheCaretAndShiftClickExtends)
+{
     ClickCell(m_editor, 1, 3);
     EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{14}, DWORD{14}));
     ClickCell(m_editor, 2, 4, true);
@@ -62,21 +65,25 @@ TEST_F(MouseTest, ClickPlacesTheCaretAndShiftClickExtends) {
     EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{9}, DWORD{9}));
 }
 
-TEST_F(MouseTest, DoubleClickSelectsAWord) {
+TEST_F(MouseTest, DoubleClickSelectsAWord)
+{
     ClickCell(m_editor, 1, 13, false, true);
     EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{22}, DWORD{29}));  // "example"
 }
 
-TEST_F(MouseTest, DraggingSelects) {
+TEST_F(MouseTest, DraggingSelects)
+{
     Drag(0, 0, 1, 6);
     EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{0}, DWORD{17}));
 }
 
-TEST(ScrollTest, WheelAndScrollBarMoveTheView) {
+TEST(ScrollTest, WheelAndScrollBarMoveTheView)
+{
     EditorHost host;
     HWND editor = host.AddEditor(nullptr, RECT{0, 0, 640, 360});
     std::string text;
-    for (int i = 0; i < 500; ++i) text += "line " + std::to_string(i) + "\n";
+    for (int i = 0; i < 500; ++i)
+        text += "line " + std::to_string(i) + "\n";
     ::SetWindowTextA(editor, text.c_str());
     ASSERT_TRUE(host.Focus(editor));
     Pump(50);  // the scroll bars settle (the horizontal one goes: every line fits)
@@ -110,11 +117,13 @@ TEST(ScrollTest, WheelAndScrollBarMoveTheView) {
 // The scroll bars follow the text once it is painted: lines added by keys waiting to be
 // painted, and while the window is hidden. A window made larger shows its text over its
 // whole new area.
-TEST(ScrollTest, TheBarsFollowEveryNewLineAndAGrownWindowIsPaintedWhole) {
+TEST(ScrollTest, TheBarsFollowEveryNewLineAndAGrownWindowIsPaintedWhole)
+{
     EditorHost host;
     HWND editor = host.AddEditor(nullptr, RECT{0, 0, 320, 160});
     std::string text;
-    for (int i = 0; i < 100; ++i) text += "Listen " + std::to_string(8000 + i) + "\r\n";
+    for (int i = 0; i < 100; ++i)
+        text += "Listen " + std::to_string(8000 + i) + "\r\n";
     ::SetWindowTextA(editor, text.c_str());
     ASSERT_TRUE(host.Focus(editor));
     Pump(50);
@@ -127,7 +136,8 @@ TEST(ScrollTest, TheBarsFollowEveryNewLineAndAGrownWindowIsPaintedWhole) {
     };
     EXPECT_EQ(range(), 100);
     // Keys sent one after another, each leaving its line to be painted.
-    for (int i = 0; i < 5; ++i) ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+    for (int i = 0; i < 5; ++i)
+        ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
     Pump(50);
     EXPECT_EQ(range(), 105);
     ::SendMessageA(editor, EM_SETSEL, 0, 0);

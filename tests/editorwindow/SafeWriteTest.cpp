@@ -14,23 +14,28 @@ namespace {
 
 using tessaly::editor::SafeWriteOutcome;
 
-SafeWriteOutcome WriteBufferToFile(const EditBuffer& buffer, const std::string& path) {
+SafeWriteOutcome WriteBufferToFile(const EditBuffer& buffer, const std::string& path)
+{
     return buffer.SaveTo(path).outcome;
 }
 
-std::string ReadAll(const std::string& path) {
+std::string ReadAll(const std::string& path)
+{
     std::string content;
     testpaths::ReadTextFile(path, content);
     return content;
 }
 
-int FilesIn(const std::string& folder) {
+int FilesIn(const std::string& folder)
+{
     WIN32_FIND_DATAA data{};
     HANDLE find = ::FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
     int n = 0;
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++n;
     } while (::FindNextFileA(find, &data));
     ::FindClose(find);
     return n;
@@ -38,7 +43,8 @@ int FilesIn(const std::string& folder) {
 
 class SafeWriteTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_folder = testpaths::MakeWorkDir("editorwindow-safewrite");
         m_target = testpaths::Join(m_folder, "httpd.conf");
     }
@@ -51,18 +57,20 @@ protected:
 
 const std::string kOddBytes = std::string("a\r\nb\nc\rd") + '\0' + "e\r\n\r\nno final line end";
 
-TEST_F(SafeWriteTest, WritesBackExactlyWhatWasRead) {
+TEST_F(SafeWriteTest, WritesBackExactlyWhatWasRead)
+{
     const std::string source = testpaths::Join(m_folder, "source.conf");
     ASSERT_TRUE(testpaths::WriteTextFile(source, kOddBytes));
     ASSERT_EQ(m_buffer.ReadFile(source), 0);
     EXPECT_EQ(WriteBufferToFile(m_buffer, m_target), SafeWriteOutcome::Ok);  // a new file
     EXPECT_EQ(ReadAll(m_target), kOddBytes);
-    EXPECT_EQ(WriteBufferToFile(m_buffer, source), SafeWriteOutcome::Ok);   // over itself
+    EXPECT_EQ(WriteBufferToFile(m_buffer, source), SafeWriteOutcome::Ok);  // over itself
     EXPECT_EQ(ReadAll(source), kOddBytes);
     EXPECT_EQ(FilesIn(m_folder), 2) << "no temporary file is left behind";
 }
 
-TEST_F(SafeWriteTest, KeepsTheTargetsAttributes) {
+TEST_F(SafeWriteTest, KeepsTheTargetsAttributes)
+{
     ASSERT_TRUE(testpaths::WriteTextFile(m_target, "old"));
     ASSERT_TRUE(::SetFileAttributesA(m_target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     m_buffer.SetText("new text\r\n");
@@ -72,7 +80,8 @@ TEST_F(SafeWriteTest, KeepsTheTargetsAttributes) {
     EXPECT_EQ(FilesIn(m_folder), 1);
 }
 
-TEST_F(SafeWriteTest, AReadOnlyTargetStaysAsItWas) {
+TEST_F(SafeWriteTest, AReadOnlyTargetStaysAsItWas)
+{
     ASSERT_TRUE(testpaths::WriteTextFile(m_target, "Listen 80\r\n"));
     ASSERT_TRUE(::SetFileAttributesA(m_target.c_str(), FILE_ATTRIBUTE_READONLY));
     m_buffer.SetText("changed");
@@ -82,7 +91,8 @@ TEST_F(SafeWriteTest, AReadOnlyTargetStaysAsItWas) {
     ::SetFileAttributesA(m_target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(SafeWriteTest, AVanishedFolderFailsAndCreatesNothing) {
+TEST_F(SafeWriteTest, AVanishedFolderFailsAndCreatesNothing)
+{
     const std::string gone = testpaths::Join(m_folder, "gone");
     ASSERT_TRUE(::CreateDirectoryA(gone.c_str(), nullptr));
     ASSERT_TRUE(::RemoveDirectoryA(gone.c_str()));
@@ -92,7 +102,8 @@ TEST_F(SafeWriteTest, AVanishedFolderFailsAndCreatesNothing) {
     EXPECT_EQ(FilesIn(m_folder), 0);
 }
 
-TEST_F(SafeWriteTest, ATargetHeldOpenWithoutSharingStaysAsItWas) {
+TEST_F(SafeWriteTest, ATargetHeldOpenWithoutSharingStaysAsItWas)
+{
     ASSERT_TRUE(testpaths::WriteTextFile(m_target, "Listen 80\r\n"));
     {
         CFileHandle held(::CreateFileA(m_target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -105,7 +116,8 @@ TEST_F(SafeWriteTest, ATargetHeldOpenWithoutSharingStaysAsItWas) {
 }
 
 // The bytes of a file at an offset, read without loading the whole file.
-std::string BytesAt(const std::string& path, long long offset, DWORD n) {
+std::string BytesAt(const std::string& path, long long offset, DWORD n)
+{
     CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     LARGE_INTEGER at{};
     at.QuadPart = offset;
@@ -118,25 +130,30 @@ std::string BytesAt(const std::string& path, long long offset, DWORD n) {
     return bytes;
 }
 
-long long SizeOf(const std::string& path) {
+long long SizeOf(const std::string& path)
+{
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 // An editable configuration of 200 MB in this 32-bit process: it opens, takes edits at its
 // start, in its middle and at its end, and is saved whole.
-TEST_F(SafeWriteTest, AConfigurationOf200MegabytesOpensTakesEditsAndIsSaved) {
+TEST_F(SafeWriteTest, AConfigurationOf200MegabytesOpensTakesEditsAndIsSaved)
+{
     const std::string line = "    Require ip 192.168.0.0/16 10.0.0.0/8  # allowed from the local networks\r\n";
     const long long lines = 200LL * 1024 * 1024 / static_cast<long long>(line.size()) + 1;
     {
         std::string block;
-        while (block.size() < (1u << 20)) block += line;
+        while (block.size() < (1u << 20))
+            block += line;
         const long long perBlock = static_cast<long long>(block.size() / line.size());
         CFileHandle file(::CreateFileA(m_target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         ASSERT_TRUE(file);
         for (long long written = 0; written < lines; written += perBlock) {
-            const DWORD n = static_cast<DWORD>(std::min(perBlock, lines - written) * static_cast<long long>(line.size()));
+            const DWORD n =
+                static_cast<DWORD>(std::min(perBlock, lines - written) * static_cast<long long>(line.size()));
             DWORD done = 0;
             ASSERT_TRUE(::WriteFile(file.Get(), block.data(), n, &done, nullptr) && done == n);
         }

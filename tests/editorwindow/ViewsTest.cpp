@@ -8,7 +8,8 @@ namespace {
 
 class ViewsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_left = m_host.AddEditor(&m_buffer, RECT{0, 0, 320, 360});
         m_right = m_host.AddEditor(&m_buffer, RECT{330, 0, 650, 360});
         ASSERT_TRUE(m_left && m_right);
@@ -22,7 +23,8 @@ protected:
     HWND m_right = nullptr;
 };
 
-TEST_F(ViewsTest, AnEditInOneViewShowsInTheOtherAndMovesItsCaret) {
+TEST_F(ViewsTest, AnEditInOneViewShowsInTheOtherAndMovesItsCaret)
+{
     EXPECT_EQ(Text(m_right), "Listen 80\r\nServerName x\r\n");
     // The right view's caret on "x"; the left view types at the start.
     ::SendMessageA(m_right, EM_SETSEL, 22, 23);
@@ -39,7 +41,8 @@ TEST_F(ViewsTest, AnEditInOneViewShowsInTheOtherAndMovesItsCaret) {
     EXPECT_FALSE(IsModified(m_left));
 }
 
-TEST_F(ViewsTest, DraggingTheSelectionMovesItWithinAndBetweenViews) {
+TEST_F(ViewsTest, DraggingTheSelectionMovesItWithinAndBetweenViews)
+{
     ::SetWindowTextA(m_left, "Listen 80\r\nServerName x\r\nTimeout 300");
     ASSERT_TRUE(m_host.Focus(m_left));
     ::SendMessageA(m_left, EM_SETSEL, 0, 7);  // "Listen "
@@ -54,7 +57,8 @@ TEST_F(ViewsTest, DraggingTheSelectionMovesItWithinAndBetweenViews) {
     EXPECT_EQ(Text(m_right), "80\r\nServerName x\r\nListen Timeout 300");
 }
 
-TEST(DragBetweenBuffersTest, MovesOrWithCtrlCopiesTextToAnotherBuffer) {
+TEST(DragBetweenBuffersTest, MovesOrWithCtrlCopiesTextToAnotherBuffer)
+{
     EditorHost host;
     HWND source = host.AddEditor(nullptr, RECT{0, 0, 320, 360});
     HWND target = host.AddEditor(nullptr, RECT{330, 0, 650, 360});
@@ -82,7 +86,8 @@ TEST(DragBetweenBuffersTest, MovesOrWithCtrlCopiesTextToAnotherBuffer) {
     EXPECT_EQ(Text(target), "alpha gammabeta");
 }
 
-TEST_F(ViewsTest, BothViewsRepaintAnEdit) {
+TEST_F(ViewsTest, BothViewsRepaintAnEdit)
+{
     ASSERT_TRUE(m_host.Focus(m_left));
     const ClientImage before(m_right);
     Press(m_left, VK_END, true);
@@ -95,7 +100,8 @@ TEST_F(ViewsTest, BothViewsRepaintAnEdit) {
     EXPECT_GT(after.Count(text, row, row + CellSize(m_right).cy), 0);
 }
 
-TEST_F(ViewsTest, AReadOnlyBufferRefusesEveryChange) {
+TEST_F(ViewsTest, AReadOnlyBufferRefusesEveryChange)
+{
     EXPECT_TRUE(::SendMessageA(m_right, EM_SETREADONLY, TRUE, 0));
     EXPECT_TRUE(::GetWindowLongA(m_right, GWL_STYLE) & ES_READONLY);
     const std::string text = Text(m_left);

@@ -143,8 +143,7 @@ TEST_F(CommonDialogTest, TheModelessReplaceDialogReportsEachActionToItsOwner)
     ::SendMessageA(::GetDlgItem(window, 0x401), BM_CLICK, 0, 0);  // Replace All
     ::SendMessageA(::GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
     fwtest::Pump(*AfxGetApp());
-    EXPECT_EQ(m_owner.m_events,
-              "find ServerName case;replace all ServerName by www.example.org;closed;");
+    EXPECT_EQ(m_owner.m_events, "find ServerName case;replace all ServerName by www.example.org;closed;");
     EXPECT_FALSE(::IsWindow(window));
 }
 

@@ -169,11 +169,21 @@ TEST_F(ControlBarTest, TheIndicatorsShowOverwriteAndTheKeyboardLocks)
     EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(cap), capsOn ? "CAP" : "");
     ui::BringToFront(frame->m_hWnd);
     ui::PressKey(VK_CAPITAL);
-    ui::WaitUntil([&] { Idle(); return ((::GetKeyState(VK_CAPITAL) & 1) != 0) != capsOn; }, 2000);
+    ui::WaitUntil(
+        [&] {
+            Idle();
+            return ((::GetKeyState(VK_CAPITAL) & 1) != 0) != capsOn;
+        },
+        2000);
     Idle();
     EXPECT_EQ(frame->m_wndStatusBar.GetPaneText(cap), capsOn ? "" : "CAP");
     ui::PressKey(VK_CAPITAL);
-    ui::WaitUntil([&] { Idle(); return ((::GetKeyState(VK_CAPITAL) & 1) != 0) == capsOn; }, 2000);
+    ui::WaitUntil(
+        [&] {
+            Idle();
+            return ((::GetKeyState(VK_CAPITAL) & 1) != 0) == capsOn;
+        },
+        2000);
 }
 // A status bar that draws its message pane itself, as a flashing message does.
 class CPaintedStatusBar : public CStatusBar {

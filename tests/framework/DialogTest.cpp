@@ -162,8 +162,8 @@ TEST(DialogTest, EscapeGoesThroughPreTranslateMessageAndCancelsWithoutChanges)
 TEST(DialogTest, AParentlessDialogIsOwnedByTheActiveWindowWhichWaitsDisabled)
 {
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                               nullptr, nullptr));
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
+                               nullptr));
     ::SetForegroundWindow(owner.m_hWnd);
     ::SetActiveWindow(owner.m_hWnd);
     ASSERT_EQ(::GetActiveWindow(), owner.m_hWnd);
@@ -190,8 +190,8 @@ TEST(DialogTest, AParentlessDialogIsOwnedByTheActiveWindowWhichWaitsDisabled)
 TEST(DialogTest, AModelessChildDialogLivesInsideItsParent)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "Page parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
-                                nullptr, nullptr));
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "Page parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
+                                nullptr));
     class CPage : public CDialog {
     public:
         int m_option = 1;

@@ -347,7 +347,8 @@ TEST_F(DocViewTest, ThePlacementIsStoredAsA44ByteRecordAndReadBack)
 
 TEST_F(DocViewTest, ASingleDocumentTemplateReusesItsDocumentAndFrame)
 {
-    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CSampleView));
+    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CFrameWnd),
+                              RUNTIME_CLASS(CSampleView));
     CDocument* doc = viewer.OpenDocumentFile(nullptr);
     ASSERT_NE(doc, nullptr);
     CFrameWnd* frame = doc->GetFirstView()->GetParentFrame();
@@ -375,7 +376,8 @@ TEST_F(DocViewTest, TwoHundredOpenCloseCyclesLeaveTheGuiObjectCountsWhereTheySta
         ASSERT_NE(SampleApp().OpenDocumentFile(m_a.c_str()), nullptr);
         Command(ID_FILE_CLOSE);
     };
-    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CSampleView));
+    CSingleDocTemplate viewer(IDR_VIEWER, RUNTIME_CLASS(CSampleDoc), RUNTIME_CLASS(CFrameWnd),
+                              RUNTIME_CLASS(CSampleView));
     auto frameCycle = [&] {
         CDocument* doc = viewer.OpenDocumentFile(m_b.c_str());
         ASSERT_NE(doc, nullptr);

@@ -110,13 +110,19 @@ TEST_F(DockingTest, EmptySidesTakeNoRoomAndADockedBarTakesItsStripOnEachSide)
         DWORD align;
     };
     const Case cases[] = {
-        {AFX_IDW_DOCKBAR_BOTTOM, {0, client.bottom - kThick, client.right, client.bottom},
-         {0, 0, client.right, client.bottom - kThick}, CBRS_ALIGN_BOTTOM},
+        {AFX_IDW_DOCKBAR_BOTTOM,
+         {0, client.bottom - kThick, client.right, client.bottom},
+         {0, 0, client.right, client.bottom - kThick},
+         CBRS_ALIGN_BOTTOM},
         {AFX_IDW_DOCKBAR_TOP, {0, 0, client.right, kThick}, {0, kThick, client.right, client.bottom}, CBRS_ALIGN_TOP},
-        {AFX_IDW_DOCKBAR_LEFT, {0, 0, kThick, client.bottom}, {kThick, 0, client.right, client.bottom},
+        {AFX_IDW_DOCKBAR_LEFT,
+         {0, 0, kThick, client.bottom},
+         {kThick, 0, client.right, client.bottom},
          CBRS_ALIGN_LEFT},
-        {AFX_IDW_DOCKBAR_RIGHT, {client.right - kThick, 0, client.right, client.bottom},
-         {0, 0, client.right - kThick, client.bottom}, CBRS_ALIGN_RIGHT},
+        {AFX_IDW_DOCKBAR_RIGHT,
+         {client.right - kThick, 0, client.right, client.bottom},
+         {0, 0, client.right - kThick, client.bottom},
+         CBRS_ALIGN_RIGHT},
     };
     for (const Case& c : cases) {
         m_frame->DockControlBar(&m_bar, c.id);
@@ -125,8 +131,8 @@ TEST_F(DockingTest, EmptySidesTakeNoRoomAndADockedBarTakesItsStripOnEachSide)
         EXPECT_EQ(m_bar.GetBarStyle() & CBRS_ALIGN_ANY, c.align) << c.id;
         RECT bar = RectIn(m_bar.m_hWnd, m_frame->m_hWnd);
         pane = RectIn(m_pane, m_frame->m_hWnd);
-        EXPECT_TRUE(::EqualRect(&bar, &c.bar)) << c.id << ": " << bar.left << "," << bar.top << " " << bar.right
-                                               << "," << bar.bottom;
+        EXPECT_TRUE(::EqualRect(&bar, &c.bar))
+            << c.id << ": " << bar.left << "," << bar.top << " " << bar.right << "," << bar.bottom;
         EXPECT_TRUE(::EqualRect(&pane, &c.pane)) << c.id;
     }
 }
@@ -260,11 +266,13 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
         ui::BringToFront(m_frame->m_hWnd);
         ASSERT_TRUE(ui::WaitUntil([&] { return ::WindowFromPoint(from) == m_bar.m_hWnd; }, 5000));
         ::SetCursorPos(from.x, from.y);
-        ASSERT_TRUE(ui::WaitUntil([&] {
-            POINT now{};
-            ::GetCursorPos(&now);
-            return now.x == from.x && now.y == from.y;
-        }, 5000));
+        ASSERT_TRUE(ui::WaitUntil(
+            [&] {
+                POINT now{};
+                ::GetCursorPos(&now);
+                return now.x == from.x && now.y == from.y;
+            },
+            5000));
         INPUT press{};
         press.type = INPUT_MOUSE;
         press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -273,20 +281,24 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
         HWND bar = m_bar.m_hWnd;
         std::thread mouse([to, dragThread, bar] {
             // The drag has begun once the bar holds the mouse.
-            ui::WaitUntil([&] {
-                GUITHREADINFO info{};
-                info.cbSize = sizeof info;
-                return ::GetGUIThreadInfo(dragThread, &info) && info.hwndCapture == bar;
-            }, 5000);
+            ui::WaitUntil(
+                [&] {
+                    GUITHREADINFO info{};
+                    info.cbSize = sizeof info;
+                    return ::GetGUIThreadInfo(dragThread, &info) && info.hwndCapture == bar;
+                },
+                5000);
             // Let go only once the pointer is seen where it was put: a late move of the
             // display's can take it back for a moment.
-            ui::WaitUntil([&] {
-                ::SetCursorPos(to.x, to.y);
-                ::Sleep(20);
-                POINT now{};
-                ::GetCursorPos(&now);
-                return now.x == to.x && now.y == to.y;
-            }, 5000);
+            ui::WaitUntil(
+                [&] {
+                    ::SetCursorPos(to.x, to.y);
+                    ::Sleep(20);
+                    POINT now{};
+                    ::GetCursorPos(&now);
+                    return now.x == to.x && now.y == to.y;
+                },
+                5000);
             INPUT input[2]{};
             input[0].type = INPUT_MOUSE;
             input[0].mi.dwFlags = MOUSEEVENTF_MOVE;

@@ -23,8 +23,8 @@ int RunInsideOwnDesktop(int argc, char** argv)
     ::DeleteFileA(resultFile.c_str());
     ::SetEnvironmentVariableA(kResultVariable, resultFile.c_str());
 
-    std::string command = "explorer.exe /desktop=fwtest" + std::to_string(::GetCurrentProcessId()) +
-                          ",1280x1024 \"" + self + "\"";
+    std::string command =
+        "explorer.exe /desktop=fwtest" + std::to_string(::GetCurrentProcessId()) + ",1280x1024 \"" + self + "\"";
     for (int i = 1; i < argc; ++i)
         command += std::string(" \"") + argv[i] + "\"";
 

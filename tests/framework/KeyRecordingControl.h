@@ -11,8 +11,11 @@
 
 constexpr CLSID kKeyRecordingControl = {0x6D1F3C2A, 0x8B4E, 0x4F7A, {0x9C, 0x11, 0x2E, 0x5B, 0x7D, 0x90, 0x3A, 0x41}};
 
-#define UNUSED_METHOD(method, ...) \
-    STDMETHODIMP method(__VA_ARGS__) override { return E_NOTIMPL; }
+#define UNUSED_METHOD(method, ...)                                                                                     \
+    STDMETHODIMP method(__VA_ARGS__) override                                                                          \
+    {                                                                                                                  \
+        return E_NOTIMPL;                                                                                              \
+    }
 
 class CKeyRecordingControl final : public IClassFactory,
                                    public IOleObject,
@@ -46,6 +49,8 @@ public:
     STDMETHODIMP SetClientSite(IOleClientSite*) override { return S_OK; }
     STDMETHODIMP DoVerb(LONG, MSG*, IOleClientSite*, LONG, HWND, LPCRECT) override { return S_OK; }
     STDMETHODIMP Close(DWORD) override { return S_OK; }
+    // A list of macro calls, which the formatter cannot lay out.
+    // clang-format off
     UNUSED_METHOD(GetClientSite, IOleClientSite**) UNUSED_METHOD(SetHostNames, LPCOLESTR, LPCOLESTR)
     UNUSED_METHOD(SetMoniker, DWORD, IMoniker*) UNUSED_METHOD(GetMoniker, DWORD, DWORD, IMoniker**)
     UNUSED_METHOD(InitFromData, IDataObject*, BOOL, DWORD) UNUSED_METHOD(GetClipboardData, DWORD, IDataObject**)
@@ -60,6 +65,7 @@ public:
     UNUSED_METHOD(GetTypeInfo, UINT, LCID, ITypeInfo**)
     UNUSED_METHOD(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
     UNUSED_METHOD(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+    // clang-format on
 };
 
 #undef UNUSED_METHOD

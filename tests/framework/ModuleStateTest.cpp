@@ -156,9 +156,9 @@ TEST_F(ModuleStateTest, ProfileCallsStoreIntegersStringsAndBinaryUnderTheAppsKey
     EXPECT_EQ(read, std::vector<std::uint8_t>(bytes, bytes + sizeof(bytes)));
 
     CRegKey key;
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\FwTestHost\\FwHostApp\\Settings", 0, KEY_READ,
-                              key.Receive()),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\FwTestHost\\FwHostApp\\Settings", 0, KEY_READ, key.Receive()),
+        ERROR_SUCCESS);
     char value[64] = {};
     DWORD size = sizeof(value);
     DWORD type = 0;

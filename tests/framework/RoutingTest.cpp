@@ -88,14 +88,14 @@ protected:
     bool UpdateCommand(CCmdUI& ui) override
     {
         switch (ui.m_nID) {
-        case ID_TEST_VIEW:
-            ui.SetCheck(1);
-            return true;
-        case ID_TEST_DISABLED:
-            ui.Enable(false);
-            return true;
-        default:
-            return CView::UpdateCommand(ui);
+            case ID_TEST_VIEW:
+                ui.SetCheck(1);
+                return true;
+            case ID_TEST_DISABLED:
+                ui.Enable(false);
+                return true;
+            default:
+                return CView::UpdateCommand(ui);
         }
     }
 };
@@ -194,8 +194,8 @@ TEST_F(RoutingTest, KeysInAHostedControlPassTheFramesAcceleratorsThenReachTheCon
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
     CKeyRecordingControl control;
     DWORD registration = 0;
-    ASSERT_EQ(::CoRegisterClassObject(kKeyRecordingControl, static_cast<IClassFactory*>(&control),
-                                      CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &registration),
+    ASSERT_EQ(::CoRegisterClassObject(kKeyRecordingControl, static_cast<IClassFactory*>(&control), CLSCTX_INPROC_SERVER,
+                                      REGCLS_MULTIPLEUSE, &registration),
               S_OK);
     COleControlHost host;
     ASSERT_TRUE(host.CreateControl(kKeyRecordingControl, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 50, 50}, m_frame, 1));

@@ -195,10 +195,20 @@ TEST_F(SplitterTest, F6AndShiftF6MoveTheFocusBetweenThePanes)
     ASSERT_EQ(FocusedPane(splitter), left);
 
     ui::PressKey(VK_F6);
-    ASSERT_TRUE(ui::WaitUntil([&] { Pump(); return FocusedPane(splitter) == right; }, 2000));
+    ASSERT_TRUE(ui::WaitUntil(
+        [&] {
+            Pump();
+            return FocusedPane(splitter) == right;
+        },
+        2000));
     EXPECT_EQ(frame->GetActiveView()->m_hWnd, right);
     ui::PressKey(VK_F6, false, true);
-    EXPECT_TRUE(ui::WaitUntil([&] { Pump(); return FocusedPane(splitter) == left; }, 2000));
+    EXPECT_TRUE(ui::WaitUntil(
+        [&] {
+            Pump();
+            return FocusedPane(splitter) == left;
+        },
+        2000));
     frame->DestroyWindow();
 }
 
@@ -328,4 +338,3 @@ TEST_F(SplitterTest, SharedScrollBarsFollowTheRowsAndColumnsAndScrollTheirPanes)
     child->DestroyWindow();
     Pump();
 }
-

@@ -160,8 +160,8 @@ class WndTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 240,
-                                      nullptr, nullptr));
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 240, nullptr,
+                                      nullptr));
         fwtest::Pump(TestApp());
     }
     CProbeWnd m_parent;
@@ -367,7 +367,8 @@ TEST_F(WndTest, ATreeHearsOfItsOwnSelectionChange)
     insert.item.pszText = const_cast<char*>("first");
     ::SendMessageA(treeWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
     insert.item.pszText = const_cast<char*>("second");
-    auto second = reinterpret_cast<HTREEITEM>(::SendMessageA(treeWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    auto second =
+        reinterpret_cast<HTREEITEM>(::SendMessageA(treeWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 
     ::SendMessageA(treeWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(second));
     EXPECT_EQ(tree.m_selected, "second");

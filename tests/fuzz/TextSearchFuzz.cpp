@@ -22,23 +22,28 @@ namespace {
 
 // With the small alphabet, matches, near misses in the other case, word edges and line
 // ends turn up often; without it, every byte can.
-std::string Bytes(const std::uint8_t* data, std::size_t n, bool smallAlphabet) {
+std::string Bytes(const std::uint8_t* data, std::size_t n, bool smallAlphabet)
+{
     static const char alphabet[] = "aAbB_ \r\xE9";
     std::string s(reinterpret_cast<const char*>(data), n);
     if (smallAlphabet) {
-        for (char& c : s) c = alphabet[static_cast<unsigned char>(c) % 8];
+        for (char& c : s)
+            c = alphabet[static_cast<unsigned char>(c) % 8];
     }
     return s;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     // Five bytes of settings, then the needle (of the length they give), then the text.
-    if (size < 5) return 0;
+    if (size < 5)
+        return 0;
     const std::uint8_t flags = data[0];
     const std::size_t m = 1 + data[1] % 8;
-    if (size < 5 + m) return 0;
+    if (size < 5 + m)
+        return 0;
     const bool smallAlphabet = (flags & 0x80) == 0;
     FindOptions o;
     o.what = Bytes(data + 5, m, smallAlphabet);
@@ -55,7 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sizes.shareBytes = 1 + data[4] / 2;
     const StringSource source(text, flags & 8);
     const Pos found = FindInText(source, from, limit, o, {}, sizes);
-    if (found != PlainFind(text, from, limit, o)) std::abort();
-    if (found >= 0 && !MatchesAt(source, found, o)) std::abort();
+    if (found != PlainFind(text, from, limit, o))
+        std::abort();
+    if (found >= 0 && !MatchesAt(source, found, o))
+        std::abort();
     return 0;
 }

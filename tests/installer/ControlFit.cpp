@@ -84,8 +84,8 @@ void CheckLabel(HWND control, std::vector<std::string>& cut)
     ::GetClientRect(control, &client);
     const int id = ::GetDlgCtrlID(control);
     auto report = [&](const char* what, long need, long have) {
-        cut.push_back(std::to_string(id) + " \"" + text + "\" needs " + std::to_string(need) + " px " + what + ", has " +
-                      std::to_string(have));
+        cut.push_back(std::to_string(id) + " \"" + text + "\" needs " + std::to_string(need) + " px " + what +
+                      ", has " + std::to_string(have));
     };
     if (kind == "static") {
         const LONG type = style & SS_TYPEMASK;
@@ -105,30 +105,30 @@ void CheckLabel(HWND control, std::vector<std::string>& cut)
     const SIZE need = Needed(control, text, client.right);
     const int check = ::GetSystemMetrics(SM_CXMENUCHECK) + 3;
     switch (type) {
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-    case BS_3STATE:
-    case BS_AUTO3STATE:
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-        if (style & BS_MULTILINE) {
-            if (Needed(control, text, client.right - check).cy > client.bottom)
-                report("high", Needed(control, text, client.right - check).cy, client.bottom);
-        } else if (need.cx + check > client.right) {
-            report("wide", need.cx + check, client.right);
-        }
-        break;
-    case BS_GROUPBOX:
-        if (need.cx + 8 > client.right)
-            report("wide", need.cx + 8, client.right);
-        break;
-    case BS_PUSHBUTTON:
-    case BS_DEFPUSHBUTTON:
-        if (need.cx + 4 > client.right)
-            report("wide", need.cx + 4, client.right);
-        break;
-    default:
-        break;
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+            if (style & BS_MULTILINE) {
+                if (Needed(control, text, client.right - check).cy > client.bottom)
+                    report("high", Needed(control, text, client.right - check).cy, client.bottom);
+            } else if (need.cx + check > client.right) {
+                report("wide", need.cx + check, client.right);
+            }
+            break;
+        case BS_GROUPBOX:
+            if (need.cx + 8 > client.right)
+                report("wide", need.cx + 8, client.right);
+            break;
+        case BS_PUSHBUTTON:
+        case BS_DEFPUSHBUTTON:
+            if (need.cx + 4 > client.right)
+                report("wide", need.cx + 4, client.right);
+            break;
+        default:
+            break;
     }
 }
 
@@ -175,6 +175,5 @@ bool IsStyledControl(HWND wnd)
 {
     return ClassModule(wnd).find("winsxs") != std::string::npos;
 }
-
 
 }  // namespace looktest

@@ -26,9 +26,9 @@
 namespace {
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaly";
-constexpr char kInstalledFiles[][24] = {"Scrivel.exe",          "Options.dll",        "Brenlo.dll",
-                                        "editor.dll",           "Tessaly-keywords.txt", "Tessaly.chm",
-                                        "Tessaly-ReadMe.txt",   "Uninstall-Tessaly.exe", "Uninstall-Tessaly.ini"};
+constexpr char kInstalledFiles[][24] = {"Scrivel.exe",        "Options.dll",           "Brenlo.dll",
+                                        "editor.dll",         "Tessaly-keywords.txt",  "Tessaly.chm",
+                                        "Tessaly-ReadMe.txt", "Uninstall-Tessaly.exe", "Uninstall-Tessaly.ini"};
 constexpr char kUninstaller[] = "Uninstall-Tessaly.exe";
 constexpr DWORD kSetupMs = 60000;
 constexpr char kUninstallCaption[] = "Tessaly " TESSALY_VERSION " Uninstall";
@@ -53,7 +53,8 @@ std::string RegString(HKEY root, const char* key, const char* value)
     char text[1024] = {};
     DWORD size = sizeof(text) - 1;
     DWORD type = 0;
-    if (::RegQueryValueExA(opened.Get(), value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExA(opened.Get(), value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ)
         return "<missing>";
     return text;
@@ -119,9 +120,9 @@ protected:
     {
         ASSERT_TRUE(Exists(SetupPath())) << SetupPath();
         // A folder with spaces, as below Program Files.
-        folder = testpaths::Join(testpaths::MakeWorkDir(
-                                     ::testing::UnitTest::GetInstance()->current_test_info()->name()),
-                                 "Program Files\\Tessaly");
+        folder =
+            testpaths::Join(testpaths::MakeWorkDir(::testing::UnitTest::GetInstance()->current_test_info()->name()),
+                            "Program Files\\Tessaly");
         ::CreateDirectoryA(testpaths::Join(folder, "..").c_str(), nullptr);
         ::CreateDirectoryA(folder.c_str(), nullptr);
         ASSERT_TRUE(sandbox.Store().SetProfileString(settings::kSection, settings::kApachePath, kUserServer));
@@ -303,7 +304,8 @@ TEST_F(InstallerTest, OffersTheLaunchersFolderAndStopsWhenTheUserKeepsItsFiles)
     ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
     ASSERT_TRUE(WaitForButton(wizard, "&Install"));
     EXPECT_EQ(ui::TextOf(ui::FindChild(wizard, "Edit")), folder);
-    EXPECT_NE(ui::TextOf(ui::FindChild(wizard, "Static", 1006)).find("offers the Launcher's folder"), std::string::npos);
+    EXPECT_NE(ui::TextOf(ui::FindChild(wizard, "Static", 1006)).find("offers the Launcher's folder"),
+              std::string::npos);
     SaveWindowPng(wizard, "installer-folder-of-the-launcher");
     ASSERT_TRUE(ui::Click(::GetDlgItem(wizard, 1)));
 
@@ -320,7 +322,6 @@ TEST_F(InstallerTest, OffersTheLaunchersFolderAndStopsWhenTheUserKeepsItsFiles)
         EXPECT_FALSE(Exists(InFolder(name))) << name;
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 }
-
 
 // A user clicks through both wizards: installs into a folder typed on the folder page, and
 // uninstalls with "Remove my settings" ticked on the uninstaller's page. Pictures of every
@@ -351,11 +352,12 @@ TEST_F(InstallerTest, AUserInstallsAndUninstallsWithTheSettingsTicked)
     ASSERT_TRUE(ui::WaitUntil([&] { return (tree = ui::FindChild(pages, "SysTreeView32")) != nullptr; }, 5000));
     auto settingsItem = [&] {
         auto first = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-        return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(first)));
+        return reinterpret_cast<HTREEITEM>(
+            ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(first)));
     };
     auto ticked = [&] {
-        const auto state = ::SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(settingsItem()),
-                                          TVIS_STATEIMAGEMASK);
+        const auto state =
+            ::SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(settingsItem()), TVIS_STATEIMAGEMASK);
         return (state >> 12) == 2;
     };
     ASSERT_NE(settingsItem(), nullptr);

@@ -56,8 +56,10 @@ TEST_F(LookTest, EveryOptionsPageFitsWithStyledControls)
 {
     optionstest::OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {
-        EXPECT_TRUE(looktest::IsStyledControl(optionstest::TreeOf(dialog))) << looktest::ClassModule(optionstest::TreeOf(dialog));
-        EXPECT_TRUE(looktest::IsStyledControl(::GetDlgItem(dialog, IDOK))) << looktest::ClassModule(::GetDlgItem(dialog, IDOK));
+        EXPECT_TRUE(looktest::IsStyledControl(optionstest::TreeOf(dialog)))
+            << looktest::ClassModule(optionstest::TreeOf(dialog));
+        EXPECT_TRUE(looktest::IsStyledControl(::GetDlgItem(dialog, IDOK)))
+            << looktest::ClassModule(::GetDlgItem(dialog, IDOK));
         const std::vector<std::string> frameCut = looktest::CutControls(dialog);
         EXPECT_TRUE(frameCut.empty()) << "the dialog:" << Lines(frameCut);
         HWND previous = nullptr;
@@ -67,7 +69,8 @@ TEST_F(LookTest, EveryOptionsPageFitsWithStyledControls)
             ASSERT_TRUE(optionstest::WaitUntil([&] {
                 page = optionstest::VisiblePage(dialog);
                 return page && page != previous;
-            })) << "page " << index;
+            })) << "page "
+                << index;
             previous = page;
             const std::vector<std::string> cut = looktest::CutControls(page, {kServerVersionLine});
             EXPECT_TRUE(cut.empty()) << "page " << index << ":" << Lines(cut);
@@ -162,10 +165,12 @@ TEST_F(LookTest, ScrivelWithADocument)
         [&] { return block.Open() && (frame = block.GetEditorWnd()) != nullptr && ::IsWindowVisible(frame); }, 20000));
     // The document's window; the picture waits for its first paint.
     HWND documents = ui::FindChild(frame, "MDIClient");
-    EXPECT_TRUE(ui::WaitUntil([&] {
-        HWND document = documents ? ::GetWindow(documents, GW_CHILD) : nullptr;
-        return document && ::IsWindowVisible(document);
-    }, 10000));
+    EXPECT_TRUE(ui::WaitUntil(
+        [&] {
+            HWND document = documents ? ::GetWindow(documents, GW_CHILD) : nullptr;
+            return document && ::IsWindowVisible(document);
+        },
+        10000));
     EXPECT_FALSE(SaveWindowPng(frame, Shot("scrivel")).empty());
     ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
     ui::WaitUntil([&] { return !::IsWindow(frame); }, 10000);

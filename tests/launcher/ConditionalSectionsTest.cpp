@@ -82,54 +82,55 @@ TEST(ConditionalSections, FailedConditionsSkipTheirBodyAndHeldOnesAreRead)
 {
     CServerFolder folder("conditional");
     folder.Write("conf/present.conf", "ServerAdmin present@example.test\n");
-    folder.Write("conf/httpd.conf",
-                 "Define SRVROOT \"c:/Apache24\"\n"
-                 "ServerRoot \"${SRVROOT}\"\n"
-                 "LoadModule alias_module modules/mod_alias.so\n"
-                 "<IfModule mpm_simple_module>\n"
-                 "    SimpleProcCount 4\n"
-                 "    <IfModule nested_module>\n"
-                 "        NotADirective here\n"
-                 "    </IfModule>\n"
-                 "    Define NEVER\n"
-                 "    Include conf/missing.conf\n"
-                 "</IfModule>\n"
-                 "<IfModule !mpm_netware_module>\n"
-                 "    ErrorLog \"logs/held.log\"\n"
-                 "</IfModule>\n"
-                 "<IfModule mod_alias.c>\n"
-                 "    <IfDefine !NEVER>\n"
-                 "        <IfDefine FROM_SWITCH>\n"
-                 "            CustomLog \"${SRVROOT}/logs/switch.log\" common\n"
-                 "        </IfDefine>\n"
-                 "    </IfDefine>\n"
-                 "</IfModule>\n"
-                 "<IfFile conf/present.conf>\n"
-                 "    Include conf/present.conf\n"
-                 "</IfFile>\n"
-                 "<IfFile !conf/absent.conf>\n"
-                 "    DocumentRoot \"${SRVROOT}/htdocs\"\n"
-                 "</IfFile>\n"
-                 "<IfDirective NoSuchDirective>\n"
-                 "    NoSuchDirective on\n"
-                 "</IfDirective>\n"
-                 "<IfSection !VirtualHost>\n"
-                 "    AlsoNotADirective\n"
-                 "</IfSection>\n"
-                 "UnDefine SRVROOT\n"
-                 "<IfDefine SRVROOT>\n"
-                 "    StillNotADirective\n"
-                 "</IfDefine>\n");
+    folder.Write("conf/httpd.conf", "Define SRVROOT \"c:/Apache24\"\n"
+                                    "ServerRoot \"${SRVROOT}\"\n"
+                                    "LoadModule alias_module modules/mod_alias.so\n"
+                                    "<IfModule mpm_simple_module>\n"
+                                    "    SimpleProcCount 4\n"
+                                    "    <IfModule nested_module>\n"
+                                    "        NotADirective here\n"
+                                    "    </IfModule>\n"
+                                    "    Define NEVER\n"
+                                    "    Include conf/missing.conf\n"
+                                    "</IfModule>\n"
+                                    "<IfModule !mpm_netware_module>\n"
+                                    "    ErrorLog \"logs/held.log\"\n"
+                                    "</IfModule>\n"
+                                    "<IfModule mod_alias.c>\n"
+                                    "    <IfDefine !NEVER>\n"
+                                    "        <IfDefine FROM_SWITCH>\n"
+                                    "            CustomLog \"${SRVROOT}/logs/switch.log\" common\n"
+                                    "        </IfDefine>\n"
+                                    "    </IfDefine>\n"
+                                    "</IfModule>\n"
+                                    "<IfFile conf/present.conf>\n"
+                                    "    Include conf/present.conf\n"
+                                    "</IfFile>\n"
+                                    "<IfFile !conf/absent.conf>\n"
+                                    "    DocumentRoot \"${SRVROOT}/htdocs\"\n"
+                                    "</IfFile>\n"
+                                    "<IfDirective NoSuchDirective>\n"
+                                    "    NoSuchDirective on\n"
+                                    "</IfDirective>\n"
+                                    "<IfSection !VirtualHost>\n"
+                                    "    AlsoNotADirective\n"
+                                    "</IfSection>\n"
+                                    "UnDefine SRVROOT\n"
+                                    "<IfDefine SRVROOT>\n"
+                                    "    StillNotADirective\n"
+                                    "</IfDefine>\n");
     const CDirectiveList directives = BuiltIn();
     CConfigReader reader(folder.Path(), &directives);
     reader.Define("FROM_SWITCH");
     EXPECT_TRUE(reader.Read()) << reports::SyntaxCheck(reader);
     const ServerConfig& config = reader.Config();
     EXPECT_EQ(config.errorLog, folder.PathOf("logs/held.log"));
-    EXPECT_EQ(config.logs, (std::vector<std::string>{folder.PathOf("logs/held.log"), folder.PathOf("logs/switch.log")}));
+    EXPECT_EQ(config.logs,
+              (std::vector<std::string>{folder.PathOf("logs/held.log"), folder.PathOf("logs/switch.log")}));
     EXPECT_EQ(config.documentRoot, folder.PathOf("htdocs"));
     EXPECT_EQ(config.serverRoot, "c:/Apache24");
-    EXPECT_EQ(config.filesRead, (std::vector<std::string>{folder.PathOf("conf/httpd.conf"), folder.PathOf("conf/present.conf")}));
+    EXPECT_EQ(config.filesRead,
+              (std::vector<std::string>{folder.PathOf("conf/httpd.conf"), folder.PathOf("conf/present.conf")}));
 
     // Without the switch the innermost section is skipped too.
     EXPECT_EQ(Check(folder, directives), "Syntax OK\n");
@@ -175,8 +176,8 @@ TEST(StockConfiguration, PassesTheCheckAsShippedAndWithItsExtras)
     EXPECT_EQ(Check(folder, builtIn), "Syntax OK\n");
     EXPECT_EQ(Check(folder, script), "Syntax OK\n");
 
-    for (const char* extra : {"mpm", "multilang-errordoc", "autoindex", "languages", "info", "vhosts", "manual",
-                              "default"}) {
+    for (const char* extra :
+         {"mpm", "multilang-errordoc", "autoindex", "languages", "info", "vhosts", "manual", "default"}) {
         const std::string line = std::string("#Include conf/extra/httpd-") + extra + ".conf";
         const auto at = main.find(line);
         ASSERT_NE(at, std::string::npos) << line;
@@ -193,7 +194,8 @@ TEST(StockConfiguration, PassesTheCheckAsShippedAndWithItsExtras)
     EXPECT_EQ(config.hosts[0].serverName, "dummy-host.example.com");
     EXPECT_EQ(config.hosts[0].documentRoot, folder.PathOf("docs/dummy-host.example.com"));
     EXPECT_EQ(config.documentRoot, folder.PathOf("htdocs"));
-    EXPECT_EQ(config.logs, (std::vector<std::string>{folder.PathOf("logs/error.log"), folder.PathOf("logs/access.log")}));
+    EXPECT_EQ(config.logs,
+              (std::vector<std::string>{folder.PathOf("logs/error.log"), folder.PathOf("logs/access.log")}));
 
     // The stock ssl file needs mod_ssl, which the check knows only from the script.
     main.replace(main.find("#Include conf/extra/httpd-ssl.conf"), 1, "");

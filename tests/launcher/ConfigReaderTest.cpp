@@ -10,22 +10,21 @@
 namespace {
 
 // The directives the test configurations use, in the keyword script's own format.
-constexpr const char kScript[] =
-    "# test script\n"
-    "directive\tServerRoot\thtdocs/manual/mod/core.html#serverroot\n"
-    "directive\tListen\thtdocs/manual/mod/mpm_common.html#listen\n"
-    "directive\tServerName\thtdocs/manual/mod/core.html#servername\n"
-    "directive\tDocumentRoot\thtdocs/manual/mod/core.html#documentroot\n"
-    "directive\tErrorLog\thtdocs/manual/mod/core.html#errorlog\n"
-    "directive\tCustomLog\thtdocs/manual/mod/mod_log_config.html#customlog\n"
-    "directive\tTransferLog\thtdocs/manual/mod/mod_log_config.html#transferlog\n"
-    "directive\tInclude\thtdocs/manual/mod/core.html#include\n"
-    "directive\tIncludeOptional\thtdocs/manual/mod/core.html#includeoptional\n"
-    "directive\tVirtualHost\thtdocs/manual/mod/core.html#virtualhost\n"
-    "directive\tDirectory\thtdocs/manual/mod/core.html#directory\n"
-    "directive\tIfModule\thtdocs/manual/mod/core.html#ifmodule\n"
-    "directive\tRequire\thtdocs/manual/mod/mod_authz_core.html#require\n"
-    "constant\tOn\n";
+constexpr const char kScript[] = "# test script\n"
+                                 "directive\tServerRoot\thtdocs/manual/mod/core.html#serverroot\n"
+                                 "directive\tListen\thtdocs/manual/mod/mpm_common.html#listen\n"
+                                 "directive\tServerName\thtdocs/manual/mod/core.html#servername\n"
+                                 "directive\tDocumentRoot\thtdocs/manual/mod/core.html#documentroot\n"
+                                 "directive\tErrorLog\thtdocs/manual/mod/core.html#errorlog\n"
+                                 "directive\tCustomLog\thtdocs/manual/mod/mod_log_config.html#customlog\n"
+                                 "directive\tTransferLog\thtdocs/manual/mod/mod_log_config.html#transferlog\n"
+                                 "directive\tInclude\thtdocs/manual/mod/core.html#include\n"
+                                 "directive\tIncludeOptional\thtdocs/manual/mod/core.html#includeoptional\n"
+                                 "directive\tVirtualHost\thtdocs/manual/mod/core.html#virtualhost\n"
+                                 "directive\tDirectory\thtdocs/manual/mod/core.html#directory\n"
+                                 "directive\tIfModule\thtdocs/manual/mod/core.html#ifmodule\n"
+                                 "directive\tRequire\thtdocs/manual/mod/mod_authz_core.html#require\n"
+                                 "constant\tOn\n";
 
 class ConfigReaderTest : public ::testing::Test {
 protected:
@@ -59,34 +58,32 @@ protected:
     CDirectiveList directives;
 };
 
-constexpr const char kGoodMain[] =
-    "# Main server\n"
-    "ServerRoot \"C:/Apache24\"\n"
-    "Listen 80\n"
-    "DocumentRoot \"C:/Apache24/htdocs\"\n"
-    "ErrorLog logs/error.log\n"
-    "CustomLog \"logs/access.log\" common\n"
-    "CustomLog \"|bin/rotatelogs.exe logs/rotated.log 86400\" common\n"
-    "<Directory \"C:/Apache24/htdocs\">\n"
-    "    Require all granted\n"
-    "</Directory>\n"
-    "Include conf/extra/vhosts.conf\n"
-    "IncludeOptional conf/optional/*.conf\n";
+constexpr const char kGoodMain[] = "# Main server\n"
+                                   "ServerRoot \"C:/Apache24\"\n"
+                                   "Listen 80\n"
+                                   "DocumentRoot \"C:/Apache24/htdocs\"\n"
+                                   "ErrorLog logs/error.log\n"
+                                   "CustomLog \"logs/access.log\" common\n"
+                                   "CustomLog \"|bin/rotatelogs.exe logs/rotated.log 86400\" common\n"
+                                   "<Directory \"C:/Apache24/htdocs\">\n"
+                                   "    Require all granted\n"
+                                   "</Directory>\n"
+                                   "Include conf/extra/vhosts.conf\n"
+                                   "IncludeOptional conf/optional/*.conf\n";
 
-constexpr const char kGoodHosts[] =
-    "<VirtualHost *:80>\n"
-    "    ServerName www.alpha.test:80\n"
-    "    DocumentRoot \"C:/Apache24/sites/alpha\"\n"
-    "    ErrorLog \"logs/alpha-error.log\"\n"
-    "    CustomLog logs/alpha-access.log combined\n"
-    "</VirtualHost>\n"
-    "\n"
-    "<VirtualHost *:80>\n"
-    "    ServerName beta.test\n"
-    "    DocumentRoot D:/www/beta\n"
-    "    TransferLog D:/www/logs/beta.log\n"
-    "    ErrorLog \"|bin/rotatelogs.exe beta 86400\"\n"
-    "</VirtualHost>\n";
+constexpr const char kGoodHosts[] = "<VirtualHost *:80>\n"
+                                    "    ServerName www.alpha.test:80\n"
+                                    "    DocumentRoot \"C:/Apache24/sites/alpha\"\n"
+                                    "    ErrorLog \"logs/alpha-error.log\"\n"
+                                    "    CustomLog logs/alpha-access.log combined\n"
+                                    "</VirtualHost>\n"
+                                    "\n"
+                                    "<VirtualHost *:80>\n"
+                                    "    ServerName beta.test\n"
+                                    "    DocumentRoot D:/www/beta\n"
+                                    "    TransferLog D:/www/logs/beta.log\n"
+                                    "    ErrorLog \"|bin/rotatelogs.exe beta 86400\"\n"
+                                    "</VirtualHost>\n";
 
 }  // namespace
 
@@ -103,7 +100,8 @@ TEST_F(ConfigReaderTest, GoodConfigurationYieldsHostsAndLogsBelowTheRealFolder)
     EXPECT_EQ(config.mainFile, folder.PathOf("conf/httpd.conf"));
     EXPECT_EQ(config.documentRoot, folder.PathOf("htdocs"));
     EXPECT_EQ(config.errorLog, folder.PathOf("logs/error.log"));
-    EXPECT_EQ(config.logs, (std::vector<std::string>{folder.PathOf("logs/error.log"), folder.PathOf("logs/access.log")}));
+    EXPECT_EQ(config.logs,
+              (std::vector<std::string>{folder.PathOf("logs/error.log"), folder.PathOf("logs/access.log")}));
 
     ASSERT_EQ(config.hosts.size(), 2u);
     const VirtualHostInfo& alpha = config.hosts[0];
@@ -112,8 +110,8 @@ TEST_F(ConfigReaderTest, GoodConfigurationYieldsHostsAndLogsBelowTheRealFolder)
     EXPECT_EQ(alpha.documentRoot, folder.PathOf("sites/alpha"));
     EXPECT_EQ(alpha.file, folder.PathOf("conf/extra/vhosts.conf"));
     EXPECT_EQ(alpha.line, 1);
-    EXPECT_EQ(alpha.logs,
-              (std::vector<std::string>{folder.PathOf("logs/alpha-error.log"), folder.PathOf("logs/alpha-access.log")}));
+    EXPECT_EQ(alpha.logs, (std::vector<std::string>{folder.PathOf("logs/alpha-error.log"),
+                                                    folder.PathOf("logs/alpha-access.log")}));
     const VirtualHostInfo& beta = config.hosts[1];
     EXPECT_EQ(beta.serverName, "beta.test");
     EXPECT_EQ(beta.documentRoot, "D:/www/beta");
@@ -163,8 +161,8 @@ TEST_F(ConfigReaderTest, MissingIncludedFileIsReported)
     CServerFolder folder("missing-include");
     folder.Write("conf/httpd.conf", "Listen 80\nInclude conf/extra/missing.conf\n");
     EXPECT_EQ(Check(folder), BuildError(folder, "conf/httpd.conf", 2,
-                                        "Could not open configuration file " + folder.PathOf("conf/extra/missing.conf") +
-                                            ": No such file or directory"));
+                                        "Could not open configuration file " +
+                                            folder.PathOf("conf/extra/missing.conf") + ": No such file or directory"));
 }
 
 #ifndef _WIN32

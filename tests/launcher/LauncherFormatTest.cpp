@@ -32,7 +32,7 @@ namespace {
 
 constexpr COLORREF kDefaultKeyword = RGB(0, 0, 255);
 constexpr COLORREF kNewKeyword = RGB(0xC0, 0x20, 0x90);
-constexpr UINT kOpenSelectedLog = 32776; // the viewer's "open the selected log" command
+constexpr UINT kOpenSelectedLog = 32776;  // the viewer's "open the selected log" command
 constexpr char kFormatSection[] = "Settings\\Format";
 
 int CountOf(const std::vector<COLORREF>& pixels, COLORREF colour)
@@ -122,7 +122,7 @@ protected:
     HWND viewer = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(LauncherFormatTest, ANewKeywordColourAndFontReachTheOpenEditorAndLogViewer)
 {
@@ -191,12 +191,12 @@ TEST_F(LauncherFormatTest, ANewKeywordColourAndFontReachTheOpenEditorAndLogViewe
     // Options from the viewer's loop (the Launcher's button), the Format page
     // under Scrivel.
     ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_OPTIONS, BN_CLICKED),
-        reinterpret_cast<LPARAM>(::GetDlgItem(main, IDC_OPTIONS)));
+                   reinterpret_cast<LPARAM>(::GetDlgItem(main, IDC_OPTIONS)));
     HWND dialog = ui::WaitForTopLevel(launcher.Id(), "#32770", "Options", 20000);
     ASSERT_NE(dialog, nullptr);
     HWND optionsTree = optionstest::TreeOf(dialog);
-    HTREEITEM format
-        = TreeView_GetChild(optionsTree, TreeView_GetNextSibling(optionsTree, TreeView_GetRoot(optionsTree)));
+    HTREEITEM format =
+        TreeView_GetChild(optionsTree, TreeView_GetNextSibling(optionsTree, TreeView_GetRoot(optionsTree)));
     ASSERT_NE(format, nullptr);
     TreeView_SelectItem(optionsTree, format);
     HWND page = nullptr;
@@ -205,8 +205,8 @@ TEST_F(LauncherFormatTest, ANewKeywordColourAndFontReachTheOpenEditorAndLogViewe
 
     // The Keyword colour in the real colour dialog.
     HWND items = ::GetDlgItem(page, IDC_COLOR_ITEM);
-    const LRESULT keyword
-        = ::SendMessageA(items, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Keyword"));
+    const LRESULT keyword =
+        ::SendMessageA(items, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Keyword"));
     ASSERT_GE(keyword, 0);
     ::SendMessageA(items, CB_SETCURSEL, static_cast<WPARAM>(keyword), 0);
     ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_COLOR_ITEM, CBN_SELCHANGE), reinterpret_cast<LPARAM>(items));

@@ -65,9 +65,8 @@ TEST_F(LauncherLists, LogListGroupsHostLogsUnderTheHostName)
     CLogListView view(m_lists.Logs());
     ASSERT_EQ(view.Count(), 5);
     const std::pair<const char*, const char*> expected[] = {
-        {"Z:/s/logs/error.log", ""},          {"Z:/s/logs/access.log", ""},
-        {"Z:/s/logs/alpha-error.log", "alpha.test"}, {"D:/a.log", "*:8080"},
-        {"D:/b.log", "*:8080"},
+        {"Z:/s/logs/error.log", ""}, {"Z:/s/logs/access.log", ""}, {"Z:/s/logs/alpha-error.log", "alpha.test"},
+        {"D:/a.log", "*:8080"},      {"D:/b.log", "*:8080"},
     };
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(view.Path(i), expected[i].first) << i;

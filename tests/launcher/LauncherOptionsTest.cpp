@@ -77,9 +77,11 @@ TEST(LauncherOptions, OptionsGetsTheHostListAndTheLauncherWaitsForTheDialog)
 
     ::PostMessageA(dialog, WM_CLOSE, 0, 0);
     HWND notices = ::GetDlgItem(main, IDC_NOTICES);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(notices, LB_FINDSTRINGEXACT, -1,
-                                                          reinterpret_cast<LPARAM>("Options closed (1)")) >= 0; },
-                              10000));
+    EXPECT_TRUE(ui::WaitUntil(
+        [&] {
+            return ::SendMessageA(notices, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Options closed (1)")) >= 0;
+        },
+        10000));
     EXPECT_GE(::SendMessageA(notices, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("17 LN_HOSTS_CHANGED")), 0);
 
     ::PostMessageA(main, WM_CLOSE, 0, 0);

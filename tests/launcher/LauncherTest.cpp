@@ -48,7 +48,10 @@ public:
 
     HWND Window() const { return m_wnd; }
     const std::vector<Received>& Codes() const { return m_codes; }
-    bool WaitForCodes(std::size_t count) { return ui::WaitUntil([&] { return m_codes.size() >= count; }, 30000); }
+    bool WaitForCodes(std::size_t count)
+    {
+        return ui::WaitUntil([&] { return m_codes.size() >= count; }, 30000);
+    }
 
 private:
     static LRESULT CALLBACK Proc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -210,8 +213,8 @@ TEST_F(LauncherTest, TestRequestOnAGoodConfigurationAnswersWithTheStubsOutput)
 
 TEST_F(LauncherTest, TestRequestOnABrokenConfigurationSendsTheSyntaxReport)
 {
-    ASSERT_TRUE(WriteServerFile(m_server, "conf/access.conf", "<Directory \"C:/Apache24/cgi-bin\">\nFoo on\n</Directory>\n",
-                                true));
+    ASSERT_TRUE(WriteServerFile(m_server, "conf/access.conf",
+                                "<Directory \"C:/Apache24/cgi-bin\">\nFoo on\n</Directory>\n", true));
     StartLauncher();
     const CFakeEditor::Received answer = TestThroughLauncher();
     EXPECT_EQ(answer.code, LN_SYNTAX_ERROR);

@@ -60,20 +60,19 @@ TEST(ServerReports, VirtualHostsAreGroupedByAddress)
     config.hosts.push_back({"*:80", "alpha.test", "", "Z:/srv/Apache24/conf/v.conf", 3, {}});
     config.hosts.push_back({"*:80", "beta.test", "", "Z:/srv/Apache24/conf/v.conf", 9, {}});
     config.hosts.push_back({"127.0.0.1:8080", "gamma.test", "", "Z:/srv/Apache24/conf/v.conf", 15, {}});
-    EXPECT_EQ(reports::VirtualHosts(config),
-              "VirtualHost configuration:\n"
-              "*:80                   is a NameVirtualHost\n"
-              "         default server alpha.test (Z:/srv/Apache24/conf/v.conf:3)\n"
-              "         port 80 namevhost alpha.test (Z:/srv/Apache24/conf/v.conf:3)\n"
-              "         port 80 namevhost beta.test (Z:/srv/Apache24/conf/v.conf:9)\n"
-              "127.0.0.1:8080         gamma.test (Z:/srv/Apache24/conf/v.conf:15)\n"
-              "ServerRoot: \"Z:/srv/Apache24\"\n"
-              "Main DocumentRoot: \"Z:/srv/Apache24/htdocs\"\n"
-              "Main ErrorLog: \"Z:/srv/Apache24/logs/error.log\"\n"
-              "Mutex default: dir=\"Z:/srv/Apache24/logs/\" mechanism=default \n"
-              "PidFile: \"Z:/srv/Apache24/logs/httpd.pid\"\n"
-              "Define: DUMP_VHOSTS\n"
-              "Define: DUMP_RUN_CFG\n");
+    EXPECT_EQ(reports::VirtualHosts(config), "VirtualHost configuration:\n"
+                                             "*:80                   is a NameVirtualHost\n"
+                                             "         default server alpha.test (Z:/srv/Apache24/conf/v.conf:3)\n"
+                                             "         port 80 namevhost alpha.test (Z:/srv/Apache24/conf/v.conf:3)\n"
+                                             "         port 80 namevhost beta.test (Z:/srv/Apache24/conf/v.conf:9)\n"
+                                             "127.0.0.1:8080         gamma.test (Z:/srv/Apache24/conf/v.conf:15)\n"
+                                             "ServerRoot: \"Z:/srv/Apache24\"\n"
+                                             "Main DocumentRoot: \"Z:/srv/Apache24/htdocs\"\n"
+                                             "Main ErrorLog: \"Z:/srv/Apache24/logs/error.log\"\n"
+                                             "Mutex default: dir=\"Z:/srv/Apache24/logs/\" mechanism=default \n"
+                                             "PidFile: \"Z:/srv/Apache24/logs/httpd.pid\"\n"
+                                             "Define: DUMP_VHOSTS\n"
+                                             "Define: DUMP_RUN_CFG\n");
 }
 
 TEST(TestAnswer, ReportsArePassedOnAsTheServerPrintedThem)
@@ -124,7 +123,8 @@ TEST(TestAnswer, PassedFailedAndUnrunTests)
     EXPECT_EQ(ok.code, LN_STATUS_INFO);
     EXPECT_EQ(ok.text, "AH00558: could not determine name\r\nSyntax OK");
 
-    const TestAnswer other = AnswerForTestOutput("httpd.exe: Could not open configuration file C:/x: No such file\n", true, "x");
+    const TestAnswer other =
+        AnswerForTestOutput("httpd.exe: Could not open configuration file C:/x: No such file\n", true, "x");
     EXPECT_EQ(other.code, LN_STATUS_ERROR);
     EXPECT_EQ(other.text, "httpd.exe: Could not open configuration file C:/x: No such file");
 

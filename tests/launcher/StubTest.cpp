@@ -12,7 +12,10 @@
 
 namespace {
 
-std::string Stub() { return testpaths::Join(testpaths::BinDir(), "stub.exe"); }
+std::string Stub()
+{
+    return testpaths::Join(testpaths::BinDir(), "stub.exe");
+}
 
 // The stub prints its own answers as a console program does, with CR LF line ends.
 std::string Crlf(const std::string& text)
@@ -77,7 +80,8 @@ TEST_F(StubTest, TheServersStockConfigurationPasses)
     ASSERT_TRUE(WriteServerFile(m_server, "conf/httpd.conf", main, false));
     fs::create_directories(fs::path(m_server) / "conf" / "extra");
     for (const auto& entry : fs::directory_iterator(stock / "extra"))
-        ASSERT_TRUE(WriteServerFile(m_server, "conf/extra/" + entry.path().filename().string(), read(entry.path()), false));
+        ASSERT_TRUE(
+            WriteServerFile(m_server, "conf/extra/" + entry.path().filename().string(), read(entry.path()), false));
 
     for (const char* switches : {"-t", "-t -D SSL", "-DSSL -t"}) {
         const ProcessResult r = RunStub(m_server, switches);
@@ -108,9 +112,9 @@ TEST_F(StubTest, MissingIncludedFileFails)
 {
     ASSERT_TRUE(DeleteFileA((m_server + "\\conf\\access.conf").c_str()));
     const ProcessResult r = RunStub(m_server, "-t");
-    EXPECT_EQ(r.output, Crlf("httpd.exe: Syntax error on line 59 of " + conf +
-                             "httpd.conf: Could not open configuration file " + conf +
-                             "access.conf: No such file or directory\n"));
+    EXPECT_EQ(r.output,
+              Crlf("httpd.exe: Syntax error on line 59 of " + conf + "httpd.conf: Could not open configuration file " +
+                   conf + "access.conf: No such file or directory\n"));
     EXPECT_EQ(r.exitCode, 1u);
 }
 
@@ -133,7 +137,8 @@ TEST_F(StubTest, InformationSwitches)
     const ProcessResult hosts = RunStub(m_server, "-S -t");
     EXPECT_EQ(hosts.exitCode, 0u);
     EXPECT_EQ(hosts.output.rfind(Crlf("VirtualHost configuration:\n*:80                   is a NameVirtualHost\n"
-                                      "         default server www.example.test (" + conf + "httpd.conf:62)\n"),
+                                      "         default server www.example.test (" +
+                                      conf + "httpd.conf:62)\n"),
                                  0),
               0u)
         << hosts.output;

@@ -20,7 +20,10 @@ protected:
     {
         store.WriteString(settings::kFilesKey, "File" + std::to_string(index), path);
     }
-    bool Stored(int index) const { return store.GetString(settings::kFilesKey, "File" + std::to_string(index)).has_value(); }
+    bool Stored(int index) const
+    {
+        return store.GetString(settings::kFilesKey, "File" + std::to_string(index)).has_value();
+    }
 
     CMemorySettingsBackend backend;
     CSettingsStore store{backend};
@@ -36,7 +39,8 @@ TEST_F(EditorFileListTest, NoKeyGivesTheDefaultsBelowTheServerFolder)
 
     store.SetProfileString("Settings", "ApachePath", "C:\\Apache24");
     loaded = editorfiles::Load(store);
-    EXPECT_EQ(loaded.files, (std::vector<std::string>{"C:\\Apache24\\conf\\access.conf", "C:\\Apache24\\conf\\httpd.conf"}));
+    EXPECT_EQ(loaded.files,
+              (std::vector<std::string>{"C:\\Apache24\\conf\\access.conf", "C:\\Apache24\\conf\\httpd.conf"}));
 
     ASSERT_TRUE(store.CreateKey(settings::kFilesKey));
     loaded = editorfiles::Load(store);

@@ -11,7 +11,10 @@
 #include "HostOptions.h"
 
 namespace {
-std::vector<std::uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Bytes(const std::string& s)
+{
+    return {s.begin(), s.end()};
+}
 }  // namespace
 
 TEST(ProjectExtensions, PiecesAreKeptAsWrittenAndOnlyATrailingCommaAddsNone)

@@ -32,7 +32,10 @@ namespace {
 
 constexpr int kBrowsersPage = 6;
 
-std::string ValueName(int n) { return "Browser" + std::to_string(n); }
+std::string ValueName(int n)
+{
+    return "Browser" + std::to_string(n);
+}
 
 void StoreBrowsers(CSettingsStore& store, const std::vector<browsers::BrowserRecord>& records)
 {
@@ -256,9 +259,8 @@ TEST(OptionsBrowsersPage, ChooseBrowserFillsFromTheChosenFileAndAnEmptyPathIsNot
                 EXPECT_TRUE(Enabled(choose, IDC_SERVICE_LABEL));
                 SaveWindowPng(choose, "options-choose-browser");
             });
-            inChooseDialog(page, ID_LIST_ADD, [&](HWND choose) {
-                ::SetDlgItemTextA(choose, IDC_BROWSER_LABEL, "Nothing");
-            });
+            inChooseDialog(page, ID_LIST_ADD,
+                           [&](HWND choose) { ::SetDlgItemTextA(choose, IDC_BROWSER_LABEL, "Nothing"); });
             SelectRow(list, 0);
             inChooseDialog(page, ID_LIST_EDIT, [&](HWND choose) {
                 EXPECT_EQ(Text(::GetDlgItem(choose, IDC_DDE_SERVICE)), "xs");

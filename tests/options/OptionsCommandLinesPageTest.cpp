@@ -73,28 +73,34 @@ TEST(OptionsCommandLinesPage, ShowsDefaultsStoredValuesAndDefaultKeepsTheLocatio
 {
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
-    OnCommandLinesPage(nullptr, [](HWND dialog, HWND page) {
-        const char* defaults[] = {"-s", "-k restart", "-k shutdown", "-t", "-v", "-S -t", "-l", "-L"};
-        for (int i = 0; i < 8; ++i)
-            EXPECT_EQ(Shown(page, kSwitchIds[i]), defaults[i]) << kSwitchIds[i];
-        EXPECT_EQ(Shown(page, IDC_APACHE_LOCATION), "");
-        EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "loading is not a change";
-    }, IDCANCEL);
+    OnCommandLinesPage(
+        nullptr,
+        [](HWND dialog, HWND page) {
+            const char* defaults[] = {"-s", "-k restart", "-k shutdown", "-t", "-v", "-S -t", "-l", "-L"};
+            for (int i = 0; i < 8; ++i)
+                EXPECT_EQ(Shown(page, kSwitchIds[i]), defaults[i]) << kSwitchIds[i];
+            EXPECT_EQ(Shown(page, IDC_APACHE_LOCATION), "");
+            EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "loading is not a change";
+        },
+        IDCANCEL);
 
     store.SetProfileString("Settings", "ApachePath", "C:\\Apache24");
     store.WriteCommandLine(settings::CommandLine::Modules, "");
     store.WriteCommandLine(settings::CommandLine::Start, "-w -n Apache");
-    OnCommandLinesPage(nullptr, [](HWND dialog, HWND page) {
-        EXPECT_EQ(Shown(page, IDC_CMD_MODULES), "") << "stored empty stays empty";
-        EXPECT_EQ(Shown(page, IDC_CMD_START), "-w -n Apache");
-        EXPECT_EQ(Shown(page, IDC_CMD_STOP), "-k shutdown") << "missing: its default";
-        EXPECT_EQ(Shown(page, IDC_APACHE_LOCATION), "C:\\Apache24");
-        Press(page, IDC_DEFAULT);
-        EXPECT_EQ(Shown(page, IDC_CMD_MODULES), "-l");
-        EXPECT_EQ(Shown(page, IDC_CMD_START), "-s");
-        EXPECT_EQ(Shown(page, IDC_APACHE_LOCATION), "C:\\Apache24");
-        EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW));
-    }, IDCANCEL);
+    OnCommandLinesPage(
+        nullptr,
+        [](HWND dialog, HWND page) {
+            EXPECT_EQ(Shown(page, IDC_CMD_MODULES), "") << "stored empty stays empty";
+            EXPECT_EQ(Shown(page, IDC_CMD_START), "-w -n Apache");
+            EXPECT_EQ(Shown(page, IDC_CMD_STOP), "-k shutdown") << "missing: its default";
+            EXPECT_EQ(Shown(page, IDC_APACHE_LOCATION), "C:\\Apache24");
+            Press(page, IDC_DEFAULT);
+            EXPECT_EQ(Shown(page, IDC_CMD_MODULES), "-l");
+            EXPECT_EQ(Shown(page, IDC_CMD_START), "-s");
+            EXPECT_EQ(Shown(page, IDC_APACHE_LOCATION), "C:\\Apache24");
+            EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW));
+        },
+        IDCANCEL);
     EXPECT_EQ(store.ReadCommandLine(settings::CommandLine::Start), "-w -n Apache") << "Cancel writes nothing";
 }
 
@@ -169,14 +175,18 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
         Press(::GetDlgItem(dialog, ID_APPLY_NOW));
         ::PostMessageA(::GetDlgItem(page, IDC_BROWSE_APACHE), BM_CLICK, 0, 0);
         HWND browser = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
-                if (w != dialog && ui::FindChild(w, nullptr, -1, "Select folder where installed Apache Web Server."))
-                    browser = w;
-            return browser != nullptr;
-        }, 10000));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
+                    if (w != dialog &&
+                        ui::FindChild(w, nullptr, -1, "Select folder where installed Apache Web Server."))
+                        browser = w;
+                return browser != nullptr;
+            },
+            10000));
         HWND ok = ::GetDlgItem(browser, IDOK);
-        EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr; }, 15000))
+        EXPECT_TRUE(
+            WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr; }, 15000))
             << "it starts at the location";
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(ok); })) << "OK refused";
         SaveWindowPng(browser, "options-browse-not-found");
@@ -198,8 +208,9 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(ok) != FALSE; }));
         ui::Click(ok);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(browser); }));
-        EXPECT_TRUE(WaitUntil([&] { return ::_stricmp(Shown(page, IDC_APACHE_LOCATION).c_str(), server.c_str()) == 0; }))
-            << Shown(page, IDC_APACHE_LOCATION);
+        EXPECT_TRUE(WaitUntil([&] {
+            return ::_stricmp(Shown(page, IDC_APACHE_LOCATION).c_str(), server.c_str()) == 0;
+        })) << Shown(page, IDC_APACHE_LOCATION);
         EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW)) << "the chosen folder is a change";
     });
     EXPECT_EQ(::_stricmp(sandbox.Store().ReadApachePath().c_str(), server.c_str()), 0);

@@ -117,12 +117,14 @@ void PickInOpenDialog(HWND dialog, HWND page, UINT command, const std::string& p
 {
     ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), reinterpret_cast<LPARAM>(ToolBarOf(page)));
     HWND open = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
-            if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, IDOK))
-                open = w;
-        return open != nullptr;
-    }, 15000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
+                if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, IDOK))
+                    open = w;
+            return open != nullptr;
+        },
+        15000));
     SaveWindowPng(open, "options-scrivel-open-dialog");
     HWND name = ::GetDlgItem(open, cmb13);
     if (!name)
@@ -149,23 +151,28 @@ TEST(OptionsEditorFilesPage, FirstRunWritesTheDefaultsAtOnceAndMarksThePageChang
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
     store.SetProfileString("Settings", "ApachePath", "C:\\Apache24");
-    OnScrivelPage([&](HWND dialog, HWND page) {
-        EXPECT_EQ(Rows(page), (std::vector<std::string>{"C:\\Apache24\\conf\\access.conf", "C:\\Apache24\\conf\\httpd.conf"}));
-        EXPECT_EQ(FileValue(store, 0), "C:\\Apache24\\conf\\access.conf") << "written before OK";
-        EXPECT_EQ(FileValue(store, 1), "C:\\Apache24\\conf\\httpd.conf");
-        EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW)) << "the page counts as changed";
-        EXPECT_TRUE(Checked(page, IDC_RESTART_AFTER_CHANGE));
-        EXPECT_NE(ToolBarOf(page), nullptr);
-        EXPECT_TRUE(ButtonEnabled(page, ID_LIST_ADD));
-        EXPECT_FALSE(ButtonEnabled(page, ID_LIST_EDIT));
-        SaveWindowPng(dialog, "options-scrivel-page");
-    }, IDCANCEL);
+    OnScrivelPage(
+        [&](HWND dialog, HWND page) {
+            EXPECT_EQ(Rows(page),
+                      (std::vector<std::string>{"C:\\Apache24\\conf\\access.conf", "C:\\Apache24\\conf\\httpd.conf"}));
+            EXPECT_EQ(FileValue(store, 0), "C:\\Apache24\\conf\\access.conf") << "written before OK";
+            EXPECT_EQ(FileValue(store, 1), "C:\\Apache24\\conf\\httpd.conf");
+            EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW)) << "the page counts as changed";
+            EXPECT_TRUE(Checked(page, IDC_RESTART_AFTER_CHANGE));
+            EXPECT_NE(ToolBarOf(page), nullptr);
+            EXPECT_TRUE(ButtonEnabled(page, ID_LIST_ADD));
+            EXPECT_FALSE(ButtonEnabled(page, ID_LIST_EDIT));
+            SaveWindowPng(dialog, "options-scrivel-page");
+        },
+        IDCANCEL);
     EXPECT_EQ(FileValue(store, 1), "C:\\Apache24\\conf\\httpd.conf") << "Cancel keeps what the first run wrote";
 
-    OnScrivelPage([&](HWND dialog, HWND page) {
-        EXPECT_EQ(Rows(page).size(), 2u);
-        EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "a stored list is no change";
-    }, IDCANCEL);
+    OnScrivelPage(
+        [&](HWND dialog, HWND page) {
+            EXPECT_EQ(Rows(page).size(), 2u);
+            EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW)) << "a stored list is no change";
+        },
+        IDCANCEL);
 }
 
 TEST(OptionsEditorFilesPage, ReadingStopsAtAGapAndApplyLeavesWhatLiesPastIt)
@@ -231,10 +238,12 @@ TEST(OptionsEditorFilesPage, RemovingEveryEntryLeavesAnEmptyKeyAndNoDefaultsNext
     });
     EXPECT_TRUE(store.KeyExists(settings::kFilesKey));
     EXPECT_TRUE(store.ValueNames(settings::kFilesKey).empty());
-    OnScrivelPage([&](HWND dialog, HWND page) {
-        EXPECT_TRUE(Rows(page).empty());
-        EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW));
-    }, IDCANCEL);
+    OnScrivelPage(
+        [&](HWND dialog, HWND page) {
+            EXPECT_TRUE(Rows(page).empty());
+            EXPECT_FALSE(Enabled(dialog, ID_APPLY_NOW));
+        },
+        IDCANCEL);
 }
 
 TEST(OptionsEditorFilesPage, ButtonsFollowTheRowAndAnEditedEntrySurvivesAMoveOfAnother)
@@ -284,25 +293,27 @@ TEST(OptionsEditorFilesPage, ToolBarTipsFollowTheListAndTheTooltipBitEachTimeThe
     CSettingsStore& store = sandbox.Store();
     for (int i = 0; i < 99; ++i)
         StoreFile(store, i, "C:\\f" + std::to_string(i));
-    OnScrivelPage([&](HWND dialog, HWND page) {
-        PressKeys(dialog, VK_SHIFT);  // in front, as a user's dialog is
-        RECT add{};
-        ::SendMessageA(ToolBarOf(page), TB_GETRECT, ID_LIST_ADD, reinterpret_cast<LPARAM>(&add));
-        ::MapWindowPoints(ToolBarOf(page), nullptr, reinterpret_cast<POINT*>(&add), 2);
-        EXPECT_TRUE(TipOver(add, "Add (no more: Scrivel opens at most 99 files at start)", 5000));
-        ASSERT_TRUE(LeaveTips());
-        SelectRow(page, 0);
-        Command(page, ID_LIST_REMOVE);
-        EXPECT_TRUE(TipOver(add, "Add", 5000)) << "the tip follows the list";
-        ASSERT_TRUE(LeaveTips());
+    OnScrivelPage(
+        [&](HWND dialog, HWND page) {
+            PressKeys(dialog, VK_SHIFT);  // in front, as a user's dialog is
+            RECT add{};
+            ::SendMessageA(ToolBarOf(page), TB_GETRECT, ID_LIST_ADD, reinterpret_cast<LPARAM>(&add));
+            ::MapWindowPoints(ToolBarOf(page), nullptr, reinterpret_cast<POINT*>(&add), 2);
+            EXPECT_TRUE(TipOver(add, "Add (no more: Scrivel opens at most 99 files at start)", 5000));
+            ASSERT_TRUE(LeaveTips());
+            SelectRow(page, 0);
+            Command(page, ID_LIST_REMOVE);
+            EXPECT_TRUE(TipOver(add, "Add", 5000)) << "the tip follows the list";
+            ASSERT_TRUE(LeaveTips());
 
-        // Tips switched off on the Other page: none when the Scrivel page is back.
-        ASSERT_TRUE(SelectPage(dialog, 2));
-        Press(PageWith(dialog, IDC_SHOW_TOOLTIPS), IDC_SHOW_TOOLTIPS);
-        Press(dialog, ID_APPLY_NOW);
-        ASSERT_TRUE(SelectPage(dialog, kScrivelPage));
-        EXPECT_FALSE(TipOver(add, "", 2000));
-    }, IDCANCEL);
+            // Tips switched off on the Other page: none when the Scrivel page is back.
+            ASSERT_TRUE(SelectPage(dialog, 2));
+            Press(PageWith(dialog, IDC_SHOW_TOOLTIPS), IDC_SHOW_TOOLTIPS);
+            Press(dialog, ID_APPLY_NOW);
+            ASSERT_TRUE(SelectPage(dialog, kScrivelPage));
+            EXPECT_FALSE(TipOver(add, "", 2000));
+        },
+        IDCANCEL);
 }
 
 TEST(OptionsEditorFilesPage, AFilesKeyThatCannotBeMadeShowsTheErrorAndStillWritesTheRestartBit)

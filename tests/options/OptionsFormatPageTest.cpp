@@ -62,7 +62,8 @@ std::vector<Item> ColorItems(HWND page)
 void SelectItem(HWND page, const char* text)
 {
     HWND combo = ::GetDlgItem(page, IDC_COLOR_ITEM);
-    const LRESULT at = ::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    const LRESULT at =
+        ::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
     ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
     ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_COLOR_ITEM, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
@@ -83,19 +84,20 @@ int Step(HWND page, int delta)
     return LOWORD(::SendMessageA(spin, UDM_GETPOS, 0, 0));
 }
 
-
 // Chooses `colour` for `item` in the real colour dialog (its red, green and blue boxes).
 void PickColour(HWND dialog, HWND page, const char* item, COLORREF colour)
 {
     SelectItem(page, item);
     ::PostMessageA(::GetDlgItem(page, IDC_COLOR_BUTTON), BM_CLICK, 0, 0);
     HWND colors = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
-            if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, 706))
-                colors = w;
-        return colors != nullptr;
-    }, 10000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
+                if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, 706))
+                    colors = w;
+            return colors != nullptr;
+        },
+        10000));
     ::SetDlgItemInt(colors, 706, GetRValue(colour), FALSE);
     ::SetDlgItemInt(colors, 707, GetGValue(colour), FALSE);
     ::SetDlgItemInt(colors, 708, GetBValue(colour), FALSE);
@@ -118,20 +120,22 @@ int PixelsOf(HWND wnd, COLORREF colour)
 TEST(OptionsFormatPage, ColourItemsFollowColouringAndCaseSensitiveFollowsIt)
 {
     CRegistrySandbox sandbox;
-    OnFormatPage([&](HWND dialog, HWND page) {
-        const std::vector<Item> all{{"Background", 6}, {"Comment", 2}, {"Constant", 3}, {"Keyword", 1},
-                                    {"Number", 4},     {"Quote", 7},   {"Single Quote", 8}, {"Text", 5}};
-        EXPECT_EQ(ColorItems(page), all);
-        EXPECT_TRUE(Enabled(page, IDC_CASE_SENSITIVE));
-        EXPECT_EQ(Text(::GetDlgItem(page, IDC_FONT_BUTTON)), "Courier, 10");
-        SaveWindowPng(dialog, "options-format-page");
-        Press(page, IDC_CASE_SENSITIVE);
-        Press(page, IDC_SYNTAX_COLORING);
-        EXPECT_EQ(ColorItems(page), (std::vector<Item>{{"Background", 6}, {"Text", 5}}));
-        EXPECT_FALSE(Enabled(page, IDC_CASE_SENSITIVE));
-        EXPECT_TRUE(Checked(page, IDC_CASE_SENSITIVE)) << "the case flag keeps its value";
-        EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW));
-    }, IDCANCEL);
+    OnFormatPage(
+        [&](HWND dialog, HWND page) {
+            const std::vector<Item> all{{"Background", 6}, {"Comment", 2}, {"Constant", 3},     {"Keyword", 1},
+                                        {"Number", 4},     {"Quote", 7},   {"Single Quote", 8}, {"Text", 5}};
+            EXPECT_EQ(ColorItems(page), all);
+            EXPECT_TRUE(Enabled(page, IDC_CASE_SENSITIVE));
+            EXPECT_EQ(Text(::GetDlgItem(page, IDC_FONT_BUTTON)), "Courier, 10");
+            SaveWindowPng(dialog, "options-format-page");
+            Press(page, IDC_CASE_SENSITIVE);
+            Press(page, IDC_SYNTAX_COLORING);
+            EXPECT_EQ(ColorItems(page), (std::vector<Item>{{"Background", 6}, {"Text", 5}}));
+            EXPECT_FALSE(Enabled(page, IDC_CASE_SENSITIVE));
+            EXPECT_TRUE(Checked(page, IDC_CASE_SENSITIVE)) << "the case flag keeps its value";
+            EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW));
+        },
+        IDCANCEL);
     EXPECT_FALSE(sandbox.Store().KeyExists("Software\\Quorlane\\Tessaly\\Settings\\Format")) << "Cancel writes nothing";
 }
 
@@ -196,11 +200,13 @@ TEST(OptionsFormatPage, CancelStoresNothingAndPostsNothing)
     CRegistrySandbox sandbox;
     CFakeLauncher launcher;
     ASSERT_TRUE(launcher.Start());
-    OnFormatPage([&](HWND dialog, HWND page) {
-        Press(page, IDC_AUTOINDENT);
-        Press(page, IDC_SHOW_TABS);
-        EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW));
-    }, IDCANCEL);
+    OnFormatPage(
+        [&](HWND dialog, HWND page) {
+            Press(page, IDC_AUTOINDENT);
+            Press(page, IDC_SHOW_TABS);
+            EXPECT_TRUE(Enabled(dialog, ID_APPLY_NOW));
+        },
+        IDCANCEL);
     // Nothing may come: watched for as long as a posted notice takes to arrive.
     EXPECT_FALSE(WaitUntil([&] { return !launcher.Notices().empty(); }, 200));
     EXPECT_FALSE(sandbox.Store().KeyExists("Software\\Quorlane\\Tessaly\\Settings\\Format"));
@@ -212,12 +218,14 @@ TEST(OptionsFormatPage, TheFontDialogGivesWholePointsAndTheCaption)
     OnFormatPage([&](HWND dialog, HWND page) {
         ::PostMessageA(::GetDlgItem(page, IDC_FONT_BUTTON), BM_CLICK, 0, 0);
         HWND fonts = nullptr;
-        ASSERT_TRUE(WaitUntil([&] {
-            for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
-                if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, cmb3))
-                    fonts = w;
-            return fonts != nullptr;
-        }, 10000));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                for (HWND w : ui::TopLevelWindows(::GetCurrentProcessId(), "#32770"))
+                    if (w != dialog && ::IsWindowVisible(w) && ::GetDlgItem(w, cmb3))
+                        fonts = w;
+                return fonts != nullptr;
+            },
+            10000));
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(fonts, cmb2))) << "no style list";
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(fonts, chx1))) << "no effects";
         EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(fonts, cmb5))) << "the script list";

@@ -28,9 +28,10 @@ struct ExpectedRow {
     int depth;
 };
 constexpr ExpectedRow kTree[] = {
-    {"General", 0},     {"Command lines", 1},  {"Other", 1},       {"Scrivel", 0},
-    {"Format", 1},      {"Hosts and projects", 0}, {"Browsers", 1}, {"Server info", 0},
-    {"Compiled-in modules", 1}, {"Directives", 1}, {"Parsed settings", 1},
+    {"General", 0},    {"Command lines", 1},   {"Other", 1},
+    {"Scrivel", 0},    {"Format", 1},          {"Hosts and projects", 0},
+    {"Browsers", 1},   {"Server info", 0},     {"Compiled-in modules", 1},
+    {"Directives", 1}, {"Parsed settings", 1},
 };
 
 HWND Apply(HWND dialog)
@@ -252,12 +253,10 @@ TEST(OptionsFrame, F1OpensTheShownPagesTopicInTheHelpFileBesideTheHost)
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {
         PressKeys(dialog, VK_F1);
-        EXPECT_TRUE(WaitUntil([&] { return help.Calls().find("opt_1.htm") != std::string::npos; }))
-            << help.Calls();
+        EXPECT_TRUE(WaitUntil([&] { return help.Calls().find("opt_1.htm") != std::string::npos; })) << help.Calls();
         ASSERT_TRUE(SelectPage(dialog, 9));
         PressKeys(dialog, VK_F1);
-        EXPECT_TRUE(WaitUntil([&] { return help.Calls().find("opt_10.htm") != std::string::npos; }))
-            << help.Calls();
+        EXPECT_TRUE(WaitUntil([&] { return help.Calls().find("opt_10.htm") != std::string::npos; })) << help.Calls();
         Close(dialog, IDCANCEL);
     });
     const std::string calls = help.Calls();

@@ -81,9 +81,8 @@ TEST_F(OptionsGeneralPage, SavingWritesItsBitsAndKeepsEveryOther)
 {
     CSettingsStore& store = sandbox.Store();
     // Bits of other pages and bits nobody uses, with this page's bits in a mixed state.
-    const std::uint32_t stored = 0xFFF00000u | general::Bit(2) | general::Bit(5) | general::Bit(9) |
-                                 general::Bit(10) | general::Bit(12) | 0x000FE000u | general::kTestBeforeStart |
-                                 2u /* leave running */;
+    const std::uint32_t stored = 0xFFF00000u | general::Bit(2) | general::Bit(5) | general::Bit(9) | general::Bit(10) |
+                                 general::Bit(12) | 0x000FE000u | general::kTestBeforeStart | 2u /* leave running */;
     store.SetProfileInt("Settings", "General", static_cast<int>(stored));
     OnGeneralPage([](HWND, HWND page) {
         EXPECT_TRUE(Checked(page, IDC_LEAVE_RUNNING));

@@ -95,8 +95,8 @@ RECT IconRect(HWND list, int row, int column)
     return rect;
 }
 
-int OnHostsPage(HWND launcher, const HostList* hosts, const std::function<void(HWND dialog, HWND page, HWND list)>& user,
-                int button)
+int OnHostsPage(HWND launcher, const HostList* hosts,
+                const std::function<void(HWND dialog, HWND page, HWND list)>& user, int button)
 {
     OptionsRun run;
     return run.Run(
@@ -131,9 +131,9 @@ TEST(OptionsHostsPage, ReadsStoredAndMissingValuesFindsProjectsTogglesByIconAndS
     store.SetProfileString("Settings", "Projects", "prj, htm");
     const std::uint32_t general = settings::kGeneralDefault | general::Bit(20);
     store.SetProfileInt("Settings", "General", static_cast<int>(general));
-    StoreHost(store, "beta.test", {0x05, 'x', 0});                 // host hidden; the path is searched
+    StoreHost(store, "beta.test", {0x05, 'x', 0});  // host hidden; the path is searched
     StoreHost(store, "gamma.test", hosts::HostOptions{true, true, false, "C:\\manual\\g.prj"}.Encode());
-    StoreHost(store, "delta.test", {0x06});                        // one byte: project hidden, no path
+    StoreHost(store, "delta.test", {0x06});  // one byte: project hidden, no path
     CFakeLauncher launcher;
     ASSERT_TRUE(launcher.Start());
 
@@ -218,7 +218,8 @@ TEST(OptionsHostsPage, RescanUsesTheBoxTextAtOnceAndApplyStoresItAndSearchesAgai
     OnHostsPage(
         nullptr, hosts.Get(),
         [&](HWND dialog, HWND page, HWND list) {
-            EXPECT_EQ(Column(list, 1), (std::vector<std::string>{folders.alphaFirst, ""})) << "a trailing comma adds none";
+            EXPECT_EQ(Column(list, 1), (std::vector<std::string>{folders.alphaFirst, ""}))
+                << "a trailing comma adds none";
             ::SetDlgItemTextA(page, IDC_PROJECT_EXTENSIONS, "zip,txt");
             SendToolCommand(page, ID_LIST_RESCAN);
             EXPECT_EQ(Column(list, 1), (std::vector<std::string>{"", folders.gamma + "\\readme.txt"}));

@@ -44,11 +44,13 @@ std::string ServerPageText(HWND dialog, HTREEITEM item, int outputId)
 {
     TreeView_SelectItem(TreeOf(dialog), item);
     std::string text;
-    WaitUntil([&] {
-        HWND page = VisiblePage(dialog);
-        HWND output = page ? ::GetDlgItem(page, outputId) : nullptr;
-        return output && !(text = Text(output)).empty();
-    }, 20000);
+    WaitUntil(
+        [&] {
+            HWND page = VisiblePage(dialog);
+            HWND output = page ? ::GetDlgItem(page, outputId) : nullptr;
+            return output && !(text = Text(output)).empty();
+        },
+        20000);
     return text;
 }
 }  // namespace
@@ -117,7 +119,8 @@ TEST(OptionsLauncher, TheServerPagesShowWhatTheSampleServerPrintsAndSavedCommand
     EXPECT_EQ(version.rfind("Server version: Apache/2.4", 0), 0u) << version;
     SaveWindowPng(dialog, "launcher-options-server-info");
     const std::string modules = ServerPageText(dialog, TreeItem(tree, 3, 0), IDC_SERVER_OUTPUT);
-    EXPECT_EQ(modules, "Compiled in modules:\r\n  core.c\r\n  mod_win32.c\r\n  mpm_winnt.c\r\n  http_core.c\r\n  mod_so.c\r\n");
+    EXPECT_EQ(modules,
+              "Compiled in modules:\r\n  core.c\r\n  mod_win32.c\r\n  mpm_winnt.c\r\n  http_core.c\r\n  mod_so.c\r\n");
     SaveWindowPng(dialog, "launcher-options-modules");
     const std::string directives = ServerPageText(dialog, TreeItem(tree, 3, 1), IDC_SERVER_OUTPUT);
     EXPECT_NE(directives.find("DocumentRoot (core.c)"), std::string::npos) << directives.substr(0, 300);

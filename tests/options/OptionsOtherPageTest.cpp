@@ -78,8 +78,8 @@ TEST(OptionsOtherPage, TheLauncherOffersTheSplashBoxWhileThePageIsMadeAndTheBits
         Press(page, IDC_ENABLE_HOTKEY);
         EXPECT_TRUE(Enabled(page, IDC_MENU_HOTKEY));
     });
-    EXPECT_EQ(store.ReadGeneral(), stored | general::kShowSplash | general::kShowShutdownInfo |
-                                       general::kEnableMenuHotkey);
+    EXPECT_EQ(store.ReadGeneral(),
+              stored | general::kShowSplash | general::kShowShutdownInfo | general::kEnableMenuHotkey);
     EXPECT_EQ(store.ReadHotkeyCode(), settings::kHotkeyCodeDefault);
     for (const LauncherNotice& notice : launcher.Notices())
         EXPECT_TRUE(notice.sent) << "nothing is posted for this page";
@@ -141,11 +141,11 @@ TEST(OptionsOtherPage, DamagedHotKeyCodesLoadAsKeysTheControlCanHold)
         WORD shown;
     };
     for (const Case& c : {Case{0x00000000u, MAKEWORD(0xC0, HOTKEYF_CONTROL)},  // no key
-                          Case{0xFF000041u, MAKEWORD('A', 0)},                  // unknown modifier bits
-                          Case{0x00050041u, MAKEWORD('A', 0)}}) {               // Shift+Alt, refused
+                          Case{0xFF000041u, MAKEWORD('A', 0)},                 // unknown modifier bits
+                          Case{0x00050041u, MAKEWORD('A', 0)}}) {              // Shift+Alt, refused
         store.SetProfileInt("Settings", "Hotkey code", static_cast<int>(c.stored));
-        OnOtherPage(nullptr, [&](HWND, HWND page) { EXPECT_EQ(HotKeyOf(page), c.shown) << std::hex << c.stored; },
-                    IDCANCEL);
+        OnOtherPage(
+            nullptr, [&](HWND, HWND page) { EXPECT_EQ(HotKeyOf(page), c.shown) << std::hex << c.stored; }, IDCANCEL);
     }
 }
 

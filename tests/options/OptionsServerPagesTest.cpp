@@ -69,7 +69,8 @@ double CpuMs(HANDLE thread)
     FILETIME created, ended, kernel, user;
     ::GetThreadTimes(thread, &created, &ended, &kernel, &user);
     return ((ULONGLONG{kernel.dwHighDateTime} << 32 | kernel.dwLowDateTime) +
-            (ULONGLONG{user.dwHighDateTime} << 32 | user.dwLowDateTime)) / 1e4;
+            (ULONGLONG{user.dwHighDateTime} << 32 | user.dwLowDateTime)) /
+           1e4;
 }
 
 struct ServerFolder {
@@ -179,10 +180,13 @@ TEST(OptionsServerPages, AServerThatNeverEndsIsStoppedAfterTheWaitWhileTheDialog
         ASSERT_TRUE(process);
 
         // Nothing shows while the server runs: watched for a second, well inside the wait limit.
-        EXPECT_FALSE(WaitUntil([&] {
-            HWND shown = PageWith(dialog, IDC_SERVER_VERSION);
-            return shown && !Text(::GetDlgItem(shown, IDC_SERVER_VERSION)).empty();
-        }, 1000)) << "still waiting";
+        EXPECT_FALSE(WaitUntil(
+            [&] {
+                HWND shown = PageWith(dialog, IDC_SERVER_VERSION);
+                return shown && !Text(::GetDlgItem(shown, IDC_SERVER_VERSION)).empty();
+            },
+            1000))
+            << "still waiting";
         HWND page = PageWith(dialog, IDC_SERVER_VERSION);
         ASSERT_NE(page, nullptr);
         ::InvalidateRect(tree, nullptr, TRUE);

@@ -157,8 +157,7 @@ TEST(RunEntry, NamesThisLauncherQuotedWithAutoAndComparesWithoutCase)
         EXPECT_TRUE(runentry::IsLauncherRegistered(store, host)) << other;
     }
     for (const char* other : {"C:\\Program Files\\Tessaly\\Launcher.exe /auto",
-                              "\"C:\\Program Files\\Tessaly\\Launcher.exe\"",
-                              "\"D:\\Tessaly\\Launcher.exe\" /auto"}) {
+                              "\"C:\\Program Files\\Tessaly\\Launcher.exe\"", "\"D:\\Tessaly\\Launcher.exe\" /auto"}) {
         store.WriteString(settings::kRunKey, "ApacheLauncher", other);
         EXPECT_FALSE(runentry::IsLauncherRegistered(store, host)) << other;
     }

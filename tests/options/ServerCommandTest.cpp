@@ -10,8 +10,8 @@ TEST(ServerCommand, Bit7ChoosesTheServerFromItsFolderElseTheStubFromTheHostsFold
 {
     EXPECT_EQ(servercmd::CommandLine("C:\\Apache24", "C:\\Program Files\\Tessaly", settings::kGeneralDefault, "-S -t"),
               "\"C:\\Program Files\\Tessaly/stub.exe\"  -S -t");
-    EXPECT_EQ(servercmd::CommandLine("C:\\Server Folder", "C:\\Tessaly", settings::kGeneralDefault | general::kUseApacheExe,
-                                     "-v"),
+    EXPECT_EQ(servercmd::CommandLine("C:\\Server Folder", "C:\\Tessaly",
+                                     settings::kGeneralDefault | general::kUseApacheExe, "-v"),
               "\"C:\\Server Folder/apache.exe\"  -v")
         << "quoted, or Windows would run C:\\Server.exe";
     EXPECT_EQ(servercmd::CommandLine("C:\\A", "C:\\T", 0, ""), "\"C:\\T/stub.exe\"  ");

@@ -60,9 +60,9 @@ TEST(KeywordHelpTest, TheIndexIsUnderHtdocsUnlessOnlyTheNewLayoutHasIt)
     EXPECT_EQ(ManualIndexUrl("C:/Apache", kNothing), "file:///C:/Apache\\htdocs\\manual\\index.html");
     EXPECT_EQ(ManualIndexUrl("C:/Apache", Files({"C:/Apache\\manual\\index.html"})),
               "file:///C:/Apache\\manual\\index.html");
-    EXPECT_EQ(ManualIndexUrl("C:/Apache",
-                             Files({"C:/Apache\\manual\\index.html", "C:/Apache\\htdocs\\manual\\index.html"})),
-              "file:///C:/Apache\\htdocs\\manual\\index.html");
+    EXPECT_EQ(
+        ManualIndexUrl("C:/Apache", Files({"C:/Apache\\manual\\index.html", "C:/Apache\\htdocs\\manual\\index.html"})),
+        "file:///C:/Apache\\htdocs\\manual\\index.html");
 }
 
 TEST(KeywordHelpTest, ATypeMapLeadsToItsPageInTheUsersLanguageOnDiskElseTheEnglishOne)

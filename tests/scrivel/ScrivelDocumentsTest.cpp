@@ -62,7 +62,8 @@ protected:
 
     void Report(int line, const std::string& path)
     {
-        run.Launcher().SetText(("Syntax error on line " + std::to_string(line) + " of " + path + ":\r\nmessage").c_str());
+        run.Launcher().SetText(
+            ("Syntax error on line " + std::to_string(line) + " of " + path + ":\r\nmessage").c_str());
         run.Launcher().SendCode(run.Frame(), LN_SYNTAX_ERROR);
     }
 };
@@ -114,7 +115,8 @@ TEST_F(ScrivelDocuments, ReturnInTheFindDialogFindsAndTheMatchShows)
     ui::PressKey(VK_RETURN);
     EXPECT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETSEL, 0, 0) == MAKELONG(13, 24); }));
     ColourOnScreen match;
-    EXPECT_TRUE(ui::WaitUntil([&] { return (match = FindColourOnScreen(view, ::GetSysColor(COLOR_HIGHLIGHT), 64)).count > 0; }));
+    EXPECT_TRUE(ui::WaitUntil(
+        [&] { return (match = FindColourOnScreen(view, ::GetSysColor(COLOR_HIGHLIGHT), 64)).count > 0; }));
     RECT box{}, overlap{};
     ::GetWindowRect(dialog, &box);
     EXPECT_FALSE(::IntersectRect(&overlap, &match.bounds, &box));
@@ -401,14 +403,13 @@ TEST_F(ScrivelDocuments, FilesDroppedOnTheFrameOpenOneByOne)
     EXPECT_EQ(ViewText(view), Lines(40));
 }
 
-
 namespace {
 
 std::wstring Wide(const std::string& text)
 {
     std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                               wide.data(), static_cast<int>(wide.size()))));
     return wide;
 }
 
@@ -428,8 +429,8 @@ bool WriteLongFile(const std::string& path, const std::string& text)
 
 std::string ReadLongFile(const std::string& path)
 {
-    CFileHandle file(::CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                   nullptr));
+    CFileHandle file(
+        ::CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return "(cannot be read)";
     std::string text(1 << 16, '\0');

@@ -117,8 +117,7 @@ COLORREF MostSeen(const std::map<COLORREF, int>& seen)
 {
     if (seen.empty())
         return CLR_INVALID;
-    return std::max_element(seen.begin(), seen.end(),
-                            [](const auto& a, const auto& b) { return a.second < b.second; })
+    return std::max_element(seen.begin(), seen.end(), [](const auto& a, const auto& b) { return a.second < b.second; })
         ->first;
 }
 }  // namespace

@@ -145,8 +145,8 @@ public:
             return;
         char old[MAX_PATH * 2] = {};
         DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, &m_type, reinterpret_cast<BYTE*>(old),
-                                        &size) == ERROR_SUCCESS;
+        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, &m_type, reinterpret_cast<BYTE*>(old), &size) ==
+                     ERROR_SUCCESS;
         m_old.assign(old, size);
         const char gone[] = "C:\\nowhere\\no-browser-control.dll";
         ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(gone), sizeof gone);

@@ -297,8 +297,8 @@ TEST_F(ScrivelLauncher, ANewFlashReplacesTheOldAndRestartsTheTime)
 
 TEST_F(ScrivelLauncher, ActivateBringsTheFrameToTheFront)
 {
-    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                   nullptr);
     ::SetForegroundWindow(other);
     ASSERT_TRUE(ui::WaitUntil([&] { return ::GetForegroundWindow() == other; }));
     EXPECT_EQ(Send(LN_ACTIVATE), 0);
@@ -409,14 +409,13 @@ TEST_F(ScrivelLauncher, AboutAsksTheLauncherForItsBox)
 TEST_F(ScrivelLauncherPicture, TwoFilesAndAnErrorAsTheUserSeesThem)
 {
     ::SetWindowPos(run.Frame(), nullptr, 0, 0, 900, 640, SWP_NOZORDER);
-    ASSERT_TRUE(testpaths::WriteTextFile(vhostsConf,
-                                         "# Virtual hosts\r\n"
-                                         "<VirtualHost *:80>\r\n"
-                                         "    ServerAdmin webmaster@example.test\r\n"
-                                         "    DocumentRoot \"C:/Apache24/htdocs/example\"\r\n"
-                                         "    ServerNmae www.example.test\r\n"
-                                         "    ErrorLog \"logs/example-error.log\"\r\n"
-                                         "</VirtualHost>\r\n"));
+    ASSERT_TRUE(testpaths::WriteTextFile(vhostsConf, "# Virtual hosts\r\n"
+                                                     "<VirtualHost *:80>\r\n"
+                                                     "    ServerAdmin webmaster@example.test\r\n"
+                                                     "    DocumentRoot \"C:/Apache24/htdocs/example\"\r\n"
+                                                     "    ServerNmae www.example.test\r\n"
+                                                     "    ErrorLog \"logs/example-error.log\"\r\n"
+                                                     "</VirtualHost>\r\n"));
     const std::string report = "AH00526: Syntax error on line 5 of " + ForwardSlashes(vhostsConf) +
                                ":\r\nInvalid command 'ServerNmae', perhaps misspelled or defined by a module not "
                                "included in the server configuration\r\n";
@@ -469,8 +468,7 @@ public:
     CLargerMapping()
         : m_mapping(::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kBytes, kSharedDataName)),
           m_view(m_mapping ? ::MapViewOfFile(m_mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, kBytes) : nullptr)
-    {
-    }
+    {}
     char* Bytes() { return static_cast<char*>(m_view.Get()); }
 
 private:
@@ -539,7 +537,8 @@ TEST_F(ScrivelLauncher, FormatChangedRepaintsEveryDocumentInTheStoredColours)
         views.push_back(ViewOf(child));
     ASSERT_EQ(views.size(), 2u);
     for (HWND view : views)
-        ASSERT_TRUE(ui::WaitUntil([&] { return ViewBackground(view) != kYellow && ViewBackground(view) != CLR_INVALID; }));
+        ASSERT_TRUE(
+            ui::WaitUntil([&] { return ViewBackground(view) != kYellow && ViewBackground(view) != CLR_INVALID; }));
 
     // Options stores the colours, then the Launcher passes code 4 on.
     ASSERT_TRUE(run.Registry().Store().SetProfileInt("Settings\\Format", "Background", static_cast<int>(kYellow)));

@@ -466,4 +466,3 @@ TEST(ScrivelStart, AFrameThatCannotBeMadeAsksForNewerCommonControls)
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
     EXPECT_EQ(Codes(run.Launcher()), (std::vector<unsigned>{LN_EDITOR_CLOSED}));
 }
-

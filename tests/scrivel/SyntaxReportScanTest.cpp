@@ -13,10 +13,15 @@ namespace {
 
 const std::vector<std::string> kBlanks = {"", " ", "  ", "\t", "\n", "\r\n", " \r\n\r\n ", "\v", "\f"};
 const std::vector<std::string> kNumbers = {"12", "-3", "+4", "0", "007", "-", "x", "1x"};
-const std::vector<std::string> kPaths = {"C:/Apache24/conf/httpd.conf", "C:/Program Files/a b/c.conf", "httpd.conf",
-                                         ":", "c:\\x\\y.conf", "C:/a.conf  ", "of"};
+const std::vector<std::string> kPaths = {"C:/Apache24/conf/httpd.conf",
+                                         "C:/Program Files/a b/c.conf",
+                                         "httpd.conf",
+                                         ":",
+                                         "c:\\x\\y.conf",
+                                         "C:/a.conf  ",
+                                         "of"};
 const std::vector<std::string> kEnds = {"", ":", "::", ":\r", ": \r", ":\r\r"};
-const std::vector<std::string> kMessages = {"Invalid command 'Foo'", "x", "  padded", "of of", "a: b", "", "\r",
+const std::vector<std::string> kMessages = {"Invalid command 'Foo'",      "x", "  padded", "of of", "a: b", "", "\r",
                                             "<Directory> was not closed."};
 
 template <typename T>
@@ -65,8 +70,8 @@ TEST(SyntaxReportScan, ReadsWhatTheScanFormatReads)
         int line = 0;
         char path[1024] = "";
         char message[1024] = "";
-        const int fields = std::sscanf(text.c_str(), "Syntax error on line %d of %1023[^\n]\n%1023[^\n]", &line,
-                                       path, message);
+        const int fields =
+            std::sscanf(text.c_str(), "Syntax error on line %d of %1023[^\n]\n%1023[^\n]", &line, path, message);
         const SyntaxReport report = ReadSyntaxReport(text, [](const std::string&) { return true; });
         if (fields == 3) {
             const std::string expectedPath = WithoutEnd(path, ":\r\n");

@@ -45,9 +45,9 @@ TEST(SyntaxReportLauncherForm, PathLosesItsColonAndMessageIsTheNextLine)
 
 TEST(SyntaxReportLauncherForm, CarriageReturnsAndBlankLinesArePassedOver)
 {
-    ExpectLocation(Read("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\r\n\r\n  \r\n" +
-                                    kInvalidCommand + "\r\n"),
-                   "C:/Apache24/conf/httpd.conf", 12, kInvalidCommand);
+    ExpectLocation(
+        Read("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\r\n\r\n  \r\n" + kInvalidCommand + "\r\n"),
+        "C:/Apache24/conf/httpd.conf", 12, kInvalidCommand);
     ExpectLocation(Read("Syntax error on line 5 of C:/a.conf::\r\r\nmessage"), "C:/a.conf", 5, "message");
 }
 
@@ -98,11 +98,11 @@ TEST(SyntaxReportLauncherForm, FieldsAreBounded)
 TEST(SyntaxReportServerForms, MessageIdentifierThenTheMessageOnTheNextLine)
 {
     ExpectLocation(Read("AH00526: Syntax error on line 51 of C:/Apache24/conf/extra/httpd-vhosts.conf:\r\n" +
-                                    kInvalidCommand + "\r\n"),
+                        kInvalidCommand + "\r\n"),
                    "C:/Apache24/conf/extra/httpd-vhosts.conf", 51, kInvalidCommand);
     ExpectLocation(Read("AH00526: Syntax error on line 166 of httpd-ssl.conf:\nInvalid command "
-                                    "'SLCertificateKeyFile', perhaps misspelled or defined by a module not included "
-                                    "in the server configuration"),
+                        "'SLCertificateKeyFile', perhaps misspelled or defined by a module not included "
+                        "in the server configuration"),
                    "httpd-ssl.conf", 166,
                    "Invalid command 'SLCertificateKeyFile', perhaps misspelled or defined by a module not included in "
                    "the server configuration");
@@ -110,24 +110,25 @@ TEST(SyntaxReportServerForms, MessageIdentifierThenTheMessageOnTheNextLine)
 
 TEST(SyntaxReportServerForms, MessagesWithColonsAndPathsStayWhole)
 {
-    ExpectLocation(Read("AH00526: Syntax error on line 39 of /etc/apache2/sites-enabled/10-default_vhost_443.conf:\n"
-                                    "SSLCertificateKeyFile: file '/etc/ssl/private/ssl-cert-snakeoil.key' does not exist or is empty\n"
-                                    "Action 'configtest' failed.\n"
-                                    "The Apache error log may have more information.\n"),
-                   "/etc/apache2/sites-enabled/10-default_vhost_443.conf", 39,
-                   "SSLCertificateKeyFile: file '/etc/ssl/private/ssl-cert-snakeoil.key' does not exist or is empty");
+    ExpectLocation(
+        Read("AH00526: Syntax error on line 39 of /etc/apache2/sites-enabled/10-default_vhost_443.conf:\n"
+             "SSLCertificateKeyFile: file '/etc/ssl/private/ssl-cert-snakeoil.key' does not exist or is empty\n"
+             "Action 'configtest' failed.\n"
+             "The Apache error log may have more information.\n"),
+        "/etc/apache2/sites-enabled/10-default_vhost_443.conf", 39,
+        "SSLCertificateKeyFile: file '/etc/ssl/private/ssl-cert-snakeoil.key' does not exist or is empty");
     ExpectLocation(Read("httpd.exe: Syntax error on line 597 of C:/wamp64/bin/apache/apache2.4.54.2/conf/httpd.conf: "
-                                    "Include/IncludeOptional: No matches for the wildcard '*.conf' in 'C:/wamp64 - ssl auto "
-                                    "config/vhosts/http', failing"),
+                        "Include/IncludeOptional: No matches for the wildcard '*.conf' in 'C:/wamp64 - ssl auto "
+                        "config/vhosts/http', failing"),
                    "C:/wamp64/bin/apache/apache2.4.54.2/conf/httpd.conf", 597,
                    "Include/IncludeOptional: No matches for the wildcard '*.conf' in 'C:/wamp64 - ssl auto "
                    "config/vhosts/http', failing");
     ExpectLocation(Read("apache2: Syntax error on line 216 of /etc/apache2/apache2.conf: Could not open "
-                                    "configuration file /etc/apache2/httpd.conf: No such file or directory"),
+                        "configuration file /etc/apache2/httpd.conf: No such file or directory"),
                    "/etc/apache2/apache2.conf", 216,
                    "Could not open configuration file /etc/apache2/httpd.conf: No such file or directory");
     ExpectLocation(Read("httpd.exe: Syntax error on line 3 of C:/Program Files/Apache Group/Apache2/conf/httpd.conf: "
-                                    "Either all Options must start with + or -, or no Option may."),
+                        "Either all Options must start with + or -, or no Option may."),
                    "C:/Program Files/Apache Group/Apache2/conf/httpd.conf", 3,
                    "Either all Options must start with + or -, or no Option may.");
 }
@@ -135,30 +136,30 @@ TEST(SyntaxReportServerForms, MessagesWithColonsAndPathsStayWhole)
 TEST(SyntaxReportServerForms, ChainOfIncludesLeadsToTheInnermost)
 {
     ExpectLocation(Read("httpd.exe: Syntax error on line 534 of C:/Apache24/conf/httpd.conf: Syntax error on "
-                                    "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
-                                    "<IfModule> section"),
+                        "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
+                        "<IfModule> section"),
                    "C:/Apache24/conf/extra/httpd-ssl.conf", 107, "</IfModule> without matching <IfModule> section");
     ExpectLocation(Read("apache2: Syntax error on line 235 of /etc/apache2/apache2.conf: Syntax error on line "
-                                    "208 of /etc/crs4/plugins/nextcloud-rule-exclusions-config.conf: Expected </link> "
-                                    "but saw </head>"),
+                        "208 of /etc/crs4/plugins/nextcloud-rule-exclusions-config.conf: Expected </link> "
+                        "but saw </head>"),
                    "/etc/crs4/plugins/nextcloud-rule-exclusions-config.conf", 208, "Expected </link> but saw </head>");
     // The same chain with the inner report on the next line.
     ExpectLocation(Read("AH00526: Syntax error on line 534 of C:/Apache24/conf/httpd.conf:\r\nSyntax error on "
-                                    "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
-                                    "<IfModule> section\r\n"),
+                        "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
+                        "<IfModule> section\r\n"),
                    "C:/Apache24/conf/extra/httpd-ssl.conf", 107, "</IfModule> without matching <IfModule> section");
 }
 
 TEST(SyntaxReportServerForms, SectionNotClosedNamesItsOwnFileAndLine)
 {
     ExpectLocation(Read("httpd: Syntax error on line 225 of C:/Apache2.2/conf/httpd.conf: "
-                                    "C:/Apache2.2/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed."),
+                        "C:/Apache2.2/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed."),
                    "C:/Apache2.2/conf/extra/httpd-vhosts.conf", 1, "<VirtualHost> was not closed.");
     ExpectLocation(Read("Syntax error on line 36 of /private/etc/apache2/httpd.conf: "
-                                    "/private/etc/apache2/httpd.conf:36: <\x85\xca#> was not closed."),
+                        "/private/etc/apache2/httpd.conf:36: <\x85\xca#> was not closed."),
                    "/private/etc/apache2/httpd.conf", 36, "<\x85\xca#> was not closed.");
     ExpectLocation(Read("AH00526: Syntax error on line 1 of C:/Apache24/conf/extra/httpd-vhosts.conf:\r\n"
-                                    "C:/Apache24/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed.\r\n"),
+                        "C:/Apache24/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed.\r\n"),
                    "C:/Apache24/conf/extra/httpd-vhosts.conf", 1, "<VirtualHost> was not closed.");
 }
 
@@ -167,33 +168,30 @@ TEST(SyntaxReportServerForms, OnlyPathLikeTextCountsAsAnInnerLocation)
     // No slash, a ": " before the number, or nothing after it: an ordinary message.
     ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nListen:80: bad address"), "C:/a.conf", 4,
                    "Listen:80: bad address");
-    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nSee also: C:/b.conf:2: text"), "C:/a.conf",
-                   4, "See also: C:/b.conf:2: text");
-    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:"), "C:/a.conf", 4,
-                   "C:/b.conf:2:");
-    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:x"), "C:/a.conf", 4,
-                   "C:/b.conf:2:x");
+    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nSee also: C:/b.conf:2: text"), "C:/a.conf", 4,
+                   "See also: C:/b.conf:2: text");
+    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:"), "C:/a.conf", 4, "C:/b.conf:2:");
+    ExpectLocation(Read("Syntax error on line 4 of C:/a.conf:\nC:/b.conf:2:x"), "C:/a.conf", 4, "C:/b.conf:2:x");
 }
 
 TEST(SyntaxReportServerForms, LinesBeforeTheReportArePassedOver)
 {
     ExpectLocation(Read("AH00558: httpd.exe: Could not reliably determine the server's fully qualified domain "
-                                    "name, using fe80::5efe:c0a8:1. Set the 'ServerName' directive globally to suppress "
-                                    "this message\r\nAH00526: Syntax error on line 51 of C:/Apache24/conf/httpd.conf:\r\n" +
-                                    kInvalidCommand + "\r\n"),
+                        "name, using fe80::5efe:c0a8:1. Set the 'ServerName' directive globally to suppress "
+                        "this message\r\nAH00526: Syntax error on line 51 of C:/Apache24/conf/httpd.conf:\r\n" +
+                        kInvalidCommand + "\r\n"),
                    "C:/Apache24/conf/httpd.conf", 51, kInvalidCommand);
-    ExpectLocation(Read("\r\n   Syntax error on line 8 of C:/a.conf:\r\n  message\r\n"), "C:/a.conf", 8,
-                   "message");
+    ExpectLocation(Read("\r\n   Syntax error on line 8 of C:/a.conf:\r\n  message\r\n"), "C:/a.conf", 8, "message");
 }
 
 TEST(SyntaxReportServerForms, TheFirstOfSeveralReportsCounts)
 {
     ExpectLocation(Read("AH00526: Syntax error on line 31 of /etc/httpd/extra/httpd-multilang-errordoc.conf:\n"
-                                    "Invalid command 'LanguagePriority', perhaps misspelled or defined by a module not "
-                                    "included in the server configuration\n\n"
-                                    "AH00526: Syntax error on line 10 of /etc/httpd/extra/httpd-userdir.conf:\n"
-                                    "Invalid command 'UserDir', perhaps misspelled or defined by a module not included "
-                                    "in the server configuration\n"),
+                        "Invalid command 'LanguagePriority', perhaps misspelled or defined by a module not "
+                        "included in the server configuration\n\n"
+                        "AH00526: Syntax error on line 10 of /etc/httpd/extra/httpd-userdir.conf:\n"
+                        "Invalid command 'UserDir', perhaps misspelled or defined by a module not included "
+                        "in the server configuration\n"),
                    "/etc/httpd/extra/httpd-multilang-errordoc.conf", 31,
                    "Invalid command 'LanguagePriority', perhaps misspelled or defined by a module not included in the "
                    "server configuration");
@@ -201,7 +199,8 @@ TEST(SyntaxReportServerForms, TheFirstOfSeveralReportsCounts)
 
 TEST(SyntaxReportServerForms, ReportsNamingNoLineAreShownWhole)
 {
-    ExpectShownWhole("httpd.exe: Could not open configuration file C:/Apache24/conf/httpd.conf: No such file or directory");
+    ExpectShownWhole(
+        "httpd.exe: Could not open configuration file C:/Apache24/conf/httpd.conf: No such file or directory");
     ExpectShownWhole("httpd: Could not open configuration file ../etc/apache2/httpd.conf: No such file or directory\n");
     ExpectShownWhole("(OS 10048)Only one usage of each socket address (protocol/network address/port) is normally "
                      "permitted.  : AH00072: make_sock: could not bind to address [::]:80");
@@ -210,7 +209,8 @@ TEST(SyntaxReportServerForms, ReportsNamingNoLineAreShownWhole)
 TEST(SyntaxReportServerForms, ALocationWithoutMessageIsShownWhole)
 {
     // As a report in the Launcher's form that lacks its message line: no jump.
-    ExpectShownWhole("AH00526: Syntax error on line 18 of C:/wamp64 - ssl auto config/vhosts/https/conf/httpd-ssl.conf");
+    ExpectShownWhole(
+        "AH00526: Syntax error on line 18 of C:/wamp64 - ssl auto config/vhosts/https/conf/httpd-ssl.conf");
     ExpectShownWhole("httpd.exe: Syntax error on line 18 of C:/Apache24/conf/httpd.conf:\r\n\r\n");
 }
 
@@ -224,13 +224,14 @@ TEST(SyntaxReportInnerLocations, AreFollowedOnlyToKnownFiles)
                                "included in the server configuration";
     ExpectLocation(ReadSyntaxReport("Syntax error on line 12 of C:/Apache24/conf/httpd.conf:\n" + pseudo, onlyVhosts),
                    "C:/Apache24/conf/httpd.conf", 12, pseudo);
-    ExpectLocation(ReadSyntaxReport("httpd.exe: Syntax error on line 534 of C:/Apache24/conf/httpd.conf: Syntax error on "
-                                    "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
-                                    "<IfModule> section",
-                                    onlyVhosts),
-                   "C:/Apache24/conf/httpd.conf", 534,
-                   "Syntax error on line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
-                   "<IfModule> section");
+    ExpectLocation(
+        ReadSyntaxReport("httpd.exe: Syntax error on line 534 of C:/Apache24/conf/httpd.conf: Syntax error on "
+                         "line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
+                         "<IfModule> section",
+                         onlyVhosts),
+        "C:/Apache24/conf/httpd.conf", 534,
+        "Syntax error on line 107 of C:/Apache24/conf/extra/httpd-ssl.conf: </IfModule> without matching "
+        "<IfModule> section");
     ExpectLocation(ReadSyntaxReport("httpd: Syntax error on line 225 of C:/Apache24/conf/httpd.conf: "
                                     "C:/Apache24/conf/extra/httpd-vhosts.conf:1: <VirtualHost> was not closed.",
                                     onlyVhosts),

@@ -71,28 +71,28 @@ HDDEDATA CALLBACK CDdeTestServer::Callback(UINT type, UINT, HCONV, HSZ topic, HS
     if (!server)
         return nullptr;
     switch (type) {
-    case XTYP_CONNECT: {
-        const bool match = ::DdeCmpStringHandles(topic, server->m_hszTopic) == 0 &&
-                           ::DdeCmpStringHandles(service, server->m_hszService) == 0;
-        if (match) {
-            std::lock_guard<std::mutex> lock(server->m_lock);
-            ++server->m_nConnections;
+        case XTYP_CONNECT: {
+            const bool match = ::DdeCmpStringHandles(topic, server->m_hszTopic) == 0 &&
+                               ::DdeCmpStringHandles(service, server->m_hszService) == 0;
+            if (match) {
+                std::lock_guard<std::mutex> lock(server->m_lock);
+                ++server->m_nConnections;
+            }
+            return reinterpret_cast<HDDEDATA>(match ? TRUE : FALSE);
         }
-        return reinterpret_cast<HDDEDATA>(match ? TRUE : FALSE);
-    }
-    case XTYP_EXECUTE: {
-        DWORD size = ::DdeGetData(data, nullptr, 0, 0);
-        std::string text(size, '\0');
-        ::DdeGetData(data, reinterpret_cast<BYTE*>(text.data()), size, 0);
-        {
-            std::lock_guard<std::mutex> lock(server->m_lock);
-            server->m_executes.push_back(text);
+        case XTYP_EXECUTE: {
+            DWORD size = ::DdeGetData(data, nullptr, 0, 0);
+            std::string text(size, '\0');
+            ::DdeGetData(data, reinterpret_cast<BYTE*>(text.data()), size, 0);
+            {
+                std::lock_guard<std::mutex> lock(server->m_lock);
+                server->m_executes.push_back(text);
+            }
+            if (server->m_answerDelayMs)
+                ::Sleep(server->m_answerDelayMs);
+            return reinterpret_cast<HDDEDATA>(DDE_FACK);
         }
-        if (server->m_answerDelayMs)
-            ::Sleep(server->m_answerDelayMs);
-        return reinterpret_cast<HDDEDATA>(DDE_FACK);
-    }
-    default:
-        return nullptr;
+        default:
+            return nullptr;
     }
 }

@@ -40,8 +40,8 @@ public:
         m_hadKey = true;
         char old[MAX_PATH * 2] = {};
         DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(key.Get(), nullptr, nullptr, &m_oldType, reinterpret_cast<BYTE*>(old),
-                                        &size) == ERROR_SUCCESS;
+        m_hadValue = ::RegQueryValueExA(key.Get(), nullptr, nullptr, &m_oldType, reinterpret_cast<BYTE*>(old), &size) ==
+                     ERROR_SUCCESS;
         m_old.assign(old, size);
     }
     ~CRegistrationState()
@@ -77,8 +77,8 @@ private:
     static CRegKey Open()
     {
         CRegKey key;
-        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                          nullptr, key.Receive(), nullptr);
+        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          key.Receive(), nullptr);
         return key;
     }
 

@@ -34,8 +34,7 @@ class SettingsStoreTest : public ::testing::Test {
 protected:
     void TearDown() override { backend->DeleteKey(settings::kCompanyKey); }
 
-    void WriteRaw(const std::string& key, const std::string& name, SettingType type,
-                  std::vector<std::uint8_t> bytes)
+    void WriteRaw(const std::string& key, const std::string& name, SettingType type, std::vector<std::uint8_t> bytes)
     {
         SettingValue v;
         v.type = type;
@@ -219,8 +218,7 @@ TYPED_TEST(SettingsStoreTest, ValueNamesComeInCreationOrder)
     const std::uint8_t rec[] = {0};
     for (const char* name : {"Browser1", "Browser2", "Browser3"})
         s.WriteBinary(settings::kBrowsersKey, name, rec, sizeof rec);
-    EXPECT_EQ(s.ValueNames(settings::kBrowsersKey),
-              (std::vector<std::string>{"Browser1", "Browser2", "Browser3"}));
+    EXPECT_EQ(s.ValueNames(settings::kBrowsersKey), (std::vector<std::string>{"Browser1", "Browser2", "Browser3"}));
 }
 
 TEST(MemorySettingsBackend, RefusedWritesChangeNothing)

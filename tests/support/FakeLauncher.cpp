@@ -42,8 +42,8 @@ void CFakeLauncher::ThreadMain(std::promise<HWND>* ready)
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
     ::RegisterClassA(&wc);  // fails harmlessly when a previous launcher registered it
-    HWND wnd = ::CreateWindowExA(0, kClassName, "Launcher", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                                 wc.hInstance, this);
+    HWND wnd =
+        ::CreateWindowExA(0, kClassName, "Launcher", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, this);
     ready->set_value(wnd);
     if (!wnd)
         return;
@@ -139,8 +139,7 @@ void CFakeLauncher::SetResponder(std::function<LRESULT(const LauncherNotice&)> r
 LRESULT CFakeLauncher::SendCode(HWND target, unsigned code, LPARAM lParam, DWORD timeoutMs, bool* timedOut)
 {
     DWORD_PTR result = 0;
-    const LRESULT ok = ::SendMessageTimeoutA(target, WM_LAUNCHER_NOTIFY, code, lParam, SMTO_NORMAL, timeoutMs,
-                                             &result);
+    const LRESULT ok = ::SendMessageTimeoutA(target, WM_LAUNCHER_NOTIFY, code, lParam, SMTO_NORMAL, timeoutMs, &result);
     if (timedOut)
         *timedOut = ok == 0;
     return static_cast<LRESULT>(result);

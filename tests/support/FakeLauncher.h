@@ -19,7 +19,7 @@
 struct LauncherNotice {
     unsigned code = 0;
     LPARAM lParam = 0;
-    bool sent = false;                  // SendMessage (true) or PostMessage (false)
+    bool sent = false;                        // SendMessage (true) or PostMessage (false)
     std::uint32_t editorWndAtThatMoment = 0;  // hEditorWnd in the block when it arrived
 };
 
@@ -51,8 +51,7 @@ public:
     void SetResponder(std::function<LRESULT(const LauncherNotice&)> responder);
 
     // What the Launcher does towards a deliverable; text first, then the code.
-    LRESULT SendCode(HWND target, unsigned code, LPARAM lParam = 0, DWORD timeoutMs = 15000,
-                     bool* timedOut = nullptr);
+    LRESULT SendCode(HWND target, unsigned code, LPARAM lParam = 0, DWORD timeoutMs = 15000, bool* timedOut = nullptr);
     bool PostCode(HWND target, unsigned code, LPARAM lParam = 0);
 
 private:

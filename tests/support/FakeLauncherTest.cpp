@@ -6,7 +6,10 @@
 
 namespace {
 
-std::string Probe() { return testpaths::Join(testpaths::TestBinDir(), "LauncherProbe.exe"); }
+std::string Probe()
+{
+    return testpaths::Join(testpaths::TestBinDir(), "LauncherProbe.exe");
+}
 
 int RunProbe(const std::string& arguments)
 {

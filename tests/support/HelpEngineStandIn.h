@@ -18,8 +18,8 @@ public:
                           nullptr);
         char old[MAX_PATH] = {};
         DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
-                                        &size) == ERROR_SUCCESS;
+        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
+                     ERROR_SUCCESS;
         m_old = old;
         const std::string standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
         ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(standIn.c_str()),

@@ -67,12 +67,12 @@ RegistryTree Read(HKEY key)
 void Write(HKEY parent, const std::string& name, const RegistryTree& tree)
 {
     CRegKey key;
-    if (::RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.Receive(),
-                          nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.Receive(), nullptr) !=
+        ERROR_SUCCESS)
         return;
     for (const RegistryTree::Value& value : tree.values)
-        ::RegSetValueExA(key.Get(), value.name.empty() ? nullptr : value.name.c_str(), 0, value.type,
-                         value.data.data(), static_cast<DWORD>(value.data.size()));
+        ::RegSetValueExA(key.Get(), value.name.empty() ? nullptr : value.name.c_str(), 0, value.type, value.data.data(),
+                         static_cast<DWORD>(value.data.size()));
     for (const auto& [childName, child] : tree.keys)
         Write(key.Get(), childName, child);
 }

@@ -22,21 +22,21 @@ constexpr int kEditId = 101;
 LRESULT CALLBACK ProbeWindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        ::CreateWindowExA(0, "BUTTON", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 100, 30, wnd,
-                          reinterpret_cast<HMENU>(kButtonId), nullptr, nullptr);
-        ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 50, 200, 24,
-                          wnd, reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
-        return 0;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED)
-            ::PostQuitMessage(7);
-        return 0;
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcA(wnd, message, wParam, lParam);
+        case WM_CREATE:
+            ::CreateWindowExA(0, "BUTTON", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 100, 30, wnd,
+                              reinterpret_cast<HMENU>(kButtonId), nullptr, nullptr);
+            ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 50, 200, 24,
+                              wnd, reinterpret_cast<HMENU>(kEditId), nullptr, nullptr);
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED)
+                ::PostQuitMessage(7);
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            return ::DefWindowProcA(wnd, message, wParam, lParam);
     }
 }
 
@@ -49,8 +49,8 @@ int RunWindow()
     wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = "TessalyProbe";
     ::RegisterClassA(&wc);
-    HWND wnd = ::CreateWindowExA(0, wc.lpszClassName, "Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 260,
-                                 140, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND wnd = ::CreateWindowExA(0, wc.lpszClassName, "Probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 260, 140,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
     if (!wnd)
         return 3;
     MSG msg;
@@ -80,9 +80,7 @@ int main(int argc, char** argv)
             ::SendMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, std::strtoul(argv[2], nullptr, 0), 0));
     }
     if (command == "post" && argc >= 3)
-        return ::PostMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, std::strtoul(argv[2], nullptr, 0), 0)
-                   ? 0
-                   : 1;
+        return ::PostMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, std::strtoul(argv[2], nullptr, 0), 0) ? 0 : 1;
     if (command == "expect-text" && argc >= 3)
         return block.GetText() == argv[2] ? 0 : 1;
     return 64;

@@ -87,17 +87,19 @@ bool Painted(HWND wnd)
 bool WaitForPicture(HWND wnd, DWORD timeoutMs)
 {
     std::vector<COLORREF> last;
-    return ui::WaitUntil([&] {
-        RECT rect{};
-        DWORD_PTR ignored = 0;
-        if (!::GetWindowRect(wnd, &rect) || !Painted(wnd) ||
-            !::SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored))
-            return false;
-        std::vector<COLORREF> now = CopyPixels(nullptr, rect);
-        const bool settled = !now.empty() && now == last;
-        last = std::move(now);
-        return settled;
-    }, timeoutMs);
+    return ui::WaitUntil(
+        [&] {
+            RECT rect{};
+            DWORD_PTR ignored = 0;
+            if (!::GetWindowRect(wnd, &rect) || !Painted(wnd) ||
+                !::SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored))
+                return false;
+            std::vector<COLORREF> now = CopyPixels(nullptr, rect);
+            const bool settled = !now.empty() && now == last;
+            last = std::move(now);
+            return settled;
+        },
+        timeoutMs);
 }
 
 std::string SaveWindowPng(HWND wnd, const std::string& name)

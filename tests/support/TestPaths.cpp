@@ -53,8 +53,14 @@ std::string TestBinDir()
     return Parent(std::string(path, n));
 }
 
-std::string BuildDir() { return Parent(TestBinDir()); }
-std::string BinDir() { return Join(BuildDir(), "bin"); }
+std::string BuildDir()
+{
+    return Parent(TestBinDir());
+}
+std::string BinDir()
+{
+    return Join(BuildDir(), "bin");
+}
 
 std::string ScreenshotDir()
 {

@@ -94,7 +94,7 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const 
     } query{processId, className, caption, prefix, {}};
 
     ::EnumWindows(
-        [](HWND wnd, LPARAM param) __attribute__((stdcall)) -> BOOL {
+        [](HWND wnd, LPARAM param) __attribute__((stdcall))->BOOL {
             auto& q = *reinterpret_cast<Query*>(param);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(wnd, &owner);
@@ -140,8 +140,7 @@ HWND FindChild(HWND parent, const char* className, int id, const char* text)
     } query{className, id, text, nullptr};
 
     ::EnumChildWindows(
-        parent,
-        [](HWND wnd, LPARAM param) __attribute__((stdcall)) -> BOOL {
+        parent, [](HWND wnd, LPARAM param) __attribute__((stdcall))->BOOL {
             auto& q = *reinterpret_cast<Query*>(param);
             if (q.className && ::_stricmp(ClassOf(wnd).c_str(), q.className) != 0)
                 return TRUE;
@@ -163,8 +162,7 @@ std::vector<HWND> FindChildren(HWND parent, const char* className)
         std::vector<HWND> found;
     } query{className, {}};
     ::EnumChildWindows(
-        parent,
-        [](HWND wnd, LPARAM param) __attribute__((stdcall)) -> BOOL {
+        parent, [](HWND wnd, LPARAM param) __attribute__((stdcall))->BOOL {
             auto& q = *reinterpret_cast<Query*>(param);
             if (!q.className || ::_stricmp(ClassOf(wnd).c_str(), q.className) == 0)
                 q.found.push_back(wnd);
@@ -189,8 +187,8 @@ std::string TextOf(HWND wnd)
         return noAnswer;
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutA(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_ABORTIFHUNG, 5000, &copied))
+    if (!::SendMessageTimeoutA(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                               5000, &copied))
         return noAnswer;
     text.resize(std::strlen(text.c_str()));
     return text;

@@ -17,10 +17,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000, 
 
 // Visible top-level windows of a process (0: any process) whose class and caption match
 // (null matches anything; the caption may be a prefix when prefix is true).
-std::vector<HWND> TopLevelWindows(DWORD processId, const char* className = nullptr,
-                                  const char* caption = nullptr, bool prefix = false);
-HWND WaitForTopLevel(DWORD processId, const char* className, const char* caption, DWORD timeoutMs,
-                     bool prefix = false);
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className = nullptr, const char* caption = nullptr,
+                                  bool prefix = false);
+HWND WaitForTopLevel(DWORD processId, const char* className, const char* caption, DWORD timeoutMs, bool prefix = false);
 
 // A descendant with this class (null: any), control id (-1: any) and text (null: any).
 HWND FindChild(HWND parent, const char* className, int id = -1, const char* text = nullptr);

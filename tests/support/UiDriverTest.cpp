@@ -59,8 +59,9 @@ TEST_F(UiDriverTest, SavesThePictureOfAWindow)
     ASSERT_TRUE(testpaths::ReadTextFile(path, bytes));
     RECT rect;
     ::GetWindowRect(frame, &rect);
-    const auto expected = png::Encode(rect.right - rect.left, rect.bottom - rect.top,
-                                      std::vector<std::uint8_t>((rect.right - rect.left) * (rect.bottom - rect.top) * 3));
+    const auto expected =
+        png::Encode(rect.right - rect.left, rect.bottom - rect.top,
+                    std::vector<std::uint8_t>((rect.right - rect.left) * (rect.bottom - rect.top) * 3));
     EXPECT_EQ(bytes.size(), expected.size());  // stored blocks: the size follows from the dimensions
     EXPECT_EQ(bytes.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0);
 }

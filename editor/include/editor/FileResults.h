@@ -18,12 +18,12 @@ enum VQFileResult : int {
     VQ_WRITE_FAILED = 4,          // writing or flushing the new text failed
     VQ_WRITE_REPLACE_FAILED = 5,  // the new text could not take the file's place
     VQ_WRITE_DISK_FULL = 6,
-    VQ_WRITE_IS_FOLDER = 7,       // a folder has the name
-    VQ_WRITE_NO_FOLDER = 8,       // the folder named does not exist
-    VQ_WRITE_STOPPED = 9,         // the user stopped it in the progress box
+    VQ_WRITE_IS_FOLDER = 7,          // a folder has the name
+    VQ_WRITE_NO_FOLDER = 8,          // the folder named does not exist
+    VQ_WRITE_STOPPED = 9,            // the user stopped it in the progress box
     VQ_WRITE_SOURCE_CUT_SHORT = 10,  // the file shown was cut short while it was copied
 
     // Either.
-    VQ_FILE_NO_PATH = 99,         // no path was given
+    VQ_FILE_NO_PATH = 99,  // no path was given
     VQ_FILE_OUT_OF_MEMORY = 100,
 };

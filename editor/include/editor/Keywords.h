@@ -11,7 +11,7 @@
 namespace tessaly::editor {
 class KeywordLookup;
 class KeywordTable;
-}
+}  // namespace tessaly::editor
 
 class EDITORAPI CKeywords {
 public:

@@ -105,28 +105,28 @@ void CControlBar::OnUpdateCmdUI(CFrameWnd*, bool) {}
 bool CControlBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_IDLEUPDATECMDUI:
-        if (IsVisible()) {
-            if (CFrameWnd* target = DockSite())
-                AfxGuarded(this)->OnUpdateCmdUI(target, wParam != 0);
-        }
-        *result = 0;
-        return true;
-    // Commands and notifications of a bar's children go to its frame, once the child's own
-    // object has had them.
-    case WM_COMMAND:
-    case WM_NOTIFY: {
-        HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
-        CWnd* child = FromHandlePermanent(from);
-        if (child && child != this && AfxGuarded(child)->OnChildNotify(msg, wParam, lParam, result))
+        case WM_IDLEUPDATECMDUI:
+            if (IsVisible()) {
+                if (CFrameWnd* target = DockSite())
+                    AfxGuarded(this)->OnUpdateCmdUI(target, wParam != 0);
+            }
+            *result = 0;
             return true;
-        CFrameWnd* frame = DockSite();
-        if (!frame)
-            return false;
-        *result = frame->SendMessage(msg, wParam, lParam);
-        return true;
-    }
-    default:
-        return CWnd::OnWndMsg(msg, wParam, lParam, result);
+        // Commands and notifications of a bar's children go to its frame, once the child's own
+        // object has had them.
+        case WM_COMMAND:
+        case WM_NOTIFY: {
+            HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+            CWnd* child = FromHandlePermanent(from);
+            if (child && child != this && AfxGuarded(child)->OnChildNotify(msg, wParam, lParam, result))
+                return true;
+            CFrameWnd* frame = DockSite();
+            if (!frame)
+                return false;
+            *result = frame->SendMessage(msg, wParam, lParam);
+            return true;
+        }
+        default:
+            return CWnd::OnWndMsg(msg, wParam, lParam, result);
     }
 }

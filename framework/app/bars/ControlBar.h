@@ -13,34 +13,34 @@
 #include "Wnd.h"
 
 // Alignment and border bits of a bar's style.
-#define CBRS_ALIGN_LEFT     0x1000L
-#define CBRS_ALIGN_TOP      0x2000L
-#define CBRS_ALIGN_RIGHT    0x4000L
-#define CBRS_ALIGN_BOTTOM   0x8000L
-#define CBRS_ALIGN_ANY      0xF000L
-#define CBRS_BORDER_LEFT    0x0100L
-#define CBRS_BORDER_TOP     0x0200L
-#define CBRS_BORDER_RIGHT   0x0400L
-#define CBRS_BORDER_BOTTOM  0x0800L
-#define CBRS_BORDER_ANY     0x0F00L
-#define CBRS_TOOLTIPS       0x0010L
-#define CBRS_FLYBY          0x0020L
-#define CBRS_FLOAT_MULTI    0x0040L
-#define CBRS_SIZE_DYNAMIC   0x0080L
-#define CBRS_HIDE_INPLACE   0x0008L
-#define CBRS_SIZE_FIXED     0x0004L
-#define CBRS_FLOATING       0x0001L
-#define CBRS_TOP            (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
-#define CBRS_BOTTOM         (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+#define CBRS_ALIGN_LEFT 0x1000L
+#define CBRS_ALIGN_TOP 0x2000L
+#define CBRS_ALIGN_RIGHT 0x4000L
+#define CBRS_ALIGN_BOTTOM 0x8000L
+#define CBRS_ALIGN_ANY 0xF000L
+#define CBRS_BORDER_LEFT 0x0100L
+#define CBRS_BORDER_TOP 0x0200L
+#define CBRS_BORDER_RIGHT 0x0400L
+#define CBRS_BORDER_BOTTOM 0x0800L
+#define CBRS_BORDER_ANY 0x0F00L
+#define CBRS_TOOLTIPS 0x0010L
+#define CBRS_FLYBY 0x0020L
+#define CBRS_FLOAT_MULTI 0x0040L
+#define CBRS_SIZE_DYNAMIC 0x0080L
+#define CBRS_HIDE_INPLACE 0x0008L
+#define CBRS_SIZE_FIXED 0x0004L
+#define CBRS_FLOATING 0x0001L
+#define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
 
 // Modes of CalcDynamicLayout.
-#define LM_STRETCH   0x01  // stretch to the frame's width or height
-#define LM_HORZ      0x02  // horizontal rather than vertical
-#define LM_MRUWIDTH  0x04  // the most recently used width
-#define LM_HORZDOCK  0x08  // the size docked at the top or bottom
-#define LM_VERTDOCK  0x10  // the size docked at the left or right
-#define LM_LENGTHY   0x20  // the length is a height, not a width
-#define LM_COMMIT    0x40  // remember the length as the most recently used width
+#define LM_STRETCH 0x01   // stretch to the frame's width or height
+#define LM_HORZ 0x02      // horizontal rather than vertical
+#define LM_MRUWIDTH 0x04  // the most recently used width
+#define LM_HORZDOCK 0x08  // the size docked at the top or bottom
+#define LM_VERTDOCK 0x10  // the size docked at the left or right
+#define LM_LENGTHY 0x20   // the length is a height, not a width
+#define LM_COMMIT 0x40    // remember the length as the most recently used width
 
 class CDockBar;
 class CFrameWnd;

@@ -16,7 +16,8 @@ CDockBar::~CDockBar()
 bool CDockBar::Create(CWnd* parent, DWORD alignStyle, UINT id)
 {
     m_dwStyle = alignStyle & CBRS_ALIGN_ANY;
-    const char* cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const char* cls =
+        AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!CreateEx(0, cls, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0,
                   parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
         return false;
@@ -135,8 +136,8 @@ void CDockBar::ArrangeBars(int cx, int cy)
             place = {offset, 0, offset + width, cy};
             offset += width;
         }
-        ::SetWindowPos(bar->m_hWnd, nullptr, place.left, place.top, place.right - place.left,
-                       place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(bar->m_hWnd, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -116,14 +116,14 @@ RECT CDockContext::DockedRect(CDockBar* dock, POINT cursor) const
     dock->GetWindowRect(&own);
     (void)cursor;
     switch (id) {
-    case AFX_IDW_DOCKBAR_TOP:
-        return {area.left, own.bottom, area.right, own.bottom + across};
-    case AFX_IDW_DOCKBAR_BOTTOM:
-        return {area.left, own.top - across, area.right, own.top};
-    case AFX_IDW_DOCKBAR_LEFT:
-        return {own.right, own.top, own.right + across, own.bottom};
-    default:
-        return {own.left - across, own.top, own.left, own.bottom};
+        case AFX_IDW_DOCKBAR_TOP:
+            return {area.left, own.bottom, area.right, own.bottom + across};
+        case AFX_IDW_DOCKBAR_BOTTOM:
+            return {area.left, own.top - across, area.right, own.top};
+        case AFX_IDW_DOCKBAR_LEFT:
+            return {own.right, own.top, own.right + across, own.bottom};
+        default:
+            return {own.left - across, own.top, own.left, own.bottom};
     }
 }
 
@@ -158,29 +158,29 @@ void CDockContext::StartDrag(POINT start)
         if (::GetCapture() != m_pBar->m_hWnd)
             break;
         switch (msg.message) {
-        case WM_MOUSEMOVE:
-            follow(msg.pt);
-            break;
-        case WM_LBUTTONUP:
-            follow(msg.pt);
-            accepted = true;
-            done = true;
-            break;
-        case WM_RBUTTONDOWN:
-            done = true;
-            break;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (msg.wParam == VK_ESCAPE) {
+            case WM_MOUSEMOVE:
+                follow(msg.pt);
+                break;
+            case WM_LBUTTONUP:
+                follow(msg.pt);
+                accepted = true;
                 done = true;
-            } else if (msg.wParam == VK_CONTROL) {
-                POINT cursor;
-                ::GetCursorPos(&cursor);
-                follow(cursor);
-            }
-            break;
-        default:
-            ::DispatchMessageA(&msg);
+                break;
+            case WM_RBUTTONDOWN:
+                done = true;
+                break;
+            case WM_KEYDOWN:
+            case WM_KEYUP:
+                if (msg.wParam == VK_ESCAPE) {
+                    done = true;
+                } else if (msg.wParam == VK_CONTROL) {
+                    POINT cursor;
+                    ::GetCursorPos(&cursor);
+                    follow(cursor);
+                }
+                break;
+            default:
+                ::DispatchMessageA(&msg);
         }
     }
     outline.Erase();

@@ -26,9 +26,9 @@ public:
     // The dock bar under a screen point for this bar, or null.
     CDockBar* DockBarAt(POINT screen) const;
 
-    UINT m_uMRUDockID = 0;                 // the side the bar was docked at last
-    POINT m_ptMRUFloatPos{-1, -1};         // where the floating frame was (or goes) last
-    int m_nHitTest = HTNOWHERE;            // the corner or side of the floating frame being sized
+    UINT m_uMRUDockID = 0;          // the side the bar was docked at last
+    POINT m_ptMRUFloatPos{-1, -1};  // where the floating frame was (or goes) last
+    int m_nHitTest = HTNOWHERE;     // the corner or side of the floating frame being sized
 
 private:
     RECT FloatingRect(POINT topLeft) const;

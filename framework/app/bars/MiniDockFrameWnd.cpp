@@ -11,10 +11,10 @@ CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(true) {}
 
 bool CMiniDockFrameWnd::Create(CFrameWnd* dockSite, POINT topLeft, bool sizable)
 {
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | MFS_4THICKFRAME |
-                        (sizable ? WS_THICKFRAME : WS_BORDER);
-    const char* cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
-                                          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const DWORD style =
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | MFS_4THICKFRAME | (sizable ? WS_THICKFRAME : WS_BORDER);
+    const char* cls =
+        AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!CreateEx(WS_EX_TOOLWINDOW, cls, "", style, topLeft.x, topLeft.y, 100, 100, dockSite->m_hWnd, nullptr))
         return false;
     return m_wndDockBar.Create(this, 0, AFX_IDW_DOCKBAR_FLOAT);
@@ -67,14 +67,14 @@ LRESULT CMiniDockFrameWnd::OnNcHitTest(LPARAM lParam)
     LRESULT hit = AfxGuarded(this)->DefWindowProc(WM_NCHITTEST, 0, lParam);
     if (GetStyle() & MFS_4THICKFRAME) {
         switch (hit) {
-        case HTTOPLEFT:
-        case HTTOPRIGHT:
-            return HTTOP;
-        case HTBOTTOMLEFT:
-        case HTBOTTOMRIGHT:
-            return HTBOTTOM;
-        default:
-            break;
+            case HTTOPLEFT:
+            case HTTOPRIGHT:
+                return HTTOP;
+            case HTBOTTOMLEFT:
+            case HTBOTTOMRIGHT:
+                return HTBOTTOM;
+            default:
+                break;
         }
     }
     return hit;
@@ -95,11 +95,20 @@ void CMiniDockFrameWnd::OnSizing(UINT edge, RECT* proposed)
     SIZE size;
     int corner = HTNOWHERE;
     switch (edge) {
-    case WMSZ_TOPLEFT: corner = HTTOPLEFT; break;
-    case WMSZ_TOPRIGHT: corner = HTTOPRIGHT; break;
-    case WMSZ_BOTTOMLEFT: corner = HTBOTTOMLEFT; break;
-    case WMSZ_BOTTOMRIGHT: corner = HTBOTTOMRIGHT; break;
-    default: break;
+        case WMSZ_TOPLEFT:
+            corner = HTTOPLEFT;
+            break;
+        case WMSZ_TOPRIGHT:
+            corner = HTTOPRIGHT;
+            break;
+        case WMSZ_BOTTOMLEFT:
+            corner = HTBOTTOMLEFT;
+            break;
+        case WMSZ_BOTTOMRIGHT:
+            corner = HTBOTTOMRIGHT;
+            break;
+        default:
+            break;
     }
     if (corner != HTNOWHERE && context) {
         context->m_nHitTest = corner;
@@ -140,46 +149,46 @@ void CMiniDockFrameWnd::OnExitSizeMove()
 bool CMiniDockFrameWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_FLOATINGFRAMEEMPTY:
-        if (!Bar())
-            AfxGuarded(this)->DestroyWindow();
-        *result = 0;
-        return true;
-    case WM_NCHITTEST:
-        *result = OnNcHitTest(lParam);
-        return true;
-    case WM_SIZING:
-        OnSizing(static_cast<UINT>(wParam), reinterpret_cast<RECT*>(lParam));
-        *result = TRUE;
-        return true;
-    case WM_EXITSIZEMOVE:
-        OnExitSizeMove();
-        *result = 0;
-        return true;
-    // The caption moves the bar the way the bar's own gripper does: onto a side or
-    // elsewhere; a double click docks it again.
-    case WM_NCLBUTTONDOWN:
-        if (wParam == HTCAPTION) {
-            CControlBar* bar = Bar();
-            if (bar && bar->m_pDockContext) {
-                ::SetActiveWindow(m_hWnd);
-                bar->m_pDockContext->StartDrag(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-                *result = 0;
-                return true;
+        case WM_FLOATINGFRAMEEMPTY:
+            if (!Bar())
+                AfxGuarded(this)->DestroyWindow();
+            *result = 0;
+            return true;
+        case WM_NCHITTEST:
+            *result = OnNcHitTest(lParam);
+            return true;
+        case WM_SIZING:
+            OnSizing(static_cast<UINT>(wParam), reinterpret_cast<RECT*>(lParam));
+            *result = TRUE;
+            return true;
+        case WM_EXITSIZEMOVE:
+            OnExitSizeMove();
+            *result = 0;
+            return true;
+        // The caption moves the bar the way the bar's own gripper does: onto a side or
+        // elsewhere; a double click docks it again.
+        case WM_NCLBUTTONDOWN:
+            if (wParam == HTCAPTION) {
+                CControlBar* bar = Bar();
+                if (bar && bar->m_pDockContext) {
+                    ::SetActiveWindow(m_hWnd);
+                    bar->m_pDockContext->StartDrag(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                    *result = 0;
+                    return true;
+                }
             }
-        }
-        return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
-    case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION) {
-            CControlBar* bar = Bar();
-            if (bar && bar->m_pDockContext) {
-                bar->m_pDockContext->ToggleDocking();
-                *result = 0;
-                return true;
+            return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
+        case WM_NCLBUTTONDBLCLK:
+            if (wParam == HTCAPTION) {
+                CControlBar* bar = Bar();
+                if (bar && bar->m_pDockContext) {
+                    bar->m_pDockContext->ToggleDocking();
+                    *result = 0;
+                    return true;
+                }
             }
-        }
-        return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
-    default:
-        return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
+            return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
+        default:
+            return CFrameWnd::OnWndMsg(msg, wParam, lParam, result);
     }
 }

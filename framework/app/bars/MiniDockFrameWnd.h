@@ -10,7 +10,7 @@
 #include "FwApi.h"
 
 // Styles of a floating frame, in the low word of its window style.
-#define MFS_4THICKFRAME  0x00000200L  // sized at the four sides only, not at the corners
+#define MFS_4THICKFRAME 0x00000200L  // sized at the four sides only, not at the corners
 
 class FWAPI CMiniDockFrameWnd : public CFrameWnd {
 public:

@@ -96,8 +96,7 @@ bool ReadPixels(HBITMAP bitmap, SIZE size, std::vector<std::uint32_t>& pixels)
     pixels.assign(static_cast<std::size_t>(size.cx) * size.cy, 0);
     BITMAPINFO info = TopDown32(size);
     CClientDC screen(nullptr);
-    if (::GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.cy), pixels.data(), &info, DIB_RGB_COLORS) !=
-        size.cy)
+    if (::GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.cy), pixels.data(), &info, DIB_RGB_COLORS) != size.cy)
         return false;
     for (std::uint32_t& pixel : pixels)
         pixel &= 0xFFFFFF;
@@ -147,8 +146,8 @@ bool CToolBar::LoadToolBar(UINT id)
 bool CToolBar::LoadImages(HINSTANCE module, UINT id, int count)
 {
     CBitmap strip;
-    strip.Attach(static_cast<HBITMAP>(
-        ::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    strip.Attach(
+        static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip)
         return false;
     const SIZE size = strip.GetSize();
@@ -187,8 +186,7 @@ bool CToolBar::SetButtons(const UINT* ids, int count)
         }
         buttons.push_back(button);
     }
-    if (!buttons.empty() &&
-        !SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
+    if (!buttons.empty() && !SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
         return false;
     SendMessage(TB_AUTOSIZE);
     return true;
@@ -253,8 +251,8 @@ bool CReBar::Create(CWnd* parent, DWORD ctrlStyle, DWORD style, UINT id)
 {
     m_dwStyle = style & 0xFFFF;
     DWORD windowStyle = (style & ~0xFFFF) | ctrlStyle | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE;
-    if (!CreateEx(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr, windowStyle | WS_CHILD, 0, 0, 100, 30,
-                  parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
+    if (!CreateEx(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr, windowStyle | WS_CHILD, 0, 0, 100, 30, parent->m_hWnd,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
         return false;
     REBARINFO info{};
     info.cbSize = sizeof(info);
@@ -533,15 +531,15 @@ bool CStatusBar::OnChildNotify(UINT msg, WPARAM, LPARAM lParam, LRESULT* result)
 bool CStatusBar::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_SIZE:
-        *result = Default();
-        UpdateParts();
-        return true;
-    case WM_SETTEXT:  // the frame's message texts go to the message pane
-        SetPaneText(0, reinterpret_cast<const char*>(lParam));
-        *result = TRUE;
-        return true;
-    default:
-        return CControlBar::OnWndMsg(msg, wParam, lParam, result);
+        case WM_SIZE:
+            *result = Default();
+            UpdateParts();
+            return true;
+        case WM_SETTEXT:  // the frame's message texts go to the message pane
+            SetPaneText(0, reinterpret_cast<const char*>(lParam));
+            *result = TRUE;
+            return true;
+        default:
+            return CControlBar::OnWndMsg(msg, wParam, lParam, result);
     }
 }

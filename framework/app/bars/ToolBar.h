@@ -61,12 +61,12 @@ public:
 };
 
 // Pane styles of the status bar.
-#define SBPS_NORMAL     0x0000
-#define SBPS_NOBORDERS  SBT_NOBORDERS
-#define SBPS_POPOUT     SBT_POPOUT
-#define SBPS_OWNERDRAW  SBT_OWNERDRAW
-#define SBPS_DISABLED   0x04000000  // the pane shows no text
-#define SBPS_STRETCH    0x08000000  // the pane takes the width the others leave
+#define SBPS_NORMAL 0x0000
+#define SBPS_NOBORDERS SBT_NOBORDERS
+#define SBPS_POPOUT SBT_POPOUT
+#define SBPS_OWNERDRAW SBT_OWNERDRAW
+#define SBPS_DISABLED 0x04000000  // the pane shows no text
+#define SBPS_STRETCH 0x08000000   // the pane takes the width the others leave
 
 class FWAPI CStatusBar : public CControlBar {
 public:

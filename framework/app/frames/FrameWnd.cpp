@@ -59,8 +59,8 @@ bool CFrameWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateCon
         SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
         // The caption's icon from its own small picture, not the large one shrunk.
         auto* small = static_cast<HICON>(::LoadImageA(resources, MAKEINTRESOURCEA(idResource), IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                      LR_SHARED));
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small : m_hIcon));
     }
     return true;
@@ -190,9 +190,9 @@ void CFrameWnd::RecalcLayout(bool)
     m_rectBorder = remaining;
     HWND pane = AfxGuarded(this)->LayoutPane();
     if (pane) {
-        positions = ::DeferWindowPos(positions, pane, nullptr, remaining.left, remaining.top,
-                                     remaining.right - remaining.left, remaining.bottom - remaining.top,
-                                     SWP_NOZORDER | SWP_NOACTIVATE);
+        positions =
+            ::DeferWindowPos(positions, pane, nullptr, remaining.left, remaining.top, remaining.right - remaining.left,
+                             remaining.bottom - remaining.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ::EndDeferWindowPos(positions);
     m_bInRecalcLayout = false;
@@ -354,23 +354,23 @@ CSplitterWnd* SplitterOf(CView* view)
 bool CFrameWnd::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_NEXT_PANE:
-    case ID_PREV_PANE:
-        if (CSplitterWnd* splitter = SplitterOf(AfxGuarded(this)->GetActiveView())) {
-            AfxGuarded(splitter)->ActivateNext(id == ID_PREV_PANE);
-            return true;
-        }
-        return false;
-    case ID_VIEW_TOOLBAR:
-    case ID_VIEW_STATUS_BAR:
-    case ID_VIEW_REBAR:
-        if (CControlBar* bar = GetControlBar(id)) {
-            ShowControlBar(bar, !bar->IsVisible());
-            return true;
-        }
-        return false;
-    default:
-        return CWnd::HandleCommand(id, code);
+        case ID_NEXT_PANE:
+        case ID_PREV_PANE:
+            if (CSplitterWnd* splitter = SplitterOf(AfxGuarded(this)->GetActiveView())) {
+                AfxGuarded(splitter)->ActivateNext(id == ID_PREV_PANE);
+                return true;
+            }
+            return false;
+        case ID_VIEW_TOOLBAR:
+        case ID_VIEW_STATUS_BAR:
+        case ID_VIEW_REBAR:
+            if (CControlBar* bar = GetControlBar(id)) {
+                ShowControlBar(bar, !bar->IsVisible());
+                return true;
+            }
+            return false;
+        default:
+            return CWnd::HandleCommand(id, code);
     }
 }
 
@@ -400,85 +400,85 @@ BOOL CFrameWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 bool CFrameWnd::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
-    case ID_INDICATOR_CAPS:
-        ui.Enable((::GetKeyState(VK_CAPITAL) & 1) != 0);
-        return true;
-    case ID_INDICATOR_NUM:
-        ui.Enable((::GetKeyState(VK_NUMLOCK) & 1) != 0);
-        return true;
-    case ID_INDICATOR_SCRL:
-        ui.Enable((::GetKeyState(VK_SCROLL) & 1) != 0);
-        return true;
-    // Reached only when no view or document answered: there is no document to act on.
-    case ID_FILE_SAVE:
-    case ID_FILE_SAVE_AS:
-    case ID_FILE_CLOSE:
-        ui.Enable(AfxGuarded(this)->GetActiveDocument() != nullptr);
-        return true;
-    case ID_NEXT_PANE:
-    case ID_PREV_PANE: {
-        CSplitterWnd* splitter = SplitterOf(AfxGuarded(this)->GetActiveView());
-        if (!splitter)
-            return false;
-        ui.Enable(splitter->GetRowCount() * splitter->GetColumnCount() > 1);
-        return true;
-    }
-    case ID_VIEW_TOOLBAR:
-    case ID_VIEW_STATUS_BAR:
-    case ID_VIEW_REBAR:
-        if (CControlBar* bar = GetControlBar(ui.m_nID)) {
-            ui.Enable(true);
-            ui.SetCheck(bar->IsVisible() ? 1 : 0);
+        case ID_INDICATOR_CAPS:
+            ui.Enable((::GetKeyState(VK_CAPITAL) & 1) != 0);
+            return true;
+        case ID_INDICATOR_NUM:
+            ui.Enable((::GetKeyState(VK_NUMLOCK) & 1) != 0);
+            return true;
+        case ID_INDICATOR_SCRL:
+            ui.Enable((::GetKeyState(VK_SCROLL) & 1) != 0);
+            return true;
+        // Reached only when no view or document answered: there is no document to act on.
+        case ID_FILE_SAVE:
+        case ID_FILE_SAVE_AS:
+        case ID_FILE_CLOSE:
+            ui.Enable(AfxGuarded(this)->GetActiveDocument() != nullptr);
+            return true;
+        case ID_NEXT_PANE:
+        case ID_PREV_PANE: {
+            CSplitterWnd* splitter = SplitterOf(AfxGuarded(this)->GetActiveView());
+            if (!splitter)
+                return false;
+            ui.Enable(splitter->GetRowCount() * splitter->GetColumnCount() > 1);
             return true;
         }
-        return false;
-    default:
-        return CWnd::UpdateCommand(ui);
+        case ID_VIEW_TOOLBAR:
+        case ID_VIEW_STATUS_BAR:
+        case ID_VIEW_REBAR:
+            if (CControlBar* bar = GetControlBar(ui.m_nID)) {
+                ui.Enable(true);
+                ui.SetCheck(bar->IsVisible() ? 1 : 0);
+                return true;
+            }
+            return false;
+        default:
+            return CWnd::UpdateCommand(ui);
     }
 }
 
 bool CFrameWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_IDLEUPDATECMDUI:
-        AfxGuarded(this)->OnIdleUpdateCmdUI();
-        // Floating bars are not among the frame's descendants.
-        for (CFrameWnd* floating : FloatingFrames())
-            floating->SendMessageToDescendants(WM_IDLEUPDATECMDUI, wParam, lParam, true);
-        *result = 0;
-        return true;
-    case WM_SETMESSAGESTRING:
-        if (wParam)
-            SetMessageText(static_cast<UINT>(wParam));
-        else
-            SetMessageText(reinterpret_cast<const char*>(lParam));
-        *result = 0;
-        return true;
-    case WM_POPMESSAGESTRING:
-        m_nIDTracking = AFX_IDS_IDLEMESSAGE;
-        SetMessageText(static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
-        *result = 0;
-        return true;
-    case WM_MENUSELECT: {
-        UINT flags = HIWORD(wParam);
-        if (flags == 0xFFFF && lParam == 0)
-            m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // the menu closed
-        else if (flags & (MF_POPUP | MF_SEPARATOR))
-            m_nIDTracking = 0;
-        else
-            m_nIDTracking = LOWORD(wParam);
-        if (m_nIDTracking)
-            SetMessageText(m_nIDTracking);
-        else
-            SetMessageText("");
-        *result = 0;
-        return true;
-    }
-    case WM_EXITMENULOOP:
-        PostMessage(WM_POPMESSAGESTRING);
-        return false;
-    default:
-        return CWnd::OnWndMsg(msg, wParam, lParam, result);
+        case WM_IDLEUPDATECMDUI:
+            AfxGuarded(this)->OnIdleUpdateCmdUI();
+            // Floating bars are not among the frame's descendants.
+            for (CFrameWnd* floating : FloatingFrames())
+                floating->SendMessageToDescendants(WM_IDLEUPDATECMDUI, wParam, lParam, true);
+            *result = 0;
+            return true;
+        case WM_SETMESSAGESTRING:
+            if (wParam)
+                SetMessageText(static_cast<UINT>(wParam));
+            else
+                SetMessageText(reinterpret_cast<const char*>(lParam));
+            *result = 0;
+            return true;
+        case WM_POPMESSAGESTRING:
+            m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+            SetMessageText(static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+            *result = 0;
+            return true;
+        case WM_MENUSELECT: {
+            UINT flags = HIWORD(wParam);
+            if (flags == 0xFFFF && lParam == 0)
+                m_nIDTracking = AFX_IDS_IDLEMESSAGE;  // the menu closed
+            else if (flags & (MF_POPUP | MF_SEPARATOR))
+                m_nIDTracking = 0;
+            else
+                m_nIDTracking = LOWORD(wParam);
+            if (m_nIDTracking)
+                SetMessageText(m_nIDTracking);
+            else
+                SetMessageText("");
+            *result = 0;
+            return true;
+        }
+        case WM_EXITMENULOOP:
+            PostMessage(WM_POPMESSAGESTRING);
+            return false;
+        default:
+            return CWnd::OnWndMsg(msg, wParam, lParam, result);
     }
 }
 
@@ -594,7 +594,8 @@ CFrameWnd* CWnd::GetParentFrame() const
 
 CFrameWnd* CWnd::GetTopLevelFrame() const
 {
-    CFrameWnd* frame = AfxGuarded(this)->IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
+    CFrameWnd* frame =
+        AfxGuarded(this)->IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
     while (frame) {
         CFrameWnd* parent = frame->GetParentFrame();
         if (!parent)

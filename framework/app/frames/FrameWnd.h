@@ -23,8 +23,8 @@ class CDocument;
 class CView;
 
 // Frame styles kept in the low word of the frame's window style.
-#define FWS_ADDTOTITLE   0x00008000L
-#define FWS_PREFIXTITLE  0x00004000L
+#define FWS_ADDTOTITLE 0x00008000L
+#define FWS_PREFIXTITLE 0x00004000L
 
 // What a template hands to a new frame: the view class to create and the document to show.
 struct CCreateContext {
@@ -46,8 +46,8 @@ public:
 
     // Creates the frame from resource `idResource`: its title is the first part of the
     // string, the menu, accelerators and icon of the same id are used when present.
-    virtual bool LoadFrame(UINT idResource, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                           CWnd* parent = nullptr, CCreateContext* context = nullptr);
+    virtual bool LoadFrame(UINT idResource, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
+                           CCreateContext* context = nullptr);
     virtual bool OnCreateClient(CREATESTRUCTA* cs, CCreateContext* context);
     CWnd* CreateView(CCreateContext* context, UINT id = AFX_IDW_PANE_FIRST);
 
@@ -134,7 +134,7 @@ protected:
     CView* m_pViewActive = nullptr;
     std::vector<CControlBar*> m_listControlBars;
     std::vector<std::unique_ptr<CDockBar>> m_dockBars;  // after the list: they leave it first
-    CCreateContext* m_pCreateContext = nullptr;  // during creation only
+    CCreateContext* m_pCreateContext = nullptr;         // during creation only
     HICON m_hIcon = nullptr;
     bool m_bInRecalcLayout = false;
     std::string m_strTip;  // the tooltip text handed out last

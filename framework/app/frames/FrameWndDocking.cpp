@@ -77,8 +77,7 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, const RECT* whe
     if (bar->m_pDockContext)
         bar->m_pDockContext->m_uMRUDockID = static_cast<UINT>(dock->GetDlgCtrlID());
     AfxGuarded(this)->RecalcLayout(true);
-    bar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft)
@@ -110,8 +109,7 @@ void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft)
     }
     if (bar->m_pDockContext)
         bar->m_pDockContext->m_ptMRUFloatPos = topLeft;
-    bar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 std::vector<CFrameWnd*> CFrameWnd::FloatingFrames() const
@@ -120,8 +118,7 @@ std::vector<CFrameWnd*> CFrameWnd::FloatingFrames() const
     if (m_dockBars.empty() || !m_hWnd)
         return frames;
     std::pair<HWND, std::vector<CFrameWnd*>*> found{m_hWnd, &frames};
-    ::EnumThreadWindows(::GetWindowThreadProcessId(m_hWnd, nullptr), CollectFloating,
-                        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetWindowThreadProcessId(m_hWnd, nullptr), CollectFloating, reinterpret_cast<LPARAM>(&found));
     return frames;
 }
 

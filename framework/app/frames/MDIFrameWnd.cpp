@@ -50,8 +50,8 @@ bool CMDIFrameWnd::OnCreateClient(CREATESTRUCTA*, CCreateContext*)
     client.hWindowMenu = FindWindowMenu(m_hMenuDefault.Get());
     client.idFirstChild = AFX_IDM_FIRST_MDICHILD;
     m_hWndMDIClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0,
-                                        0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+                                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
+                                        m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
                                         AfxGetFrameworkHandle(), &client);
     return m_hWndMDIClient != nullptr;
 }
@@ -66,8 +66,8 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const
     if (!m_hWndMDIClient)
         return nullptr;
     BOOL isMaximized = FALSE;
-    auto child = reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0,
-                                                       reinterpret_cast<LPARAM>(&isMaximized)));
+    auto child = reinterpret_cast<HWND>(
+        ::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&isMaximized)));
     if (maximized)
         *maximized = isMaximized;
     CWnd* wnd = FromHandlePermanent(child);
@@ -150,40 +150,40 @@ void CMDIFrameWnd::OnDestroy()
 bool CMDIFrameWnd::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_WINDOW_NEW:
-        OnWindowNew();
-        return true;
-    case ID_WINDOW_CASCADE:
-        MDICascade();
-        return true;
-    case ID_WINDOW_TILE_HORZ:
-        MDITile(MDITILE_HORIZONTAL);
-        return true;
-    case ID_WINDOW_TILE_VERT:
-        MDITile(MDITILE_VERTICAL);
-        return true;
-    case ID_WINDOW_ARRANGE:
-        MDIIconArrange();
-        return true;
-    default:
-        return CFrameWnd::HandleCommand(id, code);
+        case ID_WINDOW_NEW:
+            OnWindowNew();
+            return true;
+        case ID_WINDOW_CASCADE:
+            MDICascade();
+            return true;
+        case ID_WINDOW_TILE_HORZ:
+            MDITile(MDITILE_HORIZONTAL);
+            return true;
+        case ID_WINDOW_TILE_VERT:
+            MDITile(MDITILE_VERTICAL);
+            return true;
+        case ID_WINDOW_ARRANGE:
+            MDIIconArrange();
+            return true;
+        default:
+            return CFrameWnd::HandleCommand(id, code);
     }
 }
 
 bool CMDIFrameWnd::UpdateCommand(CCmdUI& ui)
 {
     switch (ui.m_nID) {
-    case ID_WINDOW_NEW:
-        ui.Enable(AfxGuarded(this)->GetActiveDocument() != nullptr);
-        return true;
-    case ID_WINDOW_CASCADE:
-    case ID_WINDOW_TILE_HORZ:
-    case ID_WINDOW_TILE_VERT:
-    case ID_WINDOW_ARRANGE:
-        ui.Enable(MDIGetActive() != nullptr);
-        return true;
-    default:
-        return CFrameWnd::UpdateCommand(ui);
+        case ID_WINDOW_NEW:
+            ui.Enable(AfxGuarded(this)->GetActiveDocument() != nullptr);
+            return true;
+        case ID_WINDOW_CASCADE:
+        case ID_WINDOW_TILE_HORZ:
+        case ID_WINDOW_TILE_VERT:
+        case ID_WINDOW_ARRANGE:
+            ui.Enable(MDIGetActive() != nullptr);
+            return true;
+        default:
+            return CFrameWnd::UpdateCommand(ui);
     }
 }
 

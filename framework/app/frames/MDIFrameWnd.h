@@ -16,7 +16,10 @@ public:
     HWND m_hWndMDIClient = nullptr;
 
     CMDIChildWnd* MDIGetActive(BOOL* maximized = nullptr) const;
-    void MDIActivate(HWND child) { ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0); }
+    void MDIActivate(HWND child)
+    {
+        ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+    }
     void MDICascade() { ::SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0); }
     void MDITile(UINT how = MDITILE_HORIZONTAL) { ::SendMessageA(m_hWndMDIClient, WM_MDITILE, how, 0); }
     void MDIIconArrange() { ::SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0); }
@@ -58,7 +61,7 @@ public:
     bool DestroyWindow() override;
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    HMENU m_hMenuShared = nullptr;   // the template's document menu, not owned
+    HMENU m_hMenuShared = nullptr;  // the template's document menu, not owned
     HACCEL m_hAccelShared = nullptr;
 
 protected:

@@ -22,8 +22,8 @@ bool CSplitterWnd::CreateStatic(CWnd* parent, int rows, int columns, DWORD style
     // The splitter's own window gets no scroll bars: the shared ones are controls of it.
     m_dwScrollStyle = style & (WS_VSCROLL | WS_HSCROLL);
     const char* windowClass = AfxRegisterWndClass(CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    if (!CreateEx(0, windowClass, nullptr, (style & ~(WS_VSCROLL | WS_HSCROLL)) | WS_CHILD | WS_CLIPCHILDREN, 0, 0,
-                  0, 0, parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
+    if (!CreateEx(0, windowClass, nullptr, (style & ~(WS_VSCROLL | WS_HSCROLL)) | WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0,
+                  0, parent->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))))
         return false;
     MatchScrollBars();
     return true;
@@ -70,7 +70,8 @@ bool CSplitterWnd::ForwardScroll(UINT msg, WPARAM wParam, HWND bar)
     const bool vertical = msg == WM_VSCROLL;
     const int index = id - (vertical ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST);
     const auto& bars = vertical ? m_rowBars : m_columnBars;
-    if (index < 0 || static_cast<std::size_t>(index) >= bars.size() || bars[static_cast<std::size_t>(index)].Get() != bar)
+    if (index < 0 || static_cast<std::size_t>(index) >= bars.size() ||
+        bars[static_cast<std::size_t>(index)].Get() != bar)
         return false;
     const int across = vertical ? m_nCols : m_nRows;
     for (int i = 0; i < across; ++i) {
@@ -80,8 +81,8 @@ bool CSplitterWnd::ForwardScroll(UINT msg, WPARAM wParam, HWND bar)
     return true;
 }
 
-bool CSplitterWnd::Create(CWnd* parent, int maxRows, int maxColumns, SIZE minPane, CCreateContext* context,
-                          DWORD style, UINT id)
+bool CSplitterWnd::Create(CWnd* parent, int maxRows, int maxColumns, SIZE minPane, CCreateContext* context, DWORD style,
+                          UINT id)
 {
     if (!context || !context->m_pNewViewClass || maxRows < 1 || maxRows > 2 || maxColumns < 1 || maxColumns > 2)
         return false;
@@ -108,8 +109,8 @@ bool CSplitterWnd::CreateView(int row, int column, const CRuntimeClass* viewClas
     if (!object)
         return false;
     auto* view = static_cast<CWnd*>(object);
-    if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, initial.cx, initial.cy,
-                        m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IdFromRowCol(row, column))), &local))
+    if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, initial.cx, initial.cy, m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IdFromRowCol(row, column))), &local))
         return false;
     if (m_cols[static_cast<std::size_t>(column)].current == 0)
         m_cols[static_cast<std::size_t>(column)].current = initial.cx;
@@ -221,9 +222,9 @@ void CSplitterWnd::RecalcLayout()
     for (int row = 0; row < m_nRows; ++row) {
         for (int column = 0; column < m_nCols; ++column) {
             if (CWnd* pane = GetPane(row, column)) {
-                pane->MoveWindow(columns[static_cast<std::size_t>(column)].first, rows[static_cast<std::size_t>(row)].first,
-                                 columns[static_cast<std::size_t>(column)].second,
-                                 rows[static_cast<std::size_t>(row)].second);
+                pane->MoveWindow(
+                    columns[static_cast<std::size_t>(column)].first, rows[static_cast<std::size_t>(row)].first,
+                    columns[static_cast<std::size_t>(column)].second, rows[static_cast<std::size_t>(row)].second);
             }
         }
     }
@@ -286,36 +287,36 @@ void CSplitterWnd::OnMouseUp(POINT at)
         ::ReleaseCapture();
     RECT area = PaneArea();
     switch (tracking) {
-    case Hit::RowBox:
-        if (at.y - area.top >= m_sizeMin.cy && area.bottom - at.y >= m_sizeMin.cy)
-            AfxGuarded(this)->SplitRow(at.y - area.top);
-        break;
-    case Hit::ColumnBox:
-        if (at.x - area.left >= m_sizeMin.cx && area.right - at.x >= m_sizeMin.cx)
-            AfxGuarded(this)->SplitColumn(at.x - area.left);
-        break;
-    case Hit::RowBar:
-        if (m_bDynamic && at.y - area.top < m_sizeMin.cy)
-            AfxGuarded(this)->DeleteRow(0);
-        else if (m_bDynamic && area.bottom - at.y < m_sizeMin.cy)
-            AfxGuarded(this)->DeleteRow(1);
-        else {
-            m_rows[0].current = std::max<int>(m_trackSize + at.y - m_trackStart.y, m_rows[0].minimum);
-            RecalcLayout();
-        }
-        break;
-    case Hit::ColumnBar:
-        if (m_bDynamic && at.x - area.left < m_sizeMin.cx)
-            AfxGuarded(this)->DeleteColumn(0);
-        else if (m_bDynamic && area.right - at.x < m_sizeMin.cx)
-            AfxGuarded(this)->DeleteColumn(1);
-        else {
-            m_cols[0].current = std::max<int>(m_trackSize + at.x - m_trackStart.x, m_cols[0].minimum);
-            RecalcLayout();
-        }
-        break;
-    case Hit::None:
-        break;
+        case Hit::RowBox:
+            if (at.y - area.top >= m_sizeMin.cy && area.bottom - at.y >= m_sizeMin.cy)
+                AfxGuarded(this)->SplitRow(at.y - area.top);
+            break;
+        case Hit::ColumnBox:
+            if (at.x - area.left >= m_sizeMin.cx && area.right - at.x >= m_sizeMin.cx)
+                AfxGuarded(this)->SplitColumn(at.x - area.left);
+            break;
+        case Hit::RowBar:
+            if (m_bDynamic && at.y - area.top < m_sizeMin.cy)
+                AfxGuarded(this)->DeleteRow(0);
+            else if (m_bDynamic && area.bottom - at.y < m_sizeMin.cy)
+                AfxGuarded(this)->DeleteRow(1);
+            else {
+                m_rows[0].current = std::max<int>(m_trackSize + at.y - m_trackStart.y, m_rows[0].minimum);
+                RecalcLayout();
+            }
+            break;
+        case Hit::ColumnBar:
+            if (m_bDynamic && at.x - area.left < m_sizeMin.cx)
+                AfxGuarded(this)->DeleteColumn(0);
+            else if (m_bDynamic && area.right - at.x < m_sizeMin.cx)
+                AfxGuarded(this)->DeleteColumn(1);
+            else {
+                m_cols[0].current = std::max<int>(m_trackSize + at.x - m_trackStart.x, m_cols[0].minimum);
+                RecalcLayout();
+            }
+            break;
+        case Hit::None:
+            break;
     }
 }
 
@@ -384,7 +385,8 @@ void CSplitterWnd::RenumberPanes()
     std::sort(columnsSeen.begin(), columnsSeen.end());
     for (const auto& pane : panes) {
         int row = static_cast<int>(std::find(rowsSeen.begin(), rowsSeen.end(), pane.second / 16) - rowsSeen.begin());
-        int column = static_cast<int>(std::find(columnsSeen.begin(), columnsSeen.end(), pane.second % 16) - columnsSeen.begin());
+        int column =
+            static_cast<int>(std::find(columnsSeen.begin(), columnsSeen.end(), pane.second % 16) - columnsSeen.begin());
         ::SetWindowLongPtrA(pane.first, GWLP_ID, IdFromRowCol(row, column));
     }
 }
@@ -468,51 +470,51 @@ void CSplitterWnd::OnPaint()
 bool CSplitterWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     switch (msg) {
-    case WM_SETCURSOR: {
-        POINT at;
-        ::GetCursorPos(&at);
-        ::ScreenToClient(m_hWnd, &at);
-        Hit hit = HitTest(at);
-        if (reinterpret_cast<HWND>(wParam) != m_hWnd || hit == Hit::None)
-            return false;
-        bool vertical = hit == Hit::RowBox || hit == Hit::RowBar;
-        ::SetCursor(::LoadCursor(nullptr, vertical ? IDC_SIZENS : IDC_SIZEWE));
-        *result = TRUE;
-        return true;
-    }
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        if (lParam && ForwardScroll(msg, wParam, reinterpret_cast<HWND>(lParam))) {
-            *result = 0;
+        case WM_SETCURSOR: {
+            POINT at;
+            ::GetCursorPos(&at);
+            ::ScreenToClient(m_hWnd, &at);
+            Hit hit = HitTest(at);
+            if (reinterpret_cast<HWND>(wParam) != m_hWnd || hit == Hit::None)
+                return false;
+            bool vertical = hit == Hit::RowBox || hit == Hit::RowBar;
+            ::SetCursor(::LoadCursor(nullptr, vertical ? IDC_SIZENS : IDC_SIZEWE));
+            *result = TRUE;
             return true;
         }
-        return CWnd::OnWndMsg(msg, wParam, lParam, result);
-    case WM_LBUTTONDOWN:
-        OnMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        *result = 0;
-        return true;
-    case WM_LBUTTONUP:
-        if (m_tracking != Hit::None)
-            OnMouseUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        *result = 0;
-        return true;
-    case WM_CANCELMODE:
-    case WM_CAPTURECHANGED:
-        if (msg == WM_CANCELMODE && ::GetCapture() == m_hWnd)
-            ::ReleaseCapture();
-        m_tracking = Hit::None;
-        return false;
-    // The panes' commands and notifications: their own objects first, then the frame.
-    case WM_COMMAND:
-    case WM_NOTIFY: {
-        HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
-        CWnd* child = FromHandlePermanent(from);
-        if (child && AfxGuarded(child)->OnChildNotify(msg, wParam, lParam, result))
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+            if (lParam && ForwardScroll(msg, wParam, reinterpret_cast<HWND>(lParam))) {
+                *result = 0;
+                return true;
+            }
+            return CWnd::OnWndMsg(msg, wParam, lParam, result);
+        case WM_LBUTTONDOWN:
+            OnMouseDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            *result = 0;
             return true;
-        *result = ::SendMessageA(GetParent(), msg, wParam, lParam);
-        return true;
-    }
-    default:
-        return CWnd::OnWndMsg(msg, wParam, lParam, result);
+        case WM_LBUTTONUP:
+            if (m_tracking != Hit::None)
+                OnMouseUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            *result = 0;
+            return true;
+        case WM_CANCELMODE:
+        case WM_CAPTURECHANGED:
+            if (msg == WM_CANCELMODE && ::GetCapture() == m_hWnd)
+                ::ReleaseCapture();
+            m_tracking = Hit::None;
+            return false;
+        // The panes' commands and notifications: their own objects first, then the frame.
+        case WM_COMMAND:
+        case WM_NOTIFY: {
+            HWND from = msg == WM_COMMAND ? reinterpret_cast<HWND>(lParam) : reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+            CWnd* child = FromHandlePermanent(from);
+            if (child && AfxGuarded(child)->OnChildNotify(msg, wParam, lParam, result))
+                return true;
+            *result = ::SendMessageA(GetParent(), msg, wParam, lParam);
+            return true;
+        }
+        default:
+            return CWnd::OnWndMsg(msg, wParam, lParam, result);
     }
 }

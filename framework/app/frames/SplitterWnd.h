@@ -19,7 +19,6 @@
 
 class CView;
 
-
 class FWAPI CSplitterWnd : public CWnd {
 public:
     friend struct CModuleCalls;  // calls the overridable functions in their own module

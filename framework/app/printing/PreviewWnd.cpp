@@ -28,9 +28,10 @@ bool CPreviewWnd::Open()
     m_sizePage = SIZE{::MulDiv(2100, screen.GetDeviceCaps(LOGPIXELSX), 254),
                       ::MulDiv(2970, screen.GetDeviceCaps(LOGPIXELSY), 254)};
     HWND owner = ::GetAncestor(m_pView->m_hWnd, GA_ROOT);
-    if (!CreateEx(0, AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)),
-                  "Print Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 600, 700,
-                  owner, nullptr))
+    if (!CreateEx(
+            0, AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, nullptr, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)),
+            "Print Preview", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 600, 700, owner,
+            nullptr))
         return true;  // a window that failed in creation has deleted this object
     m_pView->m_pPreviewWnd = this;
     m_hPrevious = MakeButton(m_hWnd, "&Prev Page", IDC_PREVIOUS_PAGE, 4);
@@ -141,17 +142,17 @@ bool CPreviewWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resu
 bool CPreviewWnd::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case IDC_PREVIOUS_PAGE:
-        ShowPage(m_info.m_nCurPage - 1);
-        return true;
-    case IDC_NEXT_PAGE:
-        ShowPage(m_info.m_nCurPage + 1);
-        return true;
-    case IDC_CLOSE_PREVIEW:
-        AfxGuarded(this)->DestroyWindow();
-        return true;
-    default:
-        return CWnd::HandleCommand(id, code);
+        case IDC_PREVIOUS_PAGE:
+            ShowPage(m_info.m_nCurPage - 1);
+            return true;
+        case IDC_NEXT_PAGE:
+            ShowPage(m_info.m_nCurPage + 1);
+            return true;
+        case IDC_CLOSE_PREVIEW:
+            AfxGuarded(this)->DestroyWindow();
+            return true;
+        default:
+            return CWnd::HandleCommand(id, code);
     }
 }
 

@@ -13,9 +13,9 @@ struct FWAPI CPrintInfo {
     UINT m_nMaxPage = 0xFFFF;  // the view sets the real count in OnPreparePrinting
     UINT m_nCurPage = 1;
     bool m_bPreview = false;
-    bool m_bDirect = false;    // print without the printer dialog
+    bool m_bDirect = false;  // print without the printer dialog
     bool m_bContinuePrinting = true;
-    RECT m_rectDraw{};         // the printable area of the page, in device units
+    RECT m_rectDraw{};           // the printable area of the page, in device units
     HDC m_hPrinterDC = nullptr;  // set by DoPreparePrinting; owned by the print job
     void* m_lpUserData = nullptr;
 

@@ -27,17 +27,17 @@ bool AfxPrinterInstalled()
 bool CView::HandleCommand(UINT id, UINT code)
 {
     switch (id) {
-    case ID_FILE_PRINT:
-        AfxGuarded(this)->OnFilePrint(false);
-        return true;
-    case ID_FILE_PRINT_DIRECT:
-        AfxGuarded(this)->OnFilePrint(true);
-        return true;
-    case ID_FILE_PRINT_PREVIEW:
-        AfxGuarded(this)->OnFilePrintPreview();
-        return true;
-    default:
-        return CWnd::HandleCommand(id, code);
+        case ID_FILE_PRINT:
+            AfxGuarded(this)->OnFilePrint(false);
+            return true;
+        case ID_FILE_PRINT_DIRECT:
+            AfxGuarded(this)->OnFilePrint(true);
+            return true;
+        case ID_FILE_PRINT_PREVIEW:
+            AfxGuarded(this)->OnFilePrintPreview();
+            return true;
+        default:
+            return CWnd::HandleCommand(id, code);
     }
 }
 
@@ -61,8 +61,8 @@ bool CView::DoPreparePrinting(CPrintInfo* info)
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = ::GetAncestor(m_hWnd, GA_ROOT);
-    dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION |
-                   (info->m_bDirect ? PD_RETURNDEFAULT : 0);
+    dialog.Flags =
+        PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION | (info->m_bDirect ? PD_RETURNDEFAULT : 0);
     dialog.nMinPage = static_cast<WORD>(info->m_nMinPage);
     dialog.nMaxPage = static_cast<WORD>(info->m_nMaxPage > 0xFFFF ? 0xFFFF : info->m_nMaxPage);
     dialog.nFromPage = static_cast<WORD>(info->m_nMinPage);

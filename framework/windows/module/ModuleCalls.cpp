@@ -11,26 +11,47 @@ namespace {
 // What a caller gets after a stopped exception, and whether the user is told.
 struct Quiet {
     template <class R, class... A>
-    static R Value(const A&...) { return R{}; }
+    static R Value(const A&...)
+    {
+        return R{};
+    }
     template <class... A>
-    static bool TellUser(const A&...) { return false; }
+    static bool TellUser(const A&...)
+    {
+        return false;
+    }
 };
 struct Refuse {
     template <class R, class... A>
-    static R Value(const A&...) { return R{}; }
+    static R Value(const A&...)
+    {
+        return R{};
+    }
     template <class... A>
-    static bool TellUser(const A&...) { return true; }
+    static bool TellUser(const A&...)
+    {
+        return true;
+    }
 };
 struct Handled {
     template <class R, class... A>
-    static R Value(const A&...) { return static_cast<R>(1); }
+    static R Value(const A&...)
+    {
+        return static_cast<R>(1);
+    }
     template <class... A>
-    static bool TellUser(const A&...) { return true; }
+    static bool TellUser(const A&...)
+    {
+        return true;
+    }
 };
 // OnCmdMsg(id, code, ui): a command (no ui) as Handled, a command's state as Quiet.
 struct Route {
     template <class R>
-    static R Value(UINT, UINT, CCmdUI* ui) { return ui == nullptr; }
+    static R Value(UINT, UINT, CCmdUI* ui)
+    {
+        return ui == nullptr;
+    }
     static bool TellUser(UINT, UINT, CCmdUI* ui) { return ui == nullptr; }
 };
 
@@ -88,8 +109,7 @@ FW_MODULE_CALLS(FW_MODULE_CALL_NAME)
 
 const CModuleCalls& CModuleCalls::ThisModule()
 {
-#define FW_MODULE_CALL_GUARD(C, N, OnThrow) \
-    &CGuard<decltype(&C::N)>::template Call<&C::N, OnThrow, k##C##_##N>,
+#define FW_MODULE_CALL_GUARD(C, N, OnThrow) &CGuard<decltype(&C::N)>::template Call<&C::N, OnThrow, k##C##_##N>,
     static const CModuleCalls calls{FW_MODULE_CALLS(FW_MODULE_CALL_GUARD)};
 #undef FW_MODULE_CALL_GUARD
     return calls;

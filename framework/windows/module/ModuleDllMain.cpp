@@ -6,12 +6,12 @@
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
 {
     switch (reason) {
-    case DLL_PROCESS_ATTACH:
-        return AfxLibraryAttach(AfxGetStaticModuleState()) ? TRUE : FALSE;
-    case DLL_PROCESS_DETACH:
-        AfxLibraryDetach(AfxGetStaticModuleState());
-        return TRUE;
-    default:
-        return TRUE;
+        case DLL_PROCESS_ATTACH:
+            return AfxLibraryAttach(AfxGetStaticModuleState()) ? TRUE : FALSE;
+        case DLL_PROCESS_DETACH:
+            AfxLibraryDetach(AfxGetStaticModuleState());
+            return TRUE;
+        default:
+            return TRUE;
     }
 }

@@ -380,12 +380,14 @@ protected:
     template <typename Condition>
     bool HoldMouse(bool onLabel, Condition shows, DWORD timeoutMs = 5000)
     {
-        return WaitFor([&] {
-            const bool hovering = m_probe.m_link.IsHovering() && ::GetCapture() == Label();
-            if (hovering != onLabel)
-                onLabel ? MoveMouseTo(Label(), 5, 4) : MoveMouseTo(m_probe, 5, 5);
-            return hovering == onLabel && shows();
-        }, timeoutMs);
+        return WaitFor(
+            [&] {
+                const bool hovering = m_probe.m_link.IsHovering() && ::GetCapture() == Label();
+                if (hovering != onLabel)
+                    onLabel ? MoveMouseTo(Label(), 5, 4) : MoveMouseTo(m_probe, 5, 5);
+                return hovering == onLabel && shows();
+            },
+            timeoutMs);
     }
     void Hover()
     {
@@ -461,7 +463,9 @@ TEST_F(LinkLabelTest, ItsOwnTipShowsTheAddress)
     m_probe.m_link.SetAddress(kLinkAddress);
     ShowAsInTheDialog();
     Hover();
-    EXPECT_TRUE(HoldMouse(true, [&] { return ::IsWindowVisible(tip) != FALSE; }, 10000)) << "the tip never showed";
+    EXPECT_TRUE(HoldMouse(
+        true, [&] { return ::IsWindowVisible(tip) != FALSE; }, 10000))
+        << "the tip never showed";
     EXPECT_NE(SaveScreenPng("link-label-hovered"), "");
 }
 
