@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   wine wine32:i386 wine64 fonts-wine
   g++-mingw-w64-i686-posix
-  g++ clang libclang-rt-14-dev cmake ninja-build
+  g++ clang clang-format libclang-rt-14-dev cmake ninja-build
   googletest
   xvfb xauth x11-utils
   imagemagick

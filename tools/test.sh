@@ -33,6 +33,9 @@ source tools/build-folders.sh
 
 jobs=$(nproc)
 
+phase "layout check (clang-format)"
+bash tools/check-format.sh
+
 phase "native build (window-free code, sanitizers)"
 configure_native_build
 cmake --build build-native -j "$jobs"
