@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "DefaultValueKeeper.h"
 #include "FwIds.h"
 #include "Handles.h"
 #include "HelpEngineStandIn.h"
@@ -137,41 +138,26 @@ std::vector<std::uint8_t> StoredBar(CScrivelRun& run)
 
 // Points the browser control's class registration at a library that is not there, for one
 // test, and puts the registration back afterwards.
-class CBrowserControlGone {
+class CBrowserControlGone : public CDefaultValueKeeper {
 public:
-    CBrowserControlGone()
+    CBrowserControlGone() : CDefaultValueKeeper("CLSID\\{8856F961-340A-11D0-A96B-00C04FD705A2}\\InprocServer32")
     {
-        if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, kServerKey, 0, KEY_ALL_ACCESS, m_key.Receive()) != ERROR_SUCCESS)
-            return;
-        char old[MAX_PATH * 2] = {};
-        DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(m_key.Get(), nullptr, nullptr, &m_type, reinterpret_cast<BYTE*>(old), &size) ==
-                     ERROR_SUCCESS;
-        m_old.assign(old, size);
-        const char gone[] = "C:\\nowhere\\no-browser-control.dll";
-        ::RegSetValueExA(m_key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(gone), sizeof gone);
+        if (HadKey())
+            SetText("C:\\nowhere\\no-browser-control.dll");
     }
-    ~CBrowserControlGone()
-    {
-        if (!m_key)
-            return;
-        if (m_hadValue)
-            ::RegSetValueExA(m_key.Get(), nullptr, 0, m_type, reinterpret_cast<const BYTE*>(m_old.data()),
-                             static_cast<DWORD>(m_old.size()));
-        else
-            ::RegDeleteValueA(m_key.Get(), nullptr);
-    }
-    CBrowserControlGone(const CBrowserControlGone&) = delete;
-    CBrowserControlGone& operator=(const CBrowserControlGone&) = delete;
-    bool Active() const { return static_cast<bool>(m_key); }
-
-private:
-    static constexpr char kServerKey[] = "CLSID\\{8856F961-340A-11D0-A96B-00C04FD705A2}\\InprocServer32";
-    CRegKey m_key;
-    bool m_hadValue = false;
-    DWORD m_type = REG_SZ;
-    std::string m_old;
+    bool Active() const { return HadKey(); }
 };
+
+// A next run from a clean registry holding the bar state an earlier one stored, with the
+// bar shown by its toggle: the bar, or null.
+HWND ShowBarInANextRun(CScrivelRun& next, const std::vector<std::uint8_t>& stored)
+{
+    next.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, stored.data(), stored.size());
+    HWND bar = nullptr;
+    if (next.Start() && ui::PostCommand(next.Frame(), kToggleDocBar))
+        ui::WaitUntil([&] { return (bar = DocBar(next.Process().Id(), next.Frame())) != nullptr; });
+    return bar;
+}
 
 std::string ReadFile(const std::string& path)
 {
@@ -245,6 +231,11 @@ protected:
             SaveScreenPng(picture);
         }
         ui::PressKey(VK_RETURN);
+    }
+    // The bar's toggle chosen; true once the bar is shown or hidden as asked.
+    bool Toggle(bool shown)
+    {
+        return ui::PostCommand(Frame(), kToggleDocBar) && ui::WaitUntil([&] { return BarShown() == shown; });
     }
     bool ToggleButtonChecked()
     {
@@ -322,10 +313,8 @@ TEST_F(ScrivelHelp, TheToggleShowsTheIndexAndHidesTheBarAndEscHidesIt)
     // is handled first: a key from the input queue would come after any posted command.
     ::PostMessageA(m_view, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     ::PostMessageA(m_view, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
-    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
-    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(ui::WaitUntil([&] { return !BarShown(); }));
+    ASSERT_TRUE(Toggle(true));
+    ASSERT_TRUE(Toggle(false));
 
     // Help asked for again shows the hidden bar with the new page.
     F1At(3);
@@ -337,8 +326,7 @@ TEST_F(ScrivelHelp, TheToggleShowsTheIndexAndHidesTheBarAndEscHidesIt)
 TEST_F(ScrivelHelp, TheEdgeSizesTheBarWithinItsLimitsAndTheStateIsStoredAtExitAndUsedAtTheNextStart)
 {
     StartWith("AllowOverride None\r\n");
-    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    ASSERT_TRUE(Toggle(true));
     ui::BringToFront(Frame());
     const int start = Height(Bar());
 
@@ -368,11 +356,8 @@ TEST_F(ScrivelHelp, TheEdgeSizesTheBarWithinItsLimitsAndTheStateIsStoredAtExitAn
 
     // The next run starts from a clean registry holding what this one stored.
     CScrivelRun next;
-    next.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, bytes.data(), bytes.size());
-    ASSERT_TRUE(next.Start());
-    ASSERT_TRUE(ui::PostCommand(next.Frame(), kToggleDocBar));
-    HWND again = nullptr;
-    ASSERT_TRUE(ui::WaitUntil([&] { return (again = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
+    HWND again = ShowBarInANextRun(next, bytes);
+    ASSERT_NE(again, nullptr);
     EXPECT_EQ(Height(again), 150);
     EXPECT_EQ(next.CloseNow(), 0);
 }
@@ -380,16 +365,14 @@ TEST_F(ScrivelHelp, TheEdgeSizesTheBarWithinItsLimitsAndTheStateIsStoredAtExitAn
 TEST_F(ScrivelHelp, TheCloseButtonHidesTheBarAndTheDockButtonFloatsItAndDocksItAgain)
 {
     StartWith("AllowOverride None\r\n");
-    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    ASSERT_TRUE(Toggle(true));
     ui::BringToFront(Frame());
 
     // The gripper's close button at 3,10 to 15,22, the dock button 13 below it.
     ClickOnScreen(OnScreen(Bar(), 9, 16));
     ASSERT_TRUE(ui::WaitUntil([&] { return !BarShown(); }));
     EXPECT_TRUE(ui::WaitUntil([&] { return !ToggleButtonChecked(); }));
-    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    ASSERT_TRUE(Toggle(true));
 
     ClickOnScreen(OnScreen(Bar(), 9, 29));
     ASSERT_TRUE(ui::WaitUntil([&] { return FloatingFrame() != nullptr && ::IsWindowVisible(FloatingFrame()); }));
@@ -414,11 +397,8 @@ TEST_F(ScrivelHelp, TheCloseButtonHidesTheBarAndTheDockButtonFloatsItAndDocksItA
     EXPECT_EQ(stored->top, place.top);
 
     CScrivelRun next;
-    next.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, bytes.data(), bytes.size());
-    ASSERT_TRUE(next.Start());
-    ASSERT_TRUE(ui::PostCommand(next.Frame(), kToggleDocBar));
-    HWND bar = nullptr;
-    ASSERT_TRUE(ui::WaitUntil([&] { return (bar = DocBar(next.Process().Id(), next.Frame())) != nullptr; }));
+    HWND bar = ShowBarInANextRun(next, bytes);
+    ASSERT_NE(bar, nullptr);
     EXPECT_NE(::GetAncestor(bar, GA_ROOT), next.Frame());
     RECT back;
     ::GetWindowRect(bar, &back);
@@ -439,8 +419,7 @@ TEST_F(ScrivelHelp, AStoredBarStateShorterThanItsRecordIsIgnored)
     const std::uint8_t damaged[20] = {0xFF, 0xFF, 0xFF, 0x7F, 0x01};
     m_run.Registry().Store().SetProfileBinary(settings::kSection, settings::kDockedBar, damaged, sizeof damaged);
     StartWith("AllowOverride None\r\n");
-    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    ASSERT_TRUE(Toggle(true));
     EXPECT_EQ(FloatingFrame(), nullptr);
     EXPECT_EQ(Height(Bar()), 200);
     EXPECT_EQ(RectIn(Bar(), Frame()).bottom, RectIn(StatusBar(Frame()), Frame()).top);
@@ -557,8 +536,7 @@ TEST_F(ScrivelHelp, WithoutTheManualF1SaysSoInRedAndShowsTheOnlineManualsPage)
 TEST_F(ScrivelHelp, TheGripperDragsTheBarToTheLeftSide)
 {
     StartWith("AllowOverride None\r\n");
-    ASSERT_TRUE(ui::PostCommand(Frame(), kToggleDocBar));
-    ASSERT_TRUE(ui::WaitUntil([&] { return BarShown(); }));
+    ASSERT_TRUE(Toggle(true));
     ui::BringToFront(Frame());
 
     // The gripper of a bottom bar runs down its left side from 40 pixels.

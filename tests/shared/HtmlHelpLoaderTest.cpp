@@ -9,7 +9,7 @@
 #include <cctype>
 #include <string>
 
-#include "Handles.h"
+#include "DefaultValueKeeper.h"
 #include "HtmlHelpLoader.h"
 #include "SettingsSchema.h"
 #include "TestPaths.h"
@@ -27,67 +27,6 @@ bool EndsWith(const std::string& text, const std::string& end)
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// Gives the engine's class registration a chosen state for one test and puts the one it
-// found back afterwards.
-class CRegistrationState {
-public:
-    CRegistrationState()
-    {
-        CRegKey key;
-        if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, KEY_READ, key.Receive()) !=
-            ERROR_SUCCESS)
-            return;
-        m_hadKey = true;
-        char old[MAX_PATH * 2] = {};
-        DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(key.Get(), nullptr, nullptr, &m_oldType, reinterpret_cast<BYTE*>(old), &size) ==
-                     ERROR_SUCCESS;
-        m_old.assign(old, size);
-    }
-    ~CRegistrationState()
-    {
-        if (!m_hadKey) {
-            ::RegDeleteKeyA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey);
-            return;
-        }
-        CRegKey key = Open();
-        if (m_hadValue)
-            ::RegSetValueExA(key.Get(), nullptr, 0, m_oldType, reinterpret_cast<const BYTE*>(m_old.data()),
-                             static_cast<DWORD>(m_old.size()));
-        else
-            ::RegDeleteValueA(key.Get(), nullptr);
-    }
-    CRegistrationState(const CRegistrationState&) = delete;
-    CRegistrationState& operator=(const CRegistrationState&) = delete;
-
-    void SetPath(const std::string& path)
-    {
-        CRegKey key = Open();
-        ::RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                         static_cast<DWORD>(path.size() + 1));
-    }
-    void SetNumber(DWORD number)
-    {
-        CRegKey key = Open();
-        ::RegSetValueExA(key.Get(), nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    }
-    void Remove() { ::RegDeleteKeyA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey); }
-
-private:
-    static CRegKey Open()
-    {
-        CRegKey key;
-        ::RegCreateKeyExA(HKEY_CLASSES_ROOT, settings::kHtmlHelpServerKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                          key.Receive(), nullptr);
-        return key;
-    }
-
-    bool m_hadKey = false;
-    bool m_hadValue = false;
-    DWORD m_oldType = REG_SZ;
-    std::string m_old;
-};
-
 class HtmlHelpLoaderTest : public ::testing::Test {
 protected:
     void SetUp() override { ::DeleteFileA(m_calls.c_str()); }
@@ -102,12 +41,13 @@ protected:
 
     const std::string m_standIn = testpaths::Join(testpaths::TestBinDir(), "FakeHtmlHelp.dll");
     const std::string m_calls = testpaths::Join(testpaths::TestBinDir(), "help-calls.txt");
-    CRegistrationState m_registration;
+    // The engine's class registration, given a chosen state by each test and put back afterwards.
+    CDefaultValueKeeper m_registration{settings::kHtmlHelpServerKey};
 };
 
 TEST_F(HtmlHelpLoaderTest, TheRegisteredEngineIsLoadedAndAskedForTheTopic)
 {
-    m_registration.SetPath(m_standIn);
+    m_registration.SetText(m_standIn);
     CHtmlHelpEngine engine = CHtmlHelpEngine::Load();
     ASSERT_TRUE(engine.IsLoaded());
     EXPECT_EQ(Lower(engine.Path()), Lower(m_standIn));
@@ -117,23 +57,23 @@ TEST_F(HtmlHelpLoaderTest, TheRegisteredEngineIsLoadedAndAskedForTheTopic)
 
 TEST_F(HtmlHelpLoaderTest, AnUnusableRegistrationFallsBackToThePlainName)
 {
-    m_registration.SetPath(testpaths::Join(testpaths::TestBinDir(), "no-such-engine.ocx"));
+    m_registration.SetText(testpaths::Join(testpaths::TestBinDir(), "no-such-engine.ocx"));
     EXPECT_TRUE(EndsWith(Lower(CHtmlHelpEngine::Load().Path()), "\\hhctrl.ocx"));
 
     m_registration.SetNumber(1);
     EXPECT_TRUE(EndsWith(Lower(CHtmlHelpEngine::Load().Path()), "\\hhctrl.ocx"));
 
-    m_registration.SetPath("");
+    m_registration.SetText("");
     EXPECT_TRUE(EndsWith(Lower(CHtmlHelpEngine::Load().Path()), "\\hhctrl.ocx"));
 
-    m_registration.Remove();
+    m_registration.RemoveKey();
     EXPECT_TRUE(EndsWith(Lower(CHtmlHelpEngine::Load().Path()), "\\hhctrl.ocx"));
 }
 
 TEST_F(HtmlHelpLoaderTest, AnEngineWithoutTheHelpEntryAnswersNothing)
 {
     // A library that loads but exports no HtmlHelpA, neither by name nor by ordinal 14.
-    m_registration.SetPath(testpaths::Join(testpaths::TestBinDir(), "SharedHelpTest.exe"));
+    m_registration.SetText(testpaths::Join(testpaths::TestBinDir(), "SharedHelpTest.exe"));
     CHtmlHelpEngine engine = CHtmlHelpEngine::Load();
     ASSERT_TRUE(engine.IsLoaded());
     EXPECT_EQ(engine.HtmlHelp(nullptr, "x.chm", kHtmlHelpDisplayTopic, 0), nullptr);
@@ -142,9 +82,9 @@ TEST_F(HtmlHelpLoaderTest, AnEngineWithoutTheHelpEntryAnswersNothing)
 
 TEST_F(HtmlHelpLoaderTest, TheProcessKeepsTheEngineItLoadedFirst)
 {
-    m_registration.SetPath(m_standIn);
+    m_registration.SetText(m_standIn);
     CallHtmlHelp(nullptr, "first.chm::/log_viewer.htm", kHtmlHelpDisplayTopic, 0);
-    m_registration.SetPath(testpaths::Join(testpaths::TestBinDir(), "no-such-engine.ocx"));
+    m_registration.SetText(testpaths::Join(testpaths::TestBinDir(), "no-such-engine.ocx"));
     CallHtmlHelp(nullptr, "second.chm::/log_viewer.htm", kHtmlHelpDisplayTopic, 0);
     const std::string calls = Calls();
     EXPECT_NE(calls.find("|first.chm::/log_viewer.htm|0|0\n"), std::string::npos) << calls;
