@@ -192,16 +192,8 @@ TEST_F(ScrivelDocuments, OpenLoadsAChosenFileAndActivatesOneAlreadyOpen)
     ASSERT_TRUE(testpaths::WriteTextFile(other, "text/plain txt\r\n"));
 
     auto chooseInOpenDialog = [&](const std::string& path) {
-        ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_OPEN));
-        HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", "Open", 10000);
+        HWND dialog = ChooseInFileDialog(run, ID_FILE_OPEN, "Open", path);
         ASSERT_NE(dialog, nullptr);
-        HWND name = nullptr;
-        ASSERT_TRUE(ui::WaitUntil([&] {
-            name = ui::FindChild(dialog, "Edit");
-            return name != nullptr;
-        }));
-        ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        ASSERT_TRUE(ui::AnswerMessageBox(dialog, IDOK));
         ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(dialog); }));
     };
 

@@ -1,7 +1,9 @@
 #include "ScrivelDriver.h"
 
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <thread>
 
 #include "Gdi.h"
 #include "FwIds.h"
@@ -47,11 +49,45 @@ bool CScrivelRun::WaitStarted()
     return m_frame && ::IsWindow(m_frame) && m_process.WaitForIdle(kStartTimeoutMs);
 }
 
+bool CScrivelRun::StartWithoutLauncherWindow()
+{
+    if (!StartLauncher(false) || !StartScrivel() ||
+        !ui::WaitUntil([&] { return m_launcher.Block()->hEditorWnd != 0; }, kStartTimeoutMs))
+        return false;
+    m_frame = HandleFromBlock(m_launcher.Block()->hEditorWnd);
+    return ui::WaitUntil([&] { return ::IsWindowVisible(m_frame) != FALSE; });
+}
+
+LRESULT CScrivelRun::SendAndAnswer(unsigned code, int button, std::string* question)
+{
+    std::atomic<LRESULT> result{-1};
+    std::thread sender([&] { result = m_launcher.SendCode(m_frame, code, 0, 60000); });
+    HWND box = ui::WaitForMessageBox(m_process.Id());
+    if (question)
+        *question = box ? ui::MessageBoxText(box) : std::string();
+    if (box)
+        ui::AnswerMessageBox(box, button);
+    sender.join();
+    return result;
+}
+
 int CScrivelRun::CloseNow()
 {
     if (m_frame && ::IsWindow(m_frame))
         m_launcher.SendCode(m_frame, LN_CLOSE_NOW);
     return m_process.Wait(kStartTimeoutMs);
+}
+
+HWND ChooseInFileDialog(CScrivelRun& run, UINT command, const char* caption, const std::string& path)
+{
+    if (!ui::PostCommand(run.Frame(), command))
+        return nullptr;
+    HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", caption, 10000);
+    HWND name = nullptr;
+    if (!dialog || !ui::WaitUntil([&] { return (name = ui::FindChild(dialog, "Edit")) != nullptr; }))
+        return nullptr;
+    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return ui::AnswerMessageBox(dialog, IDOK) ? dialog : nullptr;
 }
 
 HWND MdiClient(HWND frame)
@@ -113,8 +149,13 @@ std::string StatusText(HWND frame)
 }
 
 namespace {
-COLORREF MostSeen(const std::map<COLORREF, int>& seen)
+// The colour seen most often at `count` screen points from `from` on, `step` apart.
+COLORREF MostSeenAlong(POINT from, POINT step, int count)
 {
+    std::map<COLORREF, int> seen;
+    CClientDC screen(nullptr);
+    for (int i = 0; i < count; ++i)
+        ++seen[screen.GetPixel(from.x + i * step.x, from.y + i * step.y)];
     if (seen.empty())
         return CLR_INVALID;
     return std::max_element(seen.begin(), seen.end(), [](const auto& a, const auto& b) { return a.second < b.second; })
@@ -130,11 +171,8 @@ COLORREF StatusPaneColour(HWND frame)
         return CLR_INVALID;
     // Along the middle of the message pane (all but the three indicators at the right end)
     // the background shows more often than the letters.
-    std::map<COLORREF, int> seen;
-    CClientDC screen(nullptr);
-    for (int x = rect.left + 2; x < rect.right - 200; x += 3)
-        ++seen[screen.GetPixel(x, (rect.top + rect.bottom) / 2)];
-    return MostSeen(seen);
+    const int x = rect.left + 2;
+    return MostSeenAlong({x, (rect.top + rect.bottom) / 2}, {3, 0}, (rect.right - 200 - x + 2) / 3);
 }
 
 COLORREF ViewBackground(HWND view)
@@ -142,11 +180,8 @@ COLORREF ViewBackground(HWND view)
     RECT rect{};
     if (!view || !::GetWindowRect(view, &rect))
         return CLR_INVALID;
-    std::map<COLORREF, int> seen;
-    CClientDC screen(nullptr);
-    for (int y = rect.top + 4; y < rect.bottom - 4; y += 3)
-        ++seen[screen.GetPixel(rect.right - 40, y)];
-    return MostSeen(seen);
+    const int y = rect.top + 4;
+    return MostSeenAlong({rect.right - 40, y}, {0, 3}, (rect.bottom - 4 - y + 2) / 3);
 }
 
 }  // namespace scriveltest

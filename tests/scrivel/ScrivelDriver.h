@@ -38,7 +38,15 @@ public:
     // Both, then waits for LN_EDITOR_STARTED; the frame is known afterwards.
     bool Start(const std::string& arguments = "");
     bool WaitStarted();
+    // With the Launcher's window left out of the block Scrivel sends nothing: this waits
+    // for its frame in the block and on the screen instead.
+    bool StartWithoutLauncherWindow();
     HWND Frame() const { return m_frame; }
+
+    // Sends a code that asks the user first from another thread, answers the message box
+    // that comes with `button` and returns the code's result; the box's text in *question
+    // ("" when no box came).
+    LRESULT SendAndAnswer(unsigned code, int button, std::string* question = nullptr);
 
     // Ends Scrivel with code 8 and waits for the process; its exit code, or -1.
     int CloseNow();
@@ -49,6 +57,10 @@ private:
     CChildProcess m_process;
     HWND m_frame = nullptr;
 };
+
+// Chooses a file command (Open, Save As), types the path into the common dialog's file
+// name and presses its default button; the dialog, or null when any step failed.
+HWND ChooseInFileDialog(CScrivelRun& run, UINT command, const char* caption, const std::string& path);
 
 // The frame's MDI client and its active child window (null when no document is open).
 HWND MdiClient(HWND frame);

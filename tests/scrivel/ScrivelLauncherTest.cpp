@@ -90,6 +90,14 @@ protected:
         return std::thread([this, code, &result] { result = run.Launcher().SendCode(run.Frame(), code, 0, 60000); });
     }
 
+    // The Launcher's text for a report of an error in a file that is not there: the
+    // framework's box saying it cannot open the file comes up while the report is answered.
+    void SetAMissingFileReport()
+    {
+        run.Launcher().SetText(("Syntax error on line 9 of " + MissingConf() + ":\r\nNo such file").c_str());
+    }
+    std::string MissingConf() const { return testpaths::Join(folder, "missing.conf"); }
+
     void Modify()
     {
         HWND view = ViewOf(ActiveChild(run.Frame()));
@@ -240,17 +248,11 @@ TEST_F(ScrivelLauncher, AReportInNoKnownFormIsShownWhole)
 
 TEST_F(ScrivelLauncher, AFileThatCannotBeOpenedGivesNoJumpButTheMessage)
 {
-    const std::string missing = testpaths::Join(folder, "missing.conf");
-    run.Launcher().SetText(("Syntax error on line 9 of " + missing + ":\r\nNo such file").c_str());
-    std::atomic<LRESULT> result{-1};
-    std::thread sender = SendLater(LN_SYNTAX_ERROR, result);
+    SetAMissingFileReport();
     // The framework tells the user it cannot open the file.
-    HWND box = ui::WaitForMessageBox(run.Process().Id());
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(ui::MessageBoxText(box).find(missing), std::string::npos);
-    ui::AnswerMessageBox(box, IDOK);
-    sender.join();
-    EXPECT_EQ(result, 0);
+    std::string told;
+    EXPECT_EQ(run.SendAndAnswer(LN_SYNTAX_ERROR, IDOK, &told), 0);
+    EXPECT_NE(told.find(MissingConf()), std::string::npos);
     EXPECT_TRUE(ui::WaitUntil([&] { return ChildFrames(run.Frame()).size() == 1u; }));
     EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd.conf");
     EXPECT_TRUE(ShowsError("No such file"));
@@ -336,23 +338,14 @@ TEST_F(ScrivelLauncher, SaveAndCloseWithoutChangesClosesAtOnce)
 TEST_F(ScrivelLauncher, SaveAndCloseAsksAndCancelKeepsScrivelOpen)
 {
     Modify();
-    std::atomic<LRESULT> result{-1};
-    std::thread sender = SendLater(LN_SAVE_AND_CLOSE, result);
-    HWND box = ui::WaitForMessageBox(run.Process().Id());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(ui::MessageBoxText(box), "Save changes to httpd.conf?");
-    ui::AnswerMessageBox(box, IDCANCEL);
-    sender.join();
-    EXPECT_EQ(result, 0);
+    std::string question;
+    EXPECT_EQ(run.SendAndAnswer(LN_SAVE_AND_CLOSE, IDCANCEL, &question), 0);
+    EXPECT_EQ(question, "Save changes to httpd.conf?");
     EXPECT_TRUE(run.Process().IsRunning());
 
     // "No" drops the change and closes.
-    std::thread again = SendLater(LN_SAVE_AND_CLOSE, result);
-    box = ui::WaitForMessageBox(run.Process().Id());
-    ASSERT_NE(box, nullptr);
-    ui::AnswerMessageBox(box, IDNO);
-    again.join();
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(run.SendAndAnswer(LN_SAVE_AND_CLOSE, IDNO, &question), 1);
+    EXPECT_NE(question, "");
     ExpectEndedWithoutSaving();
 }
 
@@ -387,13 +380,9 @@ TEST_F(ScrivelLauncher, SaveAllAndTestSavesThenAsksTheLauncherToTest)
     ui::AnswerMessageBox(box, IDCANCEL);
     EXPECT_TRUE(run.Launcher().WaitForCode(LN_TEST_CONFIG, 5000));
 
-    std::atomic<LRESULT> result{-1};
-    std::thread closer = SendLater(LN_SAVE_AND_CLOSE, result);  // still modified: asks again
-    box = ui::WaitForMessageBox(run.Process().Id());
-    ASSERT_NE(box, nullptr);
-    ui::AnswerMessageBox(box, IDNO);
-    closer.join();
-    EXPECT_EQ(result, 1);
+    std::string question;  // still modified: asks again
+    EXPECT_EQ(run.SendAndAnswer(LN_SAVE_AND_CLOSE, IDNO, &question), 1);
+    EXPECT_NE(question, "");
     EXPECT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED_SAVED, 10000));
 }
 
@@ -432,11 +421,8 @@ TEST_F(ScrivelLauncherPicture, TwoFilesAndAnErrorAsTheUserSeesThem)
 TEST(ScrivelWithoutLauncherWindow, SaveAllAndTestSaysStartLauncherFirst)
 {
     CScrivelRun run;
-    ASSERT_TRUE(run.StartLauncher(false));
-    ASSERT_TRUE(run.StartScrivel());
-    ASSERT_TRUE(ui::WaitUntil([&] { return run.Launcher().Block()->hEditorWnd != 0; }, kStartTimeoutMs));
-    HWND frame = HandleFromBlock(run.Launcher().Block()->hEditorWnd);
-    ASSERT_TRUE(ui::WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
+    ASSERT_TRUE(run.StartWithoutLauncherWindow());
+    HWND frame = run.Frame();
     ASSERT_TRUE(ui::PostCommand(frame, kSaveAllAndTest));
     EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(frame) == "Start Launcher first."; }));
     EXPECT_TRUE(ui::WaitUntil([&] { return StatusPaneColour(frame) == kErrorBack; }, 2000));
@@ -516,8 +502,7 @@ TEST_F(ScrivelLauncher, CloseNowDuringAQuestionEndsCleanly)
 
 TEST_F(ScrivelLauncher, CloseNowWhileAReportedFileIsBeingOpenedEndsCleanly)
 {
-    const std::string missing = testpaths::Join(folder, "missing.conf");
-    run.Launcher().SetText(("Syntax error on line 9 of " + missing + ":\r\nNo such file").c_str());
+    SetAMissingFileReport();
     std::atomic<LRESULT> result{-1};
     std::thread sender = SendLater(LN_SYNTAX_ERROR, result);
     HWND box = ui::WaitForMessageBox(run.Process().Id());

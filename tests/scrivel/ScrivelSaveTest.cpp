@@ -141,16 +141,7 @@ protected:
     // Chooses Save As, types the path into the dialog's file name and presses Save.
     void ChooseInSaveAsDialog(const std::string& target)
     {
-        ASSERT_TRUE(ui::PostCommand(run.Frame(), ID_FILE_SAVE_AS));
-        HWND dialog = ui::WaitForTopLevel(run.Process().Id(), "#32770", "Save As", 10000);
-        ASSERT_NE(dialog, nullptr);
-        HWND name = nullptr;
-        ASSERT_TRUE(ui::WaitUntil([&] {
-            name = ui::FindChild(dialog, "Edit");
-            return name != nullptr;
-        }));
-        ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-        ASSERT_TRUE(ui::AnswerMessageBox(dialog, IDOK));
+        ASSERT_NE(ChooseInFileDialog(run, ID_FILE_SAVE_AS, "Save As", target), nullptr);
     }
 
     // The dialog's own question before it replaces an existing file.

@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <thread>
 
 #include "Handles.h"
 #include "LauncherLink.h"
@@ -188,14 +187,9 @@ TEST(ScrivelStart, AnExitAfterASaveReportsTheSave)
     ASSERT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));
 
     // Code 3 asks whether to save; "Yes" saves, closes and reports code 14.
-    std::atomic<LRESULT> result{-1};
-    std::thread sender([&] { result = run.Launcher().SendCode(run.Frame(), LN_SAVE_AND_CLOSE); });
-    HWND box = ui::WaitForMessageBox(run.Process().Id());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(ui::MessageBoxText(box), "Save changes to httpd.conf?");
-    ui::AnswerMessageBox(box, IDYES);
-    sender.join();
-    EXPECT_EQ(result, 1);
+    std::string question;
+    EXPECT_EQ(run.SendAndAnswer(LN_SAVE_AND_CLOSE, IDYES, &question), 1);
+    EXPECT_EQ(question, "Save changes to httpd.conf?");
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
     LauncherNotice closed;
     ASSERT_TRUE(run.Launcher().WaitForCode(LN_EDITOR_CLOSED_SAVED, 5000, &closed));
@@ -209,11 +203,8 @@ TEST(ScrivelStart, AnExitAfterASaveReportsTheSave)
 TEST(ScrivelStart, WithoutALauncherWindowNothingIsSentAndTheBlockKeepsTheFrame)
 {
     CScrivelRun run;
-    ASSERT_TRUE(run.StartLauncher(false));
-    ASSERT_TRUE(run.StartScrivel());
-    ASSERT_TRUE(ui::WaitUntil([&] { return run.Launcher().Block()->hEditorWnd != 0; }, kStartTimeoutMs));
-    HWND frame = HandleFromBlock(run.Launcher().Block()->hEditorWnd);
-    ASSERT_TRUE(ui::WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
+    ASSERT_TRUE(run.StartWithoutLauncherWindow());
+    HWND frame = run.Frame();
     ::PostMessageA(frame, WM_LAUNCHER_NOTIFY, LN_CLOSE_NOW, 0);
     EXPECT_EQ(run.Process().Wait(kStartTimeoutMs), 0);
     EXPECT_EQ(HandleFromBlock(run.Launcher().Block()->hEditorWnd), frame);
@@ -237,6 +228,18 @@ TEST(ScrivelStart, APendingTextIsShownInRedAndCleared)
 // The files of Settings\Files.
 class ScrivelStartFiles : public ::testing::Test {
 protected:
+    // Starts the Launcher and Scrivel, which asks about a missing file first: that box, or null.
+    HWND StartUntilTheFirstQuestion()
+    {
+        return run.StartLauncher() && run.StartScrivel() ? ui::WaitForMessageBox(run.Process().Id()) : nullptr;
+    }
+    // Answers the box and waits for it to go and for the next one: that one, or null.
+    HWND AnswerAndWaitForTheNext(HWND box, int button)
+    {
+        ui::AnswerMessageBox(box, button);
+        return ui::WaitUntil([&] { return !::IsWindow(box); }) ? ui::WaitForMessageBox(run.Process().Id()) : nullptr;
+    }
+
     CScrivelRun run;
     std::string folder = testpaths::MakeWorkDir("scrivel-start-files");
 };
@@ -301,17 +304,11 @@ TEST_F(ScrivelStartFiles, AMissingFileIsCreatedOnYesAndSkippedOnNo)
     const std::string skipped = testpaths::Join(folder, "skipped.conf");
     const std::string present = WriteConf(folder, "httpd.conf");
     run.Registry().Store().WriteScrivelFiles({created, skipped, present});
-    ASSERT_TRUE(run.StartLauncher());
-    ASSERT_TRUE(run.StartScrivel());
-
-    HWND box = ui::WaitForMessageBox(run.Process().Id());
+    HWND box = StartUntilTheFirstQuestion();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ui::TextOf(box), "Tessaly");
     EXPECT_EQ(ui::MessageBoxText(box), "File " + created + " not found. Do you wish to create new file?");
-    ui::AnswerMessageBox(box, IDYES);
-    ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(box); }));
-
-    box = ui::WaitForMessageBox(run.Process().Id());
+    box = AnswerAndWaitForTheNext(box, IDYES);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ui::MessageBoxText(box), "File " + skipped + " not found. Do you wish to create new file?");
     ui::AnswerMessageBox(box, IDNO);
@@ -328,9 +325,7 @@ TEST_F(ScrivelStartFiles, AFileThatAppearsWhileTheQuestionIsOpenIsOpenedNotEmpti
 {
     const std::string late = testpaths::Join(folder, "httpd-late.conf");
     run.Registry().Store().WriteScrivelFiles({late});
-    ASSERT_TRUE(run.StartLauncher());
-    ASSERT_TRUE(run.StartScrivel());
-    HWND box = ui::WaitForMessageBox(run.Process().Id());
+    HWND box = StartUntilTheFirstQuestion();
     ASSERT_NE(box, nullptr);
     ASSERT_EQ(ui::MessageBoxText(box), "File " + late + " not found. Do you wish to create new file?");
     ASSERT_TRUE(testpaths::WriteTextFile(late, "Listen 8080\r\n"));
@@ -351,13 +346,9 @@ TEST_F(ScrivelStartFiles, AFileThatCannotBeCreatedIsReportedAndStartGoesOn)
     const std::string impossible = testpaths::Join(folder, "no-such-folder\\httpd.conf");
     const std::string present = WriteConf(folder, "access.conf");
     run.Registry().Store().WriteScrivelFiles({impossible, present});
-    ASSERT_TRUE(run.StartLauncher());
-    ASSERT_TRUE(run.StartScrivel());
-    HWND box = ui::WaitForMessageBox(run.Process().Id());
+    HWND box = StartUntilTheFirstQuestion();
     ASSERT_NE(box, nullptr);
-    ui::AnswerMessageBox(box, IDYES);
-    ASSERT_TRUE(ui::WaitUntil([&] { return !::IsWindow(box); }));
-    box = ui::WaitForMessageBox(run.Process().Id());
+    box = AnswerAndWaitForTheNext(box, IDYES);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(ui::MessageBoxText(box), "Error creating file " + impossible + ".");
     ui::AnswerMessageBox(box, IDOK);
