@@ -15,9 +15,7 @@
 
 using namespace viewertest;
 
-namespace {
-class ViewerClearTest : public ViewerTest {};
-}  // namespace
+using ViewerClearTest = ViewerTest;
 
 TEST_F(ViewerClearTest, ClearAndClearAllEmptyLogsTheServerHoldsOpen)
 {

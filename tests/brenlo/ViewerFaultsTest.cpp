@@ -35,6 +35,19 @@ protected:
         auto bytes = stored.Encode();
         ASSERT_TRUE(m_registry.Store().SetProfileBinary("Settings", "MainWindow", bytes.data(), bytes.size()));
     }
+
+    // A log in the work folder, held open as another program may hold it: reading, with
+    // only reading shared, so that Clear cannot empty it. The holder is in m_holder.
+    std::string HeldLog(const std::string& name)
+    {
+        const std::string path = Log(name, "held line\r\n");
+        m_holder = CFileHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        return path;
+    }
+
+    CFileHandle m_holder;
+
 };
 
 // The colours of the 16 x 16 picture in the middle of a toolbar button, by count.
@@ -100,10 +113,8 @@ TEST_F(ViewerFaultsTest, ASecondCallWithTheSameVariableLeavesItHoldingTheOpenVie
 TEST_F(ViewerFaultsTest, TheWindowStaysResponsiveWhileClearAllWaitsForABusyLog)
 {
     const std::string free = Log("free.log", "free line\r\n");
-    const std::string held = Log("held.log", "held line\r\n");
-    CFileHandle holder(::CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(holder);
+    const std::string held = HeldLog("held.log");
+    ASSERT_TRUE(m_holder);
     LauncherLogList list;
     list.Add(free);
     list.Add(held);
@@ -153,10 +164,8 @@ TEST_F(ViewerFaultsTest, TheWindowStaysResponsiveWhileClearAllWaitsForABusyLog)
 
 TEST_F(ViewerFaultsTest, ClosingTheViewerWhileClearWaitsForABusyLogEndsTheCallQuietly)
 {
-    const std::string held = Log("held.log", "held line\r\n");
-    CFileHandle holder(::CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(holder);
+    const std::string held = HeldLog("held.log");
+    ASSERT_TRUE(m_holder);
     LauncherLogList list;
     list.Add(held);
     ViewerRun run;

@@ -16,7 +16,7 @@ constexpr int kFindWhat = 1152;  // the find dialog's text box
 constexpr int kEditMenu = 1;
 constexpr int kFirstLines = 64;  // pixels: the first lines of a view
 
-class ViewerFindTest : public ViewerTest {};
+using ViewerFindTest = ViewerTest;
 
 // The item texts of one popup of the frame's menu, each followed by '|'.
 std::string MenuTexts(HWND frame, int popup)

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <vector>
 
 #include "TestPaths.h"
 #include "UiDriver.h"
@@ -98,6 +99,12 @@ bool ViewerTest::OpenLog(HWND frame, HTREEITEM item, const std::string& name)
     SelectItem(TreeOf(frame), item);
     Command(frame, kOpenSelected);
     return ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - " + name; });
+}
+
+HWND ViewerTest::OpenFirstLog(HWND frame, const std::string& name)
+{
+    const std::vector<TreeItem> items = ReadTree(TreeOf(frame));
+    return !items.empty() && OpenLog(frame, items[0].handle, name) ? TextViewOf(frame) : nullptr;
 }
 
 bool ViewerTest::AnswerBox(const char* caption, int button, std::string* message)

@@ -59,6 +59,9 @@ protected:
 
     // Selects the item, opens it and waits until the title names the log; false when it does not.
     static bool OpenLog(HWND frame, HTREEITEM item, const std::string& name);
+    // Opens the tree's first item, which is the log of this name; the text view, or null when
+    // the title does not come to name it.
+    static HWND OpenFirstLog(HWND frame, const std::string& name);
     // A message box of this process: waits for it, reads its message and presses the button.
     static bool AnswerBox(const char* caption, int button, std::string* message = nullptr);
 

@@ -18,9 +18,7 @@
 
 using namespace viewertest;
 
-namespace {
-class ViewerLauncherTest : public ViewerTest {};
-}  // namespace
+using ViewerLauncherTest = ViewerTest;
 
 TEST_F(ViewerLauncherTest, AboutGoesToTheLauncherWhoseWindowIsServedDuringTheCall)
 {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "Handles.h"
@@ -17,20 +18,33 @@
 using namespace viewertest;
 
 namespace {
-class ViewerSaveAsTest : public ViewerTest {};
-}  // namespace
-
-namespace {
-// Opens the first log of the tree (access.log) and asks for Save As; the dialog, or null.
-HWND OpenFirstLogAndAskSaveAs(HWND frame)
-{
-    HWND tree = TreeOf(frame);
-    SelectItem(tree, ReadTree(tree)[0].handle);
-    Command(frame, kOpenSelected);
-    ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - access.log"; });
-    Command(frame, kFileSaveAs);
-    return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
-}
+class ViewerSaveAsTest : public ViewerTest {
+protected:
+    // Opens the first log of the tree (access.log) and asks for Save As; the dialog, or null.
+    static HWND OpenFirstLogAndAskSaveAs(HWND frame)
+    {
+        OpenFirstLog(frame, "access.log");
+        Command(frame, kFileSaveAs);
+        return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+    }
+    // Types the target into the dialog's file name and presses Save; false without a dialog.
+    static bool SaveAs(HWND dialog, const std::string& target)
+    {
+        if (!dialog)
+            return false;
+        ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+        ui::Click(::GetDlgItem(dialog, IDOK));
+        return true;
+    }
+    // Shows the viewer over this one log; what DoViewLogs returns.
+    static int ViewLog(const std::string& log, const std::function<void(HWND frame)>& user)
+    {
+        LauncherLogList list;
+        list.Add(log);
+        ViewerRun run;
+        return run.Run(list.Get(), user);
+    }
+};
 }  // namespace
 
 // The copy holds the text shown: lines the server wrote after the log was shown are not in it.
@@ -39,21 +53,14 @@ TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
     const std::string text = Lines('c');
     std::string log = Log("access.log", text);
     std::string copy = testpaths::Join(m_dir, "kept.log");
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
     std::string title;
     bool dialogSeen = false;
-    int result = run.Run(list.Get(), [&](HWND frame) {
+    int result = ViewLog(log, [&](HWND frame) {
         HWND dialog = OpenFirstLogAndAskSaveAs(frame);
         dialogSeen = dialog != nullptr;
         std::ofstream(log, std::ios::binary | std::ios::app) << Lines('n');
-        if (dialog) {
-            HWND name = ui::FindChild(dialog, "Edit");
-            ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
-            ui::Click(::GetDlgItem(dialog, IDOK));
+        if (SaveAs(dialog, copy))
             ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - kept.log"; });
-        }
         title = ui::TextOf(frame);
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
@@ -70,16 +77,10 @@ TEST_F(ViewerSaveAsTest, ASaveAsThatFailsTellsWhyAndLeavesTheOlderFileAndTheTitl
     std::string log = Log("access.log", Lines('f'));
     std::string target = Log("readonly.log", "older file\r\n");
     ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
     std::string failure, title;
     bool replaced = false;
-    int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
-        if (dialog) {
-            ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-            ui::Click(::GetDlgItem(dialog, IDOK));
+    int result = ViewLog(log, [&](HWND frame) {
+        if (SaveAs(OpenFirstLogAndAskSaveAs(frame), target)) {
             // The dialog asks whether to replace the existing file.
             HWND question = nullptr;
             ui::WaitUntil([&] {
@@ -129,26 +130,12 @@ TEST_F(ViewerSaveAsTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
         ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
     }
     std::string copy = testpaths::Join(m_dir, "stopped.log");
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
     std::string title, told;
     bool boxSeen = false;
-    int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
-        if (dialog) {
-            ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()));
-            ui::Click(::GetDlgItem(dialog, IDOK));
-            HWND box = nullptr;
-            boxSeen = ui::WaitUntil(
-                [&] {
-                    for (HWND shown : ui::TopLevelWindows(::GetCurrentProcessId(), "TessalyEditorProgress")) {
-                        if (::IsWindowVisible(shown))
-                            box = shown;
-                    }
-                    return box != nullptr;
-                },
-                30000);
+    int result = ViewLog(log, [&](HWND frame) {
+        if (SaveAs(OpenFirstLogAndAskSaveAs(frame), copy)) {
+            HWND box = ui::WaitForTopLevel(::GetCurrentProcessId(), "TessalyEditorProgress", nullptr, 30000);
+            boxSeen = box != nullptr;
             if (boxSeen) {
                 SaveScreenPng("brenlo-save-as-progress");
                 ::PostMessageA(box, WM_CLOSE, 0, 0);

@@ -17,9 +17,7 @@
 
 using namespace viewertest;
 
-namespace {
-class ViewerTextTest : public ViewerTest {};
-}  // namespace
+using ViewerTextTest = ViewerTest;
 
 TEST_F(ViewerTextTest, AnOpenedLogIsShownReadOnlyAndGoesToItsEndAndBack)
 {
@@ -86,10 +84,7 @@ TEST_F(ViewerTextTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
     bool serverOpened = false, serverWrote = false, viewFocused = false;
     std::string shown, afterNews, copied;
     int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND tree = TreeOf(frame);
-        HWND view = TextViewOf(frame);
-        SelectItem(tree, ReadTree(tree)[0].handle);
-        Command(frame, kOpenSelected);
+        HWND view = OpenFirstLog(frame, "access.log");
         ui::WaitUntil([&] { return ui::TextOf(view) == "first request\r\n"; });
         shown = ui::TextOf(view);
 
@@ -164,11 +159,7 @@ TEST_F(ViewerTextTest, ConfigurationKeywordsInALogAreNeverColouredEvenAfterAForm
     ViewerRun run;
     int redBefore = -1, redAfter = -1, darkBefore = 0, yellowAfter = 0, whiteAfter = -1;
     int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND tree = TreeOf(frame);
-        HWND view = TextViewOf(frame);
-        SelectItem(tree, ReadTree(tree)[0].handle);
-        Command(frame, kOpenSelected);
-        ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - error.log"; });
+        HWND view = OpenFirstLog(frame, "error.log");
         std::vector<COLORREF> before;
         ui::WaitUntil(
             [&] {

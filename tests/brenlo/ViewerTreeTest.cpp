@@ -20,7 +20,7 @@
 using namespace viewertest;
 
 namespace {
-class ViewerTreeTest : public ViewerTest {};
+using ViewerTreeTest = ViewerTest;
 
 // The tree as the user sees it against the items a fill is to make: texts, pictures, item
 // data and order at both levels.
