@@ -101,7 +101,12 @@ TEST_F(ViewerTextTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
         ui::WaitUntil([&] { return ui::TextOf(view) == "first request\r\nsecond request\r\n"; });
         afterNews = ui::TextOf(view);
 
-        // Copy of the whole text through the keys a user presses in the text pane.
+        // Copy of the whole text through the keys a user presses in the text pane, into a
+        // clipboard emptied first: an earlier program's text is not taken for the copy.
+        if (::OpenClipboard(nullptr)) {
+            ::EmptyClipboard();
+            ::CloseClipboard();
+        }
         viewFocused = ui::ClickToFocus(frame, view);
         ::SendMessageA(view, EM_SETSEL, 0, -1);
         ui::PressKey('C', true);
