@@ -81,11 +81,9 @@ private:
 
 class ContextMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+    void SetUp() override {
+        m_editor = AddEditorWithText(m_host, "Listen 80\r\nServerName www.example.com\r\n");
         ASSERT_TRUE(m_editor);
-        ::SetWindowTextA(m_editor, "Listen 80\r\nServerName www.example.com\r\n");
         ASSERT_TRUE(m_host.Focus(m_editor));
     }
     // Right-clicks the cell, lets the menu show and presses key in it.

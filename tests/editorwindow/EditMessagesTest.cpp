@@ -9,12 +9,10 @@ namespace {
 
 class EditMessagesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
-        ASSERT_TRUE(m_editor);
+    void SetUp() override {
         // Mixed line ends: CR LF, LF, lone CR.
-        ::SetWindowTextA(m_editor, "one\r\ntwo\nthree\rfour");
+        m_editor = AddEditorWithText(m_host, "one\r\ntwo\nthree\rfour");
+        ASSERT_TRUE(m_editor);
     }
     LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return ::SendMessageA(m_editor, msg, w, l); }
 

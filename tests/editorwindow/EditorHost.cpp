@@ -79,8 +79,19 @@ const KeywordTable& Keywords()
     return table;
 }
 
-std::string Text(HWND editor)
-{
+bool ReadLog(EditBuffer& buffer, const std::string& path) {
+    buffer.SetReadOnly(true);
+    buffer.SetSyntaxColoring(false);
+    return buffer.ReadFile(path) == 0;
+}
+
+HWND AddEditorWithText(EditorHost& host, const char* text) {
+    HWND editor = host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+    if (editor) ::SetWindowTextA(editor, text);
+    return editor;
+}
+
+std::string Text(HWND editor) {
     const LRESULT n = ::SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
     std::string text(static_cast<std::size_t>(n) + 1, '\0');
     const LRESULT got = ::SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));

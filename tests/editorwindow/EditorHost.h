@@ -63,6 +63,11 @@ private:
     std::vector<OwnedWindow> m_editors;
 };
 
+// Reads a log into the buffer as logs are shown: read-only and without colouring.
+bool ReadLog(EditBuffer& buffer, const std::string& path);
+// An editor window over its own buffer holding this text, or null.
+HWND AddEditorWithText(EditorHost& host, const char* text);
+
 // The shipped keyword table (from the script beside the test program).
 const KeywordTable& Keywords();
 

@@ -50,8 +50,15 @@ long long WriteLog(const std::string& path, std::string& lastLine)
     return lines;
 }
 
-HWND VisibleProgressBox()
-{
+// A line of the editor's text through EM_GETLINE, without its line end.
+std::string EditorLine(HWND editor, long long index) {
+    char line[200] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof line;
+    const LRESULT n = ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line));
+    return std::string(line, static_cast<std::size_t>(n));
+}
+
+HWND VisibleProgressBox() {
     HWND box = ::FindWindowA(tessaly::editor::kProgressBoxClass, nullptr);
     return box && ::IsWindowVisible(box) ? box : nullptr;
 }
@@ -71,21 +78,15 @@ constexpr int kFindWhat = 1152;
 
 class HugeLogTest : public ::testing::Test {
 protected:
-    // A fresh buffer over the log, indexing from the start, shown in an editor window.
-    HWND OpenLog(EditBuffer& buffer, EditorHost& host)
-    {
-        buffer.SetReadOnly(true);
-        buffer.SetSyntaxColoring(false);
-        if (buffer.ReadFile(m_path) != 0)
-            return nullptr;
-        HWND editor = host.AddEditor(&buffer, RECT{0, 0, 640, 360});
-        return host.Focus(editor) ? editor : nullptr;
+    // The test's buffer over the log, indexing from the start, shown in an editor window.
+    HWND OpenLog() {
+        if (!ReadLog(m_buffer, m_path)) return nullptr;
+        HWND editor = m_host.AddEditor(&m_buffer, RECT{0, 0, 640, 360});
+        return m_host.Focus(editor) ? editor : nullptr;
     }
     // Searches down from the caret through the find dialog, as a user does.
-    HWND FindThroughDialog(EditorHost& host, HWND editor, const std::string& what)
-    {
-        if (!host.Focus(editor))
-            return nullptr;
+    HWND FindThroughDialog(HWND editor, const std::string& what) {
+        if (!m_host.Focus(editor)) return nullptr;
         Press(editor, 'F', true);
         HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Find", 3000);
         if (!dialog)
@@ -94,10 +95,13 @@ protected:
         ui::Click(::GetDlgItem(dialog, IDOK));
         return dialog;
     }
-    // A search of the whole log would often end before its box is seen on a fast machine.
-    static void SlowSearches() { tessaly::editor::SetSearchBlockPause(2); }
-    void TearDown() override
-    {
+    // A search of the whole log would often end before its box is seen on a fast machine;
+    // the box shows at once.
+    static void SlowSearchesShownAtOnce() {
+        tessaly::editor::ProgressWait::SetShowDelay(0);
+        tessaly::editor::SetSearchBlockPause(2);
+    }
+    void TearDown() override {
         tessaly::editor::ProgressWait::SetShowDelay(300);
         tessaly::editor::SetSearchBlockPause(0);
     }
@@ -112,6 +116,10 @@ protected:
     static std::string m_path;
     static std::string m_lastLine;
     static long long m_lines;
+
+    EditorSettings m_settings;
+    EditBuffer m_buffer{m_settings};
+    EditorHost m_host;  // after the buffer: its windows go first
 };
 
 std::string HugeLogTest::m_path;
@@ -121,31 +129,22 @@ long long HugeLogTest::m_lines = 0;
 TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers)
 {
     ASSERT_GT(m_lines, 0);
-    EditorSettings settings;
-    EditBuffer buffer(settings);
-    buffer.SetReadOnly(true);
-    buffer.SetSyntaxColoring(false);
-    ASSERT_EQ(buffer.ReadFile(m_path), 0);
-    EditorHost host;
-    HWND editor = host.AddEditor(&buffer, RECT{0, 0, 640, 360});
-    ASSERT_TRUE(host.Focus(editor));
+    HWND editor = OpenLog();
+    ASSERT_TRUE(editor);
 
     // The first line is painted: dark text pixels in the first row.
     const ClientImage first(editor);
-    EXPECT_GT(first.Count(settings.m_clrText, 0, CellSize(editor).cy), 20);
-    char line[200] = {};
-    *reinterpret_cast<WORD*>(line) = sizeof line;
-    const LRESULT n = ::SendMessageA(editor, EM_GETLINE, 0, reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(std::string(line, static_cast<std::size_t>(n)), LogLine(0).substr(0, LogLine(0).size() - 2));
+    EXPECT_GT(first.Count(m_settings.m_clrText, 0, CellSize(editor).cy), 20);
+    EXPECT_EQ(EditorLine(editor, 0), LogLine(0).substr(0, LogLine(0).size() - 2));
 
     // Ctrl+End reaches the end without counting lines first.
     Press(editor, VK_END, true);
     const auto [start, end] = Selection(editor);
-    EXPECT_EQ(start, static_cast<DWORD>(buffer.Text().Length()));
+    EXPECT_EQ(start, static_cast<DWORD>(m_buffer.Text().Length()));
     EXPECT_EQ(end, start);
     const ClientImage last(editor);
-    EXPECT_GT(last.Count(settings.m_clrText, 0, last.Height()), 20) << "the last screen shows text";
-    Screenshot(host.Host(), "editorwindow-hugelog-end");
+    EXPECT_GT(last.Count(m_settings.m_clrText, 0, last.Height()), 20) << "the last screen shows text";
+    Screenshot(m_host.Host(), "editorwindow-hugelog-end");
 
     // A line number needs every line: the answer waits for the index and is exact.
     EXPECT_EQ(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0), m_lines + 1);
@@ -155,14 +154,12 @@ TEST_F(HugeLogTest, ShowsTheFirstScreenTheEndAndThenExactLineNumbers)
     ::GetClientRect(editor, &client);
     const int rows = client.bottom / CellSize(editor).cy;
     EXPECT_GT(FirstVisibleLine(editor), m_lines - rows);
-    const LRESULT got =
-        ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(m_lines - 1), reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(std::string(line, static_cast<std::size_t>(got)), m_lastLine);
+    EXPECT_EQ(EditorLine(editor, m_lines - 1), m_lastLine);
     // Typing changes nothing.
     Type(editor, "x");
     Press(editor, VK_HOME, true);
-    EXPECT_EQ(::SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(buffer.Text().Length()));
-    EXPECT_FALSE(buffer.IsModified());
+    EXPECT_EQ(::SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0), static_cast<LRESULT>(m_buffer.Text().Length()));
+    EXPECT_FALSE(m_buffer.IsModified());
 }
 
 }  // namespace
@@ -175,18 +172,15 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
 {
     ASSERT_GT(m_lines, 1000);
     tessaly::editor::ProgressWait::SetShowDelay(0);
-    EditorSettings settings;
-    EditBuffer buffer(settings);
-    EditorHost host;
     // Counted slowly from the start, so that the jump comes well before every line is
     // known however fast the machine reads.
     struct SlowIndexing {
         SlowIndexing() { tessaly::editor::FileTextSource::SetIndexPauseForNewSources(20); }
         ~SlowIndexing() { tessaly::editor::FileTextSource::SetIndexPauseForNewSources(0); }
     } slowIndexing;
-    HWND editor = OpenLog(buffer, host);
+    HWND editor = OpenLog();
     ASSERT_TRUE(editor);
-    ASSERT_FALSE(buffer.Text().IsIndexComplete());
+    ASSERT_FALSE(m_buffer.Text().IsIndexComplete());
     std::string caption;
     bool frameDisabled = false;
     bool shot = false;
@@ -197,7 +191,7 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
                 shot = true;  // the screenshot pumps messages, this timer's among them
                 Screenshot(box, "editorwindow-progress-box");
             }
-            frameDisabled = frameDisabled || !::IsWindowEnabled(host.Host());
+            frameDisabled = frameDisabled || !::IsWindowEnabled(m_host.Host());
         }
     });
     ASSERT_TRUE(watcher.Started());
@@ -208,28 +202,17 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
     EXPECT_EQ(caption, "Please wait") << "the box showed while every line was counted";
     EXPECT_TRUE(frameDisabled);
     EXPECT_FALSE(VisibleProgressBox());
-    EXPECT_TRUE(::IsWindowEnabled(host.Host()));
-    EXPECT_TRUE(buffer.Text().IsIndexComplete());
+    EXPECT_TRUE(::IsWindowEnabled(m_host.Host()));
+    EXPECT_TRUE(m_buffer.Text().IsIndexComplete());
     EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), target - 1);
-    char line[200] = {};
-    *reinterpret_cast<WORD*>(line) = sizeof line;
-    const LRESULT n =
-        ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(target - 1), reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(std::string(line, static_cast<std::size_t>(n)),
-              LogLine(target - 1).substr(0, LogLine(target - 1).size() - 2));
-    EXPECT_EQ(Selection(editor).first,
-              static_cast<DWORD>(::SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(target - 1), 0)));
+    EXPECT_EQ(EditorLine(editor, target - 1), LogLine(target - 1).substr(0, LogLine(target - 1).size() - 2));
+    EXPECT_EQ(Selection(editor).first, static_cast<DWORD>(::SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(target - 1), 0)));
     EXPECT_EQ(::GetFocus(), editor) << "the focus is back in the editor";
 }
 
-TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere)
-{
-    tessaly::editor::ProgressWait::SetShowDelay(0);
-    SlowSearches();
-    EditorSettings settings;
-    EditBuffer buffer(settings);
-    EditorHost host;
-    HWND editor = OpenLog(buffer, host);
+TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere) {
+    SlowSearchesShownAtOnce();
+    HWND editor = OpenLog();
     ASSERT_TRUE(editor);
     bool boxSeen = false;
     std::string notFound;
@@ -246,19 +229,19 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
 
     // Only the last line holds this text.
     const std::string what = "GET /page/" + std::to_string(m_lines - 1) + ".html";
-    HWND dialog = FindThroughDialog(host, editor, what);
+    HWND dialog = FindThroughDialog(editor, what);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(ui::WaitUntil([&] { return Selection(editor).first != 0; }, 60000));
     EXPECT_TRUE(boxSeen);
     EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), m_lines - 1);
     const auto [start, end] = Selection(editor);
-    EXPECT_EQ(buffer.Text().Text(start, end - start), what);
+    EXPECT_EQ(m_buffer.Text().Text(start, end - start), what);
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
 
     // Nothing further on: the message says so, and the selection stays.
     boxSeen = false;
     ::SendMessageA(editor, EM_SETSEL, 0, 0);
-    dialog = FindThroughDialog(host, editor, absent);
+    dialog = FindThroughDialog(editor, absent);
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(ui::WaitUntil([&] { return !notFound.empty(); }, 60000));
     EXPECT_TRUE(boxSeen);
@@ -266,14 +249,9 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage)
-{
-    tessaly::editor::ProgressWait::SetShowDelay(0);
-    SlowSearches();
-    EditorSettings settings;
-    EditBuffer buffer(settings);
-    EditorHost host;
-    HWND editor = OpenLog(buffer, host);
+TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage) {
+    SlowSearchesShownAtOnce();
+    HWND editor = OpenLog();
     ASSERT_TRUE(editor);
     const std::string absent = "GET /nowhere.html";
     bool escSent = false;
@@ -288,13 +266,13 @@ TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage)
         }
     });
     ASSERT_TRUE(watcher.Started());
-    HWND dialog = FindThroughDialog(host, editor, absent);
+    HWND dialog = FindThroughDialog(editor, absent);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(ui::WaitUntil([&] { return escSent && !VisibleProgressBox(); }, 60000));
     Pump(200);
     EXPECT_FALSE(messageShown) << "a stopped search found nothing to report";
     EXPECT_EQ(Selection(editor), std::make_pair(DWORD{0}, DWORD{0}));
-    EXPECT_TRUE(::IsWindowEnabled(host.Host()));
+    EXPECT_TRUE(::IsWindowEnabled(m_host.Host()));
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 

@@ -42,9 +42,7 @@ TEST(LogGrowthTest, ViewsKeepTheirPlaceWhenTheLogGrowsAndStartOverWhenItIsCut)
     WriteFileBytes(path, first, false);
     EditorSettings settings;
     EditBuffer buffer(settings);
-    buffer.SetReadOnly(true);
-    buffer.SetSyntaxColoring(false);
-    ASSERT_EQ(buffer.ReadFile(path), 0);
+    ASSERT_TRUE(ReadLog(buffer, path));
     EditorHost host;
     HWND middle = host.AddEditor(&buffer, RECT{0, 0, 320, 300});
     HWND end = host.AddEditor(&buffer, RECT{330, 0, 650, 300});

@@ -13,11 +13,9 @@ constexpr const char* kText = "Listen 80\r\nServerName example.org\r\nDocumentRo
 
 class MouseTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_editor = m_host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+    void SetUp() override {
+        m_editor = AddEditorWithText(m_host, kText);
         ASSERT_TRUE(m_editor);
-        ::SetWindowTextA(m_editor, kText);
         ASSERT_TRUE(m_host.Focus(m_editor));
     }
 
