@@ -61,15 +61,11 @@ TEST_F(CommonDialogTest, TheOpenDialogReturnsTheFileTheUserNamed)
     CFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY, "Configuration (*.conf)|*.conf|All files|*.*||",
                        &m_owner);
     fwtest::CScript script;
-    script.Then([&] {
-        HWND open = fwtest::FindThreadWindow("Open");
-        if (!open)
-            return false;
+    script.Then(fwtest::WhenShown("Open", [&](HWND open) {
         HWND name = ::GetDlgItem(open, 0x47C) ? ::GetDlgItem(open, 0x47C) : ::GetDlgItem(open, 0x480);
         ::SetWindowTextA(name, path.c_str());
         Press(open, IDOK);
-        return true;
-    });
+    }));
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.GetPathName(), path);
     EXPECT_EQ(dialog.GetFileName(), "httpd.conf");
@@ -79,13 +75,7 @@ TEST_F(CommonDialogTest, CancellingTheSaveDialogChoosesNothing)
 {
     CFileDialog dialog(false, "txt", "copy.txt", OFN_OVERWRITEPROMPT, nullptr, &m_owner);
     fwtest::CScript script;
-    script.Then([&] {
-        HWND save = fwtest::FindThreadWindow("Save As");
-        if (!save)
-            return false;
-        Press(save, IDCANCEL);
-        return true;
-    });
+    script.Then(fwtest::WhenShown("Save As", [](HWND save) { Press(save, IDCANCEL); }));
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(script.timedOut);
 }
@@ -94,13 +84,7 @@ TEST_F(CommonDialogTest, TheColourDialogStartsOnTheGivenColourAndReturnsIt)
 {
     CColorDialog dialog(RGB(0, 0, 255), CC_FULLOPEN, &m_owner);
     fwtest::CScript script;
-    script.Then([&] {
-        HWND colour = fwtest::FindThreadWindow("Color");
-        if (!colour)
-            return false;
-        Press(colour, IDOK);
-        return true;
-    });
+    script.Then(fwtest::WhenShown("Color", [](HWND colour) { Press(colour, IDOK); }));
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.GetColor(), RGB(0, 0, 255));
 }
@@ -114,15 +98,11 @@ TEST_F(CommonDialogTest, TheFontDialogUsesTheCallersTemplate)
     dialog.SetTemplate(IDD_FONT_TEMPLATE);
     std::string note, face;
     fwtest::CScript script;
-    script.Then([&] {
-        HWND font = fwtest::FindThreadWindow("Editor font");
-        if (!font)
-            return false;
+    script.Then(fwtest::WhenShown("Editor font", [&](HWND font) {
         note = CWnd(font).GetDlgItemText(IDC_FONT_NOTE);
         face = CWnd(font).GetDlgItemText(0x470);  // the face name box
         Press(font, IDOK);
-        return true;
-    });
+    }));
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(note, "Font of the editor");
     EXPECT_FALSE(face.empty());

@@ -62,10 +62,7 @@ TEST(DialogTest, TheDialogShowsTheMembersAndGivesBackWhatTheUserChanged)
     CProbeDialog dialog;
     bool shown = false;
     fwtest::CScript script;
-    script.Then([&] {
-        HWND dlg = fwtest::FindThreadWindow("Probe dialog");
-        if (!dlg)
-            return false;
+    script.Then(fwtest::WhenShown("Probe dialog", [&](HWND dlg) {
         shown = CWnd(dlg).GetDlgItemText(IDC_NAME) == "Apache" && CWnd(dlg).GetDlgItemText(IDC_NUMBER) == "80" &&
                 Checked(dlg, IDC_CHECK) && Checked(dlg, IDC_RADIO3) && !Checked(dlg, IDC_RADIO1) &&
                 !Checked(dlg, IDC_AFTER_RADIOS);
@@ -74,8 +71,7 @@ TEST(DialogTest, TheDialogShowsTheMembersAndGivesBackWhatTheUserChanged)
         Click(dlg, IDC_CHECK);
         Click(dlg, IDC_RADIO1);
         Click(dlg, IDOK);
-        return true;
-    });
+    }));
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(shown);
     EXPECT_EQ(dialog.m_name, "httpd");
@@ -92,47 +88,29 @@ TEST(DialogTest, ARefusedNumberIsReportedAndTheDialogStaysOpen)
     bool stillOpen = false;
     fwtest::CScript script;
     script
-        .Then([&] {
-            HWND dlg = fwtest::FindThreadWindow("Probe dialog");
-            if (!dlg)
-                return false;
+        .Then(fwtest::WhenShown("Probe dialog", [&](HWND dlg) {
             ::SetDlgItemTextA(dlg, IDC_NUMBER, "eighty");
             ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-            return true;
-        })
-        .Then([&] {
-            HWND box = fwtest::FindThreadWindow("FwDialogTest");  // the application's name as caption
-            if (!box)
-                return false;
+        }))
+        .Then(fwtest::WhenShown("FwDialogTest", [&](HWND box) {  // the application's name as caption
             reported = fwtest::MessageBoxText(box);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return true;
-        })
-        .Then([&] {
-            if (fwtest::FindThreadWindow("FwDialogTest"))
-                return false;
+        }))
+        .Then(fwtest::WhenGone("FwDialogTest", [&] {
             HWND dlg = fwtest::FindThreadWindow("Probe dialog");
             stillOpen = dlg != nullptr && ::GetFocus() == ::GetDlgItem(dlg, IDC_NUMBER);
             ::SetDlgItemTextA(dlg, IDC_NUMBER, "70000");
             ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-            return true;
-        })
-        .Then([&] {
-            HWND box = fwtest::FindThreadWindow("FwDialogTest");
-            if (!box)
-                return false;
+        }))
+        .Then(fwtest::WhenShown("FwDialogTest", [&](HWND box) {
             reported.append("|").append(fwtest::MessageBoxText(box));
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return true;
-        })
-        .Then([&] {
-            if (fwtest::FindThreadWindow("FwDialogTest"))
-                return false;
+        }))
+        .Then(fwtest::WhenGone("FwDialogTest", [&] {
             HWND dlg = fwtest::FindThreadWindow("Probe dialog");
             ::SetDlgItemTextA(dlg, IDC_NUMBER, "443");
             Click(dlg, IDOK);
-            return true;
-        });
+        }));
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_FALSE(script.timedOut);
     EXPECT_TRUE(stillOpen);
@@ -144,16 +122,12 @@ TEST(DialogTest, EscapeGoesThroughPreTranslateMessageAndCancelsWithoutChanges)
 {
     CProbeDialog dialog;
     fwtest::CScript script;
-    script.Then([&] {
-        HWND dlg = fwtest::FindThreadWindow("Probe dialog");
-        if (!dlg)
-            return false;
+    script.Then(fwtest::WhenShown("Probe dialog", [&](HWND dlg) {
         HWND name = ::GetDlgItem(dlg, IDC_NAME);
         ::SetWindowTextA(name, "changed");
         ::SetFocus(name);
         ::PostMessageA(name, WM_KEYDOWN, VK_ESCAPE, 1);
-        return true;
-    });
+    }));
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.m_escapesSeen, 1);
     EXPECT_EQ(dialog.m_name, "Apache");
@@ -172,15 +146,11 @@ TEST(DialogTest, AParentlessDialogIsOwnedByTheActiveWindowWhichWaitsDisabled)
     HWND ownerSeen = nullptr;
     bool ownerEnabledDuring = true;
     fwtest::CScript script;
-    script.Then([&] {
-        HWND dlg = fwtest::FindThreadWindow("Probe dialog");
-        if (!dlg)
-            return false;
+    script.Then(fwtest::WhenShown("Probe dialog", [&](HWND dlg) {
         ownerSeen = ::GetWindow(dlg, GW_OWNER);
         ownerEnabledDuring = ::IsWindowEnabled(owner.m_hWnd) != FALSE;
         Click(dlg, IDCANCEL);
-        return true;
-    });
+    }));
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(ownerSeen, owner.m_hWnd);
     EXPECT_FALSE(ownerEnabledDuring);
@@ -266,10 +236,7 @@ TEST(DialogTest, ControlWrappersShowWhatTheyAreGiven)
     int toolCount = 0, imageCount = 0;
     COLORREF transparentCorner = 0, opaqueCentre = 0;
     fwtest::CScript script;
-    script.Then([&] {
-        HWND dlg = fwtest::FindThreadWindow("Controls dialog");
-        if (!dlg)
-            return false;
+    script.Then(fwtest::WhenShown("Controls dialog", [&](HWND dlg) {
         comboText = CWnd(::GetDlgItem(dlg, IDC_COMBO)).GetWindowText();
         spinText = CWnd(dlg).GetDlgItemText(IDC_SPIN_EDIT);
         dialog.m_hotKey.GetHotKey(key, modifiers);
@@ -290,8 +257,7 @@ TEST(DialogTest, ControlWrappersShowWhatTheyAreGiven)
         transparentCorner = memory.GetPixel(1, 1);
         opaqueCentre = memory.GetPixel(8, 8);
         Click(dlg, IDOK);
-        return true;
-    });
+    }));
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(comboText, "access.conf");
     EXPECT_EQ(spinText, "5");

@@ -66,6 +66,7 @@ inline bool MenuItemChecked(HMENU menu, UINT id)
 
 #include <deque>
 #include <functional>
+#include <utility>
 
 namespace fwtest {
 
@@ -149,6 +150,28 @@ inline HWND FindThreadWindow(const char* caption)
     CaptionSearch search{caption, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// A script step that waits for the thread's window with this caption and then acts on it.
+inline std::function<bool()> WhenShown(const char* caption, std::function<void(HWND)> act)
+{
+    return [caption, act = std::move(act)] {
+        HWND wnd = FindThreadWindow(caption);
+        if (wnd)
+            act(wnd);
+        return wnd != nullptr;
+    };
+}
+
+// A script step that waits until the window with this caption has gone and then acts.
+inline std::function<bool()> WhenGone(const char* caption, std::function<void()> act)
+{
+    return [caption, act = std::move(act)] {
+        if (FindThreadWindow(caption))
+            return false;
+        act();
+        return true;
+    };
 }
 
 // The text of a message box's message.
