@@ -8,6 +8,7 @@
 #include "ChildProcess.h"
 #include "GeneralFlags.h"
 #include "Handles.h"
+#include "LauncherSession.h"
 #include "RegistrySandbox.h"
 #include "SampleCopy.h"
 #include "Screenshot.h"
@@ -86,6 +87,7 @@ std::vector<std::string> ListBoxLines(HWND list)
     return lines;
 }
 
+// Exactly this line (a list box's own search ignores case).
 bool Lists(HWND list, const std::string& line)
 {
     for (const std::string& l : ListBoxLines(list))
@@ -96,37 +98,20 @@ bool Lists(HWND list, const std::string& line)
 
 class LauncherTest : public SampleServerInSettingsTest {
 protected:
-    void StartLauncher()
-    {
-        ASSERT_TRUE(launcher.Start(testpaths::Join(testpaths::BinDir(), "Launcher.exe")));
-        main = ui::WaitForTopLevel(launcher.Id(), nullptr, "Launcher", 20000);
-        ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(ui::WaitUntil([&] { return block.Open() && block.GetLauncherWnd() != nullptr; }, 10000));
-        notices = ui::FindChild(main, "ListBox");
-        ASSERT_NE(notices, nullptr);
-    }
-
-    void TearDown() override
-    {
-        if (main != nullptr && ::IsWindow(main))
-            ::PostMessageA(main, WM_CLOSE, 0, 0);
-        launcher.Wait(10000);
-    }
+    void StartLauncher() { ASSERT_TRUE(m_session.StartLauncher()); }
+    void TearDown() override { m_session.Stop(); }
 
     // Posts code 10 as Scrivel does and returns what the fake editor received.
     CFakeEditor::Received TestThroughLauncher()
     {
-        CFakeEditor editor(block);
-        ::PostMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0);
+        CFakeEditor editor(m_session.block);
+        ::PostMessageA(m_session.block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0);
         if (!editor.WaitForCodes(1))
             return {0, "no answer"};
         return editor.Codes()[0];
     }
 
-    CChildProcess launcher;
-    CSharedData block;
-    HWND main = nullptr;
-    HWND notices = nullptr;
+    CLauncherSession m_session;
 };
 
 }  // namespace
@@ -145,18 +130,18 @@ TEST_F(LauncherTest, MainWindowOffersItsButtonsWhileTheirBinariesExist)
         {"Test configuration", "stub.exe"},
     };
     for (const auto& b : buttons) {
-        HWND button = ui::FindChild(main, "Button", -1, b.text);
+        HWND button = ui::FindChild(m_session.main, "Button", -1, b.text);
         ASSERT_NE(button, nullptr) << b.text;
         const bool present = ::GetFileAttributesA(testpaths::Join(bin, b.binary).c_str()) != INVALID_FILE_ATTRIBUTES;
         EXPECT_EQ(ui::IsEnabled(button), present) << b.text;
     }
-    EXPECT_NE(ui::FindChild(main, "Button", -1, "Exit"), nullptr);
-    EXPECT_EQ(ui::TextOf(main), "Launcher");
-    SaveWindowPng(main, "launcher-main");
+    EXPECT_NE(ui::FindChild(m_session.main, "Button", -1, "Exit"), nullptr);
+    EXPECT_EQ(ui::TextOf(m_session.main), "Launcher");
+    SaveWindowPng(m_session.main, "launcher-main");
 
     // With bit 7 of "General" the server's own apache.exe runs the test; there is none.
     m_sandbox.Store().WriteGeneralBits(general::kUseApacheExe, general::kUseApacheExe);
-    HWND test = ui::FindChild(main, "Button", -1, "Test configuration");
+    HWND test = ui::FindChild(m_session.main, "Button", -1, "Test configuration");
     EXPECT_TRUE(ui::WaitUntil([&] { return !ui::IsEnabled(test); }, 5000));
 }
 
@@ -165,22 +150,23 @@ TEST_F(LauncherTest, CodesFromTheDeliverablesAreListed)
     StartLauncher();
     for (unsigned code : {LN_COMMANDS_CHANGED, LN_HOSTS_CHANGED, LN_BROWSER_CHANGED, LN_EDITOR_STARTED,
                           LN_EDITOR_CLOSED, LN_EDITOR_CLOSED_SAVED})
-        ::PostMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, code, 0);
-    EXPECT_TRUE(ui::WaitUntil([&] { return Lists(notices, "14 LN_EDITOR_CLOSED_SAVED"); }, 10000));
+        ::PostMessageA(m_session.block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, code, 0);
+    EXPECT_TRUE(ui::WaitUntil([&] { return Lists(m_session.notices, "14 LN_EDITOR_CLOSED_SAVED"); }, 10000));
     for (const char* line : {"16 LN_COMMANDS_CHANGED", "17 LN_HOSTS_CHANGED", "18 LN_BROWSER_CHANGED",
                              "5 LN_EDITOR_STARTED", "6 LN_EDITOR_CLOSED"})
-        EXPECT_TRUE(Lists(notices, line)) << line << " in " << ::testing::PrintToString(ListBoxLines(notices));
+        EXPECT_TRUE(Lists(m_session.notices, line))
+            << line << " in " << ::testing::PrintToString(ListBoxLines(m_session.notices));
 }
 
 TEST_F(LauncherTest, AboutBoxSplashCheckBoxAndFormatChange)
 {
     StartLauncher();
-    ::PostMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_SHOW_ABOUT, 0);
-    HWND about = ui::WaitForTopLevel(launcher.Id(), "#32770", "About Launcher", 10000);
+    ::PostMessageA(m_session.block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_SHOW_ABOUT, 0);
+    HWND about = ui::WaitForTopLevel(m_session.launcher.Id(), "#32770", "About Launcher", 10000);
     ASSERT_NE(about, nullptr);
     EXPECT_NE(ui::MessageBoxText(about).find("Tools beside it: Tessaly " TESSALY_VERSION), std::string::npos)
         << "the release of Scrivel.exe beside it: " << ui::MessageBoxText(about);
-    EXPECT_TRUE(Lists(notices, "19 LN_SHOW_ABOUT"));
+    EXPECT_TRUE(Lists(m_session.notices, "19 LN_SHOW_ABOUT"));
     ::PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(ui::WaitUntil([&] { return !::IsWindow(about); }, 5000));
 
@@ -189,15 +175,15 @@ TEST_F(LauncherTest, AboutBoxSplashCheckBoxAndFormatChange)
                                       150, 20, nullptr, nullptr, nullptr, nullptr);
     ASSERT_FALSE(ui::IsEnabled(checkBox));
     DWORD_PTR result = 0;
-    ASSERT_TRUE(::SendMessageTimeoutA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_SPLASH_CONTROL,
+    ASSERT_TRUE(::SendMessageTimeoutA(m_session.block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_SPLASH_CONTROL,
                                       reinterpret_cast<LPARAM>(checkBox), SMTO_NORMAL, 10000, &result));
     EXPECT_EQ(result, 1u);
     EXPECT_TRUE(ui::IsEnabled(checkBox));
     ::DestroyWindow(checkBox);
 
     // Code 4 is passed on to the editor.
-    CFakeEditor editor(block);
-    ::PostMessageA(block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_FORMAT_CHANGED, 0);
+    CFakeEditor editor(m_session.block);
+    ::PostMessageA(m_session.block.GetLauncherWnd(), WM_LAUNCHER_NOTIFY, LN_FORMAT_CHANGED, 0);
     ASSERT_TRUE(editor.WaitForCodes(1));
     EXPECT_EQ(editor.Codes()[0].code, LN_FORMAT_CHANGED);
 }
@@ -208,7 +194,7 @@ TEST_F(LauncherTest, TestRequestOnAGoodConfigurationAnswersWithTheStubsOutput)
     const CFakeEditor::Received answer = TestThroughLauncher();
     EXPECT_EQ(answer.code, LN_STATUS_INFO);
     EXPECT_EQ(answer.text, "Syntax OK");
-    EXPECT_TRUE(Lists(notices, "10 LN_TEST_CONFIG"));
+    EXPECT_TRUE(Lists(m_session.notices, "10 LN_TEST_CONFIG"));
 }
 
 TEST_F(LauncherTest, TestRequestOnABrokenConfigurationSendsTheSyntaxReport)
