@@ -54,13 +54,7 @@ public:
     DWORD m_lastMode = 0;
 };
 
-RECT RectIn(HWND wnd, HWND frame)
-{
-    RECT r;
-    ::GetWindowRect(wnd, &r);
-    ::MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+using fwtest::RectIn;
 
 class DockingTest : public ::testing::Test {
 protected:
@@ -266,17 +260,13 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
         ui::BringToFront(m_frame->m_hWnd);
         ASSERT_TRUE(ui::WaitUntil([&] { return ::WindowFromPoint(from) == m_bar.m_hWnd; }, 5000));
         ::SetCursorPos(from.x, from.y);
-        ASSERT_TRUE(ui::WaitUntil(
-            [&] {
-                POINT now{};
-                ::GetCursorPos(&now);
-                return now.x == from.x && now.y == from.y;
-            },
-            5000));
-        INPUT press{};
-        press.type = INPUT_MOUSE;
-        press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        ::SendInput(1, &press, sizeof(INPUT));
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            POINT now{};
+            ::GetCursorPos(&now);
+            return now.x == from.x && now.y == from.y;
+        }, 5000));
+        INPUT press = ui::MouseInputAt(from, MOUSEEVENTF_LEFTDOWN);
+        ::SendInput(1, &press, sizeof press);
         const DWORD dragThread = ::GetCurrentThreadId();
         HWND bar = m_bar.m_hWnd;
         std::thread mouse([to, dragThread, bar] {
@@ -290,21 +280,15 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
                 5000);
             // Let go only once the pointer is seen where it was put: a late move of the
             // display's can take it back for a moment.
-            ui::WaitUntil(
-                [&] {
-                    ::SetCursorPos(to.x, to.y);
-                    ::Sleep(20);
-                    POINT now{};
-                    ::GetCursorPos(&now);
-                    return now.x == to.x && now.y == to.y;
-                },
-                5000);
-            INPUT input[2]{};
-            input[0].type = INPUT_MOUSE;
-            input[0].mi.dwFlags = MOUSEEVENTF_MOVE;
-            input[1].type = INPUT_MOUSE;
-            input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-            ::SendInput(2, input, sizeof(INPUT));
+            ui::WaitUntil([&] {
+                ::SetCursorPos(to.x, to.y);
+                ::Sleep(20);
+                POINT now{};
+                ::GetCursorPos(&now);
+                return now.x == to.x && now.y == to.y;
+            }, 5000);
+            INPUT release = ui::MouseInputAt(to, MOUSEEVENTF_LEFTUP);
+            ::SendInput(1, &release, sizeof release);
         });
         m_bar.m_pDockContext->StartDrag(from);
         mouse.join();
