@@ -163,20 +163,9 @@ void ClickCell(HWND editor, int row, int column, bool shift, bool doubleClick)
     // The left margin of two pixels, then a quarter into the cell: the caret goes before it.
     const int x = 2 + column * cell.cx + cell.cx / 4;
     const int y = row * cell.cy + cell.cy / 2;
-    if (shift) {
-        INPUT down{};
-        down.type = INPUT_KEYBOARD;
-        down.ki.wVk = VK_SHIFT;
-        ::SendInput(1, &down, sizeof down);
-    }
+    if (shift) ui::SendKey(VK_SHIFT, false);
     ui::ClickAt(editor, x, y, doubleClick);
-    if (shift) {
-        INPUT up{};
-        up.type = INPUT_KEYBOARD;
-        up.ki.wVk = VK_SHIFT;
-        up.ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(1, &up, sizeof up);
-    }
+    if (shift) ui::SendKey(VK_SHIFT, true);
     Settle();
 }
 
@@ -195,13 +184,6 @@ void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool 
         ::SendInput(1, &input, sizeof input);
         Settle();
     };
-    auto key = [](WORD vk, bool up) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        ::SendInput(1, &input, sizeof input);
-    };
     const POINT start = screen(from, row1, col1);
     const POINT end = screen(to, row2, col2);
     ::SetCursorPos(start.x, start.y);
@@ -212,11 +194,9 @@ void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool 
         ::SetCursorPos(start.x + (end.x - start.x) * step / 4, start.y + (end.y - start.y) * step / 4);
         send(MOUSEEVENTF_MOVE);
     }
-    if (copy)
-        key(VK_CONTROL, false);
+    if (copy) ui::SendKey(VK_CONTROL, false);
     send(MOUSEEVENTF_LEFTUP);
-    if (copy)
-        key(VK_CONTROL, true);
+    if (copy) ui::SendKey(VK_CONTROL, true);
     Settle();
 }
 

@@ -59,6 +59,8 @@ MenuItem FindMenuItem(HWND frame, std::initializer_list<const char*> path)
     return found;
 }
 
+}  // namespace
+
 void SendKey(WORD vk, bool up)
 {
     INPUT input{};
@@ -67,8 +69,6 @@ void SendKey(WORD vk, bool up)
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     ::SendInput(1, &input, sizeof input);
 }
-
-}  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
 {

@@ -40,7 +40,9 @@ void RightClickAt(HWND wnd, int x, int y);
 // Mouse input that moves to a point of the screen and, with the buttons given, presses or
 // releases there.
 INPUT MouseInputAt(POINT screen, DWORD buttons = 0);
-// Keys through the input queue of the focused window.
+// Keys through the input queue of the focused window: one press or release, or a press and
+// release with the modifiers held.
+void SendKey(WORD virtualKey, bool up);
 void PressKey(WORD virtualKey, bool ctrl = false, bool shift = false, bool alt = false);
 void TypeText(const std::string& text);
 // Characters posted straight to one window (no focus needed).
