@@ -47,7 +47,6 @@ protected:
     }
 
     CFileHandle m_holder;
-
 };
 
 // The colours of the 16 x 16 picture in the middle of a toolbar button, by count.

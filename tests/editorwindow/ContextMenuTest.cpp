@@ -81,7 +81,8 @@ private:
 
 class ContextMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = AddEditorWithText(m_host, "Listen 80\r\nServerName www.example.com\r\n");
         ASSERT_TRUE(m_editor);
         ASSERT_TRUE(m_host.Focus(m_editor));

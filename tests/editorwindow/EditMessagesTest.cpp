@@ -9,7 +9,8 @@ namespace {
 
 class EditMessagesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         // Mixed line ends: CR LF, LF, lone CR.
         m_editor = AddEditorWithText(m_host, "one\r\ntwo\nthree\rfour");
         ASSERT_TRUE(m_editor);

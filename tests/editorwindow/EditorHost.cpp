@@ -79,19 +79,23 @@ const KeywordTable& Keywords()
     return table;
 }
 
-bool ReadLog(EditBuffer& buffer, const std::string& path) {
+bool ReadLog(EditBuffer& buffer, const std::string& path)
+{
     buffer.SetReadOnly(true);
     buffer.SetSyntaxColoring(false);
     return buffer.ReadFile(path) == 0;
 }
 
-HWND AddEditorWithText(EditorHost& host, const char* text) {
+HWND AddEditorWithText(EditorHost& host, const char* text)
+{
     HWND editor = host.AddEditor(nullptr, RECT{0, 0, 640, 360});
-    if (editor) ::SetWindowTextA(editor, text);
+    if (editor)
+        ::SetWindowTextA(editor, text);
     return editor;
 }
 
-std::string Text(HWND editor) {
+std::string Text(HWND editor)
+{
     const LRESULT n = ::SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
     std::string text(static_cast<std::size_t>(n) + 1, '\0');
     const LRESULT got = ::SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
@@ -163,9 +167,11 @@ void ClickCell(HWND editor, int row, int column, bool shift, bool doubleClick)
     // The left margin of two pixels, then a quarter into the cell: the caret goes before it.
     const int x = 2 + column * cell.cx + cell.cx / 4;
     const int y = row * cell.cy + cell.cy / 2;
-    if (shift) ui::SendKey(VK_SHIFT, false);
+    if (shift)
+        ui::SendKey(VK_SHIFT, false);
     ui::ClickAt(editor, x, y, doubleClick);
-    if (shift) ui::SendKey(VK_SHIFT, true);
+    if (shift)
+        ui::SendKey(VK_SHIFT, true);
     Settle();
 }
 
@@ -194,9 +200,11 @@ void DragCells(HWND from, int row1, int col1, HWND to, int row2, int col2, bool 
         ::SetCursorPos(start.x + (end.x - start.x) * step / 4, start.y + (end.y - start.y) * step / 4);
         send(MOUSEEVENTF_MOVE);
     }
-    if (copy) ui::SendKey(VK_CONTROL, false);
+    if (copy)
+        ui::SendKey(VK_CONTROL, false);
     send(MOUSEEVENTF_LEFTUP);
-    if (copy) ui::SendKey(VK_CONTROL, true);
+    if (copy)
+        ui::SendKey(VK_CONTROL, true);
     Settle();
 }
 

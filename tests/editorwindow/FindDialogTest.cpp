@@ -14,7 +14,8 @@ constexpr int kReplaceAll = 1025;
 
 class FindDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = AddEditorWithText(m_host, "Listen 80\r\nListen 443\r\n#Listen 80\r\n");
         ASSERT_TRUE(m_host.Focus(m_editor));
     }

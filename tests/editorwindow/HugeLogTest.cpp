@@ -51,14 +51,16 @@ long long WriteLog(const std::string& path, std::string& lastLine)
 }
 
 // A line of the editor's text through EM_GETLINE, without its line end.
-std::string EditorLine(HWND editor, long long index) {
+std::string EditorLine(HWND editor, long long index)
+{
     char line[200] = {};
     *reinterpret_cast<WORD*>(line) = sizeof line;
     const LRESULT n = ::SendMessageA(editor, EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line));
     return std::string(line, static_cast<std::size_t>(n));
 }
 
-HWND VisibleProgressBox() {
+HWND VisibleProgressBox()
+{
     HWND box = ::FindWindowA(tessaly::editor::kProgressBoxClass, nullptr);
     return box && ::IsWindowVisible(box) ? box : nullptr;
 }
@@ -79,14 +81,18 @@ constexpr int kFindWhat = 1152;
 class HugeLogTest : public ::testing::Test {
 protected:
     // The test's buffer over the log, indexing from the start, shown in an editor window.
-    HWND OpenLog() {
-        if (!ReadLog(m_buffer, m_path)) return nullptr;
+    HWND OpenLog()
+    {
+        if (!ReadLog(m_buffer, m_path))
+            return nullptr;
         HWND editor = m_host.AddEditor(&m_buffer, RECT{0, 0, 640, 360});
         return m_host.Focus(editor) ? editor : nullptr;
     }
     // Searches down from the caret through the find dialog, as a user does.
-    HWND FindThroughDialog(HWND editor, const std::string& what) {
-        if (!m_host.Focus(editor)) return nullptr;
+    HWND FindThroughDialog(HWND editor, const std::string& what)
+    {
+        if (!m_host.Focus(editor))
+            return nullptr;
         Press(editor, 'F', true);
         HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Find", 3000);
         if (!dialog)
@@ -97,11 +103,13 @@ protected:
     }
     // A search of the whole log would often end before its box is seen on a fast machine;
     // the box shows at once.
-    static void SlowSearchesShownAtOnce() {
+    static void SlowSearchesShownAtOnce()
+    {
         tessaly::editor::ProgressWait::SetShowDelay(0);
         tessaly::editor::SetSearchBlockPause(2);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         tessaly::editor::ProgressWait::SetShowDelay(300);
         tessaly::editor::SetSearchBlockPause(0);
     }
@@ -206,11 +214,13 @@ TEST_F(HugeLogTest, AJumpThatNeedsEveryLineWaitsInAProgressBoxAndLandsOnTheLine)
     EXPECT_TRUE(m_buffer.Text().IsIndexComplete());
     EXPECT_EQ(::SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), target - 1);
     EXPECT_EQ(EditorLine(editor, target - 1), LogLine(target - 1).substr(0, LogLine(target - 1).size() - 2));
-    EXPECT_EQ(Selection(editor).first, static_cast<DWORD>(::SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(target - 1), 0)));
+    EXPECT_EQ(Selection(editor).first,
+              static_cast<DWORD>(::SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(target - 1), 0)));
     EXPECT_EQ(::GetFocus(), editor) << "the focus is back in the editor";
 }
 
-TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere) {
+TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysWhenNothingIsThere)
+{
     SlowSearchesShownAtOnce();
     HWND editor = OpenLog();
     ASSERT_TRUE(editor);
@@ -249,7 +259,8 @@ TEST_F(HugeLogTest, AFindThroughTheWholeLogShowsProgressFindsTheLastLineAndSaysW
     ::SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage) {
+TEST_F(HugeLogTest, EscStopsALongFindWithoutAMessage)
+{
     SlowSearchesShownAtOnce();
     HWND editor = OpenLog();
     ASSERT_TRUE(editor);

@@ -13,7 +13,8 @@ constexpr const char* kText = "Listen 80\r\nServerName example.org\r\nDocumentRo
 
 class MouseTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_editor = AddEditorWithText(m_host, kText);
         ASSERT_TRUE(m_editor);
         ASSERT_TRUE(m_host.Focus(m_editor));

@@ -88,24 +88,28 @@ TEST(DialogTest, ARefusedNumberIsReportedAndTheDialogStaysOpen)
     bool stillOpen = false;
     fwtest::CScript script;
     script
-        .Then(fwtest::WhenShown("Probe dialog", [&](HWND dlg) {
-            ::SetDlgItemTextA(dlg, IDC_NUMBER, "eighty");
-            ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-        }))
-        .Then(fwtest::WhenShown("FwDialogTest", [&](HWND box) {  // the application's name as caption
-            reported = fwtest::MessageBoxText(box);
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }))
-        .Then(fwtest::WhenGone("FwDialogTest", [&] {
-            HWND dlg = fwtest::FindThreadWindow("Probe dialog");
-            stillOpen = dlg != nullptr && ::GetFocus() == ::GetDlgItem(dlg, IDC_NUMBER);
-            ::SetDlgItemTextA(dlg, IDC_NUMBER, "70000");
-            ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
-        }))
-        .Then(fwtest::WhenShown("FwDialogTest", [&](HWND box) {
-            reported.append("|").append(fwtest::MessageBoxText(box));
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }))
+        .Then(fwtest::WhenShown("Probe dialog",
+                                [&](HWND dlg) {
+                                    ::SetDlgItemTextA(dlg, IDC_NUMBER, "eighty");
+                                    ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+                                }))
+        .Then(fwtest::WhenShown("FwDialogTest",
+                                [&](HWND box) {  // the application's name as caption
+                                    reported = fwtest::MessageBoxText(box);
+                                    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                                }))
+        .Then(fwtest::WhenGone("FwDialogTest",
+                               [&] {
+                                   HWND dlg = fwtest::FindThreadWindow("Probe dialog");
+                                   stillOpen = dlg != nullptr && ::GetFocus() == ::GetDlgItem(dlg, IDC_NUMBER);
+                                   ::SetDlgItemTextA(dlg, IDC_NUMBER, "70000");
+                                   ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+                               }))
+        .Then(fwtest::WhenShown("FwDialogTest",
+                                [&](HWND box) {
+                                    reported.append("|").append(fwtest::MessageBoxText(box));
+                                    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                                }))
         .Then(fwtest::WhenGone("FwDialogTest", [&] {
             HWND dlg = fwtest::FindThreadWindow("Probe dialog");
             ::SetDlgItemTextA(dlg, IDC_NUMBER, "443");

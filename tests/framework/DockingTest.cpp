@@ -260,11 +260,13 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
         ui::BringToFront(m_frame->m_hWnd);
         ASSERT_TRUE(ui::WaitUntil([&] { return ::WindowFromPoint(from) == m_bar.m_hWnd; }, 5000));
         ::SetCursorPos(from.x, from.y);
-        ASSERT_TRUE(ui::WaitUntil([&] {
-            POINT now{};
-            ::GetCursorPos(&now);
-            return now.x == from.x && now.y == from.y;
-        }, 5000));
+        ASSERT_TRUE(ui::WaitUntil(
+            [&] {
+                POINT now{};
+                ::GetCursorPos(&now);
+                return now.x == from.x && now.y == from.y;
+            },
+            5000));
         INPUT press = ui::MouseInputAt(from, MOUSEEVENTF_LEFTDOWN);
         ::SendInput(1, &press, sizeof press);
         const DWORD dragThread = ::GetCurrentThreadId();
@@ -280,13 +282,15 @@ TEST_F(DockingTest, DraggingTheBarWithTheMouseDocksItAtTheSideItIsDroppedOnOrFlo
                 5000);
             // Let go only once the pointer is seen where it was put: a late move of the
             // display's can take it back for a moment.
-            ui::WaitUntil([&] {
-                ::SetCursorPos(to.x, to.y);
-                ::Sleep(20);
-                POINT now{};
-                ::GetCursorPos(&now);
-                return now.x == to.x && now.y == to.y;
-            }, 5000);
+            ui::WaitUntil(
+                [&] {
+                    ::SetCursorPos(to.x, to.y);
+                    ::Sleep(20);
+                    POINT now{};
+                    ::GetCursorPos(&now);
+                    return now.x == to.x && now.y == to.y;
+                },
+                5000);
             INPUT release = ui::MouseInputAt(to, MOUSEEVENTF_LEFTUP);
             ::SendInput(1, &release, sizeof release);
         });

@@ -18,8 +18,8 @@ public:
         m_hadKey = true;
         char old[MAX_PATH * 2] = {};
         DWORD size = sizeof(old) - 1;
-        m_hadValue = ::RegQueryValueExA(key.Get(), nullptr, nullptr, &m_oldType, reinterpret_cast<BYTE*>(old),
-                                        &size) == ERROR_SUCCESS;
+        m_hadValue = ::RegQueryValueExA(key.Get(), nullptr, nullptr, &m_oldType, reinterpret_cast<BYTE*>(old), &size) ==
+                     ERROR_SUCCESS;
         m_old.assign(old, size);
     }
     ~CDefaultValueKeeper()
