@@ -86,9 +86,9 @@ bool ReadLog(EditBuffer& buffer, const std::string& path)
     return buffer.ReadFile(path) == 0;
 }
 
-HWND AddEditorWithText(EditorHost& host, const char* text)
+HWND AddEditorWithText(EditorHost& host, const char* text, const RECT& rect)
 {
-    HWND editor = host.AddEditor(nullptr, RECT{0, 0, 640, 360});
+    HWND editor = host.AddEditor(nullptr, rect);
     if (editor)
         ::SetWindowTextA(editor, text);
     return editor;

@@ -66,7 +66,7 @@ private:
 // Reads a log into the buffer as logs are shown: read-only and without colouring.
 bool ReadLog(EditBuffer& buffer, const std::string& path);
 // An editor window over its own buffer holding this text, or null.
-HWND AddEditorWithText(EditorHost& host, const char* text);
+HWND AddEditorWithText(EditorHost& host, const char* text, const RECT& rect = RECT{0, 0, 640, 360});
 
 // The shipped keyword table (from the script beside the test program).
 const KeywordTable& Keywords();

@@ -76,14 +76,19 @@ TEST_F(MouseTest, DraggingSelects)
     EXPECT_EQ(Selection(m_editor), std::make_pair(DWORD{0}, DWORD{17}));
 }
 
+// count lines of the prefix and a number from first on, each ending in end.
+std::string NumberedLines(const std::string& prefix, int first, int count, const char* end)
+{
+    std::string text;
+    for (int i = first; i < first + count; ++i)
+        text += prefix + std::to_string(i) + end;
+    return text;
+}
+
 TEST(ScrollTest, WheelAndScrollBarMoveTheView)
 {
     EditorHost host;
-    HWND editor = host.AddEditor(nullptr, RECT{0, 0, 640, 360});
-    std::string text;
-    for (int i = 0; i < 500; ++i)
-        text += "line " + std::to_string(i) + "\n";
-    ::SetWindowTextA(editor, text.c_str());
+    HWND editor = AddEditorWithText(host, NumberedLines("line ", 0, 500, "\n").c_str());
     ASSERT_TRUE(host.Focus(editor));
     Pump(50);  // the scroll bars settle (the horizontal one goes: every line fits)
     EXPECT_EQ(FirstVisibleLine(editor), 0);
@@ -119,11 +124,7 @@ TEST(ScrollTest, WheelAndScrollBarMoveTheView)
 TEST(ScrollTest, TheBarsFollowEveryNewLineAndAGrownWindowIsPaintedWhole)
 {
     EditorHost host;
-    HWND editor = host.AddEditor(nullptr, RECT{0, 0, 320, 160});
-    std::string text;
-    for (int i = 0; i < 100; ++i)
-        text += "Listen " + std::to_string(8000 + i) + "\r\n";
-    ::SetWindowTextA(editor, text.c_str());
+    HWND editor = AddEditorWithText(host, NumberedLines("Listen ", 8000, 100, "\r\n").c_str(), RECT{0, 0, 320, 160});
     ASSERT_TRUE(host.Focus(editor));
     Pump(50);
     auto range = [editor] {
