@@ -191,8 +191,19 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(ok); })) << "OK refused";
         SaveWindowPng(browser, "options-browse-not-found");
 
-        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(server.c_str()));
-        EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache found") != nullptr; }));
+        // In a new Wine prefix the browser may still be filling its tree of drives when the
+        // first selection arrives, and drops it; the selection is made again until it takes,
+        // as a user would click again.
+        DWORD lastSelection = 0;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                if (::GetTickCount() - lastSelection >= 500) {
+                    ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(server.c_str()));
+                    lastSelection = ::GetTickCount();
+                }
+                return ui::FindChild(browser, nullptr, -1, "Apache found") != nullptr;
+            },
+            15000));
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(ok) != FALSE; }));
         SaveWindowPng(browser, "options-browse-found");
 
