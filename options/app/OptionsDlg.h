@@ -10,6 +10,7 @@
 #include "CommonControls.h"
 #include "Controls.h"
 #include "Dialog.h"
+#include "PageFrame.h"
 #include "GrowArray.h"
 #include "GrowString.h"
 
@@ -28,7 +29,7 @@ struct PageEntry {
     BOOL created = FALSE;
 };
 
-class COptionsDlg : public CDialog {
+class COptionsDlg : public CDialog, public IPageFrame {
 public:
     COptionsDlg();
     ~COptionsDlg() override;
@@ -36,14 +37,15 @@ public:
     int AddPage(COptionsPage* page, const char* name, int parent, COLORREF leftColour, COLORREF rightColour);
     void SelectPage(int index);
     void NextPage();
-    void SetPageChanged(int index, BOOL changed);
+    void SetPageChanged(int index, BOOL changed) override;
     void UpdateApplyButton();
 
     int GetPageCount() const { return m_pages.GetSize(); }
     int GetCurrentPage() const { return m_nCurrentPage; }
-    HACCEL GetAccelerators() const { return m_hAccel; }
-    CToolTipCtrl& FrameToolTip() { return m_wndToolTip; }
-    bool ToolTipsMade() const { return m_bToolTipsMade; }
+    HACCEL GetAccelerators() const override { return m_hAccel; }
+    CToolTipCtrl& FrameToolTip() override { return m_wndToolTip; }
+    bool ToolTipsMade() const override { return m_bToolTipsMade; }
+    HWND FrameWindow() const override { return m_hWnd; }
 
     void DoDataExchange(CDataExchange* dx) override;
     bool PreTranslateMessage(MSG* msg) override;

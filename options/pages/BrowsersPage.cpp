@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "PageFrame.h"
+#include "PageHost.h"
 #include "BrowserRecords.h"
 #include "ChooseBrowserDlg.h"
 #include "DataExchange.h"
 #include "GeneralFlags.h"
 #include "LauncherLink.h"
 #include "ModuleState.h"
-#include "OptionsApp.h"
-#include "OptionsDlg.h"
 #include "PageToolBar.h"
 #include "SettingsSchema.h"
 #include "ScreenDpi.h"
@@ -81,7 +81,7 @@ BOOL CBrowsersPage::OnInitDialog()
 
 void CBrowsersPage::OnPageShown()
 {
-    m_bTooltips = general::Has(OptionsApp().ReadGeneral(), general::kShowTooltips);
+    m_bTooltips = general::Has(pagehost::ReadGeneral(), general::kShowTooltips);
 }
 
 void CBrowsersPage::OnFrameOK(BOOL changed)
@@ -93,13 +93,13 @@ void CBrowsersPage::OnFrameOK(BOOL changed)
 void CBrowsersPage::Apply()
 {
     Save();
-    if (OptionsApp().m_hLauncherWnd)
-        ::PostMessageA(OptionsApp().m_hLauncherWnd, WM_LAUNCHER_NOTIFY, LN_BROWSER_CHANGED, 0);
+    if (pagehost::LauncherWindow())
+        ::PostMessageA(pagehost::LauncherWindow(), WM_LAUNCHER_NOTIFY, LN_BROWSER_CHANGED, 0);
 }
 
 void CBrowsersPage::LoadEntries()
 {
-    const CSettingsStore store = OptionsApp().Settings();
+    const CSettingsStore store = pagehost::Settings();
     m_nDefault = store.ReadDefBrowser();
     m_entries.RemoveAll();
     if (m_nDefault == -1)
@@ -256,7 +256,7 @@ void CBrowsersPage::OnFind()
 
 void CBrowsersPage::Save()
 {
-    CSettingsStore store = OptionsApp().Settings();
+    CSettingsStore store = pagehost::Settings();
     std::vector<bool> kept;
     for (const BrowserEntry& entry : m_entries)
         kept.push_back(!entry.path.IsEmpty());

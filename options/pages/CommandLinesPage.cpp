@@ -2,11 +2,11 @@
 
 #include <shlobj.h>
 
+#include "PageHost.h"
 #include "CommandLineFields.h"
 #include "DataExchange.h"
 #include "Handles.h"
 #include "LauncherLink.h"
-#include "OptionsApp.h"
 #include "ServerTexts.h"
 #include "resource.h"
 
@@ -92,7 +92,7 @@ BOOL CCommandLinesPage::OnInitDialog()
     m_bShowing = true;
     COptionsPage::OnInitDialog();
     m_bShowing = false;
-    const CSettingsStore store = OptionsApp().Settings();
+    const CSettingsStore store = pagehost::Settings();
     // A switch stored empty stays empty; a missing one takes its default.
     if (store.KeyExists(settings::kCmdLinesKey)) {
         for (std::size_t i = 0; i < m_switches.size(); ++i)
@@ -120,7 +120,7 @@ void CCommandLinesPage::OnFrameOK(BOOL changed)
 
 void CCommandLinesPage::Apply()
 {
-    CSettingsStore store = OptionsApp().Settings();
+    CSettingsStore store = pagehost::Settings();
     store.SetProfileString(settings::kSection, settings::kApachePath, m_strLocation.c_str());
     if (!store.CreateKey(settings::kCmdLinesKey)) {
         const std::string text = AfxLoadString(IDS_REGISTRY_KEY_ERROR);
@@ -132,8 +132,8 @@ void CCommandLinesPage::Apply()
     for (std::size_t i = 0; i < m_switches.size(); ++i)
         written = store.WriteCommandLine(pages::kCommandLineFields[i].which, m_switches[i]) && written;
     // The Launcher re-reads the command lines only when all of them are stored.
-    if (written && OptionsApp().m_hLauncherWnd)
-        ::PostMessageA(OptionsApp().m_hLauncherWnd, WM_LAUNCHER_NOTIFY, LN_COMMANDS_CHANGED, 0);
+    if (written && pagehost::LauncherWindow())
+        ::PostMessageA(pagehost::LauncherWindow(), WM_LAUNCHER_NOTIFY, LN_COMMANDS_CHANGED, 0);
 }
 
 void CCommandLinesPage::OnDefault()

@@ -4,10 +4,10 @@
 
 #include <iterator>
 
+#include "PageHost.h"
 #include "CommonDialogs.h"
 #include "DataExchange.h"
 #include "GeneralFlags.h"
-#include "OptionsApp.h"
 #include "PageToolBar.h"
 #include "ScreenDpi.h"
 
@@ -31,7 +31,7 @@ BOOL CEditorFilesPage::OnInitDialog()
 {
     COptionsPage::OnInitDialog();
     CreatePageToolBar(m_wndToolBar, this, IDR_FILES_TOOLBAR);
-    const std::uint32_t general = OptionsApp().Settings().ReadGeneral();
+    const std::uint32_t general = pagehost::Settings().ReadGeneral();
     m_nRestart = general::Has(general, general::kRestartAfterChange) ? 1 : 0;
     UpdateData(false);
     SetUpList();
@@ -56,7 +56,7 @@ void CEditorFilesPage::SetUpList()
 
 void CEditorFilesPage::LoadFiles()
 {
-    editorfiles::LoadedFiles loaded = editorfiles::Load(OptionsApp().Settings());
+    editorfiles::LoadedFiles loaded = editorfiles::Load(pagehost::Settings());
     m_files = editorfiles::CFileList(std::move(loaded.files));
     FillList();
     UpdateButtons(-1);
@@ -70,7 +70,7 @@ void CEditorFilesPage::LoadFiles()
 
 bool CEditorFilesPage::WriteFiles()
 {
-    CSettingsStore store = OptionsApp().Settings();
+    CSettingsStore store = pagehost::Settings();
     if (editorfiles::Save(store, m_files.Files()))
         return true;
     const std::string text = AfxLoadString(IDS_REGISTRY_KEY_ERROR);
@@ -81,7 +81,7 @@ bool CEditorFilesPage::WriteFiles()
 
 void CEditorFilesPage::OnPageShown()
 {
-    m_bTipsEnabled = general::Has(OptionsApp().Settings().ReadGeneral(), general::kShowTooltips);
+    m_bTipsEnabled = general::Has(pagehost::Settings().ReadGeneral(), general::kShowTooltips);
     if (m_bDefaultsWritten) {
         m_bDefaultsWritten = false;
         SetModified();
@@ -97,7 +97,7 @@ void CEditorFilesPage::OnFrameOK(BOOL changed)
 void CEditorFilesPage::Apply()
 {
     WriteFiles();
-    CSettingsStore store = OptionsApp().Settings();
+    CSettingsStore store = pagehost::Settings();
     store.WriteGeneralBits(general::kRestartAfterChange, m_nRestart ? general::kRestartAfterChange : 0);
 }
 
@@ -198,7 +198,7 @@ void CEditorFilesPage::OnMove(bool up)
 
 void CEditorFilesPage::OnDefault()
 {
-    m_files = editorfiles::CFileList(editorfiles::DefaultFiles(OptionsApp().Settings().ReadApachePath()));
+    m_files = editorfiles::CFileList(editorfiles::DefaultFiles(pagehost::Settings().ReadApachePath()));
     FillList();
     UpdateButtons(-1);
     SetModified();

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include "PageHost.h"
 #include "DataExchange.h"
 #include "HotkeyCode.h"
-#include "OptionsApp.h"
 #include "resource.h"
 
 namespace {
@@ -65,7 +65,7 @@ void CFieldPage::DoDataExchange(CDataExchange* dx)
 BOOL CFieldPage::OnInitDialog()
 {
     COptionsPage::OnInitDialog();
-    LoadValues(OptionsApp().Settings());
+    LoadValues(pagehost::Settings());
     UpdateData(false);
     OnValuesShown();
     for (int id : m_tipIds)
@@ -81,7 +81,7 @@ void CFieldPage::OnFrameOK(BOOL changed)
 
 void CFieldPage::Apply()
 {
-    CSettingsStore store = OptionsApp().Settings();
+    CSettingsStore store = pagehost::Settings();
     SaveValues(store);
 }
 

@@ -1,7 +1,6 @@
 #include "GeneralPage.h"
 
-#include "HostProgram.h"
-#include "OptionsApp.h"
+#include "PageHost.h"
 #include "PageDescriptions.h"
 #include "RunEntry.h"
 #include "resource.h"
@@ -10,13 +9,13 @@ CGeneralPage::CGeneralPage() : CFieldPage(IDD_PAGE_GENERAL, "opt_1.htm", pages::
 
 BOOL CGeneralPage::IsLauncherRegistered() const
 {
-    return runentry::IsLauncherRegistered(OptionsApp().Settings(), HostProgramPath()) ? TRUE : FALSE;
+    return runentry::IsLauncherRegistered(pagehost::Settings(), pagehost::HostProgramPath()) ? TRUE : FALSE;
 }
 
 void CGeneralPage::SetLauncherAutostart(BOOL on)
 {
-    CSettingsStore store = OptionsApp().Settings();
-    runentry::SetLauncherAutostart(store, HostProgramPath(), on != FALSE);
+    CSettingsStore store = pagehost::Settings();
+    runentry::SetLauncherAutostart(store, pagehost::HostProgramPath(), on != FALSE);
 }
 
 void CGeneralPage::LoadValues(const CSettingsStore& store)

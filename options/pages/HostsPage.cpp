@@ -1,5 +1,7 @@
 #include "HostsPage.h"
 
+#include "PageFrame.h"
+#include "PageHost.h"
 #include "DataExchange.h"
 #include "Gdi.h"
 #include "GeneralFlags.h"
@@ -7,8 +9,6 @@
 #include "HostDlg.h"
 #include "HostOptions.h"
 #include "LauncherLink.h"
-#include "OptionsApp.h"
-#include "OptionsDlg.h"
 #include "PageToolBar.h"
 #include "SettingsSchema.h"
 #include "ShellIcons.h"
@@ -49,7 +49,7 @@ void Redraw(HWND list, const RECT& rect)
 
 CHostsPage::CHostsPage() : COptionsPage(IDD_PAGE_HOSTS, "opt_6.htm")
 {
-    const std::uint32_t word = OptionsApp().ReadGeneral();
+    const std::uint32_t word = pagehost::ReadGeneral();
     m_bOpenProject = general::Has(word, general::kEnableOpenProject);
     m_bViewHost = general::Has(word, general::kEnableViewHost);
     m_bSort = general::Has(word, general::kSortHostsRead);
@@ -69,7 +69,7 @@ BOOL CHostsPage::OnInitDialog()
     COptionsPage::OnInitDialog();
     CreatePageToolBar(m_wndToolBar, this, IDR_HOSTS_TOOLBAR);
 
-    m_strExtensions = OptionsApp().Settings().ReadProjects();
+    m_strExtensions = pagehost::Settings().ReadProjects();
     m_wndExtensions.SetWindowText(m_strExtensions.c_str());
 
     m_wndList.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP);
@@ -109,7 +109,7 @@ void CHostsPage::MakeImageList()
 
 void CHostsPage::OnPageShown()
 {
-    m_bTips = general::Has(OptionsApp().ReadGeneral(), general::kShowTooltips);
+    m_bTips = general::Has(pagehost::ReadGeneral(), general::kShowTooltips);
     const int selected = m_wndList.GetNextItem(-1, LVNI_SELECTED);
     if (selected >= 0)
         m_wndList.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(selected), selected);
@@ -130,7 +130,7 @@ void CHostsPage::Apply()
 void CHostsPage::LoadHosts(const std::string& extensions)
 {
     const std::vector<std::string> pieces = hosts::SplitExtensions(extensions);
-    CSettingsStore store = OptionsApp().Settings();
+    CSettingsStore store = pagehost::Settings();
     store.CreateKey(settings::kHostsOptKey);
     m_records.RemoveAll();
     const CHostListView list(m_pHostList);
@@ -274,7 +274,7 @@ void CHostsPage::OnSortClicked()
 
 void CHostsPage::Save()
 {
-    CSettingsStore store = OptionsApp().Settings();
+    CSettingsStore store = pagehost::Settings();
     m_strExtensions = m_wndExtensions.GetWindowText();
     store.SetProfileString(settings::kSection, settings::kProjects, m_strExtensions.c_str());
     std::uint32_t bits = general::With(0, general::kEnableOpenProject, m_bOpenProject != 0);
@@ -301,8 +301,8 @@ void CHostsPage::Save()
             store.WriteBinary(settings::kHostsOptKey, record.name.GetText(), bytes.data(), bytes.size());
         }
     }
-    if (OptionsApp().m_hLauncherWnd)
-        ::PostMessageA(OptionsApp().m_hLauncherWnd, WM_LAUNCHER_NOTIFY, LN_HOSTS_CHANGED, 0);
+    if (pagehost::LauncherWindow())
+        ::PostMessageA(pagehost::LauncherWindow(), WM_LAUNCHER_NOTIFY, LN_HOSTS_CHANGED, 0);
 }
 
 bool CHostsPage::HandleCommand(UINT id, UINT code)

@@ -1,9 +1,9 @@
 #include "OptionsPage.h"
+#include "PageFrame.h"
+#include "PageHost.h"
 
 #include <utility>
 
-#include "OptionsApp.h"
-#include "OptionsDlg.h"
 
 namespace {
 constexpr int kMaxTipWidth = 300;
@@ -27,7 +27,7 @@ void COptionsPage::SetModified()
 
 void COptionsPage::AddToolTip(int controlId)
 {
-    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    CToolTipCtrl& tips = pagehost::PageToolTip();
     if (!tips.IsWindow()) {
         m_waitingTips.push_back(controlId);
         return;
@@ -40,11 +40,11 @@ void COptionsPage::AddToolTip(int controlId)
 
 void COptionsPage::MakeSharedToolTip()
 {
-    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    CToolTipCtrl& tips = pagehost::PageToolTip();
     if (tips.IsWindow() || !tips.Create(this))
         return;
     tips.SetMaxTipWidth(kMaxTipWidth);
-    tips.Activate(OptionsApp().TooltipsOn());
+    tips.Activate(pagehost::TooltipsOn());
 }
 
 void COptionsPage::AddWaitingToolTips()
@@ -68,11 +68,11 @@ void COptionsPage::OnCancel() {}
 
 bool COptionsPage::PreTranslateMessage(MSG* msg)
 {
-    CToolTipCtrl& tips = OptionsApp().m_wndPageToolTip;
+    CToolTipCtrl& tips = pagehost::PageToolTip();
     if (tips.IsWindow())
         tips.RelayEvent(msg);
     if (m_pFrame && m_pFrame->GetAccelerators() &&
-        ::TranslateAcceleratorA(m_pFrame->m_hWnd, m_pFrame->GetAccelerators(), msg))
+        ::TranslateAcceleratorA(m_pFrame->FrameWindow(), m_pFrame->GetAccelerators(), msg))
         return true;
     // The dialog keys are the frame's: the page sits in the page area, not in a dialog, so
     // its own translation would keep Shift+Tab inside it and give Esc and Enter to it. The

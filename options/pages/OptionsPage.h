@@ -13,14 +13,14 @@
 
 #include "Dialog.h"
 
-class COptionsDlg;
+class IPageFrame;
 
 class COptionsPage : public CDialog {
 public:
     COptionsPage(UINT templateId, const char* helpTopic);
 
     std::string m_strHelpTopic;
-    COptionsDlg* m_pFrame = nullptr;
+    IPageFrame* m_pFrame = nullptr;
     int m_nIndex = -1;
 
     // Each time the frame shows the page, after the caption header shows its name.

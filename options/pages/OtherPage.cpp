@@ -1,11 +1,11 @@
 #include "OtherPage.h"
 
+#include "PageFrame.h"
+#include "PageHost.h"
 #include "DataExchange.h"
 #include "GeneralFlags.h"
 #include "HotkeyCode.h"
 #include "LauncherLink.h"
-#include "OptionsApp.h"
-#include "OptionsDlg.h"
 #include "PageDescriptions.h"
 #include "resource.h"
 
@@ -39,7 +39,7 @@ void COtherPage::LoadValues(const CSettingsStore& store)
     CFieldPage::LoadValues(store);
     // Sent, not posted: when it returns the Launcher has enabled the box if it can show a
     // splash screen. With no Launcher it goes nowhere and the box stays disabled.
-    ::SendMessageA(OptionsApp().m_hLauncherWnd, WM_LAUNCHER_NOTIFY, LN_SPLASH_CONTROL,
+    ::SendMessageA(pagehost::LauncherWindow(), WM_LAUNCHER_NOTIFY, LN_SPLASH_CONTROL,
                    reinterpret_cast<LPARAM>(GetDlgItem(IDC_SHOW_SPLASH)));
     if (!SplashOffered())
         Value(IDC_SHOW_SPLASH) = 1;
@@ -59,8 +59,8 @@ void COtherPage::Apply()
 {
     CFieldPage::Apply();
     const bool tips = Value(IDC_SHOW_TOOLTIPS) != 0;
-    if (OptionsApp().m_wndPageToolTip.IsWindow())
-        OptionsApp().m_wndPageToolTip.Activate(tips);
+    if (pagehost::PageToolTip().IsWindow())
+        pagehost::PageToolTip().Activate(tips);
     if (m_pFrame && m_pFrame->FrameToolTip().IsWindow())
         m_pFrame->FrameToolTip().Activate(tips);
 }

@@ -1,8 +1,7 @@
 #include "ServerInfoPages.h"
 
+#include "PageHost.h"
 #include "DataExchange.h"
-#include "OptionsApp.h"
-#include "ServerRunner.h"
 #include "ServerTexts.h"
 
 CServerOutputPage::CServerOutputPage(UINT templateId, const char* helpTopic, settings::CommandLine which, int outputId)
@@ -13,7 +12,7 @@ BOOL CServerOutputPage::OnInitDialog()
 {
     COptionsPage::OnInitDialog();
     // The stored switch, not what the Command lines page holds unsaved.
-    const std::string text = RunServerCommand(OptionsApp().Settings().ReadCommandLine(m_which));
+    const std::string text = pagehost::RunServerCommand(pagehost::Settings().ReadCommandLine(m_which));
     SetDlgItemText(m_nOutputId, text.c_str());
     return TRUE;
 }
