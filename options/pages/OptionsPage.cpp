@@ -1,9 +1,9 @@
 #include "OptionsPage.h"
-#include "PageFrame.h"
-#include "PageHost.h"
 
 #include <utility>
 
+#include "PageFrame.h"
+#include "PageHost.h"
 
 namespace {
 constexpr int kMaxTipWidth = 300;
