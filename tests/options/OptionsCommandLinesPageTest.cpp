@@ -140,11 +140,8 @@ TEST(OptionsCommandLinesPage, AKeyThatCannotBeMadeShowsTheErrorAndPostsNothing)
 {
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
-    // Below a volatile key only volatile keys can be made.
-    CRegKey settingsKey;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, settings::kSettingsKey, 0, nullptr, REG_OPTION_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, settingsKey.Receive(), nullptr),
-              ERROR_SUCCESS);
+    const CRegKey settingsKey = VolatileSettingsKey();
+    ASSERT_TRUE(settingsKey);
     CFakeLauncher launcher;
     ASSERT_TRUE(launcher.Start());
     std::string boxText;

@@ -320,11 +320,8 @@ TEST(OptionsEditorFilesPage, AFilesKeyThatCannotBeMadeShowsTheErrorAndStillWrite
 {
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
-    // Below a volatile key only volatile keys can be made.
-    CRegKey settingsKey;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, settings::kSettingsKey, 0, nullptr, REG_OPTION_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, settingsKey.Receive(), nullptr),
-              ERROR_SUCCESS);
+    const CRegKey settingsKey = VolatileSettingsKey();
+    ASSERT_TRUE(settingsKey);
     std::string boxText;
     OptionsRun run;
     run.Run(nullptr, [&](HWND dialog) {

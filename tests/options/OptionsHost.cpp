@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "Handles.h"
+#include "SettingsSchema.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
 
@@ -217,6 +218,14 @@ bool LeaveTips()
 {
     MoveMouse(0, 0);
     return WaitUntil([] { return !TipShows(); }, 5000);
+}
+
+CRegKey VolatileSettingsKey()
+{
+    CRegKey key;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, settings::kSettingsKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                      nullptr, key.Receive(), nullptr);
+    return key;
 }
 
 }  // namespace optionstest

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
 #include "LauncherExports.h"
 
 namespace optionstest {
@@ -60,6 +61,10 @@ std::string Text(HWND wnd);
 // Ctrl+Tab (or any key) through the input queue with the dialog in front.
 void PressKeys(HWND dialog, WORD key, bool ctrl = false, bool shift = false);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// The settings key made volatile, so that no lasting key can be made below it: a page's own
+// key then cannot be made, as on a registry the user may not write. Empty when it failed.
+CRegKey VolatileSettingsKey();
 
 // A tooltip of this process shows `text` now (any text when empty).
 bool TipShows(const std::string& text = std::string());

@@ -250,11 +250,8 @@ TEST(OptionsHostsPage, HostsOptThatCannotBeMadeIsReportedAndTheLauncherIsStillTo
 {
     CRegistrySandbox sandbox;
     CSettingsStore& store = sandbox.Store();
-    // A volatile Settings key can hold no lasting HostsOpt key.
-    CRegKey settingsKey;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, settings::kSettingsKey, 0, nullptr, REG_OPTION_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, settingsKey.Receive(), nullptr),
-              ERROR_SUCCESS);
+    const CRegKey settingsKey = VolatileSettingsKey();
+    ASSERT_TRUE(settingsKey);
     HostFolders folders;
     CLauncherHostList hosts;
     hosts.Add("alpha", folders.alpha);
