@@ -182,25 +182,41 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
             },
             10000));
         HWND ok = ::GetDlgItem(browser, IDOK);
-        EXPECT_TRUE(
-            WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr; }, 15000))
-            << "it starts at the location";
+        // The browser starts at the location, selected twice (once more, posted, after the
+        // tree has been filled): the folder to choose is picked once the second selection has
+        // landed, so that it cannot come after it.
+        HWND tree = ui::FindChild(browser, "SysTreeView32");
+        const auto selectedFolder = [tree] {
+            char text[MAX_PATH] = {};
+            TVITEMA item{};
+            item.mask = TVIF_TEXT;
+            item.hItem = TreeView_GetSelection(tree);
+            item.pszText = text;
+            item.cchTextMax = MAX_PATH;
+            return item.hItem && TreeView_GetItem(tree, &item) ? std::string(text) : std::string();
+        };
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return selectedFolder() == "options-browse-other" &&
+                       ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr;
+            },
+            15000))
+            << "it starts at the location: " << selectedFolder();
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(ok); })) << "OK refused";
         SaveWindowPng(browser, "options-browse-not-found");
 
-        // In a new Wine prefix the browser may still be filling its tree of drives when the
-        // first selection arrives, and drops it; the selection is made again until it takes,
-        // as a user would click again.
         DWORD lastSelection = 0;
         EXPECT_TRUE(WaitUntil(
             [&] {
-                if (::GetTickCount() - lastSelection >= 500) {
+                // Made again while it has not landed, as a user would click again.
+                if (selectedFolder() != "options-browse-server" && ::GetTickCount() - lastSelection >= 1000) {
                     ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(server.c_str()));
                     lastSelection = ::GetTickCount();
                 }
                 return ui::FindChild(browser, nullptr, -1, "Apache found") != nullptr;
             },
-            15000));
+            15000))
+            << selectedFolder();
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(ok) != FALSE; }));
         SaveWindowPng(browser, "options-browse-found");
 
