@@ -202,13 +202,18 @@ protected:
         ui::BringToFront(Frame());
         ::SetFocus(m_view);
         ASSERT_TRUE(ui::WaitUntil([&] { return ::GetForegroundWindow() == Frame(); }, 5000));
-        // Focus in the text: a click below its end, which takes the caret there.
-        const LRESULT end = ::SendMessageA(m_view, WM_GETTEXTLENGTH, 0, 0);
-        ::SendMessageA(m_view, EM_SETSEL, 0, 0);
-        ui::ClickAt(m_view, 400, 300);
-        ASSERT_TRUE(ui::WaitUntil([&] { return LOWORD(::SendMessageA(m_view, EM_GETSEL, 0, 0)) == end; }, 5000));
+        ClickBelowTheText();
         ::SendMessageA(m_view, EM_SETSEL, offset, offset);
         ui::PressKey(VK_F1);
+    }
+    // Focus in the text: a click below its end, which takes the caret there from elsewhere.
+    // Input lands in order, so once the caret is at the end every key pressed before has
+    // been handled (a caret set by a sent message would overtake a key still queued).
+    void ClickBelowTheText()
+    {
+        const LRESULT end = ::SendMessageA(m_view, WM_GETTEXTLENGTH, 0, 0);
+        ui::ClickAt(m_view, 400, 300);
+        ASSERT_TRUE(ui::WaitUntil([&] { return LOWORD(::SendMessageA(m_view, EM_GETSEL, 0, 0)) == end; }, 5000));
     }
     std::string BrowserAddress() { return WithoutScheme(ui::TextOf(Browser(Bar()))); }
     // The Help menu opened with the keyboard and its last item (context help) chosen.
@@ -281,7 +286,9 @@ TEST_F(ScrivelHelp, WordsWithoutAPageGetNoBarAndTheMenuItemFollowsTheCaret)
     const std::string longWord(255, 'A');
     StartWith("Options None\r\n" + longWord + "\r\n");
     F1At(10);  // a constant: a beep and nothing else
+    ClickBelowTheText();
     F1At(16);  // 255 characters: nothing at all
+    ClickBelowTheText();
     // The item chosen while the caret is on the constant: disabled, so nothing runs.
     ::SendMessageA(m_view, EM_SETSEL, 10, 10);
     ::SendMessageA(Frame(), WM_COMMAND, kContextHelp, 0);
