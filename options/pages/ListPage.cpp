@@ -27,8 +27,7 @@ bool IsToolBarCommand(UINT id)
 
 CListPage::CListPage(UINT templateId, const char* helpTopic, UINT toolBarId, int listId)
     : COptionsPage(templateId, helpTopic), m_nToolBarId(toolBarId), m_nListId(listId)
-{
-}
+{}
 
 BOOL CListPage::OnInitDialog()
 {
