@@ -195,31 +195,18 @@ void CBrowsersPage::SelectRow(int index)
     UpdateButtons(index);
 }
 
-void CBrowsersPage::OnUp()
+void CBrowsersPage::OnMove(bool up)
 {
     const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
-    if (m_wndList.GetSelectedCount() == 0 || mark <= 0 || mark >= m_entries.GetSize())
+    const int target = up ? mark - 1 : mark + 1;
+    if (m_wndList.GetSelectedCount() == 0 || mark < 0 || target < 0 || target >= m_entries.GetSize())
         return;
-    m_nDefault = browsers::DefaultAfterMoveUp(m_nDefault, mark);
+    m_nDefault = up ? browsers::DefaultAfterMoveUp(m_nDefault, mark) : browsers::DefaultAfterMoveDown(m_nDefault, mark);
     const BrowserEntry moved = m_entries[mark];
     m_entries.RemoveAt(mark);
-    m_entries.InsertAt(mark - 1, moved);
+    m_entries.InsertAt(target, moved);
     FillList();
-    SelectRow(mark - 1);
-    SetModified();
-}
-
-void CBrowsersPage::OnDown()
-{
-    const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
-    if (m_wndList.GetSelectedCount() == 0 || mark < 0 || mark >= m_wndList.GetItemCount() - 1)
-        return;
-    m_nDefault = browsers::DefaultAfterMoveDown(m_nDefault, mark);
-    const BrowserEntry moved = m_entries[mark];
-    m_entries.RemoveAt(mark);
-    m_entries.InsertAt(mark + 1, moved);
-    FillList();
-    SelectRow(mark + 1);
+    SelectRow(target);
     SetModified();
 }
 
@@ -270,32 +257,6 @@ void CBrowsersPage::Save()
     }
     m_nDefault = browsers::StoredDefaultIndex(m_nDefault, kept);
     store.SetProfileInt(settings::kSection, settings::kDefBrowser, m_nDefault);
-}
-
-bool CBrowsersPage::OnListCommand(UINT id)
-{
-    switch (id) {
-        case ID_LIST_ADD:
-            OnAdd();
-            return true;
-        case ID_LIST_EDIT:
-            OnEdit();
-            return true;
-        case ID_LIST_REMOVE:
-            OnRemove();
-            return true;
-        case ID_LIST_UP:
-            OnUp();
-            return true;
-        case ID_LIST_DOWN:
-            OnDown();
-            return true;
-        case ID_LIST_FIND:
-            OnFind();
-            return true;
-        default:
-            return false;
-    }
 }
 
 void CBrowsersPage::OnListSelection(int row)

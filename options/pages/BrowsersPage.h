@@ -28,8 +28,12 @@ public:
     void Apply() override;
 
 protected:
-    bool OnListCommand(UINT id) override;
     void OnListSelection(int row) override;
+    void OnAdd() override;
+    void OnEdit() override;
+    void OnRemove() override;
+    void OnMove(bool up) override;
+    void OnFind() override;
     void OnTimer(UINT_PTR id) override;
 
 private:
@@ -37,12 +41,6 @@ private:
     void FillList();
     void UpdateButtons(int index);
     bool RunChooseDialog(BrowserEntry& entry);
-    void OnAdd();
-    void OnEdit();
-    void OnRemove();
-    void OnUp();
-    void OnDown();
-    void OnFind();
     void SelectRow(int index);
     void Save();
 

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "PageHost.h"
+#include "PageToolBar.h"
 #include "CommonDialogs.h"
 #include "DataExchange.h"
 #include "GeneralFlags.h"
@@ -212,41 +213,9 @@ bool CEditorFilesPage::OnToolTipText(NMHDR* header)
     if (!CListPage::OnToolTipText(header))
         return false;
     // A full list says why Add does nothing.
-    if (header->idFrom == ID_LIST_ADD && m_files.Full()) {
-        const std::string text = AfxLoadString(IDS_FILE_LIST_FULL);
-        if (header->code == TTN_GETDISPINFOW) {
-            auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-            ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->szText, static_cast<int>(std::size(info->szText)));
-            info->szText[std::size(info->szText) - 1] = 0;
-        } else {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-            ::lstrcpynA(info->szText, text.c_str(), static_cast<int>(std::size(info->szText)));
-        }
-    }
+    if (header->idFrom == ID_LIST_ADD && m_files.Full())
+        SetToolTipText(header, AfxLoadString(IDS_FILE_LIST_FULL));
     return true;
-}
-
-bool CEditorFilesPage::OnListCommand(UINT id)
-{
-    switch (id) {
-        case ID_LIST_ADD:
-            OnAdd();
-            return true;
-        case ID_LIST_EDIT:
-            OnEdit();
-            return true;
-        case ID_LIST_REMOVE:
-            OnRemove();
-            return true;
-        case ID_LIST_UP:
-            OnMove(true);
-            return true;
-        case ID_LIST_DOWN:
-            OnMove(false);
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool CEditorFilesPage::HandleCommand(UINT id, UINT code)

@@ -24,8 +24,11 @@ public:
 
 protected:
     bool HandleCommand(UINT id, UINT code) override;
-    bool OnListCommand(UINT id) override;
     void OnListSelection(int row) override;
+    void OnAdd() override;
+    void OnEdit() override;
+    void OnRemove() override;
+    void OnMove(bool up) override;
     bool OnToolTipText(NMHDR* header) override;
 
 private:
@@ -41,10 +44,6 @@ private:
     // The Open dialog; true with the chosen path (backslashes only) on OK.
     bool ChooseFile(const std::string& initial, std::string& chosen);
 
-    void OnAdd();
-    void OnEdit();
-    void OnRemove();
-    void OnMove(bool up);
     void OnDefault();
 
     HWND List() const { return GetDlgItem(IDC_FILE_LIST); }

@@ -331,17 +331,6 @@ bool CHostsPage::HandleCommand(UINT id, UINT code)
     return CListPage::HandleCommand(id, code);
 }
 
-bool CHostsPage::OnListCommand(UINT id)
-{
-    if (id == ID_LIST_EDIT)
-        OnEdit();
-    else if (id == ID_LIST_RESCAN)
-        OnRescan();
-    else
-        return false;
-    return true;
-}
-
 void CHostsPage::OnListClick(const NMITEMACTIVATE* click)
 {
     LVHITTESTINFO hit{};

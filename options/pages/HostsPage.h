@@ -41,16 +41,15 @@ public:
 protected:
     bool HandleCommand(UINT id, UINT code) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    bool OnListCommand(UINT id) override;
     void OnListSelection(int row) override;
+    void OnEdit() override;
+    void OnRescan() override;
 
 private:
     void MakeImageList();
     void LoadHosts(const std::string& extensions);
     void FillList();
     void RefreshRow(int row);
-    void OnEdit();
-    void OnRescan();
     void OnSortClicked();
     void Save();
     void OnListClick(const NMITEMACTIVATE* click);

@@ -7,24 +7,6 @@
 #include "PageToolBar.h"
 #include "resource.h"
 
-namespace {
-bool IsToolBarCommand(UINT id)
-{
-    switch (id) {
-        case ID_LIST_ADD:
-        case ID_LIST_EDIT:
-        case ID_LIST_REMOVE:
-        case ID_LIST_UP:
-        case ID_LIST_DOWN:
-        case ID_LIST_FIND:
-        case ID_LIST_RESCAN:
-            return true;
-        default:
-            return false;
-    }
-}
-}  // namespace
-
 CListPage::CListPage(UINT templateId, const char* helpTopic, UINT toolBarId, int listId)
     : COptionsPage(templateId, helpTopic), m_nToolBarId(toolBarId), m_nListId(listId)
 {}
@@ -54,9 +36,31 @@ void CListPage::EnableToolButton(UINT command, bool enable)
 
 bool CListPage::HandleCommand(UINT id, UINT code)
 {
-    if (code == BN_CLICKED && IsToolBarCommand(id) && OnListCommand(id))
-        return true;
-    return COptionsPage::HandleCommand(id, code);
+    if (code != BN_CLICKED)
+        return COptionsPage::HandleCommand(id, code);
+    switch (id) {
+        case ID_LIST_ADD:
+            OnAdd();
+            return true;
+        case ID_LIST_EDIT:
+            OnEdit();
+            return true;
+        case ID_LIST_REMOVE:
+            OnRemove();
+            return true;
+        case ID_LIST_UP:
+        case ID_LIST_DOWN:
+            OnMove(id == ID_LIST_UP);
+            return true;
+        case ID_LIST_FIND:
+            OnFind();
+            return true;
+        case ID_LIST_RESCAN:
+            OnRescan();
+            return true;
+        default:
+            return COptionsPage::HandleCommand(id, code);
+    }
 }
 
 void CListPage::OnItemChanged(const NMLISTVIEW* change)
@@ -82,7 +86,7 @@ BOOL CListPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
         return COptionsPage::OnNotify(wParam, lParam, result);
     switch (header->code) {
         case NM_DBLCLK:
-            OnListCommand(ID_LIST_EDIT);
+            OnEdit();
             *result = 0;
             return TRUE;
         case LVN_ITEMCHANGED:

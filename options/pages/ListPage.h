@@ -1,8 +1,8 @@
 #pragma once
 // CListPage: a page built round one list view and a small tool bar over it (Browsers,
-// Scrivel files, Hosts). It makes the tool bar, routes the bar's buttons and a double click
-// on the list (Edit) to OnListCommand, tells OnListSelection which row is selected (-1 for
-// none), and answers the bar's tips while the user has tips switched on.
+// Scrivel files, Hosts). It makes the tool bar, routes each button and a double click on the
+// list (Edit) to its handler, tells OnListSelection which row is selected (-1 for none), and
+// answers the bar's tips while the user has tips switched on.
 
 #include <windows.h>
 
@@ -17,9 +17,14 @@ public:
     void OnPageShown() override;
 
 protected:
-    // A tool-bar button or the list's double click (ID_LIST_EDIT); false for an id the page
-    // does not have.
-    virtual bool OnListCommand(UINT id) = 0;
+    // The tool-bar buttons; a page overrides those its bar has. Edit is also the list's
+    // double click.
+    virtual void OnAdd() {}
+    virtual void OnEdit() = 0;
+    virtual void OnRemove() {}
+    virtual void OnMove(bool /*up*/) {}
+    virtual void OnFind() {}
+    virtual void OnRescan() {}
     // The row the user selected, or -1 once nothing is.
     virtual void OnListSelection(int row) = 0;
     // A tool-bar button's tip, asked each time it shows; false leaves it unanswered.
