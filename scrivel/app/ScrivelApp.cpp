@@ -10,6 +10,7 @@
 #include "LauncherLink.h"
 #include "MainFrm.h"
 #include "ScrivelDoc.h"
+#include "ScrivelHelp.h"
 #include "ScrivelTexts.h"
 #include "ScrivelView.h"
 #include "SettingsSchema.h"
@@ -77,6 +78,7 @@ bool CScrivelApp::InitInstance()
     }
     m_pMainWnd = frame;
     m_Keywords.ReadScript();
+    ReadCatalogue();
     OpenConfiguredFiles();
     frame->ShowWindow(frame->StartupShowCommand(m_nCmdShow));
     frame->UpdateWindow();
@@ -119,6 +121,13 @@ bool CScrivelApp::HandleCommand(UINT id, UINT code)
         default:
             return CWinApp::HandleCommand(id, code);
     }
+}
+
+void CScrivelApp::ReadCatalogue()
+{
+    // The catalogue is about 70 KB; a file many times that is not ours.
+    constexpr unsigned long kRoom = 1ul << 20;
+    m_catalogue.ReadText(FileText(ProgramFolder() + "\\" + directives::kCatalogueName, kRoom));
 }
 
 void CScrivelApp::SaveAllAndTest()
