@@ -11,9 +11,9 @@
 #include <thread>
 
 struct PortCheckInput {
-    std::string serverFolder;     // "ApachePath"
-    std::string testSwitches;     // the "Test" command line
-    std::string keywordFolder;    // where the keyword script lies
+    std::string serverFolder;   // "ApachePath"
+    std::string testSwitches;   // the "Test" command line
+    std::string keywordFolder;  // where the keyword script lies
 };
 
 class CPortCheck {
@@ -35,9 +35,9 @@ public:
 
 private:
     std::thread m_worker;
-    std::mutex m_mutex;        // guards the two below, which the worker writes
-    WPARAM m_current = 0;      // the number of the latest check or drop
-    std::string m_found;       // what check m_current found
+    std::mutex m_mutex;    // guards the two below, which the worker writes
+    WPARAM m_current = 0;  // the number of the latest check or drop
+    std::string m_found;   // what check m_current found
 };
 
 // What a check finds (on any thread): the message naming the first port another program
