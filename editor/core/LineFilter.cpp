@@ -97,8 +97,8 @@ Pos LineFilter::NextMatch(Pos at, Pos hi, std::size_t size)
     for (std::size_t i = 0; i < m_needles.size(); ++i) {
         Pos& next = m_nextMatch[i];
         if (next < at) {
-            const std::ptrdiff_t found = m_needles[i].FindFirst(m_buf.data(), size, static_cast<std::size_t>(at - m_bufFrom),
-                                                                static_cast<std::size_t>(hi - m_bufFrom));
+            const std::ptrdiff_t found = m_needles[i].FindFirst(
+                m_buf.data(), size, static_cast<std::size_t>(at - m_bufFrom), static_cast<std::size_t>(hi - m_bufFrom));
             next = found < 0 ? kNoneLeft : m_bufFrom + found;
         }
         nearest = std::min(nearest, next);

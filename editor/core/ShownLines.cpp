@@ -7,8 +7,9 @@ namespace tessaly::editor {
 
 Pos ShownLines::High(Pos row) const
 {
-    const auto after = std::upper_bound(m_highSteps.begin(), m_highSteps.end(), row,
-                                        [](Pos r, const std::pair<Pos, std::uint32_t>& step) { return r < step.first; });
+    const auto after =
+        std::upper_bound(m_highSteps.begin(), m_highSteps.end(), row,
+                         [](Pos r, const std::pair<Pos, std::uint32_t>& step) { return r < step.first; });
     return after == m_highSteps.begin() ? 0 : static_cast<Pos>(std::prev(after)->second);
 }
 
@@ -74,7 +75,8 @@ void ShownLines::DropFrom(Pos line)
         m_highSteps.pop_back();
     m_chunks.resize(static_cast<std::size_t>((m_count + kChunkRows - 1) >> kChunkShift));
     if (!m_chunks.empty())
-        m_chunks.back().resize(static_cast<std::size_t>(m_count - (static_cast<Pos>(m_chunks.size()) - 1) * kChunkRows));
+        m_chunks.back().resize(
+            static_cast<std::size_t>(m_count - (static_cast<Pos>(m_chunks.size()) - 1) * kChunkRows));
 }
 
 void ShownLines::Clear()

@@ -41,7 +41,8 @@ inline std::vector<Pos> PlainFilter(const std::string& s, const LineFilterOption
     for (std::size_t i = 0; i < lines.size() && !texts.empty(); ++i) {
         bool holds = false;
         for (const std::string& t : texts)
-            holds = holds || (o.matchCase ? lines[i] : lower(lines[i])).find(o.matchCase ? t : lower(t)) != std::string::npos;
+            holds = holds ||
+                    (o.matchCase ? lines[i] : lower(lines[i])).find(o.matchCase ? t : lower(t)) != std::string::npos;
         passes[i] = holds != o.exclude;
     }
     const Pos c = std::clamp(o.context, 0, kMaxFilterContext), n = static_cast<Pos>(lines.size());
