@@ -42,8 +42,8 @@ void Figure(const char* name, double value, const char* unit, const char* target
 // Combined-format lines; one in a hundred asks for the report that holds kText.
 void WriteLog(const std::string& path, long mib)
 {
-    static const char* const paths[] = {"/index.html", "/img/logo.png", "/search?q=widget", "/manual/mod/core.html",
-                                        "/favicon.ico", "/css/site.css"};
+    static const char* const paths[] = {"/index.html",           "/img/logo.png", "/search?q=widget",
+                                        "/manual/mod/core.html", "/favicon.ico",  "/css/site.css"};
     static const char* const agents[] = {"Mozilla/5.0 (Windows NT 10.0; Win64; x64) Gecko/20100101 Firefox/118.0",
                                          "curl/8.4.0", "Mozilla/5.0 (compatible; bingbot/2.0)"};
     std::mt19937 rng(1);
@@ -78,7 +78,8 @@ void CountPlainly(const std::string& path, long long& exact, long long& anyCase)
     exact = anyCase = 0;
     while (std::getline(in, line)) {
         exact += line.find(kText) != std::string::npos;
-        std::transform(line.begin(), line.end(), line.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+        std::transform(line.begin(), line.end(), line.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
         anyCase += line.find("widget-report") != std::string::npos;
     }
 }
