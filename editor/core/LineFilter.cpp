@@ -131,8 +131,6 @@ LineFilter::Progress LineFilter::Run(const TextSource& text, TextReader& reader,
         lineCount = text.LineCount();
     const Pos lastLine = complete ? std::max<Pos>(0, lineCount - 1) : lineCount;
     const Pos limit = complete ? text.Length() : text.LineStart(lineCount);
-    if (!m_needles.empty() && m_buf.empty())
-        m_buf.resize(static_cast<std::size_t>(kLargestBlock) + m_longest);
     bool lastLineHolds = false;
     for (Pos budget = std::max<Pos>(1, maxBytes); m_scanPos < limit && budget > 0;) {
         const Pos n = std::min({m_block, budget, limit - m_scanPos});
@@ -142,6 +140,9 @@ LineFilter::Progress LineFilter::Run(const TextSource& text, TextReader& reader,
             // With the bytes that a match starting in the block may reach into.
             m_bufFrom = m_scanPos;
             const std::size_t size = static_cast<std::size_t>(std::min<Pos>(limit, hi + m_longest - 1) - m_bufFrom);
+            // As large as the blocks have been, so that a short log takes a little memory.
+            if (m_buf.size() < size)
+                m_buf.resize(size);
             reader.Read(m_bufFrom, static_cast<Pos>(size), m_buf.data());
             std::fill(m_nextMatch.begin(), m_nextMatch.end(), kNotLooked);
             for (Pos match; at < hi && (match = NextMatch(at, hi, size)) >= 0;) {

@@ -19,7 +19,8 @@ const std::vector<Sample> kErrorLines = {
     {"[Mon Dec 07 10:14:03.552410 2026] [core:error] [pid 5236:tid 1080] [client 127.0.0.1:51822] AH00037: Symbolic "
      "link not allowed or link target not accessible: C:/Apache24/htdocs/old",
      LineLevel::Error},
-    {"[Mon Oct 09 08:00:00.100000 2023] [core:emerg] [pid 4120:tid 404] (OS 10048)Only one usage of each socket address "
+    {"[Mon Oct 09 08:00:00.100000 2023] [core:emerg] [pid 4120:tid 404] (OS 10048)Only one usage of each socket "
+     "address "
      "(protocol/network address/port) is normally permitted.  : AH00072: make_sock: could not bind to address [::]:80",
      LineLevel::Error},
     {"[Mon Oct 09 08:00:00.100000 2023] [mpm_winnt:alert] [pid 4120:tid 404] AH00451: no listening sockets available, "
@@ -46,7 +47,8 @@ const std::vector<Sample> kErrorLines = {
     {"[Mon Oct 09 08:00:00.100000 2023] [mpm_winnt:notice] [pid 4120:tid 404] AH00455: Apache/2.4.58 (Win32) "
      "configured -- resuming normal operations",
      LineLevel::Plain},
-    {"[Mon Oct 09 09:05:44.218810 2023] [core:info] [pid 5236:tid 1096] [client 127.0.0.1:50871] AH00128: File does not "
+    {"[Mon Oct 09 09:05:44.218810 2023] [core:info] [pid 5236:tid 1096] [client 127.0.0.1:50871] AH00128: File does "
+     "not "
      "exist: C:/Apache24/htdocs/www/contact.html, referer: http://www.example.test/",
      LineLevel::Plain},
     // What the server writes to the log before it has one of its own is not prefixed.
@@ -60,7 +62,8 @@ const std::vector<Sample> kAccessLines = {
     {"::1 - - [09/Oct/2023:10:01:02 +0200] \"GET /private/ HTTP/1.1\" 401 381 \"-\" \"curl/8.4.0\"",
      LineLevel::Warning},
     {"2001:db8:1f:3::a - alice [09/Oct/2023:10:01:02 +0200] \"POST /search HTTP/1.1\" 500 528 "
-     "\"https://www.example.test/\" \"Mozilla/5.0 (compatible; \\\"SiteChecker\\\" 1.2; +https://checker.example.org/)\"",
+     "\"https://www.example.test/\" \"Mozilla/5.0 (compatible; \\\"SiteChecker\\\" 1.2; "
+     "+https://checker.example.org/)\"",
      LineLevel::Error},
     // A quote inside the request is written \": what follows it is still the request.
     {"203.0.113.9 - - [09/Oct/2023:11:20:31 +0200] \"GET /a\\\" 500 1 HTTP/1.1\" 404 196 \"-\" \"Scanner\\\\Probe "
