@@ -197,10 +197,12 @@ int main(int argc, char** argv)
     const Filtered two = Best(source, {std::string(kText) + "|Gadget-Stock", true, false, 0}, runs);
     const Filtered context = Best(source, {kText, true, false, 2}, 1);
     const Filtered hidden = Best(source, {kText, true, true, 0}, 1);
+    const Filtered everyLine = Best(source, {"HTTP/1.1", true, false, 0}, 1);
     check("the filter", exact.count, grepCount);
     check("the filter in any case", anyCase.count, grepICount);
     check("the filter for two texts", two.count, grepCount);
     check("the filter hiding the text", hidden.count, grepCount < 0 ? -1 : lines - grepCount);
+    check("the filter for a text in every line", everyLine.count, lines - 1);  // all but the empty last
     std::printf("  filter case-sensitive: %.1f ms (%lld lines)", exact.ms, static_cast<long long>(exact.count));
     if (grepMs > 0)
         std::printf("; grep -F -c %.1f ms", grepMs);
@@ -219,6 +221,7 @@ int main(int argc, char** argv)
     Figure("memory per shown line, context 2", context.bytesPerLine, "B", "<= 8 B");
     Figure("memory per shown line, 99% shown (hidden text)", hidden.bytesPerLine, "B", "<= 8 B");
     Figure("filter hiding the text / showing it", hidden.ms / exact.ms, "x", "information");
+    Figure("filter for a text in every line / in 1% of lines", everyLine.ms / exact.ms, "x", "information");
     std::printf(wrong ? "FilterBench: WRONG ANSWERS\n" : "FilterBench: answers right\n");
     source.Close();
     if (own)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "LineEnds.h"
+#include "Simd.h"
 #include "TextSearch.h"
 
 namespace tessaly::editor {
@@ -16,6 +18,37 @@ constexpr Pos kLargestBlock = 1024 * 1024;
 // m_nextMatch: not looked for yet in this block, or none left in it.
 constexpr Pos kNotLooked = -1;
 constexpr Pos kNoneLeft = std::numeric_limits<Pos>::max();
+// A match this near the start of the line where the search stands has its line counted in
+// the block rather than looked up in the index: with a match on most lines, the lookups
+// would cost more than the search.
+constexpr Pos kCountLinesBytes = 4096;
+
+#if TESSALY_HAVE_SSE2_PATH
+__attribute__((target("sse2"))) const char* LineEndSse2(const char* p, const char* end)
+{
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+        if (mask)
+            return p + __builtin_ctz(mask);
+    }
+    return FindEolByte(p, end);
+}
+#endif
+
+// The first CR or LF in [p, end), or end: the part of a line before or after a match is
+// short, and sixteen bytes at a time find its end sooner than one at a time.
+const char* LineEnd(const char* p, const char* end)
+{
+#if TESSALY_HAVE_SSE2_PATH
+    if (HaveSse2())
+        return LineEndSse2(p, end);
+#endif
+    return FindEolByte(p, end);
+}
 
 }  // namespace
 
@@ -106,9 +139,34 @@ Pos LineFilter::NextMatch(Pos at, Pos hi, std::size_t size)
     return nearest == kNoneLeft ? -1 : nearest;
 }
 
-void LineFilter::ShowLastLine(const TextSource& text, bool holdsText, ShownLines& shown)
+Pos LineFilter::LineOfMatch(const TextSource& text, Pos match) const
 {
-    m_beforeLastLine = {m_nextLine, text.LineStart(m_nextLine), m_contextEnd, shown.End()};
+    if (m_lineStart < m_bufFrom || match - m_lineStart > kCountLinesBytes)
+        return std::max(m_nextLine, text.LineFromPosition(match));
+    const char* p = m_buf.data() + (m_lineStart - m_bufFrom);
+    const char* const end = m_buf.data() + (match - m_bufFrom);
+    Pos line = m_nextLine;
+    // A match starts with no line end: the byte after a CR before it is in the block.
+    while ((p = LineEnd(p, end)) != end) {
+        p += p[0] == '\r' && p[1] == '\n' ? 2 : 1;
+        ++line;
+    }
+    return line;
+}
+
+Pos LineFilter::NextLineStart(const TextSource& text, Pos match, Pos line, std::size_t size) const
+{
+    const char* const end = m_buf.data() + size;
+    const char* const eol = LineEnd(m_buf.data() + (match - m_bufFrom), end);
+    // A CR at the end of the block may be the first half of a CR LF.
+    if (eol == end || (eol[0] == '\r' && eol + 1 == end))
+        return text.LineStart(line + 1);
+    return m_bufFrom + (eol - m_buf.data()) + (eol[0] == '\r' && eol[1] == '\n' ? 2 : 1);
+}
+
+void LineFilter::ShowLastLine(bool holdsText, ShownLines& shown)
+{
+    m_beforeLastLine = {m_nextLine, m_contextEnd, shown.End()};
     Decide(holdsText ? m_nextLine : m_nextLine + 1, holdsText, shown);
     m_lastLineShown = true;
 }
@@ -116,10 +174,11 @@ void LineFilter::ShowLastLine(const TextSource& text, bool holdsText, ShownLines
 LineFilter::Progress LineFilter::Run(const TextSource& text, TextReader& reader, Pos maxBytes, ShownLines& shown)
 {
     if (m_lastLineShown) {
-        // The last line may have grown since: it is looked at again from its start.
+        // The last line may have grown since: it is looked at again from its start, which
+        // moves on when an LF came after a CR that ended the text.
         shown.DropFrom(m_beforeLastLine.shownEnd);
         m_nextLine = m_beforeLastLine.nextLine;
-        m_scanPos = m_beforeLastLine.scanPos;
+        m_scanPos = m_lineStart = text.LineStart(m_nextLine);
         m_contextEnd = m_beforeLastLine.contextEnd;
         m_lastLineShown = false;
     }
@@ -148,20 +207,24 @@ LineFilter::Progress LineFilter::Run(const TextSource& text, TextReader& reader,
             for (Pos match; at < hi && (match = NextMatch(at, hi, size)) >= 0;) {
                 // The match's line, most often the line where the search stands; the rest
                 // of that line need not be searched.
-                Pos line = std::max(m_nextLine, text.LineFromPosition(match));
+                const Pos line = std::min(LineOfMatch(text, match), lastLine);
                 if (line >= lastLine && complete) {
                     lastLineHolds = true;
                     at = limit;
                     break;
                 }
                 Decide(line, true, shown);
-                at = std::max(match + 1, text.LineStart(line + 1));
+                m_lineStart = NextLineStart(text, match, line, size);
+                at = std::max(match + 1, m_lineStart);
             }
         }
         m_scanPos = std::max(at, hi);
         // The lines that end before where the search stands hold no text.
         const Pos searched = m_scanPos >= limit ? lastLine : std::min(lastLine, text.LineFromPosition(m_scanPos));
-        Decide(searched, false, shown);
+        if (searched > m_nextLine) {
+            Decide(searched, false, shown);
+            m_lineStart = text.LineStart(m_nextLine);
+        }
         budget -= n;
         m_block = std::min(m_block * 2, kLargestBlock);
     }
@@ -169,7 +232,7 @@ LineFilter::Progress LineFilter::Run(const TextSource& text, TextReader& reader,
         return Progress::More;
     if (!complete)
         return Progress::Waiting;
-    ShowLastLine(text, lastLineHolds, shown);
+    ShowLastLine(lastLineHolds, shown);
     return Progress::Done;
 }
 

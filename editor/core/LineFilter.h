@@ -56,7 +56,6 @@ public:
 private:
     struct State {
         Pos nextLine = 0;
-        Pos scanPos = 0;
         Pos contextEnd = 0;
         Pos shownEnd = 0;  // ShownLines::End() then
     };
@@ -69,7 +68,11 @@ private:
     void Decide(Pos line, bool holdsText, ShownLines& shown);
     // The first match starting in [at, hi) of the block read into m_buf from m_bufFrom, or -1.
     Pos NextMatch(Pos at, Pos hi, std::size_t size);
-    void ShowLastLine(const TextSource& text, bool holdsText, ShownLines& shown);
+    // The line of a match in the block, counted from where the search stands when that is
+    // near, else looked up; and where the line after it starts.
+    Pos LineOfMatch(const TextSource& text, Pos match) const;
+    Pos NextLineStart(const TextSource& text, Pos match, Pos line, std::size_t size) const;
+    void ShowLastLine(bool holdsText, ShownLines& shown);
 
     std::vector<Needle> m_needles;
     std::vector<Pos> m_nextMatch;  // per needle, in the block read: its next match, -1 none
@@ -80,6 +83,7 @@ private:
 
     Pos m_nextLine = 0;    // the first line not decided on
     Pos m_scanPos = 0;     // where the search goes on: in line m_nextLine or at its start
+    Pos m_lineStart = 0;   // where line m_nextLine starts
     Pos m_contextEnd = 0;  // lines before this are shown as context of a line that passed
     // The last line, shown by what it held: the state before it, to go back to.
     bool m_lastLineShown = false;
