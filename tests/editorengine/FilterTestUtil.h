@@ -11,47 +11,34 @@
 
 namespace tessaly::editor::test {
 
-// The lines of s as the view has them (LF, CR LF and a lone CR end a line), without their ends.
-inline std::vector<std::string> PlainLines(const std::string& s)
-{
-    std::vector<std::string> lines(1);
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\n' || s[i] == '\r') {
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-            lines.emplace_back();
-        } else {
-            lines.back() += s[i];
-        }
-    }
-    return lines;
-}
-
-// The lines a filter shows, one line and one text after the other.
+// The lines a filter shows, one line and one text after the other (LF, CR LF and a lone CR
+// end a line).
 inline std::vector<Pos> PlainFilter(const std::string& s, const LineFilterOptions& o)
 {
-    const std::vector<std::string> lines = PlainLines(s);
-    const std::vector<std::string> texts = SplitFilterTexts(o.text);
-    const auto lower = [](std::string t) {
+    const auto fold = [&](std::string t) {
         for (char& c : t)
-            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+            c = !o.matchCase && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
         return t;
     };
-    std::vector<bool> passes(lines.size(), texts.empty());
-    for (std::size_t i = 0; i < lines.size() && !texts.empty(); ++i) {
+    const std::vector<std::string> texts = SplitFilterTexts(o.text);
+    std::vector<bool> passes;
+    std::string line;
+    for (std::size_t i = 0; i <= s.size(); ++i) {
+        if (i < s.size() && s[i] != '\n' && s[i] != '\r') {
+            line += s[i];
+            continue;
+        }
         bool holds = false;
         for (const std::string& t : texts)
-            holds = holds ||
-                    (o.matchCase ? lines[i] : lower(lines[i])).find(o.matchCase ? t : lower(t)) != std::string::npos;
-        passes[i] = holds != o.exclude;
+            holds = holds || fold(line).find(fold(t)) != std::string::npos;
+        passes.push_back(texts.empty() || holds != o.exclude);
+        line.clear();
+        i += i + 1 < s.size() && s[i] == '\r' && s[i + 1] == '\n';
     }
-    const Pos c = std::clamp(o.context, 0, kMaxFilterContext), n = static_cast<Pos>(lines.size());
+    const Pos c = std::clamp(o.context, 0, kMaxFilterContext), n = static_cast<Pos>(passes.size());
     std::vector<Pos> shown;
     for (Pos i = 0; i < n; ++i) {
-        bool near = false;
-        for (Pos j = std::max<Pos>(0, i - c); j <= std::min(n - 1, i + c); ++j)
-            near = near || passes[static_cast<std::size_t>(j)];
-        if (near)
+        if (std::count(passes.begin() + std::max<Pos>(0, i - c), passes.begin() + std::min(n, i + c + 1), true))
             shown.push_back(i);
     }
     return shown;
@@ -81,6 +68,14 @@ private:
     Pos m_known;
 };
 
+inline std::vector<Pos> Rows(const ShownLines& shown)
+{
+    std::vector<Pos> lines;
+    for (Pos row = 0; row < shown.Count(); ++row)
+        lines.push_back(shown.Line(row));
+    return lines;
+}
+
 // Runs the filter to its end in pieces of `piece` bytes (letting the index know a line more
 // whenever it waits for one); the lines shown. Until the end, what is shown after each piece
 // must begin the lines `expected` (a filter stopped keeps what it showed); prefixOk says so.
@@ -88,20 +83,13 @@ inline std::vector<Pos> FilterInPieces(LineFilter& filter, GrowingText& text, Po
                                        const std::vector<Pos>& expected, bool& prefixOk)
 {
     SourceReader reader(text);
-    for (;;) {
-        const LineFilter::Progress p = filter.Run(text, reader, piece, shown);
-        if (p == LineFilter::Progress::Done)
-            break;
-        prefixOk = prefixOk && shown.Count() <= static_cast<Pos>(expected.size());
-        for (Pos row = 0; prefixOk && row < shown.Count(); ++row)
-            prefixOk = shown.Line(row) == expected[static_cast<std::size_t>(row)];
+    for (LineFilter::Progress p; (p = filter.Run(text, reader, piece, shown)) != LineFilter::Progress::Done;) {
+        const std::vector<Pos> rows = Rows(shown);
+        prefixOk = prefixOk && rows.size() <= expected.size() && std::equal(rows.begin(), rows.end(), expected.begin());
         if (p == LineFilter::Progress::Waiting)
             text.Know(text.LineCount() + 1);
     }
-    std::vector<Pos> lines;
-    for (Pos row = 0; row < shown.Count(); ++row)
-        lines.push_back(shown.Line(row));
-    return lines;
+    return Rows(shown);
 }
 
 }  // namespace tessaly::editor::test

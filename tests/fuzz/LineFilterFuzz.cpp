@@ -9,13 +9,8 @@
 
 #include "FilterTestUtil.h"
 
-using tessaly::editor::LineFilter;
-using tessaly::editor::LineFilterOptions;
-using tessaly::editor::Pos;
-using tessaly::editor::ShownLines;
-using tessaly::editor::test::FilterInPieces;
-using tessaly::editor::test::GrowingText;
-using tessaly::editor::test::PlainFilter;
+using namespace tessaly::editor;
+using namespace tessaly::editor::test;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
