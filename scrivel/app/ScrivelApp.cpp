@@ -79,6 +79,7 @@ bool CScrivelApp::InitInstance()
     m_pMainWnd = frame;
     m_Keywords.ReadScript();
     ReadCatalogue();
+    m_bAutoComplete = GetProfileInt(settings::kSection, settings::kAutoComplete, 1) != 0;
     OpenConfiguredFiles();
     frame->ShowWindow(frame->StartupShowCommand(m_nCmdShow));
     frame->UpdateWindow();
@@ -118,9 +119,23 @@ bool CScrivelApp::HandleCommand(UINT id, UINT code)
         case ID_APP_ABOUT:
             OnAppAbout();
             return true;
+        case ID_VIEW_AUTO_COMPLETE:
+            m_bAutoComplete = !m_bAutoComplete;
+            WriteProfileInt(settings::kSection, settings::kAutoComplete, m_bAutoComplete ? 1 : 0);
+            return true;
         default:
             return CWinApp::HandleCommand(id, code);
     }
+}
+
+bool CScrivelApp::UpdateCommand(CCmdUI& ui)
+{
+    if (ui.m_nID == ID_VIEW_AUTO_COMPLETE) {
+        ui.Enable(true);
+        ui.SetCheck(m_bAutoComplete ? 1 : 0);
+        return true;
+    }
+    return CWinApp::UpdateCommand(ui);
 }
 
 void CScrivelApp::ReadCatalogue()

@@ -20,6 +20,8 @@ public:
     // The directives beside the program; empty when its file is missing or damaged, and
     // Scrivel then shows no syntax and completes nothing.
     directives::Catalogue m_catalogue;
+    // Completion comes by itself after three letters of a directive name ("AutoComplete").
+    bool m_bAutoComplete = true;
 
     bool InitInstance() override;
     int ExitInstance() override;
@@ -42,6 +44,7 @@ public:
 
 protected:
     bool HandleCommand(UINT id, UINT code) override;
+    bool UpdateCommand(CCmdUI& ui) override;
 
 private:
     void ReadCatalogue();

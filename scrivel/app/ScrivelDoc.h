@@ -3,6 +3,8 @@
 // which reads and writes the file; the document keeps the framework's modified flag in line
 // with the buffer before asking whether to save.
 
+#include "DirectiveCatalogue.h"
+#include "DocSections.h"
 #include "Document.h"
 #include <editor/VQEdit.h>
 
@@ -10,6 +12,10 @@ class CScrivelDoc : public CDocument {
     DECLARE_DYNCREATE(CScrivelDoc)
 public:
     CVQEdit m_Edit;
+    CDocSections m_sections{m_Edit};
+    // The context of the file's top level: server config, .htaccess for a file named like
+    // the configuration's AccessFileName, or that of the Include line it was opened from.
+    unsigned m_nFileContext = directives::kServerConfig;
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;

@@ -51,13 +51,24 @@ bool CScrivelView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
         *result = TRUE;
         return true;
     }
-    return CVQEditView::OnWndMsg(msg, wParam, lParam, result);
+    if (OnCompletionMessage(msg, wParam, lParam)) {
+        *result = 0;
+        return true;
+    }
+    const bool handled = CVQEditView::OnWndMsg(msg, wParam, lParam, result);
+    if (msg == WM_CHAR)
+        OnCharTyped(wParam);
+    return handled;
 }
 
 bool CScrivelView::HandleCommand(UINT id, UINT code)
 {
     if (id == ID_HELP_KEYWORD) {
         ShowKeywordHelp();
+        return true;
+    }
+    if (id == ID_EDIT_COMPLETE) {
+        StartCompletion(false);
         return true;
     }
     return CVQEditView::HandleCommand(id, code);
