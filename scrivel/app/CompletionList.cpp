@@ -13,10 +13,9 @@ bool CCompletionList::Show(HWND view, POINT at, int lineTop, HFONT font, const s
     Close();
     if (items.empty())
         return false;
-    m_list.Reset(::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                                   WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
-                                   0, view, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
-                                   ::GetModuleHandleA(nullptr), nullptr));
+    m_list.Reset(::CreateWindowExA(
+        WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0,
+        0, 0, 0, view, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), ::GetModuleHandleA(nullptr), nullptr));
     if (!m_list)
         return false;
     HWND list = m_list.Get();
@@ -85,5 +84,5 @@ std::string CCompletionList::Chosen() const
         return std::string();
     const LRESULT at = ::SendMessageA(m_list.Get(), LB_GETCURSEL, 0, 0);
     return at >= 0 && static_cast<std::size_t>(at) < m_items.size() ? m_items[static_cast<std::size_t>(at)].name
-                                                                     : std::string();
+                                                                    : std::string();
 }

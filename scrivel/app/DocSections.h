@@ -10,6 +10,17 @@
 
 #include "SectionIndex.h"
 
+// A buffer's lines, whole, for readers of the configuration.
+class CEditLines : public conf::LineReader {
+public:
+    explicit CEditLines(const CVQEdit& edit) : m_edit(edit) {}
+    int LineCount() const override { return m_edit.GetLineCount(); }
+    void ReadHead(int line, std::string& text) const override { m_edit.GetLineText(line, text); }
+
+private:
+    const CVQEdit& m_edit;
+};
+
 class CDocSections : private CVQEditWatcher, private conf::LineReader {
 public:
     explicit CDocSections(CVQEdit& edit);

@@ -9,6 +9,9 @@
 #include "Handles.h"
 #include "LauncherLink.h"
 #include "MainFrm.h"
+#include "ConfLine.h"
+#include "ConfPath.h"
+#include "ConfigReader.h"
 #include "ScrivelDoc.h"
 #include "ScrivelHelp.h"
 #include "ScrivelTexts.h"
@@ -143,6 +146,30 @@ void CScrivelApp::ReadCatalogue()
     // The catalogue is about 70 KB; a file many times that is not ours.
     constexpr unsigned long kRoom = 1ul << 20;
     m_catalogue.ReadText(FileText(ProgramFolder() + "\\" + directives::kCatalogueName, kRoom));
+}
+
+const std::vector<std::string>& CScrivelApp::AccessFileNames()
+{
+    if (!m_accessFileNames.empty())
+        return m_accessFileNames;
+    constexpr unsigned long kRoom = 8ul << 20;
+    const std::string folder = GetProfileString(settings::kSection, settings::kApachePath, "");
+    const std::string text = folder.empty() ? std::string() : FileText(folder + "\\conf\\httpd.conf", kRoom);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const conf::LineHead head = conf::HeadOf(line);
+        if (head.kind == conf::LineHead::kDirective && confpath::EqualNoCase(head.name, "AccessFileName")) {
+            for (const std::string& name : SplitArguments(line.substr(head.nameStart + head.name.size())))
+                m_accessFileNames.push_back(name);
+        }
+    }
+    if (m_accessFileNames.empty())
+        m_accessFileNames.push_back(".htaccess");
+    return m_accessFileNames;
 }
 
 void CScrivelApp::SaveAllAndTest()

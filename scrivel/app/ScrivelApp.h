@@ -28,8 +28,8 @@ public:
 
     // Settings\Files: File0 to File99, up to the first empty one.
     void OpenConfiguredFiles();
-    // Opens `path`; a missing file is offered for creation first.
-    void OpenOrCreate(const char* path);
+    // Opens `path`; a missing file is offered for creation first. The document, or null.
+    CDocument* OpenOrCreate(const char* path);
 
     // The open-document registry, by the short form of each document's path; a document
     // has one entry, which follows its path.
@@ -38,6 +38,10 @@ public:
     CDocument* FindDocument(const char* path) const;
     // Whether `path` names an existing file or an open document.
     bool IsKnownFile(const char* path) const;
+
+    // The names of the server's per-folder files: those of AccessFileName in the server's
+    // conf\httpd.conf, else ".htaccess".
+    const std::vector<std::string>& AccessFileNames();
 
     void SaveAllAndTest();
     CMainFrame* MainFrame() const;
@@ -54,6 +58,7 @@ private:
         std::string shortPath;
     };
     std::vector<RegisteredDocument> m_openDocuments;
+    std::vector<std::string> m_accessFileNames;  // read on first need
 
     void OnAppAbout();
 };

@@ -5,6 +5,7 @@
 
 #include "DirectiveCatalogue.h"
 #include "DocSections.h"
+#include "IncludedPath.h"
 #include "Document.h"
 #include <editor/VQEdit.h>
 
@@ -16,6 +17,9 @@ public:
     // The context of the file's top level: server config, .htaccess for a file named like
     // the configuration's AccessFileName, or that of the Include line it was opened from.
     unsigned m_nFileContext = directives::kServerConfig;
+    // Variables and ServerRoot from the file that included this one, when it was opened
+    // from its Include line.
+    includes::PathState m_pathState;
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;

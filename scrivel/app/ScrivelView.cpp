@@ -37,6 +37,10 @@ bool CScrivelView::UpdateCommand(CCmdUI& ui)
         ui.Enable(hasHelp);
         return true;
     }
+    if (ui.m_nID == ID_OPEN_INCLUDED) {
+        ui.Enable(true);
+        return true;
+    }
     if (ui.m_nID == ID_EDIT_COMPLETE) {
         ui.Enable(!ScrivelApp().m_catalogue.Empty());
         return true;

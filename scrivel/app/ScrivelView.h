@@ -5,6 +5,7 @@
 // keyword at the caret (F1, or the Help menu's item that names the keyword).
 
 #include <string>
+#include <vector>
 
 #include <editor/VQEditView.h>
 
@@ -39,6 +40,11 @@ public:
     void StartCompletion(bool automatic);
     bool IsCompletionShown() const { return m_completion.IsShown(); }
 
+    // Ctrl+Enter: the file an Include line names opened, or the path of a LoadModule,
+    // DocumentRoot or ServerRoot line checked.
+    void OpenIncluded();
+    bool LineNamesPath(int line);
+
     bool PreTranslateMessage(MSG* msg) override;
 
 protected:
@@ -57,6 +63,11 @@ private:
     void OnCharTyped(WPARAM ch);
     // The caret as a character index, -1 with a selection.
     LRESULT CaretIndex();
+
+    // The server's folder: "ApachePath", else the folder above the file's.
+    std::string ServerFolder();
+    // One of `files`, chosen from a menu at the caret when there are several; "" for none.
+    std::string ChooseFile(const std::vector<std::string>& files);
 
     CCompletionList m_completion;
     LRESULT m_nCompletionStart = 0;  // where the name being completed starts

@@ -50,8 +50,8 @@ void CScrivelView::StartCompletion(bool automatic)
     }
     const int line = CaretLine();
     const conf::CompletionPoint point = conf::CompletionAt(LineText(line, static_cast<int>(caret - lineStart)));
-    const bool tooShort = automatic && point.kind == conf::CompletionPoint::kDirective &&
-                          point.prefix.size() < kAutoCompleteLetters;
+    const bool tooShort =
+        automatic && point.kind == conf::CompletionPoint::kDirective && point.prefix.size() < kAutoCompleteLetters;
     if (point.kind == conf::CompletionPoint::kNone || tooShort) {
         m_completion.Close();
         return;

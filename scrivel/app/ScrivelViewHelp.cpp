@@ -51,6 +51,14 @@ bool CScrivelView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
         *result = TRUE;
         return true;
     }
+    if (msg == VQEditContextMenuMessage()) {
+        HMENU menu = reinterpret_cast<HMENU>(wParam);
+        const UINT state = LineNamesPath(CaretLine()) ? MF_ENABLED : MF_GRAYED;
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu, MF_STRING | state, ID_OPEN_INCLUDED, "Open &included file\tCtrl+Enter");
+        *result = 0;
+        return true;
+    }
     if (OnCompletionMessage(msg, wParam, lParam)) {
         *result = 0;
         return true;
@@ -69,6 +77,10 @@ bool CScrivelView::HandleCommand(UINT id, UINT code)
     }
     if (id == ID_EDIT_COMPLETE) {
         StartCompletion(false);
+        return true;
+    }
+    if (id == ID_OPEN_INCLUDED) {
+        OpenIncluded();
         return true;
     }
     return CVQEditView::HandleCommand(id, code);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FwIds.h"
 #include "Screenshot.h"
 #include "ScrivelDriver.h"
 #include "SettingsSchema.h"
@@ -37,11 +38,14 @@ protected:
     }
     HWND Frame() const { return m_run.Frame(); }
 
-    // The caret to the end of a line (from 0) with the keyboard, as a user puts it there.
+    // The caret to the end of a line (from 0) with the keyboard, as a user puts it there: keys
+    // keep their order with a click still queued, where a sent message would overtake it.
     void CaretToEndOf(int line)
     {
         const LRESULT start = ::SendMessageA(m_view, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-        ::SendMessageA(m_view, EM_SETSEL, static_cast<WPARAM>(start), start);
+        ui::PressKey(VK_HOME, true);
+        for (int i = 0; i < line; ++i)
+            ui::PressKey(VK_DOWN);
         ui::PressKey(VK_END);
         const LRESULT end = start + ::SendMessageA(m_view, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
         ASSERT_TRUE(ui::WaitUntil([&] { return LOWORD(::SendMessageA(m_view, EM_GETSEL, 0, 0)) == end; }));
@@ -145,9 +149,66 @@ TEST_F(ScrivelDirectives, CompletionOffersWhatMayStandInTheSectionAroundTheCaret
 
     // The switch in the View menu is remembered.
     ASSERT_TRUE(ui::PostCommand(Frame(), kAutoComplete));
-    EXPECT_TRUE(ui::WaitUntil([&] {
-        return m_run.Registry().Store().ProfileInt(settings::kSection, settings::kAutoComplete, 1) == 0;
-    }));
+    EXPECT_TRUE(ui::WaitUntil(
+        [&] { return m_run.Registry().Store().ProfileInt(settings::kSection, settings::kAutoComplete, 1) == 0; }));
     EXPECT_FALSE(ui::IsMenuItemChecked(Frame(), {"View", "Automatic completion"}));
+    EXPECT_EQ(m_run.CloseNow(), 0);
+}
+
+TEST_F(ScrivelDirectives, CtrlEnterOpensIncludedFilesAndChecksPaths)
+{
+    const std::string server = testpaths::MakeWorkDir("directives-server");
+    for (const char* folder : {"conf", "conf\\extra"})
+        ::CreateDirectoryA(testpaths::Join(server, folder).c_str(), nullptr);
+    testpaths::WriteTextFile(testpaths::Join(server, "conf\\extra\\httpd-vhosts.conf"), "    Allo");
+    testpaths::WriteTextFile(testpaths::Join(server, "conf\\extra\\httpd-ssl.conf"), "");
+    m_run.Registry().Store().SetProfileString(settings::kSection, settings::kApachePath, server.c_str());
+    m_conf = testpaths::Join(server, "conf\\httpd.conf");
+    testpaths::WriteTextFile(m_conf, "Define SRVROOT \"C:/Apache24\"\r\nServerRoot \"${SRVROOT}\"\r\n"
+                                     "<VirtualHost *:80>\r\nInclude ${SRVROOT}/conf/extra/httpd-vhosts.conf\r\n"
+                                     "</VirtualHost>\r\nInclude conf/extra/*.conf\r\n"
+                                     "LoadModule rewrite_module modules/mod_rewrite.so\r\nIncludeOptional x.conf\r\n");
+    m_run.Registry().Store().WriteScrivelFiles({m_conf});
+    ASSERT_TRUE(m_run.Start());
+    m_view = ViewOf(ActiveChild(Frame()));
+    ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
+    HWND main = ActiveChild(Frame());
+
+    // From its Include line inside <VirtualHost> the file is a virtual host's: no AllowOverride.
+    CaretToEndOf(3);
+    ui::PressKey(VK_RETURN, true);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(Frame()) == "httpd-vhosts.conf"; }));
+    m_view = ViewOf(ActiveChild(Frame()));
+    ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
+    CaretToEndOf(0);
+    ui::PressKey(VK_SPACE, true);
+    EXPECT_EQ(Offered(), (std::vector<std::string>{"AllowCONNECT", "AllowEncodedSlashes"}));
+    ui::PressKey(VK_ESCAPE);
+    ASSERT_TRUE(ui::PostCommand(Frame(), ID_FILE_CLOSE));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChild(Frame()) == main; }));
+    m_view = ViewOf(main);
+    ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
+
+    // A module's path is checked, not opened.
+    CaretToEndOf(6);
+    ui::PressKey(VK_RETURN, true);
+    const std::string missing = server + "\\modules\\mod_rewrite.so does not exist.";
+    EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(Frame()) == missing; })) << StatusText(Frame());
+    // A missing included file is offered for creation.
+    CaretToEndOf(7);
+    ui::PressKey(VK_RETURN, true);
+    std::string question;
+    EXPECT_TRUE(ui::AnswerMessageBox(m_run.Process().Id(), nullptr, IDNO, &question));
+    EXPECT_NE(question.find("x.conf not found. Do you wish to create new file?"), std::string::npos) << question;
+
+    // A wildcard lists its files: the second (by name, httpd-vhosts.conf) is chosen.
+    CaretToEndOf(5);
+    ui::PressKey(VK_RETURN, true);
+    ASSERT_TRUE(ui::WaitUntil([&] { return !ui::TopLevelWindows(m_run.Process().Id(), "#32768").empty(); }));
+    SaveScreenPng("scrivel-included-files");
+    ui::PressKey(VK_DOWN);
+    ui::PressKey(VK_DOWN);
+    ui::PressKey(VK_RETURN);
+    EXPECT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(Frame()) == "httpd-vhosts.conf"; }));
     EXPECT_EQ(m_run.CloseNow(), 0);
 }
