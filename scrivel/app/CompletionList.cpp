@@ -10,22 +10,35 @@ constexpr UINT kListId = 0x5C01;
 
 bool CCompletionList::Show(HWND view, POINT at, int lineTop, HFONT font, const std::vector<Item>& items)
 {
-    Close();
-    if (items.empty())
+    if (items.empty()) {
+        Close();
         return false;
-    m_list.Reset(::CreateWindowExA(
-        WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0,
-        0, 0, 0, view, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), ::GetModuleHandleA(nullptr), nullptr));
+    }
+    // The list box is made once for the view and filled again each time: making a window
+    // costs more than filling it.
+    if (!m_list || ::GetParent(m_list.Get()) != view) {
+        m_list.Reset(::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                       WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0,
+                                       0, 0, 0, view, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)),
+                                       ::GetModuleHandleA(nullptr), nullptr));
+    }
     if (!m_list)
         return false;
     HWND list = m_list.Get();
     ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
     m_items = items;
+    std::size_t bytes = 0;
+    for (const Item& item : m_items)
+        bytes += item.name.size() + item.syntax.size() + 2;
+    ::SendMessageA(list, LB_INITSTORAGE, m_items.size(), static_cast<LPARAM>(bytes));
     std::size_t widestName = 0;
     for (const Item& item : m_items) {
         widestName = std::max(widestName, item.name.size());
         ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((item.name + "\t" + item.syntax).c_str()));
     }
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     // Tab stops are in quarters of the average character: the syntax starts after the
     // longest name.
     int stop = static_cast<int>(widestName + 2) * 4;
@@ -47,8 +60,14 @@ bool CCompletionList::Show(HWND view, POINT at, int lineTop, HFONT font, const s
 
 void CCompletionList::Close()
 {
-    m_list.Reset();
+    if (IsShown())
+        ::ShowWindow(m_list.Get(), SW_HIDE);
     m_items.clear();
+}
+
+bool CCompletionList::IsShown() const
+{
+    return m_list && ::IsWindowVisible(m_list.Get());
 }
 
 bool CCompletionList::MoveSelection(WPARAM key)

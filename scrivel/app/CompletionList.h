@@ -1,6 +1,6 @@
 #pragma once
 // The list of completions shown at the caret: a list box on the editor view, below the
-// caret's line (above it near the bottom). It never keeps the keyboard: the view passes it
+// caret's line (above it near the bottom), hidden when closed. It never keeps the keyboard: the view passes it
 // the keys that move its selection and asks which item is chosen.
 
 #include <windows.h>
@@ -21,7 +21,7 @@ public:
     // coordinates; above `lineTop` when there is no room below), in `font`.
     bool Show(HWND view, POINT at, int lineTop, HFONT font, const std::vector<Item>& items);
     void Close();
-    bool IsShown() const { return m_list.Get() != nullptr; }
+    bool IsShown() const;
     HWND Window() const { return m_list.Get(); }
 
     // Up, Down, Page Up, Page Down: the selection moves; true when the key was one of them.

@@ -21,6 +21,12 @@ std::vector<conf::OpenSection> CDocSections::EnclosingAt(int line)
     return m_index.EnclosingAt(line);
 }
 
+void CDocSections::Prepare()
+{
+    if (m_stale && m_watching)
+        EnclosingAt(LineCount());
+}
+
 // Called from the editor component: nothing may leave it.
 void CDocSections::OnTextChanged(int firstLine, int linesRemoved, int linesAdded)
 {

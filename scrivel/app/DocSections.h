@@ -30,6 +30,9 @@ public:
 
     // The sections opened before `line` (from 0) and still open there, the outermost first.
     std::vector<conf::OpenSection> EnclosingAt(int line);
+    // Makes the index of a new text now (Scrivel asks while idle), so that the first
+    // question after a file is read does not wait for it.
+    void Prepare();
 
 private:
     void OnTextChanged(int firstLine, int linesRemoved, int linesAdded) override;

@@ -5,6 +5,7 @@
 #include "KeywordHelp.h"
 #include "LauncherLink.h"
 #include "ScrivelHelp.h"
+#include "ScrivelDoc.h"
 #include "ScrivelView.h"
 #include "SettingsSchema.h"
 #include "resource.h"
@@ -126,6 +127,8 @@ void CMainFrame::OnIdleUpdateCmdUI()
 {
     CMDIFrameWnd::OnIdleUpdateCmdUI();
     auto* view = dynamic_cast<CScrivelView*>(GetActiveView());
+    if (view && view->GetDocument())
+        view->GetDocument()->m_sections.Prepare();
     std::string syntax = view ? view->CaretSyntaxLine() : std::string();
     if (syntax == m_strCaretSyntax)
         return;

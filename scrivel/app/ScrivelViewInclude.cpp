@@ -135,5 +135,5 @@ std::string CScrivelView::ChooseFile(const std::vector<std::string>& files)
     const UINT chosen = static_cast<UINT>(
         ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, m_hWnd, nullptr));
     return chosen >= kFirstChoice && chosen - kFirstChoice < files.size() ? files[chosen - kFirstChoice]
-                                                                         : std::string();
+                                                                          : std::string();
 }

@@ -56,7 +56,8 @@ LinePath PathAt(const conf::LineReader& text, int line, PathState start, const s
     if (head.kind != conf::LineHead::kDirective)
         return found;
     const std::vector<std::string> words = Arguments(scratch, head, found.stateAbove);
-    const bool include = confpath::EqualNoCase(head.name, "Include") || confpath::EqualNoCase(head.name, "IncludeOptional");
+    const bool include =
+        confpath::EqualNoCase(head.name, "Include") || confpath::EqualNoCase(head.name, "IncludeOptional");
     const bool module = confpath::EqualNoCase(head.name, "LoadModule");
     const bool root = confpath::EqualNoCase(head.name, "ServerRoot");
     const bool documents = confpath::EqualNoCase(head.name, "DocumentRoot");

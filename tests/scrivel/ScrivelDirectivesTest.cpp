@@ -58,11 +58,12 @@ protected:
         return std::string(text, static_cast<std::size_t>(n > 0 ? n : 0));
     }
     HWND List() { return ui::FindChild(m_view, "ListBox"); }
+    bool ListShown() { return List() && ::IsWindowVisible(List()); }
     // The names the completion list offers, once it shows.
     std::vector<std::string> Offered()
     {
         std::vector<std::string> names;
-        if (!ui::WaitUntil([&] { return List() && ::IsWindowVisible(List()); }))
+        if (!ui::WaitUntil([&] { return ListShown(); }))
             return names;
         const LRESULT count = ::SendMessageA(List(), LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
@@ -116,13 +117,13 @@ TEST_F(ScrivelDirectives, CompletionOffersWhatMayStandInTheSectionAroundTheCaret
     ui::PressKey(VK_DOWN);
     ui::PressKey(VK_RETURN);
     EXPECT_TRUE(ui::WaitUntil([&] { return Line(3) == "        AllowOverride"; })) << Line(3);
-    EXPECT_EQ(List(), nullptr);
+    EXPECT_FALSE(ListShown());
     ui::TypeText(" L");
     ui::PressKey(VK_HOME);
     ui::PressKey(VK_SPACE, true);
     EXPECT_FALSE(Has(Offered(), "Listen"));
     ui::PressKey(VK_ESCAPE);
-    EXPECT_TRUE(ui::WaitUntil([&] { return List() == nullptr; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !ListShown(); }));
 
     // "</" closes the innermost open section, the virtual host.
     CaretToEndOf(5);
