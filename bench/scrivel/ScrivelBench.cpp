@@ -417,7 +417,7 @@ Steps Measure(CScrivelRun& run, KeyWatch& watch, const std::string& path, long l
         s.listed = items.size();
         s.plainFills.push_back(PlainFill(items));
         ui::PressKey(VK_ESCAPE);
-        Check(Poll([&] { return !::IsWindowVisible(list); }), "Esc closes the completion list");
+        Check(Poll([&] { return !::IsWindow(list); }), "Esc closes the completion list");
     }
     return s;
 }

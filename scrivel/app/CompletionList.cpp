@@ -14,8 +14,8 @@ bool CCompletionList::Show(HWND view, POINT at, int lineTop, HFONT font, const s
         Close();
         return false;
     }
-    // The list box is made once for the view and filled again each time: making a window
-    // costs more than filling it.
+    // A list still shown is filled again as the name typed grows: making a window costs more
+    // than filling it.
     if (!m_list || ::GetParent(m_list.Get()) != view) {
         m_list.Reset(::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                                        WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT, 0,
@@ -26,7 +26,6 @@ bool CCompletionList::Show(HWND view, POINT at, int lineTop, HFONT font, const s
         return false;
     HWND list = m_list.Get();
     ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
     m_items = items;
     std::size_t bytes = 0;
@@ -38,7 +37,6 @@ bool CCompletionList::Show(HWND view, POINT at, int lineTop, HFONT font, const s
         widestName = std::max(widestName, item.name.size());
         ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((item.name + "\t" + item.syntax).c_str()));
     }
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     // Tab stops are in quarters of the average character: the syntax starts after the
     // longest name.
     int stop = static_cast<int>(widestName + 2) * 4;
@@ -60,8 +58,7 @@ bool CCompletionList::Show(HWND view, POINT at, int lineTop, HFONT font, const s
 
 void CCompletionList::Close()
 {
-    if (IsShown())
-        ::ShowWindow(m_list.Get(), SW_HIDE);
+    m_list.Reset();
     m_items.clear();
 }
 

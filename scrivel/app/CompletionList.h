@@ -1,6 +1,6 @@
 #pragma once
 // The list of completions shown at the caret: a list box on the editor view, below the
-// caret's line (above it near the bottom), hidden when closed. It never keeps the keyboard: the view passes it
+// caret's line (above it near the bottom). It never keeps the keyboard: the view passes it
 // the keys that move its selection and asks which item is chosen.
 
 #include <windows.h>

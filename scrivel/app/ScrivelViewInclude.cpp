@@ -66,13 +66,17 @@ std::string CScrivelView::ServerFolder()
 
 bool CScrivelView::LineNamesPath(int line)
 {
-    const std::string text = LineText(line, 512);
-    const conf::LineHead head = conf::HeadOf(text);
-    for (const char* name : {"Include", "IncludeOptional", "LoadModule", "DocumentRoot", "ServerRoot"}) {
-        if (head.kind == conf::LineHead::kDirective && confpath::EqualNoCase(head.name, name))
-            return true;
-    }
-    return false;
+    // The line alone: whether it names a path does not depend on the lines above it.
+    class OneLine : public conf::LineReader {
+    public:
+        explicit OneLine(std::string text) : m_text(std::move(text)) {}
+        int LineCount() const override { return 1; }
+        void ReadHead(int, std::string& text) const override { text = m_text; }
+
+    private:
+        std::string m_text;
+    } text(LineText(line));
+    return includes::PathAt(text, 0, {}, std::string()).kind != includes::LinePath::kNone;
 }
 
 void CScrivelView::OpenIncluded()

@@ -52,7 +52,13 @@ LinePath PathAt(const conf::LineReader& text, int line, PathState start, const s
     if (line < 0 || line >= text.LineCount())
         return found;
     text.ReadHead(line, scratch);
-    const conf::LineHead head = conf::HeadOf(scratch);
+    conf::LineHead head = conf::HeadOf(scratch);
+    // A stock configuration leaves its extra files commented out: "#Include conf/extra/...".
+    const bool commented = head.kind == conf::LineHead::kComment;
+    if (commented) {
+        scratch.erase(0, scratch.find('#') + 1);
+        head = conf::HeadOf(scratch);
+    }
     if (head.kind != conf::LineHead::kDirective)
         return found;
     const std::vector<std::string> words = Arguments(scratch, head, found.stateAbove);
@@ -62,7 +68,7 @@ LinePath PathAt(const conf::LineReader& text, int line, PathState start, const s
     const bool root = confpath::EqualNoCase(head.name, "ServerRoot");
     const bool documents = confpath::EqualNoCase(head.name, "DocumentRoot");
     const std::size_t index = module ? 1 : 0;
-    if (!(include || module || root || documents) || words.size() <= index)
+    if (!(include || module || root || documents) || (commented && !include) || words.size() <= index)
         return found;
     confpath::CPathResolver resolver(serverFolder);
     if (!root)

@@ -4,7 +4,7 @@
 // DocumentRoot or ServerRoot line the path it points at. Relative paths lie below the
 // server folder, and an absolute path below the last ServerRoot above the line is moved
 // there (a server folder copied elsewhere reads its own files); ${NAME} is replaced by what
-// the Define lines above it set.
+// the Define lines above it set. An Include line commented out still names its file.
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // under the caret in the status bar, completion with Ctrl+Space and by itself after three
 // letters (what it offers inside <Directory> and at the top level, inserting an item, "</"
 // closing the innermost section), the switch in the View menu, and included files opened
-// from their Include line.
+// from their Include line (Ctrl+Enter or the context menu).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -190,9 +190,12 @@ TEST_F(ScrivelDirectives, CtrlEnterOpensIncludedFilesAndChecksPaths)
     m_view = ViewOf(main);
     ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
 
-    // A module's path is checked, not opened.
+    // A module's path is checked, not opened; here from the editor's context menu (its last item).
     CaretToEndOf(6);
-    ui::PressKey(VK_RETURN, true);
+    ui::PressKey(VK_F10, false, true);
+    ASSERT_TRUE(ui::WaitUntil([&] { return !ui::TopLevelWindows(m_run.Process().Id(), "#32768").empty(); }));
+    ui::PressKey(VK_UP);
+    ui::PressKey(VK_RETURN);
     const std::string missing = server + "\\modules\\mod_rewrite.so does not exist.";
     EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(Frame()) == missing; })) << StatusText(Frame());
     // A missing included file is offered for creation.
