@@ -35,7 +35,8 @@ LRESULT CALLBACK WatchView(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     const LRESULT result = ::CallWindowProcA(original, wnd, msg, wParam, lParam);
     KeyWatchBlock* block = Block();
-    if (msg == WM_PAINT && block && block->armed && block->view == wnd && block->keyAt.QuadPart != 0) {
+    const bool watched = block && (block->child ? ::GetParent(wnd) == block->view : block->view == wnd);
+    if (msg == WM_PAINT && watched && block->armed && block->keyAt.QuadPart != 0) {
         ::QueryPerformanceCounter(&block->paintedAt);
         block->armed = 0;
         ::SetEvent(PaintedEvent());
@@ -60,6 +61,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK WatchKeys(int code, WPARAM wPa
     if (code == HC_ACTION && wParam == PM_REMOVE && block) {
         WatchIfNew(block->view);
         const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        // A list shown on the view is watched from its first repaint on.
+        if (block->child && msg->message == WM_PAINT && ::GetParent(msg->hwnd) == block->view)
+            WatchIfNew(msg->hwnd);
         const bool key = msg->message == WM_KEYDOWN || msg->message == WM_CHAR;
         if (block->armed && block->keyAt.QuadPart == 0 && key && msg->hwnd == block->view &&
             (block->startKey == 0 || (msg->message == WM_KEYDOWN && msg->wParam == block->startKey)))

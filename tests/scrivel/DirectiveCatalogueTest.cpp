@@ -1,5 +1,6 @@
 // The directive catalogue as shipped, a damaged one refused, and where directives may stand:
-// completion at the top level, in a virtual host, a directory, a proxy section, .htaccess.
+// completion at the top level, in a virtual host, a directory, a proxy section, .htaccess; the
+// paths that configuration lines name.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -7,6 +8,7 @@
 
 #include "Completion.h"
 #include "DirectiveCatalogue.h"
+#include "IncludedPath.h"
 
 using namespace directives;
 
@@ -95,4 +97,29 @@ TEST(DirectiveCatalogueTest, CompletionOffersWhatMayStandWhereTheCaretIs)
     EXPECT_EQ(htaccess, unsigned(kHtaccess));
     EXPECT_FALSE(Has(Names(c, htaccess, "Allow"), "AllowOverride"));
     EXPECT_TRUE(Has(Names(c, htaccess, "Req"), "Require"));
+}
+
+TEST(IncludedPathTest, PathsAreTakenFromTheServerFolderWithTheVariablesDefinedAbove)
+{
+    class Lines : public conf::LineReader {
+    public:
+        std::vector<std::string> lines{"Define SRVROOT \"c:/Apache24\"",
+                                       "ServerRoot \"${SRVROOT}\"",
+                                       "#Include conf/extra/httpd-vhosts.conf",
+                                       "# LoadModule a_module x.so",
+                                       "LoadModule rewrite_module modules/mod_rewrite.so",
+                                       "DocumentRoot \"${SRVROOT}/htdocs\"",
+                                       "UnDefine SRVROOT",
+                                       "Include ${SRVROOT}/x.conf"};
+        int LineCount() const override { return static_cast<int>(lines.size()); }
+        void ReadHead(int line, std::string& text) const override { text = lines[static_cast<std::size_t>(line)]; }
+    } text;
+    auto path = [&](int line) { return includes::PathAt(text, line, {}, "D:/Server").path; };
+    EXPECT_EQ(includes::PathAt(text, 2, {}, "D:/Server").kind, includes::LinePath::kInclude);
+    EXPECT_EQ(path(2), "D:/Server/conf/extra/httpd-vhosts.conf");
+    EXPECT_EQ(includes::PathAt(text, 3, {}, "D:/Server").kind, includes::LinePath::kNone);
+    EXPECT_EQ(path(4), "D:/Server/modules/mod_rewrite.so");
+    EXPECT_EQ(path(5), "D:/Server/htdocs");
+    EXPECT_EQ(path(1), "c:/Apache24");
+    EXPECT_EQ(path(7), "D:/Server/${SRVROOT}/x.conf");
 }
