@@ -99,8 +99,9 @@ void CTestsdiView::OnGoDown()
 
 void CTestsdiView::GoToEnd()
 {
-    BottomOfFile(TRUE);
-    BeginningOfLine(TRUE);
+    // Where BottomOfFile and BeginningOfLine end, without going through the end of the
+    // last line: a line of gigabytes would be measured for its columns on the way.
+    StartOfLastLine();
 }
 
 void CTestsdiView::OnFollowEnd()

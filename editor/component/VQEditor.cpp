@@ -271,6 +271,13 @@ void CVQEditor<Base>::SetScrollPosition(int firstLine)
 }
 
 template <class Base>
+void CVQEditor<Base>::StartOfLastLine()
+{
+    if (m_pEditor)
+        m_pEditor->StartOfLastLine();
+}
+
+template <class Base>
 BOOL CVQEditor<Base>::IsAtEnd()
 {
     return m_pEditor && m_pEditor->ShowsEnd() ? TRUE : FALSE;

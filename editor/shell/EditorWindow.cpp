@@ -473,6 +473,11 @@ void EditorWindow::BeginningOfLine()
     DoMove([this] { m_session.BeginningOfLine(); });
 }
 
+void EditorWindow::StartOfLastLine()
+{
+    DoMove([this] { m_session.StartOfLastLine(); });
+}
+
 bool EditorWindow::ShowsEnd()
 {
     if (m_session.SpanAt(m_session.Caret()).next >= 0)

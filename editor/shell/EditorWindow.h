@@ -70,6 +70,7 @@ public:
     void TopOfFile();
     void BottomOfFile();
     void BeginningOfLine();
+    void StartOfLastLine();
     // The caret is on the last line and that line is shown whole.
     bool ShowsEnd();
 

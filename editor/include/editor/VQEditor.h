@@ -47,6 +47,8 @@ public:
     BOOL IsOverwrite() const;
     // Scrolls so that this line (from 0) is the first one shown.
     void SetScrollPosition(int firstLine);
+    // Caret to the start of the last line (as BottomOfFile then BeginningOfLine), shown.
+    void StartOfLastLine();
     // The caret is on the last line and that line is shown (as after BottomOfFile).
     BOOL IsAtEnd();
 
