@@ -111,11 +111,14 @@ private:
     // Shows the file at m_filePath from its start; false when it will not open.
     bool ReopenFile();
     void ReleaseFile();
+    // What the watchers show, at most 16 MiB of it: what is kept of a file let go of.
+    void ShownRange(Pos& from, Pos& to) const;
 
     EditorSettings& m_settings;
     TextDocument m_doc;
     std::unique_ptr<FileTextSource> m_file;
     std::string m_filePath;
+    unsigned m_looksSinceReopen = 0;
     bool m_readOnly = false;
     bool m_syntaxColoring = true;
     std::string m_lineEnding = "\r\n";
