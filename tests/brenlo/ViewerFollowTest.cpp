@@ -22,13 +22,6 @@ namespace {
 
 constexpr UINT kFollowEnd = 32777;
 
-std::string PaneText(HWND frame, int pane)
-{
-    char text[256] = {};
-    ::SendMessageA(ui::FindChild(frame, STATUSCLASSNAMEA), SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 bool Follows(HWND frame, HWND view)
 {
     return PaneText(frame, 1) == "Following" && Selection(view).first == LastLineStart(view);
