@@ -9,10 +9,8 @@
 #include "BrowserRecords.h"
 #include "ChooseBrowserDlg.h"
 #include "DataExchange.h"
-#include "GeneralFlags.h"
 #include "LauncherLink.h"
 #include "ModuleState.h"
-#include "PageToolBar.h"
 #include "SettingsSchema.h"
 #include "ScreenDpi.h"
 #include "ShellIcons.h"
@@ -42,7 +40,7 @@ BrowserEntry MakeEntry(const std::string& label, const std::string& path, const 
 
 }  // namespace
 
-CBrowsersPage::CBrowsersPage() : COptionsPage(IDD_PAGE_BROWSERS, "opt_7.htm") {}
+CBrowsersPage::CBrowsersPage() : CListPage(IDD_PAGE_BROWSERS, "opt_7.htm", IDR_BROWSERS_TOOLBAR, IDC_BROWSER_LIST) {}
 
 void CBrowsersPage::DoDataExchange(CDataExchange* dx)
 {
@@ -52,8 +50,7 @@ void CBrowsersPage::DoDataExchange(CDataExchange* dx)
 
 BOOL CBrowsersPage::OnInitDialog()
 {
-    COptionsPage::OnInitDialog();
-    CreatePageToolBar(m_wndToolBar, this, IDR_BROWSERS_TOOLBAR);
+    CListPage::OnInitDialog();
 
     m_images.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
     if (CIconHandle fallback = LibrarySmallIcon(IDI_WEB_DOCUMENT))
@@ -77,11 +74,6 @@ BOOL CBrowsersPage::OnInitDialog()
     m_nAnimation = 2;
     m_nTimer = SetTimer(kAnimationTimer, kAnimationPeriodMs);
     return TRUE;
-}
-
-void CBrowsersPage::OnPageShown()
-{
-    m_bTooltips = general::Has(pagehost::ReadGeneral(), general::kShowTooltips);
 }
 
 void CBrowsersPage::OnFrameOK(BOOL changed)
@@ -135,7 +127,7 @@ void CBrowsersPage::FillList()
 void CBrowsersPage::UpdateButtons(int index)
 {
     const int count = m_entries.GetSize();
-    auto enable = [this](UINT id, bool on) { EnableToolButton(m_wndToolBar, id, on); };
+    auto enable = [this](UINT id, bool on) { EnableToolButton(id, on); };
     enable(ID_LIST_EDIT, index >= 0);
     enable(ID_LIST_REMOVE, index >= 0);
     enable(ID_LIST_DOWN, index >= 0 && index < count - 1);
@@ -147,7 +139,7 @@ void CBrowsersPage::UpdateButtons(int index)
 bool CBrowsersPage::RunChooseDialog(BrowserEntry& entry)
 {
     CChooseBrowserDlg dialog;
-    dialog.m_bTooltips = m_bTooltips;
+    dialog.m_bTooltips = TipsOn();
     dialog.m_strLabel = entry.label.GetText();
     dialog.m_strPath = entry.path.GetText();
     dialog.m_strService = entry.service.GetText();
@@ -203,31 +195,18 @@ void CBrowsersPage::SelectRow(int index)
     UpdateButtons(index);
 }
 
-void CBrowsersPage::OnUp()
+void CBrowsersPage::OnMove(bool up)
 {
     const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
-    if (m_wndList.GetSelectedCount() == 0 || mark <= 0 || mark >= m_entries.GetSize())
+    const int target = up ? mark - 1 : mark + 1;
+    if (m_wndList.GetSelectedCount() == 0 || mark < 0 || target < 0 || target >= m_entries.GetSize())
         return;
-    m_nDefault = browsers::DefaultAfterMoveUp(m_nDefault, mark);
+    m_nDefault = up ? browsers::DefaultAfterMoveUp(m_nDefault, mark) : browsers::DefaultAfterMoveDown(m_nDefault, mark);
     const BrowserEntry moved = m_entries[mark];
     m_entries.RemoveAt(mark);
-    m_entries.InsertAt(mark - 1, moved);
+    m_entries.InsertAt(target, moved);
     FillList();
-    SelectRow(mark - 1);
-    SetModified();
-}
-
-void CBrowsersPage::OnDown()
-{
-    const int mark = static_cast<int>(m_wndList.SendMessage(LVM_GETSELECTIONMARK));
-    if (m_wndList.GetSelectedCount() == 0 || mark < 0 || mark >= m_wndList.GetItemCount() - 1)
-        return;
-    m_nDefault = browsers::DefaultAfterMoveDown(m_nDefault, mark);
-    const BrowserEntry moved = m_entries[mark];
-    m_entries.RemoveAt(mark);
-    m_entries.InsertAt(mark + 1, moved);
-    FillList();
-    SelectRow(mark + 1);
+    SelectRow(target);
     SetModified();
 }
 
@@ -280,65 +259,9 @@ void CBrowsersPage::Save()
     store.SetProfileInt(settings::kSection, settings::kDefBrowser, m_nDefault);
 }
 
-bool CBrowsersPage::HandleCommand(UINT id, UINT code)
+void CBrowsersPage::OnListSelection(int row)
 {
-    if (code == BN_CLICKED) {
-        switch (id) {
-            case ID_LIST_ADD:
-                OnAdd();
-                return true;
-            case ID_LIST_EDIT:
-                OnEdit();
-                return true;
-            case ID_LIST_REMOVE:
-                OnRemove();
-                return true;
-            case ID_LIST_UP:
-                OnUp();
-                return true;
-            case ID_LIST_DOWN:
-                OnDown();
-                return true;
-            case ID_LIST_FIND:
-                OnFind();
-                return true;
-            default:
-                break;
-        }
-    }
-    return COptionsPage::HandleCommand(id, code);
-}
-
-BOOL CBrowsersPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    switch (header->code) {
-        case TTN_GETDISPINFOA:
-        case TTN_GETDISPINFOW:
-            return AnswerToolTipText(header, m_bTooltips != FALSE);
-        case LVN_ITEMCHANGED: {
-            if (header->idFrom != IDC_BROWSER_LIST)
-                break;
-            const auto* change = reinterpret_cast<NMLISTVIEW*>(lParam);
-            if (!(change->uChanged & LVIF_STATE))
-                break;
-            if (change->uNewState == 0)
-                UpdateButtons(-1);
-            else if (change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED))
-                UpdateButtons(change->iItem);
-            *result = 0;
-            return TRUE;
-        }
-        case NM_DBLCLK:
-            if (header->idFrom != IDC_BROWSER_LIST)
-                break;
-            OnEdit();
-            *result = 0;
-            return TRUE;
-        default:
-            break;
-    }
-    return COptionsPage::OnNotify(wParam, lParam, result);
+    UpdateButtons(row);
 }
 
 void CBrowsersPage::OnTimer(UINT_PTR id)

@@ -9,8 +9,7 @@
 #include "GrowArray.h"
 #include "GrowString.h"
 #include "ImageList.h"
-#include "OptionsPage.h"
-#include "ToolBar.h"
+#include "ListPage.h"
 
 struct BrowserEntry {
     CGrowString label;    // shown in the list and in the Launcher's menu
@@ -19,19 +18,22 @@ struct BrowserEntry {
     BOOL useDde = FALSE;
 };
 
-class CBrowsersPage : public COptionsPage {
+class CBrowsersPage : public CListPage {
 public:
     CBrowsersPage();
 
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
-    void OnPageShown() override;
     void OnFrameOK(BOOL changed) override;
     void Apply() override;
 
 protected:
-    bool HandleCommand(UINT id, UINT code) override;
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnListSelection(int row) override;
+    void OnAdd() override;
+    void OnEdit() override;
+    void OnRemove() override;
+    void OnMove(bool up) override;
+    void OnFind() override;
     void OnTimer(UINT_PTR id) override;
 
 private:
@@ -39,23 +41,15 @@ private:
     void FillList();
     void UpdateButtons(int index);
     bool RunChooseDialog(BrowserEntry& entry);
-    void OnAdd();
-    void OnEdit();
-    void OnRemove();
-    void OnUp();
-    void OnDown();
-    void OnFind();
     void SelectRow(int index);
     void Save();
 
-    CToolBar m_wndToolBar;
     CWnd m_wndPicture;
     CListCtrl m_wndList;
     int m_nAnimation = 2;
     HICON m_hAnimation[3] = {};  // 1092, 1091, 1093: shared resource icons
     UINT_PTR m_nTimer = 0;
     CImageList m_images;  // the list shares it (LVS_SHAREIMAGELISTS): one owner
-    BOOL m_bTooltips = TRUE;
     int m_nDefault = -1;
     CGrowArray<BrowserEntry> m_entries;
 };

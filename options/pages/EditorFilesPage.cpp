@@ -5,10 +5,10 @@
 #include <iterator>
 
 #include "PageHost.h"
+#include "PageToolBar.h"
 #include "CommonDialogs.h"
 #include "DataExchange.h"
 #include "GeneralFlags.h"
-#include "PageToolBar.h"
 #include "ScreenDpi.h"
 
 namespace {
@@ -20,7 +20,7 @@ constexpr DWORD kOpenFlags =
 constexpr UINT kButtons[] = {ID_LIST_ADD, ID_LIST_EDIT, ID_LIST_REMOVE, ID_LIST_UP, ID_LIST_DOWN};
 }  // namespace
 
-CEditorFilesPage::CEditorFilesPage() : COptionsPage(IDD_PAGE_SCRIVEL, "opt_4.htm") {}
+CEditorFilesPage::CEditorFilesPage() : CListPage(IDD_PAGE_SCRIVEL, "opt_4.htm", IDR_FILES_TOOLBAR, IDC_FILE_LIST) {}
 
 void CEditorFilesPage::DoDataExchange(CDataExchange* dx)
 {
@@ -29,8 +29,7 @@ void CEditorFilesPage::DoDataExchange(CDataExchange* dx)
 
 BOOL CEditorFilesPage::OnInitDialog()
 {
-    COptionsPage::OnInitDialog();
-    CreatePageToolBar(m_wndToolBar, this, IDR_FILES_TOOLBAR);
+    CListPage::OnInitDialog();
     const std::uint32_t general = pagehost::Settings().ReadGeneral();
     m_nRestart = general::Has(general, general::kRestartAfterChange) ? 1 : 0;
     UpdateData(false);
@@ -81,7 +80,7 @@ bool CEditorFilesPage::WriteFiles()
 
 void CEditorFilesPage::OnPageShown()
 {
-    m_bTipsEnabled = general::Has(pagehost::Settings().ReadGeneral(), general::kShowTooltips);
+    CListPage::OnPageShown();
     if (m_bDefaultsWritten) {
         m_bDefaultsWritten = false;
         SetModified();
@@ -136,7 +135,7 @@ void CEditorFilesPage::UpdateButtons(int row)
     const editorfiles::ButtonStates states = m_files.ButtonsFor(row);
     const bool enabled[] = {states.add, states.edit, states.remove, states.up, states.down};
     for (std::size_t i = 0; i < std::size(kButtons); ++i)
-        EnableToolButton(m_wndToolBar, kButtons[i], enabled[i]);
+        EnableToolButton(kButtons[i], enabled[i]);
 }
 
 bool CEditorFilesPage::ChooseFile(const std::string& initial, std::string& chosen)
@@ -204,91 +203,30 @@ void CEditorFilesPage::OnDefault()
     SetModified();
 }
 
-void CEditorFilesPage::OnListItemChanged(const NMLISTVIEW* change)
+void CEditorFilesPage::OnListSelection(int row)
 {
-    if (!(change->uChanged & LVIF_STATE) || change->uNewState == change->uOldState)
-        return;
-    if (change->uNewState == 0)
-        UpdateButtons(-1);
-    else if (change->uNewState == (LVIS_FOCUSED | LVIS_SELECTED))
-        UpdateButtons(change->iItem);
+    UpdateButtons(row);
 }
 
 bool CEditorFilesPage::OnToolTipText(NMHDR* header)
 {
-    if (!AnswerToolTipText(header, m_bTipsEnabled != FALSE))
+    if (!CListPage::OnToolTipText(header))
         return false;
     // A full list says why Add does nothing.
-    if (header->idFrom == ID_LIST_ADD && m_files.Full()) {
-        const std::string text = AfxLoadString(IDS_FILE_LIST_FULL);
-        if (header->code == TTN_GETDISPINFOW) {
-            auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-            ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, info->szText, static_cast<int>(std::size(info->szText)));
-            info->szText[std::size(info->szText) - 1] = 0;
-        } else {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-            ::lstrcpynA(info->szText, text.c_str(), static_cast<int>(std::size(info->szText)));
-        }
-    }
+    if (header->idFrom == ID_LIST_ADD && m_files.Full())
+        SetToolTipText(header, AfxLoadString(IDS_FILE_LIST_FULL));
     return true;
-}
-
-BOOL CEditorFilesPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    switch (header->code) {
-        case TTN_GETDISPINFOA:
-        case TTN_GETDISPINFOW:
-            if (!OnToolTipText(header))
-                break;
-            *result = 0;
-            return TRUE;
-        case NM_DBLCLK:
-            if (header->idFrom != IDC_FILE_LIST)
-                break;
-            if (SelectedRow() >= 0)
-                OnEdit();
-            *result = 0;
-            return TRUE;
-        case LVN_ITEMCHANGED:
-            if (header->idFrom != IDC_FILE_LIST)
-                break;
-            OnListItemChanged(reinterpret_cast<NMLISTVIEW*>(lParam));
-            *result = 0;
-            return TRUE;
-        default:
-            break;
-    }
-    return COptionsPage::OnNotify(wParam, lParam, result);
 }
 
 bool CEditorFilesPage::HandleCommand(UINT id, UINT code)
 {
-    if (code != BN_CLICKED)
-        return COptionsPage::HandleCommand(id, code);
-    switch (id) {
-        case ID_LIST_ADD:
-            OnAdd();
-            return true;
-        case ID_LIST_EDIT:
-            OnEdit();
-            return true;
-        case ID_LIST_REMOVE:
-            OnRemove();
-            return true;
-        case ID_LIST_UP:
-            OnMove(true);
-            return true;
-        case ID_LIST_DOWN:
-            OnMove(false);
-            return true;
-        case IDC_RESTART_AFTER_CHANGE:
-            SetModified();
-            return true;
-        case IDC_DEFAULT:
-            OnDefault();
-            return true;
-        default:
-            return COptionsPage::HandleCommand(id, code);
+    if (code == BN_CLICKED && id == IDC_RESTART_AFTER_CHANGE) {
+        SetModified();
+        return true;
     }
+    if (code == BN_CLICKED && id == IDC_DEFAULT) {
+        OnDefault();
+        return true;
+    }
+    return CListPage::HandleCommand(id, code);
 }

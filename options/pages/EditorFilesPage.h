@@ -9,11 +9,10 @@
 #include <string>
 
 #include "EditorFileList.h"
-#include "OptionsPage.h"
-#include "ToolBar.h"
+#include "ListPage.h"
 #include "resource.h"
 
-class CEditorFilesPage : public COptionsPage {
+class CEditorFilesPage : public CListPage {
 public:
     CEditorFilesPage();
 
@@ -25,7 +24,12 @@ public:
 
 protected:
     bool HandleCommand(UINT id, UINT code) override;
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnListSelection(int row) override;
+    void OnAdd() override;
+    void OnEdit() override;
+    void OnRemove() override;
+    void OnMove(bool up) override;
+    bool OnToolTipText(NMHDR* header) override;
 
 private:
     void SetUpList();
@@ -40,20 +44,12 @@ private:
     // The Open dialog; true with the chosen path (backslashes only) on OK.
     bool ChooseFile(const std::string& initial, std::string& chosen);
 
-    void OnAdd();
-    void OnEdit();
-    void OnRemove();
-    void OnMove(bool up);
     void OnDefault();
-    void OnListItemChanged(const NMLISTVIEW* change);
-    bool OnToolTipText(NMHDR* header);
 
     HWND List() const { return GetDlgItem(IDC_FILE_LIST); }
 
-    CToolBar m_wndToolBar;
     editorfiles::CFileList m_files;
     int m_nRestart = 1;
-    BOOL m_bTipsEnabled = TRUE;
     // The first-run defaults were written while the window was made, before the frame
     // counted the page as created: the page marks itself changed again once shown.
     bool m_bDefaultsWritten = false;

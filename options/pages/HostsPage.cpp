@@ -9,7 +9,6 @@
 #include "HostDlg.h"
 #include "HostOptions.h"
 #include "LauncherLink.h"
-#include "PageToolBar.h"
 #include "SettingsSchema.h"
 #include "ShellIcons.h"
 #include "resource.h"
@@ -47,7 +46,7 @@ void Redraw(HWND list, const RECT& rect)
 
 }  // namespace
 
-CHostsPage::CHostsPage() : COptionsPage(IDD_PAGE_HOSTS, "opt_6.htm")
+CHostsPage::CHostsPage() : CListPage(IDD_PAGE_HOSTS, "opt_6.htm", IDR_HOSTS_TOOLBAR, IDC_HOST_LIST)
 {
     const std::uint32_t word = pagehost::ReadGeneral();
     m_bOpenProject = general::Has(word, general::kEnableOpenProject);
@@ -66,8 +65,7 @@ void CHostsPage::DoDataExchange(CDataExchange* dx)
 
 BOOL CHostsPage::OnInitDialog()
 {
-    COptionsPage::OnInitDialog();
-    CreatePageToolBar(m_wndToolBar, this, IDR_HOSTS_TOOLBAR);
+    CListPage::OnInitDialog();
 
     m_strExtensions = pagehost::Settings().ReadProjects();
     m_wndExtensions.SetWindowText(m_strExtensions.c_str());
@@ -80,7 +78,7 @@ BOOL CHostsPage::OnInitDialog()
 
     LoadHosts(m_strExtensions);
     FillList();
-    EnableToolButton(m_wndToolBar, ID_LIST_EDIT, false);
+    EnableToolButton(ID_LIST_EDIT, false);
     // Showing the extensions counted as a change.
     if (m_pFrame)
         m_pFrame->SetPageChanged(m_nIndex, FALSE);
@@ -109,7 +107,7 @@ void CHostsPage::MakeImageList()
 
 void CHostsPage::OnPageShown()
 {
-    m_bTips = general::Has(pagehost::ReadGeneral(), general::kShowTooltips);
+    CListPage::OnPageShown();
     const int selected = m_wndList.GetNextItem(-1, LVNI_SELECTED);
     if (selected >= 0)
         m_wndList.SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(selected), selected);
@@ -212,7 +210,7 @@ void CHostsPage::OnEdit()
     dialog.m_bAutomatic = record->automatic;
     dialog.m_strFolder = record->folder.GetText();
     dialog.m_strHostName = record->name.GetText();
-    dialog.m_bTips = m_bTips;
+    dialog.m_bTips = TipsOn();
     if (dialog.DoModal() != IDOK)
         return;
     record->showHost = dialog.m_bHost != 0;
@@ -261,7 +259,7 @@ void CHostsPage::OnRescan()
             record.projectPath = FindProject(record.folder.GetText(), pieces).c_str();
     }
     FillList();
-    EnableToolButton(m_wndToolBar, ID_LIST_EDIT, false);
+    EnableToolButton(ID_LIST_EDIT, false);
 }
 
 void CHostsPage::OnSortClicked()
@@ -327,16 +325,10 @@ bool CHostsPage::HandleCommand(UINT id, UINT code)
                 return true;
             }
             break;
-        case ID_LIST_EDIT:
-            OnEdit();
-            return true;
-        case ID_LIST_RESCAN:
-            OnRescan();
-            return true;
         default:
             break;
     }
-    return COptionsPage::HandleCommand(id, code);
+    return CListPage::HandleCommand(id, code);
 }
 
 void CHostsPage::OnListClick(const NMITEMACTIVATE* click)
@@ -401,23 +393,16 @@ void CHostsPage::PaintIcon(HDC dc, int row, int column)
                  rect.top, 16, 16, DST_ICON | DSS_UNION);
 }
 
-void CHostsPage::OnItemChanged(const NMLISTVIEW* change)
+void CHostsPage::OnListSelection(int row)
 {
-    if (!(change->uChanged & LVIF_STATE))
-        return;
-    if (change->uNewState == 0)
-        EnableToolButton(m_wndToolBar, ID_LIST_EDIT, false);
-    else if (change->uNewState == (LVIS_SELECTED | LVIS_FOCUSED))
-        EnableToolButton(m_wndToolBar, ID_LIST_EDIT, true);
+    EnableToolButton(ID_LIST_EDIT, row >= 0);
 }
 
 BOOL CHostsPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW)
-        return AnswerToolTipText(header, m_bTips != FALSE);
     if (header->idFrom != IDC_HOST_LIST)
-        return COptionsPage::OnNotify(wParam, lParam, result);
+        return CListPage::OnNotify(wParam, lParam, result);
     switch (header->code) {
         case NM_CUSTOMDRAW:
             *result = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
@@ -426,15 +411,7 @@ BOOL CHostsPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
             OnListClick(reinterpret_cast<NMITEMACTIVATE*>(lParam));
             *result = 0;
             return TRUE;
-        case NM_DBLCLK:
-            OnEdit();
-            *result = 0;
-            return TRUE;
-        case LVN_ITEMCHANGED:
-            OnItemChanged(reinterpret_cast<NMLISTVIEW*>(lParam));
-            *result = 0;
-            return TRUE;
         default:
-            return COptionsPage::OnNotify(wParam, lParam, result);
+            return CListPage::OnNotify(wParam, lParam, result);
     }
 }

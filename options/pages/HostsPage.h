@@ -14,8 +14,7 @@
 #include "GrowString.h"
 #include "ImageList.h"
 #include "LauncherLists.h"
-#include "OptionsPage.h"
-#include "ToolBar.h"
+#include "ListPage.h"
 
 struct HostRecord {
     CGrowString name;
@@ -27,7 +26,7 @@ struct HostRecord {
     int icon = 1;  // image of the project; 1 is the blank one
 };
 
-class CHostsPage : public COptionsPage {
+class CHostsPage : public CListPage {
 public:
     CHostsPage();
 
@@ -42,20 +41,20 @@ public:
 protected:
     bool HandleCommand(UINT id, UINT code) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnListSelection(int row) override;
+    void OnEdit() override;
+    void OnRescan() override;
 
 private:
     void MakeImageList();
     void LoadHosts(const std::string& extensions);
     void FillList();
     void RefreshRow(int row);
-    void OnEdit();
-    void OnRescan();
     void OnSortClicked();
     void Save();
     void OnListClick(const NMITEMACTIVATE* click);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void PaintIcon(HDC dc, int row, int column);
-    void OnItemChanged(const NMLISTVIEW* change);
     HostRecord* RecordOfRow(int row);
     RECT IconRect(int row, int column) const;
 
@@ -65,8 +64,6 @@ private:
     int m_bViewHost = 1;
     int m_bSort = 1;
     std::string m_strExtensions;  // as last loaded or saved
-    BOOL m_bTips = TRUE;
-    CToolBar m_wndToolBar;
-    CImageList m_images;  // the list shares it (LVS_SHAREIMAGELISTS): one owner
+    CImageList m_images;          // the list shares it (LVS_SHAREIMAGELISTS): one owner
     CGrowArray<HostRecord> m_records;
 };

@@ -27,20 +27,25 @@ void EnableToolButton(CToolBar& bar, UINT command, bool enable)
         bar.SendMessage(TB_ENABLEBUTTON, command, MAKELONG(enable ? TRUE : FALSE, 0));
 }
 
+void SetToolTipText(NMHDR* header, const std::string& text)
+{
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* wide = reinterpret_cast<NMTTDISPINFOW*>(header);
+        ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide->szText, static_cast<int>(std::size(wide->szText)));
+        wide->szText[std::size(wide->szText) - 1] = L'\0';
+    } else {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+        ::lstrcpynA(info->szText, text.c_str(), static_cast<int>(sizeof(info->szText)));
+    }
+}
+
 BOOL AnswerToolTipText(NMHDR* header, bool tipsOn)
 {
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
     const UINT_PTR id = header->idFrom;
     if (!tipsOn || (info->uFlags & TTF_IDISHWND) || id == 0)
         return FALSE;
-    const std::string text = AfxLoadString(static_cast<UINT>(id));
-    if (header->code == TTN_GETDISPINFOW) {
-        auto* wide = reinterpret_cast<NMTTDISPINFOW*>(header);
-        ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide->szText, static_cast<int>(std::size(wide->szText)));
-        wide->szText[std::size(wide->szText) - 1] = L'\0';
-    } else {
-        ::lstrcpynA(info->szText, text.c_str(), static_cast<int>(sizeof(info->szText)));
-    }
+    SetToolTipText(header, AfxLoadString(static_cast<UINT>(id)));
     // Not kept by the tooltip (no TTF_DI_SETITEM): it asks again each time it shows, so the
     // tip follows the tips bit and the page's state.
     return TRUE;

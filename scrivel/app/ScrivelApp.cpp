@@ -10,6 +10,7 @@
 #include "LauncherLink.h"
 #include "MainFrm.h"
 #include "ScrivelDoc.h"
+#include "ScrivelHelp.h"
 #include "ScrivelTexts.h"
 #include "ScrivelView.h"
 #include "SettingsSchema.h"
@@ -77,6 +78,7 @@ bool CScrivelApp::InitInstance()
     }
     m_pMainWnd = frame;
     m_Keywords.ReadScript();
+    ReadCatalogue();
     OpenConfiguredFiles();
     frame->ShowWindow(frame->StartupShowCommand(m_nCmdShow));
     frame->UpdateWindow();
@@ -121,14 +123,24 @@ bool CScrivelApp::HandleCommand(UINT id, UINT code)
     }
 }
 
+void CScrivelApp::ReadCatalogue()
+{
+    // The catalogue is about 70 KB; a file many times that is not ours.
+    constexpr unsigned long kRoom = 1ul << 20;
+    m_catalogue.ReadText(FileText(ProgramFolder() + "\\" + directives::kCatalogueName, kRoom));
+}
+
 void CScrivelApp::SaveAllAndTest()
 {
     SaveAllModified();  // a cancelled question does not stop the test
     // A Launcher that has ended may have left its window's handle behind: asking it would
     // come to nothing, so the user is told as when there is no Launcher.
     HWND launcher = m_shared.GetLauncherWnd();
-    if (launcher && ::IsWindow(launcher) && ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0))
+    if (launcher && ::IsWindow(launcher) && ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0)) {
+        if (CMainFrame* frame = MainFrame())
+            frame->AwaitTestAnswer();
         return;
+    }
     if (CMainFrame* frame = MainFrame())
         frame->ShowError(texts::kStartLauncherFirst);
 }

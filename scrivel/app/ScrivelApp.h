@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DirectiveCatalogue.h"
 #include "SharedData.h"
 #include "WinApp.h"
 
@@ -16,6 +17,9 @@ class CScrivelApp : public CWinApp {
 public:
     int m_bSaved = 0;      // a document save was started in this run
     CSharedData m_shared;  // the Launcher's block, open for the whole run
+    // The directives beside the program; empty when its file is missing or damaged, and
+    // Scrivel then shows no syntax and completes nothing.
+    directives::Catalogue m_catalogue;
 
     bool InitInstance() override;
     int ExitInstance() override;
@@ -40,6 +44,8 @@ protected:
     bool HandleCommand(UINT id, UINT code) override;
 
 private:
+    void ReadCatalogue();
+
     struct RegisteredDocument {
         CDocument* document;
         std::string shortPath;

@@ -49,13 +49,18 @@ bool HelpFileExists()
 
 std::string FileStart(const std::string& path)
 {
+    return FileText(path, kFileStartRoom);
+}
+
+std::string FileText(const std::string& path, unsigned long room)
+{
     CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return std::string();
-    std::string text(kFileStartRoom, '\0');
+    std::string text(room, '\0');
     DWORD read = 0;
-    if (!::ReadFile(file.Get(), text.data(), kFileStartRoom, &read, nullptr))
+    if (!::ReadFile(file.Get(), text.data(), room, &read, nullptr))
         return std::string();
     text.resize(read);
     return text;

@@ -15,5 +15,7 @@ bool HelpFileExists();
 bool FileExists(const std::string& path);
 // The start of a file's text, "" when it cannot be read.
 std::string FileStart(const std::string& path);
+// At most `room` bytes from the start of a file; "" when it cannot be read.
+std::string FileText(const std::string& path, unsigned long room);
 // The files on disk and the manual's code of the user's interface language.
 keywordhelp::ManualAccess ServerManual();

@@ -26,9 +26,10 @@
 namespace {
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaly";
-constexpr char kInstalledFiles[][24] = {"Scrivel.exe",        "Options.dll",           "Brenlo.dll",
-                                        "editor.dll",         "Tessaly-keywords.txt",  "Tessaly.chm",
-                                        "Tessaly-ReadMe.txt", "Uninstall-Tessaly.exe", "Uninstall-Tessaly.ini"};
+constexpr char kInstalledFiles[][24] = {"Scrivel.exe",          "Options.dll",          "Brenlo.dll",
+                                        "editor.dll",           "Tessaly-keywords.txt", "Tessaly-directives.txt",
+                                        "Tessaly.chm",          "Tessaly-ReadMe.txt",   "Uninstall-Tessaly.exe",
+                                        "Uninstall-Tessaly.ini"};
 constexpr char kUninstaller[] = "Uninstall-Tessaly.exe";
 constexpr DWORD kSetupMs = 60000;
 constexpr char kUninstallCaption[] = "Tessaly " TESSALY_VERSION " Uninstall";

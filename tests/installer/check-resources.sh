@@ -51,7 +51,7 @@ if [ -f "$setup" ]; then
   rc=$(resources "$setup")
   grep -q "VALUE \"ProductVersion\", \"$version\"" <<<"$rc" || fail "installer: product version"
   listed=$(unzip -Z1 "$dist/Tessaly-$version.zip" | LC_ALL=C sort | tr '\n' ' ')
-  expected="Brenlo.dll Options.dll Scrivel.exe Tessaly-ReadMe.txt Tessaly-keywords.txt Tessaly.chm editor.dll "
+  expected="Brenlo.dll Options.dll Scrivel.exe Tessaly-ReadMe.txt Tessaly-directives.txt Tessaly-keywords.txt Tessaly.chm editor.dll "
   [ "$listed" = "$expected" ] || fail "zip holds: $listed"
   # F1 in the demo opens the sample server's manual.
   demo=$(unzip -Z1 "$dist/TessalyDemo-$version.zip")

@@ -72,13 +72,19 @@ void SendKey(WORD vk, bool up)
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs)
 {
+    return WaitUntilPumping(condition, PumpMessages, timeoutMs, pollMs);
+}
+
+bool WaitUntilPumping(const std::function<bool()>& condition, const std::function<void()>& pump, DWORD timeoutMs,
+                      DWORD pollMs)
+{
     const DWORD start = ::GetTickCount();
     for (;;) {
         if (condition())
             return true;
         if (::GetTickCount() - start >= timeoutMs)
             return false;
-        PumpMessages();
+        pump();
         ::Sleep(pollMs);
     }
 }

@@ -14,6 +14,10 @@ namespace ui {
 // Polls until the condition holds, pumping this thread's messages meanwhile; false after the
 // time-out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000, DWORD pollMs = 20);
+// The same, with this thread's messages pumped by `pump` (a window under test in this process
+// may need its own pre-translation).
+bool WaitUntilPumping(const std::function<bool()>& condition, const std::function<void()>& pump,
+                      DWORD timeoutMs = 10000, DWORD pollMs = 20);
 
 // Visible top-level windows of a process (0: any process) whose class and caption match
 // (null matches anything; the caption may be a prefix when prefix is true).

@@ -64,15 +64,8 @@ void Pump()
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs = 5000)
 {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        Pump();
-        if (condition())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(10);
-    }
+    Pump();
+    return ui::WaitUntilPumping(condition, Pump, timeoutMs, 10);
 }
 
 // What the screen shows of a window's client area, row by row.
