@@ -27,6 +27,9 @@ public:
 
     // The shown log's size changed while it was shown: the tree's label follows.
     void ShownLogResized(std::uint64_t size);
+    // The status bar's right-hand pane, from what the log view does now. Idle time updates
+    // it too, but a change made from a timer or a sent message brings no idle time.
+    void ShowViewPane();
 
     // The panes of the splitter; null before they exist.
     CLeftView* TreePane() const;
@@ -55,7 +58,5 @@ protected:
     void FindHelpFile();
     void StoreLayout();
     void OnHelpTopics();
-    // The status bar's right-hand pane, from what the log view does.
-    void ShowViewPane();
     int PaneTextWidth(const std::string& text) const;
 };

@@ -71,6 +71,7 @@ void CTestsdiView::OnInitialUpdate()
     m_watching = doc && !doc->GetPathName().empty();
     if (m_watching && m_follow.LogShown())
         GoToEnd();
+    ShowFollowState();
 }
 
 void CTestsdiView::ApplyEditorSettings()
@@ -89,12 +90,14 @@ void CTestsdiView::OnGoUp()
 {
     TopOfFile(TRUE);
     m_follow.Leave();
+    ShowFollowState();
 }
 
 void CTestsdiView::OnGoDown()
 {
     GoToEnd();
     m_follow.WentToEnd();
+    ShowFollowState();
 }
 
 void CTestsdiView::GoToEnd()
@@ -109,12 +112,20 @@ void CTestsdiView::OnFollowEnd()
     if (m_follow.Toggle())
         GoToEnd();
     LogViewerApp().WriteProfileInt(settings::kSection, settings::kFollowEnd, m_follow.Chosen() ? 1 : 0);
+    ShowFollowState();
 }
 
 void CTestsdiView::ShowsCopy()
 {
     m_watching = false;
     m_follow.Leave();
+    ShowFollowState();
+}
+
+void CTestsdiView::ShowFollowState()
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+        frame->ShowViewPane();
 }
 
 void CTestsdiView::Tell(UINT textId)
@@ -156,14 +167,17 @@ void CTestsdiView::LookAtLog()
     }
     if (m_follow.Following())
         GoToEnd();
+    ShowFollowState();
     if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
         frame->ShownLogResized(static_cast<std::uint64_t>(edit->GetLength()));
 }
 
 void CTestsdiView::CheckStillAtEnd()
 {
-    if (m_follow.Following() && !IsAtEnd())
+    if (m_follow.Following() && !IsAtEnd()) {
         m_follow.Leave();
+        ShowFollowState();
+    }
 }
 
 bool CTestsdiView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)

@@ -45,6 +45,8 @@ private:
     // After the user moved the caret or scrolled: away from the end, following stops.
     void CheckStillAtEnd();
     void Tell(UINT textId);
+    // Shows whether the view follows in the status bar at once.
+    void ShowFollowState();
 
     CFollowMode m_follow{true};
     bool m_watching = false;  // a log from disk is shown, not a copy or nothing
