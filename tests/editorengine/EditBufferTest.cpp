@@ -194,7 +194,7 @@ TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut)
 }
 
 // A log followed as a server writes, cuts, rotates and deletes it; the same rules for every
-// system, whether the deleted file's name goes at once (here) or with the last handle.
+// system, whether the deleted file's name goes at once or with the last handle.
 TEST_F(EditBufferTest, AFollowedLogIsPickedUpThroughEveryRotation)
 {
     using Result = EditBuffer::FollowResult;
@@ -211,8 +211,13 @@ TEST_F(EditBufferTest, AFollowedLogIsPickedUpThroughEveryRotation)
     WriteBytes(path, "rotated\n");
     EXPECT_EQ(m_buffer.Follow(), Result::Replaced);
     EXPECT_EQ(AllText(m_buffer), "rotated\n");
+    // A name that waits for the last handle (under Wine) goes once the buffer lets go of the
+    // file for a moment, which it does every few looks.
     std::filesystem::remove(path);
-    EXPECT_EQ(m_buffer.Follow(), Result::Gone);
+    Result deleted = Result::None;
+    for (int look = 0; look < 10 && deleted == Result::None; ++look)
+        deleted = m_buffer.Follow();
+    EXPECT_EQ(deleted, Result::Gone);
     EXPECT_TRUE(m_buffer.File()->IsReleased());
     EXPECT_EQ(m_buffer.Text().Length(), 8) << "the length stays; what no view showed reads as blanks";
     EXPECT_EQ(m_buffer.Follow(), Result::None);
