@@ -134,7 +134,7 @@ CConfigReader::CConfigReader(const std::string& serverFolder, const CDirectiveLi
 
 bool CConfigReader::Read()
 {
-    m_config.mainFile = m_resolver.Resolve(kMainFile);
+    m_config.mainFile = m_resolver.Resolve(m_mainFileWritten);
     const std::string error = ReadFile(m_config.mainFile, 0);
     if (!error.empty()) {
         m_problem = {ConfigProblem::Stage::Build, error, m_config.mainFile, 0};
@@ -221,7 +221,7 @@ std::string CConfigReader::Handle(const Directive& d, const std::string& path, F
         return Include(d, false, depth);
     if (confpath::EqualNoCase(d.name, "IncludeOptional"))
         return Include(d, true, depth);
-    Apply(d);
+    Apply(d, path);
     return std::string();
 }
 
@@ -352,7 +352,7 @@ std::string CConfigReader::Include(const Directive& d, bool optional, int depth)
     return std::string();
 }
 
-void CConfigReader::Apply(const Directive& d)
+void CConfigReader::Apply(const Directive& d, const std::string& path)
 {
     const std::vector<std::string> words = SplitArguments(d.args);
     if (words.empty())
@@ -365,6 +365,9 @@ void CConfigReader::Apply(const Directive& d)
     } else if (confpath::EqualNoCase(d.name, "LoadModule")) {
         if (words.size() > 1)
             m_modules.Load(first, words[1]);
+    } else if (confpath::EqualNoCase(d.name, "Listen")) {
+        if (!m_host)  // the server refuses it inside a host
+            AddListen(first, path, d.line);
     } else if (confpath::EqualNoCase(d.name, "ServerRoot")) {
         if (!m_host) {
             m_resolver.SetDeclaredRoot(first);
@@ -386,6 +389,19 @@ void CConfigReader::Apply(const Directive& d)
         if (!m_host && confpath::EqualNoCase(d.name, "ErrorLog"))
             m_config.errorLog = file;
     }
+}
+
+void CConfigReader::AddListen(const std::string& argument, const std::string& path, int line)
+{
+    std::optional<ListenAddress> listen = ParseListenArgument(argument);
+    if (!listen)
+        return;
+    for (const ListenAddress& known : m_config.listens)
+        if (known.port == listen->port && confpath::EqualNoCase(known.host, listen->host))
+            return;
+    listen->file = path;
+    listen->line = line;
+    m_config.listens.push_back(std::move(*listen));
 }
 
 void CConfigReader::WalkProblem(const std::string& path, int line, std::string message)

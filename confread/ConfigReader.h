@@ -35,8 +35,11 @@ public:
     // "-D name" on the server's command line, before Read.
     void Define(const std::string& name) { m_variables.Define(name, std::string()); }
 
-    // Reads conf/httpd.conf below the server folder. False when a problem was found; what
-    // was read until then stays available.
+    // "-f file" on the server's command line, before Read; relative to the server folder.
+    void SetMainFile(const std::string& written) { m_mainFileWritten = written; }
+
+    // Reads the main file (conf/httpd.conf below the server folder unless SetMainFile named
+    // another). False when a problem was found; what was read until then stays available.
     bool Read();
     const ServerConfig& Config() const { return m_config; }
     const ConfigProblem& Problem() const { return m_problem; }
@@ -69,10 +72,12 @@ private:
     std::string CloseSection(const Directive& d, const std::string& path, std::vector<Open>& open);
     bool ConditionHolds(const std::string& section, const SectionCondition& condition) const;
     std::string Include(const Directive& d, bool optional, int depth);
-    void Apply(const Directive& d);
+    void Apply(const Directive& d, const std::string& path);
+    void AddListen(const std::string& argument, const std::string& path, int line);
     void WalkProblem(const std::string& path, int line, std::string message);
 
     confpath::CPathResolver m_resolver;
+    std::string m_mainFileWritten = kMainFile;
     const CDirectiveList* m_directives;
     ServerConfig m_config;
     ConfigProblem m_problem;

@@ -230,3 +230,13 @@ std::vector<std::string> CDirectiveList::Modules() const
     });
     return modules;
 }
+
+CDirectiveList LoadDirectiveList(const std::string& folder)
+{
+    CDirectiveList list;
+    if (list.ReadScriptFile(folder + "/" + kKeywordScriptName))
+        list.AddBuiltIn();
+    else
+        list.UseBuiltIn();
+    return list;
+}

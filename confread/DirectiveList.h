@@ -46,3 +46,9 @@ private:
 // "htdocs/manual/mod/mod_alias.html#alias" -> "mod_alias.c"; the pages that describe
 // several modules' directives at once name the Windows module that carries them.
 std::string ModuleFromHelpPath(std::string_view helpPath);
+
+// The keyword script's name; it lies beside the programs that read it.
+constexpr const char* kKeywordScriptName = "Tessaly-keywords.txt";
+// The directives of the keyword script in `folder` and the server's own modules; the
+// built-in list when the script cannot be read.
+CDirectiveList LoadDirectiveList(const std::string& folder);

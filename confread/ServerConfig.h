@@ -1,9 +1,11 @@
 #pragma once
 // What the Launcher and the stand-in server need to know of a server's configuration:
-// where it lives, its virtual hosts and its log files.
+// where it lives, its virtual hosts, its log files and the addresses it listens on.
 
 #include <string>
 #include <vector>
+
+#include "ListenAddress.h"
 
 struct VirtualHostInfo {
     std::string address;       // the <VirtualHost> arguments, e.g. "*:80"
@@ -22,5 +24,6 @@ struct ServerConfig {
     std::string errorLog;           // the main server's, resolved
     std::vector<std::string> logs;  // the main server's log files, resolved
     std::vector<VirtualHostInfo> hosts;
+    std::vector<ListenAddress> listens;  // each address and port once, in reading order
     std::vector<std::string> filesRead;  // every configuration file, in reading order
 };

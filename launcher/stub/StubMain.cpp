@@ -17,10 +17,10 @@
 #include "DirectiveList.h"
 #include "ProcessRunner.h"
 #include "ServerReports.h"
+#include "ServerSwitches.h"
 
 namespace {
 
-constexpr const char* kKeywordScript = "Tessaly-keywords.txt";
 constexpr const char* kServerProgram = "apache.exe";
 
 void Print(FILE* stream, const std::string& text)
@@ -54,36 +54,12 @@ std::string CurrentFolder()
     return std::string(folder, n < MAX_PATH ? n : 0);
 }
 
-CDirectiveList LoadDirectives()
-{
-    CDirectiveList list;
-    // The keyword script comes from the manual; the server's own modules are known as well.
-    if (list.ReadScriptFile(ModuleFolder() + "\\" + kKeywordScript))
-        list.AddBuiltIn();
-    else
-        list.UseBuiltIn();
-    return list;
-}
-
 bool Has(const std::vector<std::string>& args, const char* flag)
 {
     for (const std::string& a : args)
         if (a == flag)
             return true;
     return false;
-}
-
-// The names given with "-D NAME" or "-DNAME".
-std::vector<std::string> DefinedNames(const std::vector<std::string>& args)
-{
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-D" && i + 1 < args.size())
-            names.push_back(args[++i]);
-        else if (args[i].size() > 2 && args[i].rfind("-D", 0) == 0)
-            names.push_back(args[i].substr(2));
-    }
-    return names;
 }
 
 int RunServer(const std::string& folder, const std::string& arguments)
@@ -102,7 +78,7 @@ int RunServer(const std::string& folder, const std::string& arguments)
     return static_cast<int>(result.exitCode);
 }
 
-int Answer(const std::string& folder, const std::vector<std::string>& args)
+int Answer(const std::string& folder, const std::vector<std::string>& args, const ServerSwitches& switches)
 {
     if (Has(args, "-v")) {
         Print(stdout, reports::Version());
@@ -112,15 +88,15 @@ int Answer(const std::string& folder, const std::vector<std::string>& args)
         Print(stdout, reports::CompiledModules());
         return 0;
     }
-    const CDirectiveList directives = LoadDirectives();
+    // The keyword script comes from the manual; the server's own modules are known as well.
+    const CDirectiveList directives = LoadDirectiveList(confpath::ToForwardSlashes(ModuleFolder()));
     if (Has(args, "-L")) {
         Print(stdout, reports::Directives(directives));
         return 0;
     }
     if (Has(args, "-t") || Has(args, "-S")) {
         CConfigReader reader(folder, &directives);
-        for (const std::string& name : DefinedNames(args))
-            reader.Define(name);
+        ApplySwitches(switches, reader);
         if (!reader.Read()) {
             Print(stderr, reports::SyntaxCheck(reader));
             return 1;
@@ -140,13 +116,11 @@ int Answer(const std::string& folder, const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::string folder = CurrentFolder();
-    for (std::size_t i = 0; i + 1 < args.size(); ++i)
-        if (args[i] == "-d")
-            folder = args[i + 1];
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const ServerSwitches switches = ReadServerSwitches(args);
+    const std::string folder = switches.serverRoot.empty() ? CurrentFolder() : switches.serverRoot;
 
     if (FileExists(folder + "\\" + kServerProgram))
         return RunServer(folder, ArgumentsOf(::GetCommandLineA()));
-    return Answer(confpath::Trimmed(folder), args);
+    return Answer(confpath::Trimmed(folder), args, switches);
 }

@@ -89,6 +89,11 @@ bool CMainFrame::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
         *result = OnLauncherNotify(wParam);
         return true;
     }
+    if (msg == kPortsChecked) {
+        OnPortsChecked(wParam);
+        *result = 0;
+        return true;
+    }
     return CMDIFrameWnd::OnWndMsg(msg, wParam, lParam, result);
 }
 

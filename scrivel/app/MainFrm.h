@@ -11,6 +11,7 @@
 #include "FlashStatusBar.h"
 #include "KeywordHelp.h"
 #include "MDIFrameWnd.h"
+#include "PortCheck.h"
 #include "SizingBar.h"
 #include "ToolBar.h"
 #include "WebBrowser2.h"
@@ -32,6 +33,8 @@ public:
     void ShowSyntaxReport(const char* text);
     void BringToFront();
     LRESULT OnLauncherNotify(WPARAM code);
+    // "Save all and test" has asked the Launcher (code 10) and awaits its answer.
+    void AwaitTestAnswer() { m_bTestAsked = 1; }
 
     // The documentation bar: shown (made first if need be) at `url`; shown or hidden.
     void NavigateDocBar(const std::string& url);
@@ -58,5 +61,11 @@ private:
     void HideDocBar();
     void OnHelpTopic();
     LRESULT OnSaveAndClose();
+    // After "Syntax OK" to our own test request: the ports the server will listen on.
+    void CheckServerPorts();
+    void OnPortsChecked(WPARAM number);
+    static constexpr UINT kPortsChecked = WM_APP + 1;  // wParam: the check's number
     int m_nStoredShowCmd = -1;
+    int m_bTestAsked = 0;
+    CPortCheck m_portCheck;
 };

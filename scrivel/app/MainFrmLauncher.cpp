@@ -1,18 +1,27 @@
 // The main frame's side of the conversation with the Launcher: its codes, the syntax-check
-// report and coming to the front.
+// report, the look at the server's ports after "Syntax OK" and coming to the front.
 #include <windows.h>
 
 #include "DocTemplate.h"
 #include "LauncherLink.h"
 #include "MainFrm.h"
+#include "RegistrySettingsBackend.h"
 #include "ScrivelApp.h"
 #include "ScrivelDoc.h"
+#include "ScrivelHelp.h"
 #include "ScrivelView.h"
+#include "SettingsStore.h"
 #include "SyntaxReport.h"
 
 LRESULT CMainFrame::OnLauncherNotify(WPARAM code)
 {
     CSharedData& shared = ScrivelApp().m_shared;
+    const bool answersOurTest = m_bTestAsked != 0;
+    if (code == LN_SYNTAX_ERROR || code == LN_STATUS_INFO || code == LN_STATUS_ERROR) {
+        // A newer report: what an earlier look at the ports finds is no longer wanted.
+        m_bTestAsked = 0;
+        m_portCheck.Drop();
+    }
     switch (code) {
         case LN_SYNTAX_ERROR: {
             const std::string report = shared.IsOpen() ? shared.GetText() : "";
@@ -41,11 +50,30 @@ LRESULT CMainFrame::OnLauncherNotify(WPARAM code)
                 ShowError(text.c_str());
             shared.SetText("");
             BringToFront();
+            if (code == LN_STATUS_INFO && answersOurTest && SaysSyntaxOk(text))
+                CheckServerPorts();
             return 0;
         }
         default:
             return 0;
     }
+}
+
+void CMainFrame::CheckServerPorts()
+{
+    const CSettingsStore store(UserSettingsBackend());
+    PortCheckInput input;
+    input.serverFolder = store.ReadApachePath();
+    input.testSwitches = store.ReadCommandLine(settings::CommandLine::Test);
+    input.keywordFolder = ProgramFolder();
+    m_portCheck.Start(input, m_hWnd, kPortsChecked);
+}
+
+void CMainFrame::OnPortsChecked(WPARAM number)
+{
+    const std::string message = m_portCheck.Take(number);
+    if (!message.empty())
+        ShowError(message.c_str());
 }
 
 LRESULT CMainFrame::OnSaveAndClose()

@@ -136,8 +136,11 @@ void CScrivelApp::SaveAllAndTest()
     // A Launcher that has ended may have left its window's handle behind: asking it would
     // come to nothing, so the user is told as when there is no Launcher.
     HWND launcher = m_shared.GetLauncherWnd();
-    if (launcher && ::IsWindow(launcher) && ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0))
+    if (launcher && ::IsWindow(launcher) && ::PostMessageA(launcher, WM_LAUNCHER_NOTIFY, LN_TEST_CONFIG, 0)) {
+        if (CMainFrame* frame = MainFrame())
+            frame->AwaitTestAnswer();
         return;
+    }
     if (CMainFrame* frame = MainFrame())
         frame->ShowError(texts::kStartLauncherFirst);
 }

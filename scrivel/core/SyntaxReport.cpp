@@ -280,3 +280,19 @@ SyntaxReport ReadSyntaxReport(std::string_view text, const IsKnownFile& isKnownF
     }
     return report;
 }
+
+bool SaysSyntaxOk(std::string_view text)
+{
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line == "Syntax OK")
+            return true;
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return false;
+}

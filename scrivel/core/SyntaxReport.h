@@ -36,3 +36,7 @@ constexpr std::size_t kSyntaxReportFieldRoom = 1023;
 using IsKnownFile = std::function<bool(const std::string& path)>;
 
 SyntaxReport ReadSyntaxReport(std::string_view text, const IsKnownFile& isKnownFile);
+
+// Whether one line of the Launcher's answer is "Syntax OK" (warnings may come before it;
+// line ends may be CR LF).
+bool SaysSyntaxOk(std::string_view text);

@@ -25,6 +25,17 @@ std::string Check(const CServerFolder& folder, const CDirectiveList& directives,
     return reports::SyntaxCheck(reader);
 }
 
+// The ports the configuration listens on.
+std::vector<int> Ports(const CServerFolder& folder, const CDirectiveList& directives)
+{
+    CConfigReader reader(folder.Path(), &directives);
+    reader.Read();
+    std::vector<int> ports;
+    for (const ListenAddress& listen : reader.Config().listens)
+        ports.push_back(listen.port);
+    return ports;
+}
+
 CDirectiveList BuiltIn()
 {
     CDirectiveList list;
@@ -175,6 +186,7 @@ TEST(StockConfiguration, PassesTheCheckAsShippedAndWithItsExtras)
     const CDirectiveList script = FromKeywordScript();
     EXPECT_EQ(Check(folder, builtIn), "Syntax OK\n");
     EXPECT_EQ(Check(folder, script), "Syntax OK\n");
+    EXPECT_EQ(Ports(folder, script), (std::vector<int>{80}));
 
     for (const char* extra :
          {"mpm", "multilang-errordoc", "autoindex", "languages", "info", "vhosts", "manual", "default"}) {
@@ -203,4 +215,5 @@ TEST(StockConfiguration, PassesTheCheckAsShippedAndWithItsExtras)
     folder.Write("conf/httpd.conf", main);
     EXPECT_EQ(Check(folder, script), "Syntax OK\n");
     EXPECT_EQ(Check(folder, script, {"SSL"}), "Syntax OK\n");
+    EXPECT_EQ(Ports(folder, script), (std::vector<int>{80, 443}));
 }
