@@ -1,5 +1,8 @@
 #include <editor/VQEdit.h>
 
+#include <algorithm>
+#include <vector>
+
 #include <editor/Colors.h>
 
 #include "EditBuffer.h"
@@ -25,12 +28,80 @@ static_assert(static_cast<int>(SafeWriteOutcome::Stopped) == VQ_WRITE_STOPPED);
 static_assert(static_cast<int>(SafeWriteOutcome::SourceFailed) == VQ_WRITE_SOURCE_CUT_SHORT);
 }  // namespace
 
+// Turns the buffer's changes into the lines they touched, for the program's watchers.
+class CVQEdit::Watchers : private tessaly::editor::BufferListener {
+public:
+    explicit Watchers(tessaly::editor::EditBuffer& buffer) : m_buffer(buffer), m_lines(buffer.Text().LineCount())
+    {
+        m_buffer.AddListener(this);
+    }
+    ~Watchers() { m_buffer.RemoveListener(this); }
+    Watchers(const Watchers&) = delete;
+    Watchers& operator=(const Watchers&) = delete;
+
+    std::vector<CVQEditWatcher*> m_watchers;
+
+private:
+    void OnBufferChange(const tessaly::editor::DocChange& change) override
+    {
+        using Kind = tessaly::editor::DocChange::Kind;
+        const tessaly::editor::TextSource& text = m_buffer.Text();
+        const int lines = static_cast<int>(text.LineCount());
+        const int delta = lines - m_lines;
+        m_lines = lines;
+        int first = -1;
+        if (change.kind != Kind::Reset)
+            first = static_cast<int>(text.LineFromPosition(change.pos));
+        const std::vector<CVQEditWatcher*> watchers = m_watchers;
+        for (CVQEditWatcher* w : watchers)
+            w->OnTextChanged(first, delta < 0 ? -delta : 0, delta > 0 ? delta : 0);
+    }
+
+    tessaly::editor::EditBuffer& m_buffer;
+    int m_lines;
+};
+
 CVQEdit::CVQEdit() : m_pBuffer(std::make_unique<tessaly::editor::EditBuffer>(*this))
 {
     m_Colors.CopyTo(*this);
 }
 
 CVQEdit::~CVQEdit() = default;
+
+int CVQEdit::GetLineCount() const
+{
+    return static_cast<int>(m_pBuffer->Text().LineCount());
+}
+
+void CVQEdit::GetLineText(int line, std::string& text, int room) const
+{
+    text.clear();
+    const tessaly::editor::TextSource& source = m_pBuffer->Text();
+    if (line < 0 || line >= source.LineCount() || room <= 0)
+        return;
+    const tessaly::editor::Pos n = std::min<tessaly::editor::Pos>(source.LineLength(line), room);
+    text.resize(static_cast<std::size_t>(n));
+    if (n > 0)
+        source.GetBytes(source.LineStart(line), n, text.data());
+}
+
+BOOL CVQEdit::AddWatcher(CVQEditWatcher* watcher)
+{
+    try {
+        if (!m_pWatchers)
+            m_pWatchers = std::make_unique<Watchers>(*m_pBuffer);
+        m_pWatchers->m_watchers.push_back(watcher);
+        return TRUE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+void CVQEdit::RemoveWatcher(CVQEditWatcher* watcher)
+{
+    if (m_pWatchers)
+        std::erase(m_pWatchers->m_watchers, watcher);
+}
 
 void CVQEdit::Refresh()
 {

@@ -2,6 +2,8 @@
 // the Edit commands that apply to what is under it, enabled as the frame's Edit menu is.
 #include <windowsx.h>
 
+#include <editor/VQEditorIds.h>
+
 #include "EditorWindow.h"
 #include "Handles.h"
 
@@ -58,6 +60,7 @@ void EditorWindow::OnContextMenu(LPARAM lParam)
     menu.Add(kDelete, "&Delete\tDel", CanCut());
     menu.AddSeparator();
     menu.Add(kSelectAll, "Select &All\tCtrl+A", m_buffer.Text().Length() > 0);
+    ::SendMessageA(m_wnd, VQEditContextMenuMessage(), reinterpret_cast<WPARAM>(menu.Get()), 0);
     const UINT chosen = static_cast<UINT>(
         ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, m_wnd, nullptr));
     switch (chosen) {
@@ -79,7 +82,11 @@ void EditorWindow::OnContextMenu(LPARAM lParam)
         case kSelectAll:
             SelectAll();
             break;
+        case 0:
+            break;
         default:
+            // One of the items the program's view added.
+            ::SendMessageA(m_wnd, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
             break;
     }
 }

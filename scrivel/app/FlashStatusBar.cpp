@@ -64,7 +64,11 @@ void CFlashStatusBar::EndFlash()
     m_nTimer = 0;
     m_bFlashing = 0;
     SetPaneStyle(0, m_nPaneStyle);
-    SetPaneText(0, AfxLoadString(AFX_IDS_IDLEMESSAGE).c_str());
+    // The frame's idle text: "Ready", or the syntax at the caret.
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->SetMessageText(static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+    else
+        SetPaneText(0, AfxLoadString(AFX_IDS_IDLEMESSAGE).c_str());
 }
 
 LRESULT CFlashStatusBar::CopyShownText(char* buffer, WPARAM room) const

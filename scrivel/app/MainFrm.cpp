@@ -5,6 +5,7 @@
 #include "KeywordHelp.h"
 #include "LauncherLink.h"
 #include "ScrivelHelp.h"
+#include "ScrivelView.h"
 #include "SettingsSchema.h"
 #include "resource.h"
 
@@ -94,6 +95,10 @@ bool CMainFrame::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
         *result = 0;
         return true;
     }
+    if (msg == WM_ENTERMENULOOP)
+        m_bInMenu = true;
+    else if (msg == WM_EXITMENULOOP)
+        m_bInMenu = false;
     return CMDIFrameWnd::OnWndMsg(msg, wParam, lParam, result);
 }
 
@@ -118,6 +123,29 @@ bool CMainFrame::UpdateCommand(CCmdUI& ui)
         default:
             return CMDIFrameWnd::UpdateCommand(ui);
     }
+}
+
+// After each burst of input: the caret may have moved to another directive. The text is
+// shown only when it changed, so a prompt the toolbar shows stays.
+void CMainFrame::OnIdleUpdateCmdUI()
+{
+    CMDIFrameWnd::OnIdleUpdateCmdUI();
+    auto* view = dynamic_cast<CScrivelView*>(GetActiveView());
+    std::string syntax = view ? view->CaretSyntaxLine() : std::string();
+    if (syntax == m_strCaretSyntax)
+        return;
+    m_strCaretSyntax = std::move(syntax);
+    if (!m_bInMenu)
+        SetMessageText(static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+}
+
+void CMainFrame::GetMessageString(UINT id, std::string& text) const
+{
+    if (id == AFX_IDS_IDLEMESSAGE && !m_strCaretSyntax.empty()) {
+        text = m_strCaretSyntax;
+        return;
+    }
+    CMDIFrameWnd::GetMessageString(id, text);
 }
 
 void CMainFrame::ShowInfo(const char* text)

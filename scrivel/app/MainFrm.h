@@ -46,8 +46,12 @@ public:
     // The show command for the first showing: a frame stored maximised comes back so.
     int StartupShowCommand(int requested) const;
 
+    // The idle text of the status bar: the syntax of the directive at the caret, or "Ready".
+    void GetMessageString(UINT id, std::string& text) const override;
+
 protected:
     bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnIdleUpdateCmdUI() override;
     bool HandleCommand(UINT id, UINT code) override;
     bool UpdateCommand(CCmdUI& ui) override;
     int OnCreate(CREATESTRUCTA* cs) override;
@@ -68,4 +72,6 @@ private:
     int m_nStoredShowCmd = -1;
     int m_bTestAsked = 0;
     CPortCheck m_portCheck;
+    std::string m_strCaretSyntax;  // what the status bar shows while idle, "" for "Ready"
+    bool m_bInMenu = false;        // a menu shows its items' prompts
 };

@@ -9,6 +9,9 @@
 #include "Handles.h"
 #include "LauncherLink.h"
 #include "MainFrm.h"
+#include "ConfLine.h"
+#include "ConfPath.h"
+#include "ConfigReader.h"
 #include "ScrivelDoc.h"
 #include "ScrivelHelp.h"
 #include "ScrivelTexts.h"
@@ -79,6 +82,7 @@ bool CScrivelApp::InitInstance()
     m_pMainWnd = frame;
     m_Keywords.ReadScript();
     ReadCatalogue();
+    m_bAutoComplete = GetProfileInt(settings::kSection, settings::kAutoComplete, 1) != 0;
     OpenConfiguredFiles();
     frame->ShowWindow(frame->StartupShowCommand(m_nCmdShow));
     frame->UpdateWindow();
@@ -118,9 +122,23 @@ bool CScrivelApp::HandleCommand(UINT id, UINT code)
         case ID_APP_ABOUT:
             OnAppAbout();
             return true;
+        case ID_VIEW_AUTO_COMPLETE:
+            m_bAutoComplete = !m_bAutoComplete;
+            WriteProfileInt(settings::kSection, settings::kAutoComplete, m_bAutoComplete ? 1 : 0);
+            return true;
         default:
             return CWinApp::HandleCommand(id, code);
     }
+}
+
+bool CScrivelApp::UpdateCommand(CCmdUI& ui)
+{
+    if (ui.m_nID == ID_VIEW_AUTO_COMPLETE) {
+        ui.Enable(true);
+        ui.SetCheck(m_bAutoComplete ? 1 : 0);
+        return true;
+    }
+    return CWinApp::UpdateCommand(ui);
 }
 
 void CScrivelApp::ReadCatalogue()
@@ -128,6 +146,30 @@ void CScrivelApp::ReadCatalogue()
     // The catalogue is about 70 KB; a file many times that is not ours.
     constexpr unsigned long kRoom = 1ul << 20;
     m_catalogue.ReadText(FileText(ProgramFolder() + "\\" + directives::kCatalogueName, kRoom));
+}
+
+const std::vector<std::string>& CScrivelApp::AccessFileNames()
+{
+    if (!m_accessFileNames.empty())
+        return m_accessFileNames;
+    constexpr unsigned long kRoom = 8ul << 20;
+    const std::string folder = GetProfileString(settings::kSection, settings::kApachePath, "");
+    const std::string text = folder.empty() ? std::string() : FileText(folder + "\\conf\\httpd.conf", kRoom);
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const conf::LineHead head = conf::HeadOf(line);
+        if (head.kind == conf::LineHead::kDirective && confpath::EqualNoCase(head.name, "AccessFileName")) {
+            for (const std::string& name : SplitArguments(line.substr(head.nameStart + head.name.size())))
+                m_accessFileNames.push_back(name);
+        }
+    }
+    if (m_accessFileNames.empty())
+        m_accessFileNames.push_back(".htaccess");
+    return m_accessFileNames;
 }
 
 void CScrivelApp::SaveAllAndTest()

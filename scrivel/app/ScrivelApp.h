@@ -20,14 +20,16 @@ public:
     // The directives beside the program; empty when its file is missing or damaged, and
     // Scrivel then shows no syntax and completes nothing.
     directives::Catalogue m_catalogue;
+    // Completion comes by itself after three letters of a directive name ("AutoComplete").
+    bool m_bAutoComplete = true;
 
     bool InitInstance() override;
     int ExitInstance() override;
 
     // Settings\Files: File0 to File99, up to the first empty one.
     void OpenConfiguredFiles();
-    // Opens `path`; a missing file is offered for creation first.
-    void OpenOrCreate(const char* path);
+    // Opens `path`; a missing file is offered for creation first. The document, or null.
+    CDocument* OpenOrCreate(const char* path);
 
     // The open-document registry, by the short form of each document's path; a document
     // has one entry, which follows its path.
@@ -37,11 +39,16 @@ public:
     // Whether `path` names an existing file or an open document.
     bool IsKnownFile(const char* path) const;
 
+    // The names of the server's per-folder files: those of AccessFileName in the server's
+    // conf\httpd.conf, else ".htaccess".
+    const std::vector<std::string>& AccessFileNames();
+
     void SaveAllAndTest();
     CMainFrame* MainFrame() const;
 
 protected:
     bool HandleCommand(UINT id, UINT code) override;
+    bool UpdateCommand(CCmdUI& ui) override;
 
 private:
     void ReadCatalogue();
@@ -51,6 +58,7 @@ private:
         std::string shortPath;
     };
     std::vector<RegisteredDocument> m_openDocuments;
+    std::vector<std::string> m_accessFileNames;  // read on first need
 
     void OnAppAbout();
 };

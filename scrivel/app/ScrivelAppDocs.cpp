@@ -47,24 +47,22 @@ void CScrivelApp::OpenConfiguredFiles()
     }
 }
 
-void CScrivelApp::OpenOrCreate(const char* path)
+CDocument* CScrivelApp::OpenOrCreate(const char* path)
 {
-    if (FileAttributesOf(path) != INVALID_FILE_ATTRIBUTES) {
-        OpenDocumentFile(path);
-        return;
-    }
+    if (FileAttributesOf(path) != INVALID_FILE_ATTRIBUTES)
+        return OpenDocumentFile(path);
     if (AfxMessageBox(WithPath(texts::kFileNotFound, path).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
+        return nullptr;
     // The question may have stayed open for minutes: a file that appeared meanwhile is
     // opened as it is, never emptied.
     CFileHandle created(::CreateFileW(WideFilePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!created && ::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) {
         AfxMessageBox(WithPath(texts::kErrorCreatingFile, path).c_str(), MB_OK);
-        return;
+        return nullptr;
     }
     created.Reset();
-    OpenDocumentFile(path);
+    return OpenDocumentFile(path);
 }
 
 void CScrivelApp::RegisterDocument(const char* path, CDocument* document)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "ConfPath.h"
 #include "ScrivelApp.h"
 #include "ScrivelTexts.h"
 #include "StatusTexts.h"
@@ -46,6 +47,11 @@ bool CScrivelDoc::OnOpenDocument(const char* path)
         return false;
     if (m_Edit.ReadFile(path) != VQ_FILE_OK)
         return false;
+    const std::string name = confpath::FileName(confpath::ToForwardSlashes(path));
+    for (const std::string& accessFile : ScrivelApp().AccessFileNames()) {
+        if (confpath::EqualNoCase(name, accessFile))
+            m_nFileContext = directives::kHtaccess;
+    }
     m_Edit.Refresh();
     ScrivelApp().RegisterDocument(path, this);
     return true;

@@ -3,6 +3,9 @@
 // which reads and writes the file; the document keeps the framework's modified flag in line
 // with the buffer before asking whether to save.
 
+#include "DirectiveCatalogue.h"
+#include "DocSections.h"
+#include "IncludedPath.h"
 #include "Document.h"
 #include <editor/VQEdit.h>
 
@@ -10,6 +13,13 @@ class CScrivelDoc : public CDocument {
     DECLARE_DYNCREATE(CScrivelDoc)
 public:
     CVQEdit m_Edit;
+    CDocSections m_sections{m_Edit};
+    // The context of the file's top level: server config, .htaccess for a file named like
+    // the configuration's AccessFileName, or that of the Include line it was opened from.
+    unsigned m_nFileContext = directives::kServerConfig;
+    // Variables and ServerRoot from the file that included this one, when it was opened
+    // from its Include line.
+    includes::PathState m_pathState;
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;

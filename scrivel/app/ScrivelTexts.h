@@ -14,6 +14,12 @@ constexpr char kFileNotFound[] = "File %s not found. Do you wish to create new f
 constexpr char kErrorCreatingFile[] = "Error creating file %s.";
 constexpr char kStartLauncherFirst[] = "Start Launcher first.";
 
+// Paths named by a configuration line (Ctrl+Enter).
+constexpr char kPathExists[] = "%s exists.";
+constexpr char kPathMissing[] = "%s does not exist.";
+constexpr char kNoIncludedFile[] = "No file matches %s.";
+constexpr char kNoPathOnLine[] = "This line names no included file or path.";
+
 // Help.
 constexpr char kDocBarTitle[] = "Apache documentation";
 constexpr char kHelpFile[] = "\\Tessaly.chm";

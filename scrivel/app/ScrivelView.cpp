@@ -2,6 +2,7 @@
 
 #include "FwIds.h"
 #include "KeywordHelp.h"
+#include "ScrivelApp.h"
 #include "ScrivelDoc.h"
 #include "resource.h"
 
@@ -34,6 +35,14 @@ bool CScrivelView::UpdateCommand(CCmdUI& ui)
         const bool hasHelp = LookUpKeyword(word, helpPath) && !helpPath.empty();
         ui.SetText(keywordhelp::MenuText(word, hasHelp).c_str());
         ui.Enable(hasHelp);
+        return true;
+    }
+    if (ui.m_nID == ID_OPEN_INCLUDED) {
+        ui.Enable(true);
+        return true;
+    }
+    if (ui.m_nID == ID_EDIT_COMPLETE) {
+        ui.Enable(!ScrivelApp().m_catalogue.Empty());
         return true;
     }
     return CVQEditView::UpdateCommand(ui);

@@ -51,13 +51,36 @@ bool CScrivelView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
         *result = TRUE;
         return true;
     }
-    return CVQEditView::OnWndMsg(msg, wParam, lParam, result);
+    if (msg == VQEditContextMenuMessage()) {
+        HMENU menu = reinterpret_cast<HMENU>(wParam);
+        const UINT state = LineNamesPath(CaretLine()) ? MF_ENABLED : MF_GRAYED;
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu, MF_STRING | state, ID_OPEN_INCLUDED, "Open &included file\tCtrl+Enter");
+        *result = 0;
+        return true;
+    }
+    if (OnCompletionMessage(msg, wParam, lParam)) {
+        *result = 0;
+        return true;
+    }
+    const bool handled = CVQEditView::OnWndMsg(msg, wParam, lParam, result);
+    if (msg == WM_CHAR)
+        OnCharTyped(wParam);
+    return handled;
 }
 
 bool CScrivelView::HandleCommand(UINT id, UINT code)
 {
     if (id == ID_HELP_KEYWORD) {
         ShowKeywordHelp();
+        return true;
+    }
+    if (id == ID_EDIT_COMPLETE) {
+        StartCompletion(false);
+        return true;
+    }
+    if (id == ID_OPEN_INCLUDED) {
+        OpenIncluded();
         return true;
     }
     return CVQEditView::HandleCommand(id, code);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "ConfLine.h"
+
 namespace conf {
 
 namespace {
@@ -34,6 +36,29 @@ constexpr std::array<SectionEffect, 16> kEffects{{
 }};
 
 }  // namespace
+
+CompletionPoint CompletionAt(std::string_view beforeCaret)
+{
+    CompletionPoint point;
+    std::size_t at = beforeCaret.find_first_not_of(" \t");
+    if (at == std::string_view::npos)
+        at = beforeCaret.size();
+    point.kind = CompletionPoint::kDirective;
+    if (at < beforeCaret.size() && beforeCaret[at] == '<') {
+        ++at;
+        point.kind = CompletionPoint::kSection;
+        if (at < beforeCaret.size() && beforeCaret[at] == '/') {
+            ++at;
+            point.kind = CompletionPoint::kSectionEnd;
+        }
+    }
+    const std::string_view name = beforeCaret.substr(at);
+    if (!std::all_of(name.begin(), name.end(), IsNameChar))
+        return CompletionPoint();
+    point.wordStart = at;
+    point.prefix = name;
+    return point;
+}
 
 unsigned ContextAt(const std::vector<OpenSection>& enclosing, unsigned fileContext)
 {

@@ -6,6 +6,7 @@
 // virtual host, <Directory>, <Location>, <Files>, <If> and their kin directory, <Proxy>
 // proxy section; <IfModule>, <IfDefine>, <Limit>, <RequireAll> and the like leave it as it is.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +14,17 @@
 #include "SectionIndex.h"
 
 namespace conf {
+
+// What the caret stands at the end of, for completion: a name typed at the start of a line,
+// after "<" (a section) or after "</" (a section's end).
+struct CompletionPoint {
+    enum Kind { kNone, kDirective, kSection, kSectionEnd };
+    Kind kind = kNone;
+    std::size_t wordStart = 0;  // where the name starts (after the angle bracket and slash)
+    std::string prefix;         // the name typed so far
+};
+// `beforeCaret`: the caret's line up to the caret.
+CompletionPoint CompletionAt(std::string_view beforeCaret);
 
 // A context of directives::Context (one bit).
 unsigned ContextAt(const std::vector<OpenSection>& enclosing, unsigned fileContext);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include <editor/EditorApi.h>
 #include <editor/EditorSettings.h>
@@ -13,6 +14,18 @@
 namespace tessaly::editor {
 class EditBuffer;
 }
+
+// A watcher of a buffer's text (a program's index of its lines): told after each change
+// which lines it touched. Told on the buffer's thread; a watcher must not throw.
+class CVQEditWatcher {
+public:
+    // Line `firstLine` (from 0) changed, `linesRemoved` line ends after it went and
+    // `linesAdded` came; a whole new text comes as firstLine -1.
+    virtual void OnTextChanged(int firstLine, int linesRemoved, int linesAdded) = 0;
+
+protected:
+    ~CVQEditWatcher() = default;
+};
 
 class EDITORAPI CVQEdit : public tessaly::editor::EditorSettings {
 public:
@@ -44,8 +57,19 @@ public:
     void SetSyntaxColoring(BOOL on);
     BOOL GetSyntaxColoring() const;
 
+    // The text's lines: how many, and the start of one (at most `room` bytes, without its
+    // line end; "" beyond the last).
+    int GetLineCount() const;
+    void GetLineText(int line, std::string& text, int room = 0x7FFFFFFF) const;
+    // A watcher is told of every change until it is removed; it must be removed before it
+    // ends. FALSE when there is no memory for it.
+    BOOL AddWatcher(CVQEditWatcher* watcher);
+    void RemoveWatcher(CVQEditWatcher* watcher);
+
     tessaly::editor::EditBuffer& Buffer() { return *m_pBuffer; }
 
 private:
+    class Watchers;
     std::unique_ptr<tessaly::editor::EditBuffer> m_pBuffer;
+    std::unique_ptr<Watchers> m_pWatchers;
 };
