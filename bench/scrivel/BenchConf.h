@@ -22,9 +22,10 @@ private:
     unsigned m_state = 1;
 };
 
-inline const char* const kWords[] = {"the", "server",        "directive", "module", "is",       "loaded", "when",   "requests",
-                              "for", "this",          "host",      "are",    "answered", "from",   "folder", "below",
-                              "see", "documentation", "default",   "value",  "changes",  "only",   "if",     "needed"};
+inline const char* const kWords[] = {"the",      "server",   "directive", "module", "is",   "loaded",
+                                     "when",     "requests", "for",       "this",   "host", "are",
+                                     "answered", "from",     "folder",    "below",  "see",  "documentation",
+                                     "default",  "value",    "changes",   "only",   "if",   "needed"};
 
 // A comment of about `length` bytes (without the line end).
 inline std::string Comment(Draw& draw, std::size_t length)

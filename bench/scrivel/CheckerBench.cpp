@@ -139,9 +139,10 @@ int main(int argc, char** argv)
     std::printf("  colouring pass:    median %8.2f ms  (baseline, same text, same run; %zu runs coloured)\n",
                 Median(colour), styleRuns);
     std::printf("  ratio check/colouring: %.2f\n", Median(colour) > 0 ? Median(full) / Median(colour) : 0.0);
-    std::printf("  keystroke re-check: median %7.3f ms  p99 %.3f ms over %d keys  (budget of a keystroke %.0f ms: %s)\n",
-                Median(keys), Percentile99(keys), keystrokes, kKeystrokeTargetMs,
-                Percentile99(keys) <= kKeystrokeTargetMs ? "within" : "NOT within");
+    std::printf(
+        "  keystroke re-check: median %7.3f ms  p99 %.3f ms over %d keys  (budget of a keystroke %.0f ms: %s)\n",
+        Median(keys), Percentile99(keys), keystrokes, kKeystrokeTargetMs,
+        Percentile99(keys) <= kKeystrokeTargetMs ? "within" : "NOT within");
     std::printf("  problems found: %zu\n", problems);
     return 0;
 }

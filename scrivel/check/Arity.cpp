@@ -50,7 +50,8 @@ bool IsOptional(std::string_view word)
 
 const char* Number(int n)
 {
-    static const char* const kNumbers[] = {"no", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"};
+    static const char* const kNumbers[] = {"no",   "one", "two",   "three", "four",
+                                           "five", "six", "seven", "eight", "nine"};
     return n >= 0 && n < 10 ? kNumbers[n] : nullptr;
 }
 
@@ -79,7 +80,8 @@ Arity ArityOf(std::string_view syntax)
             open = true;
         } else if (IsOptional(word)) {
             ++max;
-            open = open || word.find_first_of(" \t") != std::string_view::npos || word.find("...") != std::string_view::npos;
+            open = open || word.find_first_of(" \t") != std::string_view::npos ||
+                   word.find("...") != std::string_view::npos;
         } else {  // "[IP-address:]portnumber" too: an optional part of a word
             ++arity.min;
             ++max;

@@ -73,8 +73,7 @@ std::string CloseWithoutOpen(std::string_view section)
 
 std::string CloseOfOther(std::string_view open, std::string_view closed)
 {
-    return "Expected </" + Str(open) + "> but saw </" + Str(closed) + ">: <" + Str(open) +
-           "> is still open here";
+    return "Expected </" + Str(open) + "> but saw </" + Str(closed) + ">: <" + Str(open) + "> is still open here";
 }
 
 std::string NotClosed(std::string_view section)

@@ -33,8 +33,8 @@ private:
     struct Open {
         std::string name;
         SectionRole role;
-        bool skipped;    // the server skips its body
-        bool doubtful;   // its condition is not known here
+        bool skipped;   // the server skips its body
+        bool doubtful;  // its condition is not known here
     };
 
     void Handle(std::string_view line, std::vector<Open>& open);

@@ -40,8 +40,8 @@ struct ConfigFacts {
 
 // Where the configuration starts and what the server is told on its command line.
 struct ConfigStart {
-    std::string serverFolder;  // relative paths of the configuration lie below it
-    std::string mainFile;      // the file the server reads first
+    std::string serverFolder;          // relative paths of the configuration lie below it
+    std::string mainFile;              // the file the server reads first
     std::vector<std::string> defines;  // -D names
 };
 

@@ -143,10 +143,9 @@ void FileChecker::ReplaceLines(int first, int removed, std::vector<std::string> 
     std::vector<Tag> fresh;
     ReadTags(from, to, fresh);
     const int oldEndLine = first + removed;
-    const bool sameNesting =
-        std::equal(fresh.begin(), fresh.end(), oldBegin, oldEnd, [&](const Tag& a, const Tag& b) {
-            return a.SameAs(b) && a.line == (b.line >= oldEndLine ? b.line + shift : b.line);
-        });
+    const bool sameNesting = std::equal(fresh.begin(), fresh.end(), oldBegin, oldEnd, [&](const Tag& a, const Tag& b) {
+        return a.SameAs(b) && a.line == (b.line >= oldEndLine ? b.line + shift : b.line);
+    });
     const std::ptrdiff_t at = oldBegin - m_tags.begin();
     m_tags.erase(oldBegin, oldEnd);
     m_tags.insert(m_tags.begin() + at, fresh.begin(), fresh.end());
@@ -224,7 +223,8 @@ int FileChecker::ParseLogical(int head, std::string& joined)
         at += closing ? 2 : 1;
     }
     std::size_t nameEnd = at;
-    while (nameEnd < line.size() && !IsBlank(line[nameEnd]) && (facts.kind == LineFacts::kDirective || line[nameEnd] != '>'))
+    while (nameEnd < line.size() && !IsBlank(line[nameEnd]) &&
+           (facts.kind == LineFacts::kDirective || line[nameEnd] != '>'))
         ++nameEnd;
     const std::string_view name = line.substr(at, nameEnd - at);
     if (name.empty() && facts.kind != LineFacts::kDirective)
@@ -367,14 +367,15 @@ void FileChecker::Walk()
 
 const FileChecker::Scope& FileChecker::ScopeAt(int line) const
 {
-    const auto after = std::lower_bound(m_tags.begin(), m_tags.end(), line,
-                                        [](const Tag& tag, int l) { return tag.line < l; });
+    const auto after =
+        std::lower_bound(m_tags.begin(), m_tags.end(), line, [](const Tag& tag, int l) { return tag.line < l; });
     return after == m_tags.begin() ? m_top : m_after[static_cast<std::size_t>(after - m_tags.begin() - 1)];
 }
 
 void FileChecker::CheckLines(int from, int to, std::vector<Problem>& out) const
 {
-    auto next = std::lower_bound(m_tags.begin(), m_tags.end(), from, [](const Tag& tag, int l) { return tag.line < l; });
+    auto next =
+        std::lower_bound(m_tags.begin(), m_tags.end(), from, [](const Tag& tag, int l) { return tag.line < l; });
     const Scope* scope = &ScopeAt(from);
     Problem problem;
     for (int line = from; line < to; ++line) {
@@ -407,7 +408,8 @@ bool FileChecker::CheckLine(int line, const Scope& scope, Problem& problem) cons
         return true;
     }
     if (!AllowedIn(d->directive->contexts, scope.context)) {
-        const std::string section = scope.section < 0 ? std::string() : m_tags[static_cast<std::size_t>(scope.section)].name;
+        const std::string section =
+            scope.section < 0 ? std::string() : m_tags[static_cast<std::size_t>(scope.section)].name;
         problem.message = messages::Misplaced(facts.kind == LineFacts::kOpen ? "<" + name + ">" : name,
                                               d->directive->contexts, scope.context, section);
         return true;
@@ -438,8 +440,9 @@ std::vector<Problem> FileChecker::Problems() const
     std::vector<Problem> all;
     all.reserve(m_sectionProblems.size() + m_lineProblems.size());
     std::merge(m_sectionProblems.begin(), m_sectionProblems.end(), m_lineProblems.begin(), m_lineProblems.end(),
-               std::back_inserter(all),
-               [](const Problem& a, const Problem& b) { return a.line != b.line ? a.line < b.line : a.start < b.start; });
+               std::back_inserter(all), [](const Problem& a, const Problem& b) {
+                   return a.line != b.line ? a.line < b.line : a.start < b.start;
+               });
     return all;
 }
 

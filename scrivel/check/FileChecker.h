@@ -56,9 +56,9 @@ private:
     struct LineFacts {
         enum Kind : std::uint8_t { kNone, kDirective, kOpen, kClose };
         Kind kind = kNone;
-        bool goesOn = false;     // ends in a backslash
-        bool continued = false;  // carries on the line before
-        bool missingGt = false;  // a section opened without its '>'
+        bool goesOn = false;         // ends in a backslash
+        bool continued = false;      // carries on the line before
+        bool missingGt = false;      // a section opened without its '>'
         std::int16_t argCount = -1;  // -1: not counted (a variable stands there)
         std::int32_t nameStart = 0;  // in the line, the '<' of a tag included
         std::int32_t nameEnd = 0;

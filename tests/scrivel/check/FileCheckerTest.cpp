@@ -83,8 +83,8 @@ TEST(FileCheckerTest, CatchesWhatTheServerRejectsOnTheSameLine)
                    {{1, E, "DocumentRoot", "not allowed here, within <Location>: it may stand in the server config or"},
                     {3, E, "AllowOverride", "it may stand only in <Directory>"},
                     {4, E, "ServerAlias", "only in <VirtualHost>"}});
-    ExpectProblems("Listen 80\n<Files x>\nRequire all denied\n</Files>",
-                   {{0, E, "Listen", "not allowed in .htaccess"}}, {".htaccess", true, 1, false, nullptr});
+    ExpectProblems("Listen 80\n<Files x>\nRequire all denied\n</Files>", {{0, E, "Listen", "not allowed in .htaccess"}},
+                   {".htaccess", true, 1, false, nullptr});
     // </Directory> without matching <Directory> section; Expected </Directory> but saw </VirtualHost>
     ExpectProblems("</Directory>\n<VirtualHost *:80>\n<Directory /x>\n</VirtualHost>\n<Location /\n<Files a>",
                    {{0, E, "</Directory", "</Directory> without matching <Directory> section"},
@@ -93,10 +93,11 @@ TEST(FileCheckerTest, CatchesWhatTheServerRejectsOnTheSameLine)
                     {4, E, "<Location", "<Location> directive missing closing '>'"},
                     {5, E, "<Files", "<Files> was not closed: add </Files>"}});
     // DocumentRoot takes one argument, Root directory of the document tree
-    ExpectProblems("DocumentRoot C:/a C:/b\nServerName\nListen 1 2 3\nLoadModule a b\nDefine X \"a b\"\nListen ${P} 2 3",
-                   {{0, E, "C:/a C:/b", "DocumentRoot takes one argument: DocumentRoot directory-path"},
-                    {1, E, "ServerName", "takes one argument"},
-                    {2, E, "1 2 3", "Listen takes one or two arguments"}});
+    ExpectProblems(
+        "DocumentRoot C:/a C:/b\nServerName\nListen 1 2 3\nLoadModule a b\nDefine X \"a b\"\nListen ${P} 2 3",
+        {{0, E, "C:/a C:/b", "DocumentRoot takes one argument: DocumentRoot directory-path"},
+         {1, E, "ServerName", "takes one argument"},
+         {2, E, "1 2 3", "Listen takes one or two arguments"}});
     // Continued lines are one directive; a <Macro> body is read where it is used.
     ExpectProblems("BrowserMatch \"MSIE\" \\\n  nokeepalive \\\n  downgrade-1.0\n<Macro M $x>\nListen $x\nFoo\n"
                    "</Directory>\n</Macro>",
@@ -116,8 +117,9 @@ TEST(FileCheckerTest, NamesTheLoadModuleLineToUncommentUnlessTheServerSkipsTheLi
     const auto facts = Facts(folder, texts);
     const Severity E = Severity::kError;
     ExpectProblems(texts.edited[PathKey(folder + "/conf/httpd.conf")],
-                   {{5, E, "Header", "Header is defined by mod_headers, which is not loaded: add LoadModule headers_module "
-                                     "modules/mod_headers.so"},
+                   {{5, E, "Header",
+                     "Header is defined by mod_headers, which is not loaded: add LoadModule headers_module "
+                     "modules/mod_headers.so"},
                     {10, E, "SSLEngine", "mod_ssl, which is not loaded: uncomment line 2 (LoadModule ssl_module"}},
                    SettingFor(folder + "/conf/httpd.conf", facts, nullptr));
     ExpectProblems("SSLEngine on", {{0, E, "SSLEngine", "uncomment line 2 of httpd.conf (LoadModule ssl_module"}},
@@ -151,10 +153,24 @@ TEST(FileCheckerTest, TheStockConfigurationAndTheSampleServerHaveNoProblem)
 
 TEST(FileCheckerTest, EditsReCheckToWhatACheckOfTheWholeTextFinds)
 {
-    const char* const pool[] = {"<VirtualHost *:80>", "</VirtualHost>", "<Directory /x>", "</directory>",
-                                "<IfModule ssl_module>", "</IfModule>", "Listen 80", "DocumentRoot a b",
-                                "SSLEngine on", "Foo bar", "BrowserMatch x \\", "  y", "", "# c \\",
-                                "<Macro M>", "</Macro>", "AllowOverride None", "<Files"};
+    const char* const pool[] = {"<VirtualHost *:80>",
+                                "</VirtualHost>",
+                                "<Directory /x>",
+                                "</directory>",
+                                "<IfModule ssl_module>",
+                                "</IfModule>",
+                                "Listen 80",
+                                "DocumentRoot a b",
+                                "SSLEngine on",
+                                "Foo bar",
+                                "BrowserMatch x \\",
+                                "  y",
+                                "",
+                                "# c \\",
+                                "<Macro M>",
+                                "</Macro>",
+                                "AllowOverride None",
+                                "<Files"};
     std::mt19937 random(11);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     checktest::Texts texts;
