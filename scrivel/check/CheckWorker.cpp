@@ -62,8 +62,7 @@ bool CheckWorker::OpenTexts::DiskText(const std::string& path, std::string& text
 
 CheckWorker::CheckWorker(const DirectiveIndex& directives, Ready ready)
     : m_directives(directives), m_ready(std::move(ready)), m_thread([this] { Run(); })
-{
-}
+{}
 
 CheckWorker::~CheckWorker()
 {
@@ -221,8 +220,8 @@ void CheckWorker::ReadConfiguration()
         std::shared_ptr<const ConfigFacts> own;
         if (!(configuration && configuration->Reaches(path))) {
             ConfigStart alone = m_start;
-            alone.serverFolder = alone.serverFolder.empty() ? confpath::Folder(confpath::ToForwardSlashes(path))
-                                                            : alone.serverFolder;
+            alone.serverFolder =
+                alone.serverFolder.empty() ? confpath::Folder(confpath::ToForwardSlashes(path)) : alone.serverFolder;
             alone.mainFile = path;
             own = ReadConfigFacts(alone, texts);
         }

@@ -12,6 +12,7 @@
 #include <editor/EditorApi.h>
 #include <editor/VQEdit.h>
 #include <editor/VQEditorIds.h>
+#include <editor/VQMarks.h>
 
 namespace tessaly::editor {
 class EditorWindow;
@@ -47,6 +48,12 @@ public:
     BOOL IsOverwrite() const;
     // Scrolls so that this line (from 0) is the first one shown.
     void SetScrollPosition(int firstLine);
+
+    // The parts of the text to underline in the colours of "Error mark" and "Warning mark";
+    // replaces those given before (count 0 clears them).
+    void SetMarks(const VQMark* marks, int count);
+    // The mark under a point of the window's client area, or null.
+    const VQMark* MarkAtPoint(POINT point) const;
 
     bool PreTranslateMessage(MSG* msg) override;
     tessaly::editor::EditorWindow* GetEditorWindow() const { return m_pEditor.get(); }
