@@ -28,10 +28,11 @@ CDocChecks::~CDocChecks()
         ScrivelApp().Checks()->Close(m_id);
 }
 
-void CDocChecks::Start(const std::string& path)
+void CDocChecks::Start(const std::string& path, bool htaccess)
 {
     check::CheckWorker* worker = ScrivelApp().Checks();
     m_path = path;
+    m_htaccess = htaccess;
     if (!worker || !m_watching)
         return;
     std::string text;
@@ -41,7 +42,7 @@ void CDocChecks::Start(const std::string& path)
         text.pop_back();
     m_started = true;
     m_edits = 1;
-    worker->Open(m_id, m_path, std::move(text));
+    worker->Open(m_id, m_path, std::move(text), m_htaccess);
 }
 
 void CDocChecks::Stop()
@@ -72,7 +73,7 @@ void CDocChecks::OnTextChanged(int firstLine, int linesRemoved, int linesAdded)
         return;
     try {
         if (firstLine < 0) {
-            Start(m_path);
+            Start(m_path, m_htaccess);
             return;
         }
         ScrivelApp().Checks()->Change(m_id, firstLine, linesRemoved + 1, Lines(firstLine, linesAdded + 1));

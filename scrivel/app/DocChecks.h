@@ -19,8 +19,9 @@ public:
     CDocChecks(const CDocChecks&) = delete;
     CDocChecks& operator=(const CDocChecks&) = delete;
 
-    // The whole text handed over again, as the file at `path` ("" for a new document).
-    void Start(const std::string& path);
+    // The whole text handed over again, as the file at `path` ("" for a new document);
+    // `htaccess`: a per-folder file.
+    void Start(const std::string& path, bool htaccess = false);
     // Stops checking and forgets the problems.
     void Stop();
     const std::vector<check::Problem>& Problems() const { return m_problems; }
@@ -40,6 +41,7 @@ private:
     std::function<void()> m_changed;
     const int m_id;
     std::string m_path;
+    bool m_htaccess = false;
     bool m_watching = false;
     bool m_started = false;
     unsigned m_edits = 0;  // texts and edits handed over

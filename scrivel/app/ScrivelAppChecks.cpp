@@ -54,7 +54,7 @@ void CScrivelApp::SetCheckAsYouType(bool on)
         if (!doc)
             continue;
         if (on)
-            doc->m_checks.Start(doc->GetPathName());
+            doc->m_checks.Start(doc->GetPathName(), doc->m_nFileContext == directives::kHtaccess);
         else
             doc->m_checks.Stop();
     }

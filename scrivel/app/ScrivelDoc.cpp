@@ -58,7 +58,7 @@ bool CScrivelDoc::OnOpenDocument(const char* path)
     m_Edit.Refresh();
     ScrivelApp().RegisterDocument(path, this);
     if (ScrivelApp().m_bCheckAsYouType)
-        m_checks.Start(path);
+        m_checks.Start(path, m_nFileContext == directives::kHtaccess);
     return true;
 }
 
@@ -79,7 +79,7 @@ void CScrivelDoc::SetPathName(const char* path)
     ScrivelApp().RegisterDocument(GetPathName().c_str(), this);
     // Under another name the file may belong to the configuration differently.
     if (ScrivelApp().m_bCheckAsYouType && GetPathName() != m_checks.Path())
-        m_checks.Start(GetPathName());
+        m_checks.Start(GetPathName(), m_nFileContext == directives::kHtaccess);
 }
 
 void CScrivelDoc::OnProblemsChanged()

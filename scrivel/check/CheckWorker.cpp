@@ -82,13 +82,14 @@ void CheckWorker::SetStart(ConfigStart start)
     Post(std::move(c));
 }
 
-void CheckWorker::Open(int document, std::string path, std::string text)
+void CheckWorker::Open(int document, std::string path, std::string text, bool htaccess)
 {
     Command c;
     c.kind = Command::kOpen;
     c.document = document;
     c.path = std::move(path);
     c.text = std::move(text);
+    c.htaccess = htaccess;
     Post(std::move(c));
 }
 
@@ -183,8 +184,10 @@ bool CheckWorker::Apply(Command& c, std::vector<int>& touched)
         case Command::kOpen: {
             Document& d = m_documents[c.document];
             d.checker = std::make_unique<FileChecker>(m_directives);
+            d.htaccess = c.htaccess;
             FileSetting setting;
             setting.path = c.path;
+            setting.htaccess = c.htaccess;
             d.checker->SetSetting(std::move(setting));
             d.checker->SetText(c.text);
             d.edits = 1;
@@ -225,7 +228,9 @@ void CheckWorker::ReadConfiguration()
             alone.mainFile = path;
             own = ReadConfigFacts(alone, texts);
         }
-        checker.SetSetting(SettingFor(path, configuration, own));
+        FileSetting setting = SettingFor(path, configuration, own);
+        setting.htaccess = setting.htaccess || document.htaccess;
+        checker.SetSetting(std::move(setting));
     }
 }
 

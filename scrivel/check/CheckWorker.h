@@ -29,7 +29,8 @@ public:
     CheckWorker& operator=(const CheckWorker&) = delete;
 
     void SetStart(ConfigStart start);
-    void Open(int document, std::string path, std::string text);
+    // `htaccess`: a per-folder file (named as the configuration's AccessFileName says).
+    void Open(int document, std::string path, std::string text, bool htaccess = false);
     // Lines [first, first + removed) became `added`.
     void Change(int document, int first, int removed, std::vector<std::string> added);
     void Close(int document);
@@ -45,6 +46,7 @@ private:
         ConfigStart start;
         std::string path;
         std::string text;
+        bool htaccess = false;
         int first = 0;
         int removed = 0;
         std::vector<std::string> added;
@@ -52,6 +54,7 @@ private:
     struct Document {
         std::unique_ptr<FileChecker> checker;
         unsigned edits = 0;
+        bool htaccess = false;
     };
     struct Found {
         std::vector<Problem> problems;

@@ -27,7 +27,8 @@ public:
             m_facts.defined.Define(name, std::string());
     }
 
-    void ReadFile(const std::string& path, unsigned context, int depth);
+    // False when the file's text cannot be had.
+    bool ReadFile(const std::string& path, unsigned context, int depth);
 
 private:
     struct Open {
@@ -69,7 +70,7 @@ std::string ModuleKey(std::string_view file)
     return directives::Folded(name);
 }
 
-void Walker::ReadFile(const std::string& path, unsigned context, int depth)
+bool Walker::ReadFile(const std::string& path, unsigned context, int depth)
 {
     const std::string key = PathKey(path);
     const auto known = m_facts.reached.find(key);
@@ -78,10 +79,10 @@ void Walker::ReadFile(const std::string& path, unsigned context, int depth)
     else
         m_facts.reached.emplace(key, context);
     if (depth > kMaxDepth || std::find(m_reading.begin(), m_reading.end(), key) != m_reading.end())
-        return;
+        return true;
     std::string text;
     if (!m_texts.Read(path, text))
-        return;
+        return false;
     m_reading.push_back(key);
     const unsigned outerContext = m_fileContext;
     const int outerDepth = m_depth;
@@ -98,6 +99,7 @@ void Walker::ReadFile(const std::string& path, unsigned context, int depth)
     m_fileContext = outerContext;
     m_depth = outerDepth;
     m_reading.pop_back();
+    return true;
 }
 
 void Walker::NoteCommented(const std::string& path, int lineNumber, std::string_view comment)
@@ -216,11 +218,14 @@ void Walker::Include(std::string_view args, unsigned context, int depth)
     std::error_code ec;
     const bool wildcard = confpath::HasWildcard(pattern);
     if (!wildcard && !fs::is_directory(fs::path(target), ec)) {
-        ReadFile(target, context, depth);
+        if (!ReadFile(target, context, depth))
+            m_facts.missesIncludes = true;
         return;
     }
     const std::string folder = wildcard ? confpath::Folder(target) : target;
     std::vector<std::string> files;
+    if (!fs::is_directory(fs::path(folder), ec))
+        m_facts.missesIncludes = true;
     for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (it->is_regular_file(ec) && (!wildcard || confpath::WildcardMatch(pattern, name)))

@@ -27,6 +27,8 @@ struct ConfigFacts {
     CLoadedModules modules;
     CConfigVariables defined;
     bool loadsModules = false;  // a LoadModule line was seen, active or commented out
+    // An Include named a file or folder that could not be read: what it loads is unknown.
+    bool missesIncludes = false;
     // By the module's file name without extension, folded: "mod_ssl".
     std::map<std::string, CommentedLoad> commented;
     // By path (PathKey): the context (a bit of directives::Context) of the Include that

@@ -59,13 +59,14 @@ FileSetting SettingFor(const std::string& path, const std::shared_ptr<const Conf
     FileSetting setting;
     setting.path = path;
     setting.htaccess = confpath::EqualNoCase(confpath::FileName(confpath::ToForwardSlashes(path)), ".htaccess");
+    // A configuration whose Include names what cannot be read may load more than is seen.
     if (configuration && configuration->Reaches(path)) {
         setting.facts = configuration;
         setting.topContext = configuration->ContextOf(path);
-        setting.checkModules = true;
+        setting.checkModules = !configuration->missesIncludes;
     } else if (own && own->loadsModules) {
         setting.facts = own;
-        setting.checkModules = true;
+        setting.checkModules = !own->missesIncludes;
     } else {
         setting.facts = configuration;
     }

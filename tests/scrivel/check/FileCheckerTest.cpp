@@ -124,6 +124,9 @@ TEST(FileCheckerTest, NamesTheLoadModuleLineToUncommentUnlessTheServerSkipsTheLi
                    SettingFor(folder + "/conf/httpd.conf", facts, nullptr));
     ExpectProblems("SSLEngine on", {{0, E, "SSLEngine", "uncomment line 2 of httpd.conf (LoadModule ssl_module"}},
                    SettingFor(folder + "/conf/extra/ssl.conf", facts, nullptr));
+    // An Include of what cannot be read may load anything: nothing is said of modules.
+    texts.edited[PathKey(folder + "/conf/httpd.conf")] += "\nInclude conf/missing.conf";
+    ExpectProblems("Header set X y", {}, SettingFor(folder + "/conf/httpd.conf", Facts(folder, texts), nullptr));
     // A file no Include reaches, and one that -D SSL skips.
     ExpectProblems("SSLEngine on", {}, SettingFor(folder + "/conf/extra/off.conf", facts, nullptr));
     ExpectProblems("<IfDefine !SSL>\nSSLEngine on\n</IfDefine>", {},
