@@ -30,6 +30,12 @@ std::vector<std::string> ModulesToLoad(const directives::Directive& d)
     return modules;
 }
 
+// The manual's context line of Alias omits <Location>, where its text uses it (since 2.4.19).
+unsigned WiderContexts(const directives::Directive& d)
+{
+    return directives::Folded(d.name) == "alias" ? static_cast<unsigned>(directives::kDirectory) : 0u;
+}
+
 }  // namespace
 
 DirectiveIndex::DirectiveIndex(const directives::Catalogue& catalogue)
@@ -38,6 +44,7 @@ DirectiveIndex::DirectiveIndex(const directives::Catalogue& catalogue)
     for (const directives::Directive& d : catalogue.All()) {
         DirectiveFacts facts;
         facts.directive = &d;
+        facts.contexts = d.contexts | WiderContexts(d);
         if (!d.section)
             facts.arity = ArityOf(d.syntax);
         facts.modules = ModulesToLoad(d);

@@ -15,6 +15,9 @@ namespace check {
 
 struct DirectiveFacts {
     const directives::Directive* directive = nullptr;
+    // Where it may stand: the catalogue's contexts, widened where the manual's own text
+    // allows more than its context line says.
+    unsigned contexts = 0;
     Arity arity;
     // The modules of which one must be loaded ("mod_cgi", "mod_cgid"); empty when the
     // directive is always there (core, the Windows server's compiled-in modules) or belongs

@@ -408,11 +408,11 @@ bool FileChecker::CheckLine(int line, const Scope& scope, Problem& problem) cons
         problem.message = messages::Unknown(facts.kind == LineFacts::kOpen ? "<" + name : name);
         return true;
     }
-    if (!AllowedIn(d->directive->contexts, scope.context)) {
+    if (!AllowedIn(d->contexts, scope.context)) {
         const std::string section =
             scope.section < 0 ? std::string() : m_tags[static_cast<std::size_t>(scope.section)].name;
-        problem.message = messages::Misplaced(facts.kind == LineFacts::kOpen ? "<" + name + ">" : name,
-                                              d->directive->contexts, scope.context, section);
+        problem.message = messages::Misplaced(facts.kind == LineFacts::kOpen ? "<" + name + ">" : name, d->contexts,
+                                              scope.context, section);
         return true;
     }
     const ConfigFacts* config = m_setting.facts.get();
