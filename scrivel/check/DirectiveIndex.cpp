@@ -30,10 +30,22 @@ std::vector<std::string> ModulesToLoad(const directives::Directive& d)
     return modules;
 }
 
-// The manual's context line of Alias omits <Location>, where its text uses it (since 2.4.19).
+// Where the server takes a directive beyond the manual's context line: a directive that an
+// override class other than AuthConfig and Limit lets into .htaccess is taken in the server
+// config and virtual hosts too (RemoveType); and Alias stands in <Location> (since 2.4.19),
+// as the manual's text says.
 unsigned WiderContexts(const directives::Directive& d)
 {
-    return directives::Folded(d.name) == "alias" ? static_cast<unsigned>(directives::kDirectory) : 0u;
+    unsigned wider = directives::Folded(d.name) == "alias" ? static_cast<unsigned>(directives::kDirectory) : 0u;
+    std::string_view overrides = d.overrides;
+    while (!overrides.empty()) {
+        const std::size_t comma = overrides.find(',');
+        const std::string_view name = overrides.substr(0, comma);
+        if (name != "AuthConfig" && name != "Limit")
+            wider |= directives::kServerConfig | directives::kVirtualHost;
+        overrides.remove_prefix(comma == std::string_view::npos ? overrides.size() : comma + 1);
+    }
+    return wider;
 }
 
 }  // namespace

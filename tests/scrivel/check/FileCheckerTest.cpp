@@ -79,12 +79,13 @@ TEST(FileCheckerTest, CatchesWhatTheServerRejectsOnTheSameLine)
                    {{1, E, "Listen", "Listen cannot occur within <Directory> section: it may stand only in the server"},
                     {4, E, "<VirtualHost", "cannot occur within <VirtualHost> section"}});
     // DocumentRoot not allowed here; AllowOverride not allowed here; ServerAlias not allowed here (Alias may stand
-    // in <Location>, as the manual's text says)
-    ExpectProblems(
-        "<Location /x>\nDocumentRoot \"C:/y\"\nAlias \"C:/z\"\n</Location>\nAllowOverride None\nServerAlias a",
-        {{1, E, "DocumentRoot", "not allowed here, within <Location>: it may stand in the server config or"},
-         {4, E, "AllowOverride", "it may stand only in <Directory>"},
-         {5, E, "ServerAlias", "only in <VirtualHost>"}});
+    // in <Location>, as the manual's text says, and RemoveType, which FileInfo lets into .htaccess, in the server
+    // config)
+    ExpectProblems("<Location /x>\nDocumentRoot \"C:/y\"\nAlias \"C:/z\"\n</Location>\nAllowOverride None\nServerAlias "
+                   "a\nRemoveType .x",
+                   {{1, E, "DocumentRoot", "not allowed here, within <Location>: it may stand in the server config or"},
+                    {4, E, "AllowOverride", "it may stand only in <Directory>"},
+                    {5, E, "ServerAlias", "only in <VirtualHost>"}});
     ExpectProblems("Listen 80\n<Files x>\nRequire all denied\n</Files>", {{0, E, "Listen", "not allowed in .htaccess"}},
                    {".htaccess", true, 1, false, nullptr});
     // </Directory> without matching <Directory> section; Expected </Directory> but saw </VirtualHost>
