@@ -48,6 +48,17 @@ bool IsOptional(std::string_view word)
     return true;
 }
 
+// Words the manual uses for what a directive may take whole, blanks and all, however its
+// syntax line counts them ("SSLRequire expression", "ExtFilterDefine filtername parameters").
+bool MayRunOn(std::string_view word)
+{
+    for (const char* part : {"expr", "param", "args", "message", "command", "cmd"}) {
+        if (word.find(part) != std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 const char* Number(int n)
 {
     static const char* const kNumbers[] = {"no",   "one", "two",   "three", "four",
@@ -75,10 +86,15 @@ Arity ArityOf(std::string_view syntax)
     int max = 0;
     bool open = false;
     for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::string_view word = words[i];
+        std::string_view word = words[i];
+        open = open || MayRunOn(word);
+        if (word.size() > 3 && word.substr(word.size() - 3) == "...") {  // "[HTTP-method]..."
+            open = true;
+            word.remove_suffix(3);
+        }
         if (word == "...") {
             open = true;
-        } else if (IsOptional(word)) {
+        } else if (IsOptional(word) || word.find("optional") != std::string_view::npos) {
             ++max;
             open = open || word.find_first_of(" \t") != std::string_view::npos ||
                    word.find("...") != std::string_view::npos;

@@ -3,7 +3,8 @@
 // ("Listen [IP-address:]portnumber [protocol]": one or two). Only a plain shape gives a count:
 // alternatives written with blanks around '|', quotes, braces, parentheses or brackets that
 // do not pair leave it unknown, and an optional group holding several words or "..." leaves
-// the upper bound open, so that a form the manual writes loosely is never called wrong.
+// the upper bound open, and so does a word for what may run on over blanks ("expression",
+// "parameters"), so that a form the manual writes loosely is never called wrong.
 
 #include <string>
 #include <string_view>
@@ -15,7 +16,12 @@ struct Arity {
     int min = 0;
     int max = -1;  // -1: no upper bound
 
-    bool Accepts(int count) const { return !known || (count >= min && (max < 0 || count <= max)); }
+    // A form without an upper bound may take its first words from the section around it
+    // (ProxySet's url inside <Proxy>): for it only no argument at all is too few.
+    bool Accepts(int count) const
+    {
+        return !known || ((count >= min || (max < 0 && count > 0)) && (max < 0 || count <= max));
+    }
 };
 
 Arity ArityOf(std::string_view syntax);
