@@ -27,6 +27,8 @@ constexpr char kShowSize[] = "ShowSize";
 // Scrivel offers completion by itself after three letters of a directive name (DWORD, 1 or 0).
 constexpr char kAutoComplete[] = "AutoComplete";
 constexpr char kFollowEnd[] = "FollowEnd";  // Brenlo keeps to the end of a growing log
+// Scrivel checks the configuration as it is typed (DWORD, 1 or 0).
+constexpr char kCheckAsYouType[] = "CheckAsYouType";
 
 constexpr std::uint32_t kGeneralDefault = 0x7E979;     // 518521
 constexpr std::uint32_t kHotkeyCodeDefault = 0x200C0;  // Control + virtual key 0xC0

@@ -30,6 +30,8 @@ constexpr ColourValue kColourValues[] = {
     {"Text", &CColors::m_clrText, &EditorSettings::m_clrText},
     {"Background", &CColors::m_clrBackground, &EditorSettings::m_clrBackground},
     {"Number", &CColors::m_clrNumber, &EditorSettings::m_clrNumber},
+    {"ErrorMark", &CColors::m_clrErrorMark, &EditorSettings::m_clrErrorMark},
+    {"WarningMark", &CColors::m_clrWarningMark, &EditorSettings::m_clrWarningMark},
 };
 
 struct IntValue {

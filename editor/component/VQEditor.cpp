@@ -56,6 +56,19 @@ int CVQEditor<Base>::OnCreate(CREATESTRUCTA* cs)
 }
 
 template <class Base>
+void CVQEditor<Base>::SetMarks(const VQMark* marks, int count)
+{
+    if (m_pEditor)
+        m_pEditor->SetMarks(std::vector<VQMark>(marks, marks + (marks != nullptr && count > 0 ? count : 0)));
+}
+
+template <class Base>
+const VQMark* CVQEditor<Base>::MarkAtPoint(POINT point) const
+{
+    return m_pEditor ? m_pEditor->MarkAtPoint(point.x, point.y) : nullptr;
+}
+
+template <class Base>
 void CVQEditor<Base>::OnDestroy()
 {
     m_pEditor.reset();

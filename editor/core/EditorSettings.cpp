@@ -23,6 +23,8 @@ void EditorSettings::SetDefaults()
     m_nFontSize = 10;
     m_nTabWidth = 4;
     m_strFontName = "Courier";
+    m_clrErrorMark = 0x0000FF;
+    m_clrWarningMark = 0x0080FF;
 }
 
 }  // namespace tessaly::editor

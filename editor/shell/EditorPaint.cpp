@@ -149,6 +149,11 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width)
     const COLORREF selFore = ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
     const Pos tabWidth = settings.TabWidth();
 
+    // The line's number only when marks may need it: a file still being indexed has none.
+    Pos lineNumber = -1;
+    if (!m_marks.empty() && text.IsIndexComplete())
+        lineNumber = text.LineFromPosition(span.start);
+    std::vector<Pos> byteColumns;
     std::vector<Segment> segments;
     std::vector<Pos> tabColumns;
     std::size_t run = 0;
@@ -165,6 +170,8 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width)
             segments.push_back({column, {}, fore, back});
         }
         const char c = line[i];
+        if (lineNumber >= 0)
+            byteColumns.push_back(column);
         if (c == '\t') {
             const Pos cells = tabWidth - column % tabWidth;
             if (settings.m_bShowTabs)
@@ -220,6 +227,10 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width)
             ::ExtTextOutA(dc, x, y, ETO_OPAQUE, &cell, "", 0, nullptr);
         }
     }
+    if (lineNumber >= 0) {
+        byteColumns.push_back(column);
+        PaintMarks(dc, y, lineNumber, byteColumns);
+    }
     if (!tabColumns.empty()) {
         CPen pen(PS_SOLID, 1, Blend(settings.m_clrText, settings.m_clrBackground));
         CSelectObject selectPen(dc, pen);
@@ -236,6 +247,36 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width)
             ::LineTo(dc, right, mid);
             ::LineTo(dc, right - 4, mid + 4);
         }
+    }
+}
+
+void EditorWindow::PaintMarks(HDC dc, int y, Pos line, const std::vector<Pos>& byteColumns)
+{
+    const auto first =
+        std::lower_bound(m_marks.begin(), m_marks.end(), line, [](const VQMark& m, Pos l) { return m.line < l; });
+    const EditorSettings& settings = m_buffer.Settings();
+    const int bottom = y + m_lineHeight - 1;
+    for (auto mark = first; mark != m_marks.end() && mark->line == line; ++mark) {
+        auto columnOf = [&](Pos byte) {
+            return byte < static_cast<Pos>(byteColumns.size()) ? byteColumns[static_cast<std::size_t>(byte)]
+                                                               : byteColumns.back();
+        };
+        Pos from = columnOf(mark->start);
+        Pos to = columnOf(mark->end);
+        if (to <= from)  // an empty part: one cell
+            to = from + 1;
+        from = std::max(from, m_firstColumn);
+        const int left = kMargin + static_cast<int>(from - m_firstColumn) * m_charWidth;
+        const int right = kMargin + static_cast<int>(to - m_firstColumn) * m_charWidth;
+        if (right <= left)
+            continue;
+        // A zigzag two pixels high along the bottom of the line's cells.
+        std::vector<POINT> wave;
+        for (int x = left; x <= right; x += 2)
+            wave.push_back({x, ((x - left) / 2) % 2 == 0 ? bottom : bottom - 2});
+        CPen pen(PS_SOLID, 1, mark->kind == VQ_MARK_WARNING ? settings.m_clrWarningMark : settings.m_clrErrorMark);
+        CSelectObject selectPen(dc, pen);
+        ::Polyline(dc, wave.data(), static_cast<int>(wave.size()));
     }
 }
 

@@ -279,6 +279,34 @@ void EditorWindow::ApplySettings()
     Repaint();
 }
 
+void EditorWindow::SetMarks(std::vector<VQMark> marks)
+{
+    std::stable_sort(marks.begin(), marks.end(), [](const VQMark& a, const VQMark& b) { return a.line < b.line; });
+    m_marks = std::move(marks);
+    if (m_wnd)
+        ::InvalidateRect(m_wnd, nullptr, FALSE);
+}
+
+const VQMark* EditorWindow::MarkAt(Pos line, Pos column) const
+{
+    auto mark =
+        std::lower_bound(m_marks.begin(), m_marks.end(), line, [](const VQMark& m, Pos l) { return m.line < l; });
+    for (; mark != m_marks.end() && mark->line == line; ++mark) {
+        if (column >= mark->start && column <= std::max(mark->end, mark->start + 1))
+            return &*mark;
+    }
+    return nullptr;
+}
+
+const VQMark* EditorWindow::MarkAtPoint(int x, int y) const
+{
+    if (m_marks.empty() || x < kMargin || !m_buffer.Text().IsIndexComplete())
+        return nullptr;
+    const Pos pos = PositionFromPoint(x, y);
+    const Pos line = m_buffer.Text().LineFromPosition(pos);
+    return MarkAt(line, pos - m_buffer.Text().LineStart(line));
+}
+
 void EditorWindow::Repaint()
 {
     if (!m_wnd)

@@ -14,6 +14,7 @@
 #include "FindDialog.h"
 #include "Gdi.h"
 #include "OffscreenSurface.h"
+#include <editor/VQMarks.h>
 
 namespace tessaly::editor {
 
@@ -83,6 +84,14 @@ public:
     // The editor window of this process behind a window handle, or null.
     static EditorWindow* FromWindow(HWND wnd);
 
+    // The parts of the text the host marks, drawn underlined in their kind's colour; replaces
+    // those given before. Marks on lines the text no longer has are not drawn.
+    void SetMarks(std::vector<VQMark> marks);
+    // The mark holding a byte of a line (from 0), or null.
+    const VQMark* MarkAt(Pos line, Pos column) const;
+    // The mark under a point of the client area, or null.
+    const VQMark* MarkAtPoint(int x, int y) const;
+
     // Waits for a file's full line index, showing progress in the window; false when the
     // text has none to wait for or the wait failed.
     bool WaitForFullIndex();
@@ -126,6 +135,9 @@ private:
     void PaintWindow();
     void PaintLine(HDC dc, int y, Pos lineStart, int width);
     void PaintProgress(HDC dc, double fraction);
+    // The wavy underlines of the marks on a painted line; byteColumns: the column of each
+    // byte painted (and one past the last).
+    void PaintMarks(HDC dc, int y, Pos line, const std::vector<Pos>& byteColumns);
     COLORREF StyleColour(Style style) const;
 
     // Geometry: rows from the top of the client area, columns of the tab-expanded text.
@@ -189,10 +201,11 @@ private:
     static constexpr UINT_PTR kIndexTimer = 1;
     static constexpr UINT_PTR kCaretTimer = 2;
 
-    Pos m_topPos = 0;         // start of the first visible line
-    Pos m_firstColumn = 0;    // first visible column
-    Pos m_widestColumns = 0;  // the widest line painted so far, for the horizontal bar
-    int m_scrollScale = 1;    // scroll-bar units per line (or per byte while indexing)
+    std::vector<VQMark> m_marks;  // by line
+    Pos m_topPos = 0;             // start of the first visible line
+    Pos m_firstColumn = 0;        // first visible column
+    Pos m_widestColumns = 0;      // the widest line painted so far, for the horizontal bar
+    int m_scrollScale = 1;        // scroll-bar units per line (or per byte while indexing)
     bool m_scrollByBytes = false;
     int m_wheelDelta = 0;
     bool m_hasFocus = false;

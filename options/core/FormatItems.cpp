@@ -7,10 +7,11 @@ namespace format {
 const std::vector<ColorItem>& ColorItems()
 {
     static const std::vector<ColorItem> items{
-        {"Text", 5, &Settings::m_clrText, false},        {"Background", 6, &Settings::m_clrBackground, false},
-        {"Keyword", 1, &Settings::m_clrKeyword, true},   {"Comment", 2, &Settings::m_clrComment, true},
-        {"Constant", 3, &Settings::m_clrConstant, true}, {"Number", 4, &Settings::m_clrNumber, true},
-        {"Quote", 7, &Settings::m_clrQuote, true},       {"Single Quote", 8, &Settings::m_clrSingleQuote, true},
+        {"Text", 5, &Settings::m_clrText, false},           {"Background", 6, &Settings::m_clrBackground, false},
+        {"Keyword", 1, &Settings::m_clrKeyword, true},      {"Comment", 2, &Settings::m_clrComment, true},
+        {"Constant", 3, &Settings::m_clrConstant, true},    {"Number", 4, &Settings::m_clrNumber, true},
+        {"Quote", 7, &Settings::m_clrQuote, true},          {"Single Quote", 8, &Settings::m_clrSingleQuote, true},
+        {"Error mark", 9, &Settings::m_clrErrorMark, true}, {"Warning mark", 10, &Settings::m_clrWarningMark, true},
     };
     return items;
 }

@@ -4,6 +4,7 @@
 #include "FwIds.h"
 #include "KeywordHelp.h"
 #include "LauncherLink.h"
+#include "DocChecks.h"
 #include "ScrivelHelp.h"
 #include "ScrivelDoc.h"
 #include "ScrivelView.h"
@@ -96,6 +97,11 @@ bool CMainFrame::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
         *result = 0;
         return true;
     }
+    if (msg == kChecksAnswered) {
+        CDocChecks::OnAnswer(static_cast<int>(wParam));
+        *result = 0;
+        return true;
+    }
     if (msg == WM_ENTERMENULOOP)
         m_bInMenu = true;
     else if (msg == WM_EXITMENULOOP)
@@ -134,7 +140,10 @@ void CMainFrame::OnIdleUpdateCmdUI()
     auto* view = dynamic_cast<CScrivelView*>(GetActiveView());
     if (view && view->GetDocument())
         view->GetDocument()->m_sections.Prepare();
-    std::string syntax = view ? view->CaretSyntaxLine() : std::string();
+    // A problem at the caret says more than the directive's syntax.
+    std::string syntax = view ? view->CaretProblemText() : std::string();
+    if (view && syntax.empty())
+        syntax = view->CaretSyntaxLine();
     if (syntax == m_strCaretSyntax)
         return;
     m_strCaretSyntax = std::move(syntax);

@@ -46,6 +46,9 @@ public:
     // The show command for the first showing: a frame stored maximised comes back so.
     int StartupShowCommand(int requested) const;
 
+    // Posted by the checks' thread: wParam, the document with new problems.
+    static constexpr UINT kChecksAnswered = WM_APP + 2;
+
     // The idle text of the status bar: the syntax of the directive at the caret, or "Ready".
     void GetMessageString(UINT id, std::string& text) const override;
 

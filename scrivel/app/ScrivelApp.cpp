@@ -83,6 +83,8 @@ bool CScrivelApp::InitInstance()
     m_Keywords.ReadScript();
     ReadCatalogue();
     m_bAutoComplete = GetProfileInt(settings::kSection, settings::kAutoComplete, 1) != 0;
+    m_bCheckAsYouType = GetProfileInt(settings::kSection, settings::kCheckAsYouType, 1) != 0;
+    StartChecks();
     OpenConfiguredFiles();
     frame->ShowWindow(frame->StartupShowCommand(m_nCmdShow));
     frame->UpdateWindow();
@@ -103,6 +105,7 @@ bool CScrivelApp::InitInstance()
 
 int CScrivelApp::ExitInstance()
 {
+    m_checks.reset();  // the thread ends before the documents it reads from
     // The Launcher must already see no editor while it handles the exit report.
     if (m_shared.IsOpen()) {
         if (HWND launcher = m_shared.GetLauncherWnd()) {
@@ -122,6 +125,9 @@ bool CScrivelApp::HandleCommand(UINT id, UINT code)
         case ID_APP_ABOUT:
             OnAppAbout();
             return true;
+        case ID_VIEW_CHECKS:
+            SetCheckAsYouType(!m_bCheckAsYouType);
+            return true;
         case ID_VIEW_AUTO_COMPLETE:
             m_bAutoComplete = !m_bAutoComplete;
             WriteProfileInt(settings::kSection, settings::kAutoComplete, m_bAutoComplete ? 1 : 0);
@@ -133,6 +139,11 @@ bool CScrivelApp::HandleCommand(UINT id, UINT code)
 
 bool CScrivelApp::UpdateCommand(CCmdUI& ui)
 {
+    if (ui.m_nID == ID_VIEW_CHECKS) {
+        ui.Enable(m_checks != nullptr);
+        ui.SetCheck(m_bCheckAsYouType ? 1 : 0);
+        return true;
+    }
     if (ui.m_nID == ID_VIEW_AUTO_COMPLETE) {
         ui.Enable(true);
         ui.SetCheck(m_bAutoComplete ? 1 : 0);

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "CheckWorker.h"
 #include "DirectiveCatalogue.h"
 #include "SharedData.h"
 #include "WinApp.h"
@@ -22,6 +25,10 @@ public:
     directives::Catalogue m_catalogue;
     // Completion comes by itself after three letters of a directive name ("AutoComplete").
     bool m_bAutoComplete = true;
+    // The configuration is checked as it is typed ("CheckAsYouType").
+    bool m_bCheckAsYouType = true;
+    // The checks' thread; null without a catalogue.
+    check::CheckWorker* Checks() const { return m_checks.get(); }
 
     bool InitInstance() override;
     int ExitInstance() override;
@@ -52,6 +59,14 @@ protected:
 
 private:
     void ReadCatalogue();
+    // The checks' thread, told where the configuration starts and what the "Test" command
+    // line defines.
+    void StartChecks();
+    void ConfigureChecks();
+    void SetCheckAsYouType(bool on);
+
+    std::unique_ptr<check::DirectiveIndex> m_directiveIndex;
+    std::unique_ptr<check::CheckWorker> m_checks;
 
     struct RegisteredDocument {
         CDocument* document;

@@ -5,6 +5,7 @@
 #include "ConfPath.h"
 #include "ScrivelApp.h"
 #include "ScrivelTexts.h"
+#include "ScrivelView.h"
 #include "StatusTexts.h"
 #include "Wnd.h"
 
@@ -38,6 +39,8 @@ bool CScrivelDoc::OnNewDocument()
     if (!CDocument::OnNewDocument())
         return false;
     m_Edit.Refresh();
+    if (ScrivelApp().m_bCheckAsYouType)
+        m_checks.Start(std::string());
     return true;
 }
 
@@ -54,6 +57,8 @@ bool CScrivelDoc::OnOpenDocument(const char* path)
     }
     m_Edit.Refresh();
     ScrivelApp().RegisterDocument(path, this);
+    if (ScrivelApp().m_bCheckAsYouType)
+        m_checks.Start(path, m_nFileContext == directives::kHtaccess);
     return true;
 }
 
@@ -72,6 +77,14 @@ void CScrivelDoc::SetPathName(const char* path)
 {
     CDocument::SetPathName(path);
     ScrivelApp().RegisterDocument(GetPathName().c_str(), this);
+    // Under another name the file may belong to the configuration differently.
+    if (ScrivelApp().m_bCheckAsYouType && GetPathName() != m_checks.Path())
+        m_checks.Start(GetPathName(), m_nFileContext == directives::kHtaccess);
+}
+
+void CScrivelDoc::OnProblemsChanged()
+{
+    UpdateAllViews(nullptr, CScrivelView::kHintProblems);
 }
 
 void CScrivelDoc::OnCloseDocument()

@@ -4,6 +4,7 @@
 // with the buffer before asking whether to save.
 
 #include "DirectiveCatalogue.h"
+#include "DocChecks.h"
 #include "DocSections.h"
 #include "IncludedPath.h"
 #include "Document.h"
@@ -14,6 +15,8 @@ class CScrivelDoc : public CDocument {
 public:
     CVQEdit m_Edit;
     CDocSections m_sections{m_Edit};
+    // The checks of the text as it is typed; the views show what they found.
+    CDocChecks m_checks{m_Edit, [this] { OnProblemsChanged(); }};
     // The context of the file's top level: server config, .htaccess for a file named like
     // the configuration's AccessFileName, or that of the Include line it was opened from.
     unsigned m_nFileContext = directives::kServerConfig;
@@ -31,4 +34,7 @@ public:
     // A document with a file is saved under its name even when the file is read-only or its
     // folder is gone, so that the user learns why it failed; only a new one asks for a name.
     bool DoFileSave() override;
+
+private:
+    void OnProblemsChanged();
 };

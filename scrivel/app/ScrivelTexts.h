@@ -35,6 +35,8 @@ constexpr char kSaveWriteFailed[] =
     "%s was not saved: writing failed (the disk may be full). The file on disk is unchanged.";
 constexpr char kSaveReplaceFailed[] =
     "%s was not saved: the saved text could not take the file's place. The file on disk is unchanged.";
+// F8 with nothing to go to.
+constexpr char kNoProblems[] = "No problems found";
 constexpr char kSaveFailed[] = "%s was not saved. The file on disk is unchanged.";
 
 }  // namespace texts

@@ -37,6 +37,10 @@ bool CScrivelView::UpdateCommand(CCmdUI& ui)
         ui.Enable(hasHelp);
         return true;
     }
+    if (ui.m_nID == ID_NEXT_PROBLEM || ui.m_nID == ID_PREV_PROBLEM) {
+        ui.Enable(ScrivelApp().m_bCheckAsYouType);
+        return true;
+    }
     if (ui.m_nID == ID_OPEN_INCLUDED) {
         ui.Enable(true);
         return true;

@@ -10,6 +10,8 @@
 #include <editor/VQEditView.h>
 
 #include "CompletionList.h"
+#include "Handles.h"
+#include "Problem.h"
 
 struct NODE;
 
@@ -45,6 +47,14 @@ public:
     void OpenIncluded();
     bool LineNamesPath(int line);
 
+    // The checks: the document's problems underlined (hint kHintProblems when they changed),
+    // the message of the one at the caret ("" when none), and F8 / Shift+F8.
+    static constexpr LPARAM kHintProblems = 0x5C0C;
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, LPARAM hint) override;
+    std::string CaretProblemText();
+    void GoToProblem(bool forward);
+
     bool PreTranslateMessage(MSG* msg) override;
 
 protected:
@@ -69,6 +79,13 @@ private:
     // One of `files`, chosen from a menu at the caret when there are several; "" for none.
     std::string ChooseFile(const std::vector<std::string>& files);
 
+    const std::vector<check::Problem>& Problems() const;
+    void ShowProblems();
+    bool OnProblemTipMessage(UINT msg, LPARAM lParam);
+    void HideProblemTip();
+
     CCompletionList m_completion;
+    CWindowHandle m_problemTip;  // the message of the mark under the mouse
+    std::string m_strTipShown;
     LRESULT m_nCompletionStart = 0;  // where the name being completed starts
 };

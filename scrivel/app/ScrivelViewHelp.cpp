@@ -59,6 +59,7 @@ bool CScrivelView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
         *result = 0;
         return true;
     }
+    OnProblemTipMessage(msg, lParam);
     if (OnCompletionMessage(msg, wParam, lParam)) {
         *result = 0;
         return true;
@@ -73,6 +74,10 @@ bool CScrivelView::HandleCommand(UINT id, UINT code)
 {
     if (id == ID_HELP_KEYWORD) {
         ShowKeywordHelp();
+        return true;
+    }
+    if (id == ID_NEXT_PROBLEM || id == ID_PREV_PROBLEM) {
+        GoToProblem(id == ID_NEXT_PROBLEM);
         return true;
     }
     if (id == ID_EDIT_COMPLETE) {

@@ -17,8 +17,8 @@ TEST(FormatItems, ColouringOffOffersOnlyTextAndBackground)
         return texts;
     };
     EXPECT_EQ(names(false), (std::vector<std::string>{"Background", "Text"}));
-    EXPECT_EQ(names(true), (std::vector<std::string>{"Background", "Comment", "Constant", "Keyword", "Number", "Quote",
-                                                     "Single Quote", "Text"}));
+    EXPECT_EQ(names(true), (std::vector<std::string>{"Background", "Comment", "Constant", "Error mark", "Keyword",
+                                                     "Number", "Quote", "Single Quote", "Text", "Warning mark"}));
 }
 
 TEST(FormatItems, EachItemEditsOnlyItsOwnField)
@@ -31,7 +31,8 @@ TEST(FormatItems, EachItemEditsOnlyItsOwnField)
     EXPECT_EQ(settings.m_clrKeyword, before.m_clrKeyword);
     EXPECT_EQ(format::ColorField(settings, 6), &settings.m_clrBackground);
     EXPECT_EQ(format::ColorField(settings, 1), &settings.m_clrKeyword);
-    EXPECT_EQ(format::ColorField(settings, 9), nullptr);
+    EXPECT_EQ(format::ColorField(settings, 9), &settings.m_clrErrorMark);
+    EXPECT_EQ(format::ColorField(settings, 11), nullptr);
     EXPECT_EQ(*format::ColorField(settings, 8), 0x800000u) << "Single Quote's default, dark blue";
 }
 

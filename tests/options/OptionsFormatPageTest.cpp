@@ -122,8 +122,9 @@ TEST(OptionsFormatPage, ColourItemsFollowColouringAndCaseSensitiveFollowsIt)
     CRegistrySandbox sandbox;
     OnFormatPage(
         [&](HWND dialog, HWND page) {
-            const std::vector<Item> all{{"Background", 6}, {"Comment", 2}, {"Constant", 3},     {"Keyword", 1},
-                                        {"Number", 4},     {"Quote", 7},   {"Single Quote", 8}, {"Text", 5}};
+            const std::vector<Item> all{{"Background", 6}, {"Comment", 2},      {"Constant", 3}, {"Error mark", 9},
+                                        {"Keyword", 1},    {"Number", 4},       {"Quote", 7},    {"Single Quote", 8},
+                                        {"Text", 5},       {"Warning mark", 10}};
             EXPECT_EQ(ColorItems(page), all);
             EXPECT_TRUE(Enabled(page, IDC_CASE_SENSITIVE));
             EXPECT_EQ(Text(::GetDlgItem(page, IDC_FONT_BUTTON)), "Courier, 10");

@@ -32,6 +32,10 @@ public:
     int m_nFontSize;
     int m_nTabWidth;
     std::string m_strFontName;
+    // Beyond the settings the component has always kept: the colours of the marks a host
+    // puts on the text, stored under names of Tessaly's own ("ErrorMark", "WarningMark").
+    COLORREF m_clrErrorMark;
+    COLORREF m_clrWarningMark;
 
     CColors();
     void SetDefaults();

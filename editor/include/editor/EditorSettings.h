@@ -27,12 +27,16 @@ struct EditorSettings {
     int m_nFontSize;
     int m_nTabWidth;
     std::string m_strFontName;
+    // The wavy underlines under the parts of the text a host marks (Scrivel's problems).
+    std::uint32_t m_clrErrorMark;
+    std::uint32_t m_clrWarningMark;
 
     EditorSettings() { SetDefaults(); }
 
     // Keyword blue, comment green, constant red, number dark red, text black, background
     // white, quotes dark blue; tab width 4, autoindent, colouring, real tabs not shown,
-    // Courier 10 regular, character set 0, keywords in any case.
+    // Courier 10 regular, character set 0, keywords in any case; error marks red, warning
+    // marks orange.
     void SetDefaults();
     // The tab width within 1 to 31, whatever was stored.
     int TabWidth() const { return m_nTabWidth < 1 ? 1 : (m_nTabWidth > 31 ? 31 : m_nTabWidth); }

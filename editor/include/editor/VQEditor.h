@@ -12,6 +12,7 @@
 #include <editor/EditorApi.h>
 #include <editor/VQEdit.h>
 #include <editor/VQEditorIds.h>
+#include <editor/VQMarks.h>
 
 namespace tessaly::editor {
 class EditorWindow;
@@ -51,6 +52,12 @@ public:
     void StartOfLastLine();
     // The caret is on the last line and that line is shown (as after BottomOfFile).
     BOOL IsAtEnd();
+
+    // The parts of the text to underline in the colours of "Error mark" and "Warning mark";
+    // replaces those given before (count 0 clears them).
+    void SetMarks(const VQMark* marks, int count);
+    // The mark under a point of the window's client area, or null.
+    const VQMark* MarkAtPoint(POINT point) const;
 
     bool PreTranslateMessage(MSG* msg) override;
     tessaly::editor::EditorWindow* GetEditorWindow() const { return m_pEditor.get(); }
