@@ -16,6 +16,10 @@
 #define ID_LOG_CLEAR_ALL 32774
 #define ID_VIEW_LOG_SIZE 32775
 #define ID_LOG_OPEN 32776
+#define ID_FOLLOW_END 32777
+
+// The status bar's right-hand pane: what the log view is doing ("Following").
+#define ID_INDICATOR_VIEW 32800
 
 // Texts of the tree pane.
 #define IDS_FILE_MISSING 61000
@@ -24,3 +28,9 @@
 #define IDS_CLEAR_ALL_QUESTION 61003
 #define IDS_CLEAR_ALL_CAPTION 61004
 #define IDS_TOO_MANY_LOGS 61005
+
+// Texts of the log view about the log it follows.
+#define IDS_LOG_CUT_SHORT 61010
+#define IDS_LOG_REPLACED 61011
+#define IDS_LOG_GONE 61012
+#define IDS_LOG_BACK 61013

@@ -33,6 +33,8 @@ public:
     // Says in the status bar how many logs were left out, when the list had more than the
     // tree can tell apart.
     void TellOmitted();
+    // The log shown has this size now: its label says so when sizes are shown.
+    void ShowCurrentSize(std::uint64_t size);
 
     // The model behind the items (the entries the commands work on).
     const CLogTree& Model() const { return m_model; }

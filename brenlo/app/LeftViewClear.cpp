@@ -121,3 +121,15 @@ void CLeftView::ShowCurrentAgain()
     std::string path = current->path;
     LogViewerApp().OpenDocumentFile(path.c_str());
 }
+
+void CLeftView::ShowCurrentSize(std::uint64_t size)
+{
+    const int index = m_model.CurrentIndex();
+    const LogEntry* current = m_model.EntryOf(static_cast<std::uint32_t>(index));
+    if (!m_bShowSizes || index < 0 || !current || current->size == static_cast<std::int64_t>(size))
+        return;
+    const std::string before = current->label;
+    const std::string label = m_model.SetEntrySize(index, size);
+    if (label != before)
+        SetEntryText(index, label);
+}

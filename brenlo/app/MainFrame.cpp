@@ -1,6 +1,8 @@
 #include "MainFrame.h"
 
+#include "FollowMode.h"
 #include "FwIds.h"
+#include "Gdi.h"
 #include "Handles.h"
 #include "HtmlHelpLoader.h"
 #include "LauncherLink.h"
@@ -67,7 +69,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
 
 bool CMainFrame::CreateBars()
 {
-    static const UINT indicators[] = {ID_SEPARATOR};
+    // The message pane, and on the right what the log view is doing.
+    static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_VIEW};
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
                                AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
@@ -76,7 +79,7 @@ bool CMainFrame::CreateBars()
         !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
         return false;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators(indicators, 1))
+        !m_wndStatusBar.SetIndicators(indicators, 2))
         return false;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     return true;
@@ -193,6 +196,7 @@ bool CMainFrame::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
         case ID_FILE_PRINT_PREVIEW:
         case ID_GO_DOWN:
         case ID_GO_UP:
+        case ID_FOLLOW_END:
         case ID_EDIT_FIND:
         case ID_VQ_FIND_NEXT:
             if (CTestsdiView* text = TextPane())
@@ -241,6 +245,10 @@ bool CMainFrame::UpdateCommand(CCmdUI& ui)
         case ID_HELP_INDEX:
             ui.Enable(m_bHelpAvailable != FALSE);
             return true;
+        case ID_INDICATOR_VIEW:
+            ui.Enable(true);
+            ShowViewPane();
+            return true;
         default:
             return CFrameWnd::UpdateCommand(ui);
     }
@@ -250,4 +258,39 @@ void CMainFrame::OnHelpTopics()
 {
     std::string topic = m_strHelpDir + kHelpTopic;
     CallHtmlHelp(nullptr, topic.c_str(), kHtmlHelpDisplayTopic, 0);
+}
+
+void CMainFrame::ShowViewPane()
+{
+    ViewPaneFacts facts;
+    if (CTestsdiView* text = TextPane())
+        facts.following = text->IsFollowing();
+    const std::string shown = ViewPaneText(facts);
+    const int index = m_wndStatusBar.CommandToIndex(ID_INDICATOR_VIEW);
+    if (index < 0 || m_wndStatusBar.GetPaneText(index) == shown)
+        return;
+    // The pane is as wide as its longest text so far, so that it does not jump about.
+    UINT id = 0, style = 0;
+    int width = 0;
+    m_wndStatusBar.GetPaneInfo(index, id, style, width);
+    const int needed = PaneTextWidth(shown);
+    if (needed > width)
+        m_wndStatusBar.SetPaneInfo(index, id, style, needed);
+    m_wndStatusBar.SetPaneText(index, shown.c_str());
+}
+
+int CMainFrame::PaneTextWidth(const std::string& text) const
+{
+    CClientDC dc(m_wndStatusBar.m_hWnd);
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(m_wndStatusBar.m_hWnd, WM_GETFONT, 0, 0));
+    CSelectObject selected(dc, font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx + 8;
+}
+
+void CMainFrame::ShownLogResized(std::uint64_t size)
+{
+    if (CLeftView* tree = TreePane())
+        tree->ShowCurrentSize(size);
 }

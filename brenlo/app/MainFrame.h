@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "FrameWnd.h"
@@ -23,6 +24,9 @@ public:
 
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
     bool OnCmdMsg(UINT id, UINT code, CCmdUI* ui) override;
+
+    // The shown log's size changed while it was shown: the tree's label follows.
+    void ShownLogResized(std::uint64_t size);
 
     // The panes of the splitter; null before they exist.
     CLeftView* TreePane() const;
@@ -51,4 +55,7 @@ protected:
     void FindHelpFile();
     void StoreLayout();
     void OnHelpTopics();
+    // The status bar's right-hand pane, from what the log view does.
+    void ShowViewPane();
+    int PaneTextWidth(const std::string& text) const;
 };

@@ -87,8 +87,18 @@ bool CTestsdiDoc::OnSaveDocument(const char* path)
     }
     const int written = m_edit.WriteFile(path, progressWindow);
     const LogSaveResult result = SaveResultOf(written, ::GetLastError());
-    if (result.Saved())
+    if (result.Saved()) {
+        // The copy is shown from now on: it does not grow, so it is no longer followed, and
+        // the log itself is no longer held open.
+        if (::lstrcmpiA(path, GetPathName().c_str()) != 0) {
+            m_edit.ShowCopy(path);
+            for (CView* view : GetViews()) {
+                if (auto* text = dynamic_cast<CTestsdiView*>(view))
+                    text->ShowsCopy();
+            }
+        }
         return true;
+    }
     const std::string text = SaveFailureText(result, path);
     if (!text.empty())
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);

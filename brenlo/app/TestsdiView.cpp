@@ -1,10 +1,24 @@
 #include "TestsdiView.h"
 
+#include <commdlg.h>
+
 #include <editor/Colors.h>
+#include "FrameWnd.h"
+#include "LogViewerApp.h"
+#include "MainFrame.h"
+#include "SettingsSchema.h"
 #include "TestsdiDoc.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CTestsdiView)
+
+namespace {
+// Writers that keep their handle open are seen only by asking the open file: ten looks a
+// second show a new line well within a quarter of a second, for the price of two small
+// system calls each.
+constexpr UINT_PTR kFollowTimer = 0x464C;
+constexpr UINT kFollowTimerMs = 100;
+}  // namespace
 
 CTestsdiView::CTestsdiView() = default;
 
@@ -37,7 +51,26 @@ int CTestsdiView::OnCreate(CREATESTRUCTA* cs)
         edit->SetSyntaxColoring(FALSE);
         edit->SetReadOnly(TRUE);
     }
+    m_follow = CFollowMode(
+        LogViewerApp().GetProfileInt(settings::kSection, settings::kFollowEnd, settings::kFollowEndDefault) != 0);
+    m_findMessage = ::RegisterWindowMessageA(FINDMSGSTRINGA);
+    ::SetTimer(m_hWnd, kFollowTimer, kFollowTimerMs, nullptr);
     return 0;
+}
+
+void CTestsdiView::OnDestroy()
+{
+    ::KillTimer(m_hWnd, kFollowTimer);
+    CVQEditView::OnDestroy();
+}
+
+void CTestsdiView::OnInitialUpdate()
+{
+    CVQEditView::OnInitialUpdate();
+    CTestsdiDoc* doc = GetDocument();
+    m_watching = doc && !doc->GetPathName().empty();
+    if (m_watching && m_follow.LogShown())
+        GoToEnd();
 }
 
 void CTestsdiView::ApplyEditorSettings()
@@ -55,12 +88,109 @@ void CTestsdiView::ApplyEditorSettings()
 void CTestsdiView::OnGoUp()
 {
     TopOfFile(TRUE);
+    m_follow.Leave();
 }
 
 void CTestsdiView::OnGoDown()
 {
-    BottomOfFile(TRUE);
-    BeginningOfLine(TRUE);
+    GoToEnd();
+    m_follow.WentToEnd();
+}
+
+void CTestsdiView::GoToEnd()
+{
+    // Where BottomOfFile and BeginningOfLine end, without going through the end of the
+    // last line: a line of gigabytes would be measured for its columns on the way.
+    StartOfLastLine();
+}
+
+void CTestsdiView::OnFollowEnd()
+{
+    if (m_follow.Toggle())
+        GoToEnd();
+    LogViewerApp().WriteProfileInt(settings::kSection, settings::kFollowEnd, m_follow.Chosen() ? 1 : 0);
+}
+
+void CTestsdiView::ShowsCopy()
+{
+    m_watching = false;
+    m_follow.Leave();
+}
+
+void CTestsdiView::Tell(UINT textId)
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->SetMessageText(textId);
+}
+
+void CTestsdiView::LookAtLog()
+{
+    CVQEdit* edit = GetEdit();
+    if (!m_watching || !edit)
+        return;
+    const int change = edit->FollowFile();
+    switch (change) {
+        case VQ_FILE_UNCHANGED:
+            return;
+        case VQ_FILE_GONE:
+            Tell(IDS_LOG_GONE);
+            return;
+        case VQ_FILE_CUT_SHORT:
+            Tell(IDS_LOG_CUT_SHORT);
+            break;
+        case VQ_FILE_REPLACED:
+            Tell(IDS_LOG_REPLACED);
+            break;
+        case VQ_FILE_BACK:
+            Tell(IDS_LOG_BACK);
+            break;
+        default:
+            break;
+    }
+    if (m_follow.Following())
+        GoToEnd();
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+        frame->ShownLogResized(static_cast<std::uint64_t>(edit->GetLength()));
+}
+
+void CTestsdiView::CheckStillAtEnd()
+{
+    if (m_follow.Following() && !IsAtEnd())
+        m_follow.Leave();
+}
+
+bool CTestsdiView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (msg == WM_TIMER && wParam == kFollowTimer) {
+        LookAtLog();
+        *result = 0;
+        return true;
+    }
+    // F, as in other log viewers: the text takes no typing.
+    if (msg == WM_CHAR && (wParam == 'f' || wParam == 'F')) {
+        OnFollowEnd();
+        *result = 0;
+        return true;
+    }
+    const bool handled = CVQEditView::OnWndMsg(msg, wParam, lParam, result);
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_MOUSEWHEEL:
+        case WM_VSCROLL:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            CheckStillAtEnd();
+            break;
+        case WM_MOUSEMOVE:
+            if (wParam & MK_LBUTTON)
+                CheckStillAtEnd();
+            break;
+        default:
+            if (msg == m_findMessage && m_findMessage != 0)
+                CheckStillAtEnd();
+            break;
+    }
+    return handled;
 }
 
 bool CTestsdiView::HandleCommand(UINT id, UINT code)
@@ -72,8 +202,15 @@ bool CTestsdiView::HandleCommand(UINT id, UINT code)
         case ID_GO_DOWN:
             OnGoDown();
             return true;
-        default:
-            return CVQEditView::HandleCommand(id, code);
+        case ID_FOLLOW_END:
+            OnFollowEnd();
+            return true;
+        default: {
+            const bool handled = CVQEditView::HandleCommand(id, code);
+            if (id == ID_VQ_FIND_NEXT)
+                CheckStillAtEnd();
+            return handled;
+        }
     }
 }
 
@@ -85,6 +222,10 @@ bool CTestsdiView::UpdateCommand(CCmdUI& ui)
         case ID_FILE_PRINT:
         case ID_FILE_PRINT_PREVIEW:
             ui.Enable(true);
+            return true;
+        case ID_FOLLOW_END:
+            ui.Enable(true);
+            ui.SetCheck(m_follow.Following() ? 1 : 0);
             return true;
         default:
             return CVQEditView::UpdateCommand(ui);

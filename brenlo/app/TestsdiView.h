@@ -1,8 +1,13 @@
 #pragma once
 // CTestsdiView: the log text, read-only and never coloured, in the editor component's view
-// of the document's buffer. Go up and Go down move to the first and the last line.
+// of the document's buffer. Go up and Go down move to the first and the last line. The view
+// looks at the shown log through its open handle ten times a second: what is appended
+// appears, and while it follows the end ("Follow end") the view keeps to the last line; a
+// log cut short, replaced or deleted by the server is shown afresh or let go of.
 
 #include <editor/VQEditView.h>
+
+#include "FollowMode.h"
 
 class CTestsdiDoc;
 
@@ -19,10 +24,29 @@ public:
     void ApplyEditorSettings();
     void OnGoUp();
     void OnGoDown();
+    void OnFollowEnd();
+    bool IsFollowing() const { return m_follow.Following(); }
+    // The shown text is a copy saved just now, which does not grow: it is no longer followed.
+    void ShowsCopy();
+
+    void OnInitialUpdate() override;
 
 protected:
     bool PreCreateWindow(CREATESTRUCTA& cs) override;
     int OnCreate(CREATESTRUCTA* cs) override;
+    void OnDestroy() override;
+    bool OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     bool HandleCommand(UINT id, UINT code) override;
     bool UpdateCommand(CCmdUI& ui) override;
+
+private:
+    void LookAtLog();
+    void GoToEnd();
+    // After the user moved the caret or scrolled: away from the end, following stops.
+    void CheckStillAtEnd();
+    void Tell(UINT textId);
+
+    CFollowMode m_follow{true};
+    bool m_watching = false;  // a log from disk is shown, not a copy or nothing
+    UINT m_findMessage = 0;
 };

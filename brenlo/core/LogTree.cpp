@@ -206,11 +206,16 @@ std::vector<int> CLogTree::ClearAllTargets() const
 
 std::string CLogTree::MarkCleared(int index)
 {
+    return SetEntrySize(index, 0);
+}
+
+std::string CLogTree::SetEntrySize(int index, std::uint64_t size)
+{
     if (index < 0 || index >= static_cast<int>(m_entries.size()))
         return std::string();
     LogEntry& entry = m_entries[index];
-    entry.size = 0;
-    entry.label = LogItemLabel(entry.name, 0, m_showSizes);
+    entry.size = static_cast<std::int64_t>(size);
+    entry.label = LogItemLabel(entry.name, size, m_showSizes);
     const Where where = m_where[index];
     LogTreeNode& top = m_items[where.top];
     (where.child < 0 ? top : top.children[where.child]).label = entry.label;

@@ -90,6 +90,9 @@ public:
 
     // Records that the entry's file was emptied; returns the item's new text.
     std::string MarkCleared(int index);
+    // Records the entry's size as it is now (the shown log grew or shrank); returns the
+    // item's new text.
+    std::string SetEntrySize(int index, std::uint64_t size);
 
     // The entry last opened into the text view, -1 for none; never past the array.
     int CurrentIndex() const { return m_current; }

@@ -310,7 +310,25 @@ ABOUT = """
                 
                 """.replace('к', 'k')
 
-TOOLBAR = [COPY, PREVIEW, PRINT, CLEAR, CLEAR_ALL, GO_DOWN, GO_UP, ABOUT]
+FOLLOW_END = """
+                
+kkkkkkkk        
+kwwwwwwk        
+kwkkkkwk  kkkk  
+kwwwwwwk  kbbk  
+kwkkkkwk  kbbk  
+kwwwwwwk  kbbk  
+kwkkkkwkkkkbbkkk
+kwwwwwwk kbbbbk 
+kwkkkkwk  kbbk  
+kwwwwwwk   kk   
+kwkkkkwkkkkkkkkk
+kwwwwwwkkkkkkkkk
+kkkkkkkk        
+                
+                """
+
+TOOLBAR = [COPY, PREVIEW, PRINT, CLEAR, CLEAR_ALL, GO_DOWN, GO_UP, FOLLOW_END, ABOUT]
 
 ICON = """
 ................

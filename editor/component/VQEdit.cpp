@@ -57,6 +57,46 @@ void CVQEdit::SetReadOnly(BOOL readOnly)
     }
 }
 
+int CVQEdit::FollowFile()
+{
+    using Result = tessaly::editor::EditBuffer::FollowResult;
+    try {
+        switch (m_pBuffer->Follow()) {
+            case Result::None:
+                return VQ_FILE_UNCHANGED;
+            case Result::Appended:
+                return VQ_FILE_APPENDED;
+            case Result::CutShort:
+                return VQ_FILE_CUT_SHORT;
+            case Result::Replaced:
+                return VQ_FILE_REPLACED;
+            case Result::Gone:
+                return VQ_FILE_GONE;
+            case Result::Back:
+                return VQ_FILE_BACK;
+        }
+    } catch (...) {
+        // Out of memory or threads: the text stays as it was, and the next look tries again.
+    }
+    return VQ_FILE_UNCHANGED;
+}
+
+int CVQEdit::ShowCopy(const char* path)
+{
+    if (!path || !*path)
+        return VQ_FILE_NO_PATH;
+    try {
+        return m_pBuffer->ShowCopy(path);
+    } catch (...) {
+        return VQ_FILE_OUT_OF_MEMORY;
+    }
+}
+
+LONGLONG CVQEdit::GetLength() const
+{
+    return m_pBuffer->Text().Length();
+}
+
 BOOL CVQEdit::IsReadOnly() const
 {
     return m_pBuffer->IsReadOnly() ? TRUE : FALSE;

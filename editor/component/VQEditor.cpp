@@ -270,5 +270,18 @@ void CVQEditor<Base>::SetScrollPosition(int firstLine)
         m_pEditor->ScrollToLine(firstLine);
 }
 
+template <class Base>
+void CVQEditor<Base>::StartOfLastLine()
+{
+    if (m_pEditor)
+        m_pEditor->StartOfLastLine();
+}
+
+template <class Base>
+BOOL CVQEditor<Base>::IsAtEnd()
+{
+    return m_pEditor && m_pEditor->ShowsEnd() ? TRUE : FALSE;
+}
+
 template class CVQEditor<CView>;
 template class CVQEditor<CWnd>;

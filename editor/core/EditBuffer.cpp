@@ -1,6 +1,7 @@
 #include "EditBuffer.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "TextFileLoader.h"
 
@@ -195,6 +196,92 @@ bool EditBuffer::Refresh()
             return true;
     }
     return false;
+}
+
+bool EditBuffer::ReopenFile()
+{
+    auto file = std::make_unique<FileTextSource>();
+    if (!file->Open(m_filePath))
+        return false;
+    m_file = std::move(file);
+    DetectLineEnding();
+    NotifyReset();
+    return true;
+}
+
+void EditBuffer::ReleaseFile()
+{
+    // What every watcher shows is kept, within reason: a page of very long lines is cut.
+    constexpr Pos kMostKept = 16 * 1024 * 1024;
+    Pos from = std::numeric_limits<Pos>::max();
+    Pos to = 0;
+    for (const BufferListener* l : m_listeners) {
+        Pos a = 0, b = 0;
+        if (l->ShownRange(a, b)) {
+            from = std::min(from, a);
+            to = std::max(to, b);
+        }
+    }
+    if (from > to)
+        from = to = m_file->Length();
+    m_file->Release(from, std::min(to, from + kMostKept));
+}
+
+EditBuffer::FollowResult EditBuffer::Follow()
+{
+    if (!m_file)
+        return FollowResult::None;
+    if (m_file->IsReleased())
+        return ReopenFile() ? FollowResult::Back : FollowResult::None;
+    const Pos oldLength = m_file->Length();
+    switch (DecideFileChange(m_file->Look())) {
+        case FileChange::None:
+            return FollowResult::None;
+        case FileChange::Appended:
+        case FileChange::CutShort:
+            switch (m_file->Update()) {
+                case FileTextSource::Growth::None:
+                    return FollowResult::None;
+                case FileTextSource::Growth::Appended:
+                    OnDocChange({DocChange::Kind::Insert, oldLength, m_file->Length() - oldLength});
+                    return FollowResult::Appended;
+                case FileTextSource::Growth::Replaced:
+                    DetectLineEnding();
+                    NotifyReset();
+                    return FollowResult::CutShort;
+            }
+            return FollowResult::None;
+        case FileChange::Replaced:
+            if (ReopenFile())
+                return FollowResult::Replaced;
+            ReleaseFile();
+            return FollowResult::Gone;
+        case FileChange::Gone:
+            ReleaseFile();
+            return FollowResult::Gone;
+    }
+    return FollowResult::None;
+}
+
+int EditBuffer::ShowCopy(const std::string& path)
+{
+    if (!m_file || !m_readOnly)
+        return ReadFile(path);
+    auto file = std::make_unique<FileTextSource>();
+    if (!file->Open(path))
+        return static_cast<int>(LoadResult::CannotOpen);
+    if (file->Length() != m_file->Length()) {
+        m_file = std::move(file);
+        m_filePath = path;
+        DetectLineEnding();
+        NotifyReset();
+        return 0;
+    }
+    // The same bytes: the watchers keep their places, and see a new index being made.
+    m_file = std::move(file);
+    m_filePath = path;
+    OnDocChange({DocChange::Kind::Insert, m_file->Length(), 0});
+    return 0;
 }
 
 }  // namespace tessaly::editor

@@ -20,6 +20,14 @@ namespace tessaly::editor {
 class BufferListener {
 public:
     virtual void OnBufferChange(const DocChange& change) = 0;
+    // The bytes this watcher shows now, from the start of its first line to the end of its
+    // last; false when it shows none.
+    virtual bool ShownRange(Pos& from, Pos& to) const
+    {
+        (void)from;
+        (void)to;
+        return false;
+    }
 
 protected:
     ~BufferListener() = default;
@@ -77,6 +85,16 @@ public:
     // whole new text. True when the text changed.
     bool Refresh();
 
+    // Follows the file shown read-only as others write, rotate and delete it: appended
+    // bytes as Refresh does; a file cut short, or another file at the path, is shown anew
+    // from its start; a file deleted or renamed away is let go of (what the watchers show
+    // is kept) and its path watched, and a file that opens there again is shown.
+    enum class FollowResult { None, Appended, CutShort, Replaced, Gone, Back };
+    FollowResult Follow();
+    // Shows the file at path in place of the one shown, without moving carets or scrolling,
+    // when it holds as many bytes (a copy just saved of it); else reads it as ReadFile does.
+    int ShowCopy(const std::string& path);
+
     bool IsModified() const { return !m_file && m_doc.IsModified(); }
 
     // The line end that Enter inserts: the first one in the text, CR LF when there is none.
@@ -90,6 +108,9 @@ private:
     void NotifyReset();
     void DetectLineEnding();
     int LoadIntoDocument(const std::string& path);
+    // Shows the file at m_filePath from its start; false when it will not open.
+    bool ReopenFile();
+    void ReleaseFile();
 
     EditorSettings& m_settings;
     TextDocument m_doc;

@@ -97,6 +97,9 @@ public:
     void TopOfFile() { MoveTo(0, false); }
     void BottomOfFile() { MoveTo(Text().Length(), false); }
     void BeginningOfLine() { MoveTo(SpanAt(m_caret).start, false); }
+    // The start of the last line, where BottomOfFile and BeginningOfLine end, without
+    // passing the end of a last line that may be gigabytes long.
+    void StartOfLastLine() { MoveTo(SpanAt(Text().Length()).start, false); }
     // The word at the caret (letters, digits, underscore), or "".
     std::string SelWord() const;
 

@@ -8,6 +8,16 @@
 
 namespace tessaly::editor {
 
+// What a path names beside a file held open under that path.
+enum class PathLook {
+    Same,     // the open file
+    Other,    // another file took its place
+    Missing,  // nothing: the file was deleted, or renamed away
+    Refused,  // it exists but will not open even for its attributes (a deleted file whose
+              // name stays until its last handle is closed answers so)
+    Unknown,  // the question failed otherwise
+};
+
 // A file opened for reading only, sharing read, write and delete access with everyone
 // else, so that a server can append to it and another program can truncate or delete
 // it meanwhile. Nothing is mapped.
@@ -29,6 +39,12 @@ public:
     Pos Size() const;
     // True when both are open on the same file (not merely the same path).
     bool IsSameFileAs(const SharedReadFile& other) const;
+    // What the path names now, beside this open file. It is looked at through a handle that
+    // asks for the attributes only and shares everything, closed at once.
+    PathLook LookAtPath(const std::string& path) const;
+    // The open file was deleted: on a system that keeps a deleted file's name until its
+    // last handle is closed, nobody can create a file of that name meanwhile.
+    bool IsDeletePending() const;
     // Reads up to n bytes at offset; returns how many were read (0 past the end), or -1.
     // For reading here and there; the file position is left undefined.
     Pos ReadAt(Pos offset, void* out, std::size_t n) const;

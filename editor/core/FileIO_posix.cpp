@@ -60,6 +60,26 @@ bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const
     return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
 }
 
+PathLook SharedReadFile::LookAtPath(const std::string& path) const
+{
+    struct stat mine, theirs;
+    if (m_handle == kNone || ::fstat(static_cast<int>(m_handle), &mine) != 0)
+        return PathLook::Unknown;
+    if (::stat(path.c_str(), &theirs) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return PathLook::Missing;
+        return errno == EACCES ? PathLook::Refused : PathLook::Unknown;
+    }
+    return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino ? PathLook::Same : PathLook::Other;
+}
+
+bool SharedReadFile::IsDeletePending() const
+{
+    // A file unlinked while open has no names left.
+    struct stat st;
+    return m_handle != kNone && ::fstat(static_cast<int>(m_handle), &st) == 0 && st.st_nlink == 0;
+}
+
 Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const
 {
     if (m_handle == kNone)

@@ -70,6 +70,41 @@ bool SharedReadFile::IsSameFileAs(const SharedReadFile& other) const
            mine.nFileIndexLow == theirs.nFileIndexLow;
 }
 
+PathLook SharedReadFile::LookAtPath(const std::string& path) const
+{
+    if (m_handle == kNone)
+        return PathLook::Unknown;
+    HANDLE h = CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        switch (GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+                return PathLook::Missing;
+            case ERROR_ACCESS_DENIED:  // also what a name whose file is pending deletion answers
+                return PathLook::Refused;
+            default:
+                return PathLook::Unknown;
+        }
+    }
+    BY_HANDLE_FILE_INFORMATION mine, theirs;
+    const bool known = GetFileInformationByHandle(AsHandle(m_handle), &mine) && GetFileInformationByHandle(h, &theirs);
+    CloseHandle(h);
+    if (!known)
+        return PathLook::Unknown;
+    const bool same = mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
+                      mine.nFileIndexHigh == theirs.nFileIndexHigh && mine.nFileIndexLow == theirs.nFileIndexLow;
+    return same ? PathLook::Same : PathLook::Other;
+}
+
+bool SharedReadFile::IsDeletePending() const
+{
+    FILE_STANDARD_INFO info{};
+    return m_handle != kNone &&
+           GetFileInformationByHandleEx(AsHandle(m_handle), FileStandardInfo, &info, sizeof info) && info.DeletePending;
+}
+
 Pos SharedReadFile::ReadAt(Pos offset, void* out, std::size_t n) const
 {
     if (m_handle == kNone)

@@ -89,6 +89,8 @@ void FileTextSource::Close()
 {
     StopIndexing();
     m_file.Close();
+    m_released = false;
+    m_kept.clear();
     std::lock_guard<std::mutex> lock(m_mutex);
     m_index.Clear();
     m_indexed = 0;
@@ -307,14 +309,30 @@ void FileTextSource::IndexRange(Pos from, Pos limit)
         if (more && offset < limit && !file.Seek(offset))
             more = false;
     }
-    if (more)
-        scanTo(limit);
-    if (m_stop && offset < limit) {
-        publish(false);  // stopped: Update() carries on from here
-        return;
+    for (;;) {
+        if (more)
+            more = scanTo(limit);
+        if (m_stop && offset < limit) {
+            publish(false);  // stopped: Update() carries on from here
+            return;
+        }
+        {
+            // Update() lengthens the text under this lock while the index is not complete,
+            // without stopping this thread: what was appended meanwhile is read on here.
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!more || m_stop || m_size <= offset) {
+                m_scanner.Finish(starts);
+                m_index.Append(starts.Base(), starts.Offsets(), starts.size());
+                m_indexed = offset;
+                m_complete = true;
+                break;
+            }
+            limit = m_size;
+        }
+        more = file.Seek(offset);
     }
-    m_scanner.Finish(starts);
-    publish(true);
+    starts.clear();
+    indexed_cv_.notify_all();
 }
 
 FileTextSource::Growth FileTextSource::Update()
@@ -327,6 +345,15 @@ FileTextSource::Growth FileTextSource::Update()
     if (newSize < m_size) {
         Restart(newSize);  // cut short: every position may be gone
         return Growth::Replaced;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_complete) {
+            // The thread still indexing reads on to the new length before it finishes.
+            m_size = newSize;
+            DropPartialBlocks();
+            return Growth::Appended;
+        }
     }
     char lastByte = '\0';
     if (m_size > 0)
@@ -346,12 +373,51 @@ FileTextSource::Growth FileTextSource::Update()
         }
         m_size = newSize;
     }
-    {
-        std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
-        m_cache.clear();
-    }
+    DropPartialBlocks();
     StartIndexing(from, newSize);
     return Growth::Appended;
+}
+
+void FileTextSource::DropPartialBlocks()
+{
+    // Blocks read whole stay true while the file only grows; the one it ended in does not.
+    std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
+    m_cache.erase(
+        std::remove_if(m_cache.begin(), m_cache.end(), [](const Block& b) { return b.data.size() < kBlockSize; }),
+        m_cache.end());
+}
+
+FileLook FileTextSource::Look() const
+{
+    FileLook look;
+    look.shownLength = m_size;
+    if (!m_file.IsOpen())
+        return look;
+    look.openSize = m_file.Size();
+    look.deletePending = m_file.IsDeletePending();
+    look.path = m_file.LookAtPath(m_path);
+    return look;
+}
+
+void FileTextSource::Release(Pos keepFrom, Pos keepTo)
+{
+    StopIndexing();
+    keepFrom = std::clamp<Pos>(keepFrom, 0, m_size);
+    keepTo = std::clamp<Pos>(keepTo, keepFrom, m_size);
+    std::vector<char> kept(static_cast<std::size_t>(keepTo - keepFrom));
+    const Pos got = kept.empty() ? 0 : std::max<Pos>(CopyBytes(keepFrom, keepTo - keepFrom, kept.data()), 0);
+    kept.resize(static_cast<std::size_t>(got));
+    m_file.Close();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        // Lines not indexed yet stay one line: there is no file left to read them from.
+        m_complete = true;
+    }
+    std::lock_guard<std::mutex> cacheLock(m_cacheMutex);
+    m_cache.clear();
+    m_keptFrom = keepFrom;
+    m_kept = std::move(kept);
+    m_released = true;
 }
 
 Pos FileTextSource::LineCount() const
@@ -437,8 +503,20 @@ const FileTextSource::Block& FileTextSource::FetchBlock(Pos offset) const
     return *slot;
 }
 
+Pos FileTextSource::KeptBytes(Pos pos, Pos n, char* out) const
+{
+    const Pos keptEnd = m_keptFrom + static_cast<Pos>(m_kept.size());
+    if (pos < m_keptFrom || pos >= keptEnd || n <= 0)
+        return 0;
+    const Pos take = std::min(n, keptEnd - pos);
+    std::memcpy(out, m_kept.data() + (pos - m_keptFrom), static_cast<std::size_t>(take));
+    return take;
+}
+
 Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const
 {
+    if (m_released)
+        return KeptBytes(pos, n, out);
     Pos done = 0;
     while (done < n) {
         const Pos got = m_file.ReadAt(pos + done, out + done, static_cast<std::size_t>(n - done));
@@ -452,7 +530,7 @@ Pos FileTextSource::CopyBytes(Pos pos, Pos n, char* out) const
 std::unique_ptr<TextReader> FileTextSource::NewReader() const
 {
     SharedReadFile file;
-    if (m_path.empty() || !file.Open(m_path) || !file.IsSameFileAs(m_file))
+    if (m_released || m_path.empty() || !file.Open(m_path) || !file.IsSameFileAs(m_file))
         return nullptr;
     return std::make_unique<FileReader>(std::move(file));
 }
@@ -461,6 +539,13 @@ void FileTextSource::GetBytes(Pos pos, Pos n, char* out) const
 {
     if (n <= 0)
         return;
+    if (m_released) {
+        // Only what was painted when the file went is kept; the rest reads as blanks.
+        const Pos offset = std::clamp<Pos>(m_keptFrom - pos, 0, n);
+        std::memset(out, ' ', static_cast<std::size_t>(n));
+        KeptBytes(pos + offset, n - offset, out + offset);
+        return;
+    }
     if (static_cast<std::size_t>(n) >= 4 * kBlockSize) {
         // Large reads (copying, saving) go straight to the file and leave the cache alone.
         const Pos got = std::max<Pos>(m_file.ReadAt(pos, out, static_cast<std::size_t>(n)), 0);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FileIO.h"
+#include "FileWatch.h"
 #include "LineEnds.h"
 #include "LineIndex.h"
 #include "TextSource.h"
@@ -60,6 +61,15 @@ public:
     // read anew (Replaced).
     Growth Update();
 
+    // What the open file and its path say now, for DecideFileChange.
+    FileLook Look() const;
+    // Lets go of the file (it was deleted, and its name stays taken while it is open):
+    // the bytes [keepFrom, keepTo) are kept in memory and every handle is closed. The
+    // length and the lines stay; bytes not kept read as blanks.
+    void Release(Pos keepFrom, Pos keepTo);
+    bool IsReleased() const { return m_released; }
+    const std::string& Path() const { return m_path; }
+
     // How far at most the thread that shows the first lines indexes a long file from the
     // front (rounded down to a share of 8 MiB); the rest is indexed from the back by a
     // second thread and joined on. Unlimited unless set; for trying out the joins.
@@ -99,6 +109,9 @@ private:
     void Restart(Pos newSize);
     void PauseIfAsked(Pos& sincePause, Pos got) const;
     const Block& FetchBlock(Pos offset) const;
+    void DropPartialBlocks();
+    // Copies what was kept of [pos, pos + n) by Release; how many bytes from pos it held.
+    Pos KeptBytes(Pos pos, Pos n, char* out) const;
 
     std::string m_path;
     SharedReadFile m_file;
@@ -115,6 +128,10 @@ private:
     std::atomic<Pos> m_frontLimit{Pos(1) << 62};
     std::atomic<Pos> m_tailDone{0};
     std::atomic<int> m_pauseMs{0};  // bytes indexed from the back but not yet merged
+
+    bool m_released = false;
+    Pos m_keptFrom = 0;
+    std::vector<char> m_kept;
 
     mutable std::mutex m_cacheMutex;
     mutable std::vector<Block> m_cache;

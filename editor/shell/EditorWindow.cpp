@@ -198,6 +198,17 @@ void EditorWindow::OnBufferChange(const DocChange& change)
         UpdateCaret();
 }
 
+bool EditorWindow::ShownRange(Pos& from, Pos& to) const
+{
+    if (!m_wnd)
+        return false;
+    from = m_topPos;
+    // The row below the last one shown may be partly painted too.
+    const Pos below = NextLineStart(LineStartAtRow(LinesPerPage() + 1));
+    to = below < 0 ? m_buffer.Text().Length() : below;
+    return true;
+}
+
 void EditorWindow::OnFileGrown(Pos oldEnd)
 {
     // The lines shown stay where they are; only the rows from the old last line down
@@ -460,6 +471,19 @@ void EditorWindow::BottomOfFile()
 void EditorWindow::BeginningOfLine()
 {
     DoMove([this] { m_session.BeginningOfLine(); });
+}
+
+void EditorWindow::StartOfLastLine()
+{
+    DoMove([this] { m_session.StartOfLastLine(); });
+}
+
+bool EditorWindow::ShowsEnd()
+{
+    if (m_session.SpanAt(m_session.Caret()).next >= 0)
+        return false;
+    const int row = RowOf(m_buffer.Text().Length());
+    return row >= 0 && row < LinesPerPage();
 }
 
 Pos EditorWindow::FirstVisibleLine()

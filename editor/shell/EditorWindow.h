@@ -70,6 +70,9 @@ public:
     void TopOfFile();
     void BottomOfFile();
     void BeginningOfLine();
+    void StartOfLastLine();
+    // The caret is on the last line and that line is shown whole.
+    bool ShowsEnd();
 
     // The first visible line's start, and the line number when it is known without waiting.
     Pos TopPosition() const { return m_topPos; }
@@ -114,6 +117,7 @@ private:
 
     // Buffer changes from any view.
     void OnBufferChange(const DocChange& change) override;
+    bool ShownRange(Pos& from, Pos& to) const override;
     // Bytes were appended to the file shown, after oldEnd.
     void OnFileGrown(Pos oldEnd);
 

@@ -27,3 +27,13 @@ enum VQFileResult : int {
     VQ_FILE_NO_PATH = 99,  // no path was given
     VQ_FILE_OUT_OF_MEMORY = 100,
 };
+
+// What CVQEdit::FollowFile found of the file shown read-only.
+enum VQFileChange : int {
+    VQ_FILE_UNCHANGED = 0,
+    VQ_FILE_APPENDED = 1,   // new bytes follow the text (carets and scroll positions stay)
+    VQ_FILE_CUT_SHORT = 2,  // the file got shorter: it is shown anew from its start
+    VQ_FILE_REPLACED = 3,   // another file has the path now: that one is shown from its start
+    VQ_FILE_GONE = 4,       // deleted or renamed away: let go of, what was shown is kept
+    VQ_FILE_BACK = 5,       // a file opened at the path of one gone: it is shown from its start
+};

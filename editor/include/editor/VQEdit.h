@@ -39,6 +39,17 @@ public:
     int WriteFile(const char* path);
     int WriteFile(const char* path, HWND progressWindow);
 
+    // Follows the file shown read-only as others write, rotate or delete it (see
+    // VQFileChange); a file let go of is watched for until one opens at its path again.
+    // The file is asked through its open handle, so writers that keep theirs open are seen
+    // at once. VQ_FILE_UNCHANGED for a text in memory.
+    int FollowFile();
+    // Shows a copy just written of the file shown (WriteFile's target) in its place, keeping
+    // carets and scroll positions; the copy is what the buffer reads from then on.
+    int ShowCopy(const char* path);
+    // Bytes of text.
+    LONGLONG GetLength() const;
+
     BOOL IsReadOnly() const;
     // The buffer's own colouring switch (a log viewer turns it off).
     void SetSyntaxColoring(BOOL on);

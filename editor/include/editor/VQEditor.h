@@ -47,6 +47,10 @@ public:
     BOOL IsOverwrite() const;
     // Scrolls so that this line (from 0) is the first one shown.
     void SetScrollPosition(int firstLine);
+    // Caret to the start of the last line (as BottomOfFile then BeginningOfLine), shown.
+    void StartOfLastLine();
+    // The caret is on the last line and that line is shown (as after BottomOfFile).
+    BOOL IsAtEnd();
 
     bool PreTranslateMessage(MSG* msg) override;
     tessaly::editor::EditorWindow* GetEditorWindow() const { return m_pEditor.get(); }
