@@ -24,7 +24,8 @@ constexpr char kDockedBar[] = "DockedBar";
 constexpr char kMainWindow[] = "MainWindow";
 constexpr char kLeftPane[] = "LeftPane";
 constexpr char kShowSize[] = "ShowSize";
-constexpr char kFollowEnd[] = "FollowEnd";  // Brenlo keeps to the end of a growing log
+constexpr char kFollowEnd[] = "FollowEnd";              // Brenlo keeps to the end of a growing log
+constexpr char kHighlightLevels[] = "HighlightLevels";  // Brenlo draws error lines red, and so on
 
 constexpr std::uint32_t kGeneralDefault = 0x7E979;     // 518521
 constexpr std::uint32_t kHotkeyCodeDefault = 0x200C0;  // Control + virtual key 0xC0
@@ -32,6 +33,7 @@ constexpr std::int32_t kDefBrowserDefault = -1;        // no default browser
 constexpr std::int32_t kLeftPaneDefault = 100;
 constexpr std::int32_t kShowSizeDefault = 0;
 constexpr std::int32_t kFollowEndDefault = 1;
+constexpr std::int32_t kHighlightLevelsDefault = 1;
 
 // Sub-keys holding lists, opened directly with their full path.
 constexpr char kFilesKey[] = "Software\\Quorlane\\Tessaly\\Settings\\Files";

@@ -52,6 +52,8 @@ int CVQEditor<Base>::OnCreate(CREATESTRUCTA* cs)
     m_pEditor->Attach(this->m_hWnd);
     // The find dialog is modeless: the loops of Scrivel and of Brenlo pass it its keys.
     m_pEditor->SetDialogShownHandler(AfxRegisterModelessDialog);
+    m_pEditor->SetLineColour(
+        [this](std::string_view head) { return GetLineTextColor(head.data(), static_cast<int>(head.size())); });
     return 0;
 }
 
@@ -281,6 +283,48 @@ template <class Base>
 BOOL CVQEditor<Base>::IsAtEnd()
 {
     return m_pEditor && m_pEditor->ShowsEnd() ? TRUE : FALSE;
+}
+
+template <class Base>
+COLORREF CVQEditor<Base>::GetLineTextColor(const char*, int)
+{
+    return CLR_INVALID;
+}
+
+template <class Base>
+int CVQEditor<Base>::SetFilter(const char* text, BOOL matchCase, BOOL exclude, int context)
+{
+    using Outcome = EditorWindow::FilterOutcome;
+    if (!m_pEditor)
+        return VQ_FILTER_BUSY;
+    tessaly::editor::LineFilterOptions options;
+    options.text = text ? text : "";
+    options.matchCase = matchCase != FALSE;
+    options.exclude = exclude != FALSE;
+    options.context = std::clamp(context, 0, tessaly::editor::kMaxFilterContext);
+    try {
+        switch (m_pEditor->Filter(options)) {
+            case Outcome::ShowsAll:
+                return VQ_FILTER_SHOWS_ALL;
+            case Outcome::Done:
+                return VQ_FILTER_DONE;
+            case Outcome::Stopped:
+                return VQ_FILTER_STOPPED;
+            case Outcome::Busy:
+                return VQ_FILTER_BUSY;
+        }
+    } catch (...) {
+        // Out of memory or threads: the whole text is shown.
+        ClearFilter();
+    }
+    return VQ_FILTER_SHOWS_ALL;
+}
+
+template <class Base>
+void CVQEditor<Base>::ClearFilter()
+{
+    if (m_pEditor)
+        m_pEditor->ClearFilter();
 }
 
 template class CVQEditor<CView>;

@@ -1,0 +1,187 @@
+// The filter bar and level colours end to end: a user filters an error log, hides lines,
+// asks for context, goes back to the whole log from a line, clears with Esc, saves what is
+// shown and sees the levels in their colours.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Screenshot.h"
+#include "TestPaths.h"
+#include "UiDriver.h"
+#include "ViewerFixture.h"
+
+using namespace viewertest;
+
+namespace {
+constexpr UINT kViewFilter = 32778;
+constexpr UINT kHighlightLevels = 32779;
+constexpr int kFilterText = 1001;
+constexpr int kHideMatching = 1003;
+constexpr int kContext = 1004;
+constexpr COLORREF kErrorColour = RGB(192, 0, 0);
+constexpr COLORREF kWarningColour = RGB(176, 96, 0);
+constexpr COLORREF kDebugColour = RGB(128, 128, 128);
+
+// Twenty lines of a server's error log, the levels taking turns: error, warn, notice, debug.
+std::vector<std::string> ErrorLogLines()
+{
+    static const char* const kLevels[] = {"core:error", "ssl:warn", "mpm_winnt:notice", "core:debug"};
+    std::vector<std::string> lines;
+    for (int i = 0; i < 20; ++i) {
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "[Sun Oct 11 10:00:%02d.123456 2026] [%s] [pid 4242:tid 512] [client ::1:6%03d] AH%05d: line %02d",
+                      i, kLevels[i % 4], i, 100 + i, i);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines, const std::vector<int>& which)
+{
+    std::string text;
+    for (int i : which)
+        text += lines[static_cast<std::size_t>(i)] + "\r\n";
+    return text;
+}
+
+std::string ViewPane(HWND frame)
+{
+    HWND bar = ui::FindChild(frame, STATUSCLASSNAMEA);
+    char text[256] = {};
+    if (bar)
+        ::SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void SetText(HWND control, const std::string& text)
+{
+    ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+using ViewerFilterTest = ViewerTest;
+}  // namespace
+
+TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShown)
+{
+    const std::vector<std::string> lines = ErrorLogLines();
+    std::vector<int> all;
+    for (int i = 0; i < 20; ++i)
+        all.push_back(i);
+    const std::string whole = Joined(lines, all);
+    const std::string log = Log("error.log", whole);
+    const std::string copy = testpaths::Join(m_dir, "errors.log");
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+
+    bool red = false, orange = false, grey = false, redWhenOff = true;
+    std::string errorsAndWarnings, pane, hidden, context, afterJump, afterEsc, saved, titleAfterSave;
+    std::string shownAfterSave;
+    DWORD caretAfterJump = 0;
+    std::string barAfterJump;
+    run.Run(list.Get(), [&](HWND frame) {
+        HWND view = OpenFirstLog(frame, "error.log");
+        if (!view) {
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+            return;
+        }
+        // Levels at a glance, by the pixels of the first lines.
+        WaitForPicture(frame);
+        red = FindColourOnScreen(view, kErrorColour).count > 0;
+        orange = FindColourOnScreen(view, kWarningColour).count > 0;
+        grey = FindColourOnScreen(view, kDebugColour).count > 0;
+        SaveWindowPng(frame, "brenlo-levels");
+
+        // Ctrl+L's command shows the bar; typing filters after a pause.
+        Command(frame, kViewFilter);
+        HWND text = nullptr;
+        ui::WaitUntil([&] { return (text = ui::FindChild(frame, "Edit", kFilterText)) && ::IsWindowVisible(text); });
+        SetText(text, "ERROR|warn");
+        ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {0, 1, 4, 5, 8, 9, 12, 13, 16, 17}); });
+        errorsAndWarnings = ui::TextOf(view);
+        ui::WaitUntil([&] { return ViewPane(frame).find("10 of 20 lines") != std::string::npos; });
+        pane = ViewPane(frame);
+        SaveWindowPng(frame, "brenlo-filtered");
+
+        // Hiding the matching lines at once.
+        ui::Click(ui::FindChild(frame, "Button", kHideMatching));
+        ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {2, 3, 6, 7, 10, 11, 14, 15, 18, 19}); });
+        hidden = ui::TextOf(view);
+        ui::Click(ui::FindChild(frame, "Button", kHideMatching));
+
+        // One line and one around it; two texts whose context windows overlap.
+        SetText(ui::FindChild(frame, "Edit", kContext), "1");
+        SetText(text, "AH00105|AH00107");
+        ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {4, 5, 6, 7, 8}); });
+        context = ui::TextOf(view);
+        SetText(ui::FindChild(frame, "Edit", kContext), "0");
+
+        // A double click on the second line shown ("line 07") shows it in the whole log.
+        ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {5, 7}); });
+        HFONT font = reinterpret_cast<HFONT>(::SendMessageA(view, WM_GETFONT, 0, 0));
+        HDC dc = ::GetDC(view);
+        ::SelectObject(dc, font);
+        TEXTMETRICA metrics{};
+        ::GetTextMetricsA(dc, &metrics);
+        ::ReleaseDC(view, dc);
+        ui::ClickAt(view, 40, metrics.tmHeight + metrics.tmHeight / 2, true);
+        ui::WaitUntil([&] { return ui::TextOf(view) == whole; });
+        afterJump = ui::TextOf(view);
+        caretAfterJump = Selection(view).first;
+        barAfterJump = ui::TextOf(text);
+
+        // Esc in the bar clears a filter.
+        Command(frame, kViewFilter);
+        ui::WaitUntil([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return ::GetGUIThreadInfo(run.CallerThread(), &info) && info.hwndFocus == text;
+        });
+        SetText(text, "notice");
+        ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {2, 6, 10, 14, 18}); });
+        ::PostMessageA(text, WM_KEYDOWN, VK_ESCAPE, 0);
+        ui::WaitUntil([&] { return ui::TextOf(view) == whole; });
+        afterEsc = ui::TextOf(view);
+
+        // Save As of the errors: the file holds them, the view stays on the log.
+        SetText(text, "error");
+        ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {0, 4, 8, 12, 16}); });
+        Command(frame, kFileSaveAs);
+        if (HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000)) {
+            SetText(ui::FindChild(dialog, "Edit"), copy);
+            ui::Click(::GetDlgItem(dialog, IDOK));
+            ui::WaitUntil([&] { return testpaths::ReadTextFile(copy, saved) && !saved.empty(); });
+        }
+        titleAfterSave = ui::TextOf(frame);
+        shownAfterSave = ui::TextOf(view);
+
+        // Without highlighting, no line is red.
+        Command(frame, kHighlightLevels);
+        ui::WaitUntil([&] { return FindColourOnScreen(view, kErrorColour).count == 0; }, 3000);
+        redWhenOff = FindColourOnScreen(view, kErrorColour).count > 0;
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+
+    EXPECT_TRUE(red);
+    EXPECT_TRUE(orange);
+    EXPECT_TRUE(grey);
+    EXPECT_EQ(errorsAndWarnings, Joined(lines, {0, 1, 4, 5, 8, 9, 12, 13, 16, 17}));
+    EXPECT_EQ(pane, "Following, 10 of 20 lines");
+    EXPECT_EQ(hidden, Joined(lines, {2, 3, 6, 7, 10, 11, 14, 15, 18, 19}));
+    EXPECT_EQ(context, Joined(lines, {4, 5, 6, 7, 8}));
+    EXPECT_EQ(afterJump, whole);
+    EXPECT_EQ(caretAfterJump, static_cast<DWORD>(Joined(lines, {0, 1, 2, 3, 4, 5, 6}).size()));
+    EXPECT_EQ(barAfterJump, "");
+    EXPECT_EQ(afterEsc, whole);
+    EXPECT_EQ(saved, Joined(lines, {0, 4, 8, 12, 16}));
+    EXPECT_EQ(titleAfterSave, "Log Viewer - error.log");
+    EXPECT_EQ(shownAfterSave, Joined(lines, {0, 4, 8, 12, 16}));
+    EXPECT_FALSE(redWhenOff);
+    EXPECT_EQ(StoredInt("HighlightLevels", 1), 0);
+}
