@@ -26,7 +26,8 @@ std::string TextOf(const CWnd& wnd)
 bool CFilterBar::Create(CFrameWnd* parent)
 {
     m_dwStyle = CBRS_TOP;
-    const char* cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const char* cls =
+        AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!CreateEx(0, cls, "Filter", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 100, AfxScaleForDpi(kHeight), parent->m_hWnd,
                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_FILTER_BAR))))
         return false;
@@ -41,14 +42,13 @@ bool CFilterBar::Create(CFrameWnd* parent)
         !m_contextLabel.Create("C&ontext:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, none, this) ||
         !m_context.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER, none, this, IDC_FILTER_CONTEXT))
         return false;
-    m_spin = ::CreateWindowExA(0, UPDOWN_CLASSA, "",
-                               WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 0, 0, 0,
-                               m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_FILTER_CONTEXT_SPIN)),
-                               nullptr, nullptr);
+    m_spin = ::CreateWindowExA(
+        0, UPDOWN_CLASSA, "", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 0, 0, 0, 0,
+        m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_FILTER_CONTEXT_SPIN)), nullptr, nullptr);
     const HGDIOBJ font = ::GetStockObject(DEFAULT_GUI_FONT);
-    for (CWnd* control : {static_cast<CWnd*>(&m_label), static_cast<CWnd*>(&m_text), static_cast<CWnd*>(&m_matchCase),
-                          static_cast<CWnd*>(&m_exclude), static_cast<CWnd*>(&m_contextLabel),
-                          static_cast<CWnd*>(&m_context)})
+    for (CWnd* control :
+         {static_cast<CWnd*>(&m_label), static_cast<CWnd*>(&m_text), static_cast<CWnd*>(&m_matchCase),
+          static_cast<CWnd*>(&m_exclude), static_cast<CWnd*>(&m_contextLabel), static_cast<CWnd*>(&m_context)})
         control->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     m_filling = true;
     m_context.LimitText(1);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "BlockSearch.h"
+
 namespace tessaly::editor {
 
 namespace {
@@ -12,21 +14,11 @@ constexpr Pos kLargestPiece = 16 * 1024 * 1024;
 // While the text's index is still being made, the filter looks again this often.
 constexpr auto kIndexWait = std::chrono::milliseconds(5);
 
-// Reads a text on its own thread, for a text that offers no reader for another one.
-class SameThreadReader : public TextReader {
-public:
-    explicit SameThreadReader(const TextSource& text) : m_text(text) {}
-    void Read(Pos pos, Pos n, char* out) override { m_text.GetBytes(pos, n, out); }
-
-private:
-    const TextSource& m_text;
-};
 }  // namespace
 
 FilterJob::FilterJob(const TextSource& text, const LineFilterOptions& options)
     : m_text(text), m_filter(options), m_shown(text, m_rows, m_lock)
-{
-}
+{}
 
 FilterJob::~FilterJob()
 {
@@ -46,7 +38,7 @@ void FilterJob::Start()
 {
     m_reader = m_text.NewReader();
     if (!m_reader) {
-        m_reader = std::make_unique<SameThreadReader>(m_text);
+        m_reader = std::make_unique<SourceReader>(m_text);
         Continue();
         return;
     }

@@ -7,8 +7,7 @@ namespace tessaly::editor {
 
 FilteredText::FilteredText(const TextSource& log, const ShownLines& rows, std::mutex& lock)
     : m_log(log), m_rows(rows), m_lock(lock)
-{
-}
+{}
 
 Pos FilteredText::RowBytes(Pos row) const
 {
@@ -132,8 +131,11 @@ Pos FilteredText::LogLineAt(Pos pos) const
 {
     if (m_count == 0)
         return -1;
+    // The end: the last row (an empty last line of the log holds no byte of its own).
+    if (pos >= m_length)
+        return m_lastLine;
     std::lock_guard<std::mutex> hold(m_lock);
-    return m_rows.Line(RowOf(std::clamp<Pos>(pos, 0, std::max<Pos>(0, m_length - 1))).row);
+    return m_rows.Line(RowOf(std::max<Pos>(0, pos)).row);
 }
 
 Pos FilteredText::PositionOfLogLine(Pos line) const

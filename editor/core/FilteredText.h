@@ -50,10 +50,10 @@ private:
     std::mutex& m_lock;
     Pos m_count = 0;
     Pos m_length = 0;
-    Pos m_lastLine = -1;      // the log's line on the last row shown
-    Pos m_lastRowStart = 0;   // and where that row starts
+    Pos m_lastLine = -1;     // the log's line on the last row shown
+    Pos m_lastRowStart = 0;  // and where that row starts
     bool m_lastEndsLine = false;
-    bool m_measured = false;  // the last row is as long as published, not as its line is now
+    bool m_measured = false;         // the last row is as long as published, not as its line is now
     std::vector<Pos> m_checkpoints;  // the start of rows 0, 16, 32...
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ constexpr UINT kHighlightLevels = 32779;
 constexpr int kFilterText = 1001;
 constexpr int kHideMatching = 1003;
 constexpr int kContext = 1004;
+constexpr char kNewNotice[] = "[Sun Oct 11 10:01:00.000001 2026] [core:notice] [pid 4242:tid 512] AH00094: later\r\n";
+constexpr char kNewError[] = "[Sun Oct 11 10:01:00.000002 2026] [core:error] [pid 4242:tid 512] AH00095: later\r\n";
 constexpr COLORREF kErrorColour = RGB(192, 0, 0);
 constexpr COLORREF kWarningColour = RGB(176, 96, 0);
 constexpr COLORREF kDebugColour = RGB(128, 128, 128);
@@ -34,9 +37,10 @@ std::vector<std::string> ErrorLogLines()
     std::vector<std::string> lines;
     for (int i = 0; i < 20; ++i) {
         char line[160];
-        std::snprintf(line, sizeof line,
-                      "[Sun Oct 11 10:00:%02d.123456 2026] [%s] [pid 4242:tid 512] [client ::1:6%03d] AH%05d: line %02d",
-                      i, kLevels[i % 4], i, 100 + i, i);
+        std::snprintf(
+            line, sizeof line,
+            "[Sun Oct 11 10:00:%02d.123456 2026] [%s] [pid 4242:tid 512] [client ::1:6%03d] AH%05d: line %02d", i,
+            kLevels[i % 4], i, 100 + i, i);
         lines.push_back(line);
     }
     return lines;
@@ -82,7 +86,7 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
 
     bool red = false, orange = false, grey = false, redWhenOff = true;
     std::string errorsAndWarnings, pane, hidden, context, afterJump, afterEsc, saved, titleAfterSave;
-    std::string shownAfterSave;
+    std::string shownAfterSave, followed;
     DWORD caretAfterJump = 0;
     std::string barAfterJump;
     run.Run(list.Get(), [&](HWND frame) {
@@ -161,6 +165,11 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
         titleAfterSave = ui::TextOf(frame);
         shownAfterSave = ui::TextOf(view);
 
+        // The server writes on: of its new lines, the one that passes appears.
+        std::ofstream(log, std::ios::binary | std::ios::app) << kNewNotice << kNewError;
+        ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {0, 4, 8, 12, 16}) + kNewError; });
+        followed = ui::TextOf(view);
+
         // Without highlighting, no line is red.
         Command(frame, kHighlightLevels);
         ui::WaitUntil([&] { return FindColourOnScreen(view, kErrorColour).count == 0; }, 3000);
@@ -182,6 +191,7 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
     EXPECT_EQ(saved, Joined(lines, {0, 4, 8, 12, 16}));
     EXPECT_EQ(titleAfterSave, "Log Viewer - error.log");
     EXPECT_EQ(shownAfterSave, Joined(lines, {0, 4, 8, 12, 16}));
+    EXPECT_EQ(followed, Joined(lines, {0, 4, 8, 12, 16}) + kNewError);
     EXPECT_FALSE(redWhenOff);
     EXPECT_EQ(StoredInt("HighlightLevels", 1), 0);
 }
