@@ -84,6 +84,8 @@ bool CMainFrame::CreateBars()
         !m_wndStatusBar.SetIndicators(indicators, 2))
         return false;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
+    // The indicator's text gives the pane its width; what it says comes from the view.
+    m_wndStatusBar.SetPaneText(m_wndStatusBar.CommandToIndex(ID_INDICATOR_VIEW), "");
     return true;
 }
 

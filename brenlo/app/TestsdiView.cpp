@@ -230,6 +230,11 @@ void CTestsdiView::LookAtLog()
     CVQEdit* edit = GetEdit();
     if (!m_watching || !edit)
         return;
+    // Not while a question, a copy being saved or a search has the frame disabled: what they
+    // work on stays as it was when they began.
+    CWnd* top = GetTopLevelFrame();
+    if (top && !::IsWindowEnabled(top->m_hWnd))
+        return;
     const int change = edit->FollowFile();
     switch (change) {
         case VQ_FILE_UNCHANGED:
@@ -243,10 +248,12 @@ void CTestsdiView::LookAtLog()
             break;
         case VQ_FILE_REPLACED:
             Tell(IDS_LOG_REPLACED);
+            m_follow.LogShown();  // a new log: followed as an opened one is
             m_kindSample = 0;
             break;
         case VQ_FILE_BACK:
             Tell(IDS_LOG_BACK);
+            m_follow.LogShown();
             m_kindSample = 0;
             break;
         default:

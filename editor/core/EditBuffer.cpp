@@ -312,12 +312,12 @@ bool EditBuffer::ReopenFile()
     return true;
 }
 
-void EditBuffer::ReleaseFile()
+void EditBuffer::ShownRange(Pos& from, Pos& to) const
 {
     // What every watcher shows is kept, within reason: a page of very long lines is cut.
     constexpr Pos kMostKept = 16 * 1024 * 1024;
-    Pos from = std::numeric_limits<Pos>::max();
-    Pos to = 0;
+    from = std::numeric_limits<Pos>::max();
+    to = 0;
     for (const BufferListener* l : m_listeners) {
         Pos a = 0, b = 0;
         if (l->ShownRange(a, b)) {
@@ -325,9 +325,24 @@ void EditBuffer::ReleaseFile()
             to = std::max(to, b);
         }
     }
-    if (from > to)
+    if (from > to) {
         from = to = m_file->Length();
-    m_file->Release(from, std::min(to, from + kMostKept));
+    } else if (m_filter && m_filter->Shown().Rows() > 0) {
+        // The watchers show rows of the filter: the log's lines from the first to the last.
+        const FilteredText& shown = m_filter->Shown();
+        const Pos first = shown.LogLineAt(from);
+        const Pos last = shown.LogLineAt(to);
+        from = m_file->LineStart(first);
+        to = m_file->LineStart(std::min(last + 1, m_file->LineCount()));
+    }
+    to = std::min(to, from + kMostKept);
+}
+
+void EditBuffer::ReleaseFile()
+{
+    Pos from = 0, to = 0;
+    ShownRange(from, to);
+    m_file->Release(from, to);
 }
 
 EditBuffer::FollowResult EditBuffer::Follow()
@@ -340,7 +355,19 @@ EditBuffer::FollowResult EditBuffer::Follow()
     if (m_file->IsReleased())
         return ReopenFile() ? FollowResult::Back : FollowResult::None;
     const Pos oldLength = m_file->Length();
-    switch (DecideFileChange(m_file->Look())) {
+    FileChange change = DecideFileChange(m_file->Look());
+    // Every few looks the file is let go of for a moment: a deletion that waits for the
+    // last handle shows only so. A file cut short or replaced meanwhile is found next time.
+    constexpr unsigned kLooksPerReopen = 5;
+    if (change == FileChange::None && ++m_looksSinceReopen >= kLooksPerReopen) {
+        m_looksSinceReopen = 0;
+        Pos from = 0, to = 0;
+        ShownRange(from, to);
+        change = m_file->Reopen(from, to);
+        if (change == FileChange::Gone)
+            return FollowResult::Gone;
+    }
+    switch (change) {
         case FileChange::None:
             return AfterUpdate(FileTextSource::Growth::None, oldLength, FollowResult::CutShort);
         case FileChange::Appended:

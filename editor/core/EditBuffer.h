@@ -130,11 +130,14 @@ private:
     // The whole text is another now: the filter starts again over it, on this thread.
     void RefilterHere();
     void DropFilter();
+    // What the watchers show, at most 16 MiB of it: what is kept of a file let go of.
+    void ShownRange(Pos& from, Pos& to) const;
 
     EditorSettings& m_settings;
     TextDocument m_doc;
     std::unique_ptr<FileTextSource> m_file;
     std::string m_filePath;
+    unsigned m_looksSinceReopen = 0;
     bool m_readOnly = false;
     bool m_syntaxColoring = true;
     std::string m_lineEnding = "\r\n";

@@ -18,6 +18,17 @@ enum class PathLook {
     Unknown,  // the question failed otherwise
 };
 
+// Which file a handle is open on (not which path): equal for two handles on one file.
+struct FileId {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool known = false;
+    bool operator==(const FileId& other) const
+    {
+        return known && other.known && volume == other.volume && index == other.index;
+    }
+};
+
 // A file opened for reading only, sharing read, write and delete access with everyone
 // else, so that a server can append to it and another program can truncate or delete
 // it meanwhile. Nothing is mapped.
@@ -39,6 +50,7 @@ public:
     Pos Size() const;
     // True when both are open on the same file (not merely the same path).
     bool IsSameFileAs(const SharedReadFile& other) const;
+    FileId Id() const;
     // What the path names now, beside this open file. It is looked at through a handle that
     // asks for the attributes only and shares everything, closed at once.
     PathLook LookAtPath(const std::string& path) const;

@@ -73,6 +73,18 @@ PathLook SharedReadFile::LookAtPath(const std::string& path) const
     return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino ? PathLook::Same : PathLook::Other;
 }
 
+FileId SharedReadFile::Id() const
+{
+    FileId id;
+    struct stat st;
+    if (m_handle == kNone || ::fstat(static_cast<int>(m_handle), &st) != 0)
+        return id;
+    id.volume = static_cast<std::uint64_t>(st.st_dev);
+    id.index = static_cast<std::uint64_t>(st.st_ino);
+    id.known = true;
+    return id;
+}
+
 bool SharedReadFile::IsDeletePending() const
 {
     // A file unlinked while open has no names left.

@@ -98,6 +98,18 @@ PathLook SharedReadFile::LookAtPath(const std::string& path) const
     return same ? PathLook::Same : PathLook::Other;
 }
 
+FileId SharedReadFile::Id() const
+{
+    FileId id;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (m_handle == kNone || !GetFileInformationByHandle(AsHandle(m_handle), &info))
+        return id;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    id.known = true;
+    return id;
+}
+
 bool SharedReadFile::IsDeletePending() const
 {
     FILE_STANDARD_INFO info{};

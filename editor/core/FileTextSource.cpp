@@ -399,14 +399,18 @@ FileLook FileTextSource::Look() const
     return look;
 }
 
-void FileTextSource::Release(Pos keepFrom, Pos keepTo)
+std::vector<char> FileTextSource::ReadKept(Pos& keepFrom, Pos& keepTo) const
 {
-    StopIndexing();
     keepFrom = std::clamp<Pos>(keepFrom, 0, m_size);
     keepTo = std::clamp<Pos>(keepTo, keepFrom, m_size);
     std::vector<char> kept(static_cast<std::size_t>(keepTo - keepFrom));
     const Pos got = kept.empty() ? 0 : std::max<Pos>(CopyBytes(keepFrom, keepTo - keepFrom, kept.data()), 0);
     kept.resize(static_cast<std::size_t>(got));
+    return kept;
+}
+
+void FileTextSource::KeepOnly(Pos keepFrom, std::vector<char> kept)
+{
     m_file.Close();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -418,6 +422,26 @@ void FileTextSource::Release(Pos keepFrom, Pos keepTo)
     m_keptFrom = keepFrom;
     m_kept = std::move(kept);
     m_released = true;
+}
+
+void FileTextSource::Release(Pos keepFrom, Pos keepTo)
+{
+    StopIndexing();
+    std::vector<char> kept = ReadKept(keepFrom, keepTo);
+    KeepOnly(keepFrom, std::move(kept));
+}
+
+FileChange FileTextSource::Reopen(Pos keepFrom, Pos keepTo)
+{
+    if (!m_file.IsOpen() || !IsIndexComplete())
+        return FileChange::None;  // the indexing threads hold handles of their own meanwhile
+    const FileId before = m_file.Id();
+    std::vector<char> kept = ReadKept(keepFrom, keepTo);
+    m_file.Close();
+    if (m_file.Open(m_path))
+        return m_file.Id() == before ? FileChange::None : FileChange::Replaced;
+    KeepOnly(keepFrom, std::move(kept));
+    return FileChange::Gone;
 }
 
 Pos FileTextSource::LineCount() const

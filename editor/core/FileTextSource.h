@@ -68,6 +68,11 @@ public:
     // length and the lines stay; bytes not kept read as blanks.
     void Release(Pos keepFrom, Pos keepTo);
     bool IsReleased() const { return m_released; }
+    // Closes the file and opens its path again: a deletion that waits for the last handle
+    // (under Wine, which says nothing of it meanwhile) then completes. None when the same
+    // file opened again; Replaced when another did (it is open now); Gone when none did
+    // (released as by Release). Nothing is done while the lines are being counted.
+    FileChange Reopen(Pos keepFrom, Pos keepTo);
     const std::string& Path() const { return m_path; }
 
     // How far at most the thread that shows the first lines indexes a long file from the
@@ -110,6 +115,8 @@ private:
     void PauseIfAsked(Pos& sincePause, Pos got) const;
     const Block& FetchBlock(Pos offset) const;
     void DropPartialBlocks();
+    std::vector<char> ReadKept(Pos& keepFrom, Pos& keepTo) const;
+    void KeepOnly(Pos keepFrom, std::vector<char> kept);
     // Copies what was kept of [pos, pos + n) by Release; how many bytes from pos it held.
     Pos KeptBytes(Pos pos, Pos n, char* out) const;
 

@@ -38,7 +38,6 @@ void FilterJob::Start()
 {
     m_reader = m_text.NewReader();
     if (!m_reader) {
-        m_reader = std::make_unique<SourceReader>(m_text);
         Continue();
         return;
     }
@@ -61,6 +60,8 @@ void FilterJob::Work()
             m_changed.wait_for(wait, kIndexWait, [this] { return m_stop.load(); });
         }
     }
+    // The thread's own handle of the file goes with it: the log may be deleted or rotated.
+    m_reader.reset();
     std::lock_guard<std::mutex> hold(m_stateLock);
     m_running = false;
     m_changed.notify_all();
@@ -88,11 +89,13 @@ void FilterJob::Stop()
 
 void FilterJob::Continue()
 {
-    if (m_running || m_halted || !m_reader)
+    if (m_running || m_halted)
         return;
+    // On this thread the text is read as the window reads it, through no handle of its own.
+    SourceReader reader(m_text);
     Pos piece = kFirstPiece;
     for (;;) {
-        const LineFilter::Progress progress = RunPiece(*m_reader, piece);
+        const LineFilter::Progress progress = RunPiece(reader, piece);
         piece = std::min(piece * 2, kLargestPiece);
         if (progress != LineFilter::Progress::More) {
             // Waiting: the rest comes with the next look at the text.

@@ -53,7 +53,7 @@ private:
     ShownLines m_rows;
     mutable std::mutex m_lock;
     FilteredText m_shown;
-    std::unique_ptr<TextReader> m_reader;
+    std::unique_ptr<TextReader> m_reader;  // the thread's, while it runs
     std::thread m_thread;
     std::mutex m_stateLock;
     std::condition_variable m_changed;

@@ -63,6 +63,14 @@ int CLogProbe::Stop()
     return code;
 }
 
+int CLogProbe::RunOnce(const std::string& arguments)
+{
+    CChildProcess probe;
+    if (!probe.Start(testpaths::Join(testpaths::TestBinDir(), "LogWriterProbe.exe"), arguments))
+        return -1;
+    return probe.Wait(20000);
+}
+
 std::string CLogProbe::Line(unsigned long number)
 {
     char line[32];

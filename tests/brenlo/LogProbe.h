@@ -28,6 +28,9 @@ public:
     bool Reported() const { return m_reported; }
 
     static std::string Line(unsigned long number);  // the probe's line with that number
+    // Runs the probe once ("cut LOG", "rotate LOG OLD", "delete LOG") and waits for it; its
+    // exit code, or -1.
+    static int RunOnce(const std::string& arguments);
 
 private:
     bool Start(const std::string& arguments);

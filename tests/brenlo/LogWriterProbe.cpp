@@ -8,6 +8,11 @@
 //   LogWriterProbe hold LOG READY STOP [MAX_MS]
 //       opens LOG for writing sharing read only, so nobody else may write to it, and keeps it
 //       open until STOP is set or MAX_MS (default 60000) have passed.
+//   LogWriterProbe cut LOG | rotate LOG OLD | delete LOG
+//       once, as a server's rotation does: cuts LOG to its first half; renames LOG to OLD
+//       and makes a new LOG with one line; deletes LOG and makes a new one with one line as
+//       soon as the name is free (within 5 s), putting the milliseconds it waited after
+//       "waited=" in LOG.probe-report.
 // READY is an event set once the file is open. Exit code 0: all went well; 1: a write
 // failed; 2: the file would not open; 3: bad arguments.
 
@@ -80,10 +85,52 @@ int Hold(const char* log, const CKernelHandle& ready, const CKernelHandle& stop,
     return 0;
 }
 
+bool MakeLog(const char* log)
+{
+    CFileHandle file(::CreateFileA(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && ::WriteFile(file.Get(), "new log\n", 8, &written, nullptr) && written == 8;
+}
+
+int Once(const std::string& mode, const char* log, const char* other)
+{
+    if (mode == "cut") {
+        CFileHandle file(::CreateFileA(log, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        LARGE_INTEGER size{}, half{};
+        if (!file || !::GetFileSizeEx(file.Get(), &size))
+            return 2;
+        half.QuadPart = size.QuadPart / 2;
+        return ::SetFilePointerEx(file.Get(), half, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()) ? 0 : 1;
+    }
+    if (mode == "rotate")
+        return other && ::MoveFileA(log, other) && MakeLog(log) ? 0 : 1;
+    if (mode == "delete") {
+        if (!::DeleteFileA(log))
+            return 2;
+        const DWORD started = ::GetTickCount();
+        while (!MakeLog(log)) {
+            if (::GetTickCount() - started > 5000)
+                return 1;
+            ::Sleep(5);
+        }
+        std::FILE* out = std::fopen((std::string(log) + ".probe-report").c_str(), "wb");
+        if (out) {
+            std::fprintf(out, "waited=%lu\n", static_cast<unsigned long>(::GetTickCount() - started));
+            std::fclose(out);
+        }
+        return 0;
+    }
+    return 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && argc <= 4 && std::string(argv[1]) != "hold")
+        return Once(argv[1], argv[2], argc == 4 ? argv[3] : nullptr);
     if (argc < 5)
         return 3;
     const std::string mode = argv[1];

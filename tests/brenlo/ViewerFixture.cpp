@@ -61,6 +61,13 @@ HTREEITEM SelectedItem(HWND tree)
     return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
+std::string PaneText(HWND frame, int pane)
+{
+    char text[256] = {};
+    ::SendMessageA(ui::FindChild(frame, STATUSCLASSNAMEA), SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 void ViewerTest::SetUp()
 {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();

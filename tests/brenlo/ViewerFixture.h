@@ -45,6 +45,8 @@ DWORD LastLineStart(HWND view);
 // The centre of a tree item, in the tree's client coordinates.
 POINT ItemCentre(HWND tree, HTREEITEM item);
 HTREEITEM SelectedItem(HWND tree);
+// The text of a pane of the frame's status bar: 0 the messages, 1 what the log view does.
+std::string PaneText(HWND frame, int pane);
 
 class ViewerTest : public ::testing::Test {
 protected:

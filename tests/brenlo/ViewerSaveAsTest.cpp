@@ -53,8 +53,8 @@ TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
     const std::string text = Lines('c');
     std::string log = Log("access.log", text);
     std::string copy = testpaths::Join(m_dir, "kept.log");
-    std::string title;
-    bool dialogSeen = false;
+    std::string title, shownAfter;
+    bool dialogSeen = false, followedAfter = true, logFreed = false;
     int result = ViewLog(log, [&](HWND frame) {
         HWND dialog = OpenFirstLogAndAskSaveAs(frame);
         dialogSeen = dialog != nullptr;
@@ -62,6 +62,10 @@ TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
         if (SaveAs(dialog, copy))
             ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - kept.log"; });
         title = ui::TextOf(frame);
+        // The copy is shown from then on: it is not followed, and the log is not held open.
+        followedAfter = !ui::WaitUntil([&] { return PaneText(frame, 1).empty(); });
+        logFreed = ::DeleteFileA(log.c_str()) && ::GetFileAttributesA(log.c_str()) == INVALID_FILE_ATTRIBUTES;
+        shownAfter = ui::TextOf(TextViewOf(frame));
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(result, 1);
@@ -70,6 +74,9 @@ TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
     EXPECT_TRUE(testpaths::ReadTextFile(copy, saved));
     EXPECT_EQ(saved, text);
     EXPECT_EQ(title, "Log Viewer - kept.log");
+    EXPECT_FALSE(followedAfter);
+    EXPECT_TRUE(logFreed);
+    EXPECT_EQ(shownAfter, text);
 }
 
 TEST_F(ViewerSaveAsTest, ASaveAsThatFailsTellsWhyAndLeavesTheOlderFileAndTheTitle)

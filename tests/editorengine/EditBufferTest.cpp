@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "EditBuffer.h"
@@ -190,6 +191,42 @@ TEST_F(EditBufferTest, AGrowingLogIsAnInsertionAtItsEndAndViewsStayPut)
     ASSERT_TRUE(m_buffer.File()->WaitForIndex(nullptr));
     EXPECT_EQ(AllText(m_buffer), "fresh\n");
     m_buffer.RemoveListener(&log);
+}
+
+// A log followed as a server writes, cuts, rotates and deletes it; the same rules for every
+// system, whether the deleted file's name goes at once (here) or with the last handle.
+TEST_F(EditBufferTest, AFollowedLogIsPickedUpThroughEveryRotation)
+{
+    using Result = EditBuffer::FollowResult;
+    const std::string path = m_dir.File("error.log");
+    std::string text;
+    ShowLog(path, "line", 100, "\n", text);
+    EXPECT_EQ(m_buffer.Follow(), Result::None);
+    test::AppendBytes(path, "more\n");
+    EXPECT_EQ(m_buffer.Follow(), Result::Appended);
+    EXPECT_EQ(AllText(m_buffer), text + "more\n");
+    WriteBytes(path, "cut\n");  // emptied in place, then written
+    EXPECT_EQ(m_buffer.Follow(), Result::CutShort);
+    std::filesystem::rename(path, path + ".1");
+    WriteBytes(path, "rotated\n");
+    EXPECT_EQ(m_buffer.Follow(), Result::Replaced);
+    EXPECT_EQ(AllText(m_buffer), "rotated\n");
+    std::filesystem::remove(path);
+    EXPECT_EQ(m_buffer.Follow(), Result::Gone);
+    EXPECT_TRUE(m_buffer.File()->IsReleased());
+    EXPECT_EQ(m_buffer.Text().Length(), 8) << "the length stays; what no view showed reads as blanks";
+    EXPECT_EQ(m_buffer.Follow(), Result::None);
+    WriteBytes(path, "back\n");
+    EXPECT_EQ(m_buffer.Follow(), Result::Back);
+    ASSERT_TRUE(m_buffer.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(AllText(m_buffer), "back\n");
+    // Every few looks the file is opened anew, and the same file is simply read on.
+    for (int look = 0; look < 10; ++look)
+        EXPECT_EQ(m_buffer.Follow(), Result::None);
+    test::AppendBytes(path, "again\n");
+    EXPECT_EQ(m_buffer.Follow(), Result::Appended);
+    ASSERT_TRUE(m_buffer.File()->WaitForIndex(nullptr));
+    EXPECT_EQ(m_buffer.Text().LineText(1), "again");
 }
 
 TEST_F(EditBufferTest, AProgramMaySetTheTextOfAReadOnlyBuffer)

@@ -369,6 +369,20 @@ TEST_F(FileTextSourceShares, GrowingOrCutShortWhileIndexedEndsRight)
     ASSERT_TRUE(f.WaitForIndex(nullptr));
     ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text));
 
+    // Appends while the first index is still being made are read on by the threads at
+    // work, a CR LF split between two of them included.
+    ASSERT_TRUE(f.Open(path));
+    f.SetIndexPause(20);
+    for (const char* more : {"one\r", "\ntwo\n", "\r", "\r\n"}) {
+        test::AppendBytes(path, more);
+        text += more;
+        EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
+        EXPECT_FALSE(f.IsIndexComplete());
+    }
+    ASSERT_TRUE(f.WaitForIndex(nullptr));
+    ASSERT_EQ(IndexedStarts(f), NaiveLineStarts(text));
+    f.SetIndexPause(0);
+
     // Cut to a third while indexed anew: what was read is dropped and the short file read.
     test::WriteBytes(path, text + "x");
     EXPECT_EQ(f.Update(), FileTextSource::Growth::Appended);
