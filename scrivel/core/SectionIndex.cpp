@@ -45,8 +45,8 @@ void SectionIndex::Rebuild(const LineReader& text)
 
 int SectionIndex::FirstTagFrom(int line) const
 {
-    const auto at = std::lower_bound(m_tags.begin(), m_tags.end(), line,
-                                     [](const Tag& tag, int l) { return tag.line < l; });
+    const auto at =
+        std::lower_bound(m_tags.begin(), m_tags.end(), line, [](const Tag& tag, int l) { return tag.line < l; });
     return static_cast<int>(at - m_tags.begin());
 }
 

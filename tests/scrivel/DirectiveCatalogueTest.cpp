@@ -61,7 +61,7 @@ TEST(DirectiveCatalogueTest, ADamagedCatalogueIsRefusedAndTheOneReadBeforeStays)
 {
     Catalogue c;
     ASSERT_TRUE(c.ReadText("#format 1\nListen\tcore\ts\t-\tCore\tListen port\t-\n"));
-    EXPECT_FALSE(c.ReadText("Listen\tcore\ts\t-\tCore\tListen port\t-\n"));           // no format line
+    EXPECT_FALSE(c.ReadText("Listen\tcore\ts\t-\tCore\tListen port\t-\n"));              // no format line
     EXPECT_FALSE(c.ReadText("#format 1\nListen\tcore\tsx\t-\tCore\tListen port\t-\n"));  // unknown context
     EXPECT_FALSE(c.ReadText("#format 1\nListen\tcore\ts\t-\tCore\tListen port\n"));      // a field short
     EXPECT_FALSE(c.ReadText("#format 1\n# nothing\n"));

@@ -51,9 +51,10 @@ std::vector<std::string> Found(const SectionIndex& index, int line)
     return names;
 }
 
-const char* const kPool[] = {"<VirtualHost *:80>", "</VirtualHost>", "  <Directory \"/x\">", "</directory>",
-                             "<IfModule mod_a.c>", "  </IfModule>",  "# <Directory /y>",     "Listen 80",
-                             "",                   "<Files x>",      "</Files>",             "\t</Location>"};
+const char* const kPool[] = {"<VirtualHost *:80>", "</VirtualHost>",     "  <Directory \"/x\">",
+                             "</directory>",       "<IfModule mod_a.c>", "  </IfModule>",
+                             "# <Directory /y>",   "Listen 80",          "",
+                             "<Files x>",          "</Files>",           "\t</Location>"};
 
 }  // namespace
 
