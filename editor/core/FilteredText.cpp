@@ -59,12 +59,29 @@ DocChange FilteredText::Publish()
     }
     m_count = count;
     m_measured = false;
+    // Rows of lines that follow one another in the log are measured as one run, so that a
+    // filter that passes most lines costs a look at the log's index per checkpoint, not two
+    // per row.
+    Pos runPos = pos;     // where the run starts here
+    Pos runLogStart = 0;  // and in the log
+    Pos previousLine = -2;
     for (; row < count; ++row) {
-        if (row % kCheckpointRows == 0)
-            m_checkpoints.push_back(pos);
-        m_lastRowStart = pos;
-        pos += RowBytes(row);
+        const Pos line = m_rows.Line(row);
+        if (line != previousLine + 1) {
+            if (previousLine >= 0)
+                runPos += m_log.LineStart(previousLine + 1) - runLogStart;
+            runLogStart = m_log.LineStart(line);
+        }
+        if (row % kCheckpointRows == 0 || row == count - 1) {
+            const Pos start = runPos + m_log.LineStart(line) - runLogStart;
+            if (row % kCheckpointRows == 0)
+                m_checkpoints.push_back(start);
+            m_lastRowStart = start;
+        }
+        previousLine = line;
     }
+    if (previousLine >= 0)
+        pos = runPos + m_log.LineStart(previousLine + 1) - runLogStart;
     m_length = pos;
     m_lastLine = count > 0 ? m_rows.Line(count - 1) : -1;
     m_lastEndsLine = false;

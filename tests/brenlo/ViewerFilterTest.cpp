@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
 #include "UiDriver.h"
@@ -194,4 +195,47 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
     EXPECT_EQ(followed, Joined(lines, {0, 4, 8, 12, 16}) + kNewError);
     EXPECT_FALSE(redWhenOff);
     EXPECT_EQ(StoredInt("HighlightLevels", 1), 0);
+}
+
+// A filter of a log of gigabytes shows its progress box; closing the box stops the filter,
+// which keeps the lines it found and says "stopped".
+TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
+{
+    const std::vector<std::string> lines = ErrorLogLines();
+    std::string head;
+    while (head.size() < (1u << 20))
+        head += Joined(lines, {0, 1, 2, 3});
+    const std::string log = Log("error.log", head);
+    {
+        // 3 GiB more that cost nothing to make (the gap is left unwritten) but take seconds to read.
+        CFileHandle file(::CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER end;
+        end.QuadPart = 3ll << 30;
+        ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
+    }
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    bool boxSeen = false;
+    std::string pane, firstShown;
+    run.Run(list.Get(), [&](HWND frame) {
+        HWND view = OpenFirstLog(frame, "error.log");
+        Command(frame, kViewFilter);
+        HWND text = nullptr;
+        ui::WaitUntil([&] { return (text = ui::FindChild(frame, "Edit", kFilterText)) && ::IsWindowVisible(text); });
+        SetText(text, "warn");
+        HWND box = ui::WaitForTopLevel(::GetCurrentProcessId(), "TessalyEditorProgress", nullptr, 30000);
+        boxSeen = box != nullptr;
+        if (box)
+            ::PostMessageA(box, WM_CLOSE, 0, 0);
+        ui::WaitUntil([&] { return ViewPane(frame).find("stopped") != std::string::npos; }, 30000);
+        pane = ViewPane(frame);
+        firstShown = ui::TextOf(view).substr(0, lines[1].size() + 2);
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    });
+    EXPECT_TRUE(boxSeen);
+    EXPECT_NE(pane.find(" of "), std::string::npos) << pane;
+    EXPECT_NE(pane.find("stopped"), std::string::npos) << pane;
+    EXPECT_EQ(firstShown, lines[1] + "\r\n");
 }
