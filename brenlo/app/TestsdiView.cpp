@@ -90,8 +90,7 @@ void CTestsdiView::OnInitialUpdate()
     CVQEditView::OnInitialUpdate();
     CTestsdiDoc* doc = GetDocument();
     m_watching = doc && !doc->GetPathName().empty();
-    m_kindSample = 0;
-    m_kindLinesSeen = -1;
+    ForgetLogKind();
     // The filter of the bar applies to each log shown.
     if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
         frame->ApplyFilter();
@@ -144,6 +143,12 @@ void CTestsdiView::OnHighlightLevels()
     Invalidate(FALSE);
 }
 
+void CTestsdiView::ForgetLogKind()
+{
+    m_kindSample = 0;
+    m_kindLinesSeen = -1;
+}
+
 LogKind CTestsdiView::KindOfLog()
 {
     CVQEdit* edit = GetEdit();
@@ -160,8 +165,12 @@ LogKind CTestsdiView::KindOfLog()
             texts.push_back(line);
     }
     const std::vector<std::string_view> views(texts.begin(), texts.end());
-    m_kind = DetectLogKind(views);
+    const LogKind kind = DetectLogKind(views);
     m_kindSample = static_cast<int>(texts.size());
+    // Told from more lines, the kind may change: the lines painted before take their colours.
+    if (kind != m_kind)
+        Invalidate(FALSE);
+    m_kind = kind;
     return m_kind;
 }
 
@@ -244,17 +253,17 @@ void CTestsdiView::LookAtLog()
             return;
         case VQ_FILE_CUT_SHORT:
             Tell(IDS_LOG_CUT_SHORT);
-            m_kindSample = 0;
+            ForgetLogKind();
             break;
         case VQ_FILE_REPLACED:
             Tell(IDS_LOG_REPLACED);
             m_follow.LogShown();  // a new log: followed as an opened one is
-            m_kindSample = 0;
+            ForgetLogKind();
             break;
         case VQ_FILE_BACK:
             Tell(IDS_LOG_BACK);
             m_follow.LogShown();
-            m_kindSample = 0;
+            ForgetLogKind();
             break;
         default:
             break;

@@ -58,6 +58,7 @@ private:
     void OnHighlightLevels();
     // The kind of the log shown, from its first lines (again while it has fewer).
     LogKind KindOfLog();
+    void ForgetLogKind();
 
     CFollowMode m_follow{true};
     bool m_watching = false;  // a log from disk is shown, not a copy or nothing

@@ -97,8 +97,7 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
             return;
         }
         // Levels at a glance, by the pixels of the first lines.
-        WaitForPicture(frame);
-        red = FindColourOnScreen(view, kErrorColour).count > 0;
+        red = ui::WaitUntil([&] { return FindColourOnScreen(view, kErrorColour).count > 0; }, 3000);
         orange = FindColourOnScreen(view, kWarningColour).count > 0;
         grey = FindColourOnScreen(view, kDebugColour).count > 0;
         SaveWindowPng(frame, "brenlo-levels");
