@@ -17,9 +17,9 @@ constexpr int kHeight = 30;
 
 std::string TextOf(const CWnd& wnd)
 {
-    char buffer[1024] = {};
-    ::GetWindowTextA(wnd.m_hWnd, buffer, sizeof buffer);
-    return buffer;
+    std::string text(static_cast<std::size_t>(std::max(0, ::GetWindowTextLengthA(wnd.m_hWnd))) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(wnd.m_hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 }  // namespace
 
@@ -33,13 +33,13 @@ bool CFilterBar::Create(CFrameWnd* parent)
         return false;
     JoinFrame(parent);
     const RECT none{0, 0, 10, 10};
-    if (!m_label.Create("Fil&ter:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, none, this) ||
+    if (!m_label.Create("Filter:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, none, this) ||
         !m_text.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, none, this, IDC_FILTER_TEXT) ||
-        !m_matchCase.Create("Match &case", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, none, this,
+        !m_matchCase.Create("Match case", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, none, this,
                             IDC_FILTER_CASE) ||
-        !m_exclude.Create("&Hide matching lines", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, none, this,
+        !m_exclude.Create("Hide matching lines", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, none, this,
                           IDC_FILTER_EXCLUDE) ||
-        !m_contextLabel.Create("C&ontext:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, none, this) ||
+        !m_contextLabel.Create("Context:", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, none, this) ||
         !m_context.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER, none, this, IDC_FILTER_CONTEXT))
         return false;
     m_spin = ::CreateWindowExA(

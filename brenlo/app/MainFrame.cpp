@@ -307,7 +307,9 @@ int CMainFrame::PaneTextWidth(const std::string& text) const
 void CMainFrame::OnViewFilter()
 {
     if (m_wndFilterBar.IsVisible() && m_wndFilterBar.HasFocus()) {
+        // Shown again, the bar starts empty, as the log is then shown whole.
         ShowControlBar(&m_wndFilterBar, false);
+        m_wndFilterBar.ClearText();
         if (CTestsdiView* text = TextPane()) {
             text->ClearFilter();
             SetActiveView(text);

@@ -40,6 +40,10 @@ EditorWindow::FilterOutcome EditorWindow::Filter(const LineFilterOptions& option
         return FilterOutcome::ShowsAll;
     }
     m_filterRunning = true;
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{m_filterRunning};
     {
         ProgressWait wait(m_wnd, "Filtering lines...");
         // Each look takes the job again: a message handled while waiting may have cleared it.

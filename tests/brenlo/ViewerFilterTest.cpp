@@ -216,16 +216,22 @@ TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
     LauncherLogList list;
     list.Add(log);
     ViewerRun run;
-    bool boxSeen = false;
+    bool boxSeen = false, shownWhileRunning = false;
     std::string pane, firstShown;
     run.Run(list.Get(), [&](HWND frame) {
         HWND view = OpenFirstLog(frame, "error.log");
         Command(frame, kViewFilter);
         HWND text = nullptr;
         ui::WaitUntil([&] { return (text = ui::FindChild(frame, "Edit", kFilterText)) && ::IsWindowVisible(text); });
+        // Lines are counted, not read: the whole log is too long to be read as one text.
+        auto lineCount = [&] { return ::SendMessageA(view, EM_GETLINECOUNT, 0, 0); };
+        const LRESULT whole = lineCount();
         SetText(text, "warn");
         HWND box = ui::WaitForTopLevel(::GetCurrentProcessId(), "TessalyEditorProgress", nullptr, 30000);
         boxSeen = box != nullptr;
+        // The first lines found show while the filter goes on.
+        shownWhileRunning =
+            ui::WaitUntil([&] { return lineCount() > 1 && lineCount() < whole; }, 30000) && ::IsWindow(box);
         if (box)
             ::PostMessageA(box, WM_CLOSE, 0, 0);
         ui::WaitUntil([&] { return ViewPane(frame).find("stopped") != std::string::npos; }, 30000);
@@ -234,6 +240,7 @@ TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
     EXPECT_TRUE(boxSeen);
+    EXPECT_TRUE(shownWhileRunning);
     EXPECT_NE(pane.find(" of "), std::string::npos) << pane;
     EXPECT_NE(pane.find("stopped"), std::string::npos) << pane;
     EXPECT_EQ(firstShown, lines[1] + "\r\n");
