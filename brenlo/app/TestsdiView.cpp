@@ -74,6 +74,7 @@ int CTestsdiView::OnCreate(CREATESTRUCTA* cs)
         LogViewerApp().GetProfileInt(settings::kSection, settings::kFollowEnd, settings::kFollowEndDefault) != 0);
     m_highlight = LogViewerApp().GetProfileInt(settings::kSection, settings::kHighlightLevels,
                                                settings::kHighlightLevelsDefault) != 0;
+    EnableLineColors(TRUE);
     m_findMessage = ::RegisterWindowMessageA(FINDMSGSTRINGA);
     ::SetTimer(m_hWnd, kFollowTimer, kFollowTimerMs, nullptr);
     return 0;

@@ -52,8 +52,6 @@ int CVQEditor<Base>::OnCreate(CREATESTRUCTA* cs)
     m_pEditor->Attach(this->m_hWnd);
     // The find dialog is modeless: the loops of Scrivel and of Brenlo pass it its keys.
     m_pEditor->SetDialogShownHandler(AfxRegisterModelessDialog);
-    m_pEditor->SetLineColour(
-        [this](std::string_view head) { return GetLineTextColor(head.data(), static_cast<int>(head.size())); });
     return 0;
 }
 
@@ -289,6 +287,20 @@ template <class Base>
 COLORREF CVQEditor<Base>::GetLineTextColor(const char*, int)
 {
     return CLR_INVALID;
+}
+
+template <class Base>
+void CVQEditor<Base>::EnableLineColors(BOOL on)
+{
+    if (!m_pEditor)
+        return;
+    if (!on) {
+        m_pEditor->SetLineColour(nullptr);
+    } else {
+        m_pEditor->SetLineColour(
+            [this](std::string_view head) { return GetLineTextColor(head.data(), static_cast<int>(head.size())); });
+    }
+    m_pEditor->Repaint();
 }
 
 template <class Base>

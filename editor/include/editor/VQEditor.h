@@ -64,8 +64,10 @@ public:
     // line of the filtered text is found in the whole one).
     void ClearFilter();
     // The colour of a line's text from its first 16 KiB (its line end left out), or
-    // CLR_INVALID for the settings' text colour. Called while painting: it must not throw.
+    // CLR_INVALID for the settings' text colour. Called while painting, once
+    // EnableLineColors(TRUE) asked for it (the window must exist): it must not throw.
     virtual COLORREF GetLineTextColor(const char* text, int length);
+    void EnableLineColors(BOOL on);
 
     bool PreTranslateMessage(MSG* msg) override;
     tessaly::editor::EditorWindow* GetEditorWindow() const { return m_pEditor.get(); }
