@@ -66,7 +66,7 @@ COLORREF EditorWindow::StyleColour(Style style) const
     return s.m_clrText;
 }
 
-COLORREF EditorWindow::TextColourOf(const std::string& visible, const EditSession::LineSpan& span) const
+COLORREF EditorWindow::TextColourOf(const std::string& visible, const EditSession::LineSpan& span)
 {
     const COLORREF plain = m_buffer.Settings().m_clrText;
     if (!m_lineColour)
@@ -75,10 +75,14 @@ COLORREF EditorWindow::TextColourOf(const std::string& visible, const EditSessio
     // The bytes painted are enough when they are the whole line or as many as it takes.
     const Pos needed = std::min(length, kLineColourBytes);
     COLORREF colour = CLR_INVALID;
-    if (static_cast<Pos>(visible.size()) >= needed)
+    if (static_cast<Pos>(visible.size()) >= needed) {
         colour = m_lineColour(std::string_view(visible).substr(0, static_cast<std::size_t>(needed)));
-    else
-        colour = m_lineColour(m_buffer.Text().Text(span.start, needed));
+    } else {
+        // Read into a buffer kept between lines: no allocation per line painted.
+        m_colourHead.resize(static_cast<std::size_t>(needed));
+        m_buffer.Text().GetBytes(span.start, needed, m_colourHead.data());
+        colour = m_lineColour(m_colourHead);
+    }
     return colour == CLR_INVALID ? plain : colour;
 }
 

@@ -140,7 +140,7 @@ private:
     void PaintLine(HDC dc, int y, Pos lineStart, int width);
     void PaintProgress(HDC dc, double fraction);
     COLORREF StyleColour(Style style) const;
-    COLORREF TextColourOf(const std::string& visible, const EditSession::LineSpan& span) const;
+    COLORREF TextColourOf(const std::string& visible, const EditSession::LineSpan& span);
     // The line of the whole text the caret is on, and the caret put at a line's start.
     Pos WholeLineAtCaret() const;
     void CaretToWholeLine(Pos line);
@@ -231,6 +231,7 @@ private:
     SCROLLINFO m_lastHScroll{};
     bool m_filterRunning = false;
     LineColour m_lineColour;
+    std::string m_colourHead;  // a line's first bytes, when more than are painted
 };
 
 // The registry behind EditorWindow::FromWindow, kept by Attach and Detach.
