@@ -32,6 +32,8 @@ public:
     // The panes of the splitter; null before they exist.
     CLeftView* TreePane() const;
     CTestsdiView* TextPane() const;
+    // The status bar's right-hand pane, from what the log view does.
+    void ShowViewPane();
     // The log view filtered with what the filter bar holds (the whole log when the bar is
     // hidden or empty): after the bar changed, and for each log shown.
     void ApplyFilter();
@@ -60,8 +62,7 @@ protected:
     void FindHelpFile();
     void StoreLayout();
     void OnHelpTopics();
-    // The status bar's right-hand pane, from what the log view does.
-    void ShowViewPane();
+
     // View "Filter": the bar with the caret in it; again from within the bar, the bar goes
     // and the whole log is shown.
     void OnViewFilter();

@@ -285,6 +285,11 @@ bool CTestsdiView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
 {
     if (msg == WM_TIMER && wParam == kFollowTimer) {
         LookAtLog();
+        // While a filter runs the frame does no idle work: "N of M lines" follows it here.
+        if (CVQEdit* edit = GetEdit(); edit && edit->IsFilterRunning()) {
+            if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+                frame->ShowViewPane();
+        }
         *result = 0;
         return true;
     }

@@ -217,7 +217,7 @@ TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
     list.Add(log);
     ViewerRun run;
     bool boxSeen = false, shownWhileRunning = false;
-    std::string pane, firstShown;
+    std::string pane, firstShown, paneWhileRunning;
     run.Run(list.Get(), [&](HWND frame) {
         HWND view = OpenFirstLog(frame, "error.log");
         Command(frame, kViewFilter);
@@ -232,6 +232,8 @@ TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
         // The first lines found show while the filter goes on.
         shownWhileRunning =
             ui::WaitUntil([&] { return lineCount() > 1 && lineCount() < whole; }, 30000) && ::IsWindow(box);
+        ui::WaitUntil([&] { return ViewPane(frame).find(" of ") != std::string::npos; });
+        paneWhileRunning = ::IsWindow(box) ? ViewPane(frame) : "the filter ended";
         if (box)
             ::PostMessageA(box, WM_CLOSE, 0, 0);
         ui::WaitUntil([&] { return ViewPane(frame).find("stopped") != std::string::npos; }, 30000);
@@ -241,6 +243,7 @@ TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
     });
     EXPECT_TRUE(boxSeen);
     EXPECT_TRUE(shownWhileRunning);
+    EXPECT_NE(paneWhileRunning.find(" of "), std::string::npos) << paneWhileRunning;
     EXPECT_NE(pane.find(" of "), std::string::npos) << pane;
     EXPECT_NE(pane.find("stopped"), std::string::npos) << pane;
     EXPECT_EQ(firstShown, lines[1] + "\r\n");
