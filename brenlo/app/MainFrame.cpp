@@ -326,6 +326,7 @@ void CMainFrame::ApplyFilter()
         return;
     if (!m_wndFilterBar.IsVisible()) {
         text->ClearFilter();
+        ShowViewPane();
         return;
     }
     const FilterChoice choice = m_wndFilterBar.Choice();

@@ -28,12 +28,13 @@ public:
 
     // The shown log's size changed while it was shown: the tree's label follows.
     void ShownLogResized(std::uint64_t size);
+    // The status bar's right-hand pane, from what the log view does now. Idle time updates
+    // it too, but a change made from a timer or a sent message brings no idle time.
+    void ShowViewPane();
 
     // The panes of the splitter; null before they exist.
     CLeftView* TreePane() const;
     CTestsdiView* TextPane() const;
-    // The status bar's right-hand pane, from what the log view does.
-    void ShowViewPane();
     // The log view filtered with what the filter bar holds (the whole log when the bar is
     // hidden or empty): after the bar changed, and for each log shown.
     void ApplyFilter();

@@ -97,6 +97,7 @@ void CTestsdiView::OnInitialUpdate()
         frame->ApplyFilter();
     if (m_watching && m_follow.LogShown())
         GoToEnd();
+    ShowFollowState();
 }
 
 void CTestsdiView::Filter(const char* text, bool matchCase, bool exclude, int context)
@@ -109,6 +110,8 @@ void CTestsdiView::Filter(const char* text, bool matchCase, bool exclude, int co
     m_filtering = true;
     SetFilter(text, matchCase ? TRUE : FALSE, exclude ? TRUE : FALSE, context);
     m_filtering = false;
+    // The typing pause's timer brings no idle time: the pane is told at once.
+    ShowFollowState();
     if (m_filterAgain) {
         m_filterAgain = false;
         if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
@@ -135,6 +138,7 @@ void CTestsdiView::ShowLineInLog()
     if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
         frame->m_wndFilterBar.ClearText();
     m_follow.Leave();
+    ShowFollowState();
 }
 
 void CTestsdiView::OnHighlightLevels()
@@ -201,12 +205,14 @@ void CTestsdiView::OnGoUp()
 {
     TopOfFile(TRUE);
     m_follow.Leave();
+    ShowFollowState();
 }
 
 void CTestsdiView::OnGoDown()
 {
     GoToEnd();
     m_follow.WentToEnd();
+    ShowFollowState();
 }
 
 void CTestsdiView::GoToEnd()
@@ -221,12 +227,20 @@ void CTestsdiView::OnFollowEnd()
     if (m_follow.Toggle())
         GoToEnd();
     LogViewerApp().WriteProfileInt(settings::kSection, settings::kFollowEnd, m_follow.Chosen() ? 1 : 0);
+    ShowFollowState();
 }
 
 void CTestsdiView::ShowsCopy()
 {
     m_watching = false;
     m_follow.Leave();
+    ShowFollowState();
+}
+
+void CTestsdiView::ShowFollowState()
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+        frame->ShowViewPane();
 }
 
 void CTestsdiView::Tell(UINT textId)
@@ -271,14 +285,17 @@ void CTestsdiView::LookAtLog()
     }
     if (m_follow.Following())
         GoToEnd();
+    ShowFollowState();
     if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
         frame->ShownLogResized(static_cast<std::uint64_t>(edit->GetLength()));
 }
 
 void CTestsdiView::CheckStillAtEnd()
 {
-    if (m_follow.Following() && !IsAtEnd())
+    if (m_follow.Following() && !IsAtEnd()) {
         m_follow.Leave();
+        ShowFollowState();
+    }
 }
 
 bool CTestsdiView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
@@ -286,10 +303,8 @@ bool CTestsdiView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
     if (msg == WM_TIMER && wParam == kFollowTimer) {
         LookAtLog();
         // While a filter runs the frame does no idle work: "N of M lines" follows it here.
-        if (CVQEdit* edit = GetEdit(); edit && edit->IsFilterRunning()) {
-            if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
-                frame->ShowViewPane();
-        }
+        if (CVQEdit* edit = GetEdit(); edit && edit->IsFilterRunning())
+            ShowFollowState();
         *result = 0;
         return true;
     }

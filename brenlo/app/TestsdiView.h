@@ -59,6 +59,8 @@ private:
     // The kind of the log shown, from its first lines (again while it has fewer).
     LogKind KindOfLog();
     void ForgetLogKind();
+    // Shows whether the view follows (and what a filter shows) in the status bar at once.
+    void ShowFollowState();
 
     CFollowMode m_follow{true};
     bool m_watching = false;  // a log from disk is shown, not a copy or nothing

@@ -86,6 +86,20 @@ EditSession::LineSpan EditSession::SpanAt(Pos pos) const
     return span;
 }
 
+bool EditSession::StartOfLastLine()
+{
+    const TextSource& t = Text();
+    if (t.IsIndexComplete() || t.Length() - t.LineStart(t.LineCount()) <= kLastLineLookBack) {
+        MoveTo(SpanAt(t.Length()).start, false);
+        return true;
+    }
+    const Pos start = StartOfLineAt(t, t.Length(), kLastLineLookBack);
+    if (start < 0)
+        return false;
+    MoveTo(start, false);
+    return true;
+}
+
 Pos EditSession::ColumnOf(Pos pos) const
 {
     const LineSpan span = SpanAt(pos);

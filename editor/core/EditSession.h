@@ -98,8 +98,11 @@ public:
     void BottomOfFile() { MoveTo(Text().Length(), false); }
     void BeginningOfLine() { MoveTo(SpanAt(m_caret).start, false); }
     // The start of the last line, where BottomOfFile and BeginningOfLine end, without
-    // passing the end of a last line that may be gigabytes long.
-    void StartOfLastLine() { MoveTo(SpanAt(Text().Length()).start, false); }
+    // passing the end of a last line that may be gigabytes long. While the lines are still
+    // being counted, a last line longer than kLastLineLookBack is not searched through: the
+    // caret stays, and false says so.
+    bool StartOfLastLine();
+    static constexpr Pos kLastLineLookBack = 1024 * 1024;
     // The word at the caret (letters, digits, underscore), or "".
     std::string SelWord() const;
 

@@ -1,6 +1,7 @@
 #include "TextSearch.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "BlockSearch.h"
@@ -69,11 +70,17 @@ bool MatchesAt(const TextSource& text, Pos pos, const FindOptions& o)
 
 Pos StartOfLineAt(const TextSource& text, Pos pos)
 {
+    return StartOfLineAt(text, pos, std::numeric_limits<Pos>::max());
+}
+
+Pos StartOfLineAt(const TextSource& text, Pos pos, Pos mostBack)
+{
     pos = std::clamp<Pos>(pos, 0, text.Length());
     const Pos length = text.Length();
+    const Pos floor = mostBack >= pos ? 0 : pos - mostBack;
     Pos end = pos;  // look for a line start at or before pos, among [lo, end]
-    while (end > 0) {
-        const Pos lo = std::max<Pos>(0, end - 4096);
+    while (end > floor) {
+        const Pos lo = std::max<Pos>(floor, end - 4096);
         // The byte at end decides whether a CR at end - 1 ends a line.
         const std::string buf = text.Text(lo, std::min(length, end + 1) - lo);
         for (Pos p = end; p > lo; --p) {
@@ -83,7 +90,7 @@ Pos StartOfLineAt(const TextSource& text, Pos pos)
         }
         end = lo;
     }
-    return 0;
+    return floor == 0 ? 0 : -1;
 }
 
 Pos StartOfNextLine(const TextSource& text, Pos pos)

@@ -47,6 +47,8 @@ bool MatchesAt(const TextSource& text, Pos pos, const FindOptions& options);
 
 // The start of the line holding pos, found by reading backwards (no index needed).
 Pos StartOfLineAt(const TextSource& text, Pos pos);
+// The same, looking back over at most mostBack bytes; -1 when the line starts before them.
+Pos StartOfLineAt(const TextSource& text, Pos pos, Pos mostBack);
 // The start of the line after the one holding pos, or -1 when that is the last line.
 Pos StartOfNextLine(const TextSource& text, Pos pos);
 

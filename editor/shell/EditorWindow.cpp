@@ -473,9 +473,11 @@ void EditorWindow::BeginningOfLine()
     DoMove([this] { m_session.BeginningOfLine(); });
 }
 
-void EditorWindow::StartOfLastLine()
+bool EditorWindow::StartOfLastLine()
 {
-    DoMove([this] { m_session.StartOfLastLine(); });
+    bool moved = false;
+    DoMove([&] { moved = m_session.StartOfLastLine(); });
+    return moved;
 }
 
 bool EditorWindow::ShowsEnd()

@@ -70,7 +70,8 @@ public:
     void TopOfFile();
     void BottomOfFile();
     void BeginningOfLine();
-    void StartOfLastLine();
+    // False when the last line is too long to be found before its lines are counted.
+    bool StartOfLastLine();
     // The caret is on the last line and that line is shown whole.
     bool ShowsEnd();
 
