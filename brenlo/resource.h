@@ -17,8 +17,20 @@
 #define ID_VIEW_LOG_SIZE 32775
 #define ID_LOG_OPEN 32776
 #define ID_FOLLOW_END 32777
+#define ID_VIEW_FILTER 32778
+#define ID_VIEW_HIGHLIGHT 32779
+// The filter bar asks its frame to filter with what it holds.
+#define ID_FILTER_APPLY 32780
 
-// The status bar's right-hand pane: what the log view is doing ("Following").
+// The filter bar and its controls.
+#define ID_FILTER_BAR 0xE810
+#define IDC_FILTER_TEXT 1001
+#define IDC_FILTER_CASE 1002
+#define IDC_FILTER_EXCLUDE 1003
+#define IDC_FILTER_CONTEXT 1004
+#define IDC_FILTER_CONTEXT_SPIN 1005
+
+// The status bar's right-hand pane: what the log view is doing ("Following", "N of M lines").
 #define ID_INDICATOR_VIEW 32800
 
 // Texts of the tree pane.

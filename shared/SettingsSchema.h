@@ -29,6 +29,7 @@ constexpr char kAutoComplete[] = "AutoComplete";
 constexpr char kFollowEnd[] = "FollowEnd";  // Brenlo keeps to the end of a growing log
 // Scrivel checks the configuration as it is typed (DWORD, 1 or 0).
 constexpr char kCheckAsYouType[] = "CheckAsYouType";
+constexpr char kHighlightLevels[] = "HighlightLevels";  // Brenlo draws error lines red, and so on
 
 constexpr std::uint32_t kGeneralDefault = 0x7E979;     // 518521
 constexpr std::uint32_t kHotkeyCodeDefault = 0x200C0;  // Control + virtual key 0xC0
@@ -36,6 +37,7 @@ constexpr std::int32_t kDefBrowserDefault = -1;        // no default browser
 constexpr std::int32_t kLeftPaneDefault = 100;
 constexpr std::int32_t kShowSizeDefault = 0;
 constexpr std::int32_t kFollowEndDefault = 1;
+constexpr std::int32_t kHighlightLevelsDefault = 1;
 
 // Sub-keys holding lists, opened directly with their full path.
 constexpr char kFilesKey[] = "Software\\Quorlane\\Tessaly\\Settings\\Files";

@@ -78,6 +78,8 @@ bool CMainFrame::CreateBars()
     if (!m_wndReBar.Create(this, RBS_BANDBORDERS) ||
         !m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP))
         return false;
+    if (!m_wndFilterBar.Create(this))
+        return false;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(indicators, 2))
         return false;
@@ -201,6 +203,7 @@ bool CMainFrame::OnCmdMsg(UINT id, UINT code, CCmdUI* ui)
         case ID_FOLLOW_END:
         case ID_EDIT_FIND:
         case ID_VQ_FIND_NEXT:
+        case ID_VIEW_HIGHLIGHT:
             if (CTestsdiView* text = TextPane())
                 return text->OnCmdMsg(id, code, ui);
             return false;
@@ -222,6 +225,12 @@ bool CMainFrame::HandleCommand(UINT id, UINT code)
             return true;
         case ID_HELP_INDEX:
             OnHelpTopics();
+            return true;
+        case ID_VIEW_FILTER:
+            OnViewFilter();
+            return true;
+        case ID_FILTER_APPLY:
+            ApplyFilter();
             return true;
         default:
             return CFrameWnd::HandleCommand(id, code);
@@ -247,6 +256,10 @@ bool CMainFrame::UpdateCommand(CCmdUI& ui)
         case ID_HELP_INDEX:
             ui.Enable(m_bHelpAvailable != FALSE);
             return true;
+        case ID_VIEW_FILTER:
+            ui.Enable(true);
+            ui.SetCheck(m_wndFilterBar.IsVisible() ? 1 : 0);
+            return true;
         case ID_INDICATOR_VIEW:
             ui.Enable(true);
             ShowViewPane();
@@ -266,7 +279,7 @@ void CMainFrame::ShowViewPane()
 {
     ViewPaneFacts facts;
     if (CTestsdiView* text = TextPane())
-        facts.following = text->IsFollowing();
+        facts = text->PaneFacts();
     const std::string shown = ViewPaneText(facts);
     const int index = m_wndStatusBar.CommandToIndex(ID_INDICATOR_VIEW);
     if (index < 0 || m_wndStatusBar.GetPaneText(index) == shown)
@@ -289,6 +302,35 @@ int CMainFrame::PaneTextWidth(const std::string& text) const
     SIZE size{};
     ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx + 8;
+}
+
+void CMainFrame::OnViewFilter()
+{
+    if (m_wndFilterBar.IsVisible() && m_wndFilterBar.HasFocus()) {
+        // Shown again, the bar starts empty, as the log is then shown whole.
+        ShowControlBar(&m_wndFilterBar, false);
+        m_wndFilterBar.ClearText();
+        if (CTestsdiView* text = TextPane()) {
+            text->ClearFilter();
+            SetActiveView(text);
+        }
+        return;
+    }
+    m_wndFilterBar.Activate();
+}
+
+void CMainFrame::ApplyFilter()
+{
+    CTestsdiView* text = TextPane();
+    if (!text)
+        return;
+    if (!m_wndFilterBar.IsVisible()) {
+        text->ClearFilter();
+        ShowViewPane();
+        return;
+    }
+    const FilterChoice choice = m_wndFilterBar.Choice();
+    text->Filter(choice.text.c_str(), choice.matchCase, choice.exclude, choice.context);
 }
 
 void CMainFrame::ShownLogResized(std::uint64_t size)

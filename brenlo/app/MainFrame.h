@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "FilterBar.h"
 #include "FrameWnd.h"
 #include "SplitterWnd.h"
 #include "ToolBar.h"
@@ -34,11 +35,15 @@ public:
     // The panes of the splitter; null before they exist.
     CLeftView* TreePane() const;
     CTestsdiView* TextPane() const;
+    // The log view filtered with what the filter bar holds (the whole log when the bar is
+    // hidden or empty): after the bar changed, and for each log shown.
+    void ApplyFilter();
 
     CSplitterWnd m_wndSplitter;
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     CReBar m_wndReBar;
+    CFilterBar m_wndFilterBar;
     BOOL m_bHelpAvailable = FALSE;
     std::string m_strHelpDir;
 
@@ -58,5 +63,9 @@ protected:
     void FindHelpFile();
     void StoreLayout();
     void OnHelpTopics();
+
+    // View "Filter": the bar with the caret in it; again from within the bar, the bar goes
+    // and the whole log is shown.
+    void OnViewFilter();
     int PaneTextWidth(const std::string& text) const;
 };

@@ -90,7 +90,7 @@ bool CTestsdiDoc::OnSaveDocument(const char* path)
     if (result.Saved()) {
         // The copy is shown from now on: it does not grow, so it is no longer followed, and
         // the log itself is no longer held open.
-        if (::lstrcmpiA(path, GetPathName().c_str()) != 0) {
+        if (!m_edit.IsFiltered() && ::lstrcmpiA(path, GetPathName().c_str()) != 0) {
             m_edit.ShowCopy(path);
             for (CView* view : GetViews()) {
                 if (auto* text = dynamic_cast<CTestsdiView*>(view))
@@ -103,4 +103,18 @@ bool CTestsdiDoc::OnSaveDocument(const char* path)
     if (!text.empty())
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     return false;
+}
+
+bool CTestsdiDoc::DoSave(const char* path, bool replace)
+{
+    if (!m_edit.IsFiltered())
+        return CDocument::DoSave(path, replace);
+    const std::string logPath = GetPathName();
+    const std::string logTitle = GetTitle();
+    if (!CDocument::DoSave(path, replace))
+        return false;
+    if (!logPath.empty())
+        SetPathName(logPath.c_str());
+    SetTitle(logTitle.c_str());
+    return true;
 }

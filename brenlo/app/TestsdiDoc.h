@@ -16,6 +16,9 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const char* path) override;
     bool OnSaveDocument(const char* path) override;
+    // Save As of a filtered log writes the lines shown; the view stays on the log, under
+    // its path and title.
+    bool DoSave(const char* path, bool replace = true) override;
 
     CVQEdit m_edit;
 };

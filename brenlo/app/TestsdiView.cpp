@@ -2,6 +2,10 @@
 
 #include <commdlg.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include <editor/Colors.h>
 #include "FrameWnd.h"
 #include "LogViewerApp.h"
@@ -18,6 +22,21 @@ namespace {
 // system calls each.
 constexpr UINT_PTR kFollowTimer = 0x464C;
 constexpr UINT kFollowTimerMs = 100;
+
+COLORREF ColourOfLevel(LineLevel level)
+{
+    switch (level) {
+        case LineLevel::Error:
+            return RGB(192, 0, 0);
+        case LineLevel::Warning:
+            return RGB(176, 96, 0);
+        case LineLevel::Debug:
+            return RGB(128, 128, 128);
+        case LineLevel::Plain:
+            break;
+    }
+    return CLR_INVALID;
+}
 }  // namespace
 
 CTestsdiView::CTestsdiView() = default;
@@ -53,6 +72,9 @@ int CTestsdiView::OnCreate(CREATESTRUCTA* cs)
     }
     m_follow = CFollowMode(
         LogViewerApp().GetProfileInt(settings::kSection, settings::kFollowEnd, settings::kFollowEndDefault) != 0);
+    m_highlight = LogViewerApp().GetProfileInt(settings::kSection, settings::kHighlightLevels,
+                                               settings::kHighlightLevelsDefault) != 0;
+    EnableLineColors(TRUE);
     m_findMessage = ::RegisterWindowMessageA(FINDMSGSTRINGA);
     ::SetTimer(m_hWnd, kFollowTimer, kFollowTimerMs, nullptr);
     return 0;
@@ -69,9 +91,102 @@ void CTestsdiView::OnInitialUpdate()
     CVQEditView::OnInitialUpdate();
     CTestsdiDoc* doc = GetDocument();
     m_watching = doc && !doc->GetPathName().empty();
+    ForgetLogKind();
+    // The filter of the bar applies to each log shown.
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+        frame->ApplyFilter();
     if (m_watching && m_follow.LogShown())
         GoToEnd();
     ShowFollowState();
+}
+
+void CTestsdiView::Filter(const char* text, bool matchCase, bool exclude, int context)
+{
+    if (m_filtering) {
+        // A message handled while the filter runs: it runs again once this one is done.
+        m_filterAgain = true;
+        return;
+    }
+    m_filtering = true;
+    SetFilter(text, matchCase ? TRUE : FALSE, exclude ? TRUE : FALSE, context);
+    m_filtering = false;
+    // The typing pause's timer brings no idle time: the pane is told at once.
+    ShowFollowState();
+    if (m_filterAgain) {
+        m_filterAgain = false;
+        if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+            frame->ApplyFilter();
+    }
+}
+
+ViewPaneFacts CTestsdiView::PaneFacts()
+{
+    ViewPaneFacts facts;
+    facts.following = m_follow.Following();
+    if (CVQEdit* edit = GetEdit(); edit && edit->IsFiltered()) {
+        facts.filtered = true;
+        facts.shownLines = edit->GetShownLineCount();
+        facts.wholeLines = edit->GetWholeLineCount();
+        facts.stopped = edit->IsFilterStopped() != FALSE;
+    }
+    return facts;
+}
+
+void CTestsdiView::ShowLineInLog()
+{
+    ClearFilter();
+    if (auto* frame = dynamic_cast<CMainFrame*>(GetParentFrame()))
+        frame->m_wndFilterBar.ClearText();
+    m_follow.Leave();
+    ShowFollowState();
+}
+
+void CTestsdiView::OnHighlightLevels()
+{
+    m_highlight = !m_highlight;
+    LogViewerApp().WriteProfileInt(settings::kSection, settings::kHighlightLevels, m_highlight ? 1 : 0);
+    Invalidate(FALSE);
+}
+
+void CTestsdiView::ForgetLogKind()
+{
+    m_kindSample = 0;
+    m_kindLinesSeen = -1;
+}
+
+LogKind CTestsdiView::KindOfLog()
+{
+    CVQEdit* edit = GetEdit();
+    if (!edit || m_kindSample >= kLogKindSampleLines)
+        return m_kind;
+    const LONGLONG lines = edit->GetWholeLineCount();
+    if (lines == m_kindLinesSeen)
+        return m_kind;
+    m_kindLinesSeen = lines;
+    std::vector<std::string> texts;
+    std::string line;
+    for (LONGLONG i = 0; i < lines && static_cast<int>(texts.size()) < kLogKindSampleLines; ++i) {
+        if (edit->GetWholeLine(i, line, static_cast<int>(kClassifyLineBytes)) && !line.empty())
+            texts.push_back(line);
+    }
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const LogKind kind = DetectLogKind(views);
+    m_kindSample = static_cast<int>(texts.size());
+    // Told from more lines, the kind may change: the lines painted before take their colours.
+    if (kind != m_kind)
+        Invalidate(FALSE);
+    m_kind = kind;
+    return m_kind;
+}
+
+COLORREF CTestsdiView::GetLineTextColor(const char* text, int length)
+{
+    if (!m_highlight || !text || length <= 0)
+        return CLR_INVALID;
+    const LogKind kind = KindOfLog();
+    if (kind == LogKind::Neither)
+        return CLR_INVALID;
+    return ColourOfLevel(ClassifyLine(kind, std::string_view(text, static_cast<std::size_t>(length))));
 }
 
 void CTestsdiView::ApplyEditorSettings()
@@ -153,14 +268,17 @@ void CTestsdiView::LookAtLog()
             return;
         case VQ_FILE_CUT_SHORT:
             Tell(IDS_LOG_CUT_SHORT);
+            ForgetLogKind();
             break;
         case VQ_FILE_REPLACED:
             Tell(IDS_LOG_REPLACED);
             m_follow.LogShown();  // a new log: followed as an opened one is
+            ForgetLogKind();
             break;
         case VQ_FILE_BACK:
             Tell(IDS_LOG_BACK);
             m_follow.LogShown();
+            ForgetLogKind();
             break;
         default:
             break;
@@ -184,8 +302,20 @@ bool CTestsdiView::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* res
 {
     if (msg == WM_TIMER && wParam == kFollowTimer) {
         LookAtLog();
+        // While a filter runs the frame does no idle work: "N of M lines" follows it here.
+        if (CVQEdit* edit = GetEdit(); edit && edit->IsFilterRunning())
+            ShowFollowState();
         *result = 0;
         return true;
+    }
+    // A double click on a line of a filtered log shows it in the whole log (the click
+    // before it has put the caret there).
+    if (msg == WM_LBUTTONDBLCLK) {
+        if (CVQEdit* edit = GetEdit(); edit && edit->IsFiltered()) {
+            ShowLineInLog();
+            *result = 0;
+            return true;
+        }
     }
     // F, as in other log viewers: the text takes no typing.
     if (msg == WM_CHAR && (wParam == 'f' || wParam == 'F')) {
@@ -226,6 +356,16 @@ bool CTestsdiView::HandleCommand(UINT id, UINT code)
         case ID_FOLLOW_END:
             OnFollowEnd();
             return true;
+        case ID_VIEW_HIGHLIGHT:
+            OnHighlightLevels();
+            return true;
+        case ID_LOG_OPEN:
+            // Enter: the tree opens the log chosen; here a filtered line is shown in the log.
+            if (CVQEdit* edit = GetEdit(); edit && edit->IsFiltered()) {
+                ShowLineInLog();
+                return true;
+            }
+            return false;
         default: {
             const bool handled = CVQEditView::HandleCommand(id, code);
             if (id == ID_VQ_FIND_NEXT)
@@ -247,6 +387,10 @@ bool CTestsdiView::UpdateCommand(CCmdUI& ui)
         case ID_FOLLOW_END:
             ui.Enable(true);
             ui.SetCheck(m_follow.Following() ? 1 : 0);
+            return true;
+        case ID_VIEW_HIGHLIGHT:
+            ui.Enable(true);
+            ui.SetCheck(m_highlight ? 1 : 0);
             return true;
         default:
             return CVQEditView::UpdateCommand(ui);

@@ -10,5 +10,10 @@ std::string ViewPaneText(const ViewPaneFacts& facts)
     };
     if (facts.following)
         add("Following");
+    if (facts.filtered) {
+        add((std::to_string(facts.shownLines) + " of " + std::to_string(facts.wholeLines) + " lines").c_str());
+        if (facts.stopped)
+            add("stopped");
+    }
     return text;
 }

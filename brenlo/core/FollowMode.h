@@ -37,9 +37,14 @@ private:
 };
 
 // What the right-hand pane of the status bar says about the log view: "Following" while
-// it follows. Other facts about the view join it there, each as a part of its own.
+// it follows, "N of M lines" while filtered. Other facts about the view join it there, each as a part of its own.
 struct ViewPaneFacts {
     bool following = false;
+    // A filter is on: "N of M lines", and "stopped" when the user stopped it early.
+    bool filtered = false;
+    long long shownLines = 0;
+    long long wholeLines = 0;
+    bool stopped = false;
 };
 
 std::string ViewPaneText(const ViewPaneFacts& facts);

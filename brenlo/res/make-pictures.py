@@ -328,7 +328,25 @@ kkkkkkkk
                 
                 """
 
-TOOLBAR = [COPY, PREVIEW, PRINT, CLEAR, CLEAR_ALL, GO_DOWN, GO_UP, FOLLOW_END, ABOUT]
+FILTER = """
+                
+ kkkkkkkkkkkkkk 
+ kccccccccccccк 
+  kcccccccccck  
+   kccccccccк   
+    kcccccck    
+     kcccck     
+      kcck      
+      kcck      
+      kcck      
+      kcck      
+      kcck      
+      kbbk      
+      kbbk      
+       kk       
+                """.replace('к', 'k')
+
+TOOLBAR = [COPY, PREVIEW, PRINT, CLEAR, CLEAR_ALL, GO_DOWN, GO_UP, FOLLOW_END, FILTER, ABOUT]
 
 ICON = """
 ................

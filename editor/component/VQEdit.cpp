@@ -165,7 +165,7 @@ int CVQEdit::ShowCopy(const char* path)
 
 LONGLONG CVQEdit::GetLength() const
 {
-    return m_pBuffer->Text().Length();
+    return m_pBuffer->WholeText().Length();
 }
 
 BOOL CVQEdit::IsReadOnly() const
@@ -225,4 +225,56 @@ int CVQEdit::WriteFile(const char* path, HWND progressWindow)
     } catch (...) {
         return VQ_FILE_OUT_OF_MEMORY;
     }
+}
+
+BOOL CVQEdit::IsFiltered() const
+{
+    return m_pBuffer->Filter() ? TRUE : FALSE;
+}
+
+BOOL CVQEdit::IsFilterRunning() const
+{
+    const tessaly::editor::FilterJob* job = m_pBuffer->Filter();
+    return job && job->Running() ? TRUE : FALSE;
+}
+
+BOOL CVQEdit::IsFilterStopped() const
+{
+    const tessaly::editor::FilterJob* job = m_pBuffer->Filter();
+    return job && job->Halted() ? TRUE : FALSE;
+}
+
+namespace {
+LONGLONG LinesWithoutEmptyLast(const tessaly::editor::TextSource& text)
+{
+    const tessaly::editor::Pos count = text.LineCount();
+    if (count > 0 && text.IsIndexComplete() && text.LineStart(count - 1) == text.Length())
+        return count - 1;
+    return count;
+}
+}  // namespace
+
+LONGLONG CVQEdit::GetShownLineCount() const
+{
+    if (const tessaly::editor::FilterJob* job = m_pBuffer->Filter())
+        return job->Shown().Rows();
+    return LinesWithoutEmptyLast(m_pBuffer->WholeText());
+}
+
+LONGLONG CVQEdit::GetWholeLineCount() const
+{
+    return LinesWithoutEmptyLast(m_pBuffer->WholeText());
+}
+
+BOOL CVQEdit::GetWholeLine(LONGLONG line, std::string& text, int maxBytes) const
+{
+    const tessaly::editor::TextSource& whole = m_pBuffer->WholeText();
+    if (line < 0 || line >= whole.LineCount() || maxBytes < 0)
+        return FALSE;
+    try {
+        text = whole.Text(whole.LineStart(line), std::min<LONGLONG>(whole.LineLength(line), maxBytes));
+    } catch (...) {
+        return FALSE;
+    }
+    return TRUE;
 }

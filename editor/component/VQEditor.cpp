@@ -296,5 +296,61 @@ BOOL CVQEditor<Base>::IsAtEnd()
     return m_pEditor && m_pEditor->ShowsEnd() ? TRUE : FALSE;
 }
 
+template <class Base>
+COLORREF CVQEditor<Base>::GetLineTextColor(const char*, int)
+{
+    return CLR_INVALID;
+}
+
+template <class Base>
+void CVQEditor<Base>::EnableLineColors(BOOL on)
+{
+    if (!m_pEditor)
+        return;
+    if (!on) {
+        m_pEditor->SetLineColour(nullptr);
+    } else {
+        m_pEditor->SetLineColour(
+            [this](std::string_view head) { return GetLineTextColor(head.data(), static_cast<int>(head.size())); });
+    }
+    m_pEditor->Repaint();
+}
+
+template <class Base>
+int CVQEditor<Base>::SetFilter(const char* text, BOOL matchCase, BOOL exclude, int context)
+{
+    using Outcome = EditorWindow::FilterOutcome;
+    if (!m_pEditor)
+        return VQ_FILTER_BUSY;
+    tessaly::editor::LineFilterOptions options;
+    options.text = text ? text : "";
+    options.matchCase = matchCase != FALSE;
+    options.exclude = exclude != FALSE;
+    options.context = std::clamp(context, 0, tessaly::editor::kMaxFilterContext);
+    try {
+        switch (m_pEditor->Filter(options)) {
+            case Outcome::ShowsAll:
+                return VQ_FILTER_SHOWS_ALL;
+            case Outcome::Done:
+                return VQ_FILTER_DONE;
+            case Outcome::Stopped:
+                return VQ_FILTER_STOPPED;
+            case Outcome::Busy:
+                return VQ_FILTER_BUSY;
+        }
+    } catch (...) {
+        // Out of memory or threads: the whole text is shown.
+        ClearFilter();
+    }
+    return VQ_FILTER_SHOWS_ALL;
+}
+
+template <class Base>
+void CVQEditor<Base>::ClearFilter()
+{
+    if (m_pEditor)
+        m_pEditor->ClearFilter();
+}
+
 template class CVQEditor<CView>;
 template class CVQEditor<CWnd>;

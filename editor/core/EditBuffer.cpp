@@ -19,6 +19,13 @@ EditBuffer::~EditBuffer()
 
 const TextSource& EditBuffer::Text() const
 {
+    if (m_filter)
+        return m_filter->Shown();
+    return WholeText();
+}
+
+const TextSource& EditBuffer::WholeText() const
+{
     if (m_file)
         return *m_file;
     return m_doc.Text();
@@ -83,6 +90,7 @@ int EditBuffer::LoadIntoDocument(const std::string& path)
     const LoadResult result = LoadTextFile(path, fresh);
     if (result != LoadResult::Ok)
         return static_cast<int>(result);
+    DropFilter();
     m_doc.ReplaceText(std::move(fresh));
     m_file.reset();
     m_filePath = path;
@@ -101,6 +109,7 @@ int EditBuffer::ReadFile(const std::string& path)
     auto file = std::make_unique<FileTextSource>();
     if (!file->Open(path))
         return static_cast<int>(LoadResult::CannotOpen);
+    DropFilter();
     m_file = std::move(file);
     m_filePath = path;
     m_doc.ReplaceText(TextBuffer());
@@ -111,6 +120,19 @@ int EditBuffer::ReadFile(const std::string& path)
 
 bool EditBuffer::WriteText(const ChunkSink& sink) const
 {
+    if (m_filter) {
+        // The rows shown, read through the log's own index, never held whole.
+        const TextSource& shown = m_filter->Shown();
+        std::vector<char> chunk(1 << 20);
+        for (Pos pos = 0; pos < shown.Length();) {
+            const Pos n = std::min<Pos>(static_cast<Pos>(chunk.size()), shown.Length() - pos);
+            shown.GetBytes(pos, n, chunk.data());
+            if (!sink(chunk.data(), static_cast<std::size_t>(n)))
+                return false;
+            pos += n;
+        }
+        return true;
+    }
     if (!m_file) {
         const TextBuffer& text = m_doc.Text();
         return sink(text.Part1().data(), text.Part1().size()) && sink(text.Part2().data(), text.Part2().size());
@@ -133,6 +155,11 @@ SafeWriteResult EditBuffer::SaveTo(const std::string& path, const WriteProgress&
     const auto total = static_cast<std::uint64_t>(Text().Length());
     if (m_file && IsSameFile(path, m_filePath)) {
         SafeWriteResult same;
+        // The lines shown would take the place of the log they are read from.
+        if (m_filter) {
+            same.outcome = SafeWriteOutcome::TargetLocked;
+            return same;
+        }
         same.bytes = total;
         return same;
     }
@@ -171,6 +198,7 @@ bool EditBuffer::SetText(std::string_view text)
     TextBuffer fresh;
     if (!fresh.SetText(text))
         return false;
+    DropFilter();
     m_doc.ReplaceText(std::move(fresh));
     m_file.reset();
     m_filePath.clear();
@@ -183,19 +211,89 @@ bool EditBuffer::Refresh()
 {
     if (!m_file)
         return false;
+    if (m_filter && m_filter->Running())
+        return false;
     const Pos oldLength = m_file->Length();
-    switch (m_file->Update()) {
+    return AfterUpdate(m_file->Update(), oldLength, FollowResult::CutShort) != FollowResult::None;
+}
+
+EditBuffer::FollowResult EditBuffer::AfterUpdate(FileTextSource::Growth growth, Pos oldLength, FollowResult cutShort)
+{
+    switch (growth) {
         case FileTextSource::Growth::None:
-            return false;
+            if (m_filter && !m_filter->Finished()) {
+                // The lines indexed since are filtered now.
+                m_filter->Continue();
+                PublishFilter();
+            }
+            return FollowResult::None;
         case FileTextSource::Growth::Appended:
-            OnDocChange({DocChange::Kind::Insert, oldLength, m_file->Length() - oldLength});
-            return true;
+            if (m_filter) {
+                m_filter->Continue();
+                PublishFilter();
+            } else {
+                OnDocChange({DocChange::Kind::Insert, oldLength, m_file->Length() - oldLength});
+            }
+            return FollowResult::Appended;
         case FileTextSource::Growth::Replaced:
             DetectLineEnding();
-            NotifyReset();
-            return true;
+            if (m_filter)
+                RefilterHere();
+            else
+                NotifyReset();
+            return cutShort;
     }
-    return false;
+    return FollowResult::None;
+}
+
+bool EditBuffer::StartFilter(const LineFilterOptions& options)
+{
+    DropFilter();
+    auto job = std::make_unique<FilterJob>(WholeText(), options);
+    if (job->ShowsEveryLine()) {
+        NotifyReset();
+        return false;
+    }
+    m_filterOptions = options;
+    m_filter = std::move(job);
+    m_filter->Start();
+    PublishFilter();
+    NotifyReset();
+    return true;
+}
+
+void EditBuffer::PublishFilter()
+{
+    if (!m_filter)
+        return;
+    const DocChange change = m_filter->Shown().Publish();
+    if (change.kind == DocChange::Kind::Reset)
+        NotifyReset();
+    else if (change.length > 0)
+        OnDocChange(change);
+}
+
+void EditBuffer::ClearFilter()
+{
+    if (!m_filter)
+        return;
+    DropFilter();
+    NotifyReset();
+}
+
+void EditBuffer::DropFilter()
+{
+    // The thread ends before the text it reads can go.
+    m_filter.reset();
+}
+
+void EditBuffer::RefilterHere()
+{
+    m_filter.reset();
+    m_filter = std::make_unique<FilterJob>(WholeText(), m_filterOptions);
+    m_filter->Continue();
+    m_filter->Shown().Publish();
+    NotifyReset();
 }
 
 bool EditBuffer::ReopenFile()
@@ -203,9 +301,14 @@ bool EditBuffer::ReopenFile()
     auto file = std::make_unique<FileTextSource>();
     if (!file->Open(m_filePath))
         return false;
+    const bool filtered = m_filter != nullptr;
+    DropFilter();
     m_file = std::move(file);
     DetectLineEnding();
-    NotifyReset();
+    if (filtered)
+        RefilterHere();
+    else
+        NotifyReset();
     return true;
 }
 
@@ -222,8 +325,16 @@ void EditBuffer::ShownRange(Pos& from, Pos& to) const
             to = std::max(to, b);
         }
     }
-    if (from > to)
+    if (from > to) {
         from = to = m_file->Length();
+    } else if (m_filter && m_filter->Shown().Rows() > 0) {
+        // The watchers show rows of the filter: the log's lines from the first to the last.
+        const FilteredText& shown = m_filter->Shown();
+        const Pos first = shown.LogLineAt(from);
+        const Pos last = shown.LogLineAt(to);
+        from = m_file->LineStart(first);
+        to = m_file->LineStart(std::min(last + 1, m_file->LineCount()));
+    }
     to = std::min(to, from + kMostKept);
 }
 
@@ -237,6 +348,9 @@ void EditBuffer::ReleaseFile()
 EditBuffer::FollowResult EditBuffer::Follow()
 {
     if (!m_file)
+        return FollowResult::None;
+    // The file is not asked while a filter's thread reads it.
+    if (m_filter && m_filter->Running())
         return FollowResult::None;
     if (m_file->IsReleased())
         return ReopenFile() ? FollowResult::Back : FollowResult::None;
@@ -255,21 +369,10 @@ EditBuffer::FollowResult EditBuffer::Follow()
     }
     switch (change) {
         case FileChange::None:
-            return FollowResult::None;
+            return AfterUpdate(FileTextSource::Growth::None, oldLength, FollowResult::CutShort);
         case FileChange::Appended:
         case FileChange::CutShort:
-            switch (m_file->Update()) {
-                case FileTextSource::Growth::None:
-                    return FollowResult::None;
-                case FileTextSource::Growth::Appended:
-                    OnDocChange({DocChange::Kind::Insert, oldLength, m_file->Length() - oldLength});
-                    return FollowResult::Appended;
-                case FileTextSource::Growth::Replaced:
-                    DetectLineEnding();
-                    NotifyReset();
-                    return FollowResult::CutShort;
-            }
-            return FollowResult::None;
+            return AfterUpdate(m_file->Update(), oldLength, FollowResult::CutShort);
         case FileChange::Replaced:
             if (ReopenFile())
                 return FollowResult::Replaced;
@@ -289,7 +392,9 @@ int EditBuffer::ShowCopy(const std::string& path)
     auto file = std::make_unique<FileTextSource>();
     if (!file->Open(path))
         return static_cast<int>(LoadResult::CannotOpen);
-    if (file->Length() != m_file->Length()) {
+    const bool wasFiltered = m_filter != nullptr;
+    DropFilter();
+    if (wasFiltered || file->Length() != m_file->Length()) {
         m_file = std::move(file);
         m_filePath = path;
         DetectLineEnding();

@@ -12,6 +12,7 @@
 #include "TextDocument.h"
 #include <editor/EditorSettings.h>
 #include "FileTextSource.h"
+#include "FilterJob.h"
 #include "SafeWrite.h"
 
 namespace tessaly::editor {
@@ -41,7 +42,10 @@ public:
     EditBuffer(const EditBuffer&) = delete;
     EditBuffer& operator=(const EditBuffer&) = delete;
 
+    // The text shown: the lines a filter let through while one is set, else the whole text.
     const TextSource& Text() const;
+    // The whole text, filtered or not.
+    const TextSource& WholeText() const;
     TextDocument& Doc() { return m_doc; }
     const TextDocument& Doc() const { return m_doc; }
     // The file behind a read-only text shown on demand; null for an in-memory text.
@@ -97,6 +101,16 @@ public:
 
     bool IsModified() const { return !m_file && m_doc.IsModified(); }
 
+    // Shows only the lines that pass a filter, found by a thread that StartFilter starts;
+    // PublishFilter shows the rows found by then. A filter that passes every line (no text)
+    // shows the whole text: false then. A new text, read or set, is shown whole.
+    bool StartFilter(const LineFilterOptions& options);
+    void PublishFilter();
+    // Shows the whole text again; the listeners see a new text.
+    void ClearFilter();
+    FilterJob* Filter() { return m_filter.get(); }
+    const FilterJob* Filter() const { return m_filter.get(); }
+
     // The line end that Enter inserts: the first one in the text, CR LF when there is none.
     const std::string& LineEnding() const { return m_lineEnding; }
 
@@ -111,6 +125,11 @@ private:
     // Shows the file at m_filePath from its start; false when it will not open.
     bool ReopenFile();
     void ReleaseFile();
+    // The file's text grew or was cut short: what the filter shows follows.
+    FollowResult AfterUpdate(FileTextSource::Growth growth, Pos oldLength, FollowResult cutShort);
+    // The whole text is another now: the filter starts again over it, on this thread.
+    void RefilterHere();
+    void DropFilter();
     // What the watchers show, at most 16 MiB of it: what is kept of a file let go of.
     void ShownRange(Pos& from, Pos& to) const;
 
@@ -123,6 +142,8 @@ private:
     bool m_syntaxColoring = true;
     std::string m_lineEnding = "\r\n";
     std::vector<BufferListener*> m_listeners;
+    std::unique_ptr<FilterJob> m_filter;
+    LineFilterOptions m_filterOptions;
 };
 
 }  // namespace tessaly::editor

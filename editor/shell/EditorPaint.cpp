@@ -66,6 +66,26 @@ COLORREF EditorWindow::StyleColour(Style style) const
     return s.m_clrText;
 }
 
+COLORREF EditorWindow::TextColourOf(const std::string& visible, const EditSession::LineSpan& span)
+{
+    const COLORREF plain = m_buffer.Settings().m_clrText;
+    if (!m_lineColour)
+        return plain;
+    const Pos length = span.end - span.start;
+    // The bytes painted are enough when they are the whole line or as many as it takes.
+    const Pos needed = std::min(length, kLineColourBytes);
+    COLORREF colour = CLR_INVALID;
+    if (static_cast<Pos>(visible.size()) >= needed) {
+        colour = m_lineColour(std::string_view(visible).substr(0, static_cast<std::size_t>(needed)));
+    } else {
+        // Read into a buffer kept between lines: no allocation per line painted.
+        m_colourHead.resize(static_cast<std::size_t>(needed));
+        m_buffer.Text().GetBytes(span.start, needed, m_colourHead.data());
+        colour = m_lineColour(m_colourHead);
+    }
+    return colour == CLR_INVALID ? plain : colour;
+}
+
 void EditorWindow::OnPaint()
 {
     const Pos widest = m_widestColumns;
@@ -148,6 +168,7 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width)
     const COLORREF selBack = ::GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
     const COLORREF selFore = ::GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
     const Pos tabWidth = settings.TabWidth();
+    const COLORREF textColour = TextColourOf(line, span);
 
     // The line's number only when marks may need it: a file still being indexed has none.
     Pos lineNumber = -1;
@@ -164,7 +185,7 @@ void EditorWindow::PaintLine(HDC dc, int y, Pos lineStart, int width)
         const bool styled = run < m_runs.size() && static_cast<std::size_t>(m_runs[run].start) <= i;
         const Pos pos = span.start + static_cast<Pos>(i);
         const bool selected = pos >= selStart && pos < selEnd;
-        const COLORREF fore = selected ? selFore : StyleColour(styled ? m_runs[run].style : Style::Text);
+        const COLORREF fore = selected ? selFore : styled ? StyleColour(m_runs[run].style) : textColour;
         const COLORREF back = selected ? selBack : settings.m_clrBackground;
         if (segments.empty() || segments.back().fore != fore || segments.back().back != back) {
             segments.push_back({column, {}, fore, back});

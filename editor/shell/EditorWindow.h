@@ -92,6 +92,20 @@ public:
     // The mark under a point of the client area, or null.
     const VQMark* MarkAtPoint(int x, int y) const;
 
+    // Shows only the lines that pass the filter, found by a thread while the window shows
+    // the first ones and the progress box lets the user stop; the caret stays on its line
+    // (or the next one shown). Stopped keeps the lines found by then.
+    enum class FilterOutcome { ShowsAll, Done, Stopped, Busy };
+    FilterOutcome Filter(const LineFilterOptions& options);
+    // Shows the whole text again, the caret at the start of the line it was on.
+    void ClearFilter();
+    bool FilterRunning() const { return m_filterRunning; }
+    // The colour of a line's text from its first kLineColourBytes bytes, CLR_INVALID for the
+    // settings' text colour; none: every line in that colour.
+    static constexpr Pos kLineColourBytes = 16 * 1024;
+    using LineColour = std::function<COLORREF(std::string_view head)>;
+    void SetLineColour(LineColour colour) { m_lineColour = std::move(colour); }
+
     // Waits for a file's full line index, showing progress in the window; false when the
     // text has none to wait for or the wait failed.
     bool WaitForFullIndex();
@@ -139,6 +153,10 @@ private:
     // byte painted (and one past the last).
     void PaintMarks(HDC dc, int y, Pos line, const std::vector<Pos>& byteColumns);
     COLORREF StyleColour(Style style) const;
+    COLORREF TextColourOf(const std::string& visible, const EditSession::LineSpan& span);
+    // The line of the whole text the caret is on, and the caret put at a line's start.
+    Pos WholeLineAtCaret() const;
+    void CaretToWholeLine(Pos line);
 
     // Geometry: rows from the top of the client area, columns of the tab-expanded text.
     int LinesPerPage() const;
@@ -225,6 +243,9 @@ private:
     bool m_barsAfterPaint = false;  // it came while text waited to be painted
     SCROLLINFO m_lastVScroll{};     // what the scroll bars were last given
     SCROLLINFO m_lastHScroll{};
+    bool m_filterRunning = false;
+    LineColour m_lineColour;
+    std::string m_colourHead;  // a line's first bytes, when more than are painted
 };
 
 // The registry behind EditorWindow::FromWindow, kept by Attach and Detach.

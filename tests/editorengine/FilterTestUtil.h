@@ -2,6 +2,7 @@
 // What the filter tests compare against: a filter as plain as it can be written, and a text
 // whose index knows only its first lines until told more, and which can grow at its end.
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,21 @@ inline std::vector<Pos> PlainFilter(const std::string& s, const LineFilterOption
             shown.push_back(i);
     }
     return shown;
+}
+
+// Lines of words that hold the texts in either case, next to near misses, with every kind
+// of line end, empty lines, NUL bytes, bytes that are not UTF-8 and a line longer than a block.
+inline std::string GeneratedLog(std::mt19937& rng, int lines)
+{
+    static const std::string words[] = {"err", "ERR", "er", "r ", "warn", "Warn", "a|b", {"\0x", 2}, "\xff\xfe", "x"};
+    static const char* const ends[] = {"\n", "\r\n", "\r", "\n\n"};
+    std::string s;
+    for (int i = 0; i < lines; ++i) {
+        for (unsigned n = rng() % 4; n > 0; --n)
+            s += words[rng() % 10];
+        s += ends[rng() % 4];
+    }
+    return s;
 }
 
 // A text in memory whose index knows only its first `known` lines (all complete, with their

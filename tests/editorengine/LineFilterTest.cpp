@@ -14,6 +14,7 @@ namespace tessaly::editor {
 namespace {
 
 using test::FilterInPieces;
+using test::GeneratedLog;
 using test::GrowingText;
 using test::PlainFilter;
 
@@ -24,21 +25,6 @@ TEST(LineFilter, SplitsTextsAtBars)
     EXPECT_EQ(SplitFilterTexts(R"(a\|b||c\)"), (Texts{"a|b", "c\\"}));
     EXPECT_EQ(SplitFilterTexts("|"), Texts{});
     EXPECT_TRUE(LineFilter(LineFilterOptions{"||", true, true, 0}).ShowsEveryLine());
-}
-
-// Lines of words that hold the texts in either case, next to near misses, with every kind
-// of line end, empty lines, NUL bytes, bytes that are not UTF-8 and a line longer than a block.
-std::string GeneratedLog(std::mt19937& rng, int lines)
-{
-    static const std::string words[] = {"err", "ERR", "er", "r ", "warn", "Warn", "a|b", {"\0x", 2}, "\xff\xfe", "x"};
-    static const char* const ends[] = {"\n", "\r\n", "\r", "\n\n"};
-    std::string s;
-    for (int i = 0; i < lines; ++i) {
-        for (unsigned n = rng() % 4; n > 0; --n)
-            s += words[rng() % 10];
-        s += ends[rng() % 4];
-    }
-    return s;
 }
 
 TEST(LineFilter, AgreesWithPlainFilterAcrossSeams)

@@ -60,8 +60,22 @@ public:
     // Shows a copy just written of the file shown (WriteFile's target) in its place, keeping
     // carets and scroll positions; the copy is what the buffer reads from then on.
     int ShowCopy(const char* path);
-    // Bytes of text.
+    // Bytes of the whole text (filtered or not).
     LONGLONG GetLength() const;
+
+    // Filtering (see CVQEditor::SetFilter): the text shown is then the lines that pass.
+    BOOL IsFiltered() const;
+    BOOL IsFilterRunning() const;
+    // The filter was stopped before it had read the whole text.
+    BOOL IsFilterStopped() const;
+    // Lines shown: the rows of a filtered text, else the whole text's lines; an empty last
+    // line (after the last line end) is not counted.
+    LONGLONG GetShownLineCount() const;
+    // Lines of the whole text, counted alike.
+    LONGLONG GetWholeLineCount() const;
+    // At most maxBytes bytes of a line of the whole text (from 0), without its line end;
+    // FALSE beyond the lines known.
+    BOOL GetWholeLine(LONGLONG line, std::string& text, int maxBytes) const;
 
     BOOL IsReadOnly() const;
     // The buffer's own colouring switch (a log viewer turns it off).

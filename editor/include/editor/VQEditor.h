@@ -59,6 +59,23 @@ public:
     // The mark under a point of the window's client area, or null.
     const VQMark* MarkAtPoint(POINT point) const;
 
+    // Shows only the lines of the text that hold one of the texts typed (separated by '|',
+    // "\|" for a bar itself), or with exclude none of them, with `context` lines (0 to 9)
+    // around each. A thread finds them while the first ones show; after a short while the
+    // progress box lets the user stop it, keeping the lines found. The caret stays on its
+    // line, or goes to the next one shown. Copy, Find, printing, saving and the standard
+    // edit messages then work on the lines shown.
+    enum FilterResult { VQ_FILTER_SHOWS_ALL, VQ_FILTER_DONE, VQ_FILTER_STOPPED, VQ_FILTER_BUSY };
+    int SetFilter(const char* text, BOOL matchCase, BOOL exclude, int context);
+    // Shows the whole text again, the caret at the start of the line it was on (so a
+    // line of the filtered text is found in the whole one).
+    void ClearFilter();
+    // The colour of a line's text from its first 16 KiB (its line end left out), or
+    // CLR_INVALID for the settings' text colour. Called while painting, once
+    // EnableLineColors(TRUE) asked for it (the window must exist): it must not throw.
+    virtual COLORREF GetLineTextColor(const char* text, int length);
+    void EnableLineColors(BOOL on);
+
     bool PreTranslateMessage(MSG* msg) override;
     tessaly::editor::EditorWindow* GetEditorWindow() const { return m_pEditor.get(); }
 
