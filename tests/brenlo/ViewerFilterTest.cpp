@@ -206,11 +206,12 @@ TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
         head += Joined(lines, {0, 1, 2, 3});
     const std::string log = Log("error.log", head);
     {
-        // 3 GiB more that cost nothing to make (the gap is left unwritten) but take seconds to read.
+        // 24 GiB more that cost nothing to make (the gap is left unwritten) but take seconds to
+        // read even where reading zeros is fast (3 GiB were read before the test could look).
         CFileHandle file(::CreateFileA(log.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(file);
         LARGE_INTEGER end;
-        end.QuadPart = 3ll << 30;
+        end.QuadPart = 24ll << 30;
         ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
     }
     LauncherLogList list;
