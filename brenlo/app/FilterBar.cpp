@@ -3,9 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "FrameWnd.h"
+#include "GeneralFlags.h"
+#include "LogViewerApp.h"
 #include "ScreenDpi.h"
 #include "resource.h"
 
@@ -20,6 +24,14 @@ std::string TextOf(const CWnd& wnd)
     std::string text(static_cast<std::size_t>(std::max(0, ::GetWindowTextLengthA(wnd.m_hWnd))) + 1, '\0');
     text.resize(static_cast<std::size_t>(::GetWindowTextA(wnd.m_hWnd, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// Read each time the bar shows, so a change on the Options "Other" page counts at once.
+bool TipsOn()
+{
+    const auto word = static_cast<std::uint32_t>(LogViewerApp().GetProfileInt(
+        settings::kSection, settings::kGeneral, static_cast<int>(settings::kGeneralDefault)));
+    return general::Has(word, general::kShowTooltips);
 }
 }  // namespace
 
@@ -59,7 +71,22 @@ bool CFilterBar::Create(CFrameWnd* parent)
     }
     ::SetWindowTextA(m_context.m_hWnd, "0");
     m_filling = false;
+    AddTips();
     return true;
+}
+
+void CFilterBar::AddTips()
+{
+    if (!m_tips.Create(this))
+        return;  // the bar works without tips
+    m_tips.SetMaxTipWidth(AfxScaleForDpi(300));
+    for (const CWnd* control : {static_cast<const CWnd*>(&m_text), static_cast<const CWnd*>(&m_matchCase),
+                                static_cast<const CWnd*>(&m_exclude), static_cast<const CWnd*>(&m_context)}) {
+        const std::string text = AfxLoadString(static_cast<UINT>(::GetDlgCtrlID(control->m_hWnd)));
+        if (!text.empty())
+            m_tips.AddTool(control->m_hWnd, text.c_str());
+    }
+    m_tips.Activate(TipsOn());
 }
 
 SIZE CFilterBar::CalcFixedLayout(bool, bool horizontal)
@@ -105,6 +132,8 @@ void CFilterBar::Activate()
 {
     if (CFrameWnd* frame = DockSite(); frame && !IsVisible())
         frame->ShowControlBar(this, true);
+    if (m_tips.IsWindow())
+        m_tips.Activate(TipsOn());
     ::SetFocus(m_text.m_hWnd);
     m_text.SetSel(0, -1);
 }

@@ -3,11 +3,13 @@
 // "Match case", "Hide matching lines" and "Context" (lines around each match, 0 to 9).
 // Typing filters after a short pause, Enter at once, a change of a box or of the context
 // at once; Esc clears the filter. The bar tells its frame, which has the log view filter.
+// Its controls have tips (string id = control id) while the user has tips on.
 
 #include <windows.h>
 
 #include <string>
 
+#include "CommonControls.h"
 #include "ControlBar.h"
 #include "Controls.h"
 
@@ -40,6 +42,7 @@ private:
     // Has the frame filter the log with what the bar holds now.
     void Apply();
     void ApplySoon();
+    void AddTips();
 
     CStatic m_label;
     CEdit m_text;
@@ -48,5 +51,6 @@ private:
     CStatic m_contextLabel;
     CEdit m_context;
     HWND m_spin = nullptr;
+    CToolTipCtrl m_tips;
     bool m_filling = false;  // the bar changes its own boxes: no filtering for that
 };

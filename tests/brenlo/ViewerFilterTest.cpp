@@ -23,6 +23,7 @@ namespace {
 constexpr UINT kViewFilter = 32778;
 constexpr UINT kHighlightLevels = 32779;
 constexpr int kFilterText = 1001;
+constexpr int kMatchCase = 1002;
 constexpr int kHideMatching = 1003;
 constexpr int kContext = 1004;
 constexpr char kNewNotice[] = "[Sun Oct 11 10:01:00.000001 2026] [core:notice] [pid 4242:tid 512] AH00094: later\r\n";
@@ -85,7 +86,7 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
     list.Add(log);
     ViewerRun run;
 
-    bool red = false, orange = false, grey = false, redWhenOff = true;
+    bool red = false, orange = false, grey = false, redWhenOff = true, tipShown = false;
     std::string errorsAndWarnings, pane, hidden, context, afterJump, afterEsc, saved, titleAfterSave;
     std::string shownAfterSave, followed;
     DWORD caretAfterJump = 0;
@@ -112,6 +113,9 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
         ui::WaitUntil([&] { return ViewPane(frame).find("10 of 20 lines") != std::string::npos; });
         pane = ViewPane(frame);
         SaveWindowPng(frame, "brenlo-filtered");
+        tipShown =
+            ui::TipOver(ui::FindChild(frame, "Button", kMatchCase), "Tell capital letters from small ones", 5000);
+        ui::LeaveTips();
 
         // Hiding the matching lines at once.
         ui::Click(ui::FindChild(frame, "Button", kHideMatching));
@@ -180,6 +184,7 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
     EXPECT_TRUE(red);
     EXPECT_TRUE(orange);
     EXPECT_TRUE(grey);
+    EXPECT_TRUE(tipShown) << "the bar's controls have tips";
     EXPECT_EQ(errorsAndWarnings, Joined(lines, {0, 1, 4, 5, 8, 9, 12, 13, 16, 17}));
     EXPECT_EQ(pane, "Following, 10 of 20 lines");
     EXPECT_EQ(hidden, Joined(lines, {2, 3, 6, 7, 10, 11, 14, 15, 18, 19}));

@@ -171,55 +171,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return ui::WaitUntil(condition, timeoutMs);
 }
 
-bool TipShows(const std::string& text)
-{
-    for (HWND tip = ::GetTopWindow(nullptr); tip; tip = ::GetWindow(tip, GW_HWNDNEXT)) {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(tip, &process);
-        if (process == ::GetCurrentProcessId() && ui::ClassOf(tip) == TOOLTIPS_CLASSA && ::IsWindowVisible(tip) &&
-            (text.empty() || Text(tip) == text))
-            return true;
-    }
-    return false;
-}
-
-namespace {
-void MoveMouse(int x, int y)
-{
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    move.mi.dx = x * 65535 / ::GetSystemMetrics(SM_CXSCREEN);
-    move.mi.dy = y * 65535 / ::GetSystemMetrics(SM_CYSCREEN);
-    ::SendInput(1, &move, sizeof move);
-}
-}  // namespace
-
-bool TipOver(const RECT& area, const std::string& text, DWORD timeoutMs)
-{
-    int step = 0;
-    return WaitUntil(
-        [&] {
-            if (step++ % 25 == 0)
-                MoveMouse((area.left + area.right) / 2 + step % 2, (area.top + area.bottom) / 2);
-            return TipShows(text);
-        },
-        timeoutMs);
-}
-
-bool TipOver(HWND wnd, const std::string& text, DWORD timeoutMs)
-{
-    RECT area;
-    ::GetWindowRect(wnd, &area);
-    return TipOver(area, text, timeoutMs);
-}
-
-bool LeaveTips()
-{
-    MoveMouse(0, 0);
-    return WaitUntil([] { return !TipShows(); }, 5000);
-}
-
 CRegKey VolatileSettingsKey()
 {
     CRegKey key;

@@ -13,6 +13,7 @@
 
 #include "Handles.h"
 #include "LauncherExports.h"
+#include "UiDriver.h"
 
 namespace optionstest {
 
@@ -66,13 +67,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // key then cannot be made, as on a registry the user may not write. Empty when it failed.
 CRegKey VolatileSettingsKey();
 
-// A tooltip of this process shows `text` now (any text when empty).
-bool TipShows(const std::string& text = std::string());
-// Rests the mouse on the middle of a window, or of a rectangle in screen coordinates, moving
-// it by a pixel now and then as a hand does, until its tip shows; false when it never does.
-bool TipOver(HWND wnd, const std::string& text, DWORD timeoutMs);
-bool TipOver(const RECT& area, const std::string& text, DWORD timeoutMs);
-// Moves the mouse to the screen's corner, off every tool, and waits until no tip shows.
-bool LeaveTips();
+// The tip helpers live with the UI driver, shared with the viewer's tests.
+using ui::LeaveTips;
+using ui::TipOver;
+using ui::TipShows;
 
 }  // namespace optionstest

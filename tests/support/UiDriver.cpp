@@ -1,5 +1,7 @@
 #include "UiDriver.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <iterator>
 #include <utility>
@@ -380,6 +382,55 @@ bool IsMenuItemChecked(HWND frame, std::initializer_list<const char*> path)
 bool PostCommand(HWND wnd, UINT id)
 {
     return ::PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE;
+}
+
+bool TipShows(const std::string& text)
+{
+    for (HWND tip = ::GetTopWindow(nullptr); tip; tip = ::GetWindow(tip, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(tip, &process);
+        if (process == ::GetCurrentProcessId() && ClassOf(tip) == TOOLTIPS_CLASSA && ::IsWindowVisible(tip) &&
+            (text.empty() || TextOf(tip) == text))
+            return true;
+    }
+    return false;
+}
+
+namespace {
+void MoveMouse(int x, int y)
+{
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    move.mi.dx = x * 65535 / ::GetSystemMetrics(SM_CXSCREEN);
+    move.mi.dy = y * 65535 / ::GetSystemMetrics(SM_CYSCREEN);
+    ::SendInput(1, &move, sizeof move);
+}
+}  // namespace
+
+bool TipOver(const RECT& area, const std::string& text, DWORD timeoutMs)
+{
+    int step = 0;
+    return WaitUntil(
+        [&] {
+            if (step++ % 25 == 0)
+                MoveMouse((area.left + area.right) / 2 + step % 2, (area.top + area.bottom) / 2);
+            return TipShows(text);
+        },
+        timeoutMs);
+}
+
+bool TipOver(HWND wnd, const std::string& text, DWORD timeoutMs)
+{
+    RECT area;
+    ::GetWindowRect(wnd, &area);
+    return TipOver(area, text, timeoutMs);
+}
+
+bool LeaveTips()
+{
+    MoveMouse(0, 0);
+    return WaitUntil([] { return !TipShows(); }, 5000);
 }
 
 }  // namespace ui

@@ -76,4 +76,13 @@ bool IsMenuItemChecked(HWND frame, std::initializer_list<const char*> path);
 // Posts WM_COMMAND with this id to the window, as a menu choice would.
 bool PostCommand(HWND wnd, UINT id);
 
+// A tooltip of this process shows `text` now (any text when empty).
+bool TipShows(const std::string& text = std::string());
+// Rests the mouse on the middle of a window, or of a rectangle in screen coordinates, moving
+// it by a pixel now and then as a hand does, until its tip shows; false when it never does.
+bool TipOver(HWND wnd, const std::string& text, DWORD timeoutMs);
+bool TipOver(const RECT& area, const std::string& text, DWORD timeoutMs);
+// Moves the mouse to the screen's corner, off every tool, and waits until no tip shows.
+bool LeaveTips();
+
 }  // namespace ui
