@@ -205,17 +205,27 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(ok); })) << "OK refused";
         SaveWindowPng(browser, "options-browse-not-found");
 
-        DWORD lastSelection = 0;
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                // Made again while it has not landed, as a user would click again.
-                if (selectedFolder() != "options-browse-server" && ::GetTickCount() - lastSelection >= 1000) {
-                    ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(server.c_str()));
-                    lastSelection = ::GetTickCount();
-                }
-                return ui::FindChild(browser, nullptr, -1, "Apache found") != nullptr;
-            },
-            15000))
+        // The server's folder is clicked in the tree, beside the start folder, as a user does
+        // (a selection by path, sent to a browser of a new Wine prefix, was seen never to land).
+        const auto serverItem = [&] {
+            const HTREEITEM selected = TreeView_GetSelection(tree);
+            const HTREEITEM parent = selected ? TreeView_GetParent(tree, selected) : nullptr;
+            for (HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : nullptr; item;
+                 item = TreeView_GetNextSibling(tree, item)) {
+                char text[MAX_PATH] = {};
+                TVITEMA query{};
+                query.mask = TVIF_TEXT;
+                query.hItem = item;
+                query.pszText = text;
+                query.cchTextMax = MAX_PATH;
+                if (TreeView_GetItem(tree, &query) && std::string(text) == "options-browse-server")
+                    return item;
+            }
+            return HTREEITEM{};
+        }();
+        ASSERT_NE(serverItem, nullptr) << "the server's folder lies beside the start folder";
+        TreeView_SelectItem(tree, serverItem);
+        EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache found") != nullptr; }, 15000))
             << selectedFolder();
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(ok) != FALSE; }));
         SaveWindowPng(browser, "options-browse-found");
@@ -228,7 +238,7 @@ TEST(OptionsCommandLinesPage, TheFolderBrowserOffersOnlyAFolderThatHoldsTheServe
         EXPECT_TRUE(WaitUntil([&] { return ui::FindChild(browser, nullptr, -1, "Apache not found") != nullptr; }));
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(ok); })) << "OK refused for the computer";
 
-        ::SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(server.c_str()));
+        TreeView_SelectItem(tree, serverItem);
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(ok) != FALSE; }));
         ui::Click(ok);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(browser); }));
