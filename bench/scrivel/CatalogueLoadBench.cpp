@@ -14,34 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "DirectiveCatalogue.h"
 #include "KeywordTable.h"
 #include "TestPaths.h"
 
 using Clock = std::chrono::steady_clock;
+using namespace benchfigures;
 
 namespace {
 
 constexpr double kTargetMs = 10.0;
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 double Best(const std::vector<double>& v)
 {

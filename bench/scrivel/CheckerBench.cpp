@@ -16,42 +16,19 @@
 #include <vector>
 
 #include "BenchConf.h"
+#include "BenchFigures.h"
 #include "ConfLexer.h"
 #include "DirectiveCatalogue.h"
 #include "FileChecker.h"
 #include "KeywordTable.h"
 
 using Clock = std::chrono::steady_clock;
+using namespace benchfigures;
 
 namespace {
 
 constexpr double kFullTargetMs = 250.0;
 constexpr double kKeystrokeTargetMs = 2.0;
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double Percentile99(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[std::min(v.size() - 1, v.size() * 99 / 100)];
-}
 
 // The colouring pass: every line split off the text and coloured, as painting does.
 double ColourAll(const std::string& text, const tessaly::editor::KeywordTable& keywords, std::size_t& runs)
