@@ -77,8 +77,15 @@ inline std::vector<std::string> Block(Draw& draw, unsigned n)
     }
 }
 
-// A configuration of `lines` lines and about `bytes` bytes with CR LF line ends: blocks of
-// directives between comments whose lengths keep the size on course.
+// What a real configuration loads for the directives of the blocks, as the server's own
+// begins: without them every AddType or Require would be a mistake the server refuses.
+inline const char* const kModuleLines[] = {
+    "LoadModule alias_module modules/mod_alias.so",           "LoadModule authz_core_module modules/mod_authz_core.so",
+    "LoadModule log_config_module modules/mod_log_config.so", "LoadModule mime_module modules/mod_mime.so",
+    "LoadModule setenvif_module modules/mod_setenvif.so",     "LoadModule status_module modules/mod_status.so"};
+
+// A configuration of `lines` lines and about `bytes` bytes with CR LF line ends: the modules
+// it uses, then blocks of directives between comments whose lengths keep the size on course.
 inline std::string MakeConf(long lines, std::size_t bytes)
 {
     Draw draw;
@@ -92,6 +99,8 @@ inline std::string MakeConf(long lines, std::size_t bytes)
         if (++line < lines)
             text += "\r\n";
     };
+    for (const char* module : kModuleLines)
+        add(module);
     for (unsigned block = 0; line < lines; ++block) {
         const std::size_t due = static_cast<std::size_t>(static_cast<double>(bytes) * static_cast<double>(line + 1) /
                                                          static_cast<double>(lines));

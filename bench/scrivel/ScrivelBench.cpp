@@ -244,8 +244,17 @@ double PlainFill(const std::vector<std::wstring>& items)
     return ms;
 }
 
+// The blanks that begin the last line of a text: Enter there begins the new line with them.
+long LastLineIndent(const std::string& text)
+{
+    const std::size_t start = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
+    const std::size_t first = text.find_first_not_of(" \t", start);
+    return static_cast<long>((first == std::string::npos ? text.size() : first) - start);
+}
+
 // One document through every step, in the Scrivel of `run`.
-Steps Measure(CScrivelRun& run, KeyWatch& watch, const std::string& path, long lines, int keystrokes, int keyGapMs)
+Steps Measure(CScrivelRun& run, KeyWatch& watch, const std::string& path, const std::string& text, long lines,
+              int keystrokes, int keyGapMs)
 {
     Steps s;
     const std::string report = "Syntax error on line 1 of " + path + ":\r\nInvalid command 'Bench'";
@@ -282,7 +291,7 @@ Steps Measure(CScrivelRun& run, KeyWatch& watch, const std::string& path, long l
         KeyWatch::Step step;
         if (i % 40 == 39) {
             step = watch.Time(view, 0, [] { ui::PressKey(VK_RETURN); });
-            expected = length + 2;
+            expected = length + 2 + LastLineIndent(text);
             typedOnLine = false;
         } else if (i % 10 == 9 && typedOnLine) {
             step = watch.Time(view, 0, [] { ui::PressKey(VK_BACK); });
@@ -376,7 +385,8 @@ int main(int argc, char** argv)
     constexpr long kSmallLines = 20;
     const std::string big = MakeConf(o.lines, static_cast<std::size_t>(o.mib) << 20);
     Check(WriteFile(bigPath, big), "the big configuration is written");
-    Check(WriteFile(smallPath, MakeConf(kSmallLines, 1000)), "the small configuration is written");
+    const std::string smallText = MakeConf(kSmallLines, 1000);
+    Check(WriteFile(smallPath, smallText), "the small configuration is written");
 
     std::vector<double> reads, touches;
     std::vector<double> openSmall, openBig, screenSmall, screenBig, jumpSmall, jumpBig;
@@ -393,8 +403,8 @@ int main(int argc, char** argv)
             Check(false, "Scrivel starts with the key watch");
             break;
         }
-        const Steps small = Measure(run, watch, smallPath, kSmallLines, o.keystrokes, o.keyGapMs);
-        const Steps large = Measure(run, watch, bigPath, o.lines, o.keystrokes, o.keyGapMs);
+        const Steps small = Measure(run, watch, smallPath, smallText, kSmallLines, o.keystrokes, o.keyGapMs);
+        const Steps large = Measure(run, watch, bigPath, big, o.lines, o.keystrokes, o.keyGapMs);
         openSmall.push_back(small.openMs);
         openBig.push_back(large.openMs);
         screenSmall.push_back(small.firstScreenMs);

@@ -59,7 +59,7 @@ template <class Base>
 void CVQEditor<Base>::SetMarks(const VQMark* marks, int count)
 {
     if (m_pEditor)
-        m_pEditor->SetMarks(std::vector<VQMark>(marks, marks + (marks != nullptr && count > 0 ? count : 0)));
+        m_pEditor->SetMarks(marks, marks != nullptr && count > 0 ? static_cast<std::size_t>(count) : 0);
 }
 
 template <class Base>

@@ -279,12 +279,34 @@ void EditorWindow::ApplySettings()
     Repaint();
 }
 
-void EditorWindow::SetMarks(std::vector<VQMark> marks)
+// A host may set its marks after every keystroke, tens of thousands of them: they are copied
+// into memory kept from the last time, and only the rows on screen whose marks changed are
+// repainted.
+void EditorWindow::SetMarks(const VQMark* given, std::size_t count)
 {
-    std::stable_sort(marks.begin(), marks.end(), [](const VQMark& a, const VQMark& b) { return a.line < b.line; });
-    m_marks = std::move(marks);
-    if (m_wnd)
+    std::vector<VQMark>& marks = m_spareMarks;
+    marks.assign(given, given + count);
+    const auto byLine = [](const VQMark& a, const VQMark& b) { return a.line < b.line; };
+    if (!std::is_sorted(marks.begin(), marks.end(), byLine))
+        std::stable_sort(marks.begin(), marks.end(), byLine);
+    if (m_wnd && !m_buffer.Text().IsIndexComplete()) {
         ::InvalidateRect(m_wnd, nullptr, FALSE);
+    } else if (m_wnd) {
+        const Pos top = FirstVisibleLine();
+        const auto sameMark = [](const VQMark& a, const VQMark& b) {
+            return a.line == b.line && a.start == b.start && a.end == b.end && a.kind == b.kind;
+        };
+        const auto onLine = [&byLine](const std::vector<VQMark>& all, Pos line) {
+            return std::equal_range(all.begin(), all.end(), VQMark{static_cast<int>(line), 0, 0, 0}, byLine);
+        };
+        for (int row = 0; row <= LinesPerPage(); ++row) {
+            const auto before = onLine(m_marks, top + row);
+            const auto after = onLine(marks, top + row);
+            if (!std::equal(before.first, before.second, after.first, after.second, sameMark))
+                InvalidateRows(row, row);
+        }
+    }
+    m_marks.swap(marks);
 }
 
 const VQMark* EditorWindow::MarkAt(Pos line, Pos column) const

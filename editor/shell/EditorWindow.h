@@ -86,7 +86,7 @@ public:
 
     // The parts of the text the host marks, drawn underlined in their kind's colour; replaces
     // those given before. Marks on lines the text no longer has are not drawn.
-    void SetMarks(std::vector<VQMark> marks);
+    void SetMarks(const VQMark* marks, std::size_t count);
     // The mark holding a byte of a line (from 0), or null.
     const VQMark* MarkAt(Pos line, Pos column) const;
     // The mark under a point of the client area, or null.
@@ -219,11 +219,12 @@ private:
     static constexpr UINT_PTR kIndexTimer = 1;
     static constexpr UINT_PTR kCaretTimer = 2;
 
-    std::vector<VQMark> m_marks;  // by line
-    Pos m_topPos = 0;             // start of the first visible line
-    Pos m_firstColumn = 0;        // first visible column
-    Pos m_widestColumns = 0;      // the widest line painted so far, for the horizontal bar
-    int m_scrollScale = 1;        // scroll-bar units per line (or per byte while indexing)
+    std::vector<VQMark> m_marks;       // by line
+    std::vector<VQMark> m_spareMarks;  // the last ones but one, their memory kept for the next
+    Pos m_topPos = 0;                  // start of the first visible line
+    Pos m_firstColumn = 0;             // first visible column
+    Pos m_widestColumns = 0;           // the widest line painted so far, for the horizontal bar
+    int m_scrollScale = 1;             // scroll-bar units per line (or per byte while indexing)
     bool m_scrollByBytes = false;
     int m_wheelDelta = 0;
     bool m_hasFocus = false;

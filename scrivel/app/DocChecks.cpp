@@ -50,7 +50,7 @@ void CDocChecks::Stop()
     if (m_started && ScrivelApp().Checks())
         ScrivelApp().Checks()->Close(m_id);
     m_started = false;
-    m_problems.clear();
+    m_problems.reset();
     m_changed();
 }
 
@@ -91,13 +91,22 @@ void CDocChecks::OnAnswer(int document)
         (*found)->TakeAnswer();
 }
 
+const std::vector<check::Problem>& CDocChecks::Problems() const
+{
+    static const std::vector<check::Problem> kNone;
+    return m_problems ? *m_problems : kNone;
+}
+
+// Taken as found, without comparing with the last: the view repaints only the lines whose
+// marks changed.
 void CDocChecks::TakeAnswer()
 {
-    std::vector<check::Problem> problems;
+    check::ProblemList problems;
     unsigned edits = 0;
     // An answer to an older text waits for the one to the newest, already on its way.
     if (!m_started || !ScrivelApp().Checks()->Take(m_id, problems, edits) || edits != m_edits || problems == m_problems)
         return;
-    m_problems = std::move(problems);
+    std::swap(m_problems, problems);
     m_changed();
+    ScrivelApp().Checks()->Discard(std::move(problems));
 }

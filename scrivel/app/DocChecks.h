@@ -24,7 +24,7 @@ public:
     void Start(const std::string& path, bool htaccess = false);
     // Stops checking and forgets the problems.
     void Stop();
-    const std::vector<check::Problem>& Problems() const { return m_problems; }
+    const std::vector<check::Problem>& Problems() const;
     bool IsStarted() const { return m_started; }
     const std::string& Path() const { return m_path; }
 
@@ -44,6 +44,6 @@ private:
     bool m_htaccess = false;
     bool m_watching = false;
     bool m_started = false;
-    unsigned m_edits = 0;  // texts and edits handed over
-    std::vector<check::Problem> m_problems;
+    unsigned m_edits = 0;           // texts and edits handed over
+    check::ProblemList m_problems;  // null: none
 };

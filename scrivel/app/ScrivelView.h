@@ -85,7 +85,8 @@ private:
     void HideProblemTip();
 
     CCompletionList m_completion;
-    CWindowHandle m_problemTip;  // the message of the mark under the mouse
+    std::vector<VQMark> m_problemMarks;  // memory kept between answers of the checks
+    CWindowHandle m_problemTip;          // the message of the mark under the mouse
     std::string m_strTipShown;
     LRESULT m_nCompletionStart = 0;  // where the name being completed starts
 };

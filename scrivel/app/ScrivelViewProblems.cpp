@@ -51,11 +51,11 @@ void CScrivelView::OnUpdate(CView* sender, LPARAM hint)
 
 void CScrivelView::ShowProblems()
 {
-    std::vector<VQMark> marks;
+    m_problemMarks.clear();
     for (const check::Problem& p : Problems())
-        marks.push_back(
+        m_problemMarks.push_back(
             {p.line, p.start, p.end, p.severity == check::Severity::kWarning ? VQ_MARK_WARNING : VQ_MARK_ERROR});
-    SetMarks(marks.data(), static_cast<int>(marks.size()));
+    SetMarks(m_problemMarks.data(), static_cast<int>(m_problemMarks.size()));
     HideProblemTip();
 }
 
@@ -95,12 +95,25 @@ void CScrivelView::GoToProblem(bool forward)
 }
 
 // The tip follows the mouse over the marks: shown at the pointer with the message of the
-// mark under it, hidden off the marks and when the mouse leaves the window.
+// mark under it, hidden off the marks, when the mouse leaves the window and as soon as the
+// user does anything else here. A window opened over the view sends it no mouse message, so
+// without that the tip would stay over the new window (where a click would land on it).
 bool CScrivelView::OnProblemTipMessage(UINT msg, LPARAM lParam)
 {
-    if (msg == WM_MOUSELEAVE) {
-        HideProblemTip();
-        return false;
+    switch (msg) {
+        case WM_MOUSELEAVE:
+        case WM_KILLFOCUS:
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MOUSEWHEEL:
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+            HideProblemTip();
+            return false;
+        default:
+            break;
     }
     if (msg != WM_MOUSEMOVE)
         return false;
@@ -127,7 +140,8 @@ bool CScrivelView::OnProblemTipMessage(UINT msg, LPARAM lParam)
             return false;
         TTTOOLINFOA tool{};
         tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+        // Transparent: a click on the tip reaches the window under it.
+        tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND | TTF_TRANSPARENT;
         tool.hwnd = m_hWnd;
         tool.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
         tool.lpszText = const_cast<char*>("");

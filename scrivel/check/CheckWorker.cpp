@@ -112,7 +112,7 @@ void CheckWorker::Close(int document)
     Post(std::move(c));
 }
 
-bool CheckWorker::Take(int document, std::vector<Problem>& problems, unsigned& edits)
+bool CheckWorker::Take(int document, ProblemList& problems, unsigned& edits)
 {
     std::lock_guard<std::mutex> lock(m_lock);
     const auto found = m_found.find(document);
@@ -121,6 +121,17 @@ bool CheckWorker::Take(int document, std::vector<Problem>& problems, unsigned& e
     problems = found->second.problems;
     edits = found->second.edits;
     return true;
+}
+
+void CheckWorker::Discard(ProblemList problems)
+{
+    if (!problems)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_discarded.push_back(std::move(problems));
+    }
+    m_wake.notify_one();
 }
 
 void CheckWorker::Post(Command command)
@@ -136,13 +147,16 @@ void CheckWorker::Run()
 {
     for (;;) {
         std::vector<Command> commands;
+        std::vector<ProblemList> discarded;
         {
             std::unique_lock<std::mutex> lock(m_lock);
-            m_wake.wait(lock, [this] { return m_stop || !m_queue.empty(); });
+            m_wake.wait(lock, [this] { return m_stop || !m_queue.empty() || !m_discarded.empty(); });
             if (m_stop)
                 return;
             commands.swap(m_queue);
+            discarded.swap(m_discarded);
         }
+        discarded.clear();
         std::vector<int> touched;
         bool reread = false;
         for (Command& c : commands)
@@ -158,7 +172,7 @@ void CheckWorker::Run()
             const auto document = m_documents.find(id);
             Found found;
             if (document != m_documents.end()) {
-                found.problems = document->second.checker->Problems();
+                found.problems = std::make_shared<const std::vector<Problem>>(document->second.checker->Problems());
                 found.edits = document->second.edits;
             }
             {

@@ -37,7 +37,10 @@ public:
 
     // The problems last found in a document, and how many texts and edits it had been given
     // then (Open counts one): they fit the text when that is the count the caller gave.
-    bool Take(int document, std::vector<Problem>& problems, unsigned& edits);
+    bool Take(int document, ProblemList& problems, unsigned& edits);
+    // A list taken earlier and no longer needed: freeing tens of thousands of problems is
+    // left to the thread, so that the keystroke that replaced them does not wait for it.
+    void Discard(ProblemList problems);
 
 private:
     struct Command {
@@ -57,7 +60,7 @@ private:
         bool htaccess = false;
     };
     struct Found {
-        std::vector<Problem> problems;
+        ProblemList problems;
         unsigned edits = 0;
     };
     class OpenTexts;
@@ -72,9 +75,10 @@ private:
     Ready m_ready;
     std::mutex m_lock;
     std::condition_variable m_wake;
-    std::vector<Command> m_queue;  // under m_lock
-    std::map<int, Found> m_found;  // under m_lock
-    bool m_stop = false;           // under m_lock
+    std::vector<Command> m_queue;          // under m_lock
+    std::map<int, Found> m_found;          // under m_lock
+    std::vector<ProblemList> m_discarded;  // under m_lock
+    bool m_stop = false;                   // under m_lock
     // The thread's own.
     ConfigStart m_start;
     std::map<int, Document> m_documents;

@@ -1,7 +1,9 @@
 #pragma once
 // A mistake found in a configuration file, where it is and what to do about it.
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace check {
 
@@ -16,5 +18,9 @@ struct Problem {
 
     bool operator==(const Problem&) const = default;
 };
+
+// A file's problems as found once, shared rather than copied: a big file may hold tens of
+// thousands, and the window's thread takes them after every keystroke.
+using ProblemList = std::shared_ptr<const std::vector<Problem>>;
 
 }  // namespace check

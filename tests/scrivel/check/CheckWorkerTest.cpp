@@ -23,14 +23,14 @@ TEST(CheckWorkerTest, AnswersEachEditAndFollowsTheConfigurationAcrossDocuments)
     });
     // The answer for that edit once it holds `count` problems.
     auto answer = [&](int document, unsigned edits, std::size_t count) {
-        std::vector<Problem> problems;
+        ProblemList problems;
         unsigned fits = 0;
         std::unique_lock<std::mutex> hold(lock);
         const bool got = told.wait_for(hold, std::chrono::seconds(20), [&] {
-            return worker.Take(document, problems, fits) && fits == edits && problems.size() == count;
+            return worker.Take(document, problems, fits) && fits == edits && problems->size() == count;
         });
         EXPECT_TRUE(got) << "no answer with " << count << " problems for edit " << edits;
-        return problems;
+        return got ? *problems : std::vector<Problem>();
     };
     worker.SetStart({"C:/nowhere", "C:/nowhere/conf/httpd.conf", {}});
     worker.Open(1, "C:/nowhere/conf/httpd.conf", "#LoadModule ssl_module modules/mod_ssl.so\nInclude conf/ssl.conf");
