@@ -5,8 +5,8 @@
 //   FilterBench [--log-mib 8]   (a log of its own in the temporary folder, counted plainly)
 // bench/brenlo/filter-run.sh writes the log into a temporary folder, times `grep -F -c` and
 // `grep -F -c -i` on it (cached) and runs this natively or under Wine. The filter runs as the
-// view's worker would run it: over the log's complete index, in pieces that start small so
-// that the first lines are shown at once, reading through a reader of its own. Every figure
+// view runs it: its thread over the log's complete index, in pieces that start small so that
+// the first lines are shown at once, what it found shown every 20 ms. Every figure
 // is printed beside its target; a count that differs from grep's makes it exit with 1.
 #include <algorithm>
 #include <chrono>
@@ -19,7 +19,7 @@
 #include <string>
 
 #include "FileTextSource.h"
-#include "LineFilter.h"
+#include "FilterJob.h"
 
 using namespace tessaly::editor;
 using Clock = std::chrono::steady_clock;
@@ -96,21 +96,20 @@ Filtered FilterOnce(const FileTextSource& log, const LineFilterOptions& options)
 {
     Filtered r;
     const auto start = Clock::now();
-    LineFilter filter(options);
-    ShownLines shown;
-    const std::unique_ptr<TextReader> reader = log.NewReader();
-    Pos piece = 64 * 1024;
-    for (;;) {
-        const LineFilter::Progress p = filter.Run(log, *reader, piece, shown);
-        if (r.firstLineMs == 0 && shown.Count() > 0)
+    FilterJob job(log, options);
+    job.Start();
+    // Shown as the view shows them: a first look soon, then every 20 ms.
+    for (unsigned waitMs = 5;; waitMs = 20) {
+        const bool ended = job.WaitFor(waitMs);
+        job.Shown().Publish();
+        if (r.firstLineMs == 0 && job.Shown().Rows() > 0)
             r.firstLineMs = Ms(Clock::now() - start);
-        if (p != LineFilter::Progress::More)
+        if (ended)
             break;
-        piece = std::min<Pos>(piece * 2, 16 << 20);
     }
     r.ms = Ms(Clock::now() - start);
-    r.count = shown.Count();
-    r.bytesPerLine = r.count ? static_cast<double>(shown.MemoryBytes()) / static_cast<double>(r.count) : 0;
+    r.count = job.Shown().Rows();
+    r.bytesPerLine = r.count ? static_cast<double>(job.MemoryBytes()) / static_cast<double>(r.count) : 0;
     return r;
 }
 

@@ -8,16 +8,17 @@
 namespace tessaly::editor {
 
 namespace {
-// Small first, so the first rows come at once; then larger, for speed.
+// Small first, so the first rows come at once; then larger, for speed, but not so large that
+// showing what was found waits long for a piece to end.
 constexpr Pos kFirstPiece = 64 * 1024;
-constexpr Pos kLargestPiece = 16 * 1024 * 1024;
+constexpr Pos kLargestPiece = 1024 * 1024;
 // While the text's index is still being made, the filter looks again this often.
 constexpr auto kIndexWait = std::chrono::milliseconds(5);
 
 }  // namespace
 
 FilterJob::FilterJob(const TextSource& text, const LineFilterOptions& options)
-    : m_text(text), m_filter(options), m_shown(text, m_rows, m_lock)
+    : m_text(text), m_filter(options), m_shown(text, m_rows, m_found, m_lock)
 {}
 
 FilterJob::~FilterJob()
@@ -25,10 +26,10 @@ FilterJob::~FilterJob()
     Stop();
 }
 
-LineFilter::Progress FilterJob::RunPiece(TextReader& reader, Pos piece)
+LineFilter::Progress FilterJob::RunPiece(TextReader& reader, Pos piece, ShownLines& rows)
 {
     std::lock_guard<std::mutex> hold(m_lock);
-    const LineFilter::Progress progress = m_filter.Run(m_text, reader, piece, m_rows);
+    const LineFilter::Progress progress = m_filter.Run(m_text, reader, piece, rows);
     m_bytesDone = m_filter.BytesDone();
     m_linesDone = m_filter.LinesDone();
     return progress;
@@ -49,7 +50,7 @@ void FilterJob::Work()
 {
     Pos piece = kFirstPiece;
     while (!m_stop) {
-        const LineFilter::Progress progress = RunPiece(*m_reader, piece);
+        const LineFilter::Progress progress = RunPiece(*m_reader, piece, m_found);
         piece = std::min(piece * 2, kLargestPiece);
         if (progress == LineFilter::Progress::Done) {
             m_finished = true;
@@ -91,11 +92,17 @@ void FilterJob::Continue()
 {
     if (m_running || m_halted)
         return;
+    // Here the filter fills the rows shown itself: the thread's last ones go there first, so
+    // that a line it takes back (the last, grown) is found among them.
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_found.MoveRowsTo(m_rows);
+    }
     // On this thread the text is read as the window reads it, through no handle of its own.
     SourceReader reader(m_text);
     Pos piece = kFirstPiece;
     for (;;) {
-        const LineFilter::Progress progress = RunPiece(reader, piece);
+        const LineFilter::Progress progress = RunPiece(reader, piece, m_rows);
         piece = std::min(piece * 2, kLargestPiece);
         if (progress != LineFilter::Progress::More) {
             // Waiting: the rest comes with the next look at the text.

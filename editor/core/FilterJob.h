@@ -43,14 +43,17 @@ public:
     double Fraction() const;
     // Lines of the text decided on so far.
     Pos LinesDone() const;
+    // What the rows found take; once the thread has ended.
+    std::size_t MemoryBytes() const { return m_rows.MemoryBytes() + m_found.MemoryBytes(); }
 
 private:
     void Work();
-    LineFilter::Progress RunPiece(TextReader& reader, Pos piece);
+    LineFilter::Progress RunPiece(TextReader& reader, Pos piece, ShownLines& rows);
 
     const TextSource& m_text;
     LineFilter m_filter;
-    ShownLines m_rows;
+    ShownLines m_rows;   // shown: the window's thread's
+    ShownLines m_found;  // found by the thread and not yet shown, under m_lock
     mutable std::mutex m_lock;
     FilteredText m_shown;
     std::unique_ptr<TextReader> m_reader;  // the thread's, while it runs

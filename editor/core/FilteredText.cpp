@@ -5,8 +5,8 @@
 
 namespace tessaly::editor {
 
-FilteredText::FilteredText(const TextSource& log, const ShownLines& rows, std::mutex& lock)
-    : m_log(log), m_rows(rows), m_lock(lock)
+FilteredText::FilteredText(const TextSource& log, ShownLines& rows, ShownLines& found, std::mutex& lock)
+    : m_log(log), m_rows(rows), m_found(found), m_lock(lock)
 {}
 
 Pos FilteredText::RowBytes(Pos row) const
@@ -43,7 +43,10 @@ FilteredText::RowPlace FilteredText::RowOf(Pos pos) const
 
 DocChange FilteredText::Publish()
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_found.MoveRowsTo(m_rows);
+    }
     const Pos count = m_rows.Count();
     const bool sameHead = count >= m_count && (m_count == 0 || m_rows.Line(m_count - 1) == m_lastLine);
     const Pos oldLength = sameHead ? m_length : 0;
@@ -104,7 +107,6 @@ Pos FilteredText::LineStart(Pos line) const
 {
     if (line >= m_count)
         return m_length;
-    std::lock_guard<std::mutex> hold(m_lock);
     return RowStart(std::max<Pos>(0, line));
 }
 
@@ -114,7 +116,6 @@ Pos FilteredText::LineFromPosition(Pos pos) const
         return 0;
     if (pos >= m_length)
         return LineCount() - 1;
-    std::lock_guard<std::mutex> hold(m_lock);
     return RowOf(std::max<Pos>(0, pos)).row;
 }
 
@@ -122,7 +123,6 @@ void FilteredText::GetBytes(Pos pos, Pos n, char* out) const
 {
     if (n <= 0)
         return;
-    std::lock_guard<std::mutex> hold(m_lock);
     if (m_count > 0 && pos < m_length) {
         RowPlace place = RowOf(std::max<Pos>(0, pos));
         while (n > 0 && place.row < m_count) {
@@ -151,7 +151,6 @@ Pos FilteredText::LogLineAt(Pos pos) const
     // The end: the last row (an empty last line of the log holds no byte of its own).
     if (pos >= m_length)
         return m_lastLine;
-    std::lock_guard<std::mutex> hold(m_lock);
     return m_rows.Line(RowOf(std::max<Pos>(0, pos)).row);
 }
 
@@ -159,7 +158,6 @@ Pos FilteredText::PositionOfLogLine(Pos line) const
 {
     if (m_count == 0)
         return 0;
-    std::lock_guard<std::mutex> hold(m_lock);
     return RowStart(std::min(m_rows.RowAtOrAfter(line), m_count - 1));
 }
 

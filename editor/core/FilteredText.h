@@ -14,8 +14,9 @@ namespace tessaly::editor {
 
 class FilteredText : public TextSource {
 public:
-    // rows is filled by another thread while it holds lock; only the rows published are shown.
-    FilteredText(const TextSource& log, const ShownLines& rows, std::mutex& lock);
+    // `found` is filled by another thread while it holds `lock`; Publish moves its rows to
+    // `rows`, which only the window's thread touches: reading them never waits for the thread.
+    FilteredText(const TextSource& log, ShownLines& rows, ShownLines& found, std::mutex& lock);
 
     // Shows the rows found by now, and says what changed for the views: an insertion at the
     // old end when the rows shown before are still there (the last one may have grown with
@@ -40,13 +41,13 @@ private:
         Pos row;
         Pos start;
     };
-    // These expect the lock held.
     Pos RowBytes(Pos row) const;
     Pos RowStart(Pos row) const;
     RowPlace RowOf(Pos pos) const;
 
     const TextSource& m_log;
-    const ShownLines& m_rows;
+    ShownLines& m_rows;
+    ShownLines& m_found;
     std::mutex& m_lock;
     Pos m_count = 0;
     Pos m_length = 0;

@@ -79,6 +79,21 @@ void ShownLines::DropFrom(Pos line)
             static_cast<std::size_t>(m_count - (static_cast<Pos>(m_chunks.size()) - 1) * kChunkRows));
 }
 
+void ShownLines::MoveRowsTo(ShownLines& to)
+{
+    // Lines that follow one another go over as one range.
+    for (Pos row = 0; row < m_count;) {
+        const Pos first = Line(row);
+        Pos end = first + 1;
+        for (++row; row < m_count && Line(row) == end; ++row)
+            ++end;
+        to.AppendRange(first, end);
+    }
+    const Pos end = m_end;
+    Clear();
+    m_end = end;
+}
+
 void ShownLines::Clear()
 {
     m_chunks.clear();

@@ -34,6 +34,9 @@ public:
     void AppendRange(Pos first, Pos end);
     // Forgets the rows of `line` and of every line after it.
     void DropFrom(Pos line);
+    // Appends these rows to `to` (whose rows all come before them) and forgets them here;
+    // End() stays, so that the rows found next follow on.
+    void MoveRowsTo(ShownLines& to);
     void Clear();
 
     std::size_t MemoryBytes() const;

@@ -5,8 +5,11 @@
 namespace tessaly::editor {
 
 namespace {
-// How often the rows found are shown while the filter runs: the first ones come at once.
+// How often the rows found are shown while the filter runs; the first look comes sooner, and
+// the first rows are painted as soon as they are shown, not when the progress box next lets
+// the messages through.
 constexpr unsigned kPublishMs = 20;
+constexpr unsigned kFirstPublishMs = 5;
 }  // namespace
 
 Pos EditorWindow::WholeLineAtCaret() const
@@ -47,9 +50,16 @@ EditorWindow::FilterOutcome EditorWindow::Filter(const LineFilterOptions& option
     {
         ProgressWait wait(m_wnd, "Filtering lines...");
         // Each look takes the job again: a message handled while waiting may have cleared it.
+        unsigned waitMs = kFirstPublishMs;
+        bool painted = false;
         while (FilterJob* job = m_buffer.Filter()) {
-            const bool ended = job->WaitFor(kPublishMs);
+            const bool ended = job->WaitFor(waitMs);
+            waitMs = kPublishMs;
             m_buffer.PublishFilter();
+            if (!painted && job->Shown().Rows() > 0) {
+                painted = true;
+                ::UpdateWindow(m_wnd);
+            }
             if (ended)
                 break;
             if (!wait.Step(job->Fraction())) {

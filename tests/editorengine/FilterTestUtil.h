@@ -78,10 +78,18 @@ public:
 
     void Know(Pos lines) { m_known = lines; }
     void Append(const std::string& s) { m_text.Insert(m_text.Length(), s); }
+    // With a reader for another thread, a filter of it runs on a thread of its own (the text
+    // must not change meanwhile).
+    void OfferReader() { m_offerReader = true; }
+    std::unique_ptr<TextReader> NewReader() const override
+    {
+        return m_offerReader ? std::make_unique<SourceReader>(*this) : nullptr;
+    }
 
 private:
     TextBuffer m_text;
     Pos m_known;
+    bool m_offerReader = false;
 };
 
 inline std::vector<Pos> Rows(const ShownLines& shown)

@@ -59,13 +59,28 @@ TEST(FilteredText, ShowsTheRowsFoundAndGrowsWithTheLog)
     std::mt19937 rng(11);
     static const char* const texts[] = {"err", "ERR|warn", "r", "a\\|b", "x"};
     for (int round = 0; round < 40; ++round) {
-        std::string log = test::GeneratedLog(rng, 1 + static_cast<int>(rng() % 60));
+        // One round in eight on a thread of its own, over a log of several pieces, its rows
+        // shown as they come, each time those before followed by new ones; the others at once.
+        const bool threaded = round % 8 == 0;
+        std::string log = test::GeneratedLog(rng, (threaded ? 15000 : 1) + static_cast<int>(rng() % 60));
         const LineFilterOptions o{texts[rng() % 5], rng() % 2 == 0, rng() % 3 == 0, static_cast<int>(rng() % 3)};
         GrowingText text(log);
+        if (threaded)
+            text.OfferReader();
         FilterJob job(text, o);
-        job.Start();  // a text without a reader for a thread is filtered at once
-        job.Shown().Publish();
+        job.Start();
         const std::string label = "round " + std::to_string(round) + ", \"" + o.text + "\"";
+        for (bool ended = !threaded; !ended;) {
+            ended = job.WaitFor(0);
+            const Pos before = job.Shown().Length();
+            const DocChange change = job.Shown().Publish();
+            ASSERT_TRUE(change.kind == DocChange::Kind::Insert && change.pos == before) << label;
+            ASSERT_EQ(Expected(log, o).compare(0, static_cast<std::size_t>(job.Shown().Length()),
+                                               job.Shown().Text(0, job.Shown().Length())),
+                      0)
+                << label;
+        }
+        job.Shown().Publish();
         ASSERT_EQ(job.Shown().Text(0, job.Shown().Length()), Expected(log, o)) << label;
         CheckRows(job.Shown(), log, label);
 
