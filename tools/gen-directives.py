@@ -25,14 +25,14 @@ Usage: tools/gen-directives.py [MANUAL_DIR] [OUTPUT]
   OUTPUT defaults to scrivel/data/scrivel-directives.txt in this repository.
   --check compares what it would write with OUTPUT instead of writing it.
 """
-import gzip
 import html
 import os
 import re
 import sys
 
+from manualpages import DEFAULT_MANUAL, has_index, index_entries, module_pages
+
 HERE = os.path.dirname(os.path.abspath(__file__))
-DEFAULT_MANUAL = "/usr/share/doc/apache2-doc/manual/en"
 DEFAULT_OUTPUT = os.path.join(HERE, "..", "scrivel", "data", "scrivel-directives.txt")
 FORMAT_LINE = "#format 1"
 
@@ -43,19 +43,10 @@ OVERRIDES = {"All", "None", "AuthConfig", "FileInfo", "Indexes", "Limit", "Optio
 SECTION_RE = re.compile(r'<div class="directive-section">(.*?)</table>', re.S)
 NAME_RE = re.compile(r'<h2[^>]*><span id="[^"]*">(.*?)</span>')
 ROW_RE = re.compile(r'<tr><th><a href="directive-dict.html#(\w+)">[^<]*</a></th><td>(.*?)</td></tr>', re.S)
-INDEX_RE = re.compile(r'<li><a href="[^"#]+#[^"]+"[^>]*>([^<]+)</a></li>')
 
 
 class LayoutError(Exception):
     pass
-
-
-def read(path):
-    if not os.path.exists(path) and os.path.exists(path + ".gz"):
-        with gzip.open(path + ".gz", "rt", encoding="utf-8", errors="replace") as f:
-            return f.read()
-    with open(path, encoding="utf-8", errors="replace") as f:
-        return f.read()
 
 
 def plain(cell):
@@ -112,21 +103,16 @@ def merge(kept, other):
 
 
 def catalogue(manual):
-    mod = os.path.join(manual, "mod")
     found = {}
-    for page in sorted(os.listdir(mod)):
-        if page.endswith(".html.gz"):
-            page = page[:-3]
-        elif not page.endswith(".html"):
-            continue
-        for section in SECTION_RE.findall(read(os.path.join(mod, page))):
+    for page, text in module_pages(manual):
+        for section in SECTION_RE.findall(text):
             entry = parse_section(page, section)
             key = entry["name"].lower()
             if key in found:
                 merge(found[key], entry)
             else:
                 found[key] = entry
-    listed = {plain(name).lower() for name in INDEX_RE.findall(read(os.path.join(mod, "directives.html")))}
+    listed = {plain(name).lower() for _, name in index_entries(manual)}
     missing = sorted(listed - set(found))
     if missing:
         raise LayoutError(f"directives of the index not found in the module pages: {', '.join(missing)}")
@@ -164,9 +150,7 @@ def main(argv):
     args = [a for a in argv[1:] if a != "--check"]
     manual = args[0] if args else DEFAULT_MANUAL
     output = args[1] if len(args) > 1 else DEFAULT_OUTPUT
-    index = os.path.join(manual, "mod", "directives.html")
-    if not os.path.isfile(index) and not os.path.isfile(index + ".gz"):
-        sys.stderr.write(f"gen-directives: no mod/directives.html in {manual} (Debian: apt-get install apache2-doc)\n")
+    if not has_index(manual, "gen-directives"):
         return 1
     try:
         entries = catalogue(manual)

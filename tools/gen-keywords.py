@@ -13,14 +13,14 @@ Usage: tools/gen-keywords.py [MANUAL_DIR] [OUTPUT]
   OUTPUT defaults to editor/data/editor-keywords.txt in this repository.
 Pages may be gzipped (page.html.gz), as some packagings keep them.
 """
-import gzip
 import html
 import os
 import re
 import sys
 
+from manualpages import DEFAULT_MANUAL, has_index, index_entries, module_pages
+
 HERE = os.path.dirname(os.path.abspath(__file__))
-DEFAULT_MANUAL = "/usr/share/doc/apache2-doc/manual/en"
 DEFAULT_OUTPUT = os.path.join(HERE, "..", "editor", "data", "editor-keywords.txt")
 HELP_PREFIX = "htdocs/manual/mod/"
 
@@ -34,22 +34,13 @@ BASE_CONSTANTS = [
     "EMail", "Double",
 ]
 
-DIRECTIVE_RE = re.compile(r'<li><a href="([^"#]+#[^"]+)"[^>]*>([^<]+)</a></li>')
 SYNTAX_RE = re.compile(r'Syntax:</a></th><td><code>(.*?)</code></td>', re.S)
 CONSTANT_RE = re.compile(r"^[A-Za-z][A-Za-z0-9_-]*$")
 
 
-def read(path):
-    if not os.path.exists(path) and os.path.exists(path + ".gz"):
-        with gzip.open(path + ".gz", "rt", encoding="utf-8", errors="replace") as f:
-            return f.read()
-    with open(path, encoding="utf-8", errors="replace") as f:
-        return f.read()
-
-
 def directives(manual):
     found = {}
-    for href, name in DIRECTIVE_RE.findall(read(os.path.join(manual, "mod", "directives.html"))):
+    for href, name in index_entries(manual):
         name = html.unescape(name).strip()
         if name.startswith("<") and name.endswith(">"):
             name = name[1:-1]  # a section such as <VirtualHost>
@@ -60,13 +51,8 @@ def directives(manual):
 
 def constants(manual, directive_names):
     words = {w.lower(): w for w in BASE_CONSTANTS}
-    mod = os.path.join(manual, "mod")
-    for page in sorted(os.listdir(mod)):
-        if page.endswith(".html.gz"):
-            page = page[:-3]
-        elif not page.endswith(".html"):
-            continue
-        for syntax in SYNTAX_RE.findall(read(os.path.join(mod, page))):
+    for _, text in module_pages(manual):
+        for syntax in SYNTAX_RE.findall(text):
             text = re.sub(r"<var>.*?</var>", " ", syntax, flags=re.S)
             text = html.unescape(re.sub(r"<[^>]+>", " ", text))
             # The words of choices such as On|Off|Default, with brackets and quotes trimmed.
@@ -82,9 +68,7 @@ def constants(manual, directive_names):
 def main(argv):
     manual = argv[1] if len(argv) > 1 else DEFAULT_MANUAL
     output = argv[2] if len(argv) > 2 else DEFAULT_OUTPUT
-    index = os.path.join(manual, "mod", "directives.html")
-    if not os.path.isfile(index) and not os.path.isfile(index + ".gz"):
-        sys.stderr.write(f"gen-keywords: no mod/directives.html in {manual} (Debian: apt-get install apache2-doc)\n")
+    if not has_index(manual, "gen-keywords"):
         return 1
     found = directives(manual)
     names = {name.lower() for name, _ in found}

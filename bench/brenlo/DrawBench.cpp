@@ -23,12 +23,15 @@
 #include <string>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "Gdi.h"
 #include "Handles.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
 #include "ViewerHost.h"
 
+using benchfigures::Median;
+using benchfigures::NowMs;
 using viewertest::LauncherLogList;
 
 namespace {
@@ -41,14 +44,6 @@ constexpr int kFilterText = 1001;
 constexpr int kHideMatching = 1003;
 constexpr COLORREF kErrorColour = RGB(192, 0, 0);
 constexpr char kFilterNeedle[] = "AH01276";
-
-double NowMs()
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void SetSetting(const char* name, DWORD value)
 {
@@ -83,23 +78,15 @@ std::string MakeLog(bool errorLog)
     return text;
 }
 
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 struct DrawFigures {
     std::vector<double> firstScreen;
     std::vector<double> pageDown;
 };
 
-// One viewer over the log; the two ways take turns, page after page, so that whatever else
-// the machine does falls on both alike: the first screen painted again `runs` times each,
-// then `pages` Page Downs each painted at once.
-void Measure(const std::string& log, int pages, int runs, DrawFigures& plain, DrawFigures& highlighted)
+// The log opened in a viewer of its own, levels highlighted and following off; `measure` acts
+// as the user on the frame and its text view.
+void InViewer(const std::string& log,
+              const std::function<void(viewertest::ViewerRun& run, HWND frame, HWND view)>& measure)
 {
     SetSetting("HighlightLevels", 1);
     SetSetting("FollowEnd", 0);
@@ -111,6 +98,16 @@ void Measure(const std::string& log, int pages, int runs, DrawFigures& plain, Dr
         const auto items = viewertest::ReadTree(viewertest::TreeOf(frame));
         viewertest::SelectItem(viewertest::TreeOf(frame), items[0].handle);
         ::SendMessageA(frame, WM_COMMAND, kOpenSelected, 0);
+        measure(run, frame, view);
+    });
+}
+
+// One viewer over the log; the two ways take turns, page after page, so that whatever else
+// the machine does falls on both alike: the first screen painted again `runs` times each,
+// then `pages` Page Downs each painted at once.
+void Measure(const std::string& log, int pages, int runs, DrawFigures& plain, DrawFigures& highlighted)
+{
+    InViewer(log, [&](viewertest::ViewerRun&, HWND frame, HWND view) {
         ::UpdateWindow(view);
         bool on = true;
         // The switch repaints the view; that paint is done before the timing starts.
@@ -231,16 +228,7 @@ LRESULT CALLBACK WatchPaints(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // Filters the log as a user does: the bar's text, then Enter (or the exclude box).
 void MeasureFilter(const std::string& log, FilterFigures& matching, FilterFigures& hiding)
 {
-    SetSetting("HighlightLevels", 1);
-    SetSetting("FollowEnd", 0);
-    LauncherLogList list;
-    list.Add(log);
-    viewertest::ViewerRun run;
-    run.Run(list.Get(), [&](HWND frame) {
-        HWND view = viewertest::TextViewOf(frame);
-        const auto items = viewertest::ReadTree(viewertest::TreeOf(frame));
-        viewertest::SelectItem(viewertest::TreeOf(frame), items[0].handle);
-        ::SendMessageA(frame, WM_COMMAND, kOpenSelected, 0);
+    InViewer(log, [&](viewertest::ViewerRun& run, HWND frame, HWND view) {
         g_wholeLines = ::SendMessageA(view, EM_GETLINECOUNT, 0, 0);  // waits for the log's whole index
         ::UpdateWindow(view);
         TEXTMETRICA metrics{};

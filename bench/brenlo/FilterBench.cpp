@@ -18,21 +18,18 @@
 #include <random>
 #include <string>
 
+#include "BenchFigures.h"
 #include "FileTextSource.h"
 #include "FilterJob.h"
 
 using namespace tessaly::editor;
 using Clock = std::chrono::steady_clock;
+using benchfigures::Ms;
 
 namespace {
 
 const char* const kText = "Widget-Report";
 const char* const kTextOtherCase = "widget-REPORT";
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 void Figure(const char* name, double value, const char* unit, const char* target)
 {

@@ -29,25 +29,19 @@
 #include <thread>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "ChildProcess.h"
 #include "Handles.h"
 #include "TestPaths.h"
 #include "ViewerHost.h"
 
+using benchfigures::NowMs;
 using viewertest::LauncherLogList;
 
 namespace {
 
 constexpr UINT kOpenSelected = 32776;
 constexpr std::size_t kLineBytes = 64;
-
-double NowMs()
-{
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // A line of kLineBytes: its number and the time it was written.
 std::string TimedLine(unsigned long number, double ms)

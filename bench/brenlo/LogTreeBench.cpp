@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "LogTree.h"
 #include "ReferenceLogTree.h"
 #ifdef _WIN32
@@ -22,13 +23,9 @@
 #endif
 
 using Clock = std::chrono::steady_clock;
+using benchfigures::Ms;
 
 namespace {
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 class MemoryFacts : public ILogFileFacts {
 public:

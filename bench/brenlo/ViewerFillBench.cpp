@@ -28,21 +28,18 @@
 #include <thread>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "Handles.h"
 #include "TestPaths.h"
 #include "ViewerHost.h"
 
 using Clock = std::chrono::steady_clock;
+using benchfigures::Ms;
 using viewertest::LauncherLogList;
 
 namespace {
 
 constexpr UINT kShowLogSize = 32775;
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 struct BenchLog {
     std::string path;

@@ -28,6 +28,7 @@
 
 #include "Handles.h"
 #include "BenchConf.h"
+#include "BenchFigures.h"
 #include "KeyWatchBlock.h"
 #include "LauncherLink.h"
 #include "ScrivelDriver.h"
@@ -35,6 +36,7 @@
 #include "UiDriver.h"
 
 using Clock = std::chrono::steady_clock;
+using benchfigures::Ms;
 using namespace scriveltest;
 using benchconf::MakeConf;
 
@@ -44,11 +46,6 @@ constexpr DWORD kStepTimeoutMs = 60000;
 constexpr double kKeystrokeTargetMs = 2.0;
 constexpr double kCompletionTargetMs = 16.0;
 constexpr int kCompletions = 20;
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
 
 struct Options {
     long lines = 400000;

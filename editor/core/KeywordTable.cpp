@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CharClass.h"
+#include "DataLines.h"
 #include "FileIO.h"
 
 namespace tessaly::editor {
@@ -44,16 +45,9 @@ void KeywordTable::Add(Kinds& kinds, int kind, std::string_view name, std::strin
 bool KeywordTable::ReadScriptText(std::string_view text)
 {
     Kinds kinds;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.empty() || line[0] == '#')
+    DataLines lines(text);
+    for (std::string_view line; lines.Next(line);) {
+        if (DataLines::IsBlankOrComment(line))
             continue;
         std::string_view fields[3];
         int n = 0;

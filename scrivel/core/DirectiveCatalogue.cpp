@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "DataLines.h"
+
 namespace directives {
 
 namespace {
@@ -79,20 +81,13 @@ bool Catalogue::ReadText(std::string_view text)
 {
     std::vector<Directive> all;
     bool formatSeen = false;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    DataLines lines(text);
+    for (std::string_view line; lines.Next(line);) {
         if (line == kFormatLine) {
             formatSeen = true;
             continue;
         }
-        if (line.empty() || line[0] == '#')
+        if (DataLines::IsBlankOrComment(line))
             continue;
         Directive d;
         if (!formatSeen || !ParseLine(line, d))

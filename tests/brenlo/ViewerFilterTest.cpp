@@ -20,8 +20,6 @@
 using namespace viewertest;
 
 namespace {
-constexpr UINT kViewFilter = 32778;
-constexpr UINT kHighlightLevels = 32779;
 constexpr int kFilterText = 1001;
 constexpr int kMatchCase = 1002;
 constexpr int kHideMatching = 1003;
@@ -56,18 +54,13 @@ std::string Joined(const std::vector<std::string>& lines, const std::vector<int>
     return text;
 }
 
-std::string ViewPane(HWND frame)
+// Ctrl+L's command shows the bar; its text box once it shows.
+HWND ShowFilterBar(HWND frame)
 {
-    HWND bar = ui::FindChild(frame, STATUSCLASSNAMEA);
-    char text[256] = {};
-    if (bar)
-        ::SendMessageA(bar, SB_GETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    Command(frame, kViewFilter);
+    HWND text = nullptr;
+    ui::WaitUntil([&] { return (text = ui::FindChild(frame, "Edit", kFilterText)) && ::IsWindowVisible(text); });
     return text;
-}
-
-void SetText(HWND control, const std::string& text)
-{
-    ::SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 using ViewerFilterTest = ViewerTest;
@@ -82,36 +75,26 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
     const std::string whole = Joined(lines, all);
     const std::string log = Log("error.log", whole);
     const std::string copy = testpaths::Join(m_dir, "errors.log");
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
 
     bool red = false, orange = false, grey = false, redWhenOff = true, tipShown = false;
     std::string errorsAndWarnings, pane, hidden, context, afterJump, afterEsc, saved, titleAfterSave;
     std::string shownAfterSave, followed;
     DWORD caretAfterJump = 0;
     std::string barAfterJump;
-    run.Run(list.Get(), [&](HWND frame) {
-        HWND view = OpenFirstLog(frame, "error.log");
-        if (!view) {
-            ::PostMessageA(frame, WM_CLOSE, 0, 0);
-            return;
-        }
+    ShowLog(log, [&](HWND frame, HWND view) {
         // Levels at a glance, by the pixels of the first lines.
         red = ui::WaitUntil([&] { return FindColourOnScreen(view, kErrorColour).count > 0; }, 3000);
         orange = FindColourOnScreen(view, kWarningColour).count > 0;
         grey = FindColourOnScreen(view, kDebugColour).count > 0;
         SaveWindowPng(frame, "brenlo-levels");
 
-        // Ctrl+L's command shows the bar; typing filters after a pause.
-        Command(frame, kViewFilter);
-        HWND text = nullptr;
-        ui::WaitUntil([&] { return (text = ui::FindChild(frame, "Edit", kFilterText)) && ::IsWindowVisible(text); });
-        SetText(text, "ERROR|warn");
+        // Typing in the bar filters after a pause.
+        HWND text = ShowFilterBar(frame);
+        ui::SetText(text, "ERROR|warn");
         ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {0, 1, 4, 5, 8, 9, 12, 13, 16, 17}); });
         errorsAndWarnings = ui::TextOf(view);
-        ui::WaitUntil([&] { return ViewPane(frame).find("10 of 20 lines") != std::string::npos; });
-        pane = ViewPane(frame);
+        ui::WaitUntil([&] { return PaneText(frame, 1).find("10 of 20 lines") != std::string::npos; });
+        pane = PaneText(frame, 1);
         SaveWindowPng(frame, "brenlo-filtered");
         tipShown =
             ui::TipOver(ui::FindChild(frame, "Button", kMatchCase), "Tell capital letters from small ones", 5000);
@@ -124,11 +107,11 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
         ui::Click(ui::FindChild(frame, "Button", kHideMatching));
 
         // One line and one around it; two texts whose context windows overlap.
-        SetText(ui::FindChild(frame, "Edit", kContext), "1");
-        SetText(text, "AH00105|AH00107");
+        ui::SetText(ui::FindChild(frame, "Edit", kContext), "1");
+        ui::SetText(text, "AH00105|AH00107");
         ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {4, 5, 6, 7, 8}); });
         context = ui::TextOf(view);
-        SetText(ui::FindChild(frame, "Edit", kContext), "0");
+        ui::SetText(ui::FindChild(frame, "Edit", kContext), "0");
 
         // A double click on the second line shown ("line 07") shows it in the whole log.
         ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {5, 7}); });
@@ -146,26 +129,18 @@ TEST_F(ViewerFilterTest, AUserFiltersAnErrorLogGoesBackToALineAndSavesWhatIsShow
 
         // Esc in the bar clears a filter.
         Command(frame, kViewFilter);
-        ui::WaitUntil([&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            return ::GetGUIThreadInfo(run.CallerThread(), &info) && info.hwndFocus == text;
-        });
-        SetText(text, "notice");
+        ui::WaitUntil([&] { return ui::FocusOf(frame) == text; });
+        ui::SetText(text, "notice");
         ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {2, 6, 10, 14, 18}); });
         ::PostMessageA(text, WM_KEYDOWN, VK_ESCAPE, 0);
         ui::WaitUntil([&] { return ui::TextOf(view) == whole; });
         afterEsc = ui::TextOf(view);
 
         // Save As of the errors: the file holds them, the view stays on the log.
-        SetText(text, "error");
+        ui::SetText(text, "error");
         ui::WaitUntil([&] { return ui::TextOf(view) == Joined(lines, {0, 4, 8, 12, 16}); });
-        Command(frame, kFileSaveAs);
-        if (HWND dialog = ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000)) {
-            SetText(ui::FindChild(dialog, "Edit"), copy);
-            ui::Click(::GetDlgItem(dialog, IDOK));
+        if (SaveAs(AskSaveAs(frame), copy))
             ui::WaitUntil([&] { return testpaths::ReadTextFile(copy, saved) && !saved.empty(); });
-        }
         titleAfterSave = ui::TextOf(frame);
         shownAfterSave = ui::TextOf(view);
 
@@ -219,31 +194,25 @@ TEST_F(ViewerFilterTest, AFilterStoppedInItsProgressBoxKeepsWhatItFound)
         end.QuadPart = 24ll << 30;
         ASSERT_TRUE(::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.Get()));
     }
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
     bool boxSeen = false, shownWhileRunning = false;
     std::string pane, firstShown, paneWhileRunning;
-    run.Run(list.Get(), [&](HWND frame) {
-        HWND view = OpenFirstLog(frame, "error.log");
-        Command(frame, kViewFilter);
-        HWND text = nullptr;
-        ui::WaitUntil([&] { return (text = ui::FindChild(frame, "Edit", kFilterText)) && ::IsWindowVisible(text); });
+    ShowLog(log, [&](HWND frame, HWND view) {
+        HWND text = ShowFilterBar(frame);
         // Lines are counted, not read: the whole log is too long to be read as one text.
         auto lineCount = [&] { return ::SendMessageA(view, EM_GETLINECOUNT, 0, 0); };
         const LRESULT whole = lineCount();
-        SetText(text, "warn");
+        ui::SetText(text, "warn");
         HWND box = ui::WaitForTopLevel(::GetCurrentProcessId(), "TessalyEditorProgress", nullptr, 30000);
         boxSeen = box != nullptr;
         // The first lines found show while the filter goes on.
         shownWhileRunning =
             ui::WaitUntil([&] { return lineCount() > 1 && lineCount() < whole; }, 30000) && ::IsWindow(box);
-        ui::WaitUntil([&] { return ViewPane(frame).find(" of ") != std::string::npos; });
-        paneWhileRunning = ::IsWindow(box) ? ViewPane(frame) : "the filter ended";
+        ui::WaitUntil([&] { return PaneText(frame, 1).find(" of ") != std::string::npos; });
+        paneWhileRunning = ::IsWindow(box) ? PaneText(frame, 1) : "the filter ended";
         if (box)
             ::PostMessageA(box, WM_CLOSE, 0, 0);
-        ui::WaitUntil([&] { return ViewPane(frame).find("stopped") != std::string::npos; }, 30000);
-        pane = ViewPane(frame);
+        ui::WaitUntil([&] { return PaneText(frame, 1).find("stopped") != std::string::npos; }, 30000);
+        pane = PaneText(frame, 1);
         firstShown = ui::TextOf(view).substr(0, lines[1].size() + 2);
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });

@@ -62,10 +62,8 @@ TEST_F(ViewerFindTest, FindFromTheMenuRunsOnKeysAloneAndKeepsTheMatchInSight)
         ui::PressKey(VK_TAB);
         tabMoved = ui::WaitUntil(
             [&] {
-                GUITHREADINFO info{};
-                info.cbSize = sizeof(info);
-                return ::GetGUIThreadInfo(run.CallerThread(), &info) && info.hwndFocus != what &&
-                       ::IsChild(dialog, info.hwndFocus);
+                HWND focus = ui::FocusOf(dialog);
+                return focus != what && ::IsChild(dialog, focus);
             },
             3000);
         ::SetWindowTextA(what, "absent");

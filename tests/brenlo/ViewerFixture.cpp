@@ -119,4 +119,34 @@ bool ViewerTest::AnswerBox(const char* caption, int button, std::string* message
     return ui::AnswerMessageBox(::GetCurrentProcessId(), caption, button, message);
 }
 
+int ViewerTest::ShowLog(const std::string& log, const std::function<void(HWND frame, HWND view)>& user)
+{
+    LauncherLogList list;
+    list.Add(log);
+    ViewerRun run;
+    return run.Run(list.Get(), [&](HWND frame) {
+        if (HWND view = OpenFirstLog(frame, log.substr(log.find_last_of("\\/") + 1))) {
+            user(frame, view);
+        } else {
+            ADD_FAILURE() << log << " did not open";
+            ::PostMessageA(frame, WM_CLOSE, 0, 0);
+        }
+    });
+}
+
+HWND ViewerTest::AskSaveAs(HWND frame)
+{
+    Command(frame, kFileSaveAs);
+    return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
+}
+
+bool ViewerTest::SaveAs(HWND dialog, const std::string& target)
+{
+    if (!dialog)
+        return false;
+    ui::SetText(ui::FindChild(dialog, "Edit"), target);
+    ui::Click(::GetDlgItem(dialog, IDOK));
+    return true;
+}
+
 }  // namespace viewertest

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -23,6 +24,9 @@ constexpr UINT kClear = 32773;
 constexpr UINT kClearAll = 32774;
 constexpr UINT kShowLogSize = 32775;
 constexpr UINT kOpenSelected = 32776;
+constexpr UINT kFollowEnd = 32777;
+constexpr UINT kViewFilter = 32778;
+constexpr UINT kHighlightLevels = 32779;
 constexpr UINT kAbout = 57664;
 constexpr UINT kHelpTopics = 57666;
 constexpr int kClosedFolder = 2;
@@ -66,6 +70,14 @@ protected:
     static HWND OpenFirstLog(HWND frame, const std::string& name);
     // A message box of this process: waits for it, reads its message and presses the button.
     static bool AnswerBox(const char* caption, int button, std::string* message = nullptr);
+    // The viewer over the Launcher's list of this one log, opened: `user` acts on the frame and
+    // the log's text view, and closes the viewer. A log that does not open fails the test and
+    // closes the viewer. What DoViewLogs returns.
+    static int ShowLog(const std::string& log, const std::function<void(HWND frame, HWND view)>& user);
+    // File "Save As": the dialog, or null when it did not come.
+    static HWND AskSaveAs(HWND frame);
+    // Types the target into the dialog's file name and presses Save; false without a dialog.
+    static bool SaveAs(HWND dialog, const std::string& target);
 
     CRegistrySandbox m_registry;
     std::string m_dir;

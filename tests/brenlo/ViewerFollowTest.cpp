@@ -21,18 +21,15 @@ using ViewerFollowTest = ViewerTest;
 
 namespace {
 
-constexpr UINT kFollowEnd = 32777;
-
 bool Follows(HWND frame, HWND view)
 {
     return PaneText(frame, 1) == "Following" && Selection(view).first == LastLineStart(view);
 }
 
-std::string OnDisk(const std::string& path)
+// The view shows the log as it is on disk, and follows it.
+bool ShowsAndFollows(HWND frame, HWND view, const std::string& log)
 {
-    std::string text;
-    testpaths::ReadTextFile(path, text);
-    return text;
+    return ui::TextOf(view) == testpaths::FileText(log) && Follows(frame, view);
 }
 
 }  // namespace
@@ -41,12 +38,8 @@ TEST_F(ViewerFollowTest, TheShownLogIsFollowedWhileTheServerWritesCutsRotatesAnd
 {
     const std::string log = Log("error.log", Lines('e'));
     const std::string quoted = "\"" + log + "\"";
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
-    int result = run.Run(list.Get(), [&](HWND frame) {
+    int result = ShowLog(log, [&](HWND frame, HWND view) {
         ::SendMessageA(frame, WM_COMMAND, kShowLogSize, 0);
-        HWND view = OpenFirstLog(frame, "error.log");
         CLogProbe server;
         EXPECT_TRUE(ui::WaitUntil([&] { return Follows(frame, view); })) << "opens at its end, following";
         EXPECT_TRUE(server.StartAppending(log, 2));
@@ -63,15 +56,16 @@ TEST_F(ViewerFollowTest, TheShownLogIsFollowedWhileTheServerWritesCutsRotatesAnd
         ::PostMessageA(frame, WM_COMMAND, kGoDown, 0);
         EXPECT_TRUE(ui::WaitUntil([&] { return Follows(frame, view); }));
         EXPECT_EQ(server.Stop(), 0);
-        EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(view) == OnDisk(log) && Follows(frame, view); }));
+        EXPECT_TRUE(ui::WaitUntil([&] { return ShowsAndFollows(frame, view, log); }));
 
         // Cut short by another process: shown from its new start, still followed, and the
         // tree's label follows the size.
         EXPECT_EQ(CLogProbe::RunOnce("cut " + quoted), 0);
-        EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(view) == OnDisk(log) && Follows(frame, view); }));
+        EXPECT_TRUE(ui::WaitUntil([&] { return ShowsAndFollows(frame, view, log); }));
         EXPECT_EQ(PaneText(frame, 0), "The log got shorter: it is shown from its new start.");
-        EXPECT_TRUE(ui::WaitUntil(
-            [&] { return ReadTree(TreeOf(frame))[0].text == LogItemLabel("error.log", OnDisk(log).size(), true); }));
+        EXPECT_TRUE(ui::WaitUntil([&] {
+            return ReadTree(TreeOf(frame))[0].text == LogItemLabel("error.log", testpaths::FileText(log).size(), true);
+        }));
 
         // Rotated by renaming, then deleted and made again at once: the new log is shown each
         // time, and the viewer lets go of the deleted one within a second.
@@ -80,7 +74,7 @@ TEST_F(ViewerFollowTest, TheShownLogIsFollowedWhileTheServerWritesCutsRotatesAnd
         ::SendMessageA(view, WM_KEYDOWN, VK_UP, 0);  // not following: a new log is followed all the same
         EXPECT_EQ(CLogProbe::RunOnce("delete " + quoted), 0);
         unsigned long waited = 99999;
-        std::sscanf(OnDisk(log + ".probe-report").c_str(), "waited=%lu", &waited);
+        std::sscanf(testpaths::FileText(log + ".probe-report").c_str(), "waited=%lu", &waited);
         EXPECT_LT(waited, 1000u);
         EXPECT_TRUE(ui::WaitUntil([&] { return PaneText(frame, 0).find("A new log was made") == 0; }));
 
@@ -97,8 +91,8 @@ TEST_F(ViewerFollowTest, TheShownLogIsFollowedWhileTheServerWritesCutsRotatesAnd
         Command(frame, kClear);
         EXPECT_TRUE(AnswerBox("Clear log", IDYES));
         EXPECT_EQ(server.Stop(), 0);
-        EXPECT_TRUE(ui::WaitUntil([&] { return ui::TextOf(view) == OnDisk(log) && Follows(frame, view); }));
-        EXPECT_LT(OnDisk(log).size(), 400u * CLogProbe::Line(0).size()) << "cleared while written";
+        EXPECT_TRUE(ui::WaitUntil([&] { return ShowsAndFollows(frame, view, log); }));
+        EXPECT_LT(testpaths::FileText(log).size(), 400u * CLogProbe::Line(0).size()) << "cleared while written";
 
         // The button stops following, and the choice is kept.
         ::SendMessageA(frame, WM_COMMAND, kFollowEnd, 0);
@@ -109,9 +103,7 @@ TEST_F(ViewerFollowTest, TheShownLogIsFollowedWhileTheServerWritesCutsRotatesAnd
     EXPECT_EQ(StoredInt("FollowEnd", -1), 0);
 
     // With following off a log opens at its start; F in the text turns it on again.
-    ViewerRun second;
-    second.Run(list.Get(), [&](HWND frame) {
-        HWND view = OpenFirstLog(frame, "error.log");
+    ShowLog(log, [&](HWND frame, HWND view) {
         EXPECT_EQ(Selection(view).first, 0u);
         EXPECT_EQ(PaneText(frame, 1), "");
         ::PostMessageA(view, WM_CHAR, 'f', 0);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <string>
 
 #include "Handles.h"
@@ -17,35 +16,7 @@
 
 using namespace viewertest;
 
-namespace {
-class ViewerSaveAsTest : public ViewerTest {
-protected:
-    // Opens the first log of the tree (access.log) and asks for Save As; the dialog, or null.
-    static HWND OpenFirstLogAndAskSaveAs(HWND frame)
-    {
-        OpenFirstLog(frame, "access.log");
-        Command(frame, kFileSaveAs);
-        return ui::WaitForTopLevel(::GetCurrentProcessId(), "#32770", "Save As", 5000);
-    }
-    // Types the target into the dialog's file name and presses Save; false without a dialog.
-    static bool SaveAs(HWND dialog, const std::string& target)
-    {
-        if (!dialog)
-            return false;
-        ::SendMessageA(ui::FindChild(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-        ui::Click(::GetDlgItem(dialog, IDOK));
-        return true;
-    }
-    // Shows the viewer over this one log; what DoViewLogs returns.
-    static int ViewLog(const std::string& log, const std::function<void(HWND frame)>& user)
-    {
-        LauncherLogList list;
-        list.Add(log);
-        ViewerRun run;
-        return run.Run(list.Get(), user);
-    }
-};
-}  // namespace
+using ViewerSaveAsTest = ViewerTest;
 
 // The copy holds the text shown: lines the server wrote after the log was shown are not in it.
 TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
@@ -55,8 +26,8 @@ TEST_F(ViewerSaveAsTest, SaveAsCopiesTheShownLogAndTakesItsName)
     std::string copy = testpaths::Join(m_dir, "kept.log");
     std::string title, shownAfter;
     bool dialogSeen = false, followedAfter = true, logFreed = false;
-    int result = ViewLog(log, [&](HWND frame) {
-        HWND dialog = OpenFirstLogAndAskSaveAs(frame);
+    int result = ShowLog(log, [&](HWND frame, HWND) {
+        HWND dialog = AskSaveAs(frame);
         dialogSeen = dialog != nullptr;
         std::ofstream(log, std::ios::binary | std::ios::app) << Lines('n');
         if (SaveAs(dialog, copy))
@@ -86,8 +57,8 @@ TEST_F(ViewerSaveAsTest, ASaveAsThatFailsTellsWhyAndLeavesTheOlderFileAndTheTitl
     ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
     std::string failure, title;
     bool replaced = false;
-    int result = ViewLog(log, [&](HWND frame) {
-        if (SaveAs(OpenFirstLogAndAskSaveAs(frame), target)) {
+    int result = ShowLog(log, [&](HWND frame, HWND) {
+        if (SaveAs(AskSaveAs(frame), target)) {
             // The dialog asks whether to replace the existing file.
             HWND question = nullptr;
             ui::WaitUntil([&] {
@@ -139,8 +110,8 @@ TEST_F(ViewerSaveAsTest, ASaveAsStoppedInItsProgressBoxLeavesNothing)
     std::string copy = testpaths::Join(m_dir, "stopped.log");
     std::string title, told;
     bool boxSeen = false;
-    int result = ViewLog(log, [&](HWND frame) {
-        if (SaveAs(OpenFirstLogAndAskSaveAs(frame), copy)) {
+    int result = ShowLog(log, [&](HWND frame, HWND) {
+        if (SaveAs(AskSaveAs(frame), copy)) {
             HWND box = ui::WaitForTopLevel(::GetCurrentProcessId(), "TessalyEditorProgress", nullptr, 30000);
             boxSeen = box != nullptr;
             if (boxSeen) {

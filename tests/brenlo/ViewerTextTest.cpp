@@ -78,13 +78,9 @@ TEST_F(ViewerTextTest, AnOpenedLogIsShownReadOnlyAndGoesToItsEndAndBack)
 TEST_F(ViewerTextTest, AShownLogStaysWritableForTheServerAndCopyTakesItsText)
 {
     std::string log = Log("access.log", "first request\r\n");
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
     bool serverOpened = false, serverWrote = false, viewFocused = false;
     std::string shown, afterNews, copied;
-    int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND view = OpenFirstLog(frame, "access.log");
+    int result = ShowLog(log, [&](HWND frame, HWND view) {
         ui::WaitUntil([&] { return ui::TextOf(view) == "first request\r\n"; });
         shown = ui::TextOf(view);
 
@@ -159,12 +155,8 @@ TEST_F(ViewerTextTest, ConfigurationKeywordsInALogAreNeverColouredEvenAfterAForm
     ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Text", RGB(0, 0, 0)));
     ASSERT_TRUE(store.SetProfileInt("Settings\\Format", "Background", RGB(255, 255, 255)));
 
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
     int redBefore = -1, redAfter = -1, darkBefore = 0, yellowAfter = 0, whiteAfter = -1;
-    int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND view = OpenFirstLog(frame, "error.log");
+    int result = ShowLog(log, [&](HWND frame, HWND view) {
         std::vector<COLORREF> before;
         ui::WaitUntil(
             [&] {
@@ -231,16 +223,9 @@ TEST_F(ViewerTextTest, ALogThatVanishedSinceFillingGivesAnEmptyUntitledPane)
 TEST_F(ViewerTextTest, PrintPreviewShowsTheLogWhicheverPaneIsActive)
 {
     std::string log = Log("access.log", Lines('v'));
-    LauncherLogList list;
-    list.Add(log);
-    ViewerRun run;
     std::string shot, pageText;
     bool previewShown = false, previewClosed = false;
-    int result = run.Run(list.Get(), [&](HWND frame) {
-        HWND tree = TreeOf(frame);
-        SelectItem(tree, ReadTree(tree)[0].handle);
-        Command(frame, kOpenSelected);
-        ui::WaitUntil([&] { return ui::TextOf(frame) == "Log Viewer - access.log"; });
+    int result = ShowLog(log, [&](HWND frame, HWND) {
         // The tree is the active pane; the frame hands the command to the text pane.
         Command(frame, kFilePrintPreview);
         HWND preview = ui::WaitForTopLevel(::GetCurrentProcessId(), nullptr, "Print Preview", 5000);

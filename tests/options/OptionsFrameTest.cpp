@@ -55,15 +55,6 @@ bool Near(COLORREF a, COLORREF b)
     return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
 }
 
-// The focus of the dialog's thread.
-HWND FocusOf(HWND dialog)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
-    return info.hwndFocus;
-}
-
 std::string HostPath()
 {
     char path[MAX_PATH] = {};
@@ -100,12 +91,12 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         // The header runs from the button face to the colour of the page's group.
         EXPECT_TRUE(WaitUntil([&] { return Near(HeaderEnd(dialog, true), RGB(0, 0, 0)); }));
         EXPECT_TRUE(Near(HeaderEnd(dialog, false), ::GetSysColor(COLOR_BTNFACE)));
-        EXPECT_EQ(FocusOf(dialog), TreeOf(dialog)) << "the tree has the focus after a page switch";
+        EXPECT_EQ(ui::FocusOf(dialog), TreeOf(dialog)) << "the tree has the focus after a page switch";
         PressKeys(dialog, VK_TAB);
-        EXPECT_TRUE(WaitUntil([&] { return ::GetParent(FocusOf(dialog)) == general; }))
+        EXPECT_TRUE(WaitUntil([&] { return ::GetParent(ui::FocusOf(dialog)) == general; }))
             << "Tab moves from the tree into the shown page";
         PressKeys(dialog, VK_TAB, false, true);
-        EXPECT_TRUE(WaitUntil([&] { return FocusOf(dialog) == TreeOf(dialog); })) << "and Shift+Tab out of it";
+        EXPECT_TRUE(WaitUntil([&] { return ui::FocusOf(dialog) == TreeOf(dialog); })) << "and Shift+Tab out of it";
 
         // Ctrl+Tab from the tree: every page once, in list order, then back to General.
         for (int step = 1; step <= 11; ++step) {
@@ -155,7 +146,7 @@ TEST(OptionsFrame, OpensOnGeneralCreatesPagesWhenFirstShownAndStepsWithCtrlTab)
         // Esc with the focus inside a page cancels the dialog.
         ASSERT_TRUE(SelectPage(dialog, 2));
         Press(other, IDC_SHOW_TOOLTIPS);
-        ASSERT_EQ(::GetParent(FocusOf(dialog)), other);
+        ASSERT_EQ(::GetParent(ui::FocusOf(dialog)), other);
         PressKeys(dialog, VK_ESCAPE);
         WaitUntil([&] { return !::IsWindow(dialog); });
     });
@@ -183,7 +174,7 @@ TEST(OptionsFrame, ApplyWritesChangedPagesOkAfterApplyWritesNothingAndCancelKeep
         ui::BringToFront(dialog);
         ui::ClickAt(Apply(dialog), 5, 5);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(Apply(dialog)); }));
-        EXPECT_EQ(FocusOf(dialog), TreeOf(dialog));
+        EXPECT_EQ(ui::FocusOf(dialog), TreeOf(dialog));
         EXPECT_FALSE(general::Has(store.ReadGeneral(), general::kShowShutdownInfo)) << "Apply wrote Other";
         EXPECT_EQ(store.GetString(settings::kRunKey, settings::kRunValue).value_or(""), "someone else's")
             << "General was not changed, so it did not save";

@@ -4,13 +4,11 @@
 // the file; with the View menu's switch off nothing is underlined and the switch is kept.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "Screenshot.h"
 #include "ScrivelDriver.h"
 #include "SettingsSchema.h"
-#include "TestPaths.h"
 #include "UiDriver.h"
 
 using namespace scriveltest;
@@ -27,51 +25,21 @@ int MarkPixels(HWND view)
     return FindColourOnScreen(view, kErrorMark).count;
 }
 
-struct TipSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindTip(HWND wnd, LPARAM search)
-{
-    auto* s = reinterpret_cast<TipSearch*>(search);
-    char name[64] = {};
-    DWORD process = 0;
-    ::GetClassNameA(wnd, name, sizeof name);
-    ::GetWindowThreadProcessId(wnd, &process);
-    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(wnd) && process == s->process)
-        s->found = wnd;
-    return TRUE;
-}
-
-// A tip of Scrivel's shown (its text lives in Scrivel's memory).
-HWND ShownTip(HWND frame)
-{
-    TipSearch search{0, nullptr};
-    ::GetWindowThreadProcessId(frame, &search.process);
-    ::EnumWindows(FindTip, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 }  // namespace
 
 TEST(ScrivelChecks, TypedMistakesAreUnderlinedAndF8WalksThem)
 {
     CScrivelRun run;
-    const std::string conf = testpaths::Join(testpaths::MakeWorkDir("checks-conf"), "httpd.conf");
-    testpaths::WriteTextFile(conf, "<Directory \"C:/x\">\r\n    Options None\r\n</Directory>\r\nServerName a b\r\n");
-    run.Registry().Store().WriteScrivelFiles({conf});
     run.Registry().Store().SetProfileInt("Settings\\Format", "ErrorMark", static_cast<int>(kErrorMark));
-    ASSERT_TRUE(run.Start());
-    HWND view = ViewOf(ActiveChild(run.Frame()));
-    ASSERT_TRUE(ui::ClickToFocus(run.Frame(), view));
+    HWND view =
+        run.StartOn({WorkFile("checks-conf", "httpd.conf",
+                              "<Directory \"C:/x\">\r\n    Options None\r\n</Directory>\r\nServerName a b\r\n")});
+    ASSERT_TRUE(view && ui::ClickToFocus(run.Frame(), view));
     ASSERT_TRUE(ui::WaitUntil([&] { return MarkPixels(view) > 0; })) << "ServerName a b is underlined";
     const int oneMark = MarkPixels(view);
 
     // "Listen 8080" typed on a new line inside the section.
-    ui::PressKey(VK_HOME, true);
-    ui::PressKey(VK_DOWN);
-    ui::PressKey(VK_END);
+    EXPECT_TRUE(CaretToEndOf(view, 1));
     ui::PressKey(VK_RETURN);
     ui::TypeText("Listen 8080");
     EXPECT_TRUE(ui::WaitUntil([&] { return MarkPixels(view) > oneMark; }));
@@ -83,12 +51,13 @@ TEST(ScrivelChecks, TypedMistakesAreUnderlinedAndF8WalksThem)
     const RECT marks = FindColourOnScreen(view, kErrorMark).bounds;
     INPUT move = ui::MouseInputAt({marks.left + 4, marks.top - 4});
     ::SendInput(1, &move, sizeof move);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ShownTip(run.Frame()) != nullptr; })) << "a tip over the mark";
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::ShownTip(run.Process().Id()) != nullptr; })) << "a tip over the mark";
 
     // F8 from the top: Listen, then ServerName (lines from 1), then round to Listen; Shift+F8 back.
     // The key takes the tip away, though the mouse stays on the mark.
     ui::PressKey(VK_HOME, true);
-    EXPECT_TRUE(ui::WaitUntil([&] { return ShownTip(run.Frame()) == nullptr; })) << "the tip goes with a key";
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::ShownTip(run.Process().Id()) == nullptr; }))
+        << "the tip goes with a key";
     ui::PressKey(VK_F8);
     EXPECT_TRUE(ui::WaitUntil([&] { return CaretLine(view) == 3; }));
     EXPECT_TRUE(ui::WaitUntil([&] { return StatusText(run.Frame()).rfind(kListenMessage, 0) == 0; }));

@@ -26,30 +26,24 @@ constexpr char kAllowOverrideSyntax[] = "AllowOverride All|None|directive-type [
 
 class ScrivelDirectives : public ::testing::Test {
 protected:
+    // Scrivel on this configuration, the caret in its text.
+    void StartOn(const std::string& conf)
+    {
+        ASSERT_NE(m_run.StartOn({conf}), nullptr);
+        FocusActiveView();
+    }
     void StartWith(const std::string& name, const std::string& text)
     {
-        m_conf = testpaths::Join(testpaths::MakeWorkDir("directives-conf"), name);
-        testpaths::WriteTextFile(m_conf, text);
-        m_run.Registry().Store().WriteScrivelFiles({m_conf});
-        ASSERT_TRUE(m_run.Start());
+        StartOn(WorkFile("directives-conf", name, text));
+    }
+    // The active document's view, clicked into.
+    void FocusActiveView()
+    {
         m_view = ViewOf(ActiveChild(Frame()));
-        ASSERT_NE(m_view, nullptr);
         ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
     }
     HWND Frame() const { return m_run.Frame(); }
-
-    // The caret to the end of a line (from 0) with the keyboard, as a user puts it there: keys
-    // keep their order with a click still queued, where a sent message would overtake it.
-    void CaretToEndOf(int line)
-    {
-        const LRESULT start = ::SendMessageA(m_view, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-        ui::PressKey(VK_HOME, true);
-        for (int i = 0; i < line; ++i)
-            ui::PressKey(VK_DOWN);
-        ui::PressKey(VK_END);
-        const LRESULT end = start + ::SendMessageA(m_view, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
-        ASSERT_TRUE(ui::WaitUntil([&] { return LOWORD(::SendMessageA(m_view, EM_GETSEL, 0, 0)) == end; }));
-    }
+    void CaretToEndOf(int line) { ASSERT_TRUE(scriveltest::CaretToEndOf(m_view, line)); }
     std::string Line(int line)
     {
         char text[512] = {};
@@ -83,7 +77,6 @@ protected:
     }
 
     CScrivelRun m_run;
-    std::string m_conf;
     HWND m_view = nullptr;
 };
 
@@ -164,31 +157,26 @@ TEST_F(ScrivelDirectives, CtrlEnterOpensIncludedFilesAndChecksPaths)
     testpaths::WriteTextFile(testpaths::Join(server, "conf\\extra\\httpd-vhosts.conf"), "    Allo");
     testpaths::WriteTextFile(testpaths::Join(server, "conf\\extra\\httpd-ssl.conf"), "");
     m_run.Registry().Store().SetProfileString(settings::kSection, settings::kApachePath, server.c_str());
-    m_conf = testpaths::Join(server, "conf\\httpd.conf");
-    testpaths::WriteTextFile(m_conf, "Define SRVROOT \"C:/Apache24\"\r\nServerRoot \"${SRVROOT}\"\r\n"
-                                     "<VirtualHost *:80>\r\nInclude ${SRVROOT}/conf/extra/httpd-vhosts.conf\r\n"
-                                     "</VirtualHost>\r\nInclude conf/extra/*.conf\r\n"
-                                     "LoadModule rewrite_module modules/mod_rewrite.so\r\nIncludeOptional x.conf\r\n");
-    m_run.Registry().Store().WriteScrivelFiles({m_conf});
-    ASSERT_TRUE(m_run.Start());
-    m_view = ViewOf(ActiveChild(Frame()));
-    ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
+    const std::string conf = testpaths::Join(server, "conf\\httpd.conf");
+    testpaths::WriteTextFile(conf, "Define SRVROOT \"C:/Apache24\"\r\nServerRoot \"${SRVROOT}\"\r\n"
+                                   "<VirtualHost *:80>\r\nInclude ${SRVROOT}/conf/extra/httpd-vhosts.conf\r\n"
+                                   "</VirtualHost>\r\nInclude conf/extra/*.conf\r\n"
+                                   "LoadModule rewrite_module modules/mod_rewrite.so\r\nIncludeOptional x.conf\r\n");
+    StartOn(conf);
     HWND main = ActiveChild(Frame());
 
     // From its Include line inside <VirtualHost> the file is a virtual host's: no AllowOverride.
     CaretToEndOf(3);
     ui::PressKey(VK_RETURN, true);
     ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChildTitle(Frame()) == "httpd-vhosts.conf"; }));
-    m_view = ViewOf(ActiveChild(Frame()));
-    ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
+    FocusActiveView();
     CaretToEndOf(0);
     ui::PressKey(VK_SPACE, true);
     EXPECT_EQ(Offered(), (std::vector<std::string>{"AllowCONNECT", "AllowEncodedSlashes"}));
     ui::PressKey(VK_ESCAPE);
     ASSERT_TRUE(ui::PostCommand(Frame(), ID_FILE_CLOSE));
     ASSERT_TRUE(ui::WaitUntil([&] { return ActiveChild(Frame()) == main; }));
-    m_view = ViewOf(main);
-    ASSERT_TRUE(ui::ClickToFocus(Frame(), m_view));
+    FocusActiveView();
 
     // A module's path is checked, not opened; here from the editor's context menu (its last item).
     CaretToEndOf(6);

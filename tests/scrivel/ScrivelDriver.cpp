@@ -18,6 +18,13 @@ std::string ScrivelPath()
     return testpaths::Join(testpaths::BinDir(), "Scrivel.exe");
 }
 
+std::string WorkFile(const std::string& folder, const std::string& name, const std::string& text)
+{
+    const std::string path = testpaths::Join(testpaths::MakeWorkDir(folder), name);
+    testpaths::WriteTextFile(path, text);
+    return path;
+}
+
 CScrivelRun::~CScrivelRun()
 {
     m_process.Kill();
@@ -37,6 +44,12 @@ bool CScrivelRun::StartScrivel(const std::string& arguments)
 bool CScrivelRun::Start(const std::string& arguments)
 {
     return StartLauncher() && StartScrivel(arguments) && WaitStarted();
+}
+
+HWND CScrivelRun::StartOn(const std::vector<std::string>& files)
+{
+    m_registry.Store().WriteScrivelFiles(files);
+    return Start() ? ViewOf(ActiveChild(m_frame)) : nullptr;
 }
 
 bool CScrivelRun::WaitStarted()
@@ -86,7 +99,7 @@ HWND ChooseInFileDialog(CScrivelRun& run, UINT command, const char* caption, con
     HWND name = nullptr;
     if (!dialog || !ui::WaitUntil([&] { return (name = ui::FindChild(dialog, "Edit")) != nullptr; }))
         return nullptr;
-    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ui::SetText(name, path);
     return ui::AnswerMessageBox(dialog, IDOK) ? dialog : nullptr;
 }
 
@@ -130,6 +143,17 @@ HWND ViewOf(HWND child)
 int CaretLine(HWND view)
 {
     return static_cast<int>(::SendMessageA(view, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0)) + 1;
+}
+
+bool CaretToEndOf(HWND view, int line)
+{
+    const LRESULT start = ::SendMessageA(view, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    ui::PressKey(VK_HOME, true);
+    for (int i = 0; i < line; ++i)
+        ui::PressKey(VK_DOWN);
+    ui::PressKey(VK_END);
+    const LRESULT end = start + ::SendMessageA(view, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    return ui::WaitUntil([&] { return LOWORD(::SendMessageA(view, EM_GETSEL, 0, 0)) == end; });
 }
 
 std::string ViewText(HWND view)

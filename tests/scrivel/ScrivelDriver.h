@@ -19,6 +19,8 @@ constexpr COLORREF kErrorBack = RGB(192, 0, 0);
 constexpr COLORREF kInfoBack = RGB(0, 0, 192);
 
 std::string ScrivelPath();
+// A file with this text in a fresh work folder of this name; its path.
+std::string WorkFile(const std::string& folder, const std::string& name, const std::string& text);
 
 // One Scrivel run: a clean registry, the fake Launcher, the program.
 class CScrivelRun {
@@ -37,6 +39,9 @@ public:
     bool StartScrivel(const std::string& arguments = "");
     // Both, then waits for LN_EDITOR_STARTED; the frame is known afterwards.
     bool Start(const std::string& arguments = "");
+    // Lists these files for Scrivel to open, starts it and returns the active document's
+    // view; null when it did not start or opened no document.
+    HWND StartOn(const std::vector<std::string>& files);
     bool WaitStarted();
     // With the Launcher's window left out of the block Scrivel sends nothing: this waits
     // for its frame in the block and on the screen instead.
@@ -71,6 +76,10 @@ std::vector<HWND> ChildFrames(HWND frame);
 HWND ViewOf(HWND child);
 // The line of the caret in the view, counted from 1 as the server does.
 int CaretLine(HWND view);
+// The caret to the end of a line (from 0) with the keyboard, as a user puts it there (keys
+// keep their order with a click still queued, where a sent message would overtake it);
+// false when it did not get there.
+bool CaretToEndOf(HWND view, int line);
 std::string ViewText(HWND view);
 
 HWND StatusBar(HWND frame);

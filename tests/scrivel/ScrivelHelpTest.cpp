@@ -11,7 +11,6 @@
 
 #include <cstdint>
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -159,30 +158,14 @@ HWND ShowBarInANextRun(CScrivelRun& next, const std::vector<std::uint8_t>& store
     return bar;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::string text;
-    if (FILE* in = std::fopen(path.c_str(), "rb")) {
-        char chunk[512];
-        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
-            text.append(chunk, n);
-        std::fclose(in);
-    }
-    return text;
-}
-
 class ScrivelHelp : public ::testing::Test {
 protected:
     // Scrivel with one configuration open, "ApachePath" at a server of that layout.
     void StartWith(const std::string& text, bool oldLayout = true, const std::string& server = "")
     {
         m_server = server.empty() ? MakeServer(oldLayout ? "help-server-old" : "help-server-new", oldLayout) : server;
-        const std::string conf = testpaths::Join(testpaths::MakeWorkDir("help-conf"), "httpd.conf");
-        testpaths::WriteTextFile(conf, text);
         m_run.Registry().Store().SetProfileString(settings::kSection, settings::kApachePath, m_server.c_str());
-        m_run.Registry().Store().WriteScrivelFiles({conf});
-        ASSERT_TRUE(m_run.Start());
-        m_view = ViewOf(ActiveChild(Frame()));
+        m_view = m_run.StartOn({WorkFile("help-conf", "httpd.conf", text)});
         ASSERT_NE(m_view, nullptr);
     }
     HWND Frame() const { return m_run.Frame(); }
@@ -458,8 +441,8 @@ TEST_F(ScrivelHelp, HelpTopicOpensTheEditorsTopicOfTheHelpFileBesideTheProgram)
     CHelpEngineStandIn engine;
     StartWith("AllowOverride None\r\n");
     ::SendMessageA(Frame(), WM_COMMAND, ID_HELP_FINDER, 0);  // not run when disabled
-    ASSERT_TRUE(ui::WaitUntil([&] { return !ReadFile(CHelpEngineStandIn::Record()).empty(); }));
-    const std::string call = ReadFile(CHelpEngineStandIn::Record());
+    ASSERT_TRUE(ui::WaitUntil([&] { return !testpaths::FileText(CHelpEngineStandIn::Record()).empty(); }));
+    const std::string call = testpaths::FileText(CHelpEngineStandIn::Record());
     // Owner, file, command, data: no owner, the topic, HH_DISPLAY_TOPIC, 0.
     const std::size_t first = call.find('|');
     ASSERT_NE(first, std::string::npos) << call;

@@ -49,9 +49,7 @@ protected:
     {
         path = target;
         ASSERT_TRUE(testpaths::WriteTextFile(path, kOriginal));
-        run.Registry().Store().WriteScrivelFiles({path});
-        ASSERT_TRUE(run.Start());
-        view = ViewOf(ActiveChild(run.Frame()));
+        view = run.StartOn({path});
         ASSERT_NE(view, nullptr);
         ui::PostText(view, "#");
         ASSERT_TRUE(ui::WaitUntil([&] { return Modified(); }));
@@ -73,12 +71,7 @@ protected:
         return text;
     }
 
-    std::string OnDisk()
-    {
-        std::string text;
-        testpaths::ReadTextFile(path, text);
-        return text;
-    }
+    std::string OnDisk() { return testpaths::FileText(path); }
 
     void SetUp() override { folder = testpaths::MakeWorkDir("scrivel-save"); }
     void TearDown() override
@@ -157,13 +150,6 @@ protected:
         }));
         ASSERT_TRUE(ui::AnswerMessageBox(question, IDYES));
     }
-
-    std::string Read(const std::string& file)
-    {
-        std::string text;
-        testpaths::ReadTextFile(file, text);
-        return text;
-    }
 };
 
 TEST_F(ScrivelSaveAs, WritesTheNewFileAndTheDocumentTakesItsName)
@@ -172,7 +158,7 @@ TEST_F(ScrivelSaveAs, WritesTheNewFileAndTheDocumentTakesItsName)
     const std::string copy = testpaths::Join(folder, "httpd-copy.conf");
     ChooseInSaveAsDialog(copy);
     ASSERT_TRUE(ui::WaitUntil([&] { return !Modified(); }));
-    EXPECT_EQ(Read(copy), "#" + kOriginal);
+    EXPECT_EQ(testpaths::FileText(copy), "#" + kOriginal);
     EXPECT_EQ(OnDisk(), kOriginal);
     EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd-copy.conf");
     EXPECT_TRUE(ui::TopLevelWindows(run.Process().Id(), "#32770").empty());
@@ -256,7 +242,7 @@ TEST_F(ScrivelSaveAs, OntoAReadOnlyFileTellsWhyAndKeepsEverything)
     ui::AnswerMessageBox(box, IDOK);
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::TopLevelWindows(run.Process().Id(), "#32770").empty(); }));
 
-    EXPECT_EQ(Read(locked), "Listen 443\r\n");
+    EXPECT_EQ(testpaths::FileText(locked), "Listen 443\r\n");
     EXPECT_EQ(OnDisk(), kOriginal);
     EXPECT_TRUE(Modified());
     EXPECT_EQ(ActiveChildTitle(run.Frame()), "httpd.conf");
@@ -287,9 +273,7 @@ TEST(ScrivelSaveKilled, LeavesTheOldOrTheNewFileWhole)
             ASSERT_TRUE(testpaths::WriteTextFile(path + ".~tessaly-save", "# half a save\r\n"));
         }
         CScrivelRun run;
-        run.Registry().Store().WriteScrivelFiles({path});
-        ASSERT_TRUE(run.Start());
-        HWND view = ViewOf(ActiveChild(run.Frame()));
+        HWND view = run.StartOn({path});
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(FileNamesIn(folder), std::vector<std::string>{"httpd.conf"});
         ui::PostText(view, "#");

@@ -179,9 +179,7 @@ TEST(ScrivelStart, AnExitAfterASaveReportsTheSave)
     CScrivelRun run;
     const std::string folder = testpaths::MakeWorkDir("scrivel-exit-saved");
     const std::string path = WriteConf(folder, "httpd.conf");
-    run.Registry().Store().WriteScrivelFiles({path});
-    ASSERT_TRUE(run.Start());
-    HWND view = ViewOf(ActiveChild(run.Frame()));
+    HWND view = run.StartOn({path});
     ASSERT_NE(view, nullptr);
     ui::PostText(view, "#");
     ASSERT_TRUE(ui::WaitUntil([&] { return ::SendMessageA(view, EM_GETMODIFY, 0, 0) != 0; }));

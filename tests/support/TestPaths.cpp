@@ -102,6 +102,13 @@ bool ReadTextFile(const std::string& path, std::string& content)
     return true;
 }
 
+std::string FileText(const std::string& path)
+{
+    std::string content;
+    ReadTextFile(path, content);
+    return content;
+}
+
 std::uint64_t FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -17,6 +17,8 @@ std::string Join(const std::string& folder, const std::string& name);
 
 bool WriteTextFile(const std::string& path, const std::string& content);
 bool ReadTextFile(const std::string& path, std::string& content);
+// The file's content; empty when it cannot be read.
+std::string FileText(const std::string& path);
 // The size of a file in bytes; ~0 when it does not exist.
 std::uint64_t FileSize(const std::string& path);
 

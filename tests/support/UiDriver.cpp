@@ -295,13 +295,21 @@ bool BringToFront(HWND wnd)
     return ::SetForegroundWindow(wnd) != FALSE;
 }
 
+void SetText(HWND wnd, const std::string& text)
+{
+    ::SendMessageA(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND FocusOf(HWND wnd)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(wnd, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 bool ClickToFocus(HWND frame, HWND target, const POINT* at)
 {
-    auto focused = [target] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus == target;
-    };
+    auto focused = [target] { return FocusOf(target) == target; };
     for (int attempt = 0; attempt < 3; ++attempt) {
         BringToFront(frame);
         WaitUntil([frame] { return ::GetForegroundWindow() == frame; }, 2000);
@@ -384,16 +392,28 @@ bool PostCommand(HWND wnd, UINT id)
     return ::PostMessageA(wnd, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE;
 }
 
-bool TipShows(const std::string& text)
+namespace {
+HWND FindShownTip(DWORD processId, const std::string& text)
 {
     for (HWND tip = ::GetTopWindow(nullptr); tip; tip = ::GetWindow(tip, GW_HWNDNEXT)) {
         DWORD process = 0;
         ::GetWindowThreadProcessId(tip, &process);
-        if (process == ::GetCurrentProcessId() && ClassOf(tip) == TOOLTIPS_CLASSA && ::IsWindowVisible(tip) &&
+        if (process == processId && ::_stricmp(ClassOf(tip).c_str(), TOOLTIPS_CLASSA) == 0 && ::IsWindowVisible(tip) &&
             (text.empty() || TextOf(tip) == text))
-            return true;
+            return tip;
     }
-    return false;
+    return nullptr;
+}
+}  // namespace
+
+bool TipShows(const std::string& text)
+{
+    return FindShownTip(::GetCurrentProcessId(), text) != nullptr;
+}
+
+HWND ShownTip(DWORD processId)
+{
+    return FindShownTip(processId ? processId : ::GetCurrentProcessId(), std::string());
 }
 
 namespace {

@@ -35,6 +35,10 @@ std::string ClassOf(HWND wnd);
 std::string TextOf(HWND wnd);
 bool IsEnabled(HWND wnd);
 bool IsChecked(HWND button);
+// WM_SETTEXT, as a program fills a control (no keys typed).
+void SetText(HWND wnd, const std::string& text);
+// The window with the keyboard focus in the thread that owns `wnd` (null: none).
+HWND FocusOf(HWND wnd);
 
 // A button press as the button itself reports it.
 bool Click(HWND button);
@@ -78,6 +82,9 @@ bool PostCommand(HWND wnd, UINT id);
 
 // A tooltip of this process shows `text` now (any text when empty).
 bool TipShows(const std::string& text = std::string());
+// A tooltip that a process (0: this one) shows now, or null; its text is not asked, since
+// another process's tip keeps it in that process's memory.
+HWND ShownTip(DWORD processId = 0);
 // Rests the mouse on the middle of a window, or of a rectangle in screen coordinates, moving
 // it by a pixel now and then as a hand does, until its tip shows; false when it never does.
 bool TipOver(HWND wnd, const std::string& text, DWORD timeoutMs);

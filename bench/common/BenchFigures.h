@@ -1,6 +1,6 @@
 #pragma once
-// What the Scrivel benchmarks measure with: milliseconds of a clock's duration, the median
-// and 99th percentile of a run's times, a file's bytes.
+// What the benchmarks measure with: milliseconds of a clock's duration or since the clock's
+// start, the median and 99th percentile of a run's times, a file's bytes.
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +14,13 @@ namespace benchfigures {
 inline double Ms(std::chrono::steady_clock::duration d)
 {
     return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The same in every process of the machine (the system's performance counter on Windows),
+// so that a time one process writes can be compared with another's.
+inline double NowMs()
+{
+    return Ms(std::chrono::steady_clock::now().time_since_epoch());
 }
 
 inline double Median(std::vector<double> v)
