@@ -11,9 +11,11 @@ bool IsSlash(char c)
     return c == '/' || c == '\\';
 }
 
+// ASCII only, as std::tolower does in the "C" locale the programs run in, without its call
+// for every byte of every name compared.
 char Fold(char c)
 {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 }  // namespace

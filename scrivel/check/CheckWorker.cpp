@@ -203,7 +203,9 @@ bool CheckWorker::Apply(Command& c, std::vector<int>& touched)
             setting.path = c.path;
             setting.htaccess = c.htaccess;
             d.checker->SetSetting(std::move(setting));
-            d.checker->SetText(c.text);
+            // Checked once the configuration has been read again (an opening always has it
+            // read), under the setting that gives.
+            d.checker->SetText(c.text, false);
             d.edits = 1;
             return true;
         }

@@ -105,6 +105,10 @@ bool Walker::ReadFile(const std::string& path, unsigned context, int depth)
 void Walker::NoteCommented(const std::string& path, int lineNumber, std::string_view comment)
 {
     comment = Trim(comment);
+    // Most comments are prose: only one that begins with the word is split.
+    constexpr std::string_view kWord = "LoadModule";
+    if (comment.size() <= kWord.size() || !confpath::EqualNoCase(comment.substr(0, kWord.size()), kWord))
+        return;
     const std::vector<std::string> words = SplitArguments(comment);
     if (words.size() != 3 || !confpath::EqualNoCase(words[0], "LoadModule"))
         return;
@@ -180,7 +184,13 @@ void Walker::Handle(std::string_view written, std::vector<Open>& open)
     }
     if (skipping)
         return;
-    const std::string line = m_facts.defined.Expand(written);
+    // Expanded only where a ${VAR} may stand.
+    std::string expanded;
+    std::string_view line = written;
+    if (written.find('$') != std::string_view::npos) {
+        expanded = m_facts.defined.Expand(written);
+        line = expanded;
+    }
     const std::size_t nameEnd = std::min(line.find_first_of(" \t"), line.size());
     const std::string_view name(line.data(), nameEnd);
     const std::string_view args = Trim(std::string_view(line).substr(nameEnd));
@@ -192,6 +202,11 @@ void Walker::Handle(std::string_view written, std::vector<Open>& open)
             Include(args, ContextIn(open, m_fileContext), m_depth + 1);
         return;
     }
+    // Only these few directives matter here: the others' arguments are not split.
+    const bool loads = confpath::EqualNoCase(name, "LoadModule");
+    const bool defines = confpath::EqualNoCase(name, "Define") || confpath::EqualNoCase(name, "UnDefine");
+    if (!loads && !defines && !confpath::EqualNoCase(name, "ServerRoot"))
+        return;
     const std::vector<std::string> words = SplitArguments(args);
     if (words.empty())
         return;

@@ -89,7 +89,7 @@ void FileChecker::SetSetting(FileSetting setting)
     Walk();
 }
 
-void FileChecker::SetText(std::string_view text)
+void FileChecker::SetText(std::string_view text, bool check)
 {
     m_lines.clear();
     std::size_t pos = 0;
@@ -104,7 +104,8 @@ void FileChecker::SetText(std::string_view text)
     Parse(0, LineCount() - 1);
     m_tags.clear();
     ReadTags(0, LineCount(), m_tags);
-    Walk();
+    if (check)
+        Walk();
 }
 
 void FileChecker::ReplaceLines(int first, int removed, std::vector<std::string> added)

@@ -43,7 +43,8 @@ public:
 
     void SetSetting(FileSetting setting);
     const FileSetting& Setting() const { return m_setting; }
-    void SetText(std::string_view text);
+    // `check`: false when a SetSetting follows at once, which checks the text then.
+    void SetText(std::string_view text, bool check = true);
     // Lines [first, first + removed) replaced by `added` (each without its line feed).
     void ReplaceLines(int first, int removed, std::vector<std::string> added);
 
