@@ -13,7 +13,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,10 +27,13 @@
 #include "Handles.h"
 #include "Screenshot.h"
 #include "TestPaths.h"
+#include "ViewerBenchSupport.h"
 #include "ViewerHost.h"
 
 using benchfigures::Median;
 using benchfigures::NowMs;
+using viewerbench::PrivateBytes;
+using viewerbench::SetSetting;
 using viewertest::LauncherLogList;
 
 namespace {
@@ -44,14 +46,6 @@ constexpr int kFilterText = 1001;
 constexpr int kHideMatching = 1003;
 constexpr COLORREF kErrorColour = RGB(192, 0, 0);
 constexpr char kFilterNeedle[] = "AH01276";
-
-void SetSetting(const char* name, DWORD value)
-{
-    CRegKey settings;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quorlane\\Tessaly\\Settings", 0, nullptr, 0, KEY_WRITE, nullptr,
-                      settings.Receive(), nullptr);
-    ::RegSetValueExA(settings.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-}
 
 // 100,000 lines of a server's error log (each level in turn) or of its access log (each
 // status class in turn), long enough to reach past the view's right edge.
@@ -137,16 +131,6 @@ void Measure(const std::string& log, int pages, int runs, DrawFigures& plain, Dr
         }
         ::PostMessageA(frame, WM_CLOSE, 0, 0);
     });
-}
-
-std::size_t PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof counters);
-    // Wine leaves the private count empty; the page-file count is the same figure there.
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 // An error log of `mib` MiB whose only error lines, one in a hundred, hold kFilterNeedle; the

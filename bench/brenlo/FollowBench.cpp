@@ -15,7 +15,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -33,9 +32,12 @@
 #include "ChildProcess.h"
 #include "Handles.h"
 #include "TestPaths.h"
+#include "ViewerBenchSupport.h"
 #include "ViewerHost.h"
 
 using benchfigures::NowMs;
+using viewerbench::PrivateBytes;
+using viewerbench::SetSetting;
 using viewertest::LauncherLogList;
 
 namespace {
@@ -100,24 +102,6 @@ double ProcessorMs()
     ::GetProcessTimes(::GetCurrentProcess(), &created, &ended, &kernel, &user);
     auto ms = [](FILETIME t) { return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e4; };
     return ms(kernel) + ms(user);
-}
-
-std::size_t PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                           sizeof counters);
-    // Wine leaves the private count empty; the page-file count is the same figure there.
-    return counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-}
-
-void SetFollowEnd(DWORD on)
-{
-    CRegKey settings;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quorlane\\Tessaly\\Settings", 0, nullptr, 0, KEY_WRITE, nullptr,
-                      settings.Receive(), nullptr);
-    ::RegSetValueExA(settings.Get(), "FollowEnd", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
 }
 
 // What the text view's stand-in window procedure records after each WM_PAINT it passed on.
@@ -284,7 +268,7 @@ int main(int argc, char** argv)
     char self[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, self, sizeof self);
     const std::string root = testpaths::MakeWorkDir("FollowBench");
-    SetFollowEnd(1);
+    SetSetting("FollowEnd", 1);
 
     // Latency and the cost of an append, on a 1 MiB and a 100 MiB log.
     const std::string small = testpaths::Join(root, "small.log"), large = testpaths::Join(root, "large.log");
@@ -344,12 +328,12 @@ int main(int argc, char** argv)
     std::vector<double> atEnd, atStart;
     auto nothing = [](HWND, FollowFigures&) {};
     for (int r = 0; r < runs; ++r) {
-        SetFollowEnd(1);
+        SetSetting("FollowEnd", 1);
         atEnd.push_back(ViewLog(huge, false, nothing).openMs);
-        SetFollowEnd(0);
+        SetSetting("FollowEnd", 0);
         atStart.push_back(ViewLog(huge, false, nothing).openMs);
     }
-    SetFollowEnd(1);
+    SetSetting("FollowEnd", 1);
     const double endP90 = Percentile(atEnd, 0.9), startP90 = Percentile(atStart, 0.9);
     std::printf("opening 1 GiB, p90 of %d: at its end while following %.1f ms, following off %.1f ms; ratio %.2f "
                 "(target 1.2, %s)\n",
