@@ -55,6 +55,17 @@ def plain(cell):
     return re.sub(r"\s+", " ", text).strip()
 
 
+# Placeholders of the syntax lines as Scrivel's status bar names them: OpenSSL's "cipher
+# string" is what the manual's word stands for.
+PLACEHOLDERS = {"cipher-spec": "cipher-string"}
+
+
+def our_syntax(syntax):
+    for word, ours in PLACEHOLDERS.items():
+        syntax = re.sub(r"(?<![\w-])" + re.escape(word) + r"(?![\w-])", ours, syntax)
+    return syntax
+
+
 def parse_section(page, section):
     name_match = NAME_RE.search(section)
     if not name_match:
@@ -84,7 +95,7 @@ def parse_section(page, section):
         "contexts": contexts,
         "overrides": overrides,
         "status": status,
-        "syntax": rows["Syntax"],
+        "syntax": our_syntax(rows["Syntax"]),
         "default": rows.get("Default", ""),
     }
 
