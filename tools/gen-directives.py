@@ -55,14 +55,14 @@ def plain(cell):
     return re.sub(r"\s+", " ", text).strip()
 
 
-# Placeholders of the syntax lines as Scrivel's status bar names them: OpenSSL's "cipher
-# string" is what the manual's word stands for.
-PLACEHOLDERS = {"cipher-spec": "cipher-string"}
+# Placeholders of the syntax lines as Scrivel's status bar names them: the cipher suites'
+# argument is what OpenSSL calls a cipher string, whatever the manual's word for it.
+PLACEHOLDERS = [(re.compile(r"(?<![\w-])cipher-[a-z]+(?![\w-])"), "cipher-string")]
 
 
 def our_syntax(syntax):
-    for word, ours in PLACEHOLDERS.items():
-        syntax = re.sub(r"(?<![\w-])" + re.escape(word) + r"(?![\w-])", ours, syntax)
+    for pattern, ours in PLACEHOLDERS:
+        syntax = pattern.sub(ours, syntax)
     return syntax
 
 
