@@ -98,27 +98,41 @@ std::string Canonical(const CDirectiveList* list, std::string_view name)
 
 }  // namespace
 
+std::string_view NextArgument(std::string_view args, std::size_t& pos)
+{
+    std::size_t i = std::min(pos, args.size());
+    while (i < args.size() && IsBlank(args[i]))
+        ++i;
+    const std::size_t start = i;
+    if (i < args.size() && (args[i] == '"' || args[i] == '\'')) {
+        // A backslash keeps the quote after it in the word.
+        const char quote = args[i++];
+        while (i < args.size() && args[i] != quote)
+            i += args[i] == '\\' && i + 1 < args.size() && args[i + 1] == quote ? 2 : 1;
+        i = std::min(i + 1, args.size());  // the closing quote
+    } else {
+        while (i < args.size() && !IsBlank(args[i]))
+            ++i;
+    }
+    pos = i;
+    return args.substr(start, i - start);
+}
+
 std::vector<std::string> SplitArguments(std::string_view args)
 {
     std::vector<std::string> words;
-    std::size_t i = 0;
-    while (i < args.size()) {
-        while (i < args.size() && IsBlank(args[i]))
-            ++i;
-        if (i >= args.size())
-            break;
+    std::size_t pos = 0;
+    for (std::string_view span; !(span = NextArgument(args, pos)).empty();) {
+        if (span[0] != '"' && span[0] != '\'') {
+            words.emplace_back(span);
+            continue;
+        }
+        const char quote = span[0];
         std::string word;
-        if (args[i] == '"' || args[i] == '\'') {
-            const char quote = args[i++];
-            while (i < args.size() && args[i] != quote) {
-                if (args[i] == '\\' && i + 1 < args.size() && args[i + 1] == quote)
-                    ++i;
-                word += args[i++];
-            }
-            ++i;  // the closing quote
-        } else {
-            while (i < args.size() && !IsBlank(args[i]))
-                word += args[i++];
+        for (std::size_t i = 1; i < span.size() && span[i] != quote; ++i) {
+            if (span[i] == '\\' && i + 1 < span.size() && span[i + 1] == quote)
+                ++i;
+            word += span[i];
         }
         words.push_back(std::move(word));
     }

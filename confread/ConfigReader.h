@@ -88,3 +88,6 @@ private:
 
 // Splits directive arguments into words; quotes group words and are removed.
 std::vector<std::string> SplitArguments(std::string_view args);
+// The next argument from `pos` on as the server splits them, quotes kept, without a copy;
+// empty when there is none. `pos` moves past it.
+std::string_view NextArgument(std::string_view args, std::size_t& pos);

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "FileIO.h"
+#include "Handles.h"
 #include "WidePath_win.h"
 
 namespace tessaly::editor {
@@ -74,10 +75,10 @@ PathLook SharedReadFile::LookAtPath(const std::string& path) const
 {
     if (m_handle == kNone)
         return PathLook::Unknown;
-    HANDLE h = CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
+    const CFileHandle other(CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!other) {
         switch (GetLastError()) {
             case ERROR_FILE_NOT_FOUND:
             case ERROR_PATH_NOT_FOUND:
@@ -89,9 +90,7 @@ PathLook SharedReadFile::LookAtPath(const std::string& path) const
         }
     }
     BY_HANDLE_FILE_INFORMATION mine, theirs;
-    const bool known = GetFileInformationByHandle(AsHandle(m_handle), &mine) && GetFileInformationByHandle(h, &theirs);
-    CloseHandle(h);
-    if (!known)
+    if (!GetFileInformationByHandle(AsHandle(m_handle), &mine) || !GetFileInformationByHandle(other.Get(), &theirs))
         return PathLook::Unknown;
     const bool same = mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
                       mine.nFileIndexHigh == theirs.nFileIndexHigh && mine.nFileIndexLow == theirs.nFileIndexLow;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "Completion.h"
+#include "Gdi.h"
 #include "ConfLine.h"
 #include "ScrivelApp.h"
 #include "ScrivelDoc.h"
@@ -78,11 +79,11 @@ void CScrivelView::StartCompletion(bool automatic)
     POINT at{};
     ::GetCaretPos(&at);
     TEXTMETRICA metrics{};
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, GetFont());
-    ::GetTextMetricsA(dc, &metrics);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
+    {
+        CClientDC dc(m_hWnd);
+        CSelectObject font(dc, GetFont());
+        ::GetTextMetricsA(dc, &metrics);
+    }
     const int lineTop = at.y;
     at.y += metrics.tmHeight;
     m_completion.Show(m_hWnd, at, lineTop, GetFont(), items);

@@ -5,6 +5,7 @@
 
 #include "CheckMessages.h"
 #include "ConfPath.h"
+#include "ConfigReader.h"
 #include "LogicalLines.h"
 #include "ReadTimeState.h"
 
@@ -24,23 +25,8 @@ int CountArguments(std::string_view args)
     if (args.find("${") != std::string_view::npos)
         return -1;
     int count = 0;
-    std::size_t i = 0;
-    while (i < args.size()) {
-        while (i < args.size() && IsBlank(args[i]))
-            ++i;
-        if (i >= args.size())
-            break;
+    for (std::size_t pos = 0; !NextArgument(args, pos).empty();)
         ++count;
-        if (args[i] == '"' || args[i] == '\'') {
-            const char quote = args[i++];
-            while (i < args.size() && args[i] != quote)
-                i += args[i] == '\\' && i + 1 < args.size() ? 2 : 1;
-            ++i;
-        } else {
-            while (i < args.size() && !IsBlank(args[i]))
-                ++i;
-        }
-    }
     return std::min(count, static_cast<int>(std::numeric_limits<std::int16_t>::max()));
 }
 
